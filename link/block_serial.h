@@ -1,0 +1,95 @@
+#pragma once
+// TBlockSerial: a blocking serial port with the AT exchange on top.
+// Texts are byte strings (Windows-1251 where they are text at all).
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "errors.h"
+
+namespace orlin {
+
+// Error codes of the port object; any other code is an operating-system error code.
+enum SerialErrorCode : int32_t {
+    ErrOk = 0,
+    ErrAlreadyOwned = 9991,
+    ErrAlreadyInUse = 9992,
+    ErrWrongParameter = 9993,
+    ErrPortNotOpen = 9994,
+    ErrNoDeviceAnswer = 9995,
+    ErrMaxBuffer = 9996,
+    ErrTimeout = 9997,
+    ErrReadFailed = 9998,
+    ErrFrame = 9999,
+    ErrOverrun = 10000,
+    ErrRxOver = 10001,
+    ErrRxParity = 10002,
+    ErrTxFull = 10003,
+};
+
+class ESynaSerError : public OrlinError {
+public:
+    ESynaSerError(int32_t code, const std::string& description, const std::string& message)
+        : OrlinError(message), ErrorCode(code), ErrorMessage(description) {}
+    int32_t ErrorCode;
+    std::string ErrorMessage;
+};
+
+class SerialDevice;  // the platform part: serial_port_posix.cpp / serial_port_win32.cpp
+
+class TBlockSerial {
+public:
+    TBlockSerial();
+    virtual ~TBlockSerial();
+    TBlockSerial(const TBlockSerial&) = delete;
+    TBlockSerial& operator=(const TBlockSerial&) = delete;
+
+    void OpenPort(const std::string& name);
+    void ConfigureLine(int baud, int bits, char parity, uint8_t stop, bool softFlow, bool hardFlow);
+    int SendText(const std::string& text);
+    std::string ReadChunk(int timeoutMs);
+    std::string ReadTerminated(int timeoutMs, const std::string& terminator);
+    std::string ReadLine(int timeoutMs);
+    std::string AtCommand(const std::string& command);
+    void CheckError();
+    void ClosePort();
+    static std::string GetErrorDesc(int32_t code);
+
+    bool IsOpen() const;
+    int32_t LastError() const { return lastError_; }
+    const std::string& LastErrorDesc() const { return lastErrorDesc_; }
+
+    // Unsolicited result codes (+CMTI:, RING, +MBAN: ...) that AtCommand set aside,
+    // in the order they came; reading empties the list.
+    std::vector<std::string> TakeUnsolicitedLines();
+
+    // Settings the program may change between construction and the first command.
+    bool RaiseErrors = false;
+    int32_t AtTimeout = 1000;
+
+    // Readable state and settings the program leaves alone.
+    std::string DevicePath;
+    std::string PendingText;
+    int32_t ReceiveQueueSize = 4096;
+    int32_t DeadlockTimeout = 30000;
+    bool ConvertLineEnd = false;
+    bool AtOk = false;
+    bool PerWaitTimeout = true;
+    int32_t MaxLineLength = 0;
+    int32_t PortNumber = -1;
+
+protected:
+    void SetLastError(int32_t code);
+
+private:
+    std::unique_ptr<SerialDevice> device_;
+    int32_t lastError_ = 0;
+    std::string lastErrorDesc_ = "OK";
+    bool lastCR_ = false;
+    bool lastLF_ = false;
+    std::vector<std::string> unsolicited_;
+};
+
+}  // namespace orlin

@@ -1,0 +1,34 @@
+#pragma once
+// The exceptions of the program. Every failure is an exception derived from
+// OrlinError and carries the text that the error box shows.
+
+#include <stdexcept>
+#include <string>
+
+namespace orlin {
+
+class OrlinError : public std::runtime_error {
+public:
+    explicit OrlinError(const std::string& message) : std::runtime_error(message) {}
+};
+
+// A text that should have been an integer: "'%s' is not a valid integer value".
+class EConvertError : public OrlinError {
+public:
+    using OrlinError::OrlinError;
+};
+
+// A file that cannot be opened, read or written ("File not found", or the system's text).
+class EInOutError : public OrlinError {
+public:
+    using OrlinError::OrlinError;
+};
+
+// The runtime's integer conversion: optional blanks are not allowed, an optional sign,
+// decimal digits (or $/0x hexadecimal); anything else raises EConvertError naming the text.
+int StrToInt(const std::string& text);
+
+// Removes leading and trailing blanks and control characters (codes 0..32).
+std::string Trim(const std::string& text);
+
+}  // namespace orlin

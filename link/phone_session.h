@@ -1,0 +1,33 @@
+#pragma once
+// PhoneSession: how every operation uses one port object, from creation to
+// destruction: create, open, configure (8N1, no flow control), exchange, free.
+
+#include <memory>
+#include <string>
+
+#include "block_serial.h"
+#include "port_settings.h"
+
+namespace orlin {
+
+class PhoneSession {
+public:
+    struct Options {
+        bool raiseErrors = true;          // RaiseErrors of the port object
+        bool useSettingsTimeout = false;  // AtTimeout = PortTimeOut, else 1000 ms
+    };
+
+    explicit PhoneSession(const PortSettings& settings);
+    PhoneSession(const PortSettings& settings, Options options);
+    ~PhoneSession();  // closes the port, also when an exception passes
+    PhoneSession(const PhoneSession&) = delete;
+    PhoneSession& operator=(const PhoneSession&) = delete;
+
+    TBlockSerial& port() { return *port_; }
+    std::string AtCommand(const std::string& command) { return port_->AtCommand(command); }
+
+private:
+    std::unique_ptr<TBlockSerial> port_;
+};
+
+}  // namespace orlin

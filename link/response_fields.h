@@ -1,0 +1,35 @@
+#pragma once
+// Cutting fields out of one AT response by separators.
+
+#include <string>
+
+namespace orlin {
+
+struct IntTriple {
+    int first = 0;
+    int second = 0;
+    int third = 0;
+};
+
+// The text between the first '=' and the next double quote (the model in +CGMM).
+std::string ValueAfterEquals(const std::string& response);
+// "1-500,32,24,..." -> 500, 32, 24 (after trimming and the first '-').
+IntTriple ParseDashTriple(const std::string& response);
+// Drops the first 7 characters ("+MDBR: "), then three comma-ended integers.
+IntTriple ParsePrefixTriple(const std::string& response);
+
+// Fields 2 to 10 of one datebook event line.
+struct EventLineFields {
+    std::string title;       // decoded from phone text
+    std::string firstFlag;   // one character
+    std::string alarmFlag;   // one character, "0" or "1"
+    std::string startTime;   // HH:MM, quotes removed
+    std::string startDate;   // MM-DD-YYYY, quotes removed
+    std::string duration;    // minutes, as it stands
+    std::string alarmTime;   // quotes removed
+    std::string alarmDate;   // quotes removed
+    std::string repeatCode;  // one character
+};
+EventLineFields ParseEventLine(const std::string& line);
+
+}  // namespace orlin
