@@ -1,0 +1,1 @@
+#include "phonebook/abonent.h"

@@ -1,0 +1,5 @@
+#include "phonebook/option_dialog.h"
+
+TfrmOption::TfrmOption(QWidget* parent) : QDialog(parent) {}
+
+TfrmOption::~TfrmOption() = default;
