@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QMenu>
+#include <QProgressBar>
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -14,17 +15,21 @@ PhoneBookTab::PhoneBookTab(WindowContext& context, QWidget* parent)
     ListView1 = new QTreeWidget(this);
     layout->addWidget(ListView1);
     PopupMenu1 = new QMenu(this);
-    pmLoadRecord = PopupMenu1->addAction(QString());
-    pmSaveBook = PopupMenu1->addAction(QString());
-    N2 = PopupMenu1->addSeparator();
-    pmRefresh = PopupMenu1->addAction(QString());
-    pmDelete = PopupMenu1->addAction(QString());
-    N5 = PopupMenu1->addSeparator();
-    mnuSendSMS = PopupMenu1->addAction(QString());
+    N2 = PopupMenu1->addAction(QStringLiteral("Редактировать"));
+    pmDelete = PopupMenu1->addAction(QStringLiteral("Удалить"));
+    mnuSendSMS = PopupMenu1->addAction(QStringLiteral("Отправить сообщение"));
+    pmRefresh = PopupMenu1->addAction(QStringLiteral("Обновить список"));
+    N5 = PopupMenu1->addAction(QStringLiteral("Добавить"));
+    PopupMenu1->addSeparator();
+    pmSaveBook = PopupMenu1->addAction(QStringLiteral("Сохранить телефонную книгу"));
+    pmLoadRecord = PopupMenu1->addAction(QStringLiteral("Загрузить телефонную книгу"));
     sbReadAll = new QToolButton(this);
     sbWriteAll = new QToolButton(this);
     sbAddRecord = new QToolButton(this);
     sbStop = new QToolButton(this);
+    SpeedButton3 = new QToolButton(this);
+    pbFullRecord = new QProgressBar(this);
+    pbReadAllRecords = new QProgressBar(this);
 }
 
 PhoneBookTab::~PhoneBookTab() = default;
@@ -38,10 +43,14 @@ void PhoneBookTab::sbReadAllClick() {}
 void PhoneBookTab::sbWriteAllClick() {}
 void PhoneBookTab::sbAddRecordClick() {}
 void PhoneBookTab::sbStopClick() {}
+void PhoneBookTab::SpeedButton3Click() {}
+void PhoneBookTab::N2Click() {}
+void PhoneBookTab::N5Click() {}
+void PhoneBookTab::ListView1DblClick() {}
 void PhoneBookTab::pmLoadRecordClick() {}
 void PhoneBookTab::pmSaveBookClick() {}
 void PhoneBookTab::pmRefreshClick() {}
 void PhoneBookTab::pmDeleteClick() {}
-void PhoneBookTab::mnuSendSMSClick() {}
+void PhoneBookTab::mnuSendSMSClick() { emit sendMessageRequested(); }
 void PhoneBookTab::BackUp() { pmSaveBookClick(); }
 void PhoneBookTab::Restore() { pmLoadRecordClick(); }

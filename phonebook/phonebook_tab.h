@@ -6,6 +6,7 @@
 
 class QAction;
 class QMenu;
+class QProgressBar;
 class QToolButton;
 class QTreeWidget;
 class TfrmAddRecord;
@@ -27,24 +28,35 @@ public:
     QAction* pmSaveBook = nullptr;
     QAction* pmRefresh = nullptr;
     QAction* pmDelete = nullptr;
-    QAction* N2 = nullptr;  // separator
-    QAction* N5 = nullptr;  // separator
+    QAction* N2 = nullptr;  // "Редактировать"
+    QAction* N5 = nullptr;  // "Добавить"
     QAction* mnuSendSMS = nullptr;
 
     QToolButton* sbReadAll = nullptr;
     QToolButton* sbWriteAll = nullptr;
     QToolButton* sbAddRecord = nullptr;
     QToolButton* sbStop = nullptr;
+    QToolButton* SpeedButton3 = nullptr;  // "Очистить"
+    QProgressBar* pbFullRecord = nullptr;
+    QProgressBar* pbReadAllRecords = nullptr;
+
+signals:
+    // "Отправить сообщение" on the list: the messages tab composes to the selected row.
+    void sendMessageRequested();
 
 public slots:
     void sbReadAllClick();
     void sbWriteAllClick();
     void sbAddRecordClick();
     void sbStopClick();
+    void SpeedButton3Click();
+    void N2Click();            // edit the selected row, as the main menu's "Редактировать"
+    void N5Click();            // add, as the main menu's "Добавить"
+    void ListView1DblClick();
     void pmLoadRecordClick();  // the main menu's "Restore" does the same
     void pmSaveBookClick();    // the main menu's "BackUp" does the same
     void pmRefreshClick();
-    void pmDeleteClick();
+    void pmDeleteClick();      // the main menu's "Удалить" does the same
     void mnuSendSMSClick();
     void BackUp();
     void Restore();
