@@ -1,0 +1,142 @@
+// The phone's clock: the +CCLK answer cut by its separators, the display form of both
+// clocks, the set command, the port held by the running display, the synchronisation.
+
+#include "status/phone_clock.h"
+
+#include <cstdio>
+#include <ctime>
+
+#include "link/errors.h"
+#include "link/phone_session.h"
+
+namespace orlin {
+
+namespace {
+
+// Takes the text before the first `separator` and removes it with the separator. When the
+// separator is missing the field is empty and the text stays as it is.
+std::string CutField(std::string& text, char separator) {
+    const auto pos = text.find(separator);
+    if (pos == std::string::npos) return {};
+    std::string field = text.substr(0, pos);
+    text.erase(0, pos + 1);
+    return field;
+}
+
+// Two characters per field: "8" -> "08"; a four-digit year keeps its last two digits.
+std::string TwoDigits(std::string field) {
+    if (field.size() == 1) return "0" + field;
+    if (field.size() > 2) return field.substr(field.size() - 2);
+    return field;
+}
+
+}  // namespace
+
+LocalDateTime CurrentLocalTime() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+#ifdef _WIN32
+    localtime_s(&local, &now);
+#else
+    localtime_r(&now, &local);
+#endif
+    LocalDateTime time;
+    time.year = local.tm_year + 1900;
+    time.month = local.tm_mon + 1;
+    time.day = local.tm_mday;
+    time.hour = local.tm_hour;
+    time.minute = local.tm_min;
+    time.second = local.tm_sec;
+    return time;
+}
+
+std::string FormatClockDisplay(const LocalDateTime& time) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%02d-%02d-%02d,   %02d:%02d:%02d", time.day % 100,
+                  time.month % 100, time.year % 100, time.hour % 100, time.minute % 100,
+                  time.second % 100);
+    return text;
+}
+
+bool ParsePhoneClock(const std::string& response, PhoneClockFields& fields) {
+    fields = PhoneClockFields{};
+    static const std::string kPrefix = "+CCLK:";
+    const auto start = response.find(kPrefix);
+    if (start == std::string::npos) return false;
+
+    // The value is the rest of that line: "26/12/06,09:05:07+00" in quotes.
+    std::string value = response.substr(start + kPrefix.size());
+    const auto lineEnd = value.find_first_of("\r\n");
+    if (lineEnd != std::string::npos) value.erase(lineEnd);
+    value = Trim(value);
+    if (!value.empty() && value.front() == '"') value.erase(0, 1);
+    const auto closingQuote = value.find('"');
+    if (closingQuote != std::string::npos) value.erase(closingQuote);
+
+    // The zone (+00, -08) follows the time; the date part carries no sign. Answers with
+    // and without it must give the same fields.
+    const auto comma = value.find(',');
+    const auto zone = value.find_first_of("+-", comma == std::string::npos ? 0 : comma);
+    if (zone != std::string::npos) value.erase(zone);
+
+    fields.year = TwoDigits(CutField(value, '/'));
+    fields.month = TwoDigits(CutField(value, '/'));
+    fields.day = TwoDigits(CutField(value, ','));
+    fields.hours = TwoDigits(CutField(value, ':'));
+    fields.minutes = TwoDigits(CutField(value, ':'));
+    fields.seconds = TwoDigits(Trim(value));
+    return true;
+}
+
+std::string PhoneClockDisplay(const std::string& response) {
+    PhoneClockFields f;
+    if (!ParsePhoneClock(response, f)) return {};
+    return f.day + "-" + f.month + "-" + f.year + ",   " + f.hours + ":" + f.minutes + ":" +
+           f.seconds;
+}
+
+std::string ClockSetCommand(const LocalDateTime& time) {
+    char text[48];
+    std::snprintf(text, sizeof text, "AT+CCLK=\"%02d/%02d/%02d,%02d:%02d:%02d\"", time.year % 100,
+                  time.month % 100, time.day % 100, time.hour % 100, time.minute % 100,
+                  time.second % 100);
+    return text;
+}
+
+ClockSession::ClockSession(const PortSettings& settings) : port_(std::make_unique<TBlockSerial>()) {
+    port_->RaiseErrors = false;
+    port_->AtTimeout = 1000;
+    port_->OpenPort(settings.PortName);
+    if (port_->IsOpen()) port_->ConfigureLine(settings.PortBaudRate, 8, 'N', 0, false, false);
+}
+
+ClockSession::~ClockSession() = default;  // the port object closes its port
+
+bool ClockSession::IsOpen() const { return port_->IsOpen(); }
+
+std::string ClockSession::Tick() {
+    if (!port_->IsOpen()) return {};
+    const std::string response = port_->AtCommand("AT+CCLK?");
+    // The display runs for hours: lines the phone sends of its own accord are of no use
+    // here and must not pile up in the port object.
+    port_->TakeUnsolicitedLines();
+    return PhoneClockDisplay(response);
+}
+
+std::string ClockSession::AtCommand(const std::string& command) {
+    return port_->AtCommand(command);
+}
+
+ClockSyncOutcome SynchronisePhoneClock(const PortSettings& settings, ClockSession* display,
+                                       const LocalDateTime& now) {
+    const std::string command = ClockSetCommand(now);
+    if (display != nullptr) {
+        display->AtCommand(command);
+        return ClockSyncOutcome::SentOverDisplay;
+    }
+    PhoneSession session(settings);
+    return session.AtCommand(command) == "\r\nOK\r\n" ? ClockSyncOutcome::Synchronised
+                                                      : ClockSyncOutcome::Failed;
+}
+
+}  // namespace orlin
