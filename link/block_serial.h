@@ -39,6 +39,13 @@ public:
 
 class SerialDevice;  // the platform part: serial_port_posix.cpp / serial_port_win32.cpp
 
+// The port number in a port name: COMn (any case) gives n - 1, so COM0 and COMX give -1;
+// /dev/ttySn gives n, and -2 when no number follows; any other name gives -1.
+int32_t ParsePortNumber(const std::string& name);
+// The device that OpenPort opens for a name and its parsed number: \\.\COM(n+1) on
+// Windows, /dev/ttySn elsewhere; a name without a valid number opens unchanged.
+std::string PortDevicePath(const std::string& name, int32_t portNumber, bool forWindows);
+
 class TBlockSerial {
 public:
     TBlockSerial();

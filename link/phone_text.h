@@ -1,6 +1,8 @@
 #pragma once
 // Phone text: UCS2 as four hexadecimal digits per character, to and from Windows-1251.
-// Only Latin, the Russian alphabet and Ё/ё are known; other characters are dropped.
+// Every Windows-1251 character is known in both directions. Encoding drops control
+// characters (a line break cannot be stored in a name); decoding keeps codes below 32 and
+// turns a character that has no Windows-1251 byte into '?'.
 
 #include <string>
 

@@ -1,0 +1,402 @@
+#include "link/block_serial.h"
+
+#include <algorithm>
+#include <chrono>
+#include <thread>
+
+#include "link/cp1251.h"
+#include "link/serial_device.h"
+#include "link/unsolicited.h"
+
+namespace orlin {
+
+namespace {
+
+std::string UpperAscii(std::string text) {
+    for (char& c : text) {
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    }
+    return text;
+}
+
+bool StartsWith(const std::string& text, const char* prefix) {
+    return text.rfind(prefix, 0) == 0;
+}
+
+// Sets a flag for the length of a scope and puts the old value back on every exit.
+class FlagOverride {
+public:
+    FlagOverride(bool& flag, bool value) : flag_(flag), saved_(flag) { flag_ = value; }
+    ~FlagOverride() { flag_ = saved_; }
+
+private:
+    bool& flag_;
+    bool saved_;
+};
+
+}  // namespace
+
+int32_t ParsePortNumber(const std::string& name) {
+    const std::string upper = UpperAscii(name);
+    if (StartsWith(upper, "COM")) {
+        int number = 0;
+        try {
+            number = StrToInt(name.substr(3));
+        } catch (const EConvertError&) {
+            number = 0;
+        }
+        return number - 1;
+    }
+    if (StartsWith(upper, "/DEV/TTYS")) {
+        try {
+            return StrToInt(name.substr(9));
+        } catch (const EConvertError&) {
+            return -2;
+        }
+    }
+    return -1;
+}
+
+std::string PortDevicePath(const std::string& name, int32_t portNumber, bool forWindows) {
+    // Negative numbers (COM0, COM-3, /dev/ttySX) name no port: open what was given.
+    if (portNumber < 0) return name;
+    if (forWindows) return "\\\\.\\COM" + std::to_string(portNumber + 1);
+    return "/dev/ttyS" + std::to_string(portNumber);
+}
+
+int32_t LineErrorCode(const LineErrorFlags& flags) {
+    int32_t code = ErrOk;
+    if (flags.framing) code = ErrFrame;
+    if (flags.overrun) code = ErrOverrun;
+    if (flags.queueOverflow) code = ErrRxOver;
+    if (flags.parity) code = ErrRxParity;
+    if (flags.outputFull) code = ErrTxFull;
+    return code;
+}
+
+TBlockSerial::TBlockSerial() = default;
+
+TBlockSerial::~TBlockSerial() {
+    try {
+        ClosePort();
+    } catch (...) {
+        // Closing never raises; nothing may leave a destructor.
+    }
+}
+
+bool TBlockSerial::IsOpen() const { return device_ != nullptr; }
+
+void TBlockSerial::SetLastError(int32_t code) {
+    lastError_ = code;
+    lastErrorDesc_ = GetErrorDesc(code);
+}
+
+std::string TBlockSerial::GetErrorDesc(int32_t code) {
+    switch (code) {
+        case ErrOk: return "OK";
+        case ErrAlreadyOwned: return "Port owned by other process";
+        case ErrAlreadyInUse: return "Instance already in use";
+        case ErrWrongParameter: return "Wrong paramter at call";
+        case ErrPortNotOpen: return Utf8ToCp1251("Телефон не подключен.");
+        case ErrNoDeviceAnswer: return "No device answer detected";
+        case ErrMaxBuffer: return "Maximal buffer length exceeded";
+        case ErrTimeout:
+            return Utf8ToCp1251("Ошибка по таймауту...\r\nУстановите большее значение таймаута...");
+        case ErrReadFailed: return "Reading of data failed";
+        case ErrFrame: return "Receive framing error";
+        case ErrOverrun: return "Receive Overrun Error";
+        case ErrRxOver: return "Receive Queue overflow";
+        case ErrRxParity: return "Receive Parity Error";
+        case ErrTxFull: return "Tranceive Queue is full";
+        default: return SystemErrorText(code);
+    }
+}
+
+void TBlockSerial::CheckError() {
+    if (!RaiseErrors || lastError_ == ErrOk) return;
+    // Code 2 is the system's "no such file": the port does not exist.
+    const std::string message =
+        lastError_ == 2 ? Utf8ToCp1251("Телефон не подключен.") : lastErrorDesc_;
+    throw ESynaSerError(lastError_, lastErrorDesc_, message);
+}
+
+void TBlockSerial::OpenPort(const std::string& name) {
+    if (IsOpen()) {
+        SetLastError(ErrAlreadyInUse);
+        CheckError();
+        return;
+    }
+    PendingText.clear();
+    DevicePath = name;
+    PortNumber = ParsePortNumber(name);
+#ifdef _WIN32
+    DevicePath = PortDevicePath(name, PortNumber, true);
+#else
+    DevicePath = PortDevicePath(name, PortNumber, false);
+#endif
+    int32_t error = 0;
+    std::unique_ptr<SerialDevice> device = SerialDevice::Open(DevicePath, error);
+    SetLastError(device ? ErrOk : error);
+    CheckError();
+    if (!device) return;
+
+    int32_t setupError = device->ClearEventMask();
+    if (!setupError) setupError = device->SetQueueSize(ReceiveQueueSize);
+    if (!setupError) setupError = device->SetDriverTimeouts();
+    device_ = std::move(device);
+    lastCR_ = lastLF_ = false;
+    SetLastError(ErrOk);
+    device_->SetRts(true);
+    device_->SetDtr(true);
+    device_->Purge();
+    PendingText.clear();
+    if (setupError) SetLastError(setupError);
+    CheckError();
+}
+
+void TBlockSerial::ConfigureLine(int baud, int bits, char parity, uint8_t stop, bool softFlow,
+                                 bool hardFlow) {
+    LineSettings line;
+    line.baudRate = baud;
+    line.dataBits = bits;
+    line.stopBits = stop;
+    switch (parity) {
+        case 'N': case 'n': line.parity = LineSettings::Parity::None; break;
+        case 'O': case 'o': line.parity = LineSettings::Parity::Odd; break;
+        case 'E': case 'e': line.parity = LineSettings::Parity::Even; break;
+        case 'M': case 'm': line.parity = LineSettings::Parity::Mark; break;
+        case 'S': case 's': line.parity = LineSettings::Parity::Space; break;
+        default: line.parity = LineSettings::Parity::None; break;
+    }
+    line.binary = true;
+    line.parityCheck = line.parity != LineSettings::Parity::None;
+    line.dtrOn = true;
+    line.softwareFlow = softFlow;
+    line.ctsFlow = hardFlow;
+    line.rtsHandshake = hardFlow;
+    line.xonChar = 17;
+    line.xoffChar = 19;
+    line.xonLimit = ReceiveQueueSize / 4;
+    line.xoffLimit = ReceiveQueueSize / 4;
+    if (!IsOpen()) {
+        SetLastError(ErrPortNotOpen);
+    } else {
+        SetLastError(device_->ApplyLine(line));
+    }
+    CheckError();
+}
+
+int TBlockSerial::SendText(const std::string& text) {
+    if (!IsOpen()) {
+        SetLastError(ErrPortNotOpen);
+        CheckError();
+        return 0;
+    }
+    SetLastError(ErrOk);
+    int written = 0;
+    const int32_t error =
+        text.empty() ? ErrOk
+                     : device_->Write(text.data(), static_cast<int>(text.size()), DeadlockTimeout, written);
+    if (error) SetLastError(error);
+    int waiting = 0;
+    LineErrorFlags flags;
+    if (device_->Waiting(waiting, flags) == ErrOk && LineErrorCode(flags) != ErrOk) {
+        SetLastError(LineErrorCode(flags));
+    }
+    CheckError();
+    return written;
+}
+
+std::string TBlockSerial::ReadChunk(int timeoutMs) {
+    if (!IsOpen()) {
+        SetLastError(ErrPortNotOpen);
+        CheckError();
+        return std::string();
+    }
+    SetLastError(ErrOk);
+    if (!PendingText.empty()) {
+        std::string text;
+        text.swap(PendingText);
+        return text;
+    }
+    std::this_thread::yield();
+
+    std::string result;
+    LineErrorFlags flags;
+    int waiting = 0;
+    int32_t error = device_->Waiting(waiting, flags);
+    if (!error && waiting == 0) {
+        error = device_->WaitForData(timeoutMs);
+        if (!error) {
+            error = device_->Waiting(waiting, flags);
+            if (!error && waiting == 0) error = ErrTimeout;
+        }
+    }
+    if (!error && waiting > 0) {
+        result.resize(waiting);
+        int got = 0;
+        error = device_->Read(result.data(), waiting, DeadlockTimeout, got);
+        result.resize(got);
+        if (!error) {
+            LineErrorFlags after;
+            int rest = 0;
+            if (device_->Waiting(rest, after) == ErrOk) {
+                flags.framing |= after.framing;
+                flags.overrun |= after.overrun;
+                flags.queueOverflow |= after.queueOverflow;
+                flags.parity |= after.parity;
+                flags.outputFull |= after.outputFull;
+            }
+        }
+    }
+    if (error) SetLastError(error);
+    if (LineErrorCode(flags) != ErrOk) SetLastError(LineErrorCode(flags));
+    CheckError();
+    return result;
+}
+
+std::string TBlockSerial::ReadTerminated(int timeoutMs, const std::string& terminator) {
+    if (!IsOpen()) {
+        SetLastError(ErrPortNotOpen);
+        CheckError();
+        return std::string();
+    }
+    if (terminator.empty()) return std::string();
+    const bool lineMode = ConvertLineEnd && terminator == "\r\n";
+
+    std::string buf;
+    size_t endPos = std::string::npos;
+    size_t endLength = 0;
+    int remaining = timeoutMs;
+    for (;;) {
+        const auto started = std::chrono::steady_clock::now();
+        buf += ReadChunk(remaining);
+        if (lastError_ != ErrOk) break;
+        if (!buf.empty()) {
+            if (lineMode) {
+                if (lastCR_ && buf[0] == '\n') buf.erase(0, 1);
+                else if (lastLF_ && buf[0] == '\r') buf.erase(0, 1);
+                lastCR_ = lastLF_ = false;
+                // The earliest of CR and LF starts the line end; a partner right after it
+                // (CR LF or LF CR) belongs to the same end.
+                endPos = buf.find_first_of("\r\n");
+                if (endPos != std::string::npos) {
+                    const char first = buf[endPos];
+                    const char partner = first == '\r' ? '\n' : '\r';
+                    if (endPos + 1 < buf.size() && buf[endPos + 1] == partner) {
+                        endLength = 2;
+                    } else {
+                        endLength = 1;
+                        // A lone end at this moment: its partner may be in the next chunk.
+                        (first == '\r' ? lastCR_ : lastLF_) = true;
+                    }
+                }
+            } else {
+                endPos = buf.find(terminator);
+                endLength = terminator.size();
+            }
+        }
+        if (MaxLineLength != 0 && buf.size() > static_cast<size_t>(MaxLineLength)) {
+            SetLastError(ErrMaxBuffer);
+            endPos = std::string::npos;
+            break;
+        }
+        if (endPos != std::string::npos) break;
+        if (!PerWaitTimeout) {
+            const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(
+                std::chrono::steady_clock::now() - started);
+            remaining -= static_cast<int>(elapsed.count());
+            if (remaining <= 0) {
+                SetLastError(ErrTimeout);
+                break;
+            }
+        }
+    }
+    std::string line;
+    if (endPos != std::string::npos) {
+        line = buf.substr(0, endPos);
+        buf.erase(0, endPos + endLength);
+    }
+    PendingText = std::move(buf);  // the next read on this object starts with it
+    CheckError();
+    return line;
+}
+
+std::string TBlockSerial::ReadLine(int timeoutMs) {
+    std::string line = ReadTerminated(timeoutMs, "\r\n");
+    return lastError_ == ErrOk ? line : std::string();
+}
+
+std::string TBlockSerial::AtCommand(const std::string& command) {
+    std::string result;
+    AtOk = false;
+    FlagOverride lineEnds(ConvertLineEnd, true);
+    SendText(command + "\r");
+
+    // Every line the phone frames comes as CR LF, the text, CR LF, so it is read as an
+    // empty line and then its text. An empty line is held back until the next line shows
+    // whether it frames an unsolicited result code, which goes aside together with it.
+    bool blankHeld = false;
+    bool dataLineFollows = false;  // the message line that a +CMT: header carries
+    bool afterMessageHeader = false;
+    for (;;) {
+        const std::string line = ReadLine(AtTimeout);
+        const bool failed = lastError_ != ErrOk;
+        if (!failed) {
+            if (dataLineFollows) {
+                unsolicited_.push_back(line);
+                dataLineFollows = false;
+                continue;
+            }
+            // Only a whole framed line goes aside; the unframed text after a message
+            // header may begin with anything.
+            if (blankHeld && !afterMessageHeader && IsUnsolicitedFor(line, command)) {
+                unsolicited_.push_back(line);
+                blankHeld = false;
+                dataLineFollows = UnsolicitedCarriesDataLine(line);
+                continue;
+            }
+        }
+        if (blankHeld) {
+            result += "\r\n";
+            blankHeld = false;
+        }
+        if (line != command) {
+            if (line.empty() && !failed) {
+                blankHeld = true;
+            } else {
+                result += line;
+                result += "\r\n";
+            }
+        }
+        afterMessageHeader = IsMessageHeader(line);
+        if (line == "OK") {
+            AtOk = true;
+            break;
+        }
+        if (line == "ERROR" || IsErrorFinalLine(line) || failed) break;
+    }
+    if (blankHeld) result += "\r\n";
+    return result;
+}
+
+std::vector<std::string> TBlockSerial::TakeUnsolicitedLines() {
+    std::vector<std::string> lines;
+    lines.swap(unsolicited_);
+    return lines;
+}
+
+void TBlockSerial::ClosePort() {
+    if (device_) {
+        device_->Purge();
+        PendingText.clear();
+        device_->SetRts(false);
+        device_->SetDtr(false);
+        device_->Close();
+        device_.reset();
+    }
+    PortNumber = -1;
+    SetLastError(ErrOk);
+}
+
+}  // namespace orlin

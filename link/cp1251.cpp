@@ -1,0 +1,151 @@
+#include "link/cp1251.h"
+
+#include <cstdint>
+
+#include "link/cp1251_table.h"
+
+namespace orlin {
+
+namespace {
+
+// The upper half 0x80..0xBF; 0xC0..0xFF are А..я in order (U+0410..U+044F).
+// 0x98 is unassigned in Windows-1251 and passes through as U+0098, as Windows itself does.
+constexpr char16_t kUpperHalf[64] = {
+    0x0402, 0x0403, 0x201A, 0x0453, 0x201E, 0x2026, 0x2020, 0x2021,  // 80
+    0x20AC, 0x2030, 0x0409, 0x2039, 0x040A, 0x040C, 0x040B, 0x040F,  // 88
+    0x0452, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,  // 90
+    0x0098, 0x2122, 0x0459, 0x203A, 0x045A, 0x045C, 0x045B, 0x045F,  // 98
+    0x00A0, 0x040E, 0x045E, 0x0408, 0x00A4, 0x0490, 0x00A6, 0x00A7,  // A0
+    0x0401, 0x00A9, 0x0404, 0x00AB, 0x00AC, 0x00AD, 0x00AE, 0x0407,  // A8
+    0x00B0, 0x00B1, 0x0406, 0x0456, 0x0491, 0x00B5, 0x00B6, 0x00B7,  // B0
+    0x0451, 0x2116, 0x0454, 0x00BB, 0x0458, 0x0405, 0x0455, 0x0457,  // B8
+};
+
+void AppendUtf8(std::string& out, uint32_t code) {
+    if (code < 0x80) {
+        out += static_cast<char>(code);
+    } else if (code < 0x800) {
+        out += static_cast<char>(0xC0 | (code >> 6));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    } else if (code < 0x10000) {
+        out += static_cast<char>(0xE0 | (code >> 12));
+        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (code >> 18));
+        out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    }
+}
+
+// Reads one UTF-8 sequence at pos; a malformed one yields U+FFFD and consumes one byte.
+uint32_t NextUtf8(std::string_view s, size_t& pos) {
+    const auto lead = static_cast<unsigned char>(s[pos]);
+    int extra = 0;
+    uint32_t code = 0;
+    uint32_t minimum = 0;
+    if (lead < 0x80) {
+        ++pos;
+        return lead;
+    } else if ((lead & 0xE0) == 0xC0) {
+        extra = 1, code = lead & 0x1F, minimum = 0x80;
+    } else if ((lead & 0xF0) == 0xE0) {
+        extra = 2, code = lead & 0x0F, minimum = 0x800;
+    } else if ((lead & 0xF8) == 0xF0) {
+        extra = 3, code = lead & 0x07, minimum = 0x10000;
+    } else {
+        ++pos;
+        return 0xFFFD;
+    }
+    if (pos + extra >= s.size()) {  // cut short at the end
+        ++pos;
+        return 0xFFFD;
+    }
+    for (int i = 1; i <= extra; ++i) {
+        const auto c = static_cast<unsigned char>(s[pos + i]);
+        if ((c & 0xC0) != 0x80) {
+            ++pos;
+            return 0xFFFD;
+        }
+        code = (code << 6) | (c & 0x3F);
+    }
+    if (code < minimum || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) {
+        ++pos;
+        return 0xFFFD;
+    }
+    pos += extra + 1;
+    return code;
+}
+
+}  // namespace
+
+char16_t Cp1251ByteToUnicode(unsigned char byte) {
+    if (byte < 0x80) return byte;
+    if (byte >= 0xC0) return static_cast<char16_t>(0x0410 + (byte - 0xC0));
+    return kUpperHalf[byte - 0x80];
+}
+
+bool UnicodeToCp1251Byte(uint32_t code, unsigned char& byte) {
+    if (code < 0x80) {
+        byte = static_cast<unsigned char>(code);
+        return true;
+    }
+    if (code >= 0x0410 && code <= 0x044F) {
+        byte = static_cast<unsigned char>(0xC0 + (code - 0x0410));
+        return true;
+    }
+    for (int i = 0; i < 64; ++i) {
+        if (kUpperHalf[i] == code) {
+            byte = static_cast<unsigned char>(0x80 + i);
+            return true;
+        }
+    }
+    return false;
+}
+
+std::string Cp1251ToUtf8(std::string_view cp1251) {
+    std::string out;
+    out.reserve(cp1251.size() * 2);
+    for (char c : cp1251) AppendUtf8(out, Cp1251ByteToUnicode(static_cast<unsigned char>(c)));
+    return out;
+}
+
+std::string Utf8ToCp1251(std::string_view utf8) {
+    std::string out;
+    out.reserve(utf8.size());
+    size_t pos = 0;
+    while (pos < utf8.size()) {
+        unsigned char byte = '?';
+        if (!UnicodeToCp1251Byte(NextUtf8(utf8, pos), byte)) byte = '?';
+        out += static_cast<char>(byte);
+    }
+    return out;
+}
+
+std::u16string Cp1251ToUtf16(std::string_view cp1251) {
+    std::u16string out;
+    out.reserve(cp1251.size());
+    for (char c : cp1251) out += Cp1251ByteToUnicode(static_cast<unsigned char>(c));
+    return out;
+}
+
+std::string Utf16ToCp1251(std::u16string_view utf16) {
+    std::string out;
+    out.reserve(utf16.size());
+    for (size_t i = 0; i < utf16.size(); ++i) {
+        uint32_t code = utf16[i];
+        // A surrogate pair is one character outside Windows-1251: one '?'.
+        if (code >= 0xD800 && code <= 0xDBFF && i + 1 < utf16.size() && utf16[i + 1] >= 0xDC00 &&
+            utf16[i + 1] <= 0xDFFF) {
+            ++i;
+            code = 0x10000;
+        }
+        unsigned char byte = '?';
+        if (!UnicodeToCp1251Byte(code, byte)) byte = '?';
+        out += static_cast<char>(byte);
+    }
+    return out;
+}
+
+}  // namespace orlin

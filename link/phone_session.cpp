@@ -1,0 +1,18 @@
+#include "link/phone_session.h"
+
+namespace orlin {
+
+PhoneSession::PhoneSession(const PortSettings& settings) : PhoneSession(settings, Options{}) {}
+
+PhoneSession::PhoneSession(const PortSettings& settings, Options options)
+    : port_(std::make_unique<TBlockSerial>()) {
+    // If a step raises, port_ is destroyed on the way out and closes the port.
+    port_->RaiseErrors = options.raiseErrors;
+    port_->OpenPort(settings.PortName);
+    port_->ConfigureLine(settings.PortBaudRate, 8, 'N', 0, false, false);
+    port_->AtTimeout = options.useSettingsTimeout ? settings.PortTimeOut : 1000;
+}
+
+PhoneSession::~PhoneSession() = default;
+
+}  // namespace orlin

@@ -1,0 +1,81 @@
+#include "link/port_settings.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+#include "link/cp1251.h"
+#include "link/errors.h"
+
+namespace orlin {
+
+namespace {
+
+// The input/output error of a file operation: "File not found" when the file is missing,
+// otherwise the system's text.
+[[noreturn]] void RaiseFileError(int error) {
+    if (error == ENOENT) throw EInOutError("File not found");
+    throw EInOutError(std::strerror(error));
+}
+
+// One text line: ends at CR LF, LF or a lone CR; an empty string past the end of the file.
+std::string ReadTextLine(std::FILE* file) {
+    std::string line;
+    for (;;) {
+        const int c = std::fgetc(file);
+        if (c == EOF || c == '\n') break;
+        if (c == '\r') {
+            const int next = std::fgetc(file);
+            if (next != '\n' && next != EOF) std::ungetc(next, file);
+            break;
+        }
+        line += static_cast<char>(c);
+    }
+    return line;
+}
+
+// The value of a line: from the given character on, cut at the first ';', trimmed.
+std::string ValueFrom(const std::string& line, size_t firstCharacter) {
+    std::string value = line.size() >= firstCharacter ? line.substr(firstCharacter - 1) : std::string();
+    const size_t semicolon = value.find(';');
+    if (semicolon != std::string::npos) value.erase(semicolon);
+    return Trim(value);
+}
+
+struct FileCloser {
+    std::FILE* file;
+    ~FileCloser() {
+        if (file) std::fclose(file);
+    }
+};
+
+}  // namespace
+
+void LoadPortSettings(PortSettings& settings, const std::string& path) {
+    errno = 0;
+    FileCloser closer{std::fopen(path.c_str(), "rb")};
+    if (!closer.file) RaiseFileError(errno ? errno : ENOENT);
+    ReadTextLine(closer.file);  // the section head
+    settings.PortName = ValueFrom(ReadTextLine(closer.file), 6);                  // after "Port="
+    settings.PortBaudRate = StrToInt(ValueFrom(ReadTextLine(closer.file), 10));  // after "BaudRate="
+    settings.PortTimeOut = StrToInt(ValueFrom(ReadTextLine(closer.file), 9));    // after "TimeOut="
+    if (std::ferror(closer.file)) RaiseFileError(EIO);
+}
+
+void SavePortSettings(const PortSettings& settings, const std::string& path) {
+    const std::string text = "[PORT CONFIG]\r\n"
+                             "Port=" + settings.PortName + Utf8ToCp1251("; - имя порта") + "\r\n" +
+                             "BaudRate=" + std::to_string(settings.PortBaudRate) +
+                             Utf8ToCp1251("; - скорость порта") + "\r\n" +
+                             "TimeOut=" + std::to_string(settings.PortTimeOut) +
+                             Utf8ToCp1251("; - задержка") + "\r\n";
+    errno = 0;
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    if (!file) RaiseFileError(errno ? errno : EIO);
+    const bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
+    const int writeError = errno;
+    const bool closed = std::fclose(file) == 0;
+    if (!written || !closed) RaiseFileError(writeError ? writeError : (errno ? errno : EIO));
+}
+
+}  // namespace orlin

@@ -1,0 +1,212 @@
+// The serial device on Windows: the communications functions with overlapped I/O.
+
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+
+#include "link/block_serial.h"
+#include "link/cp1251.h"
+#include "link/serial_device.h"
+
+namespace orlin {
+
+struct SerialDevice::Impl {
+    HANDLE handle = INVALID_HANDLE_VALUE;
+    HANDLE event = nullptr;  // manual-reset completion event of the overlapped operations
+};
+
+namespace {
+
+// Runs one overlapped read or write to completion, or abandons it after timeoutMs.
+int32_t Complete(SerialDevice::Impl& impl, BOOL started, OVERLAPPED& overlapped, int timeoutMs,
+                 int& done) {
+    DWORD transferred = 0;
+    if (!started) {
+        const DWORD error = GetLastError();
+        if (error != ERROR_IO_PENDING) return static_cast<int32_t>(error);
+        if (WaitForSingleObject(impl.event, static_cast<DWORD>(timeoutMs)) != WAIT_OBJECT_0) {
+            CancelIoEx(impl.handle, &overlapped);
+            GetOverlappedResult(impl.handle, &overlapped, &transferred, TRUE);
+            done = static_cast<int>(transferred);
+            return ErrTimeout;
+        }
+    }
+    if (!GetOverlappedResult(impl.handle, &overlapped, &transferred, FALSE)) {
+        done = static_cast<int>(transferred);
+        return static_cast<int32_t>(GetLastError());
+    }
+    done = static_cast<int>(transferred);
+    return 0;
+}
+
+}  // namespace
+
+SerialDevice::SerialDevice(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {}
+
+SerialDevice::~SerialDevice() {
+    Close();
+    if (impl_ && impl_->event) CloseHandle(impl_->event);
+}
+
+std::unique_ptr<SerialDevice> SerialDevice::Open(const std::string& path, int32_t& error) {
+    // The name is Windows-1251 text; the wide API takes it without depending on the code page.
+    const std::u16string widePath = Cp1251ToUtf16(path);
+    const HANDLE handle =
+        CreateFileW(reinterpret_cast<LPCWSTR>(widePath.c_str()), GENERIC_READ | GENERIC_WRITE,
+                    0 /* no sharing: exclusive */, nullptr, OPEN_EXISTING, FILE_FLAG_OVERLAPPED, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) {
+        error = static_cast<int32_t>(GetLastError());  // 2 when the port does not exist
+        return nullptr;
+    }
+    auto impl = std::make_unique<Impl>();
+    impl->handle = handle;
+    impl->event = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    if (!impl->event) {
+        error = static_cast<int32_t>(GetLastError());
+        CloseHandle(handle);
+        return nullptr;
+    }
+    error = 0;
+    return std::unique_ptr<SerialDevice>(new SerialDevice(std::move(impl)));
+}
+
+int32_t SerialDevice::ClearEventMask() {
+    return SetCommMask(impl_->handle, 0) ? 0 : static_cast<int32_t>(GetLastError());
+}
+
+int32_t SerialDevice::SetQueueSize(int inputSize) {
+    // The output queue is left to the driver.
+    return SetupComm(impl_->handle, static_cast<DWORD>(inputSize), 0)
+               ? 0
+               : static_cast<int32_t>(GetLastError());
+}
+
+int32_t SerialDevice::SetDriverTimeouts() {
+    COMMTIMEOUTS timeouts{};
+    timeouts.ReadIntervalTimeout = 65535;
+    return SetCommTimeouts(impl_->handle, &timeouts) ? 0 : static_cast<int32_t>(GetLastError());
+}
+
+int32_t SerialDevice::ApplyLine(const LineSettings& settings) {
+    DCB dcb{};
+    dcb.DCBlength = sizeof(dcb);
+    dcb.BaudRate = static_cast<DWORD>(settings.baudRate);
+    dcb.ByteSize = static_cast<BYTE>(settings.dataBits);
+    dcb.StopBits = settings.stopBits;
+    switch (settings.parity) {
+        case LineSettings::Parity::None: dcb.Parity = NOPARITY; break;
+        case LineSettings::Parity::Odd: dcb.Parity = ODDPARITY; break;
+        case LineSettings::Parity::Even: dcb.Parity = EVENPARITY; break;
+        case LineSettings::Parity::Mark: dcb.Parity = MARKPARITY; break;
+        case LineSettings::Parity::Space: dcb.Parity = SPACEPARITY; break;
+    }
+    dcb.fBinary = settings.binary ? 1 : 0;
+    dcb.fParity = settings.parityCheck ? 1 : 0;
+    dcb.fDtrControl = settings.dtrOn ? DTR_CONTROL_ENABLE : DTR_CONTROL_DISABLE;
+    dcb.fOutX = settings.softwareFlow ? 1 : 0;
+    dcb.fInX = settings.softwareFlow ? 1 : 0;
+    dcb.fOutxCtsFlow = settings.ctsFlow ? 1 : 0;
+    dcb.fRtsControl = settings.rtsHandshake ? RTS_CONTROL_HANDSHAKE : RTS_CONTROL_ENABLE;
+    dcb.XonChar = settings.xonChar;
+    dcb.XoffChar = settings.xoffChar;
+    dcb.XonLim = static_cast<WORD>(settings.xonLimit);
+    dcb.XoffLim = static_cast<WORD>(settings.xoffLimit);
+    return SetCommState(impl_->handle, &dcb) ? 0 : static_cast<int32_t>(GetLastError());
+}
+
+void SerialDevice::SetRts(bool on) { EscapeCommFunction(impl_->handle, on ? SETRTS : CLRRTS); }
+
+void SerialDevice::SetDtr(bool on) { EscapeCommFunction(impl_->handle, on ? SETDTR : CLRDTR); }
+
+void SerialDevice::Purge() {
+    PurgeComm(impl_->handle, PURGE_TXABORT | PURGE_RXABORT | PURGE_TXCLEAR | PURGE_RXCLEAR);
+}
+
+int32_t SerialDevice::Waiting(int& count, LineErrorFlags& flags) {
+    count = 0;
+    flags = LineErrorFlags{};
+    DWORD errors = 0;
+    COMSTAT status{};
+    if (!ClearCommError(impl_->handle, &errors, &status)) return static_cast<int32_t>(GetLastError());
+    count = static_cast<int>(status.cbInQue);
+    flags.framing = (errors & CE_FRAME) != 0;
+    flags.overrun = (errors & CE_OVERRUN) != 0;
+    flags.queueOverflow = (errors & CE_RXOVER) != 0;
+    flags.parity = (errors & CE_RXPARITY) != 0;
+    flags.outputFull = (errors & CE_TXFULL) != 0;
+    return 0;
+}
+
+int32_t SerialDevice::WaitForData(int timeoutMs) {
+    if (!SetCommMask(impl_->handle, EV_RXCHAR)) return static_cast<int32_t>(GetLastError());
+    OVERLAPPED overlapped{};
+    overlapped.hEvent = impl_->event;
+    ResetEvent(impl_->event);
+    DWORD mask = 0;
+    int32_t result = 0;
+    if (!WaitCommEvent(impl_->handle, &mask, &overlapped)) {
+        const DWORD error = GetLastError();
+        if (error != ERROR_IO_PENDING) {
+            result = static_cast<int32_t>(error);
+        } else if (WaitForSingleObject(impl_->event, static_cast<DWORD>(timeoutMs)) != WAIT_OBJECT_0) {
+            result = ErrTimeout;
+        } else {
+            DWORD unused = 0;
+            if (!GetOverlappedResult(impl_->handle, &overlapped, &unused, FALSE)) {
+                result = static_cast<int32_t>(GetLastError());
+            }
+        }
+    }
+    // Clearing the mask completes a wait still pending, so the OVERLAPPED is free again.
+    SetCommMask(impl_->handle, 0);
+    if (result == ErrTimeout) {
+        DWORD unused = 0;
+        GetOverlappedResult(impl_->handle, &overlapped, &unused, TRUE);
+    }
+    return result;
+}
+
+int32_t SerialDevice::Read(char* buffer, int n, int timeoutMs, int& done) {
+    OVERLAPPED overlapped{};
+    overlapped.hEvent = impl_->event;
+    ResetEvent(impl_->event);
+    const BOOL started = ReadFile(impl_->handle, buffer, static_cast<DWORD>(n), nullptr, &overlapped);
+    const int32_t result = Complete(*impl_, started, overlapped, timeoutMs, done);
+    if (result == ErrTimeout) PurgeComm(impl_->handle, PURGE_RXABORT);
+    return result;
+}
+
+int32_t SerialDevice::Write(const char* buffer, int n, int timeoutMs, int& done) {
+    OVERLAPPED overlapped{};
+    overlapped.hEvent = impl_->event;
+    ResetEvent(impl_->event);
+    const BOOL started = WriteFile(impl_->handle, buffer, static_cast<DWORD>(n), nullptr, &overlapped);
+    const int32_t result = Complete(*impl_, started, overlapped, timeoutMs, done);
+    if (result == ErrTimeout) PurgeComm(impl_->handle, PURGE_TXABORT);
+    return result;
+}
+
+void SerialDevice::Close() {
+    if (!impl_ || impl_->handle == INVALID_HANDLE_VALUE) return;
+    CloseHandle(impl_->handle);
+    impl_->handle = INVALID_HANDLE_VALUE;
+}
+
+std::string SystemErrorText(int32_t code) {
+    wchar_t* text = nullptr;
+    const DWORD length = FormatMessageW(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+        nullptr, static_cast<DWORD>(code), 0, reinterpret_cast<LPWSTR>(&text), 0, nullptr);
+    std::u16string wide;
+    if (length && text) wide.assign(reinterpret_cast<const char16_t*>(text), length);
+    if (text) LocalFree(text);
+    // The system ends its messages with CR LF.
+    while (!wide.empty() && (wide.back() == u'\r' || wide.back() == u'\n' || wide.back() == u' ')) {
+        wide.pop_back();
+    }
+    if (wide.empty()) return "System error " + std::to_string(code);
+    return Utf16ToCp1251(wide);
+}
+
+}  // namespace orlin
