@@ -1,0 +1,216 @@
+// orlin-cli: shared options, settings, the verb table and the exit status.
+//
+//   orlin-cli [--port NAME] [--baud N] [--timeout MS] [--yes] VERB [WORDS...]
+//
+// Exit status: 0 when the verb did its work, 1 on a failure (its message on standard
+// error), 2 when the command line is wrong.
+
+#include <sys/stat.h>
+
+#include <cstdio>
+#include <exception>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "cli/verb.h"
+#include "link/cp1251.h"
+#include "link/errors.h"
+#include "link/port_settings.h"
+
+namespace orlin::cli {
+
+namespace {
+
+std::vector<Verb>& VerbTable() {
+    static std::vector<Verb> verbs;  // filled by static registrations before main runs
+    return verbs;
+}
+
+constexpr int kDefaultBaudRate = 19200;
+constexpr int kDefaultTimeOut = 3000;
+
+const char* const kOptionsHelp =
+    "Options (before or after the verb):\n"
+    "  --port NAME    the port of the phone: COM3, /dev/ttyUSB0, a pseudo-terminal path\n"
+    "  --baud N       the line speed (default 19200)\n"
+    "  --timeout MS   how long to wait for the phone's next answer, in milliseconds\n"
+    "                 (default 3000; the at verb waits 1000 unless this is given)\n"
+    "  --yes          go on where the window would ask a question\n"
+    "  --help         this text\n"
+    "\n"
+    "Settings come from portcfg.ini in the current directory when it exists; each option\n"
+    "overrides its value. Without portcfg.ini, --port is required.\n"
+    "\n"
+    "Exit status: 0 done, 1 failure (message on standard error), 2 wrong command line.\n";
+
+void PrintUsage(std::ostream& out) {
+    out << "Usage: orlin-cli [options] VERB [WORDS...]\n\nVerbs:\n";
+    for (const Verb& verb : RegisteredVerbs()) out << "  " << verb.usage << "\n";
+}
+
+void PrintHelp() {
+    PrintUsage(std::cout);
+    std::cout << "\n";
+    for (const Verb& verb : RegisteredVerbs()) {
+        std::cout << verb.usage << "\n";
+        std::string help = verb.help;
+        size_t start = 0;
+        while (start < help.size()) {
+            size_t end = help.find('\n', start);
+            if (end == std::string::npos) end = help.size();
+            std::cout << "    " << help.substr(start, end - start) << "\n";
+            start = end + 1;
+        }
+        std::cout << "\n";
+    }
+    std::cout << kOptionsHelp;
+}
+
+// A number given on the command line; a usage error when it is none.
+int OptionNumber(const std::string& option, const std::string& text, int minimum) {
+    int value = 0;
+    try {
+        value = StrToInt(text);
+    } catch (const EConvertError&) {
+        throw UsageError(option + " needs a whole number, not '" + text + "'");
+    }
+    if (value < minimum) throw UsageError(option + " must be at least " + std::to_string(minimum));
+    return value;
+}
+
+bool FileExists(const char* path) {
+    struct stat info {};
+    return ::stat(path, &info) == 0;
+}
+
+struct CommandLine {
+    bool help = false;
+    bool yes = false;
+    std::string port, baud, timeout;
+    bool portGiven = false, baudGiven = false, timeoutGiven = false;
+    std::vector<std::string> words;  // the verb and its words
+};
+
+CommandLine ParseCommandLine(int argc, char** argv) {
+    CommandLine line;
+    bool optionsEnded = false;
+    for (int i = 1; i < argc; ++i) {
+        std::string word = argv[i];
+        if (optionsEnded || word.size() < 2 || word.compare(0, 2, "--") != 0) {
+            line.words.push_back(word);
+            continue;
+        }
+        if (word == "--") {
+            optionsEnded = true;
+            continue;
+        }
+        std::string value;
+        bool hasValue = false;
+        const size_t equals = word.find('=');
+        if (equals != std::string::npos) {
+            value = word.substr(equals + 1);
+            word.erase(equals);
+            hasValue = true;
+        }
+        if (word == "--help" || word == "--yes") {
+            if (hasValue) throw UsageError(word + " takes no value");
+            (word == "--help" ? line.help : line.yes) = true;
+            continue;
+        }
+        std::string* target = nullptr;
+        bool* given = nullptr;
+        if (word == "--port") target = &line.port, given = &line.portGiven;
+        if (word == "--baud") target = &line.baud, given = &line.baudGiven;
+        if (word == "--timeout") target = &line.timeout, given = &line.timeoutGiven;
+        if (!target) throw UsageError("unknown option " + word);
+        if (!hasValue) {
+            if (i + 1 >= argc) throw UsageError(word + " needs a value");
+            value = argv[++i];
+        }
+        *target = value;
+        *given = true;
+    }
+    return line;
+}
+
+const Verb& FindVerb(const std::string& name) {
+    for (const Verb& verb : RegisteredVerbs()) {
+        if (name == verb.name) return verb;
+    }
+    throw UsageError("unknown verb '" + name + "'");
+}
+
+// Options override portcfg.ini; without the file, --port is required.
+PortSettings ResolveSettings(const CommandLine& line) {
+    PortSettings settings;
+    const bool haveFile = FileExists(kPortSettingsFile);
+    if (haveFile) {
+        LoadPortSettings(settings, kPortSettingsFile);
+    } else {
+        settings.PortBaudRate = kDefaultBaudRate;
+        settings.PortTimeOut = kDefaultTimeOut;
+    }
+    // The port name is Windows-1251 like every text of the core.
+    if (line.portGiven) settings.PortName = Utf8ToCp1251(line.port);
+    if (line.baudGiven) settings.PortBaudRate = OptionNumber("--baud", line.baud, 1);
+    if (line.timeoutGiven) settings.PortTimeOut = OptionNumber("--timeout", line.timeout, 1);
+    if (!haveFile && !line.portGiven) throw UsageError("no portcfg.ini here: give --port NAME");
+    return settings;
+}
+
+int Run(int argc, char** argv) {
+    CommandLine line;
+    const Verb* verb = nullptr;
+    try {
+        line = ParseCommandLine(argc, argv);
+        if (line.help) {
+            PrintHelp();
+            return 0;
+        }
+        if (line.words.empty()) throw UsageError("no verb given");
+        verb = &FindVerb(line.words.front());
+        // Numbers of the options are checked before anything touches the port.
+        if (line.baudGiven) OptionNumber("--baud", line.baud, 1);
+        if (line.timeoutGiven) OptionNumber("--timeout", line.timeout, 1);
+    } catch (const UsageError& error) {
+        std::cerr << "orlin-cli: " << error.what() << "\n";
+        PrintUsage(std::cerr);
+        std::cerr << "Try orlin-cli --help.\n";
+        return 2;
+    }
+
+    try {
+        Invocation invocation;
+        invocation.settings = ResolveSettings(line);
+        invocation.timeoutGiven = line.timeoutGiven;
+        invocation.yes = line.yes;
+        invocation.args.assign(line.words.begin() + 1, line.words.end());
+        const int status = verb->run(invocation);
+        std::cout.flush();
+        return status;
+    } catch (const UsageError& error) {
+        std::cout.flush();
+        std::cerr << "orlin-cli: " << error.what() << "\n" << "Usage: orlin-cli [options] " << verb->usage
+                  << "\n";
+        return 2;
+    } catch (const OrlinError& error) {
+        std::cout.flush();
+        std::cerr << Cp1251ToUtf8(error.what()) << "\n";
+        return 1;
+    } catch (const std::exception& error) {
+        std::cout.flush();
+        std::cerr << "orlin-cli: " << error.what() << "\n";
+        return 1;
+    }
+}
+
+}  // namespace
+
+VerbRegistration::VerbRegistration(const Verb& verb) { VerbTable().push_back(verb); }
+
+const std::vector<Verb>& RegisteredVerbs() { return VerbTable(); }
+
+}  // namespace orlin::cli
+
+int main(int argc, char** argv) { return orlin::cli::Run(argc, argv); }
