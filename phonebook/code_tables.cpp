@@ -1,0 +1,127 @@
+#include "phonebook/code_tables.h"
+
+#include "link/cp1251.h"
+#include "link/errors.h"
+
+namespace orlin {
+
+namespace {
+
+std::vector<std::string> ToCp1251(std::initializer_list<const char*> utf8) {
+    std::vector<std::string> out;
+    for (const char* text : utf8) out.push_back(Utf8ToCp1251(text));
+    return out;
+}
+
+// The list's type texts 0..6 (the dialog says "E-mail" where the list says "E-Mail").
+const std::vector<std::string>& ListTypeTexts() {
+    static const std::vector<std::string> texts = ToCp1251(
+        {"Рабочий", "Домашний", "Основной", "Мобильный", "Факс", "Пейджер", "E-Mail"});
+    return texts;
+}
+
+const std::string& MailingListText() {
+    static const std::string text = Utf8ToCp1251("Лист рассылки");
+    return text;
+}
+
+bool IsDecimal(const std::string& text) {
+    if (text.empty() || text.size() > 9) return false;
+    for (char c : text)
+        if (c < '0' || c > '9') return false;
+    return true;
+}
+
+}  // namespace
+
+const std::string& NoIconText() {
+    static const std::string text = Utf8ToCp1251("нет");
+    return text;
+}
+
+const std::string& SimTypeText() {
+    static const std::string text = "SIM";
+    return text;
+}
+
+TypeText NumberTypeText(int code, ModelFamily family, const std::string& model) {
+    if (code >= 0 && code <= 6) return {ListTypeTexts()[static_cast<size_t>(code)], code};
+    if (code == 7) {
+        if (HasCategories(family)) return {MailingListText(), 7};
+        if (IsT720Model(model)) return {SimTypeText(), 8};
+    }
+    if (code == 8 && HasCategories(family)) return {SimTypeText(), 8};
+    // No text is defined for the code on this model: show the code itself, so that the
+    // entry stays recognisable and the later cells keep their columns.
+    return {std::to_string(code), kNoImage};
+}
+
+const std::vector<std::string>& TypeItems() {
+    static const std::vector<std::string> items =
+        ToCp1251({"Рабочий", "Домашний", "Основной", "Мобильный", "Факс", "Пейджер", "E-mail",
+                  "Лист рассылки"});
+    return items;
+}
+
+std::optional<int> NumberTypeFromText(const std::string& text, ModelFamily family) {
+    const auto& texts = ListTypeTexts();
+    for (size_t i = 0; i < texts.size(); ++i)
+        if (texts[i] == text) return static_cast<int>(i);
+    if (text == MailingListText() && HasCategories(family)) return 7;
+    if (text == SimTypeText()) return HasCategories(family) ? 8 : 7;
+    return std::nullopt;
+}
+
+uint8_t NumberFormatFor(const std::string& number, int type) {
+    if (!number.empty() && number[0] == '+') return 145;
+    if (type == kEmailType) return 128;
+    return 129;
+}
+
+const std::vector<std::string>& IdsItems() {
+    static const std::vector<std::string> items =
+        ToCp1251({"Бесшумный", "(здесь введите номер)", "По умолчанию"});
+    return items;
+}
+
+std::string IdsText(int32_t ids) {
+    if (ids == kIdsSilent) return IdsItems()[0];
+    if (ids == kIdsDefault) return IdsItems()[2];
+    if (ids > 0 && ids < 255) return std::to_string(ids);
+    return {};
+}
+
+std::optional<int32_t> IdsFromText(const std::string& text) {
+    if (text == IdsItems()[0]) return kIdsSilent;
+    if (text == IdsItems()[2]) return kIdsDefault;
+    if (IsDecimal(text)) return StrToInt(text);
+    return std::nullopt;
+}
+
+const std::vector<std::string>& IconItems() {
+    static const std::vector<std::string> items =
+        ToCp1251({"ужасно", "дружок", "малыш", "робот", "милашка", "босс", "мерзость", "семья",
+                  "звезда", "умник", "штучка", "нло", "скин", "фанат", "очарование", "нет"});
+    return items;
+}
+
+std::optional<std::string> IconName(int32_t icon) {
+    if (icon >= 0 && icon <= 14) return IconItems()[static_cast<size_t>(icon)];
+    if (icon == kNoIcon) return NoIconText();
+    return std::nullopt;
+}
+
+std::optional<int32_t> IconFromName(const std::string& name) {
+    const auto& items = IconItems();
+    for (size_t i = 0; i < 15; ++i)
+        if (items[i] == name) return static_cast<int32_t>(i);
+    if (name == NoIconText()) return kNoIcon;
+    return std::nullopt;
+}
+
+const std::vector<std::string>& DefaultCategoryItems() {
+    static const std::vector<std::string> items = {"General", "Busines", "Personal", "VIPs"};
+    return items;
+}
+
+}  // namespace orlin

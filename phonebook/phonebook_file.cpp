@@ -1,0 +1,227 @@
+#include "phonebook/phonebook_file.h"
+
+#include <fstream>
+#include <sstream>
+
+#include "link/errors.h"
+#include "phonebook/code_tables.h"
+#include "phonebook/entry_codec.h"
+#include "phonebook/phonebook_read.h"
+
+namespace orlin {
+
+namespace {
+
+// ";" cannot be written inside a field; "," stands in for it.
+std::string FileField(const std::string& text, bool& changed) {
+    std::string out = text;
+    for (char& c : out)
+        if (c == ';') {
+            c = ',';
+            changed = true;
+        }
+    return out;
+}
+
+// Cuts the text up to the next ";" off the front of `rest`; without a ";" the field is
+// empty and `rest` stays (so that the numeric fields after it fail to convert).
+std::string TakeField(std::string& rest) {
+    const size_t semicolon = rest.find(';');
+    if (semicolon == std::string::npos) return {};
+    std::string field = rest.substr(0, semicolon);
+    rest.erase(0, semicolon + 1);
+    return field;
+}
+
+uint8_t Low8(const std::string& field) { return static_cast<uint8_t>(StrToInt(field) & 0xFF); }
+
+std::vector<std::string> SplitLines(const std::string& bytes) {
+    std::vector<std::string> lines;
+    size_t pos = 0;
+    while (pos < bytes.size()) {
+        size_t end = bytes.find('\n', pos);
+        if (end == std::string::npos) end = bytes.size();
+        std::string line = bytes.substr(pos, end - pos);
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        lines.push_back(std::move(line));
+        pos = end + 1;
+    }
+    return lines;
+}
+
+std::string FirstField(const std::string& line) { return line.substr(0, line.find(';')); }
+
+TAbonentInfo ParsePhoneLine(std::string rest, const IndexRanges& ranges) {
+    TAbonentInfo r;
+    TakeField(rest);  // "PHONE"
+    r.Storage = 0;
+    r.Index = StrToInt(TakeField(rest)) - ranges.PhoneFirstIndex + 1;
+    r.Name = TakeField(rest);
+    r.Number = TakeField(rest);
+    r.NumberType = Low8(TakeField(rest));
+    r.Aux6 = Low8(TakeField(rest));
+    r.Ids = StrToInt(TakeField(rest));
+    r.Aux8 = Low8(TakeField(rest));
+    r.Aux9 = Low8(TakeField(rest));
+    r.Category = Low8(TakeField(rest));
+    r.Icon = StrToInt(TakeField(rest));
+    r.Aux12 = Low8(TakeField(rest));
+    r.Aux13 = Low8(Trim(rest));
+    r.NumberFormat = NumberFormatFor(r.Number, r.NumberType);
+    return r;
+}
+
+TAbonentInfo ParseSimLine(std::string rest, ModelFamily family, const IndexRanges& ranges) {
+    TAbonentInfo r;
+    TakeField(rest);  // "SIM"
+    r.Storage = 1;
+    r.Index = StrToInt(TakeField(rest)) + ranges.SimFirstIndex - 1;
+    r.Name = TakeField(rest);
+    r.Number = rest;
+    r.NumberType = HasCategories(family) ? 8 : 7;
+    r.NumberFormat = NumberFormatFor(r.Number, r.NumberType);
+    r.Ids = 255;
+    r.Icon = 0;
+    r.Aux12 = 255;
+    return r;
+}
+
+}  // namespace
+
+FileText PhonebookFileText(const Abonents& abonents, const IndexRanges& ranges) {
+    FileText out;
+    for (const TAbonentInfo& r : abonents) {
+        if (r.IsFree()) continue;
+        bool changed = false;
+        const std::string name = FileField(r.Name, changed);
+        const std::string number = FileField(r.Number, changed);
+        std::string line;
+        if (r.Storage == 0) {
+            line = "PHONE;" + std::to_string(r.Index + ranges.PhoneFirstIndex - 1) + ";" + name +
+                   ";" + number;
+            for (long long v : {static_cast<long long>(r.NumberType), static_cast<long long>(r.Aux6),
+                                static_cast<long long>(r.Ids), static_cast<long long>(r.Aux8),
+                                static_cast<long long>(r.Aux9), static_cast<long long>(r.Category),
+                                static_cast<long long>(r.Icon), static_cast<long long>(r.Aux12),
+                                static_cast<long long>(r.Aux13)})
+                line += ";" + std::to_string(v);
+        } else {
+            line = "SIM;" + std::to_string(r.Index - ranges.SimFirstIndex + 1) + ";" + name + ";" +
+                   number;
+        }
+        out.bytes += line + "\r\n";
+        ++out.lines;
+        if (changed) ++out.changedEntries;
+    }
+    return out;
+}
+
+FileEntries ParsePhonebookFile(const std::string& bytes, ModelFamily family,
+                               const IndexRanges& ranges) {
+    FileEntries entries;
+    for (const std::string& line : SplitLines(bytes)) {
+        const std::string kind = FirstField(line);
+        if (kind == "PHONE") {
+            entries.records.push_back(ParsePhoneLine(line, ranges));
+            ++entries.phoneLines;
+        } else if (kind == "SIM") {
+            entries.records.push_back(ParseSimLine(line, family, ranges));
+            ++entries.simLines;
+        }
+    }
+    return entries;
+}
+
+void WriteFileBytes(const std::string& path, const std::string& bytes) {
+    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    if (!file) throw EInOutError("Cannot create file \"" + path + "\"");
+    file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    file.close();
+    if (!file) throw EInOutError("Cannot write file \"" + path + "\"");
+}
+
+std::string ReadFileBytes(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    if (!file) throw EInOutError("File not found");
+    std::ostringstream text;
+    text << file.rdbuf();
+    if (file.bad()) throw EInOutError("Cannot read file \"" + path + "\"");
+    return text.str();
+}
+
+std::string PrepareSave(PhoneSession& session, PhonebookState& state) {
+    const std::string model = CutModelName(session.AtCommand("AT+CGMM"));
+    if (HasCategories(FamilyOfModel(model))) ReadCategoryNames(session, "AT+MPGR=?", state.groupNames);
+    return model;
+}
+
+std::string SaveChangeNote(const FileText& text) {
+    if (text.changedEntries == 0) return {};
+    return "В " + std::to_string(text.changedEntries) +
+           " записях имя или номер содержали \";\": в файле он заменён на \",\".";
+}
+
+LoadTarget PrepareLoad(const PortSettings& settings, Interaction& interaction) {
+    LoadTarget target;
+    PhoneSession session(settings, PhoneSession::Options{false, false});
+    TBlockSerial& port = session.port();
+    if (!port.IsOpen()) {
+        if (port.LastError() == 2) {
+            interaction.inform("не подключен");
+            target.connected = false;
+            return target;
+        }
+        throw ESynaSerError(port.LastError(), port.LastErrorDesc(), port.LastErrorDesc());
+    }
+    target.model = CutModelName(session.AtCommand("AT+CGMM"));
+    target.family = FamilyOfModel(target.model);
+    if (port.LastError() != 0)
+        throw ESynaSerError(port.LastError(), port.LastErrorDesc(), port.LastErrorDesc());
+    target.ranges = QueryIndexRanges(session);
+    session.AtCommand("AT+CPBS=MT");
+    return target;
+}
+
+LoadReport WriteFileEntries(const PortSettings& settings, const std::vector<TAbonentInfo>& records,
+                            ModelFamily family, Interaction& interaction,
+                            const std::function<void(const TAbonentInfo&)>& onWritten) {
+    LoadReport report;
+    report.total = static_cast<int>(records.size());
+    PhoneSession session(settings, PhoneSession::Options{false, true});
+    TBlockSerial& port = session.port();
+    session.AtCommand("AT+CPBS=MT");
+    session.AtCommand("AT+CSCS=UCS2");
+    interaction.progress(0, report.total);
+    if (family == ModelFamily::None) return report;
+
+    for (const TAbonentInfo& record : records) {
+        const std::string command = record.Storage == 1 ? BuildShortMpbwCommand(record)
+                                                        : BuildMpbwCommand(family, record);
+        const std::string answer = session.AtCommand(command);
+        ++report.sent;
+        const int32_t error = port.LastError();
+        if (error == ErrTimeout) {
+            report.refused.push_back(record.Index);
+            if (!interaction.confirm(port.LastErrorDesc() + "\r\n" + kContinueWritingQuestion)) {
+                report.stopped = true;
+                break;
+            }
+        } else if (error != 0) {
+            report.refused.push_back(record.Index);
+            report.portError = port.LastErrorDesc();
+            break;
+        } else if (!AnswerHasOk(answer)) {
+            report.refused.push_back(record.Index);
+        }
+        if (onWritten) onWritten(record);
+        interaction.progress(report.sent, report.total);
+        interaction.processEvents();
+        if (!interaction.keepRunning()) {
+            report.stopped = true;
+            break;
+        }
+    }
+    return report;
+}
+
+}  // namespace orlin

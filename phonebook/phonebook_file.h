@@ -1,0 +1,84 @@
+#pragma once
+// The phonebook file: Windows-1251 text, one entry a line, fields separated by ";", lines
+// ended by CR LF. A phone-memory entry is a PHONE line of 13 fields, a SIM entry a SIM
+// line of 4; any other line (CATEGORY, empty) is skipped when reading.
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "link/interaction.h"
+#include "link/phone_session.h"
+#include "link/port_settings.h"
+#include "phonebook/phonebook_state.h"
+
+namespace orlin {
+
+struct FileText {
+    std::string bytes;
+    int lines = 0;
+    // Entries whose name or number held ";" (written as ","): the format has no escape.
+    int changedEntries = 0;
+};
+
+// The file of the slot table. PHONE lines number their slot from the phone memory's first
+// index (Index + PhoneFirstIndex - 1), SIM lines from the SIM's (Index - SimFirstIndex + 1).
+FileText PhonebookFileText(const Abonents& abonents, const IndexRanges& ranges);
+
+struct FileEntries {
+    std::vector<TAbonentInfo> records;  // in file order
+    int phoneLines = 0;
+    int simLines = 0;
+};
+
+// The entries of a file, placed back into the slots they were saved from (the inverse of
+// the numbering above). Raises EConvertError when a number field is not an integer.
+FileEntries ParsePhonebookFile(const std::string& bytes, ModelFamily family,
+                               const IndexRanges& ranges);
+
+// Whole files; EInOutError when the file cannot be written or read.
+void WriteFileBytes(const std::string& path, const std::string& bytes);
+std::string ReadFileBytes(const std::string& path);
+
+// --- saving ---
+
+// The save's own session: the model (cut from AT+CGMM) and, for the models with
+// categories, the category names into state.groupNames. Returns the model.
+std::string PrepareSave(PhoneSession& session, PhonebookState& state);
+
+// The note after saving when names or numbers had to change (UTF-8), else empty.
+std::string SaveChangeNote(const FileText& text);
+
+// --- loading ---
+
+struct LoadTarget {
+    bool connected = true;  // false: the port does not exist ("не подключен" was said)
+    std::string model;
+    ModelFamily family = ModelFamily::None;
+    IndexRanges ranges;
+};
+
+// The first session of loading (port errors not raised): the model and the index ranges,
+// then the combined storage. A port that does not exist is reported through
+// interaction.inform("не подключен"); a phone that does not answer raises its port error.
+LoadTarget PrepareLoad(const PortSettings& settings, Interaction& interaction);
+
+inline constexpr const char* kContinueWritingQuestion = "Продолжить запись?";
+
+struct LoadReport {
+    int total = 0;
+    int sent = 0;
+    std::vector<int32_t> refused;  // slots the phone refused
+    bool stopped = false;          // the Stop button, or No after a time-out
+    std::string portError;         // a port failure other than a time-out ended the loop
+};
+
+// The second session: writes every entry in file order with the family's layout (a SIM
+// entry with the first four fields only). After a time-out the user is asked whether to go
+// on; the Stop button (keepRunning() false) ends the loop. `onWritten` is told each entry
+// sent. A model in no family sends nothing.
+LoadReport WriteFileEntries(const PortSettings& settings, const std::vector<TAbonentInfo>& records,
+                            ModelFamily family, Interaction& interaction,
+                            const std::function<void(const TAbonentInfo&)>& onWritten = {});
+
+}  // namespace orlin

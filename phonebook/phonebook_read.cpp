@@ -1,0 +1,184 @@
+#include "phonebook/phonebook_read.h"
+
+#include <algorithm>
+
+#include "link/errors.h"
+#include "link/phone_text.h"
+#include "link/response_fields.h"
+#include "phonebook/entry_codec.h"
+
+namespace orlin {
+
+namespace {
+
+// Splits the trimmed answer of one chunk into its entry lines: each line is followed by
+// CR LF, and the lines are separated by an empty line.
+std::vector<std::string> ChunkLines(const std::string& response) {
+    std::string text = Trim(response);
+    if (text.size() >= 2) text.erase(text.size() - 2);  // the final OK
+    std::vector<std::string> lines;
+    size_t pos = 0;
+    while (pos < text.size()) {
+        size_t end = text.find("\r\n", pos);
+        if (end == std::string::npos) end = text.size();
+        std::string line = text.substr(pos, end - pos);
+        if (!line.empty()) lines.push_back(std::move(line));
+        pos = end + 2;
+    }
+    return lines;
+}
+
+// The slot a malformed line names, when its first field is a number.
+std::string DescribeUnreadable(const std::string& line, int first, int last) {
+    if (line.compare(0, 7, "+MPBR: ") == 0) {
+        const std::string index = line.substr(7, line.find(',', 7) - 7);
+        try {
+            return "slot " + std::to_string(StrToInt(index));
+        } catch (const EConvertError&) {
+        }
+    }
+    return "slots " + std::to_string(first) + "-" + std::to_string(last);
+}
+
+}  // namespace
+
+const char* ReadStatusMessage(ReadStatus status) {
+    switch (status) {
+        case ReadStatus::NoAccess: return "Нет доступа а справочнику.";
+        case ReadStatus::NoSlotInfo: return "Невозможно получить информацию о записях.";
+        default: return "";
+    }
+}
+
+IndexRanges QueryIndexRanges(PhoneSession& session) {
+    IndexRanges ranges;
+    session.AtCommand("AT +CPBS=ME");
+    const IndexRange phone = ParseIndexRange(session.AtCommand("AT+MPBR=?"));
+    ranges.PhoneFirstIndex = phone.first;
+    ranges.PhoneLastIndex = phone.last;
+    session.AtCommand("AT +CPBS=SM");
+    const std::string sim = session.AtCommand("AT+MPBR=?");
+    if (AnswerHasOk(sim)) {
+        const IndexRange range = ParseIndexRange(sim);
+        ranges.SimFirstIndex = range.first;
+        ranges.SimLastIndex = range.last;
+    } else {
+        // No SIM card: an empty SIM storage right after the phone memory.
+        ranges.SimFirstIndex = ranges.PhoneLastIndex + 1;
+        ranges.SimLastIndex = ranges.PhoneLastIndex;
+    }
+    return ranges;
+}
+
+void ReadCategoryNames(PhoneSession& session, const std::string& countCommand, GroupNames& names) {
+    std::string answer = session.AtCommand(countCommand);
+    if (!AnswerHasOk(answer)) return;
+    answer.erase(0, 12);  // CR LF "+MPGR: (1-"
+    const int count = StrToInt(answer.substr(0, answer.find(')')));
+    GroupNames read(static_cast<size_t>(std::max(count, 0)));
+    for (int g = 1; g <= count; ++g) {
+        std::string text = Trim(session.AtCommand("AT +MPGR=" + std::to_string(g)));
+        // A bare OK: the phone has no such category. ERROR likewise names none.
+        if (text.empty() || text[0] == 'O' || !AnswerHasOk(text)) continue;
+        text.erase(0, 7);
+        const size_t comma = text.find(',');
+        if (comma == std::string::npos) continue;
+        text.erase(0, comma + 1);
+        const std::string hex = text.substr(0, text.find(','));
+        try {
+            read[static_cast<size_t>(g - 1)] = DecodePhoneText(hex);
+        } catch (const EConvertError&) {
+            // A name the phone garbled stays empty; the other categories still count.
+        }
+    }
+    names = std::move(read);
+}
+
+Abonents PlaceByIndex(const std::vector<TAbonentInfo>& entries, int slots,
+                      std::vector<std::string>* misplaced) {
+    Abonents table(static_cast<size_t>(std::max(slots, 0)));
+    std::vector<bool> filled(table.size(), false);
+    for (const TAbonentInfo& entry : entries) {
+        if (entry.Index < 1 || entry.Index > slots) {
+            if (misplaced) misplaced->push_back("slot " + std::to_string(entry.Index));
+            continue;
+        }
+        table[static_cast<size_t>(entry.Index) - 1] = entry;
+        filled[static_cast<size_t>(entry.Index) - 1] = true;
+    }
+    for (size_t i = 0; i < table.size(); ++i)
+        if (!filled[i]) table[i] = FreeSlot(static_cast<int32_t>(i + 1));
+    return table;
+}
+
+ReadReport ReadPhonebook(PhoneSession& session, PhonebookState& state, Interaction& interaction,
+                         const std::function<void(ModelFamily)>& onModel) {
+    ReadReport report;
+    state.model = ModelAfterEquals(session.AtCommand("AT+CGMM"));
+    state.family = FamilyOfModel(state.model);
+    if (onModel) onModel(state.family);
+
+    state.ranges = QueryIndexRanges(session);
+
+    if (!AnswerHasOk(session.AtCommand("AT+CPBS=MT"))) {
+        report.status = ReadStatus::NoAccess;
+        return report;
+    }
+    const std::string slotInfo = session.AtCommand("AT+MPBR=?");
+    if (!AnswerHasOk(slotInfo)) {
+        report.status = ReadStatus::NoSlotInfo;
+        return report;
+    }
+    const int slots = std::max(ParseDashTriple(slotInfo).first, 0);
+
+    session.AtCommand("AT+CPBS=MT");
+    if (!AnswerHasOk(session.AtCommand("AT+CSCS=UCS2"))) {
+        report.status = ReadStatus::CharsetRefused;
+        return report;
+    }
+
+    GroupNames groupNames = state.groupNames;
+    if (HasCategories(state.family)) ReadCategoryNames(session, "AT +MPGR=?", groupNames);
+
+    interaction.progress(0, slots);
+    std::vector<TAbonentInfo> entries;
+    for (int start = 1; start <= slots; start += kReadChunkSlots) {
+        const int last = std::min(start + kReadChunkSlots - 1, slots);
+        const std::string answer = session.AtCommand("AT+MPBR=" + std::to_string(start) + "," +
+                                                     std::to_string(last));
+        if (AnswerHasOk(Trim(answer))) {
+            for (const std::string& line : ChunkLines(answer)) {
+                try {
+                    TAbonentInfo entry = ParseMpbrLine(line, state.family);
+                    entry.Storage = state.StorageOfSlot(entry.Index);
+                    entries.push_back(std::move(entry));
+                } catch (const EConvertError&) {
+                    report.unreadable.push_back(DescribeUnreadable(line, start, last));
+                }
+            }
+        }
+        interaction.progress(last, slots);
+    }
+
+    state.readOrder.clear();
+    for (const TAbonentInfo& entry : entries)
+        if (entry.Index >= 1 && entry.Index <= slots) state.readOrder.push_back(entry.Index);
+    state.abonents = PlaceByIndex(entries, slots, &report.unreadable);
+    state.groupNames = std::move(groupNames);
+    // An index the phone sent twice is one row, at the place it came first.
+    std::vector<bool> seen(static_cast<size_t>(slots) + 1, false);
+    std::vector<int32_t> order;
+    for (int32_t slot : state.readOrder)
+        if (!seen[static_cast<size_t>(slot)]) {
+            seen[static_cast<size_t>(slot)] = true;
+            order.push_back(slot);
+        }
+    state.readOrder = std::move(order);
+
+    report.slots = slots;
+    report.entries = static_cast<int>(state.readOrder.size());
+    interaction.progress(0, slots);
+    return report;
+}
+
+}  // namespace orlin

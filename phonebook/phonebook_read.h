@@ -1,0 +1,57 @@
+#pragma once
+// Reading the whole phonebook: model, index ranges, slot count, category names, then the
+// entries in chunks of 30 slots, each placed into the slot table by its index.
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "link/interaction.h"
+#include "link/phone_session.h"
+#include "phonebook/phonebook_state.h"
+
+namespace orlin {
+
+inline constexpr int kReadChunkSlots = 30;
+
+enum class ReadStatus {
+    Done,
+    NoAccess,        // the combined storage was refused
+    NoSlotInfo,      // the slot count was refused
+    CharsetRefused,  // UCS2 was refused: nothing was changed
+};
+
+struct ReadReport {
+    ReadStatus status = ReadStatus::Done;
+    int slots = 0;
+    int entries = 0;
+    // Lines that could not be read: "slot 12" when the line named its slot, else the
+    // range of the chunk it came in ("slots 31-60").
+    std::vector<std::string> unreadable;
+};
+
+// The messages of the statuses that end a read with an error box (UTF-8).
+const char* ReadStatusMessage(ReadStatus status);
+
+// Sends the read's commands over the session and fills `state`. The model, the family
+// and the index ranges change as soon as they are known (`onModel` is told the family at
+// once, so that the list can set its columns); the slot table, the category names and the
+// read order change only when the entries have been read. A port failure raises and leaves
+// the slot table and the read order as they were.
+ReadReport ReadPhonebook(PhoneSession& session, PhonebookState& state, Interaction& interaction,
+                         const std::function<void(ModelFamily)>& onModel = {});
+
+// The index ranges of the phone memory and the SIM (AT +CPBS=ME / SM, AT+MPBR=?). A phone
+// without a SIM refuses the SIM's range: the SIM is then empty, right after the phone memory.
+IndexRanges QueryIndexRanges(PhoneSession& session);
+
+// The category names: the count from `countCommand` ("AT +MPGR=?" when reading, "AT+MPGR=?"
+// when saving), then "AT +MPGR=g" for each. `names` keeps its content when the count is refused.
+void ReadCategoryNames(PhoneSession& session, const std::string& countCommand, GroupNames& names);
+
+// Places entries by their index into a table of `slots` records; the rest become free
+// slots. Entries outside 1..slots are left out and named in `misplaced`.
+Abonents PlaceByIndex(const std::vector<TAbonentInfo>& entries, int slots,
+                      std::vector<std::string>* misplaced = nullptr);
+
+}  // namespace orlin

@@ -1,0 +1,172 @@
+#include "phonebook/phonebook_write.h"
+
+#include <algorithm>
+
+#include "link/errors.h"
+#include "phonebook/code_tables.h"
+#include "phonebook/entry_codec.h"
+
+namespace orlin {
+
+TAbonentInfo RecordFromDraft(const EntryDraft& draft, ModelFamily family) {
+    TAbonentInfo r;
+    r.Index = StrToInt(draft.slotText);
+    r.Name = draft.name;
+    r.Number = draft.number;
+    r.NumberType = static_cast<uint8_t>(draft.typeItem);
+    r.NumberFormat = NumberFormatFor(draft.number, draft.typeItem);
+    r.Aux6 = 0;
+    if (auto ids = IdsFromText(draft.idsText))
+        r.Ids = *ids;
+    else
+        r.Ids = StrToInt(draft.idsText);  // raises with the text, as a typed number would
+    r.Aux8 = 0;
+    r.Aux9 = 1;
+    r.Aux12 = 255;
+    r.Aux13 = 0;
+    r.Aux15 = 0;
+    r.Aux16 = 0;
+    switch (family) {
+        case ModelFamily::Fields13:
+            r.Category = static_cast<uint8_t>(draft.groupItem + 1);
+            // "нет" (item 15) and no choice at all both mean no icon.
+            r.Icon = draft.iconItem >= 0 && draft.iconItem <= 14 ? draft.iconItem : kNoIcon;
+            break;
+        case ModelFamily::Fields16:
+            r.Category = static_cast<uint8_t>(draft.groupItem + 1);
+            r.Icon = kNoIcon;
+            r.Picture = draft.iconText == NoIconText() ? std::string() : draft.iconText;
+            break;
+        default:
+            r.Category = 0;
+            r.Icon = 0;
+            break;
+    }
+    return r;
+}
+
+std::optional<std::string> BeginAdd(PhoneSession& session) {
+    const std::string model = CutModelName(session.AtCommand("AT+CGMM"));
+    if (!AnswerIsBareOk(session.AtCommand("AT+CPBS=AD"))) return std::nullopt;
+    if (!AnswerIsBareOk(session.AtCommand("AT+CSCS=UCS2"))) return std::nullopt;
+    session.AtCommand("AT+MPBR=?");
+    return model;
+}
+
+bool BeginEdit(PhoneSession& session) {
+    if (!AnswerIsBareOk(session.AtCommand("AT+CPBS=AD"))) return false;
+    return AnswerIsBareOk(session.AtCommand("AT+CSCS=UCS2"));
+}
+
+EntryWriteResult WriteEntry(PhoneSession& session, PhonebookState& state, ModelFamily family,
+                            const TAbonentInfo& record, std::optional<int32_t> oldSlot) {
+    EntryWriteResult result;
+    TAbonentInfo* target = SlotRecord(state.abonents, record.Index);
+    if (!target)
+        throw OrlinError("Записи " + std::to_string(record.Index) + " нет: номера записей от 1 до " +
+                         std::to_string(state.abonents.size()) + ".");
+    const std::string command = BuildMpbwCommand(family, record);
+    if (command.empty()) throw OrlinError("Запись для модели " + state.model + " не построить.");
+
+    const std::string answer = session.AtCommand(command);
+    if (!AnswerHasOk(answer)) {
+        result.answer = answer;
+        return result;
+    }
+    result.written = true;
+    *target = record;
+    target->Storage = state.StorageOfSlot(record.Index);
+
+    const bool moved = oldSlot && *oldSlot != record.Index;
+    if (moved) {
+        const bool emptied = AnswerHasOk(session.AtCommand(BuildEmptySlotCommand(*oldSlot)));
+        result.oldSlotEmptied = emptied;
+        if (emptied)
+            if (TAbonentInfo* old = SlotRecord(state.abonents, *oldSlot)) ResetRecord(*old);
+    }
+
+    // The read order names each entry's slot once, in the list's order.
+    auto& order = state.readOrder;
+    const auto has = [&](int32_t slot) {
+        return std::find(order.begin(), order.end(), slot) != order.end();
+    };
+    if (moved && result.oldSlotEmptied) {
+        auto old = std::find(order.begin(), order.end(), *oldSlot);
+        if (old != order.end()) {
+            if (has(record.Index))
+                order.erase(old);
+            else
+                *old = record.Index;
+        }
+    }
+    if (!has(record.Index)) order.push_back(record.Index);
+    return result;
+}
+
+TAbonentInfo RecordForRow(const ListRow& row, const PhonebookState& state, ModelFamily family) {
+    const int32_t slot = StrToInt(row.caption);
+    TAbonentInfo r;
+    if (const TAbonentInfo* known = SlotRecord(state.abonents, slot)) {
+        r = *known;
+    } else {
+        ResetRecord(r);
+    }
+    r.Index = slot;
+    r.Name = row.name;
+    r.Number = row.number;
+    if (auto type = NumberTypeFromText(row.typeText, family)) r.NumberType = static_cast<uint8_t>(*type);
+    if (auto ids = IdsFromText(row.idsText)) r.Ids = *ids;
+    r.NumberFormat = NumberFormatFor(r.Number, r.NumberType);
+    return r;
+}
+
+WriteAllReport WriteAllRows(PhoneSession& session, const std::vector<ListRow>& rows,
+                            const PhonebookState& state, Interaction& interaction) {
+    WriteAllReport report;
+    report.rows = static_cast<int>(rows.size());
+    if (rows.empty()) return report;
+    const std::string model = CutModelName(session.AtCommand("AT+CGMM"));
+    ModelFamily family = FamilyOfModel(model);
+    if (family == ModelFamily::None) family = ModelFamily::Fields9;
+    if (!AnswerIsBareOk(session.AtCommand("AT+CPBS=AD"))) return report;
+    if (!AnswerIsBareOk(session.AtCommand("AT+CSCS=UCS2"))) return report;
+    report.started = true;
+
+    const int count = static_cast<int>(rows.size());
+    interaction.progress(0, count - 1);
+    for (int i = 0; i < count; ++i) {
+        const TAbonentInfo record = RecordForRow(rows[static_cast<size_t>(i)], state, family);
+        const std::string answer = session.AtCommand(BuildMpbwCommand(family, record));
+        ++report.sent;
+        if (!AnswerHasOk(answer)) report.refused.push_back(record.Index);
+        interaction.progress(i, count - 1);
+        interaction.processEvents();
+        if (!interaction.keepRunning() && interaction.confirm(kStopWritingQuestion)) {
+            report.stopped = i + 1 < count;
+            break;
+        }
+    }
+    interaction.progress(0, count - 1);
+    return report;
+}
+
+void DeleteEntries(PhoneSession& session, PhonebookState& state,
+                   const std::vector<std::string>& captions, DeleteReport& report) {
+    if (!AnswerIsBareOk(session.AtCommand("AT+CPBS=AD"))) {
+        report.accessRefused = true;
+        return;
+    }
+    for (const std::string& caption : captions) {
+        const int32_t slot = StrToInt(caption);
+        if (!AnswerHasOk(session.AtCommand(BuildEmptySlotCommand(slot)))) {
+            report.refused.push_back(slot);
+            continue;
+        }
+        if (TAbonentInfo* record = SlotRecord(state.abonents, slot)) ResetRecord(*record);
+        auto& order = state.readOrder;
+        order.erase(std::remove(order.begin(), order.end(), slot), order.end());
+        report.deleted.push_back(slot);
+    }
+}
+
+}  // namespace orlin
