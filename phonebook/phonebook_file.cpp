@@ -3,6 +3,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "link/cp1251.h"
 #include "link/errors.h"
 #include "phonebook/code_tables.h"
 #include "phonebook/entry_codec.h"
@@ -157,8 +158,12 @@ std::string PrepareSave(PhoneSession& session, PhonebookState& state) {
 
 std::string SaveChangeNote(const FileText& text) {
     if (text.changedEntries == 0) return {};
-    return "В " + std::to_string(text.changedEntries) +
-           " записях имя или номер содержали \";\": в файле он заменён на \",\".";
+    return Utf8ToCp1251("Файл не может хранить \";\": в именах и номерах он заменён на \",\". "
+                        "Изменено записей: " + std::to_string(text.changedEntries) + ".");
+}
+
+std::string ContinueWritingQuestion(const std::string& timeoutText) {
+    return timeoutText + "\r\n" + Utf8ToCp1251("Продолжить запись?");
 }
 
 LoadTarget PrepareLoad(const PortSettings& settings, Interaction& interaction) {
@@ -167,7 +172,7 @@ LoadTarget PrepareLoad(const PortSettings& settings, Interaction& interaction) {
     TBlockSerial& port = session.port();
     if (!port.IsOpen()) {
         if (port.LastError() == 2) {
-            interaction.inform("не подключен");
+            interaction.inform(Utf8ToCp1251("не подключен"));
             target.connected = false;
             return target;
         }
@@ -202,7 +207,7 @@ LoadReport WriteFileEntries(const PortSettings& settings, const std::vector<TAbo
         const int32_t error = port.LastError();
         if (error == ErrTimeout) {
             report.refused.push_back(record.Index);
-            if (!interaction.confirm(port.LastErrorDesc() + "\r\n" + kContinueWritingQuestion)) {
+            if (!interaction.confirm(ContinueWritingQuestion(port.LastErrorDesc()))) {
                 report.stopped = true;
                 break;
             }

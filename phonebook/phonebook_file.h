@@ -46,7 +46,7 @@ std::string ReadFileBytes(const std::string& path);
 // categories, the category names into state.groupNames. Returns the model.
 std::string PrepareSave(PhoneSession& session, PhonebookState& state);
 
-// The note after saving when names or numbers had to change (UTF-8), else empty.
+// The note after saving when names or numbers had to change (Windows-1251), else empty.
 std::string SaveChangeNote(const FileText& text);
 
 // --- loading ---
@@ -63,7 +63,8 @@ struct LoadTarget {
 // interaction.inform("не подключен"); a phone that does not answer raises its port error.
 LoadTarget PrepareLoad(const PortSettings& settings, Interaction& interaction);
 
-inline constexpr const char* kContinueWritingQuestion = "Продолжить запись?";
+// The question after a time-out while loading: the time-out text, CR LF, "Продолжить запись?".
+std::string ContinueWritingQuestion(const std::string& timeoutText);
 
 struct LoadReport {
     int total = 0;

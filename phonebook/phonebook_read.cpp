@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "link/cp1251.h"
 #include "link/errors.h"
 #include "link/phone_text.h"
 #include "link/response_fields.h"
@@ -42,11 +43,11 @@ std::string DescribeUnreadable(const std::string& line, int first, int last) {
 
 }  // namespace
 
-const char* ReadStatusMessage(ReadStatus status) {
+std::string ReadStatusMessage(ReadStatus status) {
     switch (status) {
-        case ReadStatus::NoAccess: return "Нет доступа а справочнику.";
-        case ReadStatus::NoSlotInfo: return "Невозможно получить информацию о записях.";
-        default: return "";
+        case ReadStatus::NoAccess: return Utf8ToCp1251("Нет доступа а справочнику.");
+        case ReadStatus::NoSlotInfo: return Utf8ToCp1251("Невозможно получить информацию о записях.");
+        default: return {};
     }
 }
 

@@ -30,8 +30,8 @@ struct ReadReport {
     std::vector<std::string> unreadable;
 };
 
-// The messages of the statuses that end a read with an error box (UTF-8).
-const char* ReadStatusMessage(ReadStatus status);
+// The message of a status that ends a read with an error box (Windows-1251), else empty.
+std::string ReadStatusMessage(ReadStatus status);
 
 // Sends the read's commands over the session and fills `state`. The model, the family
 // and the index ranges change as soon as they are known (`onModel` is told the family at

@@ -2,11 +2,16 @@
 
 #include <algorithm>
 
+#include "link/cp1251.h"
 #include "link/errors.h"
 #include "phonebook/code_tables.h"
 #include "phonebook/entry_codec.h"
 
 namespace orlin {
+
+std::string StopWritingQuestion() {
+    return Utf8ToCp1251("Вы уверены, что хотите прервать\r\nзапись данных в телефон?!");
+}
 
 TAbonentInfo RecordFromDraft(const EntryDraft& draft, ModelFamily family) {
     TAbonentInfo r;
@@ -63,10 +68,12 @@ EntryWriteResult WriteEntry(PhoneSession& session, PhonebookState& state, ModelF
     EntryWriteResult result;
     TAbonentInfo* target = SlotRecord(state.abonents, record.Index);
     if (!target)
-        throw OrlinError("Записи " + std::to_string(record.Index) + " нет: номера записей от 1 до " +
-                         std::to_string(state.abonents.size()) + ".");
+        throw OrlinError(Utf8ToCp1251("Номер записи " + std::to_string(record.Index) +
+                                      " вне справочника: номера записей от 1 до " +
+                                      std::to_string(state.abonents.size()) + "."));
     const std::string command = BuildMpbwCommand(family, record);
-    if (command.empty()) throw OrlinError("Запись для модели " + state.model + " не построить.");
+    if (command.empty())
+        throw OrlinError(Utf8ToCp1251("Модель телефона не поддерживается: ") + state.model);
 
     const std::string answer = session.AtCommand(command);
     if (!AnswerHasOk(answer)) {
@@ -141,7 +148,7 @@ WriteAllReport WriteAllRows(PhoneSession& session, const std::vector<ListRow>& r
         if (!AnswerHasOk(answer)) report.refused.push_back(record.Index);
         interaction.progress(i, count - 1);
         interaction.processEvents();
-        if (!interaction.keepRunning() && interaction.confirm(kStopWritingQuestion)) {
+        if (!interaction.keepRunning() && interaction.confirm(StopWritingQuestion())) {
             report.stopped = i + 1 < count;
             break;
         }

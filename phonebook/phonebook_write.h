@@ -53,8 +53,8 @@ EntryWriteResult WriteEntry(PhoneSession& session, PhonebookState& state, ModelF
 
 // --- writing all rows ---
 
-inline constexpr const char* kStopWritingQuestion =
-    "Вы уверены, что хотите прервать\r\nзапись данных в телефон?!";
+// The question after the Stop button (Windows-1251).
+std::string StopWritingQuestion();
 
 struct WriteAllReport {
     bool started = false;  // the phone took AT+CPBS=AD and AT+CSCS=UCS2
