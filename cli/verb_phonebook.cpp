@@ -1,0 +1,172 @@
+// orlin-cli phonebook: list the phone's entries, save them to a phonebook file, or load
+// such a file into the phone.
+
+#include <iostream>
+
+#include "cli/verb.h"
+#include "link/cp1251.h"
+#include "link/phone_session.h"
+#include "phonebook/phonebook_file.h"
+#include "phonebook/phonebook_read.h"
+#include "phonebook/phonebook_rows.h"
+
+namespace orlin::cli {
+
+namespace {
+
+// Progress on standard error in steps of a tenth, answers by the --yes option.
+class CliInteraction : public Interaction {
+public:
+    CliInteraction(const char* what, bool yes) : what_(what), yes_(yes) {}
+
+    void progress(int pos, int max) override {
+        if (max <= 0 || pos <= 0) return;
+        const int tenth = pos * 10 / max;
+        if (tenth == lastTenth_) return;
+        lastTenth_ = tenth;
+        std::cerr << what_ << ": " << pos << "/" << max << std::endl;
+    }
+    bool confirm(const std::string& text) override {
+        std::cerr << Cp1251ToUtf8(text) << (yes_ ? " yes (--yes)" : " no (give --yes to go on)")
+                  << std::endl;
+        if (!yes_) declined_ = true;
+        return yes_;
+    }
+    void inform(const std::string& text) override { std::cerr << Cp1251ToUtf8(text) << std::endl; }
+
+    bool declined() const { return declined_; }
+    void restart(const char* what) {
+        what_ = what;
+        lastTenth_ = -1;
+    }
+
+private:
+    const char* what_;
+    bool yes_;
+    bool declined_ = false;
+    int lastTenth_ = -1;
+};
+
+std::string SlotList(const std::vector<int32_t>& slots) {
+    std::string text;
+    for (int32_t slot : slots) text += (text.empty() ? "" : ", ") + std::to_string(slot);
+    return text;
+}
+
+// The read of the phonebook list; false (after a message) when the phone refused it.
+bool ReadAll(const Invocation& invocation, PhonebookState& state, CliInteraction& interaction) {
+    PhoneSession::Options options;
+    options.useSettingsTimeout = invocation.timeoutGiven;
+    PhoneSession session(invocation.settings, options);
+    const ReadReport report = ReadPhonebook(session, state, interaction);
+    if (report.status == ReadStatus::CharsetRefused) {
+        std::cerr << "The phone refused the UCS2 character set: nothing was read." << std::endl;
+        return false;
+    }
+    if (report.status != ReadStatus::Done) {
+        std::cerr << Cp1251ToUtf8(ReadStatusMessage(report.status)) << std::endl;
+        return false;
+    }
+    for (const std::string& what : report.unreadable)
+        std::cerr << "Could not read " << what << "." << std::endl;
+    return true;
+}
+
+int List(const Invocation& invocation) {
+    PhonebookState state;
+    CliInteraction interaction("reading", invocation.yes);
+    if (!ReadAll(invocation, state, interaction)) return 1;
+    std::cout << "slot\tstorage\tname\tnumber\ttype\tIDs\ticon\tcategory\n";
+    for (const TAbonentInfo& record : state.abonents) {
+        if (record.IsFree()) continue;
+        const PhonebookRow row = MakeRow(record, state.family, state.model, state.groupNames);
+        std::cout << row.caption << '\t' << (record.Storage == 1 ? "SM" : "ME") << '\t'
+                  << Cp1251ToUtf8(row.name) << '\t' << Cp1251ToUtf8(row.number) << '\t'
+                  << Cp1251ToUtf8(row.typeText) << '\t' << Cp1251ToUtf8(row.idsText) << '\t'
+                  << Cp1251ToUtf8(row.iconText) << '\t' << Cp1251ToUtf8(row.groupText) << '\n';
+    }
+    return std::cout ? 0 : 1;
+}
+
+int Save(const Invocation& invocation, const std::string& path) {
+    PhonebookState state;
+    CliInteraction interaction("reading", invocation.yes);
+    if (!ReadAll(invocation, state, interaction)) return 1;
+    if (state.OccupiedCount() == 0) {
+        std::cerr << "Список пуст, сохранять нечего !" << std::endl;
+        return 1;
+    }
+    {
+        PhoneSession session(invocation.settings);
+        PrepareSave(session, state);
+    }
+    const FileText text = PhonebookFileText(state.abonents, state.ranges);
+    WriteFileBytes(path, text.bytes);
+    std::cout << text.lines << " entries saved to " << path << "\n";
+    const std::string note = SaveChangeNote(text);
+    if (!note.empty()) std::cerr << Cp1251ToUtf8(note) << std::endl;
+    return 0;
+}
+
+int Load(const Invocation& invocation, const std::string& path) {
+    CliInteraction interaction("writing", invocation.yes);
+    const LoadTarget target = PrepareLoad(invocation.settings, interaction);
+    if (!target.connected) return 1;
+    const FileEntries entries =
+        ParsePhonebookFile(ReadFileBytes(path), target.family, target.ranges);
+    if (target.family == ModelFamily::None)
+        std::cerr << "The model " << Cp1251ToUtf8(target.model)
+                  << " is not supported: nothing was written." << std::endl;
+    const LoadReport report =
+        WriteFileEntries(invocation.settings, entries.records, target.family, interaction);
+
+    int status = 0;
+    if (!report.refused.empty()) {
+        std::cerr << "The phone did not take " << report.refused.size() << " of " << report.sent
+                  << " entries: slots " << SlotList(report.refused) << "." << std::endl;
+        status = 1;
+    }
+    if (!report.portError.empty()) {
+        std::cerr << Cp1251ToUtf8(report.portError) << std::endl;
+        status = 1;
+    }
+    if (interaction.declined() || target.family == ModelFamily::None) status = 1;
+
+    // As the window does: the phonebook is read again, whatever the writing did.
+    PhonebookState state;
+    interaction.restart("reading");
+    if (!ReadAll(invocation, state, interaction)) return 1;
+    std::cout << state.OccupiedCount() << " entries in the phonebook\n";
+    return status;
+}
+
+int RunPhonebook(const Invocation& invocation) {
+    const auto& args = invocation.args;
+    if (args.empty()) throw UsageError("phonebook needs list, save FILE or load FILE");
+    const std::string& what = args[0];
+    if (what == "list") {
+        if (args.size() != 1) throw UsageError("phonebook list takes no more words");
+        return List(invocation);
+    }
+    if (what == "save" || what == "load") {
+        if (args.size() != 2) throw UsageError("phonebook " + what + " needs one FILE");
+        return what == "save" ? Save(invocation, args[1]) : Load(invocation, args[1]);
+    }
+    throw UsageError("unknown phonebook command '" + what + "'");
+}
+
+const VerbRegistration registration({
+    "phonebook",
+    "phonebook list | save FILE | load FILE [--yes]",
+    "list: reads every entry of the phone memory and the SIM and prints one line each, tab-\n"
+    "  separated: slot, storage (ME or SM), name, number, type, IDs, icon or picture, category.\n"
+    "save FILE: reads the phonebook and writes it to FILE in the phonebook file format.\n"
+    "load FILE: writes the entries of FILE into the phone, then reads the phonebook again and\n"
+    "  prints the number of entries. After a time-out it stops (exit status 1) unless --yes.\n"
+    "  Entries the phone refuses are named on standard error (exit status 1).",
+    RunPhonebook,
+});
+
+}  // namespace
+
+}  // namespace orlin::cli
