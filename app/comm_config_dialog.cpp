@@ -1,0 +1,233 @@
+#include "app/comm_config_dialog.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QAbstractItemView>
+#include <QShowEvent>
+#include <QVBoxLayout>
+
+#include "app/phone_text_qt.h"
+#include "app/window_context.h"
+#include "link/errors.h"
+
+namespace {
+
+QComboBox* combo(QWidget* parent, const char* name, const QStringList& items, bool editable) {
+    auto* box = new QComboBox(parent);
+    box->setObjectName(name);
+    box->setEditable(editable);
+    if (editable) box->setInsertPolicy(QComboBox::NoInsert);
+    box->addItems(items);
+    return box;
+}
+
+// The spin edit's value as its text reads: the integer typed (also outside the range), or
+// the minimum when the text is no integer.
+int spinValue(const QString& text, int minimum) {
+    try {
+        return orlin::StrToInt(orlin::ToCp1251(text));
+    } catch (const orlin::EConvertError&) {
+        return minimum;
+    }
+}
+
+}  // namespace
+
+TfrmCommConfig::TfrmCommConfig(WindowContext& context, QWidget* parent)
+    : QDialog(parent), context_(context) {
+    setObjectName("TfrmCommConfig");
+    setWindowTitle(QStringLiteral("Настройка порта"));
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint);
+    setModal(true);
+
+    GroupBox1 = new QGroupBox(QStringLiteral("Настройка порта"), this);
+    cbComSelect = combo(GroupBox1, "cbComSelect", AvailablePortNames(), true);
+    cbComSelect->setEditText(QStringLiteral("COM3"));
+    cbBaudRate = combo(GroupBox1, "cbBaudRate",
+                       {"300", "1200", "2400", "4800", "9600", "19200", "38400", "57600",
+                        "115200", "230400", "460800", "576000", "921600"},
+                       true);
+    cbBaudRate->setEditText(QStringLiteral("19200"));
+    cbDataBits = combo(GroupBox1, "cbDataBits", {"4", "5", "6", "7", "8"}, false);
+    cbDataBits->setCurrentIndex(4);
+    cbParity = combo(GroupBox1, "cbParity",
+                     {QStringLiteral("Не проверяется"), QStringLiteral("Нечет"),
+                      QStringLiteral("Чет"), QStringLiteral("Маркер (1)"),
+                      QStringLiteral("Пробел (0)")},
+                     false);
+    cbStopBits = combo(GroupBox1, "cbStopBits", {"1", "1,5", "2"}, false);
+    cbFlowControl = combo(GroupBox1, "cbFlowControl",
+                          {QStringLiteral("Аппаратное"), QStringLiteral("Xon/Xoff"),
+                           QStringLiteral("Отсутствует")},
+                          false);
+    cbFlowControl->setCurrentIndex(2);
+    seTimeOut = new QSpinBox(GroupBox1);
+    seTimeOut->setObjectName("seTimeOut");
+    seTimeOut->setRange(100, 10000);
+    seTimeOut->setSingleStep(100);
+    seTimeOut->setValue(3000);
+
+    auto* grid = new QGridLayout(GroupBox1);
+    int row = 0;
+    auto addRow = [&](const QString& caption, QWidget* field, bool enabled) {
+        auto* label = new QLabel(caption, GroupBox1);
+        label->setBuddy(field);
+        label->setEnabled(enabled);
+        field->setEnabled(enabled);
+        grid->addWidget(label, row, 0);
+        grid->addWidget(field, row, 1);
+        ++row;
+        return label;
+    };
+    addRow(QStringLiteral("Выбор порта:"), cbComSelect, true);
+    addRow(QStringLiteral("Скорость порта:"), cbBaudRate, true);
+    lblDataBits = addRow(QStringLiteral("Биты данных:"), cbDataBits, false);
+    lblParity = addRow(QStringLiteral("Четность:"), cbParity, false);
+    lblStopBits = addRow(QStringLiteral("Стоповые биты:"), cbStopBits, false);
+    lblFlowControl = addRow(QStringLiteral("Управление потоком:"), cbFlowControl, false);
+    addRow(QStringLiteral("Таймаут:"), seTimeOut, true);
+    grid->setColumnMinimumWidth(1, 170);
+
+    sbApply = new QPushButton(QStringLiteral("Применить"), this);
+    sbApply->setObjectName("sbApply");
+    sbCancel = new QPushButton(QStringLiteral("Отмена"), this);
+    sbCancel->setObjectName("sbCancel");
+    // Enter is handled by the key handler alone, so no button is a default button.
+    sbApply->setAutoDefault(false);
+    sbCancel->setAutoDefault(false);
+
+    auto* buttons = new QHBoxLayout();
+    buttons->addStretch(1);
+    buttons->addWidget(sbApply);
+    buttons->addWidget(sbCancel);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(GroupBox1);
+    layout->addLayout(buttons);
+    setFixedSize(sizeHint());
+
+    connect(cbComSelect, &QComboBox::editTextChanged, this, &TfrmCommConfig::cbComSelectChange);
+    connect(cbBaudRate, &QComboBox::editTextChanged, this, &TfrmCommConfig::cbBaudRateChange);
+    connect(seTimeOut->findChild<QLineEdit*>(), &QLineEdit::textChanged, this,
+            &TfrmCommConfig::seTimeOutChange);
+    connect(sbApply, &QPushButton::clicked, this, &TfrmCommConfig::sbApplyClick);
+    connect(sbCancel, &QPushButton::clicked, this, &TfrmCommConfig::sbCancelClick);
+
+    // The dialog sees Esc and Enter before the control that has the focus.
+    for (QWidget* child : findChildren<QWidget*>()) child->installEventFilter(this);
+}
+
+QStringList TfrmCommConfig::AvailablePortNames(const QString& deviceFolder) {
+    QStringList names;
+    for (int i = 1; i <= 9; ++i) names << QStringLiteral("COM%1").arg(i);
+    QDir dir(deviceFolder);
+    const QStringList devices =
+        dir.entryList({QStringLiteral("ttyS*"), QStringLiteral("ttyUSB*"),
+                       QStringLiteral("ttyACM*")},
+                      QDir::System | QDir::Files | QDir::Readable | QDir::Writable |
+                          QDir::NoDotAndDotDot,
+                      QDir::Name);
+    // ttyUSB and ttyACM first: a cable is what the user is most likely looking for.
+    QStringList usb;
+    QStringList serial;
+    for (const QString& device : devices) {
+        const QString path = dir.absoluteFilePath(device);
+        (device.startsWith(QStringLiteral("ttyS")) ? serial : usb) << path;
+    }
+    auto byNumber = [](const QString& a, const QString& b) {
+        auto split = [](const QString& s) {
+            int i = s.size();
+            while (i > 0 && s[i - 1].isDigit()) --i;
+            return std::make_pair(s.left(i), s.mid(i).toInt());
+        };
+        return split(a) < split(b);
+    };
+    std::sort(usb.begin(), usb.end(), byNumber);
+    std::sort(serial.begin(), serial.end(), byNumber);
+    return names + usb + serial;
+}
+
+void TfrmCommConfig::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (!event->spontaneous()) FormShow();
+    if (parentWidget()) {
+        const QRect owner = parentWidget()->window()->geometry();
+        move(owner.center() - rect().center());
+    }
+}
+
+void TfrmCommConfig::FormShow() {
+    orlin::PortSettings& settings = context_.portSettings();
+    opened_ = settings;
+    cbComSelect->setEditText(orlin::FromCp1251(settings.PortName));
+    cbBaudRate->setEditText(QString::number(settings.PortBaudRate));
+    // The spin edit shows the stored time-out limited to its range, and the time-out
+    // follows what it shows.
+    const int shown = qBound(100, settings.PortTimeOut, 10000);
+    seTimeOut->setValue(shown);
+    settings.PortTimeOut = shown;
+}
+
+void TfrmCommConfig::cbComSelectChange(const QString& text) {
+    context_.portSettings().PortName = orlin::ToCp1251(text);
+}
+
+void TfrmCommConfig::cbBaudRateChange(const QString& text) {
+    // A text that is no integer raises the conversion error at once; the rate stays.
+    context_.portSettings().PortBaudRate = orlin::StrToInt(orlin::ToCp1251(text));
+}
+
+void TfrmCommConfig::seTimeOutChange(const QString& text) {
+    context_.portSettings().PortTimeOut = spinValue(text, seTimeOut->minimum());
+}
+
+void TfrmCommConfig::sbApplyClick() {
+    // A failed write raises and the dialog stays open.
+    orlin::SavePortSettings(context_.portSettings());
+    opened_ = context_.portSettings();
+    accept();
+}
+
+void TfrmCommConfig::sbCancelClick() { reject(); }
+
+void TfrmCommConfig::reject() {
+    // Cancel, Esc and the close button: what the user typed is not kept.
+    context_.portSettings() = opened_;
+    QDialog::reject();
+}
+
+bool TfrmCommConfig::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Escape || key == Qt::Key_Return || key == Qt::Key_Enter) {
+            // An open drop-down list keeps its own Esc and Enter.
+            auto* box = qobject_cast<QComboBox*>(watched);
+            if (box == nullptr || box->view() == nullptr || !box->view()->isVisible()) {
+                keyPressEvent(static_cast<QKeyEvent*>(event));
+                return true;
+            }
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void TfrmCommConfig::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+    case Qt::Key_Escape:
+        sbCancelClick();
+        return;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        sbApplyClick();
+        return;
+    default:
+        QDialog::keyPressEvent(event);
+    }
+}

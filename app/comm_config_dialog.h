@@ -1,0 +1,59 @@
+#pragma once
+// The port settings dialog. Every edit goes at once into the main window's three fields;
+// Apply writes portcfg.ini, Cancel and Esc put back the values the dialog opened with.
+
+#include <QDialog>
+#include <QStringList>
+
+#include "link/port_settings.h"
+
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QPushButton;
+class QSpinBox;
+class WindowContext;
+
+class TfrmCommConfig : public QDialog {
+    Q_OBJECT
+public:
+    explicit TfrmCommConfig(WindowContext& context, QWidget* parent = nullptr);
+
+    // The port names offered: COM1..COM9, then the serial devices present on this machine.
+    // The device folder is listed, never opened.
+    static QStringList AvailablePortNames(const QString& deviceFolder = QStringLiteral("/dev"));
+
+    QGroupBox* GroupBox1 = nullptr;
+    QComboBox* cbComSelect = nullptr;
+    QComboBox* cbBaudRate = nullptr;
+    QLabel* lblDataBits = nullptr;
+    QComboBox* cbDataBits = nullptr;
+    QLabel* lblParity = nullptr;
+    QComboBox* cbParity = nullptr;
+    QLabel* lblStopBits = nullptr;
+    QComboBox* cbStopBits = nullptr;
+    QLabel* lblFlowControl = nullptr;
+    QComboBox* cbFlowControl = nullptr;
+    QSpinBox* seTimeOut = nullptr;
+    QPushButton* sbApply = nullptr;
+    QPushButton* sbCancel = nullptr;
+
+public slots:
+    void FormShow();
+    void cbComSelectChange(const QString& text);
+    void cbBaudRateChange(const QString& text);
+    void seTimeOutChange(const QString& text);
+    void sbApplyClick();
+    void sbCancelClick();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void reject() override;
+
+private:
+    WindowContext& context_;
+    orlin::PortSettings opened_;  // the values as the dialog found them when it opened
+    bool filling_ = false;
+};

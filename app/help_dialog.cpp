@@ -1,0 +1,52 @@
+#include "app/help_dialog.h"
+
+#include <QFile>
+#include <QPalette>
+#include <QShowEvent>
+#include <QTextEdit>
+#include <QVBoxLayout>
+
+#include "app/orlin_application.h"
+#include "app/phone_text_qt.h"
+#include "link/errors.h"
+
+TfrmHelp::TfrmHelp(QWidget* parent) : QDialog(parent) {
+    setObjectName("TfrmHelp");
+    setWindowTitle(QStringLiteral("Помощь"));
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint);
+    setModal(true);
+    RichEdit1 = new QTextEdit(this);
+    RichEdit1->setObjectName("RichEdit1");
+    RichEdit1->setReadOnly(true);
+    RichEdit1->setAcceptRichText(false);
+    RichEdit1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    QPalette palette = RichEdit1->palette();
+    palette.setColor(QPalette::Base, palette.color(QPalette::Button));
+    RichEdit1->setPalette(palette);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(RichEdit1);
+    setFixedSize(516, 297);
+}
+
+void TfrmHelp::FormShow() {
+    RichEdit1->clear();
+    QFile file(QStringLiteral("info.txt"));
+    if (!file.open(QIODevice::ReadOnly))
+        throw orlin::EInOutError(file.exists() ? file.errorString().toStdString()
+                                               : std::string("File not found"));
+    const QByteArray bytes = file.readAll();
+    RichEdit1->setPlainText(orlin::FromCp1251(std::string(bytes.constData(), bytes.size())));
+}
+
+void TfrmHelp::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (parentWidget()) move(parentWidget()->window()->geometry().center() - rect().center());
+    if (event->spontaneous()) return;
+    // A missing file shows the error box; the window then opens empty.
+    try {
+        FormShow();
+    } catch (...) {
+        orlin::ShowCurrentException();
+    }
+}

@@ -1,0 +1,81 @@
+// The program orlin: start-up in a fixed order, then the message loop until the main window
+// closes. For documentation and checks without a person:
+//   orlin --tab NAME --screenshot FILE --quit-after MS
+
+#include <QCommandLineParser>
+#include <QTimer>
+
+#include <cstdio>
+
+#include "app/orlin_application.h"
+#include "app/window/main_window.h"
+
+int main(int argc, char** argv) {
+    // 1. The application, titled "Orlin".
+    orlin::OrlinApplication app(argc, argv);
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Orlin: a Motorola phone manager"));
+    parser.addHelpOption();
+    const QCommandLineOption tabOption(QStringLiteral("tab"),
+                                       QStringLiteral("Show the tab NAME after start-up."),
+                                       QStringLiteral("NAME"));
+    const QCommandLineOption screenshotOption(
+        QStringLiteral("screenshot"), QStringLiteral("Write a PNG of the main window to FILE."),
+        QStringLiteral("FILE"));
+    const QCommandLineOption quitOption(
+        QStringLiteral("quit-after"),
+        QStringLiteral("Quit MS milliseconds after start-up (after the screenshot)."),
+        QStringLiteral("MS"));
+    parser.addOptions({tabOption, screenshotOption, quitOption});
+    parser.process(app);
+
+    // 2. The eight forms, the main window first (its creation runs FormCreate).
+    TfrmMain window;
+    window.CreateForms();
+
+    int tabIndex = -1;
+    if (parser.isSet(tabOption)) {
+        tabIndex = window.TabIndexByName(parser.value(tabOption));
+        if (tabIndex < 0) {
+            std::fprintf(stderr, "orlin: no tab named \"%s\" (terminal, info, phonebook, "
+                                 "datebook, sms, theme)\n",
+                         parser.value(tabOption).toLocal8Bit().constData());
+            return 2;
+        }
+    }
+    int quitAfter = -1;
+    if (parser.isSet(quitOption)) {
+        bool ok = false;
+        quitAfter = parser.value(quitOption).toInt(&ok);
+        if (!ok || quitAfter < 0) {
+            std::fprintf(stderr, "orlin: --quit-after wants milliseconds\n");
+            return 2;
+        }
+    } else if (parser.isSet(screenshotOption)) {
+        quitAfter = 1500;
+    }
+
+    window.show();
+    // The tab is shown from inside the message loop, so that its on-show handler reports its
+    // failures in the error box like a click on the tab would.
+    if (tabIndex >= 0)
+        QTimer::singleShot(0, &window, [&window, tabIndex] {
+            window.PageControl1->setCurrentIndex(tabIndex);
+        });
+    int status = 0;
+    if (quitAfter >= 0) {
+        const QString screenshot = parser.value(screenshotOption);
+        QTimer::singleShot(quitAfter, &window, [&window, &status, screenshot] {
+            if (!screenshot.isEmpty() && !window.grab().save(screenshot, "PNG")) {
+                std::fprintf(stderr, "orlin: cannot write %s\n",
+                             screenshot.toLocal8Bit().constData());
+                status = 1;
+            }
+            QApplication::exit(status);
+        });
+    }
+    // 3. The message loop until the main window closes.
+    const int result = app.exec();
+    return status != 0 ? status : result;
+}

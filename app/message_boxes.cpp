@@ -1,0 +1,70 @@
+#include "app/message_boxes.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace MessageBoxes {
+
+namespace {
+
+Responder& currentResponder() {
+    static Responder responder;
+    return responder;
+}
+
+QMessageBox::Icon iconFor(Kind kind) {
+    switch (kind) {
+    case Kind::Error: return QMessageBox::Critical;
+    case Kind::Warning: return QMessageBox::Warning;
+    case Kind::Information: return QMessageBox::Information;
+    case Kind::Confirmation: return QMessageBox::Question;
+    case Kind::Note: return QMessageBox::NoIcon;
+    }
+    return QMessageBox::NoIcon;
+}
+
+}  // namespace
+
+void setResponder(Responder responder) { currentResponder() = std::move(responder); }
+
+Answer show(QWidget* parent, Kind kind, const QString& text, bool yesNo, const QString& caption) {
+    Request request{kind, caption.isEmpty() ? QStringLiteral("Orlin") : caption, text, yesNo};
+    if (currentResponder())
+        return currentResponder()(request);
+
+    QMessageBox box(iconFor(kind), request.caption, text, QMessageBox::NoButton, parent);
+    QPushButton* yes = nullptr;
+    QPushButton* no = nullptr;
+    QPushButton* ok = nullptr;
+    if (yesNo) {
+        yes = box.addButton(QStringLiteral("Yes"), QMessageBox::YesRole);
+        no = box.addButton(QStringLiteral("No"), QMessageBox::NoRole);
+        box.setDefaultButton(yes);
+        box.setEscapeButton(no);
+    } else {
+        ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+        box.setDefaultButton(ok);
+        box.setEscapeButton(ok);
+    }
+    box.exec();
+    QAbstractButton* clicked = box.clickedButton();
+    if (clicked == nullptr) return Answer::Closed;
+    if (clicked == yes) return Answer::Yes;
+    if (clicked == no) return Answer::No;
+    return Answer::Ok;
+}
+
+void error(QWidget* parent, const QString& text) { show(parent, Kind::Error, text); }
+void warning(QWidget* parent, const QString& text) { show(parent, Kind::Warning, text); }
+void information(QWidget* parent, const QString& text) { show(parent, Kind::Information, text); }
+
+bool confirm(QWidget* parent, const QString& text) {
+    return show(parent, Kind::Confirmation, text, true) == Answer::Yes;
+}
+
+bool warningYesNo(QWidget* parent, const QString& text) {
+    return show(parent, Kind::Warning, text, true) == Answer::Yes;
+}
+
+}  // namespace MessageBoxes

@@ -1,0 +1,23 @@
+#pragma once
+// The application object: its title is "Orlin", and it is the one place where an exception
+// that leaves an event handler is caught and shown in the error box.
+
+#include <QApplication>
+#include <QString>
+
+namespace orlin {
+
+// The error box text: the message, with a full stop appended when the message is not empty
+// and its last character sorts after "." (so "...", ")" and "!" endings stay as they are).
+QString ErrorBoxText(const QString& message);
+
+// Shows the error box for the exception being handled (call only inside a catch block).
+void ShowCurrentException();
+
+class OrlinApplication : public QApplication {
+public:
+    OrlinApplication(int& argc, char** argv);
+    bool notify(QObject* receiver, QEvent* event) override;
+};
+
+}  // namespace orlin

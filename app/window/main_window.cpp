@@ -1,0 +1,295 @@
+#include "app/window/main_window.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QFontDialog>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QScreen>
+#include <QTabWidget>
+#include <QToolButton>
+#include <QTreeWidget>
+
+#include "app/about_box.h"
+#include "app/comm_config_dialog.h"
+#include "app/help_dialog.h"
+#include "app/orlin_application.h"
+#include "app/version_info.h"
+#include "datebook/add_event_dialog.h"
+#include "datebook/datebook_tab.h"
+#include "messages/messages_tab.h"
+#include "messages/save_sms_dialog.h"
+#include "phonebook/add_record_dialog.h"
+#include "phonebook/option_dialog.h"
+#include "phonebook/phonebook_tab.h"
+#include "status/info_tab.h"
+#include "status/terminal_tab.h"
+#include "theme/theme_tab.h"
+
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
+
+TfrmMain::TfrmMain(QWidget* parent) : QMainWindow(parent) {
+    setObjectName("TfrmMain");
+    setWindowTitle(QStringLiteral("Wendle's Orlin"));
+    resize(756, 536);
+    setMinimumSize(756, 456);
+    if (QScreen* screen = QApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+
+    FontDialog1 = new QFontDialog(QFont(QStringLiteral("MS Sans Serif"), 8), this);
+    FontDialog1->setObjectName("FontDialog1");
+    FontDialog1->setOption(QFontDialog::DontUseNativeDialog);
+
+    buildTabs();
+    buildMainMenu();
+    connectMenus();
+
+    // A step of the creation that fails ends the creation: the error box shows it and the
+    // window opens with what was set up until then.
+    try {
+        FormCreate();
+    } catch (...) {
+        orlin::ShowCurrentException();
+    }
+    shownTab_ = PageControl1->currentIndex();
+    connect(PageControl1, &QTabWidget::currentChanged, this, &TfrmMain::PageControl1Change);
+}
+
+TfrmMain::~TfrmMain() = default;
+
+void TfrmMain::buildTabs() {
+    PageControl1 = new QTabWidget(this);
+    PageControl1->setObjectName("PageControl1");
+    PageControl1->setIconSize(QSize(32, 32));
+    setCentralWidget(PageControl1);
+
+    tsTerminal = new TerminalTab(*this);
+    tsTerminal->setObjectName("tsTerminal");
+    tsInfo = new InfoTab(*this);
+    tsInfo->setObjectName("tsInfo");
+    tsPhoneBook = new PhoneBookTab(*this);
+    tsPhoneBook->setObjectName("tsPhoneBook");
+    tsDateBook = new DateBookTab(*this);
+    tsDateBook->setObjectName("tsDateBook");
+    tsSMS = new MessagesTab(*this);
+    tsSMS->setObjectName("tsSMS");
+    tsTheme = new ThemeTab(*this);
+    tsTheme->setObjectName("tsTheme");
+
+    PageControl1->addTab(tsTerminal, QStringLiteral("Терминал"));
+    PageControl1->addTab(tsInfo, QStringLiteral("Информация"));
+    PageControl1->addTab(tsPhoneBook, QStringLiteral("Справочник"));
+    PageControl1->addTab(tsDateBook, QStringLiteral("Ежедневник"));
+    PageControl1->addTab(tsSMS, QStringLiteral("Сообщения"));
+    PageControl1->addTab(tsTheme, QStringLiteral("Темы"));
+}
+
+void TfrmMain::buildMainMenu() {
+    QMenuBar* bar = menuBar();
+    bar->setObjectName("MainMenu1");
+    auto action = [this](QMenu* menu, const char* name, const QString& caption) {
+        QAction* a = menu->addAction(caption);
+        a->setObjectName(name);
+        return a;
+    };
+
+    mnuFile = bar->addMenu(QStringLiteral("Файл"));
+    mnuBackUp = action(mnuFile, "mnuBackUp", QStringLiteral("BackUp"));
+    mnuRestore = action(mnuFile, "mnuRestore", QStringLiteral("Restore"));
+    mnuSaveSMS = action(mnuFile, "mnuSaveSMS", QStringLiteral("Сохранить SMS"));
+    mnuFile->addSeparator();
+    mnuExit = action(mnuFile, "mnuExit", QStringLiteral("Выход"));
+
+    mnuPhoneBook = bar->addMenu(QStringLiteral("Справочник"));
+    N6 = action(mnuPhoneBook, "N6", QStringLiteral("Добавить"));
+    N7 = action(mnuPhoneBook, "N7", QStringLiteral("Удалить"));
+    N9 = action(mnuPhoneBook, "N9", QStringLiteral("Редактировать"));
+    mnuPhoneBook->addSeparator();
+    N4 = action(mnuPhoneBook, "N4", QStringLiteral("Прочитать все"));
+    N10 = action(mnuPhoneBook, "N10", QStringLiteral("Записать все"));
+
+    mnuDateBook = bar->addMenu(QStringLiteral("Ежедневник"));
+    N14 = action(mnuDateBook, "N14", QStringLiteral("Прочитать"));
+    N15 = action(mnuDateBook, "N15", QStringLiteral("Добавить"));
+    N17 = action(mnuDateBook, "N17", QStringLiteral("Редактировать"));
+    N16 = action(mnuDateBook, "N16", QStringLiteral("Удалить"));
+
+    mnuSMS = bar->addMenu(QStringLiteral("SMS"));
+    N18 = action(mnuSMS, "N18", QStringLiteral("Прочитать"));
+    N19 = action(mnuSMS, "N19", QStringLiteral("Новое"));
+    N20 = action(mnuSMS, "N20", QStringLiteral("Удалить"));
+    N22 = action(mnuSMS, "N22", QStringLiteral("Удалить все"));
+
+    mnuParameters = bar->addMenu(QStringLiteral("Параметры"));
+    mnuFont = action(mnuParameters, "mnuFont", QStringLiteral("Шрифт терминала"));
+    mnuPortConfig = action(mnuParameters, "mnuPortConfig", QStringLiteral("Конфигурация порта"));
+    mnuOption = action(mnuParameters, "mnuOption", QStringLiteral("Настройка"));
+
+    mnuHelp = bar->addMenu(QStringLiteral("Справка"));
+    mnuHelp2 = action(mnuHelp, "mnuHelp2", QStringLiteral("Помощь"));
+    mnuAbout = action(mnuHelp, "mnuAbout", QStringLiteral("О программе"));
+}
+
+void TfrmMain::connectMenus() {
+    connect(mnuExit, &QAction::triggered, this, &TfrmMain::mnuExitClick);
+    connect(mnuFont, &QAction::triggered, this, &TfrmMain::mnuFontClick);
+    connect(mnuPortConfig, &QAction::triggered, this, &TfrmMain::mnuPortConfigClick);
+    connect(mnuHelp2, &QAction::triggered, this, &TfrmMain::mnuHelp2Click);
+    connect(mnuAbout, &QAction::triggered, this, &TfrmMain::mnuAboutClick);
+    // "Настройка" has no action.
+
+    connect(mnuBackUp, &QAction::triggered, tsPhoneBook, &PhoneBookTab::BackUp);
+    connect(mnuRestore, &QAction::triggered, tsPhoneBook, &PhoneBookTab::Restore);
+    connect(N6, &QAction::triggered, tsPhoneBook, &PhoneBookTab::sbAddRecordClick);
+    connect(N7, &QAction::triggered, tsPhoneBook, &PhoneBookTab::pmDeleteClick);
+    connect(N9, &QAction::triggered, this, &TfrmMain::N9Click);
+    connect(N4, &QAction::triggered, tsPhoneBook, &PhoneBookTab::sbReadAllClick);
+    connect(N10, &QAction::triggered, tsPhoneBook, &PhoneBookTab::sbWriteAllClick);
+
+    // The datebook and message items are wired with their operations.
+}
+
+void TfrmMain::FormCreate() {
+    // 1. The glyphs of the speed buttons (warns once when orlinres.dll is missing).
+    orlin::loadButtonGlyphs(this, glyphs_);
+    applyButtonGlyphs();
+    // 2. The phonebook tab is the one shown at start.
+    PageControl1->setCurrentIndex(PhoneBookPage);
+    // 3. Small icons for the phonebook list, the message list and the folder tree.
+    orlin::loadSmallIcons(images_);
+    tsPhoneBook->ListView1->setIconSize(QSize(16, 16));
+    tsSMS->ApplyImages();
+    // 4. Tab icons.
+    orlin::loadTabIcons(images_);
+    for (int i = 0; i < PageControl1->count() && i < images_.tabIcons.size(); ++i)
+        PageControl1->setTabIcon(i, QIcon(images_.tabIcons[i]));
+    // 5. Pop-up icons for the phonebook list's menu.
+    orlin::loadPopupIcons(images_);
+    tsPhoneBook->PopupMenu1->setStyleSheet(QStringLiteral("QMenu { icon-size: 24px; }"));
+    auto popupIcon = [this](QAction* item, int index) {
+        if (item && index < images_.popupIcons.size())
+            item->setIcon(QIcon(images_.popupIcons[index]));
+    };
+    popupIcon(tsPhoneBook->pmLoadRecord, 0);
+    popupIcon(tsPhoneBook->pmSaveBook, 1);
+    popupIcon(tsPhoneBook->pmRefresh, 2);
+    popupIcon(tsPhoneBook->pmDelete, 3);
+    popupIcon(tsPhoneBook->N2, 4);
+    popupIcon(tsPhoneBook->N5, 5);
+    popupIcon(tsPhoneBook->mnuSendSMS, 7);
+    // 6. The entry of the window's system menu, where the platform has one.
+    addSystemMenuEntry();
+    // 7. The port settings. Without portcfg.ini (every first start) the error box shows the
+    // failure and the start-up goes on, so that the window is complete all the same.
+    try {
+        LoadPortSettings();
+    } catch (...) {
+        orlin::ShowCurrentException();
+    }
+    // 8. The terminal's prepared commands.
+    tsTerminal->FillCommands();
+    // 9.
+    RecordConfirmed = false;
+    // 10. Two-line captions of the read and write buttons.
+    tsPhoneBook->sbReadAll->setText(QStringLiteral("Читать\nвсе..."));
+    tsPhoneBook->sbWriteAll->setText(QStringLiteral("Записать\nвсе..."));
+    // 11. The clock display is off and its fields hidden.
+    tsInfo->SwitchClockDisplayOff();
+    // 12. Nothing to add to before the phonebook has been read.
+    if (tsPhoneBook->ListView1->topLevelItemCount() == 0)
+        tsPhoneBook->sbAddRecord->setEnabled(false);
+}
+
+void TfrmMain::applyButtonGlyphs() {
+    struct Glyph {
+        const char* resource;
+        QWidget* tab;
+        const char* button;
+    };
+    const Glyph table[] = {
+        {"SB_01", tsInfo, "SpeedButton1"},        {"SB_02", tsInfo, "SpeedButton11"},
+        {"SB_03", tsPhoneBook, "sbAddRecord"},    {"SB_04", tsPhoneBook, "sbReadAll"},
+        {"SB_05", tsPhoneBook, "SpeedButton3"},   {"SB_05", tsDateBook, "SpeedButton5"},
+        {"SB_05", tsSMS, "SpeedButton12"},        {"SB_06", tsDateBook, "sbReadAllEvents"},
+        {"SB_07", tsDateBook, "sbAddEvent"},      {"SB_08", tsDateBook, "sbDeleteEvent"},
+        {"SB_08", tsSMS, "sbDeleteSMS"},          {"SB_09", tsSMS, "sbSMSNew"},
+        {"SB_10", tsSMS, "sbSMSSave"},            {"SB_11", tsTheme, "SpeedButton10"},
+        {"SB_11", tsTheme, "SpeedButton13"},      {"SB_11", tsTheme, "SpeedButton14"},
+        {"SB_12", tsTheme, "SpeedButton15"},
+    };
+    for (const Glyph& g : table) {
+        const QPixmap glyph = glyphs_.glyph(QString::fromLatin1(g.resource));
+        if (glyph.isNull()) continue;
+        if (auto* button = g.tab->findChild<QAbstractButton*>(QString::fromLatin1(g.button)))
+            button->setIcon(QIcon(glyph));
+    }
+}
+
+void TfrmMain::addSystemMenuEntry() {
+#ifdef Q_OS_WIN
+    HMENU systemMenu = GetSystemMenu(reinterpret_cast<HWND>(winId()), FALSE);
+    if (systemMenu) InsertMenuW(systemMenu, 4, MF_BYPOSITION | MF_STRING, 0, L"TEXT OF THE MENU");
+#endif
+}
+
+void TfrmMain::CreateForms() {
+    frmCommConfig = new TfrmCommConfig(*this, this);
+    AboutBox = new TAboutBox(this);
+    frmAddRecord = new TfrmAddRecord(*this, this);
+    frmHelp = new TfrmHelp(this);
+    frmSaveSMS = new TfrmSaveSMS(this);
+    frmAddEvent = new TfrmAddEvent(this);
+    frmOption = new TfrmOption(this);
+    tsPhoneBook->setDialogs(frmAddRecord, frmOption);
+}
+
+int TfrmMain::TabIndexByName(const QString& name) const {
+    static const char* const words[] = {"terminal", "info", "phonebook",
+                                        "datebook", "sms",  "theme"};
+    for (int i = 0; i < PageControl1->count(); ++i) {
+        const QWidget* page = PageControl1->widget(i);
+        if (name.compare(page->objectName(), Qt::CaseInsensitive) == 0 ||
+            name.compare(PageControl1->tabText(i), Qt::CaseInsensitive) == 0 ||
+            name.compare(QString::fromLatin1(words[i]), Qt::CaseInsensitive) == 0)
+            return i;
+    }
+    if (name.compare(QStringLiteral("messages"), Qt::CaseInsensitive) == 0) return SMSPage;
+    return -1;
+}
+
+void TfrmMain::LoadPortSettings() { orlin::LoadPortSettings(settings_); }
+
+void TfrmMain::PageControl1Change(int index) {
+    const int left = shownTab_;
+    shownTab_ = index;
+    // Leaving the Info tab switches the clock display off and frees its port.
+    if (left == InfoPage && index != InfoPage) tsInfo->SwitchClockDisplayOff();
+    if (index == InfoPage) tsInfo->tsInfoShow();
+    if (index == SMSPage) tsSMS->tsSMSShow();
+}
+
+void TfrmMain::mnuExitClick() { close(); }
+
+void TfrmMain::mnuFontClick() {
+    // The dialog keeps the last confirmed font for the next time; nothing is stored.
+    if (FontDialog1->exec() == QDialog::Accepted)
+        tsTerminal->mmTerminal->setFont(FontDialog1->selectedFont());
+}
+
+void TfrmMain::mnuPortConfigClick() { frmCommConfig->exec(); }
+
+void TfrmMain::mnuHelp2Click() { frmHelp->exec(); }
+
+void TfrmMain::mnuAboutClick() {
+    // Read afresh at every opening; a record without a translation table raises here and
+    // the box is not shown.
+    AboutBox->FillFromVersionRecord(orlin::programFilePath());
+    AboutBox->exec();
+}
+
+void TfrmMain::N9Click() {
+    if (tsPhoneBook->ListView1->topLevelItemCount() > 0) tsPhoneBook->ListView1DblClick();
+}

@@ -1,0 +1,257 @@
+#include "status/info_tab.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPixmap>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include "app/message_boxes.h"
+#include "app/phone_text_qt.h"
+#include "app/window_context.h"
+#include "status/phone_clock.h"
+#include "status/phone_info.h"
+
+namespace {
+
+QLineEdit* readOnlyEdit(QWidget* parent, const char* name) {
+    auto* edit = new QLineEdit(parent);
+    edit->setObjectName(name);
+    edit->setReadOnly(true);
+    edit->setFocusPolicy(Qt::NoFocus);
+    return edit;
+}
+
+QProgressBar* gauge(QWidget* parent, const char* name, int min, int max, const QString& format) {
+    auto* bar = new QProgressBar(parent);
+    bar->setObjectName(name);
+    bar->setRange(min, max);
+    bar->setValue(min);
+    bar->setFormat(format);
+    bar->setAlignment(Qt::AlignCenter);
+    return bar;
+}
+
+// A gauge takes any value and shows it clamped into its range.
+void setGauge(QProgressBar* bar, int value) {
+    bar->setValue(qBound(bar->minimum(), value, bar->maximum()));
+}
+
+}  // namespace
+
+InfoTab::InfoTab(WindowContext& context, QWidget* parent) : QWidget(parent), context_(context) {
+    PanelInfo = new QFrame(this);
+    PanelInfo->setObjectName("PanelInfo");
+    PanelInfo->setFrameShape(QFrame::StyledPanel);
+
+    LabelHeading = new QLabel(QStringLiteral("Подробная информация\nо вашем телефоне"), PanelInfo);
+    QFont headingFont = LabelHeading->font();
+    headingFont.setBold(true);
+    headingFont.setPointSizeF(headingFont.pointSizeF() * 1.25);
+    LabelHeading->setFont(headingFont);
+    LabelHeading->setAlignment(Qt::AlignCenter);
+
+    edtIMEI = readOnlyEdit(PanelInfo, "edtIMEI");
+    edtIMSI = readOnlyEdit(PanelInfo, "edtIMSI");
+    edtManufacturer = readOnlyEdit(PanelInfo, "edtManufacturer");
+    edtModel = readOnlyEdit(PanelInfo, "edtModel");
+    edtBand = readOnlyEdit(PanelInfo, "edtBand");
+    edtSoftWare = readOnlyEdit(PanelInfo, "edtSoftWare");
+    ggStatusCharge = gauge(PanelInfo, "ggStatusCharge", orlin::kChargeGaugeMin,
+                           orlin::kChargeGaugeMax, QStringLiteral("%v %"));
+    ggStatusSignal = gauge(PanelInfo, "ggStatusSignal", orlin::kSignalGaugeMin,
+                           orlin::kSignalGaugeMax, QStringLiteral("%v dBm"));
+
+    SpeedButton1 = new QPushButton(QStringLiteral("Обновить"), PanelInfo);
+    SpeedButton1->setObjectName("SpeedButton1");
+    CheckBox2 = new QCheckBox(QStringLiteral("Отображать вермя"), PanelInfo);
+    CheckBox2->setObjectName("CheckBox2");
+    Label10 = new QLabel(QStringLiteral("Компьютер:"), PanelInfo);
+    Label10->setObjectName("Label10");
+    Label11 = new QLabel(QStringLiteral("Телефон:"), PanelInfo);
+    Label11->setObjectName("Label11");
+    edtCompTime = readOnlyEdit(PanelInfo, "edtCompTime");
+    edtPhoneTime = readOnlyEdit(PanelInfo, "edtPhoneTime");
+    SpeedButton11 = new QPushButton(QStringLiteral("Синхронизировать"), PanelInfo);
+    SpeedButton11->setObjectName("SpeedButton11");
+
+    auto* grid = new QGridLayout();
+    grid->setHorizontalSpacing(8);
+    grid->setVerticalSpacing(6);
+    int row = 0;
+    auto addRow = [&](const QString& caption, QWidget* field) {
+        auto* label = new QLabel(caption, PanelInfo);
+        label->setBuddy(field);
+        grid->addWidget(label, row, 0, Qt::AlignRight);
+        grid->addWidget(field, row, 1);
+        ++row;
+    };
+    addRow(QStringLiteral("IMEI:"), edtIMEI);
+    addRow(QStringLiteral("IMSI:"), edtIMSI);
+    addRow(QStringLiteral("Производитель:"), edtManufacturer);
+    addRow(QStringLiteral("Модель телефона:"), edtModel);
+    addRow(QStringLiteral("Рабочие частоты:"), edtBand);
+    addRow(QStringLiteral("Версия прошивки:"), edtSoftWare);
+    addRow(QStringLiteral("Заряд аккумулятора:"), ggStatusCharge);
+    addRow(QStringLiteral("Уровень приема:"), ggStatusSignal);
+    grid->addWidget(SpeedButton1, row++, 1, Qt::AlignRight);
+
+    auto* clockGrid = new QGridLayout();
+    clockGrid->addWidget(CheckBox2, 0, 0, 1, 2);
+    clockGrid->addWidget(Label10, 1, 0, Qt::AlignRight);
+    clockGrid->addWidget(edtCompTime, 1, 1);
+    clockGrid->addWidget(Label11, 2, 0, Qt::AlignRight);
+    clockGrid->addWidget(edtPhoneTime, 2, 1);
+    clockGrid->addWidget(SpeedButton11, 3, 1, Qt::AlignRight);
+    clockGrid->setColumnMinimumWidth(0, 110);
+
+    auto* panelLayout = new QVBoxLayout(PanelInfo);
+    panelLayout->setContentsMargins(12, 10, 12, 10);
+    panelLayout->addWidget(LabelHeading);
+    panelLayout->addSpacing(8);
+    panelLayout->addLayout(grid);
+    panelLayout->addSpacing(10);
+    auto* line = new QFrame(PanelInfo);
+    line->setFrameShape(QFrame::HLine);
+    line->setFrameShadow(QFrame::Sunken);
+    panelLayout->addWidget(line);
+    panelLayout->addLayout(clockGrid);
+    panelLayout->addStretch(1);
+
+    Image1 = new QLabel(this);
+    Image1->setObjectName("Image1");
+    Image1->setFixedSize(233, 383);
+    Image1->setAlignment(Qt::AlignCenter);
+
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(4, 4, 4, 4);
+    layout->addWidget(PanelInfo, 1);
+    layout->addWidget(Image1, 0, Qt::AlignTop);
+
+    Timer1 = new QTimer(this);
+    Timer1->setInterval(1000);
+
+    connect(SpeedButton1, &QPushButton::clicked, this, &InfoTab::SpeedButton1Click);
+    connect(CheckBox2, &QCheckBox::clicked, this, &InfoTab::CheckBox2Click);
+    connect(Timer1, &QTimer::timeout, this, &InfoTab::Timer1Timer);
+    connect(SpeedButton11, &QPushButton::clicked, this, &InfoTab::SpeedButton11Click);
+}
+
+InfoTab::~InfoTab() = default;
+
+void InfoTab::tsInfoShow() {
+    context_.LoadPortSettings();
+    QueryImei();
+    QueryImsi();
+    QueryManufacturer();
+    QueryModel();
+    QueryFirmware();
+    QueryBattery();
+    QuerySignal();
+}
+
+void InfoTab::SpeedButton1Click() {
+    QueryBattery();
+    QuerySignal();
+}
+
+void InfoTab::QueryImei() {
+    edtIMEI->setText(orlin::FromCp1251(orlin::QueryImei(context_.portSettings())));
+}
+
+void InfoTab::QueryImsi() {
+    edtIMSI->setText(orlin::FromCp1251(orlin::QueryImsi(context_.portSettings())));
+}
+
+void InfoTab::QueryManufacturer() {
+    edtManufacturer->setText(
+        orlin::FromCp1251(orlin::QueryManufacturer(context_.portSettings())));
+}
+
+void InfoTab::QueryModel() {
+    const orlin::ModelInfo info = orlin::QueryModel(context_.portSettings());
+    // No row of the picture table, or no file: the picture stays as it was.
+    const std::string picture = orlin::FindModelPicture(info.model);
+    if (!picture.empty()) {
+        QPixmap pixmap(QString::fromStdString(picture));
+        if (!pixmap.isNull())
+            Image1->setPixmap(pixmap.scaled(Image1->size(), Qt::KeepAspectRatio,
+                                            Qt::SmoothTransformation));
+    }
+    edtModel->setText(orlin::FromCp1251(info.DisplayName()));
+    edtBand->setText(orlin::FromCp1251(info.bands));
+}
+
+void InfoTab::QueryFirmware() {
+    edtSoftWare->setText(orlin::FromCp1251(orlin::QueryFirmware(context_.portSettings())));
+}
+
+void InfoTab::QueryBattery() {
+    setGauge(ggStatusCharge, orlin::QueryBattery(context_.portSettings()));
+}
+
+void InfoTab::QuerySignal() {
+    const orlin::SignalReading reading = orlin::QuerySignal(context_.portSettings());
+    if (reading.gaugeValue) setGauge(ggStatusSignal, *reading.gaugeValue);
+}
+
+void InfoTab::setClockFieldsVisible(bool visible) {
+    Label10->setVisible(visible);
+    Label11->setVisible(visible);
+    edtCompTime->setVisible(visible);
+    edtPhoneTime->setVisible(visible);
+}
+
+void InfoTab::CheckBox2Click() {
+    if (CheckBox2->isChecked()) {
+        setClockFieldsVisible(true);
+        Timer1->start();
+        SpeedButton1->setEnabled(false);
+        QApplication::restoreOverrideCursor();
+        // Nothing raises here: a port that cannot be opened gives empty ticks.
+        ClockSession = std::make_unique<orlin::ClockSession>(context_.portSettings());
+    } else {
+        setClockFieldsVisible(false);
+        Timer1->stop();
+        ClockSession.reset();
+        SpeedButton1->setEnabled(true);
+    }
+}
+
+void InfoTab::SwitchClockDisplayOff() {
+    CheckBox2->setChecked(false);
+    CheckBox2Click();
+}
+
+void InfoTab::Timer1Timer() {
+    edtCompTime->setText(QString::fromStdString(
+        orlin::FormatClockDisplay(orlin::CurrentLocalTime())));
+    if (ClockSession)
+        edtPhoneTime->setText(QString::fromStdString(ClockSession->Tick()));
+}
+
+void InfoTab::SpeedButton11Click() {
+    const orlin::ClockSyncOutcome outcome = orlin::SynchronisePhoneClock(
+        context_.portSettings(), ClockSession.get(), orlin::CurrentLocalTime());
+    switch (outcome) {
+    case orlin::ClockSyncOutcome::SentOverDisplay:
+        break;
+    case orlin::ClockSyncOutcome::Synchronised:
+        MessageBoxes::show(this, MessageBoxes::Kind::Note,
+                           QString::fromUtf8(orlin::kClockSyncDoneText));
+        break;
+    case orlin::ClockSyncOutcome::Failed:
+        MessageBoxes::show(this, MessageBoxes::Kind::Error,
+                           QString::fromUtf8(orlin::kClockSyncFailedText) + QChar(u'\n') +
+                               QString::fromUtf8(orlin::kClockSyncFailedDetail),
+                           false, QStringLiteral("Error"));
+        break;
+    }
+}

@@ -1,0 +1,71 @@
+#pragma once
+// The information tab: what the phone says about itself (identity, model with its picture,
+// bands, firmware, battery, signal) and the clock display with the synchronisation button.
+
+#include <QWidget>
+#include <memory>
+
+class QCheckBox;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QProgressBar;
+class QPushButton;
+class QTimer;
+class WindowContext;
+
+namespace orlin {
+class ClockSession;
+}
+
+class InfoTab : public QWidget {
+    Q_OBJECT
+public:
+    explicit InfoTab(WindowContext& context, QWidget* parent = nullptr);
+    ~InfoTab() override;
+
+    // Clears CheckBox2 and runs its click handler: the display stops and its port closes.
+    void SwitchClockDisplayOff();
+    bool ClockDisplayRunning() const { return ClockSession != nullptr; }
+
+    QFrame* PanelInfo = nullptr;
+    QLabel* LabelHeading = nullptr;
+    QLineEdit* edtIMEI = nullptr;
+    QLineEdit* edtIMSI = nullptr;
+    QLineEdit* edtManufacturer = nullptr;
+    QLineEdit* edtModel = nullptr;
+    QLineEdit* edtBand = nullptr;
+    QLineEdit* edtSoftWare = nullptr;
+    QProgressBar* ggStatusCharge = nullptr;
+    QProgressBar* ggStatusSignal = nullptr;
+    QPushButton* SpeedButton1 = nullptr;   // "Обновить"
+    QCheckBox* CheckBox2 = nullptr;
+    QLabel* Label10 = nullptr;
+    QLabel* Label11 = nullptr;
+    QLineEdit* edtCompTime = nullptr;
+    QLineEdit* edtPhoneTime = nullptr;
+    QPushButton* SpeedButton11 = nullptr;  // "Синхронизировать"
+    QLabel* Image1 = nullptr;
+    QTimer* Timer1 = nullptr;
+    // The port object the running clock display holds; null while the display is off.
+    std::unique_ptr<orlin::ClockSession> ClockSession;
+
+public slots:
+    void tsInfoShow();
+    void SpeedButton1Click();
+    void CheckBox2Click();
+    void Timer1Timer();
+    void SpeedButton11Click();
+
+private:
+    void QueryImei();
+    void QueryImsi();
+    void QueryManufacturer();
+    void QueryModel();
+    void QueryFirmware();
+    void QueryBattery();
+    void QuerySignal();
+    void setClockFieldsVisible(bool visible);
+
+    WindowContext& context_;
+};
