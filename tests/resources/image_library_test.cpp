@@ -30,8 +30,9 @@ protected:
 
     // Puts the given container into the temporary folder and searches only there.
     void useContainer(const QString& source) {
-        if (!source.isEmpty())
+        if (!source.isEmpty()) {
             ASSERT_TRUE(QFile::copy(source, folder.filePath("orlinres.dll")));
+        }
         setResourceSearchFolders({folder.path()});
     }
 

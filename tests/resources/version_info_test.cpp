@@ -6,6 +6,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 using namespace orlin;
 
 namespace {
@@ -23,12 +25,20 @@ bool writeFile(const QString& path, const QByteArray& bytes) {
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
+// Text kept reversed in this program, so that the only forward copy in its file is the one in
+// the embedded record and a search cannot stop at one of this test's own string constants.
+QByteArray unreversed(const char* reversedText) {
+    QByteArray text(reversedText);
+    std::reverse(text.begin(), text.end());
+    return text;
+}
+
 // Replaces the value that follows `key` in the embedded record of an executable image,
 // keeping its length, so that the copy stays a valid executable.
 QByteArray patchRecordValue(QByteArray image, const QByteArray& key, const QByteArray& newValue) {
-    // The record begins with its magic followed by the translation key; the same texts may
-    // also stand alone among the program's other strings.
-    const qsizetype recordAt = image.indexOf(QByteArray("ORLINVERSION1\0\\VarFileInfo\\Translation\0", 39));
+    const QByteArray recordStart =
+        unreversed("1NOISREVNILRO") + '\0' + unreversed("noitalsnarT\\ofnIeliFraV\\") + '\0';
+    const qsizetype recordAt = image.indexOf(recordStart);
     const qsizetype keyAt = recordAt < 0 ? -1 : image.indexOf(key + '\0', recordAt);
     if (keyAt < 0)
         return {};

@@ -1,7 +1,7 @@
 // A program that only carries a version record, for the record reader's tests.
 // English comes first in its translation table, and its English string table has no Comments.
 
-__attribute__((section(".orlin_version"), used, aligned(1))) extern const char probeVersionRecord[];
+extern const char probeVersionRecord[];
 __attribute__((section(".orlin_version"), used, aligned(1))) const char probeVersionRecord[] =
     "ORLINVERSION1" "\0"
     "\\VarFileInfo\\Translation" "\0" "040904B0 041904E3" "\0"
