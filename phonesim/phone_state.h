@@ -115,6 +115,9 @@ struct PhoneState {
     MessageStorage messageWriteStorage = MessageStorage::OM;  // where AT+CMGW stores
     bool datebookLocked = false;
     int messageReference = 0;      // last +CMSS reference
+    int mode = 0;                  // AT+MODE
+    int callMode = 0;              // AT+CMOD
+    std::string bearer = "7,0,1";  // AT+CBST
 
     // Layout of the storages. The SIM follows the phone memory in one numbering.
     int meFirst = 1;

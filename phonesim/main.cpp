@@ -1,0 +1,132 @@
+// orlin-phonesim: a simulated Motorola phone on a pseudo-terminal, until SIGINT or SIGTERM.
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <iostream>
+#include <string>
+#include <thread>
+
+#include "phonesim/phone_simulator.h"
+
+namespace {
+
+volatile std::sig_atomic_t gStop = 0;
+void OnSignal(int) { gStop = 1; }
+
+const char* const kUsage =
+    "Usage: orlin-phonesim [options]\n"
+    "A simulated Motorola phone on a pseudo-terminal. Prints PORT <path> and answers AT\n"
+    "commands until SIGINT or SIGTERM.\n"
+    "\n"
+    "  --model NAME            phone model (default C350); the phonebook layout follows it\n"
+    "  --link PATH             place a symlink to the device at PATH (e.g. ./ttyPHONE)\n"
+    "  --no-echo               start with echo off (ATE1 turns it on)\n"
+    "  --baud N                pace both directions at N baud, 10 bits a byte\n"
+    "  --state FILE            load the contents from FILE, save them after every change\n"
+    "                          (a missing FILE is created from the starting contents)\n"
+    "  --empty                 start without contacts, events or messages\n"
+    "  --log FILE              append a time-stamped transcript of the dialogue to FILE\n"
+    "  --me FIRST-LAST         phone memory slots (default 1-1000)\n"
+    "  --sim-size N            SIM slots after the phone memory (default 250)\n"
+    "  --no-sim                a phone without a SIM card\n"
+    "  --datebook-last N       datebook slots 0..N (default 500)\n"
+    "Faults (CMD: the start of a command line, or * for every command):\n"
+    "  --silent CMD            no echo and no answer\n"
+    "  --cut CMD[:BYTES]       stop the answer after BYTES bytes (default half of it)\n"
+    "  --error CMD             answer ERROR\n"
+    "  --chunk K               write every answer in pieces of K bytes\n"
+    "  --split-crlf            write CR and LF of each line end separately\n"
+    "  --pause MS              pause between the pieces of the two options above (default 10)\n"
+    "  --unsolicited-before CMD  send +CMTI: \"IM\",5 before the echo of CMD\n"
+    "  --unsolicited-inside CMD  send it between the first two lines of the answer\n"
+    "  --hang-up-after N       close the device after N commands\n"
+    "  --help                  this text\n";
+
+[[noreturn]] void Fail(const std::string& message) {
+    std::cerr << "orlin-phonesim: " << message << "\n";
+    std::exit(2);
+}
+
+int ToInt(const std::string& text, const std::string& option) {
+    char* end = nullptr;
+    long v = std::strtol(text.c_str(), &end, 10);
+    if (text.empty() || *end != '\0' || v < 0 || v > 100000000) Fail("bad number for " + option + ": " + text);
+    return static_cast<int>(v);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    orlin::phonesim::PhoneSimOptions o;
+    for (int i = 1; i < argc; ++i) {
+        std::string arg = argv[i];
+        auto value = [&]() -> std::string {
+            if (i + 1 >= argc) Fail(arg + " needs a value");
+            return argv[++i];
+        };
+        if (arg == "--help" || arg == "-h") {
+            std::cout << kUsage;
+            return 0;
+        } else if (arg == "--model") {
+            o.model = value();
+            if (!orlin::phonesim::IsKnownModel(o.model))
+                std::cerr << "orlin-phonesim: model " << o.model << " is in no family; entries use nine fields\n";
+        } else if (arg == "--link") o.linkPath = value();
+        else if (arg == "--no-echo") o.echo = false;
+        else if (arg == "--baud") o.baud = ToInt(value(), arg);
+        else if (arg == "--state") o.stateFile = value();
+        else if (arg == "--empty") o.seeded = false;
+        else if (arg == "--log") o.logFile = value();
+        else if (arg == "--me") {
+            std::string v = value();
+            size_t dash = v.find('-');
+            if (dash == std::string::npos) Fail("--me wants FIRST-LAST");
+            o.meFirst = ToInt(v.substr(0, dash), arg);
+            o.meLast = ToInt(v.substr(dash + 1), arg);
+        } else if (arg == "--sim-size") o.smSize = ToInt(value(), arg);
+        else if (arg == "--no-sim") o.simPresent = false;
+        else if (arg == "--datebook-last") o.datebookLastSlot = ToInt(value(), arg);
+        else if (arg == "--silent") o.faults.silentOn = value();
+        else if (arg == "--cut") {
+            std::string v = value();
+            size_t colon = v.rfind(':');
+            if (colon != std::string::npos && colon + 1 < v.size() &&
+                v.find_first_not_of("0123456789", colon + 1) == std::string::npos) {
+                o.faults.cutAfterBytes = ToInt(v.substr(colon + 1), arg);
+                v.resize(colon);
+            }
+            o.faults.cutOn = v;
+        } else if (arg == "--error") o.faults.errorOn = value();
+        else if (arg == "--chunk") o.faults.chunkBytes = ToInt(value(), arg);
+        else if (arg == "--split-crlf") o.faults.splitCrLf = true;
+        else if (arg == "--pause") o.faults.pauseBetweenWritesMs = ToInt(value(), arg);
+        else if (arg == "--unsolicited-before") o.faults.unsolicitedBeforeOn = value();
+        else if (arg == "--unsolicited-inside") o.faults.unsolicitedInsideOn = value();
+        else if (arg == "--hang-up-after") o.faults.hangUpAfterCommands = ToInt(value(), arg);
+        else Fail("unknown option " + arg + " (see --help)");
+    }
+
+    struct sigaction sa{};
+    sa.sa_handler = OnSignal;
+    sigemptyset(&sa.sa_mask);
+    sigaction(SIGINT, &sa, nullptr);
+    sigaction(SIGTERM, &sa, nullptr);
+
+    orlin::phonesim::PhoneSimulator phone(o);
+    try {
+        phone.start();
+    } catch (const std::exception& e) {
+        Fail(e.what());
+    }
+    std::cout << "PORT " << phone.portPath() << std::endl;
+    while (!gStop) {
+        if (phone.hungUp()) {
+            std::cout << "HANGUP" << std::endl;
+            break;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    phone.stop();
+    return 0;
+}
