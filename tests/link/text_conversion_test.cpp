@@ -1,0 +1,104 @@
+// Phone text (UCS2 hex) and the Windows-1251 codec.
+
+#include <gtest/gtest.h>
+
+#include "link/cp1251.h"
+#include "link/errors.h"
+#include "link/phone_text.h"
+#include "tests/link/link_test_support.h"
+
+namespace orlin::test {
+namespace {
+
+TEST(PhoneText, RussianLettersAndYoRoundTrip) {
+    EXPECT_EQ(EncodePhoneText(W("Ёжик")), "040104360438043A");
+    EXPECT_EQ(DecodePhoneText("040104360438043A"), W("Ёжик"));
+    EXPECT_EQ(EncodePhoneText(W("АЯаяё")), "0410042F0430044F0451");
+    EXPECT_EQ(EncodePhoneText("A~ "), "0041007E0020");
+}
+
+TEST(PhoneText, EveryWindows1251CharacterSurvivesTheRoundTrip) {
+    // Ukrainian and Belarusian letters, typographic quotes and dashes, the number sign, euro.
+    const std::string name = W("Їжак і Ґудзь — «Єва» №5 € ўсё");
+    const std::string encoded = EncodePhoneText(name);
+    EXPECT_EQ(encoded.substr(0, 4), "0407");
+    EXPECT_NE(encoded.find("2116"), std::string::npos);  // №
+    EXPECT_NE(encoded.find("20AC"), std::string::npos);  // €
+    EXPECT_EQ(DecodePhoneText(encoded), name);
+
+    std::string everyPrintable;
+    for (int byte = 32; byte < 256; ++byte) {
+        if (byte != 127 && byte != 0x98) everyPrintable += static_cast<char>(byte);
+    }
+    const std::string all = EncodePhoneText(everyPrintable);
+    EXPECT_EQ(all.size(), everyPrintable.size() * 4);
+    EXPECT_EQ(DecodePhoneText(all), everyPrintable);
+}
+
+TEST(PhoneText, ControlCharactersAreDroppedWhenEncodingAndKeptWhenDecoding) {
+    EXPECT_EQ(EncodePhoneText("a\r\nb"), "00610062");
+    EXPECT_EQ(EncodePhoneText(std::string("\t\x7f", 2)), "");
+    EXPECT_EQ(DecodePhoneText("000D000A"), "\r\n");
+    EXPECT_EQ(DecodePhoneText("00410000"), std::string("A\0", 2));
+}
+
+TEST(PhoneText, CodesWithoutAWindows1251ByteBecomeQuestionMarks) {
+    EXPECT_EQ(DecodePhoneText("0404"), W("Є"));  // no longer read as Ё
+    EXPECT_EQ(DecodePhoneText("0454"), W("є"));
+    EXPECT_EQ(DecodePhoneText("00E9"), "?");  // é: not the Russian щ that shares its byte
+    EXPECT_EQ(DecodePhoneText("0041046200420416"), W("A?BЖ"));
+    EXPECT_EQ(DecodePhoneText("4E2D"), "?");
+}
+
+TEST(PhoneText, ShortLastGroups) {
+    EXPECT_EQ(DecodePhoneText("00410"), "A");
+    EXPECT_EQ(DecodePhoneText("004100"), std::string("A\0", 2));
+    EXPECT_EQ(DecodePhoneText("0061006"), std::string("a\x06"));
+    EXPECT_EQ(DecodePhoneText("0041041"), "A");
+    EXPECT_EQ(DecodePhoneText(""), "");
+    EXPECT_EQ(EncodePhoneText(""), "");
+}
+
+TEST(PhoneText, DigitsInEitherCase) {
+    EXPECT_EQ(DecodePhoneText("042f"), W("Я"));
+    EXPECT_EQ(DecodePhoneText("042F"), W("Я"));
+}
+
+TEST(PhoneText, BadGroupsInTheLatinAndCyrillicRowsFail) {
+    try {
+        DecodePhoneText("004100G1");
+        FAIL() << "decoded a group that is not hexadecimal";
+    } catch (const EConvertError& error) {
+        EXPECT_STREQ(error.what(), "'00G1' is not a valid integer value");
+    }
+    EXPECT_THROW(DecodePhoneText("04Z1"), EConvertError);
+    // Outside those rows a stray character is no character, as before.
+    EXPECT_EQ(DecodePhoneText("\"ABC0041"), "A");
+}
+
+TEST(Cp1251, ConvertsToAndFromUtf8AndUtf16) {
+    const std::string utf8 = "Привет, Ёлка! Їжак № 5 — €";
+    const std::string cp = Utf8ToCp1251(utf8);
+    EXPECT_EQ(cp.size(), 26u);
+    EXPECT_EQ(static_cast<unsigned char>(cp[0]), 0xCF);  // П
+    EXPECT_EQ(Cp1251ToUtf8(cp), utf8);
+    EXPECT_EQ(Cp1251ToUtf16(cp), u"Привет, Ёлка! Їжак № 5 — €");
+    EXPECT_EQ(Utf16ToCp1251(u"Привет, Ёлка! Їжак № 5 — €"), cp);
+}
+
+TEST(Cp1251, CharactersWithoutAByteBecomeQuestionMarks) {
+    EXPECT_EQ(Utf8ToCp1251("é中😀x"), "???x");
+    EXPECT_EQ(Utf16ToCp1251(u"é😀x"), "??x");
+    EXPECT_EQ(Utf8ToCp1251("\xff\xc3"), "??");  // broken UTF-8
+    EXPECT_EQ(Utf8ToCp1251("\xe2\x82"), "??");   // cut short
+}
+
+TEST(Cp1251, EveryByteRoundTrips) {
+    std::string all;
+    for (int byte = 0; byte < 256; ++byte) all += static_cast<char>(byte);
+    EXPECT_EQ(Utf8ToCp1251(Cp1251ToUtf8(all)), all);
+    EXPECT_EQ(Utf16ToCp1251(Cp1251ToUtf16(all)), all);
+}
+
+}  // namespace
+}  // namespace orlin::test
