@@ -9,7 +9,12 @@
 
 #ifdef _WIN32
 #include <windows.h>
+
+#include <iterator>
 #include <vector>
+#ifdef _MSC_VER
+#pragma comment(lib, "version.lib")
+#endif
 #else
 #include <QByteArray>
 #endif
