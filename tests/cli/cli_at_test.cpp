@@ -1,0 +1,238 @@
+// orlin-cli run as a program: options, settings, exit status and the at verb against a
+// scripted phone on a pseudo-terminal.
+
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <poll.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+
+#include "link/block_serial.h"
+#include "link/cp1251.h"
+#include "link/port_settings.h"
+#include "tests/link/pty_responder.h"
+
+namespace orlin::test {
+namespace {
+
+struct CliResult {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+// Runs orlin-cli with the words given, in the folder given, and collects both outputs.
+CliResult RunCli(const std::vector<std::string>& words, const std::string& folder) {
+    int outPipe[2], errPipe[2];
+    if (::pipe(outPipe) != 0 || ::pipe(errPipe) != 0) return {};
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::dup2(outPipe[1], 1);
+        ::dup2(errPipe[1], 2);
+        ::close(outPipe[0]), ::close(errPipe[0]), ::close(outPipe[1]), ::close(errPipe[1]);
+        if (::chdir(folder.c_str()) != 0) ::_exit(126);
+        std::vector<char*> argv{const_cast<char*>(ORLIN_CLI)};
+        for (const std::string& word : words) argv.push_back(const_cast<char*>(word.c_str()));
+        argv.push_back(nullptr);
+        ::execv(ORLIN_CLI, argv.data());
+        ::_exit(127);
+    }
+    ::close(outPipe[1]);
+    ::close(errPipe[1]);
+    CliResult result;
+    pollfd fds[2] = {{outPipe[0], POLLIN, 0}, {errPipe[0], POLLIN, 0}};
+    int open = 2;
+    while (open > 0) {
+        if (::poll(fds, 2, 10000) <= 0) break;
+        for (int i = 0; i < 2; ++i) {
+            if (fds[i].fd < 0 || !(fds[i].revents & (POLLIN | POLLHUP))) continue;
+            char buffer[4096];
+            const ssize_t got = ::read(fds[i].fd, buffer, sizeof buffer);
+            if (got > 0) {
+                (i == 0 ? result.out : result.err).append(buffer, static_cast<size_t>(got));
+            } else {
+                ::close(fds[i].fd);
+                fds[i].fd = -1;
+                --open;
+            }
+        }
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return result;
+}
+
+class OrlinCli : public ::testing::Test {
+protected:
+    void SetUp() override {
+        char pattern[] = "/tmp/orlin-cli-XXXXXX";
+        ASSERT_NE(::mkdtemp(pattern), nullptr);
+        folder_ = pattern;
+    }
+    void TearDown() override { std::filesystem::remove_all(folder_); }
+    CliResult Run(const std::vector<std::string>& words) { return RunCli(words, folder_); }
+    void WriteSettings(const std::string& port, int timeOut) {
+        SavePortSettings({Utf8ToCp1251(port), 19200, timeOut}, folder_ + "/portcfg.ini");
+    }
+    std::string folder_;
+};
+
+TEST_F(OrlinCli, AtPrintsTheAnswerByteForByte) {
+    PtyResponder phone;
+    // Windows-1251 bytes in the answer go out unchanged, and no newline is added.
+    const std::string answer = "\r\n+CGMI: \"Motorola \xCC\xEE\xF2\xEE\xF0\xEE\xEB\xE0\"\r\n\r\nOK\r\n";
+    phone.Answer("AT+CGMI", true, {{0, answer.substr(0, 9)}, {40, answer.substr(9)}});
+    phone.Start();
+    const CliResult got = Run({"--port", phone.SlavePath(), "at", "AT+CGMI"});
+    EXPECT_EQ(got.status, 0) << got.err;
+    EXPECT_EQ(got.out, answer);
+    EXPECT_EQ(got.err, "");
+    EXPECT_TRUE(phone.Finish()) << phone.Failure();
+}
+
+TEST_F(OrlinCli, ARefusalIsACompletedExchange) {
+    PtyResponder phone;
+    phone.Answer("AT+CPBS=SM", false, {{0, "\r\n+CME ERROR: 10\r\n"}});
+    phone.Answer("AT+XYZ", false, {{0, "\r\nERROR\r\n"}});
+    phone.Start();
+    const CliResult cme = Run({"at", "AT+CPBS=SM", "--port", phone.SlavePath()});
+    EXPECT_EQ(cme.status, 0) << cme.err;
+    EXPECT_EQ(cme.out, "\r\n+CME ERROR: 10\r\n");
+    const CliResult error = Run({"--port=" + phone.SlavePath(), "at", "AT+XYZ"});
+    EXPECT_EQ(error.status, 0) << error.err;
+    EXPECT_EQ(error.out, "\r\nERROR\r\n");
+    EXPECT_TRUE(phone.Finish()) << phone.Failure();
+}
+
+TEST_F(OrlinCli, AMissingPortIsNotConnected) {
+    const CliResult got = Run({"--port", "/dev/orlin-test-no-such-port", "at", "AT"});
+    EXPECT_EQ(got.status, 1);
+    EXPECT_EQ(got.out, "");
+    EXPECT_EQ(got.err, "Телефон не подключен.\n");
+}
+
+TEST_F(OrlinCli, SilenceIsATimeoutWithTheGivenWait) {
+    PtyResponder phone;
+    phone.Answer("AT+CGMM", true, {{0, "\r\n+CGMM: \"MODEL=C350\"\r\n"}});
+    phone.Start();
+    Stopwatch watch;
+    const CliResult got = Run({"--port", phone.SlavePath(), "--timeout", "200", "at", "AT+CGMM"});
+    EXPECT_LT(watch.Elapsed(), 900);
+    EXPECT_EQ(got.status, 1);
+    EXPECT_EQ(got.out, "");
+    EXPECT_EQ(got.err, "Ошибка по таймауту...\r\nУстановите большее значение таймаута...\n");
+    EXPECT_TRUE(phone.Finish()) << phone.Failure();
+}
+
+TEST_F(OrlinCli, AtWaitsOneSecondWhateverTheFileSays) {
+    PtyResponder phone;
+    phone.Answer("AT", true, {});
+    phone.Start();
+    WriteSettings(phone.SlavePath(), 100);
+    Stopwatch watch;
+    const CliResult got = Run({"at", "AT"});
+    EXPECT_GE(watch.Elapsed(), 950);
+    EXPECT_EQ(got.status, 1);
+    EXPECT_TRUE(phone.Finish()) << phone.Failure();
+}
+
+TEST_F(OrlinCli, ABusyPortFails) {
+    PtyResponder phone;
+    TBlockSerial holder;
+    holder.RaiseErrors = true;
+    holder.OpenPort(phone.SlavePath());
+    const CliResult got = Run({"--port", phone.SlavePath(), "at", "AT"});
+    EXPECT_EQ(got.status, 1);
+    EXPECT_EQ(got.err, std::string(std::strerror(EBUSY)) + "\n");
+}
+
+TEST_F(OrlinCli, SettingsComeFromTheFileAndOptionsOverrideThem) {
+    PtyResponder phone;
+    phone.Answer("AT", false, {{0, "\r\nOK\r\n"}});
+    phone.Answer("AT+CSQ", false, {{0, "\r\n+CSQ: 15,99\r\n\r\nOK\r\n"}});
+    phone.Start();
+    WriteSettings(phone.SlavePath(), 3000);
+    const CliResult fromFile = Run({"at", "AT"});
+    EXPECT_EQ(fromFile.status, 0) << fromFile.err;
+    EXPECT_EQ(fromFile.out, "\r\nOK\r\n");
+
+    WriteSettings("/dev/orlin-test-no-such-port", 3000);
+    const CliResult overridden = Run({"at", "--port", phone.SlavePath(), "AT+CSQ"});
+    EXPECT_EQ(overridden.status, 0) << overridden.err;
+    EXPECT_EQ(overridden.out, "\r\n+CSQ: 15,99\r\n\r\nOK\r\n");
+    EXPECT_TRUE(phone.Finish()) << phone.Failure();
+
+    const CliResult fileOnly = Run({"at", "AT"});
+    EXPECT_EQ(fileOnly.status, 1);
+    EXPECT_EQ(fileOnly.err, "Телефон не подключен.\n");
+}
+
+TEST_F(OrlinCli, ABrokenSettingsFileIsAFailure) {
+    std::ofstream(folder_ + "/portcfg.ini", std::ios::binary)
+        << "[PORT CONFIG]\r\nPort=COM3\r\nBaudRate=fast\r\nTimeOut=3000\r\n";
+    const CliResult got = Run({"at", "AT"});
+    EXPECT_EQ(got.status, 1);
+    EXPECT_EQ(got.err, "'fast' is not a valid integer value\n");
+}
+
+TEST_F(OrlinCli, UnsolicitedLinesAreNotedApart) {
+    PtyResponder phone;
+    phone.Answer("AT+CBC", true, {{0, "\r\nRING\r\n\r\n+CBC: 0,80\r\n\r\nOK\r\n"}});
+    phone.Start();
+    const CliResult got = Run({"--port", phone.SlavePath(), "at", "AT+CBC"});
+    EXPECT_EQ(got.status, 0) << got.err;
+    EXPECT_EQ(got.out, "\r\n+CBC: 0,80\r\n\r\nOK\r\n");
+    EXPECT_EQ(got.err, "Unsolicited: RING\n");
+    EXPECT_TRUE(phone.Finish()) << phone.Failure();
+}
+
+TEST_F(OrlinCli, WordsOfACommandAreJoined) {
+    PtyResponder phone;
+    phone.Answer("AT +CPBS=ME", false, {{0, "\r\nOK\r\n"}});
+    phone.Start();
+    const CliResult got = Run({"--port", phone.SlavePath(), "at", "AT", "+CPBS=ME"});
+    EXPECT_EQ(got.status, 0) << got.err;
+    EXPECT_EQ(got.out, "\r\nOK\r\n");
+    EXPECT_TRUE(phone.Finish()) << phone.Failure();
+}
+
+TEST_F(OrlinCli, WrongCommandLinesExitWithTwo) {
+    const std::vector<std::vector<std::string>> wrong = {
+        {},
+        {"--port", "/dev/null"},
+        {"--port", "/dev/null", "fly"},
+        {"--port", "/dev/null", "--speed", "9600", "at", "AT"},
+        {"--port", "/dev/null", "at"},
+        {"--port", "/dev/null", "--baud", "fast", "at", "AT"},
+        {"--port", "/dev/null", "--timeout", "-5", "at", "AT"},
+        {"at", "AT"},  // no portcfg.ini and no --port
+        {"at", "AT", "--port"},
+    };
+    for (const auto& words : wrong) {
+        const CliResult got = Run(words);
+        std::string line;
+        for (const auto& word : words) line += word + " ";
+        EXPECT_EQ(got.status, 2) << line << got.err;
+        EXPECT_EQ(got.out, "") << line;
+        EXPECT_NE(got.err.find("Usage: orlin-cli"), std::string::npos) << line;
+    }
+}
+
+TEST_F(OrlinCli, HelpExplainsEveryVerbAndOption) {
+    const CliResult got = Run({"--help"});
+    EXPECT_EQ(got.status, 0);
+    for (const char* text : {"at COMMAND", "--port NAME", "--baud N", "--timeout MS", "--yes", "--help",
+                             "portcfg.ini", "Exit status"}) {
+        EXPECT_NE(got.out.find(text), std::string::npos) << text;
+    }
+}
+
+}  // namespace
+}  // namespace orlin::test
