@@ -262,6 +262,7 @@ struct PhoneSimulator::Impl {
                 inText = engine.awaitingMessageText();
                 continue;
             }
+            if (c == kEsc) continue;  // cancels text entry; means nothing in a command line
             if (c == '\b' || c == 127) {
                 if (!lineBuf.empty()) lineBuf.pop_back();
                 continue;
