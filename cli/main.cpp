@@ -123,6 +123,12 @@ CommandLine ParseCommandLine(int argc, char** argv) {
         if (word == "--port") target = &line.port, given = &line.portGiven;
         if (word == "--baud") target = &line.baud, given = &line.baudGiven;
         if (word == "--timeout") target = &line.timeout, given = &line.timeoutGiven;
+        // After the verb, an option the shared ones do not know is the verb's own
+        // ("clock --sync"): it goes to the verb, which rejects what it does not know.
+        if (!target && !line.words.empty()) {
+            line.words.push_back(argv[i]);
+            continue;
+        }
         if (!target) throw UsageError("unknown option " + word);
         if (!hasValue) {
             if (i + 1 >= argc) throw UsageError(word + " needs a value");

@@ -14,6 +14,9 @@ namespace {
 
 int RunAt(const Invocation& invocation) {
     if (invocation.args.empty()) throw UsageError("at needs the command to send, e.g. AT+CGMM");
+    for (const std::string& word : invocation.args) {
+        if (word.rfind("--", 0) == 0) throw UsageError("unknown option " + word);
+    }
     // Words split by the shell are one command again ("AT +CPBS=ME").
     std::string command = invocation.args.front();
     for (size_t i = 1; i < invocation.args.size(); ++i) command += " " + invocation.args[i];

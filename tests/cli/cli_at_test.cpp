@@ -214,6 +214,7 @@ TEST_F(OrlinCli, WrongCommandLinesExitWithTwo) {
         {"--port", "/dev/null", "--timeout", "-5", "at", "AT"},
         {"at", "AT"},  // no portcfg.ini and no --port
         {"at", "AT", "--port"},
+        {"--port", "/dev/null", "at", "AT", "--speed", "9600"},
     };
     for (const auto& words : wrong) {
         const CliResult got = Run(words);
