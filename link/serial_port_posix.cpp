@@ -13,6 +13,9 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include <locale.h>
+#include <string.h>
+
 #include <cerrno>
 #include <chrono>
 #include <cstring>
@@ -271,7 +274,10 @@ void SerialDevice::Close() {
 }
 
 std::string SystemErrorText(int32_t code) {
-    // strerror speaks English under the C locale of this program: plain ASCII.
+    // Always the C locale's English text: plain ASCII, whatever locale the window set up
+    // (a translated text would come in the locale's charset, not in Windows-1251).
+    static const locale_t cLocale = ::newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(0));
+    if (cLocale) return ::strerror_l(code, cLocale);
     return std::strerror(code);
 }
 

@@ -14,6 +14,7 @@ namespace orlin {
 struct SerialDevice::Impl {
     HANDLE handle = INVALID_HANDLE_VALUE;
     HANDLE event = nullptr;  // manual-reset completion event of the overlapped operations
+    DWORD keptErrors = 0;    // line-error flags read while waiting, reported by Waiting()
 };
 
 namespace {
@@ -129,6 +130,8 @@ int32_t SerialDevice::Waiting(int& count, LineErrorFlags& flags) {
     DWORD errors = 0;
     COMSTAT status{};
     if (!ClearCommError(impl_->handle, &errors, &status)) return static_cast<int32_t>(GetLastError());
+    errors |= impl_->keptErrors;
+    impl_->keptErrors = 0;
     count = static_cast<int>(status.cbInQue);
     flags.framing = (errors & CE_FRAME) != 0;
     flags.overrun = (errors & CE_OVERRUN) != 0;
@@ -140,6 +143,15 @@ int32_t SerialDevice::Waiting(int& count, LineErrorFlags& flags) {
 
 int32_t SerialDevice::WaitForData(int timeoutMs) {
     if (!SetCommMask(impl_->handle, EV_RXCHAR)) return static_cast<int32_t>(GetLastError());
+    // A character that came just before the mask was set raises no event: look first.
+    DWORD errors = 0;
+    COMSTAT status{};
+    const BOOL looked = ClearCommError(impl_->handle, &errors, &status);
+    impl_->keptErrors |= errors;
+    if (looked && status.cbInQue > 0) {
+        SetCommMask(impl_->handle, 0);
+        return 0;
+    }
     OVERLAPPED overlapped{};
     overlapped.hEvent = impl_->event;
     ResetEvent(impl_->event);
