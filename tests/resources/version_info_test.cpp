@@ -171,3 +171,37 @@ TEST(VersionInfoTest, DamagedExecutablesFailCleanly) {
     ASSERT_TRUE(writeFile(stub, QByteArray("\x7f" "ELF\x02\x01\x01", 7)));
     EXPECT_EQ(readErrorFor(stub), "Invalid language info in file stub");
 }
+
+TEST(VersionInfoTest, NoSingleDamagedHeaderByteBreaksTheReader) {
+    // Every byte of the ELF header and of the section header table set to 0xFF in turn: the
+    // reader gives a record or the read error, and never reads outside the file.
+    const QByteArray probe = contents(QStringLiteral(ORLIN_TEST_PROBE));
+    ASSERT_GT(probe.size(), 64);
+    quint64 tableAt = 0;
+    for (int i = 7; i >= 0; --i)
+        tableAt = (tableAt << 8) | quint8(probe[0x28 + i]);
+    ASSERT_LT(tableAt, quint64(probe.size()));
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath("probe");
+    QList<qsizetype> positions;
+    for (qsizetype i = 0; i < 64; ++i)
+        positions << i;
+    for (qsizetype i = qsizetype(tableAt); i < probe.size(); ++i)
+        positions << i;
+    int readable = 0;
+    for (const qsizetype position : positions) {
+        QByteArray damaged = probe;
+        damaged[position] = char(0xFF);
+        ASSERT_TRUE(writeFile(path, damaged));
+        try {
+            const VersionInfo info(path);
+            ++readable;
+            EXPECT_EQ(info.translation().size(), 8);
+        } catch (const EReadError& error) {
+            EXPECT_STREQ(error.what(), "Invalid language info in file probe");
+        }
+    }
+    // Most bytes (padding, flags, other sections) do not matter to the record.
+    EXPECT_GT(readable, positions.size() / 2);
+}
