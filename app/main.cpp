@@ -3,6 +3,7 @@
 //   orlin --tab NAME --screenshot FILE --quit-after MS
 
 #include <QCommandLineParser>
+#include <QLocale>
 #include <QTimer>
 
 #include <cstdio>
@@ -13,6 +14,8 @@
 int main(int argc, char** argv) {
     // 1. The application, titled "Orlin".
     orlin::OrlinApplication app(argc, argv);
+    // The interface is Russian: calendars and dates follow suit.
+    QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Orlin: a Motorola phone manager"));

@@ -42,9 +42,9 @@ DateBookTab::DateBookTab(WindowContext& context, QWidget* parent)
                               QStringLiteral("Начало"), QStringLiteral("Начать за ... "),
                               QStringLiteral("Дата"), QStringLiteral("Длительность"),
                               QStringLiteral("Повтор"), QStringLiteral("Состояние")});
+    lvEvent->header()->setMinimumSectionSize(1);
     const int widths[] = {1, 150, 60, 80, 80, 60, 90, 70};
     for (int i = 0; i < 8; ++i) lvEvent->setColumnWidth(i, widths[i]);
-    lvEvent->header()->setMinimumSectionSize(1);
     for (int centred : {3, 5, 6, 7})
         lvEvent->headerItem()->setTextAlignment(centred, Qt::AlignCenter);
     lvEvent->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -127,21 +127,22 @@ DateBookTab::DateBookTab(WindowContext& context, QWidget* parent)
     buttons->addWidget(SpeedButton5);
     buttons->addStretch(1);
 
-    auto* left = new QVBoxLayout();
-    left->addWidget(lvEvent, 1);
-    left->addLayout(progress);
-    left->addLayout(buttons);
-
     auto* right = new QVBoxLayout();
     right->addWidget(CheckBox1);
     right->addWidget(MonthCalendar1);
     right->addWidget(Panel6);
     right->addStretch(1);
 
-    auto* layout = new QHBoxLayout(this);
+    auto* top = new QHBoxLayout();
+    top->addWidget(lvEvent, 1);
+    top->addLayout(right);
+
+    // The progress line and the buttons run under the list and the calendar alike.
+    auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
-    layout->addLayout(left, 1);
-    layout->addLayout(right);
+    layout->addLayout(top, 1);
+    layout->addLayout(progress);
+    layout->addLayout(buttons);
 }
 
 void DateBookTab::CheckBox1Click() { MonthCalendar1->setVisible(CheckBox1->isChecked()); }

@@ -7,6 +7,7 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QScreen>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QToolButton>
 #include <QTreeWidget>
@@ -64,6 +65,10 @@ void TfrmMain::buildTabs() {
     PageControl1 = new QTabWidget(this);
     PageControl1->setObjectName("PageControl1");
     PageControl1->setIconSize(QSize(32, 32));
+    // Six tabs with 32 x 32 icons fit the window's 756 pixels only with narrow margins.
+    PageControl1->setUsesScrollButtons(false);
+    PageControl1->tabBar()->setStyleSheet(
+        QStringLiteral("QTabBar::tab { padding: 3px 5px 3px 3px; margin-right: 1px; }"));
     setCentralWidget(PageControl1);
 
     tsTerminal = new TerminalTab(*this);

@@ -1,0 +1,15 @@
+// The window tests run inside one application object of the program's own kind, so that
+// an exception leaving a handler reaches the same catch point as in the program.
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "app/orlin_application.h"
+
+int main(int argc, char** argv) {
+    if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    ::testing::InitGoogleTest(&argc, argv);
+    orlin::OrlinApplication app(argc, argv);
+    return RUN_ALL_TESTS();
+}

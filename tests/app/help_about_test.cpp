@@ -1,0 +1,108 @@
+// The help window, the About box, and the program's screenshot option run as a user would.
+
+#include <QFile>
+#include <QImage>
+#include <QLabel>
+#include <QProcess>
+#include <QTextEdit>
+#include <QTimer>
+
+#include "app/about_box.h"
+#include "app/help_dialog.h"
+#include "app/version_info.h"
+#include "app_test_support.h"
+
+namespace apptest {
+namespace {
+
+class HelpAboutTest : public WindowTest {};
+
+TEST_F(HelpAboutTest, HelpShowsInfoTxtAsPlainTextAtEveryShowing) {
+    writePortConfig("COM3");
+    writeFile(filePath("info.txt"), cp1251("Помощь <b>не</b> разметка\r\nвторая строка\r\n"));
+    createWindow();
+    window_->frmHelp->show();
+    EXPECT_EQ(window_->frmHelp->RichEdit1->toPlainText(),
+              QStringLiteral("Помощь <b>не</b> разметка\nвторая строка\n"));
+    window_->frmHelp->hide();
+
+    writeFile(filePath("info.txt"), cp1251("другой текст"));
+    window_->frmHelp->show();
+    EXPECT_EQ(window_->frmHelp->RichEdit1->toPlainText(), QStringLiteral("другой текст"));
+    window_->frmHelp->hide();
+    EXPECT_TRUE(boxes().empty()) << boxTexts().join('|').toStdString();
+}
+
+TEST_F(HelpAboutTest, AMissingHelpFileGivesTheErrorBoxAndAnEmptyWindow) {
+    writePortConfig("COM3");
+    writeFile(filePath("info.txt"), cp1251("старый текст"));
+    createWindow();
+    window_->frmHelp->show();
+    window_->frmHelp->hide();
+    ASSERT_TRUE(QFile::remove(filePath("info.txt")));
+    window_->frmHelp->show();
+    ASSERT_EQ(boxes().size(), 1u);
+    EXPECT_EQ(boxes()[0].text, "File not found.");
+    EXPECT_TRUE(window_->frmHelp->RichEdit1->toPlainText().isEmpty());
+    window_->frmHelp->hide();
+}
+
+TEST_F(HelpAboutTest, AboutReadsTheProgramsOwnVersionRecordAtEveryOpening) {
+    writePortConfig("COM3");
+    createWindow();
+    for (int opening = 0; opening < 2; ++opening) {
+        window_->AboutBox->ProductName->clear();
+        bool shown = false;
+        QTimer::singleShot(0, [&] {
+            shown = window_->AboutBox->isVisible();
+            window_->AboutBox->accept();
+        });
+        window_->mnuAbout->trigger();
+        EXPECT_TRUE(shown);
+        EXPECT_EQ(window_->AboutBox->ProductName->text(), "Product Name: Orlin");
+        EXPECT_EQ(window_->AboutBox->Version->text(), "Version: 0.9.1.11");
+        EXPECT_TRUE(window_->AboutBox->Copyright->text().startsWith("Copyrights: "));
+        EXPECT_EQ(window_->AboutBox->Comments->text(), "Comments: Work with Motorola phone.");
+    }
+    EXPECT_EQ(window_->AboutBox->windowTitle(), "About");
+    EXPECT_TRUE(boxes().empty()) << boxTexts().join('|').toStdString();
+}
+
+TEST_F(HelpAboutTest, AFileWithoutVersionRecordIsReportedAndTheBoxNotShown) {
+    writePortConfig("COM3");
+    createWindow();
+    writeFile(filePath("plain.bin"), "not a program");
+    EXPECT_THROW(window_->AboutBox->FillFromVersionRecord(filePath("plain.bin")),
+                 orlin::OrlinError);
+}
+
+TEST_F(HelpAboutTest, TheProgramWritesAScreenshotOfTheTabAgainstThePhone) {
+    startPhone();
+    QProcess program;
+    program.setWorkingDirectory(workDir());
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    program.setProcessEnvironment(env);
+    QFile::copy(QStringLiteral(ORLIN_BIN_DIR "/orlinres.dll"), filePath("orlinres.dll"));
+    program.start(QStringLiteral(ORLIN_PROGRAM),
+                  {"--tab", "info", "--screenshot", filePath("shot.png"), "--quit-after", "1500"});
+    ASSERT_TRUE(program.waitForFinished(30000));
+    EXPECT_EQ(program.exitCode(), 0) << program.readAllStandardError().toStdString();
+    QImage shot(filePath("shot.png"));
+    ASSERT_FALSE(shot.isNull());
+    EXPECT_GE(shot.width(), 756);
+    EXPECT_GE(shot.height(), 456);
+    // Showing the tab ran its handler: the phone was asked for its identity.
+    bool askedImei = false;
+    for (const auto& line : phone_->commandLog()) askedImei |= line == "AT+CGSN";
+    EXPECT_TRUE(askedImei);
+
+    QProcess wrong;
+    wrong.setProcessEnvironment(env);
+    wrong.start(QStringLiteral(ORLIN_PROGRAM), {"--tab", "nosuchtab", "--quit-after", "10"});
+    ASSERT_TRUE(wrong.waitForFinished(30000));
+    EXPECT_NE(wrong.exitCode(), 0);
+}
+
+}  // namespace
+}  // namespace apptest

@@ -1,0 +1,247 @@
+// The information tab and the clock display against the simulated phone.
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QTimer>
+#include <QFile>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTabWidget>
+#include <QTest>
+
+#include "app_test_support.h"
+#include "status/info_tab.h"
+#include "status/phone_clock.h"
+#include "status/terminal_tab.h"
+
+namespace apptest {
+namespace {
+
+using orlin::phonesim::PhoneState;
+
+class InfoTest : public WindowTest {
+protected:
+    InfoTab* info() { return window_->tsInfo; }
+    // A picture of the model in the working folder, where the program looks for it.
+    void putPicture(const QString& name, const QColor& colour) {
+        QImage image(60, 100, QImage::Format_RGB32);
+        image.fill(colour);
+        ASSERT_TRUE(image.save(filePath(name), "JPG"));
+    }
+};
+
+TEST_F(InfoTest, ShowingTheTabFillsEveryFieldGaugeAndThePicture) {
+    startPhone();
+    putPicture("c350.jpg", Qt::red);
+    createWindow();
+    clickTab(TfrmMain::InfoPage);
+
+    EXPECT_TRUE(boxes().empty()) << boxTexts().join('|').toStdString();
+    EXPECT_EQ(info()->edtIMEI->text(), "351234567890123");
+    EXPECT_EQ(info()->edtIMSI->text(), "250991234567890");
+    EXPECT_EQ(info()->edtManufacturer->text(), "Motorola CE, Copyright 2000");
+    EXPECT_EQ(info()->edtModel->text(), "Motorola C350");
+    EXPECT_FALSE(info()->edtBand->text().isEmpty());
+    EXPECT_FALSE(info()->edtBand->text().contains('"')) << info()->edtBand->text().toStdString();
+    EXPECT_EQ(info()->edtSoftWare->text(), "R374_G_0E.41.C3R_A");
+    EXPECT_EQ(info()->ggStatusCharge->value(), 80);
+    EXPECT_EQ(info()->ggStatusSignal->value(), -83);  // signal 15
+    ASSERT_FALSE(info()->Image1->pixmap().isNull());
+    const QImage shown = info()->Image1->pixmap().toImage();
+    EXPECT_GT(qRed(shown.pixel(shown.width() / 2, shown.height() / 2)), 200);
+
+    // Seven queries, each on its own: the port was opened and closed seven times.
+    int queries = 0;
+    for (const auto& line : phone_->commandLog())
+        if (line == "AT+CGSN" || line == "AT+CIMI" || line == "AT+CGMI" || line == "AT+CGMM" ||
+            line == "AT+CGMR" || line == "AT+CBC" || line == "AT+CSQ")
+            ++queries;
+    EXPECT_EQ(queries, 7);
+}
+
+TEST_F(InfoTest, SignalNotDetectableShowsAnEmptyGaugeAndRefreshReadsAgain) {
+    startPhone();
+    createWindow();
+    clickTab(TfrmMain::InfoPage);
+    ASSERT_EQ(info()->ggStatusSignal->value(), -83);
+
+    phone_->withState([](PhoneState& s) {
+        s.signalRssi = 99;
+        s.batteryStatus = 1;
+        s.batteryCharge = 100;
+    });
+    QTest::mouseClick(info()->SpeedButton1, Qt::LeftButton);
+    EXPECT_TRUE(boxes().empty()) << boxTexts().join('|').toStdString();
+    EXPECT_EQ(info()->ggStatusSignal->value(), info()->ggStatusSignal->minimum());
+    EXPECT_EQ(info()->ggStatusCharge->value(), 100);
+
+    phone_->withState([](PhoneState& s) { s.signalRssi = 31; });
+    QTest::mouseClick(info()->SpeedButton1, Qt::LeftButton);
+    EXPECT_EQ(info()->ggStatusSignal->value(), -51);
+}
+
+TEST_F(InfoTest, AnotherModelWithoutPictureKeepsThePictureThatWasShown) {
+    startPhone();
+    putPicture("c350.jpg", Qt::blue);
+    createWindow();
+    clickTab(TfrmMain::InfoPage);
+    ASSERT_FALSE(info()->Image1->pixmap().isNull());
+    const QImage before = info()->Image1->pixmap().toImage();
+
+    phone_->withState([](PhoneState& s) { s.model = "V300"; });
+    clickTab(TfrmMain::TerminalPage);
+    clickTab(TfrmMain::InfoPage);
+    EXPECT_EQ(info()->edtModel->text(), "Motorola V300");
+    EXPECT_EQ(info()->Image1->pixmap().toImage(), before);
+}
+
+TEST_F(InfoTest, AFailingQueryEndsTheRefreshWithTheErrorBox) {
+    startPhone();
+    orlin::phonesim::FaultOptions faults;
+    faults.errorOn = "AT+CBC";
+    phone_->setFaults(faults);
+    createWindow();
+    clickTab(TfrmMain::InfoPage);
+    // The text fields came before the battery and keep their values; the conversion of the
+    // battery answer fails and the signal is not asked.
+    EXPECT_EQ(info()->edtIMEI->text(), "351234567890123");
+    ASSERT_EQ(boxes().size(), 1u);
+    EXPECT_TRUE(boxes()[0].text.contains("is not a valid integer value")) << boxes()[0].text.toStdString();
+    EXPECT_TRUE(boxes()[0].text.endsWith('.'));
+    EXPECT_EQ(info()->ggStatusSignal->value(), info()->ggStatusSignal->minimum());
+}
+
+TEST_F(InfoTest, ClockDisplayHoldsThePortUntilTheTabIsLeft) {
+    startPhone();
+    createWindow();
+    clickTab(TfrmMain::InfoPage);
+    clearBoxes();
+
+    QTest::mouseClick(info()->CheckBox2, Qt::LeftButton);
+    ASSERT_TRUE(info()->CheckBox2->isChecked());
+    EXPECT_TRUE(info()->ClockDisplayRunning());
+    EXPECT_TRUE(info()->Timer1->isActive());
+    EXPECT_FALSE(info()->SpeedButton1->isEnabled());
+    EXPECT_FALSE(info()->edtPhoneTime->isHidden());
+
+    info()->Timer1Timer();
+    const QRegularExpression form(QStringLiteral("^\\d\\d-\\d\\d-\\d\\d,   \\d\\d:\\d\\d:\\d\\d$"));
+    EXPECT_TRUE(form.match(info()->edtCompTime->text()).hasMatch())
+        << info()->edtCompTime->text().toStdString();
+    EXPECT_TRUE(form.match(info()->edtPhoneTime->text()).hasMatch())
+        << info()->edtPhoneTime->text().toStdString();
+
+    // While the display runs the port is held: another operation is refused, through the
+    // error box, and the display goes on.
+    window_->tsTerminal->cbCommand->setEditText("AT");
+    QMetaObject::invokeMethod(window_->tsTerminal->btnSendCommand, "click", Qt::QueuedConnection);
+    QCoreApplication::processEvents();
+    ASSERT_EQ(boxes().size(), 1u) << "a second open of the held port must fail";
+    EXPECT_EQ(boxes()[0].kind, MessageBoxes::Kind::Error);
+    EXPECT_TRUE(window_->tsTerminal->mmTerminal->toPlainText().isEmpty());
+    EXPECT_TRUE(info()->ClockDisplayRunning());
+}
+
+TEST_F(InfoTest, LeavingTheTabSwitchesTheDisplayOffAndFreesThePort) {
+    startPhone();
+    createWindow();
+    clickTab(TfrmMain::InfoPage);
+    QTest::mouseClick(info()->CheckBox2, Qt::LeftButton);
+    ASSERT_TRUE(info()->ClockDisplayRunning());
+    clearBoxes();
+
+    clickTab(TfrmMain::TerminalPage);
+    // Leaving the Info tab switched the display off and freed the port.
+    EXPECT_FALSE(info()->ClockDisplayRunning());
+    EXPECT_FALSE(info()->CheckBox2->isChecked());
+    EXPECT_FALSE(info()->Timer1->isActive());
+    EXPECT_TRUE(info()->SpeedButton1->isEnabled());
+    EXPECT_TRUE(info()->edtPhoneTime->isHidden());
+    window_->tsTerminal->cbCommand->setEditText("AT");
+    QTest::mouseClick(window_->tsTerminal->btnSendCommand, Qt::LeftButton);
+    EXPECT_TRUE(boxes().empty()) << boxTexts().join('|').toStdString();
+    EXPECT_TRUE(window_->tsTerminal->mmTerminal->toPlainText().contains("OK"));
+
+    // Back on the tab the display is off.
+    clickTab(TfrmMain::InfoPage);
+    EXPECT_FALSE(info()->CheckBox2->isChecked());
+    EXPECT_TRUE(info()->edtPhoneTime->isHidden());
+}
+
+TEST_F(InfoTest, MovingBetweenOtherTabsLeavesTheClockAlone) {
+    startPhone();
+    createWindow();
+    clickTab(TfrmMain::DateBookPage);
+    clickTab(TfrmMain::ThemePage);
+    EXPECT_FALSE(info()->ClockDisplayRunning());
+    EXPECT_TRUE(boxes().empty()) << boxTexts().join('|').toStdString();
+}
+
+TEST_F(InfoTest, ASilentPhoneLeavesThePhoneClockFieldEmpty) {
+    startPhone();
+    createWindow();
+    clickTab(TfrmMain::InfoPage);
+    QTest::mouseClick(info()->CheckBox2, Qt::LeftButton);
+    info()->Timer1Timer();
+    ASSERT_FALSE(info()->edtPhoneTime->text().isEmpty());
+
+    orlin::phonesim::FaultOptions faults;
+    faults.silentOn = "AT+CCLK?";
+    phone_->setFaults(faults);
+    info()->Timer1Timer();
+    EXPECT_EQ(info()->edtPhoneTime->text(), "");
+    EXPECT_FALSE(info()->edtCompTime->text().isEmpty());
+    EXPECT_TRUE(boxes().empty()) << boxTexts().join('|').toStdString();
+}
+
+TEST_F(InfoTest, SynchronisingWithoutTheDisplaySetsThePhoneAndSaysSo) {
+    startPhone();
+    phone_->withState([](PhoneState& s) { s.clockOffsetSeconds = -7200; });
+    createWindow();
+    clearBoxes();
+    QTest::mouseClick(info()->SpeedButton11, Qt::LeftButton);
+    ASSERT_EQ(boxes().size(), 1u);
+    EXPECT_EQ(boxes()[0].kind, MessageBoxes::Kind::Note);
+    EXPECT_EQ(boxes()[0].text, QStringLiteral("Дата и время синхронизированы!!!"));
+    int64_t offset = -1;
+    phone_->withState([&](PhoneState& s) { offset = s.clockOffsetSeconds; });
+    EXPECT_LE(std::llabs(offset), 5);
+}
+
+TEST_F(InfoTest, ARefusedSynchronisationShowsTheErrorDialog) {
+    startPhone();
+    orlin::phonesim::FaultOptions faults;
+    faults.errorOn = "AT+CCLK=";
+    phone_->setFaults(faults);
+    createWindow();
+    clearBoxes();
+    QTest::mouseClick(info()->SpeedButton11, Qt::LeftButton);
+    ASSERT_EQ(boxes().size(), 1u);
+    EXPECT_EQ(boxes()[0].kind, MessageBoxes::Kind::Error);
+    EXPECT_EQ(boxes()[0].caption, "Error");
+    EXPECT_EQ(boxes()[0].text, QStringLiteral("Не удалось синхронизировать.\nБыли ошибки."));
+}
+
+TEST_F(InfoTest, SynchronisingWhileTheDisplayRunsUsesItsPortQuietly) {
+    startPhone();
+    phone_->withState([](PhoneState& s) { s.clockOffsetSeconds = 3600; });
+    createWindow();
+    clickTab(TfrmMain::InfoPage);
+    QTest::mouseClick(info()->CheckBox2, Qt::LeftButton);
+    ASSERT_TRUE(info()->ClockDisplayRunning());
+    clearBoxes();
+    QTest::mouseClick(info()->SpeedButton11, Qt::LeftButton);
+    EXPECT_TRUE(boxes().empty()) << boxTexts().join('|').toStdString();
+    int64_t offset = -1;
+    phone_->withState([&](PhoneState& s) { offset = s.clockOffsetSeconds; });
+    EXPECT_LE(std::llabs(offset), 5);
+    EXPECT_TRUE(info()->ClockDisplayRunning());
+}
+
+}  // namespace
+}  // namespace apptest

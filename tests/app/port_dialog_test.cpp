@@ -1,0 +1,162 @@
+// The port settings dialog: edits go at once into the window's fields, Apply writes
+// portcfg.ini, Cancel and Esc put back what the dialog opened with.
+
+#include <QComboBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTest>
+#include <QTimer>
+
+#include "app/comm_config_dialog.h"
+#include "app_test_support.h"
+
+namespace apptest {
+namespace {
+
+class PortDialogTest : public WindowTest {
+protected:
+    TfrmCommConfig* openDialog() {
+        TfrmCommConfig* d = window_->frmCommConfig;
+        d->show();
+        return d;
+    }
+    static void retype(QLineEdit* edit, const QString& text) {
+        edit->selectAll();
+        QTest::keyClicks(edit, text);
+    }
+    QByteArray storedFile() const { return readFile(filePath("portcfg.ini")); }
+};
+
+TEST_F(PortDialogTest, ShowingFillsTheControlsFromTheFields) {
+    writePortConfig("COM4", 9600, 50);
+    createWindow();
+    TfrmCommConfig* d = openDialog();
+    EXPECT_EQ(d->windowTitle(), QStringLiteral("Настройка порта"));
+    EXPECT_EQ(d->cbComSelect->currentText(), "COM4");
+    EXPECT_EQ(d->cbBaudRate->currentText(), "9600");
+    // A stored time-out of 50 shows as 100, and the field follows what the control shows.
+    EXPECT_EQ(d->seTimeOut->value(), 100);
+    EXPECT_EQ(window_->portSettings().PortTimeOut, 100);
+    EXPECT_FALSE(d->cbDataBits->isEnabled());
+    EXPECT_FALSE(d->lblParity->isEnabled());
+    EXPECT_EQ(d->cbFlowControl->currentText(), QStringLiteral("Отсутствует"));
+    d->reject();
+    EXPECT_EQ(window_->portSettings().PortTimeOut, 50);
+}
+
+TEST_F(PortDialogTest, EscapePutsBackAllThreeValuesAndLeavesTheFileAlone) {
+    writePortConfig("COM3", 19200, 3000);
+    const QByteArray before = storedFile();
+    createWindow();
+    TfrmCommConfig* d = openDialog();
+
+    retype(d->cbComSelect->lineEdit(), "COM5");
+    EXPECT_EQ(window_->portSettings().PortName, "COM5");  // at once
+    retype(d->cbBaudRate->lineEdit(), "115200");
+    EXPECT_EQ(window_->portSettings().PortBaudRate, 115200);
+    retype(d->seTimeOut->findChild<QLineEdit*>(), "1500");
+    EXPECT_EQ(window_->portSettings().PortTimeOut, 1500);
+
+    QTest::keyClick(d->cbComSelect->lineEdit(), Qt::Key_Escape);
+    EXPECT_FALSE(d->isVisible());
+    EXPECT_EQ(window_->portSettings().PortName, "COM3");
+    EXPECT_EQ(window_->portSettings().PortBaudRate, 19200);
+    EXPECT_EQ(window_->portSettings().PortTimeOut, 3000);
+    EXPECT_EQ(storedFile(), before);
+    EXPECT_TRUE(boxes().empty()) << boxTexts().join('|').toStdString();
+}
+
+TEST_F(PortDialogTest, CancelPutsBackTheValuesTheDialogOpenedWith) {
+    writePortConfig("COM3", 19200, 3000);
+    createWindow();
+    // A value in memory that differs from the file is what the dialog opens with.
+    window_->portSettings().PortName = "COM7";
+    TfrmCommConfig* d = openDialog();
+    retype(d->cbComSelect->lineEdit(), "COM1");
+    QTest::mouseClick(d->sbCancel, Qt::LeftButton);
+    EXPECT_FALSE(d->isVisible());
+    EXPECT_EQ(window_->portSettings().PortName, "COM7");
+}
+
+TEST_F(PortDialogTest, ApplyAndEnterWriteTheFourLines) {
+    writePortConfig("COM3", 19200, 3000);
+    createWindow();
+    TfrmCommConfig* d = openDialog();
+    retype(d->cbComSelect->lineEdit(), "/dev/ttyUSB7");
+    retype(d->cbBaudRate->lineEdit(), "115200");
+    retype(d->seTimeOut->findChild<QLineEdit*>(), "2500");
+    QTest::mouseClick(d->sbApply, Qt::LeftButton);
+    EXPECT_FALSE(d->isVisible());
+    const QByteArray expected = cp1251(
+        "[PORT CONFIG]\r\nPort=/dev/ttyUSB7; - имя порта\r\nBaudRate=115200; - скорость порта\r\n"
+        "TimeOut=2500; - задержка\r\n");
+    EXPECT_EQ(storedFile(), expected);
+
+    // Enter applies like the button, from whichever control has the focus.
+    d = openDialog();
+    retype(d->cbComSelect->lineEdit(), "COM2");
+    QTest::keyClick(d->cbComSelect->lineEdit(), Qt::Key_Return);
+    EXPECT_FALSE(d->isVisible());
+    EXPECT_TRUE(storedFile().contains("Port=COM2;"));
+    // What was applied stays after a later Cancel.
+    d = openDialog();
+    d->reject();
+    EXPECT_EQ(window_->portSettings().PortName, "COM2");
+}
+
+TEST_F(PortDialogTest, ABaudRateThatIsNoNumberIsRefusedAtOnce) {
+    writePortConfig("COM3", 19200, 3000);
+    createWindow();
+    TfrmCommConfig* d = openDialog();
+    d->cbBaudRate->lineEdit()->selectAll();
+    QTest::keyClicks(d->cbBaudRate->lineEdit(), "96");
+    EXPECT_EQ(window_->portSettings().PortBaudRate, 96);
+    QTest::keyClicks(d->cbBaudRate->lineEdit(), "x");
+    ASSERT_EQ(boxes().size(), 1u);
+    EXPECT_EQ(boxes()[0].text, "'96x' is not a valid integer value.");
+    EXPECT_EQ(window_->portSettings().PortBaudRate, 96);
+    d->reject();
+}
+
+TEST_F(PortDialogTest, AFailedWriteKeepsTheDialogOpen) {
+    writePortConfig("COM3", 19200, 3000);
+    createWindow();
+    TfrmCommConfig* d = openDialog();
+    // A folder in the place of the file: it cannot be written.
+    ASSERT_TRUE(QFile::remove(filePath("portcfg.ini")));
+    ASSERT_TRUE(QDir(workDir()).mkdir("portcfg.ini"));
+    QTest::mouseClick(d->sbApply, Qt::LeftButton);
+    ASSERT_EQ(boxes().size(), 1u);
+    EXPECT_EQ(boxes()[0].kind, MessageBoxes::Kind::Error);
+    EXPECT_TRUE(d->isVisible());
+    d->reject();
+}
+
+TEST_F(PortDialogTest, TheMenuItemShowsTheDialogModally) {
+    writePortConfig("COM3", 19200, 3000);
+    createWindow();
+    bool wasModal = false;
+    QTimer::singleShot(0, [&] {
+        wasModal = QApplication::activeModalWidget() == window_->frmCommConfig;
+        window_->frmCommConfig->reject();
+    });
+    window_->mnuPortConfig->trigger();
+    EXPECT_TRUE(wasModal);
+}
+
+TEST(PortNames, ComPortsThenTheSerialDevicesPresent) {
+    QTemporaryDir dev;
+    ASSERT_TRUE(dev.isValid());
+    for (const char* name : {"ttyUSB10", "ttyUSB2", "ttyACM0", "ttyS1", "ttyS0", "tty0", "null"})
+        writeFile(dev.filePath(name), "");
+    const QStringList names = TfrmCommConfig::AvailablePortNames(dev.path());
+    const QString d = dev.path() + "/";
+    EXPECT_EQ(names, QStringList({"COM1", "COM2", "COM3", "COM4", "COM5", "COM6", "COM7", "COM8",
+                                  "COM9", d + "ttyACM0", d + "ttyUSB2", d + "ttyUSB10",
+                                  d + "ttyS0", d + "ttyS1"}));
+}
+
+}  // namespace
+}  // namespace apptest
