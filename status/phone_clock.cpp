@@ -58,17 +58,19 @@ std::string FormatClockDisplay(const LocalDateTime& time) {
     return text;
 }
 
-bool ParsePhoneClock(const std::string& response, PhoneClockFields& fields) {
-    fields = PhoneClockFields{};
-    static const std::string kPrefix = "+CCLK:";
-    const auto start = response.find(kPrefix);
-    if (start == std::string::npos) return false;
+namespace {
 
-    // The value is the rest of that line: "26/12/06,09:05:07+00" in quotes.
-    std::string value = response.substr(start + kPrefix.size());
-    const auto lineEnd = value.find_first_of("\r\n");
-    if (lineEnd != std::string::npos) value.erase(lineEnd);
-    value = Trim(value);
+bool AllDigits(const std::string& text, std::size_t maxLength) {
+    if (text.empty() || text.size() > maxLength) return false;
+    for (char c : text) {
+        if (c < '0' || c > '9') return false;
+    }
+    return true;
+}
+
+// One line that begins with +CCLK:, cut into its fields; false unless all six are there.
+bool ParseClockLine(std::string value, PhoneClockFields& fields) {
+    value = Trim(value.substr(6));  // after "+CCLK:"
     if (!value.empty() && value.front() == '"') value.erase(0, 1);
     const auto closingQuote = value.find('"');
     if (closingQuote != std::string::npos) value.erase(closingQuote);
@@ -79,13 +81,46 @@ bool ParsePhoneClock(const std::string& response, PhoneClockFields& fields) {
     const auto zone = value.find_first_of("+-", comma == std::string::npos ? 0 : comma);
     if (zone != std::string::npos) value.erase(zone);
 
-    fields.year = TwoDigits(CutField(value, '/'));
-    fields.month = TwoDigits(CutField(value, '/'));
-    fields.day = TwoDigits(CutField(value, ','));
-    fields.hours = TwoDigits(CutField(value, ':'));
-    fields.minutes = TwoDigits(CutField(value, ':'));
-    fields.seconds = TwoDigits(Trim(value));
+    PhoneClockFields f;
+    f.year = CutField(value, '/');
+    f.month = CutField(value, '/');
+    f.day = CutField(value, ',');
+    f.hours = CutField(value, ':');
+    f.minutes = CutField(value, ':');
+    f.seconds = Trim(value);
+    if (!AllDigits(f.year, 4) || !AllDigits(f.month, 2) || !AllDigits(f.day, 2) ||
+        !AllDigits(f.hours, 2) || !AllDigits(f.minutes, 2) || !AllDigits(f.seconds, 2)) {
+        return false;
+    }
+    fields.year = TwoDigits(f.year);
+    fields.month = TwoDigits(f.month);
+    fields.day = TwoDigits(f.day);
+    fields.hours = TwoDigits(f.hours);
+    fields.minutes = TwoDigits(f.minutes);
+    fields.seconds = TwoDigits(f.seconds);
     return true;
+}
+
+}  // namespace
+
+bool ParsePhoneClock(const std::string& response, PhoneClockFields& fields) {
+    fields = PhoneClockFields{};
+    // The last complete +CCLK: line counts. An earlier one may be the fragment of an
+    // answer that was cut off on a previous tick and reached this exchange's first line.
+    bool found = false;
+    std::size_t lineStart = 0;
+    while (lineStart <= response.size()) {
+        auto lineEnd = response.find_first_of("\r\n", lineStart);
+        if (lineEnd == std::string::npos) lineEnd = response.size();
+        const std::string line = Trim(response.substr(lineStart, lineEnd - lineStart));
+        PhoneClockFields candidate;
+        if (line.rfind("+CCLK:", 0) == 0 && ParseClockLine(line, candidate)) {
+            fields = candidate;
+            found = true;
+        }
+        lineStart = lineEnd + 1;
+    }
+    return found;
 }
 
 std::string PhoneClockDisplay(const std::string& response) {

@@ -137,6 +137,17 @@ TEST(ClockAnswer, NoClockInTheAnswerShowsNothing) {
     EXPECT_EQ(f.year, "");
 }
 
+TEST(ClockAnswer, IncompleteTimesShowNothingRatherThanFragments) {
+    EXPECT_EQ(PhoneClockDisplay("\r\n+CCLK: \"26/12/06,09:05\"\r\n\r\nOK\r\n"), "");
+    EXPECT_EQ(PhoneClockDisplay("\r\n+CCLK: \"26/12/06,09:0"), "");
+    EXPECT_EQ(PhoneClockDisplay("\r\n+CCLK: \"26/xx/06,09:05:07\"\r\n"), "");
+    EXPECT_EQ(PhoneClockDisplay("\r\n+CCLK: \"\"\r\n"), "");
+    // The fragment of an answer cut off on the tick before, joined to this tick's echo,
+    // comes first; the complete line after it counts.
+    EXPECT_EQ(PhoneClockDisplay("+CCLK: \"26/AT+CCLK?\r\n\r\n+CCLK: \"26/12/06,09:05:07+00\"\r\n\r\nOK\r\n"),
+              "06-12-26,   09:05:07");
+}
+
 TEST(ClockAnswer, OtherLinesAroundTheClockLineDoNotMatter) {
     EXPECT_EQ(PhoneClockDisplay("\r\n+CREG: 1\r\n\r\n+CCLK: \"26/12/06,09:05:07+00\"\r\n\r\nOK\r\n"),
               "06-12-26,   09:05:07");

@@ -1,0 +1,149 @@
+// The seven information queries against the simulated phone through the real serial layer.
+
+#include <gtest/gtest.h>
+
+#include <ostream>
+
+#include "link/block_serial.h"
+#include "link/errors.h"
+#include "status/phone_info.h"
+#include "tests/status/status_support.h"
+
+namespace orlin {
+namespace {
+
+using test::SimulatedPhone;
+
+struct InfoValues {
+    std::string imei, imsi, manufacturer, model, bands, firmware;
+    int battery = -1;
+    std::optional<int> signalGauge;
+    std::optional<int> dBm;
+    bool operator==(const InfoValues&) const = default;
+};
+
+void PrintTo(const InfoValues& v, std::ostream* out) {
+    *out << v.imei << " | " << v.imsi << " | " << v.manufacturer << " | " << v.model << " | " << v.bands
+         << " | " << v.firmware << " | " << v.battery << " | "
+         << (v.signalGauge ? std::to_string(*v.signalGauge) : "none") << " | "
+         << (v.dBm ? std::to_string(*v.dBm) : "none");
+}
+
+InfoValues QueryAll(const PortSettings& settings) {
+    InfoValues v;
+    v.imei = QueryImei(settings);
+    v.imsi = QueryImsi(settings);
+    v.manufacturer = QueryManufacturer(settings);
+    const ModelInfo model = QueryModel(settings);
+    v.model = model.model;
+    v.bands = model.bands;
+    v.firmware = QueryFirmware(settings);
+    v.battery = QueryBattery(settings);
+    const SignalReading signal = QuerySignal(settings);
+    v.signalGauge = signal.gaugeValue;
+    v.dBm = signal.dBm;
+    return v;
+}
+
+TEST(InfoQueries, EveryValueComesFromThePhone) {
+    SimulatedPhone phone;
+    phone->withState([](phonesim::PhoneState& s) { s.bands = {"GSM900", "GSM1800", "GSM1900"}; });
+    const InfoValues v = QueryAll(phone.settings);
+    EXPECT_EQ(v.imei, "351234567890123");
+    EXPECT_EQ(v.imsi, "250991234567890");
+    EXPECT_EQ(v.manufacturer, "Motorola CE, Copyright 2000");
+    EXPECT_EQ(v.model, "C350");
+    EXPECT_EQ(v.bands, "GSM900, GSM1800, GSM1900");
+    EXPECT_EQ(v.firmware, "R374_G_0E.41.C3R_A");
+    EXPECT_EQ(v.battery, 80);
+    EXPECT_EQ(v.dBm, -83);  // signal 15
+    EXPECT_EQ(v.signalGauge, -83);
+    // Each query is its own session: seven commands, nothing else sent.
+    EXPECT_EQ(phone->commandLog(),
+              (std::vector<std::string>{"AT+CGSN", "AT+CIMI", "AT+CGMI", "AT+CGMM", "AT+CGMR",
+                                        "AT+CBC", "AT+CSQ"}));
+}
+
+TEST(InfoQueries, OtherPhoneValuesAndAnUndetectableSignal) {
+    phonesim::PhoneSimOptions options;
+    options.model = "V300";
+    options.echo = false;
+    SimulatedPhone phone(options);
+    phone->withState([](phonesim::PhoneState& s) {
+        s.bands = {"GSM850"};
+        s.batteryStatus = 1;
+        s.batteryCharge = 100;
+        s.signalRssi = 99;
+    });
+    const InfoValues v = QueryAll(phone.settings);
+    EXPECT_EQ(v.model, "V300");
+    EXPECT_EQ(v.bands, "GSM850");
+    EXPECT_EQ(v.battery, 100);
+    EXPECT_FALSE(v.dBm.has_value());
+    EXPECT_EQ(v.signalGauge, kSignalGaugeMin);
+}
+
+TEST(InfoQueries, UnsolicitedLinesGiveTheSameValues) {
+    SimulatedPhone plain;
+    const InfoValues expected = QueryAll(plain.settings);
+
+    // A line before the echo and one inside every answer.
+    SimulatedPhone noisy;
+    noisy->setFaults(test::UnsolicitedEverywhere());
+    EXPECT_EQ(QueryAll(noisy.settings), expected);
+
+    // Other kinds of line: a call, and the banner after a mode switch.
+    for (const char* line : {"RING", "+CLIP: \"+79111234567\",145", "+MBAN: Copyright 2000-2004 Motorola, Inc."}) {
+        SimulatedPhone ringing;
+        phonesim::FaultOptions faults = test::UnsolicitedEverywhere();
+        faults.unsolicitedLine = line;
+        ringing->setFaults(faults);
+        EXPECT_EQ(QueryAll(ringing.settings), expected) << line;
+    }
+}
+
+TEST(InfoQueries, ErrorAnswers) {
+    SimulatedPhone phone;
+    phonesim::FaultOptions faults;
+    faults.errorOn = "AT+C";  // every query
+    phone->setFaults(faults);
+    // Text values show the raw answer; numbers fail their conversion.
+    EXPECT_EQ(QueryImei(phone.settings), "\r\nERROR\r\n");
+    EXPECT_THROW(QueryBattery(phone.settings), EConvertError);
+    EXPECT_THROW(QuerySignal(phone.settings), EConvertError);
+}
+
+TEST(InfoQueries, SilentPhoneTimesOutAfterOneSecondWhateverTheSettings) {
+    SimulatedPhone phone;
+    phonesim::FaultOptions faults;
+    faults.silentOn = "AT+CGSN";
+    phone->setFaults(faults);
+    phone.settings.PortTimeOut = 5000;
+    const long long ms = test::MillisecondsOf([&] {
+        try {
+            QueryImei(phone.settings);
+            ADD_FAILURE() << "a silent phone gave an answer";
+        } catch (const ESynaSerError& e) {
+            EXPECT_EQ(e.ErrorCode, ErrTimeout);
+        }
+    });
+    EXPECT_GE(ms, 900);
+    EXPECT_LT(ms, 3000);
+    // The port was freed on the way out: the next query works.
+    EXPECT_EQ(QueryImsi(phone.settings), "250991234567890");
+}
+
+TEST(InfoQueries, MissingPortSaysThePhoneIsNotConnected) {
+    PortSettings settings;
+    settings.PortName = "/dev/orlin-no-such-port";
+    settings.PortBaudRate = 19200;
+    try {
+        QueryModel(settings);
+        FAIL() << "no exception for a missing port";
+    } catch (const ESynaSerError& e) {
+        EXPECT_EQ(std::string(e.what()), test::W("Телефон не подключен."));
+    }
+}
+
+}  // namespace
+}  // namespace orlin

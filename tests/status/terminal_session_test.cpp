@@ -1,0 +1,73 @@
+// Sending terminal commands to the simulated phone through the real serial layer.
+
+#include <gtest/gtest.h>
+
+#include "link/block_serial.h"
+#include "status/terminal_commands.h"
+#include "tests/status/status_support.h"
+
+namespace orlin {
+namespace {
+
+using test::SimulatedPhone;
+
+const std::string kModelAnswer = "\r\n+CGMM: \"GSM900\",\"GSM1800\",\"GSM1900\",\"MODEL=C350\"\r\n\r\nOK\r\n";
+
+void UseThreeBands(SimulatedPhone& phone) {
+    phone->withState([](phonesim::PhoneState& s) { s.bands = {"GSM900", "GSM1800", "GSM1900"}; });
+}
+
+TEST(Terminal, AnswerWithoutEchoAndWithoutUnsolicitedLines) {
+    SimulatedPhone phone;
+    UseThreeBands(phone);
+    const TerminalAnswer answer = SendTerminalCommand(phone.settings, "AT+CGMM");
+    EXPECT_EQ(answer.response, kModelAnswer);
+    EXPECT_TRUE(answer.unsolicited.empty());
+}
+
+TEST(Terminal, UnsolicitedLinesAreHandedBackSeparately) {
+    SimulatedPhone phone;
+    UseThreeBands(phone);
+    phonesim::FaultOptions faults = test::UnsolicitedEverywhere();
+    faults.unsolicitedLine = "+CMTI: \"IM\",7";
+    phone->setFaults(faults);
+    const TerminalAnswer answer = SendTerminalCommand(phone.settings, "AT+CGMM");
+    EXPECT_EQ(answer.response, kModelAnswer);
+    EXPECT_EQ(answer.unsolicited,
+              (std::vector<std::string>{"+CMTI: \"IM\",7", "+CMTI: \"IM\",7"}));
+}
+
+TEST(Terminal, ErrorIsAnAnswerNotAFailure) {
+    SimulatedPhone phone;
+    const TerminalAnswer answer = SendTerminalCommand(phone.settings, "AT+NOSUCHTHING");
+    EXPECT_EQ(answer.response, "\r\nERROR\r\n");
+}
+
+TEST(Terminal, EveryPreparedCommandThatNeedsNoCompletionGetsAFinalLine) {
+    SimulatedPhone phone;
+    for (int i = 0; i < kTerminalCommandCount; ++i) {
+        const std::string command = TerminalCommands[i];
+        if (command.back() == '=' || command.find('x') != std::string::npos) continue;  // templates
+        if (command.rfind("AT+MODE=", 0) == 0) continue;  // switches the phone's mode
+        const std::string response = SendTerminalCommand(phone.settings, command).response;
+        const bool final = response.ends_with("\r\nOK\r\n") || response.ends_with("ERROR\r\n");
+        EXPECT_TRUE(final) << command << " answered " << response;
+    }
+}
+
+TEST(Terminal, TextIsSentAsTypedAndTheTimeoutIsOneSecond) {
+    SimulatedPhone phone;
+    SendTerminalCommand(phone.settings, "AT+CPBS=\"ME\"");
+    EXPECT_EQ(phone->commandLog().back(), "AT+CPBS=\"ME\"");
+
+    phonesim::FaultOptions faults;
+    faults.silentOn = "AT+CSQ";
+    phone->setFaults(faults);
+    phone.settings.PortTimeOut = 8000;
+    const long long ms = test::MillisecondsOf(
+        [&] { EXPECT_THROW(SendTerminalCommand(phone.settings, "AT+CSQ"), ESynaSerError); });
+    EXPECT_LT(ms, 3000);
+}
+
+}  // namespace
+}  // namespace orlin
