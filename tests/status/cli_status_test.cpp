@@ -1,0 +1,150 @@
+// orlin-cli info and clock, run as a program against the simulated phone.
+
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "status/phone_clock.h"
+#include "tests/status/status_support.h"
+
+namespace orlin {
+namespace {
+
+using test::SimulatedPhone;
+
+struct RunResult {
+    int status = -1;
+    std::string out, err;
+};
+
+std::string ReadFile(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// Runs orlin-cli in an empty folder of its own (no portcfg.ini) with the phone's port.
+RunResult RunCli(SimulatedPhone& phone, const std::string& words) {
+    static int counter = 0;
+    const auto folder = std::filesystem::temp_directory_path() /
+                        ("orlin-cli-status-" + std::to_string(::getpid()) + "-" + std::to_string(++counter));
+    std::filesystem::create_directories(folder);
+    const std::string command = "cd '" + folder.string() + "' && '" ORLIN_CLI_PATH "' --port '" +
+                                phone.settings.PortName + "' " + words + " >out.txt 2>err.txt";
+    const int raw = std::system(command.c_str());
+    RunResult result;
+    result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    result.out = ReadFile(folder / "out.txt");
+    result.err = ReadFile(folder / "err.txt");
+    std::filesystem::remove_all(folder);
+    return result;
+}
+
+void UseKnownIdentity(SimulatedPhone& phone) {
+    phone->withState([](phonesim::PhoneState& s) {
+        s.model = "C350";
+        s.bands = {"GSM900", "GSM1800", "GSM1900"};
+        s.batteryCharge = 64;
+        s.signalRssi = 15;
+    });
+}
+
+const std::string kInfoLines =
+    "IMEI: 351234567890123\n"
+    "IMSI: 250991234567890\n"
+    "Manufacturer: Motorola CE, Copyright 2000\n"
+    "Model: Motorola C350\n"
+    "Bands: GSM900, GSM1800, GSM1900\n"
+    "Firmware: R374_G_0E.41.C3R_A\n"
+    "Battery: 64\n"
+    "Signal: -83\n";
+
+TEST(CliInfo, PrintsTheEightLines) {
+    SimulatedPhone phone;
+    UseKnownIdentity(phone);
+    const RunResult run = RunCli(phone, "info");
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, kInfoLines);
+}
+
+TEST(CliInfo, SameLinesWithUnsolicitedLinesInEveryAnswer) {
+    SimulatedPhone phone;
+    UseKnownIdentity(phone);
+    phone->setFaults(test::UnsolicitedEverywhere());
+    const RunResult run = RunCli(phone, "info");
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, kInfoLines);
+}
+
+TEST(CliInfo, UndetectableSignalAndCyrillicTextInUtf8) {
+    SimulatedPhone phone;
+    phone->withState([](phonesim::PhoneState& s) {
+        s.signalRssi = 99;
+        s.manufacturer = test::W("Моторола");
+    });
+    const RunResult run = RunCli(phone, "info");
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.out.find("\nManufacturer: Моторола\n"), std::string::npos) << run.out;
+    EXPECT_TRUE(run.out.ends_with("\nSignal: unknown\n")) << run.out;
+}
+
+TEST(CliInfo, FailureKeepsWhatWasReadAndSaysWhy) {
+    SimulatedPhone phone;
+    phonesim::FaultOptions faults;
+    faults.silentOn = "AT+CGMR";
+    phone->setFaults(faults);
+    const RunResult run = RunCli(phone, "info");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.out.find("Bands: "), std::string::npos);
+    EXPECT_EQ(run.out.find("Firmware: "), std::string::npos);
+    EXPECT_NE(run.err.find("Ошибка по таймауту"), std::string::npos) << run.err;
+    EXPECT_EQ(RunCli(phone, "info extra").status, 2);
+}
+
+TEST(CliClock, PrintsThePhonesTime) {
+    SimulatedPhone phone;
+    phone->withState([](phonesim::PhoneState& s) { s.clockZone = ""; });
+    ASSERT_EQ(SynchronisePhoneClock(phone.settings, nullptr, {2031, 3, 4, 5, 6, 7}),
+              ClockSyncOutcome::Synchronised);
+    const RunResult run = RunCli(phone, "clock");
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_TRUE(run.out == "04-03-31,   05:06:07\n" || run.out == "04-03-31,   05:06:08\n") << run.out;
+}
+
+TEST(CliClock, SyncSetsThePhoneFromTheComputer) {
+    SimulatedPhone phone;
+    phone->withState([](phonesim::PhoneState& s) { s.clockOffsetSeconds = -40000; });
+    const RunResult run = RunCli(phone, "clock --sync");
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, "Дата и время синхронизированы!!!\n");
+    int64_t offset = 0;
+    phone->withState([&](phonesim::PhoneState& s) { offset = s.clockOffsetSeconds; });
+    EXPECT_LE(std::llabs(offset), 2);
+}
+
+TEST(CliClock, FailuresAreReported) {
+    SimulatedPhone phone;
+    phonesim::FaultOptions faults;
+    faults.errorOn = "AT+CCLK";
+    phone->setFaults(faults);
+    const RunResult sync = RunCli(phone, "clock --sync");
+    EXPECT_EQ(sync.status, 1);
+    EXPECT_EQ(sync.out, "");
+    EXPECT_EQ(sync.err, "Не удалось синхронизировать.\n");
+
+    const RunResult show = RunCli(phone, "clock");
+    EXPECT_EQ(show.status, 1);
+    EXPECT_EQ(show.err, "Телефон не сообщил время.\n");
+
+    EXPECT_EQ(RunCli(phone, "clock --now").status, 2);
+}
+
+}  // namespace
+}  // namespace orlin
