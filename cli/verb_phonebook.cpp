@@ -67,8 +67,9 @@ bool ReadAll(const Invocation& invocation, PhonebookState& state, CliInteraction
         std::cerr << Cp1251ToUtf8(ReadStatusMessage(report.status)) << std::endl;
         return false;
     }
-    for (const std::string& what : report.unreadable)
-        std::cerr << "Could not read " << what << "." << std::endl;
+    if (!report.unreadable.empty())
+        std::cerr << "Could not read the entries of slots " << SpanList(report.unreadable) << "."
+                  << std::endl;
     return true;
 }
 

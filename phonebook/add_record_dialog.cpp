@@ -1,8 +1,349 @@
 #include "phonebook/add_record_dialog.h"
 
+#include <QComboBox>
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "app/message_boxes.h"
+#include "app/orlin_application.h"
+#include "app/phone_text_qt.h"
 #include "app/window_context.h"
+#include "link/errors.h"
+#include "phonebook/code_tables.h"
+#include "phonebook/entry_codec.h"
+#include "phonebook/phonebook_write.h"
+
+using orlin::FromCp1251;
+using orlin::ModelFamily;
+using orlin::ToCp1251;
+
+namespace {
+
+QStringList Items(const std::vector<std::string>& cp1251) {
+    QStringList items;
+    for (const std::string& text : cp1251) items << FromCp1251(text);
+    return items;
+}
+
+}  // namespace
 
 TfrmAddRecord::TfrmAddRecord(WindowContext& context, QWidget* parent)
-    : QDialog(parent), context_(context) {}
+    : QDialog(parent), context_(context) {
+    setWindowTitle(QStringLiteral("Добавить запись"));
+    setModal(true);
+
+    Label1 = new QLabel(QStringLiteral("Номер записи:"), this);
+    cbRecordNum = new QComboBox(this);
+    cbRecordNum->setEditable(true);
+    cbRecordNum->lineEdit()->setMaxLength(4);
+    Label2 = new QLabel(QStringLiteral("Номер телефона:"), this);
+    edtPhoneNumber = new QLineEdit(this);
+    edtPhoneNumber->setMaxLength(40);
+    Label3 = new QLabel(QStringLiteral("Имя, Фамилия:"), this);
+    edtAbonentName = new QLineEdit(this);
+    edtAbonentName->setMaxLength(24);
+    Label4 = new QLabel(QStringLiteral("Тип:"), this);
+    cbType = new QComboBox(this);
+    Label5 = new QLabel(QStringLiteral("IDs:"), this);
+    cbIDs = new QComboBox(this);
+    cbIDs->setEditable(true);
+    cbIDs->addItems(Items(orlin::IdsItems()));
+    cbIDs->lineEdit()->installEventFilter(this);
+    Bevel1 = new QFrame(this);
+    Bevel1->setFrameShape(QFrame::HLine);
+    Bevel1->setFrameShadow(QFrame::Sunken);
+    Label6 = new QLabel(QStringLiteral("Категория:"), this);
+    cbGroup = new QComboBox(this);
+    cbGroup->setEditable(true);
+    cbGroup->addItems(Items(orlin::DefaultCategoryItems()));
+    cbGroup->setCurrentIndex(0);
+    Label7 = new QLabel(QStringLiteral("Иконка:"), this);
+    cbIcon = new QComboBox(this);
+    // Editable so that it can show a picture text (16-field family); never typed into.
+    cbIcon->setEditable(true);
+    cbIcon->lineEdit()->setReadOnly(true);
+    cbIcon->setMaxVisibleItems(16);
+    Label8 = new QLabel(QStringLiteral("Модель телефона:"), this);
+    SpeedButton1 = new QPushButton(QStringLiteral("Записать"), this);
+    SpeedButton2 = new QPushButton(QStringLiteral("Отмена"), this);
+    SpeedButton1->setAutoDefault(false);
+    SpeedButton2->setAutoDefault(false);
+
+    auto* grid = new QGridLayout;
+    grid->addWidget(Label1, 0, 0);
+    grid->addWidget(cbRecordNum, 0, 1);
+    grid->addWidget(Label2, 1, 0);
+    grid->addWidget(edtPhoneNumber, 1, 1);
+    grid->addWidget(Label3, 2, 0);
+    grid->addWidget(edtAbonentName, 2, 1);
+    grid->addWidget(Label4, 3, 0);
+    grid->addWidget(cbType, 3, 1);
+    grid->addWidget(Label5, 4, 0);
+    grid->addWidget(cbIDs, 4, 1);
+    grid->addWidget(Bevel1, 5, 0, 1, 2);
+    grid->addWidget(Label6, 6, 0);
+    grid->addWidget(cbGroup, 6, 1);
+    grid->addWidget(Label7, 7, 0);
+    grid->addWidget(cbIcon, 7, 1);
+    grid->addWidget(Label8, 8, 0, 1, 2);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(SpeedButton1);
+    buttons->addWidget(SpeedButton2);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(grid);
+    layout->addLayout(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    connect(SpeedButton1, &QPushButton::clicked, this, &TfrmAddRecord::SpeedButton1Click);
+    connect(SpeedButton2, &QPushButton::clicked, this, &TfrmAddRecord::SpeedButton2Click);
+    connect(cbRecordNum, &QComboBox::currentTextChanged, this, &TfrmAddRecord::cbRecordNumChange);
+    FormCreate();
+}
 
 TfrmAddRecord::~TfrmAddRecord() = default;
+
+void TfrmAddRecord::FormCreate() {
+    fillTypes(true, std::nullopt, QString());
+    const ImageLists& images = context_.images();
+    const QStringList icons = Items(orlin::IconItems());
+    for (int i = 0; i < icons.size(); ++i) {
+        const QIcon icon = i <= 14 ? images.small(orlin::kFirstIconImage + i) : QIcon();
+        cbIcon->addItem(icon, icons[i]);
+    }
+    cbIcon->setEditText(QStringLiteral("255"));
+}
+
+// The type items 0..6, "Лист рассылки" as item 7 where the model has it, and one more
+// item for a row whose type text is none of them, so that editing keeps its type.
+void TfrmAddRecord::fillTypes(bool withMailingList, std::optional<int> extraCode,
+                              const QString& extraText) {
+    const ImageLists& images = context_.images();
+    const QStringList items = Items(orlin::TypeItems());
+    cbType->clear();
+    const int count = withMailingList ? 8 : 7;
+    for (int i = 0; i < count; ++i) cbType->addItem(images.small(i), items[i], i);
+    if (extraCode) cbType->addItem(extraText, *extraCode);
+}
+
+void TfrmAddRecord::setCategoryRowsVisible(bool visible) {
+    for (QWidget* w : {static_cast<QWidget*>(Label6), static_cast<QWidget*>(Label7),
+                       static_cast<QWidget*>(cbGroup), static_cast<QWidget*>(cbIcon),
+                       static_cast<QWidget*>(Bevel1)})
+        w->setVisible(visible);
+}
+
+void TfrmAddRecord::setPhoneRowsVisible(bool visible) {
+    for (QWidget* w : {static_cast<QWidget*>(cbType), static_cast<QWidget*>(Label4),
+                       static_cast<QWidget*>(cbIDs), static_cast<QWidget*>(Label5)})
+        w->setVisible(visible);
+    const bool categories = visible && orlin::HasCategories(family_);
+    for (QWidget* w : {static_cast<QWidget*>(cbGroup), static_cast<QWidget*>(Label6),
+                       static_cast<QWidget*>(cbIcon), static_cast<QWidget*>(Label7)})
+        w->setVisible(categories);
+}
+
+void TfrmAddRecord::fillCommon(const QString& model, const orlin::PhonebookState& state) {
+    state_ = &state;
+    PhoneModel = model;
+    family_ = orlin::FamilyOfModel(ToCp1251(model));
+    MpbwCommand.clear();
+    cbRecordNum->blockSignals(true);
+    cbRecordNum->clear();
+    for (int32_t slot : orlin::FreeSlots(state.abonents)) cbRecordNum->addItem(QString::number(slot));
+    cbRecordNum->blockSignals(false);
+    if (orlin::HasCategories(family_)) {
+        cbGroup->clear();
+        cbGroup->addItems(Items(state.groupNames));
+    }
+    Label8->setText(QStringLiteral("Модель телефона: ") + model);
+}
+
+void TfrmAddRecord::prepareAdd(const QString& model, const orlin::PhonebookState& state) {
+    editedSlot_.reset();
+    fillCommon(model, state);
+    setWindowTitle(QStringLiteral("Добавление записи..."));
+    fillTypes(true, std::nullopt, QString());
+    if (cbRecordNum->count() > 0) cbRecordNum->setCurrentIndex(0);
+    cbRecordNumChange(cbRecordNum->currentText());
+    edtPhoneNumber->clear();
+    edtAbonentName->clear();
+    cbType->setCurrentIndex(2);
+    cbIDs->setCurrentIndex(cbIDs->count() - 1);
+    if (family_ == ModelFamily::Fields13) {
+        cbIcon->setEnabled(true);
+        cbIcon->setCurrentIndex(cbIcon->count() - 1);
+        cbGroup->setCurrentIndex(0);
+    } else if (family_ == ModelFamily::Fields16) {
+        cbIcon->setCurrentIndex(-1);
+        cbIcon->setEditText(FromCp1251(orlin::NoIconText()));
+        cbIcon->setEnabled(false);
+        cbGroup->setCurrentIndex(0);
+    }
+}
+
+void TfrmAddRecord::prepareEdit(const QString& model, const orlin::PhonebookState& state,
+                                const RowTexts& row) {
+    editedSlot_ = row.slot.toInt();
+    fillCommon(model, state);
+    setWindowTitle(QStringLiteral("Изменение записи..."));
+    cbRecordNum->setEditText(row.slot);
+    cbRecordNumChange(row.slot);
+    edtAbonentName->setText(row.name);
+    edtPhoneNumber->setText(row.number);
+
+    // The type item with the row's text ("E-Mail" selects "E-mail"). A 9-field phone has
+    // no mailing lists, except that T720 and T720i call type 7 "SIM".
+    const bool t720 = orlin::IsT720Model(ToCp1251(model));
+    const bool mailingList = family_ != ModelFamily::Fields9 || t720;
+    fillTypes(mailingList, std::nullopt, QString());
+    int typeItem = -1;
+    for (int i = 0; i < cbType->count(); ++i)
+        if (cbType->itemText(i).compare(row.typeText, Qt::CaseInsensitive) == 0) typeItem = i;
+    if (typeItem < 0 && t720 && row.typeText == QStringLiteral("SIM")) typeItem = 7;
+    if (typeItem < 0) {
+        // A text no item has ("SIM" on the models with categories): an item of its own that
+        // keeps the entry's type code.
+        const orlin::TAbonentInfo* record = orlin::SlotRecord(state.abonents, *editedSlot_);
+        fillTypes(mailingList, record ? record->NumberType : 2, row.typeText);
+        typeItem = cbType->count() - 1;
+    }
+    cbType->setCurrentIndex(typeItem);
+
+    // The row's IDs stay as they are.
+    cbIDs->setEditText(row.idsText);
+
+    if (family_ == ModelFamily::Fields13) {
+        int icon = cbIcon->findText(row.iconText);
+        cbIcon->setCurrentIndex(icon >= 0 ? icon : cbIcon->count() - 1);
+        cbIcon->setEnabled(true);
+    } else if (family_ == ModelFamily::Fields16) {
+        cbIcon->setCurrentIndex(-1);
+        cbIcon->setEditText(row.iconText.isEmpty() ? FromCp1251(orlin::NoIconText()) : row.iconText);
+        cbIcon->setEnabled(false);
+    }
+    if (orlin::HasCategories(family_)) {
+        const int group = cbGroup->findText(row.groupText);
+        cbGroup->setCurrentIndex(group >= 0 && !row.groupText.isEmpty() ? group : 0);
+    }
+}
+
+void TfrmAddRecord::showEvent(QShowEvent* event) {
+    FormShow();
+    QDialog::showEvent(event);
+}
+
+// The IDs box is not reset here: adding selects "По умолчанию" itself, and editing keeps the
+// row's value.
+void TfrmAddRecord::FormShow() {
+    if (family_ == ModelFamily::Fields9)
+        setCategoryRowsVisible(false);
+    else if (orlin::HasCategories(family_))
+        setCategoryRowsVisible(true);
+    cbRecordNumChange(cbRecordNum->currentText());
+    edtAbonentName->setFocus();
+}
+
+void TfrmAddRecord::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+        case Qt::Key_Escape:
+            SpeedButton2Click();
+            return;
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            SpeedButton1Click();
+            return;
+        default:
+            QDialog::keyPressEvent(event);
+    }
+}
+
+// Only digits and backspace reach the IDs box, two digits at most; a digit typed over one
+// of the item texts starts a number.
+bool TfrmAddRecord::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == cbIDs->lineEdit() && event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Backspace) return false;
+        if (key->key() == Qt::Key_Escape || key->key() == Qt::Key_Return ||
+            key->key() == Qt::Key_Enter || key->key() == Qt::Key_Tab ||
+            key->key() == Qt::Key_Backtab || key->text().isEmpty())
+            return false;
+        const QString text = key->text();
+        if (text.size() != 1 || !text[0].isDigit() || text[0].unicode() > '9') return true;
+        QLineEdit* edit = cbIDs->lineEdit();
+        QString current = edit->text();
+        bool numeric = !current.isEmpty();
+        for (QChar c : current) numeric = numeric && c.isDigit();
+        if (!numeric) {
+            edit->setText(text);
+            return true;
+        }
+        if (current.size() - edit->selectedText().size() >= 2) return true;
+        return false;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void TfrmAddRecord::cbRecordNumChange(const QString& text) {
+    if (!state_) return;
+    bool ok = false;
+    const int slot = text.toInt(&ok);
+    if (!ok) return;
+    setPhoneRowsVisible(slot < state_->ranges.SimFirstIndex);
+}
+
+void TfrmAddRecord::SpeedButton1Click() {
+    const bool categories = orlin::HasCategories(family_);
+    if (cbRecordNum->currentText().isEmpty() || cbIDs->currentText().isEmpty() ||
+        (categories && cbGroup->currentText().isEmpty()) || cbType->currentText().isEmpty() ||
+        edtPhoneNumber->text().isEmpty() || edtAbonentName->text().isEmpty()) {
+        MessageBoxes::error(this, QStringLiteral("Необходимо заполнить все поля!"));
+        return;
+    }
+    if (family_ == ModelFamily::None) {
+        MessageBoxes::error(this, QStringLiteral("Модель телефона не поддерживается: ") + PhoneModel);
+        return;
+    }
+    orlin::EntryDraft draft;
+    draft.slotText = ToCp1251(cbRecordNum->currentText());
+    draft.number = ToCp1251(edtPhoneNumber->text());
+    draft.name = ToCp1251(edtAbonentName->text());
+    draft.typeItem = cbType->currentData().toInt();
+    draft.idsText = ToCp1251(cbIDs->currentText());
+    const int group = cbGroup->findText(cbGroup->currentText());
+    draft.groupItem = group;
+    draft.iconItem = cbIcon->findText(cbIcon->currentText());
+    draft.iconText = ToCp1251(cbIcon->currentText());
+
+    orlin::TAbonentInfo record;
+    try {
+        record = orlin::RecordFromDraft(draft, family_);
+    } catch (const orlin::OrlinError& e) {
+        MessageBoxes::error(this, orlin::ErrorBoxText(FromCp1251(e.what())));
+        return;
+    }
+    const int32_t slotCount = static_cast<int32_t>(state_ ? state_->abonents.size() : 0);
+    if (record.Index < 1 || record.Index > slotCount) {
+        MessageBoxes::error(this, QStringLiteral("Номер записи должен быть от 1 до %1.").arg(slotCount));
+        return;
+    }
+    const orlin::TAbonentInfo& occupant = state_->abonents[static_cast<size_t>(record.Index) - 1];
+    if (!occupant.IsFree() && record.Index != editedSlot_.value_or(0)) {
+        const QString question = QStringLiteral("Запись %1 занята (%2). Заменить её?")
+                                     .arg(record.Index)
+                                     .arg(FromCp1251(occupant.Name));
+        if (!MessageBoxes::warningYesNo(this, question)) return;
+    }
+    record_ = record;
+    MpbwCommand = orlin::BuildMpbwCommand(family_, record);
+    cbIcon->setEnabled(true);
+    accept();
+}
+
+void TfrmAddRecord::SpeedButton2Click() { reject(); }

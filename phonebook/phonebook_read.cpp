@@ -29,16 +29,17 @@ std::vector<std::string> ChunkLines(const std::string& response) {
     return lines;
 }
 
-// The slot a malformed line names, when its first field is a number.
-std::string DescribeUnreadable(const std::string& line, int first, int last) {
+// The slot a malformed line names, when its first field is a number; else its chunk.
+SlotSpan UnreadableSpan(const std::string& line, int first, int last) {
     if (line.compare(0, 7, "+MPBR: ") == 0) {
         const std::string index = line.substr(7, line.find(',', 7) - 7);
         try {
-            return "slot " + std::to_string(StrToInt(index));
+            const int slot = StrToInt(index);
+            return {slot, slot};
         } catch (const EConvertError&) {
         }
     }
-    return "slots " + std::to_string(first) + "-" + std::to_string(last);
+    return {first, last};
 }
 
 }  // namespace
@@ -49,6 +50,12 @@ std::string ReadStatusMessage(ReadStatus status) {
         case ReadStatus::NoSlotInfo: return Utf8ToCp1251("Невозможно получить информацию о записях.");
         default: return {};
     }
+}
+
+std::string SpanList(const std::vector<SlotSpan>& spans) {
+    std::string text;
+    for (const SlotSpan& span : spans) text += (text.empty() ? "" : ", ") + span.Text();
+    return text;
 }
 
 IndexRanges QueryIndexRanges(PhoneSession& session) {
@@ -95,13 +102,13 @@ void ReadCategoryNames(PhoneSession& session, const std::string& countCommand, G
     names = std::move(read);
 }
 
-Abonents PlaceByIndex(const std::vector<TAbonentInfo>& entries, int slots,
-                      std::vector<std::string>* misplaced) {
-    Abonents table(static_cast<size_t>(std::max(slots, 0)));
+Abonents PlaceByIndex(const std::vector<TAbonentInfo>& entries, int slotCount,
+                      std::vector<SlotSpan>* misplaced) {
+    Abonents table(static_cast<size_t>(std::max(slotCount, 0)));
     std::vector<bool> filled(table.size(), false);
     for (const TAbonentInfo& entry : entries) {
-        if (entry.Index < 1 || entry.Index > slots) {
-            if (misplaced) misplaced->push_back("slot " + std::to_string(entry.Index));
+        if (entry.Index < 1 || entry.Index > slotCount) {
+            if (misplaced) misplaced->push_back({entry.Index, entry.Index});
             continue;
         }
         table[static_cast<size_t>(entry.Index) - 1] = entry;
@@ -130,7 +137,7 @@ ReadReport ReadPhonebook(PhoneSession& session, PhonebookState& state, Interacti
         report.status = ReadStatus::NoSlotInfo;
         return report;
     }
-    const int slots = std::max(ParseDashTriple(slotInfo).first, 0);
+    const int slotCount = std::max(ParseDashTriple(slotInfo).first, 0);
 
     session.AtCommand("AT+CPBS=MT");
     if (!AnswerHasOk(session.AtCommand("AT+CSCS=UCS2"))) {
@@ -141,10 +148,10 @@ ReadReport ReadPhonebook(PhoneSession& session, PhonebookState& state, Interacti
     GroupNames groupNames = state.groupNames;
     if (HasCategories(state.family)) ReadCategoryNames(session, "AT +MPGR=?", groupNames);
 
-    interaction.progress(0, slots);
+    interaction.progress(0, slotCount);
     std::vector<TAbonentInfo> entries;
-    for (int start = 1; start <= slots; start += kReadChunkSlots) {
-        const int last = std::min(start + kReadChunkSlots - 1, slots);
+    for (int start = 1; start <= slotCount; start += kReadChunkSlots) {
+        const int last = std::min(start + kReadChunkSlots - 1, slotCount);
         const std::string answer = session.AtCommand("AT+MPBR=" + std::to_string(start) + "," +
                                                      std::to_string(last));
         if (AnswerHasOk(Trim(answer))) {
@@ -154,20 +161,20 @@ ReadReport ReadPhonebook(PhoneSession& session, PhonebookState& state, Interacti
                     entry.Storage = state.StorageOfSlot(entry.Index);
                     entries.push_back(std::move(entry));
                 } catch (const EConvertError&) {
-                    report.unreadable.push_back(DescribeUnreadable(line, start, last));
+                    report.unreadable.push_back(UnreadableSpan(line, start, last));
                 }
             }
         }
-        interaction.progress(last, slots);
+        interaction.progress(last, slotCount);
     }
 
     state.readOrder.clear();
     for (const TAbonentInfo& entry : entries)
-        if (entry.Index >= 1 && entry.Index <= slots) state.readOrder.push_back(entry.Index);
-    state.abonents = PlaceByIndex(entries, slots, &report.unreadable);
+        if (entry.Index >= 1 && entry.Index <= slotCount) state.readOrder.push_back(entry.Index);
+    state.abonents = PlaceByIndex(entries, slotCount, &report.unreadable);
     state.groupNames = std::move(groupNames);
     // An index the phone sent twice is one row, at the place it came first.
-    std::vector<bool> seen(static_cast<size_t>(slots) + 1, false);
+    std::vector<bool> seen(static_cast<size_t>(slotCount) + 1, false);
     std::vector<int32_t> order;
     for (int32_t slot : state.readOrder)
         if (!seen[static_cast<size_t>(slot)]) {
@@ -176,9 +183,9 @@ ReadReport ReadPhonebook(PhoneSession& session, PhonebookState& state, Interacti
         }
     state.readOrder = std::move(order);
 
-    report.slots = slots;
+    report.slotCount = slotCount;
     report.entries = static_cast<int>(state.readOrder.size());
-    interaction.progress(0, slots);
+    interaction.progress(0, slotCount);
     return report;
 }
 

@@ -21,14 +21,27 @@ enum class ReadStatus {
     CharsetRefused,  // UCS2 was refused: nothing was changed
 };
 
+// Slots whose line could not be read: one slot when the line named it, else the chunk.
+struct SlotSpan {
+    int first = 0;
+    int last = 0;
+    std::string Text() const {
+        return first == last ? std::to_string(first)
+                             : std::to_string(first) + "-" + std::to_string(last);
+    }
+    bool operator==(const SlotSpan&) const = default;
+};
+
 struct ReadReport {
     ReadStatus status = ReadStatus::Done;
-    int slots = 0;
+    int slotCount = 0;
     int entries = 0;
-    // Lines that could not be read: "slot 12" when the line named its slot, else the
-    // range of the chunk it came in ("slots 31-60").
-    std::vector<std::string> unreadable;
+    // Lines that could not be read, and entries whose index lies outside the table.
+    std::vector<SlotSpan> unreadable;
 };
+
+// "12, 31-60" for the report's spans.
+std::string SpanList(const std::vector<SlotSpan>& spans);
 
 // The message of a status that ends a read with an error box (Windows-1251), else empty.
 std::string ReadStatusMessage(ReadStatus status);
@@ -49,9 +62,9 @@ IndexRanges QueryIndexRanges(PhoneSession& session);
 // when saving), then "AT +MPGR=g" for each. `names` keeps its content when the count is refused.
 void ReadCategoryNames(PhoneSession& session, const std::string& countCommand, GroupNames& names);
 
-// Places entries by their index into a table of `slots` records; the rest become free
-// slots. Entries outside 1..slots are left out and named in `misplaced`.
-Abonents PlaceByIndex(const std::vector<TAbonentInfo>& entries, int slots,
-                      std::vector<std::string>* misplaced = nullptr);
+// Places entries by their index into a table of `slotCount` records; the rest become free
+// slots. Entries outside 1..slotCount are left out and named in `misplaced`.
+Abonents PlaceByIndex(const std::vector<TAbonentInfo>& entries, int slotCount,
+                      std::vector<SlotSpan>* misplaced = nullptr);
 
 }  // namespace orlin

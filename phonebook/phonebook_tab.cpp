@@ -1,35 +1,124 @@
 #include "phonebook/phonebook_tab.h"
 
 #include <QAction>
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileDialog>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
 #include <QMenu>
 #include <QProgressBar>
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "app/message_boxes.h"
+#include "app/orlin_application.h"
+#include "app/phone_text_qt.h"
 #include "app/window_context.h"
+#include "link/errors.h"
+#include "link/interaction.h"
+#include "link/phone_session.h"
+#include "phonebook/add_record_dialog.h"
+#include "phonebook/option_dialog.h"
+#include "phonebook/phonebook_file.h"
+#include "phonebook/phonebook_read.h"
+#include "phonebook/phonebook_write.h"
+
+using orlin::FromCp1251;
+using orlin::ModelFamily;
+using orlin::ToCp1251;
+
+namespace {
+
+enum Column { ColSlot = 0, ColName, ColNumber, ColType, ColIds, ColIcon, ColGroup };
+
+// Rows compare by the text of the sorted column, without regard to letter case; slots
+// compare as text too, so 10 comes before 2.
+class PhonebookItem : public QTreeWidgetItem {
+public:
+    using QTreeWidgetItem::QTreeWidgetItem;
+    bool operator<(const QTreeWidgetItem& other) const override {
+        const int column = treeWidget() ? treeWidget()->sortColumn() : 0;
+        return text(column).compare(other.text(column), Qt::CaseInsensitive) < 0;
+    }
+};
+
+QString SlotsText(const std::vector<int32_t>& slotList) {
+    QStringList list;
+    for (int32_t slot : slotList) list << QString::number(slot);
+    return list.join(QStringLiteral(", "));
+}
+
+std::string FileName(const QString& path) { return QFile::encodeName(path).toStdString(); }
+
+}  // namespace
+
+// What the core's long operations ask of the tab: the progress bar, the Stop button, and
+// the questions in message boxes.
+class PhoneBookTab::Interaction : public orlin::Interaction {
+public:
+    enum class Question { StopWriting, AfterTimeout };
+    Interaction(PhoneBookTab& tab, bool pumpEvents, Question question = Question::StopWriting)
+        : tab_(tab), pump_(pumpEvents), question_(question) {}
+
+    void processEvents() override {
+        if (pump_) QCoreApplication::processEvents();
+    }
+    void progress(int pos, int max) override {
+        tab_.pbReadAllRecords->setRange(0, std::max(max, 1));
+        tab_.pbReadAllRecords->setValue(std::clamp(pos, 0, std::max(max, 1)));
+    }
+    bool confirm(const std::string& text) override {
+        if (question_ == Question::AfterTimeout)
+            return MessageBoxes::warningYesNo(&tab_, FromCp1251(text));
+        const MessageBoxes::Answer answer =
+            MessageBoxes::show(&tab_, MessageBoxes::Kind::Confirmation, FromCp1251(text), true);
+        // No goes on and asks again after the next Stop; a box closed otherwise asks again
+        // after the next row.
+        if (answer == MessageBoxes::Answer::No) tab_.context_.KeepRunning() = true;
+        return answer == MessageBoxes::Answer::Yes;
+    }
+    void inform(const std::string& text) override {
+        MessageBoxes::show(&tab_, MessageBoxes::Kind::Note, FromCp1251(text));
+    }
+    bool keepRunning() override { return tab_.context_.KeepRunning(); }
+
+private:
+    PhoneBookTab& tab_;
+    bool pump_;
+    Question question_;
+};
 
 PhoneBookTab::PhoneBookTab(WindowContext& context, QWidget* parent)
     : QWidget(parent), context_(context) {
+    buildList();
+    buildButtons();
+    buildMenu();
+
+    SaveDialog1 = new QFileDialog(this);
+    SaveDialog1->setAcceptMode(QFileDialog::AcceptSave);
+    SaveDialog1->setOption(QFileDialog::DontUseNativeDialog);
+    SaveDialog1->setNameFilters({QStringLiteral("All files (*.*)"), QStringLiteral("Text File (*.txt)"),
+                                 QStringLiteral("CSV File (*.csv)")});
+    SaveDialog1->selectNameFilter(QStringLiteral("CSV File (*.csv)"));
+    SaveDialog1->setDefaultSuffix(QStringLiteral("csv"));
+    OpenDialog1 = new QFileDialog(this);
+    OpenDialog1->setAcceptMode(QFileDialog::AcceptOpen);
+    OpenDialog1->setFileMode(QFileDialog::ExistingFile);
+    OpenDialog1->setOption(QFileDialog::DontUseNativeDialog);
+    OpenDialog1->setNameFilters({QStringLiteral("All files (*.*)"), QStringLiteral("Text file (*.txt)"),
+                                 QStringLiteral("CSV file (*.csv)")});
+    OpenDialog1->selectNameFilter(QStringLiteral("CSV file (*.csv)"));
+    OpenDialog1->setDefaultSuffix(QStringLiteral("csv"));
+
     auto* layout = new QVBoxLayout(this);
-    ListView1 = new QTreeWidget(this);
-    layout->addWidget(ListView1);
-    PopupMenu1 = new QMenu(this);
-    N2 = PopupMenu1->addAction(QStringLiteral("Редактировать"));
-    pmDelete = PopupMenu1->addAction(QStringLiteral("Удалить"));
-    mnuSendSMS = PopupMenu1->addAction(QStringLiteral("Отправить сообщение"));
-    pmRefresh = PopupMenu1->addAction(QStringLiteral("Обновить список"));
-    N5 = PopupMenu1->addAction(QStringLiteral("Добавить"));
-    PopupMenu1->addSeparator();
-    pmSaveBook = PopupMenu1->addAction(QStringLiteral("Сохранить телефонную книгу"));
-    pmLoadRecord = PopupMenu1->addAction(QStringLiteral("Загрузить телефонную книгу"));
-    sbReadAll = new QToolButton(this);
-    sbWriteAll = new QToolButton(this);
-    sbAddRecord = new QToolButton(this);
-    sbStop = new QToolButton(this);
-    SpeedButton3 = new QToolButton(this);
-    pbFullRecord = new QProgressBar(this);
-    pbReadAllRecords = new QProgressBar(this);
+    layout->setContentsMargins(2, 2, 2, 2);
+    layout->setSpacing(2);
+    layout->addWidget(ListView1, 1);
+    layout->addWidget(Bevel1);
 }
 
 PhoneBookTab::~PhoneBookTab() = default;
@@ -39,18 +128,460 @@ void PhoneBookTab::setDialogs(TfrmAddRecord* addRecord, TfrmOption* options) {
     options_ = options;
 }
 
-void PhoneBookTab::sbReadAllClick() {}
-void PhoneBookTab::sbWriteAllClick() {}
-void PhoneBookTab::sbAddRecordClick() {}
-void PhoneBookTab::sbStopClick() {}
-void PhoneBookTab::SpeedButton3Click() {}
-void PhoneBookTab::N2Click() {}
-void PhoneBookTab::N5Click() {}
-void PhoneBookTab::ListView1DblClick() {}
-void PhoneBookTab::pmLoadRecordClick() {}
-void PhoneBookTab::pmSaveBookClick() {}
-void PhoneBookTab::pmRefreshClick() {}
-void PhoneBookTab::pmDeleteClick() {}
+void PhoneBookTab::buildList() {
+    ListView1 = new QTreeWidget(this);
+    ListView1->setObjectName(QStringLiteral("ListView1"));
+    ListView1->setRootIsDecorated(false);
+    ListView1->setUniformRowHeights(true);
+    ListView1->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    ListView1->setSelectionBehavior(QAbstractItemView::SelectRows);
+    ListView1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    ListView1->setAllColumnsShowFocus(true);
+    ListView1->setSortingEnabled(false);
+    ListView1->setStyleSheet(QStringLiteral("QTreeView::item { border-right: 1px solid #d0d0d0; "
+                                            "border-bottom: 1px solid #d0d0d0; }"));
+    ListView1->setColumnCount(orlin::kBaseColumnCount);
+    ListView1->setHeaderLabels({QStringLiteral("#"), QStringLiteral("Имя, Фамилия"),
+                                QStringLiteral("Номер телефона"), QStringLiteral("Тип"),
+                                QStringLiteral("IDs")});
+    const int widths[] = {45, 150, 120, 120, 100};
+    for (int c = 0; c < orlin::kBaseColumnCount; ++c) ListView1->setColumnWidth(c, widths[c]);
+    ListView1->headerItem()->setTextAlignment(ColIds, Qt::AlignCenter);
+    ListView1->header()->setSectionsClickable(true);
+    ListView1->header()->setStretchLastSection(false);
+    ListView1->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(ListView1->header(), &QHeaderView::sectionClicked, this, &PhoneBookTab::ListView1ColumnClick);
+    connect(ListView1, &QTreeWidget::itemDoubleClicked, this, [this] { ListView1DblClick(); });
+}
+
+void PhoneBookTab::buildButtons() {
+    Bevel1 = new QFrame(this);
+    Bevel1->setFrameShape(QFrame::StyledPanel);
+    Bevel1->setFrameShadow(QFrame::Sunken);
+    auto makeButton = [this](const char* name, const QString& text) {
+        auto* button = new QToolButton(Bevel1);
+        button->setObjectName(QLatin1String(name));
+        button->setText(text);
+        button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+        button->setAutoRaise(false);
+        return button;
+    };
+    sbAddRecord = makeButton("sbAddRecord", QStringLiteral("Добавить"));
+    sbReadAll = makeButton("sbReadAll", QStringLiteral("Читать\nвсе..."));
+    sbWriteAll = makeButton("sbWriteAll", QStringLiteral("Записать\nвсе..."));
+    sbStop = makeButton("sbStop", QStringLiteral("Остановить"));
+    sbStop->setVisible(false);
+    SpeedButton3 = makeButton("SpeedButton3", QStringLiteral("Очистить"));
+    Label4 = new QLabel(QStringLiteral("Занято:"), Bevel1);
+    pbFullRecord = new QProgressBar(Bevel1);
+    pbFullRecord->setRange(0, 1);
+    pbFullRecord->setValue(0);
+    pbFullRecord->setFormat(QStringLiteral("%v / %m"));
+    pbReadAllRecords = new QProgressBar(Bevel1);
+    pbReadAllRecords->setRange(0, 1);
+    pbReadAllRecords->setValue(0);
+
+    auto* row = new QHBoxLayout(Bevel1);
+    row->setContentsMargins(4, 4, 4, 4);
+    row->addWidget(sbAddRecord);
+    row->addWidget(sbReadAll);
+    row->addWidget(sbWriteAll);
+    row->addWidget(sbStop);
+    row->addSpacing(8);
+    row->addWidget(Label4, 0, Qt::AlignTop);
+    row->addWidget(pbFullRecord, 1, Qt::AlignTop);
+    row->addWidget(pbReadAllRecords, 1, Qt::AlignTop);
+    row->addWidget(SpeedButton3);
+
+    connect(sbAddRecord, &QToolButton::clicked, this, &PhoneBookTab::sbAddRecordClick);
+    connect(sbReadAll, &QToolButton::clicked, this, &PhoneBookTab::sbReadAllClick);
+    connect(sbWriteAll, &QToolButton::clicked, this, &PhoneBookTab::sbWriteAllClick);
+    connect(sbStop, &QToolButton::clicked, this, &PhoneBookTab::sbStopClick);
+    connect(SpeedButton3, &QToolButton::clicked, this, &PhoneBookTab::SpeedButton3Click);
+}
+
+void PhoneBookTab::buildMenu() {
+    PopupMenu1 = new QMenu(this);
+    PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
+    N2 = PopupMenu1->addAction(QStringLiteral("Редактировать"));
+    pmDelete = PopupMenu1->addAction(QStringLiteral("Удалить"));
+    mnuSendSMS = PopupMenu1->addAction(QStringLiteral("Отправить сообщение"));
+    pmRefresh = PopupMenu1->addAction(QStringLiteral("Обновить список"));
+    N5 = PopupMenu1->addAction(QStringLiteral("Добавить"));
+    PopupMenu1->addSeparator();
+    pmSaveBook = PopupMenu1->addAction(QStringLiteral("Сохранить телефонную книгу"));
+    pmLoadRecord = PopupMenu1->addAction(QStringLiteral("Загрузить телефонную книгу"));
+    connect(N2, &QAction::triggered, this, &PhoneBookTab::N2Click);
+    connect(pmDelete, &QAction::triggered, this, &PhoneBookTab::pmDeleteClick);
+    connect(mnuSendSMS, &QAction::triggered, this, &PhoneBookTab::mnuSendSMSClick);
+    connect(pmRefresh, &QAction::triggered, this, &PhoneBookTab::pmRefreshClick);
+    connect(N5, &QAction::triggered, this, &PhoneBookTab::N5Click);
+    connect(pmSaveBook, &QAction::triggered, this, &PhoneBookTab::pmSaveBookClick);
+    connect(pmLoadRecord, &QAction::triggered, this, &PhoneBookTab::pmLoadRecordClick);
+    connect(PopupMenu1, &QMenu::aboutToShow, this, &PhoneBookTab::PopupMenu1Popup);
+    connect(ListView1, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
+        PopupMenu1->popup(ListView1->viewport()->mapToGlobal(pos));
+    });
+}
+
+void PhoneBookTab::guarded(const std::function<void()>& work) {
+    try {
+        work();
+    } catch (const orlin::OrlinError& e) {
+        // Our exceptions carry Windows-1251 text, like the phone's data.
+        MessageBoxes::error(this, orlin::ErrorBoxText(FromCp1251(e.what())));
+    } catch (const std::exception& e) {
+        MessageBoxes::error(this, orlin::ErrorBoxText(QString::fromLocal8Bit(e.what())));
+    }
+}
+
+void PhoneBookTab::setBusy(bool busy, bool stoppable) {
+    busy_ = busy;
+    sbStop->setVisible(busy && stoppable);
+    sbReadAll->setEnabled(!busy);
+    sbWriteAll->setEnabled(!busy);
+    SpeedButton3->setEnabled(!busy);
+}
+
+// --- the list ---
+
+// The models with categories have the columns "Иконка" and "Группа". A read adds them and
+// leaves them for other models; loading a file also takes them away for the 9-field family.
+void PhoneBookTab::applyColumns(ModelFamily family) {
+    if (orlin::HasCategories(family)) {
+        if (ListView1->columnCount() == orlin::kCategoryColumnCount) ListView1->setColumnCount(orlin::kBaseColumnCount);
+        if (ListView1->columnCount() == orlin::kBaseColumnCount) {
+            ListView1->setColumnCount(orlin::kCategoryColumnCount);
+            ListView1->headerItem()->setText(ColIcon, QStringLiteral("Иконка"));
+            ListView1->headerItem()->setText(ColGroup, QStringLiteral("Группа"));
+            ListView1->setColumnWidth(ColIcon, 100);
+            ListView1->setColumnWidth(ColGroup, 100);
+        }
+    }
+}
+
+void PhoneBookTab::fillRow(QTreeWidgetItem* item, const orlin::TAbonentInfo& record, ModelFamily family,
+                           const std::string& model) {
+    const orlin::PhonebookRow row = orlin::MakeRow(record, family, model, state_.groupNames);
+    const ImageLists& images = context_.images();
+    item->setText(ColSlot, QString::fromStdString(row.caption));
+    item->setText(ColName, FromCp1251(row.name));
+    item->setText(ColNumber, FromCp1251(row.number));
+    item->setText(ColType, FromCp1251(row.typeText));
+    item->setIcon(ColType, images.small(row.typeImage));
+    item->setText(ColIds, FromCp1251(row.idsText));
+    item->setTextAlignment(ColIds, Qt::AlignCenter);
+    if (orlin::HasCategories(family) && ListView1->columnCount() >= orlin::kCategoryColumnCount) {
+        item->setText(ColIcon, FromCp1251(row.iconText));
+        item->setIcon(ColIcon, images.small(row.iconImage));
+        item->setText(ColGroup, FromCp1251(row.groupText));
+    }
+}
+
+QTreeWidgetItem* PhoneBookTab::addRow(const orlin::TAbonentInfo& record, ModelFamily family,
+                                      const std::string& model) {
+    auto* item = new PhonebookItem(ListView1);
+    fillRow(item, record, family, model);
+    return item;
+}
+
+QTreeWidgetItem* PhoneBookTab::rowOfSlot(int32_t slot) const {
+    const QString caption = QString::number(slot);
+    for (int i = 0; i < ListView1->topLevelItemCount(); ++i)
+        if (ListView1->topLevelItem(i)->text(ColSlot) == caption) return ListView1->topLevelItem(i);
+    return nullptr;
+}
+
+void PhoneBookTab::showRows() {
+    ListView1->clear();
+    for (int32_t slot : state_.readOrder)
+        if (const orlin::TAbonentInfo* record = orlin::SlotRecord(state_.abonents, slot))
+            addRow(*record, state_.family, state_.model);
+}
+
+void PhoneBookTab::updateOccupied() {
+    pbFullRecord->setRange(0, std::max<int>(1, static_cast<int>(state_.abonents.size())));
+    pbFullRecord->setValue(state_.OccupiedCount());
+}
+
+void PhoneBookTab::ListView1ColumnClick(int column) {
+    SharedSortState& sort = context_.sortState();
+    sort.descending = !sort.descending;
+    sort.column = column;
+    ListView1->sortItems(column, sort.descending ? Qt::DescendingOrder : Qt::AscendingOrder);
+    const QIcon arrow = context_.images().small(sort.descending ? orlin::kSortDescendingImage
+                                                                : orlin::kSortAscendingImage);
+    for (int c = 0; c < ListView1->columnCount(); ++c)
+        ListView1->headerItem()->setIcon(c, c == column ? arrow : QIcon());
+}
+
+void PhoneBookTab::PopupMenu1Popup() {
+    const bool enable = ListView1->topLevelItemCount() > 0 && !ListView1->selectedItems().isEmpty();
+    for (QAction* action : {N2, pmDelete, pmSaveBook, mnuSendSMS}) action->setEnabled(enable);
+}
+
+void PhoneBookTab::SpeedButton3Click() {
+    if (busy_) return;
+    ListView1->clear();
+    pbFullRecord->setValue(0);
+    sbAddRecord->setEnabled(ListView1->topLevelItemCount() > 0);
+}
+
+void PhoneBookTab::sbStopClick() { context_.KeepRunning() = false; }
+
+void PhoneBookTab::N2Click() {
+    if (ListView1->topLevelItemCount() > 0) ListView1DblClick();
+}
+
+void PhoneBookTab::N5Click() { sbAddRecordClick(); }
+
+void PhoneBookTab::pmRefreshClick() { sbReadAllClick(); }
+
 void PhoneBookTab::mnuSendSMSClick() { emit sendMessageRequested(); }
+
 void PhoneBookTab::BackUp() { pmSaveBookClick(); }
+
 void PhoneBookTab::Restore() { pmLoadRecordClick(); }
+
+// --- reading ---
+
+void PhoneBookTab::sbReadAllClick() {
+    if (busy_) return;
+    sbAddRecord->setEnabled(true);
+    context_.KeepRunning() = true;
+    guarded([this] { readAll(); });
+}
+
+// The read processes no window events: nothing else can start while it runs.
+void PhoneBookTab::readAll() {
+    orlin::PhoneSession session(context_.portSettings());
+    Interaction interaction(*this, false);
+    const orlin::ReadReport report = orlin::ReadPhonebook(
+        session, state_, interaction, [this](ModelFamily family) { applyColumns(family); });
+    pbReadAllRecords->setValue(0);
+    switch (report.status) {
+        case orlin::ReadStatus::NoAccess:
+        case orlin::ReadStatus::NoSlotInfo:
+            MessageBoxes::error(this, FromCp1251(orlin::ReadStatusMessage(report.status)));
+            return;
+        case orlin::ReadStatus::CharsetRefused: return;
+        case orlin::ReadStatus::Done: break;
+    }
+    showRows();
+    updateOccupied();
+    if (!report.unreadable.empty())
+        MessageBoxes::warning(this, QStringLiteral("Не удалось прочитать записи: %1.")
+                                        .arg(QString::fromStdString(orlin::SpanList(report.unreadable))));
+}
+
+// --- adding and editing ---
+
+void PhoneBookTab::sbAddRecordClick() {
+    if (busy_ || !addRecord_) return;
+    if (ListView1->topLevelItemCount() == 0) {
+        MessageBoxes::information(
+            this, QStringLiteral("Перед добавлением новой записи рекомендуется прочитать записи из справочника."));
+        return;
+    }
+    guarded([this] { writeOneEntry(false); });
+}
+
+void PhoneBookTab::ListView1DblClick() {
+    if (busy_ || !addRecord_ || ListView1->topLevelItemCount() == 0) return;
+    QTreeWidgetItem* item = ListView1->currentItem();
+    if (!item || !item->isSelected()) return;
+    guarded([this] { writeOneEntry(true); });
+}
+
+// Adding and editing share everything but how the dialog is filled: the phone keeps the
+// port while the dialog is open, and the list and the slot table change only after the
+// phone took the entry.
+void PhoneBookTab::writeOneEntry(bool editing) {
+    std::string model;
+    std::optional<orlin::PhoneSession> session;
+    QTreeWidgetItem* item = editing ? ListView1->currentItem() : nullptr;
+    if (editing) {
+        {
+            orlin::PhoneSession first(context_.portSettings());
+            model = orlin::ModelAfterEquals(first.AtCommand("AT+CGMM"));
+        }
+    } else {
+        context_.LoadPortSettings();
+        session.emplace(context_.portSettings());
+        const std::optional<std::string> added = orlin::BeginAdd(*session);
+        if (!added) return;
+        model = *added;
+    }
+    const ModelFamily family = orlin::FamilyOfModel(model);
+    if (family == ModelFamily::None) {
+        MessageBoxes::error(this, QStringLiteral("Модель телефона не поддерживается: ") + FromCp1251(model));
+        return;
+    }
+
+    std::optional<int32_t> oldSlot;
+    if (editing) {
+        TfrmAddRecord::RowTexts row{item->text(ColSlot),   item->text(ColName), item->text(ColNumber),
+                                    item->text(ColType),   item->text(ColIds),  item->text(ColIcon),
+                                    item->text(ColGroup)};
+        oldSlot = row.slot.toInt();
+        addRecord_->prepareEdit(FromCp1251(model), state_, row);
+        session.emplace(context_.portSettings());
+        if (!orlin::BeginEdit(*session)) return;
+    } else {
+        addRecord_->prepareAdd(FromCp1251(model), state_);
+    }
+    if (addRecord_->exec() != QDialog::Accepted) return;
+
+    const orlin::TAbonentInfo record = addRecord_->confirmedRecord();
+    const orlin::EntryWriteResult result = orlin::WriteEntry(*session, state_, family, record, oldSlot);
+    if (!result.written) {
+        MessageBoxes::error(this, QStringLiteral("Телефон не принял запись %1: %2")
+                                      .arg(record.Index)
+                                      .arg(FromCp1251(orlin::Trim(result.answer))));
+        return;
+    }
+    const orlin::TAbonentInfo& stored = state_.abonents[static_cast<size_t>(record.Index) - 1];
+    QTreeWidgetItem* shown = rowOfSlot(record.Index);
+    if (editing) {
+        // A row that showed the overwritten slot goes; the edited row shows the entry.
+        if (shown && shown != item) delete shown;
+        fillRow(item, stored, state_.family, state_.model);
+        if (!result.oldSlotEmptied) {
+            MessageBoxes::warning(this, QStringLiteral("Запись перенесена в %1, но телефон не удалил запись %2.")
+                                            .arg(record.Index)
+                                            .arg(*oldSlot));
+            if (const orlin::TAbonentInfo* old = orlin::SlotRecord(state_.abonents, *oldSlot))
+                addRow(*old, state_.family, state_.model);
+        }
+    } else if (shown) {
+        fillRow(shown, stored, state_.family, state_.model);
+    } else {
+        addRow(stored, state_.family, state_.model);
+    }
+    updateOccupied();
+}
+
+// --- writing all and deleting ---
+
+void PhoneBookTab::sbWriteAllClick() {
+    if (busy_ || ListView1->topLevelItemCount() == 0) return;
+    context_.KeepRunning() = true;
+    setBusy(true, true);
+    guarded([this] {
+        orlin::PhoneSession session(context_.portSettings(), orlin::PhoneSession::Options{true, true});
+        std::vector<orlin::ListRow> rows;
+        for (int i = 0; i < ListView1->topLevelItemCount(); ++i) {
+            const QTreeWidgetItem* item = ListView1->topLevelItem(i);
+            rows.push_back({ToCp1251(item->text(ColSlot)), ToCp1251(item->text(ColName)),
+                            ToCp1251(item->text(ColNumber)), ToCp1251(item->text(ColType)),
+                            ToCp1251(item->text(ColIds))});
+        }
+        Interaction interaction(*this, true);
+        const orlin::WriteAllReport report = orlin::WriteAllRows(session, rows, state_, interaction);
+        if (report.started && !report.refused.empty())
+            MessageBoxes::warning(this, QStringLiteral("Телефон не принял %1 из %2 записей: %3.")
+                                            .arg(report.refused.size())
+                                            .arg(report.sent)
+                                            .arg(SlotsText(report.refused)));
+    });
+    pbReadAllRecords->setValue(0);
+    setBusy(false, false);
+}
+
+void PhoneBookTab::pmDeleteClick() {
+    if (busy_) return;
+    std::vector<std::string> captions;
+    std::vector<QTreeWidgetItem*> items;
+    for (int i = 0; i < ListView1->topLevelItemCount(); ++i) {
+        QTreeWidgetItem* item = ListView1->topLevelItem(i);
+        if (!item->isSelected()) continue;
+        items.push_back(item);
+        captions.push_back(ToCp1251(item->text(ColSlot)));
+    }
+    if (items.empty()) return;
+
+    orlin::DeleteReport report;
+    try {
+        orlin::PhoneSession session(context_.portSettings(), orlin::PhoneSession::Options{true, true});
+        orlin::DeleteEntries(session, state_, captions, report);
+    } catch (const std::exception&) {
+        MessageBoxes::error(this, QStringLiteral("Нет выделенной записи..."));
+    }
+    if (items.size() == 1 && !report.deleted.empty()) delete items.front();
+    if (!report.refused.empty())
+        MessageBoxes::warning(this, QStringLiteral("Телефон не удалил записи: %1.").arg(SlotsText(report.refused)));
+    updateOccupied();
+    if (items.size() > 1) guarded([this] { readAll(); });
+}
+
+// --- files ---
+
+void PhoneBookTab::pmSaveBookClick() {
+    if (busy_) return;
+    if (ListView1->topLevelItemCount() == 0 || state_.abonents.empty()) {
+        MessageBoxes::information(this, QStringLiteral("Список пуст, сохранять нечего !"));
+        return;
+    }
+    guarded([this] {
+        {
+            orlin::PhoneSession session(context_.portSettings());
+            orlin::PrepareSave(session, state_);
+        }
+        if (SaveDialog1->exec() != QDialog::Accepted || SaveDialog1->selectedFiles().isEmpty()) return;
+        if (options_ && options_->ownFormatSelected()) {
+            MessageBoxes::information(this, QStringLiteral("Пока не работает"));
+            return;
+        }
+        const orlin::FileText text = orlin::PhonebookFileText(state_.abonents, state_.ranges);
+        orlin::WriteFileBytes(FileName(SaveDialog1->selectedFiles().first()), text.bytes);
+        const std::string note = orlin::SaveChangeNote(text);
+        if (!note.empty()) MessageBoxes::information(this, FromCp1251(note));
+    });
+}
+
+void PhoneBookTab::pmLoadRecordClick() {
+    if (busy_) return;
+    context_.KeepRunning() = true;
+    setBusy(true, true);
+    guarded([this] {
+        Interaction interaction(*this, true, Interaction::Question::AfterTimeout);
+        const orlin::LoadTarget target = orlin::PrepareLoad(context_.portSettings(), interaction);
+        if (!target.connected) return;
+
+        std::vector<orlin::TAbonentInfo> records;
+        if (OpenDialog1->exec() == QDialog::Accepted && !OpenDialog1->selectedFiles().isEmpty()) {
+            ListView1->clear();
+            const orlin::FileEntries entries = orlin::ParsePhonebookFile(
+                orlin::ReadFileBytes(FileName(OpenDialog1->selectedFiles().first())), target.family,
+                target.ranges);
+            if (target.family == ModelFamily::Fields9 && ListView1->columnCount() == orlin::kCategoryColumnCount)
+                ListView1->setColumnCount(orlin::kBaseColumnCount);
+            applyColumns(target.family);
+            records = entries.records;
+        }
+
+        orlin::LoadReport report;
+        QString failure;
+        try {
+            report = orlin::WriteFileEntries(context_.portSettings(), records, target.family, interaction,
+                                             [&](const orlin::TAbonentInfo& record) {
+                                                 addRow(record, target.family, target.model);
+                                             });
+        } catch (const orlin::OrlinError& e) {
+            failure = FromCp1251(e.what());
+        }
+        pbReadAllRecords->setValue(0);
+        if (ListView1->topLevelItemCount() > 0) sbAddRecord->setEnabled(true);
+        setBusy(false, false);
+        if (!failure.isEmpty()) MessageBoxes::error(this, orlin::ErrorBoxText(failure));
+        if (!report.portError.empty()) MessageBoxes::error(this, orlin::ErrorBoxText(FromCp1251(report.portError)));
+        if (!report.refused.empty())
+            MessageBoxes::warning(this, QStringLiteral("Телефон не принял %1 из %2 записей: %3.")
+                                            .arg(report.refused.size())
+                                            .arg(report.sent)
+                                            .arg(SlotsText(report.refused)));
+        // The list shows what the phone holds now.
+        readAll();
+    });
+    setBusy(false, false);
+}

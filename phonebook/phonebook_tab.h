@@ -1,14 +1,22 @@
 #pragma once
-// The phonebook tab: the list of entries read from the phone, its pop-up menu and the
-// read / write / add / stop buttons.
+// The phonebook tab: the list of entries read from the phone, its pop-up menu, the read,
+// write, add, clear and stop buttons, and the phonebook files.
 
 #include <QWidget>
+#include <functional>
+
+#include "phonebook/phonebook_rows.h"
+#include "phonebook/phonebook_state.h"
 
 class QAction;
+class QFileDialog;
+class QFrame;
+class QLabel;
 class QMenu;
 class QProgressBar;
 class QToolButton;
 class QTreeWidget;
+class QTreeWidgetItem;
 class TfrmAddRecord;
 class TfrmOption;
 class WindowContext;
@@ -22,23 +30,31 @@ public:
     // The main window owns the dialogs and hands them over once created.
     void setDialogs(TfrmAddRecord* addRecord, TfrmOption* options);
 
+    // What the last read (and every change since) left: model, slot table, categories.
+    const orlin::PhonebookState& state() const { return state_; }
+
     QTreeWidget* ListView1 = nullptr;
     QMenu* PopupMenu1 = nullptr;
-    QAction* pmLoadRecord = nullptr;
-    QAction* pmSaveBook = nullptr;
-    QAction* pmRefresh = nullptr;
-    QAction* pmDelete = nullptr;
     QAction* N2 = nullptr;  // "Редактировать"
-    QAction* N5 = nullptr;  // "Добавить"
+    QAction* pmDelete = nullptr;
     QAction* mnuSendSMS = nullptr;
+    QAction* pmRefresh = nullptr;
+    QAction* N5 = nullptr;  // "Добавить"
+    QAction* pmSaveBook = nullptr;
+    QAction* pmLoadRecord = nullptr;
 
+    // Speed buttons are QToolButtons.
+    QToolButton* sbAddRecord = nullptr;
     QToolButton* sbReadAll = nullptr;
     QToolButton* sbWriteAll = nullptr;
-    QToolButton* sbAddRecord = nullptr;
-    QToolButton* sbStop = nullptr;
+    QToolButton* sbStop = nullptr;        // "Остановить": shown while writing all or loading
     QToolButton* SpeedButton3 = nullptr;  // "Очистить"
+    QFrame* Bevel1 = nullptr;
+    QLabel* Label4 = nullptr;  // "Занято:"
     QProgressBar* pbFullRecord = nullptr;
     QProgressBar* pbReadAllRecords = nullptr;
+    QFileDialog* SaveDialog1 = nullptr;
+    QFileDialog* OpenDialog1 = nullptr;
 
 signals:
     // "Отправить сообщение" on the list: the messages tab composes to the selected row.
@@ -52,7 +68,9 @@ public slots:
     void SpeedButton3Click();
     void N2Click();            // edit the selected row, as the main menu's "Редактировать"
     void N5Click();            // add, as the main menu's "Добавить"
-    void ListView1DblClick();
+    void ListView1DblClick();  // edit the selected row
+    void ListView1ColumnClick(int column);
+    void PopupMenu1Popup();
     void pmLoadRecordClick();  // the main menu's "Restore" does the same
     void pmSaveBookClick();    // the main menu's "BackUp" does the same
     void pmRefreshClick();
@@ -62,7 +80,29 @@ public slots:
     void Restore();
 
 private:
+    class Interaction;
+    friend class Interaction;
+
+    void buildList();
+    void buildButtons();
+    void buildMenu();
+    void applyColumns(orlin::ModelFamily family);
+    void readAll();
+    void showRows();
+    QTreeWidgetItem* addRow(const orlin::TAbonentInfo& record, orlin::ModelFamily family,
+                            const std::string& model);
+    void fillRow(QTreeWidgetItem* item, const orlin::TAbonentInfo& record,
+                 orlin::ModelFamily family, const std::string& model);
+    QTreeWidgetItem* rowOfSlot(int32_t slot) const;
+    void updateOccupied();
+    void writeOneEntry(bool editing);
+    void setBusy(bool busy, bool stoppable);
+    // Runs a handler's work; a failure is shown in the application's error box.
+    void guarded(const std::function<void()>& work);
+
     WindowContext& context_;
     TfrmAddRecord* addRecord_ = nullptr;
     TfrmOption* options_ = nullptr;
+    orlin::PhonebookState state_;
+    bool busy_ = false;
 };
