@@ -332,6 +332,10 @@ std::string TBlockSerial::AtCommand(const std::string& command) {
     AtOk = false;
     FlagOverride lineEnds(ConvertLineEnd, true);
     SendText(command + "\r");
+    // Nothing the phone sends for this command starts with a lone LF: one that comes first
+    // is the end of a CR LF whose CR ended the previous exchange, possibly on another port
+    // object that has since been closed. It counts as that line end, not as an empty line.
+    if (!lastLF_) lastCR_ = true;
 
     // Every line the phone frames comes as CR LF, the text, CR LF, so it is read as an
     // empty line and then its text. An empty line is held back until the next line shows

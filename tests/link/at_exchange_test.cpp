@@ -58,6 +58,24 @@ TEST(AtExchange, CrAndLfInSeparateReadsCountAsOneLineEnd) {
     EXPECT_TRUE(phone.Finish()) << phone.Failure();
 }
 
+TEST(AtExchange, AnLfLeftOverFromTheLastSessionIsNoEmptyLine) {
+    PtyResponder phone;
+    // The first session takes its answer at "OK" CR and closes; the LF follows only once
+    // the next session has opened the port and sent its command.
+    phone.Answer("AT", false, {{0, "\r\nOK\r"}});
+    phone.Expect("AT+CSQ\r").Send("\n").Send("\r\n+CSQ: 15,99\r\n\r\nOK\r\n", 30);
+    {
+        TBlockSerial first;
+        OpenLikeASession(first, phone);
+        phone.Start();
+        EXPECT_EQ(first.AtCommand("AT"), "\r\nOK\r\n");
+    }
+    TBlockSerial second;
+    OpenLikeASession(second, phone);
+    EXPECT_EQ(second.AtCommand("AT+CSQ"), "\r\n+CSQ: 15,99\r\n\r\nOK\r\n");
+    EXPECT_TRUE(phone.Finish()) << phone.Failure();
+}
+
 TEST(AtExchange, LfCrAndLoneLineEndsEndLinesToo) {
     PtyResponder phone;
     phone.Answer("ATI1", false, {{0, "\n\rfirst\rsecond\nthird\n\rOK\n\r"}});
