@@ -213,6 +213,8 @@ struct PhoneSimulator::Impl {
 
     void hangUp() {
         transcript("!", "hang up");
+        // Closing the master drops what the client has not read yet; let it read first.
+        line.waitUntilRead(std::chrono::milliseconds(2000));
         line.close();
         hungUp = true;
         stopping = true;

@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <pty.h>
+#include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -37,6 +38,20 @@ void PtyLine::close() {
     if (master_ >= 0) ::close(master_);
     if (slave_ >= 0) ::close(slave_);
     master_ = slave_ = -1;
+}
+
+void PtyLine::waitUntilRead(std::chrono::milliseconds limit) {
+    // Written bytes reach the client's queue a moment later, so the queue must stay
+    // empty for a while before the client counts as having read everything.
+    auto deadline = Clock::now() + limit;
+    auto emptySince = Clock::now();
+    while (slave_ >= 0 && Clock::now() < deadline) {
+        int waiting = 0;
+        if (::ioctl(slave_, FIONREAD, &waiting) != 0) return;
+        if (waiting > 0) emptySince = Clock::now();
+        else if (Clock::now() - emptySince > std::chrono::milliseconds(100)) return;
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
 }
 
 PtyLine::Clock::duration PtyLine::byteTime() const {

@@ -21,6 +21,8 @@ public:
     // EIO while no client has the device open. Throws std::runtime_error.
     void open();
     void close();
+    // Waits until the client has read everything written (at most `limit`).
+    void waitUntilRead(std::chrono::milliseconds limit);
     bool isOpen() const { return master_ >= 0; }
     const std::string& slavePath() const { return slavePath_; }
     int masterFd() const { return master_; }

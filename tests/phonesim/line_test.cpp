@@ -1,0 +1,256 @@
+// The line itself: pacing at the configured speed, every fault option, clients one
+// after another, and the transcript.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <regex>
+#include <sstream>
+
+#include "link/phone_text.h"
+#include "sim_test_support.h"
+
+namespace orlin::phonesim::test {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double Seconds(Clock::duration d) { return std::chrono::duration<double>(d).count(); }
+
+// Fills the phone with entries until an AT+MPBR=1,1000 answer holds about `bytes` bytes.
+void FillPhonebook(PhoneSimulator& sim, size_t bytes) {
+    sim.withState([bytes](PhoneState& s) {
+        s.contents.phonebook.clear();
+        size_t total = 0;
+        for (int slot = 1; total < bytes && slot <= s.meLast; ++slot) {
+            PhonebookEntry e;
+            e.number = "+7900123" + std::to_string(1000 + slot);
+            e.numberFormat = 145;
+            e.name = "Contact number " + std::to_string(1000 + slot);
+            s.contents.phonebook[slot] = e;
+            total += 133;  // about one line in UCS2
+        }
+    });
+}
+
+TEST(LinePacing, TenThousandBytesAt115200TakeAboutPointEightSevenSeconds) {
+    PhoneSimOptions o;
+    o.baud = 115200;
+    o.echo = false;
+    o.seeded = false;
+    SimPort p(o);
+    FillPhonebook(p.sim, 10000);
+    p.at("AT+CSCS=UCS2");
+    const std::string command = "AT+MPBR=1,1000";
+    auto start = Clock::now();
+    std::string answer = p.at(command);
+    double took = Seconds(Clock::now() - start);
+    ASSERT_TRUE(p.port.AtOk);
+    ASSERT_GT(answer.size(), 9500u);
+    ASSERT_LT(answer.size(), 11000u);
+    // Ten bits a byte, in both directions: the command with its CR, then the answer.
+    double expected = (command.size() + 1 + answer.size()) * 10.0 / 115200;
+    EXPECT_GT(took, expected * 0.98) << answer.size() << " bytes";
+    EXPECT_LT(took, expected * 1.04 + 0.03) << answer.size() << " bytes";
+}
+
+TEST(LinePacing, IncomingBytesArePacedToo) {
+    PhoneSimOptions o;
+    o.baud = 19200;
+    o.echo = false;
+    SimPort p(o);
+    std::string command = "AT+NOSUCH=" + std::string(390, 'x');  // 400 bytes in, ERROR out
+    auto start = Clock::now();
+    EXPECT_EQ(p.at(command), "\r\nERROR\r\n");
+    double took = Seconds(Clock::now() - start);
+    double expected = (command.size() + 1 + 9) * 10.0 / 19200;  // about 0.214 s
+    EXPECT_GT(took, expected * 0.97);
+    EXPECT_LT(took, expected * 1.1 + 0.03);
+}
+
+TEST(LineFaults, SilentCommandGetsNoEchoAndNoAnswer) {
+    PhoneSimOptions o;
+    o.faults.silentOn = "AT+CBC";
+    SimPort p(o);
+    p.port.AtTimeout = 300;
+    std::string r = p.at("AT+CBC");
+    EXPECT_EQ(p.port.LastError(), ErrTimeout);
+    EXPECT_FALSE(p.port.AtOk);
+    EXPECT_EQ(r.find("CBC"), std::string::npos);
+    EXPECT_EQ(p.at("AT+CSQ"), "\r\n+CSQ: 15,99\r\n\r\nOK\r\n");  // other commands still answered
+
+    FaultOptions all;
+    all.silentOn = "*";
+    p.sim.setFaults(all);
+    RawClient c(p.sim.portPath());
+    c.send("AT\r");
+    EXPECT_EQ(c.readQuiet(300), "");
+}
+
+TEST(LineFaults, AnswerStopsHalfway) {
+    PhoneSimOptions o;
+    o.echo = false;
+    PhoneSimulator sim(o);
+    sim.start();
+    RawClient c(sim.portPath());
+    c.send("AT+MPBR=1,30\r");
+    std::string full = c.readUntil(kOk);
+    ASSERT_GT(full.size(), 200u);
+    FaultOptions f;
+    f.cutOn = "at+mpbr=1,";  // compared without regard to case
+    sim.setFaults(f);
+    c.send("AT+MPBR=1,30\r");
+    EXPECT_EQ(c.readQuiet(300), full.substr(0, full.size() / 2));
+    f.cutAfterBytes = 7;
+    sim.setFaults(f);
+    c.send("AT+MPBR=1,30\r");
+    EXPECT_EQ(c.readQuiet(300), "\r\n+MPBR");
+    c.send("AT\r");
+    EXPECT_EQ(c.readUntil(kOk), kOk);
+}
+
+TEST(LineFaults, ErrorForAGivenCommandWithoutDoingIt) {
+    PhoneSimOptions o;
+    o.faults.errorOn = "AT+MPBW";
+    SimPort p(o);
+    p.at("AT+CPBS=MT");
+    EXPECT_EQ(p.at("AT+MPBW=1"), "\r\nERROR\r\n");
+    p.sim.withState([](PhoneState& s) { EXPECT_EQ(s.contents.phonebook.count(1), 1u); });
+    p.at("AT+CMEE=1");
+    EXPECT_EQ(p.at("AT+MPBW=1"), "\r\n+CME ERROR: 100\r\n");
+    EXPECT_TRUE(p.at("AT+MPBR=1").find("+MPBR: 1,") != std::string::npos);
+}
+
+TEST(LineFaults, AnswerInChunksOfKBytes) {
+    PhoneSimOptions o;
+    o.echo = false;
+    o.faults.chunkBytes = 5;
+    PhoneSimulator sim(o);
+    sim.start();
+    RawClient c(sim.portPath());
+    c.send("AT+CGMM\r");
+    std::string got;
+    std::vector<size_t> sizes;
+    while (got.size() < 4 || got.substr(got.size() - 4) != "OK\r\n") {
+        std::string piece = c.readOnce(500);
+        ASSERT_FALSE(piece.empty()) << "answer stalled after " << got;
+        sizes.push_back(piece.size());
+        got += piece;
+    }
+    EXPECT_EQ(got, "\r\n+CGMM: \"GSM900\",\"GSM1800\",\"MODEL=C350\"\r\n\r\nOK\r\n");
+    EXPECT_EQ(sizes.size(), (got.size() + 4) / 5);
+    for (size_t s : sizes) EXPECT_LE(s, 5u);
+    // The serial class puts the pieces back together.
+    TBlockSerial port;
+    port.OpenPort(sim.portPath());
+    port.ConfigureLine(115200, 8, 'N', 0, false, false);
+    EXPECT_EQ(port.AtCommand("AT+CBC"), "\r\n+CBC: 0,80\r\n\r\nOK\r\n");
+}
+
+TEST(LineFaults, CrAndLfInSeparateWrites) {
+    PhoneSimOptions o;
+    o.echo = false;
+    o.faults.splitCrLf = true;
+    PhoneSimulator sim(o);
+    sim.start();
+    RawClient c(sim.portPath());
+    c.send("AT+CBC\r");
+    std::string got;
+    while (got.size() < kOk.size() || got.substr(got.size() - kOk.size()) != kOk) {
+        std::string piece = c.readOnce(500);
+        ASSERT_FALSE(piece.empty()) << got;
+        EXPECT_EQ(piece.find("\r\n"), std::string::npos) << "CR LF in one write";
+        got += piece;
+    }
+    EXPECT_EQ(got, "\r\n+CBC: 0,80\r\n\r\nOK\r\n");
+    TBlockSerial port;
+    port.OpenPort(sim.portPath());
+    port.ConfigureLine(115200, 8, 'N', 0, false, false);
+    EXPECT_EQ(port.AtCommand("AT+CSQ"), "\r\n+CSQ: 15,99\r\n\r\nOK\r\n");
+    EXPECT_TRUE(port.AtOk);
+}
+
+TEST(LineFaults, UnsolicitedLineBeforeAndInsideAnAnswer) {
+    PhoneSimOptions o;
+    o.faults.unsolicitedBeforeOn = "AT+CBC";
+    o.faults.unsolicitedInsideOn = "AT+CSQ";
+    PhoneSimulator sim(o);
+    sim.start();
+    {
+        RawClient c(sim.portPath());
+        c.send("AT+CBC\r");
+        EXPECT_EQ(c.readUntil(kOk), "\r\n+CMTI: \"IM\",5\r\nAT+CBC\r\r\n+CBC: 0,80\r\n\r\nOK\r\n");
+        c.send("AT+CSQ\r");
+        EXPECT_EQ(c.readUntil(kOk), "AT+CSQ\r\r\n+CSQ: 15,99\r\n\r\n+CMTI: \"IM\",5\r\n\r\nOK\r\n");
+    }
+    TBlockSerial port;
+    port.OpenPort(sim.portPath());
+    port.ConfigureLine(115200, 8, 'N', 0, false, false);
+    EXPECT_EQ(port.AtCommand("AT+CBC"), "\r\n+CBC: 0,80\r\n\r\nOK\r\n");
+    EXPECT_EQ(port.AtCommand("AT+CSQ"), "\r\n+CSQ: 15,99\r\n\r\nOK\r\n");
+    auto aside = port.TakeUnsolicitedLines();
+    EXPECT_EQ(aside, (std::vector<std::string>{"+CMTI: \"IM\",5", "+CMTI: \"IM\",5"}));
+}
+
+TEST(LineFaults, HangUpAfterNCommands) {
+    PhoneSimOptions o;
+    o.faults.hangUpAfterCommands = 3;
+    SimPort p(o);
+    p.port.AtTimeout = 300;
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(p.at("AT"), kOk) << i;
+    auto deadline = Clock::now() + std::chrono::seconds(2);
+    while (!p.sim.hungUp() && Clock::now() < deadline) std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    EXPECT_TRUE(p.sim.hungUp());
+    EXPECT_FALSE(p.sim.running());
+    p.at("AT");
+    EXPECT_NE(p.port.LastError(), 0);
+    EXPECT_FALSE(p.port.AtOk);
+    EXPECT_EQ(p.sim.commandsReceived(), 3u);
+}
+
+TEST(LineClients, OneAfterAnotherKeepTheState) {
+    PhoneSimOptions o;
+    o.seeded = false;
+    PhoneSimulator sim(o);
+    sim.start();
+    for (int round = 0; round < 3; ++round) {
+        TBlockSerial port;
+        port.RaiseErrors = true;
+        port.OpenPort(sim.portPath());
+        port.ConfigureLine(115200, 8, 'N', 0, false, false);
+        port.AtCommand("AT+CPBS=AD");
+        std::string slot = std::to_string(10 + round);
+        EXPECT_EQ(port.AtCommand("AT+MPBW=" + slot + ",\"+7911\",145,\"Ivan\",3,0,255,0,1"), kOk);
+        port.AtCommand("AT+CPBS=MT");
+        std::string all = port.AtCommand("AT+MPBR=1,30");
+        for (int earlier = 0; earlier <= round; ++earlier)
+            EXPECT_NE(all.find("+MPBR: " + std::to_string(10 + earlier) + ","), std::string::npos) << all;
+        port.ClosePort();
+    }
+    EXPECT_EQ(sim.commandsReceived(), 12u);
+}
+
+TEST(LineTranscript, LogsCommandsAndAnswersWithTimeStamps) {
+    char dir[] = "/tmp/orlin-phonesim-log-XXXXXX";
+    ASSERT_NE(mkdtemp(dir), nullptr);
+    std::string log = std::string(dir) + "/dialogue.log";
+    {
+        PhoneSimOptions o;
+        o.logFile = log;
+        SimPort p(o);
+        p.at("AT+CGMM");
+    }
+    std::ifstream in(log);
+    std::stringstream text;
+    text << in.rdbuf();
+    std::string all = text.str();
+    std::regex stamp(R"(\d{4}-\d\d-\d\d \d\d:\d\d:\d\d\.\d{3} < AT\+CGMM\\r\n)");
+    EXPECT_TRUE(std::regex_search(all, stamp)) << all;
+    EXPECT_NE(all.find("> AT+CGMM\\r\\r\\n+CGMM: \"GSM900\",\"GSM1800\",\"MODEL=C350\"\\r\\n\\r\\nOK\\r\\n\n"),
+              std::string::npos)
+        << all;
+    std::remove(log.c_str());
+    rmdir(dir);
+}
+
+}  // namespace
+}  // namespace orlin::phonesim::test
