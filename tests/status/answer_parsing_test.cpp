@@ -164,16 +164,6 @@ TEST(ClockForms, DisplayAndSetCommand) {
     EXPECT_EQ(PhoneClockDisplay(Framed("+CCLK: " + sent)), FormatClockDisplay(morning));
 }
 
-TEST(ClockForms, CurrentLocalTimeIsAPlausibleDate) {
-    const LocalDateTime now = CurrentLocalTime();
-    EXPECT_GE(now.year, 2024);
-    EXPECT_GE(now.month, 1);
-    EXPECT_LE(now.month, 12);
-    EXPECT_GE(now.day, 1);
-    EXPECT_LE(now.day, 31);
-    EXPECT_LE(now.hour, 23);
-}
-
 TEST(TerminalTables, ParallelAndExact) {
     ASSERT_EQ(TerminalCommands.size(), 40u);
     ASSERT_EQ(CommandDescriptions.size(), 40u);
