@@ -29,6 +29,11 @@ struct CliResult {
 
 // Runs orlin-cli with the words given, in the folder given, and collects both outputs.
 CliResult RunCli(const std::vector<std::string>& words, const std::string& folder) {
+    // Everything the child needs is prepared before the fork: the scripted phone's thread
+    // may hold the allocator's lock at that moment.
+    std::vector<char*> argv{const_cast<char*>(ORLIN_CLI)};
+    for (const std::string& word : words) argv.push_back(const_cast<char*>(word.c_str()));
+    argv.push_back(nullptr);
     int outPipe[2], errPipe[2];
     if (::pipe(outPipe) != 0 || ::pipe(errPipe) != 0) return {};
     const pid_t child = ::fork();
@@ -37,9 +42,6 @@ CliResult RunCli(const std::vector<std::string>& words, const std::string& folde
         ::dup2(errPipe[1], 2);
         ::close(outPipe[0]), ::close(errPipe[0]), ::close(outPipe[1]), ::close(errPipe[1]);
         if (::chdir(folder.c_str()) != 0) ::_exit(126);
-        std::vector<char*> argv{const_cast<char*>(ORLIN_CLI)};
-        for (const std::string& word : words) argv.push_back(const_cast<char*>(word.c_str()));
-        argv.push_back(nullptr);
         ::execv(ORLIN_CLI, argv.data());
         ::_exit(127);
     }

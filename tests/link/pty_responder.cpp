@@ -35,6 +35,9 @@ PtyResponder::PtyResponder() {
     }
     slavePath_ = name;
     ::fcntl(masterFd_, F_SETFL, ::fcntl(masterFd_, F_GETFL) | O_NONBLOCK);
+    // Programs the tests start must not hold the device open behind our back.
+    ::fcntl(masterFd_, F_SETFD, FD_CLOEXEC);
+    ::fcntl(slaveFd_, F_SETFD, FD_CLOEXEC);
 }
 
 PtyResponder::~PtyResponder() {
