@@ -1,0 +1,252 @@
+// The state file round trip, the program orlin-phonesim itself, and a public AT suite
+// (gammu) talking to the simulated phone.
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "link/cp1251.h"
+#include "link/phone_text.h"
+#include "phonesim/state_file.h"
+#include "sim_test_support.h"
+
+namespace orlin::phonesim::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct TempDir {
+    TempDir() {
+        char name[] = "/tmp/orlin-phonesim-test-XXXXXX";
+        if (!mkdtemp(name)) throw std::runtime_error("mkdtemp");
+        path = name;
+    }
+    ~TempDir() {
+        std::error_code ec;
+        fs::remove_all(path, ec);
+    }
+    std::string file(const std::string& name) const { return path + "/" + name; }
+    std::string path;
+};
+
+std::string ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+TEST(StateFile, TextRoundTripKeepsEveryField) {
+    PhoneState s;
+    SeedDemoContents(s);
+    // Texts with the characters the format must escape, and every field set.
+    PhonebookEntry odd;
+    odd.number = "+7\\9";
+    odd.name = Utf8ToCp1251("Tab\there\nand Ёё \\ end");
+    odd.picture = "pic\t1";
+    odd.aux6 = 1, odd.ids = 42, odd.aux8 = 3, odd.aux9 = 4, odd.category = 5, odd.icon = 6;
+    odd.aux12 = 7, odd.aux13 = 8, odd.aux15 = 9, odd.aux16 = 10;
+    s.contents.phonebook[999] = odd;
+    s.contents.messages[40] = {MessageStorage::DM, MessageStatus::StoUnsent, "", "", "line1\r\nline2"};
+    s.contents.autoDeleteWeeks = 4;
+    std::string text = FormatStateText(s.contents);
+    EXPECT_EQ(ParseStateText(text), s.contents);
+    // Readable: UTF-8 names, one record a line.
+    EXPECT_NE(text.find("contact\t1\t+79111234567\t145\tИван Петров\t"), std::string::npos);
+    EXPECT_NE(text.find("Tab\\there\\nand Ёё \\\\ end"), std::string::npos);
+}
+
+TEST(StateFile, MalformedLinesAreReportedWithTheirNumber) {
+    try {
+        ParseStateText("# comment\n\ncontact\t1\t+7911\tx\n");
+        FAIL() << "no error";
+    } catch (const std::runtime_error& e) {
+        EXPECT_NE(std::string(e.what()).find("line 3"), std::string::npos) << e.what();
+    }
+    EXPECT_THROW(ParseStateText("contact\t1\t+7911\t1x5\tIvan\t3\t0\t255\t0\t1\t0\t0\t255\t0\t\t0\t0\n"),
+                 std::runtime_error);
+    EXPECT_THROW(ParseStateText("message\t1\tXM\tREC READ\t+7\t\thi\n"), std::runtime_error);
+    EXPECT_THROW(ParseStateText("gadget\t1\n"), std::runtime_error);
+}
+
+TEST(StateFile, SimulatorSavesEveryChangeAndLoadsItBack) {
+    TempDir dir;
+    std::string state = dir.file("phone.txt");
+    std::string name = EncodePhoneText(Utf8ToCp1251("Пётр"));
+    {
+        PhoneSimOptions o;
+        o.stateFile = state;
+        SimPort p(o);
+        // A missing file is created with the starting contents.
+        EXPECT_NE(ReadFile(state).find("Иван Петров"), std::string::npos);
+        p.at("AT+CSCS=UCS2");
+        p.at("AT+CPBS=AD");
+        ASSERT_EQ(p.at("AT+MPBW=700,\"+7922\",145," + name + ",3,0,255,0,1,2,255,255,0"), kOk);
+        // Saved at once, not only when the phone stops.
+        EXPECT_NE(ReadFile(state).find("contact\t700\t+7922\t145\tПётр\t3\t"), std::string::npos);
+        p.at("AT+MDBL=1");
+        ASSERT_EQ(p.at("AT+MDBWE=0,0,0"), kOk);
+        ASSERT_EQ(p.at("AT+CMGD=1"), kOk);
+    }
+    {
+        PhoneSimOptions o;
+        o.stateFile = state;
+        o.seeded = false;  // the file, once it exists, is the phone
+        SimPort p(o);
+        p.at("AT+CSCS=UCS2");
+        p.at("AT+CPBS=MT");
+        EXPECT_EQ(p.line("AT+MPBR=700"), "+MPBR: 700,\"+7922\",145," + name + ",3,0,255,0,1,2,255,255,0");
+        EXPECT_EQ(p.at("AT+MDBR=0"), kOk);
+        p.sim.withState([](PhoneState& s) {
+            EXPECT_EQ(s.contents.messages.count(1), 0u);
+            EXPECT_EQ(s.contents.messages.size(), 10u);
+        });
+    }
+    EXPECT_FALSE(fs::exists(state + ".tmp"));
+}
+
+TEST(StateFile, BrokenFileStopsTheStart) {
+    TempDir dir;
+    std::string state = dir.file("phone.txt");
+    std::ofstream(state) << "contact\tnot a slot\n";
+    PhoneSimOptions o;
+    o.stateFile = state;
+    PhoneSimulator sim(o);
+    EXPECT_THROW(sim.start(), std::runtime_error);
+    EXPECT_EQ(ReadFile(state), "contact\tnot a slot\n");  // left as it was
+}
+
+// Starts the program, reads its PORT line, and stops it with SIGTERM.
+class Program {
+public:
+    explicit Program(std::vector<std::string> args) {
+        int out[2];
+        if (pipe(out) != 0) throw std::runtime_error("pipe");
+        pid_ = fork();
+        if (pid_ == 0) {
+            dup2(out[1], 1);
+            close(out[0]);
+            std::vector<char*> argv{const_cast<char*>(ORLIN_PHONESIM_PROGRAM)};
+            for (auto& a : args) argv.push_back(a.data());
+            argv.push_back(nullptr);
+            execv(argv[0], argv.data());
+            _exit(127);
+        }
+        close(out[1]);
+        stdout_ = fdopen(out[0], "r");
+    }
+    ~Program() {
+        if (pid_ > 0) {
+            kill(pid_, SIGKILL);
+            waitpid(pid_, nullptr, 0);
+        }
+        if (stdout_) fclose(stdout_);
+    }
+    std::string readLine() {
+        char buf[512];
+        if (!fgets(buf, sizeof buf, stdout_)) return {};
+        std::string s = buf;
+        if (!s.empty() && s.back() == '\n') s.pop_back();
+        return s;
+    }
+    int terminate() {
+        kill(pid_, SIGTERM);
+        int status = 0;
+        waitpid(pid_, &status, 0);
+        pid_ = -1;
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+
+private:
+    pid_t pid_ = -1;
+    FILE* stdout_ = nullptr;
+};
+
+TEST(Program, PrintsThePortPlacesTheLinkAndStopsOnSigterm) {
+    TempDir dir;
+    std::string link = dir.file("ttyPHONE");
+    Program program({"--model", "C350", "--link", link});
+    std::string portLine = program.readLine();
+    ASSERT_EQ(portLine.substr(0, 5), "PORT ") << portLine;
+    EXPECT_EQ(fs::read_symlink(link).string(), portLine.substr(5));
+    for (int client = 0; client < 2; ++client) {
+        TBlockSerial port;
+        port.RaiseErrors = true;
+        port.OpenPort(link);
+        port.ConfigureLine(19200, 8, 'N', 0, false, false);
+        EXPECT_NE(port.AtCommand("AT+CGMM").find("\"MODEL=C350\""), std::string::npos);
+    }
+    EXPECT_EQ(program.terminate(), 0);
+    EXPECT_FALSE(fs::exists(fs::symlink_status(link)));
+}
+
+TEST(Program, HangUpFaultEndsTheProgram) {
+    Program program({"--hang-up-after", "1", "--empty"});
+    std::string portLine = program.readLine();
+    ASSERT_EQ(portLine.substr(0, 5), "PORT ");
+    RawClient c(portLine.substr(5));
+    c.send("AT\r");
+    EXPECT_EQ(c.readUntil(kOk), "AT\r" + kOk);
+    EXPECT_EQ(program.readLine(), "HANGUP");
+}
+
+// A public AT suite must be able to identify the phone and read its phone memory.
+class PublicSuite : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!fs::exists("/usr/bin/gammu")) GTEST_SKIP() << "gammu is not installed";
+        PhoneSimOptions o;
+        o.model = "C350";
+        o.meLast = 60;  // the suite asks for each slot on its own
+        o.linkPath = dir.file("ttyPHONE");
+        sim = std::make_unique<PhoneSimulator>(o);
+        sim->start();
+        std::ofstream(dir.file("gammurc")) << "[gammu]\nport = " << o.linkPath
+                                           << "\nconnection = at19200\n";
+    }
+    std::string run(const std::string& args) {
+        std::string command = "timeout 120 /usr/bin/gammu -c " + dir.file("gammurc") + " " + args + " 2>&1";
+        FILE* pipe = popen(command.c_str(), "r");
+        std::string out;
+        char buf[4096];
+        size_t n;
+        while ((n = fread(buf, 1, sizeof buf, pipe)) > 0) out.append(buf, n);
+        status = pclose(pipe);
+        return out;
+    }
+    TempDir dir;
+    std::unique_ptr<PhoneSimulator> sim;
+    int status = -1;
+};
+
+TEST_F(PublicSuite, Identify) {
+    std::string out = run("identify");
+    EXPECT_EQ(status, 0) << out;
+    EXPECT_NE(out.find("Motorola"), std::string::npos) << out;
+    EXPECT_NE(out.find("C350"), std::string::npos) << out;
+    EXPECT_NE(out.find("351234567890123"), std::string::npos) << out;
+}
+
+TEST_F(PublicSuite, GetAllMemoryOfThePhone) {
+    std::string out = run("getallmemory ME");
+    EXPECT_EQ(status, 0) << out;
+    size_t entries = 0;
+    for (size_t at = out.find("Memory ME, Location "); at != std::string::npos;
+         at = out.find("Memory ME, Location ", at + 1))
+        ++entries;
+    int expected = 0;
+    sim->withState([&](PhoneState& s) {
+        for (const auto& [slot, e] : s.contents.phonebook) expected += slot <= s.meLast;
+    });
+    EXPECT_EQ(entries, static_cast<size_t>(expected)) << out;
+    EXPECT_NE(out.find("Иван Петров"), std::string::npos) << out;
+    EXPECT_NE(out.find("John Smith"), std::string::npos) << out;
+    EXPECT_NE(out.find("\"+79111234567\""), std::string::npos) << out;
+}
+
+}  // namespace
+}  // namespace orlin::phonesim::test
