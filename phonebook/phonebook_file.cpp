@@ -170,13 +170,12 @@ LoadTarget PrepareLoad(const PortSettings& settings, Interaction& interaction) {
     LoadTarget target;
     PhoneSession session(settings, PhoneSession::Options{false, false});
     TBlockSerial& port = session.port();
+    // The port could not be opened (no such port, or held by another program): the
+    // phone is not reachable, and nothing is asked of it.
     if (!port.IsOpen()) {
-        if (port.LastError() == 2) {
-            interaction.inform(Utf8ToCp1251("не подключен"));
-            target.connected = false;
-            return target;
-        }
-        throw ESynaSerError(port.LastError(), port.LastErrorDesc(), port.LastErrorDesc());
+        interaction.inform(Utf8ToCp1251("не подключен"));
+        target.connected = false;
+        return target;
     }
     target.model = CutModelName(session.AtCommand("AT+CGMM"));
     target.family = FamilyOfModel(target.model);

@@ -52,14 +52,14 @@ std::string SaveChangeNote(const FileText& text);
 // --- loading ---
 
 struct LoadTarget {
-    bool connected = true;  // false: the port does not exist ("не подключен" was said)
+    bool connected = true;  // false: the port could not be opened ("не подключен" was said)
     std::string model;
     ModelFamily family = ModelFamily::None;
     IndexRanges ranges;
 };
 
 // The first session of loading (port errors not raised): the model and the index ranges,
-// then the combined storage. A port that does not exist is reported through
+// then the combined storage. A port that cannot be opened is reported through
 // interaction.inform("не подключен"); a phone that does not answer raises its port error.
 LoadTarget PrepareLoad(const PortSettings& settings, Interaction& interaction);
 
