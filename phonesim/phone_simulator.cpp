@@ -25,15 +25,24 @@ namespace {
 constexpr char kCtrlZ = 26;
 constexpr char kEsc = 27;
 
+// Blanks do not count ("AT+CPBS" also picks "AT +CPBS=ME"), nor does letter case.
+std::string Comparable(const std::string& text) {
+    std::string out;
+    for (char c : text)
+        if (c != ' ') out += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return out;
+}
+
 bool Matches(const std::string& filter, const std::string& line) {
     if (filter.empty()) return false;
     if (filter == "*") return true;
-    if (line.size() < filter.size()) return false;
-    for (size_t i = 0; i < filter.size(); ++i)
-        if (std::toupper(static_cast<unsigned char>(line[i])) != std::toupper(static_cast<unsigned char>(filter[i])))
-            return false;
-    return true;
+    std::string f = Comparable(filter), l = Comparable(line);
+    return l.compare(0, f.size(), f) == 0;
 }
+
+constexpr size_t kCommandLogLimit = 100000;
+// A client that left in the middle of a message does not keep the phone in text entry.
+constexpr auto kTextEntryTimeout = std::chrono::seconds(5);
 
 std::string Printable(const std::string& bytes) {
     std::string out;
@@ -94,6 +103,7 @@ struct PhoneSimulator::Impl {
     std::string textBuf;       // message text after the AT+CMGW prompt
     bool swallowCr = false;    // the CR that follows Ctrl-Z gets no answer
     bool skipLf = false;       // an LF right after a CR ends nothing
+    PtyLine::Clock::time_point lastInput{};
 
     void saveLocked() {
         if (!options.stateFile.empty()) SaveStateFile(options.stateFile, state.contents);
@@ -159,6 +169,8 @@ struct PhoneSimulator::Impl {
             std::lock_guard<std::mutex> lock(mu);
             f = faults;
             echo = state.echo;
+            if (state.commandLog.size() >= kCommandLogLimit)
+                state.commandLog.erase(state.commandLog.begin(), state.commandLog.begin() + kCommandLogLimit / 2);
             state.commandLog.push_back(command);
             count = ++state.commandsReceived;
             if (Matches(f.silentOn, command)) {
@@ -273,15 +285,27 @@ struct PhoneSimulator::Impl {
         }
     }
 
+    void abandonStaleTextEntry() {
+        std::lock_guard<std::mutex> lock(mu);
+        if (!engine.awaitingMessageText() || PtyLine::Clock::now() - lastInput < kTextEntryTimeout) return;
+        engine.finishMessage({}, true);
+        textBuf.clear();
+        transcript("!", "message text abandoned");
+    }
+
     void run() {
         while (!stopping) {
             pollfd fds[2] = {{line.masterFd(), POLLIN, 0}, {wake[0], POLLIN, 0}};
             int n = ::poll(fds, 2, 200);
             if (stopping) break;
-            if (n <= 0) continue;
+            if (n <= 0) {
+                abandonStaleTextEntry();
+                continue;
+            }
             if (fds[1].revents & POLLIN) break;
             if (fds[0].revents & POLLIN) {
                 auto readAt = PtyLine::Clock::now();
+                lastInput = readAt;
                 std::string bytes = line.readAvailable();
                 if (!bytes.empty()) receive(bytes, readAt);
             } else if (fds[0].revents & (POLLHUP | POLLERR)) {

@@ -118,6 +118,12 @@ TEST(LineFaults, ErrorForAGivenCommandWithoutDoingIt) {
     p.at("AT+CMEE=1");
     EXPECT_EQ(p.at("AT+MPBW=1"), "\r\n+CME ERROR: 100\r\n");
     EXPECT_TRUE(p.at("AT+MPBR=1").find("+MPBR: 1,") != std::string::npos);
+    // Blanks and letter case do not matter when a command is picked out.
+    FaultOptions f;
+    f.errorOn = "at+cpbs";
+    p.sim.setFaults(f);
+    EXPECT_EQ(p.at("AT +CPBS=ME"), "\r\n+CME ERROR: 100\r\n");
+    EXPECT_EQ(p.at("AT+CPBR=?"), "\r\n+CPBR: (1-1250),32,24\r\n\r\nOK\r\n");  // still MT
 }
 
 TEST(LineFaults, AnswerInChunksOfKBytes) {

@@ -91,6 +91,21 @@ TEST(Messages, PromptBytesOnTheLine) {
     sim.withState([](PhoneState& s) { EXPECT_EQ(s.contents.messages.size(), 12u); });
 }
 
+TEST(Messages, ClientLeavingDuringTextEntryDoesNotBlockTheNext) {
+    PhoneSimulator sim;
+    sim.start();
+    {
+        RawClient c(sim.portPath());
+        c.send("AT+CMGW=\"+7911\"\r");
+        c.readUntil("> ");
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(5600));
+    RawClient next(sim.portPath());
+    next.send("AT\r");
+    EXPECT_EQ(next.readUntil(kOk), "AT\r" + kOk);
+    sim.withState([](PhoneState& s) { EXPECT_EQ(s.contents.messages.size(), 11u); });
+}
+
 TEST(Messages, TextTooLongOrBadHexIsRefused) {
     SimPort p;
     p.at("AT+CSCS=UCS2");
