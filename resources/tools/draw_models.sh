@@ -7,7 +7,7 @@ out="$(cd "$(dirname "$0")/.." && pwd)/models"
 mkdir -p "$out"
 font=DejaVu-Sans-Bold
 
-keys() {  # x0 y0 columns rows: the rounded keys of a keypad as one -draw text
+keys() {  # x0 y0 columns rows (x0 may be negative): the rounded keys of a keypad as one -draw text
   local x0=$1 y0=$2 cols=$3 rows=$4 draw=""
   for ((r = 0; r < rows; r++)); do
     for ((c = 0; c < cols; c++)); do
@@ -54,6 +54,7 @@ swivel() {  # file name body-colour trim-colour screen-colour
   convert -size 233x383 gradient:'#f4f6f8'-'#cfd6de' \
     -fill "$trim" -stroke '#2e3436' -strokewidth 2 \
     -draw 'translate 116,200 rotate 28 roundrectangle -50,-10 50,140 30,30' \
+    -fill "$body" -strokewidth 1 -draw "translate 116,200 rotate 28 $(keys -47 40 3 4)" \
     -fill "$body" -draw 'roundrectangle 66,20 166,220 40,40' \
     -fill "$screen" -strokewidth 1 -draw 'circle 116,110 116,60' \
     -fill '#2e3436' -stroke none -font "$font" -pointsize 13 -annotate +98+116 "$name" \
