@@ -1,0 +1,147 @@
+// orlin-cli phonebook list / save / load, run as a program against simulated phones.
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "link/phone_session.h"
+#include "phonebook/phonebook_file.h"
+#include "phonebook/phonebook_read.h"
+#include "phonebook_test_support.h"
+
+namespace orlin {
+namespace {
+
+using test::RecordingInteraction;
+using test::SimPhone;
+
+namespace fs = std::filesystem;
+
+struct CliRun {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+std::string Slurp(const fs::path& path) {
+    std::ifstream file(path, std::ios::binary);
+    std::ostringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+class PhonebookCli : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir_ = fs::temp_directory_path() /
+               ("orlin_pb_cli_" + std::to_string(::getpid()) + "_" +
+                ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::create_directories(dir_);
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+
+    // Runs orlin-cli in the test's own directory (so no portcfg.ini is found).
+    CliRun Cli(const SimPhone& phone, const std::string& words, int timeoutMs = 1000) {
+        const std::string command = "cd '" + dir_.string() + "' && '" ORLIN_CLI_PATH "' --port '" +
+                                    phone.settings.PortName + "' --timeout " + std::to_string(timeoutMs) + " " +
+                                    words + " > out.txt 2> err.txt";
+        CliRun run;
+        const int raw = std::system(command.c_str());
+        run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+        run.out = Slurp(dir_ / "out.txt");
+        run.err = Slurp(dir_ / "err.txt");
+        return run;
+    }
+    fs::path dir_;
+};
+
+TEST_F(PhonebookCli, SaveThenLoadIntoAnEmptyPhoneGivesTheSameList) {
+    SimPhone source("C350");
+    SimPhone empty("C350", false);
+    empty.edit([&](phonesim::PhoneState& s) { s.contents.categories = source.state().contents.categories; });
+
+    const CliRun saved = Cli(source, "phonebook save book.csv");
+    ASSERT_EQ(saved.status, 0) << saved.err;
+    const std::string bytes = Slurp(dir_ / "book.csv");
+    // Byte for byte the file the window writes.
+    {
+        PhonebookState state;
+        RecordingInteraction interaction;
+        PhoneSession session(source.settings);
+        ReadPhonebook(session, state, interaction);
+        EXPECT_EQ(bytes, PhonebookFileText(state.abonents, state.ranges).bytes);
+    }
+
+    const CliRun loaded = Cli(empty, "phonebook load book.csv");
+    ASSERT_EQ(loaded.status, 0) << loaded.err;
+    EXPECT_EQ(loaded.out, std::to_string(source.phonebook().size()) + " entries in the phonebook\n");
+
+    const CliRun before = Cli(source, "phonebook list");
+    const CliRun after = Cli(empty, "phonebook list");
+    ASSERT_EQ(before.status, 0) << before.err;
+    EXPECT_EQ(after.out, before.out);
+    EXPECT_EQ(before.out.substr(0, before.out.find('\n')), "slot\tstorage\tname\tnumber\ttype\tIDs\ticon\tcategory");
+    EXPECT_NE(before.out.find("\tSM\t"), std::string::npos);
+    EXPECT_NE(before.out.find("Оксана Їжакевич"), std::string::npos) << "UTF-8 output";
+}
+
+TEST_F(PhonebookCli, ListLineOfOneEntry) {
+    SimPhone phone("C350", false);
+    phone.edit([](phonesim::PhoneState& s) {
+        phonesim::PhonebookEntry e;
+        e.number = "+7911";
+        e.numberFormat = 145;
+        e.name = test::W("Іван");
+        e.type = 3;
+        e.ids = 7;
+        e.category = 1;
+        e.icon = 3;
+        s.contents.categories[1] = {test::W("Сім'я"), 0};
+        s.contents.phonebook[12] = e;
+    });
+    const CliRun run = Cli(phone, "phonebook list");
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, "slot\tstorage\tname\tnumber\ttype\tIDs\ticon\tcategory\n"
+                       "12\tME\tІван\t+7911\tМобильный\t7\tробот\tСім'я\n");
+}
+
+TEST_F(PhonebookCli, TimeoutWhileLoadingStopsUnlessYes) {
+    SimPhone phone("C350", false);
+    std::ofstream(dir_ / "two.csv", std::ios::binary) << "PHONE;3;A;+1;2;0;255;0;1;1;255;255;0\r\n"
+                                                        "PHONE;4;B;+2;2;0;255;0;1;1;255;255;0\r\n";
+    phonesim::FaultOptions faults;
+    faults.silentOn = "AT+MPBW=3,";
+    phone.sim().setFaults(faults);
+
+    const CliRun stopped = Cli(phone, "phonebook load two.csv", 300);
+    EXPECT_EQ(stopped.status, 1);
+    EXPECT_NE(stopped.err.find("Продолжить запись?"), std::string::npos) << stopped.err;
+    EXPECT_EQ(phone.phonebook().count(4), 0u);
+
+    const CliRun yes = Cli(phone, "--yes phonebook load two.csv", 300);
+    EXPECT_EQ(yes.status, 1) << "slot 3 was not taken";
+    EXPECT_NE(yes.err.find("slots 3"), std::string::npos) << yes.err;
+    EXPECT_EQ(phone.phonebook().count(4), 1u);
+    EXPECT_EQ(yes.out, "1 entries in the phonebook\n");
+}
+
+TEST_F(PhonebookCli, WrongWordsAndEmptyPhonebook) {
+    SimPhone phone("C350", false);
+    EXPECT_EQ(Cli(phone, "phonebook").status, 2);
+    EXPECT_EQ(Cli(phone, "phonebook save").status, 2);
+    EXPECT_EQ(Cli(phone, "phonebook frobnicate x").status, 2);
+    const CliRun empty = Cli(phone, "phonebook save none.csv");
+    EXPECT_EQ(empty.status, 1);
+    EXPECT_NE(empty.err.find("Список пуст"), std::string::npos);
+    EXPECT_FALSE(fs::exists(dir_ / "none.csv"));
+    const CliRun missing = Cli(phone, "phonebook load nothing.csv");
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_NE(missing.err.find("File not found"), std::string::npos) << missing.err;
+}
+
+}  // namespace
+}  // namespace orlin
