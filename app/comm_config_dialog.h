@@ -50,6 +50,9 @@ protected:
     void showEvent(QShowEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+
+public:
+    // Cancel, Esc and the window's close button.
     void reject() override;
 
 private:

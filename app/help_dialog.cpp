@@ -33,7 +33,7 @@ void TfrmHelp::FormShow() {
     RichEdit1->clear();
     QFile file(QStringLiteral("info.txt"));
     if (!file.open(QIODevice::ReadOnly))
-        throw orlin::EInOutError(file.exists() ? file.errorString().toStdString()
+        throw orlin::EInOutError(file.exists() ? orlin::ToCp1251(file.errorString())
                                                : std::string("File not found"));
     const QByteArray bytes = file.readAll();
     RichEdit1->setPlainText(orlin::FromCp1251(std::string(bytes.constData(), bytes.size())));

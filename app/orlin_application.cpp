@@ -3,6 +3,7 @@
 #include <exception>
 
 #include "app/message_boxes.h"
+#include "app/phone_text_qt.h"
 #include "link/errors.h"
 
 namespace orlin {
@@ -17,9 +18,13 @@ void ShowCurrentException() {
     QString text;
     try {
         throw;
+    } catch (const OrlinError& e) {
+        // Our own failures carry Windows-1251 text, like the phone's data.
+        text = FromCp1251(e.what());
     } catch (const std::exception& e) {
-        // Our own exceptions and the runtime's carry UTF-8 text.
-        text = QString::fromUtf8(e.what());
+        const QByteArray bytes(e.what());
+        text = QString::fromUtf8(bytes);
+        if (text.contains(QChar::ReplacementCharacter)) text = FromCp1251(bytes.toStdString());
     } catch (...) {
         text = QStringLiteral("Unknown error");
     }

@@ -27,6 +27,11 @@ using orlin::phonesim::PhoneState;
 class InfoTest : public WindowTest {
 protected:
     InfoTab* info() { return window_->tsInfo; }
+    // A click on the box itself (its left end), as a user ticks it.
+    void clickCheckBox() {
+        QCheckBox* box = info()->CheckBox2;
+        QTest::mouseClick(box, Qt::LeftButton, Qt::NoModifier, QPoint(6, box->height() / 2));
+    }
     // A picture of the model in the working folder, where the program looks for it.
     void putPicture(const QString& name, const QColor& colour) {
         QImage image(60, 100, QImage::Format_RGB32);
@@ -122,7 +127,7 @@ TEST_F(InfoTest, ClockDisplayHoldsThePortUntilTheTabIsLeft) {
     clickTab(TfrmMain::InfoPage);
     clearBoxes();
 
-    QTest::mouseClick(info()->CheckBox2, Qt::LeftButton);
+    clickCheckBox();
     ASSERT_TRUE(info()->CheckBox2->isChecked());
     EXPECT_TRUE(info()->ClockDisplayRunning());
     EXPECT_TRUE(info()->Timer1->isActive());
@@ -151,7 +156,7 @@ TEST_F(InfoTest, LeavingTheTabSwitchesTheDisplayOffAndFreesThePort) {
     startPhone();
     createWindow();
     clickTab(TfrmMain::InfoPage);
-    QTest::mouseClick(info()->CheckBox2, Qt::LeftButton);
+    clickCheckBox();
     ASSERT_TRUE(info()->ClockDisplayRunning());
     clearBoxes();
 
@@ -186,7 +191,7 @@ TEST_F(InfoTest, ASilentPhoneLeavesThePhoneClockFieldEmpty) {
     startPhone();
     createWindow();
     clickTab(TfrmMain::InfoPage);
-    QTest::mouseClick(info()->CheckBox2, Qt::LeftButton);
+    clickCheckBox();
     info()->Timer1Timer();
     ASSERT_FALSE(info()->edtPhoneTime->text().isEmpty());
 
@@ -232,7 +237,7 @@ TEST_F(InfoTest, SynchronisingWhileTheDisplayRunsUsesItsPortQuietly) {
     phone_->withState([](PhoneState& s) { s.clockOffsetSeconds = 3600; });
     createWindow();
     clickTab(TfrmMain::InfoPage);
-    QTest::mouseClick(info()->CheckBox2, Qt::LeftButton);
+    clickCheckBox();
     ASSERT_TRUE(info()->ClockDisplayRunning());
     clearBoxes();
     QTest::mouseClick(info()->SpeedButton11, Qt::LeftButton);

@@ -1,7 +1,10 @@
 // Start-up of the main window: tabs, captions, menus, the command box, images, and the
 // start-up without portcfg.ini or without the picture container; the error box's text rule.
 
+#include <QCheckBox>
 #include <QComboBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>

@@ -119,7 +119,7 @@ TEST_F(TerminalTest, PickingAnEntryShowsItsDescriptionAndEnterSendsNothing) {
 
     // A typed command keeps the last description; Enter neither sends nor adds an item.
     const auto before = phone_->commandsReceived();
-    t->cbCommand->setEditText("AT+CBC");
+    t->cbCommand->setEditText("AT+CBC=?");
     QTest::keyClick(t->cbCommand->lineEdit(), Qt::Key_Return);
     EXPECT_EQ(phone_->commandsReceived(), before);
     EXPECT_EQ(t->cbCommand->count(), 40);
