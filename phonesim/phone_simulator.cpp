@@ -252,7 +252,7 @@ struct PhoneSimulator::Impl {
             }
             if (inText) {
                 if (c == kCtrlZ || c == kEsc) {
-                    std::this_thread::sleep_until(arrival);
+                    PtyLine::sleepUntil(arrival, stopping);
                     handleMessageEnd(c == kEsc, textBuf + c);
                     inText = false;
                     swallowCr = true;
@@ -267,7 +267,7 @@ struct PhoneSimulator::Impl {
             }
             skipLf = false;
             if (c == '\r') {
-                std::this_thread::sleep_until(arrival);
+                PtyLine::sleepUntil(arrival, stopping);
                 std::string command = lineBuf;
                 lineBuf.clear();
                 skipLf = true;

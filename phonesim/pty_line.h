@@ -43,9 +43,11 @@ public:
     bool write(const std::vector<std::string>& pieces, std::chrono::milliseconds pause,
                const std::atomic<bool>& stopping);
 
+    // Sleeps until `t`, waking early when `stopping` is set.
+    static void sleepUntil(Clock::time_point t, const std::atomic<bool>& stopping);
+
 private:
     bool writeRaw(const char* data, size_t size, const std::atomic<bool>& stopping);
-    static void sleepUntil(Clock::time_point t, const std::atomic<bool>& stopping);
 
     int master_ = -1;
     int slave_ = -1;
