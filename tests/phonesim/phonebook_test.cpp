@@ -2,6 +2,8 @@
 // entries, the phone's rules for writes, and categories.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "link/cp1251.h"
 #include "link/phone_text.h"
 #include "sim_test_support.h"
@@ -122,6 +124,28 @@ TEST(PhonebookStorages, RangeReadSendsOnlyExistingEntriesOfTheStorage) {
     p.at("AT+CPBS=MT");
     EXPECT_EQ(p.at("AT+MPBR=7,8"), kOk);
     EXPECT_EQ(p.at("AT+MPBR=1300,1310"), "\r\nERROR\r\n");
+}
+
+TEST(PhonebookDemo, NineFieldPhoneSendsNineFieldsForEveryEntry) {
+    SimPort p(Model("T720"));
+    p.at("AT+CSCS=UCS2");
+    p.at("AT+CPBS=MT");
+    std::string all = p.at("AT+MPBR=1,1250");
+    size_t entries = 0, simEntries = 0;
+    for (size_t at = all.find("\r\n+MPBR: "); at != std::string::npos; at = all.find("\r\n+MPBR: ", at + 1)) {
+        std::string line = all.substr(at + 2, all.find("\r\n", at + 2) - at - 2);
+        EXPECT_EQ(std::count(line.begin(), line.end(), ','), 8) << line;
+        ++entries;
+        if (std::stoi(line.substr(7)) >= 1001) {
+            ++simEntries;
+            EXPECT_NE(line.find(",7,0,255,0,1"), std::string::npos) << line;  // the SIM type of this family
+        }
+    }
+    EXPECT_GE(entries, 40u);
+    EXPECT_GE(simEntries, 10u);
+    // The standard read gives number, format and name only.
+    p.at("AT+CSCS=IRA");
+    EXPECT_EQ(p.line("AT+CPBR=1,1"), "+CPBR: 1,\"+79111234567\",145,\"???? ??????\"");
 }
 
 TEST(PhonebookDemo, NamesInThreeAlphabetsAndEmail) {
