@@ -8,12 +8,47 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMovie>
+#include <QPainter>
+#include <QPixmap>
 #include <QPushButton>
 #include <QShowEvent>
 #include <QUrl>
 #include <QVBoxLayout>
 
 #include "app/version_info.h"
+
+namespace {
+
+QPixmap drawnPhone(const QSize& size) {
+    QPixmap pixmap(size);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QRectF body(size.width() * 0.22, 6, size.width() * 0.56, size.height() - 12);
+    p.setPen(QPen(QColor(40, 60, 110), 2));
+    p.setBrush(QColor(75, 110, 170));
+    p.drawRoundedRect(body, 14, 14);
+    const QRectF screen(body.left() + 8, body.top() + 14, body.width() - 16, body.height() * 0.32);
+    p.setBrush(QColor(180, 225, 170));
+    p.drawRoundedRect(screen, 3, 3);
+    p.setPen(QColor(40, 60, 40));
+    QFont font = p.font();
+    font.setBold(true);
+    font.setPixelSize(11);
+    p.setFont(font);
+    p.drawText(screen, Qt::AlignCenter, QStringLiteral("Orlin"));
+    p.setPen(QPen(QColor(40, 60, 110), 1));
+    p.setBrush(QColor(215, 225, 240));
+    const double keyW = (body.width() - 16) / 3.0;
+    const double top = screen.bottom() + 12;
+    for (int row = 0; row < 4; ++row)
+        for (int col = 0; col < 3; ++col)
+            p.drawRoundedRect(QRectF(body.left() + 8 + col * keyW + 2, top + row * 15, keyW - 4, 10),
+                              4, 4);
+    return pixmap;
+}
+
+}  // namespace
 
 TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
     setObjectName("TAboutBox");
@@ -30,7 +65,9 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
     Animate1->setObjectName("Animate1");
     Animate1->setFixedSize(120, 160);
     Animate1->setAlignment(Qt::AlignCenter);
-    // The picture plays once; it is optional.
+    // The picture: about.gif next to the program when there is one (it plays once), else a
+    // drawn phone.
+    Animate1->setPixmap(drawnPhone(Animate1->size()));
     if (QFile::exists(QStringLiteral("about.gif"))) {
         auto* movie = new QMovie(QStringLiteral("about.gif"), QByteArray(), Animate1);
         connect(movie, &QMovie::frameChanged, movie, [movie](int frame) {
@@ -103,6 +140,10 @@ void TAboutBox::FillFromVersionRecord(const QString& programFile) {
     Version->setText(texts.version);
     Copyright->setText(texts.copyright);
     Comments->setText(texts.comments);
+    // The lines are one line each: the box grows to the longest.
+    setMinimumSize(0, 0);
+    setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    setFixedSize(QSize(346, 200).expandedTo(sizeHint()));
 }
 
 void TAboutBox::lblHomepageClick() { QDesktopServices::openUrl(QUrl(HomePage())); }

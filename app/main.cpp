@@ -1,8 +1,10 @@
 // The program orlin: start-up in a fixed order, then the message loop until the main window
 // closes. For documentation and checks without a person:
-//   orlin --tab NAME --screenshot FILE --quit-after MS
+//   orlin --tab NAME [--send TEXT ...] --screenshot FILE --quit-after MS
 
+#include <QComboBox>
 #include <QCommandLineParser>
+#include <QPushButton>
 #include <QLocale>
 #include <QTimer>
 
@@ -10,6 +12,7 @@
 
 #include "app/orlin_application.h"
 #include "app/window/main_window.h"
+#include "status/terminal_tab.h"
 
 int main(int argc, char** argv) {
     // 1. The application, titled "Orlin".
@@ -30,7 +33,12 @@ int main(int argc, char** argv) {
         QStringLiteral("quit-after"),
         QStringLiteral("Quit MS milliseconds after start-up (after the screenshot)."),
         QStringLiteral("MS"));
-    parser.addOptions({tabOption, screenshotOption, quitOption});
+    const QCommandLineOption sendOption(
+        QStringLiteral("send"),
+        QStringLiteral("Send TEXT from the terminal tab after start-up, as if typed and sent "
+                       "with \"Послать\" (may be given several times)."),
+        QStringLiteral("TEXT"));
+    parser.addOptions({tabOption, screenshotOption, quitOption, sendOption});
     parser.process(app);
 
     // 2. The eight forms, the main window first (its creation runs FormCreate).
@@ -65,6 +73,13 @@ int main(int argc, char** argv) {
     if (tabIndex >= 0)
         QTimer::singleShot(0, &window, [&window, tabIndex] {
             window.PageControl1->setCurrentIndex(tabIndex);
+        });
+    // Terminal commands go one by one, each as a click on the send button, so that a failure
+    // shows its error box and the next command still goes.
+    for (const QString& text : parser.values(sendOption))
+        QTimer::singleShot(0, &window, [&window, text] {
+            window.tsTerminal->cbCommand->setEditText(text);
+            window.tsTerminal->btnSendCommand->click();
         });
     int status = 0;
     if (quitAfter >= 0) {

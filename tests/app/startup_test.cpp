@@ -3,6 +3,8 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFontDialog>
+#include <QTimer>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QLineEdit>
@@ -160,6 +162,34 @@ TEST_F(StartupTest, WithoutTheContainerOneWarningAndNoPictures) {
     // The rest of the start-up ran.
     EXPECT_EQ(w.tsTerminal->cbCommand->count(), 40);
     EXPECT_EQ(w.portSettings().PortName, "/dev/orlin-no-such-port");
+}
+
+}  // namespace
+}  // namespace apptest
+
+namespace apptest {
+namespace {
+
+TEST_F(StartupTest, TheFontMenuGivesTheTerminalTheChosenFontOnlyWhenConfirmed) {
+    writePortConfig("COM3");
+    TfrmMain& w = createWindow();
+    const QFont before = w.tsTerminal->mmTerminal->font();
+    QFont chosen(QStringLiteral("DejaVu Sans Mono"), 14);
+
+    QTimer::singleShot(0, [&] {
+        w.FontDialog1->setCurrentFont(chosen);
+        w.FontDialog1->reject();
+    });
+    w.mnuFont->trigger();
+    EXPECT_EQ(w.tsTerminal->mmTerminal->font(), before);
+
+    QTimer::singleShot(0, [&] {
+        w.FontDialog1->setCurrentFont(chosen);
+        w.FontDialog1->accept();
+    });
+    w.mnuFont->trigger();
+    EXPECT_EQ(w.tsTerminal->mmTerminal->font().pointSize(), 14);
+    EXPECT_NE(w.tsTerminal->mmTerminal->font(), before);
 }
 
 }  // namespace
