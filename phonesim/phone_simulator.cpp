@@ -104,9 +104,22 @@ struct PhoneSimulator::Impl {
     bool swallowCr = false;    // the CR that follows Ctrl-Z gets no answer
     bool skipLf = false;       // an LF right after a CR ends nothing
     PtyLine::Clock::time_point lastInput{};
+    bool saveFailed = false;
 
     void saveLocked() {
         if (!options.stateFile.empty()) SaveStateFile(options.stateFile, state.contents);
+    }
+
+    // On the phone's own thread a failed save must not end the program: the phone goes on
+    // answering and says once what went wrong.
+    void saveFromPhoneThread() {
+        try {
+            saveLocked();
+            saveFailed = false;
+        } catch (const std::exception& e) {
+            if (!saveFailed) std::fprintf(stderr, "orlin-phonesim: %s\n", e.what());
+            saveFailed = true;
+        }
     }
 
     void transcript(const char* direction, const std::string& bytes) {
@@ -179,7 +192,7 @@ struct PhoneSimulator::Impl {
                 answer = Error(state, CmeUnknown);
             } else {
                 answer = engine.execute(command);
-                if (answer.contentsChanged) saveLocked();
+                if (answer.contentsChanged) saveFromPhoneThread();
             }
         }
         if (!Matches(f.silentOn, command)) {
@@ -216,7 +229,7 @@ struct PhoneSimulator::Impl {
             f = faults;
             echo = state.echo;
             answer = engine.finishMessage(textBuf, cancelled);
-            if (answer.contentsChanged) saveLocked();
+            if (answer.contentsChanged) saveFromPhoneThread();
         }
         std::string out = echo ? textBuf : "";
         send(out + AnswerBytes(answer), f);

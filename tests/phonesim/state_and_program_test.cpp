@@ -109,6 +109,19 @@ TEST(StateFile, SimulatorSavesEveryChangeAndLoadsItBack) {
     EXPECT_FALSE(fs::exists(state + ".tmp"));
 }
 
+TEST(StateFile, PhoneGoesOnWhenTheFileCannotBeWritten) {
+    TempDir dir;
+    std::string state = dir.file("phone.txt");
+    PhoneSimOptions o;
+    o.stateFile = state;
+    SimPort p(o);
+    fs::remove(state);
+    fs::create_directory(state);  // a directory where the file was: saving fails
+    EXPECT_EQ(p.at("AT+MDBAD=4"), kOk);
+    EXPECT_EQ(p.line("AT+MDBAD?"), "+MDBAD: 4");
+    EXPECT_TRUE(p.sim.running());
+}
+
 TEST(StateFile, BrokenFileStopsTheStart) {
     TempDir dir;
     std::string state = dir.file("phone.txt");
