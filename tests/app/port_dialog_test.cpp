@@ -3,6 +3,9 @@
 
 #include <QComboBox>
 #include <QDir>
+#include <QFileInfo>
+#include <filesystem>
+#include <unistd.h>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -157,6 +160,26 @@ TEST(PortNames, ComPortsThenTheSerialDevicesPresent) {
     EXPECT_EQ(names, QStringList({"COM1", "COM2", "COM3", "COM4", "COM5", "COM6", "COM7", "COM8",
                                   "COM9", d + "ttyACM0", d + "ttyUSB2", d + "ttyUSB10",
                                   d + "ttyS0", d + "ttyS1"}));
+}
+
+TEST(PortNames, DeviceFilesOfTheMachineAreListedByName) {
+    // The real device folder: every serial device node present shows up (by name only; the
+    // listing never opens a device).
+    QStringList expected;
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator("/dev", error)) {
+        const std::string name = entry.path().filename().string();
+        const bool serialName = name.rfind("ttyUSB", 0) == 0 || name.rfind("ttyACM", 0) == 0 ||
+                                name.rfind("ttyS", 0) == 0;
+        if (serialName && entry.is_character_file() &&
+            access(entry.path().c_str(), R_OK | W_OK) == 0)
+            expected << QString::fromStdString(entry.path().string());
+    }
+    const QStringList names = TfrmCommConfig::AvailablePortNames();
+    for (const QString& device : expected)
+        EXPECT_TRUE(names.contains(device)) << device.toStdString();
+    EXPECT_EQ(names.size(), 9 + expected.size());
+    EXPECT_EQ(names.mid(0, 9).join(','), "COM1,COM2,COM3,COM4,COM5,COM6,COM7,COM8,COM9");
 }
 
 }  // namespace
