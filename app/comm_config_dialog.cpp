@@ -11,6 +11,8 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QAbstractItemView>
+#include <algorithm>
+#include <utility>
 #include <QShowEvent>
 #include <QVBoxLayout>
 

@@ -1,0 +1,110 @@
+// The datebook and message tabs' own small handlers (calendar, clearing, pop-up enabling,
+// the text of the chosen message) and the captions of their dialogs.
+
+#include <QAction>
+#include <QButtonGroup>
+#include <QCalendarWidget>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTreeWidget>
+
+#include "app_test_support.h"
+#include "datebook/add_event_dialog.h"
+#include "datebook/datebook_tab.h"
+#include "messages/messages_tab.h"
+#include "messages/save_sms_dialog.h"
+
+namespace apptest {
+namespace {
+
+class FormsTest : public WindowTest {
+protected:
+    void SetUp() override {
+        WindowTest::SetUp();
+        writePortConfig("COM3");
+        createWindow();
+    }
+};
+
+TEST_F(FormsTest, CalendarFollowsItsCheckBoxAndClearingResetsTheFreeShare) {
+    DateBookTab* d = window_->tsDateBook;
+    window_->PageControl1->setCurrentIndex(TfrmMain::DateBookPage);
+    // At start the calendar shows although the box is not ticked.
+    EXPECT_FALSE(d->CheckBox1->isChecked());
+    EXPECT_TRUE(d->MonthCalendar1->isVisible());
+    QTest::mouseClick(d->CheckBox1, Qt::LeftButton, Qt::NoModifier,
+                      QPoint(6, d->CheckBox1->height() / 2));
+    EXPECT_TRUE(d->MonthCalendar1->isVisible());
+    QTest::mouseClick(d->CheckBox1, Qt::LeftButton, Qt::NoModifier,
+                      QPoint(6, d->CheckBox1->height() / 2));
+    EXPECT_FALSE(d->MonthCalendar1->isVisible());
+
+    new QTreeWidgetItem(d->lvEvent, {"1", "Встреча"});
+    d->Label8->setText("Свободно: 99%");
+    QTest::mouseClick(d->SpeedButton5, Qt::LeftButton);
+    EXPECT_EQ(d->lvEvent->topLevelItemCount(), 0);
+    EXPECT_EQ(d->Label8->text(), QStringLiteral("Свободно: "));
+    EXPECT_EQ(d->RadioGroup1Items->checkedId(), 1);
+}
+
+TEST_F(FormsTest, EventPopupEnablesEditAndDeleteOnlyForASelectedRow) {
+    DateBookTab* d = window_->tsDateBook;
+    QStringList captions;
+    for (QAction* a : d->pmEvent->actions()) captions << a->text();
+    EXPECT_EQ(captions, QStringList({"Прочитать все", "Добавить событие", "Редактировать",
+                                     "Удалить", "Очистить"}));
+    d->pmEventPopup();
+    EXPECT_FALSE(d->ppmEditEvent->isEnabled());
+    EXPECT_FALSE(d->ppmDelete->isEnabled());
+    auto* row = new QTreeWidgetItem(d->lvEvent, {"3", "Встреча"});
+    d->pmEventPopup();
+    EXPECT_FALSE(d->ppmEditEvent->isEnabled());  // rows, but none selected
+    row->setSelected(true);
+    d->pmEventPopup();
+    EXPECT_TRUE(d->ppmEditEvent->isEnabled());
+    EXPECT_TRUE(d->ppmDelete->isEnabled());
+    EXPECT_TRUE(d->ppmReadAllEvents->isEnabled());
+}
+
+TEST_F(FormsTest, MessageListShowsTheTextOfTheChosenRowAndClearResetsTheFolders) {
+    MessagesTab* m = window_->tsSMS;
+    auto* first = new QTreeWidgetItem(m->lvSMS, {"1", "+7916", "-", "входящее", "5", "прочитано",
+                                                 "Привет"});
+    new QTreeWidgetItem(m->lvSMS, {"2", "+7903", "-", "входящее", "4", "прочитано", "Пока"});
+    first->setSelected(true);
+    EXPECT_EQ(m->mmSMS->toPlainText(), QStringLiteral("Привет"));
+    m->lvSMS->clearSelection();
+    EXPECT_TRUE(m->mmSMS->toPlainText().isEmpty());
+
+    m->nodeInbox->setText(0, "Входящие (2)");
+    m->nodeArchive->setText(0, "Архив (7)");
+    first->setSelected(true);
+    QTest::mouseClick(m->SpeedButton12, Qt::LeftButton);
+    EXPECT_EQ(m->lvSMS->topLevelItemCount(), 0);
+    EXPECT_TRUE(m->mmSMS->toPlainText().isEmpty());
+    EXPECT_EQ(m->nodeInbox->text(0), QStringLiteral("Входящие"));
+    EXPECT_EQ(m->nodeArchive->text(0), QStringLiteral("Архив (7)"));  // keeps its count
+    EXPECT_EQ(MessagesTab::StateIndex(m->nodeDrafts), 4);
+    EXPECT_EQ(MessagesTab::StateIndex(m->nodeArchive), 5);
+    QStringList captions;
+    for (QAction* a : m->pmSMS->actions()) captions << a->text();
+    EXPECT_EQ(captions, QStringList({"Прочитать", "Удалить", "Новое", "Сохранить", "Отправить",
+                                     "Очистить", "Mark as Read"}));
+}
+
+TEST_F(FormsTest, DialogsCarryTheirCaptionsAndDefaults) {
+    EXPECT_EQ(window_->frmAddEvent->windowTitle(), QStringLiteral("Новое событие"));
+    EXPECT_EQ(window_->frmAddEvent->cbRepeat->currentText(), QStringLiteral("ежедневно"));
+    EXPECT_EQ(window_->frmAddEvent->cbRepeat->count(), 6);
+    EXPECT_EQ(window_->frmSaveSMS->windowTitle(), QStringLiteral("Новое сообщение"));
+    EXPECT_EQ(window_->frmSaveSMS->Label3->text(), QStringLiteral("Осталось символов: 160"));
+    EXPECT_EQ(window_->frmSaveSMS->cbAbonents->maxVisibleItems(), 8);
+}
+
+}  // namespace
+}  // namespace apptest
