@@ -204,6 +204,23 @@ TEST_F(InfoTest, ASilentPhoneLeavesThePhoneClockFieldEmpty) {
     EXPECT_TRUE(boxes().empty()) << boxTexts().join('|').toStdString();
 }
 
+TEST_F(InfoTest, APhoneClockWithoutZoneShowsTheSameTimeAsWithIt) {
+    startPhone();
+    createWindow();
+    clickTab(TfrmMain::InfoPage);
+    clickCheckBox();
+    const QRegularExpression form(QStringLiteral("^\\d\\d-\\d\\d-\\d\\d,   \\d\\d:\\d\\d:\\d\\d$"));
+    info()->Timer1Timer();
+    const QString withZone = info()->edtPhoneTime->text();
+    phone_->withState([](PhoneState& s) { s.clockZone = ""; });
+    info()->Timer1Timer();
+    const QString withoutZone = info()->edtPhoneTime->text();
+    EXPECT_TRUE(form.match(withZone).hasMatch()) << withZone.toStdString();
+    EXPECT_TRUE(form.match(withoutZone).hasMatch()) << withoutZone.toStdString();
+    // Same day and minute (the two ticks are a moment apart).
+    EXPECT_EQ(withZone.left(14), withoutZone.left(14));
+}
+
 TEST_F(InfoTest, SynchronisingWithoutTheDisplaySetsThePhoneAndSaysSo) {
     startPhone();
     phone_->withState([](PhoneState& s) { s.clockOffsetSeconds = -7200; });
