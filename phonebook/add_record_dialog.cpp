@@ -299,9 +299,13 @@ void TfrmAddRecord::cbRecordNumChange(const QString& text) {
 }
 
 void TfrmAddRecord::SpeedButton1Click() {
+    // A category the phone reports without a name is still a choice; the box of a model
+    // without categories is hidden and not asked for.
     const bool categories = orlin::HasCategories(family_);
+    const bool groupChosen = !cbGroup->currentText().isEmpty() ||
+                             (cbGroup->currentIndex() >= 0 && cbGroup->itemText(cbGroup->currentIndex()).isEmpty());
     if (cbRecordNum->currentText().isEmpty() || cbIDs->currentText().isEmpty() ||
-        (categories && cbGroup->currentText().isEmpty()) || cbType->currentText().isEmpty() ||
+        (categories && !groupChosen) || cbType->currentText().isEmpty() ||
         edtPhoneNumber->text().isEmpty() || edtAbonentName->text().isEmpty()) {
         MessageBoxes::error(this, QStringLiteral("Необходимо заполнить все поля!"));
         return;
@@ -316,8 +320,9 @@ void TfrmAddRecord::SpeedButton1Click() {
     draft.name = ToCp1251(edtAbonentName->text());
     draft.typeItem = cbType->currentData().toInt();
     draft.idsText = ToCp1251(cbIDs->currentText());
-    const int group = cbGroup->findText(cbGroup->currentText());
-    draft.groupItem = group;
+    // A typed text that names no category is no category.
+    draft.groupItem = cbGroup->currentText().isEmpty() ? cbGroup->currentIndex()
+                                                       : cbGroup->findText(cbGroup->currentText());
     draft.iconItem = cbIcon->findText(cbIcon->currentText());
     draft.iconText = ToCp1251(cbIcon->currentText());
 

@@ -1,0 +1,417 @@
+// The phonebook tab offscreen: real widgets, real dialogs, the simulated phone behind a
+// real pseudo-terminal, and the message boxes answered through their seam.
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTimer>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <deque>
+#include <filesystem>
+
+#include "app/message_boxes.h"
+#include "app/phone_text_qt.h"
+#include "app/window_context.h"
+#include "link/phone_session.h"
+#include "phonebook/add_record_dialog.h"
+#include "phonebook/code_tables.h"
+#include "phonebook/option_dialog.h"
+#include "phonebook/phonebook_file.h"
+#include "phonebook/phonebook_read.h"
+#include "phonebook/phonebook_tab.h"
+#include "phonebook_test_support.h"
+
+namespace orlin {
+namespace {
+
+using test::SimPhone;
+using test::W;
+
+// The window's side of the tab: settings, images, the shared sort flag and the stop flag.
+class HostWindow : public WindowContext {
+public:
+    HostWindow() {
+        for (int i = 0; i < 42; ++i) {
+            QPixmap pixmap(16, 16);
+            pixmap.fill(QColor::fromHsv(i * 8, 255, 255));
+            images_.smallIcons << pixmap;
+        }
+    }
+    PortSettings& portSettings() override { return settings; }
+    void LoadPortSettings() override { ++settingsLoads; }
+    const ImageLists& images() const override { return images_; }
+    SharedSortState& sortState() override { return sort; }
+    bool& KeepRunning() override { return keepRunning; }
+
+    PortSettings settings;
+    SharedSortState sort;
+    bool keepRunning = true;
+    int settingsLoads = 0;
+
+private:
+    ImageLists images_;
+};
+
+class PhonebookTab : public ::testing::Test {
+protected:
+    void SetUp() override {
+        MessageBoxes::setResponder([this](const MessageBoxes::Request& request) {
+            boxes.push_back(request);
+            if (onBox) onBox(request);
+            if (!answers.empty()) {
+                const MessageBoxes::Answer a = answers.front();
+                answers.pop_front();
+                return a;
+            }
+            return request.yesNo ? MessageBoxes::Answer::Yes : MessageBoxes::Answer::Ok;
+        });
+        tab = std::make_unique<PhoneBookTab>(host);
+        dialog = new TfrmAddRecord(host, tab.get());
+        options = new TfrmOption(tab.get());
+        tab->setDialogs(dialog, options);
+        tab->resize(760, 400);
+        tab->show();
+    }
+    void TearDown() override {
+        tab.reset();
+        MessageBoxes::setResponder({});
+    }
+
+    void Connect(SimPhone& phone) { host.settings = phone.settings; }
+    void ReadAll(SimPhone& phone) {
+        Connect(phone);
+        tab->sbReadAll->click();
+    }
+    QTreeWidgetItem* Row(int slot) const {
+        const auto found = tab->ListView1->findItems(QString::number(slot), Qt::MatchExactly, 0);
+        return found.isEmpty() ? nullptr : found.first();
+    }
+    // Runs `fill` once the modal entry dialog is up.
+    void WhenDialogShows(std::function<void(TfrmAddRecord&)> fill) {
+        QTimer::singleShot(0, tab.get(), [this, fill] {
+            fill(*dialog);
+            if (dialog->isVisible()) {
+                ADD_FAILURE() << "the dialog stayed open";
+                dialog->reject();
+            }
+        });
+    }
+    bool SameImage(const QIcon& icon, int image) const {
+        return !icon.isNull() && icon.pixmap(16, 16).toImage() == host.images().smallIcons[image].toImage();
+    }
+    std::vector<QString> Captions() const {
+        std::vector<QString> out;
+        for (int i = 0; i < tab->ListView1->topLevelItemCount(); ++i)
+            out.push_back(tab->ListView1->topLevelItem(i)->text(0));
+        return out;
+    }
+
+    HostWindow host;
+    std::unique_ptr<PhoneBookTab> tab;
+    TfrmAddRecord* dialog = nullptr;
+    TfrmOption* options = nullptr;
+    std::vector<MessageBoxes::Request> boxes;
+    std::deque<MessageBoxes::Answer> answers;
+    std::function<void(const MessageBoxes::Request&)> onBox;
+};
+
+TEST_F(PhonebookTab, ReadAllFillsTheListWithIconsAndCategories) {
+    SimPhone phone("C350");
+    phone.edit([](phonesim::PhoneState& s) {
+        phonesim::PhonebookEntry e;
+        e.number = "+380501234567";
+        e.numberFormat = 145;
+        e.name = W("Тарас Коваль");
+        e.type = 3;
+        e.ids = 7;
+        e.category = 2;
+        e.icon = 4;
+        s.contents.phonebook[77] = e;
+        s.contents.categories[2] = {W("Друзі"), 0};
+    });
+    ReadAll(phone);
+    EXPECT_TRUE(boxes.empty()) << boxes.front().text.toStdString();
+    const auto book = phone.phonebook();
+    EXPECT_EQ(tab->ListView1->topLevelItemCount(), static_cast<int>(book.size()));
+    ASSERT_EQ(tab->ListView1->columnCount(), 7);
+    EXPECT_EQ(tab->ListView1->headerItem()->text(5), QStringLiteral("Иконка"));
+    EXPECT_EQ(tab->ListView1->headerItem()->text(6), QStringLiteral("Группа"));
+
+    QTreeWidgetItem* row = Row(77);
+    ASSERT_NE(row, nullptr);
+    EXPECT_EQ(row->text(1), QStringLiteral("Тарас Коваль"));
+    EXPECT_EQ(row->text(2), QStringLiteral("+380501234567"));
+    EXPECT_EQ(row->text(3), QStringLiteral("Мобильный"));
+    EXPECT_TRUE(SameImage(row->icon(3), 3));
+    EXPECT_EQ(row->text(4), QStringLiteral("7"));
+    EXPECT_EQ(row->text(5), QStringLiteral("милашка"));
+    EXPECT_TRUE(SameImage(row->icon(5), 13));
+    EXPECT_EQ(row->text(6), QStringLiteral("Друзі"));
+    EXPECT_EQ(tab->pbFullRecord->value(), static_cast<int>(book.size()));
+    EXPECT_TRUE(tab->sbAddRecord->isEnabled());
+    EXPECT_FALSE(tab->sbStop->isVisible());
+
+    // A 9-field phone read afterwards keeps the two columns, empty.
+    SimPhone t720("T720");
+    ReadAll(t720);
+    EXPECT_EQ(tab->ListView1->columnCount(), 7);
+    EXPECT_EQ(tab->ListView1->topLevelItem(0)->text(5), QString());
+    EXPECT_EQ(tab->ListView1->topLevelItemCount(), static_cast<int>(t720.phonebook().size()));
+
+    // "Очистить" empties the list, not the slot table.
+    tab->SpeedButton3->click();
+    EXPECT_EQ(tab->ListView1->topLevelItemCount(), 0);
+    EXPECT_FALSE(tab->sbAddRecord->isEnabled());
+    EXPECT_EQ(tab->state().OccupiedCount(), static_cast<int>(t720.phonebook().size()));
+}
+
+TEST_F(PhonebookTab, AddThroughTheDialog) {
+    SimPhone phone("C350");
+    ReadAll(phone);
+    const int rows = tab->ListView1->topLevelItemCount();
+    const int slot = FreeSlots(tab->state().abonents).front();
+    WhenDialogShows([](TfrmAddRecord& d) {
+        EXPECT_EQ(d.windowTitle(), QStringLiteral("Добавление записи..."));
+        EXPECT_EQ(d.Label8->text(), QStringLiteral("Модель телефона: C350"));
+        EXPECT_EQ(d.cbIDs->currentText(), QStringLiteral("По умолчанию"));
+        EXPECT_EQ(d.cbType->currentText(), QStringLiteral("Основной"));
+        EXPECT_TRUE(d.cbIcon->isVisible());
+        d.edtPhoneNumber->setText(QStringLiteral("+380661112233"));
+        d.edtAbonentName->setText(QStringLiteral("Ґанна"));
+        d.cbType->setCurrentIndex(3);
+        d.cbGroup->setCurrentIndex(1);
+        d.cbIcon->setCurrentIndex(4);
+        d.SpeedButton1->click();
+    });
+    phone.mark();
+    tab->sbAddRecord->click();
+    EXPECT_TRUE(boxes.empty());
+    EXPECT_EQ(host.settingsLoads, 1);
+    const auto entry = phone.phonebook().at(slot);
+    EXPECT_EQ(entry.name, W("Ґанна"));
+    EXPECT_EQ(entry.icon, 4);
+    EXPECT_EQ(entry.category, 2);
+    EXPECT_EQ(entry.type, 3);
+    EXPECT_EQ(tab->ListView1->topLevelItemCount(), rows + 1);
+    QTreeWidgetItem* row = Row(slot);
+    ASSERT_NE(row, nullptr);
+    EXPECT_EQ(row->text(1), QStringLiteral("Ґанна"));
+    EXPECT_EQ(row->text(5), QStringLiteral("милашка"));
+    EXPECT_EQ(row->text(6), orlin::FromCp1251(tab->state().groupNames.at(1)));
+}
+
+TEST_F(PhonebookTab, DialogClosedByItsFrameSendsNothing) {
+    SimPhone phone("C350");
+    ReadAll(phone);
+    WhenDialogShows([](TfrmAddRecord& d) {
+        d.edtPhoneNumber->setText(QStringLiteral("+1"));
+        d.edtAbonentName->setText(QStringLiteral("One"));
+        d.SpeedButton1->click();
+    });
+    tab->sbAddRecord->click();
+    const int rows = tab->ListView1->topLevelItemCount();
+    WhenDialogShows([](TfrmAddRecord& d) {
+        d.edtPhoneNumber->setText(QStringLiteral("+2"));
+        d.edtAbonentName->setText(QStringLiteral("Two"));
+        d.close();
+    });
+    phone.mark();
+    tab->sbAddRecord->click();
+    EXPECT_TRUE(phone.sinceStarting("AT+MPBW").empty());
+    EXPECT_EQ(tab->ListView1->topLevelItemCount(), rows);
+}
+
+TEST_F(PhonebookTab, RefusedWriteShowsTheSlotAndChangesNothing) {
+    SimPhone phone("C350");
+    ReadAll(phone);
+    const int rows = tab->ListView1->topLevelItemCount();
+    const int slot = FreeSlots(tab->state().abonents).front();
+    phonesim::FaultOptions faults;
+    faults.errorOn = "AT+MPBW=";
+    phone.sim().setFaults(faults);
+    WhenDialogShows([](TfrmAddRecord& d) {
+        d.edtPhoneNumber->setText(QStringLiteral("+1"));
+        d.edtAbonentName->setText(QStringLiteral("One"));
+        d.SpeedButton1->click();
+    });
+    tab->sbAddRecord->click();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].kind, MessageBoxes::Kind::Error);
+    EXPECT_TRUE(boxes[0].text.contains(QString::number(slot))) << boxes[0].text.toStdString();
+    EXPECT_EQ(tab->ListView1->topLevelItemCount(), rows);
+    EXPECT_TRUE(tab->state().abonents[slot - 1].IsFree());
+}
+
+TEST_F(PhonebookTab, DoubleClickEditKeepsIdsAndMovesTheEntry) {
+    SimPhone phone("C350", false);
+    phone.edit([](phonesim::PhoneState& s) {
+        phonesim::PhonebookEntry e;
+        e.number = "+7911";
+        e.numberFormat = 145;
+        e.name = "Five";
+        e.ids = 7;
+        e.category = 1;
+        e.icon = 2;
+        s.contents.phonebook[5] = e;
+        e.name = "Nine";
+        s.contents.phonebook[9] = e;
+    });
+    ReadAll(phone);
+    QTreeWidgetItem* row = Row(5);
+    ASSERT_NE(row, nullptr);
+    tab->ListView1->setCurrentItem(row);
+    WhenDialogShows([](TfrmAddRecord& d) {
+        EXPECT_EQ(d.windowTitle(), QStringLiteral("Изменение записи..."));
+        EXPECT_EQ(d.cbRecordNum->currentText(), QStringLiteral("5"));
+        EXPECT_EQ(d.cbIDs->currentText(), QStringLiteral("7"));
+        EXPECT_EQ(d.cbIcon->currentText(), QStringLiteral("малыш"));
+        d.cbRecordNum->setEditText(QStringLiteral("7"));
+        d.edtPhoneNumber->setText(QStringLiteral("+7922"));
+        d.SpeedButton1->click();
+    });
+    emit tab->ListView1->itemDoubleClicked(row, 1);
+    EXPECT_TRUE(boxes.empty()) << boxes.front().text.toStdString();
+    const auto book = phone.phonebook();
+    EXPECT_EQ(book.count(5), 0u) << "the old slot is emptied on the phone";
+    ASSERT_EQ(book.count(7), 1u);
+    EXPECT_EQ(book.at(7).number, "+7922");
+    EXPECT_EQ(book.at(7).ids, 7);
+    EXPECT_EQ(book.at(7).icon, 2);
+    EXPECT_EQ(row->text(0), QStringLiteral("7"));
+    EXPECT_EQ(Row(5), nullptr);
+
+    // Typing an occupied slot asks first; Yes replaces that row instead of adding one.
+    tab->ListView1->setCurrentItem(row);
+    const int rows = tab->ListView1->topLevelItemCount();
+    WhenDialogShows([](TfrmAddRecord& d) {
+        d.cbRecordNum->setEditText(QStringLiteral("9"));
+        d.SpeedButton1->click();
+    });
+    emit tab->ListView1->itemDoubleClicked(row, 1);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_TRUE(boxes[0].yesNo);
+    EXPECT_TRUE(boxes[0].text.contains(QStringLiteral("Nine")));
+    EXPECT_EQ(tab->ListView1->topLevelItemCount(), rows - 1);
+    EXPECT_EQ(phone.phonebook().size(), 1u);
+    EXPECT_EQ(phone.phonebook().at(9).number, "+7922");
+}
+
+TEST_F(PhonebookTab, WriteAllShowsStopAndAsks) {
+    SimPhone phone("C350");
+    ReadAll(phone);
+    bool stopShown = false;
+    onBox = [&](const MessageBoxes::Request& request) {
+        if (request.kind == MessageBoxes::Kind::Confirmation) stopShown = tab->sbStop->isVisible();
+    };
+    QTimer::singleShot(0, tab.get(), [this] { tab->sbStop->click(); });
+    phone.mark();
+    tab->sbWriteAll->click();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, QStringLiteral("Вы уверены, что хотите прервать\r\nзапись данных в телефон?!"));
+    EXPECT_TRUE(stopShown);
+    EXPECT_FALSE(tab->sbStop->isVisible());
+    EXPECT_EQ(phone.sinceStarting("AT+MPBW=").size(), 1u);
+}
+
+TEST_F(PhonebookTab, SortingComparesText) {
+    SimPhone phone("T720", false);
+    phone.edit([](phonesim::PhoneState& s) {
+        for (int slot : {2, 10, 3}) {
+            phonesim::PhonebookEntry e;
+            e.number = "+" + std::to_string(slot);
+            e.name = "N" + std::to_string(slot);
+            s.contents.phonebook[slot] = e;
+        }
+    });
+    ReadAll(phone);
+    tab->ListView1ColumnClick(0);
+    EXPECT_EQ(Captions(), (std::vector<QString>{"10", "2", "3"}));
+    EXPECT_TRUE(SameImage(tab->ListView1->headerItem()->icon(0), 41));
+    tab->ListView1->header()->sectionClicked(0);
+    EXPECT_EQ(Captions(), (std::vector<QString>{"3", "2", "10"}));
+    EXPECT_TRUE(SameImage(tab->ListView1->headerItem()->icon(0), 40));
+    EXPECT_FALSE(host.sort.descending == false);
+    tab->ListView1ColumnClick(1);
+    EXPECT_TRUE(tab->ListView1->headerItem()->icon(0).isNull());
+}
+
+TEST_F(PhonebookTab, PopupEnablingFollowsTheSelection) {
+    SimPhone phone("C350");
+    ReadAll(phone);
+    tab->ListView1->clearSelection();
+    tab->PopupMenu1Popup();
+    EXPECT_FALSE(tab->N2->isEnabled());
+    EXPECT_FALSE(tab->pmDelete->isEnabled());
+    EXPECT_TRUE(tab->pmLoadRecord->isEnabled());
+    tab->ListView1->topLevelItem(0)->setSelected(true);
+    tab->PopupMenu1Popup();
+    EXPECT_TRUE(tab->N2->isEnabled());
+    EXPECT_TRUE(tab->pmSaveBook->isEnabled());
+    EXPECT_TRUE(tab->mnuSendSMS->isEnabled());
+}
+
+TEST_F(PhonebookTab, DeleteOneThenSeveral) {
+    SimPhone phone("C350");
+    ReadAll(phone);
+    const int rows = tab->ListView1->topLevelItemCount();
+    const int first = tab->ListView1->topLevelItem(0)->text(0).toInt();
+    tab->ListView1->topLevelItem(0)->setSelected(true);
+    tab->pmDelete->trigger();
+    EXPECT_EQ(tab->ListView1->topLevelItemCount(), rows - 1);
+    EXPECT_EQ(phone.phonebook().count(first), 0u);
+
+    tab->ListView1->clearSelection();
+    for (int i = 0; i < 3; ++i) tab->ListView1->topLevelItem(i)->setSelected(true);
+    tab->pmDelete->trigger();
+    EXPECT_EQ(tab->ListView1->topLevelItemCount(), rows - 4);
+    EXPECT_EQ(static_cast<int>(phone.phonebook().size()), rows - 4);
+    EXPECT_TRUE(boxes.empty());
+}
+
+TEST_F(PhonebookTab, SaveAndLoadThroughTheFileDialogs) {
+    SimPhone source("C350");
+    ReadAll(source);
+    const QString path = QDir::temp().filePath(QStringLiteral("orlin_pb_tab_%1.csv").arg(::getpid()));
+    QFile::remove(path);
+    QTimer::singleShot(0, tab.get(), [this, path] {
+        tab->SaveDialog1->selectFile(path);
+        static_cast<QDialog*>(tab->SaveDialog1)->accept();
+    });
+    tab->ListView1->topLevelItem(0)->setSelected(true);
+    tab->pmSaveBook->trigger();
+    ASSERT_TRUE(QFile::exists(path));
+    const std::string saved = ReadFileBytes(QFile::encodeName(path).toStdString());
+    EXPECT_EQ(saved, PhonebookFileText(tab->state().abonents, tab->state().ranges).bytes);
+
+    SimPhone empty("C350", false);
+    Connect(empty);
+    QTimer::singleShot(0, tab.get(), [this, path] {
+        tab->OpenDialog1->selectFile(path);
+        static_cast<QDialog*>(tab->OpenDialog1)->accept();
+    });
+    tab->pmLoadRecord->trigger();
+    EXPECT_TRUE(boxes.empty()) << boxes.front().text.toStdString();
+    EXPECT_EQ(empty.phonebook().size(), source.phonebook().size());
+    EXPECT_EQ(tab->ListView1->topLevelItemCount(), static_cast<int>(source.phonebook().size()));
+    EXPECT_FALSE(tab->sbStop->isVisible());
+    QFile::remove(path);
+}
+
+}  // namespace
+}  // namespace orlin
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
