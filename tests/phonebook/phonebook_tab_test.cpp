@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
@@ -303,6 +304,54 @@ TEST_F(PhonebookTab, DoubleClickEditKeepsIdsAndMovesTheEntry) {
     EXPECT_EQ(tab->ListView1->topLevelItemCount(), rows - 1);
     EXPECT_EQ(phone.phonebook().size(), 1u);
     EXPECT_EQ(phone.phonebook().at(9).number, "+7922");
+}
+
+void Type(QWidget* target, int key, const QString& text = QString()) {
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+    QCoreApplication::sendEvent(target, &press);
+}
+
+TEST_F(PhonebookTab, DialogKeysAndHiddenRows) {
+    SimPhone phone("T720");
+    ReadAll(phone);
+    const int simSlot = tab->state().ranges.SimFirstIndex + 3;
+    WhenDialogShows([simSlot](TfrmAddRecord& d) {
+        // A 9-field phone has no categories and no icons.
+        EXPECT_FALSE(d.cbGroup->isVisible());
+        EXPECT_FALSE(d.cbIcon->isVisible());
+        EXPECT_TRUE(d.cbType->isVisible());
+        QLineEdit* ids = d.cbIDs->lineEdit();
+        Type(ids, Qt::Key_A, QStringLiteral("a"));
+        EXPECT_EQ(ids->text(), QStringLiteral("По умолчанию"));
+        Type(ids, Qt::Key_5, QStringLiteral("5"));
+        Type(ids, Qt::Key_7, QStringLiteral("7"));
+        Type(ids, Qt::Key_3, QStringLiteral("3"));
+        Type(ids, Qt::Key_B, QStringLiteral("b"));
+        EXPECT_EQ(ids->text(), QStringLiteral("57"));
+        // A SIM slot shows only number and name.
+        d.cbRecordNum->setEditText(QString::number(simSlot));
+        EXPECT_FALSE(d.cbType->isVisible());
+        EXPECT_FALSE(d.cbIDs->isVisible());
+        d.cbRecordNum->setEditText(QStringLiteral("1"));
+        EXPECT_TRUE(d.cbIDs->isVisible());
+        Type(&d, Qt::Key_Escape);
+    });
+    phone.mark();
+    tab->sbAddRecord->click();
+    EXPECT_TRUE(phone.sinceStarting("AT+MPBW").empty());
+
+    const int slot = FreeSlots(tab->state().abonents).front();
+    WhenDialogShows([](TfrmAddRecord& d) {
+        d.edtPhoneNumber->setText(QStringLiteral("ivan@mail.ru"));
+        d.edtAbonentName->setText(QStringLiteral("Ivan"));
+        d.cbType->setCurrentIndex(6);
+        Type(&d, Qt::Key_Return);
+    });
+    tab->sbAddRecord->click();
+    const auto sent = phone.sinceStarting("AT+MPBW");
+    ASSERT_EQ(sent.size(), 1u);
+    EXPECT_EQ(sent[0], "AT+MPBW=" + std::to_string(slot) + ",\"ivan@mail.ru\",128,004900760061006E,6,0,255,0,1");
+    EXPECT_EQ(Row(slot)->text(3), QStringLiteral("E-Mail"));
 }
 
 TEST_F(PhonebookTab, WriteAllShowsStopAndAsks) {
