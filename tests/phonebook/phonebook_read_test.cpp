@@ -164,6 +164,26 @@ TEST(PhonebookRead, ChunksForThirtyFortyFiveAndNoSlots) {
     for (const auto& c : empty.since()) EXPECT_TRUE(c.find(',') == std::string::npos || c.rfind("AT+MPBR=", 0) != 0) << c;
 }
 
+TEST(PhonebookRead, MoreThan255ChunksAreRead) {
+    phonesim::PhoneSimOptions options = test::PhoneOptions("C350", false);
+    options.meLast = 7700;
+    options.smSize = 10;
+    SimPhone phone(options);
+    phone.edit([](phonesim::PhoneState& s) {
+        phonesim::PhonebookEntry e;
+        e.number = "+1";
+        e.name = "Last";
+        s.contents.phonebook[7709] = e;
+    });
+    PhonebookState state;
+    phone.mark();
+    const ReadReport report = Read(phone, state);
+    EXPECT_EQ(report.slotCount, 7710);
+    EXPECT_EQ(phone.sinceStarting("AT+MPBR=7681,").back(), "AT+MPBR=7681,7710");
+    EXPECT_EQ(state.abonents.at(7708).Name, "Last");
+    EXPECT_EQ(state.abonents.at(7708).Storage, 1);
+}
+
 TEST(PhonebookRead, PhoneWithoutSimReadsItsMemory) {
     phonesim::PhoneSimOptions options = test::PhoneOptions("C350");
     options.simPresent = false;
