@@ -32,10 +32,10 @@ constexpr int kPhoneSlots = 1000;
 constexpr int kSimSlots = 250;
 constexpr int kEntries = 1000;
 
-const char* const kFirstNames[] = {"Олександр", "Марія",  "Ivan",  "Олена", "Сергей", "Анна",
+const char* const kFirstNames[] = {"Олександр", "Марія",   "Ivan", "Олена", "Сергей", "Анна",
                                    "Дмитро",    "Natalia", "Юрій", "Ольга", "Pavel",  "Їжак"};
-const char* const kLastNames[] = {"Шевченко", "Petrov", "Коваленко", "Smirnova", "Бондар",
-                                  "Ivanov",   "Мельник", "Ткаченко", "Orlova",   "Кравець"};
+const char* const kLastNames[] = {"Шевченко", "Petrov",  "Коваленко", "Smirnova", "Бондар",
+                                  "Ivanov",   "Мельник", "Ткаченко",  "Orlova",   "Кравець"};
 
 // 800 entries in the phone memory, 200 on the SIM, spread over the slots.
 void FillPhonebook(orlin::phonesim::PhoneState& s) {
@@ -124,13 +124,16 @@ void RunOurs(int baud, const fs::path& work) {
 
     const Traffic t = CountTraffic(transcript);
     const double wire = static_cast<double>(t.toPhone + t.fromPhone) * 10.0 / baud;
-    std::printf("%6d baud  slots %d  entries %d  sent %zu B  received %zu B  wire %.2f s  wall %.2f s  "
-                "ratio %.3f\n",
-                baud, report.slotCount, report.entries, t.toPhone, t.fromPhone, wire, wall, wall / wire);
+    std::printf(
+        "%6d baud  slots %d  entries %d  sent %zu B  received %zu B  wire %.2f s  wall %.2f s  "
+        "ratio %.3f\n",
+        baud, report.slotCount, report.entries, t.toPhone, t.fromPhone, wire, wall, wall / wire);
     std::fflush(stdout);
 }
 
-bool HaveGammu() { return std::system("command -v gammu > /dev/null 2>&1") == 0; }
+bool HaveGammu() {
+    return std::system("command -v gammu > /dev/null 2>&1") == 0;
+}
 
 void RunGammu(int baud, const fs::path& work) {
     const fs::path transcript = work / ("gammu-" + std::to_string(baud) + ".log");
@@ -140,7 +143,8 @@ void RunGammu(int baud, const fs::path& work) {
     phone.withState(FillPhonebook);
 
     const fs::path config = work / "gammurc";
-    std::ofstream(config) << "[gammu]\ndevice = " << phone.portPath() << "\nconnection = at" << baud << "\n";
+    std::ofstream(config) << "[gammu]\ndevice = " << phone.portPath() << "\nconnection = at" << baud
+                          << "\n";
     const std::string command = "timeout 600 gammu -c '" + config.string() +
                                 "' getallmemory ME > '" + (work / "gammu.out").string() + "' 2>&1";
     const auto start = Clock::now();
@@ -155,9 +159,10 @@ void RunGammu(int baud, const fs::path& work) {
     while (std::getline(out, line))
         if (line.rfind("Memory ME, Location", 0) == 0) ++entries;
     const Traffic t = CountTraffic(transcript);
-    std::printf("%6d baud  gammu getallmemory ME: exit %d  entries %zu  sent %zu B  received %zu B  "
-                "wall %.2f s\n",
-                baud, status, entries, t.toPhone, t.fromPhone, wall);
+    std::printf(
+        "%6d baud  gammu getallmemory ME: exit %d  entries %zu  sent %zu B  received %zu B  "
+        "wall %.2f s\n",
+        baud, status, entries, t.toPhone, t.fromPhone, wall);
     std::fflush(stdout);
 }
 
@@ -170,8 +175,8 @@ int main(int argc, char** argv) {
     const fs::path work = fs::temp_directory_path() / ("orlin-bench-" + std::to_string(::getpid()));
     fs::create_directories(work);
 
-    std::printf("Reading the phonebook of a simulated C350: %d slots, %d entries\n", kPhoneSlots + kSimSlots,
-                kEntries);
+    std::printf("Reading the phonebook of a simulated C350: %d slots, %d entries\n",
+                kPhoneSlots + kSimSlots, kEntries);
     const bool gammu = HaveGammu();
     for (int baud : bauds) {
         try {

@@ -156,7 +156,8 @@ void TfrmAddRecord::fillCommon(const QString& model, const orlin::PhonebookState
     MpbwCommand.clear();
     cbRecordNum->blockSignals(true);
     cbRecordNum->clear();
-    for (int32_t slot : orlin::FreeSlots(state.abonents)) cbRecordNum->addItem(QString::number(slot));
+    for (int32_t slot : orlin::FreeSlots(state.abonents))
+        cbRecordNum->addItem(QString::number(slot));
     cbRecordNum->blockSignals(false);
     if (orlin::HasCategories(family_)) {
         cbGroup->clear();
@@ -225,7 +226,8 @@ void TfrmAddRecord::prepareEdit(const QString& model, const orlin::PhonebookStat
         cbIcon->setEnabled(true);
     } else if (family_ == ModelFamily::Fields16) {
         cbIcon->setCurrentIndex(-1);
-        cbIcon->setEditText(row.iconText.isEmpty() ? FromCp1251(orlin::NoIconText()) : row.iconText);
+        cbIcon->setEditText(row.iconText.isEmpty() ? FromCp1251(orlin::NoIconText())
+                                                   : row.iconText);
         cbIcon->setEnabled(false);
     }
     if (orlin::HasCategories(family_)) {
@@ -302,8 +304,9 @@ void TfrmAddRecord::SpeedButton1Click() {
     // A category the phone reports without a name is still a choice; the box of a model
     // without categories is hidden and not asked for.
     const bool categories = orlin::HasCategories(family_);
-    const bool groupChosen = !cbGroup->currentText().isEmpty() ||
-                             (cbGroup->currentIndex() >= 0 && cbGroup->itemText(cbGroup->currentIndex()).isEmpty());
+    const bool groupChosen =
+        !cbGroup->currentText().isEmpty() ||
+        (cbGroup->currentIndex() >= 0 && cbGroup->itemText(cbGroup->currentIndex()).isEmpty());
     if (cbRecordNum->currentText().isEmpty() || cbIDs->currentText().isEmpty() ||
         (categories && !groupChosen) || cbType->currentText().isEmpty() ||
         edtPhoneNumber->text().isEmpty() || edtAbonentName->text().isEmpty()) {
@@ -311,7 +314,8 @@ void TfrmAddRecord::SpeedButton1Click() {
         return;
     }
     if (family_ == ModelFamily::None) {
-        MessageBoxes::error(this, QStringLiteral("Модель телефона не поддерживается: ") + PhoneModel);
+        MessageBoxes::error(this,
+                            QStringLiteral("Модель телефона не поддерживается: ") + PhoneModel);
         return;
     }
     orlin::EntryDraft draft;
@@ -335,7 +339,8 @@ void TfrmAddRecord::SpeedButton1Click() {
     }
     const int32_t slotCount = static_cast<int32_t>(state_ ? state_->abonents.size() : 0);
     if (record.Index < 1 || record.Index > slotCount) {
-        MessageBoxes::error(this, QStringLiteral("Номер записи должен быть от 1 до %1.").arg(slotCount));
+        MessageBoxes::error(this,
+                            QStringLiteral("Номер записи должен быть от 1 до %1.").arg(slotCount));
         return;
     }
     const orlin::TAbonentInfo& occupant = state_->abonents[static_cast<size_t>(record.Index) - 1];
@@ -351,4 +356,6 @@ void TfrmAddRecord::SpeedButton1Click() {
     accept();
 }
 
-void TfrmAddRecord::SpeedButton2Click() { reject(); }
+void TfrmAddRecord::SpeedButton2Click() {
+    reject();
+}

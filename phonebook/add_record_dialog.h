@@ -64,8 +64,8 @@ public slots:
     void cbRecordNumChange(const QString& text);
 
 protected:
-    void showEvent(QShowEvent* event) override;  // FormShow
-    void keyPressEvent(QKeyEvent* event) override;  // FormKeyDown
+    void showEvent(QShowEvent* event) override;                  // FormShow
+    void keyPressEvent(QKeyEvent* event) override;               // FormKeyDown
     bool eventFilter(QObject* watched, QEvent* event) override;  // cbIDsKeyPress
 
 private:

@@ -15,8 +15,8 @@ std::vector<std::string> ToCp1251(std::initializer_list<const char*> utf8) {
 
 // The list's type texts 0..6 (the dialog says "E-mail" where the list says "E-Mail").
 const std::vector<std::string>& ListTypeTexts() {
-    static const std::vector<std::string> texts = ToCp1251(
-        {"Рабочий", "Домашний", "Основной", "Мобильный", "Факс", "Пейджер", "E-Mail"});
+    static const std::vector<std::string> texts =
+        ToCp1251({"Рабочий", "Домашний", "Основной", "Мобильный", "Факс", "Пейджер", "E-Mail"});
     return texts;
 }
 

@@ -13,9 +13,12 @@ constexpr const char* kEntryPrefix = "+MPBR: ";
 
 int FieldCount(ModelFamily family) {
     switch (family) {
-        case ModelFamily::Fields13: return 13;
-        case ModelFamily::Fields16: return 14;
-        default: return 9;
+        case ModelFamily::Fields13:
+            return 13;
+        case ModelFamily::Fields16:
+            return 14;
+        default:
+            return 9;
     }
 }
 
@@ -32,7 +35,8 @@ std::vector<std::string> CutFields(const std::string& body, int count) {
         }
         if (i == 2 && pos < body.size() && body[pos] == '"') {
             const size_t close = body.find('"', pos + 1);
-            if (close == std::string::npos) throw EConvertError("'" + body.substr(pos) + "' is not a valid phone number");
+            if (close == std::string::npos)
+                throw EConvertError("'" + body.substr(pos) + "' is not a valid phone number");
             fields.push_back(body.substr(pos, close - pos + 1));
             pos = close + 1;
             if (pos < body.size() && body[pos] != ',')
@@ -58,7 +62,9 @@ std::string Unquote(const std::string& field) {
     return field;
 }
 
-uint8_t Low8(const std::string& field) { return static_cast<uint8_t>(StrToInt(field) & 0xFF); }
+uint8_t Low8(const std::string& field) {
+    return static_cast<uint8_t>(StrToInt(field) & 0xFF);
+}
 
 void Append(std::string& command, long long value) {
     command += ',';
@@ -139,10 +145,16 @@ std::string BuildMpbwCommand(ModelFamily family, const TAbonentInfo& r) {
     return command;
 }
 
-std::string BuildEmptySlotCommand(int32_t index) { return "AT+MPBW=" + std::to_string(index); }
+std::string BuildEmptySlotCommand(int32_t index) {
+    return "AT+MPBW=" + std::to_string(index);
+}
 
-bool AnswerHasOk(const std::string& response) { return response.find("OK") != std::string::npos; }
+bool AnswerHasOk(const std::string& response) {
+    return response.find("OK") != std::string::npos;
+}
 
-bool AnswerIsBareOk(const std::string& response) { return response == "\r\nOK\r\n"; }
+bool AnswerIsBareOk(const std::string& response) {
+    return response == "\r\nOK\r\n";
+}
 
 }  // namespace orlin

@@ -10,10 +10,10 @@ namespace orlin {
 namespace {
 
 constexpr std::array<std::string_view, 7> kNineFieldModels = {"T720", "T720i", "V60", "V66",
-                                                               "V60i", "V66i", "V70"};
+                                                              "V60i", "V66i",  "V70"};
 constexpr std::array<std::string_view, 3> kThirteenFieldModels = {"C350", "C330", "V150"};
 constexpr std::array<std::string_view, 6> kSixteenFieldModels = {"C450", "C550", "C650",
-                                                                  "V300", "V500", "V600"};
+                                                                 "V300", "V500", "V600"};
 
 template <size_t N>
 bool Listed(const std::array<std::string_view, N>& models, const std::string& model) {
@@ -44,9 +44,13 @@ bool HasCategories(ModelFamily family) {
     return family == ModelFamily::Fields13 || family == ModelFamily::Fields16;
 }
 
-bool IsT720Model(const std::string& model) { return model == "T720" || model == "T720i"; }
+bool IsT720Model(const std::string& model) {
+    return model == "T720" || model == "T720i";
+}
 
-std::string ModelAfterEquals(const std::string& response) { return ValueAfterEquals(response); }
+std::string ModelAfterEquals(const std::string& response) {
+    return ValueAfterEquals(response);
+}
 
 std::string CutModelName(const std::string& response) {
     std::string text = response;

@@ -12,7 +12,8 @@ TfrmOption::TfrmOption(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("Настройки программы..."));
     rgFileFormat = new QGroupBox(QStringLiteral("Выбор формат файла для справочника"), this);
     rbAsMpt = new QRadioButton(QStringLiteral("как в MPT"), rgFileFormat);
-    rbOwnFormat = new QRadioButton(QStringLiteral("собственный (картинки для С450/С550)"), rgFileFormat);
+    rbOwnFormat =
+        new QRadioButton(QStringLiteral("собственный (картинки для С450/С550)"), rgFileFormat);
     rbAsMpt->setChecked(true);
     auto* group = new QVBoxLayout(rgFileFormat);
     group->addWidget(rbAsMpt);
@@ -37,7 +38,9 @@ TfrmOption::TfrmOption(QWidget* parent) : QDialog(parent) {
 
 TfrmOption::~TfrmOption() = default;
 
-bool TfrmOption::ownFormatSelected() const { return rbOwnFormat->isChecked(); }
+bool TfrmOption::ownFormatSelected() const {
+    return rbOwnFormat->isChecked();
+}
 
 void TfrmOption::SpeedButton1Click() {
     MessageBoxes::information(this, ownFormatSelected()
@@ -46,4 +49,6 @@ void TfrmOption::SpeedButton1Click() {
     accept();
 }
 
-void TfrmOption::SpeedButton2Click() { reject(); }
+void TfrmOption::SpeedButton2Click() {
+    reject();
+}

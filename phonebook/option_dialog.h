@@ -18,7 +18,7 @@ public:
     bool ownFormatSelected() const;
 
     QGroupBox* rgFileFormat = nullptr;
-    QRadioButton* rbAsMpt = nullptr;     // item 0
+    QRadioButton* rbAsMpt = nullptr;      // item 0
     QRadioButton* rbOwnFormat = nullptr;  // item 1
     QPushButton* SpeedButton1 = nullptr;  // "Применить"
     QPushButton* SpeedButton2 = nullptr;  // "Отмена"

@@ -34,7 +34,9 @@ std::string TakeField(std::string& rest) {
     return field;
 }
 
-uint8_t Low8(const std::string& field) { return static_cast<uint8_t>(StrToInt(field) & 0xFF); }
+uint8_t Low8(const std::string& field) {
+    return static_cast<uint8_t>(StrToInt(field) & 0xFF);
+}
 
 std::vector<std::string> SplitLines(const std::string& bytes) {
     std::vector<std::string> lines;
@@ -50,7 +52,9 @@ std::vector<std::string> SplitLines(const std::string& bytes) {
     return lines;
 }
 
-std::string FirstField(const std::string& line) { return line.substr(0, line.find(';')); }
+std::string FirstField(const std::string& line) {
+    return line.substr(0, line.find(';'));
+}
 
 TAbonentInfo ParsePhoneLine(std::string rest, const IndexRanges& ranges) {
     TAbonentInfo r;
@@ -100,11 +104,11 @@ FileText PhonebookFileText(const Abonents& abonents, const IndexRanges& ranges) 
         if (r.Storage == 0) {
             line = "PHONE;" + std::to_string(r.Index + ranges.PhoneFirstIndex - 1) + ";" + name +
                    ";" + number;
-            for (long long v : {static_cast<long long>(r.NumberType), static_cast<long long>(r.Aux6),
-                                static_cast<long long>(r.Ids), static_cast<long long>(r.Aux8),
-                                static_cast<long long>(r.Aux9), static_cast<long long>(r.Category),
-                                static_cast<long long>(r.Icon), static_cast<long long>(r.Aux12),
-                                static_cast<long long>(r.Aux13)})
+            for (long long v : {static_cast<long long>(r.NumberType),
+                                static_cast<long long>(r.Aux6), static_cast<long long>(r.Ids),
+                                static_cast<long long>(r.Aux8), static_cast<long long>(r.Aux9),
+                                static_cast<long long>(r.Category), static_cast<long long>(r.Icon),
+                                static_cast<long long>(r.Aux12), static_cast<long long>(r.Aux13)})
                 line += ";" + std::to_string(v);
         } else {
             line = "SIM;" + std::to_string(r.Index - ranges.SimFirstIndex + 1) + ";" + name + ";" +
@@ -152,14 +156,17 @@ std::string ReadFileBytes(const std::string& path) {
 
 std::string PrepareSave(PhoneSession& session, PhonebookState& state) {
     const std::string model = CutModelName(session.AtCommand("AT+CGMM"));
-    if (HasCategories(FamilyOfModel(model))) ReadCategoryNames(session, "AT+MPGR=?", state.groupNames);
+    if (HasCategories(FamilyOfModel(model)))
+        ReadCategoryNames(session, "AT+MPGR=?", state.groupNames);
     return model;
 }
 
 std::string SaveChangeNote(const FileText& text) {
     if (text.changedEntries == 0) return {};
-    return Utf8ToCp1251("Файл не может хранить \";\": в именах и номерах он заменён на \",\". "
-                        "Изменено записей: " + std::to_string(text.changedEntries) + ".");
+    return Utf8ToCp1251(
+        "Файл не может хранить \";\": в именах и номерах он заменён на \",\". "
+        "Изменено записей: " +
+        std::to_string(text.changedEntries) + ".");
 }
 
 std::string ContinueWritingQuestion(const std::string& timeoutText) {
@@ -199,8 +206,8 @@ LoadReport WriteFileEntries(const PortSettings& settings, const std::vector<TAbo
     if (family == ModelFamily::None) return report;
 
     for (const TAbonentInfo& record : records) {
-        const std::string command = record.Storage == 1 ? BuildShortMpbwCommand(record)
-                                                        : BuildMpbwCommand(family, record);
+        const std::string command =
+            record.Storage == 1 ? BuildShortMpbwCommand(record) : BuildMpbwCommand(family, record);
         const std::string answer = session.AtCommand(command);
         ++report.sent;
         const int32_t error = port.LastError();

@@ -46,9 +46,12 @@ SlotSpan UnreadableSpan(const std::string& line, int first, int last) {
 
 std::string ReadStatusMessage(ReadStatus status) {
     switch (status) {
-        case ReadStatus::NoAccess: return Utf8ToCp1251("Нет доступа а справочнику.");
-        case ReadStatus::NoSlotInfo: return Utf8ToCp1251("Невозможно получить информацию о записях.");
-        default: return {};
+        case ReadStatus::NoAccess:
+            return Utf8ToCp1251("Нет доступа а справочнику.");
+        case ReadStatus::NoSlotInfo:
+            return Utf8ToCp1251("Невозможно получить информацию о записях.");
+        default:
+            return {};
     }
 }
 
@@ -152,8 +155,8 @@ ReadReport ReadPhonebook(PhoneSession& session, PhonebookState& state, Interacti
     std::vector<TAbonentInfo> entries;
     for (int start = 1; start <= slotCount; start += kReadChunkSlots) {
         const int last = std::min(start + kReadChunkSlots - 1, slotCount);
-        const std::string answer = session.AtCommand("AT+MPBR=" + std::to_string(start) + "," +
-                                                     std::to_string(last));
+        const std::string answer =
+            session.AtCommand("AT+MPBR=" + std::to_string(start) + "," + std::to_string(last));
         if (AnswerHasOk(Trim(answer))) {
             for (const std::string& line : ChunkLines(answer)) {
                 try {

@@ -2,7 +2,6 @@
 
 namespace orlin {
 
-
 std::string CategoryName(uint8_t category, const GroupNames& groupNames) {
     if (category < 1 || category > groupNames.size()) return {};
     return groupNames[category - 1];

@@ -20,7 +20,9 @@ struct PhonebookState {
     std::vector<int32_t> readOrder;
 
     // Storage of a slot by the ranges of the last read: the SIM from its first index on.
-    uint8_t StorageOfSlot(int32_t index) const { return ranges.SimFirstIndex > 0 && index >= ranges.SimFirstIndex ? 1 : 0; }
+    uint8_t StorageOfSlot(int32_t index) const {
+        return ranges.SimFirstIndex > 0 && index >= ranges.SimFirstIndex ? 1 : 0;
+    }
     int OccupiedCount() const {
         int n = 0;
         for (const auto& r : abonents)

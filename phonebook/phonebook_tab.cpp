@@ -52,7 +52,9 @@ QString SlotsText(const std::vector<int32_t>& slotList) {
     return list.join(QStringLiteral(", "));
 }
 
-std::string FileName(const QString& path) { return QFile::encodeName(path).toStdString(); }
+std::string FileName(const QString& path) {
+    return QFile::encodeName(path).toStdString();
+}
 
 }  // namespace
 
@@ -101,7 +103,8 @@ PhoneBookTab::PhoneBookTab(WindowContext& context, QWidget* parent)
     SaveDialog1 = new QFileDialog(this);
     SaveDialog1->setAcceptMode(QFileDialog::AcceptSave);
     SaveDialog1->setOption(QFileDialog::DontUseNativeDialog);
-    SaveDialog1->setNameFilters({QStringLiteral("All files (*.*)"), QStringLiteral("Text File (*.txt)"),
+    SaveDialog1->setNameFilters({QStringLiteral("All files (*.*)"),
+                                 QStringLiteral("Text File (*.txt)"),
                                  QStringLiteral("CSV File (*.csv)")});
     SaveDialog1->selectNameFilter(QStringLiteral("CSV File (*.csv)"));
     SaveDialog1->setDefaultSuffix(QStringLiteral("csv"));
@@ -109,7 +112,8 @@ PhoneBookTab::PhoneBookTab(WindowContext& context, QWidget* parent)
     OpenDialog1->setAcceptMode(QFileDialog::AcceptOpen);
     OpenDialog1->setFileMode(QFileDialog::ExistingFile);
     OpenDialog1->setOption(QFileDialog::DontUseNativeDialog);
-    OpenDialog1->setNameFilters({QStringLiteral("All files (*.*)"), QStringLiteral("Text file (*.txt)"),
+    OpenDialog1->setNameFilters({QStringLiteral("All files (*.*)"),
+                                 QStringLiteral("Text file (*.txt)"),
                                  QStringLiteral("CSV file (*.csv)")});
     OpenDialog1->selectNameFilter(QStringLiteral("CSV file (*.csv)"));
     OpenDialog1->setDefaultSuffix(QStringLiteral("csv"));
@@ -138,8 +142,9 @@ void PhoneBookTab::buildList() {
     ListView1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     ListView1->setAllColumnsShowFocus(true);
     ListView1->setSortingEnabled(false);
-    ListView1->setStyleSheet(QStringLiteral("QTreeView::item { border-right: 1px solid #d0d0d0; "
-                                            "border-bottom: 1px solid #d0d0d0; }"));
+    ListView1->setStyleSheet(
+        QStringLiteral("QTreeView::item { border-right: 1px solid #d0d0d0; "
+                       "border-bottom: 1px solid #d0d0d0; }"));
     ListView1->setColumnCount(orlin::kBaseColumnCount);
     ListView1->setHeaderLabels({QStringLiteral("#"), QStringLiteral("Имя, Фамилия"),
                                 QStringLiteral("Номер телефона"), QStringLiteral("Тип"),
@@ -150,7 +155,8 @@ void PhoneBookTab::buildList() {
     ListView1->header()->setSectionsClickable(true);
     ListView1->header()->setStretchLastSection(false);
     ListView1->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(ListView1->header(), &QHeaderView::sectionClicked, this, &PhoneBookTab::ListView1ColumnClick);
+    connect(ListView1->header(), &QHeaderView::sectionClicked, this,
+            &PhoneBookTab::ListView1ColumnClick);
     connect(ListView1, &QTreeWidget::itemDoubleClicked, this, [this] { ListView1DblClick(); });
 }
 
@@ -249,7 +255,8 @@ void PhoneBookTab::setBusy(bool busy, bool stoppable) {
 // leaves them for other models; loading a file also takes them away for the 9-field family.
 void PhoneBookTab::applyColumns(ModelFamily family) {
     if (orlin::HasCategories(family)) {
-        if (ListView1->columnCount() == orlin::kCategoryColumnCount) ListView1->setColumnCount(orlin::kBaseColumnCount);
+        if (ListView1->columnCount() == orlin::kCategoryColumnCount)
+            ListView1->setColumnCount(orlin::kBaseColumnCount);
         if (ListView1->columnCount() == orlin::kBaseColumnCount) {
             ListView1->setColumnCount(orlin::kCategoryColumnCount);
             ListView1->headerItem()->setText(ColIcon, QStringLiteral("Иконка"));
@@ -260,8 +267,8 @@ void PhoneBookTab::applyColumns(ModelFamily family) {
     }
 }
 
-void PhoneBookTab::fillRow(QTreeWidgetItem* item, const orlin::TAbonentInfo& record, ModelFamily family,
-                           const std::string& model) {
+void PhoneBookTab::fillRow(QTreeWidgetItem* item, const orlin::TAbonentInfo& record,
+                           ModelFamily family, const std::string& model) {
     const orlin::PhonebookRow row = orlin::MakeRow(record, family, model, state_.groupNames);
     const ImageLists& images = context_.images();
     item->setText(ColSlot, QString::fromStdString(row.caption));
@@ -327,21 +334,33 @@ void PhoneBookTab::SpeedButton3Click() {
     sbAddRecord->setEnabled(ListView1->topLevelItemCount() > 0);
 }
 
-void PhoneBookTab::sbStopClick() { context_.KeepRunning() = false; }
+void PhoneBookTab::sbStopClick() {
+    context_.KeepRunning() = false;
+}
 
 void PhoneBookTab::N2Click() {
     if (ListView1->topLevelItemCount() > 0) ListView1DblClick();
 }
 
-void PhoneBookTab::N5Click() { sbAddRecordClick(); }
+void PhoneBookTab::N5Click() {
+    sbAddRecordClick();
+}
 
-void PhoneBookTab::pmRefreshClick() { sbReadAllClick(); }
+void PhoneBookTab::pmRefreshClick() {
+    sbReadAllClick();
+}
 
-void PhoneBookTab::mnuSendSMSClick() { emit sendMessageRequested(); }
+void PhoneBookTab::mnuSendSMSClick() {
+    emit sendMessageRequested();
+}
 
-void PhoneBookTab::BackUp() { pmSaveBookClick(); }
+void PhoneBookTab::BackUp() {
+    pmSaveBookClick();
+}
 
-void PhoneBookTab::Restore() { pmLoadRecordClick(); }
+void PhoneBookTab::Restore() {
+    pmLoadRecordClick();
+}
 
 // --- reading ---
 
@@ -364,14 +383,17 @@ void PhoneBookTab::readAll() {
         case orlin::ReadStatus::NoSlotInfo:
             MessageBoxes::error(this, FromCp1251(orlin::ReadStatusMessage(report.status)));
             return;
-        case orlin::ReadStatus::CharsetRefused: return;
-        case orlin::ReadStatus::Done: break;
+        case orlin::ReadStatus::CharsetRefused:
+            return;
+        case orlin::ReadStatus::Done:
+            break;
     }
     showRows();
     updateOccupied();
     if (!report.unreadable.empty())
-        MessageBoxes::warning(this, QStringLiteral("Не удалось прочитать записи: %1.")
-                                        .arg(QString::fromStdString(orlin::SpanList(report.unreadable))));
+        MessageBoxes::warning(this,
+                              QStringLiteral("Не удалось прочитать записи: %1.")
+                                  .arg(QString::fromStdString(orlin::SpanList(report.unreadable))));
 }
 
 // --- adding and editing ---
@@ -380,7 +402,9 @@ void PhoneBookTab::sbAddRecordClick() {
     if (busy_ || !addRecord_) return;
     if (ListView1->topLevelItemCount() == 0) {
         MessageBoxes::information(
-            this, QStringLiteral("Перед добавлением новой записи рекомендуется прочитать записи из справочника."));
+            this,
+            QStringLiteral(
+                "Перед добавлением новой записи рекомендуется прочитать записи из справочника."));
         return;
     }
     guarded([this] { writeOneEntry(false); });
@@ -414,14 +438,15 @@ void PhoneBookTab::writeOneEntry(bool editing) {
     }
     const ModelFamily family = orlin::FamilyOfModel(model);
     if (family == ModelFamily::None) {
-        MessageBoxes::error(this, QStringLiteral("Модель телефона не поддерживается: ") + FromCp1251(model));
+        MessageBoxes::error(
+            this, QStringLiteral("Модель телефона не поддерживается: ") + FromCp1251(model));
         return;
     }
 
     std::optional<int32_t> oldSlot;
     if (editing) {
-        TfrmAddRecord::RowTexts row{item->text(ColSlot),   item->text(ColName), item->text(ColNumber),
-                                    item->text(ColType),   item->text(ColIds),  item->text(ColIcon),
+        TfrmAddRecord::RowTexts row{item->text(ColSlot), item->text(ColName), item->text(ColNumber),
+                                    item->text(ColType), item->text(ColIds),  item->text(ColIcon),
                                     item->text(ColGroup)};
         oldSlot = row.slot.toInt();
         addRecord_->prepareEdit(FromCp1251(model), state_, row);
@@ -433,7 +458,8 @@ void PhoneBookTab::writeOneEntry(bool editing) {
     if (addRecord_->exec() != QDialog::Accepted) return;
 
     const orlin::TAbonentInfo record = addRecord_->confirmedRecord();
-    const orlin::EntryWriteResult result = orlin::WriteEntry(*session, state_, family, record, oldSlot);
+    const orlin::EntryWriteResult result =
+        orlin::WriteEntry(*session, state_, family, record, oldSlot);
     if (!result.written) {
         MessageBoxes::error(this, QStringLiteral("Телефон не принял запись %1: %2")
                                       .arg(record.Index)
@@ -447,9 +473,10 @@ void PhoneBookTab::writeOneEntry(bool editing) {
         if (shown && shown != item) delete shown;
         fillRow(item, stored, state_.family, state_.model);
         if (!result.oldSlotEmptied) {
-            MessageBoxes::warning(this, QStringLiteral("Запись перенесена в %1, но телефон не удалил запись %2.")
-                                            .arg(record.Index)
-                                            .arg(*oldSlot));
+            MessageBoxes::warning(
+                this, QStringLiteral("Запись перенесена в %1, но телефон не удалил запись %2.")
+                          .arg(record.Index)
+                          .arg(*oldSlot));
             if (const orlin::TAbonentInfo* old = orlin::SlotRecord(state_.abonents, *oldSlot))
                 addRow(*old, state_.family, state_.model);
         }
@@ -468,7 +495,8 @@ void PhoneBookTab::sbWriteAllClick() {
     context_.KeepRunning() = true;
     setBusy(true, true);
     guarded([this] {
-        orlin::PhoneSession session(context_.portSettings(), orlin::PhoneSession::Options{true, true});
+        orlin::PhoneSession session(context_.portSettings(),
+                                    orlin::PhoneSession::Options{true, true});
         std::vector<orlin::ListRow> rows;
         for (int i = 0; i < ListView1->topLevelItemCount(); ++i) {
             const QTreeWidgetItem* item = ListView1->topLevelItem(i);
@@ -477,7 +505,8 @@ void PhoneBookTab::sbWriteAllClick() {
                             ToCp1251(item->text(ColIds))});
         }
         Interaction interaction(*this, true);
-        const orlin::WriteAllReport report = orlin::WriteAllRows(session, rows, state_, interaction);
+        const orlin::WriteAllReport report =
+            orlin::WriteAllRows(session, rows, state_, interaction);
         if (report.started && !report.refused.empty())
             MessageBoxes::warning(this, QStringLiteral("Телефон не принял %1 из %2 записей: %3.")
                                             .arg(report.refused.size())
@@ -502,14 +531,16 @@ void PhoneBookTab::pmDeleteClick() {
 
     orlin::DeleteReport report;
     try {
-        orlin::PhoneSession session(context_.portSettings(), orlin::PhoneSession::Options{true, true});
+        orlin::PhoneSession session(context_.portSettings(),
+                                    orlin::PhoneSession::Options{true, true});
         orlin::DeleteEntries(session, state_, captions, report);
     } catch (const std::exception&) {
         MessageBoxes::error(this, QStringLiteral("Нет выделенной записи..."));
     }
     if (items.size() == 1 && !report.deleted.empty()) delete items.front();
     if (!report.refused.empty())
-        MessageBoxes::warning(this, QStringLiteral("Телефон не удалил записи: %1.").arg(SlotsText(report.refused)));
+        MessageBoxes::warning(
+            this, QStringLiteral("Телефон не удалил записи: %1.").arg(SlotsText(report.refused)));
     updateOccupied();
     if (items.size() > 1) guarded([this] { readAll(); });
 }
@@ -527,7 +558,8 @@ void PhoneBookTab::pmSaveBookClick() {
             orlin::PhoneSession session(context_.portSettings());
             orlin::PrepareSave(session, state_);
         }
-        if (SaveDialog1->exec() != QDialog::Accepted || SaveDialog1->selectedFiles().isEmpty()) return;
+        if (SaveDialog1->exec() != QDialog::Accepted || SaveDialog1->selectedFiles().isEmpty())
+            return;
         if (options_ && options_->ownFormatSelected()) {
             MessageBoxes::information(this, QStringLiteral("Пока не работает"));
             return;
@@ -554,7 +586,8 @@ void PhoneBookTab::pmLoadRecordClick() {
             const orlin::FileEntries entries = orlin::ParsePhonebookFile(
                 orlin::ReadFileBytes(FileName(OpenDialog1->selectedFiles().first())), target.family,
                 target.ranges);
-            if (target.family == ModelFamily::Fields9 && ListView1->columnCount() == orlin::kCategoryColumnCount)
+            if (target.family == ModelFamily::Fields9 &&
+                ListView1->columnCount() == orlin::kCategoryColumnCount)
                 ListView1->setColumnCount(orlin::kBaseColumnCount);
             applyColumns(target.family);
             records = entries.records;
@@ -563,8 +596,8 @@ void PhoneBookTab::pmLoadRecordClick() {
         orlin::LoadReport report;
         QString failure;
         try {
-            report = orlin::WriteFileEntries(context_.portSettings(), records, target.family, interaction,
-                                             [&](const orlin::TAbonentInfo& record) {
+            report = orlin::WriteFileEntries(context_.portSettings(), records, target.family,
+                                             interaction, [&](const orlin::TAbonentInfo& record) {
                                                  addRow(record, target.family, target.model);
                                              });
         } catch (const orlin::OrlinError& e) {
@@ -574,7 +607,8 @@ void PhoneBookTab::pmLoadRecordClick() {
         if (ListView1->topLevelItemCount() > 0) sbAddRecord->setEnabled(true);
         setBusy(false, false);
         if (!failure.isEmpty()) MessageBoxes::error(this, orlin::ErrorBoxText(failure));
-        if (!report.portError.empty()) MessageBoxes::error(this, orlin::ErrorBoxText(FromCp1251(report.portError)));
+        if (!report.portError.empty())
+            MessageBoxes::error(this, orlin::ErrorBoxText(FromCp1251(report.portError)));
         if (!report.refused.empty())
             MessageBoxes::warning(this, QStringLiteral("Телефон не принял %1 из %2 записей: %3.")
                                             .arg(report.refused.size())

@@ -47,7 +47,7 @@ public:
     QToolButton* sbAddRecord = nullptr;
     QToolButton* sbReadAll = nullptr;
     QToolButton* sbWriteAll = nullptr;
-    QToolButton* sbStop = nullptr;        // "Остановить": shown while writing all or loading
+    QToolButton* sbStop = nullptr;  // "Остановить": shown while writing all or loading
     QToolButton* SpeedButton3 = nullptr;  // "Очистить"
     QFrame* Bevel1 = nullptr;
     QLabel* Label4 = nullptr;  // "Занято:"
@@ -66,15 +66,15 @@ public slots:
     void sbAddRecordClick();
     void sbStopClick();
     void SpeedButton3Click();
-    void N2Click();            // edit the selected row, as the main menu's "Редактировать"
-    void N5Click();            // add, as the main menu's "Добавить"
+    void N2Click();  // edit the selected row, as the main menu's "Редактировать"
+    void N5Click();  // add, as the main menu's "Добавить"
     void ListView1DblClick();  // edit the selected row
     void ListView1ColumnClick(int column);
     void PopupMenu1Popup();
     void pmLoadRecordClick();  // the main menu's "Restore" does the same
     void pmSaveBookClick();    // the main menu's "BackUp" does the same
     void pmRefreshClick();
-    void pmDeleteClick();      // the main menu's "Удалить" does the same
+    void pmDeleteClick();  // the main menu's "Удалить" does the same
     void mnuSendSMSClick();
     void BackUp();
     void Restore();

@@ -121,7 +121,8 @@ TAbonentInfo RecordForRow(const ListRow& row, const PhonebookState& state, Model
     r.Index = slot;
     r.Name = row.name;
     r.Number = row.number;
-    if (auto type = NumberTypeFromText(row.typeText, family)) r.NumberType = static_cast<uint8_t>(*type);
+    if (auto type = NumberTypeFromText(row.typeText, family))
+        r.NumberType = static_cast<uint8_t>(*type);
     if (auto ids = IdsFromText(row.idsText)) r.Ids = *ids;
     r.NumberFormat = NumberFormatFor(r.Number, r.NumberType);
     return r;

@@ -20,11 +20,11 @@ struct EntryDraft {
     std::string slotText;  // the slot number box
     std::string number;
     std::string name;
-    int typeItem = 2;       // item of the type box, 0..7
-    std::string idsText;    // text of the IDs box
-    int groupItem = 0;      // item of the category box, -1 for a typed text
-    int iconItem = -1;      // item of the icon box (13 fields), -1 for none
-    std::string iconText;   // text of the icon box (16 fields: the picture)
+    int typeItem = 2;      // item of the type box, 0..7
+    std::string idsText;   // text of the IDs box
+    int groupItem = 0;     // item of the category box, -1 for a typed text
+    int iconItem = -1;     // item of the icon box (13 fields), -1 for none
+    std::string iconText;  // text of the icon box (16 fields: the picture)
 };
 
 // The record the dialog describes for the family, with the values the dialog writes for
@@ -40,9 +40,9 @@ std::optional<std::string> BeginAdd(PhoneSession& session);
 bool BeginEdit(PhoneSession& session);
 
 struct EntryWriteResult {
-    bool written = false;          // the phone took the entry; the table holds it
-    std::string answer;            // the phone's answer when it refused
-    bool oldSlotEmptied = true;    // an edit that moved the entry emptied its old slot
+    bool written = false;        // the phone took the entry; the table holds it
+    std::string answer;          // the phone's answer when it refused
+    bool oldSlotEmptied = true;  // an edit that moved the entry emptied its old slot
 };
 
 // Sends the entry's command. Only when the phone answers OK is the record stored in the
@@ -60,7 +60,7 @@ struct WriteAllReport {
     bool started = false;  // the phone took AT+CPBS=AD and AT+CSCS=UCS2
     int rows = 0;
     int sent = 0;
-    bool stopped = false;  // the user stopped it
+    bool stopped = false;          // the user stopped it
     std::vector<int32_t> refused;  // slots whose write the phone refused
 };
 

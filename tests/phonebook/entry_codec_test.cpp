@@ -1,19 +1,22 @@
 // The phonebook's line parser, command builders, dialog values and row texts, on their own.
 
+#include "phonebook/entry_codec.h"
+
 #include <gtest/gtest.h>
 
 #include "link/cp1251.h"
 #include "link/errors.h"
 #include "link/phone_text.h"
 #include "phonebook/code_tables.h"
-#include "phonebook/entry_codec.h"
 #include "phonebook/phonebook_rows.h"
 #include "phonebook/phonebook_write.h"
 
 namespace orlin {
 namespace {
 
-std::string W(const char* utf8) { return Utf8ToCp1251(utf8); }
+std::string W(const char* utf8) {
+    return Utf8ToCp1251(utf8);
+}
 
 TEST(ModelFamilies, NamesCompareWholeAndCaseSensitive) {
     EXPECT_EQ(FamilyOfModel("V300"), ModelFamily::Fields16);
@@ -30,7 +33,8 @@ TEST(ModelFamilies, NamesCompareWholeAndCaseSensitive) {
 }
 
 TEST(ModelFamilies, ModelCutFromTheAnswerBothWays) {
-    const std::string answer = "\r\n+CGMM: \"GSM900\",\"GSM1800\",\"GSM1900\",\"MODEL=C350\"\r\n\r\nOK\r\n";
+    const std::string answer =
+        "\r\n+CGMM: \"GSM900\",\"GSM1800\",\"GSM1900\",\"MODEL=C350\"\r\n\r\nOK\r\n";
     EXPECT_EQ(ModelAfterEquals(answer), "C350");
     EXPECT_EQ(CutModelName(answer), "C350");
     // Without MODEL= the cut keeps what is left; the read's rule finds no "=".
@@ -57,8 +61,8 @@ TEST(EntryLine, NineFieldLine) {
 
 TEST(EntryLine, ThirteenFieldLineWithRussianName) {
     const std::string hex = EncodePhoneText(W("Пётр"));
-    const TAbonentInfo r =
-        ParseMpbrLine("+MPBR: 7,\"89161234567\",129," + hex + ",1,0,0,0,1,2,4,255,0", ModelFamily::Fields13);
+    const TAbonentInfo r = ParseMpbrLine(
+        "+MPBR: 7,\"89161234567\",129," + hex + ",1,0,0,0,1,2,4,255,0", ModelFamily::Fields13);
     EXPECT_EQ(r.Name, W("Пётр"));
     EXPECT_EQ(r.Ids, 0);
     EXPECT_EQ(r.Category, 2);
@@ -86,42 +90,51 @@ TEST(EntryLine, FieldsAfterTheLayoutAreIgnored) {
 
 TEST(EntryLine, SixteenFieldPicture) {
     const std::string pic = EncodePhoneText("sun.gif");
-    const TAbonentInfo r = ParseMpbrLine(
-        "+MPBR: 3,\"+1\",145,0041,2,0,255,0,1,3,255,255,0," + pic + ",0,0,,,\"\"", ModelFamily::Fields16);
+    const TAbonentInfo r =
+        ParseMpbrLine("+MPBR: 3,\"+1\",145,0041,2,0,255,0,1,3,255,255,0," + pic + ",0,0,,,\"\"",
+                      ModelFamily::Fields16);
     EXPECT_EQ(r.Picture, "sun.gif");
     EXPECT_EQ(r.Category, 3);
     EXPECT_EQ(r.Aux15, 0);
     // A line ending right after the picture keeps the picture.
-    const TAbonentInfo end =
-        ParseMpbrLine("+MPBR: 3,\"+1\",145,0041,2,0,255,0,1,3,255,255,0," + pic, ModelFamily::Fields16);
+    const TAbonentInfo end = ParseMpbrLine(
+        "+MPBR: 3,\"+1\",145,0041,2,0,255,0,1,3,255,255,0," + pic, ModelFamily::Fields16);
     EXPECT_EQ(end.Picture, "sun.gif");
 }
 
 TEST(EntryLine, NumberKeepsCommasBetweenItsQuotes) {
-    const TAbonentInfo r = ParseMpbrLine("+MPBR: 5,\"123,45\",129,0041,2,0,255,0,1", ModelFamily::Fields9);
+    const TAbonentInfo r =
+        ParseMpbrLine("+MPBR: 5,\"123,45\",129,0041,2,0,255,0,1", ModelFamily::Fields9);
     EXPECT_EQ(r.Number, "123,45");
     EXPECT_EQ(r.NumberType, 2);
 }
 
 TEST(EntryLine, EightBitFieldsKeepTheLowBits) {
-    const TAbonentInfo r = ParseMpbrLine("+MPBR: 5,\"1\",401,0041,258,0,300,0,1", ModelFamily::Fields9);
+    const TAbonentInfo r =
+        ParseMpbrLine("+MPBR: 5,\"1\",401,0041,258,0,300,0,1", ModelFamily::Fields9);
     EXPECT_EQ(r.NumberFormat, 145);
     EXPECT_EQ(r.NumberType, 2);
     EXPECT_EQ(r.Ids, 300);  // 32 bits
 }
 
 TEST(EntryLine, MalformedLinesRaise) {
-    EXPECT_THROW(ParseMpbrLine("+MPBR: 12,\"+7911\",145,0041,3,0,255", ModelFamily::Fields9), EConvertError);
-    EXPECT_THROW(ParseMpbrLine("+MPBR: x,\"1\",129,0041,3,0,255,0,1", ModelFamily::Fields9), EConvertError);
-    EXPECT_THROW(ParseMpbrLine("+MPBR: 1,\"1\"2\",129,0041,3,0,255,0,1", ModelFamily::Fields9), EConvertError);
+    EXPECT_THROW(ParseMpbrLine("+MPBR: 12,\"+7911\",145,0041,3,0,255", ModelFamily::Fields9),
+                 EConvertError);
+    EXPECT_THROW(ParseMpbrLine("+MPBR: x,\"1\",129,0041,3,0,255,0,1", ModelFamily::Fields9),
+                 EConvertError);
+    EXPECT_THROW(ParseMpbrLine("+MPBR: 1,\"1\"2\",129,0041,3,0,255,0,1", ModelFamily::Fields9),
+                 EConvertError);
     EXPECT_THROW(ParseMpbrLine("+MPBR: 1,\"12", ModelFamily::Fields9), EConvertError);
     EXPECT_THROW(ParseMpbrLine("+CMTI: \"IM\",5", ModelFamily::Fields9), EConvertError);
-    EXPECT_THROW(ParseMpbrLine("+MPBR: 1,\"1\",129,0041,3,0,255,0,1", ModelFamily::Fields13), EConvertError);
-    EXPECT_THROW(ParseMpbrLine("+MPBR: 1,\"1\",129,00ZZ,3,0,255,0,1", ModelFamily::Fields9), EConvertError);
+    EXPECT_THROW(ParseMpbrLine("+MPBR: 1,\"1\",129,0041,3,0,255,0,1", ModelFamily::Fields13),
+                 EConvertError);
+    EXPECT_THROW(ParseMpbrLine("+MPBR: 1,\"1\",129,00ZZ,3,0,255,0,1", ModelFamily::Fields9),
+                 EConvertError);
 }
 
 TEST(IndexRanges, RangeAnswers) {
-    const IndexRange r = ParseIndexRange("\r\n+MPBR: 1-1000,32,24,10,0-21,48,(0-255),(0),(0-1),0\r\n\r\nOK\r\n");
+    const IndexRange r =
+        ParseIndexRange("\r\n+MPBR: 1-1000,32,24,10,0-21,48,(0-255),(0),(0-1),0\r\n\r\nOK\r\n");
     EXPECT_EQ(r.first, 1);
     EXPECT_EQ(r.last, 1000);
     const IndexRange sim = ParseIndexRange("\r\n+MPBR: 1001-1250,32,24\r\n\r\nOK\r\n");
@@ -142,7 +155,8 @@ TEST(WriteCommands, EachFamilysLayout) {
     r.Category = 2;
     r.Icon = 255;
     r.Aux12 = 255;
-    EXPECT_EQ(BuildMpbwCommand(ModelFamily::Fields9, r), "AT+MPBW=12,\"+7911\",145,004900760061006E,3,0,255,0,1");
+    EXPECT_EQ(BuildMpbwCommand(ModelFamily::Fields9, r),
+              "AT+MPBW=12,\"+7911\",145,004900760061006E,3,0,255,0,1");
     EXPECT_EQ(BuildMpbwCommand(ModelFamily::Fields13, r),
               "AT+MPBW=12,\"+7911\",145,004900760061006E,3,0,255,0,1,2,255,255,0");
     EXPECT_EQ(BuildMpbwCommand(ModelFamily::Fields16, r),
@@ -192,12 +206,14 @@ TEST(EntryDialogValues, C350WithoutIconAndSecondCategory) {
 
 TEST(EntryDialogValues, V300PictureNoneIsAnEmptyField) {
     EntryDraft d = Draft("+7911", 2);
-    const std::string command = BuildMpbwCommand(ModelFamily::Fields16, RecordFromDraft(d, ModelFamily::Fields16));
+    const std::string command =
+        BuildMpbwCommand(ModelFamily::Fields16, RecordFromDraft(d, ModelFamily::Fields16));
     EXPECT_TRUE(command.ends_with(",2,0,255,0,1,2,255,255,0,,0,0")) << command;
     d.iconText = "sun.gif";
     const TAbonentInfo withPicture = RecordFromDraft(d, ModelFamily::Fields16);
     EXPECT_EQ(withPicture.Picture, "sun.gif");
-    EXPECT_NE(BuildMpbwCommand(ModelFamily::Fields16, withPicture).find("," + EncodePhoneText("sun.gif") + ",0,0"),
+    EXPECT_NE(BuildMpbwCommand(ModelFamily::Fields16, withPicture)
+                  .find("," + EncodePhoneText("sun.gif") + ",0,0"),
               std::string::npos);
 }
 

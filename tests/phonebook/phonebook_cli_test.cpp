@@ -47,8 +47,9 @@ protected:
     // Runs orlin-cli in the test's own directory (so no portcfg.ini is found).
     CliRun Cli(const SimPhone& phone, const std::string& words, int timeoutMs = 1000) {
         const std::string command = "cd '" + dir_.string() + "' && '" ORLIN_CLI_PATH "' --port '" +
-                                    phone.settings.PortName + "' --timeout " + std::to_string(timeoutMs) + " " +
-                                    words + " > out.txt 2> err.txt";
+                                    phone.settings.PortName + "' --timeout " +
+                                    std::to_string(timeoutMs) + " " + words +
+                                    " > out.txt 2> err.txt";
         CliRun run;
         const int raw = std::system(command.c_str());
         run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
@@ -62,7 +63,9 @@ protected:
 TEST_F(PhonebookCli, SaveThenLoadIntoAnEmptyPhoneGivesTheSameList) {
     SimPhone source("C350");
     SimPhone empty("C350", false);
-    empty.edit([&](phonesim::PhoneState& s) { s.contents.categories = source.state().contents.categories; });
+    empty.edit([&](phonesim::PhoneState& s) {
+        s.contents.categories = source.state().contents.categories;
+    });
 
     const CliRun saved = Cli(source, "phonebook save book.csv");
     ASSERT_EQ(saved.status, 0) << saved.err;
@@ -78,13 +81,15 @@ TEST_F(PhonebookCli, SaveThenLoadIntoAnEmptyPhoneGivesTheSameList) {
 
     const CliRun loaded = Cli(empty, "phonebook load book.csv");
     ASSERT_EQ(loaded.status, 0) << loaded.err;
-    EXPECT_EQ(loaded.out, std::to_string(source.phonebook().size()) + " entries in the phonebook\n");
+    EXPECT_EQ(loaded.out,
+              std::to_string(source.phonebook().size()) + " entries in the phonebook\n");
 
     const CliRun before = Cli(source, "phonebook list");
     const CliRun after = Cli(empty, "phonebook list");
     ASSERT_EQ(before.status, 0) << before.err;
     EXPECT_EQ(after.out, before.out);
-    EXPECT_EQ(before.out.substr(0, before.out.find('\n')), "slot\tstorage\tname\tnumber\ttype\tIDs\ticon\tcategory");
+    EXPECT_EQ(before.out.substr(0, before.out.find('\n')),
+              "slot\tstorage\tname\tnumber\ttype\tIDs\ticon\tcategory");
     EXPECT_NE(before.out.find("\tSM\t"), std::string::npos);
     EXPECT_NE(before.out.find("Оксана Їжакевич"), std::string::npos) << "UTF-8 output";
 }
@@ -105,14 +110,15 @@ TEST_F(PhonebookCli, ListLineOfOneEntry) {
     });
     const CliRun run = Cli(phone, "phonebook list");
     ASSERT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(run.out, "slot\tstorage\tname\tnumber\ttype\tIDs\ticon\tcategory\n"
-                       "12\tME\tІван\t+7911\tМобильный\t7\tробот\tСім'я\n");
+    EXPECT_EQ(run.out,
+              "slot\tstorage\tname\tnumber\ttype\tIDs\ticon\tcategory\n"
+              "12\tME\tІван\t+7911\tМобильный\t7\tробот\tСім'я\n");
 }
 
 TEST_F(PhonebookCli, TimeoutWhileLoadingStopsUnlessYes) {
     SimPhone phone("C350", false);
     std::ofstream(dir_ / "two.csv", std::ios::binary) << "PHONE;3;A;+1;2;0;255;0;1;1;255;255;0\r\n"
-                                                        "PHONE;4;B;+2;2;0;255;0;1;1;255;255;0\r\n";
+                                                         "PHONE;4;B;+2;2;0;255;0;1;1;255;255;0\r\n";
     phonesim::FaultOptions faults;
     faults.silentOn = "AT+MPBW=3,";
     phone.sim().setFaults(faults);

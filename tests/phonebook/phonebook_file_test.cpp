@@ -1,5 +1,7 @@
 // The phonebook file on its own: the lines written, the lines read back, real files.
 
+#include "phonebook/phonebook_file.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -8,12 +10,13 @@
 #include "link/cp1251.h"
 #include "link/errors.h"
 #include "phonebook/entry_codec.h"
-#include "phonebook/phonebook_file.h"
 
 namespace orlin {
 namespace {
 
-std::string W(const char* utf8) { return Utf8ToCp1251(utf8); }
+std::string W(const char* utf8) {
+    return Utf8ToCp1251(utf8);
+}
 
 IndexRanges Ranges(int phoneFirst, int phoneLast, int simFirst, int simLast) {
     IndexRanges r;
@@ -80,7 +83,8 @@ TEST(PhonebookFileText, SimLineNumbersFromTheSimsFirstSlot) {
     EXPECT_EQ(r.Ids, 255);
     EXPECT_EQ(r.Aux12, 255);
     EXPECT_EQ(back.simLines, 1);
-    EXPECT_EQ(ParsePhonebookFile(text.bytes, ModelFamily::Fields9, ranges).records[0].NumberType, 7);
+    EXPECT_EQ(ParsePhonebookFile(text.bytes, ModelFamily::Fields9, ranges).records[0].NumberType,
+              7);
 }
 
 TEST(PhonebookFileText, SlotsSurviveWhenTheStoragesDoNotStartAtOne) {
@@ -111,7 +115,8 @@ TEST(PhonebookFileText, SemicolonsCannotShiftTheFields) {
     const FileText text = PhonebookFileText({r, plain}, Ranges(1, 1000, 1001, 1250));
     EXPECT_EQ(text.changedEntries, 1);
     EXPECT_NE(SaveChangeNote(text).find("1"), std::string::npos);
-    const FileEntries back = ParsePhonebookFile(text.bytes, ModelFamily::Fields9, Ranges(1, 1000, 1001, 1250));
+    const FileEntries back =
+        ParsePhonebookFile(text.bytes, ModelFamily::Fields9, Ranges(1, 1000, 1001, 1250));
     ASSERT_EQ(back.records.size(), 2u);
     EXPECT_EQ(back.records[0].Name, "Smith, John");
     EXPECT_EQ(back.records[0].Number, "123,4");
@@ -126,7 +131,8 @@ TEST(PhonebookFileRead, OtherLinesAreSkipped) {
         "PHONE;3;Ivan;+123;3;0;255;0;1;0;0;255;0  \r\n"
         "PHONE;4;Anna;anna@x.org;6;0;0;0;1;1;255;255;0\n"
         "SIM;2;Olga;+7 916";  // no line end, and the number is the rest of the line
-    const FileEntries e = ParsePhonebookFile(bytes, ModelFamily::Fields9, Ranges(1, 1000, 1001, 1250));
+    const FileEntries e =
+        ParsePhonebookFile(bytes, ModelFamily::Fields9, Ranges(1, 1000, 1001, 1250));
     ASSERT_EQ(e.records.size(), 3u);
     EXPECT_EQ(e.phoneLines, 2);
     EXPECT_EQ(e.simLines, 1);
@@ -139,10 +145,13 @@ TEST(PhonebookFileRead, OtherLinesAreSkipped) {
 
 TEST(PhonebookFileRead, BadNumbersRaise) {
     const IndexRanges ranges = Ranges(1, 1000, 1001, 1250);
-    EXPECT_THROW(ParsePhonebookFile("PHONE;x;Ivan;+1;3;0;255;0;1;0;0;255;0\r\n", ModelFamily::Fields9, ranges),
+    EXPECT_THROW(ParsePhonebookFile("PHONE;x;Ivan;+1;3;0;255;0;1;0;0;255;0\r\n",
+                                    ModelFamily::Fields9, ranges),
                  EConvertError);
-    EXPECT_THROW(ParsePhonebookFile("PHONE;3;Ivan;+1;3;0;255\r\n", ModelFamily::Fields9, ranges), EConvertError);
-    EXPECT_THROW(ParsePhonebookFile("SIM;;Ivan;+1\r\n", ModelFamily::Fields9, ranges), EConvertError);
+    EXPECT_THROW(ParsePhonebookFile("PHONE;3;Ivan;+1;3;0;255\r\n", ModelFamily::Fields9, ranges),
+                 EConvertError);
+    EXPECT_THROW(ParsePhonebookFile("SIM;;Ivan;+1\r\n", ModelFamily::Fields9, ranges),
+                 EConvertError);
 }
 
 TEST(PhonebookFileDisk, BytesGoThroughUnchanged) {
@@ -153,8 +162,8 @@ TEST(PhonebookFileDisk, BytesGoThroughUnchanged) {
     const FileText text = PhonebookFileText({r}, Ranges(1, 1000, 1001, 1250));
     WriteFileBytes(path.string(), text.bytes);
     EXPECT_EQ(ReadFileBytes(path.string()), text.bytes);
-    const FileEntries back =
-        ParsePhonebookFile(ReadFileBytes(path.string()), ModelFamily::Fields13, Ranges(1, 1000, 1001, 1250));
+    const FileEntries back = ParsePhonebookFile(ReadFileBytes(path.string()), ModelFamily::Fields13,
+                                                Ranges(1, 1000, 1001, 1250));
     EXPECT_EQ(back.records.at(0).Name, W("Їжак Ґудзь Євген"));
     std::filesystem::remove(path);
     EXPECT_THROW(ReadFileBytes(path.string()), EInOutError);

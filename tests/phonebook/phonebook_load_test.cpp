@@ -46,7 +46,12 @@ std::map<int, std::vector<std::string>> Listing(SimPhone& phone) {
     for (const TAbonentInfo& r : state.abonents) {
         if (r.IsFree()) continue;
         const PhonebookRow row = MakeRow(r, state.family, state.model, state.groupNames);
-        out[r.Index] = {r.Storage ? "SM" : "ME", row.name, row.number, row.typeText, row.idsText, row.iconText,
+        out[r.Index] = {r.Storage ? "SM" : "ME",
+                        row.name,
+                        row.number,
+                        row.typeText,
+                        row.idsText,
+                        row.iconText,
                         row.groupText};
     }
     return out;
@@ -59,7 +64,9 @@ TEST(PhonebookFiles, C350RoundTripKeepsSlotsNamesIconsAndSim) {
     ASSERT_NE(bytes.find(W("Їжакевич")), std::string::npos) << "the demo phone has Ukrainian names";
 
     SimPhone target("C350", false);
-    target.edit([&](phonesim::PhoneState& s) { s.contents.categories = source.state().contents.categories; });
+    target.edit([&](phonesim::PhoneState& s) {
+        s.contents.categories = source.state().contents.categories;
+    });
     RecordingInteraction interaction;
     const LoadReport report = Load(target, bytes, interaction);
     EXPECT_TRUE(report.refused.empty());
@@ -122,8 +129,8 @@ TEST(PhonebookFiles, TimeoutAsksWhetherToGoOn) {
     stop.answers = {false};
     LoadReport report = Load(phone, bytes, stop);
     EXPECT_TRUE(stop.questions.size() == 1u);
-    EXPECT_EQ(stop.questions.at(0),
-              W("Ошибка по таймауту...\r\nУстановите большее значение таймаута...\r\nПродолжить запись?"));
+    EXPECT_EQ(stop.questions.at(0), W("Ошибка по таймауту...\r\nУстановите большее значение "
+                                      "таймаута...\r\nПродолжить запись?"));
     EXPECT_TRUE(report.stopped);
     EXPECT_EQ(report.sent, 2);
     EXPECT_EQ(phone.phonebook().count(5), 0u);
@@ -140,7 +147,8 @@ TEST(PhonebookFiles, TimeoutAsksWhetherToGoOn) {
 TEST(PhonebookFiles, StopButtonEndsLoading) {
     SimPhone phone("C350", false);
     std::string bytes;
-    for (int i = 1; i <= 5; ++i) bytes += "PHONE;" + std::to_string(i) + ";N;+1;2;0;255;0;1;1;255;255;0\r\n";
+    for (int i = 1; i <= 5; ++i)
+        bytes += "PHONE;" + std::to_string(i) + ";N;+1;2;0;255;0;1;1;255;255;0\r\n";
     RecordingInteraction interaction;
     interaction.stopAfterEvents = 2;
     const LoadReport report = Load(phone, bytes, interaction);

@@ -1,11 +1,12 @@
 // Reading the whole phonebook from the simulated phone of each family, through the real
 // serial layer.
 
+#include "phonebook/phonebook_read.h"
+
 #include <gtest/gtest.h>
 
 #include "link/errors.h"
 #include "link/phone_session.h"
-#include "phonebook/phonebook_read.h"
 #include "phonebook_test_support.h"
 
 namespace orlin {
@@ -22,7 +23,8 @@ ReadReport Read(SimPhone& phone, PhonebookState& state, RecordingInteraction* se
 }
 
 // The record as the phone holds the entry.
-void ExpectSameEntry(const TAbonentInfo& r, int slot, const phonesim::PhonebookEntry& e, ModelFamily family) {
+void ExpectSameEntry(const TAbonentInfo& r, int slot, const phonesim::PhonebookEntry& e,
+                     ModelFamily family) {
     SCOPED_TRACE("slot " + std::to_string(slot));
     EXPECT_EQ(r.Index, slot);
     EXPECT_EQ(r.Name, e.name);
@@ -34,7 +36,9 @@ void ExpectSameEntry(const TAbonentInfo& r, int slot, const phonesim::PhonebookE
         EXPECT_EQ(r.Category, e.category);
         EXPECT_EQ(r.Icon, e.icon);
     }
-    if (family == ModelFamily::Fields16) EXPECT_EQ(r.Picture, e.picture);
+    if (family == ModelFamily::Fields16) {
+        EXPECT_EQ(r.Picture, e.picture);
+    }
 }
 
 TEST(PhonebookRead, C350WholePhonebookByIndex) {
@@ -115,7 +119,8 @@ TEST(PhonebookRead, V300PicturesAndT720WithoutCategories) {
     EXPECT_EQ(state.family, ModelFamily::Fields16);
     EXPECT_EQ(state.abonents[16].Picture, W("кот.gif"));
     EXPECT_EQ(state.abonents[16].Category, 3);
-    for (const auto& [slot, e] : v300.phonebook()) ExpectSameEntry(state.abonents[slot - 1], slot, e, ModelFamily::Fields16);
+    for (const auto& [slot, e] : v300.phonebook())
+        ExpectSameEntry(state.abonents[slot - 1], slot, e, ModelFamily::Fields16);
 
     SimPhone t720("T720");
     const GroupNames before = state.groupNames;
@@ -124,7 +129,8 @@ TEST(PhonebookRead, V300PicturesAndT720WithoutCategories) {
     EXPECT_EQ(state.family, ModelFamily::Fields9);
     EXPECT_TRUE(t720.sinceStarting("AT +MPGR").empty());
     EXPECT_EQ(state.groupNames, before) << "a 9-field read keeps the category names";
-    for (const auto& [slot, e] : t720.phonebook()) ExpectSameEntry(state.abonents[slot - 1], slot, e, ModelFamily::Fields9);
+    for (const auto& [slot, e] : t720.phonebook())
+        ExpectSameEntry(state.abonents[slot - 1], slot, e, ModelFamily::Fields9);
 }
 
 TEST(PhonebookRead, ChunksForThirtyFortyFiveAndNoSlots) {
@@ -161,7 +167,8 @@ TEST(PhonebookRead, ChunksForThirtyFortyFiveAndNoSlots) {
     EXPECT_EQ(none.slotCount, 0);
     EXPECT_TRUE(state.abonents.empty());
     EXPECT_TRUE(state.readOrder.empty());
-    for (const auto& c : empty.since()) EXPECT_TRUE(c.find(',') == std::string::npos || c.rfind("AT+MPBR=", 0) != 0) << c;
+    for (const auto& c : empty.since())
+        EXPECT_TRUE(c.find(',') == std::string::npos || c.rfind("AT+MPBR=", 0) != 0) << c;
 }
 
 TEST(PhonebookRead, MoreThan255ChunksAreRead) {
@@ -212,7 +219,8 @@ TEST(PhonebookRead, MalformedLineIsSkippedAndNamed) {
     EXPECT_EQ(state.abonents.size(), 1250u);
     EXPECT_TRUE(state.abonents[43].IsFree());
     EXPECT_EQ(state.OccupiedCount(), static_cast<int>(entries) - 1);
-    for (size_t i = 0; i < state.abonents.size(); ++i) EXPECT_EQ(state.abonents[i].Index, static_cast<int>(i + 1));
+    for (size_t i = 0; i < state.abonents.size(); ++i)
+        EXPECT_EQ(state.abonents[i].Index, static_cast<int>(i + 1));
 }
 
 TEST(PhonebookRead, UnsolicitedLinesChangeNothing) {
@@ -239,7 +247,8 @@ TEST(PhonebookRead, RefusalsEndTheReadWithoutTouchingTheTable) {
     PhonebookState state;
     Read(phone, state);
     const Abonents before = state.abonents;
-    phone.edit([](phonesim::PhoneState& s) { s.contents.phonebook.erase(s.contents.phonebook.begin()); });
+    phone.edit(
+        [](phonesim::PhoneState& s) { s.contents.phonebook.erase(s.contents.phonebook.begin()); });
 
     phonesim::FaultOptions faults;
     faults.errorOn = "AT+CPBS=MT";

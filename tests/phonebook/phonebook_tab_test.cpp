@@ -1,6 +1,8 @@
 // The phonebook tab offscreen: real widgets, real dialogs, the simulated phone behind a
 // real pseudo-terminal, and the message boxes answered through their seam.
 
+#include "phonebook/phonebook_tab.h"
+
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -28,7 +30,6 @@
 #include "phonebook/option_dialog.h"
 #include "phonebook/phonebook_file.h"
 #include "phonebook/phonebook_read.h"
-#include "phonebook/phonebook_tab.h"
 #include "phonebook_test_support.h"
 
 namespace orlin {
@@ -107,7 +108,8 @@ protected:
         });
     }
     bool SameImage(const QIcon& icon, int image) const {
-        return !icon.isNull() && icon.pixmap(16, 16).toImage() == host.images().smallIcons[image].toImage();
+        return !icon.isNull() &&
+               icon.pixmap(16, 16).toImage() == host.images().smallIcons[image].toImage();
     }
     std::vector<QString> Captions() const {
         std::vector<QString> out;
@@ -350,7 +352,8 @@ TEST_F(PhonebookTab, DialogKeysAndHiddenRows) {
     tab->sbAddRecord->click();
     const auto sent = phone.sinceStarting("AT+MPBW");
     ASSERT_EQ(sent.size(), 1u);
-    EXPECT_EQ(sent[0], "AT+MPBW=" + std::to_string(slot) + ",\"ivan@mail.ru\",128,004900760061006E,6,0,255,0,1");
+    EXPECT_EQ(sent[0], "AT+MPBW=" + std::to_string(slot) +
+                           ",\"ivan@mail.ru\",128,004900760061006E,6,0,255,0,1");
     EXPECT_EQ(Row(slot)->text(3), QStringLiteral("E-Mail"));
 }
 
@@ -365,7 +368,8 @@ TEST_F(PhonebookTab, WriteAllShowsStopAndAsks) {
     phone.mark();
     tab->sbWriteAll->click();
     ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].text, QStringLiteral("Вы уверены, что хотите прервать\r\nзапись данных в телефон?!"));
+    EXPECT_EQ(boxes[0].text,
+              QStringLiteral("Вы уверены, что хотите прервать\r\nзапись данных в телефон?!"));
     EXPECT_TRUE(stopShown);
     EXPECT_FALSE(tab->sbStop->isVisible());
     EXPECT_EQ(phone.sinceStarting("AT+MPBW=").size(), 1u);
@@ -429,7 +433,8 @@ TEST_F(PhonebookTab, DeleteOneThenSeveral) {
 TEST_F(PhonebookTab, SaveAndLoadThroughTheFileDialogs) {
     SimPhone source("C350");
     ReadAll(source);
-    const QString path = QDir::temp().filePath(QStringLiteral("orlin_pb_tab_%1.csv").arg(::getpid()));
+    const QString path =
+        QDir::temp().filePath(QStringLiteral("orlin_pb_tab_%1.csv").arg(::getpid()));
     QFile::remove(path);
     QTimer::singleShot(0, tab.get(), [this, path] {
         tab->SaveDialog1->selectFile(path);

@@ -13,7 +13,9 @@
 
 namespace orlin::test {
 
-inline std::string W(const char* utf8) { return Utf8ToCp1251(utf8); }
+inline std::string W(const char* utf8) {
+    return Utf8ToCp1251(utf8);
+}
 
 inline phonesim::PhoneSimOptions PhoneOptions(const std::string& model, bool seeded = true) {
     phonesim::PhoneSimOptions options;
@@ -30,7 +32,8 @@ public:
         settings.PortBaudRate = 115200;
         settings.PortTimeOut = 1000;
     }
-    explicit SimPhone(const std::string& model, bool seeded = true) : SimPhone(PhoneOptions(model, seeded)) {}
+    explicit SimPhone(const std::string& model, bool seeded = true)
+        : SimPhone(PhoneOptions(model, seeded)) {}
 
     phonesim::PhoneSimulator& sim() { return phone_; }
 
@@ -46,7 +49,8 @@ public:
     void mark() { mark_ = phone_.commandLog().size(); }
     std::vector<std::string> since() const {
         const auto log = phone_.commandLog();
-        return std::vector<std::string>(log.begin() + static_cast<long>(std::min(mark_, log.size())), log.end());
+        return std::vector<std::string>(
+            log.begin() + static_cast<long>(std::min(mark_, log.size())), log.end());
     }
     // The commands received since mark() that begin with `prefix`.
     std::vector<std::string> sinceStarting(const std::string& prefix) const {

@@ -1,5 +1,7 @@
 // Adding, editing, writing all and deleting against the simulated phone of each family.
 
+#include "phonebook/phonebook_write.h"
+
 #include <gtest/gtest.h>
 
 #include "link/errors.h"
@@ -7,7 +9,6 @@
 #include "link/phone_text.h"
 #include "phonebook/code_tables.h"
 #include "phonebook/phonebook_read.h"
-#include "phonebook/phonebook_write.h"
 #include "phonebook_test_support.h"
 
 namespace orlin {
@@ -47,7 +48,9 @@ EntryWriteResult Add(SimPhone& phone, PhonebookState& state, const EntryDraft& d
     return WriteEntry(session, state, family, RecordFromDraft(draft, family));
 }
 
-int FirstFree(const PhonebookState& state) { return FreeSlots(state.abonents).front(); }
+int FirstFree(const PhonebookState& state) {
+    return FreeSlots(state.abonents).front();
+}
 
 TEST(PhonebookAdd, CommandOfEachFamilyAndThePhonesEntry) {
     struct Case {
@@ -64,9 +67,10 @@ TEST(PhonebookAdd, CommandOfEachFamilyAndThePhonesEntry) {
         const EntryWriteResult result = Add(phone, state, Draft(slot, "+7911", W("Ївга")));
         ASSERT_TRUE(result.written);
         const std::string name = EncodePhoneText(W("Ївга"));
-        EXPECT_EQ(phone.since(), (std::vector<std::string>{"AT+CGMM", "AT+CPBS=AD", "AT+CSCS=UCS2", "AT+MPBR=?",
-                                                          "AT+MPBW=" + std::to_string(slot) + ",\"+7911\",145," +
-                                                              name + c.tail}));
+        EXPECT_EQ(phone.since(),
+                  (std::vector<std::string>{
+                      "AT+CGMM", "AT+CPBS=AD", "AT+CSCS=UCS2", "AT+MPBR=?",
+                      "AT+MPBW=" + std::to_string(slot) + ",\"+7911\",145," + name + c.tail}));
         const phonesim::PhonebookEntry stored = phone.phonebook().at(slot);
         EXPECT_EQ(stored.name, W("Ївга"));
         EXPECT_EQ(stored.number, "+7911");
@@ -174,8 +178,9 @@ TEST(PhonebookEdit, OldSlotThePhoneWouldNotEmptyStaysInTheTable) {
     faults.errorOn = "AT+MPBW=4";  // the emptying of slot 4 (AT+MPBW=9,... goes through)
     phone.sim().setFaults(faults);
     PhoneSession session(phone.settings);
-    const EntryWriteResult result = WriteEntry(session, state, ModelFamily::Fields13,
-                                               RecordFromDraft(Draft(9, "+1", "Four"), ModelFamily::Fields13), 4);
+    const EntryWriteResult result =
+        WriteEntry(session, state, ModelFamily::Fields13,
+                   RecordFromDraft(Draft(9, "+1", "Four"), ModelFamily::Fields13), 4);
     EXPECT_TRUE(result.written);
     EXPECT_FALSE(result.oldSlotEmptied);
     EXPECT_EQ(state.abonents[3].Name, "Four");
@@ -185,7 +190,8 @@ TEST(PhonebookEdit, OldSlotThePhoneWouldNotEmptyStaysInTheTable) {
 std::vector<ListRow> RowsOf(const PhonebookState& state, const std::vector<int>& slots) {
     std::vector<ListRow> rows;
     for (int slot : slots) {
-        const PhonebookRow row = MakeRow(state.abonents[slot - 1], state.family, state.model, state.groupNames);
+        const PhonebookRow row =
+            MakeRow(state.abonents[slot - 1], state.family, state.model, state.groupNames);
         rows.push_back({row.caption, row.name, row.number, row.typeText, row.idsText});
     }
     return rows;
@@ -217,14 +223,16 @@ TEST(PhonebookWriteAll, ExactCommandOfEachFamilyLosesNothing) {
         RecordingInteraction interaction;
         PhoneSession session(phone.settings, PhoneSession::Options{true, true});
         phone.mark();
-        const WriteAllReport report = WriteAllRows(session, RowsOf(state, {12}), state, interaction);
+        const WriteAllReport report =
+            WriteAllRows(session, RowsOf(state, {12}), state, interaction);
         EXPECT_TRUE(report.started);
         EXPECT_TRUE(report.refused.empty());
         const auto writes = phone.sinceStarting("AT+MPBW=");
         ASSERT_EQ(writes.size(), 1u);
         std::string expected = "AT+MPBW=12,\"+7911\",145,004900760061006E,3,1,255,0,1";
         if (std::string(model) == "C350") expected += ",2,4,255,3";
-        if (std::string(model) == "V300") expected += ",2,255,255,3," + EncodePhoneText("sun.gif") + ",0,0";
+        if (std::string(model) == "V300")
+            expected += ",2,255,255,3," + EncodePhoneText("sun.gif") + ",0,0";
         EXPECT_EQ(writes[0], expected);
         EXPECT_EQ(phone.phonebook(), before) << "writing back what was read changes nothing";
     }
@@ -286,7 +294,8 @@ TEST(PhonebookDelete, OneAndSeveral) {
     phone.mark();
     DeleteReport one;
     DeleteEntries(session, state, {std::to_string(a)}, one);
-    EXPECT_EQ(phone.since(), (std::vector<std::string>{"AT+CPBS=AD", "AT+MPBW=" + std::to_string(a)}));
+    EXPECT_EQ(phone.since(),
+              (std::vector<std::string>{"AT+CPBS=AD", "AT+MPBW=" + std::to_string(a)}));
     EXPECT_EQ(one.deleted, std::vector<int32_t>{a});
     EXPECT_TRUE(state.abonents[a - 1].IsFree());
     EXPECT_EQ(state.abonents[a - 1].Icon, 255);
