@@ -230,8 +230,8 @@ TEST(PhonebookRead, UnsolicitedLinesChangeNothing) {
 
     SimPhone noisy("C350");
     phonesim::FaultOptions faults;
-    faults.unsolicitedBeforeOn = "AT+MPBR=?";
-    faults.unsolicitedInsideOn = "AT+MPBR=";
+    faults.unsolicitedBeforeOn = "*";
+    faults.unsolicitedInsideOn = "*";
     noisy.sim().setFaults(faults);
     PhonebookState state;
     const ReadReport report = Read(noisy, state);
