@@ -42,6 +42,7 @@ TfrmAddRecord::TfrmAddRecord(WindowContext& context, QWidget* parent)
     cbRecordNum = new QComboBox(this);
     cbRecordNum->setEditable(true);
     cbRecordNum->lineEdit()->setMaxLength(4);
+    cbRecordNum->setInsertPolicy(QComboBox::NoInsert);
     Label2 = new QLabel(QStringLiteral("Номер телефона:"), this);
     edtPhoneNumber = new QLineEdit(this);
     edtPhoneNumber->setMaxLength(40);
@@ -53,6 +54,7 @@ TfrmAddRecord::TfrmAddRecord(WindowContext& context, QWidget* parent)
     Label5 = new QLabel(QStringLiteral("IDs:"), this);
     cbIDs = new QComboBox(this);
     cbIDs->setEditable(true);
+    cbIDs->setInsertPolicy(QComboBox::NoInsert);
     cbIDs->addItems(Items(orlin::IdsItems()));
     cbIDs->lineEdit()->installEventFilter(this);
     Bevel1 = new QFrame(this);
@@ -61,6 +63,7 @@ TfrmAddRecord::TfrmAddRecord(WindowContext& context, QWidget* parent)
     Label6 = new QLabel(QStringLiteral("Категория:"), this);
     cbGroup = new QComboBox(this);
     cbGroup->setEditable(true);
+    cbGroup->setInsertPolicy(QComboBox::NoInsert);
     cbGroup->addItems(Items(orlin::DefaultCategoryItems()));
     cbGroup->setCurrentIndex(0);
     Label7 = new QLabel(QStringLiteral("Иконка:"), this);

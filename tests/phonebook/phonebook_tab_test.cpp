@@ -347,7 +347,7 @@ TEST_F(PhonebookTab, DialogKeysAndHiddenRows) {
         d.edtPhoneNumber->setText(QStringLiteral("ivan@mail.ru"));
         d.edtAbonentName->setText(QStringLiteral("Ivan"));
         d.cbType->setCurrentIndex(6);
-        Type(&d, Qt::Key_Return);
+        Type(d.edtAbonentName, Qt::Key_Return);
     });
     tab->sbAddRecord->click();
     const auto sent = phone.sinceStarting("AT+MPBW");
