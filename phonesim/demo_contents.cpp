@@ -145,12 +145,6 @@ void SeedDemoContents(PhoneState& s) {
             c.phonebook[simSlot++] = e;
         }
     }
-    int g = 1;
-    for (const char* name : kCategories) {
-        if (g > s.categoryCount) break;
-        c.categories[g] = {Utf8ToCp1251Text(name), g % 3};
-        ++g;
-    }
     int eventSlot = 0;
     for (const auto& seed : kEvents) {
         if (eventSlot > s.datebookLastSlot) break;
@@ -179,6 +173,16 @@ void SeedDemoContents(PhoneState& s) {
     }
     c.autoDeleteWeeks = 0;
     s.contents = std::move(c);
+    SeedBuiltInCategories(s);
+}
+
+void SeedBuiltInCategories(PhoneState& s) {
+    int g = 1;
+    for (const char* name : kCategories) {
+        if (g > s.categoryCount) break;
+        s.contents.categories[g] = {Utf8ToCp1251Text(name), g % 3};
+        ++g;
+    }
 }
 
 }  // namespace orlin::phonesim

@@ -26,6 +26,7 @@ const char* const kUsage =
     "  --state FILE            load the contents from FILE, save them after every change\n"
     "                          (a missing FILE is created from the starting contents)\n"
     "  --empty                 start without contacts, events or messages\n"
+    "                          (the built-in categories stay)\n"
     "  --log FILE              append a time-stamped transcript of the dialogue to FILE\n"
     "  --me FIRST-LAST         phone memory slots (default 1-1000)\n"
     "  --sim-size N            SIM slots after the phone memory (default 250)\n"

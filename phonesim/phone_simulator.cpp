@@ -353,7 +353,11 @@ void PhoneSimulator::start() {
 
     bool loaded = !options_.stateFile.empty() && LoadStateFile(options_.stateFile, s.contents);
     if (!loaded) {
-        if (options_.seeded) SeedDemoContents(s);
+        if (options_.seeded) {
+            SeedDemoContents(s);
+        } else {
+            SeedBuiltInCategories(s);
+        }
         impl->saveLocked();
     }
     if (!options_.logFile.empty()) {

@@ -146,4 +146,7 @@ struct PhoneState {
 // repeats, and messages in every folder. Slots follow the layout fields of `state`.
 void SeedDemoContents(PhoneState& state);
 
+// The category names a phone comes with; an empty phone has them too.
+void SeedBuiltInCategories(PhoneState& state);
+
 }  // namespace orlin::phonesim

@@ -62,10 +62,8 @@ protected:
 
 TEST_F(PhonebookCli, SaveThenLoadIntoAnEmptyPhoneGivesTheSameList) {
     SimPhone source("C350");
+    // An empty phone keeps the categories it came with, so the lists match in every column.
     SimPhone empty("C350", false);
-    empty.edit([&](phonesim::PhoneState& s) {
-        s.contents.categories = source.state().contents.categories;
-    });
 
     const CliRun saved = Cli(source, "phonebook save book.csv");
     ASSERT_EQ(saved.status, 0) << saved.err;

@@ -247,5 +247,11 @@ TEST(PhonebookCategories, CountAndNames) {
     EXPECT_EQ(t720.at("AT+MPGR=?"), "\r\nERROR\r\n");  // no categories in the nine-field family
 }
 
+TEST(PhonebookCategories, AnEmptyPhoneKeepsItsBuiltInCategories) {
+    BookPort p("C350");  // started without contents
+    EXPECT_EQ(p.line("AT +MPGR=1"), "+MPGR: 1," + EncodePhoneText(Utf8ToCp1251("Семья")) + ",1");
+    p.sim.withState([](PhoneState& s) { EXPECT_EQ(s.contents.events.size(), 0u); });
+}
+
 }  // namespace
 }  // namespace orlin::phonesim::test
