@@ -1,7 +1,8 @@
 // The program orlin: start-up in a fixed order, then the message loop until the main window
 // closes. For documentation and checks without a person:
-//   orlin --tab NAME [--send TEXT ...] --screenshot FILE --quit-after MS
+//   orlin --tab NAME [--send TEXT ...] [--click BUTTON ...] --screenshot FILE --quit-after MS
 
+#include <QAbstractButton>
 #include <QComboBox>
 #include <QCommandLineParser>
 #include <QPushButton>
@@ -38,7 +39,12 @@ int main(int argc, char** argv) {
         QStringLiteral("Send TEXT from the terminal tab after start-up, as if typed and sent "
                        "with \"Послать\" (may be given several times)."),
         QStringLiteral("TEXT"));
-    parser.addOptions({tabOption, screenshotOption, quitOption, sendOption});
+    const QCommandLineOption clickOption(
+        QStringLiteral("click"),
+        QStringLiteral("Click the button named BUTTON (for instance sbReadAll) after start-up "
+                       "(may be given several times)."),
+        QStringLiteral("BUTTON"));
+    parser.addOptions({tabOption, screenshotOption, quitOption, sendOption, clickOption});
     parser.process(app);
 
     // 2. The eight forms, the main window first (its creation runs FormCreate).
@@ -80,6 +86,16 @@ int main(int argc, char** argv) {
         QTimer::singleShot(0, &window, [&window, text] {
             window.tsTerminal->cbCommand->setEditText(text);
             window.tsTerminal->btnSendCommand->click();
+        });
+    for (const QString& name : parser.values(clickOption))
+        QTimer::singleShot(0, &window, [&window, name] {
+            auto* button = window.findChild<QAbstractButton*>(name);
+            if (button == nullptr) {
+                std::fprintf(stderr, "orlin: no button named \"%s\"\n",
+                             name.toLocal8Bit().constData());
+                return;
+            }
+            button->click();
         });
     int status = 0;
     if (quitAfter >= 0) {

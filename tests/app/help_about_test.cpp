@@ -97,6 +97,18 @@ TEST_F(HelpAboutTest, TheProgramWritesAScreenshotOfTheTabAgainstThePhone) {
     for (const auto& line : phone_->commandLog()) askedImei |= line == "AT+CGSN";
     EXPECT_TRUE(askedImei);
 
+    // --click presses a named button as a user would: the phonebook is read from the phone.
+    QProcess reader;
+    reader.setWorkingDirectory(workDir());
+    reader.setProcessEnvironment(env);
+    reader.start(QStringLiteral(ORLIN_PROGRAM), {"--tab", "phonebook", "--click", "sbReadAll",
+                                                 "--quit-after", "1500"});
+    ASSERT_TRUE(reader.waitForFinished(30000));
+    EXPECT_EQ(reader.exitCode(), 0) << reader.readAllStandardError().toStdString();
+    bool readEntries = false;
+    for (const auto& line : phone_->commandLog()) readEntries |= line.rfind("AT+MPBR=1,", 0) == 0;
+    EXPECT_TRUE(readEntries);
+
     QProcess wrong;
     wrong.setProcessEnvironment(env);
     wrong.start(QStringLiteral(ORLIN_PROGRAM), {"--tab", "nosuchtab", "--quit-after", "10"});
