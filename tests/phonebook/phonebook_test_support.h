@@ -2,13 +2,17 @@
 // What the phonebook tests share: a simulated phone on a pseudo-terminal with the port
 // settings that reach it, and an interaction that records what the operation asked.
 
+#include <gtest/gtest.h>
+
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "link/cp1251.h"
 #include "link/interaction.h"
+#include "link/phone_session.h"
 #include "link/port_settings.h"
+#include "phonebook/phonebook_read.h"
 #include "phonesim/phone_simulator.h"
 
 namespace orlin::test {
@@ -105,5 +109,14 @@ public:
     int lastMax = -1;
     int progressCalls = 0;
 };
+
+// Reads the whole phonebook of the simulated phone through the real serial layer.
+inline PhonebookState ReadAll(SimPhone& phone) {
+    PhonebookState state;
+    RecordingInteraction interaction;
+    PhoneSession session(phone.settings);
+    EXPECT_EQ(ReadPhonebook(session, state, interaction).status, ReadStatus::Done);
+    return state;
+}
 
 }  // namespace orlin::test

@@ -14,17 +14,10 @@
 namespace orlin {
 namespace {
 
+using test::ReadAll;
 using test::RecordingInteraction;
 using test::SimPhone;
 using test::W;
-
-PhonebookState ReadAll(SimPhone& phone) {
-    PhonebookState state;
-    RecordingInteraction interaction;
-    PhoneSession session(phone.settings);
-    EXPECT_EQ(ReadPhonebook(session, state, interaction).status, ReadStatus::Done);
-    return state;
-}
 
 EntryDraft Draft(int slot, const std::string& number, const std::string& name) {
     EntryDraft d;
