@@ -1,6 +1,6 @@
 #pragma once
 // The phone's own text conversions. The phone keeps Unicode, so it knows every
-// Windows-1251 character (Ukrainian letters too), unlike the program's phone-text helpers.
+// Windows-1251 character (Ukrainian letters too). The table itself is the link layer's.
 
 #include <optional>
 #include <string>
