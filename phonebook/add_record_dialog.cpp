@@ -234,8 +234,15 @@ void TfrmAddRecord::prepareEdit(const QString& model, const orlin::PhonebookStat
         cbIcon->setEnabled(false);
     }
     if (orlin::HasCategories(family_)) {
-        const int group = cbGroup->findText(row.groupText);
-        cbGroup->setCurrentIndex(group >= 0 && !row.groupText.isEmpty() ? group : 0);
+        // The entry's own category by its number: the phone may leave a category unnamed
+        // or give two the same name, and the row's text then names the wrong one.
+        const orlin::TAbonentInfo* record = orlin::SlotRecord(state.abonents, *editedSlot_);
+        int group = -1;
+        if (record && !record->IsFree() && record->Category >= 1 &&
+            record->Category <= cbGroup->count())
+            group = record->Category - 1;
+        if (group < 0 && !row.groupText.isEmpty()) group = cbGroup->findText(row.groupText);
+        cbGroup->setCurrentIndex(group >= 0 ? group : 0);
     }
 }
 
@@ -327,9 +334,12 @@ void TfrmAddRecord::SpeedButton1Click() {
     draft.name = ToCp1251(edtAbonentName->text());
     draft.typeItem = cbType->currentData().toInt();
     draft.idsText = ToCp1251(cbIDs->currentText());
-    // A typed text that names no category is no category.
-    draft.groupItem = cbGroup->currentText().isEmpty() ? cbGroup->currentIndex()
-                                                       : cbGroup->findText(cbGroup->currentText());
+    // The selected item when the box still shows its text (two categories may share a name);
+    // a typed text names the first category with that name, or none.
+    const int groupIndex = cbGroup->currentIndex();
+    draft.groupItem = groupIndex >= 0 && cbGroup->itemText(groupIndex) == cbGroup->currentText()
+                          ? groupIndex
+                          : cbGroup->findText(cbGroup->currentText());
     draft.iconItem = cbIcon->findText(cbIcon->currentText());
     draft.iconText = ToCp1251(cbIcon->currentText());
 

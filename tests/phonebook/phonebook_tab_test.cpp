@@ -308,6 +308,44 @@ TEST_F(PhonebookTab, DoubleClickEditKeepsIdsAndMovesTheEntry) {
     EXPECT_EQ(phone.phonebook().at(9).number, "+7922");
 }
 
+TEST_F(PhonebookTab, EditKeepsACategoryWithoutAUniqueName) {
+    SimPhone phone("C350", false);
+    phone.edit([](phonesim::PhoneState& s) {
+        s.contents.categories.erase(3);  // the phone reports no name for category 3
+        s.contents.categories[5].name = s.contents.categories[4].name;
+        phonesim::PhonebookEntry e;
+        e.number = "+1";
+        e.numberFormat = 145;
+        e.name = "Unnamed";
+        e.category = 3;
+        s.contents.phonebook[5] = e;
+        e.name = "Twin";
+        e.category = 5;
+        s.contents.phonebook[6] = e;
+    });
+    ReadAll(phone);
+    ASSERT_EQ(tab->state().groupNames.at(2), "");
+    for (int slot : {5, 6}) {
+        SCOPED_TRACE(slot);
+        QTreeWidgetItem* row = Row(slot);
+        ASSERT_NE(row, nullptr);
+        tab->ListView1->clearSelection();
+        tab->ListView1->setCurrentItem(row);
+        WhenDialogShows([](TfrmAddRecord& d) {
+            d.edtPhoneNumber->setText(QStringLiteral("+2"));
+            d.SpeedButton1->click();
+        });
+        emit tab->ListView1->itemDoubleClicked(row, 1);
+    }
+    EXPECT_TRUE(boxes.empty());
+    const auto book = phone.phonebook();
+    EXPECT_EQ(book.at(5).number, "+2");
+    EXPECT_EQ(book.at(5).category, 3);
+    EXPECT_EQ(book.at(6).number, "+2");
+    EXPECT_EQ(book.at(6).category, 5);
+    EXPECT_EQ(tab->state().abonents[5].Category, 5);
+}
+
 void Type(QWidget* target, int key, const QString& text = QString()) {
     QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
     QCoreApplication::sendEvent(target, &press);
