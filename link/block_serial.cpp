@@ -61,6 +61,9 @@ std::string PortDevicePath(const std::string& name, int32_t portNumber, bool for
     // Negative numbers (COM0, COM-3, /dev/ttySX) name no port: open what was given.
     if (portNumber < 0) return name;
     if (forWindows) return "\\\\.\\COM" + std::to_string(portNumber + 1);
+    // A path is a device already: /dev/ttys000 (a pseudo-terminal on some systems) or
+    // /dev/ttyS01 must not turn into another /dev/ttySn.
+    if (!name.empty() && name[0] == '/') return name;
     return "/dev/ttyS" + std::to_string(portNumber);
 }
 

@@ -43,7 +43,8 @@ class SerialDevice;  // the platform part: serial_port_posix.cpp / serial_port_w
 // /dev/ttySn gives n, and -2 when no number follows; any other name gives -1.
 int32_t ParsePortNumber(const std::string& name);
 // The device that OpenPort opens for a name and its parsed number: \\.\COM(n+1) on
-// Windows, /dev/ttySn elsewhere; a name without a valid number opens unchanged.
+// Windows, /dev/ttySn elsewhere; a name without a valid number opens unchanged, and so
+// does a path (a name starting with '/') outside Windows.
 std::string PortDevicePath(const std::string& name, int32_t portNumber, bool forWindows);
 
 class TBlockSerial {

@@ -25,6 +25,7 @@
 #endif
 
 #include "link/block_serial.h"
+#include "link/cp1251.h"
 #include "link/serial_device.h"
 
 namespace orlin {
@@ -108,7 +109,9 @@ SerialDevice::SerialDevice(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) 
 SerialDevice::~SerialDevice() { Close(); }
 
 std::unique_ptr<SerialDevice> SerialDevice::Open(const std::string& path, int32_t& error) {
-    const int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    // The name is Windows-1251 text like every text of the core; file names here are UTF-8.
+    const std::string systemPath = Cp1251ToUtf8(path);
+    const int fd = ::open(systemPath.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
         error = errno;  // ENOENT is 2, the code of a port that does not exist
         return nullptr;

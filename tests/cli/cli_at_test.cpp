@@ -113,6 +113,18 @@ TEST_F(OrlinCli, ARefusalIsACompletedExchange) {
     EXPECT_TRUE(phone.Finish()) << phone.Failure();
 }
 
+TEST_F(OrlinCli, APortNamedInRussianLetters) {
+    PtyResponder phone;
+    const std::string link = folder_ + "/телефон";
+    ASSERT_EQ(::symlink(phone.SlavePath().c_str(), link.c_str()), 0);
+    phone.Answer("AT", false, {{0, "\r\nOK\r\n"}});
+    phone.Start();
+    const CliResult got = Run({"--port", link, "at", "AT"});
+    EXPECT_EQ(got.status, 0) << got.err;
+    EXPECT_EQ(got.out, "\r\nOK\r\n");
+    EXPECT_TRUE(phone.Finish()) << phone.Failure();
+}
+
 TEST_F(OrlinCli, AMissingPortIsNotConnected) {
     const CliResult got = Run({"--port", "/dev/orlin-test-no-such-port", "at", "AT"});
     EXPECT_EQ(got.status, 1);

@@ -38,6 +38,15 @@ TEST(PortName, ComNumbersAndDevicePaths) {
     EXPECT_EQ(PortDevicePath("/dev/ttyS0", 0, true), "\\\\.\\COM1");
     EXPECT_EQ(PortDevicePath("/dev/ttyS0", 0, false), "/dev/ttyS0");
     EXPECT_EQ(ParsePortNumber("/dev/ttys12"), 12);
+    EXPECT_EQ(PortDevicePath("/dev/ttys12", 12, true), "\\\\.\\COM13");
+}
+
+TEST(PortName, APathOpensUnchangedOutsideWindows) {
+    // A lower-case ttys is a pseudo-terminal on some systems, not a serial port.
+    EXPECT_EQ(PortDevicePath("/dev/ttys12", ParsePortNumber("/dev/ttys12"), false), "/dev/ttys12");
+    EXPECT_EQ(PortDevicePath("/dev/ttyS01", ParsePortNumber("/dev/ttyS01"), false), "/dev/ttyS01");
+    EXPECT_EQ(PortDevicePath("/dev/ttyS$A", ParsePortNumber("/dev/ttyS$A"), false), "/dev/ttyS$A");
+    EXPECT_EQ(PortDevicePath("/dev/ttyS$A", ParsePortNumber("/dev/ttyS$A"), true), "\\\\.\\COM11");
 }
 
 TEST(PortName, NamesWithoutAValidNumberOpenUnchanged) {
@@ -93,6 +102,30 @@ TEST(OpenPort, AMissingPortIsNotConnected) {
     EXPECT_EQ(quiet.LastError(), 2);
     quiet.SendText("AT\r");
     EXPECT_EQ(quiet.LastError(), ErrPortNotOpen);
+}
+
+TEST(OpenPort, ANameInRussianLettersOpensTheDeviceItNames) {
+    // Port names are Windows-1251 in the program; the file system spells them in UTF-8.
+    char pattern[] = "/tmp/orlin-port-name-XXXXXX";
+    ASSERT_NE(::mkdtemp(pattern), nullptr);
+    const std::string folder = pattern;
+    const std::string link = folder + "/телефон";
+    PtyResponder phone;
+    ASSERT_EQ(::symlink(phone.SlavePath().c_str(), link.c_str()), 0);
+    phone.Answer("AT", false, {{0, "\r\nOK\r\n"}});
+    phone.Start();
+    {
+        TBlockSerial port;
+        port.RaiseErrors = true;
+        EXPECT_NO_THROW(port.OpenPort(W(link)));
+        EXPECT_EQ(port.DevicePath, W(link));
+        if (port.IsOpen()) {
+            EXPECT_EQ(port.AtCommand("AT"), "\r\nOK\r\n");
+        }
+    }
+    EXPECT_TRUE(phone.Finish()) << phone.Failure();
+    ::unlink(link.c_str());
+    ::rmdir(folder.c_str());
 }
 
 TEST(OpenPort, OpeningTwiceOnOneObjectFailsAndKeepsThePort) {
