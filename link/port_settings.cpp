@@ -55,11 +55,14 @@ void LoadPortSettings(PortSettings& settings, const std::string& path) {
     errno = 0;
     FileCloser closer{std::fopen(path.c_str(), "rb")};
     if (!closer.file) RaiseFileError(errno ? errno : ENOENT);
-    ReadTextLine(closer.file);  // the section head
-    settings.PortName = ValueFrom(ReadTextLine(closer.file), 6);                  // after "Port="
-    settings.PortBaudRate = StrToInt(ValueFrom(ReadTextLine(closer.file), 10));  // after "BaudRate="
-    settings.PortTimeOut = StrToInt(ValueFrom(ReadTextLine(closer.file), 9));    // after "TimeOut="
-    if (std::ferror(closer.file)) RaiseFileError(EIO);
+    // All four lines first: a file that cannot be read (a folder of that name, a disk
+    // error) is an input/output error that changes nothing, not an empty number.
+    std::string lines[4];
+    for (std::string& line : lines) line = ReadTextLine(closer.file);  // line 1: the section head
+    if (std::ferror(closer.file)) RaiseFileError(errno ? errno : EIO);
+    settings.PortName = ValueFrom(lines[1], 6);                  // after "Port="
+    settings.PortBaudRate = StrToInt(ValueFrom(lines[2], 10));  // after "BaudRate="
+    settings.PortTimeOut = StrToInt(ValueFrom(lines[3], 9));    // after "TimeOut="
 }
 
 void SavePortSettings(const PortSettings& settings, const std::string& path) {

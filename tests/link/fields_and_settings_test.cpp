@@ -4,7 +4,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -197,6 +199,22 @@ TEST_F(PortSettingsFile, AMissingFileIsNotFound) {
         EXPECT_STREQ(error.what(), "File not found");
     }
     EXPECT_EQ(got.PortName, "COM7");
+}
+
+TEST_F(PortSettingsFile, AFileThatCannotBeReadIsAnInputOutputError) {
+    // A folder of that name opens but cannot be read: not a text whose number is empty.
+    ASSERT_EQ(::mkdir(path_.c_str(), 0755), 0);
+    PortSettings got{"COM7", 9600, 1000};
+    try {
+        LoadPortSettings(got, path_);
+        FAIL() << "read a folder as the settings file";
+    } catch (const EInOutError& error) {
+        EXPECT_STREQ(error.what(), std::strerror(EISDIR));
+    } catch (const std::exception& error) {
+        ADD_FAILURE() << "wrong failure: " << error.what();
+    }
+    EXPECT_EQ(got.PortName, "COM7");
+    EXPECT_EQ(got.PortBaudRate, 9600);
 }
 
 TEST_F(PortSettingsFile, WritingIntoAMissingFolderFails) {
