@@ -343,9 +343,10 @@ std::string TBlockSerial::AtCommand(const std::string& command) {
     // Every line the phone frames comes as CR LF, the text, CR LF, so it is read as an
     // empty line and then its text. An empty line is held back until the next line shows
     // whether it frames an unsolicited result code, which goes aside together with it.
+    // Only framed lines go aside: the message text right after a +MMGR: or +CMGR: header
+    // comes unframed and may begin with anything, "RING" included.
     bool blankHeld = false;
     bool dataLineFollows = false;  // the message line that a +CMT: header carries
-    bool afterMessageHeader = false;
     for (;;) {
         const std::string line = ReadLine(AtTimeout);
         const bool failed = lastError_ != ErrOk;
@@ -355,9 +356,7 @@ std::string TBlockSerial::AtCommand(const std::string& command) {
                 dataLineFollows = false;
                 continue;
             }
-            // Only a whole framed line goes aside; the unframed text after a message
-            // header may begin with anything.
-            if (blankHeld && !afterMessageHeader && IsUnsolicitedFor(line, command)) {
+            if (blankHeld && IsUnsolicitedFor(line, command)) {
                 unsolicited_.push_back(line);
                 blankHeld = false;
                 dataLineFollows = UnsolicitedCarriesDataLine(line);
@@ -376,7 +375,6 @@ std::string TBlockSerial::AtCommand(const std::string& command) {
                 result += "\r\n";
             }
         }
-        afterMessageHeader = IsMessageHeader(line);
         if (line == "OK") {
             AtOk = true;
             break;

@@ -52,10 +52,6 @@ bool UnsolicitedCarriesDataLine(const std::string& line) {
     return StartsWith(line, "+CMT:") || StartsWith(line, "+CDS:") || StartsWith(line, "+CBM:");
 }
 
-bool IsMessageHeader(const std::string& line) {
-    return StartsWith(line, "+MMGR:") || StartsWith(line, "+CMGR:");
-}
-
 bool IsErrorFinalLine(const std::string& line) {
     return StartsWith(line, "+CME ERROR:") || StartsWith(line, "+CMS ERROR:");
 }

@@ -15,9 +15,6 @@ bool IsUnsolicitedFor(const std::string& line, const std::string& command);
 // message itself on a line of its own).
 bool UnsolicitedCarriesDataLine(const std::string& line);
 
-// True for the headers after which the message text follows unframed (+MMGR:, +CMGR:).
-bool IsMessageHeader(const std::string& line);
-
 // "+CME ERROR: n" and "+CMS ERROR: n": final lines of a refusal, like "ERROR".
 bool IsErrorFinalLine(const std::string& line);
 
