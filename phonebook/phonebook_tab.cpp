@@ -366,13 +366,14 @@ void PhoneBookTab::Restore() {
 
 void PhoneBookTab::sbReadAllClick() {
     if (busy_) return;
-    sbAddRecord->setEnabled(true);
-    context_.KeepRunning() = true;
     guarded([this] { readAll(); });
 }
 
-// The read processes no window events: nothing else can start while it runs.
+// The read processes no window events: nothing else can start while it runs. Every read,
+// also the one after deleting several entries or loading a file, enables adding.
 void PhoneBookTab::readAll() {
+    sbAddRecord->setEnabled(true);
+    context_.KeepRunning() = true;
     orlin::PhoneSession session(context_.portSettings());
     Interaction interaction(*this, false);
     const orlin::ReadReport report = orlin::ReadPhonebook(

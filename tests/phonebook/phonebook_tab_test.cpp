@@ -498,6 +498,19 @@ TEST_F(PhonebookTab, SaveAndLoadThroughTheFileDialogs) {
     QFile::remove(path);
 }
 
+TEST_F(PhonebookTab, CancelledLoadStillReadsAndEnablesAdding) {
+    SimPhone phone("C350");
+    Connect(phone);
+    tab->sbAddRecord->setEnabled(false);  // as the window starts with an empty list
+    QTimer::singleShot(0, tab.get(), [this] { tab->OpenDialog1->reject(); });
+    phone.mark();
+    tab->Restore();
+    EXPECT_TRUE(boxes.empty()) << boxes.front().text.toStdString();
+    EXPECT_TRUE(phone.sinceStarting("AT+MPBW").empty());
+    EXPECT_EQ(tab->ListView1->topLevelItemCount(), static_cast<int>(phone.phonebook().size()));
+    EXPECT_TRUE(tab->sbAddRecord->isEnabled());
+}
+
 }  // namespace
 }  // namespace orlin
 
