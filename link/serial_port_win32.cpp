@@ -19,6 +19,10 @@ struct SerialDevice::Impl {
 
 namespace {
 
+// A time-out for WaitForSingleObject: a negative one (a hand-edited "TimeOut=-1") must not
+// become a wait of 49 days.
+DWORD WaitMilliseconds(int timeoutMs) { return timeoutMs > 0 ? static_cast<DWORD>(timeoutMs) : 0; }
+
 // Runs one overlapped read or write to completion, or abandons it after timeoutMs.
 int32_t Complete(SerialDevice::Impl& impl, BOOL started, OVERLAPPED& overlapped, int timeoutMs,
                  int& done) {
@@ -26,7 +30,7 @@ int32_t Complete(SerialDevice::Impl& impl, BOOL started, OVERLAPPED& overlapped,
     if (!started) {
         const DWORD error = GetLastError();
         if (error != ERROR_IO_PENDING) return static_cast<int32_t>(error);
-        if (WaitForSingleObject(impl.event, static_cast<DWORD>(timeoutMs)) != WAIT_OBJECT_0) {
+        if (WaitForSingleObject(impl.event, WaitMilliseconds(timeoutMs)) != WAIT_OBJECT_0) {
             CancelIoEx(impl.handle, &overlapped);
             GetOverlappedResult(impl.handle, &overlapped, &transferred, TRUE);
             done = static_cast<int>(transferred);
@@ -161,7 +165,7 @@ int32_t SerialDevice::WaitForData(int timeoutMs) {
         const DWORD error = GetLastError();
         if (error != ERROR_IO_PENDING) {
             result = static_cast<int32_t>(error);
-        } else if (WaitForSingleObject(impl_->event, static_cast<DWORD>(timeoutMs)) != WAIT_OBJECT_0) {
+        } else if (WaitForSingleObject(impl_->event, WaitMilliseconds(timeoutMs)) != WAIT_OBJECT_0) {
             result = ErrTimeout;
         } else {
             DWORD unused = 0;

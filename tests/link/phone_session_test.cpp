@@ -42,6 +42,25 @@ TEST(PhoneSession, TheSessionHoldsThePortUntilItEnds) {
     EXPECT_TRUE(phone.Finish()) << phone.Failure();
 }
 
+TEST(PhoneSession, ANegativeTimeoutFromTheSettingsWaitsNotAtAll) {
+    // portcfg.ini is edited by hand too: TimeOut=-1 must end in a time-out, not hang.
+    PtyResponder phone;
+    phone.Answer("AT", true, {});
+    phone.Start();
+    PhoneSession::Options options;
+    options.useSettingsTimeout = true;
+    PhoneSession session(SettingsFor(phone.SlavePath(), -1), options);
+    Stopwatch watch;
+    try {
+        session.AtCommand("AT");
+        FAIL() << "no time-out";
+    } catch (const ESynaSerError& error) {
+        EXPECT_EQ(error.ErrorCode, ErrTimeout);
+    }
+    EXPECT_LT(watch.Elapsed(), 500);
+    EXPECT_TRUE(phone.Finish()) << phone.Failure();
+}
+
 TEST(PhoneSession, AFailureOnTheWayFreesThePort) {
     PtyResponder phone;
     // An unusable line speed fails after the port was opened; the port must be free again.
