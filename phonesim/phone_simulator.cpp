@@ -62,19 +62,12 @@ std::string Printable(const std::string& bytes) {
 void ApplyModel(PhoneState& s, const std::string& model) {
     s.model = model;
     s.family = FamilyOfModel(model);
+    // Every model answers the three bands of PhoneState, as a C350 does:
+    // +CGMM: "GSM900","GSM1800","GSM1900","MODEL=C350".
     switch (s.family) {
-    case PhonebookFamily::NineField:
-        s.bands = {"GSM900", "GSM1800", "GSM1900"};
-        s.firmware = "G_05_01.0BR";
-        break;
-    case PhonebookFamily::ThirteenField:
-        s.bands = {"GSM900", "GSM1800"};
-        s.firmware = "R374_G_0E.41.C3R_A";
-        break;
-    case PhonebookFamily::SixteenField:
-        s.bands = {"GSM900", "GSM1800", "GSM1900"};
-        s.firmware = "R4513_G_08.B7.ACR_RB";
-        break;
+    case PhonebookFamily::NineField: s.firmware = "G_05_01.0BR"; break;
+    case PhonebookFamily::ThirteenField: s.firmware = "R374_G_0E.41.C3R_A"; break;
+    case PhonebookFamily::SixteenField: s.firmware = "R4513_G_08.B7.ACR_RB"; break;
     }
 }
 

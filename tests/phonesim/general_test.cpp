@@ -14,7 +14,7 @@ TEST(PhoneIdentity, AnswersByteForByteWithEchoOn) {
     sim.start();
     RawClient client(sim.portPath());
     client.send("AT+CGMM\r");
-    EXPECT_EQ(client.readUntil(kOk), "AT+CGMM\r\r\n+CGMM: \"GSM900\",\"GSM1800\",\"MODEL=C350\"\r\n\r\nOK\r\n");
+    EXPECT_EQ(client.readUntil(kOk), "AT+CGMM\r\r\n+CGMM: \"GSM900\",\"GSM1800\",\"GSM1900\",\"MODEL=C350\"\r\n\r\nOK\r\n");
     client.send("AT+CGSN\r");
     EXPECT_EQ(client.readUntil(kOk), "AT+CGSN\r\r\n+CGSN: IMEI351234567890123\r\n\r\nOK\r\n");
     client.send("AT+CIMI\r");
