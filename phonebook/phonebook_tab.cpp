@@ -608,6 +608,11 @@ void PhoneBookTab::pmLoadRecordClick() {
         if (ListView1->topLevelItemCount() > 0) sbAddRecord->setEnabled(true);
         setBusy(false, false);
         if (!failure.isEmpty()) MessageBoxes::error(this, orlin::ErrorBoxText(failure));
+        // No command layout is known for the model: say so rather than end as if written.
+        if (target.family == ModelFamily::None && !records.empty())
+            MessageBoxes::error(this, QStringLiteral("Модель телефона не поддерживается: %1. "
+                                                     "Записи из файла не записаны.")
+                                          .arg(FromCp1251(target.model)));
         if (!report.portError.empty())
             MessageBoxes::error(this, orlin::ErrorBoxText(FromCp1251(report.portError)));
         if (!report.refused.empty())

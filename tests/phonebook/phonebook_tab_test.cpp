@@ -511,6 +511,26 @@ TEST_F(PhonebookTab, CancelledLoadStillReadsAndEnablesAdding) {
     EXPECT_TRUE(tab->sbAddRecord->isEnabled());
 }
 
+TEST_F(PhonebookTab, LoadIntoAModelInNoFamilySaysNothingWasWritten) {
+    const QString path =
+        QDir::temp().filePath(QStringLiteral("orlin_pb_nofamily_%1.csv").arg(::getpid()));
+    WriteFileBytes(QFile::encodeName(path).toStdString(), "PHONE;3;A;+1;2;0;255;0;1;0;0;255;0\r\n");
+    SimPhone phone("V3", false);
+    Connect(phone);
+    QTimer::singleShot(0, tab.get(), [this, path] {
+        tab->OpenDialog1->selectFile(path);
+        static_cast<QDialog*>(tab->OpenDialog1)->accept();
+    });
+    phone.mark();
+    tab->pmLoadRecord->trigger();
+    QFile::remove(path);
+    EXPECT_TRUE(phone.sinceStarting("AT+MPBW").empty());
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].kind, MessageBoxes::Kind::Error);
+    EXPECT_TRUE(boxes[0].text.contains(QStringLiteral("V3"))) << boxes[0].text.toStdString();
+    EXPECT_FALSE(tab->sbStop->isVisible());
+}
+
 }  // namespace
 }  // namespace orlin
 
