@@ -4,7 +4,11 @@
 #include <QImage>
 #include <QLabel>
 #include <QProcess>
+#include <QAbstractTextDocumentLayout>
+#include <QTextBlock>
+#include <QTextDocument>
 #include <QTextEdit>
+#include <QTextLayout>
 #include <QTimer>
 
 #include "app/about_box.h"
@@ -45,6 +49,22 @@ TEST_F(HelpAboutTest, AMissingHelpFileGivesTheErrorBoxAndAnEmptyWindow) {
     EXPECT_EQ(boxes()[0].text, "File not found.");
     EXPECT_TRUE(window_->frmHelp->RichEdit1->toPlainText().isEmpty());
     window_->frmHelp->hide();
+}
+
+TEST_F(HelpAboutTest, TheShippedHelpTextFitsTheWindowLineByLine) {
+    // The help window has a fixed size and wraps long lines; a line of the shipped text that
+    // wraps breaks its sentence in two ragged halves. Every line must fit as it stands.
+    writePortConfig("COM3");
+    ASSERT_TRUE(QFile::copy(QStringLiteral(ORLIN_BIN_DIR "/info.txt"), filePath("info.txt")));
+    createWindow();
+    window_->frmHelp->show();
+    QTextEdit* box = window_->frmHelp->RichEdit1;
+    ASSERT_GT(box->document()->blockCount(), 40);
+    box->document()->documentLayout()->documentSize();  // lays the whole text out
+    for (QTextBlock block = box->document()->begin(); block.isValid(); block = block.next())
+        EXPECT_LE(block.layout()->lineCount(), 1) << block.text().toStdString();
+    window_->frmHelp->hide();
+    EXPECT_TRUE(boxes().empty()) << boxTexts().join('|').toStdString();
 }
 
 TEST_F(HelpAboutTest, AboutReadsTheProgramsOwnVersionRecordAtEveryOpening) {
