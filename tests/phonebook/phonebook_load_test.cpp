@@ -68,6 +68,23 @@ TEST(PhonebookFiles, C350RoundTripKeepsSlotsNamesIconsAndSim) {
     EXPECT_EQ(Listing(target), Listing(source));
 }
 
+TEST(PhonebookFiles, SavingRereadsTheCategoryNames) {
+    SimPhone phone("C350");
+    PhonebookState state = ReadAll(phone);
+    phone.edit([](phonesim::PhoneState& s) { s.contents.categories[2].name = W("Робота"); });
+    phone.mark();
+    {
+        PhoneSession session(phone.settings);
+        EXPECT_EQ(PrepareSave(session, state), "C350");
+    }
+    EXPECT_EQ(state.groupNames.at(1), W("Робота"));
+    const auto sent = phone.since();
+    ASSERT_GE(sent.size(), 3u);
+    EXPECT_EQ(sent[0], "AT+CGMM");
+    EXPECT_EQ(sent[1], "AT+MPGR=?");
+    EXPECT_EQ(sent[2], "AT +MPGR=1");
+}
+
 TEST(PhonebookFiles, SlotsComeBackWhenTheSimDoesNotFollowThePhone) {
     phonesim::PhoneSimOptions options = test::PhoneOptions("T720", false);
     options.meFirst = 1;
