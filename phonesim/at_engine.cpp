@@ -92,6 +92,8 @@ bool IsQuoted(const std::string& field) {
     return field.size() >= 2 && field.front() == '"' && field.back() == '"';
 }
 
+std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
+
 std::string Unquote(const std::string& field) {
     return IsQuoted(field) ? field.substr(1, field.size() - 2) : field;
 }

@@ -44,6 +44,7 @@ Answer Error(const PhoneState& state, int cmeCode);     // ERROR, or +CME ERROR:
 Answer SmsError(const PhoneState& state, int cmsCode);  // ERROR, or +CMS ERROR: n
 bool IsQuoted(const std::string& field);
 std::string Unquote(const std::string& field);          // drops one pair of enclosing quotes
+std::string Quoted(const std::string& text);            // "text"
 std::optional<int> ParseInt(const std::string& field);  // decimal, whole field, no blanks
 
 // Common CME error codes.

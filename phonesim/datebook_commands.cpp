@@ -8,13 +8,6 @@
 namespace orlin::phonesim {
 namespace {
 
-std::string TextField(const std::string& cp1251, const std::string& charset) {
-    std::string encoded = EncodeField(cp1251, charset);
-    return charset == "UCS2" ? encoded : "\"" + encoded + "\"";
-}
-
-std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
-
 std::string EventLine(const PhoneState& s, int slot, const DatebookEvent& e) {
     auto n = [](int v) { return std::to_string(v); };
     return "+MDBR: " + n(slot) + "," + TextField(e.title, s.charset) + "," + n(e.firstFlag) + "," + n(e.alarmOn) +

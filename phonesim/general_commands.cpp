@@ -7,8 +7,6 @@
 namespace orlin::phonesim {
 namespace {
 
-std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
-
 // Seconds of the computer's local wall clock, counted as if it were UTC.
 int64_t LocalNaiveNow() {
     std::time_t now = std::time(nullptr);

@@ -16,8 +16,6 @@ enum CmsCode {
     CmsMemoryFull = 322,
 };
 
-std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
-
 std::optional<MessageStorage> StorageByName(const std::string& name) {
     if (name == "IM") return MessageStorage::IM;
     if (name == "OM") return MessageStorage::OM;

@@ -62,6 +62,11 @@ std::string EncodeField(std::string_view cp1251, const std::string& charset) {
     return out;
 }
 
+std::string TextField(std::string_view cp1251, const std::string& charset) {
+    std::string encoded = EncodeField(cp1251, charset);
+    return charset == "UCS2" ? encoded : "\"" + encoded + "\"";
+}
+
 std::optional<std::string> DecodeField(std::string_view field, const std::string& charset) {
     if (charset == "UCS2") return Ucs2HexToCp1251(field);
     return std::string(field);

@@ -25,6 +25,8 @@ std::optional<std::string> Ucs2HexToCp1251(std::string_view hex);
 // In UCS2 the field is hexadecimal; otherwise plain, with '?' for letters beyond ASCII.
 std::string EncodeField(std::string_view cp1251, const std::string& charset);
 std::optional<std::string> DecodeField(std::string_view field, const std::string& charset);
+// A text field of an answer line: bare hexadecimal in UCS2, quoted plain text otherwise.
+std::string TextField(std::string_view cp1251, const std::string& charset);
 
 // Number of characters of a Windows-1251 text (one byte each).
 inline size_t TextLength(std::string_view cp1251) { return cp1251.size(); }

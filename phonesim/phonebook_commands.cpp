@@ -29,11 +29,6 @@ bool HoldsEntries(const std::string& storage) {
     return storage == "ME" || storage == "SM" || storage == "MT" || storage == "AD";
 }
 
-std::string TextField(const std::string& cp1251, const std::string& charset) {
-    std::string encoded = EncodeField(cp1251, charset);
-    return charset == "UCS2" ? encoded : "\"" + encoded + "\"";
-}
-
 bool IsSimSlot(const PhoneState& s, int slot) {
     return s.simPresent && slot >= s.smFirst && slot <= s.smLast;
 }
