@@ -21,6 +21,9 @@
 
 namespace {
 
+const QString kSignalFormat = QStringLiteral("%v dBm");
+const QString kSignalUnknownText = QStringLiteral("не определён");
+
 QLineEdit* readOnlyEdit(QWidget* parent, const char* name) {
     auto* edit = new QLineEdit(parent);
     edit->setObjectName(name);
@@ -67,7 +70,7 @@ InfoTab::InfoTab(WindowContext& context, QWidget* parent) : QWidget(parent), con
     ggStatusCharge = gauge(PanelInfo, "ggStatusCharge", orlin::kChargeGaugeMin,
                            orlin::kChargeGaugeMax, QStringLiteral("%v %"));
     ggStatusSignal = gauge(PanelInfo, "ggStatusSignal", orlin::kSignalGaugeMin,
-                           orlin::kSignalGaugeMax, QStringLiteral("%v dBm"));
+                           orlin::kSignalGaugeMax, kSignalFormat);
 
     SpeedButton1 = new QPushButton(QStringLiteral("Обновить"), PanelInfo);
     SpeedButton1->setObjectName("SpeedButton1");
@@ -199,7 +202,11 @@ void InfoTab::QueryBattery() {
 
 void InfoTab::QuerySignal() {
     const orlin::SignalReading reading = orlin::QuerySignal(context_.portSettings());
-    if (reading.gaugeValue) setGauge(ggStatusSignal, *reading.gaugeValue);
+    if (!reading.gaugeValue) return;
+    setGauge(ggStatusSignal, *reading.gaugeValue);
+    // A level the phone cannot measure leaves the gauge empty and says so, rather than
+    // printing the gauge's minimum as if it had been measured.
+    ggStatusSignal->setFormat(reading.dBm ? kSignalFormat : kSignalUnknownText);
 }
 
 void InfoTab::setClockFieldsVisible(bool visible) {

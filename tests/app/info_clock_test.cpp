@@ -74,6 +74,7 @@ TEST_F(InfoTest, SignalNotDetectableShowsAnEmptyGaugeAndRefreshReadsAgain) {
     createWindow();
     clickTab(TfrmMain::InfoPage);
     ASSERT_EQ(info()->ggStatusSignal->value(), -83);
+    EXPECT_EQ(info()->ggStatusSignal->text(), "-83 dBm");
 
     phone_->withState([](PhoneState& s) {
         s.signalRssi = 99;
@@ -83,11 +84,14 @@ TEST_F(InfoTest, SignalNotDetectableShowsAnEmptyGaugeAndRefreshReadsAgain) {
     QTest::mouseClick(info()->SpeedButton1, Qt::LeftButton);
     EXPECT_TRUE(boxes().empty()) << boxTexts().join('|').toStdString();
     EXPECT_EQ(info()->ggStatusSignal->value(), info()->ggStatusSignal->minimum());
+    // The empty gauge does not print the minimum as a measured level.
+    EXPECT_EQ(info()->ggStatusSignal->text(), QStringLiteral("не определён"));
     EXPECT_EQ(info()->ggStatusCharge->value(), 100);
 
     phone_->withState([](PhoneState& s) { s.signalRssi = 31; });
     QTest::mouseClick(info()->SpeedButton1, Qt::LeftButton);
     EXPECT_EQ(info()->ggStatusSignal->value(), -51);
+    EXPECT_EQ(info()->ggStatusSignal->text(), "-51 dBm");
 }
 
 TEST_F(InfoTest, AnotherModelWithoutPictureKeepsThePictureThatWasShown) {
