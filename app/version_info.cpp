@@ -4,6 +4,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include "app/phone_text_qt.h"
+
 #include <cstdint>
 #include <optional>
 
@@ -232,7 +234,8 @@ VersionInfo::VersionInfo(const QString& filePath) : fileName_(QFileInfo(filePath
     const RecordReader record(filePath);
     const auto translation = record.translation();
     if (!translation)
-        throw EReadError("Invalid language info in file " + fileName_.toStdString());
+        // Our failure texts are Windows-1251, like every other message of the program.
+        throw EReadError("Invalid language info in file " + ToCp1251(fileName_));
     translation_ = *translation;
     for (const QString& name :
          {QStringLiteral("FileVersion"), QStringLiteral("ProductVersion"), QStringLiteral("ProductName"),

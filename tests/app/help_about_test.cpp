@@ -13,6 +13,7 @@
 
 #include "app/about_box.h"
 #include "app/help_dialog.h"
+#include "app/orlin_application.h"
 #include "app/version_info.h"
 #include "app_test_support.h"
 
@@ -94,6 +95,18 @@ TEST_F(HelpAboutTest, AFileWithoutVersionRecordIsReportedAndTheBoxNotShown) {
     writeFile(filePath("plain.bin"), "not a program");
     EXPECT_THROW(window_->AboutBox->FillFromVersionRecord(filePath("plain.bin")),
                  orlin::OrlinError);
+
+    // The error box names the file readably, whatever letters its name has.
+    const QString cyrillic = filePath(QStringLiteral("программа"));
+    writeFile(cyrillic, "not a program either");
+    try {
+        window_->AboutBox->FillFromVersionRecord(cyrillic);
+        ADD_FAILURE() << "no read error";
+    } catch (...) {
+        orlin::ShowCurrentException();
+    }
+    ASSERT_EQ(boxes().size(), 1u);
+    EXPECT_EQ(boxes()[0].text, QStringLiteral("Invalid language info in file программа."));
 }
 
 TEST_F(HelpAboutTest, TheProgramWritesAScreenshotOfTheTabAgainstThePhone) {
