@@ -96,6 +96,9 @@ struct PhoneSimulator::Impl {
     std::string textBuf;       // message text after the AT+CMGW prompt
     bool swallowCr = false;    // the CR that follows Ctrl-Z gets no answer
     bool skipLf = false;       // an LF right after a CR ends nothing
+    // When the first byte of the line (or message text) being collected had come in: a
+    // phone echoes each byte as it arrives, so the echo overlaps the command on the line.
+    std::optional<PtyLine::Clock::time_point> echoFrom;
     PtyLine::Clock::time_point lastInput{};
     bool saveFailed = false;
 
@@ -158,10 +161,12 @@ struct PhoneSimulator::Impl {
         return nonEmpty;
     }
 
-    bool send(const std::string& bytes, const FaultOptions& f) {
+    bool send(const std::string& bytes, const FaultOptions& f,
+              std::optional<PtyLine::Clock::time_point> earliest = {}) {
         if (bytes.empty()) return true;
         transcript(">", bytes);
-        return line.write(pieces(bytes, f), std::chrono::milliseconds(f.pauseBetweenWritesMs), stopping);
+        return line.write(pieces(bytes, f), std::chrono::milliseconds(f.pauseBetweenWritesMs), stopping,
+                          earliest);
     }
 
     // One command line has come in (`received` holds its bytes with the CR).
@@ -191,7 +196,8 @@ struct PhoneSimulator::Impl {
         if (!Matches(f.silentOn, command)) {
             std::string out;
             std::string unsolicited = "\r\n" + f.unsolicitedLine + "\r\n";
-            if (Matches(f.unsolicitedBeforeOn, command)) out += unsolicited;
+            bool before = Matches(f.unsolicitedBeforeOn, command);
+            if (before) out += unsolicited;
             if (echo) out += received;
             std::string body = AnswerBytes(answer);
             if (Matches(f.unsolicitedInsideOn, command)) {
@@ -207,7 +213,7 @@ struct PhoneSimulator::Impl {
                 size_t keep = f.cutAfterBytes > 0 ? f.cutAfterBytes : body.size() / 2;
                 body.resize(std::min(keep, body.size()));
             }
-            send(out + body, f);
+            send(out + body, f, echo && !before ? echoFrom : std::nullopt);
         }
         if (f.hangUpAfterCommands > 0 && count >= static_cast<uint64_t>(f.hangUpAfterCommands)) hangUp();
     }
@@ -225,7 +231,7 @@ struct PhoneSimulator::Impl {
             if (answer.contentsChanged) saveFromPhoneThread();
         }
         std::string out = echo ? textBuf : "";
-        send(out + AnswerBytes(answer), f);
+        send(out + AnswerBytes(answer), f, echo && !textBuf.empty() ? echoFrom : std::nullopt);
         textBuf.clear();
     }
 
@@ -240,7 +246,6 @@ struct PhoneSimulator::Impl {
 
     // Takes the bytes that came in, byte by byte; commands run when their CR has arrived.
     void receive(const std::string& bytes, PtyLine::Clock::time_point readAt) {
-        std::string received;
         bool inText = false;
         {
             std::lock_guard<std::mutex> lock(mu);
@@ -260,9 +265,11 @@ struct PhoneSimulator::Impl {
                 if (c == kCtrlZ || c == kEsc) {
                     PtyLine::sleepUntil(arrival, stopping);
                     handleMessageEnd(c == kEsc, textBuf + c);
+                    echoFrom.reset();
                     inText = false;
                     swallowCr = true;
                 } else {
+                    if (!echoFrom) echoFrom = arrival;
                     textBuf += c;
                 }
                 continue;
@@ -272,12 +279,14 @@ struct PhoneSimulator::Impl {
                 continue;
             }
             skipLf = false;
+            if (!echoFrom) echoFrom = arrival;
             if (c == '\r') {
                 PtyLine::sleepUntil(arrival, stopping);
                 std::string command = lineBuf;
                 lineBuf.clear();
                 skipLf = true;
                 handleCommand(command, command + "\r");
+                echoFrom.reset();
                 std::lock_guard<std::mutex> lock(mu);
                 inText = engine.awaitingMessageText();
                 continue;
@@ -296,6 +305,7 @@ struct PhoneSimulator::Impl {
         if (!engine.awaitingMessageText() || PtyLine::Clock::now() - lastInput < kTextEntryTimeout) return;
         engine.finishMessage({}, true);
         textBuf.clear();
+        echoFrom.reset();
         transcript("!", "message text abandoned");
     }
 

@@ -104,7 +104,7 @@ bool PtyLine::writeRaw(const char* data, size_t size, const std::atomic<bool>& s
 }
 
 bool PtyLine::write(const std::vector<std::string>& pieces, std::chrono::milliseconds pause,
-                    const std::atomic<bool>& stopping) {
+                    const std::atomic<bool>& stopping, std::optional<Clock::time_point> earliest) {
     const auto perByte = byteTime();
     // Bytes are released in slices of about 2 ms of line time, each when its last byte
     // would have been received: an absolute schedule, so sleeping late never accumulates.
@@ -115,12 +115,13 @@ bool PtyLine::write(const std::vector<std::string>& pieces, std::chrono::millise
         if (!first && pause.count() > 0) {
             sleepUntil(std::max(Clock::now(), sendClock_) + pause, stopping);
         }
-        first = false;
         if (perByte == Clock::duration::zero()) {
+            first = false;
             if (!writeRaw(piece.data(), piece.size(), stopping)) return false;
             continue;
         }
-        auto start = std::max(Clock::now(), sendClock_);
+        auto start = std::max(first && earliest ? *earliest : Clock::now(), sendClock_);
+        first = false;
         for (size_t done = 0; done < piece.size();) {
             size_t n = std::min(slice, piece.size() - done);
             sleepUntil(start + perByte * static_cast<long>(done + n), stopping);

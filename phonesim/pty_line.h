@@ -3,6 +3,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -39,9 +40,11 @@ public:
     Clock::time_point arrivalOf(size_t count, Clock::time_point readAt);
 
     // Writes the pieces one after another, `pause` between them, paced at the line speed
-    // by an absolute schedule. Returns false when stopped or the device failed.
+    // by an absolute schedule. The first piece may be scheduled from `earliest` even when
+    // that has passed (an echo goes out while its bytes come in); by default from now.
+    // Returns false when stopped or the device failed.
     bool write(const std::vector<std::string>& pieces, std::chrono::milliseconds pause,
-               const std::atomic<bool>& stopping);
+               const std::atomic<bool>& stopping, std::optional<Clock::time_point> earliest = {});
 
     // Sleeps until `t`, waking early when `stopping` is set.
     static void sleepUntil(Clock::time_point t, const std::atomic<bool>& stopping);

@@ -67,6 +67,35 @@ TEST(LinePacing, IncomingBytesArePacedToo) {
     EXPECT_LT(took, expected * 1.1 + 0.03);
 }
 
+// The phone echoes each byte as it comes in, so the echo costs no line time of its own:
+// the answer starts one byte after the command's CR has arrived.
+TEST(LinePacing, EchoGoesOutWhileTheCommandComesIn) {
+    PhoneSimOptions o;
+    o.baud = 19200;
+    SimPort p(o);
+    std::string command = "AT+NOSUCH=" + std::string(390, 'x');
+    auto start = Clock::now();
+    EXPECT_EQ(p.at(command), "\r\nERROR\r\n");  // the echo line equals the command and is dropped
+    double took = Seconds(Clock::now() - start);
+    double expected = (command.size() + 1 + 1 + 9) * 10.0 / 19200;  // about 0.214 s
+    EXPECT_GT(took, expected * 0.97);
+    EXPECT_LT(took, expected * 1.1 + 0.03);
+
+    // Message text after the prompt is echoed the same way.
+    p.at("AT+CSCS=UCS2");
+    std::string text = EncodePhoneText(std::string(70, 'a'));  // 280 bytes
+    std::string store = "AT+CMGW=\"+7911\"\r" + text + "\x1a";
+    start = Clock::now();
+    std::string r = p.at(store);
+    took = Seconds(Clock::now() - start);
+    ASSERT_NE(r.find("\r\n+CMGW: 12\r\n\r\nOK\r\n"), std::string::npos) << r;
+    // In: the command line, the text and Ctrl-Z; then the answer. The prompt and the echo
+    // went out while the text came in, and the CR after Ctrl-Z overlaps the answer.
+    expected = (store.size() + std::string("\r\n+CMGW: 12\r\n\r\nOK\r\n").size()) * 10.0 / 19200;
+    EXPECT_GT(took, expected * 0.97);
+    EXPECT_LT(took, expected * 1.1 + 0.03);
+}
+
 TEST(LineFaults, SilentCommandGetsNoEchoAndNoAnswer) {
     PhoneSimOptions o;
     o.faults.silentOn = "AT+CBC";
