@@ -270,10 +270,14 @@ void TfrmMain::LoadPortSettings() { orlin::LoadPortSettings(settings_); }
 void TfrmMain::PageControl1Change(int index) {
     const int left = shownTab_;
     shownTab_ = index;
-    // Leaving the Info tab switches the clock display off and frees its port.
-    if (left == InfoPage && index != InfoPage) tsInfo->SwitchClockDisplayOff();
+    if (left != index) PageControl1Changing(left);
     if (index == InfoPage) tsInfo->tsInfoShow();
     if (index == SMSPage) tsSMS->tsSMSShow();
+}
+
+void TfrmMain::PageControl1Changing(int leftIndex) {
+    // Leaving the Info tab switches the clock display off and frees its port.
+    if (leftIndex == InfoPage) tsInfo->SwitchClockDisplayOff();
 }
 
 void TfrmMain::mnuExitClick() { close(); }

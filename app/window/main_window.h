@@ -112,7 +112,11 @@ public slots:
     void mnuAboutClick();
     void N9Click();
 
+    // The tab `leftIndex` is being left for another.
+    void PageControl1Changing(int leftIndex);
+
 private slots:
+    // A tab was shown: the tab left is told first, then the new tab's on-show handler runs.
     void PageControl1Change(int index);
 
 private:
