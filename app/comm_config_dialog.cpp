@@ -212,7 +212,7 @@ bool TfrmCommConfig::eventFilter(QObject* watched, QEvent* event) {
             // An open drop-down list keeps its own Esc and Enter.
             auto* box = qobject_cast<QComboBox*>(watched);
             if (box == nullptr || box->view() == nullptr || !box->view()->isVisible()) {
-                keyPressEvent(static_cast<QKeyEvent*>(event));
+                FormKeyDown(static_cast<QKeyEvent*>(event));
                 return true;
             }
         }
@@ -220,7 +220,9 @@ bool TfrmCommConfig::eventFilter(QObject* watched, QEvent* event) {
     return QDialog::eventFilter(watched, event);
 }
 
-void TfrmCommConfig::keyPressEvent(QKeyEvent* event) {
+void TfrmCommConfig::keyPressEvent(QKeyEvent* event) { FormKeyDown(event); }
+
+void TfrmCommConfig::FormKeyDown(QKeyEvent* event) {
     switch (event->key()) {
     case Qt::Key_Escape:
         sbCancelClick();

@@ -45,6 +45,8 @@ public slots:
     void seTimeOutChange(const QString& text);
     void sbApplyClick();
     void sbCancelClick();
+    // The dialog sees every key first: Esc cancels, Enter applies.
+    void FormKeyDown(QKeyEvent* event);
 
 protected:
     void showEvent(QShowEvent* event) override;
