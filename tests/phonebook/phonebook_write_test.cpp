@@ -307,6 +307,42 @@ TEST(PhonebookDelete, OneAndSeveral) {
     EXPECT_THROW(DeleteEntries(session, state, {"x"}, bad), EConvertError);
 }
 
+// The exact-OK checks of adding, writing all and deleting hold when the phone puts an
+// unsolicited line before or inside every answer.
+TEST(PhonebookWrites, UnsolicitedLinesChangeNothing) {
+    SimPhone phone("C350");
+    PhonebookState state = ReadAll(phone);
+    phonesim::FaultOptions faults;
+    faults.unsolicitedBeforeOn = "*";
+    faults.unsolicitedInsideOn = "*";
+    phone.sim().setFaults(faults);
+
+    const int slot = FirstFree(state);
+    const EntryWriteResult added = Add(phone, state, Draft(slot, "+380", W("Ірина")));
+    EXPECT_TRUE(added.written);
+    EXPECT_EQ(phone.phonebook().at(slot).name, W("Ірина"));
+
+    PhoneSession session(phone.settings, PhoneSession::Options{true, true});
+    RecordingInteraction interaction;
+    const std::vector<int> slots{state.readOrder[0], slot};
+    std::vector<ListRow> rows;
+    for (int s : slots) {
+        const PhonebookRow row =
+            MakeRow(state.abonents[s - 1], state.family, state.model, state.groupNames);
+        rows.push_back({row.caption, row.name, row.number, row.typeText, row.idsText});
+    }
+    const WriteAllReport written = WriteAllRows(session, rows, state, interaction);
+    EXPECT_TRUE(written.started);
+    EXPECT_EQ(written.sent, 2);
+    EXPECT_TRUE(written.refused.empty());
+
+    DeleteReport deleted;
+    DeleteEntries(session, state, {std::to_string(slot)}, deleted);
+    EXPECT_FALSE(deleted.accessRefused);
+    EXPECT_EQ(deleted.deleted, std::vector<int32_t>{slot});
+    EXPECT_EQ(phone.phonebook().count(slot), 0u);
+}
+
 TEST(PhonebookDelete, RefusedStorageSendsNothingMore) {
     SimPhone phone("C350");
     PhonebookState state = ReadAll(phone);
