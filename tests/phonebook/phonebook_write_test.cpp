@@ -8,6 +8,7 @@
 #include "link/phone_session.h"
 #include "link/phone_text.h"
 #include "phonebook/code_tables.h"
+#include "phonebook/phonebook_file.h"
 #include "phonebook/phonebook_read.h"
 #include "phonebook_test_support.h"
 
@@ -74,6 +75,37 @@ TEST(PhonebookAdd, CommandOfEachFamilyAndThePhonesEntry) {
         EXPECT_EQ(record.Storage, 0);
         EXPECT_EQ(state.readOrder.back(), slot);
     }
+}
+
+// An entry written into a SIM slot is a SIM entry in the table, so that a saved file keeps
+// it on the SIM; one moved back into the phone memory is a phone entry again.
+TEST(PhonebookAdd, EntryInASimSlotIsASimEntry) {
+    SimPhone phone("C350");
+    PhonebookState state = ReadAll(phone);
+    int simSlot = 0;
+    for (int slot : FreeSlots(state.abonents))
+        if (slot >= state.ranges.SimFirstIndex) {
+            simSlot = slot;
+            break;
+        }
+    ASSERT_GT(simSlot, 0);
+    ASSERT_TRUE(Add(phone, state, Draft(simSlot, "+7911", "OnSim")).written);
+    EXPECT_EQ(state.abonents[simSlot - 1].Storage, 1);
+    const std::string simLine = "SIM;" + std::to_string(simSlot - state.ranges.SimFirstIndex + 1) +
+                                ";OnSim;+7911\r\n";
+    EXPECT_NE(PhonebookFileText(state.abonents, state.ranges).bytes.find(simLine),
+              std::string::npos);
+
+    const int phoneSlot = FirstFree(state);
+    ASSERT_LT(phoneSlot, state.ranges.SimFirstIndex);
+    PhoneSession session(phone.settings);
+    ASSERT_TRUE(BeginEdit(session));
+    ASSERT_TRUE(WriteEntry(session, state, ModelFamily::Fields13,
+                           RecordFromDraft(Draft(phoneSlot, "+7911", "OnSim"), ModelFamily::Fields13),
+                           simSlot)
+                    .written);
+    EXPECT_EQ(state.abonents[phoneSlot - 1].Storage, 0);
+    EXPECT_TRUE(state.abonents[simSlot - 1].IsFree());
 }
 
 TEST(PhonebookAdd, V300PictureGoesAsPhoneText) {
