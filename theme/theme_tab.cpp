@@ -102,9 +102,9 @@ ThemeTab::ThemeTab(WindowContext& context, QWidget* parent) : QWidget(parent), c
         player->addWidget(b);
         return b;
     };
-    btnPlay = playerButton("btnPlay", QStyle::SP_MediaPlay, QStringLiteral("Play"));
-    btnPause = playerButton("btnPause", QStyle::SP_MediaPause, QStringLiteral("Pause"));
-    btnStop = playerButton("btnStop", QStyle::SP_MediaStop, QStringLiteral("Stop"));
+    btnPlay = playerButton("btnPlay", QStyle::SP_MediaPlay, QStringLiteral("Воспроизвести"));
+    btnPause = playerButton("btnPause", QStyle::SP_MediaPause, QStringLiteral("Пауза"));
+    btnStop = playerButton("btnStop", QStyle::SP_MediaStop, QStringLiteral("Стоп"));
     TrackBar2 = new QSlider(Qt::Horizontal, panel);
     TrackBar2->setObjectName("TrackBar2");
     TrackBar2->setEnabled(false);
