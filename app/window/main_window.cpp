@@ -158,8 +158,14 @@ void TfrmMain::connectMenus() {
 }
 
 void TfrmMain::FormCreate() {
-    // 1. The glyphs of the speed buttons (warns once when orlinres.dll is missing).
-    orlin::loadButtonGlyphs(this, glyphs_);
+    // 1. The glyphs of the speed buttons (warns once when orlinres.dll is missing). A bitmap
+    // missing from the container ends the loader, but the buttons before it keep their glyphs.
+    try {
+        orlin::loadButtonGlyphs(this, glyphs_);
+    } catch (...) {
+        applyButtonGlyphs();
+        throw;
+    }
     applyButtonGlyphs();
     // 2. The phonebook tab is the one shown at start.
     PageControl1->setCurrentIndex(PhoneBookPage);

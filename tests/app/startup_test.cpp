@@ -6,6 +6,7 @@
 #include <QFontDialog>
 #include <QTimer>
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <QPushButton>
 #include <QLineEdit>
 #include <QMenu>
@@ -125,6 +126,32 @@ TEST_F(StartupTest, ImagesFromTheContainerReachTabsListsAndPopup) {
     EXPECT_FALSE(w.tsPhoneBook->mnuSendSMS->icon().isNull());
     EXPECT_FALSE(w.tsInfo->SpeedButton11->icon().isNull());
     EXPECT_FALSE(w.tsPhoneBook->sbReadAll->icon().isNull());
+}
+
+TEST_F(StartupTest, AGlyphMissingFromTheContainerKeepsTheGlyphsSetBeforeIt) {
+    // A container that holds SB_01..SB_04 and nothing else.
+    QString qrc = QStringLiteral("<RCC><qresource prefix=\"/\">");
+    for (const char* name : {"SB_01", "SB_02", "SB_03", "SB_04"})
+        qrc += QStringLiteral("<file alias=\"%1\">%2/%1.png</file>")
+                   .arg(QLatin1String(name), QStringLiteral(ORLIN_GLYPH_IMAGES));
+    qrc += QStringLiteral("</qresource></RCC>");
+    writeFile(filePath("short.qrc"), qrc.toUtf8());
+    ASSERT_EQ(QProcess::execute(QStringLiteral(ORLIN_RCC),
+                                {"--binary", filePath("short.qrc"), "-o", filePath("orlinres.dll")}),
+              0);
+    orlin::setResourceSearchFolders({workDir()});
+    writePortConfig("/dev/orlin-no-such-port");
+    TfrmMain& w = createWindow();
+
+    ASSERT_EQ(boxes().size(), 1u) << boxTexts().join('|').toStdString();
+    EXPECT_EQ(boxes()[0].kind, Kind::Error);
+    EXPECT_EQ(boxes()[0].text, "Resource SB_05 not found.");
+    // The buttons of the table before the missing bitmap have their glyphs.
+    EXPECT_FALSE(w.tsInfo->SpeedButton1->icon().isNull());
+    EXPECT_FALSE(w.tsInfo->SpeedButton11->icon().isNull());
+    EXPECT_FALSE(w.tsPhoneBook->sbAddRecord->icon().isNull());
+    EXPECT_FALSE(w.tsPhoneBook->sbReadAll->icon().isNull());
+    EXPECT_TRUE(w.tsPhoneBook->SpeedButton3->icon().isNull());
 }
 
 TEST_F(StartupTest, WithoutPortSettingsTheErrorBoxShowsAndStartUpGoesOn) {
