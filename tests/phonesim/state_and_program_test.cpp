@@ -207,6 +207,56 @@ TEST(Program, HangUpFaultEndsTheProgram) {
     EXPECT_EQ(program.readLine(), "HANGUP");
 }
 
+TEST(Program, LayoutEchoAndFaultOptionsReachThePhone) {
+    TempDir dir;
+    Program program({"--no-echo", "--empty", "--model", "V300", "--me", "2-500", "--no-sim", "--datebook-last",
+                     "9", "--error", "at+csq", "--cut", "AT+CCLK?:9", "--unsolicited-before", "AT+CGMI", "--log",
+                     dir.file("dialogue.log"), "--state", dir.file("phone.txt")});
+    std::string portLine = program.readLine();
+    ASSERT_EQ(portLine.substr(0, 5), "PORT ") << portLine;
+    RawClient c(portLine.substr(5));
+    c.send("AT +CPBS=ME\r");
+    EXPECT_EQ(c.readUntil(kOk), kOk);  // no echo
+    c.send("AT+MPBR=?\r");
+    EXPECT_EQ(c.readUntil(kOk).substr(0, 15), "\r\n+MPBR: 2-500,");
+    c.send("AT +CPBS=SM\r");
+    c.readUntil(kOk);
+    c.send("AT+MPBR=?\r");
+    EXPECT_EQ(c.readUntil("ERROR\r\n"), "\r\nERROR\r\n");
+    c.send("AT+MDBR=?\r");
+    EXPECT_EQ(c.readUntil(kOk), "\r\n+MDBR: 9,0,64,8,2\r\n" + kOk);
+    c.send("AT+CSQ\r");
+    EXPECT_EQ(c.readUntil("ERROR\r\n"), "\r\nERROR\r\n");
+    c.send("AT+CCLK?\r");
+    EXPECT_EQ(c.readQuiet(300), "\r\n+CCLK: ");
+    c.send("AT+CGMI\r");
+    EXPECT_EQ(c.readUntil(kOk), "\r\n+CMTI: \"IM\",5\r\n\r\n+CGMI: \"Motorola CE, Copyright 2000\"\r\n" + kOk);
+    c.send("AT+CGMM\r");
+    EXPECT_NE(c.readUntil(kOk).find("\"MODEL=V300\""), std::string::npos);
+    EXPECT_EQ(program.terminate(), 0);
+    EXPECT_NE(ReadFile(dir.file("dialogue.log")).find("< AT+CGMM\\r"), std::string::npos);
+    EXPECT_NE(ReadFile(dir.file("phone.txt")).find("category\t1\t"), std::string::npos);
+    EXPECT_EQ(ReadFile(dir.file("phone.txt")).find("contact\t"), std::string::npos);  // --empty
+}
+
+TEST(Program, BadOptionsAreRefusedWithAReason) {
+    for (std::vector<std::string> args : {std::vector<std::string>{"--bogus"}, {"--me", "500"}, {"--baud", "fast"},
+                                          {"--me", "0-10"}, {"--link"}}) {
+        std::string command = std::string(ORLIN_PHONESIM_PROGRAM);
+        for (const auto& a : args) command += " " + a;
+        command += " 2>&1";
+        FILE* pipe = popen(command.c_str(), "r");
+        std::string out;
+        char buf[512];
+        size_t n;
+        while ((n = fread(buf, 1, sizeof buf, pipe)) > 0) out.append(buf, n);
+        int status = pclose(pipe);
+        EXPECT_EQ(WEXITSTATUS(status), 2) << command << ": " << out;
+        EXPECT_EQ(out.rfind("orlin-phonesim: ", 0), 0u) << out;
+        EXPECT_EQ(out.find("PORT "), std::string::npos) << out;
+    }
+}
+
 // A public AT suite must be able to identify the phone and read its phone memory.
 class PublicSuite : public ::testing::Test {
 protected:
