@@ -15,7 +15,7 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
-#include "app/version_info.h"
+#include "ui/version_info.h"
 
 namespace {
 

@@ -16,8 +16,8 @@
 #include <QShowEvent>
 #include <QVBoxLayout>
 
-#include "app/phone_text_qt.h"
-#include "app/window_context.h"
+#include "ui/phone_text_qt.h"
+#include "ui/window_context.h"
 #include "link/errors.h"
 
 namespace {

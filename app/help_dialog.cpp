@@ -6,8 +6,8 @@
 #include <QTextEdit>
 #include <QVBoxLayout>
 
-#include "app/orlin_application.h"
-#include "app/phone_text_qt.h"
+#include "ui/orlin_application.h"
+#include "ui/phone_text_qt.h"
 #include "link/errors.h"
 
 TfrmHelp::TfrmHelp(QWidget* parent) : QDialog(parent) {

@@ -11,8 +11,8 @@
 
 #include <cstdio>
 
-#include "app/orlin_application.h"
-#include "app/window/main_window.h"
+#include "ui/orlin_application.h"
+#include "app/main_window.h"
 #include "status/terminal_tab.h"
 
 int main(int argc, char** argv) {

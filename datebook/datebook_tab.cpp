@@ -15,7 +15,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-#include "app/window_context.h"
+#include "ui/window_context.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <QResizeEvent>
 #include <QTreeWidget>
 
-#include "app/window_context.h"
+#include "ui/window_context.h"
 
 namespace {
 

@@ -10,10 +10,10 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/message_boxes.h"
-#include "app/orlin_application.h"
-#include "app/phone_text_qt.h"
-#include "app/window_context.h"
+#include "ui/message_boxes.h"
+#include "ui/orlin_application.h"
+#include "ui/phone_text_qt.h"
+#include "ui/window_context.h"
 #include "link/errors.h"
 #include "phonebook/code_tables.h"
 #include "phonebook/entry_codec.h"

@@ -6,7 +6,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "app/message_boxes.h"
+#include "ui/message_boxes.h"
 
 TfrmOption::TfrmOption(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("Настройки программы..."));

@@ -14,10 +14,10 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-#include "app/message_boxes.h"
-#include "app/orlin_application.h"
-#include "app/phone_text_qt.h"
-#include "app/window_context.h"
+#include "ui/message_boxes.h"
+#include "ui/orlin_application.h"
+#include "ui/phone_text_qt.h"
+#include "ui/window_context.h"
 #include "link/errors.h"
 #include "link/interaction.h"
 #include "link/phone_session.h"

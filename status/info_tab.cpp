@@ -13,9 +13,9 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "app/message_boxes.h"
-#include "app/phone_text_qt.h"
-#include "app/window_context.h"
+#include "ui/message_boxes.h"
+#include "ui/phone_text_qt.h"
+#include "ui/window_context.h"
 #include "status/phone_clock.h"
 #include "status/phone_info.h"
 

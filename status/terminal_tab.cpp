@@ -10,8 +10,8 @@
 #include <QScrollBar>
 #include <QVBoxLayout>
 
-#include "app/phone_text_qt.h"
-#include "app/window_context.h"
+#include "ui/phone_text_qt.h"
+#include "ui/window_context.h"
 #include "status/terminal_commands.h"
 
 namespace {

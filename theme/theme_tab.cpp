@@ -12,7 +12,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "app/window_context.h"
+#include "ui/window_context.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 
 #include <cstdlib>
 
-#include "app/orlin_application.h"
+#include "ui/orlin_application.h"
 
 int main(int argc, char** argv) {
     if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);

@@ -5,7 +5,7 @@
 #include <QTabWidget>
 #include <QTest>
 
-#include "app/image_library.h"
+#include "ui/image_library.h"
 #include "link/cp1251.h"
 #include "link/port_settings.h"
 

@@ -11,8 +11,8 @@
 #include <memory>
 #include <vector>
 
-#include "app/message_boxes.h"
-#include "app/window/main_window.h"
+#include "ui/message_boxes.h"
+#include "app/main_window.h"
 #include "phonesim/phone_simulator.h"
 
 class QWidget;

@@ -13,8 +13,8 @@
 
 #include "app/about_box.h"
 #include "app/help_dialog.h"
-#include "app/orlin_application.h"
-#include "app/version_info.h"
+#include "ui/orlin_application.h"
+#include "ui/version_info.h"
 #include "app_test_support.h"
 
 namespace apptest {

@@ -15,8 +15,8 @@
 #include <QToolButton>
 #include <QTreeWidget>
 
-#include "app/image_library.h"
-#include "app/orlin_application.h"
+#include "ui/image_library.h"
+#include "ui/orlin_application.h"
 #include "app_test_support.h"
 #include "phonebook/phonebook_tab.h"
 #include "status/info_tab.h"

@@ -21,9 +21,9 @@
 #include <deque>
 #include <filesystem>
 
-#include "app/message_boxes.h"
-#include "app/phone_text_qt.h"
-#include "app/window_context.h"
+#include "ui/message_boxes.h"
+#include "ui/phone_text_qt.h"
+#include "ui/window_context.h"
 #include "link/phone_session.h"
 #include "phonebook/add_record_dialog.h"
 #include "phonebook/code_tables.h"

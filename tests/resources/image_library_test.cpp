@@ -1,4 +1,4 @@
-#include "app/image_library.h"
+#include "ui/image_library.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -7,7 +7,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-#include "app/message_boxes.h"
+#include "ui/message_boxes.h"
 
 using namespace orlin;
 

@@ -1,4 +1,4 @@
-#include "app/version_info.h"
+#include "ui/version_info.h"
 
 #include <QCoreApplication>
 #include <QFile>

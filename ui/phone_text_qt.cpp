@@ -1,4 +1,4 @@
-#include "app/phone_text_qt.h"
+#include "ui/phone_text_qt.h"
 
 #include "link/cp1251.h"
 

@@ -1,9 +1,9 @@
-#include "app/orlin_application.h"
+#include "ui/orlin_application.h"
 
 #include <exception>
 
-#include "app/message_boxes.h"
-#include "app/phone_text_qt.h"
+#include "ui/message_boxes.h"
+#include "ui/phone_text_qt.h"
 #include "link/errors.h"
 
 namespace orlin {

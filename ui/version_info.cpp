@@ -1,10 +1,10 @@
-#include "app/version_info.h"
+#include "ui/version_info.h"
 
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 
-#include "app/phone_text_qt.h"
+#include "ui/phone_text_qt.h"
 
 #include <cstdint>
 #include <optional>

@@ -5,8 +5,8 @@
 #include <QFont>
 #include <QMainWindow>
 
-#include "app/image_library.h"
-#include "app/window_context.h"
+#include "ui/image_library.h"
+#include "ui/window_context.h"
 
 class QAction;
 class QFontDialog;

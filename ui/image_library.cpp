@@ -1,4 +1,4 @@
-#include "app/image_library.h"
+#include "ui/image_library.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -6,7 +6,7 @@
 #include <QImage>
 #include <QResource>
 
-#include "app/message_boxes.h"
+#include "ui/message_boxes.h"
 
 namespace orlin {
 

@@ -1,4 +1,4 @@
-#include "app/window/main_window.h"
+#include "app/main_window.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -15,8 +15,8 @@
 #include "app/about_box.h"
 #include "app/comm_config_dialog.h"
 #include "app/help_dialog.h"
-#include "app/orlin_application.h"
-#include "app/version_info.h"
+#include "ui/orlin_application.h"
+#include "ui/version_info.h"
 #include "datebook/add_event_dialog.h"
 #include "datebook/datebook_tab.h"
 #include "messages/messages_tab.h"

@@ -11,7 +11,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "app/window_context.h"
+#include "ui/window_context.h"
 #include "link/errors.h"
 
 class QWidget;
