@@ -43,8 +43,8 @@ QPixmap drawnPhone(const QSize& size) {
     const double top = screen.bottom() + 12;
     for (int row = 0; row < 4; ++row)
         for (int col = 0; col < 3; ++col)
-            p.drawRoundedRect(QRectF(body.left() + 8 + col * keyW + 2, top + row * 15, keyW - 4, 10),
-                              4, 4);
+            p.drawRoundedRect(
+                QRectF(body.left() + 8 + col * keyW + 2, top + row * 15, keyW - 4, 10), 4, 4);
     return pixmap;
 }
 
@@ -131,8 +131,12 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
     setFixedSize(QSize(346, 200).expandedTo(sizeHint()));
 }
 
-QString TAboutBox::HomePage() { return QStringLiteral("https://orlin.example.org/"); }
-QString TAboutBox::MailAddress() { return QStringLiteral("orlin@example.org"); }
+QString TAboutBox::HomePage() {
+    return QStringLiteral("https://orlin.example.org/");
+}
+QString TAboutBox::MailAddress() {
+    return QStringLiteral("orlin@example.org");
+}
 
 void TAboutBox::FillFromVersionRecord(const QString& programFile) {
     const orlin::AboutTexts texts = orlin::readAboutTexts(programFile);
@@ -146,7 +150,9 @@ void TAboutBox::FillFromVersionRecord(const QString& programFile) {
     setFixedSize(QSize(346, 200).expandedTo(sizeHint()));
 }
 
-void TAboutBox::lblHomepageClick() { QDesktopServices::openUrl(QUrl(HomePage())); }
+void TAboutBox::lblHomepageClick() {
+    QDesktopServices::openUrl(QUrl(HomePage()));
+}
 
 void TAboutBox::lblEmailClick() {
     QDesktopServices::openUrl(QUrl(QStringLiteral("mailto:") + MailAddress()));
@@ -156,21 +162,23 @@ bool TAboutBox::eventFilter(QObject* watched, QEvent* event) {
     auto* l = qobject_cast<QLabel*>(watched);
     if (l == lblHomepage || l == lblEmail) {
         switch (event->type()) {
-        case QEvent::Enter: {
-            QPalette palette = l->palette();
-            palette.setColor(QPalette::WindowText, QColor(0, 0, 255));
-            l->setPalette(palette);
-            break;
-        }
-        case QEvent::Leave:
-            l->setPalette(QPalette());
-            break;
-        case QEvent::MouseButtonRelease:
-            if (l == lblHomepage) lblHomepageClick();
-            else lblEmailClick();
-            return true;
-        default:
-            break;
+            case QEvent::Enter: {
+                QPalette palette = l->palette();
+                palette.setColor(QPalette::WindowText, QColor(0, 0, 255));
+                l->setPalette(palette);
+                break;
+            }
+            case QEvent::Leave:
+                l->setPalette(QPalette());
+                break;
+            case QEvent::MouseButtonRelease:
+                if (l == lblHomepage)
+                    lblHomepageClick();
+                else
+                    lblEmailClick();
+                return true;
+            default:
+                break;
         }
     }
     return QDialog::eventFilter(watched, event);

@@ -1,5 +1,6 @@
 #include "app/comm_config_dialog.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QDir>
 #include <QGridLayout>
@@ -9,16 +10,15 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QShowEvent>
 #include <QSpinBox>
-#include <QAbstractItemView>
+#include <QVBoxLayout>
 #include <algorithm>
 #include <utility>
-#include <QShowEvent>
-#include <QVBoxLayout>
 
+#include "link/errors.h"
 #include "ui/phone_text_qt.h"
 #include "ui/window_context.h"
-#include "link/errors.h"
 
 namespace {
 
@@ -54,22 +54,22 @@ TfrmCommConfig::TfrmCommConfig(WindowContext& context, QWidget* parent)
     cbComSelect = combo(GroupBox1, "cbComSelect", AvailablePortNames(), true);
     cbComSelect->setEditText(QStringLiteral("COM3"));
     cbBaudRate = combo(GroupBox1, "cbBaudRate",
-                       {"300", "1200", "2400", "4800", "9600", "19200", "38400", "57600",
-                        "115200", "230400", "460800", "576000", "921600"},
+                       {"300", "1200", "2400", "4800", "9600", "19200", "38400", "57600", "115200",
+                        "230400", "460800", "576000", "921600"},
                        true);
     cbBaudRate->setEditText(QStringLiteral("19200"));
     cbDataBits = combo(GroupBox1, "cbDataBits", {"4", "5", "6", "7", "8"}, false);
     cbDataBits->setCurrentIndex(4);
-    cbParity = combo(GroupBox1, "cbParity",
-                     {QStringLiteral("Не проверяется"), QStringLiteral("Нечет"),
-                      QStringLiteral("Чет"), QStringLiteral("Маркер (1)"),
-                      QStringLiteral("Пробел (0)")},
-                     false);
+    cbParity =
+        combo(GroupBox1, "cbParity",
+              {QStringLiteral("Не проверяется"), QStringLiteral("Нечет"), QStringLiteral("Чет"),
+               QStringLiteral("Маркер (1)"), QStringLiteral("Пробел (0)")},
+              false);
     cbStopBits = combo(GroupBox1, "cbStopBits", {"1", "1,5", "2"}, false);
-    cbFlowControl = combo(GroupBox1, "cbFlowControl",
-                          {QStringLiteral("Аппаратное"), QStringLiteral("Xon/Xoff"),
-                           QStringLiteral("Отсутствует")},
-                          false);
+    cbFlowControl = combo(
+        GroupBox1, "cbFlowControl",
+        {QStringLiteral("Аппаратное"), QStringLiteral("Xon/Xoff"), QStringLiteral("Отсутствует")},
+        false);
     cbFlowControl->setCurrentIndex(2);
     seTimeOut = new QSpinBox(GroupBox1);
     seTimeOut->setObjectName("seTimeOut");
@@ -130,12 +130,10 @@ QStringList TfrmCommConfig::AvailablePortNames(const QString& deviceFolder) {
     QStringList names;
     for (int i = 1; i <= 9; ++i) names << QStringLiteral("COM%1").arg(i);
     QDir dir(deviceFolder);
-    const QStringList devices =
-        dir.entryList({QStringLiteral("ttyS*"), QStringLiteral("ttyUSB*"),
-                       QStringLiteral("ttyACM*")},
-                      QDir::System | QDir::Files | QDir::Readable | QDir::Writable |
-                          QDir::NoDotAndDotDot,
-                      QDir::Name);
+    const QStringList devices = dir.entryList(
+        {QStringLiteral("ttyS*"), QStringLiteral("ttyUSB*"), QStringLiteral("ttyACM*")},
+        QDir::System | QDir::Files | QDir::Readable | QDir::Writable | QDir::NoDotAndDotDot,
+        QDir::Name);
     // ttyUSB and ttyACM first: a cable is what the user is most likely looking for.
     QStringList usb;
     QStringList serial;
@@ -197,7 +195,9 @@ void TfrmCommConfig::sbApplyClick() {
     accept();
 }
 
-void TfrmCommConfig::sbCancelClick() { reject(); }
+void TfrmCommConfig::sbCancelClick() {
+    reject();
+}
 
 void TfrmCommConfig::reject() {
     // Cancel, Esc and the close button: what the user typed is not kept.
@@ -220,18 +220,20 @@ bool TfrmCommConfig::eventFilter(QObject* watched, QEvent* event) {
     return QDialog::eventFilter(watched, event);
 }
 
-void TfrmCommConfig::keyPressEvent(QKeyEvent* event) { FormKeyDown(event); }
+void TfrmCommConfig::keyPressEvent(QKeyEvent* event) {
+    FormKeyDown(event);
+}
 
 void TfrmCommConfig::FormKeyDown(QKeyEvent* event) {
     switch (event->key()) {
-    case Qt::Key_Escape:
-        sbCancelClick();
-        return;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        sbApplyClick();
-        return;
-    default:
-        QDialog::keyPressEvent(event);
+        case Qt::Key_Escape:
+            sbCancelClick();
+            return;
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            sbApplyClick();
+            return;
+        default:
+            QDialog::keyPressEvent(event);
     }
 }

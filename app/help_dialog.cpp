@@ -6,9 +6,9 @@
 #include <QTextEdit>
 #include <QVBoxLayout>
 
+#include "link/errors.h"
 #include "ui/orlin_application.h"
 #include "ui/phone_text_qt.h"
-#include "link/errors.h"
 
 TfrmHelp::TfrmHelp(QWidget* parent) : QDialog(parent) {
     setObjectName("TfrmHelp");

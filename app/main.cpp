@@ -5,15 +5,14 @@
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QCommandLineParser>
-#include <QPushButton>
 #include <QLocale>
+#include <QPushButton>
 #include <QTimer>
-
 #include <cstdio>
 
-#include "ui/orlin_application.h"
 #include "app/main_window.h"
 #include "status/terminal_tab.h"
+#include "ui/orlin_application.h"
 
 int main(int argc, char** argv) {
     // 1. The application, titled "Orlin".
@@ -55,8 +54,9 @@ int main(int argc, char** argv) {
     if (parser.isSet(tabOption)) {
         tabIndex = window.TabIndexByName(parser.value(tabOption));
         if (tabIndex < 0) {
-            std::fprintf(stderr, "orlin: no tab named \"%s\" (terminal, info, phonebook, "
-                                 "datebook, sms, theme)\n",
+            std::fprintf(stderr,
+                         "orlin: no tab named \"%s\" (terminal, info, phonebook, "
+                         "datebook, sms, theme)\n",
                          parser.value(tabOption).toLocal8Bit().constData());
             return 2;
         }
@@ -77,9 +77,8 @@ int main(int argc, char** argv) {
     // The tab is shown from inside the message loop, so that its on-show handler reports its
     // failures in the error box like a click on the tab would.
     if (tabIndex >= 0)
-        QTimer::singleShot(0, &window, [&window, tabIndex] {
-            window.PageControl1->setCurrentIndex(tabIndex);
-        });
+        QTimer::singleShot(0, &window,
+                           [&window, tabIndex] { window.PageControl1->setCurrentIndex(tabIndex); });
     // Terminal commands go one by one, each as a click on the send button, so that a failure
     // shows its error box and the next command still goes.
     for (const QString& text : parser.values(sendOption))

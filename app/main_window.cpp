@@ -15,8 +15,6 @@
 #include "app/about_box.h"
 #include "app/comm_config_dialog.h"
 #include "app/help_dialog.h"
-#include "ui/orlin_application.h"
-#include "ui/version_info.h"
 #include "datebook/add_event_dialog.h"
 #include "datebook/datebook_tab.h"
 #include "messages/messages_tab.h"
@@ -27,6 +25,8 @@
 #include "status/info_tab.h"
 #include "status/terminal_tab.h"
 #include "theme/theme_tab.h"
+#include "ui/orlin_application.h"
+#include "ui/version_info.h"
 
 #ifdef Q_OS_WIN
 #include <windows.h>
@@ -221,14 +221,14 @@ void TfrmMain::applyButtonGlyphs() {
         const char* button;
     };
     const Glyph table[] = {
-        {"SB_01", tsInfo, "SpeedButton1"},        {"SB_02", tsInfo, "SpeedButton11"},
-        {"SB_03", tsPhoneBook, "sbAddRecord"},    {"SB_04", tsPhoneBook, "sbReadAll"},
-        {"SB_05", tsPhoneBook, "SpeedButton3"},   {"SB_05", tsDateBook, "SpeedButton5"},
-        {"SB_05", tsSMS, "SpeedButton12"},        {"SB_06", tsDateBook, "sbReadAllEvents"},
-        {"SB_07", tsDateBook, "sbAddEvent"},      {"SB_08", tsDateBook, "sbDeleteEvent"},
-        {"SB_08", tsSMS, "sbDeleteSMS"},          {"SB_09", tsSMS, "sbSMSNew"},
-        {"SB_10", tsSMS, "sbSMSSave"},            {"SB_11", tsTheme, "SpeedButton10"},
-        {"SB_11", tsTheme, "SpeedButton13"},      {"SB_11", tsTheme, "SpeedButton14"},
+        {"SB_01", tsInfo, "SpeedButton1"},      {"SB_02", tsInfo, "SpeedButton11"},
+        {"SB_03", tsPhoneBook, "sbAddRecord"},  {"SB_04", tsPhoneBook, "sbReadAll"},
+        {"SB_05", tsPhoneBook, "SpeedButton3"}, {"SB_05", tsDateBook, "SpeedButton5"},
+        {"SB_05", tsSMS, "SpeedButton12"},      {"SB_06", tsDateBook, "sbReadAllEvents"},
+        {"SB_07", tsDateBook, "sbAddEvent"},    {"SB_08", tsDateBook, "sbDeleteEvent"},
+        {"SB_08", tsSMS, "sbDeleteSMS"},        {"SB_09", tsSMS, "sbSMSNew"},
+        {"SB_10", tsSMS, "sbSMSSave"},          {"SB_11", tsTheme, "SpeedButton10"},
+        {"SB_11", tsTheme, "SpeedButton13"},    {"SB_11", tsTheme, "SpeedButton14"},
         {"SB_12", tsTheme, "SpeedButton15"},
     };
     for (const Glyph& g : table) {
@@ -271,7 +271,9 @@ int TfrmMain::TabIndexByName(const QString& name) const {
     return -1;
 }
 
-void TfrmMain::LoadPortSettings() { orlin::LoadPortSettings(settings_); }
+void TfrmMain::LoadPortSettings() {
+    orlin::LoadPortSettings(settings_);
+}
 
 void TfrmMain::PageControl1Change(int index) {
     const int left = shownTab_;
@@ -286,7 +288,9 @@ void TfrmMain::PageControl1Changing(int leftIndex) {
     if (leftIndex == InfoPage) tsInfo->SwitchClockDisplayOff();
 }
 
-void TfrmMain::mnuExitClick() { close(); }
+void TfrmMain::mnuExitClick() {
+    close();
+}
 
 void TfrmMain::mnuFontClick() {
     // The dialog keeps the last confirmed font for the next time; nothing is stored.
@@ -294,9 +298,13 @@ void TfrmMain::mnuFontClick() {
         tsTerminal->mmTerminal->setFont(FontDialog1->selectedFont());
 }
 
-void TfrmMain::mnuPortConfigClick() { frmCommConfig->exec(); }
+void TfrmMain::mnuPortConfigClick() {
+    frmCommConfig->exec();
+}
 
-void TfrmMain::mnuHelp2Click() { frmHelp->exec(); }
+void TfrmMain::mnuHelp2Click() {
+    frmHelp->exec();
+}
 
 void TfrmMain::mnuAboutClick() {
     // Read afresh at every opening; a record without a translation table raises here and

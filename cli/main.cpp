@@ -197,8 +197,8 @@ int Run(int argc, char** argv) {
         return status;
     } catch (const UsageError& error) {
         std::cout.flush();
-        std::cerr << "orlin-cli: " << error.what() << "\n" << "Usage: orlin-cli [options] " << verb->usage
-                  << "\n";
+        std::cerr << "orlin-cli: " << error.what() << "\n"
+                  << "Usage: orlin-cli [options] " << verb->usage << "\n";
         return 2;
     } catch (const OrlinError& error) {
         std::cout.flush();
@@ -213,10 +213,16 @@ int Run(int argc, char** argv) {
 
 }  // namespace
 
-VerbRegistration::VerbRegistration(const Verb& verb) { VerbTable().push_back(verb); }
+VerbRegistration::VerbRegistration(const Verb& verb) {
+    VerbTable().push_back(verb);
+}
 
-const std::vector<Verb>& RegisteredVerbs() { return VerbTable(); }
+const std::vector<Verb>& RegisteredVerbs() {
+    return VerbTable();
+}
 
 }  // namespace orlin::cli
 
-int main(int argc, char** argv) { return orlin::cli::Run(argc, argv); }
+int main(int argc, char** argv) {
+    return orlin::cli::Run(argc, argv);
+}

@@ -57,9 +57,8 @@ DateBookTab::DateBookTab(WindowContext& context, QWidget* parent)
     ppmDelete = pmEvent->addAction(QStringLiteral("Удалить"));
     ppmClear = pmEvent->addAction(QStringLiteral("Очистить"));
     connect(pmEvent, &QMenu::aboutToShow, this, &DateBookTab::pmEventPopup);
-    connect(lvEvent, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
-        pmEvent->popup(lvEvent->viewport()->mapToGlobal(pos));
-    });
+    connect(lvEvent, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& pos) { pmEvent->popup(lvEvent->viewport()->mapToGlobal(pos)); });
 
     sbReadAllEvents = button(this, "sbReadAllEvents", QStringLiteral("Прочитать события"));
     sbAddEvent = button(this, "sbAddEvent", QStringLiteral("Добавить событие"));
@@ -95,8 +94,7 @@ DateBookTab::DateBookTab(WindowContext& context, QWidget* parent)
     auto* radioLayout = new QVBoxLayout(RadioGroup1);
     const QString items[] = {QStringLiteral("никогда не удалять"),
                              QStringLiteral("после 1-ой недели"),
-                             QStringLiteral("после 2-х недель"),
-                             QStringLiteral("после 4-х недель"),
+                             QStringLiteral("после 2-х недель"), QStringLiteral("после 4-х недель"),
                              QStringLiteral("после 8-и недель")};
     for (int i = 0; i < 5; ++i) {
         auto* radio = new QRadioButton(items[i], RadioGroup1);
@@ -145,7 +143,9 @@ DateBookTab::DateBookTab(WindowContext& context, QWidget* parent)
     layout->addLayout(buttons);
 }
 
-void DateBookTab::CheckBox1Click() { MonthCalendar1->setVisible(CheckBox1->isChecked()); }
+void DateBookTab::CheckBox1Click() {
+    MonthCalendar1->setVisible(CheckBox1->isChecked());
+}
 
 void DateBookTab::SpeedButton5Click() {
     lvEvent->clear();

@@ -87,7 +87,9 @@ TBlockSerial::~TBlockSerial() {
     }
 }
 
-bool TBlockSerial::IsOpen() const { return device_ != nullptr; }
+bool TBlockSerial::IsOpen() const {
+    return device_ != nullptr;
+}
 
 void TBlockSerial::SetLastError(int32_t code) {
     lastError_ = code;
@@ -96,22 +98,36 @@ void TBlockSerial::SetLastError(int32_t code) {
 
 std::string TBlockSerial::GetErrorDesc(int32_t code) {
     switch (code) {
-        case ErrOk: return "OK";
-        case ErrAlreadyOwned: return "Port owned by other process";
-        case ErrAlreadyInUse: return "Instance already in use";
-        case ErrWrongParameter: return "Wrong paramter at call";
-        case ErrPortNotOpen: return Utf8ToCp1251("Телефон не подключен.");
-        case ErrNoDeviceAnswer: return "No device answer detected";
-        case ErrMaxBuffer: return "Maximal buffer length exceeded";
+        case ErrOk:
+            return "OK";
+        case ErrAlreadyOwned:
+            return "Port owned by other process";
+        case ErrAlreadyInUse:
+            return "Instance already in use";
+        case ErrWrongParameter:
+            return "Wrong paramter at call";
+        case ErrPortNotOpen:
+            return Utf8ToCp1251("Телефон не подключен.");
+        case ErrNoDeviceAnswer:
+            return "No device answer detected";
+        case ErrMaxBuffer:
+            return "Maximal buffer length exceeded";
         case ErrTimeout:
             return Utf8ToCp1251("Ошибка по таймауту...\r\nУстановите большее значение таймаута...");
-        case ErrReadFailed: return "Reading of data failed";
-        case ErrFrame: return "Receive framing error";
-        case ErrOverrun: return "Receive Overrun Error";
-        case ErrRxOver: return "Receive Queue overflow";
-        case ErrRxParity: return "Receive Parity Error";
-        case ErrTxFull: return "Tranceive Queue is full";
-        default: return SystemErrorText(code);
+        case ErrReadFailed:
+            return "Reading of data failed";
+        case ErrFrame:
+            return "Receive framing error";
+        case ErrOverrun:
+            return "Receive Overrun Error";
+        case ErrRxOver:
+            return "Receive Queue overflow";
+        case ErrRxParity:
+            return "Receive Parity Error";
+        case ErrTxFull:
+            return "Tranceive Queue is full";
+        default:
+            return SystemErrorText(code);
     }
 }
 
@@ -164,12 +180,29 @@ void TBlockSerial::ConfigureLine(int baud, int bits, char parity, uint8_t stop, 
     line.dataBits = bits;
     line.stopBits = stop;
     switch (parity) {
-        case 'N': case 'n': line.parity = LineSettings::Parity::None; break;
-        case 'O': case 'o': line.parity = LineSettings::Parity::Odd; break;
-        case 'E': case 'e': line.parity = LineSettings::Parity::Even; break;
-        case 'M': case 'm': line.parity = LineSettings::Parity::Mark; break;
-        case 'S': case 's': line.parity = LineSettings::Parity::Space; break;
-        default: line.parity = LineSettings::Parity::None; break;
+        case 'N':
+        case 'n':
+            line.parity = LineSettings::Parity::None;
+            break;
+        case 'O':
+        case 'o':
+            line.parity = LineSettings::Parity::Odd;
+            break;
+        case 'E':
+        case 'e':
+            line.parity = LineSettings::Parity::Even;
+            break;
+        case 'M':
+        case 'm':
+            line.parity = LineSettings::Parity::Mark;
+            break;
+        case 'S':
+        case 's':
+            line.parity = LineSettings::Parity::Space;
+            break;
+        default:
+            line.parity = LineSettings::Parity::None;
+            break;
     }
     line.binary = true;
     line.parityCheck = line.parity != LineSettings::Parity::None;
@@ -197,9 +230,9 @@ int TBlockSerial::SendText(const std::string& text) {
     }
     SetLastError(ErrOk);
     int written = 0;
-    const int32_t error =
-        text.empty() ? ErrOk
-                     : device_->Write(text.data(), static_cast<int>(text.size()), DeadlockTimeout, written);
+    const int32_t error = text.empty() ? ErrOk
+                                       : device_->Write(text.data(), static_cast<int>(text.size()),
+                                                        DeadlockTimeout, written);
     if (error) SetLastError(error);
     int waiting = 0;
     LineErrorFlags flags;
@@ -277,8 +310,10 @@ std::string TBlockSerial::ReadTerminated(int timeoutMs, const std::string& termi
         if (lastError_ != ErrOk) break;
         if (!buf.empty()) {
             if (lineMode) {
-                if (lastCR_ && buf[0] == '\n') buf.erase(0, 1);
-                else if (lastLF_ && buf[0] == '\r') buf.erase(0, 1);
+                if (lastCR_ && buf[0] == '\n')
+                    buf.erase(0, 1);
+                else if (lastLF_ && buf[0] == '\r')
+                    buf.erase(0, 1);
                 lastCR_ = lastLF_ = false;
                 // The earliest of CR and LF starts the line end; a partner right after it
                 // (CR LF or LF CR) belongs to the same end.

@@ -28,7 +28,9 @@ bool ReadHex(const std::string& group, unsigned& value) {
     return !group.empty();
 }
 
-bool IsControl(char16_t code) { return code < 0x20 || (code >= 0x7F && code <= 0x9F); }
+bool IsControl(char16_t code) {
+    return code < 0x20 || (code >= 0x7F && code <= 0x9F);
+}
 
 }  // namespace
 
@@ -55,14 +57,16 @@ std::string DecodePhoneText(const std::string& phoneText) {
             // A shortened last group still counts when it starts with 00 ("006" is byte 6);
             // any other fragment is no character.
             if (group.size() < 2 || group[1] != '0' || group[0] != '0') continue;
-            if (!ReadHex(group, value)) throw EConvertError("'" + group + "' is not a valid integer value");
+            if (!ReadHex(group, value))
+                throw EConvertError("'" + group + "' is not a valid integer value");
             out += static_cast<char>(value);
             continue;
         }
         if (!ReadHex(group, value)) {
             // Groups in the Latin and Cyrillic rows must be numbers; other garbage is skipped,
             // so a stray quote outside those rows does not end the whole operation.
-            if (latinOrCyrillicRow) throw EConvertError("'" + group + "' is not a valid integer value");
+            if (latinOrCyrillicRow)
+                throw EConvertError("'" + group + "' is not a valid integer value");
             continue;
         }
         if (value < 0x20) {

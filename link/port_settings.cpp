@@ -36,7 +36,8 @@ std::string ReadTextLine(std::FILE* file) {
 
 // The value of a line: from the given character on, cut at the first ';', trimmed.
 std::string ValueFrom(const std::string& line, size_t firstCharacter) {
-    std::string value = line.size() >= firstCharacter ? line.substr(firstCharacter - 1) : std::string();
+    std::string value =
+        line.size() >= firstCharacter ? line.substr(firstCharacter - 1) : std::string();
     const size_t semicolon = value.find(';');
     if (semicolon != std::string::npos) value.erase(semicolon);
     return Trim(value);
@@ -60,18 +61,19 @@ void LoadPortSettings(PortSettings& settings, const std::string& path) {
     std::string lines[4];
     for (std::string& line : lines) line = ReadTextLine(closer.file);  // line 1: the section head
     if (std::ferror(closer.file)) RaiseFileError(errno ? errno : EIO);
-    settings.PortName = ValueFrom(lines[1], 6);                  // after "Port="
+    settings.PortName = ValueFrom(lines[1], 6);                 // after "Port="
     settings.PortBaudRate = StrToInt(ValueFrom(lines[2], 10));  // after "BaudRate="
     settings.PortTimeOut = StrToInt(ValueFrom(lines[3], 9));    // after "TimeOut="
 }
 
 void SavePortSettings(const PortSettings& settings, const std::string& path) {
-    const std::string text = "[PORT CONFIG]\r\n"
-                             "Port=" + settings.PortName + Utf8ToCp1251("; - имя порта") + "\r\n" +
-                             "BaudRate=" + std::to_string(settings.PortBaudRate) +
-                             Utf8ToCp1251("; - скорость порта") + "\r\n" +
-                             "TimeOut=" + std::to_string(settings.PortTimeOut) +
-                             Utf8ToCp1251("; - задержка") + "\r\n";
+    const std::string text =
+        "[PORT CONFIG]\r\n"
+        "Port=" +
+        settings.PortName + Utf8ToCp1251("; - имя порта") + "\r\n" +
+        "BaudRate=" + std::to_string(settings.PortBaudRate) + Utf8ToCp1251("; - скорость порта") +
+        "\r\n" + "TimeOut=" + std::to_string(settings.PortTimeOut) + Utf8ToCp1251("; - задержка") +
+        "\r\n";
     errno = 0;
     std::FILE* file = std::fopen(path.c_str(), "wb");
     if (!file) RaiseFileError(errno ? errno : EIO);

@@ -7,14 +7,13 @@
 // Close() clears it with TIOCNXCL first.
 
 #include <fcntl.h>
+#include <locale.h>
 #include <poll.h>
+#include <string.h>
 #include <sys/file.h>
 #include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
-
-#include <locale.h>
-#include <string.h>
 
 #include <cerrno>
 #include <chrono>
@@ -56,34 +55,57 @@ int PollFor(int fd, short events, int timeoutMs) {
 speed_t SpeedFor(int baud, bool& known) {
     known = true;
     switch (baud) {
-        case 50: return B50;
-        case 75: return B75;
-        case 110: return B110;
-        case 134: return B134;
-        case 150: return B150;
-        case 200: return B200;
-        case 300: return B300;
-        case 600: return B600;
-        case 1200: return B1200;
-        case 1800: return B1800;
-        case 2400: return B2400;
-        case 4800: return B4800;
-        case 9600: return B9600;
-        case 19200: return B19200;
-        case 38400: return B38400;
-        case 57600: return B57600;
-        case 115200: return B115200;
-        case 230400: return B230400;
+        case 50:
+            return B50;
+        case 75:
+            return B75;
+        case 110:
+            return B110;
+        case 134:
+            return B134;
+        case 150:
+            return B150;
+        case 200:
+            return B200;
+        case 300:
+            return B300;
+        case 600:
+            return B600;
+        case 1200:
+            return B1200;
+        case 1800:
+            return B1800;
+        case 2400:
+            return B2400;
+        case 4800:
+            return B4800;
+        case 9600:
+            return B9600;
+        case 19200:
+            return B19200;
+        case 38400:
+            return B38400;
+        case 57600:
+            return B57600;
+        case 115200:
+            return B115200;
+        case 230400:
+            return B230400;
 #ifdef B460800
-        case 460800: return B460800;
+        case 460800:
+            return B460800;
 #endif
 #ifdef B576000
-        case 576000: return B576000;
+        case 576000:
+            return B576000;
 #endif
 #ifdef B921600
-        case 921600: return B921600;
+        case 921600:
+            return B921600;
 #endif
-        default: known = false; return B0;
+        default:
+            known = false;
+            return B0;
     }
 }
 
@@ -106,7 +128,9 @@ struct SerialDevice::Impl {
 
 SerialDevice::SerialDevice(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {}
 
-SerialDevice::~SerialDevice() { Close(); }
+SerialDevice::~SerialDevice() {
+    Close();
+}
 
 std::unique_ptr<SerialDevice> SerialDevice::Open(const std::string& path, int32_t& error) {
     // The name is Windows-1251 text like every text of the core; file names here are UTF-8.
@@ -136,11 +160,17 @@ std::unique_ptr<SerialDevice> SerialDevice::Open(const std::string& path, int32_
     return std::unique_ptr<SerialDevice>(new SerialDevice(std::move(impl)));
 }
 
-int32_t SerialDevice::ClearEventMask() { return 0; }  // no event mask on POSIX
+int32_t SerialDevice::ClearEventMask() {
+    return 0;
+}  // no event mask on POSIX
 
-int32_t SerialDevice::SetQueueSize(int) { return 0; }  // the driver sizes its own queues
+int32_t SerialDevice::SetQueueSize(int) {
+    return 0;
+}  // the driver sizes its own queues
 
-int32_t SerialDevice::SetDriverTimeouts() { return 0; }  // reads never block: O_NONBLOCK and poll
+int32_t SerialDevice::SetDriverTimeouts() {
+    return 0;
+}  // reads never block: O_NONBLOCK and poll
 
 int32_t SerialDevice::ApplyLine(const LineSettings& settings) {
     termios tio{};
@@ -155,22 +185,41 @@ int32_t SerialDevice::ApplyLine(const LineSettings& settings) {
     tio.c_cflag &= ~CRTSCTS;
 #endif
     switch (settings.dataBits) {
-        case 5: tio.c_cflag |= CS5; break;
-        case 6: tio.c_cflag |= CS6; break;
-        case 7: tio.c_cflag |= CS7; break;
-        case 8: tio.c_cflag |= CS8; break;
-        default: return EINVAL;
+        case 5:
+            tio.c_cflag |= CS5;
+            break;
+        case 6:
+            tio.c_cflag |= CS6;
+            break;
+        case 7:
+            tio.c_cflag |= CS7;
+            break;
+        case 8:
+            tio.c_cflag |= CS8;
+            break;
+        default:
+            return EINVAL;
     }
     if (settings.stopBits != 0) tio.c_cflag |= CSTOPB;  // one and a half counts as two here
     switch (settings.parity) {
-        case LineSettings::Parity::None: break;
-        case LineSettings::Parity::Odd: tio.c_cflag |= PARENB | PARODD; break;
-        case LineSettings::Parity::Even: tio.c_cflag |= PARENB; break;
+        case LineSettings::Parity::None:
+            break;
+        case LineSettings::Parity::Odd:
+            tio.c_cflag |= PARENB | PARODD;
+            break;
+        case LineSettings::Parity::Even:
+            tio.c_cflag |= PARENB;
+            break;
 #ifdef CMSPAR
-        case LineSettings::Parity::Mark: tio.c_cflag |= PARENB | PARODD | CMSPAR; break;
-        case LineSettings::Parity::Space: tio.c_cflag |= PARENB | CMSPAR; break;
+        case LineSettings::Parity::Mark:
+            tio.c_cflag |= PARENB | PARODD | CMSPAR;
+            break;
+        case LineSettings::Parity::Space:
+            tio.c_cflag |= PARENB | CMSPAR;
+            break;
 #else
-        default: return EINVAL;
+        default:
+            return EINVAL;
 #endif
     }
     if (settings.parityCheck) tio.c_iflag |= INPCK;
@@ -194,11 +243,17 @@ int32_t SerialDevice::ApplyLine(const LineSettings& settings) {
     return 0;
 }
 
-void SerialDevice::SetRts(bool on) { SetModemLine(impl_->fd, TIOCM_RTS, on); }
+void SerialDevice::SetRts(bool on) {
+    SetModemLine(impl_->fd, TIOCM_RTS, on);
+}
 
-void SerialDevice::SetDtr(bool on) { SetModemLine(impl_->fd, TIOCM_DTR, on); }
+void SerialDevice::SetDtr(bool on) {
+    SetModemLine(impl_->fd, TIOCM_DTR, on);
+}
 
-void SerialDevice::Purge() { ::tcflush(impl_->fd, TCIOFLUSH); }
+void SerialDevice::Purge() {
+    ::tcflush(impl_->fd, TCIOFLUSH);
+}
 
 int32_t SerialDevice::Waiting(int& count, LineErrorFlags& flags) {
     count = 0;

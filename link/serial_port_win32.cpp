@@ -21,7 +21,9 @@ namespace {
 
 // A time-out for WaitForSingleObject: a negative one (a hand-edited "TimeOut=-1") must not
 // become a wait of 49 days.
-DWORD WaitMilliseconds(int timeoutMs) { return timeoutMs > 0 ? static_cast<DWORD>(timeoutMs) : 0; }
+DWORD WaitMilliseconds(int timeoutMs) {
+    return timeoutMs > 0 ? static_cast<DWORD>(timeoutMs) : 0;
+}
 
 // Runs one overlapped read or write to completion, or abandons it after timeoutMs.
 int32_t Complete(SerialDevice::Impl& impl, BOOL started, OVERLAPPED& overlapped, int timeoutMs,
@@ -57,9 +59,9 @@ SerialDevice::~SerialDevice() {
 std::unique_ptr<SerialDevice> SerialDevice::Open(const std::string& path, int32_t& error) {
     // The name is Windows-1251 text; the wide API takes it without depending on the code page.
     const std::u16string widePath = Cp1251ToUtf16(path);
-    const HANDLE handle =
-        CreateFileW(reinterpret_cast<LPCWSTR>(widePath.c_str()), GENERIC_READ | GENERIC_WRITE,
-                    0 /* no sharing: exclusive */, nullptr, OPEN_EXISTING, FILE_FLAG_OVERLAPPED, nullptr);
+    const HANDLE handle = CreateFileW(reinterpret_cast<LPCWSTR>(widePath.c_str()),
+                                      GENERIC_READ | GENERIC_WRITE, 0 /* no sharing: exclusive */,
+                                      nullptr, OPEN_EXISTING, FILE_FLAG_OVERLAPPED, nullptr);
     if (handle == INVALID_HANDLE_VALUE) {
         error = static_cast<int32_t>(GetLastError());  // 2 when the port does not exist
         return nullptr;
@@ -100,11 +102,21 @@ int32_t SerialDevice::ApplyLine(const LineSettings& settings) {
     dcb.ByteSize = static_cast<BYTE>(settings.dataBits);
     dcb.StopBits = settings.stopBits;
     switch (settings.parity) {
-        case LineSettings::Parity::None: dcb.Parity = NOPARITY; break;
-        case LineSettings::Parity::Odd: dcb.Parity = ODDPARITY; break;
-        case LineSettings::Parity::Even: dcb.Parity = EVENPARITY; break;
-        case LineSettings::Parity::Mark: dcb.Parity = MARKPARITY; break;
-        case LineSettings::Parity::Space: dcb.Parity = SPACEPARITY; break;
+        case LineSettings::Parity::None:
+            dcb.Parity = NOPARITY;
+            break;
+        case LineSettings::Parity::Odd:
+            dcb.Parity = ODDPARITY;
+            break;
+        case LineSettings::Parity::Even:
+            dcb.Parity = EVENPARITY;
+            break;
+        case LineSettings::Parity::Mark:
+            dcb.Parity = MARKPARITY;
+            break;
+        case LineSettings::Parity::Space:
+            dcb.Parity = SPACEPARITY;
+            break;
     }
     dcb.fBinary = settings.binary ? 1 : 0;
     dcb.fParity = settings.parityCheck ? 1 : 0;
@@ -120,9 +132,13 @@ int32_t SerialDevice::ApplyLine(const LineSettings& settings) {
     return SetCommState(impl_->handle, &dcb) ? 0 : static_cast<int32_t>(GetLastError());
 }
 
-void SerialDevice::SetRts(bool on) { EscapeCommFunction(impl_->handle, on ? SETRTS : CLRRTS); }
+void SerialDevice::SetRts(bool on) {
+    EscapeCommFunction(impl_->handle, on ? SETRTS : CLRRTS);
+}
 
-void SerialDevice::SetDtr(bool on) { EscapeCommFunction(impl_->handle, on ? SETDTR : CLRDTR); }
+void SerialDevice::SetDtr(bool on) {
+    EscapeCommFunction(impl_->handle, on ? SETDTR : CLRDTR);
+}
 
 void SerialDevice::Purge() {
     PurgeComm(impl_->handle, PURGE_TXABORT | PURGE_RXABORT | PURGE_TXCLEAR | PURGE_RXCLEAR);
@@ -133,7 +149,8 @@ int32_t SerialDevice::Waiting(int& count, LineErrorFlags& flags) {
     flags = LineErrorFlags{};
     DWORD errors = 0;
     COMSTAT status{};
-    if (!ClearCommError(impl_->handle, &errors, &status)) return static_cast<int32_t>(GetLastError());
+    if (!ClearCommError(impl_->handle, &errors, &status))
+        return static_cast<int32_t>(GetLastError());
     errors |= impl_->keptErrors;
     impl_->keptErrors = 0;
     count = static_cast<int>(status.cbInQue);
@@ -165,7 +182,8 @@ int32_t SerialDevice::WaitForData(int timeoutMs) {
         const DWORD error = GetLastError();
         if (error != ERROR_IO_PENDING) {
             result = static_cast<int32_t>(error);
-        } else if (WaitForSingleObject(impl_->event, WaitMilliseconds(timeoutMs)) != WAIT_OBJECT_0) {
+        } else if (WaitForSingleObject(impl_->event, WaitMilliseconds(timeoutMs)) !=
+                   WAIT_OBJECT_0) {
             result = ErrTimeout;
         } else {
             DWORD unused = 0;
@@ -187,7 +205,8 @@ int32_t SerialDevice::Read(char* buffer, int n, int timeoutMs, int& done) {
     OVERLAPPED overlapped{};
     overlapped.hEvent = impl_->event;
     ResetEvent(impl_->event);
-    const BOOL started = ReadFile(impl_->handle, buffer, static_cast<DWORD>(n), nullptr, &overlapped);
+    const BOOL started =
+        ReadFile(impl_->handle, buffer, static_cast<DWORD>(n), nullptr, &overlapped);
     const int32_t result = Complete(*impl_, started, overlapped, timeoutMs, done);
     if (result == ErrTimeout) PurgeComm(impl_->handle, PURGE_RXABORT);
     return result;
@@ -197,7 +216,8 @@ int32_t SerialDevice::Write(const char* buffer, int n, int timeoutMs, int& done)
     OVERLAPPED overlapped{};
     overlapped.hEvent = impl_->event;
     ResetEvent(impl_->event);
-    const BOOL started = WriteFile(impl_->handle, buffer, static_cast<DWORD>(n), nullptr, &overlapped);
+    const BOOL started =
+        WriteFile(impl_->handle, buffer, static_cast<DWORD>(n), nullptr, &overlapped);
     const int32_t result = Complete(*impl_, started, overlapped, timeoutMs, done);
     if (result == ErrTimeout) PurgeComm(impl_->handle, PURGE_TXABORT);
     return result;

@@ -14,9 +14,9 @@ struct UnsolicitedCode {
 // "+CMT:" ends in its colon, so it never catches "+CMTI:"; "+CMGW:" and "+CMSS:" are
 // answers, not listed.
 constexpr UnsolicitedCode kCodes[] = {
-    {"+CMTI:", "CMTI"}, {"+CMT:", "CMT"},   {"+CDSI:", "CDSI"},   {"+CDS:", "CDS"},
-    {"+CBMI:", "CBMI"}, {"+CBM:", "CBM"},   {"RING", "RING"},     {"+CRING:", "CRING"},
-    {"+CLIP:", "CLIP"}, {"+CCWA:", "CCWA"}, {"+CIEV:", "CIEV"},   {"+MBAN:", "MBAN"},
+    {"+CMTI:", "CMTI"}, {"+CMT:", "CMT"},     {"+CDSI:", "CDSI"}, {"+CDS:", "CDS"},
+    {"+CBMI:", "CBMI"}, {"+CBM:", "CBM"},     {"RING", "RING"},   {"+CRING:", "CRING"},
+    {"+CLIP:", "CLIP"}, {"+CCWA:", "CCWA"},   {"+CIEV:", "CIEV"}, {"+MBAN:", "MBAN"},
     {"+CREG:", "CREG"}, {"+CGREG:", "CGREG"},
 };
 
@@ -24,7 +24,9 @@ bool StartsWith(const std::string& text, const char* prefix) {
     return text.rfind(prefix, 0) == 0;
 }
 
-bool IsNameCharacter(char c) { return std::isalnum(static_cast<unsigned char>(c)) != 0; }
+bool IsNameCharacter(char c) {
+    return std::isalnum(static_cast<unsigned char>(c)) != 0;
+}
 
 // The command names the code as a word of its own: AT+CREG? names CREG, AT+CGREG? does not.
 bool CommandNames(const std::string& command, const std::string& name) {

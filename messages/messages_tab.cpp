@@ -100,9 +100,8 @@ MessagesTab::MessagesTab(WindowContext& context, QWidget* parent)
     pmSendSMS = pmSMS->addAction(QStringLiteral("Отправить"));
     pmSMSClear = pmSMS->addAction(QStringLiteral("Очистить"));
     pmMarkasRead = pmSMS->addAction(QStringLiteral("Mark as Read"));
-    connect(lvSMS, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
-        pmSMS->popup(lvSMS->viewport()->mapToGlobal(pos));
-    });
+    connect(lvSMS, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& pos) { pmSMS->popup(lvSMS->viewport()->mapToGlobal(pos)); });
 
     connect(SpeedButton12, &QPushButton::clicked, this, &MessagesTab::SpeedButton12Click);
     connect(pmSMSClear, &QAction::triggered, this, &MessagesTab::SpeedButton12Click);
@@ -115,14 +114,13 @@ int MessagesTab::StateIndex(const QTreeWidgetItem* node) {
 
 void MessagesTab::ApplyImages() {
     const ImageLists& images = context_.images();
-    const QTreeWidgetItem* nodes[] = {nodePhone, nodeInbox, nodeOutbox,
+    const QTreeWidgetItem* nodes[] = {nodePhone, nodeInbox,  nodeOutbox,
                                       nodeSent,  nodeDrafts, nodeArchive};
     for (int i = 0; i < 6; ++i) {
         QIcon icon = images.small(kNodeIcons[i].normal);
         if (kNodeIcons[i].selected != kNodeIcons[i].normal) {
             const QIcon selected = images.small(kNodeIcons[i].selected);
-            if (!selected.isNull())
-                icon.addPixmap(selected.pixmap(16, 16), QIcon::Selected);
+            if (!selected.isNull()) icon.addPixmap(selected.pixmap(16, 16), QIcon::Selected);
         }
         const_cast<QTreeWidgetItem*>(nodes[i])->setIcon(0, icon);
     }
@@ -130,7 +128,9 @@ void MessagesTab::ApplyImages() {
     lvSMS->setIconSize(QSize(16, 16));
 }
 
-void MessagesTab::tsSMSShow() { tvSMS->expandAll(); }
+void MessagesTab::tsSMSShow() {
+    tvSMS->expandAll();
+}
 
 void MessagesTab::SpeedButton12Click() {
     lvSMS->clear();

@@ -53,14 +53,14 @@ TfrmSaveSMS::TfrmSaveSMS(QWidget* parent) : QDialog(parent) {
     Memo1->setMinimumSize(293, 57);
     Label2->setBuddy(Memo1);
 
-    RadioGroup = radioGroup(this, "RadioGroup", QStringLiteral("Действие"),
-                            {QStringLiteral("Только сохранение"),
-                             QStringLiteral("Сохранить и отправить"),
-                             QStringLiteral("Отправить и удалить")},
-                            RadioGroupItems);
-    rgLanguage = radioGroup(this, "rgLanguage", QStringLiteral("Язык сообщения"),
-                            {QStringLiteral("английский"), QStringLiteral("русский")},
-                            rgLanguageItems);
+    RadioGroup =
+        radioGroup(this, "RadioGroup", QStringLiteral("Действие"),
+                   {QStringLiteral("Только сохранение"), QStringLiteral("Сохранить и отправить"),
+                    QStringLiteral("Отправить и удалить")},
+                   RadioGroupItems);
+    rgLanguage =
+        radioGroup(this, "rgLanguage", QStringLiteral("Язык сообщения"),
+                   {QStringLiteral("английский"), QStringLiteral("русский")}, rgLanguageItems);
 
     SpeedButton1 = new QPushButton(QStringLiteral("Ok"), this);
     SpeedButton1->setObjectName("SpeedButton1");

@@ -10,14 +10,14 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "ui/message_boxes.h"
-#include "ui/orlin_application.h"
-#include "ui/phone_text_qt.h"
-#include "ui/window_context.h"
 #include "link/errors.h"
 #include "phonebook/code_tables.h"
 #include "phonebook/entry_codec.h"
 #include "phonebook/phonebook_write.h"
+#include "ui/message_boxes.h"
+#include "ui/orlin_application.h"
+#include "ui/phone_text_qt.h"
+#include "ui/window_context.h"
 
 using orlin::FromCp1251;
 using orlin::ModelFamily;

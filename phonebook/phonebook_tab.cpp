@@ -14,10 +14,6 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-#include "ui/message_boxes.h"
-#include "ui/orlin_application.h"
-#include "ui/phone_text_qt.h"
-#include "ui/window_context.h"
 #include "link/errors.h"
 #include "link/interaction.h"
 #include "link/phone_session.h"
@@ -26,6 +22,10 @@
 #include "phonebook/phonebook_file.h"
 #include "phonebook/phonebook_read.h"
 #include "phonebook/phonebook_write.h"
+#include "ui/message_boxes.h"
+#include "ui/orlin_application.h"
+#include "ui/phone_text_qt.h"
+#include "ui/window_context.h"
 
 using orlin::FromCp1251;
 using orlin::ModelFamily;

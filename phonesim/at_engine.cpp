@@ -38,20 +38,27 @@ std::vector<std::string> SplitArgs(const std::string& text) {
 Answer Information(const PhoneState& s, const std::string& digits) {
     int n = digits.empty() ? 0 : (ParseInt(digits) ? *ParseInt(digits) : -1);
     switch (n) {
-    case 0: return Ok({s.model});
-    case 1: return Ok({"Motorola Mobile Phone", s.model});
-    case 2: return Ok({"Software version: " + s.firmware});
-    case 3: return Ok({s.manufacturer});
-    case 4: {
-        std::string bands;
-        for (const auto& b : s.bands) bands += (bands.empty() ? "" : " ") + b;
-        return Ok({"Bands: " + bands});
-    }
-    case 5: return Ok({"IMEI: " + s.imei, "Free memory: " +
-                                          std::to_string(s.combinedLast() -
-                                                         static_cast<int>(s.contents.phonebook.size())) +
-                                          " phonebook slots"});
-    default: return Error(s, CmeIncorrectParameters);
+        case 0:
+            return Ok({s.model});
+        case 1:
+            return Ok({"Motorola Mobile Phone", s.model});
+        case 2:
+            return Ok({"Software version: " + s.firmware});
+        case 3:
+            return Ok({s.manufacturer});
+        case 4: {
+            std::string bands;
+            for (const auto& b : s.bands) bands += (bands.empty() ? "" : " ") + b;
+            return Ok({"Bands: " + bands});
+        }
+        case 5:
+            return Ok({"IMEI: " + s.imei,
+                       "Free memory: " +
+                           std::to_string(s.combinedLast() -
+                                          static_cast<int>(s.contents.phonebook.size())) +
+                           " phonebook slots"});
+        default:
+            return Error(s, CmeIncorrectParameters);
     }
 }
 
@@ -78,13 +85,15 @@ Answer Ok(std::vector<std::string> lines) {
 
 Answer Error(const PhoneState& state, int cmeCode) {
     Answer a;
-    a.lines.push_back({state.verboseErrors ? "+CME ERROR: " + std::to_string(cmeCode) : "ERROR", true});
+    a.lines.push_back(
+        {state.verboseErrors ? "+CME ERROR: " + std::to_string(cmeCode) : "ERROR", true});
     return a;
 }
 
 Answer SmsError(const PhoneState& state, int cmsCode) {
     Answer a;
-    a.lines.push_back({state.verboseErrors ? "+CMS ERROR: " + std::to_string(cmsCode) : "ERROR", true});
+    a.lines.push_back(
+        {state.verboseErrors ? "+CMS ERROR: " + std::to_string(cmsCode) : "ERROR", true});
     return a;
 }
 
@@ -92,7 +101,9 @@ bool IsQuoted(const std::string& field) {
     return field.size() >= 2 && field.front() == '"' && field.back() == '"';
 }
 
-std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
+std::string Quoted(const std::string& text) {
+    return "\"" + text + "\"";
+}
 
 std::string Unquote(const std::string& field) {
     return IsQuoted(field) ? field.substr(1, field.size() - 2) : field;
@@ -132,8 +143,14 @@ Answer AtEngine::execute(const std::string& rawLine) {
     if (rest[0] != '+') {
         // Basic commands: E, I, Z, &F, V, Q.
         std::string u = Upper(rest);
-        if (u == "E0" || u == "E") { state_.echo = false; return Ok(); }
-        if (u == "E1") { state_.echo = true; return Ok(); }
+        if (u == "E0" || u == "E") {
+            state_.echo = false;
+            return Ok();
+        }
+        if (u == "E1") {
+            state_.echo = true;
+            return Ok();
+        }
         if (u[0] == 'I') return Information(state_, u.substr(1));
         if (u == "Z" || u == "Z0" || u == "&F" || u == "&F0") {
             state_.verboseErrors = false;

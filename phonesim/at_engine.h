@@ -20,10 +20,10 @@ struct AnswerLine {
 };
 
 struct Answer {
-    std::vector<AnswerLine> lines;          // information lines, then the final result
-    bool prompt = false;                    // AT+CMGW: send CR LF "> " and take text up to Ctrl-Z
-    std::vector<std::string> unsolicited;   // lines that follow the answer (+MBAN: after AT+MODE=2)
-    bool contentsChanged = false;           // the state file must be written
+    std::vector<AnswerLine> lines;         // information lines, then the final result
+    bool prompt = false;                   // AT+CMGW: send CR LF "> " and take text up to Ctrl-Z
+    std::vector<std::string> unsolicited;  // lines that follow the answer (+MBAN: after AT+MODE=2)
+    bool contentsChanged = false;          // the state file must be written
 };
 
 // The wire bytes of an answer, unsolicited lines included.
@@ -32,7 +32,7 @@ std::string AnswerBytes(const Answer& answer);
 enum class CommandForm { Action, Read, Test, Set };  // AT+X, AT+X?, AT+X=?, AT+X=...
 
 struct AtCommandLine {
-    std::string name;               // upper case, with its '+': "+MPBR"
+    std::string name;  // upper case, with its '+': "+MPBR"
     CommandForm form = CommandForm::Action;
     std::string argText;            // everything after '=' (Set form)
     std::vector<std::string> args;  // argText split at commas outside quotes, blanks trimmed
@@ -77,7 +77,8 @@ struct PendingMessage {
 };
 std::optional<PendingMessage> ParseMessageWrite(PhoneState& state, const AtCommandLine& cmd,
                                                 Answer& failure);
-Answer StoreWrittenMessage(PhoneState& state, const PendingMessage& pending, const std::string& text);
+Answer StoreWrittenMessage(PhoneState& state, const PendingMessage& pending,
+                           const std::string& text);
 
 class AtEngine {
 public:

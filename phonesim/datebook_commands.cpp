@@ -10,15 +10,16 @@ namespace {
 
 std::string EventLine(const PhoneState& s, int slot, const DatebookEvent& e) {
     auto n = [](int v) { return std::to_string(v); };
-    return "+MDBR: " + n(slot) + "," + TextField(e.title, s.charset) + "," + n(e.firstFlag) + "," + n(e.alarmOn) +
-           "," + Quoted(e.startTime) + "," + Quoted(e.startDate) + "," + n(e.duration) + "," +
-           Quoted(e.alarmTime) + "," + Quoted(e.alarmDate) + "," + n(e.repeat);
+    return "+MDBR: " + n(slot) + "," + TextField(e.title, s.charset) + "," + n(e.firstFlag) + "," +
+           n(e.alarmOn) + "," + Quoted(e.startTime) + "," + Quoted(e.startDate) + "," +
+           n(e.duration) + "," + Quoted(e.alarmTime) + "," + Quoted(e.alarmDate) + "," +
+           n(e.repeat);
 }
 
 bool ValidTime(const std::string& t) {
     int h, m, used = 0;
-    return t.size() == 5 && std::sscanf(t.c_str(), "%2d:%2d%n", &h, &m, &used) == 2 && used == 5 && t[2] == ':' &&
-           h >= 0 && h <= 23 && m >= 0 && m <= 59 && t[0] != '-' && t[3] != '-';
+    return t.size() == 5 && std::sscanf(t.c_str(), "%2d:%2d%n", &h, &m, &used) == 2 && used == 5 &&
+           t[2] == ':' && h >= 0 && h <= 23 && m >= 0 && m <= 59 && t[0] != '-' && t[3] != '-';
 }
 
 bool ValidDate(const std::string& d) {
@@ -26,7 +27,8 @@ bool ValidDate(const std::string& d) {
     if (d.size() != 10 || d[2] != '-' || d[5] != '-') return false;
     for (size_t i : {0, 1, 3, 4, 6, 7, 8, 9})
         if (d[i] < '0' || d[i] > '9') return false;
-    if (std::sscanf(d.c_str(), "%2d-%2d-%4d%n", &mo, &dd, &yy, &used) != 3 || used != 10) return false;
+    if (std::sscanf(d.c_str(), "%2d-%2d-%4d%n", &mo, &dd, &yy, &used) != 3 || used != 10)
+        return false;
     static const int kDays[] = {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
     if (yy < 1980 || yy > 2099 || mo < 1 || mo > 12 || dd < 1 || dd > kDays[mo - 1]) return false;
     bool leap = (yy % 4 == 0 && yy % 100 != 0) || yy % 400 == 0;
@@ -39,11 +41,13 @@ Answer SlotRange(PhoneState& s, const AtCommandLine& cmd) {
     auto b = cmd.args.size() == 2 ? ParseInt(cmd.args[1]) : a;
     if (!a || !b || *a < 0 || *b > s.datebookLastSlot || *a > *b) return Error(s, CmeInvalidIndex);
     std::vector<std::string> lines;
-    for (auto it = s.contents.events.lower_bound(*a); it != s.contents.events.end() && it->first <= *b; ++it) {
+    for (auto it = s.contents.events.lower_bound(*a);
+         it != s.contents.events.end() && it->first <= *b; ++it) {
         // A range read announces the skipped occurrences of an event before its line.
         if (cmd.args.size() == 2)
             for (int ex : it->second.exceptions)
-                lines.push_back("+MDBRE: " + std::to_string(it->first) + "," + std::to_string(ex) + ",1");
+                lines.push_back("+MDBRE: " + std::to_string(it->first) + "," + std::to_string(ex) +
+                                ",1");
         lines.push_back(EventLine(s, it->first, it->second));
     }
     return Ok(std::move(lines));
@@ -52,8 +56,8 @@ Answer SlotRange(PhoneState& s, const AtCommandLine& cmd) {
 Answer ReadEvents(PhoneState& s, const AtCommandLine& cmd) {
     if (cmd.form == CommandForm::Test)
         return Ok({"+MDBR: " + std::to_string(s.datebookLastSlot) + "," +
-                   std::to_string(s.contents.events.size()) + "," + std::to_string(s.datebookTitleLength) +
-                   ",8,2"});
+                   std::to_string(s.contents.events.size()) + "," +
+                   std::to_string(s.datebookTitleLength) + ",8,2"});
     if (cmd.form != CommandForm::Set) return Error(s, CmeIncorrectParameters);
     return SlotRange(s, cmd);
 }
@@ -110,7 +114,8 @@ Answer WriteException(PhoneState& s, const AtCommandLine& cmd) {
     auto n = ParseInt(cmd.args[1]);
     auto kind = ParseInt(cmd.args[2]);
     if (!slot || *slot < 0 || *slot > s.datebookLastSlot) return Error(s, CmeInvalidIndex);
-    if (!n || *n < 0 || *n > 65535 || !kind || *kind < 0 || *kind > 1) return Error(s, CmeIncorrectParameters);
+    if (!n || *n < 0 || *n > 65535 || !kind || *kind < 0 || *kind > 1)
+        return Error(s, CmeIncorrectParameters);
     Answer a = Ok();
     a.contentsChanged = true;
     auto it = s.contents.events.find(*slot);
@@ -133,31 +138,38 @@ Answer WriteException(PhoneState& s, const AtCommandLine& cmd) {
 
 Answer Lock(PhoneState& s, const AtCommandLine& cmd) {
     switch (cmd.form) {
-    case CommandForm::Read: return Ok({std::string("+MDBL: ") + (s.datebookLocked ? "1" : "0")});
-    case CommandForm::Test: return Ok({"+MDBL: (0-1)"});
-    case CommandForm::Set: {
-        auto v = cmd.args.size() == 1 ? ParseInt(cmd.args[0]) : std::nullopt;
-        if (!v || *v < 0 || *v > 1) return Error(s, CmeIncorrectParameters);
-        s.datebookLocked = *v == 1;
-        return Ok();
-    }
-    default: return Error(s, CmeIncorrectParameters);
+        case CommandForm::Read:
+            return Ok({std::string("+MDBL: ") + (s.datebookLocked ? "1" : "0")});
+        case CommandForm::Test:
+            return Ok({"+MDBL: (0-1)"});
+        case CommandForm::Set: {
+            auto v = cmd.args.size() == 1 ? ParseInt(cmd.args[0]) : std::nullopt;
+            if (!v || *v < 0 || *v > 1) return Error(s, CmeIncorrectParameters);
+            s.datebookLocked = *v == 1;
+            return Ok();
+        }
+        default:
+            return Error(s, CmeIncorrectParameters);
     }
 }
 
 Answer AutoDelete(PhoneState& s, const AtCommandLine& cmd) {
     switch (cmd.form) {
-    case CommandForm::Read: return Ok({"+MDBAD: " + std::to_string(s.contents.autoDeleteWeeks)});
-    case CommandForm::Test: return Ok({"+MDBAD: (0,1,2,4,8)"});
-    case CommandForm::Set: {
-        auto v = cmd.args.size() == 1 ? ParseInt(cmd.args[0]) : std::nullopt;
-        if (!v || !(*v == 0 || *v == 1 || *v == 2 || *v == 4 || *v == 8)) return Error(s, CmeIncorrectParameters);
-        s.contents.autoDeleteWeeks = *v;
-        Answer a = Ok();
-        a.contentsChanged = true;
-        return a;
-    }
-    default: return Error(s, CmeIncorrectParameters);
+        case CommandForm::Read:
+            return Ok({"+MDBAD: " + std::to_string(s.contents.autoDeleteWeeks)});
+        case CommandForm::Test:
+            return Ok({"+MDBAD: (0,1,2,4,8)"});
+        case CommandForm::Set: {
+            auto v = cmd.args.size() == 1 ? ParseInt(cmd.args[0]) : std::nullopt;
+            if (!v || !(*v == 0 || *v == 1 || *v == 2 || *v == 4 || *v == 8))
+                return Error(s, CmeIncorrectParameters);
+            s.contents.autoDeleteWeeks = *v;
+            Answer a = Ok();
+            a.contentsChanged = true;
+            return a;
+        }
+        default:
+            return Error(s, CmeIncorrectParameters);
     }
 }
 

@@ -6,7 +6,7 @@ namespace orlin::phonesim {
 namespace {
 
 struct ContactSeed {
-    const char* name;      // UTF-8 here; the phone keeps Windows-1251
+    const char* name;  // UTF-8 here; the phone keeps Windows-1251
     const char* number;
     int type;
     int category;
@@ -49,12 +49,12 @@ const ContactSeed kPhoneContacts[] = {
 
 // SIM card: names and numbers only, as SIM entries carry.
 const ContactSeed kSimContacts[] = {
-    {"Андрей", "+79112223344", 0, 0, 0},       {"Вера", "+79113334455", 0, 0, 0},
-    {"Николай", "+79114445566", 0, 0, 0},      {"Марина", "+79115556677", 0, 0, 0},
-    {"Петро", "+380501112233", 0, 0, 0},       {"Іринка", "+380502223344", 0, 0, 0},
-    {"Тарас", "+380503334455", 0, 0, 0},       {"Alex", "+79116667788", 0, 0, 0},
-    {"Kate", "+79117778899", 0, 0, 0},         {"Voicemail", "+79168000500", 0, 0, 0},
-    {"Баланс", "*100#", 0, 0, 0},             {"Ремонт", "+79118889900", 0, 0, 0},
+    {"Андрей", "+79112223344", 0, 0, 0},  {"Вера", "+79113334455", 0, 0, 0},
+    {"Николай", "+79114445566", 0, 0, 0}, {"Марина", "+79115556677", 0, 0, 0},
+    {"Петро", "+380501112233", 0, 0, 0},  {"Іринка", "+380502223344", 0, 0, 0},
+    {"Тарас", "+380503334455", 0, 0, 0},  {"Alex", "+79116667788", 0, 0, 0},
+    {"Kate", "+79117778899", 0, 0, 0},    {"Voicemail", "+79168000500", 0, 0, 0},
+    {"Баланс", "*100#", 0, 0, 0},         {"Ремонт", "+79118889900", 0, 0, 0},
 };
 
 const char* const kCategories[] = {"Семья", "Друзья", "Работа", "VIP", "Общие", "Соседи"};
@@ -95,17 +95,28 @@ struct MessageSeed {
 };
 
 const MessageSeed kMessages[] = {
-    {MessageStorage::IM, MessageStatus::RecUnread, "+79111234567", "2026/12/07,18:02:11", "Привет! Встречаемся в семь у метро."},
-    {MessageStorage::IM, MessageStatus::RecRead, "+79031112233", "2026/12/06,09:05:07", "Позвони, когда будешь дома. Мама"},
-    {MessageStorage::IM, MessageStatus::RecUnread, "+441632960123", "2026/12/5,21:14:45", "See you at the airport tomorrow, gate B12."},
-    {MessageStorage::IM, MessageStatus::RecRead, "+380501234567", "2026/11/30,12:00:00", "Дякую за допомогу!"},
-    {MessageStorage::IM, MessageStatus::RecRead, "900", "2026/11/28,08:30:15", "Balance: 245.10 RUB"},
-    {MessageStorage::OM, MessageStatus::StoSent, "+79111234567", "2026/12/07,18:05:40", "Хорошо, буду."},
-    {MessageStorage::OM, MessageStatus::StoSent, "+4915123456789", "2026/12/01,10:10:10", "Happy birthday, Anna!"},
-    {MessageStorage::OM, MessageStatus::StoUnsent, "+79265550101", "2026/12/07,20:00:00", "Ольга, завтра не смогу."},
-    {MessageStorage::OM, MessageStatus::StoUnsent, "+33612345678", "2026/12/07,20:01:00", "Merci pour tout."},
-    {MessageStorage::DM, MessageStatus::StoUnsent, "", "2026/12/02,22:22:22", "Черновик: купить хлеб, молоко"},
-    {MessageStorage::DM, MessageStatus::StoUnsent, "+79097778800", "2026/12/03,11:11:11", "Draft: call me back"},
+    {MessageStorage::IM, MessageStatus::RecUnread, "+79111234567", "2026/12/07,18:02:11",
+     "Привет! Встречаемся в семь у метро."},
+    {MessageStorage::IM, MessageStatus::RecRead, "+79031112233", "2026/12/06,09:05:07",
+     "Позвони, когда будешь дома. Мама"},
+    {MessageStorage::IM, MessageStatus::RecUnread, "+441632960123", "2026/12/5,21:14:45",
+     "See you at the airport tomorrow, gate B12."},
+    {MessageStorage::IM, MessageStatus::RecRead, "+380501234567", "2026/11/30,12:00:00",
+     "Дякую за допомогу!"},
+    {MessageStorage::IM, MessageStatus::RecRead, "900", "2026/11/28,08:30:15",
+     "Balance: 245.10 RUB"},
+    {MessageStorage::OM, MessageStatus::StoSent, "+79111234567", "2026/12/07,18:05:40",
+     "Хорошо, буду."},
+    {MessageStorage::OM, MessageStatus::StoSent, "+4915123456789", "2026/12/01,10:10:10",
+     "Happy birthday, Anna!"},
+    {MessageStorage::OM, MessageStatus::StoUnsent, "+79265550101", "2026/12/07,20:00:00",
+     "Ольга, завтра не смогу."},
+    {MessageStorage::OM, MessageStatus::StoUnsent, "+33612345678", "2026/12/07,20:01:00",
+     "Merci pour tout."},
+    {MessageStorage::DM, MessageStatus::StoUnsent, "", "2026/12/02,22:22:22",
+     "Черновик: купить хлеб, молоко"},
+    {MessageStorage::DM, MessageStatus::StoUnsent, "+79097778800", "2026/12/03,11:11:11",
+     "Draft: call me back"},
 };
 
 }  // namespace
@@ -125,7 +136,8 @@ void SeedDemoContents(PhoneState& s) {
         e.ids = k % 7 == 3 ? 0 : (k % 5 == 4 ? 7 : 255);
         if (categories) e.category = seed.category;
         if (s.family == PhonebookFamily::ThirteenField) e.icon = seed.icon;
-        if (s.family == PhonebookFamily::SixteenField && k % 4 == 0) e.picture = "photo" + std::to_string(k) + ".jpg";
+        if (s.family == PhonebookFamily::SixteenField && k % 4 == 0)
+            e.picture = "photo" + std::to_string(k) + ".jpg";
         if (s.family == PhonebookFamily::NineField) e.icon = 0;
         c.phonebook[slot] = e;
         // Leave a gap now and then, as a phone that has been used for a while has.

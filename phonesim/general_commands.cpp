@@ -30,7 +30,8 @@ Answer ClockSet(PhoneState& s, const AtCommandLine& cmd) {
     if (!IsQuoted(cmd.argText)) return Error(s, CmeIncorrectParameters);
     std::string v = Unquote(cmd.argText);
     int yy, mo, dd, hh, mi, ss, used = 0;
-    if (std::sscanf(v.c_str(), "%2d/%2d/%2d,%2d:%2d:%2d%n", &yy, &mo, &dd, &hh, &mi, &ss, &used) != 6 ||
+    if (std::sscanf(v.c_str(), "%2d/%2d/%2d,%2d:%2d:%2d%n", &yy, &mo, &dd, &hh, &mi, &ss, &used) !=
+            6 ||
         used != 17)
         return Error(s, CmeIncorrectParameters);
     std::string zone = v.substr(17);
@@ -51,43 +52,50 @@ Answer ClockSet(PhoneState& s, const AtCommandLine& cmd) {
     t.tm_min = mi;
     t.tm_sec = ss;
     s.clockOffsetSeconds = static_cast<int64_t>(timegm(&t)) - LocalNaiveNow();
-    if (!zone.empty()) s.clockZone = zone.size() == 2 ? std::string(1, zone[0]) + "0" + zone[1] : zone;
+    if (!zone.empty())
+        s.clockZone = zone.size() == 2 ? std::string(1, zone[0]) + "0" + zone[1] : zone;
     return Ok();
 }
 
 Answer Charset(PhoneState& s, const AtCommandLine& cmd) {
     switch (cmd.form) {
-    case CommandForm::Read: return Ok({"+CSCS: " + Quoted(s.charset)});
-    case CommandForm::Test: return Ok({"+CSCS: (\"IRA\",\"GSM\",\"UCS2\")"});
-    case CommandForm::Set: {
-        std::string v = Unquote(cmd.argText);
-        for (char& c : v) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-        if (v != "IRA" && v != "GSM" && v != "UCS2") return Error(s, CmeNotSupported);
-        s.charset = v;
-        return Ok();
-    }
-    default: return Error(s, CmeIncorrectParameters);
+        case CommandForm::Read:
+            return Ok({"+CSCS: " + Quoted(s.charset)});
+        case CommandForm::Test:
+            return Ok({"+CSCS: (\"IRA\",\"GSM\",\"UCS2\")"});
+        case CommandForm::Set: {
+            std::string v = Unquote(cmd.argText);
+            for (char& c : v) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+            if (v != "IRA" && v != "GSM" && v != "UCS2") return Error(s, CmeNotSupported);
+            s.charset = v;
+            return Ok();
+        }
+        default:
+            return Error(s, CmeIncorrectParameters);
     }
 }
 
 // A setting with a small set of values: AT+X=n, AT+X?, AT+X=?.
-CommandHandler NumberSetting(const std::string& name, int PhoneState::*field, std::vector<int> allowed,
-                             const std::string& range) {
+CommandHandler NumberSetting(const std::string& name, int PhoneState::*field,
+                             std::vector<int> allowed, const std::string& range) {
     return [=](PhoneState& s, const AtCommandLine& cmd) -> Answer {
         switch (cmd.form) {
-        case CommandForm::Read: return Ok({name + ": " + std::to_string(s.*field)});
-        case CommandForm::Test: return Ok({name + ": " + range});
-        case CommandForm::Set: {
-            auto v = cmd.args.size() == 1 ? ParseInt(cmd.args[0]) : std::nullopt;
-            if (!v) return Error(s, CmeIncorrectParameters);
-            for (int a : allowed)
-                if (a == *v) {
-                    s.*field = *v;
-                    return Ok();
-                }
-            return Error(s, CmeIncorrectParameters);
-        }
-        default: return Error(s, CmeIncorrectParameters);
+            case CommandForm::Read:
+                return Ok({name + ": " + std::to_string(s.*field)});
+            case CommandForm::Test:
+                return Ok({name + ": " + range});
+            case CommandForm::Set: {
+                auto v = cmd.args.size() == 1 ? ParseInt(cmd.args[0]) : std::nullopt;
+                if (!v) return Error(s, CmeIncorrectParameters);
+                for (int a : allowed)
+                    if (a == *v) {
+                        s.*field = *v;
+                        return Ok();
+                    }
+                return Error(s, CmeIncorrectParameters);
+            }
+            default:
+                return Error(s, CmeIncorrectParameters);
         }
     };
 }
@@ -120,7 +128,8 @@ void RegisterGeneralCommands(CommandTable& t) {
     t["+GMR"] = t["+CGMR"];
     t["+GSN"] = t["+CGSN"];
     t["+CBC"] = Query([](PhoneState& s) {
-        return Ok({"+CBC: " + std::to_string(s.batteryStatus) + "," + std::to_string(s.batteryCharge)});
+        return Ok(
+            {"+CBC: " + std::to_string(s.batteryStatus) + "," + std::to_string(s.batteryCharge)});
     });
     t["+CSQ"] = Query([](PhoneState& s) {
         return Ok({"+CSQ: " + std::to_string(s.signalRssi) + "," + std::to_string(s.signalBer)});
@@ -140,31 +149,38 @@ void RegisterGeneralCommands(CommandTable& t) {
     t["+CSCS"] = Charset;
     t["+CMEE"] = [](PhoneState& s, const AtCommandLine& cmd) {
         switch (cmd.form) {
-        case CommandForm::Read: return Ok({std::string("+CMEE: ") + (s.verboseErrors ? "1" : "0")});
-        case CommandForm::Test: return Ok({"+CMEE: (0-2)"});
-        case CommandForm::Set: {
-            auto v = cmd.args.size() == 1 ? ParseInt(cmd.args[0]) : std::nullopt;
-            if (!v || *v < 0 || *v > 2) return Error(s, CmeIncorrectParameters);
-            s.verboseErrors = *v != 0;
-            return Ok();
-        }
-        default: return Error(s, CmeIncorrectParameters);
+            case CommandForm::Read:
+                return Ok({std::string("+CMEE: ") + (s.verboseErrors ? "1" : "0")});
+            case CommandForm::Test:
+                return Ok({"+CMEE: (0-2)"});
+            case CommandForm::Set: {
+                auto v = cmd.args.size() == 1 ? ParseInt(cmd.args[0]) : std::nullopt;
+                if (!v || *v < 0 || *v > 2) return Error(s, CmeIncorrectParameters);
+                s.verboseErrors = *v != 0;
+                return Ok();
+            }
+            default:
+                return Error(s, CmeIncorrectParameters);
         }
     };
     t["+CFUN"] = [](PhoneState& s, const AtCommandLine& cmd) {
         switch (cmd.form) {
-        case CommandForm::Read: return Ok({"+CFUN: 1"});
-        case CommandForm::Test: return Ok({"+CFUN: (0-1)"});
-        case CommandForm::Set: {
-            auto v = !cmd.args.empty() ? ParseInt(cmd.args[0]) : std::nullopt;
-            if (!v || *v < 0 || *v > 1) return Error(s, CmeIncorrectParameters);
-            return Ok();
-        }
-        default: return Error(s, CmeIncorrectParameters);
+            case CommandForm::Read:
+                return Ok({"+CFUN: 1"});
+            case CommandForm::Test:
+                return Ok({"+CFUN: (0-1)"});
+            case CommandForm::Set: {
+                auto v = !cmd.args.empty() ? ParseInt(cmd.args[0]) : std::nullopt;
+                if (!v || *v < 0 || *v > 1) return Error(s, CmeIncorrectParameters);
+                return Ok();
+            }
+            default:
+                return Error(s, CmeIncorrectParameters);
         }
     };
     t["+MODE"] = [](PhoneState& s, const AtCommandLine& cmd) {
-        Answer a = NumberSetting("+MODE", &PhoneState::mode, {0, 1, 2, 3, 4, 8, 12}, "(0-4,8,12)")(s, cmd);
+        Answer a =
+            NumberSetting("+MODE", &PhoneState::mode, {0, 1, 2, 3, 4, 8, 12}, "(0-4,8,12)")(s, cmd);
         // A Motorola answers the switch to mode 2 with OK and then an unsolicited banner.
         if (cmd.form == CommandForm::Set && s.mode == 2 && a.lines.back().text == "OK")
             a.unsolicited.push_back("+MBAN: Copyright 2000-2004 Motorola, Inc.");
@@ -173,25 +189,29 @@ void RegisterGeneralCommands(CommandTable& t) {
     t["+CMOD"] = NumberSetting("+CMOD", &PhoneState::callMode, {0, 1, 2, 3}, "(0-3)");
     t["+CBST"] = [](PhoneState& s, const AtCommandLine& cmd) {
         switch (cmd.form) {
-        case CommandForm::Read: return Ok({"+CBST: " + s.bearer});
-        case CommandForm::Test: return Ok({"+CBST: (0-7,65,66,68,70,71),(0),(0-1)"});
-        case CommandForm::Set: {
-            if (cmd.args.empty() || cmd.args.size() > 3) return Error(s, CmeIncorrectParameters);
-            int values[3] = {7, 0, 1};
-            for (size_t i = 0; i < cmd.args.size(); ++i) {
-                auto v = ParseInt(cmd.args[i]);
-                if (!v) return Error(s, CmeIncorrectParameters);
-                values[i] = *v;
+            case CommandForm::Read:
+                return Ok({"+CBST: " + s.bearer});
+            case CommandForm::Test:
+                return Ok({"+CBST: (0-7,65,66,68,70,71),(0),(0-1)"});
+            case CommandForm::Set: {
+                if (cmd.args.empty() || cmd.args.size() > 3)
+                    return Error(s, CmeIncorrectParameters);
+                int values[3] = {7, 0, 1};
+                for (size_t i = 0; i < cmd.args.size(); ++i) {
+                    auto v = ParseInt(cmd.args[i]);
+                    if (!v) return Error(s, CmeIncorrectParameters);
+                    values[i] = *v;
+                }
+                static const int kSpeeds[] = {0, 1, 2, 3, 4, 5, 6, 7, 65, 66, 68, 70, 71};
+                bool speedOk = false;
+                for (int sp : kSpeeds) speedOk = speedOk || sp == values[0];
+                if (!speedOk || values[1] != 0 || values[2] < 0 || values[2] > 1)
+                    return Error(s, CmeIncorrectParameters);
+                s.bearer = std::to_string(values[0]) + ",0," + std::to_string(values[2]);
+                return Ok();
             }
-            static const int kSpeeds[] = {0, 1, 2, 3, 4, 5, 6, 7, 65, 66, 68, 70, 71};
-            bool speedOk = false;
-            for (int sp : kSpeeds) speedOk = speedOk || sp == values[0];
-            if (!speedOk || values[1] != 0 || values[2] < 0 || values[2] > 1)
+            default:
                 return Error(s, CmeIncorrectParameters);
-            s.bearer = std::to_string(values[0]) + ",0," + std::to_string(values[2]);
-            return Ok();
-        }
-        default: return Error(s, CmeIncorrectParameters);
         }
     };
     t["+CKPD"] = [](PhoneState& s, const AtCommandLine& cmd) {

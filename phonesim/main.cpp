@@ -12,7 +12,9 @@
 namespace {
 
 volatile std::sig_atomic_t gStop = 0;
-void OnSignal(int) { gStop = 1; }
+void OnSignal(int) {
+    gStop = 1;
+}
 
 const char* const kUsage =
     "Usage: orlin-phonesim [options]\n"
@@ -52,7 +54,8 @@ const char* const kUsage =
 int ToInt(const std::string& text, const std::string& option) {
     char* end = nullptr;
     long v = std::strtol(text.c_str(), &end, 10);
-    if (text.empty() || *end != '\0' || v < 0 || v > 100000000) Fail("bad number for " + option + ": " + text);
+    if (text.empty() || *end != '\0' || v < 0 || v > 100000000)
+        Fail("bad number for " + option + ": " + text);
     return static_cast<int>(v);
 }
 
@@ -72,23 +75,34 @@ int main(int argc, char** argv) {
         } else if (arg == "--model") {
             o.model = value();
             if (!orlin::phonesim::IsKnownModel(o.model))
-                std::cerr << "orlin-phonesim: model " << o.model << " is in no family; entries use nine fields\n";
-        } else if (arg == "--link") o.linkPath = value();
-        else if (arg == "--no-echo") o.echo = false;
-        else if (arg == "--baud") o.baud = ToInt(value(), arg);
-        else if (arg == "--state") o.stateFile = value();
-        else if (arg == "--empty") o.seeded = false;
-        else if (arg == "--log") o.logFile = value();
+                std::cerr << "orlin-phonesim: model " << o.model
+                          << " is in no family; entries use nine fields\n";
+        } else if (arg == "--link")
+            o.linkPath = value();
+        else if (arg == "--no-echo")
+            o.echo = false;
+        else if (arg == "--baud")
+            o.baud = ToInt(value(), arg);
+        else if (arg == "--state")
+            o.stateFile = value();
+        else if (arg == "--empty")
+            o.seeded = false;
+        else if (arg == "--log")
+            o.logFile = value();
         else if (arg == "--me") {
             std::string v = value();
             size_t dash = v.find('-');
             if (dash == std::string::npos) Fail("--me wants FIRST-LAST");
             o.meFirst = ToInt(v.substr(0, dash), arg);
             o.meLast = ToInt(v.substr(dash + 1), arg);
-        } else if (arg == "--sim-size") o.smSize = ToInt(value(), arg);
-        else if (arg == "--no-sim") o.simPresent = false;
-        else if (arg == "--datebook-last") o.datebookLastSlot = ToInt(value(), arg);
-        else if (arg == "--silent") o.faults.silentOn = value();
+        } else if (arg == "--sim-size")
+            o.smSize = ToInt(value(), arg);
+        else if (arg == "--no-sim")
+            o.simPresent = false;
+        else if (arg == "--datebook-last")
+            o.datebookLastSlot = ToInt(value(), arg);
+        else if (arg == "--silent")
+            o.faults.silentOn = value();
         else if (arg == "--cut") {
             std::string v = value();
             size_t colon = v.rfind(':');
@@ -98,17 +112,25 @@ int main(int argc, char** argv) {
                 v.resize(colon);
             }
             o.faults.cutOn = v;
-        } else if (arg == "--error") o.faults.errorOn = value();
-        else if (arg == "--chunk") o.faults.chunkBytes = ToInt(value(), arg);
-        else if (arg == "--split-crlf") o.faults.splitCrLf = true;
-        else if (arg == "--pause") o.faults.pauseBetweenWritesMs = ToInt(value(), arg);
-        else if (arg == "--unsolicited-before") o.faults.unsolicitedBeforeOn = value();
-        else if (arg == "--unsolicited-inside") o.faults.unsolicitedInsideOn = value();
-        else if (arg == "--hang-up-after") o.faults.hangUpAfterCommands = ToInt(value(), arg);
-        else Fail("unknown option " + arg + " (see --help)");
+        } else if (arg == "--error")
+            o.faults.errorOn = value();
+        else if (arg == "--chunk")
+            o.faults.chunkBytes = ToInt(value(), arg);
+        else if (arg == "--split-crlf")
+            o.faults.splitCrLf = true;
+        else if (arg == "--pause")
+            o.faults.pauseBetweenWritesMs = ToInt(value(), arg);
+        else if (arg == "--unsolicited-before")
+            o.faults.unsolicitedBeforeOn = value();
+        else if (arg == "--unsolicited-inside")
+            o.faults.unsolicitedInsideOn = value();
+        else if (arg == "--hang-up-after")
+            o.faults.hangUpAfterCommands = ToInt(value(), arg);
+        else
+            Fail("unknown option " + arg + " (see --help)");
     }
 
-    struct sigaction sa{};
+    struct sigaction sa {};
     sa.sa_handler = OnSignal;
     sigemptyset(&sa.sa_mask);
     sigaction(SIGINT, &sa, nullptr);

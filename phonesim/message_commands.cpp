@@ -31,7 +31,8 @@ int Used(const PhoneState& s, MessageStorage storage) {
 
 // Counts of the read storage (or of all, for MT), the write storage and the inbox.
 std::string StorageCounts(const PhoneState& s) {
-    int firstUsed = s.messageReadAll ? static_cast<int>(s.contents.messages.size()) : Used(s, s.messageReadStorage);
+    int firstUsed = s.messageReadAll ? static_cast<int>(s.contents.messages.size())
+                                     : Used(s, s.messageReadStorage);
     int firstTotal = s.messageReadAll ? 3 * s.messageCapacity : s.messageCapacity;
     auto n = [](int v) { return std::to_string(v); };
     return n(firstUsed) + "," + n(firstTotal) + "," + n(Used(s, s.messageWriteStorage)) + "," +
@@ -47,16 +48,17 @@ Answer SelectStorages(PhoneState& s, const AtCommandLine& cmd) {
         return Ok({"+CPMS: (\"IM\",\"OM\",\"DM\",\"MT\"),(\"OM\",\"DM\"),(\"IM\")"});
     if (cmd.form == CommandForm::Read) {
         std::string first = s.messageReadAll ? "MT" : StorageName(s.messageReadStorage);
-        int firstUsed =
-            s.messageReadAll ? static_cast<int>(s.contents.messages.size()) : Used(s, s.messageReadStorage);
+        int firstUsed = s.messageReadAll ? static_cast<int>(s.contents.messages.size())
+                                         : Used(s, s.messageReadStorage);
         int firstTotal = s.messageReadAll ? 3 * s.messageCapacity : s.messageCapacity;
         auto n = [](int v) { return std::to_string(v); };
         return Ok({"+CPMS: " + Quoted(first) + "," + n(firstUsed) + "," + n(firstTotal) + "," +
-                   Quoted(StorageName(s.messageWriteStorage)) + "," + n(Used(s, s.messageWriteStorage)) + "," +
-                   n(s.messageCapacity) + ",\"IM\"," + n(Used(s, MessageStorage::IM)) + "," +
-                   n(s.messageCapacity)});
+                   Quoted(StorageName(s.messageWriteStorage)) + "," +
+                   n(Used(s, s.messageWriteStorage)) + "," + n(s.messageCapacity) + ",\"IM\"," +
+                   n(Used(s, MessageStorage::IM)) + "," + n(s.messageCapacity)});
     }
-    if (cmd.form != CommandForm::Set || cmd.args.empty() || cmd.args.size() > 3) return SmsError(s, CmsNotAllowed);
+    if (cmd.form != CommandForm::Set || cmd.args.empty() || cmd.args.size() > 3)
+        return SmsError(s, CmsNotAllowed);
     std::string first = Unquote(cmd.args[0]);
     bool all = first == "MT";
     auto read = StorageByName(first);
@@ -83,10 +85,13 @@ std::string HeaderFields(const Message& m) {
 // HEADER ONLY lists only the messages in that status.
 Answer ListHeaders(PhoneState& s, const AtCommandLine& cmd) {
     if (cmd.form == CommandForm::Test)
-        return Ok({"+MMGL: (\"REC UNREAD\",\"REC READ\",\"STO UNSENT\",\"STO SENT\",\"ALL\",\"HEADER ONLY\")"});
+        return Ok(
+            {"+MMGL: (\"REC UNREAD\",\"REC READ\",\"STO UNSENT\",\"STO SENT\",\"ALL\",\"HEADER "
+             "ONLY\")"});
     std::string filter = cmd.form == CommandForm::Set ? Unquote(cmd.argText) : "ALL";
     bool known = filter == "HEADER ONLY" || filter == "ALL";
-    for (auto st : {MessageStatus::RecUnread, MessageStatus::RecRead, MessageStatus::StoUnsent, MessageStatus::StoSent})
+    for (auto st : {MessageStatus::RecUnread, MessageStatus::RecRead, MessageStatus::StoUnsent,
+                    MessageStatus::StoSent})
         known = known || filter == StatusName(st);
     if (!known) return SmsError(s, CmsNotAllowed);
     std::vector<std::string> lines;
@@ -101,10 +106,12 @@ Answer ListHeaders(PhoneState& s, const AtCommandLine& cmd) {
 // AT+MMGR=n: the header, then the text straight after it (not framed), then OK.
 Answer ReadMessage(PhoneState& s, const AtCommandLine& cmd) {
     if (cmd.form == CommandForm::Test) return Ok();
-    auto index = cmd.form == CommandForm::Set && cmd.args.size() == 1 ? ParseInt(cmd.args[0]) : std::nullopt;
+    auto index =
+        cmd.form == CommandForm::Set && cmd.args.size() == 1 ? ParseInt(cmd.args[0]) : std::nullopt;
     if (!index) return SmsError(s, CmsInvalidIndex);
     auto it = s.contents.messages.find(*index);
-    if (it == s.contents.messages.end() || !InReadStorage(s, it->second)) return SmsError(s, CmsInvalidIndex);
+    if (it == s.contents.messages.end() || !InReadStorage(s, it->second))
+        return SmsError(s, CmsInvalidIndex);
     Answer a;
     a.lines.push_back({"+MMGR: " + HeaderFields(it->second), true});
     a.lines.push_back({EncodeField(it->second.text, s.charset), false});
@@ -118,15 +125,17 @@ Answer ListStandard(PhoneState& s, const AtCommandLine& cmd) {
         return Ok({"+CMGL: (\"REC UNREAD\",\"REC READ\",\"STO UNSENT\",\"STO SENT\",\"ALL\")"});
     std::string filter = cmd.form == CommandForm::Set ? Unquote(cmd.argText) : "REC UNREAD";
     bool known = filter == "ALL";
-    for (auto st : {MessageStatus::RecUnread, MessageStatus::RecRead, MessageStatus::StoUnsent, MessageStatus::StoSent})
+    for (auto st : {MessageStatus::RecUnread, MessageStatus::RecRead, MessageStatus::StoUnsent,
+                    MessageStatus::StoSent})
         known = known || filter == StatusName(st);
-    if (!known || (cmd.form == CommandForm::Set && cmd.argText.empty())) return SmsError(s, CmsNotAllowed);
+    if (!known || (cmd.form == CommandForm::Set && cmd.argText.empty()))
+        return SmsError(s, CmsNotAllowed);
     Answer a;
     bool changed = false;
     for (auto& [index, m] : s.contents.messages) {
         if (!InReadStorage(s, m) || (filter != "ALL" && filter != StatusName(m.status))) continue;
-        std::string header = "+CMGL: " + std::to_string(index) + "," + Quoted(StatusName(m.status)) + "," +
-                             Quoted(m.number) + ",";
+        std::string header = "+CMGL: " + std::to_string(index) + "," +
+                             Quoted(StatusName(m.status)) + "," + Quoted(m.number) + ",";
         if (m.storage == MessageStorage::IM) header += "," + Quoted(m.dateTime);
         a.lines.push_back({header, true});
         a.lines.push_back({EncodeField(m.text, s.charset), false});
@@ -142,7 +151,8 @@ Answer ListStandard(PhoneState& s, const AtCommandLine& cmd) {
 
 Answer SendStored(PhoneState& s, const AtCommandLine& cmd) {
     if (cmd.form == CommandForm::Test) return Ok();
-    auto index = cmd.form == CommandForm::Set && !cmd.args.empty() ? ParseInt(cmd.args[0]) : std::nullopt;
+    auto index =
+        cmd.form == CommandForm::Set && !cmd.args.empty() ? ParseInt(cmd.args[0]) : std::nullopt;
     if (!index || cmd.args.size() > 3) return SmsError(s, CmsInvalidIndex);
     auto it = s.contents.messages.find(*index);
     if (it == s.contents.messages.end()) return SmsError(s, CmsInvalidIndex);
@@ -163,11 +173,14 @@ Answer SendStored(PhoneState& s, const AtCommandLine& cmd) {
 }
 
 Answer Delete(PhoneState& s, const AtCommandLine& cmd) {
-    if (cmd.form == CommandForm::Test) return Ok({"+CMGD: (1-" + std::to_string(3 * s.messageCapacity) + ")"});
-    auto index = cmd.form == CommandForm::Set && !cmd.args.empty() ? ParseInt(cmd.args[0]) : std::nullopt;
+    if (cmd.form == CommandForm::Test)
+        return Ok({"+CMGD: (1-" + std::to_string(3 * s.messageCapacity) + ")"});
+    auto index =
+        cmd.form == CommandForm::Set && !cmd.args.empty() ? ParseInt(cmd.args[0]) : std::nullopt;
     if (!index || cmd.args.size() > 2) return SmsError(s, CmsInvalidIndex);
     auto it = s.contents.messages.find(*index);
-    if (it == s.contents.messages.end() || !InReadStorage(s, it->second)) return SmsError(s, CmsInvalidIndex);
+    if (it == s.contents.messages.end() || !InReadStorage(s, it->second))
+        return SmsError(s, CmsInvalidIndex);
     s.contents.messages.erase(it);
     Answer a = Ok();
     a.contentsChanged = true;
@@ -175,7 +188,8 @@ Answer Delete(PhoneState& s, const AtCommandLine& cmd) {
 }
 
 Answer MarkRead(PhoneState& s, const AtCommandLine& cmd) {
-    auto index = cmd.form == CommandForm::Set && cmd.args.size() == 1 ? ParseInt(cmd.args[0]) : std::nullopt;
+    auto index =
+        cmd.form == CommandForm::Set && cmd.args.size() == 1 ? ParseInt(cmd.args[0]) : std::nullopt;
     if (!index) return SmsError(s, CmsInvalidIndex);
     auto it = s.contents.messages.find(*index);
     if (it == s.contents.messages.end()) return SmsError(s, CmsInvalidIndex);
@@ -195,14 +209,15 @@ std::string PhoneDateTime(const PhoneState& s) {
     std::tm t{};
     gmtime_r(&phone, &t);
     char buf[64];
-    std::snprintf(buf, sizeof buf, "%04d/%02d/%02d,%02d:%02d:%02d", t.tm_year + 1900, t.tm_mon + 1, t.tm_mday,
-                  t.tm_hour, t.tm_min, t.tm_sec);
+    std::snprintf(buf, sizeof buf, "%04d/%02d/%02d,%02d:%02d:%02d", t.tm_year + 1900, t.tm_mon + 1,
+                  t.tm_mday, t.tm_hour, t.tm_min, t.tm_sec);
     return buf;
 }
 
 }  // namespace
 
-std::optional<PendingMessage> ParseMessageWrite(PhoneState& s, const AtCommandLine& cmd, Answer& failure) {
+std::optional<PendingMessage> ParseMessageWrite(PhoneState& s, const AtCommandLine& cmd,
+                                                Answer& failure) {
     PendingMessage p;
     if (cmd.form == CommandForm::Set) {
         if (cmd.args.size() > 3 || !IsQuoted(cmd.args[0])) {
@@ -221,7 +236,8 @@ std::optional<PendingMessage> ParseMessageWrite(PhoneState& s, const AtCommandLi
         }
         if (cmd.args.size() == 3) {
             std::string st = Unquote(cmd.args[2]);
-            if (st == "STO SENT") p.status = MessageStatus::StoSent;
+            if (st == "STO SENT")
+                p.status = MessageStatus::StoSent;
             else if (st != "STO UNSENT") {
                 failure = SmsError(s, CmsInvalidTextParameter);
                 return std::nullopt;

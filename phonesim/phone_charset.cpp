@@ -17,7 +17,9 @@ int HexValue(char c) {
 
 }  // namespace
 
-char32_t Cp1251ToCodePoint(unsigned char byte) { return Cp1251ByteToUnicode(byte); }
+char32_t Cp1251ToCodePoint(unsigned char byte) {
+    return Cp1251ByteToUnicode(byte);
+}
 
 std::optional<unsigned char> CodePointToCp1251(char32_t cp) {
     unsigned char byte = 0;
@@ -25,9 +27,13 @@ std::optional<unsigned char> CodePointToCp1251(char32_t cp) {
     return byte;
 }
 
-std::string Cp1251ToUtf8Text(std::string_view cp1251) { return Cp1251ToUtf8(cp1251); }
+std::string Cp1251ToUtf8Text(std::string_view cp1251) {
+    return Cp1251ToUtf8(cp1251);
+}
 
-std::string Utf8ToCp1251Text(std::string_view utf8) { return Utf8ToCp1251(utf8); }
+std::string Utf8ToCp1251Text(std::string_view utf8) {
+    return Utf8ToCp1251(utf8);
+}
 
 std::string Cp1251ToUcs2Hex(std::string_view cp1251) {
     std::string out;

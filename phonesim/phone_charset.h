@@ -29,6 +29,8 @@ std::optional<std::string> DecodeField(std::string_view field, const std::string
 std::string TextField(std::string_view cp1251, const std::string& charset);
 
 // Number of characters of a Windows-1251 text (one byte each).
-inline size_t TextLength(std::string_view cp1251) { return cp1251.size(); }
+inline size_t TextLength(std::string_view cp1251) {
+    return cp1251.size();
+}
 
 }  // namespace orlin::phonesim

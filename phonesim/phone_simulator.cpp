@@ -48,13 +48,17 @@ std::string Printable(const std::string& bytes) {
     std::string out;
     char buf[8];
     for (unsigned char c : bytes) {
-        if (c == '\r') out += "\\r";
-        else if (c == '\n') out += "\\n";
-        else if (c == '\\') out += "\\\\";
+        if (c == '\r')
+            out += "\\r";
+        else if (c == '\n')
+            out += "\\n";
+        else if (c == '\\')
+            out += "\\\\";
         else if (c < 32 || c == 127) {
             std::snprintf(buf, sizeof buf, "\\x%02X", c);
             out += buf;
-        } else out += static_cast<char>(c);
+        } else
+            out += static_cast<char>(c);
     }
     return out;
 }
@@ -65,9 +69,15 @@ void ApplyModel(PhoneState& s, const std::string& model) {
     // Every model answers the three bands of PhoneState, as a C350 does:
     // +CGMM: "GSM900","GSM1800","GSM1900","MODEL=C350".
     switch (s.family) {
-    case PhonebookFamily::NineField: s.firmware = "G_05_01.0BR"; break;
-    case PhonebookFamily::ThirteenField: s.firmware = "R374_G_0E.41.C3R_A"; break;
-    case PhonebookFamily::SixteenField: s.firmware = "R4513_G_08.B7.ACR_RB"; break;
+        case PhonebookFamily::NineField:
+            s.firmware = "G_05_01.0BR";
+            break;
+        case PhonebookFamily::ThirteenField:
+            s.firmware = "R374_G_0E.41.C3R_A";
+            break;
+        case PhonebookFamily::SixteenField:
+            s.firmware = "R4513_G_08.B7.ACR_RB";
+            break;
     }
 }
 
@@ -92,10 +102,10 @@ struct PhoneSimulator::Impl {
     std::string linkMade;
 
     // Receiving.
-    std::string lineBuf;       // the command line so far (without CR)
-    std::string textBuf;       // message text after the AT+CMGW prompt
-    bool swallowCr = false;    // the CR that follows Ctrl-Z gets no answer
-    bool skipLf = false;       // an LF right after a CR ends nothing
+    std::string lineBuf;     // the command line so far (without CR)
+    std::string textBuf;     // message text after the AT+CMGW prompt
+    bool swallowCr = false;  // the CR that follows Ctrl-Z gets no answer
+    bool skipLf = false;     // an LF right after a CR ends nothing
     // When the first byte of the line (or message text) being collected had come in: a
     // phone echoes each byte as it arrives, so the echo overlaps the command on the line.
     std::optional<PtyLine::Clock::time_point> echoFrom;
@@ -125,10 +135,11 @@ struct PhoneSimulator::Impl {
         std::tm tm{};
         localtime_r(&t, &tm);
         int ms = static_cast<int>(
-            std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch()).count() % 1000);
+            std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch()).count() %
+            1000);
         char stamp[64];
-        std::snprintf(stamp, sizeof stamp, "%04d-%02d-%02d %02d:%02d:%02d.%03d", tm.tm_year + 1900, tm.tm_mon + 1,
-                      tm.tm_mday, tm.tm_hour, tm.tm_min, tm.tm_sec, ms);
+        std::snprintf(stamp, sizeof stamp, "%04d-%02d-%02d %02d:%02d:%02d.%03d", tm.tm_year + 1900,
+                      tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min, tm.tm_sec, ms);
         log << stamp << ' ' << direction << ' ' << Printable(bytes) << '\n';
         log.flush();
     }
@@ -152,7 +163,8 @@ struct PhoneSimulator::Impl {
         if (f.chunkBytes > 0) {
             std::vector<std::string> chunks;
             for (const auto& p : out)
-                for (size_t i = 0; i < p.size(); i += f.chunkBytes) chunks.push_back(p.substr(i, f.chunkBytes));
+                for (size_t i = 0; i < p.size(); i += f.chunkBytes)
+                    chunks.push_back(p.substr(i, f.chunkBytes));
             out.swap(chunks);
         }
         std::vector<std::string> nonEmpty;
@@ -165,8 +177,8 @@ struct PhoneSimulator::Impl {
               std::optional<PtyLine::Clock::time_point> earliest = {}) {
         if (bytes.empty()) return true;
         transcript(">", bytes);
-        return line.write(pieces(bytes, f), std::chrono::milliseconds(f.pauseBetweenWritesMs), stopping,
-                          earliest);
+        return line.write(pieces(bytes, f), std::chrono::milliseconds(f.pauseBetweenWritesMs),
+                          stopping, earliest);
     }
 
     // One command line has come in (`received` holds its bytes with the CR).
@@ -181,7 +193,8 @@ struct PhoneSimulator::Impl {
             f = faults;
             echo = state.echo;
             if (state.commandLog.size() >= kCommandLogLimit)
-                state.commandLog.erase(state.commandLog.begin(), state.commandLog.begin() + kCommandLogLimit / 2);
+                state.commandLog.erase(state.commandLog.begin(),
+                                       state.commandLog.begin() + kCommandLogLimit / 2);
             state.commandLog.push_back(command);
             count = ++state.commandsReceived;
             if (Matches(f.silentOn, command)) {
@@ -215,7 +228,8 @@ struct PhoneSimulator::Impl {
             }
             send(out + body, f, echo && !before ? echoFrom : std::nullopt);
         }
-        if (f.hangUpAfterCommands > 0 && count >= static_cast<uint64_t>(f.hangUpAfterCommands)) hangUp();
+        if (f.hangUpAfterCommands > 0 && count >= static_cast<uint64_t>(f.hangUpAfterCommands))
+            hangUp();
     }
 
     void handleMessageEnd(bool cancelled, const std::string& received) {
@@ -302,7 +316,8 @@ struct PhoneSimulator::Impl {
 
     void abandonStaleTextEntry() {
         std::lock_guard<std::mutex> lock(mu);
-        if (!engine.awaitingMessageText() || PtyLine::Clock::now() - lastInput < kTextEntryTimeout) return;
+        if (!engine.awaitingMessageText() || PtyLine::Clock::now() - lastInput < kTextEntryTimeout)
+            return;
         engine.finishMessage({}, true);
         textBuf.clear();
         echoFrom.reset();
@@ -335,7 +350,9 @@ struct PhoneSimulator::Impl {
 
 PhoneSimulator::PhoneSimulator(PhoneSimOptions options) : options_(std::move(options)) {}
 
-PhoneSimulator::~PhoneSimulator() { stop(); }
+PhoneSimulator::~PhoneSimulator() {
+    stop();
+}
 
 void PhoneSimulator::start() {
     if (impl_) throw std::runtime_error("the simulated phone is already started");
@@ -375,10 +392,13 @@ void PhoneSimulator::start() {
         if (std::filesystem::is_symlink(std::filesystem::symlink_status(options_.linkPath, ec)))
             std::filesystem::remove(options_.linkPath, ec);
         std::filesystem::create_symlink(portPath_, options_.linkPath, ec);
-        if (ec) throw std::runtime_error("cannot place the link " + options_.linkPath + ": " + ec.message());
+        if (ec)
+            throw std::runtime_error("cannot place the link " + options_.linkPath + ": " +
+                                     ec.message());
         impl->linkMade = options_.linkPath;
     }
-    if (::pipe(impl->wake) != 0) throw std::runtime_error(std::string("pipe: ") + std::strerror(errno));
+    if (::pipe(impl->wake) != 0)
+        throw std::runtime_error(std::string("pipe: ") + std::strerror(errno));
     impl->transcript("!", "started " + s.model + " on " + portPath_);
     impl->running = true;
     Impl* raw = impl.get();
@@ -410,7 +430,9 @@ void PhoneSimulator::stop() {
     impl_.reset();
 }
 
-bool PhoneSimulator::running() const { return impl_ && impl_->running; }
+bool PhoneSimulator::running() const {
+    return impl_ && impl_->running;
+}
 
 void PhoneSimulator::withState(const std::function<void(PhoneState&)>& fn) {
     if (!impl_) throw std::runtime_error("the simulated phone is not started");
@@ -446,6 +468,8 @@ std::vector<std::string> PhoneSimulator::commandLog() const {
     return impl_->state.commandLog;
 }
 
-bool PhoneSimulator::hungUp() const { return impl_ && impl_->hungUp; }
+bool PhoneSimulator::hungUp() const {
+    return impl_ && impl_->hungUp;
+}
 
 }  // namespace orlin::phonesim

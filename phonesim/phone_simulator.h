@@ -23,31 +23,31 @@ namespace orlin::phonesim {
 // Misbehaviour on demand. A command filter is empty (no command), "*" (every command)
 // or the start of a command line, compared without regard to case ("AT+MPBR=1,").
 struct FaultOptions {
-    std::string silentOn;              // no echo and no answer at all
-    std::string cutOn;                 // the answer stops after cutAfterBytes bytes
-    size_t cutAfterBytes = 0;          // 0: half of the answer
-    std::string errorOn;               // answered ERROR (or +CME ERROR: 100 after AT+CMEE=1)
-    size_t chunkBytes = 0;             // every answer written in pieces of this many bytes
-    bool splitCrLf = false;            // CR and LF of each line end written separately
-    int pauseBetweenWritesMs = 10;     // pause between the separate writes of the two above
-    std::string unsolicitedBeforeOn;   // an unsolicited line before the echo of these commands
-    std::string unsolicitedInsideOn;   // ... between the first two lines of their answer
+    std::string silentOn;             // no echo and no answer at all
+    std::string cutOn;                // the answer stops after cutAfterBytes bytes
+    size_t cutAfterBytes = 0;         // 0: half of the answer
+    std::string errorOn;              // answered ERROR (or +CME ERROR: 100 after AT+CMEE=1)
+    size_t chunkBytes = 0;            // every answer written in pieces of this many bytes
+    bool splitCrLf = false;           // CR and LF of each line end written separately
+    int pauseBetweenWritesMs = 10;    // pause between the separate writes of the two above
+    std::string unsolicitedBeforeOn;  // an unsolicited line before the echo of these commands
+    std::string unsolicitedInsideOn;  // ... between the first two lines of their answer
     std::string unsolicitedLine = "+CMTI: \"IM\",5";
-    int hangUpAfterCommands = 0;       // close the device after this many commands; 0: never
+    int hangUpAfterCommands = 0;  // close the device after this many commands; 0: never
 };
 
 struct PhoneSimOptions {
-    std::string model = "C350";        // the family follows the model (FamilyOfModel)
+    std::string model = "C350";  // the family follows the model (FamilyOfModel)
     bool echo = true;
-    int baud = 0;                      // 0: no pacing; else 10 bits a byte, both directions
-    bool seeded = true;                // false: no contacts, events or messages
-    std::string stateFile;             // load at start (if it exists), save after every change
-    std::string logFile;               // transcript of commands and answers, time-stamped
-    std::string linkPath;              // a symlink to the device, replaced if it exists
+    int baud = 0;           // 0: no pacing; else 10 bits a byte, both directions
+    bool seeded = true;     // false: no contacts, events or messages
+    std::string stateFile;  // load at start (if it exists), save after every change
+    std::string logFile;    // transcript of commands and answers, time-stamped
+    std::string linkPath;   // a symlink to the device, replaced if it exists
     bool simPresent = true;
     int meFirst = 1;
     int meLast = 1000;
-    int smSize = 250;                  // SIM slots, numbered right after meLast
+    int smSize = 250;  // SIM slots, numbered right after meLast
     int datebookLastSlot = 500;
     FaultOptions faults;
 };
@@ -76,8 +76,8 @@ public:
     FaultOptions faults() const;
 
     uint64_t commandsReceived() const;
-    std::vector<std::string> commandLog() const;   // command lines received, without CR
-    bool hungUp() const;                           // the hang-up fault closed the device
+    std::vector<std::string> commandLog() const;  // command lines received, without CR
+    bool hungUp() const;                          // the hang-up fault closed the device
 
 private:
     struct Impl;

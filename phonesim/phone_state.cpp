@@ -9,14 +9,14 @@ struct ModelRow {
 };
 
 const ModelRow kModels[] = {
-    {"T720", PhonebookFamily::NineField},      {"T720i", PhonebookFamily::NineField},
-    {"V60", PhonebookFamily::NineField},       {"V66", PhonebookFamily::NineField},
-    {"V60i", PhonebookFamily::NineField},      {"V66i", PhonebookFamily::NineField},
-    {"V70", PhonebookFamily::NineField},       {"C350", PhonebookFamily::ThirteenField},
-    {"C330", PhonebookFamily::ThirteenField},  {"V150", PhonebookFamily::ThirteenField},
-    {"C450", PhonebookFamily::SixteenField},   {"C550", PhonebookFamily::SixteenField},
-    {"C650", PhonebookFamily::SixteenField},   {"V300", PhonebookFamily::SixteenField},
-    {"V500", PhonebookFamily::SixteenField},   {"V600", PhonebookFamily::SixteenField},
+    {"T720", PhonebookFamily::NineField},     {"T720i", PhonebookFamily::NineField},
+    {"V60", PhonebookFamily::NineField},      {"V66", PhonebookFamily::NineField},
+    {"V60i", PhonebookFamily::NineField},     {"V66i", PhonebookFamily::NineField},
+    {"V70", PhonebookFamily::NineField},      {"C350", PhonebookFamily::ThirteenField},
+    {"C330", PhonebookFamily::ThirteenField}, {"V150", PhonebookFamily::ThirteenField},
+    {"C450", PhonebookFamily::SixteenField},  {"C550", PhonebookFamily::SixteenField},
+    {"C650", PhonebookFamily::SixteenField},  {"V300", PhonebookFamily::SixteenField},
+    {"V500", PhonebookFamily::SixteenField},  {"V600", PhonebookFamily::SixteenField},
 };
 
 }  // namespace
@@ -41,18 +41,25 @@ std::vector<std::string> KnownModels() {
 
 const char* StorageName(MessageStorage storage) {
     switch (storage) {
-    case MessageStorage::IM: return "IM";
-    case MessageStorage::OM: return "OM";
-    default: return "DM";
+        case MessageStorage::IM:
+            return "IM";
+        case MessageStorage::OM:
+            return "OM";
+        default:
+            return "DM";
     }
 }
 
 const char* StatusName(MessageStatus status) {
     switch (status) {
-    case MessageStatus::RecUnread: return "REC UNREAD";
-    case MessageStatus::RecRead: return "REC READ";
-    case MessageStatus::StoUnsent: return "STO UNSENT";
-    default: return "STO SENT";
+        case MessageStatus::RecUnread:
+            return "REC UNREAD";
+        case MessageStatus::RecRead:
+            return "REC READ";
+        case MessageStatus::StoUnsent:
+            return "STO UNSENT";
+        default:
+            return "STO SENT";
     }
 }
 

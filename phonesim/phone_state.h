@@ -21,56 +21,56 @@ bool IsKnownModel(const std::string& model);
 std::vector<std::string> KnownModels();
 
 struct PhonebookEntry {
-    std::string number;            // the number or, for type 6, an e-mail address
-    int numberFormat = 129;        // 145 international, 129 national, 128 e-mail
-    std::string name;              // Windows-1251
-    int type = 2;                  // 0..8: work, home, main, mobile, fax, pager, e-mail, list/SIM, SIM
+    std::string number;      // the number or, for type 6, an e-mail address
+    int numberFormat = 129;  // 145 international, 129 national, 128 e-mail
+    std::string name;        // Windows-1251
+    int type = 2;            // 0..8: work, home, main, mobile, fax, pager, e-mail, list/SIM, SIM
     int aux6 = 0;
-    int ids = 255;                 // 0 silent, 1..254, 255 default
+    int ids = 255;  // 0 silent, 1..254, 255 default
     int aux8 = 0;
     int aux9 = 1;
-    int category = 0;              // 13- and 16-field families
-    int icon = 255;                // 0..14 or 255 (13-field family)
+    int category = 0;  // 13- and 16-field families
+    int icon = 255;    // 0..14 or 255 (13-field family)
     int aux12 = 255;
     int aux13 = 0;
-    std::string picture;           // 16-field family, Windows-1251
+    std::string picture;  // 16-field family, Windows-1251
     int aux15 = 0;
     int aux16 = 0;
     bool operator==(const PhonebookEntry&) const = default;
 };
 
 struct PhonebookCategory {
-    std::string name;              // Windows-1251
+    std::string name;  // Windows-1251
     int ringtone = 0;
     bool operator==(const PhonebookCategory&) const = default;
 };
 
 struct DatebookEvent {
-    std::string title;             // Windows-1251
+    std::string title;  // Windows-1251
     int firstFlag = 1;
-    int alarmOn = 0;               // 0 or 1
-    std::string startTime;         // "HH:MM"
-    std::string startDate;         // "MM-DD-YYYY"
-    int duration = 60;             // minutes
+    int alarmOn = 0;        // 0 or 1
+    std::string startTime;  // "HH:MM"
+    std::string startDate;  // "MM-DD-YYYY"
+    int duration = 60;      // minutes
     std::string alarmTime = "00:00";
     std::string alarmDate = "00-00-2000";
-    int repeat = 0;                // 0 none, 1 daily, 2 weekly, 3 monthly (day), 4 monthly (date), 5 yearly
-    std::vector<int> exceptions;   // skipped occurrences of a repeating event, ascending
+    int repeat = 0;  // 0 none, 1 daily, 2 weekly, 3 monthly (day), 4 monthly (date), 5 yearly
+    std::vector<int> exceptions;  // skipped occurrences of a repeating event, ascending
     bool operator==(const DatebookEvent&) const = default;
 };
 
 enum class MessageStorage { IM, OM, DM };  // inbox, outgoing, drafts
 enum class MessageStatus { RecUnread, RecRead, StoUnsent, StoSent };
 
-const char* StorageName(MessageStorage storage);     // "IM", "OM", "DM"
-const char* StatusName(MessageStatus status);        // "REC UNREAD", ...
+const char* StorageName(MessageStorage storage);  // "IM", "OM", "DM"
+const char* StatusName(MessageStatus status);     // "REC UNREAD", ...
 
 struct Message {
     MessageStorage storage = MessageStorage::IM;
     MessageStatus status = MessageStatus::RecUnread;
-    std::string number;            // sender or recipient
-    std::string dateTime;          // as the phone shows it, e.g. "2006/12/26,09:05:07"
-    std::string text;              // Windows-1251
+    std::string number;    // sender or recipient
+    std::string dateTime;  // as the phone shows it, e.g. "2006/12/26,09:05:07"
+    std::string text;      // Windows-1251
     bool operator==(const Message&) const = default;
 };
 
@@ -79,8 +79,8 @@ struct PhoneContents {
     std::map<int, PhonebookEntry> phonebook;      // slot (one numbering across ME and SM) -> entry
     std::map<int, PhonebookCategory> categories;  // 1..categoryCount -> category
     std::map<int, DatebookEvent> events;          // slot 0..datebookLastSlot -> event
-    std::map<int, Message> messages;              // index (one numbering across IM, OM, DM) -> message
-    int autoDeleteWeeks = 0;                      // AT+MDBAD: 0, 1, 2, 4 or 8
+    std::map<int, Message> messages;  // index (one numbering across IM, OM, DM) -> message
+    int autoDeleteWeeks = 0;          // AT+MDBAD: 0, 1, 2, 4 or 8
     bool operator==(const PhoneContents&) const = default;
 };
 
@@ -96,9 +96,9 @@ struct PhoneState {
     std::string imsi = "250991234567890";
     std::string ownNumber = "+79161234567";
 
-    int batteryStatus = 0;         // AT+CBC: 0 on battery, 1 charging
-    int batteryCharge = 80;        // 0..100
-    int signalRssi = 15;           // AT+CSQ: 0..31 or 99
+    int batteryStatus = 0;   // AT+CBC: 0 on battery, 1 charging
+    int batteryCharge = 80;  // 0..100
+    int signalRssi = 15;     // AT+CSQ: 0..31 or 99
     int signalBer = 99;
 
     // The clock runs: phone time = the computer's local time + clockOffsetSeconds.
@@ -106,12 +106,12 @@ struct PhoneState {
     std::string clockZone = "+00";
 
     // Settings of the line (not kept in a state file).
-    std::string charset = "IRA";   // "IRA", "GSM" or "UCS2"
+    std::string charset = "IRA";  // "IRA", "GSM" or "UCS2"
     bool echo = true;
-    bool verboseErrors = false;    // AT+CMEE=1: "+CME ERROR: n" instead of "ERROR"
-    std::string phonebookStorage = "ME";   // ME, SM, MT, AD (and the listed read-only ones)
+    bool verboseErrors = false;           // AT+CMEE=1: "+CME ERROR: n" instead of "ERROR"
+    std::string phonebookStorage = "ME";  // ME, SM, MT, AD (and the listed read-only ones)
     MessageStorage messageReadStorage = MessageStorage::IM;   // AT+CPMS first storage
-    bool messageReadAll = false;                               // first storage is "MT"
+    bool messageReadAll = false;                              // first storage is "MT"
     MessageStorage messageWriteStorage = MessageStorage::OM;  // where AT+CMGW stores
     bool datebookLocked = false;
     int messageReference = 0;      // last +CMSS reference
@@ -125,12 +125,12 @@ struct PhoneState {
     bool simPresent = true;
     int smFirst = 1001;
     int smLast = 1250;
-    int nameLength = 24;           // characters
+    int nameLength = 24;  // characters
     int numberLength = 32;
     int categoryCount = 15;
-    int datebookLastSlot = 500;    // slots 0..datebookLastSlot
+    int datebookLastSlot = 500;  // slots 0..datebookLastSlot
     int datebookTitleLength = 64;
-    int messageCapacity = 50;      // per storage; indexes 1..3*messageCapacity
+    int messageCapacity = 50;  // per storage; indexes 1..3*messageCapacity
 
     PhoneContents contents;
 

@@ -33,13 +33,15 @@ bool IsSimSlot(const PhoneState& s, int slot) {
     return s.simPresent && slot >= s.smFirst && slot <= s.smLast;
 }
 
-int SimTypeCode(const PhoneState& s) { return s.family == PhonebookFamily::NineField ? 7 : 8; }
+int SimTypeCode(const PhoneState& s) {
+    return s.family == PhonebookFamily::NineField ? 7 : 8;
+}
 
 std::string EntryLine(const PhoneState& s, int slot, const PhonebookEntry& e) {
     auto n = [](int v) { return std::to_string(v); };
     std::string line = "+MPBR: " + n(slot) + ",\"" + e.number + "\"," + n(e.numberFormat) + "," +
-                       TextField(e.name, s.charset) + "," + n(e.type) + "," + n(e.aux6) + "," + n(e.ids) +
-                       "," + n(e.aux8) + "," + n(e.aux9);
+                       TextField(e.name, s.charset) + "," + n(e.type) + "," + n(e.aux6) + "," +
+                       n(e.ids) + "," + n(e.aux8) + "," + n(e.aux9);
     if (s.family == PhonebookFamily::NineField) return line;
     line += "," + n(e.category) + "," + n(e.icon) + "," + n(e.aux12) + "," + n(e.aux13);
     if (s.family == PhonebookFamily::ThirteenField) return line;
@@ -48,7 +50,8 @@ std::string EntryLine(const PhoneState& s, int slot, const PhonebookEntry& e) {
 }
 
 // AT+MPBR=a[,b] and AT+CPBR=a[,b]: the entries of the selected storage in a..b.
-std::optional<std::pair<int, int>> ReadRange(const PhoneState& s, const AtCommandLine& cmd, const Range& r) {
+std::optional<std::pair<int, int>> ReadRange(const PhoneState& s, const AtCommandLine& cmd,
+                                             const Range& r) {
     if (cmd.args.empty() || cmd.args.size() > 2) return std::nullopt;
     auto a = ParseInt(cmd.args[0]);
     auto b = cmd.args.size() == 2 ? ParseInt(cmd.args[1]) : a;
@@ -76,12 +79,13 @@ Answer ReadEntries(PhoneState& s, const AtCommandLine& cmd, bool motorolaForm) {
     std::vector<std::string> lines;
     if (HoldsEntries(s.phonebookStorage)) {
         auto& book = s.contents.phonebook;
-        for (auto it = book.lower_bound(range->first); it != book.end() && it->first <= range->second; ++it) {
+        for (auto it = book.lower_bound(range->first);
+             it != book.end() && it->first <= range->second; ++it) {
             if (motorolaForm) {
                 lines.push_back(EntryLine(s, it->first, it->second));
             } else {
-                lines.push_back("+CPBR: " + std::to_string(it->first) + ",\"" + it->second.number + "\"," +
-                                std::to_string(it->second.numberFormat) + ",\"" +
+                lines.push_back("+CPBR: " + std::to_string(it->first) + ",\"" + it->second.number +
+                                "\"," + std::to_string(it->second.numberFormat) + ",\"" +
                                 EncodeField(it->second.name, s.charset) + "\"");
             }
         }
@@ -93,8 +97,8 @@ bool ValidNumber(const std::string& number, int format) {
     for (char c : number) {
         if (c == '"') return false;
         if (format == 128) continue;  // an e-mail address
-        if (!std::isdigit(static_cast<unsigned char>(c)) && c != '+' && c != '*' && c != '#' && c != 'p' &&
-            c != 'P' && c != 'w' && c != 'W')
+        if (!std::isdigit(static_cast<unsigned char>(c)) && c != '+' && c != '*' && c != '#' &&
+            c != 'p' && c != 'P' && c != 'w' && c != 'W')
             return false;
     }
     return true;
@@ -128,12 +132,15 @@ Answer WriteEntry(PhoneState& s, const AtCommandLine& cmd, size_t maxFields) {
     auto num = [&](size_t i, int& field, int lo, int hi) {
         if (i >= f.size() || f[i].empty()) return;
         auto v = ParseInt(f[i]);
-        if (!v || *v < lo || *v > hi) bad = true;
-        else field = *v;
+        if (!v || *v < lo || *v > hi)
+            bad = true;
+        else
+            field = *v;
     };
     num(2, e.numberFormat, 128, 255);
     if (bad) return Error(s, CmeIncorrectParameters);
-    if (static_cast<int>(e.number.size()) > (e.numberFormat == 128 ? 2 * s.numberLength : s.numberLength))
+    if (static_cast<int>(e.number.size()) >
+        (e.numberFormat == 128 ? 2 * s.numberLength : s.numberLength))
         return Error(s, CmeNumberTooLong);
     if (!ValidNumber(e.number, e.numberFormat)) return Error(s, CmeInvalidNumberChars);
     if (f.size() > 3) {
@@ -150,8 +157,10 @@ Answer WriteEntry(PhoneState& s, const AtCommandLine& cmd, size_t maxFields) {
     num(9, e.category, 0, s.categoryCount);
     if (s.family == PhonebookFamily::ThirteenField && f.size() > 10 && !f[10].empty()) {
         auto icon = ParseInt(f[10]);
-        if (!icon || !((*icon >= 0 && *icon <= 14) || *icon == 255)) bad = true;
-        else e.icon = *icon;
+        if (!icon || !((*icon >= 0 && *icon <= 14) || *icon == 255))
+            bad = true;
+        else
+            e.icon = *icon;
     } else {
         num(10, e.icon, 0, 255);
     }
@@ -173,38 +182,44 @@ Answer WriteEntry(PhoneState& s, const AtCommandLine& cmd, size_t maxFields) {
 
 size_t WriteFieldCount(PhonebookFamily family) {
     switch (family) {
-    case PhonebookFamily::NineField: return 9;
-    case PhonebookFamily::ThirteenField: return 13;
-    default: return 16;
+        case PhonebookFamily::NineField:
+            return 9;
+        case PhonebookFamily::ThirteenField:
+            return 13;
+        default:
+            return 16;
     }
 }
 
 Answer SelectStorage(PhoneState& s, const AtCommandLine& cmd) {
     switch (cmd.form) {
-    case CommandForm::Test: {
-        std::string list;
-        for (const char* name : kListedStorages) list += std::string(list.empty() ? "" : ",") + "\"" + name + "\"";
-        return Ok({"+CPBS: (" + list + ")"});
-    }
-    case CommandForm::Read: {
-        Range r = StorageRange(s, s.phonebookStorage);
-        int used = 0;
-        if (HoldsEntries(s.phonebookStorage))
-            for (const auto& [slot, e] : s.contents.phonebook) used += slot >= r.first && slot <= r.last;
-        return Ok({"+CPBS: \"" + s.phonebookStorage + "\"," + std::to_string(used) + "," +
-                   std::to_string(r.last - r.first + 1)});
-    }
-    case CommandForm::Set: {
-        std::string v = Unquote(cmd.argText);
-        for (char& c : v) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-        for (const char* name : kListedStorages)
-            if (v == name) {
-                s.phonebookStorage = v;
-                return Ok();
-            }
-        return Error(s, CmeIncorrectParameters);
-    }
-    default: return Error(s, CmeIncorrectParameters);
+        case CommandForm::Test: {
+            std::string list;
+            for (const char* name : kListedStorages)
+                list += std::string(list.empty() ? "" : ",") + "\"" + name + "\"";
+            return Ok({"+CPBS: (" + list + ")"});
+        }
+        case CommandForm::Read: {
+            Range r = StorageRange(s, s.phonebookStorage);
+            int used = 0;
+            if (HoldsEntries(s.phonebookStorage))
+                for (const auto& [slot, e] : s.contents.phonebook)
+                    used += slot >= r.first && slot <= r.last;
+            return Ok({"+CPBS: \"" + s.phonebookStorage + "\"," + std::to_string(used) + "," +
+                       std::to_string(r.last - r.first + 1)});
+        }
+        case CommandForm::Set: {
+            std::string v = Unquote(cmd.argText);
+            for (char& c : v) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+            for (const char* name : kListedStorages)
+                if (v == name) {
+                    s.phonebookStorage = v;
+                    return Ok();
+                }
+            return Error(s, CmeIncorrectParameters);
+        }
+        default:
+            return Error(s, CmeIncorrectParameters);
     }
 }
 
@@ -212,7 +227,8 @@ Answer ReadCategory(PhoneState& s, const AtCommandLine& cmd) {
     if (s.family == PhonebookFamily::NineField) return Error(s, CmeNotSupported);
     if (cmd.form == CommandForm::Test)
         return Ok({"+MPGR: (1-" + std::to_string(s.categoryCount) + "),16"});
-    if (cmd.form != CommandForm::Set || cmd.args.size() != 1) return Error(s, CmeIncorrectParameters);
+    if (cmd.form != CommandForm::Set || cmd.args.size() != 1)
+        return Error(s, CmeIncorrectParameters);
     auto n = ParseInt(cmd.args[0]);
     if (!n || *n < 1 || *n > s.categoryCount) return Error(s, CmeInvalidIndex);
     auto it = s.contents.categories.find(*n);

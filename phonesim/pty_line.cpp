@@ -14,7 +14,9 @@
 
 namespace orlin::phonesim {
 
-PtyLine::~PtyLine() { close(); }
+PtyLine::~PtyLine() {
+    close();
+}
 
 void PtyLine::open() {
     char name[256] = {};
@@ -48,15 +50,18 @@ void PtyLine::waitUntilRead(std::chrono::milliseconds limit) {
     while (slave_ >= 0 && Clock::now() < deadline) {
         int waiting = 0;
         if (::ioctl(slave_, FIONREAD, &waiting) != 0) return;
-        if (waiting > 0) emptySince = Clock::now();
-        else if (Clock::now() - emptySince > std::chrono::milliseconds(100)) return;
+        if (waiting > 0)
+            emptySince = Clock::now();
+        else if (Clock::now() - emptySince > std::chrono::milliseconds(100))
+            return;
         std::this_thread::sleep_for(std::chrono::milliseconds(2));
     }
 }
 
 PtyLine::Clock::duration PtyLine::byteTime() const {
     if (baud_ <= 0) return Clock::duration::zero();
-    return std::chrono::duration_cast<Clock::duration>(std::chrono::nanoseconds(10'000'000'000LL / baud_));
+    return std::chrono::duration_cast<Clock::duration>(
+        std::chrono::nanoseconds(10'000'000'000LL / baud_));
 }
 
 std::string PtyLine::readAvailable() {

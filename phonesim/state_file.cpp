@@ -17,11 +17,20 @@ std::string Escape(const std::string& cp1251) {
     std::string out;
     for (char c : Cp1251ToUtf8Text(cp1251)) {
         switch (c) {
-        case '\t': out += "\\t"; break;
-        case '\n': out += "\\n"; break;
-        case '\r': out += "\\r"; break;
-        case '\\': out += "\\\\"; break;
-        default: out += c;
+            case '\t':
+                out += "\\t";
+                break;
+            case '\n':
+                out += "\\n";
+                break;
+            case '\r':
+                out += "\\r";
+                break;
+            case '\\':
+                out += "\\\\";
+                break;
+            default:
+                out += c;
         }
     }
     return out;
@@ -45,7 +54,8 @@ std::vector<std::string> SplitTabs(const std::string& line) {
     size_t start = 0;
     while (true) {
         size_t tab = line.find('\t', start);
-        out.push_back(line.substr(start, tab == std::string::npos ? std::string::npos : tab - start));
+        out.push_back(
+            line.substr(start, tab == std::string::npos ? std::string::npos : tab - start));
         if (tab == std::string::npos) break;
         start = tab + 1;
     }
@@ -54,10 +64,12 @@ std::vector<std::string> SplitTabs(const std::string& line) {
 
 class LineReader {
 public:
-    LineReader(std::vector<std::string> fields, int lineNo) : f_(std::move(fields)), line_(lineNo) {}
+    LineReader(std::vector<std::string> fields, int lineNo)
+        : f_(std::move(fields)), line_(lineNo) {}
     size_t size() const { return f_.size(); }
     void expect(size_t n) const {
-        if (f_.size() != n) fail("expected " + std::to_string(n) + " fields, found " + std::to_string(f_.size()));
+        if (f_.size() != n)
+            fail("expected " + std::to_string(n) + " fields, found " + std::to_string(f_.size()));
     }
     std::string text(size_t i) const { return Unescape(f_[i]); }
     std::string raw(size_t i) const { return f_[i]; }
@@ -92,7 +104,8 @@ MessageStorage StorageFrom(const LineReader& r, size_t i) {
 
 MessageStatus StatusFrom(const LineReader& r, size_t i) {
     std::string v = r.raw(i);
-    for (auto st : {MessageStatus::RecUnread, MessageStatus::RecRead, MessageStatus::StoUnsent, MessageStatus::StoSent})
+    for (auto st : {MessageStatus::RecUnread, MessageStatus::RecRead, MessageStatus::StoUnsent,
+                    MessageStatus::StoSent})
         if (v == StatusName(st)) return st;
     r.fail("unknown message status '" + v + "'");
 }
@@ -103,23 +116,25 @@ std::string FormatStateText(const PhoneContents& c) {
     std::ostringstream out;
     out << "# orlin-phonesim state: UTF-8, one record a line, fields separated by tabs\n";
     out << "autodelete\t" << c.autoDeleteWeeks << "\n";
-    for (const auto& [n, g] : c.categories) out << "category\t" << n << "\t" << Escape(g.name) << "\t" << g.ringtone << "\n";
+    for (const auto& [n, g] : c.categories)
+        out << "category\t" << n << "\t" << Escape(g.name) << "\t" << g.ringtone << "\n";
     for (const auto& [slot, e] : c.phonebook) {
-        out << "contact\t" << slot << "\t" << Escape(e.number) << "\t" << e.numberFormat << "\t" << Escape(e.name)
-            << "\t" << e.type << "\t" << e.aux6 << "\t" << e.ids << "\t" << e.aux8 << "\t" << e.aux9 << "\t"
-            << e.category << "\t" << e.icon << "\t" << e.aux12 << "\t" << e.aux13 << "\t" << Escape(e.picture)
-            << "\t" << e.aux15 << "\t" << e.aux16 << "\n";
+        out << "contact\t" << slot << "\t" << Escape(e.number) << "\t" << e.numberFormat << "\t"
+            << Escape(e.name) << "\t" << e.type << "\t" << e.aux6 << "\t" << e.ids << "\t" << e.aux8
+            << "\t" << e.aux9 << "\t" << e.category << "\t" << e.icon << "\t" << e.aux12 << "\t"
+            << e.aux13 << "\t" << Escape(e.picture) << "\t" << e.aux15 << "\t" << e.aux16 << "\n";
     }
     for (const auto& [slot, e] : c.events) {
         std::string ex;
         for (int x : e.exceptions) ex += (ex.empty() ? "" : ",") + std::to_string(x);
-        out << "event\t" << slot << "\t" << Escape(e.title) << "\t" << e.firstFlag << "\t" << e.alarmOn << "\t"
-            << e.startTime << "\t" << e.startDate << "\t" << e.duration << "\t" << e.alarmTime << "\t"
-            << e.alarmDate << "\t" << e.repeat << "\t" << ex << "\n";
+        out << "event\t" << slot << "\t" << Escape(e.title) << "\t" << e.firstFlag << "\t"
+            << e.alarmOn << "\t" << e.startTime << "\t" << e.startDate << "\t" << e.duration << "\t"
+            << e.alarmTime << "\t" << e.alarmDate << "\t" << e.repeat << "\t" << ex << "\n";
     }
     for (const auto& [index, m] : c.messages) {
-        out << "message\t" << index << "\t" << StorageName(m.storage) << "\t" << StatusName(m.status) << "\t"
-            << Escape(m.number) << "\t" << Escape(m.dateTime) << "\t" << Escape(m.text) << "\n";
+        out << "message\t" << index << "\t" << StorageName(m.storage) << "\t"
+            << StatusName(m.status) << "\t" << Escape(m.number) << "\t" << Escape(m.dateTime)
+            << "\t" << Escape(m.text) << "\n";
     }
     return out.str();
 }
@@ -175,7 +190,8 @@ PhoneContents ParseStateText(const std::string& text) {
             std::string ex = r.raw(11);
             for (size_t start = 0; start < ex.size();) {
                 size_t comma = ex.find(',', start);
-                std::string part = ex.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
+                std::string part = ex.substr(
+                    start, comma == std::string::npos ? std::string::npos : comma - start);
                 LineReader one({part}, lineNo);
                 e.exceptions.push_back(one.number(0));
                 if (comma == std::string::npos) break;

@@ -2,11 +2,10 @@
 // The state file: the phone's contents as UTF-8 text, one record a line, fields separated
 // by tabs; a tab, a line break or a backslash inside a text is written \t, \n, \r or \\.
 //
-//   contact   slot number format name type aux6 ids aux8 aux9 category icon aux12 aux13 picture aux15 aux16
-//   category  n name ringtone
-//   event     slot title first alarm start-time start-date duration alarm-time alarm-date repeat exceptions
-//   message   index storage status number date-time text
-//   autodelete weeks
+//   contact   slot number format name type aux6 ids aux8 aux9 category icon aux12 aux13 picture
+//   aux15 aux16 category  n name ringtone event     slot title first alarm start-time start-date
+//   duration alarm-time alarm-date repeat exceptions message   index storage status number
+//   date-time text autodelete weeks
 //
 // Lines starting with '#' and empty lines are skipped.
 

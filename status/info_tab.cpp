@@ -13,11 +13,11 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "status/phone_clock.h"
+#include "status/phone_info.h"
 #include "ui/message_boxes.h"
 #include "ui/phone_text_qt.h"
 #include "ui/window_context.h"
-#include "status/phone_clock.h"
-#include "status/phone_info.h"
 
 namespace {
 
@@ -174,8 +174,7 @@ void InfoTab::QueryImsi() {
 }
 
 void InfoTab::QueryManufacturer() {
-    edtManufacturer->setText(
-        orlin::FromCp1251(orlin::QueryManufacturer(context_.portSettings())));
+    edtManufacturer->setText(orlin::FromCp1251(orlin::QueryManufacturer(context_.portSettings())));
 }
 
 void InfoTab::QueryModel() {
@@ -185,8 +184,8 @@ void InfoTab::QueryModel() {
     if (!picture.empty()) {
         QPixmap pixmap(QString::fromStdString(picture));
         if (!pixmap.isNull())
-            Image1->setPixmap(pixmap.scaled(Image1->size(), Qt::KeepAspectRatio,
-                                            Qt::SmoothTransformation));
+            Image1->setPixmap(
+                pixmap.scaled(Image1->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
     }
     edtModel->setText(orlin::FromCp1251(info.DisplayName()));
     edtBand->setText(orlin::FromCp1251(info.bands));
@@ -238,27 +237,26 @@ void InfoTab::SwitchClockDisplayOff() {
 }
 
 void InfoTab::Timer1Timer() {
-    edtCompTime->setText(QString::fromStdString(
-        orlin::FormatClockDisplay(orlin::CurrentLocalTime())));
-    if (ClockSession)
-        edtPhoneTime->setText(QString::fromStdString(ClockSession->Tick()));
+    edtCompTime->setText(
+        QString::fromStdString(orlin::FormatClockDisplay(orlin::CurrentLocalTime())));
+    if (ClockSession) edtPhoneTime->setText(QString::fromStdString(ClockSession->Tick()));
 }
 
 void InfoTab::SpeedButton11Click() {
     const orlin::ClockSyncOutcome outcome = orlin::SynchronisePhoneClock(
         context_.portSettings(), ClockSession.get(), orlin::CurrentLocalTime());
     switch (outcome) {
-    case orlin::ClockSyncOutcome::SentOverDisplay:
-        break;
-    case orlin::ClockSyncOutcome::Synchronised:
-        MessageBoxes::show(this, MessageBoxes::Kind::Note,
-                           QString::fromUtf8(orlin::kClockSyncDoneText));
-        break;
-    case orlin::ClockSyncOutcome::Failed:
-        MessageBoxes::show(this, MessageBoxes::Kind::Error,
-                           QString::fromUtf8(orlin::kClockSyncFailedText) + QChar(u'\n') +
-                               QString::fromUtf8(orlin::kClockSyncFailedDetail),
-                           false, QStringLiteral("Error"));
-        break;
+        case orlin::ClockSyncOutcome::SentOverDisplay:
+            break;
+        case orlin::ClockSyncOutcome::Synchronised:
+            MessageBoxes::show(this, MessageBoxes::Kind::Note,
+                               QString::fromUtf8(orlin::kClockSyncDoneText));
+            break;
+        case orlin::ClockSyncOutcome::Failed:
+            MessageBoxes::show(this, MessageBoxes::Kind::Error,
+                               QString::fromUtf8(orlin::kClockSyncFailedText) + QChar(u'\n') +
+                                   QString::fromUtf8(orlin::kClockSyncFailedDetail),
+                               false, QStringLiteral("Error"));
+            break;
     }
 }

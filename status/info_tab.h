@@ -38,7 +38,7 @@ public:
     QLineEdit* edtSoftWare = nullptr;
     QProgressBar* ggStatusCharge = nullptr;
     QProgressBar* ggStatusSignal = nullptr;
-    QPushButton* SpeedButton1 = nullptr;   // "Обновить"
+    QPushButton* SpeedButton1 = nullptr;  // "Обновить"
     QCheckBox* CheckBox2 = nullptr;
     QLabel* Label10 = nullptr;
     QLabel* Label11 = nullptr;

@@ -147,7 +147,9 @@ ClockSession::ClockSession(const PortSettings& settings) : port_(std::make_uniqu
 
 ClockSession::~ClockSession() = default;  // the port object closes its port
 
-bool ClockSession::IsOpen() const { return port_->IsOpen(); }
+bool ClockSession::IsOpen() const {
+    return port_->IsOpen();
+}
 
 std::string ClockSession::Tick() {
     if (!port_->IsOpen()) return {};

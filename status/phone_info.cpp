@@ -79,7 +79,7 @@ ModelInfo ParseModel(const std::string& response) {
         if (modelPos >= 2) info.bands = r.substr(0, modelPos - 2);
         r.erase(0, modelPos);
     }
-    DeleteFirst(r, "\"");              // the closing quote after the model
+    DeleteFirst(r, "\"");                            // the closing quote after the model
     r.erase(0, std::min<std::size_t>(6, r.size()));  // "MODEL="
     info.model = r;
     info.bands = TidyBands(info.bands);
@@ -109,19 +109,28 @@ SignalReading SignalFromRssi(int rssi) {
 SignalReading ParseSignal(const std::string& response) {
     const std::string r = StripFraming(response, "\r\n+CSQ: ");
     const auto comma = r.find(',');
-    return SignalFromRssi(StrToInt(comma == std::string::npos ? std::string() : r.substr(0, comma)));
+    return SignalFromRssi(
+        StrToInt(comma == std::string::npos ? std::string() : r.substr(0, comma)));
 }
 
-std::string QueryImei(const PortSettings& settings) { return ParseImei(Ask(settings, "AT+CGSN")); }
-std::string QueryImsi(const PortSettings& settings) { return ParseImsi(Ask(settings, "AT+CIMI")); }
+std::string QueryImei(const PortSettings& settings) {
+    return ParseImei(Ask(settings, "AT+CGSN"));
+}
+std::string QueryImsi(const PortSettings& settings) {
+    return ParseImsi(Ask(settings, "AT+CIMI"));
+}
 std::string QueryManufacturer(const PortSettings& settings) {
     return ParseManufacturer(Ask(settings, "AT+CGMI"));
 }
-ModelInfo QueryModel(const PortSettings& settings) { return ParseModel(Ask(settings, "AT+CGMM")); }
+ModelInfo QueryModel(const PortSettings& settings) {
+    return ParseModel(Ask(settings, "AT+CGMM"));
+}
 std::string QueryFirmware(const PortSettings& settings) {
     return ParseFirmware(Ask(settings, "AT+CGMR"));
 }
-int QueryBattery(const PortSettings& settings) { return ParseBattery(Ask(settings, "AT+CBC")); }
+int QueryBattery(const PortSettings& settings) {
+    return ParseBattery(Ask(settings, "AT+CBC"));
+}
 SignalReading QuerySignal(const PortSettings& settings) {
     return ParseSignal(Ask(settings, "AT+CSQ"));
 }
@@ -142,8 +151,9 @@ const std::array<ModelPicture, 10> kModelPictures = {{
 std::string FindModelPicture(const std::string& model, const std::string& folder) {
     for (const ModelPicture& row : kModelPictures) {
         if (model != row.model) continue;
-        const std::filesystem::path path =
-            folder.empty() ? std::filesystem::path(row.file) : std::filesystem::path(folder) / row.file;
+        const std::filesystem::path path = folder.empty()
+                                               ? std::filesystem::path(row.file)
+                                               : std::filesystem::path(folder) / row.file;
         std::error_code ignored;
         if (std::filesystem::is_regular_file(path, ignored)) return path.string();
     }

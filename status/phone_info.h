@@ -40,8 +40,8 @@ ModelInfo ParseModel(const std::string& response);
 int ParseBattery(const std::string& response);
 
 struct SignalReading {
-    int rssi = 0;                 // the first number of +CSQ (0..31, 99 = not detectable)
-    std::optional<int> dBm;       // 2 * rssi - 113 for 0..98; none for 99 or out of range
+    int rssi = 0;            // the first number of +CSQ (0..31, 99 = not detectable)
+    std::optional<int> dBm;  // 2 * rssi - 113 for 0..98; none for 99 or out of range
     // The value for the signal gauge: dBm clamped into the gauge's range; the gauge's
     // minimum when the phone cannot detect the signal (99); none leaves the gauge as it was
     // (an rssi outside 0..99).

@@ -6,6 +6,8 @@
 
 namespace orlin {
 
+// One command a line, in the order of the list.
+// clang-format off
 const std::array<const char*, kTerminalCommandCount> TerminalCommands = {
     "AT",
     "AT+CGMI",
@@ -48,6 +50,7 @@ const std::array<const char*, kTerminalCommandCount> TerminalCommands = {
     "AT+CBST=x,0,y",
     "AT+CBST?",
 };
+// clang-format on
 
 // Trailing blanks in some of these belong to the texts.
 const std::array<const char*, kTerminalCommandCount> CommandDescriptions = {

@@ -10,9 +10,9 @@
 #include <QScrollBar>
 #include <QVBoxLayout>
 
+#include "status/terminal_commands.h"
 #include "ui/phone_text_qt.h"
 #include "ui/window_context.h"
-#include "status/terminal_commands.h"
 
 namespace {
 constexpr int kFrameWidth = 262;
@@ -64,7 +64,9 @@ TerminalTab::TerminalTab(WindowContext& context, QWidget* parent)
     connect(sbClear, &QPushButton::clicked, this, &TerminalTab::sbClearClick);
 }
 
-QString TerminalTab::UnsolicitedMark() { return QStringLiteral("[сообщение телефона] "); }
+QString TerminalTab::UnsolicitedMark() {
+    return QStringLiteral("[сообщение телефона] ");
+}
 
 void TerminalTab::FillCommands() {
     for (const char* command : orlin::TerminalCommands)
@@ -99,7 +101,9 @@ void TerminalTab::appendToMemo(const QString& text) {
     mmTerminal->verticalScrollBar()->setValue(mmTerminal->verticalScrollBar()->maximum());
 }
 
-void TerminalTab::sbClearClick() { mmTerminal->clear(); }
+void TerminalTab::sbClearClick() {
+    mmTerminal->clear();
+}
 
 void TerminalTab::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);

@@ -35,12 +35,10 @@ QStringList numberedNames(const QString& prefix, int count) {
 class OpenedContainer {
 public:
     OpenedContainer() : path_(findResourceContainer()) {
-        if (!path_.isEmpty())
-            loaded_ = QResource::registerResource(path_, kMapRoot);
+        if (!path_.isEmpty()) loaded_ = QResource::registerResource(path_, kMapRoot);
     }
     ~OpenedContainer() {
-        if (loaded_)
-            QResource::unregisterResource(path_, kMapRoot);
+        if (loaded_) QResource::unregisterResource(path_, kMapRoot);
     }
     OpenedContainer(const OpenedContainer&) = delete;
     OpenedContainer& operator=(const OpenedContainer&) = delete;
@@ -49,8 +47,7 @@ public:
 
     QImage bitmap(const QString& name) const {
         QImage image(QStringLiteral(":") + kMapRoot + QLatin1Char('/') + name);
-        if (image.isNull())
-            throw EResNotFound("Resource " + name.toStdString() + " not found");
+        if (image.isNull()) throw EResNotFound("Resource " + name.toStdString() + " not found");
         return image;
     }
 
@@ -67,8 +64,7 @@ QPixmap listImage(const QImage& bitmap, QRgb transparent, int size) {
     for (int y = 0; y < image.height(); ++y) {
         auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
         for (int x = 0; x < image.width(); ++x)
-            if (line[x] == transparent)
-                line[x] = 0;
+            if (line[x] == transparent) line[x] = 0;
     }
     if (image.size() != QSize(size, size))
         image = image.scaled(size, size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
@@ -77,8 +73,7 @@ QPixmap listImage(const QImage& bitmap, QRgb transparent, int size) {
 
 void loadList(QList<QPixmap>& list, const QStringList& names, QRgb transparent, int size) {
     OpenedContainer container;
-    if (!container.loaded())
-        return;
+    if (!container.loaded()) return;
     list.clear();
     for (const QString& name : names)
         list.append(listImage(container.bitmap(name), transparent, size));
@@ -91,11 +86,9 @@ void setResourceSearchFolders(const QStringList& folders) {
 }
 
 QStringList resourceSearchFolders() {
-    if (!customSearchFolders().isEmpty())
-        return customSearchFolders();
+    if (!customSearchFolders().isEmpty()) return customSearchFolders();
     QStringList folders;
-    if (QCoreApplication::instance())
-        folders << QCoreApplication::applicationDirPath();
+    if (QCoreApplication::instance()) folders << QCoreApplication::applicationDirPath();
     folders << QDir::currentPath();
     return folders;
 }
@@ -103,20 +96,26 @@ QStringList resourceSearchFolders() {
 QString findResourceContainer() {
     for (const QString& folder : resourceSearchFolders()) {
         const QFileInfo file(QDir(folder), QString::fromLatin1(kResourceContainerName));
-        if (file.isFile())
-            return file.absoluteFilePath();
+        if (file.isFile()) return file.absoluteFilePath();
     }
     return QString();
 }
 
 QStringList smallIconNames() {
-    return numberedNames(QStringLiteral("PHONETYPE_"), 9) + numberedNames(QStringLiteral("PROFILE_"), 15) +
+    return numberedNames(QStringLiteral("PHONETYPE_"), 9) +
+           numberedNames(QStringLiteral("PROFILE_"), 15) +
            numberedNames(QStringLiteral("OTHER_"), 18);
 }
 
-QStringList tabIconNames() { return numberedNames(QStringLiteral("TABS_"), 6); }
-QStringList popupIconNames() { return numberedNames(QStringLiteral("POPUP_"), 8); }
-QStringList buttonGlyphNames() { return numberedNames(QStringLiteral("SB_"), 12); }
+QStringList tabIconNames() {
+    return numberedNames(QStringLiteral("TABS_"), 6);
+}
+QStringList popupIconNames() {
+    return numberedNames(QStringLiteral("POPUP_"), 8);
+}
+QStringList buttonGlyphNames() {
+    return numberedNames(QStringLiteral("SB_"), 12);
+}
 
 bool loadButtonGlyphs(QWidget* parent, ButtonGlyphs& glyphs) {
     OpenedContainer container;
@@ -129,8 +128,14 @@ bool loadButtonGlyphs(QWidget* parent, ButtonGlyphs& glyphs) {
     return true;
 }
 
-void loadSmallIcons(ImageLists& lists) { loadList(lists.smallIcons, smallIconNames(), kMagenta, 16); }
-void loadTabIcons(ImageLists& lists) { loadList(lists.tabIcons, tabIconNames(), kMagenta, 32); }
-void loadPopupIcons(ImageLists& lists) { loadList(lists.popupIcons, popupIconNames(), kWhite, 24); }
+void loadSmallIcons(ImageLists& lists) {
+    loadList(lists.smallIcons, smallIconNames(), kMagenta, 16);
+}
+void loadTabIcons(ImageLists& lists) {
+    loadList(lists.tabIcons, tabIconNames(), kMagenta, 32);
+}
+void loadPopupIcons(ImageLists& lists) {
+    loadList(lists.popupIcons, popupIconNames(), kWhite, 24);
+}
 
 }  // namespace orlin

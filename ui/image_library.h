@@ -11,8 +11,8 @@
 #include <QString>
 #include <QStringList>
 
-#include "ui/window_context.h"
 #include "link/errors.h"
+#include "ui/window_context.h"
 
 class QWidget;
 
@@ -62,17 +62,17 @@ QStringList buttonGlyphNames();
 
 // Fixed positions in the small-icon list that other tabs use.
 namespace SmallIcon {
-inline constexpr int NumberTypeFirst = 0;    // 0..8: work, home, main, mobile, fax, pager,
-                                             //       e-mail, mailing list, SIM
-inline constexpr int PhonebookIconFirst = 9; // 9..23: the phonebook entry icons 0..14
+inline constexpr int NumberTypeFirst = 0;     // 0..8: work, home, main, mobile, fax, pager,
+                                              //       e-mail, mailing list, SIM
+inline constexpr int PhonebookIconFirst = 9;  // 9..23: the phonebook entry icons 0..14
 inline constexpr int InboxFolder = 26;
 inline constexpr int InboxFolderOpen = 27;
 inline constexpr int OutboxFolder = 28;
 inline constexpr int OutboxFolderOpen = 29;
-inline constexpr int Draft = 30;             // drafts folder and the draft kind
+inline constexpr int Draft = 30;  // drafts folder and the draft kind
 inline constexpr int Archive = 31;
 inline constexpr int Phone = 32;
-inline constexpr int Outgoing = 33;          // sent folder and the outgoing kind
+inline constexpr int Outgoing = 33;  // sent folder and the outgoing kind
 inline constexpr int StateRead = 34;
 inline constexpr int StateUnread = 35;
 inline constexpr int Incoming = 36;

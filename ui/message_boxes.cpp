@@ -15,23 +15,29 @@ Responder& currentResponder() {
 
 QMessageBox::Icon iconFor(Kind kind) {
     switch (kind) {
-    case Kind::Error: return QMessageBox::Critical;
-    case Kind::Warning: return QMessageBox::Warning;
-    case Kind::Information: return QMessageBox::Information;
-    case Kind::Confirmation: return QMessageBox::Question;
-    case Kind::Note: return QMessageBox::NoIcon;
+        case Kind::Error:
+            return QMessageBox::Critical;
+        case Kind::Warning:
+            return QMessageBox::Warning;
+        case Kind::Information:
+            return QMessageBox::Information;
+        case Kind::Confirmation:
+            return QMessageBox::Question;
+        case Kind::Note:
+            return QMessageBox::NoIcon;
     }
     return QMessageBox::NoIcon;
 }
 
 }  // namespace
 
-void setResponder(Responder responder) { currentResponder() = std::move(responder); }
+void setResponder(Responder responder) {
+    currentResponder() = std::move(responder);
+}
 
 Answer show(QWidget* parent, Kind kind, const QString& text, bool yesNo, const QString& caption) {
     Request request{kind, caption.isEmpty() ? QStringLiteral("Orlin") : caption, text, yesNo};
-    if (currentResponder())
-        return currentResponder()(request);
+    if (currentResponder()) return currentResponder()(request);
 
     QMessageBox box(iconFor(kind), request.caption, text, QMessageBox::NoButton, parent);
     QPushButton* yes = nullptr;
@@ -55,9 +61,15 @@ Answer show(QWidget* parent, Kind kind, const QString& text, bool yesNo, const Q
     return Answer::Ok;
 }
 
-void error(QWidget* parent, const QString& text) { show(parent, Kind::Error, text); }
-void warning(QWidget* parent, const QString& text) { show(parent, Kind::Warning, text); }
-void information(QWidget* parent, const QString& text) { show(parent, Kind::Information, text); }
+void error(QWidget* parent, const QString& text) {
+    show(parent, Kind::Error, text);
+}
+void warning(QWidget* parent, const QString& text) {
+    show(parent, Kind::Warning, text);
+}
+void information(QWidget* parent, const QString& text) {
+    show(parent, Kind::Information, text);
+}
 
 bool confirm(QWidget* parent, const QString& text) {
     return show(parent, Kind::Confirmation, text, true) == Answer::Yes;

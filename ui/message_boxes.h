@@ -31,7 +31,7 @@ Answer show(QWidget* parent, Kind kind, const QString& text, bool yesNo = false,
 void error(QWidget* parent, const QString& text);
 void warning(QWidget* parent, const QString& text);
 void information(QWidget* parent, const QString& text);
-bool confirm(QWidget* parent, const QString& text);          // Yes/No confirmation, true on Yes
-bool warningYesNo(QWidget* parent, const QString& text);     // Yes/No warning, true on Yes
+bool confirm(QWidget* parent, const QString& text);       // Yes/No confirmation, true on Yes
+bool warningYesNo(QWidget* parent, const QString& text);  // Yes/No warning, true on Yes
 
 }  // namespace MessageBoxes

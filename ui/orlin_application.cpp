@@ -2,15 +2,14 @@
 
 #include <exception>
 
+#include "link/errors.h"
 #include "ui/message_boxes.h"
 #include "ui/phone_text_qt.h"
-#include "link/errors.h"
 
 namespace orlin {
 
 QString ErrorBoxText(const QString& message) {
-    if (!message.isEmpty() && message.back() > QChar(u'.'))
-        return message + QChar(u'.');
+    if (!message.isEmpty() && message.back() > QChar(u'.')) return message + QChar(u'.');
     return message;
 }
 

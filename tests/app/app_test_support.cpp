@@ -5,9 +5,9 @@
 #include <QTabWidget>
 #include <QTest>
 
-#include "ui/image_library.h"
 #include "link/cp1251.h"
 #include "link/port_settings.h"
+#include "ui/image_library.h"
 
 namespace apptest {
 

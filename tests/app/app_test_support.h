@@ -11,9 +11,9 @@
 #include <memory>
 #include <vector>
 
-#include "ui/message_boxes.h"
 #include "app/main_window.h"
 #include "phonesim/phone_simulator.h"
+#include "ui/message_boxes.h"
 
 class QWidget;
 

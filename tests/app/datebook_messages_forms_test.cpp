@@ -73,8 +73,8 @@ TEST_F(FormsTest, EventPopupEnablesEditAndDeleteOnlyForASelectedRow) {
 
 TEST_F(FormsTest, MessageListShowsTheTextOfTheChosenRowAndClearResetsTheFolders) {
     MessagesTab* m = window_->tsSMS;
-    auto* first = new QTreeWidgetItem(m->lvSMS, {"1", "+7916", "-", "входящее", "5", "прочитано",
-                                                 "Привет"});
+    auto* first =
+        new QTreeWidgetItem(m->lvSMS, {"1", "+7916", "-", "входящее", "5", "прочитано", "Привет"});
     new QTreeWidgetItem(m->lvSMS, {"2", "+7903", "-", "входящее", "4", "прочитано", "Пока"});
     first->setSelected(true);
     EXPECT_EQ(m->mmSMS->toPlainText(), QStringLiteral("Привет"));

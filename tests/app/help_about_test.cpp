@@ -1,10 +1,10 @@
 // The help window, the About box, and the program's screenshot option run as a user would.
 
+#include <QAbstractTextDocumentLayout>
 #include <QFile>
 #include <QImage>
 #include <QLabel>
 #include <QProcess>
-#include <QAbstractTextDocumentLayout>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextEdit>
@@ -13,9 +13,9 @@
 
 #include "app/about_box.h"
 #include "app/help_dialog.h"
+#include "app_test_support.h"
 #include "ui/orlin_application.h"
 #include "ui/version_info.h"
-#include "app_test_support.h"
 
 namespace apptest {
 namespace {
@@ -134,8 +134,8 @@ TEST_F(HelpAboutTest, TheProgramWritesAScreenshotOfTheTabAgainstThePhone) {
     QProcess reader;
     reader.setWorkingDirectory(workDir());
     reader.setProcessEnvironment(env);
-    reader.start(QStringLiteral(ORLIN_PROGRAM), {"--tab", "phonebook", "--click", "sbReadAll",
-                                                 "--quit-after", "1500"});
+    reader.start(QStringLiteral(ORLIN_PROGRAM),
+                 {"--tab", "phonebook", "--click", "sbReadAll", "--quit-after", "1500"});
     ASSERT_TRUE(reader.waitForFinished(30000));
     EXPECT_EQ(reader.exitCode(), 0) << reader.readAllStandardError().toStdString();
     bool readEntries = false;

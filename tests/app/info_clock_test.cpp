@@ -2,7 +2,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QTimer>
 #include <QFile>
 #include <QImage>
 #include <QLabel>
@@ -13,6 +12,7 @@
 #include <QRegularExpression>
 #include <QTabWidget>
 #include <QTest>
+#include <QTimer>
 
 #include "app_test_support.h"
 #include "status/info_tab.h"
@@ -120,7 +120,8 @@ TEST_F(InfoTest, AFailingQueryEndsTheRefreshWithTheErrorBox) {
     // battery answer fails and the signal is not asked.
     EXPECT_EQ(info()->edtIMEI->text(), "351234567890123");
     ASSERT_EQ(boxes().size(), 1u);
-    EXPECT_TRUE(boxes()[0].text.contains("is not a valid integer value")) << boxes()[0].text.toStdString();
+    EXPECT_TRUE(boxes()[0].text.contains("is not a valid integer value"))
+        << boxes()[0].text.toStdString();
     EXPECT_TRUE(boxes()[0].text.endsWith('.'));
     EXPECT_EQ(info()->ggStatusSignal->value(), info()->ggStatusSignal->minimum());
 }

@@ -1,5 +1,6 @@
 // The resize layout of the terminal and message tabs, and the About box's links.
 
+#include <QComboBox>
 #include <QDesktopServices>
 #include <QEnterEvent>
 #include <QFrame>
@@ -8,7 +9,6 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QComboBox>
 #include <QTabWidget>
 #include <QTest>
 #include <QTreeWidget>

@@ -1,17 +1,18 @@
 // The port settings dialog: edits go at once into the window's fields, Apply writes
 // portcfg.ini, Cancel and Esc put back what the dialog opened with.
 
+#include <unistd.h>
+
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
-#include <filesystem>
-#include <unistd.h>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTest>
 #include <QTimer>
+#include <filesystem>
 
 #include "app/comm_config_dialog.h"
 #include "app_test_support.h"
@@ -158,8 +159,8 @@ TEST(PortNames, ComPortsThenTheSerialDevicesPresent) {
     const QStringList names = TfrmCommConfig::AvailablePortNames(dev.path());
     const QString d = dev.path() + "/";
     EXPECT_EQ(names, QStringList({"COM1", "COM2", "COM3", "COM4", "COM5", "COM6", "COM7", "COM8",
-                                  "COM9", d + "ttyACM0", d + "ttyUSB2", d + "ttyUSB10",
-                                  d + "ttyS0", d + "ttyS1"}));
+                                  "COM9", d + "ttyACM0", d + "ttyUSB2", d + "ttyUSB10", d + "ttyS0",
+                                  d + "ttyS1"}));
 }
 
 TEST(PortNames, DeviceFilesOfTheMachineAreListedByName) {

@@ -4,23 +4,23 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFontDialog>
-#include <QTimer>
-#include <QPlainTextEdit>
-#include <QProcess>
-#include <QPushButton>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QProcess>
+#include <QPushButton>
 #include <QTabWidget>
+#include <QTimer>
 #include <QToolButton>
 #include <QTreeWidget>
 
-#include "ui/image_library.h"
-#include "ui/orlin_application.h"
 #include "app_test_support.h"
 #include "phonebook/phonebook_tab.h"
 #include "status/info_tab.h"
 #include "status/terminal_tab.h"
+#include "ui/image_library.h"
+#include "ui/orlin_application.h"
 
 namespace apptest {
 namespace {
@@ -51,8 +51,8 @@ TEST_F(StartupTest, WindowHasItsSixTabsMenusAndAFilledCommandBox) {
     EXPECT_TRUE(boxes().empty()) << boxTexts().join('|').toStdString();
     EXPECT_EQ(w.windowTitle(), QStringLiteral("Wendle's Orlin"));
     EXPECT_EQ(QApplication::applicationName(), QStringLiteral("Orlin"));
-    const QStringList captions = {"Терминал", "Информация", "Справочник",
-                                  "Ежедневник", "Сообщения", "Темы"};
+    const QStringList captions = {"Терминал",   "Информация", "Справочник",
+                                  "Ежедневник", "Сообщения",  "Темы"};
     ASSERT_EQ(w.PageControl1->count(), 6);
     for (int i = 0; i < 6; ++i) EXPECT_EQ(w.PageControl1->tabText(i), captions[i]);
     EXPECT_EQ(w.PageControl1->widget(1), w.tsInfo);
@@ -87,8 +87,8 @@ TEST_F(StartupTest, WindowHasItsSixTabsMenusAndAFilledCommandBox) {
     const QList<QAction*> groups = w.menuBar()->actions();
     QStringList groupCaptions;
     for (QAction* g : groups) groupCaptions << g->text();
-    EXPECT_EQ(groupCaptions, QStringList({"Файл", "Справочник", "Ежедневник", "SMS",
-                                          "Параметры", "Справка"}));
+    EXPECT_EQ(groupCaptions,
+              QStringList({"Файл", "Справочник", "Ежедневник", "SMS", "Параметры", "Справка"}));
     auto items = [](QMenu* menu) {
         QStringList texts;
         for (QAction* a : menu->actions()) texts << (a->isSeparator() ? "-" : a->text());
@@ -96,7 +96,7 @@ TEST_F(StartupTest, WindowHasItsSixTabsMenusAndAFilledCommandBox) {
     };
     EXPECT_EQ(items(w.mnuFile), QStringList({"BackUp", "Restore", "Сохранить SMS", "-", "Выход"}));
     EXPECT_EQ(items(w.mnuPhoneBook), QStringList({"Добавить", "Удалить", "Редактировать", "-",
-                                                 "Прочитать все", "Записать все"}));
+                                                  "Прочитать все", "Записать все"}));
     EXPECT_EQ(items(w.mnuDateBook),
               QStringList({"Прочитать", "Добавить", "Редактировать", "Удалить"}));
     EXPECT_EQ(items(w.mnuSMS), QStringList({"Прочитать", "Новое", "Удалить", "Удалить все"}));
@@ -136,8 +136,8 @@ TEST_F(StartupTest, AGlyphMissingFromTheContainerKeepsTheGlyphsSetBeforeIt) {
                    .arg(QLatin1String(name), QStringLiteral(ORLIN_GLYPH_IMAGES));
     qrc += QStringLiteral("</qresource></RCC>");
     writeFile(filePath("short.qrc"), qrc.toUtf8());
-    ASSERT_EQ(QProcess::execute(QStringLiteral(ORLIN_RCC),
-                                {"--binary", filePath("short.qrc"), "-o", filePath("orlinres.dll")}),
+    ASSERT_EQ(QProcess::execute(QStringLiteral(ORLIN_RCC), {"--binary", filePath("short.qrc"), "-o",
+                                                            filePath("orlinres.dll")}),
               0);
     orlin::setResourceSearchFolders({workDir()});
     writePortConfig("/dev/orlin-no-such-port");

@@ -89,7 +89,8 @@ protected:
 TEST_F(OrlinCli, AtPrintsTheAnswerByteForByte) {
     PtyResponder phone;
     // Windows-1251 bytes in the answer go out unchanged, and no newline is added.
-    const std::string answer = "\r\n+CGMI: \"Motorola \xCC\xEE\xF2\xEE\xF0\xEE\xEB\xE0\"\r\n\r\nOK\r\n";
+    const std::string answer =
+        "\r\n+CGMI: \"Motorola \xCC\xEE\xF2\xEE\xF0\xEE\xEB\xE0\"\r\n\r\nOK\r\n";
     phone.Answer("AT+CGMI", true, {{0, answer.substr(0, 9)}, {40, answer.substr(9)}});
     phone.Start();
     const CliResult got = Run({"--port", phone.SlavePath(), "at", "AT+CGMI"});
@@ -243,8 +244,8 @@ TEST_F(OrlinCli, WrongCommandLinesExitWithTwo) {
 TEST_F(OrlinCli, HelpExplainsEveryVerbAndOption) {
     const CliResult got = Run({"--help"});
     EXPECT_EQ(got.status, 0);
-    for (const char* text : {"at COMMAND", "--port NAME", "--baud N", "--timeout MS", "--yes", "--help",
-                             "portcfg.ini", "Exit status"}) {
+    for (const char* text : {"at COMMAND", "--port NAME", "--baud N", "--timeout MS", "--yes",
+                             "--help", "portcfg.ini", "Exit status"}) {
         EXPECT_NE(got.out.find(text), std::string::npos) << text;
     }
 }

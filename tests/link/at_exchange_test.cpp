@@ -43,8 +43,9 @@ TEST(AtExchange, EchoThatDiffersFromTheCommandStaysInTheResponse) {
 TEST(AtExchange, CrAndLfInSeparateReadsCountAsOneLineEnd) {
     PtyResponder phone;
     // Every CR ends a chunk and its LF starts the next one.
-    phone.Answer("AT+CGMM", true,
-                 {{0, "\r"}, {60, "\n+CGMM: \"MODEL=V600\"\r"}, {60, "\n\r"}, {60, "\nOK\r"}, {60, "\n"}});
+    phone.Answer(
+        "AT+CGMM", true,
+        {{0, "\r"}, {60, "\n+CGMM: \"MODEL=V600\"\r"}, {60, "\n\r"}, {60, "\nOK\r"}, {60, "\n"}});
     phone.Answer("AT", false, {{0, "\r\nOK\r\n"}});
     TBlockSerial port;
     OpenLikeASession(port, phone);
@@ -158,7 +159,9 @@ TEST(AtExchange, TheTimeoutCountsPerWaitNotForTheWholeAnswer) {
     PtyResponder phone;
     // Four pauses of 150 ms: 600 ms in all, each shorter than the 300 ms time-out.
     phone.Answer("AT+MPBR=1,4", true,
-                 {{150, "\r\n+MPBR: 1\r\n"}, {150, "\r\n+MPBR: 2\r\n"}, {150, "\r\n+MPBR: 3\r\n"},
+                 {{150, "\r\n+MPBR: 1\r\n"},
+                  {150, "\r\n+MPBR: 2\r\n"},
+                  {150, "\r\n+MPBR: 3\r\n"},
                   {150, "\r\nOK\r\n"}});
     TBlockSerial port;
     OpenLikeASession(port, phone, true, 300);

@@ -35,7 +35,8 @@ TEST(StrToInt, RejectsEverythingElseNamingTheText) {
             StrToInt(text);
             ADD_FAILURE() << "accepted '" << text << "'";
         } catch (const EConvertError& error) {
-            EXPECT_EQ(std::string(error.what()), std::string("'") + text + "' is not a valid integer value");
+            EXPECT_EQ(std::string(error.what()),
+                      std::string("'") + text + "' is not a valid integer value");
         }
     }
 }
@@ -106,7 +107,8 @@ TEST(EventLine, TheNineFieldsOfAnEvent) {
 }
 
 TEST(EventLine, OutputSixKeepsItsQuotesAndMissingCommasLeaveFieldsEmpty) {
-    const EventLineFields quoted = ParseEventLine("5,0041,0,1,\"10:00\",\"02-01-2005\",\"60\",\"\",\"\",0");
+    const EventLineFields quoted =
+        ParseEventLine("5,0041,0,1,\"10:00\",\"02-01-2005\",\"60\",\"\",\"\",0");
     EXPECT_EQ(quoted.duration, "\"60\"");
     EXPECT_EQ(quoted.alarmTime, "");
     EXPECT_EQ(quoted.repeatCode, "0");
@@ -120,7 +122,8 @@ TEST(EventLine, OutputSixKeepsItsQuotesAndMissingCommasLeaveFieldsEmpty) {
 TEST(EventLine, LongTitlesAreCutWhereTheyEnd) {
     std::string hexTitle;
     for (int i = 0; i < 100; ++i) hexTitle += "0410";
-    const EventLineFields got = ParseEventLine("7," + hexTitle + ",1,0,\"09:30\",\"01-24-2004\",60,,,3");
+    const EventLineFields got =
+        ParseEventLine("7," + hexTitle + ",1,0,\"09:30\",\"01-24-2004\",60,,,3");
     EXPECT_EQ(got.title, std::string(100, '\xC0'));
     EXPECT_EQ(got.startDate, "01-24-2004");
     EXPECT_EQ(got.repeatCode, "3");
@@ -149,7 +152,8 @@ protected:
 TEST_F(PortSettingsFile, WritesFourLinesWithWindows1251Comments) {
     SavePortSettings({"COM3", 19200, 3000}, path_);
     EXPECT_EQ(Read(), "[PORT CONFIG]\r\nPort=COM3" + W("; - имя порта") + "\r\nBaudRate=19200" +
-                          W("; - скорость порта") + "\r\nTimeOut=3000" + W("; - задержка") + "\r\n");
+                          W("; - скорость порта") + "\r\nTimeOut=3000" + W("; - задержка") +
+                          "\r\n");
     PortSettings back;
     LoadPortSettings(back, path_);
     EXPECT_EQ(back.PortName, "COM3");
@@ -218,7 +222,8 @@ TEST_F(PortSettingsFile, AFileThatCannotBeReadIsAnInputOutputError) {
 }
 
 TEST_F(PortSettingsFile, WritingIntoAMissingFolderFails) {
-    EXPECT_THROW(SavePortSettings({"COM3", 19200, 3000}, dir_ + "/missing/portcfg.ini"), EInOutError);
+    EXPECT_THROW(SavePortSettings({"COM3", 19200, 3000}, dir_ + "/missing/portcfg.ini"),
+                 EInOutError);
 }
 
 }  // namespace

@@ -10,7 +10,9 @@
 namespace orlin::test {
 
 // Windows-1251 bytes of a UTF-8 literal, as the core holds texts.
-inline std::string W(const std::string& utf8) { return Utf8ToCp1251(utf8); }
+inline std::string W(const std::string& utf8) {
+    return Utf8ToCp1251(utf8);
+}
 
 inline const std::string kTimeoutText =
     W("Ошибка по таймауту...\r\nУстановите большее значение таймаута...");

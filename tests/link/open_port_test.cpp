@@ -175,8 +175,8 @@ int RunProbe(const std::string& device, bool unprivileged) {
     const pid_t child = ::fork();
     if (child == 0) {
         if (unprivileged) {
-            ::execl("/usr/bin/setpriv", "setpriv", "--reuid=65534", "--regid=65534", "--clear-groups",
-                    probe.c_str(), device.c_str(), static_cast<char*>(nullptr));
+            ::execl("/usr/bin/setpriv", "setpriv", "--reuid=65534", "--regid=65534",
+                    "--clear-groups", probe.c_str(), device.c_str(), static_cast<char*>(nullptr));
         } else {
             ::execl(probe.c_str(), probe.c_str(), device.c_str(), static_cast<char*>(nullptr));
         }

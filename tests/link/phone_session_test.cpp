@@ -1,8 +1,9 @@
 // PhoneSession: open, configure and free one port object in a fixed way.
 
+#include "link/phone_session.h"
+
 #include <gtest/gtest.h>
 
-#include "link/phone_session.h"
 #include "tests/link/link_test_support.h"
 
 namespace orlin::test {

@@ -24,7 +24,9 @@ long long NowMs() {
 }  // namespace
 
 Stopwatch::Stopwatch() : start_(NowMs()) {}
-long long Stopwatch::Elapsed() const { return NowMs() - start_; }
+long long Stopwatch::Elapsed() const {
+    return NowMs() - start_;
+}
 
 PtyResponder::PtyResponder() {
     char name[256] = {};
@@ -65,7 +67,9 @@ PtyResponder& PtyResponder::Answer(const std::string& command, bool echo,
     return *this;
 }
 
-void PtyResponder::Start() { thread_ = std::thread([this] { Run(); }); }
+void PtyResponder::Start() {
+    thread_ = std::thread([this] { Run(); });
+}
 
 bool PtyResponder::Finish() {
     if (thread_.joinable()) thread_.join();
@@ -125,7 +129,8 @@ void PtyResponder::Run() {
         for (long long end = NowMs() + step.millis; NowMs() < end && !stop_;) ::usleep(1000);
         size_t done = 0;
         while (done < step.text.size() && !stop_) {
-            const ssize_t put = ::write(masterFd_, step.text.data() + done, step.text.size() - done);
+            const ssize_t put =
+                ::write(masterFd_, step.text.data() + done, step.text.size() - done);
             if (put > 0) {
                 done += static_cast<size_t>(put);
             } else {

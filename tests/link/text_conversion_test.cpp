@@ -90,7 +90,7 @@ TEST(Cp1251, CharactersWithoutAByteBecomeQuestionMarks) {
     EXPECT_EQ(Utf8ToCp1251("é中😀x"), "???x");
     EXPECT_EQ(Utf16ToCp1251(u"é😀x"), "??x");
     EXPECT_EQ(Utf8ToCp1251("\xff\xc3"), "??");  // broken UTF-8
-    EXPECT_EQ(Utf8ToCp1251("\xe2\x82"), "??");   // cut short
+    EXPECT_EQ(Utf8ToCp1251("\xe2\x82"), "??");  // cut short
 }
 
 TEST(Cp1251, EveryByteRoundTrips) {

@@ -1,9 +1,10 @@
 // Lines the phone sends of its own accord are set aside wherever they land in an answer,
 // and the answer reads exactly as it would without them.
 
+#include "link/unsolicited.h"
+
 #include <gtest/gtest.h>
 
-#include "link/unsolicited.h"
 #include "tests/link/link_test_support.h"
 
 namespace orlin::test {
@@ -39,16 +40,17 @@ Exchange RunExchange(const std::string& command, bool echo,
 
 TEST(Unsolicited, BeforeTheEcho) {
     // The line came before the phone saw the command, so it precedes the echo.
-    const Exchange got = RunExchange("AT+CGMM", false, {{0, kNewMessage + "AT+CGMM\r" + kModelAnswer}});
+    const Exchange got =
+        RunExchange("AT+CGMM", false, {{0, kNewMessage + "AT+CGMM\r" + kModelAnswer}});
     EXPECT_EQ(got.response, kModelAnswer);
     EXPECT_TRUE(got.ok);
     EXPECT_EQ(got.unsolicited, Lines{"+CMTI: \"IM\",5"});
 }
 
 TEST(Unsolicited, BetweenEchoAndAnswer) {
-    const Exchange got =
-        RunExchange("AT+CGMM", true, {{0, "\r\nRING\r\n"}, {30, "\r\n+CLIP: \"+79111234567\",145\r\n"},
-                                      {30, kModelAnswer}});
+    const Exchange got = RunExchange(
+        "AT+CGMM", true,
+        {{0, "\r\nRING\r\n"}, {30, "\r\n+CLIP: \"+79111234567\",145\r\n"}, {30, kModelAnswer}});
     EXPECT_EQ(got.response, kModelAnswer);
     EXPECT_EQ(got.unsolicited, (Lines{"RING", "+CLIP: \"+79111234567\",145"}));
 }
@@ -64,9 +66,12 @@ TEST(Unsolicited, BetweenTwoAnswerLines) {
 }
 
 TEST(Unsolicited, SplitAcrossReads) {
-    const Exchange got = RunExchange(
-        "AT+CGMM", true,
-        {{0, "\r\n+CM"}, {50, "TI: \"IM\",5\r"}, {50, "\n\r\n+CIEV: 2,"}, {50, "3\r\n"}, {50, kModelAnswer}});
+    const Exchange got = RunExchange("AT+CGMM", true,
+                                     {{0, "\r\n+CM"},
+                                      {50, "TI: \"IM\",5\r"},
+                                      {50, "\n\r\n+CIEV: 2,"},
+                                      {50, "3\r\n"},
+                                      {50, kModelAnswer}});
     EXPECT_EQ(got.response, kModelAnswer);
     EXPECT_EQ(got.unsolicited, (Lines{"+CMTI: \"IM\",5", "+CIEV: 2,3"}));
 }
@@ -102,11 +107,13 @@ TEST(Unsolicited, ACommandKeepsTheResultItAsksFor) {
 }
 
 TEST(Unsolicited, ADeliveredMessageGoesAsideWithItsTextLine) {
-    const Exchange got = RunExchange(
-        "AT+CGMM", true, {{0, "\r\n+CMT: \"+79111234567\",,\"06/12/26,09:05:07+00\"\r\nRING at six\r\n" +
-                                  kModelAnswer}});
+    const Exchange got =
+        RunExchange("AT+CGMM", true,
+                    {{0, "\r\n+CMT: \"+79111234567\",,\"06/12/26,09:05:07+00\"\r\nRING at six\r\n" +
+                             kModelAnswer}});
     EXPECT_EQ(got.response, kModelAnswer);
-    EXPECT_EQ(got.unsolicited, (Lines{"+CMT: \"+79111234567\",,\"06/12/26,09:05:07+00\"", "RING at six"}));
+    EXPECT_EQ(got.unsolicited,
+              (Lines{"+CMT: \"+79111234567\",,\"06/12/26,09:05:07+00\"", "RING at six"}));
 }
 
 TEST(Unsolicited, OrdinaryAnswersStay) {
@@ -114,7 +121,8 @@ TEST(Unsolicited, OrdinaryAnswersStay) {
     EXPECT_EQ(store.response, "\r\n+CMSS: 34\r\n\r\nOK\r\n");
     EXPECT_TRUE(store.unsolicited.empty());
 
-    const Exchange write = RunExchange("AT+CMGW=\"+7911\"", true, {{0, "\r\n+CMGW: 12\r\n\r\nOK\r\n"}});
+    const Exchange write =
+        RunExchange("AT+CMGW=\"+7911\"", true, {{0, "\r\n+CMGW: 12\r\n\r\nOK\r\n"}});
     EXPECT_EQ(write.response, "\r\n+CMGW: 12\r\n\r\nOK\r\n");
     EXPECT_TRUE(write.unsolicited.empty());
 }
@@ -122,18 +130,21 @@ TEST(Unsolicited, OrdinaryAnswersStay) {
 TEST(Unsolicited, MessageTextAfterItsHeaderIsNeverSetAside) {
     // The text of a message follows its header unframed and may begin like a result code.
     const std::string answer =
-        "\r\n+MMGR: \"REC READ\", \"+79111234567\", \"2006/12/26,09:05:07\"\r\nRING me back\r\n\r\nOK\r\n";
+        "\r\n+MMGR: \"REC READ\", \"+79111234567\", \"2006/12/26,09:05:07\"\r\nRING me "
+        "back\r\n\r\nOK\r\n";
     const Exchange got = RunExchange("AT+MMGR=4", true, {{0, answer}});
     EXPECT_EQ(got.response, answer);
     EXPECT_TRUE(got.unsolicited.empty());
 
-    const std::string cmgr = "\r\n+CMGR: \"REC READ\",\"+7911\"\r\n+CMTI: looks like one\r\n\r\nOK\r\n";
+    const std::string cmgr =
+        "\r\n+CMGR: \"REC READ\",\"+7911\"\r\n+CMTI: looks like one\r\n\r\nOK\r\n";
     const Exchange standard = RunExchange("AT+CMGR=1", true, {{0, cmgr}});
     EXPECT_EQ(standard.response, cmgr);
 }
 
 TEST(Unsolicited, ALineBetweenHeaderAndTextIsStillSetAside) {
-    const std::string header = "\r\n+MMGR: \"REC READ\", \"+79111234567\", \"2006/12/26,09:05:07\"\r\n";
+    const std::string header =
+        "\r\n+MMGR: \"REC READ\", \"+79111234567\", \"2006/12/26,09:05:07\"\r\n";
     const Exchange got =
         RunExchange("AT+MMGR=4", true, {{0, header + kNewMessage + "00410042\r\n\r\nOK\r\n"}});
     EXPECT_EQ(got.response, header + "00410042\r\n\r\nOK\r\n");

@@ -21,9 +21,6 @@
 #include <deque>
 #include <filesystem>
 
-#include "ui/message_boxes.h"
-#include "ui/phone_text_qt.h"
-#include "ui/window_context.h"
 #include "link/phone_session.h"
 #include "phonebook/add_record_dialog.h"
 #include "phonebook/code_tables.h"
@@ -31,6 +28,9 @@
 #include "phonebook/phonebook_file.h"
 #include "phonebook/phonebook_read.h"
 #include "phonebook_test_support.h"
+#include "ui/message_boxes.h"
+#include "ui/phone_text_qt.h"
+#include "ui/window_context.h"
 
 namespace orlin {
 namespace {

@@ -91,8 +91,8 @@ TEST(PhonebookAdd, EntryInASimSlotIsASimEntry) {
     ASSERT_GT(simSlot, 0);
     ASSERT_TRUE(Add(phone, state, Draft(simSlot, "+7911", "OnSim")).written);
     EXPECT_EQ(state.abonents[simSlot - 1].Storage, 1);
-    const std::string simLine = "SIM;" + std::to_string(simSlot - state.ranges.SimFirstIndex + 1) +
-                                ";OnSim;+7911\r\n";
+    const std::string simLine =
+        "SIM;" + std::to_string(simSlot - state.ranges.SimFirstIndex + 1) + ";OnSim;+7911\r\n";
     EXPECT_NE(PhonebookFileText(state.abonents, state.ranges).bytes.find(simLine),
               std::string::npos);
 
@@ -100,10 +100,11 @@ TEST(PhonebookAdd, EntryInASimSlotIsASimEntry) {
     ASSERT_LT(phoneSlot, state.ranges.SimFirstIndex);
     PhoneSession session(phone.settings);
     ASSERT_TRUE(BeginEdit(session));
-    ASSERT_TRUE(WriteEntry(session, state, ModelFamily::Fields13,
-                           RecordFromDraft(Draft(phoneSlot, "+7911", "OnSim"), ModelFamily::Fields13),
-                           simSlot)
-                    .written);
+    ASSERT_TRUE(
+        WriteEntry(session, state, ModelFamily::Fields13,
+                   RecordFromDraft(Draft(phoneSlot, "+7911", "OnSim"), ModelFamily::Fields13),
+                   simSlot)
+            .written);
     EXPECT_EQ(state.abonents[phoneSlot - 1].Storage, 0);
     EXPECT_TRUE(state.abonents[simSlot - 1].IsFree());
 }

@@ -55,16 +55,23 @@ TEST(Datebook, AlarmOffFormAndRefusedValues) {
     SimPort p(EmptyPhone());
     p.at("AT+CSCS=UCS2");
     p.at("AT+MDBL=1");
-    EXPECT_EQ(p.at("AT+MDBW=3,0041,1,0,\"10:15\",\"12-31-2026\",1,\"00:00\",\"00-00-2000\",0"), kOk);
+    EXPECT_EQ(p.at("AT+MDBW=3,0041,1,0,\"10:15\",\"12-31-2026\",1,\"00:00\",\"00-00-2000\",0"),
+              kOk);
     // An alarm that reaches back before midnight gives a negative hour: refused.
-    EXPECT_EQ(p.at("AT+MDBW=3,0041,1,1,\"00:10\",\"12-31-2026\",1,\"-1:50\",\"12-31-2026\",0"), "\r\nERROR\r\n");
-    EXPECT_EQ(p.at("AT+MDBW=3,0041,1,1,\"24:00\",\"12-31-2026\",1,\"09:00\",\"12-31-2026\",0"), "\r\nERROR\r\n");
-    EXPECT_EQ(p.at("AT+MDBW=3,0041,1,1,\"10:00\",\"02-30-2026\",1,\"09:00\",\"02-30-2026\",0"), "\r\nERROR\r\n");
-    EXPECT_EQ(p.at("AT+MDBW=3,0041,1,1,\"10:00\",\"12-31-2026\",1,\"09:00\",\"12-31-2026\",6"), "\r\nERROR\r\n");
-    EXPECT_EQ(p.at("AT+MDBW=501,0041,1,1,\"10:00\",\"12-31-2026\",1,\"09:00\",\"12-31-2026\",0"), "\r\nERROR\r\n");
+    EXPECT_EQ(p.at("AT+MDBW=3,0041,1,1,\"00:10\",\"12-31-2026\",1,\"-1:50\",\"12-31-2026\",0"),
+              "\r\nERROR\r\n");
+    EXPECT_EQ(p.at("AT+MDBW=3,0041,1,1,\"24:00\",\"12-31-2026\",1,\"09:00\",\"12-31-2026\",0"),
+              "\r\nERROR\r\n");
+    EXPECT_EQ(p.at("AT+MDBW=3,0041,1,1,\"10:00\",\"02-30-2026\",1,\"09:00\",\"02-30-2026\",0"),
+              "\r\nERROR\r\n");
+    EXPECT_EQ(p.at("AT+MDBW=3,0041,1,1,\"10:00\",\"12-31-2026\",1,\"09:00\",\"12-31-2026\",6"),
+              "\r\nERROR\r\n");
+    EXPECT_EQ(p.at("AT+MDBW=501,0041,1,1,\"10:00\",\"12-31-2026\",1,\"09:00\",\"12-31-2026\",0"),
+              "\r\nERROR\r\n");
     EXPECT_EQ(p.at("AT+MDBW=3,0041,1,1,\"10:00\",\"12-31-2026\",1,\"09:00\""), "\r\nERROR\r\n");
     // An alarm that is on needs its date.
-    EXPECT_EQ(p.at("AT+MDBW=3,0041,1,1,\"10:00\",\"12-31-2026\",1,\"09:00\",\"00-00-2000\",0"), "\r\nERROR\r\n");
+    EXPECT_EQ(p.at("AT+MDBW=3,0041,1,1,\"10:00\",\"12-31-2026\",1,\"09:00\",\"00-00-2000\",0"),
+              "\r\nERROR\r\n");
     // An empty title (everything dropped by the encoder) is stored as such.
     EXPECT_EQ(p.at("AT+MDBW=4,,1,1,\"10:00\",\"12-31-2026\",1,\"09:00\",\"12-31-2026\",0"), kOk);
     p.sim.withState([](PhoneState& s) {
@@ -97,7 +104,8 @@ TEST(Datebook, RangeReadAnnouncesSkippedOccurrences) {
     // A single slot read carries only the event line.
     EXPECT_EQ(p.at("AT+MDBR=5"), "\r\n+MDBR: " + kEvent + "\r\n\r\nOK\r\n");
     EXPECT_EQ(p.at("AT+MDBWE=5,3,0"), kOk);
-    p.sim.withState([](PhoneState& s) { EXPECT_EQ(s.contents.events.at(5).exceptions, std::vector<int>{1}); });
+    p.sim.withState(
+        [](PhoneState& s) { EXPECT_EQ(s.contents.events.at(5).exceptions, std::vector<int>{1}); });
 }
 
 TEST(Datebook, AutomaticDeletionNeedsNoLock) {

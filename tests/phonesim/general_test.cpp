@@ -14,7 +14,9 @@ TEST(PhoneIdentity, AnswersByteForByteWithEchoOn) {
     sim.start();
     RawClient client(sim.portPath());
     client.send("AT+CGMM\r");
-    EXPECT_EQ(client.readUntil(kOk), "AT+CGMM\r\r\n+CGMM: \"GSM900\",\"GSM1800\",\"GSM1900\",\"MODEL=C350\"\r\n\r\nOK\r\n");
+    EXPECT_EQ(
+        client.readUntil(kOk),
+        "AT+CGMM\r\r\n+CGMM: \"GSM900\",\"GSM1800\",\"GSM1900\",\"MODEL=C350\"\r\n\r\nOK\r\n");
     client.send("AT+CGSN\r");
     EXPECT_EQ(client.readUntil(kOk), "AT+CGSN\r\r\n+CGSN: IMEI351234567890123\r\n\r\nOK\r\n");
     client.send("AT+CIMI\r");
@@ -23,7 +25,8 @@ TEST(PhoneIdentity, AnswersByteForByteWithEchoOn) {
 
 TEST(PhoneIdentity, QueriesThroughTheSerialPort) {
     SimPort p(Model("V300"));
-    EXPECT_EQ(p.at("AT+CGMM"), "\r\n+CGMM: \"GSM900\",\"GSM1800\",\"GSM1900\",\"MODEL=V300\"\r\n\r\nOK\r\n");
+    EXPECT_EQ(p.at("AT+CGMM"),
+              "\r\n+CGMM: \"GSM900\",\"GSM1800\",\"GSM1900\",\"MODEL=V300\"\r\n\r\nOK\r\n");
     EXPECT_TRUE(p.port.AtOk);
     EXPECT_EQ(p.line("AT+CGMI"), "+CGMI: \"Motorola CE, Copyright 2000\"");
     std::string fw = p.line("AT+CGMR");
@@ -126,7 +129,8 @@ TEST(PhoneConnection, StandardClientGreetingIsAnswered) {
     auto aside = p.port.TakeUnsolicitedLines();
     ASSERT_EQ(aside.size(), 1u);
     EXPECT_EQ(aside[0].rfind("+MBAN: ", 0), 0u);
-    EXPECT_EQ(p.line("AT+CPBS=?"), "+CPBS: (\"ME\",\"SM\",\"MT\",\"ON\",\"DC\",\"MC\",\"RC\",\"AD\",\"QD\")");
+    EXPECT_EQ(p.line("AT+CPBS=?"),
+              "+CPBS: (\"ME\",\"SM\",\"MT\",\"ON\",\"DC\",\"MC\",\"RC\",\"AD\",\"QD\")");
     EXPECT_EQ(p.line("AT+CPBS?"), "+CPBS: \"ME\",30,1000");
     EXPECT_EQ(p.line("AT+CPMS=?"), "+CPMS: (\"IM\",\"OM\",\"DM\",\"MT\"),(\"OM\",\"DM\"),(\"IM\")");
 }
@@ -147,7 +151,8 @@ TEST(PhoneTerminal, PreparedCommandsAnswerPlausibly) {
     EXPECT_EQ(p.at("AT+CKPD=\"1\""), kOk);
     EXPECT_EQ(p.at("AT+CMGL="), "\r\nERROR\r\n");
     EXPECT_EQ(p.line("AT+MDBAD?"), "+MDBAD: 0");
-    for (const char* mode : {"AT+MODE=0", "AT+MODE=1", "AT+MODE=3", "AT+MODE=4", "AT+MODE=8", "AT+MODE=12"})
+    for (const char* mode :
+         {"AT+MODE=0", "AT+MODE=1", "AT+MODE=3", "AT+MODE=4", "AT+MODE=8", "AT+MODE=12"})
         EXPECT_EQ(p.at(mode), kOk) << mode;
     EXPECT_EQ(p.at("AT+MODE=7"), "\r\nERROR\r\n");
     EXPECT_EQ(p.at("AT+CMOD="), "\r\nERROR\r\n");

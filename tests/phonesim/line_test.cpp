@@ -14,7 +14,9 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-double Seconds(Clock::duration d) { return std::chrono::duration<double>(d).count(); }
+double Seconds(Clock::duration d) {
+    return std::chrono::duration<double>(d).count();
+}
 
 // Fills the phone with entries until an AT+MPBR=1,1000 answer holds about `bytes` bytes.
 void FillPhonebook(PhoneSimulator& sim, size_t bytes) {
@@ -240,7 +242,8 @@ TEST(LineFaults, HangUpAfterNCommands) {
     p.port.AtTimeout = 300;
     for (int i = 0; i < 3; ++i) EXPECT_EQ(p.at("AT"), kOk) << i;
     auto deadline = Clock::now() + std::chrono::seconds(2);
-    while (!p.sim.hungUp() && Clock::now() < deadline) std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    while (!p.sim.hungUp() && Clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
     EXPECT_TRUE(p.sim.hungUp());
     EXPECT_FALSE(p.sim.running());
     p.at("AT");
@@ -265,7 +268,8 @@ TEST(LineClients, OneAfterAnotherKeepTheState) {
         port.AtCommand("AT+CPBS=MT");
         std::string all = port.AtCommand("AT+MPBR=1,30");
         for (int earlier = 0; earlier <= round; ++earlier)
-            EXPECT_NE(all.find("+MPBR: " + std::to_string(10 + earlier) + ","), std::string::npos) << all;
+            EXPECT_NE(all.find("+MPBR: " + std::to_string(10 + earlier) + ","), std::string::npos)
+                << all;
         port.ClosePort();
     }
     EXPECT_EQ(sim.commandsReceived(), 12u);
@@ -287,7 +291,8 @@ TEST(LineTranscript, LogsCommandsAndAnswersWithTimeStamps) {
     std::string all = text.str();
     std::regex stamp(R"(\d{4}-\d\d-\d\d \d\d:\d\d:\d\d\.\d{3} < AT\+CGMM\\r\n)");
     EXPECT_TRUE(std::regex_search(all, stamp)) << all;
-    EXPECT_NE(all.find("> AT+CGMM\\r\\r\\n+CGMM: \"GSM900\",\"GSM1800\",\"GSM1900\",\"MODEL=C350\"\\r\\n\\r\\nOK\\r\\n\n"),
+    EXPECT_NE(all.find("> AT+CGMM\\r\\r\\n+CGMM: "
+                       "\"GSM900\",\"GSM1800\",\"GSM1900\",\"MODEL=C350\"\\r\\n\\r\\nOK\\r\\n\n"),
               std::string::npos)
         << all;
     std::remove(log.c_str());

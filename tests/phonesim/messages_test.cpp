@@ -23,7 +23,9 @@ TEST(Messages, HeaderListHasBlankAfterEveryComma) {
     SimPort p;
     p.at("AT+CPMS=\"IM\"");
     std::string r = p.at("AT+MMGL=\"HEADER ONLY\"");
-    EXPECT_EQ(r.substr(0, 72), "\r\n+MMGL: 1, \"REC UNREAD\", \"+79111234567\", \"2026/12/07,18:02:11\"\r\n\r\n+MMGL");
+    EXPECT_EQ(
+        r.substr(0, 72),
+        "\r\n+MMGL: 1, \"REC UNREAD\", \"+79111234567\", \"2026/12/07,18:02:11\"\r\n\r\n+MMGL");
     p.at("AT+CPMS=\"OM\"");
     r = p.at("AT+MMGL=\"HEADER ONLY\"");
     EXPECT_NE(r.find("\r\n+MMGL: 6, \"STO SENT\", \"+79111234567\"\r\n"), std::string::npos) << r;
@@ -37,7 +39,8 @@ TEST(Messages, ReadAtTheReadersOffsets) {
     p.at("AT+CPMS=\"IM\"");
     std::string r = p.at("AT+MMGR=1");
     std::string hex = EncodePhoneText(Utf8ToCp1251("Привет! Встречаемся в семь у метро."));
-    EXPECT_EQ(r, "\r\n+MMGR: \"REC UNREAD\", \"+79111234567\", \"2026/12/07,18:02:11\"\r\n" + hex + "\r\n\r\nOK\r\n");
+    EXPECT_EQ(r, "\r\n+MMGR: \"REC UNREAD\", \"+79111234567\", \"2026/12/07,18:02:11\"\r\n" + hex +
+                     "\r\n\r\nOK\r\n");
     // The reader cuts 23 characters for an unread message, 21 for a read one.
     EXPECT_EQ(r.substr(23, 1), "\"");
     EXPECT_EQ(p.at("AT+MMGR=2").substr(21, 13), "\"+79031112233");
@@ -48,7 +51,9 @@ TEST(Messages, ReadAtTheReadersOffsets) {
     EXPECT_EQ(p.at("AT+MMGR=8").substr(23, 15), "\"+79265550101\"\r");
     p.at("AT+CPMS=\"DM\"");
     EXPECT_EQ(p.at("AT+MMGR=11").substr(0, 25), "\r\n+MMGR: \"STO UNSENT\", \"+");
-    p.sim.withState([](PhoneState& s) { EXPECT_EQ(s.contents.messages.at(1).status, MessageStatus::RecUnread); });
+    p.sim.withState([](PhoneState& s) {
+        EXPECT_EQ(s.contents.messages.at(1).status, MessageStatus::RecUnread);
+    });
 }
 
 TEST(Messages, StoreWithPromptAndCtrlZ) {
@@ -112,7 +117,8 @@ TEST(Messages, TextTooLongOrBadHexIsRefused) {
     std::string russian71 = EncodePhoneText(std::string(71, '\xC0'));
     EXPECT_EQ(p.at("AT+CMGW=\"+7911\"\r" + russian71 + "\x1a").find("OK"), std::string::npos);
     EXPECT_EQ(p.at("AT+CMGW=\"+7911\"\r004\x1a").find("OK"), std::string::npos);
-    EXPECT_NE(p.at("AT+CMGW=\"+7911\"\r" + EncodePhoneText(std::string(160, 'a')) + "\x1a").find("+CMGW: 12"),
+    EXPECT_NE(p.at("AT+CMGW=\"+7911\"\r" + EncodePhoneText(std::string(160, 'a')) + "\x1a")
+                  .find("+CMGW: 12"),
               std::string::npos);
 }
 

@@ -39,18 +39,21 @@ struct BookPort : SimPort {
 
 TEST(PhonebookLayout, NineFieldLine) {
     BookPort p("T720");
-    EXPECT_EQ(p.at("AT+MPBR=12"), "\r\n+MPBR: 12,\"+7911\",145,004900760061006E,3,0,255,0,1\r\n\r\nOK\r\n");
+    EXPECT_EQ(p.at("AT+MPBR=12"),
+              "\r\n+MPBR: 12,\"+7911\",145,004900760061006E,3,0,255,0,1\r\n\r\nOK\r\n");
 }
 
 TEST(PhonebookLayout, ThirteenFieldLine) {
     BookPort p("C350");
-    EXPECT_EQ(p.line("AT+MPBR=12"), "+MPBR: 12,\"+7911\",145,004900760061006E,3,0,255,0,1,2,4,255,0");
+    EXPECT_EQ(p.line("AT+MPBR=12"),
+              "+MPBR: 12,\"+7911\",145,004900760061006E,3,0,255,0,1,2,4,255,0");
 }
 
 TEST(PhonebookLayout, SixteenFieldLineHasCommaAfterPicture) {
     BookPort p("V300");
-    EXPECT_EQ(p.line("AT+MPBR=12"),
-              "+MPBR: 12,\"+7911\",145,004900760061006E,3,0,255,0,1,2,4,255,0,,0,0,,,,,,,\"\",\"\"");
+    EXPECT_EQ(
+        p.line("AT+MPBR=12"),
+        "+MPBR: 12,\"+7911\",145,004900760061006E,3,0,255,0,1,2,4,255,0,,0,0,,,,,,,\"\",\"\"");
     p.sim.withState([](PhoneState& s) { s.contents.phonebook[12].picture = "a.jpg"; });
     std::string line = p.line("AT+MPBR=12");
     EXPECT_NE(line.find(",255,0,0061002E006A00700067,0,0,"), std::string::npos) << line;
@@ -109,7 +112,8 @@ TEST(PhonebookStorages, RangeReadSendsOnlyExistingEntriesOfTheStorage) {
     p.at("AT+CPBS=MT");
     std::string all = p.at("AT+MPBR=1,1250");
     size_t lines = 0;
-    for (size_t at = all.find("+MPBR: "); at != std::string::npos; at = all.find("+MPBR: ", at + 1)) ++lines;
+    for (size_t at = all.find("+MPBR: "); at != std::string::npos; at = all.find("+MPBR: ", at + 1))
+        ++lines;
     EXPECT_GE(lines, 40u);
     // Every entry line is framed and separated by an empty line, as the reader expects.
     EXPECT_EQ(all.substr(0, 9), "\r\n+MPBR: ");
@@ -132,13 +136,15 @@ TEST(PhonebookDemo, NineFieldPhoneSendsNineFieldsForEveryEntry) {
     p.at("AT+CPBS=MT");
     std::string all = p.at("AT+MPBR=1,1250");
     size_t entries = 0, simEntries = 0;
-    for (size_t at = all.find("\r\n+MPBR: "); at != std::string::npos; at = all.find("\r\n+MPBR: ", at + 1)) {
+    for (size_t at = all.find("\r\n+MPBR: "); at != std::string::npos;
+         at = all.find("\r\n+MPBR: ", at + 1)) {
         std::string line = all.substr(at + 2, all.find("\r\n", at + 2) - at - 2);
         EXPECT_EQ(std::count(line.begin(), line.end(), ','), 8) << line;
         ++entries;
         if (std::stoi(line.substr(7)) >= 1001) {
             ++simEntries;
-            EXPECT_NE(line.find(",7,0,255,0,1"), std::string::npos) << line;  // the SIM type of this family
+            EXPECT_NE(line.find(",7,0,255,0,1"), std::string::npos)
+                << line;  // the SIM type of this family
         }
     }
     EXPECT_GE(entries, 40u);
@@ -196,19 +202,23 @@ TEST(PhonebookWrite, SimSlotWithFourFieldsGetsTheSimType) {
 TEST(PhonebookWrite, BreakingTheRulesIsRefused) {
     BookPort p("T720");
     const std::string ok9 = ",\"+7911\",145,0041,3,0,255,0,1";
-    EXPECT_EQ(p.at("AT+MPBW=1251" + ok9), "\r\nERROR\r\n");                       // slot out of range
+    EXPECT_EQ(p.at("AT+MPBW=1251" + ok9), "\r\nERROR\r\n");  // slot out of range
     EXPECT_EQ(p.at("AT+MPBW=0" + ok9), "\r\nERROR\r\n");
-    EXPECT_EQ(p.at("AT+MPBW=5" + ok9 + ",2,255,255,0"), "\r\nERROR\r\n");        // 13 fields on a T720
+    EXPECT_EQ(p.at("AT+MPBW=5" + ok9 + ",2,255,255,0"), "\r\nERROR\r\n");  // 13 fields on a T720
     std::string longName;
     for (int i = 0; i < 25; ++i) longName += "0041";
     EXPECT_EQ(p.at("AT+MPBW=5,\"+7911\",145," + longName + ",3,0,255,0,1"), "\r\nERROR\r\n");
-    EXPECT_EQ(p.at("AT+MPBW=5,\"+7911\",145,004,3,0,255,0,1"), "\r\nERROR\r\n");  // not whole groups
-    EXPECT_EQ(p.at("AT+MPBW=5,\"+79x1\",145,0041,3,0,255,0,1"), "\r\nERROR\r\n"); // a letter in a number
-    EXPECT_EQ(p.at("AT+MPBW=5,\"+7911\",145,0041,9,0,255,0,1"), "\r\nERROR\r\n"); // type 9
+    EXPECT_EQ(p.at("AT+MPBW=5,\"+7911\",145,004,3,0,255,0,1"),
+              "\r\nERROR\r\n");  // not whole groups
+    EXPECT_EQ(p.at("AT+MPBW=5,\"+79x1\",145,0041,3,0,255,0,1"),
+              "\r\nERROR\r\n");  // a letter in a number
+    EXPECT_EQ(p.at("AT+MPBW=5,\"+7911\",145,0041,9,0,255,0,1"), "\r\nERROR\r\n");  // type 9
     p.at("AT+CMEE=1");
     EXPECT_EQ(p.at("AT+MPBW=1251" + ok9), "\r\n+CME ERROR: 21\r\n");
-    EXPECT_EQ(p.at("AT+MPBW=5,\"+7911\",145," + longName + ",3,0,255,0,1"), "\r\n+CME ERROR: 24\r\n");
-    p.sim.withState([](PhoneState& s) { EXPECT_EQ(s.contents.phonebook.size(), 1u); });  // only slot 12
+    EXPECT_EQ(p.at("AT+MPBW=5,\"+7911\",145," + longName + ",3,0,255,0,1"),
+              "\r\n+CME ERROR: 24\r\n");
+    p.sim.withState(
+        [](PhoneState& s) { EXPECT_EQ(s.contents.phonebook.size(), 1u); });  // only slot 12
     // A name of 24 characters is fine; an e-mail address in the number field too.
     EXPECT_EQ(p.at("AT+MPBW=5,\"+7911\",145," + longName.substr(4) + ",3,0,255,0,1"), kOk);
     EXPECT_EQ(p.at("AT+MPBW=6,\"ivan@example.ru\",128,0041,6,0,255,0,1"), kOk);
@@ -216,13 +226,16 @@ TEST(PhonebookWrite, BreakingTheRulesIsRefused) {
 
 TEST(PhonebookWrite, ThirteenFieldIconsAndSixteenFieldPictureText) {
     BookPort c350("C350");
-    EXPECT_EQ(c350.at("AT+MPBW=5,\"+7911\",145,0041,3,0,255,0,1,2,15,255,0"), "\r\nERROR\r\n");  // icon 15
+    EXPECT_EQ(c350.at("AT+MPBW=5,\"+7911\",145,0041,3,0,255,0,1,2,15,255,0"),
+              "\r\nERROR\r\n");  // icon 15
     EXPECT_EQ(c350.at("AT+MPBW=5,\"+7911\",145,0041,3,0,255,0,1,2,255,255,0"), kOk);
     BookPort v300("V300");
     // The picture is phone text like the name: a plain word in UCS2 mode is refused.
-    EXPECT_EQ(v300.at("AT+MPBW=5,\"+7911\",145,0041,3,0,255,0,1,2,255,255,0," + Utf8ToCp1251("нет") + ",0,0"),
+    EXPECT_EQ(v300.at("AT+MPBW=5,\"+7911\",145,0041,3,0,255,0,1,2,255,255,0," +
+                      Utf8ToCp1251("нет") + ",0,0"),
               "\r\nERROR\r\n");
-    EXPECT_EQ(v300.at("AT+MPBW=5,\"+7911\",145,0041,3,0,255,0,1,2,255,255,0," + EncodePhoneText("pic") + ",0,0"),
+    EXPECT_EQ(v300.at("AT+MPBW=5,\"+7911\",145,0041,3,0,255,0,1,2,255,255,0," +
+                      EncodePhoneText("pic") + ",0,0"),
               kOk);
     // The 13-field layout that writing all sends to every model with categories is taken.
     EXPECT_EQ(v300.at("AT+MPBW=6,\"+7911\",145,0042,3,0,255,0,1,2,255,255,0"), kOk);

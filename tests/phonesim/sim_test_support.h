@@ -70,7 +70,8 @@ public:
     std::string readUntil(const std::string& end, int timeoutMs = 2000) {
         std::string got;
         auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-        while (got.size() < end.size() || got.compare(got.size() - end.size(), end.size(), end) != 0) {
+        while (got.size() < end.size() ||
+               got.compare(got.size() - end.size(), end.size(), end) != 0) {
             int left = static_cast<int>(std::chrono::duration_cast<std::chrono::milliseconds>(
                                             deadline - std::chrono::steady_clock::now())
                                             .count());

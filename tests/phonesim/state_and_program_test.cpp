@@ -51,7 +51,8 @@ TEST(StateFile, TextRoundTripKeepsEveryField) {
     odd.aux6 = 1, odd.ids = 42, odd.aux8 = 3, odd.aux9 = 4, odd.category = 5, odd.icon = 6;
     odd.aux12 = 7, odd.aux13 = 8, odd.aux15 = 9, odd.aux16 = 10;
     s.contents.phonebook[999] = odd;
-    s.contents.messages[40] = {MessageStorage::DM, MessageStatus::StoUnsent, "", "", "line1\r\nline2"};
+    s.contents.messages[40] = {MessageStorage::DM, MessageStatus::StoUnsent, "", "",
+                               "line1\r\nline2"};
     s.contents.autoDeleteWeeks = 4;
     std::string text = FormatStateText(s.contents);
     EXPECT_EQ(ParseStateText(text), s.contents);
@@ -67,8 +68,9 @@ TEST(StateFile, MalformedLinesAreReportedWithTheirNumber) {
     } catch (const std::runtime_error& e) {
         EXPECT_NE(std::string(e.what()).find("line 3"), std::string::npos) << e.what();
     }
-    EXPECT_THROW(ParseStateText("contact\t1\t+7911\t1x5\tIvan\t3\t0\t255\t0\t1\t0\t0\t255\t0\t\t0\t0\n"),
-                 std::runtime_error);
+    EXPECT_THROW(
+        ParseStateText("contact\t1\t+7911\t1x5\tIvan\t3\t0\t255\t0\t1\t0\t0\t255\t0\t\t0\t0\n"),
+        std::runtime_error);
     EXPECT_THROW(ParseStateText("message\t1\tXM\tREC READ\t+7\t\thi\n"), std::runtime_error);
     EXPECT_THROW(ParseStateText("gadget\t1\n"), std::runtime_error);
 }
@@ -99,7 +101,8 @@ TEST(StateFile, SimulatorSavesEveryChangeAndLoadsItBack) {
         SimPort p(o);
         p.at("AT+CSCS=UCS2");
         p.at("AT+CPBS=MT");
-        EXPECT_EQ(p.line("AT+MPBR=700"), "+MPBR: 700,\"+7922\",145," + name + ",3,0,255,0,1,2,255,255,0");
+        EXPECT_EQ(p.line("AT+MPBR=700"),
+                  "+MPBR: 700,\"+7922\",145," + name + ",3,0,255,0,1,2,255,255,0");
         EXPECT_EQ(p.at("AT+MDBR=0"), kOk);
         p.sim.withState([](PhoneState& s) {
             EXPECT_EQ(s.contents.messages.count(1), 0u);
@@ -209,9 +212,10 @@ TEST(Program, HangUpFaultEndsTheProgram) {
 
 TEST(Program, LayoutEchoAndFaultOptionsReachThePhone) {
     TempDir dir;
-    Program program({"--no-echo", "--empty", "--model", "V300", "--me", "2-500", "--no-sim", "--datebook-last",
-                     "9", "--error", "at+csq", "--cut", "AT+CCLK?:9", "--unsolicited-before", "AT+CGMI", "--log",
-                     dir.file("dialogue.log"), "--state", dir.file("phone.txt")});
+    Program program({"--no-echo", "--empty", "--model", "V300", "--me", "2-500", "--no-sim",
+                     "--datebook-last", "9", "--error", "at+csq", "--cut", "AT+CCLK?:9",
+                     "--unsolicited-before", "AT+CGMI", "--log", dir.file("dialogue.log"),
+                     "--state", dir.file("phone.txt")});
     std::string portLine = program.readLine();
     ASSERT_EQ(portLine.substr(0, 5), "PORT ") << portLine;
     RawClient c(portLine.substr(5));
@@ -230,7 +234,8 @@ TEST(Program, LayoutEchoAndFaultOptionsReachThePhone) {
     c.send("AT+CCLK?\r");
     EXPECT_EQ(c.readQuiet(300), "\r\n+CCLK: ");
     c.send("AT+CGMI\r");
-    EXPECT_EQ(c.readUntil(kOk), "\r\n+CMTI: \"IM\",5\r\n\r\n+CGMI: \"Motorola CE, Copyright 2000\"\r\n" + kOk);
+    EXPECT_EQ(c.readUntil(kOk),
+              "\r\n+CMTI: \"IM\",5\r\n\r\n+CGMI: \"Motorola CE, Copyright 2000\"\r\n" + kOk);
     c.send("AT+CGMM\r");
     EXPECT_NE(c.readUntil(kOk).find("\"MODEL=V300\""), std::string::npos);
     EXPECT_EQ(program.terminate(), 0);
@@ -240,8 +245,11 @@ TEST(Program, LayoutEchoAndFaultOptionsReachThePhone) {
 }
 
 TEST(Program, BadOptionsAreRefusedWithAReason) {
-    for (std::vector<std::string> args : {std::vector<std::string>{"--bogus"}, {"--me", "500"}, {"--baud", "fast"},
-                                          {"--me", "0-10"}, {"--link"}}) {
+    for (std::vector<std::string> args : {std::vector<std::string>{"--bogus"},
+                                          {"--me", "500"},
+                                          {"--baud", "fast"},
+                                          {"--me", "0-10"},
+                                          {"--link"}}) {
         std::string command = std::string(ORLIN_PHONESIM_PROGRAM);
         for (const auto& a : args) command += " " + a;
         command += " 2>&1";
@@ -268,11 +276,12 @@ protected:
         o.linkPath = dir.file("ttyPHONE");
         sim = std::make_unique<PhoneSimulator>(o);
         sim->start();
-        std::ofstream(dir.file("gammurc")) << "[gammu]\nport = " << o.linkPath
-                                           << "\nconnection = at19200\n";
+        std::ofstream(dir.file("gammurc"))
+            << "[gammu]\nport = " << o.linkPath << "\nconnection = at19200\n";
     }
     std::string run(const std::string& args) {
-        std::string command = "timeout 120 /usr/bin/gammu -c " + dir.file("gammurc") + " " + args + " 2>&1";
+        std::string command =
+            "timeout 120 /usr/bin/gammu -c " + dir.file("gammurc") + " " + args + " 2>&1";
         FILE* pipe = popen(command.c_str(), "r");
         std::string out;
         char buf[4096];

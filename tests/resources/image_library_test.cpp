@@ -1,11 +1,12 @@
 #include "ui/image_library.h"
 
+#include <gtest/gtest.h>
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 #include "ui/message_boxes.h"
 
@@ -91,7 +92,9 @@ TEST_F(ImageLibraryTest, ShippedContainerFillsEveryListAndGlyph) {
     for (const QPixmap& icon : lists.smallIcons + lists.tabIcons + lists.popupIcons) {
         const QImage image = icon.toImage();
         EXPECT_TRUE(image.hasAlphaChannel());
-        EXPECT_LT(qAlpha(image.pixel(0, image.height() - 1)) * qAlpha(image.pixel(image.width() - 1, 0)), 255 * 255);
+        EXPECT_LT(
+            qAlpha(image.pixel(0, image.height() - 1)) * qAlpha(image.pixel(image.width() - 1, 0)),
+            255 * 255);
     }
 
     // The container is released after each loader.

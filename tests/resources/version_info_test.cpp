@@ -1,11 +1,11 @@
 #include "ui/version_info.h"
 
+#include <gtest/gtest.h>
+
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
-
 #include <algorithm>
 
 using namespace orlin;
@@ -15,8 +15,7 @@ namespace {
 // Reads a whole file.
 QByteArray contents(const QString& path) {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
+    if (!file.open(QIODevice::ReadOnly)) return {};
     return file.readAll();
 }
 
@@ -40,12 +39,10 @@ QByteArray patchRecordValue(QByteArray image, const QByteArray& key, const QByte
         unreversed("1NOISREVNILRO") + '\0' + unreversed("noitalsnarT\\ofnIeliFraV\\") + '\0';
     const qsizetype recordAt = image.indexOf(recordStart);
     const qsizetype keyAt = recordAt < 0 ? -1 : image.indexOf(key + '\0', recordAt);
-    if (keyAt < 0)
-        return {};
+    if (keyAt < 0) return {};
     const qsizetype valueAt = keyAt + key.size() + 1;
     const qsizetype end = image.indexOf('\0', valueAt);
-    if (end - valueAt != newValue.size())
-        return {};
+    if (end - valueAt != newValue.size()) return {};
     image.replace(valueAt, newValue.size(), newValue);
     return image;
 }
@@ -104,7 +101,8 @@ TEST(VersionInfoTest, EveryReadTakesTheFileAsItIsNow) {
     ASSERT_TRUE(writeFile(copy, original));
     EXPECT_EQ(readAboutTexts(copy).version, "Version: 0.9.1.11");
 
-    const QByteArray patched = patchRecordValue(original, "\\StringFileInfo\\041904E3\\FileVersion", "0.9.1.12");
+    const QByteArray patched =
+        patchRecordValue(original, "\\StringFileInfo\\041904E3\\FileVersion", "0.9.1.12");
     ASSERT_FALSE(patched.isEmpty());
     ASSERT_TRUE(writeFile(copy, patched));
     EXPECT_EQ(readAboutTexts(copy).version, "Version: 0.9.1.12");
@@ -125,7 +123,8 @@ TEST(VersionInfoTest, NoUsableTranslationIsAReadErrorNamingTheFile) {
 
     // A translation that is not a language and code page.
     const QString broken = dir.filePath("broken");
-    const QByteArray badTranslation = patchRecordValue(self, "\\VarFileInfo\\Translation", "0419-4E3");
+    const QByteArray badTranslation =
+        patchRecordValue(self, "\\VarFileInfo\\Translation", "0419-4E3");
     ASSERT_FALSE(badTranslation.isEmpty());
     ASSERT_TRUE(writeFile(broken, badTranslation));
     EXPECT_EQ(readErrorFor(broken), "Invalid language info in file broken");
@@ -152,8 +151,7 @@ TEST(VersionInfoTest, DamagedExecutablesFailCleanly) {
 
     // Section header offset pointing far outside the file (64-bit header field at 0x28).
     QByteArray wild = self;
-    for (int i = 0; i < 8; ++i)
-        wild[0x28 + i] = char(0x7F);
+    for (int i = 0; i < 8; ++i) wild[0x28 + i] = char(0x7F);
     const QString far = dir.filePath("far");
     ASSERT_TRUE(writeFile(far, wild));
     EXPECT_EQ(readErrorFor(far), "Invalid language info in file far");
@@ -168,7 +166,9 @@ TEST(VersionInfoTest, DamagedExecutablesFailCleanly) {
 
     // Only the ELF magic.
     const QString stub = dir.filePath("stub");
-    ASSERT_TRUE(writeFile(stub, QByteArray("\x7f" "ELF\x02\x01\x01", 7)));
+    ASSERT_TRUE(writeFile(stub, QByteArray("\x7f"
+                                           "ELF\x02\x01\x01",
+                                           7)));
     EXPECT_EQ(readErrorFor(stub), "Invalid language info in file stub");
 }
 
@@ -178,8 +178,7 @@ TEST(VersionInfoTest, NoSingleDamagedHeaderByteBreaksTheReader) {
     const QByteArray probe = contents(QStringLiteral(ORLIN_TEST_PROBE));
     ASSERT_GT(probe.size(), 64);
     quint64 tableAt = 0;
-    for (int i = 7; i >= 0; --i)
-        tableAt = (tableAt << 8) | quint8(probe[0x28 + i]);
+    for (int i = 7; i >= 0; --i) tableAt = (tableAt << 8) | quint8(probe[0x28 + i]);
     ASSERT_LT(tableAt, quint64(probe.size()));
 
     QTemporaryDir dir;
@@ -188,10 +187,8 @@ TEST(VersionInfoTest, NoSingleDamagedHeaderByteBreaksTheReader) {
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadWrite | QIODevice::Unbuffered));
     QList<qsizetype> positions;
-    for (qsizetype i = 0; i < 64; ++i)
-        positions << i;
-    for (qsizetype i = qsizetype(tableAt); i < probe.size(); ++i)
-        positions << i;
+    for (qsizetype i = 0; i < 64; ++i) positions << i;
+    for (qsizetype i = qsizetype(tableAt); i < probe.size(); ++i) positions << i;
     int readable = 0;
     for (const qsizetype position : positions) {
         ASSERT_TRUE(file.seek(position));

@@ -2,13 +2,12 @@
 // the display form, the set command, the model pictures and the terminal's tables.
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
-
-#include <unistd.h>
 
 #include "link/errors.h"
 #include "status/phone_clock.h"
@@ -18,7 +17,9 @@
 namespace orlin {
 namespace {
 
-std::string Framed(const std::string& line) { return "\r\n" + line + "\r\n\r\nOK\r\n"; }
+std::string Framed(const std::string& line) {
+    return "\r\n" + line + "\r\n\r\nOK\r\n";
+}
 const std::string kError = "\r\nERROR\r\n";
 
 TEST(IdentityAnswers, TextValuesLoseTheirFraming) {
@@ -39,7 +40,8 @@ TEST(IdentityAnswers, ErrorAnswerShowsAsItComes) {
 }
 
 TEST(ModelAnswer, ModelAndBandsAreSeparated) {
-    const ModelInfo c350 = ParseModel(Framed("+CGMM: \"GSM900\",\"GSM1800\",\"GSM1900\",\"MODEL=C350\""));
+    const ModelInfo c350 =
+        ParseModel(Framed("+CGMM: \"GSM900\",\"GSM1800\",\"GSM1900\",\"MODEL=C350\""));
     EXPECT_EQ(c350.model, "C350");
     EXPECT_EQ(c350.bands, "GSM900, GSM1800, GSM1900");
     EXPECT_EQ(c350.DisplayName(), "Motorola C350");
@@ -96,15 +98,15 @@ TEST(SignalAnswer, ValuesOutsideTheRangeLeaveTheGaugeAlone) {
 }
 
 TEST(ModelPictures, OnlyAnExistingFileOfAnExactModel) {
-    const auto folder = std::filesystem::temp_directory_path() /
-                        ("orlin-pictures-" + std::to_string(::getpid()));
+    const auto folder =
+        std::filesystem::temp_directory_path() / ("orlin-pictures-" + std::to_string(::getpid()));
     std::filesystem::create_directories(folder);
     std::ofstream(folder / "t722i.jpg") << "picture";
     EXPECT_EQ(FindModelPicture("T720i", folder.string()), (folder / "t722i.jpg").string());
     EXPECT_EQ(FindModelPicture("t720i", folder.string()), "");  // case counts
     EXPECT_EQ(FindModelPicture("C350", folder.string()), "");   // row, but no file
     EXPECT_EQ(FindModelPicture("V300", folder.string()), "");   // no row
-    std::filesystem::create_directories(folder / "c350.jpg");  // a folder is not a picture
+    std::filesystem::create_directories(folder / "c350.jpg");   // a folder is not a picture
     EXPECT_EQ(FindModelPicture("C350", folder.string()), "");
     std::filesystem::remove_all(folder);
 }
@@ -144,13 +146,15 @@ TEST(ClockAnswer, IncompleteTimesShowNothingRatherThanFragments) {
     EXPECT_EQ(PhoneClockDisplay("\r\n+CCLK: \"\"\r\n"), "");
     // The fragment of an answer cut off on the tick before, joined to this tick's echo,
     // comes first; the complete line after it counts.
-    EXPECT_EQ(PhoneClockDisplay("+CCLK: \"26/AT+CCLK?\r\n\r\n+CCLK: \"26/12/06,09:05:07+00\"\r\n\r\nOK\r\n"),
+    EXPECT_EQ(PhoneClockDisplay(
+                  "+CCLK: \"26/AT+CCLK?\r\n\r\n+CCLK: \"26/12/06,09:05:07+00\"\r\n\r\nOK\r\n"),
               "06-12-26,   09:05:07");
 }
 
 TEST(ClockAnswer, OtherLinesAroundTheClockLineDoNotMatter) {
-    EXPECT_EQ(PhoneClockDisplay("\r\n+CREG: 1\r\n\r\n+CCLK: \"26/12/06,09:05:07+00\"\r\n\r\nOK\r\n"),
-              "06-12-26,   09:05:07");
+    EXPECT_EQ(
+        PhoneClockDisplay("\r\n+CREG: 1\r\n\r\n+CCLK: \"26/12/06,09:05:07+00\"\r\n\r\nOK\r\n"),
+        "06-12-26,   09:05:07");
 }
 
 TEST(ClockForms, DisplayAndSetCommand) {

@@ -1,7 +1,6 @@
 // orlin-cli info and clock, run as a program against the simulated phone.
 
 #include <gtest/gtest.h>
-
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -33,8 +32,9 @@ std::string ReadFile(const std::filesystem::path& path) {
 // Runs orlin-cli in an empty folder of its own (no portcfg.ini) with the phone's port.
 RunResult RunCli(SimulatedPhone& phone, const std::string& words) {
     static int counter = 0;
-    const auto folder = std::filesystem::temp_directory_path() /
-                        ("orlin-cli-status-" + std::to_string(::getpid()) + "-" + std::to_string(++counter));
+    const auto folder =
+        std::filesystem::temp_directory_path() /
+        ("orlin-cli-status-" + std::to_string(::getpid()) + "-" + std::to_string(++counter));
     std::filesystem::create_directories(folder);
     const std::string command = "cd '" + folder.string() + "' && '" ORLIN_CLI_PATH "' --port '" +
                                 phone.settings.PortName + "' " + words + " >out.txt 2>err.txt";
@@ -115,7 +115,8 @@ TEST(CliClock, PrintsThePhonesTime) {
               ClockSyncOutcome::Synchronised);
     const RunResult run = RunCli(phone, "clock");
     EXPECT_EQ(run.status, 0) << run.err;
-    EXPECT_TRUE(run.out == "04-03-31,   05:06:07\n" || run.out == "04-03-31,   05:06:08\n") << run.out;
+    EXPECT_TRUE(run.out == "04-03-31,   05:06:07\n" || run.out == "04-03-31,   05:06:08\n")
+        << run.out;
 }
 
 TEST(CliClock, SyncSetsThePhoneFromTheComputer) {

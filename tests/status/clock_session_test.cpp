@@ -35,7 +35,8 @@ std::string LocalDisplayIn(int64_t seconds) {
     const std::time_t when = std::time(nullptr) + seconds;
     std::tm t{};
     localtime_r(&when, &t);
-    return FormatClockDisplay({t.tm_year + 1900, t.tm_mon + 1, t.tm_mday, t.tm_hour, t.tm_min, t.tm_sec});
+    return FormatClockDisplay(
+        {t.tm_year + 1900, t.tm_mon + 1, t.tm_mday, t.tm_hour, t.tm_min, t.tm_sec});
 }
 
 // True when `shown` is the local time shifted by `seconds`, give or take the tick's second.
@@ -66,7 +67,8 @@ TEST(ClockSession, HoldsThePortUntilDestroyed) {
         ClockSession display(phone.settings);
         ASSERT_TRUE(display.IsOpen());
         EXPECT_THROW(QueryImei(phone.settings), ESynaSerError);
-        EXPECT_THROW(SynchronisePhoneClock(phone.settings, nullptr, CurrentLocalTime()), ESynaSerError);
+        EXPECT_THROW(SynchronisePhoneClock(phone.settings, nullptr, CurrentLocalTime()),
+                     ESynaSerError);
         EXPECT_FALSE(display.Tick().empty());  // the display itself still talks
     }
     EXPECT_EQ(QueryImei(phone.settings), "351234567890123");

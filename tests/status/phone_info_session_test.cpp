@@ -23,8 +23,8 @@ struct InfoValues {
 };
 
 void PrintTo(const InfoValues& v, std::ostream* out) {
-    *out << v.imei << " | " << v.imsi << " | " << v.manufacturer << " | " << v.model << " | " << v.bands
-         << " | " << v.firmware << " | " << v.battery << " | "
+    *out << v.imei << " | " << v.imsi << " | " << v.manufacturer << " | " << v.model << " | "
+         << v.bands << " | " << v.firmware << " | " << v.battery << " | "
          << (v.signalGauge ? std::to_string(*v.signalGauge) : "none") << " | "
          << (v.dBm ? std::to_string(*v.dBm) : "none");
 }
@@ -93,7 +93,8 @@ TEST(InfoQueries, UnsolicitedLinesGiveTheSameValues) {
     EXPECT_EQ(QueryAll(noisy.settings), expected);
 
     // Other kinds of line: a call, and the banner after a mode switch.
-    for (const char* line : {"RING", "+CLIP: \"+79111234567\",145", "+MBAN: Copyright 2000-2004 Motorola, Inc."}) {
+    for (const char* line :
+         {"RING", "+CLIP: \"+79111234567\",145", "+MBAN: Copyright 2000-2004 Motorola, Inc."}) {
         SimulatedPhone ringing;
         phonesim::FaultOptions faults = test::UnsolicitedEverywhere();
         faults.unsolicitedLine = line;

@@ -11,7 +11,9 @@
 
 namespace orlin::test {
 
-inline std::string W(const std::string& utf8) { return Utf8ToCp1251(utf8); }
+inline std::string W(const std::string& utf8) {
+    return Utf8ToCp1251(utf8);
+}
 
 struct SimulatedPhone {
     explicit SimulatedPhone(phonesim::PhoneSimOptions options = {})
@@ -40,7 +42,8 @@ template <typename Fn>
 long long MillisecondsOf(Fn&& fn) {
     const auto start = std::chrono::steady_clock::now();
     fn();
-    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start)
+    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() -
+                                                                 start)
         .count();
 }
 

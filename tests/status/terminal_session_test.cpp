@@ -11,7 +11,8 @@ namespace {
 
 using test::SimulatedPhone;
 
-const std::string kModelAnswer = "\r\n+CGMM: \"GSM900\",\"GSM1800\",\"GSM1900\",\"MODEL=C350\"\r\n\r\nOK\r\n";
+const std::string kModelAnswer =
+    "\r\n+CGMM: \"GSM900\",\"GSM1800\",\"GSM1900\",\"MODEL=C350\"\r\n\r\nOK\r\n";
 
 void UseThreeBands(SimulatedPhone& phone) {
     phone->withState([](phonesim::PhoneState& s) { s.bands = {"GSM900", "GSM1800", "GSM1900"}; });
@@ -33,8 +34,7 @@ TEST(Terminal, UnsolicitedLinesAreHandedBackSeparately) {
     phone->setFaults(faults);
     const TerminalAnswer answer = SendTerminalCommand(phone.settings, "AT+CGMM");
     EXPECT_EQ(answer.response, kModelAnswer);
-    EXPECT_EQ(answer.unsolicited,
-              (std::vector<std::string>{"+CMTI: \"IM\",7", "+CMTI: \"IM\",7"}));
+    EXPECT_EQ(answer.unsolicited, (std::vector<std::string>{"+CMTI: \"IM\",7", "+CMTI: \"IM\",7"}));
 }
 
 TEST(Terminal, ErrorIsAnAnswerNotAFailure) {
