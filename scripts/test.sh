@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
-# Builds everything from scratch and runs every test, then cross-compiles the
-# Qt-free libraries for Windows so that the Win32 serial code keeps building.
+# Checks the format of the C++ sources, builds everything from scratch and runs every test,
+# then cross-compiles the Qt-free libraries for Windows so that the Win32 serial code keeps
+# building.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
+bash scripts/check-format.sh
 
 rm -rf build/test build/win64
 cmake -S . -B build/test -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
