@@ -17,6 +17,7 @@
 #include <utility>
 
 #include "link/errors.h"
+#include "link/text_utils.h"
 #include "ui/phone_text_qt.h"
 #include "ui/window_context.h"
 

@@ -17,6 +17,7 @@
 #include "link/cp1251.h"
 #include "link/errors.h"
 #include "link/port_settings.h"
+#include "link/text_utils.h"
 
 namespace orlin::cli {
 

@@ -6,6 +6,7 @@
 #include "cli/verb.h"
 #include "link/cp1251.h"
 #include "link/phone_session.h"
+#include "link/whole_file.h"
 #include "phonebook/phonebook_file.h"
 #include "phonebook/phonebook_read.h"
 #include "phonebook/phonebook_rows.h"
@@ -102,7 +103,7 @@ int Save(const Invocation& invocation, const std::string& path) {
         PrepareSave(session, state);
     }
     const FileText text = PhonebookFileText(state.abonents, state.ranges);
-    WriteFileBytes(path, text.bytes);
+    WriteWholeFile(path, text.bytes);
     std::cout << text.lines << " entries saved to " << path << "\n";
     const std::string note = SaveChangeNote(text);
     if (!note.empty()) std::cerr << Cp1251ToUtf8(note) << std::endl;
@@ -114,7 +115,7 @@ int Load(const Invocation& invocation, const std::string& path) {
     const LoadTarget target = PrepareLoad(invocation.settings, interaction);
     if (!target.connected) return 1;
     const FileEntries entries =
-        ParsePhonebookFile(ReadFileBytes(path), target.family, target.ranges);
+        ParsePhonebookFile(ReadWholeFile(path), target.family, target.ranges);
     if (target.family == ModelFamily::None)
         std::cerr << "The model " << Cp1251ToUtf8(target.model)
                   << " is not supported: nothing was written." << std::endl;

@@ -6,6 +6,7 @@
 
 #include "link/cp1251.h"
 #include "link/serial_device.h"
+#include "link/text_utils.h"
 #include "link/unsolicited.h"
 
 namespace orlin {

@@ -24,11 +24,4 @@ public:
     using OrlinError::OrlinError;
 };
 
-// The runtime's integer conversion: optional blanks are not allowed, an optional sign,
-// decimal digits (or $/0x hexadecimal); anything else raises EConvertError naming the text.
-int StrToInt(const std::string& text);
-
-// Removes leading and trailing blanks and control characters (codes 0..32).
-std::string Trim(const std::string& text);
-
 }  // namespace orlin

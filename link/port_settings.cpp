@@ -6,6 +6,9 @@
 
 #include "link/cp1251.h"
 #include "link/errors.h"
+#include "link/system_errors.h"
+#include "link/text_utils.h"
+#include "link/whole_file.h"
 
 namespace orlin {
 
@@ -15,7 +18,7 @@ namespace {
 // otherwise the system's text.
 [[noreturn]] void RaiseFileError(int error) {
     if (error == ENOENT) throw EInOutError("File not found");
-    throw EInOutError(std::strerror(error));
+    throw EInOutError(ErrnoText(error));
 }
 
 // One text line: ends at CR LF, LF or a lone CR; an empty string past the end of the file.
@@ -74,13 +77,7 @@ void SavePortSettings(const PortSettings& settings, const std::string& path) {
         "BaudRate=" + std::to_string(settings.PortBaudRate) + Utf8ToCp1251("; - скорость порта") +
         "\r\n" + "TimeOut=" + std::to_string(settings.PortTimeOut) + Utf8ToCp1251("; - задержка") +
         "\r\n";
-    errno = 0;
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (!file) RaiseFileError(errno ? errno : EIO);
-    const bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
-    const int writeError = errno;
-    const bool closed = std::fclose(file) == 0;
-    if (!written || !closed) RaiseFileError(writeError ? writeError : (errno ? errno : EIO));
+    WriteWholeFile(path, text);
 }
 
 }  // namespace orlin

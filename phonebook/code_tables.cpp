@@ -2,6 +2,7 @@
 
 #include "link/cp1251.h"
 #include "link/errors.h"
+#include "link/text_utils.h"
 
 namespace orlin {
 

@@ -4,6 +4,7 @@
 
 #include "link/errors.h"
 #include "link/phone_text.h"
+#include "link/text_utils.h"
 
 namespace orlin {
 

@@ -1,10 +1,8 @@
 #include "phonebook/phonebook_file.h"
 
-#include <fstream>
-#include <sstream>
-
 #include "link/cp1251.h"
 #include "link/errors.h"
+#include "link/text_utils.h"
 #include "phonebook/code_tables.h"
 #include "phonebook/entry_codec.h"
 #include "phonebook/phonebook_read.h"
@@ -135,23 +133,6 @@ FileEntries ParsePhonebookFile(const std::string& bytes, ModelFamily family,
         }
     }
     return entries;
-}
-
-void WriteFileBytes(const std::string& path, const std::string& bytes) {
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    if (!file) throw EInOutError("Cannot create file \"" + path + "\"");
-    file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    file.close();
-    if (!file) throw EInOutError("Cannot write file \"" + path + "\"");
-}
-
-std::string ReadFileBytes(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file) throw EInOutError("File not found");
-    std::ostringstream text;
-    text << file.rdbuf();
-    if (file.bad()) throw EInOutError("Cannot read file \"" + path + "\"");
-    return text.str();
 }
 
 std::string PrepareSave(PhoneSession& session, PhonebookState& state) {

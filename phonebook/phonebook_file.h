@@ -36,10 +36,6 @@ struct FileEntries {
 FileEntries ParsePhonebookFile(const std::string& bytes, ModelFamily family,
                                const IndexRanges& ranges);
 
-// Whole files; EInOutError when the file cannot be written or read.
-void WriteFileBytes(const std::string& path, const std::string& bytes);
-std::string ReadFileBytes(const std::string& path);
-
 // --- saving ---
 
 // The save's own session: the model (cut from AT+CGMM) and, for the models with

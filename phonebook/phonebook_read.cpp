@@ -6,6 +6,7 @@
 #include "link/errors.h"
 #include "link/phone_text.h"
 #include "link/response_fields.h"
+#include "link/text_utils.h"
 #include "phonebook/entry_codec.h"
 
 namespace orlin {

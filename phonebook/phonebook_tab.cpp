@@ -17,6 +17,8 @@
 #include "link/errors.h"
 #include "link/interaction.h"
 #include "link/phone_session.h"
+#include "link/text_utils.h"
+#include "link/whole_file.h"
 #include "phonebook/add_record_dialog.h"
 #include "phonebook/option_dialog.h"
 #include "phonebook/phonebook_file.h"
@@ -566,7 +568,7 @@ void PhoneBookTab::pmSaveBookClick() {
             return;
         }
         const orlin::FileText text = orlin::PhonebookFileText(state_.abonents, state_.ranges);
-        orlin::WriteFileBytes(FileName(SaveDialog1->selectedFiles().first()), text.bytes);
+        orlin::WriteWholeFile(FileName(SaveDialog1->selectedFiles().first()), text.bytes);
         const std::string note = orlin::SaveChangeNote(text);
         if (!note.empty()) MessageBoxes::information(this, FromCp1251(note));
     });
@@ -585,7 +587,7 @@ void PhoneBookTab::pmLoadRecordClick() {
         if (OpenDialog1->exec() == QDialog::Accepted && !OpenDialog1->selectedFiles().isEmpty()) {
             ListView1->clear();
             const orlin::FileEntries entries = orlin::ParsePhonebookFile(
-                orlin::ReadFileBytes(FileName(OpenDialog1->selectedFiles().first())), target.family,
+                orlin::ReadWholeFile(FileName(OpenDialog1->selectedFiles().first())), target.family,
                 target.ranges);
             if (target.family == ModelFamily::Fields9 &&
                 ListView1->columnCount() == orlin::kCategoryColumnCount)

@@ -4,6 +4,7 @@
 
 #include "link/cp1251.h"
 #include "link/errors.h"
+#include "link/text_utils.h"
 #include "phonebook/code_tables.h"
 #include "phonebook/entry_codec.h"
 

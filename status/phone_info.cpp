@@ -7,6 +7,7 @@
 
 #include "link/errors.h"
 #include "link/phone_session.h"
+#include "link/text_utils.h"
 
 namespace orlin {
 

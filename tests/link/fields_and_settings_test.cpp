@@ -14,6 +14,7 @@
 #include "link/errors.h"
 #include "link/port_settings.h"
 #include "link/response_fields.h"
+#include "link/text_utils.h"
 #include "tests/link/link_test_support.h"
 
 namespace orlin::test {
@@ -213,7 +214,7 @@ TEST_F(PortSettingsFile, AFileThatCannotBeReadIsAnInputOutputError) {
         LoadPortSettings(got, path_);
         FAIL() << "read a folder as the settings file";
     } catch (const EInOutError& error) {
-        EXPECT_STREQ(error.what(), std::strerror(EISDIR));
+        EXPECT_EQ(error.what(), W("На месте файла находится папка"));
     } catch (const std::exception& error) {
         ADD_FAILURE() << "wrong failure: " << error.what();
     }

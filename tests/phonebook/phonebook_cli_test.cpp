@@ -45,10 +45,12 @@ protected:
     void TearDown() override { fs::remove_all(dir_); }
 
     // Runs orlin-cli in the test's own directory (so no portcfg.ini is found).
-    CliRun Cli(const SimPhone& phone, const std::string& words, int timeoutMs = 1000) {
-        const std::string command = "cd '" + dir_.string() + "' && '" ORLIN_CLI_PATH "' --port '" +
-                                    phone.settings.PortName + "' --timeout " +
-                                    std::to_string(timeoutMs) + " " + words +
+    // `shell` runs before the program in the same shell (a ulimit, say).
+    CliRun Cli(const SimPhone& phone, const std::string& words, int timeoutMs = 1000,
+               const std::string& shell = "true") {
+        const std::string command = "cd '" + dir_.string() + "' && " + shell +
+                                    " && '" ORLIN_CLI_PATH "' --port '" + phone.settings.PortName +
+                                    "' --timeout " + std::to_string(timeoutMs) + " " + words +
                                     " > out.txt 2> err.txt";
         CliRun run;
         const int raw = std::system(command.c_str());
@@ -90,6 +92,21 @@ TEST_F(PhonebookCli, SaveThenLoadIntoAnEmptyPhoneGivesTheSameList) {
               "slot\tstorage\tname\tnumber\ttype\tIDs\ticon\tcategory");
     EXPECT_NE(before.out.find("\tSM\t"), std::string::npos);
     EXPECT_NE(before.out.find("Оксана Їжакевич"), std::string::npos) << "UTF-8 output";
+}
+
+TEST_F(PhonebookCli, ASaveThatFailsHalfWayLeavesTheOldBackup) {
+    SimPhone phone("C350");
+    const std::string old = std::string(3000, 'x') + "\r\n";
+    std::ofstream(dir_ / "book.csv", std::ios::binary) << old;
+    // Files may grow to 1 KiB only, as on a full disk; the write fails instead of the program.
+    const CliRun run = Cli(phone, "phonebook save book.csv", 1000, "trap '' XFSZ && ulimit -f 1");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("Файл слишком велик"), std::string::npos) << run.err;
+    EXPECT_EQ(Slurp(dir_ / "book.csv"), old);
+    EXPECT_FALSE(fs::exists(dir_ / "book.csv.tmp"));
+    for (const auto& entry : fs::directory_iterator(dir_))
+        EXPECT_EQ(entry.path().extension(), entry.path().filename() == "book.csv" ? ".csv" : ".txt")
+            << entry.path();
 }
 
 TEST_F(PhonebookCli, ListLineOfOneEntry) {

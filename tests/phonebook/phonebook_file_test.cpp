@@ -9,6 +9,7 @@
 
 #include "link/cp1251.h"
 #include "link/errors.h"
+#include "link/whole_file.h"
 #include "phonebook/entry_codec.h"
 
 namespace orlin {
@@ -160,14 +161,14 @@ TEST(PhonebookFileDisk, BytesGoThroughUnchanged) {
     TAbonentInfo r = Ivan();
     r.Name = W("Їжак Ґудзь Євген");
     const FileText text = PhonebookFileText({r}, Ranges(1, 1000, 1001, 1250));
-    WriteFileBytes(path.string(), text.bytes);
-    EXPECT_EQ(ReadFileBytes(path.string()), text.bytes);
-    const FileEntries back = ParsePhonebookFile(ReadFileBytes(path.string()), ModelFamily::Fields13,
+    WriteWholeFile(path.string(), text.bytes);
+    EXPECT_EQ(ReadWholeFile(path.string()), text.bytes);
+    const FileEntries back = ParsePhonebookFile(ReadWholeFile(path.string()), ModelFamily::Fields13,
                                                 Ranges(1, 1000, 1001, 1250));
     EXPECT_EQ(back.records.at(0).Name, W("Їжак Ґудзь Євген"));
     std::filesystem::remove(path);
-    EXPECT_THROW(ReadFileBytes(path.string()), EInOutError);
-    EXPECT_THROW(WriteFileBytes("/nonexistent-dir/x.csv", "x"), EInOutError);
+    EXPECT_THROW(ReadWholeFile(path.string()), EInOutError);
+    EXPECT_THROW(WriteWholeFile("/nonexistent-dir/x.csv", "x"), EInOutError);
 }
 
 }  // namespace

@@ -22,6 +22,7 @@
 #include <filesystem>
 
 #include "link/phone_session.h"
+#include "link/whole_file.h"
 #include "phonebook/add_record_dialog.h"
 #include "phonebook/code_tables.h"
 #include "phonebook/option_dialog.h"
@@ -481,7 +482,7 @@ TEST_F(PhonebookTab, SaveAndLoadThroughTheFileDialogs) {
     tab->ListView1->topLevelItem(0)->setSelected(true);
     tab->pmSaveBook->trigger();
     ASSERT_TRUE(QFile::exists(path));
-    const std::string saved = ReadFileBytes(QFile::encodeName(path).toStdString());
+    const std::string saved = ReadWholeFile(QFile::encodeName(path).toStdString());
     EXPECT_EQ(saved, PhonebookFileText(tab->state().abonents, tab->state().ranges).bytes);
 
     SimPhone empty("C350", false);
@@ -514,7 +515,7 @@ TEST_F(PhonebookTab, CancelledLoadStillReadsAndEnablesAdding) {
 TEST_F(PhonebookTab, LoadIntoAModelInNoFamilySaysNothingWasWritten) {
     const QString path =
         QDir::temp().filePath(QStringLiteral("orlin_pb_nofamily_%1.csv").arg(::getpid()));
-    WriteFileBytes(QFile::encodeName(path).toStdString(), "PHONE;3;A;+1;2;0;255;0;1;0;0;255;0\r\n");
+    WriteWholeFile(QFile::encodeName(path).toStdString(), "PHONE;3;A;+1;2;0;255;0;1;0;0;255;0\r\n");
     SimPhone phone("V3", false);
     Connect(phone);
     QTimer::singleShot(0, tab.get(), [this, path] {

@@ -1,7 +1,9 @@
-#include "link/errors.h"
+#include "link/text_utils.h"
 
 #include <cstdint>
 #include <limits>
+
+#include "link/errors.h"
 
 namespace orlin {
 

@@ -1,0 +1,140 @@
+#include "link/whole_file.h"
+
+#include <fcntl.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <string>
+
+#include "link/errors.h"
+#include "link/system_errors.h"
+
+#ifdef _WIN32
+#include <io.h>
+#include <windows.h>
+#else
+#include <unistd.h>
+#endif
+
+namespace orlin {
+
+namespace {
+
+[[noreturn]] void RaiseFileError(int code) {
+    if (code == 0) code = EIO;
+    throw EInOutError(ErrnoText(code));
+}
+
+#ifdef _WIN32
+int OpenNew(const std::string& path) {
+    return ::_open(path.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY, _S_IREAD | _S_IWRITE);
+}
+int WriteSome(int fd, const char* data, size_t size) {
+    return ::_write(fd, data, static_cast<unsigned>(size > 0x40000000 ? 0x40000000 : size));
+}
+int Flush(int fd) {
+    return ::_commit(fd);
+}
+int CloseFile(int fd) {
+    return ::_close(fd);
+}
+bool ReplaceFile(const std::string& from, const std::string& to) {
+    if (::MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return true;
+    errno = ::GetLastError() == ERROR_ACCESS_DENIED ? EACCES : EIO;
+    return false;
+}
+void FlushFolderOf(const std::string&) {}
+#else
+int OpenNew(const std::string& path) {
+    // 0666 less the umask, as any new file the program makes.
+    return ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+}
+ssize_t WriteSome(int fd, const char* data, size_t size) {
+    return ::write(fd, data, size);
+}
+int Flush(int fd) {
+    return ::fsync(fd);
+}
+int CloseFile(int fd) {
+    return ::close(fd);
+}
+bool ReplaceFile(const std::string& from, const std::string& to) {
+    return ::rename(from.c_str(), to.c_str()) == 0;
+}
+// The rename itself reaches the disk only with its folder.
+void FlushFolderOf(const std::string& path) {
+    const size_t slash = path.rfind('/');
+    const std::string folder =
+        slash == std::string::npos ? std::string(".") : path.substr(0, slash == 0 ? 1 : slash);
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return;
+    ::fsync(fd);
+    ::close(fd);
+}
+#endif
+
+// A name beside the target that no one else uses: "<path>.<pid>-<n>.tmp".
+int CreateTemporaryBeside(const std::string& path, std::string& name) {
+#ifdef _WIN32
+    const unsigned long pid = ::GetCurrentProcessId();
+#else
+    const unsigned long pid = static_cast<unsigned long>(::getpid());
+#endif
+    static unsigned counter = 0;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        name = path + "." + std::to_string(pid) + "-" + std::to_string(++counter) + ".tmp";
+        const int fd = OpenNew(name);
+        if (fd >= 0 || errno != EEXIST) return fd;
+    }
+    return -1;
+}
+
+}  // namespace
+
+void WriteWholeFile(const std::string& path, std::string_view bytes) {
+    std::string temporary;
+    errno = 0;
+    const int fd = CreateTemporaryBeside(path, temporary);
+    if (fd < 0) RaiseFileError(errno);
+
+    int error = 0;
+    size_t written = 0;
+    while (written < bytes.size() && error == 0) {
+        const auto n = WriteSome(fd, bytes.data() + written, bytes.size() - written);
+        if (n > 0)
+            written += static_cast<size_t>(n);
+        else if (n < 0 && errno == EINTR)
+            continue;
+        else
+            error = n < 0 ? errno : EIO;
+    }
+    if (error == 0 && Flush(fd) != 0) error = errno;
+    if (CloseFile(fd) != 0 && error == 0) error = errno;
+    if (error == 0 && !ReplaceFile(temporary, path)) error = errno;
+    if (error != 0) {
+        std::remove(temporary.c_str());
+        RaiseFileError(error);
+    }
+    FlushFolderOf(path);
+}
+
+std::string ReadWholeFile(const std::string& path) {
+    errno = 0;
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file) {
+        if (errno == ENOENT || errno == 0) throw EInOutError("File not found");
+        RaiseFileError(errno);
+    }
+    std::string bytes;
+    char buffer[65536];
+    size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0) bytes.append(buffer, n);
+    const bool failed = std::ferror(file) != 0;
+    const int error = errno;
+    std::fclose(file);
+    if (failed) RaiseFileError(error);
+    return bytes;
+}
+
+}  // namespace orlin

@@ -1,0 +1,97 @@
+// Writing a file as a whole: a failure half-way leaves the old file as it was.
+
+#include "link/whole_file.h"
+
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <filesystem>
+#include <string>
+
+#include "link/errors.h"
+#include "tests/link/link_test_support.h"
+
+namespace orlin::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Regular files of this process may grow to `bytes` only, and writing past that fails with
+// EFBIG instead of ending the process: a full disk, as a write meets it.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        getrlimit(RLIMIT_FSIZE, &saved_);
+        previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limited = saved_;
+        limited.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limited);
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &saved_);
+        std::signal(SIGXFSZ, previousHandler_);
+    }
+
+private:
+    rlimit saved_{};
+    void (*previousHandler_)(int) = nullptr;
+};
+
+class WholeFile : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir_ = fs::temp_directory_path() / ("orlin_whole_file_" + std::to_string(::getpid()));
+        fs::create_directories(dir_);
+        path_ = (dir_ / "backup.txt").string();
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+    size_t FilesInFolder() const {
+        return static_cast<size_t>(std::distance(fs::directory_iterator(dir_), {}));
+    }
+
+    fs::path dir_;
+    std::string path_;
+};
+
+TEST_F(WholeFile, ReplacesTheContentAndLeavesNothingBeside) {
+    WriteWholeFile(path_, "old content\r\n");
+    WriteWholeFile(path_, std::string(5000, 'x'));
+    EXPECT_EQ(ReadWholeFile(path_), std::string(5000, 'x'));
+    EXPECT_EQ(FilesInFolder(), 1u);
+    WriteWholeFile(path_, "");
+    EXPECT_EQ(ReadWholeFile(path_), "");
+}
+
+TEST_F(WholeFile, AFailedWriteLeavesTheOldFileByteForByte) {
+    const std::string old = std::string(3800, 'a') + "\r\n";
+    WriteWholeFile(path_, old);
+    try {
+        FileSizeLimit diskFullAt(1024);
+        WriteWholeFile(path_, std::string(3800, 'b'));
+        FAIL() << "a write past the limit reported success";
+    } catch (const EInOutError& error) {
+        EXPECT_EQ(error.what(), W("Файл слишком велик"));
+    }
+    EXPECT_EQ(ReadWholeFile(path_), old);
+    EXPECT_EQ(FilesInFolder(), 1u) << "the temporary file was left behind";
+}
+
+TEST_F(WholeFile, AFolderInTheWayOrAMissingFolderIsAnError) {
+    fs::create_directories(path_);
+    EXPECT_THROW(WriteWholeFile(path_, "x"), EInOutError);
+    EXPECT_TRUE(fs::is_directory(path_));
+    EXPECT_EQ(FilesInFolder(), 1u);
+    EXPECT_THROW(WriteWholeFile((dir_ / "missing" / "x.txt").string(), "x"), EInOutError);
+    try {
+        ReadWholeFile((dir_ / "nothing.txt").string());
+        FAIL();
+    } catch (const EInOutError& error) {
+        EXPECT_STREQ(error.what(), "File not found");
+    }
+}
+
+}  // namespace
+}  // namespace orlin::test
