@@ -8,6 +8,7 @@
 #include <QPixmap>
 
 #include "link/port_settings.h"
+#include "ui/busy_state.h"
 
 class QHeaderView;
 
@@ -43,4 +44,10 @@ public:
 
     // The stop flag of the long phonebook operations (the "Остановить" button clears it).
     virtual bool& KeepRunning() = 0;
+
+    // The one busy state of the window: every phone operation holds a BusyScope on it.
+    BusyState& busy() { return busy_; }
+
+private:
+    BusyState busy_;
 };
