@@ -3,10 +3,8 @@
 //   orlin --tab NAME [--send TEXT ...] [--click BUTTON ...] --screenshot FILE --quit-after MS
 
 #include <QAbstractButton>
-#include <QComboBox>
 #include <QCommandLineParser>
 #include <QLocale>
-#include <QPushButton>
 #include <QTimer>
 #include <cstdio>
 
@@ -82,10 +80,7 @@ int main(int argc, char** argv) {
     // Terminal commands go one by one, each as a click on the send button, so that a failure
     // shows its error box and the next command still goes.
     for (const QString& text : parser.values(sendOption))
-        QTimer::singleShot(0, &window, [&window, text] {
-            window.tsTerminal->cbCommand->setEditText(text);
-            window.tsTerminal->btnSendCommand->click();
-        });
+        QTimer::singleShot(0, &window, [&window, text] { window.tsTerminal->SendTyped(text); });
     for (const QString& name : parser.values(clickOption))
         QTimer::singleShot(0, &window, [&window, name] {
             auto* button = window.findChild<QAbstractButton*>(name);

@@ -1,16 +1,12 @@
 #include "app/main_window.h"
 
-#include <QAbstractButton>
 #include <QApplication>
 #include <QFontDialog>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPlainTextEdit>
 #include <QScreen>
 #include <QTabBar>
 #include <QTabWidget>
-#include <QToolButton>
-#include <QTreeWidget>
 
 #include "app/about_box.h"
 #include "app/comm_config_dialog.h"
@@ -171,26 +167,15 @@ void TfrmMain::FormCreate() {
     PageControl1->setCurrentIndex(PhoneBookPage);
     // 3. Small icons for the phonebook list, the message list and the folder tree.
     orlin::loadSmallIcons(images_);
-    tsPhoneBook->ListView1->setIconSize(QSize(16, 16));
-    tsSMS->ApplyImages();
+    tsPhoneBook->ApplySmallIcons();
+    tsSMS->ApplySmallIcons();
     // 4. Tab icons.
     orlin::loadTabIcons(images_);
     for (int i = 0; i < PageControl1->count() && i < images_.tabIcons.size(); ++i)
         PageControl1->setTabIcon(i, QIcon(images_.tabIcons[i]));
     // 5. Pop-up icons for the phonebook list's menu.
     orlin::loadPopupIcons(images_);
-    tsPhoneBook->PopupMenu1->setStyleSheet(QStringLiteral("QMenu { icon-size: 24px; }"));
-    auto popupIcon = [this](QAction* item, int index) {
-        if (item && index < images_.popupIcons.size())
-            item->setIcon(QIcon(images_.popupIcons[index]));
-    };
-    popupIcon(tsPhoneBook->pmLoadRecord, 0);
-    popupIcon(tsPhoneBook->pmSaveBook, 1);
-    popupIcon(tsPhoneBook->pmRefresh, 2);
-    popupIcon(tsPhoneBook->pmDelete, 3);
-    popupIcon(tsPhoneBook->N2, 4);
-    popupIcon(tsPhoneBook->N5, 5);
-    popupIcon(tsPhoneBook->mnuSendSMS, 7);
+    tsPhoneBook->ApplyPopupIcons();
     // 6. The entry of the window's system menu, where the platform has one.
     addSystemMenuEntry();
     // 7. The port settings. Without portcfg.ini (every first start) the error box shows the
@@ -205,38 +190,19 @@ void TfrmMain::FormCreate() {
     // 9.
     RecordConfirmed = false;
     // 10. Two-line captions of the read and write buttons.
-    tsPhoneBook->sbReadAll->setText(QStringLiteral("Читать\nвсе..."));
-    tsPhoneBook->sbWriteAll->setText(QStringLiteral("Записать\nвсе..."));
+    tsPhoneBook->ApplyCaptions();
     // 11. The clock display is off and its fields hidden.
     tsInfo->SwitchClockDisplayOff();
     // 12. Nothing to add to before the phonebook has been read.
-    if (tsPhoneBook->ListView1->topLevelItemCount() == 0)
-        tsPhoneBook->sbAddRecord->setEnabled(false);
+    tsPhoneBook->DisableAddUntilRead();
 }
 
 void TfrmMain::applyButtonGlyphs() {
-    struct Glyph {
-        const char* resource;
-        QWidget* tab;
-        const char* button;
-    };
-    const Glyph table[] = {
-        {"SB_01", tsInfo, "SpeedButton1"},      {"SB_02", tsInfo, "SpeedButton11"},
-        {"SB_03", tsPhoneBook, "sbAddRecord"},  {"SB_04", tsPhoneBook, "sbReadAll"},
-        {"SB_05", tsPhoneBook, "SpeedButton3"}, {"SB_05", tsDateBook, "SpeedButton5"},
-        {"SB_05", tsSMS, "SpeedButton12"},      {"SB_06", tsDateBook, "sbReadAllEvents"},
-        {"SB_07", tsDateBook, "sbAddEvent"},    {"SB_08", tsDateBook, "sbDeleteEvent"},
-        {"SB_08", tsSMS, "sbDeleteSMS"},        {"SB_09", tsSMS, "sbSMSNew"},
-        {"SB_10", tsSMS, "sbSMSSave"},          {"SB_11", tsTheme, "SpeedButton10"},
-        {"SB_11", tsTheme, "SpeedButton13"},    {"SB_11", tsTheme, "SpeedButton14"},
-        {"SB_12", tsTheme, "SpeedButton15"},
-    };
-    for (const Glyph& g : table) {
-        const QPixmap glyph = glyphs_.glyph(QString::fromLatin1(g.resource));
-        if (glyph.isNull()) continue;
-        if (auto* button = g.tab->findChild<QAbstractButton*>(QString::fromLatin1(g.button)))
-            button->setIcon(QIcon(glyph));
-    }
+    tsInfo->ApplyGlyphs(glyphs_);
+    tsPhoneBook->ApplyGlyphs(glyphs_);
+    tsDateBook->ApplyGlyphs(glyphs_);
+    tsSMS->ApplyGlyphs(glyphs_);
+    tsTheme->ApplyGlyphs(glyphs_);
 }
 
 void TfrmMain::addSystemMenuEntry() {
@@ -295,7 +261,7 @@ void TfrmMain::mnuExitClick() {
 void TfrmMain::mnuFontClick() {
     // The dialog keeps the last confirmed font for the next time; nothing is stored.
     if (FontDialog1->exec() == QDialog::Accepted)
-        tsTerminal->mmTerminal->setFont(FontDialog1->selectedFont());
+        tsTerminal->SetTerminalFont(FontDialog1->selectedFont());
 }
 
 void TfrmMain::mnuPortConfigClick() {
@@ -314,5 +280,5 @@ void TfrmMain::mnuAboutClick() {
 }
 
 void TfrmMain::N9Click() {
-    if (tsPhoneBook->ListView1->topLevelItemCount() > 0) tsPhoneBook->ListView1DblClick();
+    tsPhoneBook->N2Click();
 }

@@ -15,6 +15,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "ui/image_library.h"
 #include "ui/window_context.h"
 
 namespace {
@@ -157,4 +158,11 @@ void DateBookTab::pmEventPopup() {
         lvEvent->topLevelItemCount() > 0 && !lvEvent->selectedItems().isEmpty();
     ppmEditEvent->setEnabled(rowsSelected);
     ppmDelete->setEnabled(rowsSelected);
+}
+
+void DateBookTab::ApplyGlyphs(const orlin::ButtonGlyphs& glyphs) {
+    glyphs.apply("SB_05", SpeedButton5);
+    glyphs.apply("SB_06", sbReadAllEvents);
+    glyphs.apply("SB_07", sbAddEvent);
+    glyphs.apply("SB_08", sbDeleteEvent);
 }

@@ -17,35 +17,29 @@ class QPushButton;
 class QRadioButton;
 class QTreeWidget;
 class WindowContext;
+namespace orlin {
+struct ButtonGlyphs;
+}
 
 class DateBookTab : public QWidget {
     Q_OBJECT
 public:
     explicit DateBookTab(WindowContext& context, QWidget* parent = nullptr);
 
+    // Start-up: the glyphs of the tab's buttons.
+    void ApplyGlyphs(const orlin::ButtonGlyphs& glyphs);
+
     QTreeWidget* lvEvent = nullptr;
-    QProgressBar* pbReadEvent = nullptr;
-    QLabel* Label5 = nullptr;
-    QLabel* lblReadEvent = nullptr;
-    QLabel* lblAllEvent = nullptr;
     QLabel* Label8 = nullptr;
-    QPushButton* sbReadAllEvents = nullptr;
-    QPushButton* sbAddEvent = nullptr;
-    QPushButton* sbDeleteEvent = nullptr;
     QPushButton* SpeedButton5 = nullptr;
     QCalendarWidget* MonthCalendar1 = nullptr;
     QCheckBox* CheckBox1 = nullptr;
-    QGroupBox* Panel6 = nullptr;
-    QGroupBox* RadioGroup1 = nullptr;
     QButtonGroup* RadioGroup1Items = nullptr;
-    QPushButton* SpeedButton2 = nullptr;  // "Применить параметры"
 
     QMenu* pmEvent = nullptr;
     QAction* ppmReadAllEvents = nullptr;
-    QAction* ppmAddEvent = nullptr;
     QAction* ppmEditEvent = nullptr;
     QAction* ppmDelete = nullptr;
-    QAction* ppmClear = nullptr;
 
 public slots:
     void CheckBox1Click();
@@ -53,5 +47,18 @@ public slots:
     void pmEventPopup();
 
 private:
+    QProgressBar* pbReadEvent = nullptr;
+    QLabel* Label5 = nullptr;
+    QLabel* lblReadEvent = nullptr;
+    QLabel* lblAllEvent = nullptr;
+    QPushButton* sbReadAllEvents = nullptr;
+    QPushButton* sbAddEvent = nullptr;
+    QPushButton* sbDeleteEvent = nullptr;
+    QGroupBox* Panel6 = nullptr;
+    QGroupBox* RadioGroup1 = nullptr;
+    QPushButton* SpeedButton2 = nullptr;  // "Применить параметры"
+    QAction* ppmAddEvent = nullptr;
+    QAction* ppmClear = nullptr;
+
     WindowContext& context_;
 };

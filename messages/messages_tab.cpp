@@ -9,6 +9,7 @@
 #include <QResizeEvent>
 #include <QTreeWidget>
 
+#include "ui/image_library.h"
 #include "ui/window_context.h"
 
 namespace {
@@ -112,7 +113,7 @@ int MessagesTab::StateIndex(const QTreeWidgetItem* node) {
     return node ? node->data(0, kStateRole).toInt() : -1;
 }
 
-void MessagesTab::ApplyImages() {
+void MessagesTab::ApplySmallIcons() {
     const ImageLists& images = context_.images();
     const QTreeWidgetItem* nodes[] = {nodePhone, nodeInbox,  nodeOutbox,
                                       nodeSent,  nodeDrafts, nodeArchive};
@@ -166,4 +167,11 @@ void MessagesTab::resizeEvent(QResizeEvent* event) {
     const int labelHeight = Label7->sizeHint().height();
     Label7->setGeometry(left, mmSMS->geometry().top() - 2 - labelHeight, memoWidth, labelHeight);
     lvSMS->setGeometry(left, 2, memoWidth, Label7->geometry().top() - 2 - 2);
+}
+
+void MessagesTab::ApplyGlyphs(const orlin::ButtonGlyphs& glyphs) {
+    glyphs.apply("SB_05", SpeedButton12);
+    glyphs.apply("SB_08", sbDeleteSMS);
+    glyphs.apply("SB_09", sbSMSNew);
+    glyphs.apply("SB_10", sbSMSSave);
 }

@@ -14,20 +14,23 @@ class QPushButton;
 class QTreeWidget;
 class QTreeWidgetItem;
 class WindowContext;
+namespace orlin {
+struct ButtonGlyphs;
+}
 
 class MessagesTab : public QWidget {
     Q_OBJECT
 public:
     explicit MessagesTab(WindowContext& context, QWidget* parent = nullptr);
 
-    // Gives the tree and the list their icons from the small-icon list (after loading).
-    void ApplyImages();
+    // Start-up: the glyphs of the tab's buttons.
+    void ApplyGlyphs(const orlin::ButtonGlyphs& glyphs);
+    // Start-up: the small icons of the folder tree and the list.
+    void ApplySmallIcons();
 
     QTreeWidget* tvSMS = nullptr;
     QTreeWidgetItem* nodePhone = nullptr;
     QTreeWidgetItem* nodeInbox = nullptr;
-    QTreeWidgetItem* nodeOutbox = nullptr;
-    QTreeWidgetItem* nodeSent = nullptr;
     QTreeWidgetItem* nodeDrafts = nullptr;
     QTreeWidgetItem* nodeArchive = nullptr;
     QTreeWidget* lvSMS = nullptr;
@@ -41,13 +44,6 @@ public:
     QPushButton* sbSMSDeleteAll = nullptr;
 
     QMenu* pmSMS = nullptr;
-    QAction* pmSMSRead = nullptr;
-    QAction* pmSMSDelete = nullptr;
-    QAction* pmSMSNew = nullptr;
-    QAction* pmSMSSave = nullptr;
-    QAction* pmSendSMS = nullptr;
-    QAction* pmSMSClear = nullptr;
-    QAction* pmMarkasRead = nullptr;
 
     // The state index that tells the tree's nodes apart (0 phone .. 5 archive).
     static int StateIndex(const QTreeWidgetItem* node);
@@ -61,5 +57,15 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    QTreeWidgetItem* nodeOutbox = nullptr;
+    QTreeWidgetItem* nodeSent = nullptr;
+    QAction* pmSMSRead = nullptr;
+    QAction* pmSMSDelete = nullptr;
+    QAction* pmSMSNew = nullptr;
+    QAction* pmSMSSave = nullptr;
+    QAction* pmSendSMS = nullptr;
+    QAction* pmSMSClear = nullptr;
+    QAction* pmMarkasRead = nullptr;
+
     WindowContext& context_;
 };

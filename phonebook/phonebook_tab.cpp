@@ -24,6 +24,7 @@
 #include "phonebook/phonebook_file.h"
 #include "phonebook/phonebook_read.h"
 #include "phonebook/phonebook_write.h"
+#include "ui/image_library.h"
 #include "ui/message_boxes.h"
 #include "ui/orlin_application.h"
 #include "ui/phone_text_qt.h"
@@ -626,4 +627,38 @@ void PhoneBookTab::pmLoadRecordClick() {
         readAll();
     });
     setBusy(false, false);
+}
+
+void PhoneBookTab::ApplyGlyphs(const orlin::ButtonGlyphs& glyphs) {
+    glyphs.apply("SB_03", sbAddRecord);
+    glyphs.apply("SB_04", sbReadAll);
+    glyphs.apply("SB_05", SpeedButton3);
+}
+
+void PhoneBookTab::ApplySmallIcons() {
+    ListView1->setIconSize(QSize(16, 16));
+}
+
+void PhoneBookTab::ApplyPopupIcons() {
+    PopupMenu1->setStyleSheet(QStringLiteral("QMenu { icon-size: 24px; }"));
+    const QList<QPixmap>& icons = context_.images().popupIcons;
+    auto popupIcon = [&icons](QAction* item, int index) {
+        if (index < icons.size()) item->setIcon(QIcon(icons[index]));
+    };
+    popupIcon(pmLoadRecord, 0);
+    popupIcon(pmSaveBook, 1);
+    popupIcon(pmRefresh, 2);
+    popupIcon(pmDelete, 3);
+    popupIcon(N2, 4);
+    popupIcon(N5, 5);
+    popupIcon(mnuSendSMS, 7);
+}
+
+void PhoneBookTab::ApplyCaptions() {
+    sbReadAll->setText(QStringLiteral("Читать\nвсе..."));
+    sbWriteAll->setText(QStringLiteral("Записать\nвсе..."));
+}
+
+void PhoneBookTab::DisableAddUntilRead() {
+    if (ListView1->topLevelItemCount() == 0) sbAddRecord->setEnabled(false);
 }

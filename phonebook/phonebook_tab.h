@@ -20,6 +20,9 @@ class QTreeWidgetItem;
 class TfrmAddRecord;
 class TfrmOption;
 class WindowContext;
+namespace orlin {
+struct ButtonGlyphs;
+}
 
 class PhoneBookTab : public QWidget {
     Q_OBJECT
@@ -29,6 +32,14 @@ public:
 
     // The main window owns the dialogs and hands them over once created.
     void setDialogs(TfrmAddRecord* addRecord, TfrmOption* options);
+
+    // Start-up hooks, called by the main window in its order.
+    void ApplyGlyphs(const orlin::ButtonGlyphs& glyphs);
+    void ApplySmallIcons();  // the list shows 16 x 16 type icons
+    void ApplyPopupIcons();  // the pop-up menu's icons (24 x 24)
+    void ApplyCaptions();    // the two-line captions of the read and write buttons
+    // Nothing to add to before the phonebook has been read.
+    void DisableAddUntilRead();
 
     // What the last read (and every change since) left: model, slot table, categories.
     const orlin::PhonebookState& state() const { return state_; }

@@ -15,6 +15,7 @@
 
 #include "status/phone_clock.h"
 #include "status/phone_info.h"
+#include "ui/image_library.h"
 #include "ui/message_boxes.h"
 #include "ui/phone_text_qt.h"
 #include "ui/window_context.h"
@@ -259,4 +260,9 @@ void InfoTab::SpeedButton11Click() {
                                false, QStringLiteral("Error"));
             break;
     }
+}
+
+void InfoTab::ApplyGlyphs(const orlin::ButtonGlyphs& glyphs) {
+    glyphs.apply("SB_01", SpeedButton1);
+    glyphs.apply("SB_02", SpeedButton11);
 }

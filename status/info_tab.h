@@ -13,6 +13,9 @@ class QProgressBar;
 class QPushButton;
 class QTimer;
 class WindowContext;
+namespace orlin {
+struct ButtonGlyphs;
+}
 
 namespace orlin {
 class ClockSession;
@@ -26,6 +29,8 @@ public:
 
     // Clears CheckBox2 and runs its click handler: the display stops and its port closes.
     void SwitchClockDisplayOff();
+    // Start-up: the glyphs of the tab's buttons.
+    void ApplyGlyphs(const orlin::ButtonGlyphs& glyphs);
     bool ClockDisplayRunning() const { return ClockSession != nullptr; }
 
     QFrame* PanelInfo = nullptr;

@@ -123,3 +123,12 @@ void TerminalTab::resizeEvent(QResizeEvent* event) {
     Panel5->setGeometry(0, frame.top(), frame.left() - 2, frame.height());
     mmTerminal->setGeometry(0, 0, w, Panel5->geometry().top() - 2);
 }
+
+void TerminalTab::SetTerminalFont(const QFont& font) {
+    mmTerminal->setFont(font);
+}
+
+void TerminalTab::SendTyped(const QString& text) {
+    cbCommand->setEditText(text);
+    btnSendCommand->click();
+}

@@ -5,6 +5,7 @@
 #include <QWidget>
 
 class QComboBox;
+class QFont;
 class QFrame;
 class QGroupBox;
 class QLabel;
@@ -19,6 +20,10 @@ public:
 
     // Start-up: the prepared commands into the command box, the first selected.
     void FillCommands();
+    // The terminal's font ("Шрифт терминала").
+    void SetTerminalFont(const QFont& font);
+    // Types `text` into the command box and sends it as "Послать" does.
+    void SendTyped(const QString& text);
 
     // The text the phone's answers and unsolicited lines are marked with.
     static QString UnsolicitedMark();

@@ -12,6 +12,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "ui/image_library.h"
 #include "ui/window_context.h"
 
 namespace {
@@ -134,4 +135,11 @@ ThemeTab::ThemeTab(WindowContext& context, QWidget* parent) : QWidget(parent), c
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
     layout->addWidget(panel);
+}
+
+void ThemeTab::ApplyGlyphs(const orlin::ButtonGlyphs& glyphs) {
+    glyphs.apply("SB_11", SpeedButton10);
+    glyphs.apply("SB_11", SpeedButton13);
+    glyphs.apply("SB_11", SpeedButton14);
+    glyphs.apply("SB_12", SpeedButton15);
 }

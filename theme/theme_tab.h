@@ -13,12 +13,19 @@ class QSlider;
 class QTimer;
 class QToolButton;
 class WindowContext;
+namespace orlin {
+struct ButtonGlyphs;
+}
 
 class ThemeTab : public QWidget {
     Q_OBJECT
 public:
     explicit ThemeTab(WindowContext& context, QWidget* parent = nullptr);
 
+    // Start-up: the glyphs of the tab's buttons.
+    void ApplyGlyphs(const orlin::ButtonGlyphs& glyphs);
+
+private:
     QLabel* LabelTitle = nullptr;
     QPushButton* SpeedButton10 = nullptr;  // "Картинка"
     QLineEdit* Edit4 = nullptr;
@@ -40,6 +47,5 @@ public:
     QTimer* TimerMedia = nullptr;
     QPushButton* SpeedButton15 = nullptr;  // "Создать тему"
 
-private:
     WindowContext& context_;
 };

@@ -1,5 +1,6 @@
 #include "ui/image_library.h"
 
+#include <QAbstractButton>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -115,6 +116,11 @@ QStringList popupIconNames() {
 }
 QStringList buttonGlyphNames() {
     return numberedNames(QStringLiteral("SB_"), 12);
+}
+
+void ButtonGlyphs::apply(const char* resourceName, QAbstractButton* button) const {
+    const QPixmap pixmap = glyph(QString::fromLatin1(resourceName));
+    if (!pixmap.isNull() && button) button->setIcon(QIcon(pixmap));
 }
 
 bool loadButtonGlyphs(QWidget* parent, ButtonGlyphs& glyphs) {

@@ -14,6 +14,7 @@
 #include "link/errors.h"
 #include "ui/window_context.h"
 
+class QAbstractButton;
 class QWidget;
 
 namespace orlin {
@@ -29,6 +30,9 @@ struct ButtonGlyphs {
     QHash<QString, QPixmap> byName;
     // The glyph for a resource name; a null pixmap when it was not loaded.
     QPixmap glyph(const QString& resourceName) const { return byName.value(resourceName); }
+    // Sets the glyph of `resourceName` on the button when it was loaded; a button whose glyph
+    // is missing keeps what it shows.
+    void apply(const char* resourceName, QAbstractButton* button) const;
 };
 
 // The container's file name.
