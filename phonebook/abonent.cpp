@@ -16,11 +16,11 @@ void ResetRecord(TAbonentInfo& record) {
     record.Storage = storage;
     record.Index = index;
     record.Name = kFreeSlotName;
-    record.NumberFormat = 145;
-    record.Ids = 255;
+    record.NumberFormat = kFormatInternational;
+    record.Ids = kFieldNone;
     record.Aux9 = 1;
-    record.Icon = 255;
-    record.Aux12 = 255;
+    record.Icon = kFieldNone;
+    record.Aux12 = kFieldNone;
 }
 
 TAbonentInfo* SlotRecord(Abonents& abonents, int32_t index) {

@@ -11,6 +11,13 @@ namespace orlin {
 // The name that marks a free slot in the slot table.
 inline constexpr const char* kFreeSlotName = "NULL";
 
+// Number formats: a number that begins with "+", any other number, an e-mail address.
+inline constexpr uint8_t kFormatInternational = 145;
+inline constexpr uint8_t kFormatNational = 129;
+inline constexpr uint8_t kFormatOther = 128;
+// The phone's "none" or "default" in the IDs, icon and picture-flag fields.
+inline constexpr uint8_t kFieldNone = 255;
+
 struct TAbonentInfo {
     uint8_t Storage = 0;  // 0 phone memory, 1 SIM card
     int32_t Index = 0;    // slot number, from 1

@@ -74,9 +74,9 @@ std::optional<int> NumberTypeFromText(const std::string& text, ModelFamily famil
 }
 
 uint8_t NumberFormatFor(const std::string& number, int type) {
-    if (!number.empty() && number[0] == '+') return 145;
-    if (type == kEmailType) return 128;
-    return 129;
+    if (!number.empty() && number[0] == '+') return kFormatInternational;
+    if (type == kEmailType) return kFormatOther;
+    return kFormatNational;
 }
 
 const std::vector<std::string>& IdsItems() {
@@ -88,7 +88,7 @@ const std::vector<std::string>& IdsItems() {
 std::string IdsText(int32_t ids) {
     if (ids == kIdsSilent) return IdsItems()[0];
     if (ids == kIdsDefault) return IdsItems()[2];
-    if (ids > 0 && ids < 255) return std::to_string(ids);
+    if (ids > 0 && ids < kIdsDefault) return std::to_string(ids);
     return {};
 }
 

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "phonebook/abonent.h"
 #include "phonebook/model_family.h"
 
 namespace orlin {
@@ -17,9 +18,9 @@ inline constexpr int kFirstIconImage = 9;  // icons 0..14 are images 9..23
 inline constexpr int kSortDescendingImage = 40;
 inline constexpr int kSortAscendingImage = 41;
 
-inline constexpr int32_t kNoIcon = 255;  // "нет"
+inline constexpr int32_t kNoIcon = kFieldNone;  // "нет"
 inline constexpr int32_t kIdsSilent = 0;
-inline constexpr int32_t kIdsDefault = 255;
+inline constexpr int32_t kIdsDefault = kFieldNone;
 inline constexpr int kEmailType = 6;
 
 struct TypeText {

@@ -93,7 +93,7 @@ TAbonentInfo ParseMpbrLine(const std::string& line, ModelFamily family) {
     if (count == 9) {
         r.Category = 0;
         r.Icon = 0;
-        r.Aux12 = 255;
+        r.Aux12 = kFieldNone;
         r.Aux13 = 0;
     } else {
         r.Category = Low8(f[9]);

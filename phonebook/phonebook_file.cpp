@@ -83,9 +83,9 @@ TAbonentInfo ParseSimLine(std::string rest, ModelFamily family, const IndexRange
     r.Number = rest;
     r.NumberType = HasCategories(family) ? 8 : 7;
     r.NumberFormat = NumberFormatFor(r.Number, r.NumberType);
-    r.Ids = 255;
+    r.Ids = kFieldNone;
     r.Icon = 0;
-    r.Aux12 = 255;
+    r.Aux12 = kFieldNone;
     return r;
 }
 

@@ -233,17 +233,6 @@ void PhoneBookTab::buildMenu() {
     });
 }
 
-void PhoneBookTab::guarded(const std::function<void()>& work) {
-    try {
-        work();
-    } catch (const orlin::OrlinError& e) {
-        // Our exceptions carry Windows-1251 text, like the phone's data.
-        MessageBoxes::error(this, orlin::ErrorBoxText(FromCp1251(e.what())));
-    } catch (const std::exception& e) {
-        MessageBoxes::error(this, orlin::ErrorBoxText(QString::fromLocal8Bit(e.what())));
-    }
-}
-
 void PhoneBookTab::setBusy(bool busy, bool stoppable) {
     busy_ = busy;
     sbStop->setVisible(busy && stoppable);
@@ -369,7 +358,7 @@ void PhoneBookTab::Restore() {
 
 void PhoneBookTab::sbReadAllClick() {
     if (busy_) return;
-    guarded([this] { readAll(); });
+    orlin::Guarded([this] { readAll(); });
 }
 
 // The read processes no window events: nothing else can start while it runs. Every read,
@@ -411,14 +400,14 @@ void PhoneBookTab::sbAddRecordClick() {
                 "Перед добавлением новой записи рекомендуется прочитать записи из справочника."));
         return;
     }
-    guarded([this] { writeOneEntry(false); });
+    orlin::Guarded([this] { writeOneEntry(false); });
 }
 
 void PhoneBookTab::ListView1DblClick() {
     if (busy_ || !addRecord_ || ListView1->topLevelItemCount() == 0) return;
     QTreeWidgetItem* item = ListView1->currentItem();
     if (!item || !item->isSelected()) return;
-    guarded([this] { writeOneEntry(true); });
+    orlin::Guarded([this] { writeOneEntry(true); });
 }
 
 // Adding and editing share everything but how the dialog is filled: the phone keeps the
@@ -498,7 +487,7 @@ void PhoneBookTab::sbWriteAllClick() {
     if (busy_ || ListView1->topLevelItemCount() == 0) return;
     context_.KeepRunning() = true;
     setBusy(true, true);
-    guarded([this] {
+    orlin::Guarded([this] {
         orlin::PhoneSession session(context_.portSettings(),
                                     orlin::PhoneSession::Options{true, true});
         std::vector<orlin::ListRow> rows;
@@ -546,7 +535,7 @@ void PhoneBookTab::pmDeleteClick() {
         MessageBoxes::warning(
             this, QStringLiteral("Телефон не удалил записи: %1.").arg(SlotsText(report.refused)));
     updateOccupied();
-    if (items.size() > 1) guarded([this] { readAll(); });
+    if (items.size() > 1) orlin::Guarded([this] { readAll(); });
 }
 
 // --- files ---
@@ -557,7 +546,7 @@ void PhoneBookTab::pmSaveBookClick() {
         MessageBoxes::information(this, QStringLiteral("Список пуст, сохранять нечего !"));
         return;
     }
-    guarded([this] {
+    orlin::Guarded([this] {
         {
             orlin::PhoneSession session(context_.portSettings());
             orlin::PrepareSave(session, state_);
@@ -579,7 +568,7 @@ void PhoneBookTab::pmLoadRecordClick() {
     if (busy_) return;
     context_.KeepRunning() = true;
     setBusy(true, true);
-    guarded([this] {
+    orlin::Guarded([this] {
         Interaction interaction(*this, true, Interaction::Question::AfterTimeout);
         const orlin::LoadTarget target = orlin::PrepareLoad(context_.portSettings(), interaction);
         if (!target.connected) return;

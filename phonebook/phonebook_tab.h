@@ -3,7 +3,6 @@
 // write, add, clear and stop buttons, and the phonebook files.
 
 #include <QWidget>
-#include <functional>
 
 #include "phonebook/phonebook_rows.h"
 #include "phonebook/phonebook_state.h"
@@ -108,8 +107,6 @@ private:
     void updateOccupied();
     void writeOneEntry(bool editing);
     void setBusy(bool busy, bool stoppable);
-    // Runs a handler's work; a failure is shown in the application's error box.
-    void guarded(const std::function<void()>& work);
 
     WindowContext& context_;
     TfrmAddRecord* addRecord_ = nullptr;

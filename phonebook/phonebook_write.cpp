@@ -28,7 +28,7 @@ TAbonentInfo RecordFromDraft(const EntryDraft& draft, ModelFamily family) {
         r.Ids = StrToInt(draft.idsText);  // raises with the text, as a typed number would
     r.Aux8 = 0;
     r.Aux9 = 1;
-    r.Aux12 = 255;
+    r.Aux12 = kFieldNone;
     r.Aux13 = 0;
     r.Aux15 = 0;
     r.Aux16 = 0;

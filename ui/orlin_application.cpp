@@ -36,6 +36,14 @@ OrlinApplication::OrlinApplication(int& argc, char** argv) : QApplication(argc, 
     setApplicationName(QStringLiteral("Orlin"));
 }
 
+void Guarded(const std::function<void()>& work) {
+    try {
+        work();
+    } catch (...) {
+        ShowCurrentException();
+    }
+}
+
 bool OrlinApplication::notify(QObject* receiver, QEvent* event) {
     try {
         return QApplication::notify(receiver, event);

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QString>
+#include <functional>
 
 namespace orlin {
 
@@ -13,6 +14,11 @@ QString ErrorBoxText(const QString& message);
 
 // Shows the error box for the exception being handled (call only inside a catch block).
 void ShowCurrentException();
+
+// Runs a handler's work and shows its failure in the error box. Every handler catches at its
+// own boundary this way, so that no exception passes through Qt's own code (which is not
+// written for it); the application's notify() stays only as the last resort.
+void Guarded(const std::function<void()>& work);
 
 class OrlinApplication : public QApplication {
 public:
