@@ -37,7 +37,10 @@ const char* const kUsage =
     "Faults (CMD: the start of a command line, or * for every command):\n"
     "  --silent CMD            no echo and no answer\n"
     "  --cut CMD[:BYTES]       stop the answer after BYTES bytes (default half of it)\n"
-    "  --error CMD             answer ERROR\n"
+    "  --error CMD[:cme=N]     answer ERROR (with :cme=N or :cms=N the line +CME ERROR: N or\n"
+    "                          +CMS ERROR: N)\n"
+    "  --numeric-errors        start as after AT+CMEE=1: refusals end in +CME ERROR: N\n"
+    "  --latency MS            think MS milliseconds before every answer (paced with --baud)\n"
     "  --chunk K               write every answer in pieces of K bytes\n"
     "  --split-crlf            write CR and LF of each line end separately\n"
     "  --pause MS              pause between the pieces of the two options above (default 10)\n"
@@ -112,8 +115,21 @@ int main(int argc, char** argv) {
                 v.resize(colon);
             }
             o.faults.cutOn = v;
-        } else if (arg == "--error")
-            o.faults.errorOn = value();
+        } else if (arg == "--error") {
+            std::string v = value();
+            const size_t colon = v.rfind(':');
+            if (colon != std::string::npos &&
+                (v.compare(colon + 1, 4, "cme=") == 0 || v.compare(colon + 1, 4, "cms=") == 0)) {
+                const std::string kind = v.substr(colon + 1, 3) == "cme" ? "CME" : "CMS";
+                o.faults.errorLine =
+                    "+" + kind + " ERROR: " + std::to_string(ToInt(v.substr(colon + 5), arg));
+                v.resize(colon);
+            }
+            o.faults.errorOn = v;
+        } else if (arg == "--numeric-errors")
+            o.numericErrors = true;
+        else if (arg == "--latency")
+            o.latencyMs = ToInt(value(), arg);
         else if (arg == "--chunk")
             o.faults.chunkBytes = ToInt(value(), arg);
         else if (arg == "--split-crlf")

@@ -181,6 +181,27 @@ struct PhoneSimulator::Impl {
                           stopping, earliest);
     }
 
+    // The phone's think time between a command (or a message text) and its answer.
+    void think() {
+        const auto until =
+            std::chrono::steady_clock::now() + std::chrono::milliseconds(options.latencyMs);
+        while (!stopping && std::chrono::steady_clock::now() < until)
+            std::this_thread::sleep_for(std::min<std::chrono::steady_clock::duration>(
+                until - std::chrono::steady_clock::now(), std::chrono::milliseconds(5)));
+    }
+
+    // The echo (paced while the command came in), the think time, then the answer.
+    void sendAnswer(const std::string& echo, const std::string& body, const FaultOptions& f,
+                    std::optional<PtyLine::Clock::time_point> echoFrom) {
+        if (options.latencyMs <= 0) {
+            send(echo + body, f, echoFrom);
+            return;
+        }
+        if (!send(echo, f, echoFrom)) return;
+        think();
+        send(body, f);
+    }
+
     // One command line has come in (`received` holds its bytes with the CR).
     void handleCommand(const std::string& command, const std::string& received) {
         transcript("<", received);
@@ -201,6 +222,7 @@ struct PhoneSimulator::Impl {
                 answer.lines.clear();
             } else if (Matches(f.errorOn, command)) {
                 answer = Error(state, CmeUnknown);
+                if (!f.errorLine.empty()) answer.lines.back().text = f.errorLine;
             } else {
                 answer = engine.execute(command);
                 if (answer.contentsChanged) saveFromPhoneThread();
@@ -226,7 +248,7 @@ struct PhoneSimulator::Impl {
                 size_t keep = f.cutAfterBytes > 0 ? f.cutAfterBytes : body.size() / 2;
                 body.resize(std::min(keep, body.size()));
             }
-            send(out + body, f, echo && !before ? echoFrom : std::nullopt);
+            sendAnswer(out, body, f, echo && !before ? echoFrom : std::nullopt);
         }
         if (f.hangUpAfterCommands > 0 && count >= static_cast<uint64_t>(f.hangUpAfterCommands))
             hangUp();
@@ -245,7 +267,7 @@ struct PhoneSimulator::Impl {
             if (answer.contentsChanged) saveFromPhoneThread();
         }
         std::string out = echo ? textBuf : "";
-        send(out + AnswerBytes(answer), f, echo && !textBuf.empty() ? echoFrom : std::nullopt);
+        sendAnswer(out, AnswerBytes(answer), f, echo && !textBuf.empty() ? echoFrom : std::nullopt);
         textBuf.clear();
     }
 
@@ -360,6 +382,7 @@ void PhoneSimulator::start() {
     PhoneState& s = impl->state;
     ApplyModel(s, options_.model);
     s.echo = options_.echo;
+    s.verboseErrors = options_.numericErrors;
     s.simPresent = options_.simPresent;
     if (options_.meFirst < 1 || options_.meLast < options_.meFirst || options_.smSize < 1 ||
         options_.datebookLastSlot < 0)

@@ -27,6 +27,8 @@ struct FaultOptions {
     std::string cutOn;                // the answer stops after cutAfterBytes bytes
     size_t cutAfterBytes = 0;         // 0: half of the answer
     std::string errorOn;              // answered ERROR (or +CME ERROR: 100 after AT+CMEE=1)
+    std::string errorLine;            // errorOn answers this final line instead when set
+                                      // ("+CME ERROR: 10", "+CMS ERROR: 500")
     size_t chunkBytes = 0;            // every answer written in pieces of this many bytes
     bool splitCrLf = false;           // CR and LF of each line end written separately
     int pauseBetweenWritesMs = 10;    // pause between the separate writes of the two above
@@ -39,11 +41,13 @@ struct FaultOptions {
 struct PhoneSimOptions {
     std::string model = "C350";  // the family follows the model (FamilyOfModel)
     bool echo = true;
-    int baud = 0;           // 0: no pacing; else 10 bits a byte, both directions
-    bool seeded = true;     // false: no contacts, events or messages
-    std::string stateFile;  // load at start (if it exists), save after every change
-    std::string logFile;    // transcript of commands and answers, time-stamped
-    std::string linkPath;   // a symlink to the device, replaced if it exists
+    bool numericErrors = false;  // start as after AT+CMEE=1: "+CME ERROR: n" for ERROR
+    int latencyMs = 0;           // think time before every answer, as real phones have
+    int baud = 0;                // 0: no pacing; else 10 bits a byte, both directions
+    bool seeded = true;          // false: no contacts, events or messages
+    std::string stateFile;       // load at start (if it exists), save after every change
+    std::string logFile;         // transcript of commands and answers, time-stamped
+    std::string linkPath;        // a symlink to the device, replaced if it exists
     bool simPresent = true;
     int meFirst = 1;
     int meLast = 1000;
