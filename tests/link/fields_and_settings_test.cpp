@@ -14,7 +14,7 @@
 #include "link/errors.h"
 #include "link/port_settings.h"
 #include "link/response_fields.h"
-#include "tests/link/link_test_support.h"
+#include "tests/support/text.h"
 
 namespace orlin::test {
 namespace {
