@@ -7,10 +7,14 @@
 #include <sstream>
 
 #include "link/phone_text.h"
-#include "sim_test_support.h"
+#include "tests/support/raw_client.h"
+#include "tests/support/sim_phone.h"
+#include "tests/support/text.h"
 
-namespace orlin::phonesim::test {
+namespace orlin::test {
 namespace {
+
+using namespace phonesim;
 
 using Clock = std::chrono::steady_clock;
 
@@ -40,7 +44,7 @@ TEST(LinePacing, TenThousandBytesAt115200TakeAboutPointEightSevenSeconds) {
     o.echo = false;
     o.seeded = false;
     SimPort p(o);
-    FillPhonebook(p.sim, 10000);
+    FillPhonebook(p.sim(), 10000);
     p.at("AT+CSCS=UCS2");
     const std::string command = "AT+MPBR=1,1000";
     auto start = Clock::now();
@@ -111,8 +115,8 @@ TEST(LineFaults, SilentCommandGetsNoEchoAndNoAnswer) {
 
     FaultOptions all;
     all.silentOn = "*";
-    p.sim.setFaults(all);
-    RawClient c(p.sim.portPath());
+    p.sim().setFaults(all);
+    RawClient c(p.sim().portPath());
     c.send("AT\r");
     EXPECT_EQ(c.readQuiet(300), "");
 }
@@ -145,14 +149,14 @@ TEST(LineFaults, ErrorForAGivenCommandWithoutDoingIt) {
     SimPort p(o);
     p.at("AT+CPBS=MT");
     EXPECT_EQ(p.at("AT+MPBW=1"), "\r\nERROR\r\n");
-    p.sim.withState([](PhoneState& s) { EXPECT_EQ(s.contents.phonebook.count(1), 1u); });
+    p.sim().withState([](PhoneState& s) { EXPECT_EQ(s.contents.phonebook.count(1), 1u); });
     p.at("AT+CMEE=1");
     EXPECT_EQ(p.at("AT+MPBW=1"), "\r\n+CME ERROR: 100\r\n");
     EXPECT_TRUE(p.at("AT+MPBR=1").find("+MPBR: 1,") != std::string::npos);
     // Blanks and letter case do not matter when a command is picked out.
     FaultOptions f;
     f.errorOn = "at+cpbs";
-    p.sim.setFaults(f);
+    p.sim().setFaults(f);
     EXPECT_EQ(p.at("AT +CPBS=ME"), "\r\n+CME ERROR: 100\r\n");
     EXPECT_EQ(p.at("AT+CPBR=?"), "\r\n+CPBR: (1-1250),32,24\r\n\r\nOK\r\n");  // still MT
 }
@@ -242,14 +246,14 @@ TEST(LineFaults, HangUpAfterNCommands) {
     p.port.AtTimeout = 300;
     for (int i = 0; i < 3; ++i) EXPECT_EQ(p.at("AT"), kOk) << i;
     auto deadline = Clock::now() + std::chrono::seconds(2);
-    while (!p.sim.hungUp() && Clock::now() < deadline)
+    while (!p.sim().hungUp() && Clock::now() < deadline)
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    EXPECT_TRUE(p.sim.hungUp());
-    EXPECT_FALSE(p.sim.running());
+    EXPECT_TRUE(p.sim().hungUp());
+    EXPECT_FALSE(p.sim().running());
     p.at("AT");
     EXPECT_NE(p.port.LastError(), 0);
     EXPECT_FALSE(p.port.AtOk);
-    EXPECT_EQ(p.sim.commandsReceived(), 3u);
+    EXPECT_EQ(p.sim().commandsReceived(), 3u);
 }
 
 TEST(LineClients, OneAfterAnotherKeepTheState) {
@@ -300,4 +304,4 @@ TEST(LineTranscript, LogsCommandsAndAnswersWithTimeStamps) {
 }
 
 }  // namespace
-}  // namespace orlin::phonesim::test
+}  // namespace orlin::test
