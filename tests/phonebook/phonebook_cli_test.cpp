@@ -11,7 +11,9 @@
 #include "link/phone_session.h"
 #include "phonebook/phonebook_file.h"
 #include "phonebook/phonebook_read.h"
-#include "phonebook_test_support.h"
+#include "tests/support/recording_interaction.h"
+#include "tests/support/sim_phone.h"
+#include "tests/support/text.h"
 
 namespace orlin {
 namespace {
