@@ -10,12 +10,13 @@
 #include <sstream>
 
 #include "status/phone_clock.h"
-#include "tests/status/status_support.h"
+#include "tests/support/sim_phone.h"
+#include "tests/support/text.h"
 
 namespace orlin {
 namespace {
 
-using test::SimulatedPhone;
+using test::SimPhone;
 
 struct RunResult {
     int status = -1;
@@ -30,7 +31,7 @@ std::string ReadFile(const std::filesystem::path& path) {
 }
 
 // Runs orlin-cli in an empty folder of its own (no portcfg.ini) with the phone's port.
-RunResult RunCli(SimulatedPhone& phone, const std::string& words) {
+RunResult RunCli(SimPhone& phone, const std::string& words) {
     static int counter = 0;
     const auto folder =
         std::filesystem::temp_directory_path() /
@@ -47,7 +48,7 @@ RunResult RunCli(SimulatedPhone& phone, const std::string& words) {
     return result;
 }
 
-void UseKnownIdentity(SimulatedPhone& phone) {
+void UseKnownIdentity(SimPhone& phone) {
     phone->withState([](phonesim::PhoneState& s) {
         s.model = "C350";
         s.bands = {"GSM900", "GSM1800", "GSM1900"};
@@ -67,7 +68,7 @@ const std::string kInfoLines =
     "Signal: -83\n";
 
 TEST(CliInfo, PrintsTheEightLines) {
-    SimulatedPhone phone;
+    SimPhone phone;
     UseKnownIdentity(phone);
     const RunResult run = RunCli(phone, "info");
     EXPECT_EQ(run.status, 0) << run.err;
@@ -75,7 +76,7 @@ TEST(CliInfo, PrintsTheEightLines) {
 }
 
 TEST(CliInfo, SameLinesWithUnsolicitedLinesInEveryAnswer) {
-    SimulatedPhone phone;
+    SimPhone phone;
     UseKnownIdentity(phone);
     phone->setFaults(test::UnsolicitedEverywhere());
     const RunResult run = RunCli(phone, "info");
@@ -84,7 +85,7 @@ TEST(CliInfo, SameLinesWithUnsolicitedLinesInEveryAnswer) {
 }
 
 TEST(CliInfo, UndetectableSignalAndCyrillicTextInUtf8) {
-    SimulatedPhone phone;
+    SimPhone phone;
     phone->withState([](phonesim::PhoneState& s) {
         s.signalRssi = 99;
         s.manufacturer = test::W("Моторола");
@@ -96,7 +97,7 @@ TEST(CliInfo, UndetectableSignalAndCyrillicTextInUtf8) {
 }
 
 TEST(CliInfo, FailureKeepsWhatWasReadAndSaysWhy) {
-    SimulatedPhone phone;
+    SimPhone phone;
     phonesim::FaultOptions faults;
     faults.silentOn = "AT+CGMR";
     phone->setFaults(faults);
@@ -109,7 +110,7 @@ TEST(CliInfo, FailureKeepsWhatWasReadAndSaysWhy) {
 }
 
 TEST(CliClock, PrintsThePhonesTime) {
-    SimulatedPhone phone;
+    SimPhone phone;
     phone->withState([](phonesim::PhoneState& s) { s.clockZone = ""; });
     ASSERT_EQ(SynchronisePhoneClock(phone.settings, nullptr, {2031, 3, 4, 5, 6, 7}),
               ClockSyncOutcome::Synchronised);
@@ -120,7 +121,7 @@ TEST(CliClock, PrintsThePhonesTime) {
 }
 
 TEST(CliClock, SyncSetsThePhoneFromTheComputer) {
-    SimulatedPhone phone;
+    SimPhone phone;
     phone->withState([](phonesim::PhoneState& s) { s.clockOffsetSeconds = -40000; });
     const RunResult run = RunCli(phone, "clock --sync");
     EXPECT_EQ(run.status, 0) << run.err;
@@ -131,7 +132,7 @@ TEST(CliClock, SyncSetsThePhoneFromTheComputer) {
 }
 
 TEST(CliClock, FailuresAreReported) {
-    SimulatedPhone phone;
+    SimPhone phone;
     phonesim::FaultOptions faults;
     faults.errorOn = "AT+CCLK";
     phone->setFaults(faults);
