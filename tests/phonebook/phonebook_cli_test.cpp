@@ -11,6 +11,7 @@
 #include "link/phone_session.h"
 #include "phonebook/phonebook_file.h"
 #include "phonebook/phonebook_read.h"
+#include "tests/support/cli_run.h"
 #include "tests/support/recording_interaction.h"
 #include "tests/support/sim_phone.h"
 #include "tests/support/text.h"
@@ -18,23 +19,11 @@
 namespace orlin {
 namespace {
 
+using test::CliRun;
 using test::RecordingInteraction;
 using test::SimPhone;
 
 namespace fs = std::filesystem;
-
-struct CliRun {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string Slurp(const fs::path& path) {
-    std::ifstream file(path, std::ios::binary);
-    std::ostringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
 
 class PhonebookCli : public ::testing::Test {
 protected:
@@ -48,16 +37,9 @@ protected:
 
     // Runs orlin-cli in the test's own directory (so no portcfg.ini is found).
     CliRun Cli(const SimPhone& phone, const std::string& words, int timeoutMs = 1000) {
-        const std::string command = "cd '" + dir_.string() + "' && '" ORLIN_CLI_PATH "' --port '" +
-                                    phone.settings.PortName + "' --timeout " +
-                                    std::to_string(timeoutMs) + " " + words +
-                                    " > out.txt 2> err.txt";
-        CliRun run;
-        const int raw = std::system(command.c_str());
-        run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-        run.out = Slurp(dir_ / "out.txt");
-        run.err = Slurp(dir_ / "err.txt");
-        return run;
+        return test::RunInFolder(dir_, "'" ORLIN_CLI_PATH "' --port '" + phone.settings.PortName +
+                                           "' --timeout " + std::to_string(timeoutMs) + " " +
+                                           words);
     }
     fs::path dir_;
 };
@@ -69,7 +51,7 @@ TEST_F(PhonebookCli, SaveThenLoadIntoAnEmptyPhoneGivesTheSameList) {
 
     const CliRun saved = Cli(source, "phonebook save book.csv");
     ASSERT_EQ(saved.status, 0) << saved.err;
-    const std::string bytes = Slurp(dir_ / "book.csv");
+    const std::string bytes = test::ReadWholeFile(dir_ / "book.csv");
     // Byte for byte the file the window writes.
     {
         PhonebookState state;
