@@ -13,13 +13,13 @@
 #include <QTest>
 #include <QTreeWidget>
 
-#include "app_test_support.h"
 #include "datebook/add_event_dialog.h"
 #include "datebook/datebook_tab.h"
 #include "messages/messages_tab.h"
 #include "messages/save_sms_dialog.h"
+#include "tests/support/window_test.h"
 
-namespace apptest {
+namespace orlin::test {
 namespace {
 
 class FormsTest : public WindowTest {
@@ -107,4 +107,4 @@ TEST_F(FormsTest, DialogsCarryTheirCaptionsAndDefaults) {
 }
 
 }  // namespace
-}  // namespace apptest
+}  // namespace orlin::test

@@ -13,11 +13,11 @@
 
 #include "app/about_box.h"
 #include "app/help_dialog.h"
-#include "app_test_support.h"
+#include "tests/support/window_test.h"
 #include "ui/orlin_application.h"
 #include "ui/version_info.h"
 
-namespace apptest {
+namespace orlin::test {
 namespace {
 
 class HelpAboutTest : public WindowTest {};
@@ -127,7 +127,7 @@ TEST_F(HelpAboutTest, TheProgramWritesAScreenshotOfTheTabAgainstThePhone) {
     EXPECT_GE(shot.height(), 456);
     // Showing the tab ran its handler: the phone was asked for its identity.
     bool askedImei = false;
-    for (const auto& line : phone_->commandLog()) askedImei |= line == "AT+CGSN";
+    for (const auto& line : phone()->commandLog()) askedImei |= line == "AT+CGSN";
     EXPECT_TRUE(askedImei);
 
     // --click presses a named button as a user would: the phonebook is read from the phone.
@@ -139,7 +139,7 @@ TEST_F(HelpAboutTest, TheProgramWritesAScreenshotOfTheTabAgainstThePhone) {
     ASSERT_TRUE(reader.waitForFinished(30000));
     EXPECT_EQ(reader.exitCode(), 0) << reader.readAllStandardError().toStdString();
     bool readEntries = false;
-    for (const auto& line : phone_->commandLog()) readEntries |= line.rfind("AT+MPBR=1,", 0) == 0;
+    for (const auto& line : phone()->commandLog()) readEntries |= line.rfind("AT+MPBR=1,", 0) == 0;
     EXPECT_TRUE(readEntries);
 
     QProcess wrong;
@@ -150,4 +150,4 @@ TEST_F(HelpAboutTest, TheProgramWritesAScreenshotOfTheTabAgainstThePhone) {
 }
 
 }  // namespace
-}  // namespace apptest
+}  // namespace orlin::test

@@ -14,12 +14,12 @@
 #include <QTest>
 #include <QTimer>
 
-#include "app_test_support.h"
 #include "status/info_tab.h"
 #include "status/phone_clock.h"
 #include "status/terminal_tab.h"
+#include "tests/support/window_test.h"
 
-namespace apptest {
+namespace orlin::test {
 namespace {
 
 using orlin::phonesim::PhoneState;
@@ -62,7 +62,7 @@ TEST_F(InfoTest, ShowingTheTabFillsEveryFieldGaugeAndThePicture) {
 
     // Seven queries, each on its own: the port was opened and closed seven times.
     int queries = 0;
-    for (const auto& line : phone_->commandLog())
+    for (const auto& line : phone()->commandLog())
         if (line == "AT+CGSN" || line == "AT+CIMI" || line == "AT+CGMI" || line == "AT+CGMM" ||
             line == "AT+CGMR" || line == "AT+CBC" || line == "AT+CSQ")
             ++queries;
@@ -76,7 +76,7 @@ TEST_F(InfoTest, SignalNotDetectableShowsAnEmptyGaugeAndRefreshReadsAgain) {
     ASSERT_EQ(info()->ggStatusSignal->value(), -83);
     EXPECT_EQ(info()->ggStatusSignal->text(), "-83 dBm");
 
-    phone_->withState([](PhoneState& s) {
+    phone()->withState([](PhoneState& s) {
         s.signalRssi = 99;
         s.batteryStatus = 1;
         s.batteryCharge = 100;
@@ -88,7 +88,7 @@ TEST_F(InfoTest, SignalNotDetectableShowsAnEmptyGaugeAndRefreshReadsAgain) {
     EXPECT_EQ(info()->ggStatusSignal->text(), QStringLiteral("не определён"));
     EXPECT_EQ(info()->ggStatusCharge->value(), 100);
 
-    phone_->withState([](PhoneState& s) { s.signalRssi = 31; });
+    phone()->withState([](PhoneState& s) { s.signalRssi = 31; });
     QTest::mouseClick(info()->SpeedButton1, Qt::LeftButton);
     EXPECT_EQ(info()->ggStatusSignal->value(), -51);
     EXPECT_EQ(info()->ggStatusSignal->text(), "-51 dBm");
@@ -102,7 +102,7 @@ TEST_F(InfoTest, AnotherModelWithoutPictureKeepsThePictureThatWasShown) {
     ASSERT_FALSE(info()->Image1->pixmap().isNull());
     const QImage before = info()->Image1->pixmap().toImage();
 
-    phone_->withState([](PhoneState& s) { s.model = "V300"; });
+    phone()->withState([](PhoneState& s) { s.model = "V300"; });
     clickTab(TfrmMain::TerminalPage);
     clickTab(TfrmMain::InfoPage);
     EXPECT_EQ(info()->edtModel->text(), "Motorola V300");
@@ -113,7 +113,7 @@ TEST_F(InfoTest, AFailingQueryEndsTheRefreshWithTheErrorBox) {
     startPhone();
     orlin::phonesim::FaultOptions faults;
     faults.errorOn = "AT+CBC";
-    phone_->setFaults(faults);
+    phone()->setFaults(faults);
     createWindow();
     clickTab(TfrmMain::InfoPage);
     // The text fields came before the battery and keep their values; the conversion of the
@@ -202,7 +202,7 @@ TEST_F(InfoTest, ASilentPhoneLeavesThePhoneClockFieldEmpty) {
 
     orlin::phonesim::FaultOptions faults;
     faults.silentOn = "AT+CCLK?";
-    phone_->setFaults(faults);
+    phone()->setFaults(faults);
     info()->Timer1Timer();
     EXPECT_EQ(info()->edtPhoneTime->text(), "");
     EXPECT_FALSE(info()->edtCompTime->text().isEmpty());
@@ -217,7 +217,7 @@ TEST_F(InfoTest, APhoneClockWithoutZoneShowsTheSameTimeAsWithIt) {
     const QRegularExpression form(QStringLiteral("^\\d\\d-\\d\\d-\\d\\d,   \\d\\d:\\d\\d:\\d\\d$"));
     info()->Timer1Timer();
     const QString withZone = info()->edtPhoneTime->text();
-    phone_->withState([](PhoneState& s) { s.clockZone = ""; });
+    phone()->withState([](PhoneState& s) { s.clockZone = ""; });
     info()->Timer1Timer();
     const QString withoutZone = info()->edtPhoneTime->text();
     EXPECT_TRUE(form.match(withZone).hasMatch()) << withZone.toStdString();
@@ -228,7 +228,7 @@ TEST_F(InfoTest, APhoneClockWithoutZoneShowsTheSameTimeAsWithIt) {
 
 TEST_F(InfoTest, SynchronisingWithoutTheDisplaySetsThePhoneAndSaysSo) {
     startPhone();
-    phone_->withState([](PhoneState& s) { s.clockOffsetSeconds = -7200; });
+    phone()->withState([](PhoneState& s) { s.clockOffsetSeconds = -7200; });
     createWindow();
     clearBoxes();
     QTest::mouseClick(info()->SpeedButton11, Qt::LeftButton);
@@ -236,7 +236,7 @@ TEST_F(InfoTest, SynchronisingWithoutTheDisplaySetsThePhoneAndSaysSo) {
     EXPECT_EQ(boxes()[0].kind, MessageBoxes::Kind::Note);
     EXPECT_EQ(boxes()[0].text, QStringLiteral("Дата и время синхронизированы!!!"));
     int64_t offset = -1;
-    phone_->withState([&](PhoneState& s) { offset = s.clockOffsetSeconds; });
+    phone()->withState([&](PhoneState& s) { offset = s.clockOffsetSeconds; });
     EXPECT_LE(std::llabs(offset), 5);
 }
 
@@ -244,7 +244,7 @@ TEST_F(InfoTest, ARefusedSynchronisationShowsTheErrorDialog) {
     startPhone();
     orlin::phonesim::FaultOptions faults;
     faults.errorOn = "AT+CCLK=";
-    phone_->setFaults(faults);
+    phone()->setFaults(faults);
     createWindow();
     clearBoxes();
     QTest::mouseClick(info()->SpeedButton11, Qt::LeftButton);
@@ -256,7 +256,7 @@ TEST_F(InfoTest, ARefusedSynchronisationShowsTheErrorDialog) {
 
 TEST_F(InfoTest, SynchronisingWhileTheDisplayRunsUsesItsPortQuietly) {
     startPhone();
-    phone_->withState([](PhoneState& s) { s.clockOffsetSeconds = 3600; });
+    phone()->withState([](PhoneState& s) { s.clockOffsetSeconds = 3600; });
     createWindow();
     clickTab(TfrmMain::InfoPage);
     clickCheckBox();
@@ -265,10 +265,10 @@ TEST_F(InfoTest, SynchronisingWhileTheDisplayRunsUsesItsPortQuietly) {
     QTest::mouseClick(info()->SpeedButton11, Qt::LeftButton);
     EXPECT_TRUE(boxes().empty()) << boxTexts().join('|').toStdString();
     int64_t offset = -1;
-    phone_->withState([&](PhoneState& s) { offset = s.clockOffsetSeconds; });
+    phone()->withState([&](PhoneState& s) { offset = s.clockOffsetSeconds; });
     EXPECT_LE(std::llabs(offset), 5);
     EXPECT_TRUE(info()->ClockDisplayRunning());
 }
 
 }  // namespace
-}  // namespace apptest
+}  // namespace orlin::test

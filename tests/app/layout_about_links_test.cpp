@@ -15,11 +15,11 @@
 #include <QUrl>
 
 #include "app/about_box.h"
-#include "app_test_support.h"
 #include "messages/messages_tab.h"
 #include "status/terminal_tab.h"
+#include "tests/support/window_test.h"
 
-namespace apptest {
+namespace orlin::test {
 namespace {
 
 class LayoutTest : public WindowTest {};
@@ -117,6 +117,6 @@ TEST_F(LayoutTest, AboutLinksTurnBlueUnderTheMouseAndOpenBrowserAndMail) {
 }
 
 }  // namespace
-}  // namespace apptest
+}  // namespace orlin::test
 
 #include "layout_about_links_test.moc"

@@ -15,9 +15,9 @@
 #include <filesystem>
 
 #include "app/comm_config_dialog.h"
-#include "app_test_support.h"
+#include "tests/support/window_test.h"
 
-namespace apptest {
+namespace orlin::test {
 namespace {
 
 class PortDialogTest : public WindowTest {
@@ -184,4 +184,4 @@ TEST(PortNames, DeviceFilesOfTheMachineAreListedByName) {
 }
 
 }  // namespace
-}  // namespace apptest
+}  // namespace orlin::test

@@ -15,14 +15,14 @@
 #include <QToolButton>
 #include <QTreeWidget>
 
-#include "app_test_support.h"
 #include "phonebook/phonebook_tab.h"
 #include "status/info_tab.h"
 #include "status/terminal_tab.h"
+#include "tests/support/window_test.h"
 #include "ui/image_library.h"
 #include "ui/orlin_application.h"
 
-namespace apptest {
+namespace orlin::test {
 namespace {
 
 using Kind = MessageBoxes::Kind;
@@ -192,9 +192,9 @@ TEST_F(StartupTest, WithoutTheContainerOneWarningAndNoPictures) {
 }
 
 }  // namespace
-}  // namespace apptest
+}  // namespace orlin::test
 
-namespace apptest {
+namespace orlin::test {
 namespace {
 
 TEST_F(StartupTest, TheFontMenuGivesTheTerminalTheChosenFontOnlyWhenConfirmed) {
@@ -220,4 +220,4 @@ TEST_F(StartupTest, TheFontMenuGivesTheTerminalTheChosenFontOnlyWhenConfirmed) {
 }
 
 }  // namespace
-}  // namespace apptest
+}  // namespace orlin::test

@@ -7,10 +7,10 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "app_test_support.h"
 #include "status/terminal_tab.h"
+#include "tests/support/window_test.h"
 
-namespace apptest {
+namespace orlin::test {
 namespace {
 
 class TerminalTest : public WindowTest {
@@ -58,7 +58,7 @@ TEST_F(TerminalTest, ATypedCommandIsSentUnchangedAndRereadsThePortSettings) {
     send("AT+CGMM");
     EXPECT_TRUE(boxes().empty()) << boxTexts().join('|').toStdString();
     EXPECT_TRUE(memo().contains("MODEL=C350")) << memo().toStdString();
-    const auto log = phone_->commandLog();
+    const auto log = phone()->commandLog();
     ASSERT_FALSE(log.empty());
     EXPECT_EQ(log.back(), "AT+CGMM");
 }
@@ -67,7 +67,7 @@ TEST_F(TerminalTest, UnsolicitedLinesFollowTheAnswerMarked) {
     startPhone();
     orlin::phonesim::FaultOptions faults;
     faults.unsolicitedInsideOn = "AT+CGMR";
-    phone_->setFaults(faults);
+    phone()->setFaults(faults);
     createWindow();
     send("AT+CGMR");
     EXPECT_TRUE(boxes().empty()) << boxTexts().join('|').toStdString();
@@ -99,7 +99,7 @@ TEST_F(TerminalTest, ASilentPhoneTimesOutWithoutAddingToTheMemo) {
     startPhone();
     orlin::phonesim::FaultOptions faults;
     faults.silentOn = "AT+CIMI";
-    phone_->setFaults(faults);
+    phone()->setFaults(faults);
     createWindow();
     send("AT+CIMI");
     ASSERT_EQ(boxes().size(), 1u);
@@ -118,14 +118,14 @@ TEST_F(TerminalTest, PickingAnEntryShowsItsDescriptionAndEnterSendsNothing) {
     EXPECT_EQ(t->cbCommand->currentText(), "AT+CPBS=\"ME\"");
 
     // A typed command keeps the last description; Enter neither sends nor adds an item.
-    const auto before = phone_->commandsReceived();
+    const auto before = phone()->commandsReceived();
     t->cbCommand->setEditText("AT+CBC=?");
     QTest::keyClick(t->cbCommand->lineEdit(), Qt::Key_Return);
-    EXPECT_EQ(phone_->commandsReceived(), before);
+    EXPECT_EQ(phone()->commandsReceived(), before);
     EXPECT_EQ(t->cbCommand->count(), 40);
     EXPECT_EQ(t->mmDescriptionCommand->toPlainText(), "AT+CPBS=\"ME\"");
     EXPECT_TRUE(memo().isEmpty());
 }
 
 }  // namespace
-}  // namespace apptest
+}  // namespace orlin::test

@@ -16,7 +16,8 @@
 #include "link/block_serial.h"
 #include "link/cp1251.h"
 #include "link/port_settings.h"
-#include "tests/link/pty_responder.h"
+#include "tests/support/pty_responder.h"
+#include "tests/support/stopwatch.h"
 
 namespace orlin::test {
 namespace {

@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "link/errors.h"
-#include "tests/link/link_test_support.h"
+#include "tests/support/text.h"
 
 namespace orlin::test {
 namespace {

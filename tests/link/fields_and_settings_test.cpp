@@ -15,7 +15,7 @@
 #include "link/port_settings.h"
 #include "link/response_fields.h"
 #include "link/text_utils.h"
-#include "tests/link/link_test_support.h"
+#include "tests/support/text.h"
 
 namespace orlin::test {
 namespace {

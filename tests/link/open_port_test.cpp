@@ -13,7 +13,8 @@
 #include <cstring>
 
 #include "link/serial_device.h"
-#include "tests/link/link_test_support.h"
+#include "tests/support/pty_responder.h"
+#include "tests/support/text.h"
 
 namespace orlin::test {
 namespace {

@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/link/link_test_support.h"
+#include "tests/support/pty_responder.h"
+#include "tests/support/stopwatch.h"
+#include "tests/support/text.h"
 
 namespace orlin::test {
 namespace {

@@ -5,7 +5,7 @@
 #include "link/cp1251.h"
 #include "link/errors.h"
 #include "link/phone_text.h"
-#include "tests/link/link_test_support.h"
+#include "tests/support/text.h"
 
 namespace orlin::test {
 namespace {

@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/link/link_test_support.h"
+#include "tests/support/pty_responder.h"
 
 namespace orlin::test {
 namespace {

@@ -12,7 +12,7 @@
 #include <string>
 
 #include "link/errors.h"
-#include "tests/link/link_test_support.h"
+#include "tests/support/text.h"
 
 namespace orlin::test {
 namespace {
@@ -59,10 +59,10 @@ protected:
 TEST_F(WholeFile, ReplacesTheContentAndLeavesNothingBeside) {
     WriteWholeFile(path_, "old content\r\n");
     WriteWholeFile(path_, std::string(5000, 'x'));
-    EXPECT_EQ(ReadWholeFile(path_), std::string(5000, 'x'));
+    EXPECT_EQ(orlin::ReadWholeFile(path_), std::string(5000, 'x'));
     EXPECT_EQ(FilesInFolder(), 1u);
     WriteWholeFile(path_, "");
-    EXPECT_EQ(ReadWholeFile(path_), "");
+    EXPECT_EQ(orlin::ReadWholeFile(path_), "");
 }
 
 TEST_F(WholeFile, AFailedWriteLeavesTheOldFileByteForByte) {
@@ -75,7 +75,7 @@ TEST_F(WholeFile, AFailedWriteLeavesTheOldFileByteForByte) {
     } catch (const EInOutError& error) {
         EXPECT_EQ(error.what(), W("Файл слишком велик"));
     }
-    EXPECT_EQ(ReadWholeFile(path_), old);
+    EXPECT_EQ(orlin::ReadWholeFile(path_), old);
     EXPECT_EQ(FilesInFolder(), 1u) << "the temporary file was left behind";
 }
 
@@ -86,7 +86,7 @@ TEST_F(WholeFile, AFolderInTheWayOrAMissingFolderIsAnError) {
     EXPECT_EQ(FilesInFolder(), 1u);
     EXPECT_THROW(WriteWholeFile((dir_ / "missing" / "x.txt").string(), "x"), EInOutError);
     try {
-        ReadWholeFile((dir_ / "nothing.txt").string());
+        orlin::ReadWholeFile((dir_ / "nothing.txt").string());
         FAIL();
     } catch (const EInOutError& error) {
         EXPECT_STREQ(error.what(), "File not found");

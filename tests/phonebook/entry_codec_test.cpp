@@ -4,19 +4,17 @@
 
 #include <gtest/gtest.h>
 
-#include "link/cp1251.h"
 #include "link/errors.h"
 #include "link/phone_text.h"
 #include "phonebook/code_tables.h"
 #include "phonebook/phonebook_rows.h"
 #include "phonebook/phonebook_write.h"
+#include "tests/support/text.h"
 
 namespace orlin {
 namespace {
 
-std::string W(const char* utf8) {
-    return Utf8ToCp1251(utf8);
-}
+using test::W;
 
 TEST(ModelFamilies, NamesCompareWholeAndCaseSensitive) {
     EXPECT_EQ(FamilyOfModel("V300"), ModelFamily::Fields16);

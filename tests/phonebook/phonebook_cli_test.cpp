@@ -11,28 +11,19 @@
 #include "link/phone_session.h"
 #include "phonebook/phonebook_file.h"
 #include "phonebook/phonebook_read.h"
-#include "phonebook_test_support.h"
+#include "tests/support/cli_run.h"
+#include "tests/support/recording_interaction.h"
+#include "tests/support/sim_phone.h"
+#include "tests/support/text.h"
 
 namespace orlin {
 namespace {
 
+using test::CliRun;
 using test::RecordingInteraction;
 using test::SimPhone;
 
 namespace fs = std::filesystem;
-
-struct CliRun {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string Slurp(const fs::path& path) {
-    std::ifstream file(path, std::ios::binary);
-    std::ostringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
 
 class PhonebookCli : public ::testing::Test {
 protected:
@@ -48,16 +39,9 @@ protected:
     // `shell` runs before the program in the same shell (a ulimit, say).
     CliRun Cli(const SimPhone& phone, const std::string& words, int timeoutMs = 1000,
                const std::string& shell = "true") {
-        const std::string command = "cd '" + dir_.string() + "' && " + shell +
-                                    " && '" ORLIN_CLI_PATH "' --port '" + phone.settings.PortName +
-                                    "' --timeout " + std::to_string(timeoutMs) + " " + words +
-                                    " > out.txt 2> err.txt";
-        CliRun run;
-        const int raw = std::system(command.c_str());
-        run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-        run.out = Slurp(dir_ / "out.txt");
-        run.err = Slurp(dir_ / "err.txt");
-        return run;
+        return test::RunInFolder(dir_, shell + " && '" ORLIN_CLI_PATH "' --port '" +
+                                           phone.settings.PortName + "' --timeout " +
+                                           std::to_string(timeoutMs) + " " + words);
     }
     fs::path dir_;
 };
@@ -69,7 +53,7 @@ TEST_F(PhonebookCli, SaveThenLoadIntoAnEmptyPhoneGivesTheSameList) {
 
     const CliRun saved = Cli(source, "phonebook save book.csv");
     ASSERT_EQ(saved.status, 0) << saved.err;
-    const std::string bytes = Slurp(dir_ / "book.csv");
+    const std::string bytes = test::FileBytes(dir_ / "book.csv");
     // Byte for byte the file the window writes.
     {
         PhonebookState state;
@@ -102,7 +86,7 @@ TEST_F(PhonebookCli, ASaveThatFailsHalfWayLeavesTheOldBackup) {
     const CliRun run = Cli(phone, "phonebook save book.csv", 1000, "trap '' XFSZ && ulimit -f 1");
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.err.find("Файл слишком велик"), std::string::npos) << run.err;
-    EXPECT_EQ(Slurp(dir_ / "book.csv"), old);
+    EXPECT_EQ(test::FileBytes(dir_ / "book.csv"), old);
     EXPECT_FALSE(fs::exists(dir_ / "book.csv.tmp"));
     for (const auto& entry : fs::directory_iterator(dir_))
         EXPECT_EQ(entry.path().extension(), entry.path().filename() == "book.csv" ? ".csv" : ".txt")

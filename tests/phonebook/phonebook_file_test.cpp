@@ -7,17 +7,15 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "link/cp1251.h"
 #include "link/errors.h"
 #include "link/whole_file.h"
 #include "phonebook/entry_codec.h"
+#include "tests/support/text.h"
 
 namespace orlin {
 namespace {
 
-std::string W(const char* utf8) {
-    return Utf8ToCp1251(utf8);
-}
+using test::W;
 
 IndexRanges Ranges(int phoneFirst, int phoneLast, int simFirst, int simLast) {
     IndexRanges r;

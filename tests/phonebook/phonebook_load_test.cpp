@@ -8,7 +8,10 @@
 #include "phonebook/phonebook_file.h"
 #include "phonebook/phonebook_read.h"
 #include "phonebook/phonebook_rows.h"
-#include "phonebook_test_support.h"
+#include "tests/phonebook/read_all.h"
+#include "tests/support/recording_interaction.h"
+#include "tests/support/sim_phone.h"
+#include "tests/support/text.h"
 
 namespace orlin {
 namespace {

@@ -7,7 +7,9 @@
 
 #include "link/errors.h"
 #include "link/phone_session.h"
-#include "phonebook_test_support.h"
+#include "tests/support/recording_interaction.h"
+#include "tests/support/sim_phone.h"
+#include "tests/support/text.h"
 
 namespace orlin {
 namespace {

@@ -18,7 +18,6 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QTreeWidget>
-#include <deque>
 #include <filesystem>
 
 #include "link/phone_session.h"
@@ -28,7 +27,9 @@
 #include "phonebook/option_dialog.h"
 #include "phonebook/phonebook_file.h"
 #include "phonebook/phonebook_read.h"
-#include "phonebook_test_support.h"
+#include "tests/support/message_box_recorder.h"
+#include "tests/support/sim_phone.h"
+#include "tests/support/text.h"
 #include "ui/message_boxes.h"
 #include "ui/phone_text_qt.h"
 #include "ui/window_context.h"
@@ -67,16 +68,6 @@ private:
 class PhonebookTab : public ::testing::Test {
 protected:
     void SetUp() override {
-        MessageBoxes::setResponder([this](const MessageBoxes::Request& request) {
-            boxes.push_back(request);
-            if (onBox) onBox(request);
-            if (!answers.empty()) {
-                const MessageBoxes::Answer a = answers.front();
-                answers.pop_front();
-                return a;
-            }
-            return request.yesNo ? MessageBoxes::Answer::Yes : MessageBoxes::Answer::Ok;
-        });
         tab = std::make_unique<PhoneBookTab>(host);
         dialog = new TfrmAddRecord(host, tab.get());
         options = new TfrmOption(tab.get());
@@ -84,10 +75,7 @@ protected:
         tab->resize(760, 400);
         tab->show();
     }
-    void TearDown() override {
-        tab.reset();
-        MessageBoxes::setResponder({});
-    }
+    void TearDown() override { tab.reset(); }
 
     void Connect(SimPhone& phone) { host.settings = phone.settings; }
     void ReadAll(SimPhone& phone) {
@@ -119,13 +107,15 @@ protected:
         return out;
     }
 
+    // Answers every box (Yes to a question) and records it.
+    test::MessageBoxRecorder recorder;
+    std::vector<MessageBoxes::Request>& boxes = recorder.boxes;
+    std::function<void(const MessageBoxes::Request&)>& onBox = recorder.onBox;
+
     HostWindow host;
     std::unique_ptr<PhoneBookTab> tab;
     TfrmAddRecord* dialog = nullptr;
     TfrmOption* options = nullptr;
-    std::vector<MessageBoxes::Request> boxes;
-    std::deque<MessageBoxes::Answer> answers;
-    std::function<void(const MessageBoxes::Request&)> onBox;
 };
 
 TEST_F(PhonebookTab, ReadAllFillsTheListWithIconsAndCategories) {
@@ -534,10 +524,3 @@ TEST_F(PhonebookTab, LoadIntoAModelInNoFamilySaysNothingWasWritten) {
 
 }  // namespace
 }  // namespace orlin
-
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

@@ -3,10 +3,13 @@
 #include <gtest/gtest.h>
 
 #include "link/phone_text.h"
-#include "sim_test_support.h"
+#include "tests/support/sim_phone.h"
+#include "tests/support/text.h"
 
-namespace orlin::phonesim::test {
+namespace orlin::test {
 namespace {
+
+using namespace phonesim;
 
 const std::string kEvent = "5,00480069,1,1,\"09:30\",\"01-24-2004\",60,\"09:15\",\"01-24-2004\",2";
 
@@ -40,7 +43,7 @@ TEST(Datebook, WriteNeedsTheLockAndReadsBack) {
     EXPECT_EQ(p.at("AT+MDBR=5"), "\r\n+MDBR: " + kEvent + "\r\n\r\nOK\r\n");
     EXPECT_EQ(p.at("AT+MDBR=4"), kOk);
     EXPECT_EQ(p.line("AT+MDBR=?"), "+MDBR: 500,1,64,8,2");
-    p.sim.withState([](PhoneState& s) {
+    p.sim().withState([](PhoneState& s) {
         const DatebookEvent& e = s.contents.events.at(5);
         EXPECT_EQ(e.title, "Hi");
         EXPECT_EQ(e.repeat, 2);
@@ -74,7 +77,7 @@ TEST(Datebook, AlarmOffFormAndRefusedValues) {
               "\r\nERROR\r\n");
     // An empty title (everything dropped by the encoder) is stored as such.
     EXPECT_EQ(p.at("AT+MDBW=4,,1,1,\"10:00\",\"12-31-2026\",1,\"09:00\",\"12-31-2026\",0"), kOk);
-    p.sim.withState([](PhoneState& s) {
+    p.sim().withState([](PhoneState& s) {
         EXPECT_EQ(s.contents.events.at(3).alarmDate, "00-00-2000");
         EXPECT_EQ(s.contents.events.at(4).title, "");
     });
@@ -83,7 +86,7 @@ TEST(Datebook, AlarmOffFormAndRefusedValues) {
 TEST(Datebook, DeleteNeedsTheLock) {
     SimPort p;
     EXPECT_EQ(p.at("AT+MDBWE=0,0,0"), "\r\nERROR\r\n");
-    p.sim.withState([](PhoneState& s) { EXPECT_EQ(s.contents.events.count(0), 1u); });
+    p.sim().withState([](PhoneState& s) { EXPECT_EQ(s.contents.events.count(0), 1u); });
     p.at("AT+MDBL=1");
     EXPECT_EQ(p.at("AT+MDBWE=0,0,0"), kOk);
     p.at("AT+MDBL=0");
@@ -104,7 +107,7 @@ TEST(Datebook, RangeReadAnnouncesSkippedOccurrences) {
     // A single slot read carries only the event line.
     EXPECT_EQ(p.at("AT+MDBR=5"), "\r\n+MDBR: " + kEvent + "\r\n\r\nOK\r\n");
     EXPECT_EQ(p.at("AT+MDBWE=5,3,0"), kOk);
-    p.sim.withState(
+    p.sim().withState(
         [](PhoneState& s) { EXPECT_EQ(s.contents.events.at(5).exceptions, std::vector<int>{1}); });
 }
 
@@ -118,4 +121,4 @@ TEST(Datebook, AutomaticDeletionNeedsNoLock) {
 }
 
 }  // namespace
-}  // namespace orlin::phonesim::test
+}  // namespace orlin::test

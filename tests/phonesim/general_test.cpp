@@ -4,13 +4,17 @@
 
 #include <ctime>
 
-#include "sim_test_support.h"
+#include "tests/support/raw_client.h"
+#include "tests/support/sim_phone.h"
+#include "tests/support/text.h"
 
-namespace orlin::phonesim::test {
+namespace orlin::test {
 namespace {
 
+using namespace phonesim;
+
 TEST(PhoneIdentity, AnswersByteForByteWithEchoOn) {
-    PhoneSimulator sim(Model("C350"));
+    PhoneSimulator sim(PhoneOptions("C350"));
     sim.start();
     RawClient client(sim.portPath());
     client.send("AT+CGMM\r");
@@ -24,7 +28,7 @@ TEST(PhoneIdentity, AnswersByteForByteWithEchoOn) {
 }
 
 TEST(PhoneIdentity, QueriesThroughTheSerialPort) {
-    SimPort p(Model("V300"));
+    SimPort p(PhoneOptions("V300"));
     EXPECT_EQ(p.at("AT+CGMM"),
               "\r\n+CGMM: \"GSM900\",\"GSM1800\",\"GSM1900\",\"MODEL=V300\"\r\n\r\nOK\r\n");
     EXPECT_TRUE(p.port.AtOk);
@@ -32,7 +36,7 @@ TEST(PhoneIdentity, QueriesThroughTheSerialPort) {
     std::string fw = p.line("AT+CGMR");
     EXPECT_EQ(fw.substr(0, 8), "+CGMR: \"");
     EXPECT_EQ(fw.back(), '"');
-    p.sim.withState([](PhoneState& s) {
+    p.sim().withState([](PhoneState& s) {
         s.batteryStatus = 1;
         s.batteryCharge = 100;
         s.signalRssi = 31;
@@ -166,4 +170,4 @@ TEST(PhoneTerminal, PreparedCommandsAnswerPlausibly) {
 }
 
 }  // namespace
-}  // namespace orlin::phonesim::test
+}  // namespace orlin::test

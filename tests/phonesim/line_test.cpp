@@ -1,5 +1,5 @@
-// The line itself: pacing at the configured speed, every fault option, clients one
-// after another, and the transcript.
+// The line itself: the bytes of a paced line, every fault option, clients one after another,
+// and the transcript.
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -7,95 +7,36 @@
 #include <sstream>
 
 #include "link/phone_text.h"
-#include "sim_test_support.h"
+#include "tests/support/raw_client.h"
+#include "tests/support/sim_phone.h"
+#include "tests/support/text.h"
 
-namespace orlin::phonesim::test {
+namespace orlin::test {
 namespace {
+
+using namespace phonesim;
 
 using Clock = std::chrono::steady_clock;
 
-double Seconds(Clock::duration d) {
-    return std::chrono::duration<double>(d).count();
-}
-
-// Fills the phone with entries until an AT+MPBR=1,1000 answer holds about `bytes` bytes.
-void FillPhonebook(PhoneSimulator& sim, size_t bytes) {
-    sim.withState([bytes](PhoneState& s) {
-        s.contents.phonebook.clear();
-        size_t total = 0;
-        for (int slot = 1; total < bytes && slot <= s.meLast; ++slot) {
-            PhonebookEntry e;
-            e.number = "+7900123" + std::to_string(1000 + slot);
-            e.numberFormat = 145;
-            e.name = "Contact number " + std::to_string(1000 + slot);
-            s.contents.phonebook[slot] = e;
-            total += 133;  // about one line in UCS2
-        }
-    });
-}
-
-TEST(LinePacing, TenThousandBytesAt115200TakeAboutPointEightSevenSeconds) {
-    PhoneSimOptions o;
-    o.baud = 115200;
-    o.echo = false;
-    o.seeded = false;
-    SimPort p(o);
-    FillPhonebook(p.sim, 10000);
-    p.at("AT+CSCS=UCS2");
-    const std::string command = "AT+MPBR=1,1000";
-    auto start = Clock::now();
-    std::string answer = p.at(command);
-    double took = Seconds(Clock::now() - start);
-    ASSERT_TRUE(p.port.AtOk);
-    ASSERT_GT(answer.size(), 9500u);
-    ASSERT_LT(answer.size(), 11000u);
-    // Ten bits a byte, in both directions: the command with its CR, then the answer.
-    double expected = (command.size() + 1 + answer.size()) * 10.0 / 115200;
-    EXPECT_GT(took, expected * 0.98) << answer.size() << " bytes";
-    EXPECT_LT(took, expected * 1.04 + 0.03) << answer.size() << " bytes";
-}
-
-TEST(LinePacing, IncomingBytesArePacedToo) {
+// How long paced exchanges take is measured by orlin-bench-pacing (bench/), not here: a timing
+// window fails at random on a busy machine. The bytes of a paced line are checked here.
+TEST(LinePacing, PacedExchangesKeepTheirBytes) {
     PhoneSimOptions o;
     o.baud = 19200;
     o.echo = false;
-    SimPort p(o);
-    std::string command = "AT+NOSUCH=" + std::string(390, 'x');  // 400 bytes in, ERROR out
-    auto start = Clock::now();
-    EXPECT_EQ(p.at(command), "\r\nERROR\r\n");
-    double took = Seconds(Clock::now() - start);
-    double expected = (command.size() + 1 + 9) * 10.0 / 19200;  // about 0.214 s
-    EXPECT_GT(took, expected * 0.97);
-    EXPECT_LT(took, expected * 1.1 + 0.03);
-}
+    SimPort quiet(o);
+    const std::string command = "AT+NOSUCH=" + std::string(390, 'x');
+    EXPECT_EQ(quiet.at(command), "\r\nERROR\r\n");
 
-// The phone echoes each byte as it comes in, so the echo costs no line time of its own:
-// the answer starts one byte after the command's CR has arrived.
-TEST(LinePacing, EchoGoesOutWhileTheCommandComesIn) {
-    PhoneSimOptions o;
-    o.baud = 19200;
-    SimPort p(o);
-    std::string command = "AT+NOSUCH=" + std::string(390, 'x');
-    auto start = Clock::now();
-    EXPECT_EQ(p.at(command), "\r\nERROR\r\n");  // the echo line equals the command and is dropped
-    double took = Seconds(Clock::now() - start);
-    double expected = (command.size() + 1 + 1 + 9) * 10.0 / 19200;  // about 0.214 s
-    EXPECT_GT(took, expected * 0.97);
-    EXPECT_LT(took, expected * 1.1 + 0.03);
-
-    // Message text after the prompt is echoed the same way.
-    p.at("AT+CSCS=UCS2");
-    std::string text = EncodePhoneText(std::string(70, 'a'));  // 280 bytes
-    std::string store = "AT+CMGW=\"+7911\"\r" + text + "\x1a";
-    start = Clock::now();
-    std::string r = p.at(store);
-    took = Seconds(Clock::now() - start);
+    // With the echo going out while the command comes in: the echo line equals the command
+    // and is dropped, and a message whose text follows the prompt is stored.
+    o.echo = true;
+    SimPort echo(o);
+    EXPECT_EQ(echo.at(command), "\r\nERROR\r\n");
+    echo.at("AT+CSCS=UCS2");
+    std::string r = echo.at("AT+CMGW=\"+7911\"\r" + EncodePhoneText(std::string(70, 'a')) + "\x1a");
     ASSERT_NE(r.find("\r\n+CMGW: 12\r\n\r\nOK\r\n"), std::string::npos) << r;
-    // In: the command line, the text and Ctrl-Z; then the answer. The prompt and the echo
-    // went out while the text came in, and the CR after Ctrl-Z overlaps the answer.
-    expected = (store.size() + std::string("\r\n+CMGW: 12\r\n\r\nOK\r\n").size()) * 10.0 / 19200;
-    EXPECT_GT(took, expected * 0.97);
-    EXPECT_LT(took, expected * 1.1 + 0.03);
+    EXPECT_TRUE(echo.port.AtOk);
 }
 
 TEST(LineFaults, SilentCommandGetsNoEchoAndNoAnswer) {
@@ -111,8 +52,8 @@ TEST(LineFaults, SilentCommandGetsNoEchoAndNoAnswer) {
 
     FaultOptions all;
     all.silentOn = "*";
-    p.sim.setFaults(all);
-    RawClient c(p.sim.portPath());
+    p.sim().setFaults(all);
+    RawClient c(p.sim().portPath());
     c.send("AT\r");
     EXPECT_EQ(c.readQuiet(300), "");
 }
@@ -145,14 +86,14 @@ TEST(LineFaults, ErrorForAGivenCommandWithoutDoingIt) {
     SimPort p(o);
     p.at("AT+CPBS=MT");
     EXPECT_EQ(p.at("AT+MPBW=1"), "\r\nERROR\r\n");
-    p.sim.withState([](PhoneState& s) { EXPECT_EQ(s.contents.phonebook.count(1), 1u); });
+    p.sim().withState([](PhoneState& s) { EXPECT_EQ(s.contents.phonebook.count(1), 1u); });
     p.at("AT+CMEE=1");
     EXPECT_EQ(p.at("AT+MPBW=1"), "\r\n+CME ERROR: 100\r\n");
     EXPECT_TRUE(p.at("AT+MPBR=1").find("+MPBR: 1,") != std::string::npos);
     // Blanks and letter case do not matter when a command is picked out.
     FaultOptions f;
     f.errorOn = "at+cpbs";
-    p.sim.setFaults(f);
+    p.sim().setFaults(f);
     EXPECT_EQ(p.at("AT +CPBS=ME"), "\r\n+CME ERROR: 100\r\n");
     EXPECT_EQ(p.at("AT+CPBR=?"), "\r\n+CPBR: (1-1250),32,24\r\n\r\nOK\r\n");  // still MT
 }
@@ -242,14 +183,14 @@ TEST(LineFaults, HangUpAfterNCommands) {
     p.port.AtTimeout = 300;
     for (int i = 0; i < 3; ++i) EXPECT_EQ(p.at("AT"), kOk) << i;
     auto deadline = Clock::now() + std::chrono::seconds(2);
-    while (!p.sim.hungUp() && Clock::now() < deadline)
+    while (!p.sim().hungUp() && Clock::now() < deadline)
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    EXPECT_TRUE(p.sim.hungUp());
-    EXPECT_FALSE(p.sim.running());
+    EXPECT_TRUE(p.sim().hungUp());
+    EXPECT_FALSE(p.sim().running());
     p.at("AT");
     EXPECT_NE(p.port.LastError(), 0);
     EXPECT_FALSE(p.port.AtOk);
-    EXPECT_EQ(p.sim.commandsReceived(), 3u);
+    EXPECT_EQ(p.sim().commandsReceived(), 3u);
 }
 
 TEST(LineClients, OneAfterAnotherKeepTheState) {
@@ -300,4 +241,4 @@ TEST(LineTranscript, LogsCommandsAndAnswersWithTimeStamps) {
 }
 
 }  // namespace
-}  // namespace orlin::phonesim::test
+}  // namespace orlin::test

@@ -4,10 +4,14 @@
 
 #include "link/cp1251.h"
 #include "link/phone_text.h"
-#include "sim_test_support.h"
+#include "tests/support/raw_client.h"
+#include "tests/support/sim_phone.h"
+#include "tests/support/text.h"
 
-namespace orlin::phonesim::test {
+namespace orlin::test {
 namespace {
+
+using namespace phonesim;
 
 TEST(Messages, StorageCounts) {
     SimPort p;  // demo phone: 5 in IM, 4 in OM, 2 in DM
@@ -51,7 +55,7 @@ TEST(Messages, ReadAtTheReadersOffsets) {
     EXPECT_EQ(p.at("AT+MMGR=8").substr(23, 15), "\"+79265550101\"\r");
     p.at("AT+CPMS=\"DM\"");
     EXPECT_EQ(p.at("AT+MMGR=11").substr(0, 25), "\r\n+MMGR: \"STO UNSENT\", \"+");
-    p.sim.withState([](PhoneState& s) {
+    p.sim().withState([](PhoneState& s) {
         EXPECT_EQ(s.contents.messages.at(1).status, MessageStatus::RecUnread);
     });
 }
@@ -64,14 +68,14 @@ TEST(Messages, StoreWithPromptAndCtrlZ) {
     EXPECT_TRUE(p.port.AtOk);
     EXPECT_NE(r.find("\r\n+CMGW: 12\r\n\r\nOK\r\n"), std::string::npos) << r;
     EXPECT_EQ(p.at("AT+CBC"), "\r\n+CBC: 0,80\r\n\r\nOK\r\n");  // nothing left over
-    p.sim.withState([](PhoneState& s) {
+    p.sim().withState([](PhoneState& s) {
         const Message& m = s.contents.messages.at(12);
         EXPECT_EQ(m.storage, MessageStorage::OM);
         EXPECT_EQ(m.status, MessageStatus::StoUnsent);
         EXPECT_EQ(m.number, "+79001234567");
         EXPECT_EQ(m.text, "Hello");
     });
-    std::vector<std::string> log = p.sim.commandLog();
+    std::vector<std::string> log = p.sim().commandLog();
     ASSERT_GE(log.size(), 2u);
     EXPECT_EQ(log[log.size() - 2], "AT+CMGW=\"+79001234567\"");
     EXPECT_EQ(log.back(), "AT+CBC");
@@ -128,7 +132,7 @@ TEST(Messages, SendMovesToSentDeleteAndMark) {
     EXPECT_EQ(p.at("AT+CMSS=11"), "\r\n+CMSS: 1\r\n\r\nOK\r\n");
     EXPECT_EQ(p.at("AT+CMSS=8"), "\r\n+CMSS: 2\r\n\r\nOK\r\n");
     EXPECT_EQ(p.at("AT+CMSS=10"), "\r\nERROR\r\n");  // a draft without a recipient
-    p.sim.withState([](PhoneState& s) {
+    p.sim().withState([](PhoneState& s) {
         EXPECT_EQ(s.contents.messages.at(11).storage, MessageStorage::OM);
         EXPECT_EQ(s.contents.messages.at(11).status, MessageStatus::StoSent);
         EXPECT_EQ(s.contents.messages.at(8).status, MessageStatus::StoSent);
@@ -147,7 +151,7 @@ TEST(Messages, SendMovesToSentDeleteAndMark) {
     EXPECT_EQ(p.at("AT+MMAR=99"), "\r\n+CMS ERROR: 321\r\n");
     p.at("AT+CPMS=\"IM\"");
     EXPECT_NE(p.at("AT+MMGL=\"HEADER ONLY\"").find("+MMGL: 1, \"REC READ\""), std::string::npos);
-    p.sim.withState([](PhoneState& s) {
+    p.sim().withState([](PhoneState& s) {
         EXPECT_EQ(s.contents.messages.count(3), 0u);
         EXPECT_EQ(s.contents.messages.at(1).status, MessageStatus::RecRead);
     });
@@ -164,4 +168,4 @@ TEST(Messages, EmptyPhoneListsNothing) {
 }
 
 }  // namespace
-}  // namespace orlin::phonesim::test
+}  // namespace orlin::test

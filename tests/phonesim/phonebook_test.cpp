@@ -6,10 +6,13 @@
 
 #include "link/cp1251.h"
 #include "link/phone_text.h"
-#include "sim_test_support.h"
+#include "tests/support/sim_phone.h"
+#include "tests/support/text.h"
 
-namespace orlin::phonesim::test {
+namespace orlin::test {
 namespace {
+
+using namespace phonesim;
 
 PhonebookEntry Ivan() {
     PhonebookEntry e;
@@ -25,15 +28,10 @@ PhonebookEntry Ivan() {
 
 // An empty phone of the model with entry 12 in place.
 struct BookPort : SimPort {
-    explicit BookPort(const std::string& model) : SimPort(Empty(model)) {
-        sim.withState([](PhoneState& s) { s.contents.phonebook[12] = Ivan(); });
+    explicit BookPort(const std::string& model) : SimPort(PhoneOptions(model, false)) {
+        edit([](PhoneState& s) { s.contents.phonebook[12] = Ivan(); });
         at("AT+CSCS=UCS2");
         at("AT+CPBS=MT");
-    }
-    static PhoneSimOptions Empty(const std::string& model) {
-        PhoneSimOptions o = Model(model);
-        o.seeded = false;
-        return o;
     }
 };
 
@@ -54,7 +52,7 @@ TEST(PhonebookLayout, SixteenFieldLineHasCommaAfterPicture) {
     EXPECT_EQ(
         p.line("AT+MPBR=12"),
         "+MPBR: 12,\"+7911\",145,004900760061006E,3,0,255,0,1,2,4,255,0,,0,0,,,,,,,\"\",\"\"");
-    p.sim.withState([](PhoneState& s) { s.contents.phonebook[12].picture = "a.jpg"; });
+    p.sim().withState([](PhoneState& s) { s.contents.phonebook[12].picture = "a.jpg"; });
     std::string line = p.line("AT+MPBR=12");
     EXPECT_NE(line.find(",255,0,0061002E006A00700067,0,0,"), std::string::npos) << line;
 }
@@ -131,7 +129,7 @@ TEST(PhonebookStorages, RangeReadSendsOnlyExistingEntriesOfTheStorage) {
 }
 
 TEST(PhonebookDemo, NineFieldPhoneSendsNineFieldsForEveryEntry) {
-    SimPort p(Model("T720"));
+    SimPort p(PhoneOptions("T720"));
     p.at("AT+CSCS=UCS2");
     p.at("AT+CPBS=MT");
     std::string all = p.at("AT+MPBR=1,1250");
@@ -165,7 +163,7 @@ TEST(PhonebookDemo, NamesInThreeAlphabetsAndEmail) {
     EXPECT_NE(all.find(EncodePhoneText("John Smith")), std::string::npos);
     EXPECT_NE(all.find("@example."), std::string::npos);
     EXPECT_NE(all.find("\",128,"), std::string::npos);
-    p.sim.withState([](PhoneState& s) {
+    p.sim().withState([](PhoneState& s) {
         int sim = 0, email = 0;
         for (const auto& [slot, e] : s.contents.phonebook) {
             sim += slot >= s.smFirst;
@@ -184,13 +182,13 @@ TEST(PhonebookWrite, WriteThenReadBackAndEmpty) {
     EXPECT_EQ(p.at("AT+MPBW=1005,\"+79001112233\",145," + name + ",3,0,255,0,1,2,255,255,0"), kOk);
     EXPECT_EQ(p.line("AT+MPBR=1005"),
               "+MPBR: 1005,\"+79001112233\",145," + name + ",3,0,255,0,1,2,255,255,0");
-    p.sim.withState([](PhoneState& s) {
+    p.sim().withState([](PhoneState& s) {
         EXPECT_EQ(s.contents.phonebook.at(1005).name, Utf8ToCp1251("Пётр Ёжиков"));
     });
     // Only the slot: the entry goes.
     EXPECT_EQ(p.at("AT+MPBW=1005"), kOk);
     EXPECT_EQ(p.at("AT+MPBR=1005"), kOk);
-    p.sim.withState([](PhoneState& s) { EXPECT_EQ(s.contents.phonebook.count(1005), 0u); });
+    p.sim().withState([](PhoneState& s) { EXPECT_EQ(s.contents.phonebook.count(1005), 0u); });
 }
 
 TEST(PhonebookWrite, SimSlotWithFourFieldsGetsTheSimType) {
@@ -217,7 +215,7 @@ TEST(PhonebookWrite, BreakingTheRulesIsRefused) {
     EXPECT_EQ(p.at("AT+MPBW=1251" + ok9), "\r\n+CME ERROR: 21\r\n");
     EXPECT_EQ(p.at("AT+MPBW=5,\"+7911\",145," + longName + ",3,0,255,0,1"),
               "\r\n+CME ERROR: 24\r\n");
-    p.sim.withState(
+    p.sim().withState(
         [](PhoneState& s) { EXPECT_EQ(s.contents.phonebook.size(), 1u); });  // only slot 12
     // A name of 24 characters is fine; an e-mail address in the number field too.
     EXPECT_EQ(p.at("AT+MPBW=5,\"+7911\",145," + longName.substr(4) + ",3,0,255,0,1"), kOk);
@@ -239,7 +237,7 @@ TEST(PhonebookWrite, ThirteenFieldIconsAndSixteenFieldPictureText) {
               kOk);
     // The 13-field layout that writing all sends to every model with categories is taken.
     EXPECT_EQ(v300.at("AT+MPBW=6,\"+7911\",145,0042,3,0,255,0,1,2,255,255,0"), kOk);
-    v300.sim.withState([](PhoneState& s) {
+    v300.sim().withState([](PhoneState& s) {
         EXPECT_EQ(s.contents.phonebook.at(5).picture, "pic");
         EXPECT_EQ(s.contents.phonebook.at(6).name, "B");
     });
@@ -256,15 +254,15 @@ TEST(PhonebookCategories, CountAndNames) {
     EXPECT_EQ(p.at("AT+MPGW=12," + EncodePhoneText("Gym") + ",3"), kOk);
     EXPECT_EQ(p.line("AT+MPGR=12"), "+MPGR: 12,00470079006D,3");
 
-    SimPort t720(Model("T720"));
+    SimPort t720(PhoneOptions("T720"));
     EXPECT_EQ(t720.at("AT+MPGR=?"), "\r\nERROR\r\n");  // no categories in the nine-field family
 }
 
 TEST(PhonebookCategories, AnEmptyPhoneKeepsItsBuiltInCategories) {
     BookPort p("C350");  // started without contents
     EXPECT_EQ(p.line("AT +MPGR=1"), "+MPGR: 1," + EncodePhoneText(Utf8ToCp1251("Семья")) + ",1");
-    p.sim.withState([](PhoneState& s) { EXPECT_EQ(s.contents.events.size(), 0u); });
+    p.sim().withState([](PhoneState& s) { EXPECT_EQ(s.contents.events.size(), 0u); });
 }
 
 }  // namespace
-}  // namespace orlin::phonesim::test
+}  // namespace orlin::test

@@ -12,10 +12,14 @@
 #include "link/cp1251.h"
 #include "link/phone_text.h"
 #include "phonesim/state_file.h"
-#include "sim_test_support.h"
+#include "tests/support/raw_client.h"
+#include "tests/support/sim_phone.h"
+#include "tests/support/text.h"
 
-namespace orlin::phonesim::test {
+namespace orlin::test {
 namespace {
+
+using namespace phonesim;
 
 namespace fs = std::filesystem;
 
@@ -104,7 +108,7 @@ TEST(StateFile, SimulatorSavesEveryChangeAndLoadsItBack) {
         EXPECT_EQ(p.line("AT+MPBR=700"),
                   "+MPBR: 700,\"+7922\",145," + name + ",3,0,255,0,1,2,255,255,0");
         EXPECT_EQ(p.at("AT+MDBR=0"), kOk);
-        p.sim.withState([](PhoneState& s) {
+        p.sim().withState([](PhoneState& s) {
             EXPECT_EQ(s.contents.messages.count(1), 0u);
             EXPECT_EQ(s.contents.messages.size(), 10u);
         });
@@ -122,7 +126,7 @@ TEST(StateFile, PhoneGoesOnWhenTheFileCannotBeWritten) {
     fs::create_directory(state);  // a directory where the file was: saving fails
     EXPECT_EQ(p.at("AT+MDBAD=4"), kOk);
     EXPECT_EQ(p.line("AT+MDBAD?"), "+MDBAD: 4");
-    EXPECT_TRUE(p.sim.running());
+    EXPECT_TRUE(p.sim().running());
 }
 
 TEST(StateFile, BrokenFileStopsTheStart) {
@@ -321,4 +325,4 @@ TEST_F(PublicSuite, GetAllMemoryOfThePhone) {
 }
 
 }  // namespace
-}  // namespace orlin::phonesim::test
+}  // namespace orlin::test

@@ -8,26 +8,18 @@
 #include <QImage>
 #include <QTemporaryDir>
 
+#include "tests/support/message_box_recorder.h"
 #include "ui/message_boxes.h"
 
 using namespace orlin;
 
 namespace {
 
-// Counts the message boxes instead of showing them.
+// Records the message boxes instead of showing them.
 class ImageLibraryTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(folder.isValid());
-        MessageBoxes::setResponder([this](const MessageBoxes::Request& request) {
-            boxes.push_back(request);
-            return MessageBoxes::Answer::Ok;
-        });
-    }
-    void TearDown() override {
-        MessageBoxes::setResponder({});
-        setResourceSearchFolders({});
-    }
+    void SetUp() override { ASSERT_TRUE(folder.isValid()); }
+    void TearDown() override { setResourceSearchFolders({}); }
 
     // Puts the given container into the temporary folder and searches only there.
     void useContainer(const QString& source) {
@@ -38,7 +30,8 @@ protected:
     }
 
     QTemporaryDir folder;
-    std::vector<MessageBoxes::Request> boxes;
+    test::MessageBoxRecorder recorder;
+    const std::vector<MessageBoxes::Request>& boxes = recorder.boxes;
 };
 
 void expectSizes(const QList<QPixmap>& list, int size) {

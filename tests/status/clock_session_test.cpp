@@ -10,20 +10,21 @@
 #include "link/phone_session.h"
 #include "status/phone_clock.h"
 #include "status/phone_info.h"
-#include "tests/status/status_support.h"
+#include "tests/support/sim_phone.h"
+#include "tests/support/stopwatch.h"
 
 namespace orlin {
 namespace {
 
-using test::SimulatedPhone;
+using test::SimPhone;
 
-int64_t PhoneClockOffset(SimulatedPhone& phone) {
+int64_t PhoneClockOffset(SimPhone& phone) {
     int64_t offset = 0;
     phone->withState([&](phonesim::PhoneState& s) { offset = s.clockOffsetSeconds; });
     return offset;
 }
 
-void SetPhoneClockOffset(SimulatedPhone& phone, int64_t seconds, const std::string& zone = "+00") {
+void SetPhoneClockOffset(SimPhone& phone, int64_t seconds, const std::string& zone = "+00") {
     phone->withState([&](phonesim::PhoneState& s) {
         s.clockOffsetSeconds = seconds;
         s.clockZone = zone;
@@ -48,7 +49,7 @@ bool ShowsLocalTimeIn(const std::string& shown, int64_t seconds) {
 }
 
 TEST(ClockSession, TicksShowThePhonesTimeWithOrWithoutZone) {
-    SimulatedPhone phone;
+    SimPhone phone;
     const int64_t twoDaysBack = -2 * 24 * 3600 - 3 * 3600 - 125;
     SetPhoneClockOffset(phone, twoDaysBack, "+00");
     ClockSession display(phone.settings);
@@ -62,7 +63,7 @@ TEST(ClockSession, TicksShowThePhonesTimeWithOrWithoutZone) {
 }
 
 TEST(ClockSession, HoldsThePortUntilDestroyed) {
-    SimulatedPhone phone;
+    SimPhone phone;
     {
         ClockSession display(phone.settings);
         ASSERT_TRUE(display.IsOpen());
@@ -75,7 +76,7 @@ TEST(ClockSession, HoldsThePortUntilDestroyed) {
 }
 
 TEST(ClockSession, SilentPhoneGivesAnEmptyFieldAndNoException) {
-    SimulatedPhone phone;
+    SimPhone phone;
     phonesim::FaultOptions faults;
     faults.silentOn = "AT+CCLK?";
     phone->setFaults(faults);
@@ -92,7 +93,7 @@ TEST(ClockSession, SilentPhoneGivesAnEmptyFieldAndNoException) {
 }
 
 TEST(ClockSession, AnswerCutOffGivesAnEmptyFieldAndTheNextTickRecovers) {
-    SimulatedPhone phone;
+    SimPhone phone;
     phonesim::FaultOptions faults;
     faults.cutOn = "AT+CCLK?";
     faults.cutAfterBytes = 16;  // CR LF, +CCLK: and the first characters of the date
@@ -116,7 +117,7 @@ TEST(ClockSession, NoPortMeansEmptyTicksNotFailures) {
 }
 
 TEST(ClockSession, UnsolicitedLinesDoNotDisturbOrPileUp) {
-    SimulatedPhone phone;
+    SimPhone phone;
     phone->setFaults(test::UnsolicitedEverywhere());
     ClockSession display(phone.settings);
     for (int i = 0; i < 3; ++i) EXPECT_PRED2(ShowsLocalTimeIn, display.Tick(), 0);
@@ -124,7 +125,7 @@ TEST(ClockSession, UnsolicitedLinesDoNotDisturbOrPileUp) {
 }
 
 TEST(ClockSession, AnswersInSmallPiecesWithUnsolicitedLines) {
-    SimulatedPhone phone;
+    SimPhone phone;
     phonesim::FaultOptions faults = test::UnsolicitedEverywhere();
     faults.chunkBytes = 3;
     faults.splitCrLf = true;
@@ -136,7 +137,7 @@ TEST(ClockSession, AnswersInSmallPiecesWithUnsolicitedLines) {
 }
 
 TEST(ClockSync, OwnSessionSetsThePhonesClock) {
-    SimulatedPhone phone;
+    SimPhone phone;
     SetPhoneClockOffset(phone, 5 * 24 * 3600);
     EXPECT_EQ(SynchronisePhoneClock(phone.settings, nullptr, CurrentLocalTime()),
               ClockSyncOutcome::Synchronised);
@@ -147,7 +148,7 @@ TEST(ClockSync, OwnSessionSetsThePhonesClock) {
 }
 
 TEST(ClockSync, RefusedCommandIsAFailureAndChangesNothing) {
-    SimulatedPhone phone;
+    SimPhone phone;
     SetPhoneClockOffset(phone, 3600);
     phonesim::FaultOptions faults;
     faults.errorOn = "AT+CCLK=";
@@ -158,7 +159,7 @@ TEST(ClockSync, RefusedCommandIsAFailureAndChangesNothing) {
 }
 
 TEST(ClockSync, AnUnsolicitedLineInTheAnswerIsStillSuccess) {
-    SimulatedPhone phone;
+    SimPhone phone;
     SetPhoneClockOffset(phone, -7200);
     phone->setFaults(test::UnsolicitedEverywhere());
     EXPECT_EQ(SynchronisePhoneClock(phone.settings, nullptr, CurrentLocalTime()),
@@ -167,7 +168,7 @@ TEST(ClockSync, AnUnsolicitedLineInTheAnswerIsStillSuccess) {
 }
 
 TEST(ClockSync, WhileTheDisplayRunsItGoesOverTheHeldPort) {
-    SimulatedPhone phone;
+    SimPhone phone;
     SetPhoneClockOffset(phone, -86400);
     ClockSession display(phone.settings);
     ASSERT_TRUE(display.IsOpen());

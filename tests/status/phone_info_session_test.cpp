@@ -7,12 +7,14 @@
 #include "link/block_serial.h"
 #include "link/errors.h"
 #include "status/phone_info.h"
-#include "tests/status/status_support.h"
+#include "tests/support/sim_phone.h"
+#include "tests/support/stopwatch.h"
+#include "tests/support/text.h"
 
 namespace orlin {
 namespace {
 
-using test::SimulatedPhone;
+using test::SimPhone;
 
 struct InfoValues {
     std::string imei, imsi, manufacturer, model, bands, firmware;
@@ -46,7 +48,7 @@ InfoValues QueryAll(const PortSettings& settings) {
 }
 
 TEST(InfoQueries, EveryValueComesFromThePhone) {
-    SimulatedPhone phone;
+    SimPhone phone;
     phone->withState([](phonesim::PhoneState& s) { s.bands = {"GSM900", "GSM1800", "GSM1900"}; });
     const InfoValues v = QueryAll(phone.settings);
     EXPECT_EQ(v.imei, "351234567890123");
@@ -68,7 +70,7 @@ TEST(InfoQueries, OtherPhoneValuesAndAnUndetectableSignal) {
     phonesim::PhoneSimOptions options;
     options.model = "V300";
     options.echo = false;
-    SimulatedPhone phone(options);
+    SimPhone phone(options);
     phone->withState([](phonesim::PhoneState& s) {
         s.bands = {"GSM850"};
         s.batteryStatus = 1;
@@ -84,18 +86,18 @@ TEST(InfoQueries, OtherPhoneValuesAndAnUndetectableSignal) {
 }
 
 TEST(InfoQueries, UnsolicitedLinesGiveTheSameValues) {
-    SimulatedPhone plain;
+    SimPhone plain;
     const InfoValues expected = QueryAll(plain.settings);
 
     // A line before the echo and one inside every answer.
-    SimulatedPhone noisy;
+    SimPhone noisy;
     noisy->setFaults(test::UnsolicitedEverywhere());
     EXPECT_EQ(QueryAll(noisy.settings), expected);
 
     // Other kinds of line: a call, and the banner after a mode switch.
     for (const char* line :
          {"RING", "+CLIP: \"+79111234567\",145", "+MBAN: Copyright 2000-2004 Motorola, Inc."}) {
-        SimulatedPhone ringing;
+        SimPhone ringing;
         phonesim::FaultOptions faults = test::UnsolicitedEverywhere();
         faults.unsolicitedLine = line;
         ringing->setFaults(faults);
@@ -104,7 +106,7 @@ TEST(InfoQueries, UnsolicitedLinesGiveTheSameValues) {
 }
 
 TEST(InfoQueries, ErrorAnswers) {
-    SimulatedPhone phone;
+    SimPhone phone;
     phonesim::FaultOptions faults;
     faults.errorOn = "AT+C";  // every query
     phone->setFaults(faults);
@@ -115,7 +117,7 @@ TEST(InfoQueries, ErrorAnswers) {
 }
 
 TEST(InfoQueries, SilentPhoneTimesOutAfterOneSecondWhateverTheSettings) {
-    SimulatedPhone phone;
+    SimPhone phone;
     phonesim::FaultOptions faults;
     faults.silentOn = "AT+CGSN";
     phone->setFaults(faults);

@@ -4,22 +4,23 @@
 
 #include "link/block_serial.h"
 #include "status/terminal_commands.h"
-#include "tests/status/status_support.h"
+#include "tests/support/sim_phone.h"
+#include "tests/support/stopwatch.h"
 
 namespace orlin {
 namespace {
 
-using test::SimulatedPhone;
+using test::SimPhone;
 
 const std::string kModelAnswer =
     "\r\n+CGMM: \"GSM900\",\"GSM1800\",\"GSM1900\",\"MODEL=C350\"\r\n\r\nOK\r\n";
 
-void UseThreeBands(SimulatedPhone& phone) {
+void UseThreeBands(SimPhone& phone) {
     phone->withState([](phonesim::PhoneState& s) { s.bands = {"GSM900", "GSM1800", "GSM1900"}; });
 }
 
 TEST(Terminal, AnswerWithoutEchoAndWithoutUnsolicitedLines) {
-    SimulatedPhone phone;
+    SimPhone phone;
     UseThreeBands(phone);
     const TerminalAnswer answer = SendTerminalCommand(phone.settings, "AT+CGMM");
     EXPECT_EQ(answer.response, kModelAnswer);
@@ -27,7 +28,7 @@ TEST(Terminal, AnswerWithoutEchoAndWithoutUnsolicitedLines) {
 }
 
 TEST(Terminal, UnsolicitedLinesAreHandedBackSeparately) {
-    SimulatedPhone phone;
+    SimPhone phone;
     UseThreeBands(phone);
     phonesim::FaultOptions faults = test::UnsolicitedEverywhere();
     faults.unsolicitedLine = "+CMTI: \"IM\",7";
@@ -38,20 +39,20 @@ TEST(Terminal, UnsolicitedLinesAreHandedBackSeparately) {
 }
 
 TEST(Terminal, ErrorIsAnAnswerNotAFailure) {
-    SimulatedPhone phone;
+    SimPhone phone;
     const TerminalAnswer answer = SendTerminalCommand(phone.settings, "AT+NOSUCHTHING");
     EXPECT_EQ(answer.response, "\r\nERROR\r\n");
 }
 
 TEST(Terminal, EmptyLineSendsALoneCarriageReturn) {
-    SimulatedPhone phone;
+    SimPhone phone;
     // The phone's empty framing lines equal the empty command, so they count as its echo.
     EXPECT_EQ(SendTerminalCommand(phone.settings, "").response, "OK\r\n");
     EXPECT_EQ(phone->commandLog().back(), "");
 }
 
 TEST(Terminal, TextIsSentAsTypedAndTheTimeoutIsOneSecond) {
-    SimulatedPhone phone;
+    SimPhone phone;
     SendTerminalCommand(phone.settings, "AT+CPBS=\"ME\"");
     EXPECT_EQ(phone->commandLog().back(), "AT+CPBS=\"ME\"");
 

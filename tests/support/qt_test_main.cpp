@@ -1,5 +1,6 @@
-// The window tests run inside one application object of the program's own kind, so that
-// an exception leaving a handler reaches the same catch point as in the program.
+// The main of the Qt test programs: the tests run inside one application object of the
+// program's own kind (offscreen unless QT_QPA_PLATFORM says otherwise), so that an exception
+// leaving a handler reaches the same catch point as in the program.
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "app_test_support.h"
+#include "tests/support/window_test.h"
 
 #include <QFile>
 #include <QTabBar>
@@ -9,39 +9,34 @@
 #include "link/port_settings.h"
 #include "ui/image_library.h"
 
-namespace apptest {
+namespace orlin::test {
 
 void WindowTest::SetUp() {
     ASSERT_TRUE(dir_.isValid());
     previousDir_ = QDir::currentPath();
     QDir::setCurrent(dir_.path());
-    orlin::setResourceSearchFolders({QStringLiteral(ORLIN_BIN_DIR)});
-    MessageBoxes::setResponder([this](const MessageBoxes::Request& request) {
-        boxes_.push_back(request);
-        return request.yesNo ? MessageBoxes::Answer::Yes : MessageBoxes::Answer::Ok;
-    });
+    setResourceSearchFolders({QStringLiteral(ORLIN_BIN_DIR)});
 }
 
 void WindowTest::TearDown() {
     window_.reset();
     phone_.reset();
-    MessageBoxes::setResponder({});
-    orlin::setResourceSearchFolders({});
+    setResourceSearchFolders({});
     QDir::setCurrent(previousDir_);
 }
 
-void WindowTest::startPhone(orlin::phonesim::PhoneSimOptions options) {
-    phone_ = std::make_unique<orlin::phonesim::PhoneSimulator>(options);
-    phone_->start();
-    writePortConfig(phone_->portPath());
+void WindowTest::startPhone(phonesim::PhoneSimOptions options) {
+    phone_ = std::make_unique<SimPhone>(std::move(options), 19200, 3000);
+    writePortConfig(phone_->settings.PortName, phone_->settings.PortBaudRate,
+                    phone_->settings.PortTimeOut);
 }
 
 void WindowTest::writePortConfig(const std::string& port, int baud, int timeout) {
-    orlin::PortSettings settings;
+    PortSettings settings;
     settings.PortName = port;
     settings.PortBaudRate = baud;
     settings.PortTimeOut = timeout;
-    orlin::SavePortSettings(settings, filePath(QStringLiteral("portcfg.ini")).toStdString());
+    SavePortSettings(settings, filePath(QStringLiteral("portcfg.ini")).toStdString());
 }
 
 TfrmMain& WindowTest::createWindow() {
@@ -57,12 +52,6 @@ void WindowTest::clickTab(int index) {
     QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier, bar->tabRect(index).center());
 }
 
-QStringList WindowTest::boxTexts() const {
-    QStringList texts;
-    for (const auto& box : boxes_) texts << box.text;
-    return texts;
-}
-
 void writeFile(const QString& path, const QByteArray& bytes) {
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
@@ -76,7 +65,7 @@ QByteArray readFile(const QString& path) {
 }
 
 QByteArray cp1251(const char* utf8) {
-    return QByteArray::fromStdString(orlin::Utf8ToCp1251(utf8));
+    return QByteArray::fromStdString(Utf8ToCp1251(utf8));
 }
 
-}  // namespace apptest
+}  // namespace orlin::test

@@ -1,4 +1,4 @@
-#include "tests/link/pty_responder.h"
+#include "tests/support/pty_responder.h"
 
 #include <fcntl.h>
 #include <poll.h>
@@ -22,11 +22,6 @@ long long NowMs() {
 }
 
 }  // namespace
-
-Stopwatch::Stopwatch() : start_(NowMs()) {}
-long long Stopwatch::Elapsed() const {
-    return NowMs() - start_;
-}
 
 PtyResponder::PtyResponder() {
     char name[256] = {};

@@ -9,6 +9,8 @@
 #include <thread>
 #include <vector>
 
+#include "link/block_serial.h"
+
 namespace orlin::test {
 
 class PtyResponder {
@@ -58,14 +60,14 @@ private:
     std::string failure_;
 };
 
-// Milliseconds elapsed on a monotonic clock since a start point.
-class Stopwatch {
-public:
-    Stopwatch();
-    long long Elapsed() const;
-
-private:
-    long long start_;
-};
+// Opens the port on the scripted phone the way every operation does: 8N1 at 19200 bit/s,
+// no flow control.
+inline void OpenLikeASession(TBlockSerial& port, const PtyResponder& phone, bool raise = true,
+                             int atTimeout = 400) {
+    port.RaiseErrors = raise;
+    port.OpenPort(phone.SlavePath());
+    port.ConfigureLine(19200, 8, 'N', 0, false, false);
+    port.AtTimeout = atTimeout;
+}
 
 }  // namespace orlin::test

@@ -5,27 +5,31 @@
 
 #include <gtest/gtest.h>
 
+#include <QByteArray>
 #include <QDir>
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "app/main_window.h"
-#include "phonesim/phone_simulator.h"
-#include "ui/message_boxes.h"
+#include "tests/support/message_box_recorder.h"
+#include "tests/support/sim_phone.h"
 
-class QWidget;
-
-namespace apptest {
+namespace orlin::test {
 
 class WindowTest : public ::testing::Test {
 protected:
     void SetUp() override;
     void TearDown() override;
 
-    // Starts the simulated phone (seeded C350 unless the options say otherwise).
-    void startPhone(orlin::phonesim::PhoneSimOptions options = {});
+    // Starts the simulated phone (seeded C350 unless the options say otherwise) and names it
+    // in portcfg.ini.
+    void startPhone(phonesim::PhoneSimOptions options = {});
+    // The phone startPhone() started.
+    SimPhone& phone() { return *phone_; }
     // portcfg.ini in the working folder naming `port`.
     void writePortConfig(const std::string& port, int baud = 19200, int timeout = 3000);
     // The main window and its dialogs, as the program's start-up makes them, shown.
@@ -34,20 +38,20 @@ protected:
     void clickTab(int index);
 
     // The boxes shown since the start (or the last clearBoxes), in order.
-    const std::vector<MessageBoxes::Request>& boxes() const { return boxes_; }
-    void clearBoxes() { boxes_.clear(); }
-    QStringList boxTexts() const;
+    const std::vector<MessageBoxes::Request>& boxes() const { return recorder_.boxes; }
+    void clearBoxes() { recorder_.boxes.clear(); }
+    QStringList boxTexts() const { return recorder_.texts(); }
 
     QString workDir() const { return dir_.path(); }
     QString filePath(const QString& name) const { return dir_.filePath(name); }
 
-    std::unique_ptr<orlin::phonesim::PhoneSimulator> phone_;
+    std::unique_ptr<SimPhone> phone_;
     std::unique_ptr<TfrmMain> window_;
 
 private:
     QTemporaryDir dir_;
     QString previousDir_;
-    std::vector<MessageBoxes::Request> boxes_;
+    MessageBoxRecorder recorder_;
 };
 
 // Writes bytes to a file (Windows-1251 texts pass through unchanged).
@@ -56,4 +60,4 @@ QByteArray readFile(const QString& path);
 // Windows-1251 bytes of a UTF-8 literal.
 QByteArray cp1251(const char* utf8);
 
-}  // namespace apptest
+}  // namespace orlin::test

@@ -1,0 +1,29 @@
+#include "tests/support/cli_run.h"
+
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+namespace orlin::test {
+
+CliRun RunInFolder(const std::filesystem::path& folder, const std::string& commandLine) {
+    const std::string command =
+        "cd '" + folder.string() + "' && " + commandLine + " > out.txt 2> err.txt";
+    const int raw = std::system(command.c_str());
+    CliRun run;
+    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    run.out = FileBytes(folder / "out.txt");
+    run.err = FileBytes(folder / "err.txt");
+    return run;
+}
+
+std::string FileBytes(const std::filesystem::path& path) {
+    std::ifstream file(path, std::ios::binary);
+    std::ostringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+}  // namespace orlin::test
