@@ -248,6 +248,24 @@ TEST(Program, LayoutEchoAndFaultOptionsReachThePhone) {
     EXPECT_EQ(ReadFile(dir.file("phone.txt")).find("contact\t"), std::string::npos);  // --empty
 }
 
+TEST(Program, NumericErrorsErrorLinesAndThinkTime) {
+    Program program({"--numeric-errors", "--error", "AT+CGMR:cme=10", "--error", "AT+CSQ:cms=500",
+                     "--latency", "150", "--no-echo"});
+    std::string portLine = program.readLine();
+    ASSERT_EQ(portLine.substr(0, 5), "PORT ") << portLine;
+    RawClient c(portLine.substr(5));
+    // The last --error wins; a phone with numeric errors refuses with +CME ERROR.
+    c.send("AT+CSQ\r");
+    EXPECT_EQ(c.readUntil("500\r\n"), "\r\n+CMS ERROR: 500\r\n");
+    c.send("AT+MPBR\r");
+    EXPECT_EQ(c.readUntil("50\r\n"), "\r\n+CME ERROR: 50\r\n");
+    // Nothing comes before the think time is over.
+    c.send("AT\r");
+    EXPECT_EQ(c.readQuiet(100), "");
+    EXPECT_EQ(c.readUntil(kOk), kOk);
+    EXPECT_EQ(program.terminate(), 0);
+}
+
 TEST(Program, BadOptionsAreRefusedWithAReason) {
     for (std::vector<std::string> args : {std::vector<std::string>{"--bogus"},
                                           {"--me", "500"},
