@@ -144,6 +144,9 @@ std::optional<QByteArray> elfSection(const QString& path, const char* wanted) {
     if (*shnum == 0) shnum = first.get(is64 ? 0x20 : 0x14, word);
     if (*shstrndx == 0xFFFF) shstrndx = first.get(is64 ? 0x28 : 0x18, 4);
     if (!shnum || !shstrndx || *shstrndx >= *shnum) return std::nullopt;
+    // The table lies inside the file: a count that could not is not a real one, and no
+    // multiplication or loop below can then run past the file's size.
+    if (*shnum > std::uint64_t(file.size()) / *shentsize) return std::nullopt;
 
     const auto table = readAt(file, *shoff, *shnum * *shentsize);
     if (!table) return std::nullopt;

@@ -164,6 +164,13 @@ TEST(VersionInfoTest, DamagedExecutablesFailCleanly) {
     ASSERT_TRUE(writeFile(empty, none));
     EXPECT_EQ(readErrorFor(empty), "Invalid language info in file empty");
 
+    // A section count in section 0 so large that count x entry size wraps around to a small
+    // table: the reader must neither loop for ever nor read past the file.
+    const QString wraps = dir.filePath("wraps");
+    ASSERT_TRUE(
+        writeFile(wraps, contents(QStringLiteral(ORLIN_TEST_DATA "/version-record-hang.elf"))));
+    EXPECT_EQ(readErrorFor(wraps), "Invalid language info in file wraps");
+
     // Only the ELF magic.
     const QString stub = dir.filePath("stub");
     ASSERT_TRUE(writeFile(stub, QByteArray("\x7f"
