@@ -177,6 +177,7 @@ void TBlockSerial::OpenPort(const std::string& name) {
 void TBlockSerial::ConfigureLine(int baud, int bits, char parity, uint8_t stop, bool softFlow,
                                  bool hardFlow) {
     LineSettings line;
+    baud_ = baud;
     line.baudRate = baud;
     line.dataBits = bits;
     line.stopBits = stop;
@@ -307,7 +308,20 @@ std::string TBlockSerial::ReadTerminated(int timeoutMs, const std::string& termi
     int remaining = timeoutMs;
     for (;;) {
         const auto started = std::chrono::steady_clock::now();
-        buf += ReadChunk(remaining);
+        int wait = remaining;
+        if (exchangeDeadline_) {
+            // Data that keeps coming must not hold the exchange past its deadline.
+            const auto left =
+                std::chrono::duration_cast<std::chrono::milliseconds>(*exchangeDeadline_ - started)
+                    .count();
+            if (left <= 0) {
+                SetLastError(ErrTimeout);
+                endPos = std::string::npos;
+                break;
+            }
+            if (left < wait) wait = static_cast<int>(left);
+        }
+        buf += ReadChunk(wait);
         if (lastError_ != ErrOk) break;
         if (!buf.empty()) {
             if (lineMode) {
@@ -366,10 +380,34 @@ std::string TBlockSerial::ReadLine(int timeoutMs) {
     return lastError_ == ErrOk ? line : std::string();
 }
 
+int32_t TBlockSerial::ExchangeDeadlineMs() const {
+    if (AtDeadline > 0) return AtDeadline;
+    const int64_t baud = baud_ > 0 ? baud_ : 9600;
+    const int64_t lineMs = int64_t{kLongestAnswerBytes} * 10 * 1000 / baud;
+    const int64_t total = int64_t{AtTimeout > 0 ? AtTimeout : 0} + 2 * lineMs;
+    return static_cast<int32_t>(std::min<int64_t>(total, INT32_MAX));
+}
+
+void TBlockSerial::keepUnsolicited(const std::string& line) {
+    if (unsolicited_.size() >= kUnsolicitedLinesKept) {
+        unsolicited_.erase(unsolicited_.begin());
+        ++unsolicitedDropped_;
+    }
+    unsolicited_.push_back(line);
+}
+
 std::string TBlockSerial::AtCommand(const std::string& command) {
     std::string result;
     AtOk = false;
     FlagOverride lineEnds(ConvertLineEnd, true);
+    // A phone that never stops sending (RING after RING) ends the exchange at its deadline,
+    // with the time-out error, instead of holding the program for ever.
+    struct DeadlineScope {
+        std::optional<std::chrono::steady_clock::time_point>& slot;
+        ~DeadlineScope() { slot.reset(); }
+    } deadline{exchangeDeadline_};
+    exchangeDeadline_ =
+        std::chrono::steady_clock::now() + std::chrono::milliseconds(ExchangeDeadlineMs());
     SendText(command + "\r");
     // Nothing the phone sends for this command starts with a lone LF: one that comes first
     // is the end of a CR LF whose CR ended the previous exchange, possibly on another port
@@ -388,12 +426,12 @@ std::string TBlockSerial::AtCommand(const std::string& command) {
         const bool failed = lastError_ != ErrOk;
         if (!failed) {
             if (dataLineFollows) {
-                unsolicited_.push_back(line);
+                keepUnsolicited(line);
                 dataLineFollows = false;
                 continue;
             }
             if (blankHeld && IsUnsolicitedFor(line, command)) {
-                unsolicited_.push_back(line);
+                keepUnsolicited(line);
                 blankHeld = false;
                 dataLineFollows = UnsolicitedCarriesDataLine(line);
                 continue;

@@ -2,8 +2,10 @@
 // TBlockSerial: a blocking serial port with the AT exchange on top.
 // Texts are byte strings (Windows-1251 where they are text at all).
 
+#include <chrono>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -70,12 +72,23 @@ public:
     const std::string& LastErrorDesc() const { return lastErrorDesc_; }
 
     // Unsolicited result codes (+CMTI:, RING, +MBAN: ...) that AtCommand set aside,
-    // in the order they came; reading empties the list.
+    // in the order they came; reading empties the list. Only the newest
+    // kUnsolicitedLinesKept are kept; DroppedUnsolicitedLines counts the older ones.
     std::vector<std::string> TakeUnsolicitedLines();
+    size_t DroppedUnsolicitedLines() const { return unsolicitedDropped_; }
+    static constexpr size_t kUnsolicitedLinesKept = 64;
+
+    // The longest answer a real phone gives to one command, in bytes (a chunk of 30 phonebook
+    // entries of the longest layout, with margin).
+    static constexpr int kLongestAnswerBytes = 16384;
+    // How long one AtCommand may take in all, whatever keeps arriving: AtDeadline when it is
+    // set, else AtTimeout plus twice the time the longest answer needs at the line speed.
+    int32_t ExchangeDeadlineMs() const;
 
     // Settings the program may change between construction and the first command.
     bool RaiseErrors = false;
     int32_t AtTimeout = 1000;
+    int32_t AtDeadline = 0;  // ms for a whole AtCommand; 0: ExchangeDeadlineMs() decides
 
     // Readable state and settings the program leaves alone.
     std::string DevicePath;
@@ -97,7 +110,13 @@ private:
     std::string lastErrorDesc_ = "OK";
     bool lastCR_ = false;
     bool lastLF_ = false;
+    void keepUnsolicited(const std::string& line);
+
     std::vector<std::string> unsolicited_;
+    size_t unsolicitedDropped_ = 0;
+    int32_t baud_ = 0;  // of the last ConfigureLine
+    // While an AtCommand runs: the moment past which no read waits any longer.
+    std::optional<std::chrono::steady_clock::time_point> exchangeDeadline_;
 };
 
 }  // namespace orlin

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+
 #include "tests/support/pty_responder.h"
 
 namespace orlin::test {
@@ -165,6 +167,46 @@ TEST(Unsolicited, Recognition) {
     EXPECT_FALSE(UnsolicitedCarriesDataLine("+CDSI: \"SR\",2"));
     EXPECT_TRUE(IsErrorFinalLine("+CME ERROR: 3"));
     EXPECT_FALSE(IsErrorFinalLine("+CMEE: 1"));
+}
+
+}  // namespace
+}  // namespace orlin::test
+
+namespace orlin::test {
+namespace {
+
+TEST(Unsolicited, APhoneThatNeverStopsRingingEndsAtTheDeadline) {
+    // RING every few milliseconds for two seconds: each line resets the wait for data, so
+    // only the exchange's own deadline ends it, with the time-out error; the newest lines
+    // are kept and the rest counted.
+    PtyResponder phone;
+    std::vector<std::pair<int, std::string>> rings;
+    for (int i = 0; i < 400; ++i) rings.push_back({5, "\r\nRING\r\n"});
+    phone.Answer("AT", true, rings);
+    TBlockSerial port;
+    OpenLikeASession(port, phone, false, 400);
+    port.AtDeadline = 600;
+    phone.Start();
+    const auto started = std::chrono::steady_clock::now();
+    port.AtCommand("AT");
+    const auto took = std::chrono::duration_cast<std::chrono::milliseconds>(
+        std::chrono::steady_clock::now() - started);
+    EXPECT_EQ(port.LastError(), ErrTimeout);
+    EXPECT_FALSE(port.AtOk);
+    EXPECT_LT(took.count(), 1500);
+    const auto kept = port.TakeUnsolicitedLines();
+    EXPECT_EQ(kept.size(), TBlockSerial::kUnsolicitedLinesKept);
+    EXPECT_GT(port.DroppedUnsolicitedLines(), 0u);
+    phone.Finish();
+}
+
+TEST(Unsolicited, TheDefaultDeadlineLeavesRoomForTheLongestAnswer) {
+    TBlockSerial port;
+    port.AtTimeout = 1000;
+    // 16 KiB at 9600 baud take about 17 s on the wire: the exchange may take twice that.
+    EXPECT_NEAR(port.ExchangeDeadlineMs(), 1000 + 2 * 16384 * 10 * 1000 / 9600, 2);
+    port.AtDeadline = 250;
+    EXPECT_EQ(port.ExchangeDeadlineMs(), 250);
 }
 
 }  // namespace
