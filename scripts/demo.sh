@@ -5,6 +5,9 @@
 # info.txt and the model pictures, and runs orlin there. The phone stops when the window
 # closes. Options are passed to orlin, e.g.
 #   bash scripts/demo.sh --tab info --screenshot /tmp/info.png --quit-after 3000
+# Without a display the window runs under a virtual one (Xvfb): with options, once as they say;
+# without options, it walks through every tab, saves one screenshot per tab into
+# build/demo/screens/, and prints what orlin-cli reads from the same phone.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 caller_dir="$PWD"
@@ -12,23 +15,20 @@ cd "$root"
 
 bash scripts/install-deps.sh
 
+headless=0
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
-  {
-    echo "demo.sh: no display (neither DISPLAY nor WAYLAND_DISPLAY is set). Run it under a virtual one:"
-    printf 'xvfb-run -a bash %q' "$root/scripts/demo.sh"
-    for arg in "$@"; do printf ' %q' "$arg"; done
-    printf '\n'
-  } >&2
-  exit 2
+  headless=1
 fi
 
 build="$root/build/demo"
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORLIN_BUILD_TESTS=OFF >/dev/null
-cmake --build "$build" --target orlin orlin-phonesim -j 2
+cmake --build "$build" --target orlin orlin-phonesim orlin-cli -j 2
 
 bin="$build/bin"
 phonesim="$(find "$build" -maxdepth 3 -type f -name orlin-phonesim -perm -u+x | head -n 1)"
 [ -n "$phonesim" ] || { echo "demo.sh: orlin-phonesim was not built" >&2; exit 1; }
+cli="$(find "$build" -maxdepth 3 -type f -name orlin-cli -perm -u+x | head -n 1)"
+[ -n "$cli" ] || { echo "demo.sh: orlin-cli was not built" >&2; exit 1; }
 
 # The working folder: the program opens portcfg.ini, info.txt, the pictures and its message
 # archives by bare names, so they all live where it runs.
@@ -74,6 +74,47 @@ for arg in "$@"; do
 done
 
 cd "$work"
-status=0
-"$bin/orlin" ${args[@]+"${args[@]}"} || status=$?
-exit "$status"
+
+# orlin under a virtual display when there is none.
+run_orlin() {
+  if [ "$headless" = 1 ]; then
+    xvfb-run -a -s "-screen 0 1280x1024x24" "$bin/orlin" "$@"
+  else
+    "$bin/orlin" "$@"
+  fi
+}
+
+if [ "$headless" = 0 ] || [ ${#args[@]} -gt 0 ]; then
+  status=0
+  run_orlin ${args[@]+"${args[@]}"} || status=$?
+  exit "$status"
+fi
+
+# No display and no options: a walk through every tab, one screenshot each.
+screens="$build/screens"
+rm -rf "$screens"
+mkdir -p "$screens"
+walk=(
+  "phonebook|--tab phonebook --click sbReadAll --quit-after 6000"
+  "info|--tab info --quit-after 4000"
+  "terminal|--tab terminal --send AT+CGMM --quit-after 3000"
+  "datebook|--tab datebook --quit-after 2000"
+  "messages|--tab sms --quit-after 2000"
+  "theme|--tab theme --quit-after 2000"
+)
+for step in "${walk[@]}"; do
+  name="${step%%|*}"
+  read -r -a options <<<"${step#*|}"
+  echo "Tab $name ..."
+  run_orlin "${options[@]}" --screenshot "$screens/$name.png"
+done
+
+echo
+echo "orlin-cli info:"
+"$cli" --port "$port" --timeout 3000 info
+echo
+echo "orlin-cli phonebook list (first lines):"
+list="$("$cli" --port "$port" --timeout 3000 phonebook list 2>/dev/null)"
+head -n 8 <<<"$list"
+echo
+echo "Screenshots of every tab are in $screens/"
