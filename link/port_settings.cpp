@@ -66,7 +66,10 @@ void LoadPortSettings(PortSettings& settings, const std::string& path) {
     if (std::ferror(closer.file)) RaiseFileError(errno ? errno : EIO);
     settings.PortName = ValueFrom(lines[1], 6);                 // after "Port="
     settings.PortBaudRate = StrToInt(ValueFrom(lines[2], 10));  // after "BaudRate="
-    settings.PortTimeOut = StrToInt(ValueFrom(lines[3], 9));    // after "TimeOut="
+    // after "TimeOut="; a time-out of 0 or less would end every exchange at once, so it reads
+    // as the dialog's lowest value (positive values stay as they are).
+    const int timeout = StrToInt(ValueFrom(lines[3], 9));
+    settings.PortTimeOut = timeout > 0 ? timeout : kLowestTimeOut;
 }
 
 void SavePortSettings(const PortSettings& settings, const std::string& path) {

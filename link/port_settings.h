@@ -12,6 +12,8 @@ struct PortSettings {
 };
 
 inline constexpr const char* kPortSettingsFile = "portcfg.ini";
+// The lowest time-out the port dialog offers, in ms; a stored time-out of 0 or less reads as it.
+inline constexpr int kLowestTimeOut = 100;
 
 // Reads the file by line and character position. Raises EInOutError ("File not found")
 // when it cannot be opened and EConvertError on a bad number; fields read before a

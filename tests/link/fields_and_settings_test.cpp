@@ -175,6 +175,13 @@ TEST_F(PortSettingsFile, ReadsByPositionNotByKey) {
     EXPECT_EQ(got.PortName, "COM4");
     EXPECT_EQ(got.PortBaudRate, 115200);
     EXPECT_EQ(got.PortTimeOut, 100);
+
+    // A time-out of 0 or less would end every exchange at once: it reads as 100 ms.
+    for (const char* stored : {"0", "-5", "-2147483648"}) {
+        Write(std::string("[PORT CONFIG]\r\nPort=COM4\r\nBaudRate=9600\r\nTimeOut=") + stored);
+        LoadPortSettings(got, path_);
+        EXPECT_EQ(got.PortTimeOut, 100) << stored;
+    }
 }
 
 TEST_F(PortSettingsFile, ABadNumberKeepsWhatWasReadBeforeIt) {
