@@ -114,8 +114,9 @@ int Load(const Invocation& invocation, const std::string& path) {
     CliInteraction interaction("writing", invocation.yes);
     const LoadTarget target = PrepareLoad(invocation.settings, interaction);
     if (!target.connected) return 1;
+    // A file saved as UTF-8 by a text editor is converted; the note says so once.
     const FileEntries entries =
-        ParsePhonebookFile(ReadWholeFile(path), target.family, target.ranges);
+        ParsePhonebookFile(ReadPhonebookFile(path, interaction), target.family, target.ranges);
     if (target.family == ModelFamily::None)
         std::cerr << "The model " << Cp1251ToUtf8(target.model)
                   << " is not supported: nothing was written." << std::endl;

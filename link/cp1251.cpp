@@ -111,6 +111,18 @@ std::string Cp1251ToUtf8(std::string_view cp1251) {
     return out;
 }
 
+bool IsWellFormedUtf8(std::string_view bytes) {
+    size_t pos = 0;
+    while (pos < bytes.size()) {
+        const size_t start = pos;
+        const bool multiByte = static_cast<unsigned char>(bytes[pos]) >= 0x80;
+        NextUtf8(bytes, pos);
+        // A malformed sequence is consumed one byte at a time; a good one takes two or more.
+        if (multiByte && pos - start == 1) return false;
+    }
+    return true;
+}
+
 std::string Utf8ToCp1251(std::string_view utf8) {
     std::string out;
     out.reserve(utf8.size());

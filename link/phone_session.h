@@ -17,6 +17,8 @@ public:
         bool useSettingsTimeout = false;  // AtTimeout = PortTimeOut, else 1000 ms
     };
 
+    // With raising off, a port that cannot be opened is left closed and unconfigured:
+    // port().LastError() is the open's error (2 when the port does not exist).
     explicit PhoneSession(const PortSettings& settings);
     PhoneSession(const PortSettings& settings, Options options);
     ~PhoneSession();  // closes the port, also when an exception passes

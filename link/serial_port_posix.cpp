@@ -7,7 +7,6 @@
 // Close() clears it with TIOCNXCL first.
 
 #include <fcntl.h>
-#include <locale.h>
 #include <poll.h>
 #include <string.h>
 #include <sys/file.h>
@@ -26,6 +25,7 @@
 #include "link/block_serial.h"
 #include "link/cp1251.h"
 #include "link/serial_device.h"
+#include "link/system_errors.h"
 
 namespace orlin {
 
@@ -332,11 +332,9 @@ void SerialDevice::Close() {
 }
 
 std::string SystemErrorText(int32_t code) {
-    // Always the C locale's English text: plain ASCII, whatever locale the window set up
-    // (a translated text would come in the locale's charset, not in Windows-1251).
-    static const locale_t cLocale = ::newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(0));
-    if (cLocale) return ::strerror_l(code, cLocale);
-    return std::strerror(code);
+    // Our own Russian texts for the errors a port meets, whatever the process locale is; the C
+    // locale's English text (plain ASCII) for anything else.
+    return PortErrnoText(code);
 }
 
 }  // namespace orlin

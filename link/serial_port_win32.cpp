@@ -8,6 +8,7 @@
 #include "link/block_serial.h"
 #include "link/cp1251.h"
 #include "link/serial_device.h"
+#include "link/system_errors.h"
 
 namespace orlin {
 
@@ -230,6 +231,10 @@ void SerialDevice::Close() {
 }
 
 std::string SystemErrorText(int32_t code) {
+    // The errors a port really meets have our own Russian texts; the system's text (in the
+    // language of the installed Windows) stays for anything else.
+    if (const int errnoCode = Win32PortErrorAsErrno(static_cast<unsigned long>(code)))
+        return PortErrnoText(errnoCode);
     wchar_t* text = nullptr;
     const DWORD length = FormatMessageW(
         FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,

@@ -52,6 +52,42 @@ const char* RussianText(int code) {
 
 }  // namespace
 
+std::string PortErrnoText(int code) {
+    if (code == EACCES || code == EPERM)
+        return Utf8ToCp1251("Нет доступа к порту: добавьте пользователя в группу dialout");
+    return ErrnoText(code);
+}
+
+int Win32PortErrorAsErrno(unsigned long code) {
+    // The Win32 codes by number, so that the table is the same (and testable) everywhere.
+    switch (code) {
+        case 2:  // ERROR_FILE_NOT_FOUND
+        case 3:  // ERROR_PATH_NOT_FOUND
+            return ENOENT;
+        case 5:    // ERROR_ACCESS_DENIED: a port opens exclusively, so another program holds it
+        case 32:   // ERROR_SHARING_VIOLATION
+        case 170:  // ERROR_BUSY
+            return EBUSY;
+        case 29:    // ERROR_WRITE_FAULT
+        case 30:    // ERROR_READ_FAULT
+        case 31:    // ERROR_GEN_FAILURE: the usual answer of a USB adapter pulled out
+        case 1117:  // ERROR_IO_DEVICE
+            return EIO;
+        case 1:  // ERROR_INVALID_FUNCTION: the communications calls on a device that is no port
+            return ENOTTY;
+        case 20:    // ERROR_BAD_UNIT
+        case 55:    // ERROR_DEV_NOT_EXIST
+        case 433:   // ERROR_NO_SUCH_DEVICE
+        case 1167:  // ERROR_DEVICE_NOT_CONNECTED
+            return ENODEV;
+        case 87:   // ERROR_INVALID_PARAMETER
+        case 123:  // ERROR_INVALID_NAME
+            return EINVAL;
+        default:
+            return 0;
+    }
+}
+
 std::string ErrnoText(int code) {
     if (const char* text = RussianText(code)) return Utf8ToCp1251(text);
 #ifdef _WIN32

@@ -13,4 +13,14 @@ namespace orlin {
 // C library's English text, which is plain ASCII in every locale, for anything else.
 std::string ErrnoText(int code);
 
+// The text of an errno value met while opening or using a serial port: ErrnoText, except that
+// permission denied names the fix (the user is not in the group that owns serial devices).
+std::string PortErrnoText(int code);
+
+// The errno value that stands for a Win32 error code a serial port meets (no such port, access
+// denied or sharing violation: the port is held by another program, device and I/O failures,
+// not a communications device, invalid parameter); 0 for any other code, whose text stays the
+// system's own.
+int Win32PortErrorAsErrno(unsigned long code);
+
 }  // namespace orlin

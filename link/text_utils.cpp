@@ -16,8 +16,26 @@ int HexDigitValue(unsigned char c) {
     return -1;
 }
 
+// The text between the quotes of the message stays on one line: line ends the text carries
+// from a phone's answer ("ERROR" CR LF) go at its ends and become one blank inside it.
+std::string OnOneLine(const std::string& text) {
+    const auto isLineEnd = [](char c) { return c == '\r' || c == '\n'; };
+    size_t first = 0;
+    size_t last = text.size();
+    while (first < last && isLineEnd(text[first])) ++first;
+    while (last > first && isLineEnd(text[last - 1])) --last;
+    std::string line;
+    for (size_t i = first; i < last; ++i) {
+        if (!isLineEnd(text[i]))
+            line += text[i];
+        else if (!isLineEnd(text[i - 1]))
+            line += ' ';
+    }
+    return line;
+}
+
 [[noreturn]] void NotAnInteger(const std::string& text) {
-    throw EConvertError("'" + text + "' is not a valid integer value");
+    throw EConvertError("'" + OnOneLine(text) + "' is not a valid integer value");
 }
 
 }  // namespace

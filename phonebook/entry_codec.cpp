@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "link/answers.h"
 #include "link/errors.h"
 #include "link/phone_text.h"
 #include "link/text_utils.h"
@@ -108,7 +109,8 @@ TAbonentInfo ParseMpbrLine(const std::string& line, ModelFamily family) {
 }
 
 IndexRange ParseIndexRange(const std::string& response) {
-    std::string text = Trim(response);
+    // A refusal with a number (+CME ERROR: 10) fails as ERROR does, not on its digits.
+    std::string text = Trim(WithPlainError(response));
     text.erase(0, 7);
     const size_t dash = text.find('-');
     const std::string first = dash == std::string::npos ? text : text.substr(0, dash);
@@ -151,7 +153,8 @@ std::string BuildEmptySlotCommand(int32_t index) {
 }
 
 bool AnswerHasOk(const std::string& response) {
-    return response.find("OK") != std::string::npos;
+    // "OK" may stand inside the data of a refused answer; a refusal never counts.
+    return !IsRefusal(response) && response.find("OK") != std::string::npos;
 }
 
 bool AnswerIsBareOk(const std::string& response) {

@@ -36,7 +36,8 @@ std::string BuildShortMpbwCommand(const TAbonentInfo& record);
 // AT+MPBW=index: empties the slot.
 std::string BuildEmptySlotCommand(int32_t index);
 
-// The answer contains OK (the two letters anywhere).
+// The answer contains OK (the two letters anywhere) and does not end in a refusal (ERROR,
+// +CME ERROR: n, +CMS ERROR: n). Give the whole answer, not a trimmed one.
 bool AnswerHasOk(const std::string& response);
 // The answer is exactly CR LF "OK" CR LF.
 bool AnswerIsBareOk(const std::string& response);

@@ -3,6 +3,7 @@
 #include <array>
 #include <string_view>
 
+#include "link/answers.h"
 #include "link/response_fields.h"
 
 namespace orlin {
@@ -48,12 +49,13 @@ bool IsT720Model(const std::string& model) {
     return model == "T720" || model == "T720i";
 }
 
+// A refusal ending in +CME ERROR: n is cut as the answer ERROR is.
 std::string ModelAfterEquals(const std::string& response) {
-    return ValueAfterEquals(response);
+    return ValueAfterEquals(WithPlainError(response));
 }
 
 std::string CutModelName(const std::string& response) {
-    std::string text = response;
+    std::string text = WithPlainError(response);
     EraseFirst(text, "MODEL=", true);
     EraseFirst(text, "\"", false);
     EraseFirst(text, "\r\n\r\nOK\r\n", false);

@@ -1,8 +1,12 @@
 #include "phonebook/phonebook_file.h"
 
+#include <algorithm>
+#include <string_view>
+
 #include "link/cp1251.h"
 #include "link/errors.h"
 #include "link/text_utils.h"
+#include "link/whole_file.h"
 #include "phonebook/code_tables.h"
 #include "phonebook/entry_codec.h"
 #include "phonebook/phonebook_read.h"
@@ -10,6 +14,9 @@
 namespace orlin {
 
 namespace {
+
+// The system's error code for a port that does not exist (ENOENT, ERROR_FILE_NOT_FOUND).
+constexpr int32_t kNoSuchPort = 2;
 
 // ";" cannot be written inside a field; "," stands in for it.
 std::string FileField(const std::string& text, bool& changed) {
@@ -91,6 +98,35 @@ TAbonentInfo ParseSimLine(std::string rest, ModelFamily family, const IndexRange
 
 }  // namespace
 
+std::string PhonebookFileBytes(const std::string& fileBytes, Interaction& interaction) {
+    static const std::string kByteOrderMark = "\xEF\xBB\xBF";
+    const bool marked = fileBytes.compare(0, kByteOrderMark.size(), kByteOrderMark) == 0;
+    const bool beyondAscii = std::any_of(fileBytes.begin(), fileBytes.end(), [](char c) {
+        return static_cast<unsigned char>(c) >= 0x80;
+    });
+    if (!marked && !(beyondAscii && IsWellFormedUtf8(fileBytes))) return fileBytes;
+
+    const std::string_view text =
+        std::string_view(fileBytes).substr(marked ? kByteOrderMark.size() : 0);
+    const std::string converted = Utf8ToCp1251(text);
+    // Every character without a Windows-1251 code became one "?".
+    const auto questionMarks = [](std::string_view s) {
+        return std::count(s.begin(), s.end(), '?');
+    };
+    const auto replaced = questionMarks(converted) - questionMarks(text);
+    std::string note = "Файл прочитан как UTF-8.";
+    if (replaced > 0)
+        note +=
+            " Знаков, которых нет в Windows-1251, заменено на \"?\": " + std::to_string(replaced) +
+            ".";
+    interaction.inform(Utf8ToCp1251(note));
+    return converted;
+}
+
+std::string ReadPhonebookFile(const std::string& path, Interaction& interaction) {
+    return PhonebookFileBytes(ReadWholeFile(path), interaction);
+}
+
 FileText PhonebookFileText(const Abonents& abonents, const IndexRanges& ranges) {
     FileText out;
     for (const TAbonentInfo& r : abonents) {
@@ -158,9 +194,12 @@ LoadTarget PrepareLoad(const PortSettings& settings, Interaction& interaction) {
     LoadTarget target;
     PhoneSession session(settings, PhoneSession::Options{false, false});
     TBlockSerial& port = session.port();
-    // The port could not be opened (no such port, or held by another program): the
-    // phone is not reachable, and nothing is asked of it.
     if (!port.IsOpen()) {
+        // Code 2, the system's "no such file": the port does not exist. Any other failure
+        // (the port held by another program or by the clock display, no permission) says
+        // what it is, as the port object would have raised it.
+        if (port.LastError() != kNoSuchPort)
+            throw ESynaSerError(port.LastError(), port.LastErrorDesc(), port.LastErrorDesc());
         interaction.inform(Utf8ToCp1251("не подключен"));
         target.connected = false;
         return target;

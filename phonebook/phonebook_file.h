@@ -36,6 +36,18 @@ struct FileEntries {
 FileEntries ParsePhonebookFile(const std::string& bytes, ModelFamily family,
                                const IndexRanges& ranges);
 
+// The bytes of a file to load, as the core reads them (Windows-1251). A file that is
+// well-formed UTF-8 and holds characters beyond ASCII, or that starts with the UTF-8
+// byte-order mark, comes from an editor of today: it is read as UTF-8 and converted, and
+// interaction.inform says so once ("Файл прочитан как UTF-8.", with the number of characters
+// that have no Windows-1251 code and became "?", when there are any). Any other file is
+// Windows-1251 and stays as it is. Saving always writes Windows-1251.
+std::string PhonebookFileBytes(const std::string& fileBytes, Interaction& interaction);
+
+// The file at `path` (ReadWholeFile, EInOutError when it cannot be read) through
+// PhonebookFileBytes: what ParsePhonebookFile takes.
+std::string ReadPhonebookFile(const std::string& path, Interaction& interaction);
+
 // --- saving ---
 
 // The save's own session: the model (cut from AT+CGMM) and, for the models with
@@ -55,8 +67,9 @@ struct LoadTarget {
 };
 
 // The first session of loading (port errors not raised): the model and the index ranges,
-// then the combined storage. A port that cannot be opened is reported through
-// interaction.inform("не подключен"); a phone that does not answer raises its port error.
+// then the combined storage. A port that does not exist is reported through
+// interaction.inform("не подключен") (connected false); any other failure to open it (busy,
+// no permission) and a phone that does not answer raise ESynaSerError with its own text.
 LoadTarget PrepareLoad(const PortSettings& settings, Interaction& interaction);
 
 // The question after a time-out while loading: the time-out text, CR LF, "Продолжить запись?".

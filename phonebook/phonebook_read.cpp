@@ -89,9 +89,10 @@ void ReadCategoryNames(PhoneSession& session, const std::string& countCommand, G
     const int count = StrToInt(answer.substr(0, answer.find(')')));
     GroupNames read(static_cast<size_t>(std::max(count, 0)));
     for (int g = 1; g <= count; ++g) {
-        std::string text = Trim(session.AtCommand("AT +MPGR=" + std::to_string(g)));
-        // A bare OK: the phone has no such category. ERROR likewise names none.
-        if (text.empty() || text[0] == 'O' || !AnswerHasOk(text)) continue;
+        const std::string answer = session.AtCommand("AT +MPGR=" + std::to_string(g));
+        std::string text = Trim(answer);
+        // A bare OK: the phone has no such category. A refusal likewise names none.
+        if (text.empty() || text[0] == 'O' || !AnswerHasOk(answer)) continue;
         text.erase(0, 7);
         const size_t comma = text.find(',');
         if (comma == std::string::npos) continue;
@@ -158,7 +159,7 @@ ReadReport ReadPhonebook(PhoneSession& session, PhonebookState& state, Interacti
         const int last = std::min(start + kReadChunkSlots - 1, slotCount);
         const std::string answer =
             session.AtCommand("AT+MPBR=" + std::to_string(start) + "," + std::to_string(last));
-        if (AnswerHasOk(Trim(answer))) {
+        if (AnswerHasOk(answer)) {
             for (const std::string& line : ChunkLines(answer)) {
                 try {
                     TAbonentInfo entry = ParseMpbrLine(line, state.family);

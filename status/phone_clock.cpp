@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <ctime>
 
+#include "link/answers.h"
 #include "link/errors.h"
 #include "link/phone_session.h"
 #include "link/text_utils.h"
@@ -106,6 +107,8 @@ bool ParseClockLine(std::string value, PhoneClockFields& fields) {
 
 bool ParsePhoneClock(const std::string& response, PhoneClockFields& fields) {
     fields = PhoneClockFields{};
+    // A refusal (ERROR, +CME ERROR: n) holds no clock, whatever stands before it.
+    if (IsRefusal(response)) return false;
     // The last complete +CCLK: line counts. An earlier one may be the fragment of an
     // answer that was cut off on a previous tick and reached this exchange's first line.
     bool found = false;

@@ -30,8 +30,8 @@ struct PhoneClockFields {
 };
 // Cuts the quoted yy/MM/dd,hh:mm:ss[zone] of the +CCLK: line by its separators; the
 // three-character zone (+00, -08) may be there or not. False when the response holds no
-// complete +CCLK: line (no answer, ERROR, an answer cut short): the fields are then empty,
-// never fragments of a time.
+// complete +CCLK: line (no answer, an answer cut short) or ends in a refusal (ERROR,
+// +CME ERROR: n): the fields are then empty, never fragments of a time.
 bool ParsePhoneClock(const std::string& response, PhoneClockFields& fields);
 // The display form of the answer of "AT+CCLK?", or empty when it holds no clock.
 std::string PhoneClockDisplay(const std::string& response);

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "link/answers.h"
 #include "link/errors.h"
 #include "link/phone_session.h"
 #include "link/text_utils.h"
@@ -22,9 +23,10 @@ void DeleteFirst(std::string& text, const std::string& what) {
 }
 
 // Removes the query's prefix and the OK tail, each at its first occurrence; a text that
-// does not occur (an ERROR answer) deletes nothing.
+// does not occur (an ERROR answer) deletes nothing. A refusal with a number (+CME ERROR: 10)
+// is cut as the answer ERROR is.
 std::string StripFraming(const std::string& response, const std::string& prefix) {
-    std::string r = response;
+    std::string r = WithPlainError(response);
     DeleteFirst(r, prefix);
     DeleteFirst(r, kOkTail);
     return r;
@@ -48,12 +50,12 @@ std::string TidyBands(std::string bands) {
     return bands;
 }
 
-std::string Ask(const PortSettings& settings, const char* command) {
+}  // namespace
+
+std::string AskInfo(const PortSettings& settings, const std::string& command) {
     PhoneSession session(settings);
     return session.AtCommand(command);
 }
-
-}  // namespace
 
 std::string ParseImei(const std::string& response) {
     return StripFraming(response, "\r\n+CGSN: IMEI");
@@ -115,25 +117,25 @@ SignalReading ParseSignal(const std::string& response) {
 }
 
 std::string QueryImei(const PortSettings& settings) {
-    return ParseImei(Ask(settings, "AT+CGSN"));
+    return ParseImei(AskInfo(settings, kImeiCommand));
 }
 std::string QueryImsi(const PortSettings& settings) {
-    return ParseImsi(Ask(settings, "AT+CIMI"));
+    return ParseImsi(AskInfo(settings, kImsiCommand));
 }
 std::string QueryManufacturer(const PortSettings& settings) {
-    return ParseManufacturer(Ask(settings, "AT+CGMI"));
+    return ParseManufacturer(AskInfo(settings, kManufacturerCommand));
 }
 ModelInfo QueryModel(const PortSettings& settings) {
-    return ParseModel(Ask(settings, "AT+CGMM"));
+    return ParseModel(AskInfo(settings, kModelCommand));
 }
 std::string QueryFirmware(const PortSettings& settings) {
-    return ParseFirmware(Ask(settings, "AT+CGMR"));
+    return ParseFirmware(AskInfo(settings, kFirmwareCommand));
 }
 int QueryBattery(const PortSettings& settings) {
-    return ParseBattery(Ask(settings, "AT+CBC"));
+    return ParseBattery(AskInfo(settings, kBatteryCommand));
 }
 SignalReading QuerySignal(const PortSettings& settings) {
-    return ParseSignal(Ask(settings, "AT+CSQ"));
+    return ParseSignal(AskInfo(settings, kSignalCommand));
 }
 
 const std::array<ModelPicture, 10> kModelPictures = {{

@@ -18,6 +18,7 @@ inline constexpr int kSignalGaugeMin = -114;
 inline constexpr int kSignalGaugeMax = -50;
 
 // --- parsing one answer (the whole response of AtCommand) ---
+// An answer ending in +CME ERROR: n or +CMS ERROR: n is cut exactly as the answer ERROR is.
 
 // "\r\n+CGSN: IMEI351234567890123\r\n\r\nOK\r\n" -> "351234567890123". An answer
 // without the framing (ERROR) comes back as it stands.
@@ -53,6 +54,18 @@ SignalReading ParseSignal(const std::string& response);
 SignalReading SignalFromRssi(int rssi);
 
 // --- the queries (ESynaSerError on port failures and time-outs) ---
+
+inline constexpr const char* kImeiCommand = "AT+CGSN";
+inline constexpr const char* kImsiCommand = "AT+CIMI";
+inline constexpr const char* kManufacturerCommand = "AT+CGMI";
+inline constexpr const char* kModelCommand = "AT+CGMM";
+inline constexpr const char* kFirmwareCommand = "AT+CGMR";
+inline constexpr const char* kBatteryCommand = "AT+CBC";
+inline constexpr const char* kSignalCommand = "AT+CSQ";
+
+// One command over its own PhoneSession: the whole answer, for a caller that tells a refusal
+// (IsRefusal) from a value before cutting it.
+std::string AskInfo(const PortSettings& settings, const std::string& command);
 
 std::string QueryImei(const PortSettings& settings);          // AT+CGSN
 std::string QueryImsi(const PortSettings& settings);          // AT+CIMI

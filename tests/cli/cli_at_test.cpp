@@ -4,6 +4,7 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <poll.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -16,6 +17,7 @@
 #include "link/block_serial.h"
 #include "link/cp1251.h"
 #include "link/port_settings.h"
+#include "tests/support/cli_run.h"
 #include "tests/support/pty_responder.h"
 #include "tests/support/stopwatch.h"
 
@@ -159,14 +161,34 @@ TEST_F(OrlinCli, AtWaitsOneSecondWhateverTheFileSays) {
     EXPECT_TRUE(phone.Finish()) << phone.Failure();
 }
 
-TEST_F(OrlinCli, ABusyPortFails) {
-    PtyResponder phone;
+TEST_F(OrlinCli, PortErrorsHaveRussianTexts) {
+    PtyResponder busy;
     TBlockSerial holder;
     holder.RaiseErrors = true;
-    holder.OpenPort(phone.SlavePath());
-    const CliResult got = Run({"--port", phone.SlavePath(), "at", "AT"});
-    EXPECT_EQ(got.status, 1);
-    EXPECT_EQ(got.err, std::string(std::strerror(EBUSY)) + "\n");
+    holder.OpenPort(busy.SlavePath());
+    PtyResponder locked;
+    ASSERT_EQ(::chmod(locked.SlavePath().c_str(), 0600), 0);
+    const bool canDropRoot = ::geteuid() == 0 && ::access("/usr/bin/setpriv", X_OK) == 0;
+    const struct {
+        const char* what;
+        std::string asUser;  // runs the program as another user
+        std::string port;
+        const char* err;
+    } cases[] = {
+        {"held by another port object", "", busy.SlavePath(), "Устройство или ресурс занят\n"},
+        {"not a terminal", "", "/dev/null", "Устройство не является терминалом\n"},
+        {"no permission",
+         canDropRoot ? "/usr/bin/setpriv --reuid=65534 --regid=65534 --clear-groups " : "",
+         locked.SlavePath(), "Нет доступа к порту: добавьте пользователя в группу dialout\n"},
+    };
+    for (const auto& c : cases) {
+        if (std::string(c.what) == "no permission" && !canDropRoot) continue;
+        const CliRun got =
+            RunInFolder(folder_, c.asUser + "'" ORLIN_CLI "' --port '" + c.port + "' at AT");
+        EXPECT_EQ(got.status, 1) << c.what;
+        EXPECT_EQ(got.out, "") << c.what;
+        EXPECT_EQ(got.err, c.err) << c.what;
+    }
 }
 
 TEST_F(OrlinCli, SettingsComeFromTheFileAndOptionsOverrideThem) {

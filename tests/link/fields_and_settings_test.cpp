@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <clocale>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -14,6 +15,7 @@
 #include "link/errors.h"
 #include "link/port_settings.h"
 #include "link/response_fields.h"
+#include "link/system_errors.h"
 #include "link/text_utils.h"
 #include "tests/support/text.h"
 
@@ -38,6 +40,24 @@ TEST(StrToInt, RejectsEverythingElseNamingTheText) {
         } catch (const EConvertError& error) {
             EXPECT_EQ(std::string(error.what()),
                       std::string("'") + text + "' is not a valid integer value");
+        }
+    }
+}
+
+TEST(StrToInt, TheNamedTextStaysOnOneLine) {
+    // Texts cut from an answer carry its line ends; the message must not break inside quotes.
+    const std::pair<const char*, const char*> cases[] = {
+        {"ERROR\r\n", "'ERROR'"},
+        {"\r\n+CME ERROR: 10\r\n", "'+CME ERROR: 10'"},
+        {"1000\r\n\r\nOK", "'1000 OK'"},
+        {"\n", "''"}};
+    for (const auto& [text, named] : cases) {
+        try {
+            StrToInt(text);
+            ADD_FAILURE() << "accepted " << named;
+        } catch (const EConvertError& error) {
+            EXPECT_EQ(std::string(error.what()),
+                      std::string(named) + " is not a valid integer value");
         }
     }
 }
@@ -227,6 +247,39 @@ TEST_F(PortSettingsFile, AFileThatCannotBeReadIsAnInputOutputError) {
     }
     EXPECT_EQ(got.PortName, "COM7");
     EXPECT_EQ(got.PortBaudRate, 9600);
+}
+
+// The window runs in the user's locale. Under a Russian UTF-8 one the C library answers in
+// UTF-8, which the program would show as Windows-1251 garbage: the texts must be our own.
+TEST_F(PortSettingsFile, ErrorsReadRightUnderARussianUtf8Locale) {
+    const std::string locales = dir_ + "/locales";
+    std::filesystem::create_directories(locales);
+    if (std::system(("localedef -i ru_RU -f UTF-8 '" + locales + "/ru_RU.UTF-8' >/dev/null 2>&1")
+                        .c_str()) != 0)
+        GTEST_SKIP() << "localedef cannot build ru_RU.UTF-8 here";
+    ::setenv("LOCPATH", locales.c_str(), 1);
+    const std::string previous = std::setlocale(LC_ALL, nullptr);
+    ASSERT_NE(std::setlocale(LC_ALL, "ru_RU.UTF-8"), nullptr);
+    const bool translated = std::string(std::strerror(EISDIR)) != "Is a directory";
+
+    const std::string folder = dir_ + "/folder.ini";
+    std::filesystem::create_directories(folder);
+    const std::pair<std::string, const char*> cases[] = {
+        {folder, "На месте файла находится папка"},
+        {dir_ + "/missing/portcfg.ini", "Нет такого файла или устройства"}};
+    for (const auto& [path, text] : cases) {
+        try {
+            SavePortSettings({"COM3", 19200, 3000}, path);
+            ADD_FAILURE() << "wrote " << path;
+        } catch (const EInOutError& error) {
+            EXPECT_EQ(error.what(), W(text)) << path;
+        }
+    }
+    // Errors without a text of our own keep the C library's English, never the locale's.
+    EXPECT_EQ(ErrnoText(EMFILE), "Too many open files");
+    std::setlocale(LC_ALL, previous.c_str());
+    ::unsetenv("LOCPATH");
+    EXPECT_TRUE(translated) << "the Russian locale was not in force";
 }
 
 TEST_F(PortSettingsFile, WritingIntoAMissingFolderFails) {

@@ -13,6 +13,7 @@
 #include <cstring>
 
 #include "link/serial_device.h"
+#include "link/system_errors.h"
 #include "tests/support/pty_responder.h"
 #include "tests/support/text.h"
 
@@ -82,7 +83,29 @@ TEST(ErrorTexts, TableAndSystemTexts) {
     EXPECT_EQ(TBlockSerial::GetErrorDesc(9993), "Wrong paramter at call");
     EXPECT_EQ(TBlockSerial::GetErrorDesc(9997), kTimeoutText);
     EXPECT_EQ(TBlockSerial::GetErrorDesc(10003), "Tranceive Queue is full");
-    EXPECT_EQ(TBlockSerial::GetErrorDesc(EBUSY), std::strerror(EBUSY));
+}
+
+TEST(ErrorTexts, ThePortsOwnErrorsAreRussianWhateverTheLocale) {
+    const std::string noAccess = "Нет доступа к порту: добавьте пользователя в группу dialout";
+    const std::pair<int, std::string> cases[] = {{ENOENT, "Нет такого файла или устройства"},
+                                                 {EACCES, noAccess},
+                                                 {EPERM, noAccess},
+                                                 {EBUSY, "Устройство или ресурс занят"},
+                                                 {EIO, "Ошибка ввода-вывода"},
+                                                 {ENOTTY, "Устройство не является терминалом"},
+                                                 {ENODEV, "Нет такого устройства"},
+                                                 {ENXIO, "Нет такого устройства"},
+                                                 {EINVAL, "Недопустимый аргумент"}};
+    for (const auto& [code, text] : cases) EXPECT_EQ(TBlockSerial::GetErrorDesc(code), W(text));
+    // Anything else keeps the system's text, in plain ASCII; a file is no port.
+    EXPECT_EQ(TBlockSerial::GetErrorDesc(EMFILE), "Too many open files");
+    EXPECT_EQ(ErrnoText(EACCES), W("Нет доступа"));
+    // The Win32 codes a port meets take the same texts; others keep the system's.
+    const std::pair<unsigned long, int> win32[] = {
+        {2, ENOENT},  {3, ENOENT}, {5, EBUSY},  {32, EBUSY},  {170, EBUSY},
+        {31, EIO},    {1117, EIO}, {1, ENOTTY}, {55, ENODEV}, {1167, ENODEV},
+        {87, EINVAL}, {0, 0},      {8, 0},      {121, 0}};
+    for (const auto& [code, errnoCode] : win32) EXPECT_EQ(Win32PortErrorAsErrno(code), errnoCode);
 }
 
 TEST(OpenPort, AMissingPortIsNotConnected) {

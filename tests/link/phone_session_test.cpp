@@ -83,6 +83,7 @@ TEST(PhoneSession, AMissingPort) {
     quiet.raiseErrors = false;
     PhoneSession session(SettingsFor("/dev/orlin-test-no-such-port"), quiet);
     EXPECT_FALSE(session.port().IsOpen());
+    EXPECT_EQ(session.port().LastError(), 2) << "the open's own error";
     EXPECT_EQ(session.AtCommand("AT"), "\r\n");
     EXPECT_EQ(session.port().LastError(), ErrPortNotOpen);
 }

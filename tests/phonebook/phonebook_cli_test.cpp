@@ -134,6 +134,44 @@ TEST_F(PhonebookCli, TimeoutWhileLoadingStopsUnlessYes) {
     EXPECT_EQ(yes.out, "1 entries in the phonebook\n");
 }
 
+TEST_F(PhonebookCli, ARefusalWithANumberReadsAsError) {
+    // Every phone refuses the index ranges; one with plain ERROR, one with +CME ERROR: 10.
+    phonesim::FaultOptions faults;
+    faults.errorOn = "AT+MPBR=?";
+    SimPhone plain("C350");
+    plain.sim().setFaults(faults);
+    faults.errorLine = "+CME ERROR: 10";
+    SimPhone numbered("C350");
+    numbered.sim().setFaults(faults);
+    const CliRun expected = Cli(plain, "phonebook list");
+    const CliRun got = Cli(numbered, "phonebook list");
+    EXPECT_EQ(got.status, 1);
+    EXPECT_EQ(got.err, expected.err);
+    EXPECT_EQ(got.err, "'' is not a valid integer value\n");
+}
+
+TEST_F(PhonebookCli, LoadingAUtf8FileAndABusyPort) {
+    SimPhone phone("C350", false);
+    std::ofstream(dir_ / "utf8.csv", std::ios::binary)
+        << "PHONE;3;Юрій Тест;+380441234567;2;0;255;0;1;1;255;255;0\r\n";
+    const CliRun loaded = Cli(phone, "phonebook load utf8.csv");
+    ASSERT_EQ(loaded.status, 0) << loaded.err;
+    // Said once, among the progress lines.
+    const std::string note = "Файл прочитан как UTF-8.\n";
+    const size_t at = loaded.err.find(note);
+    EXPECT_NE(at, std::string::npos) << loaded.err;
+    EXPECT_EQ(loaded.err.find(note, at + 1), std::string::npos) << loaded.err;
+    EXPECT_EQ(phone.phonebook().at(3).name, test::W("Юрій Тест"));
+    EXPECT_NE(Cli(phone, "phonebook list").out.find("\tЮрій Тест\t"), std::string::npos);
+
+    // Held by another port object: its own text, not "не подключен".
+    TBlockSerial holder;
+    holder.OpenPort(phone.settings.PortName);
+    const CliRun busy = Cli(phone, "phonebook load utf8.csv");
+    EXPECT_EQ(busy.status, 1);
+    EXPECT_EQ(busy.err, "Устройство или ресурс занят\n");
+}
+
 TEST_F(PhonebookCli, WrongWordsAndEmptyPhonebook) {
     SimPhone phone("C350", false);
     EXPECT_EQ(Cli(phone, "phonebook").status, 2);

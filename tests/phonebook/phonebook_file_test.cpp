@@ -10,6 +10,7 @@
 #include "link/errors.h"
 #include "link/whole_file.h"
 #include "phonebook/entry_codec.h"
+#include "tests/support/recording_interaction.h"
 #include "tests/support/text.h"
 
 namespace orlin {
@@ -167,6 +168,27 @@ TEST(PhonebookFileDisk, BytesGoThroughUnchanged) {
     std::filesystem::remove(path);
     EXPECT_THROW(ReadWholeFile(path.string()), EInOutError);
     EXPECT_THROW(WriteWholeFile("/nonexistent-dir/x.csv", "x"), EInOutError);
+}
+
+TEST(PhonebookFile, AFileInUtf8IsReadAsUtf8) {
+    const std::string note = W("Файл прочитан как UTF-8.");
+    const struct {
+        std::string file, read;
+        std::vector<std::string> notes;
+    } cases[] = {
+        {"SIM;1;Юрій Тест;+380", W("SIM;1;Юрій Тест;+380"), {note}},
+        {"\xEF\xBB\xBFSIM;1;Ivan;+1", "SIM;1;Ivan;+1", {note}},  // byte-order mark
+        {W("SIM;1;Юрій Тест;+380"), W("SIM;1;Юрій Тест;+380"), {}},
+        {"SIM;1;Ivan;+1", "SIM;1;Ivan;+1", {}},
+        {"SIM;1;Zoë 李?;+1",
+         "SIM;1;Zo? ??;+1",
+         {note + W(" Знаков, которых нет в Windows-1251, заменено на \"?\": 2.")}},
+    };
+    for (const auto& c : cases) {
+        test::RecordingInteraction interaction;
+        EXPECT_EQ(PhonebookFileBytes(c.file, interaction), c.read) << c.read;
+        EXPECT_EQ(interaction.notes, c.notes) << c.read;
+    }
 }
 
 }  // namespace

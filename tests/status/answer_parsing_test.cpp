@@ -66,7 +66,7 @@ TEST(BatteryAnswer, ChargeFollowsTheStatus) {
         ParseBattery(kError);
         FAIL() << "an ERROR answer must not give a charge";
     } catch (const EConvertError& e) {
-        EXPECT_NE(std::string(e.what()).find("is not a valid integer value"), std::string::npos);
+        EXPECT_STREQ(e.what(), "'ERROR' is not a valid integer value");  // on one line
     }
 }
 
@@ -133,6 +133,8 @@ TEST(ClockAnswer, NoClockInTheAnswerShowsNothing) {
     EXPECT_EQ(PhoneClockDisplay(""), "");
     EXPECT_EQ(PhoneClockDisplay("\r\n"), "");
     EXPECT_EQ(PhoneClockDisplay(kError), "");
+    // Nor is a clock line before a refusal the phone's time.
+    EXPECT_EQ(PhoneClockDisplay("\r\n+CCLK: \"26/12/06,09:05:07\"\r\n\r\n+CME ERROR: 3\r\n"), "");
     PhoneClockFields f;
     f.year = "left over";
     EXPECT_FALSE(ParsePhoneClock(kError, f));

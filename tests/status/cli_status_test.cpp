@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <vector>
 
 #include "status/phone_clock.h"
 #include "tests/support/cli_run.h"
@@ -94,6 +95,48 @@ TEST(CliInfo, FailureKeepsWhatWasReadAndSaysWhy) {
     EXPECT_EQ(RunCli(phone, "info extra").status, 2);
 }
 
+// The eight lines with the values of `names` left empty.
+std::string WithEmptyValues(const std::vector<std::string>& names) {
+    std::string out = kInfoLines;
+    for (const std::string& name : names) {
+        const size_t value = out.find(name + ": ") + name.size() + 2;
+        out.erase(value, out.find('\n', value) - value);
+    }
+    return out;
+}
+
+TEST(CliInfo, ARefusedQueryIsEmptyAndNamed) {
+    const struct {
+        const char* command;
+        const char* errorLine;  // "" for the plain ERROR
+        std::vector<std::string> emptied;
+        const char* err;
+    } cases[] = {
+        {"AT+CBC",
+         "+CME ERROR: 10",
+         {"Battery"},
+         "The phone refused AT+CBC (Battery): +CME ERROR: 10\n"},
+        {"AT+CGMM",
+         "+CME ERROR: 3",
+         {"Model", "Bands"},
+         "The phone refused AT+CGMM (Model): +CME ERROR: 3\n"},
+        {"AT+CGSN", "", {"IMEI"}, "The phone refused AT+CGSN (IMEI): ERROR\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.command);
+        SimPhone phone;
+        UseKnownIdentity(phone);
+        phonesim::FaultOptions faults;
+        faults.errorOn = c.command;
+        faults.errorLine = c.errorLine;
+        phone->setFaults(faults);
+        const CliRun run = RunCli(phone, "info");
+        EXPECT_EQ(run.status, 1);
+        EXPECT_EQ(run.out, WithEmptyValues(c.emptied));
+        EXPECT_EQ(run.err, c.err);
+    }
+}
+
 TEST(CliClock, PrintsThePhonesTime) {
     SimPhone phone;
     phone->withState([](phonesim::PhoneState& s) { s.clockZone = ""; });
@@ -129,6 +172,12 @@ TEST(CliClock, FailuresAreReported) {
     const CliRun show = RunCli(phone, "clock");
     EXPECT_EQ(show.status, 1);
     EXPECT_EQ(show.err, "Телефон не сообщил время.\n");
+
+    // A refusal with a number is a refusal like ERROR.
+    faults.errorLine = "+CME ERROR: 10";
+    phone->setFaults(faults);
+    EXPECT_EQ(RunCli(phone, "clock --sync").err, "Не удалось синхронизировать.\n");
+    EXPECT_EQ(RunCli(phone, "clock").err, "Телефон не сообщил время.\n");
 
     EXPECT_EQ(RunCli(phone, "clock --now").status, 2);
 }

@@ -2,10 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <ostream>
+#include <vector>
 
 #include "link/block_serial.h"
 #include "link/errors.h"
+#include "status/phone_clock.h"
 #include "status/phone_info.h"
 #include "tests/support/sim_phone.h"
 #include "tests/support/stopwatch.h"
@@ -114,6 +117,57 @@ TEST(InfoQueries, ErrorAnswers) {
     EXPECT_EQ(QueryImei(phone.settings), "\r\nERROR\r\n");
     EXPECT_THROW(QueryBattery(phone.settings), EConvertError);
     EXPECT_THROW(QuerySignal(phone.settings), EConvertError);
+}
+
+// What the information page and the clock make of a phone that refuses every command: the
+// text values, the messages of the failed conversions, a clock tick and the synchronisation.
+std::vector<std::string> RefusedEverywhere(SimPhone& phone) {
+    const auto failure = [](const std::function<void()>& query) -> std::string {
+        try {
+            query();
+        } catch (const OrlinError& e) {
+            return e.what();
+        }
+        return "no failure";
+    };
+    const PortSettings& s = phone.settings;
+    const ModelInfo model = QueryModel(s);
+    std::vector<std::string> values = {QueryImei(s),
+                                       QueryImsi(s),
+                                       QueryManufacturer(s),
+                                       QueryFirmware(s),
+                                       model.DisplayName(),
+                                       model.bands,
+                                       failure([&] { QueryBattery(s); }),
+                                       failure([&] { QuerySignal(s); })};
+    values.push_back(ClockSession(s).Tick());  // the display's port is closed again after it
+    const bool synchronised =
+        SynchronisePhoneClock(s, nullptr, {2026, 12, 6, 9, 5, 7}) == ClockSyncOutcome::Synchronised;
+    values.push_back(synchronised ? "synchronised" : "not synchronised");
+    return values;
+}
+
+TEST(InfoQueries, NumberedRefusalsTakeThePathOfError) {
+    phonesim::FaultOptions faults;
+    faults.errorOn = "AT+C";  // every query and the clock
+    SimPhone plain;
+    plain->setFaults(faults);
+    const std::vector<std::string> expected = RefusedEverywhere(plain);
+    EXPECT_EQ(expected[0], "\r\nERROR\r\n");
+    EXPECT_EQ(expected[6], "'ERROR' is not a valid integer value");
+
+    // +CME ERROR: 10, +CMS ERROR: 500, and the phone's own after AT+CMEE=1 (+CME ERROR: 100).
+    for (const std::string line : {"+CME ERROR: 10", "+CMS ERROR: 500", ""}) {
+        SCOPED_TRACE(line);
+        phonesim::PhoneSimOptions options;
+        options.numericErrors = line.empty();
+        SimPhone phone(options);
+        faults.errorLine = line;
+        phone->setFaults(faults);
+        const std::vector<std::string> values = RefusedEverywhere(phone);
+        EXPECT_EQ(values, expected);
+        for (const std::string& value : values) EXPECT_EQ(value.find("ROR: "), std::string::npos);
+    }
 }
 
 TEST(InfoQueries, SilentPhoneTimesOutAfterOneSecondWhateverTheSettings) {
