@@ -179,7 +179,8 @@ Answer ShowHeaders(PhoneState& s, const AtCommandLine& cmd) {
 
 // The standard AT+CMGR=n in text mode: the header (status, number, no name, and for a received
 // message its time stamp; with AT+CSDH=1 the types, first octet, protocol, coding, centre and
-// length too), then the text. Reading a received message marks it read.
+// length too), then the text: in the character set when it is ASCII, else as UCS2 in
+// hexadecimal. Reading a received message marks it read.
 Answer ReadStandard(PhoneState& s, const AtCommandLine& cmd) {
     if (cmd.form == CommandForm::Test) return Ok();
     auto index =
@@ -191,14 +192,17 @@ Answer ReadStandard(PhoneState& s, const AtCommandLine& cmd) {
     Message& m = it->second;
     const bool received = m.storage == MessageStorage::IM;
     const std::string numberType = !m.number.empty() && m.number[0] == '+' ? "145" : "129";
-    const std::string text = EncodeField(m.text, s.charset);
+    // A text beyond ASCII travels in UCS2, and text mode then gives it in hexadecimal.
+    bool plain = true;
+    for (unsigned char c : m.text) plain = plain && c < 0x80;
+    const std::string text = plain ? EncodeField(m.text, s.charset) : Cp1251ToUcs2Hex(m.text);
     std::string header = "+CMGR: " + Quoted(StatusName(m.status)) + "," + Quoted(m.number) + ",";
     if (received) header += "," + Quoted(StandardTimestamp(m.dateTime, s.clockZone));
     if (s.textModeHeaders) {
-        bool plain = true;
-        for (unsigned char c : m.text) plain = plain && c < 0x80;
         const std::string coding = plain ? "0" : "8";
-        const std::string centre = ",\"+79168999100\",145," + std::to_string(m.text.size());
+        // The length counts characters of the default alphabet, octets of UCS2.
+        const size_t length = plain ? m.text.size() : 2 * m.text.size();
+        const std::string centre = ",\"+79168999100\",145," + std::to_string(length);
         header += received ? "," + numberType + ",4,0," + coding + centre
                            : "," + numberType + ",17,0," + coding + ",167" + centre;
     }

@@ -8,7 +8,9 @@
 #include <filesystem>
 #include <fstream>
 
+#include "link/phone_text.h"
 #include "tests/support/sim_phone.h"
+#include "tests/support/text.h"
 
 namespace orlin::test {
 namespace {
@@ -30,6 +32,11 @@ TEST(StandardMessages, ReadInTextModeWithAndWithoutTheFullHeader) {
               "\"+79168999100\",145,42");
     EXPECT_EQ(p.line("AT+CMGR=7"),
               "+CMGR: \"STO SENT\",\"+4915123456789\",,145,17,0,0,167,\"+79168999100\",145,21");
+    // Beyond ASCII the text comes as UCS2 in hexadecimal, its length in octets.
+    EXPECT_EQ(
+        p.at("AT+CMGR=6"),
+        "\r\n+CMGR: \"STO SENT\",\"+79111234567\",,145,17,0,8,167,\"+79168999100\",145,26\r\n" +
+            EncodePhoneText(W("Хорошо, буду.")) + "\r\n\r\nOK\r\n");
     EXPECT_EQ(p.at("AT+CSDH=2"), "\r\nERROR\r\n");
     EXPECT_EQ(p.at("AT+CMGR=99"), "\r\nERROR\r\n");
     p.at("AT+CPMS=\"IM\"");
@@ -58,7 +65,9 @@ TEST(StandardMessages, GammuReadsEverySeededMessage) {
     EXPECT_EQ(WEXITSTATUS(status), 0) << out;
     EXPECT_NE(out.find("11 SMS parts in 11 SMS sequences"), std::string::npos) << out;
     for (const char* text : {"See you at the airport tomorrow, gate B12.", "Balance: 245.10 RUB",
-                             "Happy birthday, Anna!", "Draft: call me back", "+441632960123"})
+                             "Happy birthday, Anna!", "Draft: call me back", "+441632960123",
+                             "Привет! Встречаемся в семь у метро.", "Дякую за допомогу!",
+                             "Черновик: купить хлеб, молоко"})
         EXPECT_NE(out.find(text), std::string::npos) << text << "\n" << out;
 }
 
