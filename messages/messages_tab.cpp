@@ -60,23 +60,25 @@ QPushButton* button(QWidget* parent, const char* name, const QString& caption) {
     return b;
 }
 
-// Rows compare by the text of the sorted column, folding only the Latin letters' case;
+// Two rows compare by the text of the sorted column, folding only the Latin letters' case;
 // numbers compare as text, so 10 comes before 9.
+bool lvSMSCompare(const QTreeWidgetItem& a, const QTreeWidgetItem& b, int column) {
+    const QString x = a.text(column), y = b.text(column);
+    auto fold = [](QChar c) -> char16_t {
+        const char16_t u = c.unicode();
+        return u >= u'A' && u <= u'Z' ? u + 32 : u;
+    };
+    for (qsizetype i = 0; i < std::min(x.size(), y.size()); ++i)
+        if (fold(x[i]) != fold(y[i])) return fold(x[i]) < fold(y[i]);
+    return x.size() < y.size();
+}
+
 class MessageItem : public QTreeWidgetItem {
 public:
     using QTreeWidgetItem::QTreeWidgetItem;
     bool operator<(const QTreeWidgetItem& other) const override {
-        const int column = treeWidget() ? treeWidget()->sortColumn() : 0;
-        const QString a = text(column), b = other.text(column);
-        for (qsizetype i = 0; i < std::min(a.size(), b.size()); ++i) {
-            const char16_t x = Fold(a[i].unicode()), y = Fold(b[i].unicode());
-            if (x != y) return x < y;
-        }
-        return a.size() < b.size();
+        return lvSMSCompare(*this, other, treeWidget() ? treeWidget()->sortColumn() : 0);
     }
-
-private:
-    static char16_t Fold(char16_t c) { return c >= u'A' && c <= u'Z' ? c + 32 : c; }
 };
 
 std::string FileName(const QString& path) {

@@ -99,6 +99,12 @@ TEST_F(MessagesWindow, AFolderClickFillsTheListWithBoldUnreadRows) {
     EXPECT_EQ(tab->mmSMS->toPlainText(), QStringLiteral("Позвони, когда будешь дома. Мама"));
     EXPECT_TRUE(tab->pmSMSRead->isEnabled());
     EXPECT_TRUE(window_->N18->isEnabled());
+    // The first header click sorts ascending, by text: "900" after "+7...".
+    tab->lvSMSColumnClick(1);
+    EXPECT_EQ(column(1), QStringList({"+380501234567", "+441632960123", "+79031112233",
+                                      "+79111234567", "900"}));
+    tab->lvSMSColumnClick(4);
+    EXPECT_EQ(column(4), QStringList({"42", "35", "32", "19", "18"}));
 
     clickNode(tab->nodeOutbox);
     EXPECT_EQ(column(0), QStringList({"8", "9"}));
