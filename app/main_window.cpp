@@ -150,7 +150,16 @@ void TfrmMain::connectMenus() {
     connect(N4, &QAction::triggered, tsPhoneBook, &PhoneBookTab::sbReadAllClick);
     connect(N10, &QAction::triggered, tsPhoneBook, &PhoneBookTab::sbWriteAllClick);
 
-    // The datebook and message items are wired with their operations.
+    connect(mnuSaveSMS, &QAction::triggered, tsSMS, &MessagesTab::pmSMSSaveClick);
+    connect(N18, &QAction::triggered, tsSMS, &MessagesTab::N18Click);
+    connect(N19, &QAction::triggered, tsSMS, &MessagesTab::N19Click);
+    connect(N20, &QAction::triggered, tsSMS, &MessagesTab::N20Click);
+    connect(N22, &QAction::triggered, tsSMS, &MessagesTab::N22Click);
+    connect(tsSMS, &MessagesTab::readAvailableChanged, this,
+            [this](bool available) { busy().setAvailable(N18, available); });
+    connect(tsPhoneBook, &PhoneBookTab::sendMessageRequested, tsSMS, &MessagesTab::mnuSendSMSClick);
+
+    // The datebook items are wired with their operations.
 }
 
 void TfrmMain::FormCreate() {
@@ -221,6 +230,8 @@ void TfrmMain::CreateForms() {
     frmAddEvent = new TfrmAddEvent(this);
     frmOption = new TfrmOption(this);
     tsPhoneBook->setDialogs(frmAddRecord, frmOption);
+    tsSMS->setDialog(frmSaveSMS);
+    tsSMS->setContactList(tsPhoneBook->ListView1);
 }
 
 int TfrmMain::TabIndexByName(const QString& name) const {

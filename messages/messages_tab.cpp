@@ -1,16 +1,35 @@
 #include "messages/messages_tab.h"
 
+#include <QAction>
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileDialog>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QResizeEvent>
 #include <QTreeWidget>
+#include <algorithm>
 
+#include "link/phone_session.h"
+#include "link/whole_file.h"
+#include "messages/message_delete.h"
+#include "messages/message_export.h"
+#include "messages/save_sms_dialog.h"
 #include "ui/image_library.h"
+#include "ui/message_boxes.h"
+#include "ui/orlin_application.h"
+#include "ui/phone_text_qt.h"
 #include "ui/window_context.h"
+
+using orlin::FromCp1251;
+using orlin::MessageFolder;
+using orlin::MessageRow;
+using orlin::ToCp1251;
 
 namespace {
 
@@ -18,6 +37,10 @@ constexpr int kButtonWidth = 150;
 constexpr int kButtonHeight = 32;
 constexpr int kMemoHeight = 90;
 constexpr int kStateRole = Qt::UserRole + 1;
+constexpr int kTypeIconRole = Qt::UserRole + 2;
+constexpr int kStatusIconRole = Qt::UserRole + 3;
+
+enum Column { ColIndex = 0, ColNumber, ColDateTime, ColType, ColSize, ColStatus, ColText };
 
 // Icons of the nodes in the small-icon list: normal and selected.
 struct NodeIcons {
@@ -25,6 +48,9 @@ struct NodeIcons {
     int selected;
 };
 constexpr NodeIcons kNodeIcons[] = {{32, 32}, {26, 27}, {28, 29}, {33, 33}, {30, 30}, {31, 31}};
+
+const char* const kNodeCaptions[] = {"Телефон",      "Входящие",  "Исходящие",
+                                     "Отправленные", "Черновики", "Архив"};
 
 QPushButton* button(QWidget* parent, const char* name, const QString& caption) {
     auto* b = new QPushButton(caption, parent);
@@ -34,10 +60,80 @@ QPushButton* button(QWidget* parent, const char* name, const QString& caption) {
     return b;
 }
 
+// Two rows compare by the text of the sorted column, folding only the Latin letters' case;
+// numbers compare as text, so 10 comes before 9.
+bool lvSMSCompare(const QTreeWidgetItem& a, const QTreeWidgetItem& b, int column) {
+    const QString x = a.text(column), y = b.text(column);
+    auto fold = [](QChar c) -> char16_t {
+        const char16_t u = c.unicode();
+        return u >= u'A' && u <= u'Z' ? u + 32 : u;
+    };
+    for (qsizetype i = 0; i < std::min(x.size(), y.size()); ++i)
+        if (fold(x[i]) != fold(y[i])) return fold(x[i]) < fold(y[i]);
+    return x.size() < y.size();
+}
+
+class MessageItem : public QTreeWidgetItem {
+public:
+    using QTreeWidgetItem::QTreeWidgetItem;
+    bool operator<(const QTreeWidgetItem& other) const override {
+        return lvSMSCompare(*this, other, treeWidget() ? treeWidget()->sortColumn() : 0);
+    }
+};
+
+std::string FileName(const QString& path) {
+    return QFile::encodeName(path).toStdString();
+}
+
+// The progress bar returns to 0 however the read ends.
+struct ProgressReset {
+    QProgressBar* bar;
+    ~ProgressReset() { bar->setValue(0); }
+};
+
 }  // namespace
+
+// What a folder read asks of the tab: the progress bar and the window's events between two
+// messages, so that the list fills visibly.
+class MessagesTab::ReadInteraction : public orlin::Interaction {
+public:
+    explicit ReadInteraction(QProgressBar* bar) : bar_(bar) {}
+    void processEvents() override { QCoreApplication::processEvents(); }
+    void progress(int pos, int max) override {
+        bar_->setRange(0, std::max(max, 1));
+        bar_->setValue(std::clamp(pos, 0, std::max(max, 1)));
+    }
+
+private:
+    QProgressBar* bar_;
+};
 
 MessagesTab::MessagesTab(WindowContext& context, QWidget* parent)
     : QWidget(parent), context_(context) {
+    buildList();
+    buildButtons();
+    buildMenu();
+
+    SaveDialog1 = new QFileDialog(this);
+    SaveDialog1->setObjectName("SaveDialog1");
+    SaveDialog1->setAcceptMode(QFileDialog::AcceptSave);
+    SaveDialog1->setOption(QFileDialog::DontUseNativeDialog);
+    SaveDialog1->setNameFilters({QStringLiteral("All files (*.*)"),
+                                 QStringLiteral("Text File (*.txt)"),
+                                 QStringLiteral("CSV File (*.csv)")});
+    SaveDialog1->selectNameFilter(QStringLiteral("CSV File (*.csv)"));
+    SaveDialog1->setDefaultSuffix(QStringLiteral("csv"));
+
+    // Phone commands wait while another operation holds the port.
+    BusyState& busy = context_.busy();
+    busy.add(tvSMS);
+    for (QPushButton* b : {sbSMSNew, sbDeleteSMS, sbSMSDeleteAll}) busy.add(b);
+    busy.add(pmSMSRead, false);
+    for (QAction* a : {pmSMSDelete, pmSendSMS, pmMarkasRead}) busy.add(a, false);
+    busy.add(pmSMSNew);
+}
+
+void MessagesTab::buildList() {
     tvSMS = new QTreeWidget(this);
     tvSMS->setObjectName("tvSMS");
     tvSMS->setHeaderHidden(true);
@@ -45,18 +141,26 @@ MessagesTab::MessagesTab(WindowContext& context, QWidget* parent)
     tvSMS->setItemsExpandable(false);
     tvSMS->setEditTriggers(QAbstractItemView::NoEditTriggers);
     tvSMS->setMouseTracking(true);  // hot tracking
-    auto node = [this](QTreeWidgetItem* parentNode, const QString& caption, int state) {
+    auto node = [this](QTreeWidgetItem* parentNode, int state) {
+        const QString caption = QString::fromUtf8(kNodeCaptions[state]);
         auto* item = parentNode ? new QTreeWidgetItem(parentNode, {caption})
                                 : new QTreeWidgetItem(tvSMS, {caption});
         item->setData(0, kStateRole, state);
         return item;
     };
-    nodePhone = node(nullptr, QStringLiteral("Телефон"), 0);
-    nodeInbox = node(nodePhone, QStringLiteral("Входящие"), 1);
-    nodeOutbox = node(nodePhone, QStringLiteral("Исходящие"), 2);
-    nodeSent = node(nodePhone, QStringLiteral("Отправленные"), 3);
-    nodeDrafts = node(nodePhone, QStringLiteral("Черновики"), 4);
-    nodeArchive = node(nullptr, QStringLiteral("Архив"), 5);
+    nodePhone = node(nullptr, 0);
+    nodeInbox = node(nodePhone, 1);
+    nodeOutbox = node(nodePhone, 2);
+    nodeSent = node(nodePhone, 3);
+    nodeDrafts = node(nodePhone, 4);
+    nodeArchive = node(nullptr, 5);
+    connect(tvSMS, &QTreeWidget::itemClicked, this, &MessagesTab::tvSMSClick);
+
+    edtSearch = new QLineEdit(this);
+    edtSearch->setObjectName("edtSearch");
+    edtSearch->setPlaceholderText(QStringLiteral("Поиск"));
+    edtSearch->setClearButtonEnabled(true);
+    connect(edtSearch, &QLineEdit::textChanged, this, &MessagesTab::edtSearchChange);
 
     lvSMS = new QTreeWidget(this);
     lvSMS->setObjectName("lvSMS");
@@ -72,15 +176,21 @@ MessagesTab::MessagesTab(WindowContext& context, QWidget* parent)
     lvSMS->header()->setMinimumSectionSize(1);
     const int widths[] = {1, 100, 120, 85, 60, 90, 300};
     for (int i = 0; i < 7; ++i) lvSMS->setColumnWidth(i, widths[i]);
-    for (int centred : {2, 3, 4, 5})
+    for (int centred : {ColDateTime, ColType, ColSize, ColStatus})
         lvSMS->headerItem()->setTextAlignment(centred, Qt::AlignCenter);
+    lvSMS->header()->setSectionsClickable(true);
     lvSMS->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(lvSMS, &QTreeWidget::itemSelectionChanged, this, &MessagesTab::lvSMSClick);
+    connect(lvSMS->header(), &QHeaderView::sectionClicked, this, &MessagesTab::lvSMSColumnClick);
 
     Label7 = new QLabel(QStringLiteral("Текст сообщения"), this);
     Label7->setObjectName("Label7");
     mmSMS = new QPlainTextEdit(this);
     mmSMS->setObjectName("mmSMS");
     mmSMS->setReadOnly(true);
+}
+
+void MessagesTab::buildButtons() {
     pbReadSMS = new QProgressBar(this);
     pbReadSMS->setObjectName("pbReadSMS");
     pbReadSMS->setValue(0);
@@ -91,22 +201,33 @@ MessagesTab::MessagesTab(WindowContext& context, QWidget* parent)
     SpeedButton12 = button(this, "SpeedButton12", QStringLiteral("Очистить"));
     sbDeleteSMS = button(this, "sbDeleteSMS", QStringLiteral("Удалить"));
     sbSMSDeleteAll = button(this, "sbSMSDeleteAll", QStringLiteral("Удалить все"));
+    connect(sbSMSNew, &QPushButton::clicked, this, &MessagesTab::sbSMSNewClick);
+    connect(sbSMSSave, &QPushButton::clicked, this, &MessagesTab::sbSMSSaveClick);
+    connect(SpeedButton12, &QPushButton::clicked, this, &MessagesTab::SpeedButton12Click);
+    connect(sbDeleteSMS, &QPushButton::clicked, this, &MessagesTab::sbDeleteSMSClick);
+    connect(sbSMSDeleteAll, &QPushButton::clicked, this, &MessagesTab::sbSMSDeleteAllClick);
+}
 
+void MessagesTab::buildMenu() {
     pmSMS = new QMenu(this);
     pmSMS->setObjectName("pmSMS");
-    pmSMSRead = pmSMS->addAction(QStringLiteral("Прочитать"));
-    pmSMSDelete = pmSMS->addAction(QStringLiteral("Удалить"));
-    pmSMSNew = pmSMS->addAction(QStringLiteral("Новое"));
-    pmSMSSave = pmSMS->addAction(QStringLiteral("Сохранить"));
-    pmSendSMS = pmSMS->addAction(QStringLiteral("Отправить"));
-    pmSMSClear = pmSMS->addAction(QStringLiteral("Очистить"));
-    pmMarkasRead = pmSMS->addAction(QStringLiteral("Mark as Read"));
+    auto item = [this](const char* name, const QString& caption, void (MessagesTab::*slot)()) {
+        QAction* action = pmSMS->addAction(caption);
+        action->setObjectName(name);
+        connect(action, &QAction::triggered, this, slot);
+        return action;
+    };
+    pmSMSRead = item("pmSMSRead", QStringLiteral("Прочитать"), &MessagesTab::pmSMSReadClick);
+    pmSMSDelete = item("pmSMSDelete", QStringLiteral("Удалить"), &MessagesTab::pmSMSDeleteClick);
+    pmSMSNew = item("pmSMSNew", QStringLiteral("Новое"), &MessagesTab::pmSMSNewClick);
+    pmSMSSave = item("pmSMSSave", QStringLiteral("Сохранить"), &MessagesTab::pmSMSSaveClick);
+    pmSendSMS = item("pmSendSMS", QStringLiteral("Отправить"), &MessagesTab::pmSendSMSClick);
+    pmSMSClear = item("pmSMSClear", QStringLiteral("Очистить"), &MessagesTab::pmSMSClearClick);
+    pmMarkasRead =
+        item("pmMarkasRead", QStringLiteral("Mark as Read"), &MessagesTab::pmMarkasReadClick);
+    connect(pmSMS, &QMenu::aboutToShow, this, &MessagesTab::pmSMSPopup);
     connect(lvSMS, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& pos) { pmSMS->popup(lvSMS->viewport()->mapToGlobal(pos)); });
-
-    connect(SpeedButton12, &QPushButton::clicked, this, &MessagesTab::SpeedButton12Click);
-    connect(pmSMSClear, &QAction::triggered, this, &MessagesTab::SpeedButton12Click);
-    connect(lvSMS, &QTreeWidget::itemSelectionChanged, this, &MessagesTab::lvSMSClick);
 }
 
 int MessagesTab::StateIndex(const QTreeWidgetItem* node) {
@@ -115,36 +236,25 @@ int MessagesTab::StateIndex(const QTreeWidgetItem* node) {
 
 void MessagesTab::ApplySmallIcons() {
     const ImageLists& images = context_.images();
-    const QTreeWidgetItem* nodes[] = {nodePhone, nodeInbox,  nodeOutbox,
-                                      nodeSent,  nodeDrafts, nodeArchive};
+    QTreeWidgetItem* nodes[] = {nodePhone, nodeInbox,  nodeOutbox,
+                                nodeSent,  nodeDrafts, nodeArchive};
     for (int i = 0; i < 6; ++i) {
         QIcon icon = images.small(kNodeIcons[i].normal);
         if (kNodeIcons[i].selected != kNodeIcons[i].normal) {
             const QIcon selected = images.small(kNodeIcons[i].selected);
             if (!selected.isNull()) icon.addPixmap(selected.pixmap(16, 16), QIcon::Selected);
         }
-        const_cast<QTreeWidgetItem*>(nodes[i])->setIcon(0, icon);
+        nodes[i]->setIcon(0, icon);
     }
     tvSMS->setIconSize(QSize(16, 16));
     lvSMS->setIconSize(QSize(16, 16));
 }
 
-void MessagesTab::tsSMSShow() {
-    tvSMS->expandAll();
-}
-
-void MessagesTab::SpeedButton12Click() {
-    lvSMS->clear();
-    mmSMS->clear();
-    nodeInbox->setText(0, QStringLiteral("Входящие"));
-    nodeOutbox->setText(0, QStringLiteral("Исходящие"));
-    nodeSent->setText(0, QStringLiteral("Отправленные"));
-    nodeDrafts->setText(0, QStringLiteral("Черновики"));
-}
-
-void MessagesTab::lvSMSClick() {
-    const QList<QTreeWidgetItem*> selected = lvSMS->selectedItems();
-    mmSMS->setPlainText(selected.isEmpty() ? QString() : selected.first()->text(6));
+void MessagesTab::ApplyGlyphs(const orlin::ButtonGlyphs& glyphs) {
+    glyphs.apply("SB_05", SpeedButton12);
+    glyphs.apply("SB_08", sbDeleteSMS);
+    glyphs.apply("SB_09", sbSMSNew);
+    glyphs.apply("SB_10", sbSMSSave);
 }
 
 void MessagesTab::resizeEvent(QResizeEvent* event) {
@@ -160,18 +270,431 @@ void MessagesTab::resizeEvent(QResizeEvent* event) {
     }
     pbReadSMS->setGeometry(2, bottom - 14, kButtonWidth, 14);
     tvSMS->setGeometry(2, 2, kButtonWidth, pbReadSMS->geometry().top() - 2 - 2);
-    // The text memo and the list on the right, as wide as the window less the buttons.
+    // The search field, the list, its caption and the text memo on the right.
     const int left = kButtonWidth + 6;
     const int memoWidth = w - kButtonWidth - 6 - 2;
     mmSMS->setGeometry(left, h - 2 - kMemoHeight, memoWidth, kMemoHeight);
     const int labelHeight = Label7->sizeHint().height();
     Label7->setGeometry(left, mmSMS->geometry().top() - 2 - labelHeight, memoWidth, labelHeight);
-    lvSMS->setGeometry(left, 2, memoWidth, Label7->geometry().top() - 2 - 2);
+    const int searchHeight = edtSearch->sizeHint().height();
+    edtSearch->setGeometry(left, 2, memoWidth, searchHeight);
+    const int listTop = 2 + searchHeight + 2;
+    lvSMS->setGeometry(left, listTop, memoWidth, Label7->geometry().top() - 2 - listTop);
 }
 
-void MessagesTab::ApplyGlyphs(const orlin::ButtonGlyphs& glyphs) {
-    glyphs.apply("SB_05", SpeedButton12);
-    glyphs.apply("SB_08", sbDeleteSMS);
-    glyphs.apply("SB_09", sbSMSNew);
-    glyphs.apply("SB_10", sbSMSSave);
+// --- the folders ---
+
+void MessagesTab::tsSMSShow() {
+    tvSMS->expandAll();
+}
+
+void MessagesTab::tvSMSClick() {
+    if (context_.busy().isBusy()) return;
+    readNode(tvSMS->currentItem());
+}
+
+void MessagesTab::pmSMSReadClick() {
+    if (context_.busy().isBusy() || tvSMS->currentItem() == nullptr) return;
+    readNode(tvSMS->currentItem());
+}
+
+void MessagesTab::N18Click() {
+    pmSMSReadClick();
+}
+
+void MessagesTab::readNode(QTreeWidgetItem* node) {
+    const int state = StateIndex(node);
+    const bool folder = state >= 1 && state <= 5;
+    context_.busy().setAvailable(pmSMSRead, folder);
+    emit readAvailableChanged(folder);
+    if (!folder) return;
+    BusyScope busy(context_.busy());
+    orlin::Guarded([&] {
+        if (state == static_cast<int>(MessageFolder::Archive))
+            ShowMessageArchive();
+        else
+            ReadMessageFolder(static_cast<MessageFolder>(state));
+        node->setText(0, QStringLiteral("%1 (%2)")
+                             .arg(QString::fromUtf8(kNodeCaptions[state]))
+                             .arg(lvSMS->topLevelItemCount()));
+    });
+}
+
+void MessagesTab::ReadMessageFolder(MessageFolder folder) {
+    ReadInteraction interaction(pbReadSMS);
+    const ProgressReset reset{pbReadSMS};
+    orlin::RowSink sink;
+    sink.cleared = [this] { lvSMS->clear(); };
+    sink.added = [this](const MessageRow& row) { addRow(row); };
+    const orlin::FolderReport report =
+        orlin::ReadMessageFolder(context_.portSettings(), folder, interaction, sink);
+    if (report.failure != orlin::FolderFailure::None)
+        MessageBoxes::error(this, FromCp1251(orlin::FailureText(report.failure)));
+    showWarnings(report);
+}
+
+void MessagesTab::ShowMessageArchive() {
+    const orlin::FolderReport report = orlin::ShowMessageArchive(context_.portSettings());
+    lvSMS->clear();
+    for (const MessageRow& row : report.rows) addRow(row);
+    showWarnings(report);
+}
+
+void MessagesTab::showWarnings(const orlin::FolderReport& report) {
+    if (report.phoneIdMissing) MessageBoxes::warning(this, FromCp1251(orlin::PhoneIdWarning()));
+    if (!report.unreadable.empty())
+        MessageBoxes::warning(this, FromCp1251(orlin::UnreadableText(report)));
+}
+
+void MessagesTab::SpeedButton12Click() {
+    lvSMS->clear();
+    mmSMS->clear();
+    QTreeWidgetItem* folders[] = {nodeInbox, nodeOutbox, nodeSent, nodeDrafts};
+    for (int i = 0; i < 4; ++i) folders[i]->setText(0, QString::fromUtf8(kNodeCaptions[i + 1]));
+}
+
+void MessagesTab::pmSMSClearClick() {
+    lvSMS->clear();
+}
+
+// --- the rows ---
+
+QTreeWidgetItem* MessagesTab::addRow(const MessageRow& row) {
+    auto* item = new MessageItem(lvSMS);
+    item->setText(ColIndex, FromCp1251(row.index));
+    item->setText(ColNumber, FromCp1251(row.number));
+    item->setText(ColDateTime, FromCp1251(row.dateTime));
+    item->setText(ColType, FromCp1251(row.typeText));
+    item->setData(ColType, kTypeIconRole, row.typeIcon);
+    item->setIcon(ColType, context_.images().small(row.typeIcon));
+    item->setText(ColSize, QString::number(row.size()));
+    item->setText(ColText, FromCp1251(row.text));
+    for (int centred : {ColDateTime, ColType, ColSize, ColStatus})
+        item->setTextAlignment(centred, Qt::AlignCenter);
+    showStatus(item, row);
+    if (!matchesSearch(item)) item->setHidden(true);
+    return item;
+}
+
+MessageRow MessagesTab::rowOf(const QTreeWidgetItem* item) {
+    MessageRow row;
+    row.index = ToCp1251(item->text(ColIndex));
+    row.number = ToCp1251(item->text(ColNumber));
+    row.dateTime = ToCp1251(item->text(ColDateTime));
+    row.typeText = ToCp1251(item->text(ColType));
+    row.typeIcon = item->data(ColType, kTypeIconRole).toInt();
+    row.statusText = ToCp1251(item->text(ColStatus));
+    row.statusIcon = item->data(ColStatus, kStatusIconRole).toInt();
+    row.text = ToCp1251(item->text(ColText));
+    return row;
+}
+
+void MessagesTab::showStatus(QTreeWidgetItem* item, const MessageRow& row) {
+    item->setText(ColStatus, FromCp1251(row.statusText));
+    item->setData(ColStatus, kStatusIconRole, row.statusIcon);
+    item->setIcon(ColStatus, context_.images().small(row.statusIcon));
+    lvSMSCustomDrawSubItem(item);
+}
+
+// Unread rows are drawn bold, every other row in regular weight.
+void MessagesTab::lvSMSCustomDrawSubItem(QTreeWidgetItem* item) {
+    const bool bold = rowOf(item).unread();
+    for (int c = 0; c < lvSMS->columnCount(); ++c) {
+        QFont font = item->font(c);
+        font.setBold(bold);
+        item->setFont(c, font);
+    }
+}
+
+void MessagesTab::lvSMSClick() {
+    const std::vector<QTreeWidgetItem*> rows = selectedRows();
+    mmSMS->setPlainText(rows.empty() ? QString() : rows.front()->text(ColText));
+}
+
+void MessagesTab::lvSMSColumnClick(int column) {
+    SharedSortState& sort = context_.sortState();
+    sort.descending = !sort.descending;
+    sort.column = column;
+    lvSMS->sortItems(column, sort.descending ? Qt::DescendingOrder : Qt::AscendingOrder);
+    const QIcon arrow = context_.images().small(sort.descending ? orlin::kSortDescendingIcon
+                                                                : orlin::kSortAscendingIcon);
+    for (int c = 0; c < lvSMS->columnCount(); ++c)
+        lvSMS->headerItem()->setIcon(c, c == column ? arrow : QIcon());
+}
+
+bool MessagesTab::matchesSearch(const QTreeWidgetItem* item) const {
+    const QString wanted = edtSearch->text();
+    return wanted.isEmpty() || item->text(ColNumber).contains(wanted, Qt::CaseInsensitive) ||
+           item->text(ColText).contains(wanted, Qt::CaseInsensitive);
+}
+
+// The search shows the rows whose number or text holds the typed text; the rows it hides are
+// deselected, so that every command acts on what can be seen.
+void MessagesTab::edtSearchChange() {
+    for (int i = 0; i < lvSMS->topLevelItemCount(); ++i) {
+        QTreeWidgetItem* item = lvSMS->topLevelItem(i);
+        const bool shown = matchesSearch(item);
+        if (!shown) item->setSelected(false);
+        item->setHidden(!shown);
+    }
+}
+
+std::vector<QTreeWidgetItem*> MessagesTab::visibleRows() const {
+    std::vector<QTreeWidgetItem*> rows;
+    for (int i = 0; i < lvSMS->topLevelItemCount(); ++i)
+        if (!lvSMS->topLevelItem(i)->isHidden()) rows.push_back(lvSMS->topLevelItem(i));
+    return rows;
+}
+
+std::vector<QTreeWidgetItem*> MessagesTab::selectedRows() const {
+    std::vector<QTreeWidgetItem*> rows = visibleRows();
+    rows.erase(std::remove_if(rows.begin(), rows.end(),
+                              [](const QTreeWidgetItem* item) { return !item->isSelected(); }),
+               rows.end());
+    return rows;
+}
+
+void MessagesTab::pmSMSPopup() {
+    const std::vector<QTreeWidgetItem*> rows = selectedRows();
+    const bool any = !rows.empty();
+    BusyState& busy = context_.busy();
+    busy.setAvailable(pmSMSDelete, any);
+    busy.setAvailable(pmSMSSave, any);
+    busy.setAvailable(pmSendSMS, any);
+    if (any) busy.setAvailable(pmMarkasRead, rowOf(rows.front()).unread());
+}
+
+// --- composing and sending ---
+
+std::vector<orlin::Contact> MessagesTab::phonebookContacts() const {
+    std::vector<orlin::Contact> contacts;
+    if (!contactList_) return contacts;
+    for (int i = 0; i < contactList_->topLevelItemCount(); ++i) {
+        const QTreeWidgetItem* row = contactList_->topLevelItem(i);
+        contacts.push_back({ToCp1251(row->text(1)), ToCp1251(row->text(2)),
+                            orlin::NumberTypeImage(ToCp1251(row->text(3)))});
+    }
+    return contacts;
+}
+
+void MessagesTab::sbSMSNewClick() {
+    if (context_.busy().isBusy() || !dialog_) return;
+    BusyScope busy(context_.busy());
+    orlin::Guarded([this] { compose(nullptr); });
+}
+
+void MessagesTab::pmSMSNewClick() {
+    sbSMSNewClick();
+}
+
+void MessagesTab::N19Click() {
+    sbSMSNewClick();
+}
+
+void MessagesTab::mnuSendSMSClick() {
+    if (context_.busy().isBusy() || !dialog_ || !contactList_) return;
+    const QTreeWidgetItem* row = contactList_->currentItem();
+    if (!row || !row->isSelected()) {
+        const QList<QTreeWidgetItem*> selected = contactList_->selectedItems();
+        row = selected.isEmpty() ? nullptr : selected.first();
+    }
+    if (!row) return;  // no rows, or none selected
+    const orlin::Contact contact{ToCp1251(row->text(1)), ToCp1251(row->text(2)),
+                                 orlin::NumberTypeImage(ToCp1251(row->text(3)))};
+    BusyScope busy(context_.busy());
+    orlin::Guarded([&] { compose(&contact); });
+}
+
+// A new message (to the contact given, or to anyone): the phone keeps the port while the
+// dialog is open, then stores the message and sends it as the dialog's action says.
+void MessagesTab::compose(const orlin::Contact* contact) {
+    struct Reset {
+        TfrmSaveSMS* dialog;
+        bool afterContact;
+        ~Reset() {
+            if (afterContact) dialog->reset();
+        }
+    } reset{dialog_, contact != nullptr};
+    if (contact) {
+        dialog_->prepareFor(*contact, context_.images().small(contact->image));
+    } else {
+        const std::vector<orlin::Contact> contacts = phonebookContacts();
+        QList<QIcon> icons;
+        for (const orlin::Contact& c : contacts) icons << context_.images().small(c.image);
+        dialog_->prepareNew(contacts, icons);
+    }
+    orlin::PhoneSession::Options options;
+    options.useSettingsTimeout = true;
+    orlin::PhoneSession session(context_.portSettings(), options);
+    orlin::BeginCompose(session);
+    if (!dialog_->execute()) return;
+    const orlin::SendOutcome outcome =
+        orlin::StoreAndSend(session, dialog_->composedCommand, dialog_->action());
+    const QString text = FromCp1251(orlin::SendOutcomeText(outcome));
+    if (outcome == orlin::SendOutcome::SentNotDeleted)
+        MessageBoxes::warning(this, text);
+    else if (orlin::IsSendFailure(outcome))
+        MessageBoxes::error(this, text);
+    else
+        MessageBoxes::information(this, text);
+}
+
+void MessagesTab::pmSendSMSClick() {
+    if (context_.busy().isBusy()) return;
+    BusyScope busy(context_.busy());
+    orlin::Guarded([this] {
+        const std::vector<QTreeWidgetItem*> rows = selectedRows();
+        if (rows.empty()) {
+            MessageBoxes::error(this, FromCp1251(orlin::NothingSelectedText()));
+            return;
+        }
+        const MessageRow row = rowOf(rows.front());
+        if (row.fromArchive()) {
+            MessageBoxes::information(this, FromCp1251(orlin::ArchiveRowText()));
+            return;
+        }
+        context_.LoadPortSettings();
+        orlin::PhoneSession::Options options;
+        options.useSettingsTimeout = true;
+        orlin::PhoneSession session(context_.portSettings(), options);
+        if (orlin::SendStored(session, row.index))
+            MessageBoxes::information(this, QStringLiteral("Сообщение отправлено..."));
+        else
+            MessageBoxes::error(this, QStringLiteral("Сбой отправки..."));
+    });
+}
+
+// --- deleting, marking, exporting ---
+
+void MessagesTab::sbDeleteSMSClick() {
+    if (context_.busy().isBusy()) return;
+    BusyScope busy(context_.busy());
+    orlin::Guarded([this] { deleteSelected(); });
+}
+
+void MessagesTab::pmSMSDeleteClick() {
+    sbDeleteSMSClick();
+}
+
+void MessagesTab::N20Click() {
+    pmSMSDeleteClick();
+}
+
+// One delete per selected row; a row goes only when the phone deleted its message. Several
+// rows are read again from the phone afterwards.
+void MessagesTab::deleteSelected() {
+    const std::vector<QTreeWidgetItem*> rows = selectedRows();
+    if (rows.empty()) {
+        MessageBoxes::error(this, FromCp1251(orlin::NothingSelectedText()));
+        return;
+    }
+    std::vector<QTreeWidgetItem*> onPhone;
+    for (QTreeWidgetItem* item : rows)
+        if (!item->text(ColIndex).isEmpty()) onPhone.push_back(item);
+    std::vector<std::string> refused;
+    if (!onPhone.empty()) {
+        context_.LoadPortSettings();
+        orlin::PhoneSession::Options options;
+        options.useSettingsTimeout = true;
+        orlin::PhoneSession session(context_.portSettings(), options);
+        orlin::SelectAllStorages(session);
+        for (QTreeWidgetItem* item : onPhone) {
+            const std::string index = ToCp1251(item->text(ColIndex));
+            if (orlin::DeleteMessage(session, index))
+                delete item;
+            else
+                refused.push_back(index);
+        }
+    }
+    if (onPhone.size() > 1) {
+        QTreeWidgetItem* node = tvSMS->currentItem();
+        const int state = StateIndex(node);
+        if (state >= 1 && state <= 4) {
+            ReadMessageFolder(static_cast<MessageFolder>(state));
+            node->setText(0, QStringLiteral("%1 (%2)")
+                                 .arg(QString::fromUtf8(kNodeCaptions[state]))
+                                 .arg(lvSMS->topLevelItemCount()));
+        }
+    }
+    if (!refused.empty()) MessageBoxes::error(this, FromCp1251(orlin::RefusedDeleteText(refused)));
+    if (onPhone.size() < rows.size())
+        MessageBoxes::information(this, FromCp1251(orlin::ArchiveRowText()));
+}
+
+void MessagesTab::sbSMSDeleteAllClick() {
+    if (context_.busy().isBusy()) return;
+    if (!MessageBoxes::confirm(this, QStringLiteral("Delete all messages?!"))) return;
+    BusyScope busy(context_.busy());
+    orlin::Guarded([this] { deleteAll(); });
+}
+
+void MessagesTab::N22Click() {
+    sbSMSDeleteAllClick();
+}
+
+// Every visible row from the last to the first, in the storage the phone has selected.
+void MessagesTab::deleteAll() {
+    context_.LoadPortSettings();
+    const std::vector<QTreeWidgetItem*> rows = visibleRows();
+    std::vector<std::string> refused;
+    bool archiveRows = false;
+    {
+        orlin::PhoneSession::Options options;
+        options.useSettingsTimeout = true;
+        orlin::PhoneSession session(context_.portSettings(), options);
+        for (auto it = rows.rbegin(); it != rows.rend(); ++it) {
+            const std::string index = ToCp1251((*it)->text(ColIndex));
+            if (index.empty()) {
+                archiveRows = true;
+            } else if (orlin::DeleteMessage(session, index)) {
+                delete *it;
+            } else {
+                refused.insert(refused.begin(), index);
+            }
+        }
+    }
+    if (!refused.empty()) MessageBoxes::error(this, FromCp1251(orlin::RefusedDeleteText(refused)));
+    if (archiveRows) MessageBoxes::information(this, FromCp1251(orlin::ArchiveRowText()));
+}
+
+void MessagesTab::pmMarkasReadClick() {
+    if (context_.busy().isBusy()) return;
+    BusyScope busy(context_.busy());
+    orlin::Guarded([this] {
+        const std::vector<QTreeWidgetItem*> rows = selectedRows();
+        if (rows.empty()) {
+            MessageBoxes::error(this, FromCp1251(orlin::NothingSelectedText()));
+            return;
+        }
+        QTreeWidgetItem* item = rows.front();
+        MessageRow row = rowOf(item);
+        if (row.fromArchive()) {
+            MessageBoxes::information(this, FromCp1251(orlin::ArchiveRowText()));
+            return;
+        }
+        orlin::PhoneSession::Options options;
+        options.useSettingsTimeout = true;
+        orlin::PhoneSession session(context_.portSettings(), options);
+        if (!orlin::MarkAsRead(session, row.index)) return;
+        orlin::MarkRowRead(row);
+        showStatus(item, row);
+    });
+}
+
+void MessagesTab::sbSMSSaveClick() {
+    const bool chosen = SaveDialog1->exec() == QDialog::Accepted;
+    const QStringList files = SaveDialog1->selectedFiles();
+    if (chosen && !files.isEmpty()) orlin::Guarded([&] { exportSelected(files.first()); });
+    // Written or not, the rows are deselected.
+    lvSMS->clearSelection();
+}
+
+void MessagesTab::pmSMSSaveClick() {
+    sbSMSSaveClick();
+}
+
+void MessagesTab::exportSelected(const QString& path) {
+    std::vector<MessageRow> rows;
+    for (const QTreeWidgetItem* item : selectedRows()) rows.push_back(rowOf(item));
+    orlin::WriteWholeFile(FileName(path), orlin::ExportBlocks(rows));
 }

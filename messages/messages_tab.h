@@ -1,18 +1,27 @@
 #pragma once
-// The messages tab: the folder tree (the phone's four folders and the archive), the message
-// list with its pop-up menu, the text of the chosen message and the buttons. The phone
-// operations are wired when the message operations exist.
+// The messages tab: the folder tree (the phone's four folders and the archive), the search
+// field, the message list with its pop-up menu, the text of the chosen message and the
+// buttons. Handlers read the widgets, call the message core and show what comes back.
 
 #include <QWidget>
+#include <string>
+#include <vector>
+
+#include "messages/message_folders.h"
+#include "messages/message_rows.h"
+#include "messages/message_send.h"
 
 class QAction;
+class QFileDialog;
 class QLabel;
+class QLineEdit;
 class QMenu;
 class QPlainTextEdit;
 class QProgressBar;
 class QPushButton;
 class QTreeWidget;
 class QTreeWidgetItem;
+class TfrmSaveSMS;
 class WindowContext;
 namespace orlin {
 struct ButtonGlyphs;
@@ -23,6 +32,11 @@ class MessagesTab : public QWidget {
 public:
     explicit MessagesTab(WindowContext& context, QWidget* parent = nullptr);
 
+    // The main window hands over the new-message dialog once created, and the phonebook list
+    // whose rows (name in column 1, number in 2, number type in 3) are the recipients offered.
+    void setDialog(TfrmSaveSMS* dialog) { dialog_ = dialog; }
+    void setContactList(const QTreeWidget* phonebookList) { contactList_ = phonebookList; }
+
     // Start-up: the glyphs of the tab's buttons.
     void ApplyGlyphs(const orlin::ButtonGlyphs& glyphs);
     // Start-up: the small icons of the folder tree and the list.
@@ -31,9 +45,12 @@ public:
     QTreeWidget* tvSMS = nullptr;
     QTreeWidgetItem* nodePhone = nullptr;
     QTreeWidgetItem* nodeInbox = nullptr;
+    QTreeWidgetItem* nodeOutbox = nullptr;
+    QTreeWidgetItem* nodeSent = nullptr;
     QTreeWidgetItem* nodeDrafts = nullptr;
     QTreeWidgetItem* nodeArchive = nullptr;
     QTreeWidget* lvSMS = nullptr;
+    QLineEdit* edtSearch = nullptr;  // "Поиск"
     QLabel* Label7 = nullptr;
     QPlainTextEdit* mmSMS = nullptr;
     QProgressBar* pbReadSMS = nullptr;
@@ -42,23 +59,9 @@ public:
     QPushButton* SpeedButton12 = nullptr;  // "Очистить"
     QPushButton* sbDeleteSMS = nullptr;
     QPushButton* sbSMSDeleteAll = nullptr;
+    QFileDialog* SaveDialog1 = nullptr;  // the export's file
 
     QMenu* pmSMS = nullptr;
-
-    // The state index that tells the tree's nodes apart (0 phone .. 5 archive).
-    static int StateIndex(const QTreeWidgetItem* node);
-
-public slots:
-    void tsSMSShow();
-    void SpeedButton12Click();
-    void lvSMSClick();
-
-protected:
-    void resizeEvent(QResizeEvent* event) override;
-
-private:
-    QTreeWidgetItem* nodeOutbox = nullptr;
-    QTreeWidgetItem* nodeSent = nullptr;
     QAction* pmSMSRead = nullptr;
     QAction* pmSMSDelete = nullptr;
     QAction* pmSMSNew = nullptr;
@@ -67,5 +70,69 @@ private:
     QAction* pmSMSClear = nullptr;
     QAction* pmMarkasRead = nullptr;
 
+    // The state index that tells the tree's nodes apart (0 phone .. 5 archive).
+    static int StateIndex(const QTreeWidgetItem* node);
+
+signals:
+    // "Прочитать" is available exactly when a folder node is selected (the main menu's N18
+    // follows the pop-up's pmSMSRead).
+    void readAvailableChanged(bool available);
+
+public slots:
+    void tsSMSShow();
+    void tvSMSClick();
+    void pmSMSReadClick();
+    void N18Click();
+    void SpeedButton12Click();
+    void lvSMSClick();
+    void lvSMSColumnClick(int column);
+    void pmSMSPopup();
+    void edtSearchChange();
+    // Composing and sending.
+    void sbSMSNewClick();
+    void pmSMSNewClick();
+    void N19Click();
+    void mnuSendSMSClick();  // the phonebook list's "Отправить сообщение"
+    void pmSendSMSClick();
+    // Deleting, marking, exporting, clearing.
+    void sbDeleteSMSClick();
+    void pmSMSDeleteClick();
+    void N20Click();
+    void sbSMSDeleteAllClick();
+    void N22Click();
+    void pmMarkasReadClick();
+    void sbSMSSaveClick();
+    void pmSMSSaveClick();
+    void pmSMSClearClick();
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    class ReadInteraction;
+
+    void buildList();
+    void buildButtons();
+    void buildMenu();
+    void readNode(QTreeWidgetItem* node);
+    void ReadMessageFolder(orlin::MessageFolder folder);
+    void ShowMessageArchive();
+    void showWarnings(const orlin::FolderReport& report);
+    QTreeWidgetItem* addRow(const orlin::MessageRow& row);
+    static orlin::MessageRow rowOf(const QTreeWidgetItem* item);
+    void showStatus(QTreeWidgetItem* item, const orlin::MessageRow& row);
+    void lvSMSCustomDrawSubItem(QTreeWidgetItem* item);
+    bool matchesSearch(const QTreeWidgetItem* item) const;
+    // The selected rows the search leaves visible, in list order; and every visible row.
+    std::vector<QTreeWidgetItem*> selectedRows() const;
+    std::vector<QTreeWidgetItem*> visibleRows() const;
+    std::vector<orlin::Contact> phonebookContacts() const;
+    void compose(const orlin::Contact* contact);
+    void deleteSelected();
+    void deleteAll();
+    void exportSelected(const QString& path);
+
     WindowContext& context_;
+    TfrmSaveSMS* dialog_ = nullptr;
+    const QTreeWidget* contactList_ = nullptr;
 };

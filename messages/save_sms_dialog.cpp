@@ -2,14 +2,22 @@
 
 #include <QButtonGroup>
 #include <QComboBox>
-#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
+#include <optional>
+
+#include "link/phone_text.h"
+#include "ui/message_boxes.h"
+#include "ui/phone_text_qt.h"
+
+using orlin::FromCp1251;
+using orlin::ToCp1251;
 
 namespace {
 
@@ -88,4 +96,121 @@ TfrmSaveSMS::TfrmSaveSMS(QWidget* parent) : QDialog(parent) {
     layout->addLayout(groups);
     layout->addLayout(buttons);
     setFixedSize(sizeHint().expandedTo(QSize(303, 217)));
+
+    Memo1->setTabChangesFocus(true);
+    Memo1->installEventFilter(this);
+    connect(Memo1, &QPlainTextEdit::textChanged, this, &TfrmSaveSMS::Memo1Change);
+    connect(rgLanguageItems, &QButtonGroup::idClicked, this, &TfrmSaveSMS::rgLanguageClick);
+    connect(SpeedButton1, &QPushButton::clicked, this, &TfrmSaveSMS::SpeedButton1Click);
+    connect(SpeedButton2, &QPushButton::clicked, this, &TfrmSaveSMS::SpeedButton2Click);
+}
+
+void TfrmSaveSMS::prepareNew(const std::vector<orlin::Contact>& offer, const QList<QIcon>& icons) {
+    contacts = offer;
+    cbAbonents->clear();
+    for (size_t i = 0; i < offer.size(); ++i)
+        cbAbonents->addItem(
+            i < static_cast<size_t>(icons.size()) ? icons[static_cast<int>(i)] : QIcon(),
+            FromCp1251(offer[i].name));
+    cbAbonents->setCurrentIndex(-1);
+    cbAbonents->setEditText(QString());
+}
+
+void TfrmSaveSMS::prepareFor(const orlin::Contact& contact, const QIcon& icon) {
+    RadioGroupItems->button(static_cast<int>(orlin::SendAction::StoreAndSend))->setChecked(true);
+    contacts = {contact};
+    cbAbonents->clear();
+    cbAbonents->addItem(icon, FromCp1251(contact.name));
+    cbAbonents->setCurrentIndex(0);
+    cbAbonents->setEditText(FromCp1251(contact.name));
+}
+
+void TfrmSaveSMS::reset() {
+    RadioGroupItems->button(static_cast<int>(orlin::SendAction::StoreOnly))->setChecked(true);
+    Memo1->clear();
+    cbAbonents->clear();
+    cbAbonents->setEditText(QString());
+    contacts.clear();
+}
+
+bool TfrmSaveSMS::execute() {
+    accepted = false;
+    exec();
+    return accepted;
+}
+
+orlin::SendAction TfrmSaveSMS::action() const {
+    return static_cast<orlin::SendAction>(RadioGroupItems->checkedId());
+}
+
+orlin::MessageLanguage TfrmSaveSMS::language() const {
+    return static_cast<orlin::MessageLanguage>(rgLanguageItems->checkedId());
+}
+
+void TfrmSaveSMS::Memo1Change() {
+    const int left = orlin::TextLimit(language()) - Memo1->toPlainText().size();
+    Label3->setText(QStringLiteral("Осталось символов: %1").arg(left));
+}
+
+bool TfrmSaveSMS::Memo1KeyPress(const QKeyEvent& key) {
+    // Shortcuts (paste, copy, select all) and keys without a character (arrows) are not
+    // typing; Backspace and Delete always pass.
+    if (key.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) return true;
+    char code = 0;
+    if (key.key() == Qt::Key_Backspace)
+        code = orlin::kBackspaceKey;
+    else if (key.key() == Qt::Key_Delete)
+        code = orlin::kDeleteKey;
+    else if (key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter)
+        code = '\r';
+    else if (key.text().isEmpty())
+        return true;
+    else
+        code = ToCp1251(key.text().left(1)).front();
+    return orlin::FilterKey(language(), static_cast<int>(Memo1->toPlainText().size()), code) ==
+           orlin::KeyVerdict::Accept;
+}
+
+bool TfrmSaveSMS::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == Memo1 && event->type() == QEvent::KeyPress)
+        return !Memo1KeyPress(*static_cast<QKeyEvent*>(event));
+    return QDialog::eventFilter(watched, event);
+}
+
+void TfrmSaveSMS::rgLanguageClick() {
+    Memo1->clear();
+    Label3->setText(QStringLiteral("Осталось символов: %1").arg(orlin::TextLimit(language())));
+    Memo1->setFocus();
+}
+
+void TfrmSaveSMS::SpeedButton2Click() {
+    reject();
+}
+
+void TfrmSaveSMS::SpeedButton1Click() {
+    const QString recipient = cbAbonents->currentText();
+    if (recipient.isEmpty()) {
+        MessageBoxes::warning(this, QStringLiteral("Введите номер для отправки"));
+        return;
+    }
+    if (Memo1->toPlainText().isEmpty()) {
+        MessageBoxes::information(this, QStringLiteral("Сообщение пустое..."));
+        return;
+    }
+    // The picked contact counts while the box still shows its name.
+    const int picked = cbAbonents->currentIndex();
+    std::optional<size_t> pickedContact;
+    if (picked >= 0 && cbAbonents->itemText(picked) == recipient)
+        pickedContact = static_cast<size_t>(picked);
+    const std::string number =
+        orlin::ResolveRecipient(ToCp1251(recipient), pickedContact, contacts);
+    if (!orlin::RecipientAllowed(number)) {
+        MessageBoxes::warning(this, QStringLiteral("Номер содержит недопустимые символы."));
+        return;
+    }
+    accepted = true;
+    encodedText = orlin::EncodePhoneText(ToCp1251(Memo1->toPlainText()));
+    recipientNumber = number;
+    composedCommand = orlin::ComposeCommand(recipientNumber, encodedText);
+    accept();
 }

@@ -149,6 +149,74 @@ Answer ListStandard(PhoneState& s, const AtCommandLine& cmd) {
     return a;
 }
 
+// A message date as the standard text mode gives it: "yy/MM/dd,hh:mm:ss" and the zone, from
+// the phone's own "2006/12/26,09:05:07" (months and days may come unpadded).
+std::string StandardTimestamp(const std::string& dateTime, const std::string& zone) {
+    int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
+    if (std::sscanf(dateTime.c_str(), "%d/%d/%d,%d:%d:%d", &year, &month, &day, &hour, &minute,
+                    &second) != 6)
+        return dateTime;
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%02d/%02d/%02d,%02d:%02d:%02d%s", year % 100, month, day, hour,
+                  minute, second, zone.c_str());
+    return buf;
+}
+
+// AT+CSDH: whether AT+CMGR shows the whole header in text mode.
+Answer ShowHeaders(PhoneState& s, const AtCommandLine& cmd) {
+    if (cmd.form == CommandForm::Read)
+        return Ok({"+CSDH: " + std::to_string(s.textModeHeaders ? 1 : 0)});
+    if (cmd.form == CommandForm::Test) return Ok({"+CSDH: (0,1)"});
+    if (cmd.form == CommandForm::Action) {
+        s.textModeHeaders = false;
+        return Ok();
+    }
+    if (cmd.args.size() != 1 || (cmd.args[0] != "0" && cmd.args[0] != "1"))
+        return Error(s, CmeIncorrectParameters);
+    s.textModeHeaders = cmd.args[0] == "1";
+    return Ok();
+}
+
+// The standard AT+CMGR=n in text mode: the header (status, number, no name, and for a received
+// message its time stamp; with AT+CSDH=1 the types, first octet, protocol, coding, centre and
+// length too), then the text: in the character set when it is ASCII, else as UCS2 in
+// hexadecimal. Reading a received message marks it read.
+Answer ReadStandard(PhoneState& s, const AtCommandLine& cmd) {
+    if (cmd.form == CommandForm::Test) return Ok();
+    auto index =
+        cmd.form == CommandForm::Set && cmd.args.size() == 1 ? ParseInt(cmd.args[0]) : std::nullopt;
+    if (!index) return SmsError(s, CmsInvalidIndex);
+    auto it = s.contents.messages.find(*index);
+    if (it == s.contents.messages.end() || !InReadStorage(s, it->second))
+        return SmsError(s, CmsInvalidIndex);
+    Message& m = it->second;
+    const bool received = m.storage == MessageStorage::IM;
+    const std::string numberType = !m.number.empty() && m.number[0] == '+' ? "145" : "129";
+    // A text beyond ASCII travels in UCS2, and text mode then gives it in hexadecimal.
+    bool plain = true;
+    for (unsigned char c : m.text) plain = plain && c < 0x80;
+    const std::string text = plain ? EncodeField(m.text, s.charset) : Cp1251ToUcs2Hex(m.text);
+    std::string header = "+CMGR: " + Quoted(StatusName(m.status)) + "," + Quoted(m.number) + ",";
+    if (received) header += "," + Quoted(StandardTimestamp(m.dateTime, s.clockZone));
+    if (s.textModeHeaders) {
+        const std::string coding = plain ? "0" : "8";
+        // The length counts characters of the default alphabet, octets of UCS2.
+        const size_t length = plain ? m.text.size() : 2 * m.text.size();
+        const std::string centre = ",\"+79168999100\",145," + std::to_string(length);
+        header += received ? "," + numberType + ",4,0," + coding + centre
+                           : "," + numberType + ",17,0," + coding + ",167" + centre;
+    }
+    Answer a;
+    a.lines.push_back({header, true});
+    a.lines.push_back({text, false});
+    a.lines.push_back({"OK", true});
+    if (m.status == MessageStatus::RecUnread) {
+        m.status = MessageStatus::RecRead;
+        a.contentsChanged = true;
+    }
+    return a;
+}
+
 Answer SendStored(PhoneState& s, const AtCommandLine& cmd) {
     if (cmd.form == CommandForm::Test) return Ok();
     auto index =
@@ -280,6 +348,8 @@ void RegisterMessageCommands(CommandTable& t) {
     t["+MMGL"] = ListHeaders;
     t["+MMGR"] = ReadMessage;
     t["+CMGL"] = ListStandard;
+    t["+CMGR"] = ReadStandard;
+    t["+CSDH"] = ShowHeaders;
     t["+CMSS"] = SendStored;
     t["+CMGD"] = Delete;
     t["+MMAR"] = MarkRead;

@@ -114,6 +114,7 @@ struct PhoneState {
     bool messageReadAll = false;                              // first storage is "MT"
     MessageStorage messageWriteStorage = MessageStorage::OM;  // where AT+CMGW stores
     bool datebookLocked = false;
+    bool textModeHeaders = false;  // AT+CSDH=1: +CMGR and +CMGL show every header field
     int messageReference = 0;      // last +CMSS reference
     int mode = 0;                  // AT+MODE
     int callMode = 0;              // AT+CMOD

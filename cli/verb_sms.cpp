@@ -1,0 +1,239 @@
+// orlin-cli sms: list a folder (the inbox also goes into the archive, as in the window), send
+// a new message, send a stored one, delete, mark as read, and export a folder to a file.
+
+#include <iostream>
+#include <optional>
+
+#include "cli/verb.h"
+#include "link/cp1251.h"
+#include "link/phone_session.h"
+#include "link/phone_text.h"
+#include "link/whole_file.h"
+#include "messages/message_answers.h"
+#include "messages/message_delete.h"
+#include "messages/message_export.h"
+#include "messages/message_folders.h"
+#include "messages/message_send.h"
+
+namespace orlin::cli {
+
+namespace {
+
+PhoneSession::Options SettingsTimeout() {
+    PhoneSession::Options options;
+    options.useSettingsTimeout = true;
+    return options;
+}
+
+MessageFolder FolderWord(const std::string& word) {
+    MessageFolder folder;
+    if (!FolderByName(word, folder))
+        throw UsageError("unknown folder '" + word +
+                         "' (inbox, outgoing, sent, drafts or archive)");
+    return folder;
+}
+
+std::string CheckedIndex(const std::string& word) {
+    if (!IsMessageIndex(word)) throw UsageError("'" + word + "' is not a message index");
+    return word;
+}
+
+// The rows of a folder; false (after the messages on standard error) when the phone refused
+// a command or some messages could not be read.
+bool ReadRows(const Invocation& invocation, MessageFolder folder, std::vector<MessageRow>& rows) {
+    Interaction quiet;
+    const FolderReport report = folder == MessageFolder::Archive
+                                    ? ShowMessageArchive(invocation.settings)
+                                    : ReadMessageFolder(invocation.settings, folder, quiet);
+    rows = report.rows;
+    if (report.phoneIdMissing) std::cerr << Cp1251ToUtf8(PhoneIdWarning()) << std::endl;
+    if (report.failure != FolderFailure::None)
+        std::cerr << Cp1251ToUtf8(FailureText(report.failure)) << std::endl;
+    if (!report.unreadable.empty()) std::cerr << Cp1251ToUtf8(UnreadableText(report)) << std::endl;
+    return report.failure == FolderFailure::None && report.unreadable.empty();
+}
+
+int List(const Invocation& invocation, MessageFolder folder) {
+    std::vector<MessageRow> rows;
+    const bool whole = ReadRows(invocation, folder, rows);
+    for (const MessageRow& row : rows) std::cout << TabSeparatedLine(row) << '\n';
+    return whole && std::cout ? 0 : 1;
+}
+
+// The code points of a UTF-8 text; none when it is not UTF-8.
+std::optional<std::u32string> CodePoints(const std::string& utf8) {
+    std::u32string out;
+    for (size_t i = 0; i < utf8.size();) {
+        const auto lead = static_cast<unsigned char>(utf8[i]);
+        const int length = lead < 0x80         ? 1
+                           : (lead >> 5) == 6  ? 2
+                           : (lead >> 4) == 14 ? 3
+                           : (lead >> 3) == 30 ? 4
+                                               : 0;
+        if (length == 0 || i + length > utf8.size()) return std::nullopt;
+        char32_t code = length == 1 ? lead : lead & (0x7F >> length);
+        for (int k = 1; k < length; ++k) {
+            const auto next = static_cast<unsigned char>(utf8[i + k]);
+            if ((next & 0xC0) != 0x80) return std::nullopt;
+            code = (code << 6) | (next & 0x3F);
+        }
+        out += code;
+        i += length;
+    }
+    return out;
+}
+
+int Send(const Invocation& invocation, const std::vector<std::string>& args) {
+    SendAction action = SendAction::StoreAndSend;
+    std::vector<std::string> words;
+    for (size_t i = 1; i < args.size(); ++i) {
+        if (args[i] == "--store-only" || args[i] == "--delete-after") {
+            if (action != SendAction::StoreAndSend)
+                throw UsageError("give at most one of --store-only and --delete-after");
+            action = args[i] == "--store-only" ? SendAction::StoreOnly : SendAction::SendAndDelete;
+        } else if (args[i].compare(0, 2, "--") == 0) {
+            throw UsageError("unknown option " + args[i]);
+        } else {
+            words.push_back(args[i]);
+        }
+    }
+    if (words.size() != 2) throw UsageError("sms send needs a NUMBER and a TEXT");
+    const std::string number = Utf8ToCp1251(words[0]);
+    if (number.empty() || !RecipientAllowed(number))
+        throw UsageError("the number holds characters a number cannot hold");
+    const std::optional<std::u32string> text = CodePoints(words[1]);
+    if (!text || text->empty()) throw UsageError("sms send needs a TEXT in UTF-8");
+    const std::string cp1251 = Utf8ToCp1251(words[1]);
+    if (Cp1251ToUtf8(cp1251) != words[1])
+        throw UsageError("the text holds characters outside Windows-1251");
+    bool latin1 = true;
+    for (char32_t c : *text) latin1 = latin1 && c <= 0xFF;
+    const size_t limit = latin1 ? 160 : 70;
+    if (text->size() > limit)
+        throw UsageError("the text has " + std::to_string(text->size()) +
+                         " characters; a message holds " + std::to_string(limit));
+
+    PhoneSession session(invocation.settings, SettingsTimeout());
+    BeginCompose(session);
+    const SendOutcome outcome =
+        StoreAndSend(session, ComposeCommand(number, EncodePhoneText(cp1251)), action);
+    (IsSendFailure(outcome) ? std::cerr : std::cout)
+        << Cp1251ToUtf8(SendOutcomeText(outcome)) << std::endl;
+    return IsSendFailure(outcome) ? 1 : 0;
+}
+
+int SendStoredMessage(const Invocation& invocation, const std::string& index) {
+    PhoneSession session(invocation.settings, SettingsTimeout());
+    if (!SendStored(session, index)) {
+        std::cerr << "Сбой отправки..." << std::endl;
+        return 1;
+    }
+    std::cout << "Сообщение отправлено..." << std::endl;
+    return 0;
+}
+
+int Delete(const Invocation& invocation, const std::vector<std::string>& indexes) {
+    std::vector<std::string> refused;
+    {
+        PhoneSession session(invocation.settings, SettingsTimeout());
+        SelectAllStorages(session);
+        for (const std::string& index : indexes)
+            if (!DeleteMessage(session, index)) refused.push_back(index);
+    }
+    std::cout << indexes.size() - refused.size() << " deleted\n";
+    if (refused.empty()) return 0;
+    std::cerr << Cp1251ToUtf8(RefusedDeleteText(refused)) << std::endl;
+    return 1;
+}
+
+int MarkRead(const Invocation& invocation, const std::string& index) {
+    PhoneSession session(invocation.settings, SettingsTimeout());
+    if (MarkAsRead(session, index)) return 0;
+    std::cerr << "The phone did not mark message " << index << " as read." << std::endl;
+    return 1;
+}
+
+int Export(const Invocation& invocation, const std::vector<std::string>& args) {
+    std::optional<MessageFolder> folder;
+    bool csv = false;
+    std::vector<std::string> words;
+    for (size_t i = 1; i < args.size(); ++i) {
+        std::string word = args[i];
+        std::string value;
+        const size_t equals = word.find('=');
+        const bool option = word.compare(0, 2, "--") == 0;
+        if (option && equals != std::string::npos) {
+            value = word.substr(equals + 1);
+            word.erase(equals);
+        } else if (option && (word == "--folder" || word == "--format")) {
+            if (i + 1 >= args.size()) throw UsageError(word + " needs a value");
+            value = args[++i];
+        }
+        if (word == "--folder") {
+            folder = FolderWord(value);
+        } else if (word == "--format") {
+            if (value != "blocks" && value != "csv")
+                throw UsageError("--format is blocks or csv, not '" + value + "'");
+            csv = value == "csv";
+        } else if (option) {
+            throw UsageError("unknown option " + word);
+        } else {
+            words.push_back(word);
+        }
+    }
+    if (words.size() != 1) throw UsageError("sms export needs one FILE");
+    if (!folder) throw UsageError("sms export needs --folder");
+    std::vector<MessageRow> rows;
+    if (!ReadRows(invocation, *folder, rows)) return 1;
+    WriteWholeFile(words[0], csv ? ExportCsv(rows) : ExportBlocks(rows));
+    std::cout << rows.size() << " messages exported to " << words[0] << "\n";
+    return 0;
+}
+
+int RunSms(const Invocation& invocation) {
+    const auto& args = invocation.args;
+    if (args.empty())
+        throw UsageError("sms needs list, send, send-stored, delete, mark-read or export");
+    const std::string& what = args[0];
+    if (what == "list") {
+        if (args.size() != 2) throw UsageError("sms list needs one folder");
+        return List(invocation, FolderWord(args[1]));
+    }
+    if (what == "send") return Send(invocation, args);
+    if (what == "send-stored" || what == "mark-read") {
+        if (args.size() != 2) throw UsageError("sms " + what + " needs one INDEX");
+        const std::string index = CheckedIndex(args[1]);
+        return what == "send-stored" ? SendStoredMessage(invocation, index)
+                                     : MarkRead(invocation, index);
+    }
+    if (what == "delete") {
+        if (args.size() < 2) throw UsageError("sms delete needs at least one INDEX");
+        std::vector<std::string> indexes;
+        for (size_t i = 1; i < args.size(); ++i) indexes.push_back(CheckedIndex(args[i]));
+        return Delete(invocation, indexes);
+    }
+    if (what == "export") return Export(invocation, args);
+    throw UsageError("unknown sms command '" + what + "'");
+}
+
+const VerbRegistration registration({
+    "sms",
+    "sms list FOLDER | send NUMBER TEXT [--store-only | --delete-after] | send-stored INDEX |\n"
+    "      delete INDEX... | mark-read INDEX | export FILE --folder FOLDER [--format blocks|csv]",
+    "FOLDER is inbox, outgoing, sent, drafts or archive.\n"
+    "list: one line a message, tab-separated: index, number, date/time, type, size, status,\n"
+    "  text (line breaks as blanks). Reading the inbox adds its new messages to the archive\n"
+    "  sms_<phone id>.txt in the current directory, as the window does.\n"
+    "send: stores the message on the phone and sends it; --store-only only stores it,\n"
+    "  --delete-after deletes it once sent. A text holds 160 characters, or 70 when one of\n"
+    "  them is outside Latin-1.\n"
+    "send-stored, delete, mark-read: by the index that list shows.\n"
+    "export: reads the folder and writes it to FILE: blocks (the window's text format,\n"
+    "  Windows-1251) or csv (RFC 4180, UTF-8 with a byte-order mark).\n"
+    "A command the phone refuses exits 1 with its message.",
+    RunSms,
+});
+
+}  // namespace
+
+}  // namespace orlin::cli

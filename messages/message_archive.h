@@ -1,0 +1,42 @@
+#pragma once
+// The message archive: one Windows-1251 text file per phone, "sms_" + phone id + ".txt" in the
+// current directory, one received message a line: number ";" date/time ";" text, CR LF. It is
+// the one copy of old messages, so it is only ever created and appended to: never rewritten,
+// never shortened, every append flushed to the disk before it counts.
+
+#include <string>
+#include <vector>
+
+#include "messages/message_rows.h"
+
+namespace orlin {
+
+// "sms_" + id + ".txt".
+std::string ArchiveFileName(const std::string& phoneId);
+
+// The lines of a file's bytes. A line ends in CR LF, or in a lone CR or LF (a file edited by
+// hand); a last line without an end counts as well.
+std::vector<std::string> ArchiveLines(const std::string& bytes);
+
+// A line split at its first ";" (number) and the next (date/time); the rest, which may hold
+// more ";", is the text. A line without ";" is all text.
+TArchiveSMS SplitArchiveLine(const std::string& line);
+
+// The line of a message, without its CR LF. Line breaks in the text (CR LF, CR, LF) become one
+// blank each, so that the message stays on its line.
+std::string ArchiveLine(const TArchiveSMS& message);
+
+// The archived messages of a file's bytes: every non-empty line.
+std::vector<TArchiveSMS> ParseArchive(const std::string& bytes);
+
+// Creates the file empty when it does not exist (nothing else changes). Raises EInOutError.
+void EnsureArchive(const std::string& path);
+
+// Appends the messages whose line the file does not hold yet, in order (messages of this call
+// are not compared with each other: two equal messages of one read are two messages). When the
+// file does not end in CR LF (an append that failed half-way), CR LF comes first. The bytes go
+// out whole and are flushed to the disk before it returns; returns how many were appended.
+// Creates the file when it does not exist. Raises EInOutError with the system's text.
+int AppendToArchive(const std::string& path, const std::vector<TArchiveSMS>& messages);
+
+}  // namespace orlin

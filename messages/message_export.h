@@ -1,0 +1,26 @@
+#pragma once
+// The message export: the window's text blocks (Windows-1251) and, for the command line, CSV
+// (RFC 4180, UTF-8 with a byte-order mark). Both are written with WriteWholeFile.
+
+#include <string>
+#include <vector>
+
+#include "messages/message_rows.h"
+
+namespace orlin {
+
+// Thirteen lines a row, each ended by CR LF: "Номер:", the number, an empty line, the type, an
+// empty line, the status, an empty line, the date/time, an empty line, "Текст сообщения:", an
+// empty line, the text and 39 asterisks. No rows: no bytes.
+std::string ExportBlocks(const std::vector<MessageRow>& rows);
+
+// A byte-order mark, a header line, then one line a row (index, number, date/time, type, size,
+// status, text); fields holding a comma, a quote or a line break are quoted with their quotes
+// doubled, and line breaks stay inside them. Lines end in CR LF. Texts become UTF-8.
+std::string ExportCsv(const std::vector<MessageRow>& rows);
+
+// A row as one line for the command line: the seven fields tab-separated in UTF-8, line
+// breaks and tabs inside a field as blanks (no line end).
+std::string TabSeparatedLine(const MessageRow& row);
+
+}  // namespace orlin

@@ -1,0 +1,108 @@
+#include "messages/message_send.h"
+
+#include <chrono>
+#include <thread>
+
+#include "link/answers.h"
+#include "link/cp1251.h"
+#include "messages/message_answers.h"
+
+namespace orlin {
+
+int TextLimit(MessageLanguage language) {
+    return language == MessageLanguage::Russian ? 70 : 160;
+}
+
+KeyVerdict FilterKey(MessageLanguage language, int length, char key) {
+    if (key == kBackspaceKey || key == kDeleteKey) return KeyVerdict::Accept;
+    const auto code = static_cast<unsigned char>(key);
+    if (code == '\r') return KeyVerdict::Discard;
+    if (language == MessageLanguage::English && code >= 192) return KeyVerdict::Discard;
+    if (TextLimit(language) - length <= 0) return KeyVerdict::Discard;
+    return KeyVerdict::Accept;
+}
+
+int NumberTypeImage(const std::string& typeText) {
+    static const char* const kTypes[] = {"Рабочий",   "Домашний",      "Основной",
+                                         "Мобильный", "Факс",          "Пейджер",
+                                         "E-Mail",    "Лист рассылки", "SIM"};
+    for (int i = 0; i < 9; ++i)
+        if (typeText == Utf8ToCp1251(kTypes[i])) return i;
+    return 0;
+}
+
+std::string ResolveRecipient(const std::string& text, std::optional<size_t> picked,
+                             const std::vector<Contact>& contacts) {
+    if (picked && *picked < contacts.size() && contacts[*picked].name == text)
+        return contacts[*picked].number;
+    for (const Contact& contact : contacts)
+        if (contact.name == text) return contact.number;
+    return text;
+}
+
+bool RecipientAllowed(const std::string& number) {
+    for (char c : number) {
+        const auto code = static_cast<unsigned char>(c);
+        if (c == '"' || code < 32 || code == 127) return false;
+    }
+    return true;
+}
+
+std::string ComposeCommand(const std::string& number, const std::string& phoneText) {
+    return "AT+CMGW=\"" + number + "\"\r" + phoneText + "\x1a";
+}
+
+void BeginCompose(PhoneSession& session) {
+    session.AtCommand("AT+CSCS=UCS2");
+}
+
+std::string SendOutcomeText(SendOutcome outcome) {
+    switch (outcome) {
+        case SendOutcome::WriteRefused:
+            return Utf8ToCp1251("Невозможно записать сообщение.");
+        case SendOutcome::NoIndex:
+            return Utf8ToCp1251("Сообщение записано, но не отправлено.");
+        case SendOutcome::Stored:
+            return Utf8ToCp1251("Сообщение записано в \"Иходящие\".");
+        case SendOutcome::SendRefused:
+            return Utf8ToCp1251("Сбой отправки...");
+        case SendOutcome::SentAndStored:
+            return Utf8ToCp1251("Сообщение отправлено и записано в \"Иходящие\".");
+        case SendOutcome::SentAndDeleted:
+            return Utf8ToCp1251("Сообщение отправлено.");
+        case SendOutcome::SentNotDeleted:
+            return Utf8ToCp1251("Сообщение отправлено, но не удалено из телефона.");
+    }
+    return {};
+}
+
+bool IsSendFailure(SendOutcome outcome) {
+    return outcome == SendOutcome::WriteRefused || outcome == SendOutcome::NoIndex ||
+           outcome == SendOutcome::SendRefused || outcome == SendOutcome::SentNotDeleted;
+}
+
+SendOutcome StoreAndSend(PhoneSession& session, const std::string& command, SendAction action,
+                         const std::function<void(int ms)>& wait) {
+    const std::string written = session.AtCommand(command);
+    if (!EndsInOk(written)) return SendOutcome::WriteRefused;
+    if (action == SendAction::StoreOnly) return SendOutcome::Stored;
+    const std::optional<std::string> index = StoredIndexFromAnswer(written);
+    if (!index) return SendOutcome::NoIndex;
+    if (!SendStored(session, *index)) return SendOutcome::SendRefused;
+    if (action == SendAction::StoreAndSend) return SendOutcome::SentAndStored;
+
+    // The phone deletes from the storage selected for reading: all of them.
+    if (wait)
+        wait(500);
+    else
+        std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    if (!EndsInOk(session.AtCommand("AT+CPMS=\"MT\""))) return SendOutcome::SentNotDeleted;
+    if (!EndsInOk(session.AtCommand("AT+CMGD=" + *index))) return SendOutcome::SentNotDeleted;
+    return SendOutcome::SentAndDeleted;
+}
+
+bool SendStored(PhoneSession& session, const std::string& index) {
+    return EndsInOk(session.AtCommand("AT+CMSS=" + index));
+}
+
+}  // namespace orlin

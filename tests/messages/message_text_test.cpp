@@ -1,0 +1,233 @@
+// The message core without a phone: cutting the answers, the archive file, the key filter,
+// the recipient, and the export formats.
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+
+#include "link/errors.h"
+#include "link/phone_text.h"
+#include "messages/message_answers.h"
+#include "messages/message_archive.h"
+#include "messages/message_export.h"
+#include "messages/message_send.h"
+#include "tests/support/cli_run.h"
+#include "tests/support/text.h"
+
+namespace orlin {
+namespace {
+
+using test::W;
+namespace fs = std::filesystem;
+
+TEST(MessageAnswers, PhoneIdIsSixLettersOrDigitsAfterTheSerialNumberPrefix) {
+    const struct {
+        std::string answer;
+        std::optional<std::string> id;
+    } cases[] = {
+        {"\r\n+CGSN: IMEI351234567890123\r\n\r\nOK\r\n", "789012"},
+        // A stray line or an echo variant before the answer does not shift it.
+        {"AT+CGSN\r\r\n+CMTI: \"IM\",5\r\n\r\n+CGSN: IMEI351234567890123\r\n\r\nOK\r\n", "789012"},
+        {"\r\n+CGSN: IMEI3512345\r\n\r\nOK\r\n", std::nullopt},  // too short
+        {"\r\n+CGSN: IMEI351234567;90123\r\n\r\nOK\r\n", std::nullopt},
+        {"\r\n+CGSN: IMEI351234567 90123\r\n\r\nOK\r\n", std::nullopt},
+        {"\r\nERROR\r\n", std::nullopt},
+        {"\r\n+CGSN: IMEI351234567890123\r\n\r\n+CME ERROR: 10\r\n", std::nullopt},
+    };
+    for (const auto& c : cases) EXPECT_EQ(PhoneIdFromAnswer(c.answer), c.id) << c.answer;
+}
+
+TEST(MessageAnswers, StorageCountComesFromItsOwnLine) {
+    EXPECT_EQ(StorageCountFromAnswer("\r\n+CPMS: 3,50,3,50,3,50\r\n\r\nOK\r\n"), 3);
+    EXPECT_EQ(StorageCountFromAnswer("\r\n+CPMS: 12,50\r\n\r\nOK\r\n"), 12);  // two numbers
+    EXPECT_EQ(StorageCountFromAnswer("\r\n+CMTI: \"IM\",9\r\n\r\n+CPMS:  7,50\r\n\r\nOK\r\n"), 7);
+    EXPECT_THROW(StorageCountFromAnswer("\r\n+CPMS: x,50\r\n\r\nOK\r\n"), EConvertError);
+    EXPECT_THROW(StorageCountFromAnswer("\r\n+CPMS: 99999,50\r\n\r\nOK\r\n"), OrlinError);
+}
+
+TEST(MessageAnswers, HeaderLinesAreTheListLinesOnly) {
+    const std::string answer =
+        "\r\n+MMGL: 4, \"REC UNREAD\", \"+79111234567\", \"2006/12/26,09:05:07\"\r\n"
+        "\r\n+CMTI: \"IM\",5\r\n"
+        "\r\n+MMGL: 12, \"REC READ\", \"+7903\", \"2009/8/18,19:11:45\"\r\n"
+        "\r\n+MMGL: 7, \"STO SENT\", \"+7911\"\r\n\r\nOK\r\n";
+    const std::vector<MessageHeader> expected = {
+        {"4", "REC UNREAD"}, {"12", "REC READ"}, {"7", "STO SENT"}};
+    EXPECT_EQ(HeaderLines(answer), expected);
+    EXPECT_TRUE(IsMessageIndex("12"));
+    for (const char* bad : {"", "1;2", "-1", "1234567", " 3"}) EXPECT_FALSE(IsMessageIndex(bad));
+}
+
+TEST(MessageAnswers, MessageFieldsFollowTheAnswersOwnStatus) {
+    const std::string hex = EncodePhoneText(W("Привет"));
+    const struct {
+        std::string answer;
+        std::optional<MessageAnswer> message;
+    } cases[] = {
+        {"\r\n+MMGR: \"REC UNREAD\", \"+79111234567\", \"2006/12/26,09:05:07\"\r\n" + hex +
+             "\r\n\r\nOK\r\n",
+         MessageAnswer{"REC UNREAD", "+79111234567", "2006/12/26,09:05:07", hex}},
+        // Unpadded dates as real phones send them.
+        {"\r\n+MMGR: \"REC READ\", \"+7903\", \"2009/8/18,19:11:45\"\r\n" + hex + "\r\n\r\nOK\r\n",
+         MessageAnswer{"REC READ", "+7903", "2009/8/18,19:11:45", hex}},
+        {"\r\n+MMGR: \"STO SENT\", \"+79111234567\"\r\n" + hex + "\r\n\r\nOK\r\n",
+         MessageAnswer{"STO SENT", "+79111234567", "", hex}},
+        {"\r\n+MMGR: \"STO UNSENT\", \"\"\r\n" + hex + "\r\n\r\nOK\r\n",
+         MessageAnswer{"STO UNSENT", "", "", hex}},
+        // A stray line before the header shifts nothing.
+        {"AT+MMGR=1\r\r\n+CMTI: \"IM\",5\r\n\r\n+MMGR: \"REC READ\", \"+7903\", "
+         "\"2009/8/18,19:11:45\"\r\n" +
+             hex + "\r\n\r\nOK\r\n",
+         MessageAnswer{"REC READ", "+7903", "2009/8/18,19:11:45", hex}},
+        {"\r\n+MMGR: \"REC READ\", \"+7903\", \"2009/8/18,19:11:45\"\r\n\r\n\r\nOK\r\n",
+         MessageAnswer{"REC READ", "+7903", "2009/8/18,19:11:45", ""}},
+        {"\r\nERROR\r\n", std::nullopt},
+        {"\r\n+CMS ERROR: 321\r\n", std::nullopt},
+        {"\r\n+MMGR: \"REC READ\", \"+7903\", \"2009/8/18,19:11:45\"\r\n" + hex +
+             "\r\n\r\n+CME ERROR: 100\r\n",
+         std::nullopt},
+        {"\r\nOK\r\n", std::nullopt},                                                  // no header
+        {"\r\n+MMGR: \"ALL\", \"+7903\"\r\n" + hex + "\r\n\r\nOK\r\n", std::nullopt},  // status
+        {"\r\n+MMGR: \"REC READ\", \"+7903\"\r\n" + hex + "\r\n\r\nOK\r\n", std::nullopt},
+    };
+    for (const auto& c : cases) EXPECT_EQ(ParseMessageAnswer(c.answer), c.message) << c.answer;
+}
+
+TEST(MessageAnswers, StoredIndexNeedsOkAndANumber) {
+    EXPECT_EQ(StoredIndexFromAnswer("\r\n> \r\n+CMGW: 12\r\n\r\nOK\r\n"), "12");
+    EXPECT_EQ(StoredIndexFromAnswer("\r\n> \r\n\r\nOK\r\n"), std::nullopt);
+    EXPECT_EQ(StoredIndexFromAnswer("\r\n+CMGW: \r\n\r\nOK\r\n"), std::nullopt);
+    EXPECT_EQ(StoredIndexFromAnswer("\r\n+CMGW: 3;+CMGD=1\r\n\r\nOK\r\n"), std::nullopt);
+    EXPECT_EQ(StoredIndexFromAnswer("\r\n+CMGW: 12\r\n\r\n+CMS ERROR: 322\r\n"), std::nullopt);
+}
+
+TEST(MessageArchive, LinesSplitAtTheFirstTwoSemicolons) {
+    EXPECT_EQ(SplitArchiveLine("a;b;c;d"), (TArchiveSMS{"a", "b", "c;d"}));
+    EXPECT_EQ(SplitArchiveLine("no separator"), (TArchiveSMS{"", "", "no separator"}));
+    EXPECT_EQ(ArchiveLine({"+7911", "2006/12/26,09:05:07", "one\r\ntwo\rthree\nfour"}),
+              "+7911;2006/12/26,09:05:07;one two three four");
+    EXPECT_EQ(ParseArchive("a;b;c\r\n\r\nd;e;f\nx;y;z"),
+              (std::vector<TArchiveSMS>{{"a", "b", "c"}, {"d", "e", "f"}, {"x", "y", "z"}}));
+}
+
+class ArchiveFile : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir_ = fs::temp_directory_path() /
+               ("orlin_archive_" + std::to_string(::getpid()) + "_" +
+                testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::create_directories(dir_);
+        path_ = (dir_ / ArchiveFileName("789012")).string();
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+    std::string bytes() const { return test::FileBytes(path_); }
+    fs::path dir_;
+    std::string path_;
+};
+
+TEST_F(ArchiveFile, AppendsOnlyWhatItDoesNotHoldAndNeverShortens) {
+    EXPECT_EQ(fs::path(path_).filename(), "sms_789012.txt");
+    EnsureArchive(path_);
+    EXPECT_EQ(bytes(), "");
+    const TArchiveSMS a{"+7911", "2026/12/07,18:02:11", W("Привет")};
+    const TArchiveSMS sameSecond{"+7903", "2026/12/07,18:02:11", "Hi"};
+    const TArchiveSMS nextPart{"+7911", "2026/12/07,18:02:11", W("часть 2")};
+    const TArchiveSMS broken{"+7911", "2026/12/07,18:03:00", "line\r\nbreak"};
+    EXPECT_EQ(AppendToArchive(path_, {a, sameSecond, nextPart, broken}), 4);
+    const std::string first = bytes();
+    EXPECT_EQ(first, "+7911;2026/12/07,18:02:11;" + W("Привет") +
+                         "\r\n+7903;2026/12/07,18:02:11;Hi\r\n+7911;2026/12/07,18:02:11;" +
+                         W("часть 2") + "\r\n+7911;2026/12/07,18:03:00;line break\r\n");
+    // A second read adds nothing; two equal messages of one read are both kept.
+    EXPECT_EQ(AppendToArchive(path_, {a, sameSecond, nextPart, broken}), 0);
+    EXPECT_EQ(bytes(), first);
+    const TArchiveSMS twin{"900", "2026/01/01,00:00:00", "x"};
+    EXPECT_EQ(AppendToArchive(path_, {twin, twin}), 2);
+    EXPECT_EQ(bytes().size(), first.size() + 2 * 27);
+}
+
+TEST_F(ArchiveFile, AHalfWrittenLastLineIsEndedFirst) {
+    {
+        std::FILE* f = std::fopen(path_.c_str(), "wb");
+        std::fputs("+7911;2026/12/07,18:02:11;cut sho", f);
+        std::fclose(f);
+    }
+    EXPECT_EQ(AppendToArchive(path_, {{"900", "d", "t"}}), 1);
+    EXPECT_EQ(bytes(), "+7911;2026/12/07,18:02:11;cut sho\r\n900;d;t\r\n");
+    fs::permissions(path_, fs::perms::owner_read);
+    if (::geteuid() != 0) {
+        EXPECT_THROW(AppendToArchive(path_, {{"901", "d", "t"}}), EInOutError);
+    }
+}
+
+TEST(MessageCompose, KeysAtTheLimitAndByLanguage) {
+    using L = MessageLanguage;
+    const struct {
+        L language;
+        int length;
+        char key;
+        KeyVerdict verdict;
+    } cases[] = {
+        {L::English, 0, 'a', KeyVerdict::Accept},
+        {L::English, 159, 'a', KeyVerdict::Accept},
+        {L::English, 160, 'a', KeyVerdict::Discard},  // no erasing at the limit
+        {L::English, 416, 'a', KeyVerdict::Discard},  // nor 256 beyond it
+        {L::English, 160, kBackspaceKey, KeyVerdict::Accept},
+        {L::English, 300, kDeleteKey, KeyVerdict::Accept},
+        {L::English, 10, '\r', KeyVerdict::Discard},
+        {L::English, 10, W("Ж")[0], KeyVerdict::Discard},
+        {L::English, 10, W("ё")[0], KeyVerdict::Accept},
+        {L::Russian, 10, W("Ж")[0], KeyVerdict::Accept},
+        {L::Russian, 69, W("Ж")[0], KeyVerdict::Accept},
+        {L::Russian, 70, 'a', KeyVerdict::Discard},
+        {L::Russian, 10, '\r', KeyVerdict::Discard},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(FilterKey(c.language, c.length, c.key), c.verdict)
+            << static_cast<int>(c.language) << " " << c.length << " " << int(c.key);
+}
+
+TEST(MessageCompose, RecipientAndCommand) {
+    const std::vector<Contact> contacts = {
+        {W("Мама"), "+7901", 3}, {W("Мама"), "+7902", 1}, {"Ivan", "+7903", 0}};
+    EXPECT_EQ(ResolveRecipient(W("Мама"), 1, contacts), "+7902");             // the one picked
+    EXPECT_EQ(ResolveRecipient(W("Мама"), std::nullopt, contacts), "+7901");  // typed: first
+    EXPECT_EQ(ResolveRecipient("ivan", std::nullopt, contacts), "ivan");      // case matters
+    EXPECT_EQ(ResolveRecipient("+7999", 2, contacts), "+7999");  // text changed after picking
+    for (const char* bad : {"1\";+CMGD=1;\"", "1\r", "1\n2", "1\x1a"})
+        EXPECT_FALSE(RecipientAllowed(bad)) << bad;
+    EXPECT_TRUE(RecipientAllowed("+7 (911) 123-45-67"));
+    EXPECT_EQ(ComposeCommand("+7911", "0041"), "AT+CMGW=\"+7911\"\r0041\x1a");
+    EXPECT_EQ(NumberTypeImage(W("Мобильный")), 3);
+    EXPECT_EQ(NumberTypeImage("SIM"), 8);
+    EXPECT_EQ(NumberTypeImage("?"), 0);
+}
+
+TEST(MessageExport, BlocksAndCsv) {
+    std::vector<MessageRow> rows = {
+        InboxRow("1", "+7911", "2026/12/07,18:02:11", W("Привет"), true),
+        StoredRow("6", "+7903", "a, \"b\"\r\nc", true),
+        ArchiveRow({"900", "d", "t"}),
+    };
+    const std::string blocks = ExportBlocks(rows);
+    size_t lines = 0;
+    for (size_t at = blocks.find("\r\n"); at != std::string::npos; at = blocks.find("\r\n", at + 2))
+        ++lines;
+    EXPECT_EQ(lines, 39u + 1u);  // the text with a line break adds one
+    EXPECT_EQ(blocks.substr(0, blocks.find(std::string(39, '*'))),
+              W("Номер:\r\n+7911\r\n\r\nвходящее\r\n\r\nне прочитано\r\n\r\n2026/12/07,18:02:11\r\n"
+                "\r\nТекст сообщения:\r\n\r\nПривет\r\n"));
+    EXPECT_EQ(ExportBlocks({}), "");
+
+    EXPECT_EQ(ExportCsv(rows),
+              "\xEF\xBB\xBF#,Номер,Дата/Время,Тип,Размер,Статус,Текст\r\n"
+              "1,+7911,\"2026/12/07,18:02:11\",входящее,6,не прочитано,Привет\r\n"
+              "6,+7903,-------------,исходящее,9,отправлено,\"a, \"\"b\"\"\r\nc\"\r\n"
+              ",900,d,архив,1,сохранено,t\r\n");
+    EXPECT_EQ(TabSeparatedLine(rows[1]),
+              "6\t+7903\t-------------\tисходящее\t9\tотправлено\ta, \"b\" c");
+}
+
+}  // namespace
+}  // namespace orlin
