@@ -1,11 +1,13 @@
 // The program orlin: start-up in a fixed order, then the message loop until the main window
 // closes. For documentation and checks without a person:
-//   orlin --tab NAME [--send TEXT ...] [--click BUTTON ...] --screenshot FILE --quit-after MS
+//   orlin --tab NAME [--send TEXT ...] [--click BUTTON ...] [--select TREE-ITEM ...]
+//         --screenshot FILE --quit-after MS
 
 #include <QAbstractButton>
 #include <QCommandLineParser>
 #include <QLocale>
 #include <QTimer>
+#include <QTreeWidget>
 #include <cstdio>
 
 #include "app/main_window.h"
@@ -41,7 +43,14 @@ int main(int argc, char** argv) {
         QStringLiteral("Click the button named BUTTON (for instance sbReadAll) after start-up "
                        "(may be given several times)."),
         QStringLiteral("BUTTON"));
-    parser.addOptions({tabOption, screenshotOption, quitOption, sendOption, clickOption});
+    const QCommandLineOption selectOption(
+        QStringLiteral("select"),
+        QStringLiteral("Click the tree item captioned TEXT (for instance the messages folder "
+                       "\"Входящие\") after start-up, as a user does (may be given several "
+                       "times)."),
+        QStringLiteral("TEXT"));
+    parser.addOptions(
+        {tabOption, screenshotOption, quitOption, sendOption, clickOption, selectOption});
     parser.process(app);
 
     // 2. The eight forms, the main window first (its creation runs FormCreate).
@@ -90,6 +99,19 @@ int main(int argc, char** argv) {
                 return;
             }
             button->click();
+        });
+    for (const QString& caption : parser.values(selectOption))
+        QTimer::singleShot(0, &window, [&window, caption] {
+            for (QTreeWidget* tree : window.findChildren<QTreeWidget*>()) {
+                const auto found =
+                    tree->findItems(caption, Qt::MatchStartsWith | Qt::MatchRecursive);
+                if (found.isEmpty()) continue;
+                tree->setCurrentItem(found.first());
+                emit tree->itemClicked(found.first(), 0);
+                return;
+            }
+            std::fprintf(stderr, "orlin: no tree item captioned \"%s\"\n",
+                         caption.toLocal8Bit().constData());
         });
     int status = 0;
     if (quitAfter >= 0) {

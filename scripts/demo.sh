@@ -99,7 +99,7 @@ walk=(
   "info|--tab info --quit-after 4000"
   "terminal|--tab terminal --send AT+CGMM --quit-after 3000"
   "datebook|--tab datebook --quit-after 2000"
-  "messages|--tab sms --quit-after 2000"
+  "messages|--tab sms --select Входящие --quit-after 6000"
   "theme|--tab theme --quit-after 2000"
 )
 for step in "${walk[@]}"; do
