@@ -35,8 +35,11 @@ const char* const kOptionsHelp =
     "Options (before or after the verb):\n"
     "  --port NAME    the port of the phone: COM3, /dev/ttyUSB0, a pseudo-terminal path\n"
     "  --baud N       the line speed (default 19200)\n"
-    "  --timeout MS   how long to wait for the phone's next answer, in milliseconds\n"
-    "                 (default 3000; the at verb waits 1000 unless this is given)\n"
+    "  --timeout MS   how long to wait for the phone's next answer, in milliseconds; every\n"
+    "                 verb honours it. Without it: 1000 for at, info, clock, phonebook list\n"
+    "                 and save and the first step of phonebook load; portcfg.ini's TimeOut\n"
+    "                 (3000 without the file) for the writing of phonebook load and for the\n"
+    "                 datebook and sms verbs\n"
     "  --yes          go on where the window would ask a question\n"
     "  --help         this text\n"
     "\n"
@@ -148,12 +151,18 @@ const Verb& FindVerb(const std::string& name) {
     throw UsageError("unknown verb '" + name + "'");
 }
 
-// Options override portcfg.ini; without the file, --port is required.
+// Options override portcfg.ini; without the file, --port is required. With all three options
+// given the file is not needed and not read, so a broken one does not matter then.
 PortSettings ResolveSettings(const CommandLine& line) {
     PortSettings settings;
-    const bool haveFile = FileExists(kPortSettingsFile);
+    const bool everythingGiven = line.portGiven && line.baudGiven && line.timeoutGiven;
+    const bool haveFile = !everythingGiven && FileExists(kPortSettingsFile);
     if (haveFile) {
-        LoadPortSettings(settings, kPortSettingsFile);
+        try {
+            LoadPortSettings(settings, kPortSettingsFile);
+        } catch (const OrlinError& error) {
+            throw OrlinError(std::string(kPortSettingsFile) + ": " + error.what());
+        }
     } else {
         settings.PortBaudRate = kDefaultBaudRate;
         settings.PortTimeOut = kDefaultTimeOut;

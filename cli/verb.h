@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "link/phone_session.h"
 #include "link/port_settings.h"
 
 namespace orlin::cli {
@@ -17,6 +18,17 @@ struct Invocation {
     bool yes = false;               // --yes: go on where the window would ask
     std::vector<std::string> args;  // the words after the verb
 };
+
+// The options of a verb's sessions: errors raised, and the time-out of --timeout when it was
+// given; else the verb's own default, which its help states: the window's 1000 ms, or, where
+// the window waits the configured time-out, portcfg.ini's TimeOut (3000 without the file).
+inline PhoneSession::Options SessionOptions(const Invocation& invocation,
+                                            bool settingsTimeoutByDefault = false) {
+    PhoneSession::Options options;
+    options.raiseErrors = true;
+    options.useSettingsTimeout = invocation.timeoutGiven || settingsTimeoutByDefault;
+    return options;
+}
 
 // Wrong words on the command line: main prints the message and the usage, exit status 2.
 class UsageError : public std::runtime_error {

@@ -22,10 +22,7 @@ int RunAt(const Invocation& invocation) {
     for (size_t i = 1; i < invocation.args.size(); ++i) command += " " + invocation.args[i];
 
     // Like the terminal: 1000 ms for the next answer unless --timeout says otherwise.
-    PhoneSession::Options options;
-    options.raiseErrors = true;
-    options.useSettingsTimeout = invocation.timeoutGiven;
-    PhoneSession session(invocation.settings, options);
+    PhoneSession session(invocation.settings, SessionOptions(invocation));
     const std::string response = session.AtCommand(command);
     std::cout.flush();
     std::fwrite(response.data(), 1, response.size(), stdout);

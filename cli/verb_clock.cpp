@@ -24,8 +24,8 @@ int RunClock(const Invocation& invocation) {
     const PortSettings& settings = invocation.settings;
 
     if (sync) {
-        const ClockSyncOutcome outcome =
-            SynchronisePhoneClock(settings, nullptr, CurrentLocalTime());
+        const ClockSyncOutcome outcome = SynchronisePhoneClock(
+            settings, nullptr, CurrentLocalTime(), SessionOptions(invocation));
         if (outcome == ClockSyncOutcome::Synchronised) {
             std::cout << kClockSyncDoneText << std::endl;
             return 0;
@@ -36,7 +36,7 @@ int RunClock(const Invocation& invocation) {
 
     std::string response;
     {
-        PhoneSession session(settings);
+        PhoneSession session(settings, SessionOptions(invocation));
         response = session.AtCommand("AT+CCLK?");
     }
     const std::string shown = PhoneClockDisplay(response);

@@ -23,10 +23,10 @@ void PrintLine(const char* name, const std::string& cp1251Value) {
 // the phone's error line and gives no answer: its value is printed empty.
 class Queries {
 public:
-    explicit Queries(const PortSettings& settings) : settings_(settings) {}
+    explicit Queries(const Invocation& invocation) : invocation_(invocation) {}
 
     std::optional<std::string> ask(const char* name, const char* command) {
-        std::string answer = AskInfo(settings_, command);
+        std::string answer = AskInfo(invocation_.settings, command, SessionOptions(invocation_));
         if (!IsRefusal(answer)) return answer;
         std::cout.flush();
         std::cerr << "The phone refused " << command << " (" << name
@@ -37,13 +37,13 @@ public:
     bool refused() const { return refused_; }
 
 private:
-    const PortSettings& settings_;
+    const Invocation& invocation_;
     bool refused_ = false;
 };
 
 int RunInfo(const Invocation& invocation) {
     if (!invocation.args.empty()) throw UsageError("info takes no arguments");
-    Queries queries(invocation.settings);
+    Queries queries(invocation);
 
     const auto imei = queries.ask("IMEI", kImeiCommand);
     PrintLine("IMEI", imei ? ParseImei(*imei) : "");

@@ -56,9 +56,7 @@ std::string SlotList(const std::vector<int32_t>& slots) {
 
 // The read of the phonebook list; false (after a message) when the phone refused it.
 bool ReadAll(const Invocation& invocation, PhonebookState& state, CliInteraction& interaction) {
-    PhoneSession::Options options;
-    options.useSettingsTimeout = invocation.timeoutGiven;
-    PhoneSession session(invocation.settings, options);
+    PhoneSession session(invocation.settings, SessionOptions(invocation));
     const ReadReport report = ReadPhonebook(session, state, interaction);
     if (report.status == ReadStatus::CharsetRefused) {
         std::cerr << "The phone refused the UCS2 character set: nothing was read." << std::endl;
@@ -99,7 +97,7 @@ int Save(const Invocation& invocation, const std::string& path) {
         return 1;
     }
     {
-        PhoneSession session(invocation.settings);
+        PhoneSession session(invocation.settings, SessionOptions(invocation));
         PrepareSave(session, state);
     }
     const FileText text = PhonebookFileText(state.abonents, state.ranges);
@@ -112,7 +110,8 @@ int Save(const Invocation& invocation, const std::string& path) {
 
 int Load(const Invocation& invocation, const std::string& path) {
     CliInteraction interaction("writing", invocation.yes);
-    const LoadTarget target = PrepareLoad(invocation.settings, interaction);
+    const LoadTarget target =
+        PrepareLoad(invocation.settings, interaction, invocation.timeoutGiven);
     if (!target.connected) return 1;
     // A file saved as UTF-8 by a text editor is converted; the note says so once.
     const FileEntries entries =
@@ -124,9 +123,15 @@ int Load(const Invocation& invocation, const std::string& path) {
         WriteFileEntries(invocation.settings, entries.records, target.family, interaction);
 
     int status = 0;
-    if (!report.refused.empty()) {
-        std::cerr << "The phone did not take " << report.refused.size() << " of " << report.sent
-                  << " entries: slots " << SlotList(report.refused) << "." << std::endl;
+    // Taken, refused and never sent are told apart: a stop after 3 of 42 entries is not
+    // "1 of 3 not taken".
+    const int notSent = report.total - report.sent;
+    if (!report.refused.empty() || notSent > 0) {
+        const int refused = static_cast<int>(report.refused.size());
+        std::cerr << "Of " << report.total << " entries in the file the phone took "
+                  << report.sent - refused << ", did not take " << refused;
+        if (refused > 0) std::cerr << " (slots " << SlotList(report.refused) << ")";
+        std::cerr << ", and " << notSent << " were never sent." << std::endl;
         status = 1;
     }
     if (!report.portError.empty()) {

@@ -19,12 +19,6 @@ namespace orlin::cli {
 
 namespace {
 
-PhoneSession::Options SettingsTimeout() {
-    PhoneSession::Options options;
-    options.useSettingsTimeout = true;
-    return options;
-}
-
 MessageFolder FolderWord(const std::string& word) {
     MessageFolder folder;
     if (!FolderByName(word, folder))
@@ -113,7 +107,7 @@ int Send(const Invocation& invocation, const std::vector<std::string>& args) {
         throw UsageError("the text has " + std::to_string(text->size()) +
                          " characters; a message holds " + std::to_string(limit));
 
-    PhoneSession session(invocation.settings, SettingsTimeout());
+    PhoneSession session(invocation.settings, SessionOptions(invocation, true));
     BeginCompose(session);
     const SendOutcome outcome =
         StoreAndSend(session, ComposeCommand(number, EncodePhoneText(cp1251)), action);
@@ -123,7 +117,7 @@ int Send(const Invocation& invocation, const std::vector<std::string>& args) {
 }
 
 int SendStoredMessage(const Invocation& invocation, const std::string& index) {
-    PhoneSession session(invocation.settings, SettingsTimeout());
+    PhoneSession session(invocation.settings, SessionOptions(invocation, true));
     if (!SendStored(session, index)) {
         std::cerr << "Сбой отправки..." << std::endl;
         return 1;
@@ -135,7 +129,7 @@ int SendStoredMessage(const Invocation& invocation, const std::string& index) {
 int Delete(const Invocation& invocation, const std::vector<std::string>& indexes) {
     std::vector<std::string> refused;
     {
-        PhoneSession session(invocation.settings, SettingsTimeout());
+        PhoneSession session(invocation.settings, SessionOptions(invocation, true));
         SelectAllStorages(session);
         for (const std::string& index : indexes)
             if (!DeleteMessage(session, index)) refused.push_back(index);
@@ -147,7 +141,7 @@ int Delete(const Invocation& invocation, const std::vector<std::string>& indexes
 }
 
 int MarkRead(const Invocation& invocation, const std::string& index) {
-    PhoneSession session(invocation.settings, SettingsTimeout());
+    PhoneSession session(invocation.settings, SessionOptions(invocation, true));
     if (MarkAsRead(session, index)) return 0;
     std::cerr << "The phone did not mark message " << index << " as read." << std::endl;
     return 1;

@@ -190,9 +190,10 @@ std::string ContinueWritingQuestion(const std::string& timeoutText) {
     return timeoutText + "\r\n" + Utf8ToCp1251("Продолжить запись?");
 }
 
-LoadTarget PrepareLoad(const PortSettings& settings, Interaction& interaction) {
+LoadTarget PrepareLoad(const PortSettings& settings, Interaction& interaction,
+                       bool settingsTimeout) {
     LoadTarget target;
-    PhoneSession session(settings, PhoneSession::Options{false, false});
+    PhoneSession session(settings, PhoneSession::Options{false, settingsTimeout});
     TBlockSerial& port = session.port();
     if (!port.IsOpen()) {
         // Code 2, the system's "no such file": the port does not exist. Any other failure

@@ -70,7 +70,9 @@ struct LoadTarget {
 // then the combined storage. A port that does not exist is reported through
 // interaction.inform("не подключен") (connected false); any other failure to open it (busy,
 // no permission) and a phone that does not answer raise ESynaSerError with its own text.
-LoadTarget PrepareLoad(const PortSettings& settings, Interaction& interaction);
+// `settingsTimeout`: wait the configured time-out instead of the window's 1000 ms.
+LoadTarget PrepareLoad(const PortSettings& settings, Interaction& interaction,
+                       bool settingsTimeout = false);
 
 // The question after a time-out while loading: the time-out text, CR LF, "Продолжить запись?".
 std::string ContinueWritingQuestion(const std::string& timeoutText);

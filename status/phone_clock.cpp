@@ -169,13 +169,13 @@ std::string ClockSession::AtCommand(const std::string& command) {
 }
 
 ClockSyncOutcome SynchronisePhoneClock(const PortSettings& settings, ClockSession* display,
-                                       const LocalDateTime& now) {
+                                       const LocalDateTime& now, PhoneSession::Options options) {
     const std::string command = ClockSetCommand(now);
     if (display != nullptr) {
         display->AtCommand(command);
         return ClockSyncOutcome::SentOverDisplay;
     }
-    PhoneSession session(settings);
+    PhoneSession session(settings, options);
     return session.AtCommand(command) == "\r\nOK\r\n" ? ClockSyncOutcome::Synchronised
                                                       : ClockSyncOutcome::Failed;
 }

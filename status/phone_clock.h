@@ -5,6 +5,7 @@
 #include <string>
 
 #include "link/block_serial.h"
+#include "link/phone_session.h"
 #include "link/port_settings.h"
 
 namespace orlin {
@@ -70,9 +71,10 @@ enum class ClockSyncOutcome {
     Failed,           // own session, any other answer
 };
 // Sets the phone's clock to `now`. With a running display (`display` not null) the command
-// goes over its port; otherwise over a PhoneSession of its own (raising on, 1000 ms), whose
-// port failures raise ESynaSerError.
+// goes over its port; otherwise over a PhoneSession of its own (raising on, 1000 ms unless
+// `options` say otherwise), whose port failures raise ESynaSerError.
 ClockSyncOutcome SynchronisePhoneClock(const PortSettings& settings, ClockSession* display,
-                                       const LocalDateTime& now);
+                                       const LocalDateTime& now,
+                                       PhoneSession::Options options = {});
 
 }  // namespace orlin

@@ -52,8 +52,9 @@ std::string TidyBands(std::string bands) {
 
 }  // namespace
 
-std::string AskInfo(const PortSettings& settings, const std::string& command) {
-    PhoneSession session(settings);
+std::string AskInfo(const PortSettings& settings, const std::string& command,
+                    PhoneSession::Options options) {
+    PhoneSession session(settings, options);
     return session.AtCommand(command);
 }
 

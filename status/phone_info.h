@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 
+#include "link/phone_session.h"
 #include "link/port_settings.h"
 
 namespace orlin {
@@ -63,9 +64,11 @@ inline constexpr const char* kFirmwareCommand = "AT+CGMR";
 inline constexpr const char* kBatteryCommand = "AT+CBC";
 inline constexpr const char* kSignalCommand = "AT+CSQ";
 
-// One command over its own PhoneSession: the whole answer, for a caller that tells a refusal
-// (IsRefusal) from a value before cutting it.
-std::string AskInfo(const PortSettings& settings, const std::string& command);
+// One command over its own PhoneSession (the window's: raising on, 1000 ms, unless `options`
+// say otherwise): the whole answer, for a caller that tells a refusal (IsRefusal) from a value
+// before cutting it.
+std::string AskInfo(const PortSettings& settings, const std::string& command,
+                    PhoneSession::Options options = {});
 
 std::string QueryImei(const PortSettings& settings);          // AT+CGSN
 std::string QueryImsi(const PortSettings& settings);          // AT+CIMI

@@ -13,6 +13,7 @@
 #include "status/phone_clock.h"
 #include "tests/support/cli_run.h"
 #include "tests/support/sim_phone.h"
+#include "tests/support/stopwatch.h"
 #include "tests/support/text.h"
 
 namespace orlin {
@@ -180,6 +181,55 @@ TEST(CliClock, FailuresAreReported) {
     EXPECT_EQ(RunCli(phone, "clock").err, "Телефон не сообщил время.\n");
 
     EXPECT_EQ(RunCli(phone, "clock --now").status, 2);
+}
+
+}  // namespace
+}  // namespace orlin
+
+namespace orlin {
+namespace {
+
+using test::CliRun;
+using test::SimPhone;
+
+TEST(CliOptions, EveryVerbWaitsTheTimeoutItIsGiven) {
+    // A phone that stays silent: each verb gives up after --timeout, not after its default
+    // of 1000 ms.
+    struct Case {
+        const char* words;
+        const char* silentOn;
+    };
+    for (const Case& c :
+         {Case{"info", "AT+CGSN"}, Case{"clock", "AT+CCLK?"}, Case{"clock --sync", "AT+CCLK="},
+          Case{"at AT", "AT"}, Case{"phonebook list", "AT+CGMM"}}) {
+        SimPhone phone;
+        phonesim::FaultOptions faults;
+        faults.silentOn = c.silentOn;
+        phone->setFaults(faults);
+        test::Stopwatch watch;
+        const CliRun run = RunCli(phone, std::string("--timeout 1700 ") + c.words);
+        EXPECT_EQ(run.status, 1) << c.words;
+        EXPECT_GE(watch.Elapsed(), 1650) << c.words;
+    }
+}
+
+TEST(CliOptions, ABrokenSettingsFileIsNamedAndNotNeededWithAllThreeOptions) {
+    SimPhone phone;
+    const auto folder = std::filesystem::temp_directory_path() /
+                        ("orlin-cli-settings-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(folder);
+    std::ofstream(folder / "portcfg.ini", std::ios::binary)
+        << "[PORT CONFIG]\r\nPort=COM1\r\nBaudRate=fast\r\nTimeOut=3000\r\n";
+    const std::string cli = "'" ORLIN_CLI_PATH "' --port '" + phone.settings.PortName + "' ";
+
+    const CliRun all = test::RunInFolder(folder, cli + "--baud 19200 --timeout 1000 at AT");
+    EXPECT_EQ(all.status, 0) << all.err;
+    EXPECT_EQ(all.err, "");
+
+    const CliRun needed = test::RunInFolder(folder, cli + "at AT");
+    EXPECT_EQ(needed.status, 1);
+    EXPECT_EQ(needed.err, "portcfg.ini: 'fast' is not a valid integer value\n");
+    std::filesystem::remove_all(folder);
 }
 
 }  // namespace
