@@ -217,7 +217,7 @@ TEST_F(OrlinCli, ABrokenSettingsFileIsAFailure) {
         << "[PORT CONFIG]\r\nPort=COM3\r\nBaudRate=fast\r\nTimeOut=3000\r\n";
     const CliResult got = Run({"at", "AT"});
     EXPECT_EQ(got.status, 1);
-    EXPECT_EQ(got.err, "'fast' is not a valid integer value\n");
+    EXPECT_EQ(got.err, "portcfg.ini: 'fast' is not a valid integer value\n");
 }
 
 TEST_F(OrlinCli, UnsolicitedLinesAreNotedApart) {

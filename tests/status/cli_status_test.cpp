@@ -213,7 +213,7 @@ TEST(CliOptions, EveryVerbWaitsTheTimeoutItIsGiven) {
     }
 }
 
-TEST(CliOptions, ABrokenSettingsFileIsNamedAndNotNeededWithAllThreeOptions) {
+TEST(CliOptions, ABrokenSettingsFileIsNotNeededWithAllThreeOptions) {
     SimPhone phone;
     const auto folder = std::filesystem::temp_directory_path() /
                         ("orlin-cli-settings-" + std::to_string(::getpid()));
@@ -225,10 +225,6 @@ TEST(CliOptions, ABrokenSettingsFileIsNamedAndNotNeededWithAllThreeOptions) {
     const CliRun all = test::RunInFolder(folder, cli + "--baud 19200 --timeout 1000 at AT");
     EXPECT_EQ(all.status, 0) << all.err;
     EXPECT_EQ(all.err, "");
-
-    const CliRun needed = test::RunInFolder(folder, cli + "at AT");
-    EXPECT_EQ(needed.status, 1);
-    EXPECT_EQ(needed.err, "portcfg.ini: 'fast' is not a valid integer value\n");
     std::filesystem::remove_all(folder);
 }
 
