@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string_view>
 
+#include "link/answers.h"
 #include "link/cp1251.h"
 #include "link/errors.h"
 #include "link/text_utils.h"
@@ -61,11 +62,21 @@ std::string FirstField(const std::string& line) {
     return line.substr(0, line.find(';'));
 }
 
+// The slot number of a file line. A number no phone could hold (beyond the most slots any
+// phone announces, either way) makes the line malformed, so that the slot arithmetic below
+// stays far from the limits of an int.
+int SlotNumberField(const std::string& field) {
+    const int number = StrToInt(field);
+    if (number < -kMostPhonebookSlots || number > kMostPhonebookSlots)
+        throw EConvertError("'" + field + "' is not a valid slot number");
+    return number;
+}
+
 TAbonentInfo ParsePhoneLine(std::string rest, const IndexRanges& ranges) {
     TAbonentInfo r;
     TakeField(rest);  // "PHONE"
     r.Storage = 0;
-    r.Index = StrToInt(TakeField(rest)) - ranges.PhoneFirstIndex + 1;
+    r.Index = SlotNumberField(TakeField(rest)) - ranges.PhoneFirstIndex + 1;
     r.Name = TakeField(rest);
     r.Number = TakeField(rest);
     r.NumberType = Low8(TakeField(rest));
@@ -85,7 +96,7 @@ TAbonentInfo ParseSimLine(std::string rest, ModelFamily family, const IndexRange
     TAbonentInfo r;
     TakeField(rest);  // "SIM"
     r.Storage = 1;
-    r.Index = StrToInt(TakeField(rest)) + ranges.SimFirstIndex - 1;
+    r.Index = SlotNumberField(TakeField(rest)) + ranges.SimFirstIndex - 1;
     r.Name = TakeField(rest);
     r.Number = rest;
     r.NumberType = HasCategories(family) ? 8 : 7;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "link/answers.h"
 #include "link/cp1251.h"
 #include "link/errors.h"
 #include "link/phone_text.h"
@@ -62,16 +63,29 @@ std::string SpanList(const std::vector<SlotSpan>& spans) {
     return text;
 }
 
+namespace {
+
+// A storage's index range as the phone announced it, within what any phone can hold: an
+// answer beyond it is refused before it sizes a table or drives a command.
+IndexRange AnnouncedRange(const std::string& answer) {
+    const IndexRange range = ParseIndexRange(answer);
+    CheckAnnounced(range.first, kMostPhonebookSlots, answer);
+    CheckAnnounced(range.last, kMostPhonebookSlots, answer);
+    return range;
+}
+
+}  // namespace
+
 IndexRanges QueryIndexRanges(PhoneSession& session) {
     IndexRanges ranges;
     session.AtCommand("AT +CPBS=ME");
-    const IndexRange phone = ParseIndexRange(session.AtCommand("AT+MPBR=?"));
+    const IndexRange phone = AnnouncedRange(session.AtCommand("AT+MPBR=?"));
     ranges.PhoneFirstIndex = phone.first;
     ranges.PhoneLastIndex = phone.last;
     session.AtCommand("AT +CPBS=SM");
     const std::string sim = session.AtCommand("AT+MPBR=?");
     if (AnswerHasOk(sim)) {
-        const IndexRange range = ParseIndexRange(sim);
+        const IndexRange range = AnnouncedRange(sim);
         ranges.SimFirstIndex = range.first;
         ranges.SimLastIndex = range.last;
     } else {
@@ -87,6 +101,7 @@ void ReadCategoryNames(PhoneSession& session, const std::string& countCommand, G
     if (!AnswerHasOk(answer)) return;
     answer.erase(0, 12);  // CR LF "+MPGR: (1-"
     const int count = StrToInt(answer.substr(0, answer.find(')')));
+    CheckAnnounced(count, kMostCategories, "+MPGR: (1-" + answer);
     GroupNames read(static_cast<size_t>(std::max(count, 0)));
     for (int g = 1; g <= count; ++g) {
         const std::string answer = session.AtCommand("AT +MPGR=" + std::to_string(g));
@@ -142,7 +157,8 @@ ReadReport ReadPhonebook(PhoneSession& session, PhonebookState& state, Interacti
         report.status = ReadStatus::NoSlotInfo;
         return report;
     }
-    const int slotCount = std::max(ParseDashTriple(slotInfo).first, 0);
+    const int slotCount = ParseDashTriple(slotInfo).first;
+    CheckAnnounced(slotCount, kMostPhonebookSlots, slotInfo);
 
     session.AtCommand("AT+CPBS=MT");
     if (!AnswerHasOk(session.AtCommand("AT+CSCS=UCS2"))) {

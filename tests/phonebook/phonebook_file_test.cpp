@@ -152,6 +152,18 @@ TEST(PhonebookFileRead, BadNumbersRaise) {
                  EConvertError);
     EXPECT_THROW(ParsePhonebookFile("SIM;;Ivan;+1\r\n", ModelFamily::Fields9, ranges),
                  EConvertError);
+    // Slot numbers no phone could hold are malformed, not arithmetic at the limits of an int.
+    for (const char* line : {"PHONE;-2147483648;Ivan;+1;3;0;255;0;1;0;0;255;0\r\n",
+                             "PHONE;5001;Ivan;+1;3;0;255;0;1;0;0;255;0\r\n",
+                             "SIM;2147483647;Ivan;+1\r\n", "SIM;-5001;Ivan;+1\r\n"}) {
+        try {
+            ParsePhonebookFile(line, ModelFamily::Fields13, ranges);
+            ADD_FAILURE() << "took " << line;
+        } catch (const EConvertError& error) {
+            EXPECT_NE(std::string(error.what()).find("is not a valid slot number"),
+                      std::string::npos);
+        }
+    }
 }
 
 TEST(PhonebookFileDisk, BytesGoThroughUnchanged) {

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "link/errors.h"
 #include "link/phone_session.h"
 #include "tests/support/recording_interaction.h"
@@ -204,6 +206,48 @@ TEST(PhonebookRead, PhoneWithoutSimReadsItsMemory) {
     EXPECT_EQ(state.ranges.SimLastIndex, 1000);
     EXPECT_EQ(state.abonents.size(), 1000u);
     EXPECT_GT(state.OccupiedCount(), 0);
+}
+
+TEST(PhonebookRead, NumbersBeyondEveryPhoneStopTheReadBeforeAnythingMoreIsSent) {
+    // A phone memory of 100,000,000 slots (no SIM, so the SIM starts right after it), and a
+    // phone with 100,000,000 categories: each is refused with the answer named, and neither
+    // a table nor a command follows from it.
+    struct Case {
+        std::function<void(phonesim::PhoneSimOptions&)> options;
+        std::function<void(phonesim::PhoneState&)> state;
+        std::string named;
+        std::string neverSent;
+    };
+    const Case cases[] = {
+        {[](phonesim::PhoneSimOptions& o) {
+             o.meLast = 100000000;
+             o.simPresent = false;
+         },
+         [](phonesim::PhoneState&) {}, "+MPBR: 1-100000000,", "AT+MPBR=1,"},
+        {[](phonesim::PhoneSimOptions&) {},
+         [](phonesim::PhoneState& s) { s.categoryCount = 100000000; }, "+MPGR: (1-100000000)",
+         "AT +MPGR=1"},
+    };
+    for (const Case& c : cases) {
+        phonesim::PhoneSimOptions options = test::PhoneOptions("C350");
+        c.options(options);
+        SimPhone phone(options);
+        phone.edit(c.state);
+        phone.mark();
+        PhonebookState state;
+        try {
+            Read(phone, state);
+            ADD_FAILURE() << "read on " << c.named;
+        } catch (const OrlinError& error) {
+            EXPECT_EQ(
+                std::string(error.what()).rfind(W("Телефон сообщил недопустимый диапазон: "), 0),
+                0u)
+                << error.what();
+            EXPECT_NE(std::string(error.what()).find(c.named), std::string::npos) << error.what();
+        }
+        EXPECT_TRUE(phone.sinceStarting(c.neverSent).empty()) << c.neverSent;
+        EXPECT_TRUE(state.abonents.empty());
+    }
 }
 
 TEST(PhonebookRead, MalformedLineIsSkippedAndNamed) {
