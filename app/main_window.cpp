@@ -55,7 +55,11 @@ TfrmMain::TfrmMain(QWidget* parent) : QMainWindow(parent) {
     connect(PageControl1, &QTabWidget::currentChanged, this, &TfrmMain::PageControl1Change);
 }
 
-TfrmMain::~TfrmMain() = default;
+// The busy state (part of WindowContext) goes before the tabs do: a running clock display
+// gives it back first.
+TfrmMain::~TfrmMain() {
+    if (tsInfo) tsInfo->SwitchClockDisplayOff();
+}
 
 void TfrmMain::buildTabs() {
     PageControl1 = new QTabWidget(this);
@@ -151,6 +155,11 @@ void TfrmMain::connectMenus() {
     connect(N10, &QAction::triggered, tsPhoneBook, &PhoneBookTab::sbWriteAllClick);
 
     // The datebook and message items are wired with their operations.
+
+    // Every phone item of the main menu is disabled while a phone operation runs.
+    for (QAction* item : {mnuBackUp, mnuRestore, mnuSaveSMS, N6, N7, N9, N4, N10, N14, N15, N17,
+                          N16, N18, N19, N20, N22})
+        busy().add(item);
 }
 
 void TfrmMain::FormCreate() {

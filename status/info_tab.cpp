@@ -17,6 +17,7 @@
 #include "status/phone_info.h"
 #include "ui/image_library.h"
 #include "ui/message_boxes.h"
+#include "ui/orlin_application.h"
 #include "ui/phone_text_qt.h"
 #include "ui/window_context.h"
 
@@ -142,28 +143,45 @@ InfoTab::InfoTab(WindowContext& context, QWidget* parent) : QWidget(parent), con
     Timer1 = new QTimer(this);
     Timer1->setInterval(1000);
 
+    // "Обновить" is a phone command like every other; it is also disabled while the clock
+    // display runs, since the display keeps the window busy.
+    context_.busy().add(SpeedButton1);
+    connect(&context_.busy(), &BusyState::busyChanged, this, &InfoTab::updateClockControls);
+
     connect(SpeedButton1, &QPushButton::clicked, this, &InfoTab::SpeedButton1Click);
     connect(CheckBox2, &QCheckBox::clicked, this, &InfoTab::CheckBox2Click);
     connect(Timer1, &QTimer::timeout, this, &InfoTab::Timer1Timer);
     connect(SpeedButton11, &QPushButton::clicked, this, &InfoTab::SpeedButton11Click);
 }
 
-InfoTab::~InfoTab() = default;
+// A display still running gives the busy state back (the main window switches the display off
+// before its busy state goes, so this is for a tab that goes before its window).
+InfoTab::~InfoTab() {
+    if (!clockBusy_) return;
+    disconnect(&context_.busy(), nullptr, this, nullptr);
+    clockBusy_.reset();
+}
 
+// Shown while another operation keeps the window busy, the tab asks nothing and keeps what
+// it showed.
 void InfoTab::tsInfoShow() {
-    context_.LoadPortSettings();
-    QueryImei();
-    QueryImsi();
-    QueryManufacturer();
-    QueryModel();
-    QueryFirmware();
-    QueryBattery();
-    QuerySignal();
+    orlin::GuardedOperation(context_.busy(), [this] {
+        context_.LoadPortSettings();
+        QueryImei();
+        QueryImsi();
+        QueryManufacturer();
+        QueryModel();
+        QueryFirmware();
+        QueryBattery();
+        QuerySignal();
+    });
 }
 
 void InfoTab::SpeedButton1Click() {
-    QueryBattery();
-    QuerySignal();
+    orlin::GuardedOperation(context_.busy(), [this] {
+        QueryBattery();
+        QuerySignal();
+    });
 }
 
 void InfoTab::QueryImei() {
@@ -217,19 +235,34 @@ void InfoTab::setClockFieldsVisible(bool visible) {
 }
 
 void InfoTab::CheckBox2Click() {
-    if (CheckBox2->isChecked()) {
-        setClockFieldsVisible(true);
-        Timer1->start();
-        SpeedButton1->setEnabled(false);
-        QApplication::restoreOverrideCursor();
-        // Nothing raises here: a port that cannot be opened gives empty ticks.
-        ClockSession = std::make_unique<orlin::ClockSession>(context_.portSettings());
-    } else {
-        setClockFieldsVisible(false);
-        Timer1->stop();
-        ClockSession.reset();
-        SpeedButton1->setEnabled(true);
-    }
+    orlin::Guarded([this] {
+        if (CheckBox2->isChecked()) {
+            if (ClockDisplayRunning()) return;
+            if (context_.busy().isBusy()) {
+                // Another operation holds the port: the display does not start.
+                CheckBox2->setChecked(false);
+                return;
+            }
+            setClockFieldsVisible(true);
+            Timer1->start();
+            QApplication::restoreOverrideCursor();
+            // Nothing raises here: a port that cannot be opened gives empty ticks.
+            ClockSession = std::make_unique<orlin::ClockSession>(context_.portSettings());
+            clockBusy_.emplace(context_.busy());
+        } else {
+            setClockFieldsVisible(false);
+            Timer1->stop();
+            ClockSession.reset();
+            clockBusy_.reset();
+        }
+        updateClockControls();
+    });
+}
+
+void InfoTab::updateClockControls() {
+    const bool usable = !context_.busy().isBusy() || ClockDisplayRunning();
+    CheckBox2->setEnabled(usable);
+    SpeedButton11->setEnabled(usable);
 }
 
 void InfoTab::SwitchClockDisplayOff() {
@@ -238,12 +271,22 @@ void InfoTab::SwitchClockDisplayOff() {
 }
 
 void InfoTab::Timer1Timer() {
-    edtCompTime->setText(
-        QString::fromStdString(orlin::FormatClockDisplay(orlin::CurrentLocalTime())));
-    if (ClockSession) edtPhoneTime->setText(QString::fromStdString(ClockSession->Tick()));
+    orlin::Guarded([this] {
+        edtCompTime->setText(
+            QString::fromStdString(orlin::FormatClockDisplay(orlin::CurrentLocalTime())));
+        if (ClockSession) edtPhoneTime->setText(QString::fromStdString(ClockSession->Tick()));
+    });
 }
 
+// With the clock display running the time goes over the display's own port, so the busy
+// state the display holds does not stop it.
 void InfoTab::SpeedButton11Click() {
+    if (context_.busy().isBusy() && !ClockDisplayRunning()) return;
+    BusyScope busy(context_.busy());
+    orlin::Guarded([this] { synchronise(); });
+}
+
+void InfoTab::synchronise() {
     const orlin::ClockSyncOutcome outcome = orlin::SynchronisePhoneClock(
         context_.portSettings(), ClockSession.get(), orlin::CurrentLocalTime());
     switch (outcome) {

@@ -4,6 +4,9 @@
 
 #include <QWidget>
 #include <memory>
+#include <optional>
+
+#include "ui/busy_state.h"
 
 class QCheckBox;
 class QFrame;
@@ -71,6 +74,12 @@ private:
     void QueryBattery();
     void QuerySignal();
     void setClockFieldsVisible(bool visible);
+    void synchronise();
+    // The clock check box and "Синхронизировать" work on the running display's own port, so
+    // they stay usable while the display keeps the window busy, and only then.
+    void updateClockControls();
 
     WindowContext& context_;
+    // The running clock display holds the port, so the window is busy while it runs.
+    std::optional<BusyScope> clockBusy_;
 };

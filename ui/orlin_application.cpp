@@ -3,6 +3,7 @@
 #include <exception>
 
 #include "link/errors.h"
+#include "ui/busy_state.h"
 #include "ui/message_boxes.h"
 #include "ui/phone_text_qt.h"
 
@@ -42,6 +43,13 @@ void Guarded(const std::function<void()>& work) {
     } catch (...) {
         ShowCurrentException();
     }
+}
+
+bool GuardedOperation(BusyState& busy, const std::function<void()>& work) {
+    if (busy.isBusy()) return false;
+    BusyScope scope(busy);
+    Guarded(work);
+    return true;
 }
 
 bool OrlinApplication::notify(QObject* receiver, QEvent* event) {

@@ -6,6 +6,8 @@
 #include <QString>
 #include <functional>
 
+class BusyState;
+
 namespace orlin {
 
 // The error box text: the message, with a full stop appended when the message is not empty
@@ -19,6 +21,11 @@ void ShowCurrentException();
 // own boundary this way, so that no exception passes through Qt's own code (which is not
 // written for it); the application's notify() stays only as the last resort.
 void Guarded(const std::function<void()>& work);
+
+// A phone operation's handler in one call: nothing happens while the window is busy with
+// another operation (returns false); otherwise the window is busy while `work` runs inside
+// Guarded(), and it is no longer busy however `work` ends.
+bool GuardedOperation(BusyState& busy, const std::function<void()>& work);
 
 class OrlinApplication : public QApplication {
 public:
