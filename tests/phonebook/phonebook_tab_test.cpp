@@ -597,7 +597,7 @@ TEST_F(PhonebookTab, TheTypedSlotIsTheSlotWritten) {
     WhenDialogShows([](TfrmAddRecord& d) {
         // Typed as a user types: the dialog active, the box with the focus.
         d.activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&d));
+        ASSERT_TRUE(QTest::qWaitFor([&d] { return d.isActiveWindow(); }));
         d.cbRecordNum->setFocus();
         d.cbRecordNum->lineEdit()->selectAll();
         QTest::keyClicks(d.cbRecordNum->lineEdit(), QStringLiteral("3"));
