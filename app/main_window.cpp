@@ -282,10 +282,12 @@ void TfrmMain::mnuHelp2Click() {
 }
 
 void TfrmMain::mnuAboutClick() {
-    // Read afresh at every opening; a record without a translation table raises here and
-    // the box is not shown.
-    AboutBox->FillFromVersionRecord(orlin::programFilePath());
-    AboutBox->exec();
+    // Read afresh at every opening; a record without a translation table shows the error box
+    // and the box is not shown.
+    orlin::Guarded([this] {
+        AboutBox->FillFromVersionRecord(orlin::programFilePath());
+        AboutBox->exec();
+    });
 }
 
 void TfrmMain::N9Click() {
