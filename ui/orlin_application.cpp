@@ -1,5 +1,8 @@
 #include "ui/orlin_application.h"
 
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 #include <exception>
 
 #include "link/errors.h"
@@ -43,6 +46,21 @@ void Guarded(const std::function<void()>& work) {
     } catch (...) {
         ShowCurrentException();
     }
+}
+
+bool InstallRussianQtTranslations() {
+    auto* translator = new QTranslator(QCoreApplication::instance());
+    const QLocale russian(QLocale::Russian, QLocale::Russia);
+    const QString folders[] = {
+        QLibraryInfo::path(QLibraryInfo::TranslationsPath),
+        QCoreApplication::applicationDirPath() + QStringLiteral("/translations")};
+    for (const QString& folder : folders)
+        if (translator->load(russian, QStringLiteral("qtbase"), QStringLiteral("_"), folder)) {
+            QCoreApplication::installTranslator(translator);
+            return true;
+        }
+    delete translator;
+    return false;
 }
 
 bool GuardedOperation(BusyState& busy, const std::function<void()>& work) {

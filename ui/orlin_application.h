@@ -27,6 +27,12 @@ void Guarded(const std::function<void()>& work);
 // Guarded(), and it is no longer busy however `work` ends.
 bool GuardedOperation(BusyState& busy, const std::function<void()>& work);
 
+// Qt's own dialogs (the file and font dialogs, the edits' context menus) speak Russian like the
+// rest of the window: Qt's translations are loaded from Qt's translation folder, or from a
+// "translations" folder beside the program. False when none was found (they stay English).
+// The message boxes set their button texts themselves and are not changed by it.
+bool InstallRussianQtTranslations();
+
 class OrlinApplication : public QApplication {
 public:
     OrlinApplication(int& argc, char** argv);
