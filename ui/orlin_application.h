@@ -3,6 +3,7 @@
 // that leaves an event handler is caught and shown in the error box.
 
 #include <QApplication>
+#include <QPalette>
 #include <QString>
 #include <functional>
 
@@ -32,6 +33,12 @@ bool GuardedOperation(BusyState& busy, const std::function<void()>& work);
 // "translations" folder beside the program. False when none was found (they stay English).
 // The message boxes set their button texts themselves and are not changed by it.
 bool InstallRussianQtTranslations();
+
+// A palette whose selected rows read well in every list of the window: the selection looks the
+// same whether or not the window is the active one (some styles give an inactive window a
+// pale selection under white text), and the selection's text stands out from its background
+// with a contrast of at least 4.5 (the highlight darkened where the style's is too light).
+QPalette ReadableSelection(QPalette palette);
 
 class OrlinApplication : public QApplication {
 public:
