@@ -27,6 +27,7 @@
 #include "phonebook/phonebook_file.h"
 #include "phonebook/phonebook_read.h"
 #include "phonebook/phonebook_write.h"
+#include "ui/file_dialogs.h"
 #include "ui/image_library.h"
 #include "ui/message_boxes.h"
 #include "ui/orlin_application.h"
@@ -172,23 +173,16 @@ PhoneBookTab::PhoneBookTab(WindowContext& context, QWidget* parent)
     buildButtons();
     buildMenu();
 
-    SaveDialog1 = new QFileDialog(this);
-    SaveDialog1->setAcceptMode(QFileDialog::AcceptSave);
-    SaveDialog1->setOption(QFileDialog::DontUseNativeDialog);
-    SaveDialog1->setNameFilters({QStringLiteral("All files (*.*)"),
-                                 QStringLiteral("Text File (*.txt)"),
-                                 QStringLiteral("CSV File (*.csv)")});
-    SaveDialog1->selectNameFilter(QStringLiteral("CSV File (*.csv)"));
-    SaveDialog1->setDefaultSuffix(QStringLiteral("csv"));
-    OpenDialog1 = new QFileDialog(this);
-    OpenDialog1->setAcceptMode(QFileDialog::AcceptOpen);
-    OpenDialog1->setFileMode(QFileDialog::ExistingFile);
-    OpenDialog1->setOption(QFileDialog::DontUseNativeDialog);
-    OpenDialog1->setNameFilters({QStringLiteral("All files (*.*)"),
-                                 QStringLiteral("Text file (*.txt)"),
-                                 QStringLiteral("CSV file (*.csv)")});
-    OpenDialog1->selectNameFilter(QStringLiteral("CSV file (*.csv)"));
-    OpenDialog1->setDefaultSuffix(QStringLiteral("csv"));
+    SaveDialog1 = orlin::MakeFileDialog(
+        this, true,
+        {QStringLiteral("All files (*.*)"), QStringLiteral("Text File (*.txt)"),
+         QStringLiteral("CSV File (*.csv)")},
+        QStringLiteral("CSV File (*.csv)"), QStringLiteral("csv"));
+    OpenDialog1 = orlin::MakeFileDialog(
+        this, false,
+        {QStringLiteral("All files (*.*)"), QStringLiteral("Text file (*.txt)"),
+         QStringLiteral("CSV file (*.csv)")},
+        QStringLiteral("CSV file (*.csv)"), QStringLiteral("csv"));
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(2, 2, 2, 2);
@@ -224,9 +218,13 @@ void PhoneBookTab::buildList() {
     ListView1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     ListView1->setAllColumnsShowFocus(true);
     ListView1->setSortingEnabled(false);
+    // Grid lines. An item rule takes the item's drawing over from the style, so the selected
+    // rows name their colours too (the palette's, the same whether or not the window is active).
     ListView1->setStyleSheet(
         QStringLiteral("QTreeView::item { border-right: 1px solid #d0d0d0; "
-                       "border-bottom: 1px solid #d0d0d0; }"));
+                       "border-bottom: 1px solid #d0d0d0; }"
+                       "QTreeView::item:selected { background-color: palette(highlight); "
+                       "color: palette(highlighted-text); }"));
     ListView1->setColumnCount(orlin::kBaseColumnCount);
     ListView1->setHeaderLabels({QStringLiteral("#"), QStringLiteral("Имя, Фамилия"),
                                 QStringLiteral("Номер телефона"), QStringLiteral("Тип"),
