@@ -87,9 +87,12 @@ InfoTab::InfoTab(WindowContext& context, QWidget* parent) : QWidget(parent), con
     SpeedButton11 = new QPushButton(QStringLiteral("Синхронизировать"), PanelInfo);
     SpeedButton11->setObjectName("SpeedButton11");
 
+    // Laid out to fit the window's minimum size, the clock fields shown: "Обновить" beside the
+    // two gauges it refreshes, "Синхронизировать" beside the clock check box, and a picture
+    // that gives up height before the fields do.
     auto* grid = new QGridLayout();
     grid->setHorizontalSpacing(8);
-    grid->setVerticalSpacing(6);
+    grid->setVerticalSpacing(4);
     int row = 0;
     auto addRow = [&](const QString& caption, QWidget* field) {
         auto* label = new QLabel(caption, PanelInfo);
@@ -106,23 +109,26 @@ InfoTab::InfoTab(WindowContext& context, QWidget* parent) : QWidget(parent), con
     addRow(QStringLiteral("Версия прошивки:"), edtSoftWare);
     addRow(QStringLiteral("Заряд аккумулятора:"), ggStatusCharge);
     addRow(QStringLiteral("Уровень приема:"), ggStatusSignal);
-    grid->addWidget(SpeedButton1, row++, 1, Qt::AlignRight);
+    grid->addWidget(SpeedButton1, row - 2, 2, 2, 1, Qt::AlignVCenter);
 
     auto* clockGrid = new QGridLayout();
+    clockGrid->setVerticalSpacing(4);
     clockGrid->addWidget(CheckBox2, 0, 0, 1, 2);
+    clockGrid->addWidget(SpeedButton11, 0, 2, Qt::AlignRight);
     clockGrid->addWidget(Label10, 1, 0, Qt::AlignRight);
-    clockGrid->addWidget(edtCompTime, 1, 1);
+    clockGrid->addWidget(edtCompTime, 1, 1, 1, 2);
     clockGrid->addWidget(Label11, 2, 0, Qt::AlignRight);
-    clockGrid->addWidget(edtPhoneTime, 2, 1);
-    clockGrid->addWidget(SpeedButton11, 3, 1, Qt::AlignRight);
+    clockGrid->addWidget(edtPhoneTime, 2, 1, 1, 2);
     clockGrid->setColumnMinimumWidth(0, 110);
+    clockGrid->setColumnStretch(1, 1);
 
     auto* panelLayout = new QVBoxLayout(PanelInfo);
-    panelLayout->setContentsMargins(12, 10, 12, 10);
+    panelLayout->setContentsMargins(12, 8, 12, 8);
+    panelLayout->setSpacing(4);
     panelLayout->addWidget(LabelHeading);
-    panelLayout->addSpacing(8);
+    panelLayout->addSpacing(4);
     panelLayout->addLayout(grid);
-    panelLayout->addSpacing(10);
+    panelLayout->addSpacing(6);
     auto* line = new QFrame(PanelInfo);
     line->setFrameShape(QFrame::HLine);
     line->setFrameShadow(QFrame::Sunken);
@@ -130,10 +136,16 @@ InfoTab::InfoTab(WindowContext& context, QWidget* parent) : QWidget(parent), con
     panelLayout->addLayout(clockGrid);
     panelLayout->addStretch(1);
 
+    // The picture box is 233 x 383 where there is room; in a smaller window it gives up height
+    // and the picture is scaled to what it has.
     Image1 = new QLabel(this);
     Image1->setObjectName("Image1");
-    Image1->setFixedSize(233, 383);
+    Image1->setFixedWidth(233);
+    Image1->setMinimumHeight(160);
+    Image1->setMaximumHeight(383);
+    Image1->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);
     Image1->setAlignment(Qt::AlignCenter);
+    Image1->installEventFilter(this);
 
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
@@ -202,9 +214,10 @@ void InfoTab::QueryModel() {
     const std::string picture = orlin::FindModelPicture(info.model);
     if (!picture.empty()) {
         QPixmap pixmap(QString::fromStdString(picture));
-        if (!pixmap.isNull())
-            Image1->setPixmap(
-                pixmap.scaled(Image1->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
+        if (!pixmap.isNull()) {
+            picture_ = pixmap;
+            showPicture();
+        }
     }
     edtModel->setText(orlin::FromCp1251(info.DisplayName()));
     edtBand->setText(orlin::FromCp1251(info.bands));
@@ -225,6 +238,17 @@ void InfoTab::QuerySignal() {
     // A level the phone cannot measure leaves the gauge empty and says so, rather than
     // printing the gauge's minimum as if it had been measured.
     ggStatusSignal->setFormat(reading.dBm ? kSignalFormat : kSignalUnknownText);
+}
+
+void InfoTab::showPicture() {
+    if (picture_.isNull()) return;
+    Image1->setPixmap(
+        picture_.scaled(Image1->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
+}
+
+bool InfoTab::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == Image1 && event->type() == QEvent::Resize) showPicture();
+    return QWidget::eventFilter(watched, event);
 }
 
 void InfoTab::setClockFieldsVisible(bool visible) {
