@@ -311,7 +311,12 @@ void TfrmAddRecord::cbRecordNumChange(const QString& text) {
     setPhoneRowsVisible(slot < state_->ranges.SimFirstIndex);
 }
 
+// "Записать" (and Enter): a failure shows the error box and the dialog stays open.
 void TfrmAddRecord::SpeedButton1Click() {
+    orlin::Guarded([this] { confirm(); });
+}
+
+void TfrmAddRecord::confirm() {
     // A category the phone reports without a name is still a choice; the box of a model
     // without categories is hidden and not asked for.
     const bool categories = orlin::HasCategories(family_);

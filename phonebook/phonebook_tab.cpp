@@ -428,6 +428,7 @@ void PhoneBookTab::pmRefreshClick() {
 }
 
 void PhoneBookTab::mnuSendSMSClick() {
+    if (isBusy()) return;
     emit sendMessageRequested();
 }
 
