@@ -7,6 +7,7 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLayout>
 #include <QMovie>
 #include <QPainter>
 #include <QPixmap>
@@ -144,7 +145,11 @@ void TAboutBox::FillFromVersionRecord(const QString& programFile) {
     Version->setText(texts.version);
     Copyright->setText(texts.copyright);
     Comments->setText(texts.comments);
-    // The lines are one line each: the box grows to the longest.
+    // The lines are one line each: the box grows to the longest. Before the box has been shown
+    // once, its labels do not tell their layouts of a new text, so the cached sizes are
+    // dropped here; otherwise the first opening would be sized for the old texts.
+    for (QWidget* child : findChildren<QWidget*>()) child->updateGeometry();
+    for (QLayout* layout : findChildren<QLayout*>()) layout->invalidate();
     setMinimumSize(0, 0);
     setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
     setFixedSize(QSize(346, 200).expandedTo(sizeHint()));

@@ -14,31 +14,66 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <limits>
 #include <utility>
 
 #include "link/errors.h"
 #include "link/text_utils.h"
+#include "ui/orlin_application.h"
 #include "ui/phone_text_qt.h"
 #include "ui/window_context.h"
 
 namespace {
 
+constexpr int kTimeOutLowest = 100;
+constexpr int kTimeOutHighest = 10000;
+constexpr int kTimeOutStep = 100;
+
+// An editable box takes the typed text as the value: no item is completed into it.
 QComboBox* combo(QWidget* parent, const char* name, const QStringList& items, bool editable) {
     auto* box = new QComboBox(parent);
     box->setObjectName(name);
     box->setEditable(editable);
-    if (editable) box->setInsertPolicy(QComboBox::NoInsert);
+    if (editable) {
+        box->setInsertPolicy(QComboBox::NoInsert);
+        box->setCompleter(nullptr);
+    }
     box->addItems(items);
     return box;
 }
 
+// The time-out box: its arrows step inside 100..10000, but a typed integer is taken as it
+// stands, also outside that range (the box itself would refuse it or put the old value back).
+class TimeOutSpinBox : public QSpinBox {
+public:
+    explicit TimeOutSpinBox(QWidget* parent) : QSpinBox(parent) {
+        setRange(std::numeric_limits<int>::min(), std::numeric_limits<int>::max());
+        setSingleStep(kTimeOutStep);
+    }
+
+    void stepBy(int steps) override {
+        const qint64 next =
+            static_cast<qint64>(value()) + static_cast<qint64>(steps) * singleStep();
+        setValue(static_cast<int>(std::clamp<qint64>(next, kTimeOutLowest, kTimeOutHighest)));
+        selectAll();
+    }
+
+protected:
+    StepEnabled stepEnabled() const override {
+        StepEnabled enabled = StepNone;
+        if (value() > kTimeOutLowest) enabled |= StepDownEnabled;
+        if (value() < kTimeOutHighest) enabled |= StepUpEnabled;
+        return enabled;
+    }
+};
+
 // The spin edit's value as its text reads: the integer typed (also outside the range), or
-// the minimum when the text is no integer.
-int spinValue(const QString& text, int minimum) {
+// the lowest value when the text is no integer.
+int spinValue(const QString& text) {
     try {
         return orlin::StrToInt(orlin::ToCp1251(text));
     } catch (const orlin::EConvertError&) {
-        return minimum;
+        return kTimeOutLowest;
     }
 }
 
@@ -72,10 +107,8 @@ TfrmCommConfig::TfrmCommConfig(WindowContext& context, QWidget* parent)
         {QStringLiteral("Аппаратное"), QStringLiteral("Xon/Xoff"), QStringLiteral("Отсутствует")},
         false);
     cbFlowControl->setCurrentIndex(2);
-    seTimeOut = new QSpinBox(GroupBox1);
+    seTimeOut = new TimeOutSpinBox(GroupBox1);
     seTimeOut->setObjectName("seTimeOut");
-    seTimeOut->setRange(100, 10000);
-    seTimeOut->setSingleStep(100);
     seTimeOut->setValue(3000);
 
     auto* grid = new QGridLayout(GroupBox1);
@@ -118,8 +151,12 @@ TfrmCommConfig::TfrmCommConfig(WindowContext& context, QWidget* parent)
 
     connect(cbComSelect, &QComboBox::editTextChanged, this, &TfrmCommConfig::cbComSelectChange);
     connect(cbBaudRate, &QComboBox::editTextChanged, this, &TfrmCommConfig::cbBaudRateChange);
+    // The time-out follows the typed text (also a text that is no integer yet) and every
+    // change of the value, the arrows' included (the box sets its text without a signal then).
     connect(seTimeOut->findChild<QLineEdit*>(), &QLineEdit::textChanged, this,
             &TfrmCommConfig::seTimeOutChange);
+    connect(seTimeOut, &QSpinBox::valueChanged, this,
+            [this](int value) { context_.portSettings().PortTimeOut = value; });
     connect(sbApply, &QPushButton::clicked, this, &TfrmCommConfig::sbApplyClick);
     connect(sbCancel, &QPushButton::clicked, this, &TfrmCommConfig::sbCancelClick);
 
@@ -171,7 +208,7 @@ void TfrmCommConfig::FormShow() {
     cbBaudRate->setEditText(QString::number(settings.PortBaudRate));
     // The spin edit shows the stored time-out limited to its range, and the time-out
     // follows what it shows.
-    const int shown = qBound(100, settings.PortTimeOut, 10000);
+    const int shown = qBound(kTimeOutLowest, settings.PortTimeOut, kTimeOutHighest);
     seTimeOut->setValue(shown);
     settings.PortTimeOut = shown;
 }
@@ -181,19 +218,23 @@ void TfrmCommConfig::cbComSelectChange(const QString& text) {
 }
 
 void TfrmCommConfig::cbBaudRateChange(const QString& text) {
-    // A text that is no integer raises the conversion error at once; the rate stays.
-    context_.portSettings().PortBaudRate = orlin::StrToInt(orlin::ToCp1251(text));
+    // A text that is no integer shows the conversion error at once; the rate stays. The error
+    // is caught here, inside the line edit's key handling, not thrown through it.
+    orlin::Guarded(
+        [&] { context_.portSettings().PortBaudRate = orlin::StrToInt(orlin::ToCp1251(text)); });
 }
 
 void TfrmCommConfig::seTimeOutChange(const QString& text) {
-    context_.portSettings().PortTimeOut = spinValue(text, seTimeOut->minimum());
+    context_.portSettings().PortTimeOut = spinValue(text);
 }
 
 void TfrmCommConfig::sbApplyClick() {
-    // A failed write raises and the dialog stays open.
-    orlin::SavePortSettings(context_.portSettings());
-    opened_ = context_.portSettings();
-    accept();
+    // A failed write shows the error box and the dialog stays open.
+    orlin::Guarded([this] {
+        orlin::SavePortSettings(context_.portSettings());
+        opened_ = context_.portSettings();
+        accept();
+    });
 }
 
 void TfrmCommConfig::sbCancelClick() {

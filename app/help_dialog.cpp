@@ -44,9 +44,5 @@ void TfrmHelp::showEvent(QShowEvent* event) {
     if (parentWidget()) move(parentWidget()->window()->geometry().center() - rect().center());
     if (event->spontaneous()) return;
     // A missing file shows the error box; the window then opens empty.
-    try {
-        FormShow();
-    } catch (...) {
-        orlin::ShowCurrentException();
-    }
+    orlin::Guarded([this] { FormShow(); });
 }

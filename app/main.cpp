@@ -17,8 +17,9 @@
 int main(int argc, char** argv) {
     // 1. The application, titled "Orlin".
     orlin::OrlinApplication app(argc, argv);
-    // The interface is Russian: calendars and dates follow suit.
+    // The interface is Russian: calendars and dates follow suit, and so do Qt's own dialogs.
     QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
+    orlin::InstallRussianQtTranslations();
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Orlin: a Motorola phone manager"));

@@ -55,7 +55,11 @@ TfrmMain::TfrmMain(QWidget* parent) : QMainWindow(parent) {
     connect(PageControl1, &QTabWidget::currentChanged, this, &TfrmMain::PageControl1Change);
 }
 
-TfrmMain::~TfrmMain() = default;
+// The busy state (part of WindowContext) goes before the tabs do: a running clock display
+// gives it back first.
+TfrmMain::~TfrmMain() {
+    if (tsInfo) tsInfo->SwitchClockDisplayOff();
+}
 
 void TfrmMain::buildTabs() {
     PageControl1 = new QTabWidget(this);
@@ -149,6 +153,11 @@ void TfrmMain::connectMenus() {
     connect(N9, &QAction::triggered, this, &TfrmMain::N9Click);
     connect(N4, &QAction::triggered, tsPhoneBook, &PhoneBookTab::sbReadAllClick);
     connect(N10, &QAction::triggered, tsPhoneBook, &PhoneBookTab::sbWriteAllClick);
+
+    // Every phone item of the main menu is disabled while a phone operation runs.
+    for (QAction* item : {mnuBackUp, mnuRestore, mnuSaveSMS, N6, N7, N9, N4, N10, N14, N15, N17,
+                          N16, N18, N19, N20, N22})
+        busy().add(item);
 
     connect(mnuSaveSMS, &QAction::triggered, tsSMS, &MessagesTab::pmSMSSaveClick);
     connect(N18, &QAction::triggered, tsSMS, &MessagesTab::N18Click);
@@ -284,10 +293,12 @@ void TfrmMain::mnuHelp2Click() {
 }
 
 void TfrmMain::mnuAboutClick() {
-    // Read afresh at every opening; a record without a translation table raises here and
-    // the box is not shown.
-    AboutBox->FillFromVersionRecord(orlin::programFilePath());
-    AboutBox->exec();
+    // Read afresh at every opening; a record without a translation table shows the error box
+    // and the box is not shown.
+    orlin::Guarded([this] {
+        AboutBox->FillFromVersionRecord(orlin::programFilePath());
+        AboutBox->exec();
+    });
 }
 
 void TfrmMain::N9Click() {

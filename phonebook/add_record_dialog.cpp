@@ -43,6 +43,8 @@ TfrmAddRecord::TfrmAddRecord(WindowContext& context, QWidget* parent)
     cbRecordNum->setEditable(true);
     cbRecordNum->lineEdit()->setMaxLength(4);
     cbRecordNum->setInsertPolicy(QComboBox::NoInsert);
+    // The typed slot is the slot written: no free slot is completed into the box.
+    cbRecordNum->setCompleter(nullptr);
     Label2 = new QLabel(QStringLiteral("Номер телефона:"), this);
     edtPhoneNumber = new QLineEdit(this);
     edtPhoneNumber->setMaxLength(40);
@@ -173,7 +175,8 @@ void TfrmAddRecord::prepareAdd(const QString& model, const orlin::PhonebookState
     editedSlot_.reset();
     fillCommon(model, state);
     setWindowTitle(QStringLiteral("Добавление записи..."));
-    fillTypes(true, std::nullopt, QString());
+    // Only the models with categories have mailing lists (type 7).
+    fillTypes(orlin::HasCategories(family_), std::nullopt, QString());
     if (cbRecordNum->count() > 0) cbRecordNum->setCurrentIndex(0);
     cbRecordNumChange(cbRecordNum->currentText());
     edtPhoneNumber->clear();
@@ -202,18 +205,16 @@ void TfrmAddRecord::prepareEdit(const QString& model, const orlin::PhonebookStat
     edtAbonentName->setText(row.name);
     edtPhoneNumber->setText(row.number);
 
-    // The type item with the row's text ("E-Mail" selects "E-mail"). A 9-field phone has
-    // no mailing lists, except that T720 and T720i call type 7 "SIM".
-    const bool t720 = orlin::IsT720Model(ToCp1251(model));
-    const bool mailingList = family_ != ModelFamily::Fields9 || t720;
+    // The type item with the row's text ("E-Mail" selects "E-mail"). Only the models with
+    // categories have mailing lists (type 7).
+    const bool mailingList = orlin::HasCategories(family_);
     fillTypes(mailingList, std::nullopt, QString());
     int typeItem = -1;
     for (int i = 0; i < cbType->count(); ++i)
         if (cbType->itemText(i).compare(row.typeText, Qt::CaseInsensitive) == 0) typeItem = i;
-    if (typeItem < 0 && t720 && row.typeText == QStringLiteral("SIM")) typeItem = 7;
     if (typeItem < 0) {
-        // A text no item has ("SIM" on the models with categories): an item of its own that
-        // keeps the entry's type code.
+        // A text no item has ("SIM", which T720 and T720i show for type 7 and the models with
+        // categories for type 8): an item of its own that keeps the entry's type code.
         const orlin::TAbonentInfo* record = orlin::SlotRecord(state.abonents, *editedSlot_);
         fillTypes(mailingList, record ? record->NumberType : 2, row.typeText);
         typeItem = cbType->count() - 1;
@@ -310,7 +311,12 @@ void TfrmAddRecord::cbRecordNumChange(const QString& text) {
     setPhoneRowsVisible(slot < state_->ranges.SimFirstIndex);
 }
 
+// "Записать" (and Enter): a failure shows the error box and the dialog stays open.
 void TfrmAddRecord::SpeedButton1Click() {
+    orlin::Guarded([this] { confirm(); });
+}
+
+void TfrmAddRecord::confirm() {
     // A category the phone reports without a name is still a choice; the box of a model
     // without categories is hidden and not asked for.
     const bool categories = orlin::HasCategories(family_);

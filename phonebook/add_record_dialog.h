@@ -71,6 +71,7 @@ protected:
 private:
     void FormCreate();
     void FormShow();
+    void confirm();
     void fillCommon(const QString& model, const orlin::PhonebookState& state);
     void fillTypes(bool withMailingList, std::optional<int> extraCode, const QString& extraText);
     void setCategoryRowsVisible(bool visible);

@@ -9,10 +9,13 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
+#include <QPainter>
 #include <QProgressBar>
+#include <QStyleOptionHeader>
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <optional>
 
 #include "link/errors.h"
 #include "link/interaction.h"
@@ -24,6 +27,7 @@
 #include "phonebook/phonebook_file.h"
 #include "phonebook/phonebook_read.h"
 #include "phonebook/phonebook_write.h"
+#include "ui/file_dialogs.h"
 #include "ui/image_library.h"
 #include "ui/message_boxes.h"
 #include "ui/orlin_application.h"
@@ -49,6 +53,48 @@ public:
     }
 };
 
+// The column headers show the sort mark (the list's icon of the sorted column) right of the
+// caption, where the style would put an icon left of it.
+class SortMarkHeader : public QHeaderView {
+public:
+    explicit SortMarkHeader(QWidget* parent) : QHeaderView(Qt::Horizontal, parent) {
+        // What a tree view's own header has.
+        setSectionsMovable(true);
+        setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    }
+
+protected:
+    void initStyleOptionForIndex(QStyleOptionHeader* option, int logicalIndex) const override {
+        QHeaderView::initStyleOptionForIndex(option, logicalIndex);
+        option->icon = QIcon();
+    }
+
+    void paintSection(QPainter* painter, const QRect& rect, int logicalIndex) const override {
+        QHeaderView::paintSection(painter, rect, logicalIndex);
+        const QIcon mark =
+            model()->headerData(logicalIndex, orientation(), Qt::DecorationRole).value<QIcon>();
+        if (mark.isNull() || !rect.isValid()) return;
+        QStyleOptionHeader option;
+        initStyleOption(&option);
+        initStyleOptionForIndex(&option, logicalIndex);
+        option.rect = rect;
+        const QRect label = style()->subElementRect(QStyle::SE_HeaderLabel, &option, this);
+        const int textWidth = option.fontMetrics.horizontalAdvance(option.text);
+        int textLeft = label.left();
+        if (option.textAlignment & Qt::AlignHCenter)
+            textLeft = label.left() + (label.width() - textWidth) / 2;
+        else if (option.textAlignment & Qt::AlignRight)
+            textLeft = label.right() + 1 - textWidth;
+        const QSize size(16, 16);
+        const QRect place(QPoint(textLeft + textWidth + 4, rect.top() + (rect.height() - 16) / 2),
+                          size);
+        painter->save();
+        painter->setClipRect(rect.adjusted(0, 0, -1, 0));
+        mark.paint(painter, place);
+        painter->restore();
+    }
+};
+
 QString SlotsText(const std::vector<int32_t>& slotList) {
     QStringList list;
     for (int32_t slot : slotList) list << QString::number(slot);
@@ -58,6 +104,30 @@ QString SlotsText(const std::vector<int32_t>& slotList) {
 std::string FileName(const QString& path) {
     return QFile::encodeName(path).toStdString();
 }
+
+// The Stop button is shown for as long as a long operation that it can stop runs.
+class StopButtonShown {
+public:
+    explicit StopButtonShown(QWidget* stop) : stop_(stop) { stop_->setVisible(true); }
+    ~StopButtonShown() { stop_->setVisible(false); }
+    StopButtonShown(const StopButtonShown&) = delete;
+    StopButtonShown& operator=(const StopButtonShown&) = delete;
+
+private:
+    QWidget* stop_;
+};
+
+// The progress bar of a read, a write or a load goes back to 0 however the step ends.
+class ProgressReset {
+public:
+    explicit ProgressReset(QProgressBar* bar) : bar_(bar) {}
+    ~ProgressReset() { bar_->setValue(0); }
+    ProgressReset(const ProgressReset&) = delete;
+    ProgressReset& operator=(const ProgressReset&) = delete;
+
+private:
+    QProgressBar* bar_;
+};
 
 }  // namespace
 
@@ -103,29 +173,31 @@ PhoneBookTab::PhoneBookTab(WindowContext& context, QWidget* parent)
     buildButtons();
     buildMenu();
 
-    SaveDialog1 = new QFileDialog(this);
-    SaveDialog1->setAcceptMode(QFileDialog::AcceptSave);
-    SaveDialog1->setOption(QFileDialog::DontUseNativeDialog);
-    SaveDialog1->setNameFilters({QStringLiteral("All files (*.*)"),
-                                 QStringLiteral("Text File (*.txt)"),
-                                 QStringLiteral("CSV File (*.csv)")});
-    SaveDialog1->selectNameFilter(QStringLiteral("CSV File (*.csv)"));
-    SaveDialog1->setDefaultSuffix(QStringLiteral("csv"));
-    OpenDialog1 = new QFileDialog(this);
-    OpenDialog1->setAcceptMode(QFileDialog::AcceptOpen);
-    OpenDialog1->setFileMode(QFileDialog::ExistingFile);
-    OpenDialog1->setOption(QFileDialog::DontUseNativeDialog);
-    OpenDialog1->setNameFilters({QStringLiteral("All files (*.*)"),
-                                 QStringLiteral("Text file (*.txt)"),
-                                 QStringLiteral("CSV file (*.csv)")});
-    OpenDialog1->selectNameFilter(QStringLiteral("CSV file (*.csv)"));
-    OpenDialog1->setDefaultSuffix(QStringLiteral("csv"));
+    SaveDialog1 = orlin::MakeFileDialog(
+        this, true,
+        {QStringLiteral("All files (*.*)"), QStringLiteral("Text File (*.txt)"),
+         QStringLiteral("CSV File (*.csv)")},
+        QStringLiteral("CSV File (*.csv)"), QStringLiteral("csv"));
+    OpenDialog1 = orlin::MakeFileDialog(
+        this, false,
+        {QStringLiteral("All files (*.*)"), QStringLiteral("Text file (*.txt)"),
+         QStringLiteral("CSV file (*.csv)")},
+        QStringLiteral("CSV file (*.csv)"), QStringLiteral("csv"));
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(2, 2, 2, 2);
     layout->setSpacing(2);
     layout->addWidget(ListView1, 1);
     layout->addWidget(Bevel1);
+
+    // The phone commands of the tab join the window's busy state; "Очистить" too, since it
+    // would empty the list under a running operation. The Stop button stays usable.
+    BusyState& busy = context_.busy();
+    for (QWidget* button : {static_cast<QWidget*>(sbAddRecord), static_cast<QWidget*>(sbReadAll),
+                            static_cast<QWidget*>(sbWriteAll), static_cast<QWidget*>(SpeedButton3)})
+        busy.add(button);
+    for (QAction* item : {N2, pmDelete, mnuSendSMS, pmRefresh, N5, pmSaveBook, pmLoadRecord})
+        busy.add(item);
 }
 
 PhoneBookTab::~PhoneBookTab() = default;
@@ -138,6 +210,7 @@ void PhoneBookTab::setDialogs(TfrmAddRecord* addRecord, TfrmOption* options) {
 void PhoneBookTab::buildList() {
     ListView1 = new QTreeWidget(this);
     ListView1->setObjectName(QStringLiteral("ListView1"));
+    ListView1->setHeader(new SortMarkHeader(ListView1));
     ListView1->setRootIsDecorated(false);
     ListView1->setUniformRowHeights(true);
     ListView1->setSelectionMode(QAbstractItemView::ExtendedSelection);
@@ -145,9 +218,13 @@ void PhoneBookTab::buildList() {
     ListView1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     ListView1->setAllColumnsShowFocus(true);
     ListView1->setSortingEnabled(false);
+    // Grid lines. An item rule takes the item's drawing over from the style, so the selected
+    // rows name their colours too (the palette's, the same whether or not the window is active).
     ListView1->setStyleSheet(
         QStringLiteral("QTreeView::item { border-right: 1px solid #d0d0d0; "
-                       "border-bottom: 1px solid #d0d0d0; }"));
+                       "border-bottom: 1px solid #d0d0d0; }"
+                       "QTreeView::item:selected { background-color: palette(highlight); "
+                       "color: palette(highlighted-text); }"));
     ListView1->setColumnCount(orlin::kBaseColumnCount);
     ListView1->setHeaderLabels({QStringLiteral("#"), QStringLiteral("Имя, Фамилия"),
                                 QStringLiteral("Номер телефона"), QStringLiteral("Тип"),
@@ -186,6 +263,7 @@ void PhoneBookTab::buildButtons() {
     pbFullRecord->setRange(0, 1);
     pbFullRecord->setValue(0);
     pbFullRecord->setFormat(QStringLiteral("%v / %m"));
+    pbFullRecord->setTextVisible(false);
     pbReadAllRecords = new QProgressBar(Bevel1);
     pbReadAllRecords->setRange(0, 1);
     pbReadAllRecords->setValue(0);
@@ -233,12 +311,8 @@ void PhoneBookTab::buildMenu() {
     });
 }
 
-void PhoneBookTab::setBusy(bool busy, bool stoppable) {
-    busy_ = busy;
-    sbStop->setVisible(busy && stoppable);
-    sbReadAll->setEnabled(!busy);
-    sbWriteAll->setEnabled(!busy);
-    SpeedButton3->setEnabled(!busy);
+bool PhoneBookTab::isBusy() const {
+    return context_.busy().isBusy();
 }
 
 // --- the list ---
@@ -291,16 +365,26 @@ QTreeWidgetItem* PhoneBookTab::rowOfSlot(int32_t slot) const {
     return nullptr;
 }
 
+// The rows of a read stand in the phone's order, so no column shows a sort mark.
 void PhoneBookTab::showRows() {
+    clearSortMark();
     ListView1->clear();
     for (int32_t slot : state_.readOrder)
         if (const orlin::TAbonentInfo* record = orlin::SlotRecord(state_.abonents, slot))
             addRow(*record, state_.family, state_.model);
 }
 
+// "Занято:" counts the occupied slots of the slot table; without one (nothing read yet) the
+// bar shows no figures.
 void PhoneBookTab::updateOccupied() {
-    pbFullRecord->setRange(0, std::max<int>(1, static_cast<int>(state_.abonents.size())));
+    const int slotCount = static_cast<int>(state_.abonents.size());
+    pbFullRecord->setRange(0, std::max(1, slotCount));
     pbFullRecord->setValue(state_.OccupiedCount());
+    pbFullRecord->setTextVisible(slotCount > 0);
+}
+
+void PhoneBookTab::clearSortMark() {
+    for (int c = 0; c < ListView1->columnCount(); ++c) ListView1->headerItem()->setIcon(c, QIcon());
 }
 
 void PhoneBookTab::ListView1ColumnClick(int column) {
@@ -316,14 +400,15 @@ void PhoneBookTab::ListView1ColumnClick(int column) {
 
 void PhoneBookTab::PopupMenu1Popup() {
     const bool enable = ListView1->topLevelItemCount() > 0 && !ListView1->selectedItems().isEmpty();
-    for (QAction* action : {N2, pmDelete, pmSaveBook, mnuSendSMS}) action->setEnabled(enable);
+    for (QAction* action : {N2, pmDelete, pmSaveBook, mnuSendSMS})
+        context_.busy().setAvailable(action, enable);
 }
 
 void PhoneBookTab::SpeedButton3Click() {
-    if (busy_) return;
+    if (isBusy()) return;
     ListView1->clear();
     pbFullRecord->setValue(0);
-    sbAddRecord->setEnabled(ListView1->topLevelItemCount() > 0);
+    context_.busy().setAvailable(sbAddRecord, ListView1->topLevelItemCount() > 0);
 }
 
 void PhoneBookTab::sbStopClick() {
@@ -343,6 +428,7 @@ void PhoneBookTab::pmRefreshClick() {
 }
 
 void PhoneBookTab::mnuSendSMSClick() {
+    if (isBusy()) return;
     emit sendMessageRequested();
 }
 
@@ -357,15 +443,16 @@ void PhoneBookTab::Restore() {
 // --- reading ---
 
 void PhoneBookTab::sbReadAllClick() {
-    if (busy_) return;
-    orlin::Guarded([this] { readAll(); });
+    orlin::GuardedOperation(context_.busy(), [this] { readAll(); });
 }
 
 // The read processes no window events: nothing else can start while it runs. Every read,
-// also the one after deleting several entries or loading a file, enables adding.
+// also the one after deleting several entries or loading a file, enables adding. Its
+// progress bar goes back to 0 however the read ends.
 void PhoneBookTab::readAll() {
-    sbAddRecord->setEnabled(true);
+    context_.busy().setAvailable(sbAddRecord, true);
     context_.KeepRunning() = true;
+    ProgressReset progressReset(pbReadAllRecords);
     orlin::PhoneSession session(context_.portSettings());
     Interaction interaction(*this, false);
     const orlin::ReadReport report = orlin::ReadPhonebook(
@@ -391,23 +478,28 @@ void PhoneBookTab::readAll() {
 
 // --- adding and editing ---
 
+// On an empty list the user is advised to read first: No cancels; OK goes on, and reads the
+// phonebook first when nothing has been read yet (there are no free slots to offer without
+// the slot table, and a phone whose phonebook is empty must still take its first entry).
 void PhoneBookTab::sbAddRecordClick() {
-    if (busy_ || !addRecord_) return;
-    if (ListView1->topLevelItemCount() == 0) {
-        MessageBoxes::information(
+    if (isBusy() || !addRecord_) return;
+    if (ListView1->topLevelItemCount() == 0 &&
+        !MessageBoxes::informationOkNo(
             this,
             QStringLiteral(
-                "Перед добавлением новой записи рекомендуется прочитать записи из справочника."));
+                "Перед добавлением новой записи рекомендуется прочитать записи из справочника.")))
         return;
-    }
-    orlin::Guarded([this] { writeOneEntry(false); });
+    orlin::GuardedOperation(context_.busy(), [this] {
+        if (state_.abonents.empty()) readAll();
+        if (!state_.abonents.empty()) writeOneEntry(false);
+    });
 }
 
 void PhoneBookTab::ListView1DblClick() {
-    if (busy_ || !addRecord_ || ListView1->topLevelItemCount() == 0) return;
+    if (isBusy() || !addRecord_ || ListView1->topLevelItemCount() == 0) return;
     QTreeWidgetItem* item = ListView1->currentItem();
     if (!item || !item->isSelected()) return;
-    orlin::Guarded([this] { writeOneEntry(true); });
+    orlin::GuardedOperation(context_.busy(), [this] { writeOneEntry(true); });
 }
 
 // Adding and editing share everything but how the dialog is filled: the phone keeps the
@@ -484,9 +576,11 @@ void PhoneBookTab::writeOneEntry(bool editing) {
 // --- writing all and deleting ---
 
 void PhoneBookTab::sbWriteAllClick() {
-    if (busy_ || ListView1->topLevelItemCount() == 0) return;
+    if (isBusy() || ListView1->topLevelItemCount() == 0) return;
     context_.KeepRunning() = true;
-    setBusy(true, true);
+    BusyScope busy(context_.busy());
+    StopButtonShown stop(sbStop);
+    ProgressReset progressReset(pbReadAllRecords);
     orlin::Guarded([this] {
         orlin::PhoneSession session(context_.portSettings(),
                                     orlin::PhoneSession::Options{true, true});
@@ -506,12 +600,10 @@ void PhoneBookTab::sbWriteAllClick() {
                                             .arg(report.sent)
                                             .arg(SlotsText(report.refused)));
     });
-    pbReadAllRecords->setValue(0);
-    setBusy(false, false);
 }
 
 void PhoneBookTab::pmDeleteClick() {
-    if (busy_) return;
+    if (isBusy()) return;
     std::vector<std::string> captions;
     std::vector<QTreeWidgetItem*> items;
     for (int i = 0; i < ListView1->topLevelItemCount(); ++i) {
@@ -522,6 +614,7 @@ void PhoneBookTab::pmDeleteClick() {
     }
     if (items.empty()) return;
 
+    BusyScope busy(context_.busy());
     orlin::DeleteReport report;
     try {
         orlin::PhoneSession session(context_.portSettings(),
@@ -541,12 +634,12 @@ void PhoneBookTab::pmDeleteClick() {
 // --- files ---
 
 void PhoneBookTab::pmSaveBookClick() {
-    if (busy_) return;
+    if (isBusy()) return;
     if (ListView1->topLevelItemCount() == 0 || state_.abonents.empty()) {
         MessageBoxes::information(this, QStringLiteral("Список пуст, сохранять нечего !"));
         return;
     }
-    orlin::Guarded([this] {
+    orlin::GuardedOperation(context_.busy(), [this] {
         {
             orlin::PhoneSession session(context_.portSettings());
             orlin::PrepareSave(session, state_);
@@ -565,10 +658,12 @@ void PhoneBookTab::pmSaveBookClick() {
 }
 
 void PhoneBookTab::pmLoadRecordClick() {
-    if (busy_) return;
+    if (isBusy()) return;
     context_.KeepRunning() = true;
-    setBusy(true, true);
-    orlin::Guarded([this] {
+    BusyScope busy(context_.busy());
+    std::optional<StopButtonShown> stop(sbStop);
+    ProgressReset progressReset(pbReadAllRecords);
+    orlin::Guarded([&] {
         Interaction interaction(*this, true, Interaction::Question::AfterTimeout);
         const orlin::LoadTarget target = orlin::PrepareLoad(context_.portSettings(), interaction);
         if (!target.connected) return;
@@ -576,9 +671,11 @@ void PhoneBookTab::pmLoadRecordClick() {
         std::vector<orlin::TAbonentInfo> records;
         if (OpenDialog1->exec() == QDialog::Accepted && !OpenDialog1->selectedFiles().isEmpty()) {
             ListView1->clear();
+            // A file saved as UTF-8 by a text editor is converted; the note says so once.
             const orlin::FileEntries entries = orlin::ParsePhonebookFile(
-                orlin::ReadWholeFile(FileName(OpenDialog1->selectedFiles().first())), target.family,
-                target.ranges);
+                orlin::ReadPhonebookFile(FileName(OpenDialog1->selectedFiles().first()),
+                                         interaction),
+                target.family, target.ranges);
             if (target.family == ModelFamily::Fields9 &&
                 ListView1->columnCount() == orlin::kCategoryColumnCount)
                 ListView1->setColumnCount(orlin::kBaseColumnCount);
@@ -597,8 +694,8 @@ void PhoneBookTab::pmLoadRecordClick() {
             failure = FromCp1251(e.what());
         }
         pbReadAllRecords->setValue(0);
-        if (ListView1->topLevelItemCount() > 0) sbAddRecord->setEnabled(true);
-        setBusy(false, false);
+        if (ListView1->topLevelItemCount() > 0) context_.busy().setAvailable(sbAddRecord, true);
+        stop.reset();
         if (!failure.isEmpty()) MessageBoxes::error(this, orlin::ErrorBoxText(failure));
         // No command layout is known for the model: say so rather than end as if written.
         if (target.family == ModelFamily::None && !records.empty())
@@ -615,7 +712,6 @@ void PhoneBookTab::pmLoadRecordClick() {
         // The list shows what the phone holds now.
         readAll();
     });
-    setBusy(false, false);
 }
 
 void PhoneBookTab::ApplyGlyphs(const orlin::ButtonGlyphs& glyphs) {
@@ -649,5 +745,5 @@ void PhoneBookTab::ApplyCaptions() {
 }
 
 void PhoneBookTab::DisableAddUntilRead() {
-    if (ListView1->topLevelItemCount() == 0) sbAddRecord->setEnabled(false);
+    if (ListView1->topLevelItemCount() == 0) context_.busy().setAvailable(sbAddRecord, false);
 }

@@ -106,11 +106,11 @@ private:
     QTreeWidgetItem* rowOfSlot(int32_t slot) const;
     void updateOccupied();
     void writeOneEntry(bool editing);
-    void setBusy(bool busy, bool stoppable);
+    void clearSortMark();
+    bool isBusy() const;
 
     WindowContext& context_;
     TfrmAddRecord* addRecord_ = nullptr;
     TfrmOption* options_ = nullptr;
     orlin::PhonebookState state_;
-    bool busy_ = false;
 };

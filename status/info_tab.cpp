@@ -17,6 +17,7 @@
 #include "status/phone_info.h"
 #include "ui/image_library.h"
 #include "ui/message_boxes.h"
+#include "ui/orlin_application.h"
 #include "ui/phone_text_qt.h"
 #include "ui/window_context.h"
 
@@ -86,9 +87,12 @@ InfoTab::InfoTab(WindowContext& context, QWidget* parent) : QWidget(parent), con
     SpeedButton11 = new QPushButton(QStringLiteral("Синхронизировать"), PanelInfo);
     SpeedButton11->setObjectName("SpeedButton11");
 
+    // Laid out to fit the window's minimum size, the clock fields shown: "Обновить" beside the
+    // two gauges it refreshes, "Синхронизировать" beside the clock check box, and a picture
+    // that gives up height before the fields do.
     auto* grid = new QGridLayout();
     grid->setHorizontalSpacing(8);
-    grid->setVerticalSpacing(6);
+    grid->setVerticalSpacing(4);
     int row = 0;
     auto addRow = [&](const QString& caption, QWidget* field) {
         auto* label = new QLabel(caption, PanelInfo);
@@ -105,23 +109,26 @@ InfoTab::InfoTab(WindowContext& context, QWidget* parent) : QWidget(parent), con
     addRow(QStringLiteral("Версия прошивки:"), edtSoftWare);
     addRow(QStringLiteral("Заряд аккумулятора:"), ggStatusCharge);
     addRow(QStringLiteral("Уровень приема:"), ggStatusSignal);
-    grid->addWidget(SpeedButton1, row++, 1, Qt::AlignRight);
+    grid->addWidget(SpeedButton1, row - 2, 2, 2, 1, Qt::AlignVCenter);
 
     auto* clockGrid = new QGridLayout();
+    clockGrid->setVerticalSpacing(4);
     clockGrid->addWidget(CheckBox2, 0, 0, 1, 2);
+    clockGrid->addWidget(SpeedButton11, 0, 2, Qt::AlignRight);
     clockGrid->addWidget(Label10, 1, 0, Qt::AlignRight);
-    clockGrid->addWidget(edtCompTime, 1, 1);
+    clockGrid->addWidget(edtCompTime, 1, 1, 1, 2);
     clockGrid->addWidget(Label11, 2, 0, Qt::AlignRight);
-    clockGrid->addWidget(edtPhoneTime, 2, 1);
-    clockGrid->addWidget(SpeedButton11, 3, 1, Qt::AlignRight);
+    clockGrid->addWidget(edtPhoneTime, 2, 1, 1, 2);
     clockGrid->setColumnMinimumWidth(0, 110);
+    clockGrid->setColumnStretch(1, 1);
 
     auto* panelLayout = new QVBoxLayout(PanelInfo);
-    panelLayout->setContentsMargins(12, 10, 12, 10);
+    panelLayout->setContentsMargins(12, 8, 12, 8);
+    panelLayout->setSpacing(4);
     panelLayout->addWidget(LabelHeading);
-    panelLayout->addSpacing(8);
+    panelLayout->addSpacing(4);
     panelLayout->addLayout(grid);
-    panelLayout->addSpacing(10);
+    panelLayout->addSpacing(6);
     auto* line = new QFrame(PanelInfo);
     line->setFrameShape(QFrame::HLine);
     line->setFrameShadow(QFrame::Sunken);
@@ -129,10 +136,16 @@ InfoTab::InfoTab(WindowContext& context, QWidget* parent) : QWidget(parent), con
     panelLayout->addLayout(clockGrid);
     panelLayout->addStretch(1);
 
+    // The picture box is 233 x 383 where there is room; in a smaller window it gives up height
+    // and the picture is scaled to what it has.
     Image1 = new QLabel(this);
     Image1->setObjectName("Image1");
-    Image1->setFixedSize(233, 383);
+    Image1->setFixedWidth(233);
+    Image1->setMinimumHeight(160);
+    Image1->setMaximumHeight(383);
+    Image1->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);
     Image1->setAlignment(Qt::AlignCenter);
+    Image1->installEventFilter(this);
 
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
@@ -142,28 +155,45 @@ InfoTab::InfoTab(WindowContext& context, QWidget* parent) : QWidget(parent), con
     Timer1 = new QTimer(this);
     Timer1->setInterval(1000);
 
+    // "Обновить" is a phone command like every other; it is also disabled while the clock
+    // display runs, since the display keeps the window busy.
+    context_.busy().add(SpeedButton1);
+    connect(&context_.busy(), &BusyState::busyChanged, this, &InfoTab::updateClockControls);
+
     connect(SpeedButton1, &QPushButton::clicked, this, &InfoTab::SpeedButton1Click);
     connect(CheckBox2, &QCheckBox::clicked, this, &InfoTab::CheckBox2Click);
     connect(Timer1, &QTimer::timeout, this, &InfoTab::Timer1Timer);
     connect(SpeedButton11, &QPushButton::clicked, this, &InfoTab::SpeedButton11Click);
 }
 
-InfoTab::~InfoTab() = default;
+// A display still running gives the busy state back (the main window switches the display off
+// before its busy state goes, so this is for a tab that goes before its window).
+InfoTab::~InfoTab() {
+    if (!clockBusy_) return;
+    disconnect(&context_.busy(), nullptr, this, nullptr);
+    clockBusy_.reset();
+}
 
+// Shown while another operation keeps the window busy, the tab asks nothing and keeps what
+// it showed.
 void InfoTab::tsInfoShow() {
-    context_.LoadPortSettings();
-    QueryImei();
-    QueryImsi();
-    QueryManufacturer();
-    QueryModel();
-    QueryFirmware();
-    QueryBattery();
-    QuerySignal();
+    orlin::GuardedOperation(context_.busy(), [this] {
+        context_.LoadPortSettings();
+        QueryImei();
+        QueryImsi();
+        QueryManufacturer();
+        QueryModel();
+        QueryFirmware();
+        QueryBattery();
+        QuerySignal();
+    });
 }
 
 void InfoTab::SpeedButton1Click() {
-    QueryBattery();
-    QuerySignal();
+    orlin::GuardedOperation(context_.busy(), [this] {
+        QueryBattery();
+        QuerySignal();
+    });
 }
 
 void InfoTab::QueryImei() {
@@ -184,9 +214,10 @@ void InfoTab::QueryModel() {
     const std::string picture = orlin::FindModelPicture(info.model);
     if (!picture.empty()) {
         QPixmap pixmap(QString::fromStdString(picture));
-        if (!pixmap.isNull())
-            Image1->setPixmap(
-                pixmap.scaled(Image1->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
+        if (!pixmap.isNull()) {
+            picture_ = pixmap;
+            showPicture();
+        }
     }
     edtModel->setText(orlin::FromCp1251(info.DisplayName()));
     edtBand->setText(orlin::FromCp1251(info.bands));
@@ -209,6 +240,17 @@ void InfoTab::QuerySignal() {
     ggStatusSignal->setFormat(reading.dBm ? kSignalFormat : kSignalUnknownText);
 }
 
+void InfoTab::showPicture() {
+    if (picture_.isNull()) return;
+    Image1->setPixmap(
+        picture_.scaled(Image1->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
+}
+
+bool InfoTab::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == Image1 && event->type() == QEvent::Resize) showPicture();
+    return QWidget::eventFilter(watched, event);
+}
+
 void InfoTab::setClockFieldsVisible(bool visible) {
     Label10->setVisible(visible);
     Label11->setVisible(visible);
@@ -217,19 +259,34 @@ void InfoTab::setClockFieldsVisible(bool visible) {
 }
 
 void InfoTab::CheckBox2Click() {
-    if (CheckBox2->isChecked()) {
-        setClockFieldsVisible(true);
-        Timer1->start();
-        SpeedButton1->setEnabled(false);
-        QApplication::restoreOverrideCursor();
-        // Nothing raises here: a port that cannot be opened gives empty ticks.
-        ClockSession = std::make_unique<orlin::ClockSession>(context_.portSettings());
-    } else {
-        setClockFieldsVisible(false);
-        Timer1->stop();
-        ClockSession.reset();
-        SpeedButton1->setEnabled(true);
-    }
+    orlin::Guarded([this] {
+        if (CheckBox2->isChecked()) {
+            if (ClockDisplayRunning()) return;
+            if (context_.busy().isBusy()) {
+                // Another operation holds the port: the display does not start.
+                CheckBox2->setChecked(false);
+                return;
+            }
+            setClockFieldsVisible(true);
+            Timer1->start();
+            QApplication::restoreOverrideCursor();
+            // Nothing raises here: a port that cannot be opened gives empty ticks.
+            ClockSession = std::make_unique<orlin::ClockSession>(context_.portSettings());
+            clockBusy_.emplace(context_.busy());
+        } else {
+            setClockFieldsVisible(false);
+            Timer1->stop();
+            ClockSession.reset();
+            clockBusy_.reset();
+        }
+        updateClockControls();
+    });
+}
+
+void InfoTab::updateClockControls() {
+    const bool usable = !context_.busy().isBusy() || ClockDisplayRunning();
+    CheckBox2->setEnabled(usable);
+    SpeedButton11->setEnabled(usable);
 }
 
 void InfoTab::SwitchClockDisplayOff() {
@@ -238,12 +295,22 @@ void InfoTab::SwitchClockDisplayOff() {
 }
 
 void InfoTab::Timer1Timer() {
-    edtCompTime->setText(
-        QString::fromStdString(orlin::FormatClockDisplay(orlin::CurrentLocalTime())));
-    if (ClockSession) edtPhoneTime->setText(QString::fromStdString(ClockSession->Tick()));
+    orlin::Guarded([this] {
+        edtCompTime->setText(
+            QString::fromStdString(orlin::FormatClockDisplay(orlin::CurrentLocalTime())));
+        if (ClockSession) edtPhoneTime->setText(QString::fromStdString(ClockSession->Tick()));
+    });
 }
 
+// With the clock display running the time goes over the display's own port, so the busy
+// state the display holds does not stop it.
 void InfoTab::SpeedButton11Click() {
+    if (context_.busy().isBusy() && !ClockDisplayRunning()) return;
+    BusyScope busy(context_.busy());
+    orlin::Guarded([this] { synchronise(); });
+}
+
+void InfoTab::synchronise() {
     const orlin::ClockSyncOutcome outcome = orlin::SynchronisePhoneClock(
         context_.portSettings(), ClockSession.get(), orlin::CurrentLocalTime());
     switch (outcome) {

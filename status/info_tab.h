@@ -2,8 +2,12 @@
 // The information tab: what the phone says about itself (identity, model with its picture,
 // bands, firmware, battery, signal) and the clock display with the synchronisation button.
 
+#include <QPixmap>
 #include <QWidget>
 #include <memory>
+#include <optional>
+
+#include "ui/busy_state.h"
 
 class QCheckBox;
 class QFrame;
@@ -71,6 +75,17 @@ private:
     void QueryBattery();
     void QuerySignal();
     void setClockFieldsVisible(bool visible);
+    void synchronise();
+    // The model's picture, scaled to the picture box as it is now.
+    void showPicture();
+    // The clock check box and "Синхронизировать" work on the running display's own port, so
+    // they stay usable while the display keeps the window busy, and only then.
+    void updateClockControls();
+
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
     WindowContext& context_;
+    QPixmap picture_;  // the model picture last loaded, unscaled
+    // The running clock display holds the port, so the window is busy while it runs.
+    std::optional<BusyScope> clockBusy_;
 };

@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "status/terminal_commands.h"
+#include "ui/orlin_application.h"
 #include "ui/phone_text_qt.h"
 #include "ui/window_context.h"
 
@@ -49,6 +50,8 @@ TerminalTab::TerminalTab(WindowContext& context, QWidget* parent)
     cbCommand->setEditable(true);
     // Enter in the box sends nothing and must not add the typed text to the list.
     cbCommand->setInsertPolicy(QComboBox::NoInsert);
+    // The typed text is the command sent: no prepared command is completed into the box.
+    cbCommand->setCompleter(nullptr);
     cbCommand->setMaxVisibleItems(20);
     Label6->setBuddy(cbCommand);
 
@@ -58,6 +61,9 @@ TerminalTab::TerminalTab(WindowContext& context, QWidget* parent)
     sbClear = new QPushButton(QStringLiteral("Очистить"), this);
     sbClear->setObjectName("sbClear");
     sbClear->setAutoDefault(false);
+
+    // "Послать" is the tab's phone command.
+    context_.busy().add(btnSendCommand);
 
     connect(cbCommand, &QComboBox::activated, this, &TerminalTab::cbCommandClick);
     connect(btnSendCommand, &QPushButton::clicked, this, &TerminalTab::btnSendCommandClick);
@@ -80,14 +86,17 @@ void TerminalTab::cbCommandClick(int index) {
 }
 
 void TerminalTab::btnSendCommandClick() {
-    context_.LoadPortSettings();
-    const std::string text = orlin::ToCp1251(cbCommand->currentText());
-    const orlin::TerminalAnswer answer = orlin::SendTerminalCommand(context_.portSettings(), text);
-    // The answer carries its own CR LF line ends and becomes one more entry of the memo's
-    // lines; lines the phone sent of its own accord follow it, marked.
-    appendToMemo(orlin::FromCp1251(answer.response));
-    for (const std::string& line : answer.unsolicited)
-        appendToMemo(UnsolicitedMark() + orlin::FromCp1251(line));
+    orlin::GuardedOperation(context_.busy(), [this] {
+        context_.LoadPortSettings();
+        const std::string text = orlin::ToCp1251(cbCommand->currentText());
+        const orlin::TerminalAnswer answer =
+            orlin::SendTerminalCommand(context_.portSettings(), text);
+        // The answer carries its own CR LF line ends and becomes one more entry of the memo's
+        // lines; lines the phone sent of its own accord follow it, marked.
+        appendToMemo(orlin::FromCp1251(answer.response));
+        for (const std::string& line : answer.unsolicited)
+            appendToMemo(UnsolicitedMark() + orlin::FromCp1251(line));
+    });
 }
 
 void TerminalTab::appendToMemo(const QString& text) {

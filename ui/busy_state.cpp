@@ -15,12 +15,22 @@ void SetEnabled(QObject* object, bool enabled) {
 }  // namespace
 
 void BusyState::add(QWidget* control, bool available) {
-    controls_.push_back({control, available});
-    SetEnabled(control, available && !isBusy());
+    join(control, available);
 }
 
 void BusyState::add(QAction* control, bool available) {
-    controls_.push_back({control, available});
+    join(control, available);
+}
+
+void BusyState::join(QObject* control, bool available) {
+    if (control == nullptr) return;
+    bool known = false;
+    for (Control& c : controls_)
+        if (c.object == control) {
+            c.available = available;
+            known = true;
+        }
+    if (!known) controls_.push_back({control, available});
     SetEnabled(control, available && !isBusy());
 }
 

@@ -36,23 +36,28 @@ void setResponder(Responder responder) {
 }
 
 Answer show(QWidget* parent, Kind kind, const QString& text, bool yesNo, const QString& caption) {
-    Request request{kind, caption.isEmpty() ? QStringLiteral("Orlin") : caption, text, yesNo};
+    return show(parent, kind, text, yesNo ? Buttons::YesNo : Buttons::Ok, caption);
+}
+
+Answer show(QWidget* parent, Kind kind, const QString& text, Buttons buttons,
+            const QString& caption) {
+    Request request{kind, caption.isEmpty() ? QStringLiteral("Orlin") : caption, text,
+                    buttons == Buttons::YesNo, buttons};
     if (currentResponder()) return currentResponder()(request);
 
+    // The buttons are added with their texts set here, so that no translation of Qt's own
+    // standard buttons changes them.
     QMessageBox box(iconFor(kind), request.caption, text, QMessageBox::NoButton, parent);
     QPushButton* yes = nullptr;
     QPushButton* no = nullptr;
     QPushButton* ok = nullptr;
-    if (yesNo) {
+    if (buttons == Buttons::YesNo)
         yes = box.addButton(QStringLiteral("Yes"), QMessageBox::YesRole);
-        no = box.addButton(QStringLiteral("No"), QMessageBox::NoRole);
-        box.setDefaultButton(yes);
-        box.setEscapeButton(no);
-    } else {
+    else
         ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
-        box.setDefaultButton(ok);
-        box.setEscapeButton(ok);
-    }
+    if (buttons != Buttons::Ok) no = box.addButton(QStringLiteral("No"), QMessageBox::NoRole);
+    box.setDefaultButton(yes ? yes : ok);
+    box.setEscapeButton(no ? no : ok);
     box.exec();
     QAbstractButton* clicked = box.clickedButton();
     if (clicked == nullptr) return Answer::Closed;
@@ -77,6 +82,10 @@ bool confirm(QWidget* parent, const QString& text) {
 
 bool warningYesNo(QWidget* parent, const QString& text) {
     return show(parent, Kind::Warning, text, true) == Answer::Yes;
+}
+
+bool informationOkNo(QWidget* parent, const QString& text) {
+    return show(parent, Kind::Information, text, Buttons::OkNo) == Answer::Ok;
 }
 
 }  // namespace MessageBoxes

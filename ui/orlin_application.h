@@ -3,8 +3,11 @@
 // that leaves an event handler is caught and shown in the error box.
 
 #include <QApplication>
+#include <QPalette>
 #include <QString>
 #include <functional>
+
+class BusyState;
 
 namespace orlin {
 
@@ -19,6 +22,23 @@ void ShowCurrentException();
 // own boundary this way, so that no exception passes through Qt's own code (which is not
 // written for it); the application's notify() stays only as the last resort.
 void Guarded(const std::function<void()>& work);
+
+// A phone operation's handler in one call: nothing happens while the window is busy with
+// another operation (returns false); otherwise the window is busy while `work` runs inside
+// Guarded(), and it is no longer busy however `work` ends.
+bool GuardedOperation(BusyState& busy, const std::function<void()>& work);
+
+// Qt's own dialogs (the file and font dialogs, the edits' context menus) speak Russian like the
+// rest of the window: Qt's translations are loaded from Qt's translation folder, or from a
+// "translations" folder beside the program. False when none was found (they stay English).
+// The message boxes set their button texts themselves and are not changed by it.
+bool InstallRussianQtTranslations();
+
+// A palette whose selected rows read well in every list of the window: the selection looks the
+// same whether or not the window is the active one (some styles give an inactive window a
+// pale selection under white text), and the selection's text stands out from its background
+// with a contrast of at least 4.5 (the highlight darkened where the style's is too light).
+QPalette ReadableSelection(QPalette palette);
 
 class OrlinApplication : public QApplication {
 public:

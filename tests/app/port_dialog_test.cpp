@@ -31,6 +31,14 @@ protected:
         edit->selectAll();
         QTest::keyClicks(edit, text);
     }
+    // The dialog active and `control` with the focus, as when a user clicks into it (a box
+    // completes what is typed only while it has the focus).
+    static void focus(TfrmCommConfig* d, QWidget* control) {
+        d->activateWindow();
+        ASSERT_TRUE(QTest::qWaitFor([d] { return d->isActiveWindow(); }));
+        control->setFocus();
+        ASSERT_TRUE(control->hasFocus());
+    }
     QByteArray storedFile() const { return readFile(filePath("portcfg.ini")); }
 };
 
@@ -149,6 +157,86 @@ TEST_F(PortDialogTest, TheMenuItemShowsTheDialogModally) {
     });
     window_->mnuPortConfig->trigger();
     EXPECT_TRUE(wasModal);
+}
+
+// What is typed into the port and speed boxes is the value, as it stands: no item of the
+// list is completed into the box ("COM" is not "COM1", "1" is not "1200").
+TEST_F(PortDialogTest, TypedTextIsTakenAsItStands) {
+    struct Case {
+        const char* typed;
+        bool port;  // the port box, else the speed box
+        const char* line;
+    };
+    const Case cases[] = {
+        {"COM", true, "Port=COM;"},
+        {"/dev/ttyUSB", true, "Port=/dev/ttyUSB;"},
+        {"1", false, "BaudRate=1;"},
+        {"9", false, "BaudRate=9;"},
+    };
+    writePortConfig("COM3", 19200, 3000);
+    createWindow();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.typed);
+        TfrmCommConfig* d = openDialog();
+        QComboBox* box = c.port ? d->cbComSelect : d->cbBaudRate;
+        focus(d, box);
+        retype(box->lineEdit(), QString::fromLatin1(c.typed));
+        EXPECT_EQ(box->currentText(), QString::fromLatin1(c.typed));
+        EXPECT_TRUE(box->lineEdit()->selectedText().isEmpty());
+        if (c.port)
+            EXPECT_EQ(window_->portSettings().PortName, c.typed);
+        else
+            EXPECT_EQ(window_->portSettings().PortBaudRate, std::stoi(c.typed));
+        QTest::mouseClick(d->sbApply, Qt::LeftButton);
+        EXPECT_TRUE(storedFile().contains(c.line)) << storedFile().toStdString();
+    }
+    EXPECT_TRUE(boxes().empty()) << boxTexts().join('|').toStdString();
+}
+
+// The time-out box takes a typed integer as it stands, also outside 100..10000, and keeps it
+// when the focus leaves; only its arrows stay inside the range.
+TEST_F(PortDialogTest, TheTimeOutBoxTakesATypedIntegerOutsideTheArrowRange) {
+    struct Case {
+        const char* typed;
+        int value;
+        int afterUp;
+        int afterDown;
+    };
+    const Case cases[] = {
+        {"50", 50, 150, 50},             // below: the arrow down does nothing
+        {"20000", 20000, 20000, 10000},  // above: the arrow up does nothing, down comes inside
+        {"10000", 10000, 10000, 9900},
+        {"100", 100, 200, 100},
+        {"2500", 2500, 2600, 2400},
+    };
+    writePortConfig("COM3", 19200, 3000);
+    createWindow();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.typed);
+        TfrmCommConfig* d = openDialog();
+        focus(d, d->seTimeOut);
+        d->seTimeOut->selectAll();
+        QTest::keyClicks(d->seTimeOut, QString::fromLatin1(c.typed));
+        EXPECT_EQ(window_->portSettings().PortTimeOut, c.value);
+        // The focus leaves: the typed value stays.
+        d->cbComSelect->setFocus();
+        EXPECT_EQ(d->seTimeOut->text(), QString::fromLatin1(c.typed));
+        EXPECT_EQ(window_->portSettings().PortTimeOut, c.value);
+        QTest::mouseClick(d->sbApply, Qt::LeftButton);
+        EXPECT_TRUE(storedFile().contains(QByteArray("TimeOut=") + c.typed + ";"))
+            << storedFile().toStdString();
+
+        d = openDialog();
+        d->seTimeOut->setValue(c.value);
+        QTest::keyClick(d->seTimeOut, Qt::Key_Up);
+        EXPECT_EQ(d->seTimeOut->value(), c.afterUp);
+        d->seTimeOut->setValue(c.value);
+        QTest::keyClick(d->seTimeOut, Qt::Key_Down);
+        EXPECT_EQ(d->seTimeOut->value(), c.afterDown);
+        EXPECT_EQ(window_->portSettings().PortTimeOut, c.afterDown);
+        d->reject();
+    }
+    EXPECT_TRUE(boxes().empty()) << boxTexts().join('|').toStdString();
 }
 
 TEST(PortNames, ComPortsThenTheSerialDevicesPresent) {

@@ -63,6 +63,30 @@ TEST_F(TerminalTest, ATypedCommandIsSentUnchangedAndRereadsThePortSettings) {
     EXPECT_EQ(log.back(), "AT+CGMM");
 }
 
+// Typed with real keys into the focused box, a command that begins a prepared one is sent as
+// typed: no prepared command is completed into the box.
+TEST_F(TerminalTest, ATypedBeginningOfAPreparedCommandIsNotCompleted) {
+    startPhone();
+    createWindow();
+    TerminalTab* t = window_->tsTerminal;
+    window_->PageControl1->setCurrentIndex(TfrmMain::TerminalPage);
+    window_->activateWindow();
+    ASSERT_TRUE(QTest::qWaitFor([this] { return window_->isActiveWindow(); }));
+    for (const char* typed : {"ATI", "AT+CSCS", "AT+MODE=1", "at+cgm"}) {
+        SCOPED_TRACE(typed);
+        t->cbCommand->setFocus();
+        ASSERT_TRUE(t->cbCommand->lineEdit()->hasFocus());
+        t->cbCommand->lineEdit()->selectAll();
+        QTest::keyClicks(t->cbCommand->lineEdit(), QString::fromLatin1(typed));
+        EXPECT_EQ(t->cbCommand->currentText(), QString::fromLatin1(typed));
+        QTest::mouseClick(t->btnSendCommand, Qt::LeftButton);
+        const auto log = phone()->commandLog();
+        ASSERT_FALSE(log.empty());
+        EXPECT_EQ(log.back(), typed);
+    }
+    EXPECT_TRUE(boxes().empty()) << boxTexts().join('|').toStdString();
+}
+
 TEST_F(TerminalTest, UnsolicitedLinesFollowTheAnswerMarked) {
     startPhone();
     orlin::phonesim::FaultOptions faults;

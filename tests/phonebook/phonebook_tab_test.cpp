@@ -15,6 +15,7 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 #include <QToolButton>
 #include <QTreeWidget>
@@ -390,8 +391,16 @@ TEST_F(PhonebookTab, WriteAllShowsStopAndAsks) {
     SimPhone phone("C350");
     ReadAll(phone);
     bool stopShown = false;
+    bool stopUsable = false;
+    bool othersUsable = true;
     onBox = [&](const MessageBoxes::Request& request) {
-        if (request.kind == MessageBoxes::Kind::Confirmation) stopShown = tab->sbStop->isVisible();
+        if (request.kind != MessageBoxes::Kind::Confirmation) return;
+        stopShown = tab->sbStop->isVisible();
+        stopUsable = tab->sbStop->isEnabled();
+        // What cannot act while the rows are written is disabled ("Добавить" among them).
+        othersUsable = tab->sbAddRecord->isEnabled() || tab->sbReadAll->isEnabled() ||
+                       tab->sbWriteAll->isEnabled() || tab->SpeedButton3->isEnabled() ||
+                       tab->pmRefresh->isEnabled() || tab->pmLoadRecord->isEnabled();
     };
     QTimer::singleShot(0, tab.get(), [this] { tab->sbStop->click(); });
     phone.mark();
@@ -400,8 +409,14 @@ TEST_F(PhonebookTab, WriteAllShowsStopAndAsks) {
     EXPECT_EQ(boxes[0].text,
               QStringLiteral("Вы уверены, что хотите прервать\r\nзапись данных в телефон?!"));
     EXPECT_TRUE(stopShown);
+    EXPECT_TRUE(stopUsable);
+    EXPECT_FALSE(othersUsable);
     EXPECT_FALSE(tab->sbStop->isVisible());
     EXPECT_EQ(phone.sinceStarting("AT+MPBW=").size(), 1u);
+    // ... and comes back when the operation has ended.
+    EXPECT_TRUE(tab->sbAddRecord->isEnabled());
+    EXPECT_TRUE(tab->sbReadAll->isEnabled());
+    EXPECT_FALSE(host.busy().isBusy());
 }
 
 TEST_F(PhonebookTab, SortingComparesText) {
@@ -492,7 +507,8 @@ TEST_F(PhonebookTab, SaveAndLoadThroughTheFileDialogs) {
 TEST_F(PhonebookTab, CancelledLoadStillReadsAndEnablesAdding) {
     SimPhone phone("C350");
     Connect(phone);
-    tab->sbAddRecord->setEnabled(false);  // as the window starts with an empty list
+    tab->DisableAddUntilRead();  // as the window starts with an empty list
+    ASSERT_FALSE(tab->sbAddRecord->isEnabled());
     QTimer::singleShot(0, tab.get(), [this] { tab->OpenDialog1->reject(); });
     phone.mark();
     tab->Restore();
@@ -520,6 +536,214 @@ TEST_F(PhonebookTab, LoadIntoAModelInNoFamilySaysNothingWasWritten) {
     EXPECT_EQ(boxes[0].kind, MessageBoxes::Kind::Error);
     EXPECT_TRUE(boxes[0].text.contains(QStringLiteral("V3"))) << boxes[0].text.toStdString();
     EXPECT_FALSE(tab->sbStop->isVisible());
+}
+
+// An empty list asks with OK and No before adding: No cancels; OK goes on, and reads the
+// phonebook first when nothing has been read yet.
+TEST_F(PhonebookTab, AddingOnAnEmptyListAsksWithOkAndNo) {
+    struct Case {
+        const char* name;
+        bool readBefore;  // read, then "Очистить" empties the list
+        MessageBoxes::Answer answer;
+        bool reads;
+        bool dialogShown;
+    };
+    const Case cases[] = {
+        {"nothing read, No", false, MessageBoxes::Answer::No, false, false},
+        {"nothing read, OK", false, MessageBoxes::Answer::Ok, true, true},
+        {"list cleared, No", true, MessageBoxes::Answer::No, false, false},
+        {"list cleared, OK", true, MessageBoxes::Answer::Ok, false, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        tab = std::make_unique<PhoneBookTab>(host);
+        dialog = new TfrmAddRecord(host, tab.get());
+        tab->setDialogs(dialog, new TfrmOption(tab.get()));
+        SimPhone phone("C350");
+        if (c.readBefore) {
+            ReadAll(phone);
+            tab->SpeedButton3->click();
+        } else {
+            Connect(phone);
+        }
+        boxes.clear();
+        recorder.answers = {c.answer};
+        bool shown = false;
+        QTimer::singleShot(0, tab.get(), [&] {
+            shown = dialog->isVisible();
+            if (shown) dialog->reject();
+        });
+        phone.mark();
+        tab->sbAddRecordClick();
+        QCoreApplication::processEvents();
+        ASSERT_FALSE(boxes.empty());
+        EXPECT_EQ(boxes[0].kind, MessageBoxes::Kind::Information);
+        EXPECT_EQ(boxes[0].buttons, MessageBoxes::Buttons::OkNo);
+        EXPECT_EQ(boxes[0].text, QStringLiteral("Перед добавлением новой записи рекомендуется "
+                                                "прочитать записи из справочника."));
+        EXPECT_EQ(boxes.size(), 1u);
+        EXPECT_EQ(!phone.sinceStarting("AT+MPBR=1,").empty(), c.reads);
+        EXPECT_EQ(shown, c.dialogShown);
+        EXPECT_TRUE(phone.sinceStarting("AT+MPBW").empty());
+        if (!c.dialogShown) EXPECT_TRUE(phone.since().empty());
+    }
+}
+
+TEST_F(PhonebookTab, TheTypedSlotIsTheSlotWritten) {
+    SimPhone phone("C350");
+    ReadAll(phone);
+    ASSERT_FALSE(tab->state().abonents[2].IsFree());  // slot 3 is taken ...
+    ASSERT_TRUE(tab->state().abonents[30].IsFree());  // ... and 31 is free
+    WhenDialogShows([](TfrmAddRecord& d) {
+        // Typed as a user types: the dialog active, the box with the focus.
+        d.activateWindow();
+        ASSERT_TRUE(QTest::qWaitFor([&d] { return d.isActiveWindow(); }));
+        d.cbRecordNum->setFocus();
+        d.cbRecordNum->lineEdit()->selectAll();
+        QTest::keyClicks(d.cbRecordNum->lineEdit(), QStringLiteral("3"));
+        // No free slot is completed into the box.
+        EXPECT_EQ(d.cbRecordNum->currentText(), QStringLiteral("3"));
+        EXPECT_TRUE(d.cbRecordNum->lineEdit()->selectedText().isEmpty());
+        d.edtPhoneNumber->setText(QStringLiteral("+333"));
+        d.edtAbonentName->setText(QStringLiteral("Three"));
+        d.SpeedButton1->click();
+    });
+    phone.mark();
+    tab->sbAddRecord->click();
+    const auto sent = phone.sinceStarting("AT+MPBW=");
+    ASSERT_EQ(sent.size(), 1u);
+    EXPECT_EQ(sent[0].rfind("AT+MPBW=3,\"+333\"", 0), 0u) << sent[0];
+    ASSERT_EQ(boxes.size(), 1u);  // slot 3 is taken: the question before replacing it
+    EXPECT_TRUE(boxes[0].yesNo);
+    EXPECT_EQ(phone.phonebook().at(3).number, "+333");
+    EXPECT_EQ(phone.phonebook().count(31), 0u);
+}
+
+// "Лист рассылки" (type 7) only where the model has mailing lists; a row whose type reads
+// "SIM" keeps that text in the dialog.
+TEST_F(PhonebookTab, TheTypeListFollowsTheModel) {
+    struct Case {
+        const char* model;
+        bool mailingList;
+        const char* simRowText;  // the type the list shows for a SIM entry
+    };
+    const Case cases[] = {
+        {"T720", false, "SIM"}, {"V60", false, "7"}, {"C350", true, "SIM"}, {"V300", true, "SIM"}};
+    const QString mailing = QStringLiteral("Лист рассылки");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.model);
+        SimPhone phone(c.model);
+        ReadAll(phone);
+        int offered = -1;
+        WhenDialogShows([&](TfrmAddRecord& d) {
+            offered = d.cbType->findText(mailing);
+            d.reject();
+        });
+        tab->sbAddRecord->click();
+        EXPECT_EQ(offered >= 0, c.mailingList);
+
+        QTreeWidgetItem* simRow = Row(tab->state().ranges.SimFirstIndex);
+        ASSERT_NE(simRow, nullptr);
+        EXPECT_EQ(simRow->text(3), QString::fromLatin1(c.simRowText));
+        tab->ListView1->clearSelection();
+        tab->ListView1->setCurrentItem(simRow);
+        QString shownType;
+        WhenDialogShows([&](TfrmAddRecord& d) {
+            offered = d.cbType->findText(mailing);
+            shownType = d.cbType->currentText();
+            d.reject();
+        });
+        phone.mark();
+        emit tab->ListView1->itemDoubleClicked(simRow, 1);
+        EXPECT_EQ(offered >= 0, c.mailingList);
+        EXPECT_EQ(shownType, QString::fromLatin1(c.simRowText));
+        EXPECT_TRUE(phone.sinceStarting("AT+MPBW").empty());
+        EXPECT_TRUE(boxes.empty()) << boxes.front().text.toStdString();
+    }
+}
+
+// The sort mark stands right of the caption of the sorted column, and a new read (in the
+// phone's order) takes it away. "Занято:" shows figures only once there is a slot table.
+TEST_F(PhonebookTab, SortMarkAndOccupiedFigures) {
+    EXPECT_FALSE(tab->pbFullRecord->isTextVisible());
+    SimPhone phone("T720");
+    ReadAll(phone);
+    const int slotCount = static_cast<int>(tab->state().abonents.size());
+    EXPECT_TRUE(tab->pbFullRecord->isTextVisible());
+    EXPECT_EQ(tab->pbFullRecord->text(),
+              QStringLiteral("%1 / %2").arg(tab->state().OccupiedCount()).arg(slotCount));
+
+    QHeaderView* header = tab->ListView1->header();
+    for (int column : {1, 4}) {
+        SCOPED_TRACE(column);
+        tab->ListView1ColumnClick(column);
+        const int mark = host.sort.descending ? 40 : 41;
+        ASSERT_TRUE(SameImage(tab->ListView1->headerItem()->icon(column), mark));
+        const QImage picture = header->grab().toImage();
+        const QRgb markColour = host.images().smallIcons[mark].toImage().pixel(8, 8);
+        const int left = header->sectionViewportPosition(column);
+        const int right = left + header->sectionSize(column);
+        int firstMarkPixel = -1;
+        for (int x = left; x < right && firstMarkPixel < 0; ++x)
+            for (int y = 0; y < picture.height(); ++y)
+                if (picture.pixel(x, y) == markColour) {
+                    firstMarkPixel = x;
+                    break;
+                }
+        ASSERT_GE(firstMarkPixel, 0) << "no sort mark drawn";
+        const QString caption = tab->ListView1->headerItem()->text(column);
+        const int captionWidth = header->fontMetrics().horizontalAdvance(caption);
+        const int captionRight = column == 4
+                                     ? left + (header->sectionSize(column) + captionWidth) / 2
+                                     : left + captionWidth;
+        EXPECT_GT(firstMarkPixel, captionRight) << "the mark must stand right of the caption";
+    }
+
+    ReadAll(phone);
+    for (int c = 0; c < tab->ListView1->columnCount(); ++c)
+        EXPECT_TRUE(tab->ListView1->headerItem()->icon(c).isNull()) << c;
+}
+
+// A read that fails (a time-out in the middle) leaves its progress bar at 0, also the reads
+// after deleting several rows and after loading a file.
+TEST_F(PhonebookTab, ProgressGoesBackToZeroWhenAReadFails) {
+    struct Case {
+        const char* name;
+        std::function<void(PhoneBookTab&)> run;
+    };
+    const Case cases[] = {
+        {"read", [](PhoneBookTab& t) { t.sbReadAll->click(); }},
+        {"after deleting several",
+         [](PhoneBookTab& t) {
+             for (int i = 0; i < 2; ++i) t.ListView1->topLevelItem(i)->setSelected(true);
+             t.pmDelete->trigger();
+         }},
+        {"after loading a file",
+         [](PhoneBookTab& t) {
+             QTimer::singleShot(0, &t, [&t] { t.OpenDialog1->reject(); });
+             t.pmLoadRecord->trigger();
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        SimPhone phone("C350");
+        ReadAll(phone);
+        boxes.clear();
+        phonesim::FaultOptions faults;
+        faults.silentOn = "AT+MPBR=31,";
+        phone.sim().setFaults(faults);
+        int highest = 0;
+        const QMetaObject::Connection watch =
+            QObject::connect(tab->pbReadAllRecords, &QProgressBar::valueChanged,
+                             [&highest](int value) { highest = std::max(highest, value); });
+        c.run(*tab);
+        QObject::disconnect(watch);
+        EXPECT_GT(highest, 0) << "the read came some way before it failed";
+        EXPECT_EQ(tab->pbReadAllRecords->value(), 0);
+        ASSERT_EQ(boxes.size(), 1u);
+        EXPECT_EQ(boxes[0].kind, MessageBoxes::Kind::Error);
+        EXPECT_FALSE(host.busy().isBusy());
+    }
 }
 
 }  // namespace
