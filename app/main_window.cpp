@@ -117,6 +117,11 @@ void TfrmMain::buildMainMenu() {
     N15 = action(mnuDateBook, "N15", QStringLiteral("Добавить"));
     N17 = action(mnuDateBook, "N17", QStringLiteral("Редактировать"));
     N16 = action(mnuDateBook, "N16", QStringLiteral("Удалить"));
+    mnuDateBook->addSeparator();
+    mnuExportICalendar =
+        action(mnuDateBook, "mnuExportICalendar", QStringLiteral("Экспорт в iCalendar..."));
+    mnuImportICalendar =
+        action(mnuDateBook, "mnuImportICalendar", QStringLiteral("Импорт из iCalendar..."));
 
     mnuSMS = bar->addMenu(QStringLiteral("SMS"));
     N18 = action(mnuSMS, "N18", QStringLiteral("Прочитать"));
@@ -150,7 +155,18 @@ void TfrmMain::connectMenus() {
     connect(N4, &QAction::triggered, tsPhoneBook, &PhoneBookTab::sbReadAllClick);
     connect(N10, &QAction::triggered, tsPhoneBook, &PhoneBookTab::sbWriteAllClick);
 
-    // The datebook and message items are wired with their operations.
+    connect(N14, &QAction::triggered, tsDateBook, &DateBookTab::sbReadAllEventsClick);
+    connect(N15, &QAction::triggered, tsDateBook, &DateBookTab::sbAddEventClick);
+    connect(N17, &QAction::triggered, tsDateBook, &DateBookTab::lvEventDblClick);
+    connect(N16, &QAction::triggered, tsDateBook, &DateBookTab::sbDeleteEventClick);
+    connect(mnuExportICalendar, &QAction::triggered, tsDateBook,
+            &DateBookTab::ExportICalendarClick);
+    connect(mnuImportICalendar, &QAction::triggered, tsDateBook,
+            &DateBookTab::ImportICalendarClick);
+    busy().add(mnuExportICalendar);
+    busy().add(mnuImportICalendar);
+
+    // The message items are wired with their operations.
 }
 
 void TfrmMain::FormCreate() {
@@ -221,6 +237,7 @@ void TfrmMain::CreateForms() {
     frmAddEvent = new TfrmAddEvent(this);
     frmOption = new TfrmOption(this);
     tsPhoneBook->setDialogs(frmAddRecord, frmOption);
+    tsDateBook->setDialog(frmAddEvent);
 }
 
 int TfrmMain::TabIndexByName(const QString& name) const {

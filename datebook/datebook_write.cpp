@@ -141,7 +141,7 @@ PhoneAnswer WriteEvent(PhoneSession& session, const std::string& command) {
 void WriteDrafts(PhoneSession& session, const std::vector<EventDraft>& drafts,
                  const std::vector<uint8_t>& slotUsed, Interaction& interaction,
                  DraftsWritten& written) {
-    written.slots.assign(drafts.size(), -1);
+    written.slotOf.assign(drafts.size(), -1);
     written.refusals.assign(drafts.size(), std::string());
     if (drafts.empty()) return;
     const std::string charset = session.AtCommand("AT+CSCS=UCS2");
@@ -157,7 +157,7 @@ void WriteDrafts(PhoneSession& session, const std::vector<EventDraft>& drafts,
             while (next < slotUsed.size() && slotUsed[next] != 0) ++next;
             if (next >= slotUsed.size()) break;
             const int slot = static_cast<int>(next++);
-            written.slots[i] = slot;
+            written.slotOf[i] = slot;
             const PhoneAnswer answer = Judged(session.AtCommand(WriteCommand(slot, drafts[i])));
             if (!answer.taken) written.refusals[i] = answer.line;
             interaction.processEvents();
@@ -166,9 +166,9 @@ void WriteDrafts(PhoneSession& session, const std::vector<EventDraft>& drafts,
     });
 }
 
-void DeleteEvents(PhoneSession& session, const std::vector<int>& slots, EventsDeleted& report) {
+void DeleteEvents(PhoneSession& session, const std::vector<int>& slotList, EventsDeleted& report) {
     Locked(session, [&] {
-        for (int slot : slots) {
+        for (int slot : slotList) {
             const PhoneAnswer answer =
                 Judged(session.AtCommand("AT+MDBWE=" + std::to_string(slot) + ",0,0"));
             if (answer.taken)

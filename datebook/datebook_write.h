@@ -72,11 +72,11 @@ struct PhoneAnswer {
 PhoneAnswer WriteEvent(PhoneSession& session, const std::string& command);
 
 // Writes drafts into the free slots of `slotUsed` in ascending order, inside one lock as
-// WriteEvent does; a draft for which no free slot is left is not sent. `slots[i]` is the
+// WriteEvent does; a draft for which no free slot is left is not sent. `slotOf[i]` is the
 // slot of draft i (-1: not sent), `refusals[i]` the phone's answer line when it refused
 // (empty when taken). Valid also when a port failure raises half-way.
 struct DraftsWritten {
-    std::vector<int> slots;
+    std::vector<int> slotOf;
     std::vector<std::string> refusals;
 };
 void WriteDrafts(PhoneSession& session, const std::vector<EventDraft>& drafts,
@@ -90,7 +90,7 @@ struct EventsDeleted {
     std::vector<int> deleted;
     std::vector<std::pair<int, std::string>> refused;
 };
-void DeleteEvents(PhoneSession& session, const std::vector<int>& slots, EventsDeleted& report);
+void DeleteEvents(PhoneSession& session, const std::vector<int>& slotList, EventsDeleted& report);
 
 // The automatic deletion of old events: items 0..4 of the panel send the codes "0", "1", "2",
 // "4", "8" (weeks; 0 never); no item sends nothing after the equals sign.

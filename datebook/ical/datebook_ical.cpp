@@ -377,7 +377,7 @@ std::string ImportWarning(const std::vector<ImportedEvent>& events, const Drafts
         std::vector<std::string> reasons = event.notes;
         if (event.writable) {
             const size_t i = sent++;
-            if (i >= written.slots.size() || written.slots[i] < 0)
+            if (i >= written.slotOf.size() || written.slotOf[i] < 0)
                 reasons.push_back(W("нет свободной ячейки: не записано"));
             else if (i < written.refusals.size() && !written.refusals[i].empty())
                 reasons.push_back(W("телефон не принял событие (") + written.refusals[i] + ")");
