@@ -329,6 +329,7 @@ ICalExport ExportICalendar(const std::vector<DatebookEvent>& events) {
             notes.push_back(W("состояние напоминания ") + event.alarmFlag + W(" не записано"));
         }
         icalcomponent_add_component(calendar.get(), vevent);
+        ++exported.eventsWritten;
         if (!notes.empty()) exported.notes.push_back(label + ": " + Joined(notes, "; "));
     }
     exported.text = Taken(icalcomponent_as_ical_string_r(calendar.get()));

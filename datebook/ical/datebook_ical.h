@@ -19,6 +19,7 @@ namespace orlin {
 
 struct ICalExport {
     std::string text;                // the iCalendar file, UTF-8 with CR LF line ends
+    int eventsWritten = 0;           // the VEVENTs in it
     std::vector<std::string> notes;  // an event that could not be written as it is, each
                                      // named with what was left out (Windows-1251)
 };
