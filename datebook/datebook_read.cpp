@@ -25,9 +25,9 @@ void ReadSteps(PhoneSession& session, Interaction& interaction, DatebookRead& re
         read.status = DatebookReadStatus::RangeRefused;
         return;
     }
-    const std::string range = Trim(answer);
     // The range line wherever it stands; without one the conversion of "" fails.
-    const IntTriple numbers = ParsePrefixTriple(AnswerLine(range, "+MDBR:"));
+    const std::string range = AnswerLine(answer, "+MDBR:");
+    const IntTriple numbers = ParsePrefixTriple(range);
     CheckAnnounced(numbers.first, kMostDatebookSlots - 1, range);
     read.rangeRead = true;
     read.lastSlot = numbers.first;
