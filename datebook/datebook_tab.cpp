@@ -49,21 +49,13 @@ QPushButton* button(QWidget* parent, const char* name, const QString& caption) {
 // The hidden alarm date of a row.
 constexpr int kAlarmDateRole = Qt::UserRole;
 
-// Rows compare by the Windows-1251 bytes of the sorted column, only the Latin letters a..z
-// folded to upper case: Cyrillic letters by their codes, digits as characters ("10" before
-// "9"). The column 0 holds the slot.
+// Rows compare as lvEventCompare says.
 class EventItem : public QTreeWidgetItem {
 public:
     using QTreeWidgetItem::QTreeWidgetItem;
     bool operator<(const QTreeWidgetItem& other) const override {
-        const int column = treeWidget() ? treeWidget()->sortColumn() : 0;
-        const std::string a = ToCp1251(text(column)), b = ToCp1251(other.text(column));
-        const auto fold = [](char c) {
-            return c >= 'a' && c <= 'z' ? static_cast<unsigned char>(c - 'a' + 'A')
-                                        : static_cast<unsigned char>(c);
-        };
-        return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
-                                            [&](char x, char y) { return fold(x) < fold(y); });
+        return DateBookTab::lvEventCompare(*this, other,
+                                           treeWidget() ? treeWidget()->sortColumn() : 0) < 0;
     }
 };
 
@@ -281,6 +273,19 @@ void DateBookTab::SpeedButton5Click() {
     lvEvent->clear();
     Label8->setText(QStringLiteral("Свободно: "));
     updateBoldDays();
+}
+
+// The Windows-1251 bytes of the column's texts, only the Latin letters a..z folded to upper
+// case: Cyrillic letters compare by their codes, digits as characters ("10" before "9").
+int DateBookTab::lvEventCompare(const QTreeWidgetItem& a, const QTreeWidgetItem& b, int column) {
+    const std::string x = ToCp1251(a.text(column)), y = ToCp1251(b.text(column));
+    const auto fold = [](char c) {
+        return c >= 'a' && c <= 'z' ? static_cast<unsigned char>(c - 'a' + 'A')
+                                    : static_cast<unsigned char>(c);
+    };
+    for (size_t i = 0; i < x.size() && i < y.size(); ++i)
+        if (fold(x[i]) != fold(y[i])) return fold(x[i]) < fold(y[i]) ? -1 : 1;
+    return x.size() == y.size() ? 0 : (x.size() < y.size() ? -1 : 1);
 }
 
 void DateBookTab::lvEventColumnClick(int column) {

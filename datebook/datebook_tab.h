@@ -41,6 +41,9 @@ public:
     // Start-up: the glyphs of the tab's buttons.
     void ApplyGlyphs(const orlin::ButtonGlyphs& glyphs);
 
+    // The order of two rows by a column (negative, 0, positive); descending lists negate it.
+    static int lvEventCompare(const QTreeWidgetItem& a, const QTreeWidgetItem& b, int column);
+
     // The events the list shows, in list order, each with the alarm date its row keeps.
     std::vector<orlin::DatebookEvent> listedEvents() const;
 

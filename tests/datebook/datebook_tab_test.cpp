@@ -101,6 +101,11 @@ TEST_F(DatebookTab, ReadFillsTheListAndTheCalendarShowsTheDaysWithEvents) {
               QStringLiteral("Свободно: 97") + QLocale().decimalPoint() + QStringLiteral("6%"));
     EXPECT_EQ(tab()->findChild<QLabel*>("lblAllEvent")->text(), QStringLiteral("из 501"));
     EXPECT_EQ(tab()->findChild<QLabel*>("lblReadEvent")->text(), QStringLiteral("501"));
+    // The first header click sorts ascending: Latin before Cyrillic, slots as text.
+    tab()->lvEventColumnClick(1);
+    EXPECT_EQ(tab()->lvEvent->topLevelItem(0)->text(1), QStringLiteral("Backup phone"));
+    tab()->lvEventColumnClick(0);
+    EXPECT_EQ(tab()->lvEvent->topLevelItem(0)->text(0), QStringLiteral("8"));
     // A start, a weekly repeat, a daily repeat; a day with nothing.
     for (QDate day : {QDate(2026, 12, 7), QDate(2026, 12, 14), QDate(2026, 12, 2)})
         EXPECT_TRUE(bold(day)) << day.toString().toStdString();
