@@ -211,16 +211,6 @@ TEST(DatebookWrite, EventsGoInWhereTheDialogSaysAndRefusalsComeBack) {
     phone.mark();
     EXPECT_EQ(WriteEvent(session, WriteCommand(5, draft)).line, "ERROR");
     EXPECT_EQ(phone.since(), (std::vector<std::string>{"AT+CSCS=UCS2"}));
-
-    // Drafts fill the free slots in order; the rest are not sent.
-    phone->setFaults({});
-    RecordingInteraction interaction;
-    DraftsWritten written;
-    const std::vector<uint8_t> table = {1, 0, 1, 1, 1, 0, 1, 1, 1, 1};
-    WriteDrafts(session, {draft, draft, draft}, table, interaction, written);
-    EXPECT_EQ(written.slotOf, (std::vector<int>{1, 5, -1}));
-    EXPECT_EQ(written.refusals, (std::vector<std::string>{"", "", ""}));
-    EXPECT_EQ(phone.state().contents.events.count(5), 1u);
 }
 
 TEST(DatebookDelete, ThreeSlotsInOneLockAndEachRefusalNamed) {
