@@ -121,6 +121,11 @@ void TfrmMain::buildMainMenu() {
     N15 = action(mnuDateBook, "N15", QStringLiteral("Добавить"));
     N17 = action(mnuDateBook, "N17", QStringLiteral("Редактировать"));
     N16 = action(mnuDateBook, "N16", QStringLiteral("Удалить"));
+    mnuDateBook->addSeparator();
+    mnuExportICalendar =
+        action(mnuDateBook, "mnuExportICalendar", QStringLiteral("Экспорт в iCalendar..."));
+    mnuImportICalendar =
+        action(mnuDateBook, "mnuImportICalendar", QStringLiteral("Импорт из iCalendar..."));
 
     mnuSMS = bar->addMenu(QStringLiteral("SMS"));
     N18 = action(mnuSMS, "N18", QStringLiteral("Прочитать"));
@@ -156,7 +161,7 @@ void TfrmMain::connectMenus() {
 
     // Every phone item of the main menu is disabled while a phone operation runs.
     for (QAction* item : {mnuBackUp, mnuRestore, mnuSaveSMS, N6, N7, N9, N4, N10, N14, N15, N17,
-                          N16, N18, N19, N20, N22})
+                          N16, mnuExportICalendar, mnuImportICalendar, N18, N19, N20, N22})
         busy().add(item);
 
     connect(mnuSaveSMS, &QAction::triggered, tsSMS, &MessagesTab::pmSMSSaveClick);
@@ -168,7 +173,14 @@ void TfrmMain::connectMenus() {
             [this](bool available) { busy().setAvailable(N18, available); });
     connect(tsPhoneBook, &PhoneBookTab::sendMessageRequested, tsSMS, &MessagesTab::mnuSendSMSClick);
 
-    // The datebook items are wired with their operations.
+    connect(N14, &QAction::triggered, tsDateBook, &DateBookTab::sbReadAllEventsClick);
+    connect(N15, &QAction::triggered, tsDateBook, &DateBookTab::sbAddEventClick);
+    connect(N17, &QAction::triggered, tsDateBook, &DateBookTab::lvEventDblClick);
+    connect(N16, &QAction::triggered, tsDateBook, &DateBookTab::sbDeleteEventClick);
+    connect(mnuExportICalendar, &QAction::triggered, tsDateBook,
+            &DateBookTab::ExportICalendarClick);
+    connect(mnuImportICalendar, &QAction::triggered, tsDateBook,
+            &DateBookTab::ImportICalendarClick);
 }
 
 void TfrmMain::FormCreate() {
@@ -241,6 +253,7 @@ void TfrmMain::CreateForms() {
     tsPhoneBook->setDialogs(frmAddRecord, frmOption);
     tsSMS->setDialog(frmSaveSMS);
     tsSMS->setContactList(tsPhoneBook->ListView1);
+    tsDateBook->setDialog(frmAddEvent);
 }
 
 int TfrmMain::TabIndexByName(const QString& name) const {

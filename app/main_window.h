@@ -88,6 +88,9 @@ public:
     QAction* N15 = nullptr;  // "Добавить"
     QAction* N17 = nullptr;  // "Редактировать"
     QAction* N16 = nullptr;  // "Удалить"
+    // "Экспорт в iCalendar..." and "Импорт из iCalendar...".
+    QAction* mnuExportICalendar = nullptr;
+    QAction* mnuImportICalendar = nullptr;
     QMenu* mnuSMS = nullptr;
     QAction* N18 = nullptr;  // "Прочитать"
     QAction* N19 = nullptr;  // "Новое"

@@ -7,6 +7,7 @@
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -14,6 +15,9 @@
 #include <QSpinBox>
 #include <QTimeEdit>
 #include <QVBoxLayout>
+
+#include "ui/message_boxes.h"
+#include "ui/phone_text_qt.h"
 
 TfrmAddEvent::TfrmAddEvent(QWidget* parent) : QDialog(parent) {
     setObjectName("TfrmAddEvent");
@@ -77,6 +81,8 @@ TfrmAddEvent::TfrmAddEvent(QWidget* parent) : QDialog(parent) {
 
     SpeedButton1 = new QPushButton(QStringLiteral("Создать"), this);
     SpeedButton1->setObjectName("SpeedButton1");
+    // Enter walks the fields (see eventFilter); on the status group it does nothing.
+    SpeedButton1->setAutoDefault(false);
     SpeedButton2 = new QPushButton(QStringLiteral("Отмена"), this);
     SpeedButton2->setObjectName("SpeedButton2");
     SpeedButton2->setAutoDefault(false);
@@ -95,4 +101,99 @@ TfrmAddEvent::TfrmAddEvent(QWidget* parent) : QDialog(parent) {
     layout->addWidget(GroupBox2);
     layout->addLayout(buttons);
     setFixedSize(sizeHint().expandedTo(QSize(380, 0)));
+
+    connect(SpeedButton1, &QPushButton::clicked, this, &TfrmAddEvent::SpeedButton1Click);
+    connect(SpeedButton2, &QPushButton::clicked, this, &TfrmAddEvent::SpeedButton2Click);
+    connect(cbRepeat, &QComboBox::currentIndexChanged, this, &TfrmAddEvent::cbRepeatChange);
+    RepeatCode = std::to_string(cbRepeat->currentIndex());
+    for (QWidget* w : enterChain()) w->installEventFilter(this);
+}
+
+QList<QWidget*> TfrmAddEvent::enterChain() const {
+    return {edtEventTitle, dtpStartTime, dtpStartDate, seDuration, seAl_time, cbRepeat};
+}
+
+void TfrmAddEvent::PresetForAdd() {
+    Accepted = false;
+    const QDateTime now = QDateTime::currentDateTime();
+    dtpStartDate->setDate(now.date());
+    dtpStartTime->setTime(now.time());
+    cbRepeat->setCurrentIndex(2);
+}
+
+void TfrmAddEvent::PresetForEdit(const orlin::EditValues& values) {
+    Accepted = false;
+    const orlin::EventDraft& d = values.draft;
+    edtEventTitle->setText(orlin::FromCp1251(d.title));
+    EventIndex = values.slot;
+    seDuration->setValue(d.duration);
+    dtpStartTime->setTime(QTime(d.startTime.hour, d.startTime.minute));
+    dtpStartDate->setDate(QDate(d.startDate.year, d.startDate.month, d.startDate.day));
+    const int item = d.repeatCode.size() == 1 ? d.repeatCode[0] - '0' : -1;
+    if (item >= 0 && item < cbRepeat->count()) {
+        cbRepeat->setCurrentIndex(item);
+    } else {
+        cbRepeat->setCurrentIndex(-1);
+        RepeatCode = d.repeatCode;
+    }
+    if (values.alarmKnown) RadioGroup1Items->button(d.alarmOn ? 1 : 0)->setChecked(true);
+    seAl_time->setValue(d.lead);
+}
+
+void TfrmAddEvent::SetTitleLength(int characters) {
+    edtEventTitle->setMaxLength(characters > 0 ? characters : 32767);
+}
+
+orlin::EventDraft TfrmAddEvent::Draft() const {
+    orlin::EventDraft d;
+    d.title = orlin::ToCp1251(edtEventTitle->text());
+    const QDate date = dtpStartDate->date();
+    d.startDate = {date.year(), date.month(), date.day()};
+    const QTime time = dtpStartTime->time();
+    d.startTime = {time.hour(), time.minute()};
+    d.alarmOn = RadioGroup1Items->checkedId() == 1;
+    d.duration = seDuration->value();
+    d.lead = seAl_time->value();
+    d.repeatCode =
+        cbRepeat->currentIndex() >= 0 ? std::to_string(cbRepeat->currentIndex()) : RepeatCode;
+    return d;
+}
+
+void TfrmAddEvent::SpeedButton1Click() {
+    if (edtEventTitle->text().isEmpty()) {
+        MessageBoxes::warning(this, QStringLiteral("Введите заголовок события!"));
+        return;
+    }
+    Accepted = true;
+    const orlin::EventDraft draft = Draft();
+    RepeatCode = draft.repeatCode;
+    WriteCommand = orlin::WriteCommand(EventIndex, draft);
+    accept();
+}
+
+void TfrmAddEvent::SpeedButton2Click() {
+    Accepted = false;
+    reject();
+}
+
+void TfrmAddEvent::cbRepeatChange(int index) {
+    if (index >= 0) RepeatCode = std::to_string(index);
+}
+
+bool TfrmAddEvent::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::KeyPress) return QDialog::eventFilter(watched, event);
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (key == Qt::Key_Escape) {
+        SpeedButton2Click();
+        return true;
+    }
+    if (key != Qt::Key_Return && key != Qt::Key_Enter) return QDialog::eventFilter(watched, event);
+    const QList<QWidget*> chain = enterChain();
+    const qsizetype at = chain.indexOf(static_cast<QWidget*>(watched));
+    if (at < 0) return QDialog::eventFilter(watched, event);
+    if (at + 1 < chain.size())
+        chain[at + 1]->setFocus(Qt::TabFocusReason);
+    else
+        SpeedButton1Click();
+    return true;
 }

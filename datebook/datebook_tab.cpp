@@ -1,22 +1,39 @@
 #include "datebook/datebook_tab.h"
 
+#include <QAction>
 #include <QButtonGroup>
 #include <QCalendarWidget>
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLocale>
 #include <QMenu>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTextCharFormat>
+#include <QThread>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
+#include "datebook/add_event_dialog.h"
+#include "datebook/datebook_read.h"
+#include "datebook/datebook_write.h"
+#include "link/interaction.h"
+#include "link/phone_session.h"
 #include "ui/image_library.h"
+#include "ui/message_boxes.h"
+#include "ui/orlin_application.h"
+#include "ui/phone_text_qt.h"
 #include "ui/window_context.h"
+
+using orlin::FromCp1251;
+using orlin::ToCp1251;
 
 namespace {
 
@@ -29,26 +46,81 @@ QPushButton* button(QWidget* parent, const char* name, const QString& caption) {
     return b;
 }
 
+// The hidden alarm date of a row.
+constexpr int kAlarmDateRole = Qt::UserRole;
+
+// Rows compare as lvEventCompare says.
+class EventItem : public QTreeWidgetItem {
+public:
+    using QTreeWidgetItem::QTreeWidgetItem;
+    bool operator<(const QTreeWidgetItem& other) const override {
+        return DateBookTab::lvEventCompare(*this, other,
+                                           treeWidget() ? treeWidget()->sortColumn() : 0) < 0;
+    }
+};
+
 }  // namespace
+
+// The read's progress: the bar, the two labels, and the rows of the events found so far, so
+// that the list fills while the phone is read.
+class DateBookTab::ReadInteraction : public orlin::Interaction {
+public:
+    ReadInteraction(DateBookTab& tab, const orlin::DatebookRead& read) : tab_(tab), read_(read) {}
+
+    void processEvents() override { QCoreApplication::processEvents(); }
+    void progress(int done, int slotCount) override {
+        tab_.lblAllEvent->setText(QStringLiteral("из %1").arg(slotCount));
+        tab_.lblReadEvent->setText(QString::number(done));
+        tab_.pbReadEvent->setRange(0, std::max(slotCount - 1, 1));
+        tab_.pbReadEvent->setValue(std::max(done - 1, 0));
+        showNewRows();
+    }
+    void showNewRows() {
+        for (; shown_ < read_.events.size(); ++shown_) tab_.addRow(read_.events[shown_]);
+    }
+
+private:
+    DateBookTab& tab_;
+    const orlin::DatebookRead& read_;
+    size_t shown_ = 0;
+};
 
 DateBookTab::DateBookTab(WindowContext& context, QWidget* parent)
     : QWidget(parent), context_(context) {
+    buildList();
+    buildControls();
+}
+
+DateBookTab::~DateBookTab() = default;
+
+void DateBookTab::setDialog(TfrmAddEvent* dialog) {
+    dialog_ = dialog;
+}
+
+void DateBookTab::buildList() {
     lvEvent = new QTreeWidget(this);
     lvEvent->setObjectName("lvEvent");
     lvEvent->setRootIsDecorated(false);
+    lvEvent->setUniformRowHeights(true);
     lvEvent->setSelectionMode(QAbstractItemView::ExtendedSelection);
     lvEvent->setSelectionBehavior(QAbstractItemView::SelectRows);
+    lvEvent->setEditTriggers(QAbstractItemView::NoEditTriggers);
     lvEvent->setAllColumnsShowFocus(true);
     lvEvent->setHeaderLabels({QStringLiteral("#"), QStringLiteral("Заголовок"),
                               QStringLiteral("Начало"), QStringLiteral("Начать за ... "),
                               QStringLiteral("Дата"), QStringLiteral("Длительность"),
                               QStringLiteral("Повтор"), QStringLiteral("Состояние")});
     lvEvent->header()->setMinimumSectionSize(1);
+    lvEvent->header()->setStretchLastSection(false);
+    lvEvent->header()->setSectionsClickable(true);
     const int widths[] = {1, 150, 60, 80, 80, 60, 90, 70};
     for (int i = 0; i < 8; ++i) lvEvent->setColumnWidth(i, widths[i]);
     for (int centred : {3, 5, 6, 7})
         lvEvent->headerItem()->setTextAlignment(centred, Qt::AlignCenter);
     lvEvent->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(lvEvent->header(), &QHeaderView::sectionClicked, this,
+            &DateBookTab::lvEventColumnClick);
+    connect(lvEvent, &QTreeWidget::itemDoubleClicked, this, [this] { lvEventDblClick(); });
 
     pmEvent = new QMenu(this);
     pmEvent->setObjectName("pmEvent");
@@ -60,7 +132,14 @@ DateBookTab::DateBookTab(WindowContext& context, QWidget* parent)
     connect(pmEvent, &QMenu::aboutToShow, this, &DateBookTab::pmEventPopup);
     connect(lvEvent, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& pos) { pmEvent->popup(lvEvent->viewport()->mapToGlobal(pos)); });
+    connect(ppmReadAllEvents, &QAction::triggered, this, &DateBookTab::sbReadAllEventsClick);
+    connect(ppmAddEvent, &QAction::triggered, this, &DateBookTab::sbAddEventClick);
+    connect(ppmEditEvent, &QAction::triggered, this, &DateBookTab::ppmEditEventClick);
+    connect(ppmDelete, &QAction::triggered, this, &DateBookTab::sbDeleteEventClick);
+    connect(ppmClear, &QAction::triggered, this, &DateBookTab::SpeedButton5Click);
+}
 
+void DateBookTab::buildControls() {
     sbReadAllEvents = button(this, "sbReadAllEvents", QStringLiteral("Прочитать события"));
     sbAddEvent = button(this, "sbAddEvent", QStringLiteral("Добавить событие"));
     sbDeleteEvent = button(this, "sbDeleteEvent", QStringLiteral("Удалить"));
@@ -83,6 +162,8 @@ DateBookTab::DateBookTab(WindowContext& context, QWidget* parent)
     MonthCalendar1->setObjectName("MonthCalendar1");
     MonthCalendar1->setGridVisible(true);
     MonthCalendar1->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
+    connect(MonthCalendar1, &QCalendarWidget::currentPageChanged, this,
+            [this] { updateBoldDays(); });
     CheckBox1 = new QCheckBox(QStringLiteral("Показать календарь"), this);
     CheckBox1->setObjectName("CheckBox1");
     connect(CheckBox1, &QCheckBox::clicked, this, &DateBookTab::CheckBox1Click);
@@ -93,12 +174,9 @@ DateBookTab::DateBookTab(WindowContext& context, QWidget* parent)
     RadioGroup1->setObjectName("RadioGroup1");
     RadioGroup1Items = new QButtonGroup(this);
     auto* radioLayout = new QVBoxLayout(RadioGroup1);
-    const QString items[] = {QStringLiteral("никогда не удалять"),
-                             QStringLiteral("после 1-ой недели"),
-                             QStringLiteral("после 2-х недель"), QStringLiteral("после 4-х недель"),
-                             QStringLiteral("после 8-и недель")};
-    for (int i = 0; i < 5; ++i) {
-        auto* radio = new QRadioButton(items[i], RadioGroup1);
+    const auto& items = orlin::AutoDeleteItemTexts();
+    for (int i = 0; i < orlin::kAutoDeleteItemCount; ++i) {
+        auto* radio = new QRadioButton(FromCp1251(items[static_cast<size_t>(i)]), RadioGroup1);
         RadioGroup1Items->addButton(radio, i);
         radioLayout->addWidget(radio);
     }
@@ -108,8 +186,21 @@ DateBookTab::DateBookTab(WindowContext& context, QWidget* parent)
     panelLayout->addWidget(RadioGroup1);
     panelLayout->addWidget(SpeedButton2);
 
+    connect(sbReadAllEvents, &QPushButton::clicked, this, &DateBookTab::sbReadAllEventsClick);
+    connect(sbAddEvent, &QPushButton::clicked, this, &DateBookTab::sbAddEventClick);
+    connect(sbDeleteEvent, &QPushButton::clicked, this, &DateBookTab::sbDeleteEventClick);
+    connect(SpeedButton2, &QPushButton::clicked, this, &DateBookTab::SpeedButton2Click);
     connect(SpeedButton5, &QPushButton::clicked, this, &DateBookTab::SpeedButton5Click);
-    connect(ppmClear, &QAction::triggered, this, &DateBookTab::SpeedButton5Click);
+
+    // The phone commands of the tab join the window's busy state.
+    BusyState& busy = context_.busy();
+    for (QWidget* w : {static_cast<QWidget*>(sbReadAllEvents), static_cast<QWidget*>(sbAddEvent),
+                       static_cast<QWidget*>(sbDeleteEvent), static_cast<QWidget*>(SpeedButton2)})
+        busy.add(w);
+    busy.add(ppmReadAllEvents);
+    busy.add(ppmAddEvent);
+    busy.add(ppmEditEvent, false);
+    busy.add(ppmDelete, false);
 
     auto* progress = new QHBoxLayout();
     progress->addWidget(Label5);
@@ -144,25 +235,246 @@ DateBookTab::DateBookTab(WindowContext& context, QWidget* parent)
     layout->addLayout(buttons);
 }
 
-void DateBookTab::CheckBox1Click() {
-    MonthCalendar1->setVisible(CheckBox1->isChecked());
-}
-
-void DateBookTab::SpeedButton5Click() {
-    lvEvent->clear();
-    Label8->setText(QStringLiteral("Свободно: "));
-}
-
-void DateBookTab::pmEventPopup() {
-    const bool rowsSelected =
-        lvEvent->topLevelItemCount() > 0 && !lvEvent->selectedItems().isEmpty();
-    ppmEditEvent->setEnabled(rowsSelected);
-    ppmDelete->setEnabled(rowsSelected);
-}
-
 void DateBookTab::ApplyGlyphs(const orlin::ButtonGlyphs& glyphs) {
     glyphs.apply("SB_05", SpeedButton5);
     glyphs.apply("SB_06", sbReadAllEvents);
     glyphs.apply("SB_07", sbAddEvent);
     glyphs.apply("SB_08", sbDeleteEvent);
+}
+
+// --- the list ---
+
+void DateBookTab::addRow(const orlin::DatebookEvent& event) {
+    auto* item = new EventItem(lvEvent);
+    item->setText(0, QString::number(event.slot));
+    const orlin::EventCells cells = orlin::CellsOfEvent(event);
+    for (size_t i = 0; i < cells.size(); ++i)
+        item->setText(static_cast<int>(i) + 1, FromCp1251(cells[i]));
+    for (int centred : {3, 5, 6, 7}) item->setTextAlignment(centred, Qt::AlignCenter);
+    item->setData(0, kAlarmDateRole, FromCp1251(event.alarmDate));
+}
+
+orlin::DatebookEvent DateBookTab::eventOfRow(const QTreeWidgetItem* item) const {
+    orlin::EventCells cells;
+    for (size_t i = 0; i < cells.size(); ++i)
+        cells[i] = ToCp1251(item->text(static_cast<int>(i) + 1));
+    return orlin::EventOfRow(ToCp1251(item->text(0)), cells,
+                             ToCp1251(item->data(0, kAlarmDateRole).toString()));
+}
+
+std::vector<orlin::DatebookEvent> DateBookTab::listedEvents() const {
+    std::vector<orlin::DatebookEvent> events;
+    for (int i = 0; i < lvEvent->topLevelItemCount(); ++i)
+        events.push_back(eventOfRow(lvEvent->topLevelItem(i)));
+    return events;
+}
+
+void DateBookTab::SpeedButton5Click() {
+    lvEvent->clear();
+    Label8->setText(QStringLiteral("Свободно: "));
+    updateBoldDays();
+}
+
+// The Windows-1251 bytes of the column's texts, only the Latin letters a..z folded to upper
+// case: Cyrillic letters compare by their codes, digits as characters ("10" before "9").
+int DateBookTab::lvEventCompare(const QTreeWidgetItem& a, const QTreeWidgetItem& b, int column) {
+    const std::string x = ToCp1251(a.text(column)), y = ToCp1251(b.text(column));
+    const auto fold = [](char c) {
+        return c >= 'a' && c <= 'z' ? static_cast<unsigned char>(c - 'a' + 'A')
+                                    : static_cast<unsigned char>(c);
+    };
+    for (size_t i = 0; i < x.size() && i < y.size(); ++i)
+        if (fold(x[i]) != fold(y[i])) return fold(x[i]) < fold(y[i]) ? -1 : 1;
+    return x.size() == y.size() ? 0 : (x.size() < y.size() ? -1 : 1);
+}
+
+void DateBookTab::lvEventColumnClick(int column) {
+    SharedSortState& sort = context_.sortState();
+    sort.descending = !sort.descending;
+    sort.column = column;
+    const Qt::SortOrder order = sort.descending ? Qt::DescendingOrder : Qt::AscendingOrder;
+    lvEvent->sortItems(column, order);
+    lvEvent->header()->setSortIndicatorShown(true);
+    lvEvent->header()->setSortIndicator(column, order);
+}
+
+void DateBookTab::CheckBox1Click() {
+    MonthCalendar1->setVisible(CheckBox1->isChecked());
+}
+
+void DateBookTab::pmEventPopup() {
+    const bool rowsSelected =
+        lvEvent->topLevelItemCount() > 0 && !lvEvent->selectedItems().isEmpty();
+    context_.busy().setAvailable(ppmEditEvent, rowsSelected);
+    context_.busy().setAvailable(ppmDelete, rowsSelected);
+}
+
+// Bold: every day of the shown page on which an event of the list falls.
+void DateBookTab::updateBoldDays() {
+    MonthCalendar1->setDateTextFormat(QDate(), QTextCharFormat());
+    const std::vector<orlin::DatebookEvent> events = listedEvents();
+    if (events.empty()) return;
+    QTextCharFormat bold;
+    bold.setFontWeight(QFont::Bold);
+    const QDate first(MonthCalendar1->yearShown(), MonthCalendar1->monthShown(), 1);
+    // The page shows some days of the months before and after.
+    for (QDate day = first.addDays(-7); day <= first.addMonths(1).addDays(14);
+         day = day.addDays(1)) {
+        const orlin::CivilDate date{day.year(), day.month(), day.day()};
+        if (std::any_of(events.begin(), events.end(),
+                        [&](const auto& e) { return orlin::EventFallsOn(e, date); }))
+            MonthCalendar1->setDateTextFormat(day, bold);
+    }
+}
+
+// --- reading ---
+
+void DateBookTab::sbReadAllEventsClick() {
+    if (context_.busy().isBusy()) return;
+    BusyScope busy(context_.busy());
+    orlin::Guarded([this] { readAll(); });
+}
+
+bool DateBookTab::readAll() {
+    lvEvent->clear();
+    orlin::DatebookRead read;
+    ReadInteraction interaction(*this, read);
+    try {
+        orlin::PhoneSession session(context_.portSettings());
+        orlin::ReadDatebook(session, interaction, read);
+    } catch (...) {
+        interaction.showNewRows();
+        finishRead(read);
+        throw;
+    }
+    interaction.showNewRows();
+    finishRead(read);
+    const std::string message = orlin::DatebookReadMessage(read.status);
+    if (!message.empty()) MessageBoxes::error(this, FromCp1251(message));
+    return read.status == orlin::DatebookReadStatus::Done;
+}
+
+// The clean-up of every read, also a failed one.
+void DateBookTab::finishRead(const orlin::DatebookRead& read) {
+    pbReadEvent->setValue(0);
+    const QString share = QString::fromStdString(orlin::FreeShareText(read))
+                              .replace(QLatin1Char('.'), QLocale().decimalPoint());
+    Label8->setText(QStringLiteral("Свободно: %1%").arg(share));
+    if (read.rangeRead) {
+        titleLength_ = read.titleLength;
+        if (dialog_) {
+            dialog_->SlotUsed = read.slotUsed;
+            dialog_->SetTitleLength(read.titleLength);
+        }
+    }
+    updateBoldDays();
+}
+
+// --- adding, editing, deleting ---
+
+bool DateBookTab::haveSlotTable() {
+    return !dialog_->SlotUsed.empty() || readAll();
+}
+
+void DateBookTab::pauseBeforeReading() {
+    QThread::msleep(500);
+}
+
+void DateBookTab::writeDialogEvent() {
+    context_.LoadPortSettings();
+    orlin::PhoneAnswer answer;
+    try {
+        orlin::PhoneSession session(context_.portSettings());
+        answer = orlin::WriteEvent(session, dialog_->WriteCommand);
+    } catch (...) {
+        pauseBeforeReading();
+        throw;
+    }
+    if (!answer.taken)
+        MessageBoxes::error(this,
+                            FromCp1251(orlin::WriteRefusedText(dialog_->EventIndex, answer.line)));
+    pauseBeforeReading();
+    readAll();
+}
+
+void DateBookTab::sbAddEventClick() {
+    if (context_.busy().isBusy() || !dialog_) return;
+    BusyScope busy(context_.busy());
+    orlin::Guarded([this] {
+        dialog_->Accepted = false;
+        if (!haveSlotTable()) return;
+        const int slot = orlin::FirstFreeSlot(dialog_->SlotUsed);
+        if (slot < 0) {
+            MessageBoxes::warning(this, FromCp1251(orlin::NoFreeSlotText()));
+            return;
+        }
+        dialog_->PresetForAdd();
+        dialog_->EventIndex = slot;
+        dialog_->exec();
+        if (dialog_->Accepted) writeDialogEvent();
+    });
+}
+
+void DateBookTab::ppmEditEventClick() {
+    lvEventDblClick();
+}
+
+void DateBookTab::lvEventDblClick() {
+    if (context_.busy().isBusy() || !dialog_ || lvEvent->topLevelItemCount() == 0) return;
+    QTreeWidgetItem* item = lvEvent->currentItem();
+    if (!item || !item->isSelected()) return;
+    BusyScope busy(context_.busy());
+    orlin::Guarded([this, item] {
+        dialog_->Accepted = false;
+        dialog_->PresetForEdit(orlin::EditValuesOfEvent(eventOfRow(item)));
+        dialog_->exec();
+        if (dialog_->Accepted) writeDialogEvent();
+    });
+}
+
+void DateBookTab::sbDeleteEventClick() {
+    if (context_.busy().isBusy()) return;
+    BusyScope busy(context_.busy());
+    orlin::Guarded([this] {
+        QTreeWidgetItem* current = lvEvent->currentItem();
+        if (lvEvent->topLevelItemCount() > 0 && current && current->isSelected())
+            context_.LoadPortSettings();
+        std::vector<int> chosen;
+        for (int i = 0; i < lvEvent->topLevelItemCount(); ++i)
+            if (lvEvent->topLevelItem(i)->isSelected())
+                chosen.push_back(eventOfRow(lvEvent->topLevelItem(i)).slot);
+        if (chosen.empty()) {
+            MessageBoxes::error(this, QStringLiteral("Нет выбранной записи..."));
+            return;
+        }
+        orlin::EventsDeleted report;
+        {
+            orlin::PhoneSession session(context_.portSettings());
+            orlin::DeleteEvents(session, chosen, report);
+        }
+        if (!report.refused.empty())
+            MessageBoxes::error(this, FromCp1251(orlin::DeleteRefusedText(report.refused)));
+        pauseBeforeReading();
+        readAll();
+    });
+}
+
+void DateBookTab::SpeedButton2Click() {
+    if (context_.busy().isBusy()) return;
+    BusyScope busy(context_.busy());
+    orlin::Guarded([this] {
+        context_.LoadPortSettings();
+        const int item = RadioGroup1Items->checkedId();
+        orlin::PhoneSession session(context_.portSettings());
+        const orlin::PhoneAnswer answer =
+            orlin::SetAutoDelete(session, orlin::AutoDeleteCode(item));
+        if (!answer.taken) {
+            const auto& texts = orlin::AutoDeleteItemTexts();
+            const std::string itemText = item >= 0 && item < static_cast<int>(texts.size())
+                                             ? texts[static_cast<size_t>(item)]
+                                             : std::string();
+            MessageBoxes::error(this,
+                                FromCp1251(orlin::AutoDeleteRefusedText(itemText, answer.line)));
+        }
+    });
 }

@@ -1,14 +1,19 @@
 #pragma once
-// The datebook tab: the event list, the read / add / delete / clear buttons, the month
-// calendar and the automatic-deletion panel, with the list's pop-up menu. The phone
-// operations of the buttons are wired when the datebook operations exist.
+// The datebook tab: the event list read from the phone, the read / add / delete / clear
+// buttons, the month calendar with the days that hold an event in bold, the automatic-
+// deletion panel, the list's pop-up menu, and the exchange with iCalendar files. Every phone
+// operation holds the window's busy state; the work itself is the datebook core's.
 
 #include <QWidget>
+#include <vector>
+
+#include "datebook/datebook_event.h"
 
 class QAction;
 class QButtonGroup;
 class QCalendarWidget;
 class QCheckBox;
+class QFileDialog;
 class QGroupBox;
 class QLabel;
 class QMenu;
@@ -16,18 +21,31 @@ class QProgressBar;
 class QPushButton;
 class QRadioButton;
 class QTreeWidget;
+class QTreeWidgetItem;
+class TfrmAddEvent;
 class WindowContext;
 namespace orlin {
 struct ButtonGlyphs;
-}
+struct DatebookRead;
+}  // namespace orlin
 
 class DateBookTab : public QWidget {
     Q_OBJECT
 public:
     explicit DateBookTab(WindowContext& context, QWidget* parent = nullptr);
+    ~DateBookTab() override;
+
+    // The main window owns the event dialog and hands it over once created.
+    void setDialog(TfrmAddEvent* dialog);
 
     // Start-up: the glyphs of the tab's buttons.
     void ApplyGlyphs(const orlin::ButtonGlyphs& glyphs);
+
+    // The order of two rows by a column (negative, 0, positive); descending lists negate it.
+    static int lvEventCompare(const QTreeWidgetItem& a, const QTreeWidgetItem& b, int column);
+
+    // The events the list shows, in list order, each with the alarm date its row keeps.
+    std::vector<orlin::DatebookEvent> listedEvents() const;
 
     QTreeWidget* lvEvent = nullptr;
     QLabel* Label8 = nullptr;
@@ -42,11 +60,39 @@ public:
     QAction* ppmDelete = nullptr;
 
 public slots:
+    void sbReadAllEventsClick();
+    void sbAddEventClick();
+    void lvEventDblClick();  // edit the selected row; the main menu's "Редактировать" too
+    void ppmEditEventClick();   // runs lvEventDblClick
+    void sbDeleteEventClick();  // the pop-up's and the main menu's "Удалить" too
+    void SpeedButton2Click();   // "Применить параметры": the automatic deletion
+    void SpeedButton5Click();   // "Очистить список"
+    void lvEventColumnClick(int column);
     void CheckBox1Click();
-    void SpeedButton5Click();
     void pmEventPopup();
+    void ExportICalendarClick();  // "Экспорт в iCalendar..."
+    void ImportICalendarClick();  // "Импорт из iCalendar..."
 
 private:
+    class ReadInteraction;
+    friend class ReadInteraction;
+
+    void buildList();
+    void buildControls();
+    // Reads the whole datebook into the list; false when the read did not reach every slot.
+    bool readAll();
+    void finishRead(const orlin::DatebookRead& read);
+    void addRow(const orlin::DatebookEvent& event);
+    orlin::DatebookEvent eventOfRow(const QTreeWidgetItem* item) const;
+    // The slot table, read first when there is none; false when that read failed.
+    bool haveSlotTable();
+    // Writes the dialog's command, then reads the datebook again.
+    void writeDialogEvent();
+    void pauseBeforeReading();
+    void updateBoldDays();
+    bool writeFileDialog(QString& path);
+    bool openFileDialog(QString& path);
+
     QProgressBar* pbReadEvent = nullptr;
     QLabel* Label5 = nullptr;
     QLabel* lblReadEvent = nullptr;
@@ -59,6 +105,10 @@ private:
     QPushButton* SpeedButton2 = nullptr;  // "Применить параметры"
     QAction* ppmAddEvent = nullptr;
     QAction* ppmClear = nullptr;
+    QFileDialog* saveICalDialog_ = nullptr;
+    QFileDialog* openICalDialog_ = nullptr;
 
     WindowContext& context_;
+    TfrmAddEvent* dialog_ = nullptr;
+    int titleLength_ = 0;  // by the last read's range answer; 0 before
 };

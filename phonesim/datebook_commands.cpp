@@ -43,8 +43,9 @@ Answer SlotRange(PhoneState& s, const AtCommandLine& cmd) {
     std::vector<std::string> lines;
     for (auto it = s.contents.events.lower_bound(*a);
          it != s.contents.events.end() && it->first <= *b; ++it) {
-        // A range read announces the skipped occurrences of an event before its line.
-        if (cmd.args.size() == 2)
+        // A range read announces the skipped occurrences of an event before its line; some
+        // models do so on single-slot reads too.
+        if (cmd.args.size() == 2 || s.datebookExceptionsOnSingleReads)
             for (int ex : it->second.exceptions)
                 lines.push_back("+MDBRE: " + std::to_string(it->first) + "," + std::to_string(ex) +
                                 ",1");

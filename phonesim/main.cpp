@@ -34,6 +34,7 @@ const char* const kUsage =
     "  --sim-size N            SIM slots after the phone memory (default 250)\n"
     "  --no-sim                a phone without a SIM card\n"
     "  --datebook-last N       datebook slots 0..N (default 500)\n"
+    "  --exception-lines       AT+MDBR=i sends the +MDBRE: lines of skipped occurrences too\n"
     "Faults (CMD: the start of a command line, or * for every command):\n"
     "  --silent CMD            no echo and no answer\n"
     "  --cut CMD[:BYTES]       stop the answer after BYTES bytes (default half of it)\n"
@@ -104,6 +105,8 @@ int main(int argc, char** argv) {
             o.simPresent = false;
         else if (arg == "--datebook-last")
             o.datebookLastSlot = ToInt(value(), arg);
+        else if (arg == "--exception-lines")
+            o.datebookExceptionLines = true;
         else if (arg == "--silent")
             o.faults.silentOn = value();
         else if (arg == "--cut") {

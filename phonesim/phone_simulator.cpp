@@ -392,6 +392,7 @@ void PhoneSimulator::start() {
     s.smFirst = options_.meLast + 1;
     s.smLast = options_.meLast + options_.smSize;
     s.datebookLastSlot = options_.datebookLastSlot;
+    s.datebookExceptionsOnSingleReads = options_.datebookExceptionLines;
     impl->faults = options_.faults;
 
     bool loaded = !options_.stateFile.empty() && LoadStateFile(options_.stateFile, s.contents);

@@ -53,6 +53,7 @@ struct PhoneSimOptions {
     int meLast = 1000;
     int smSize = 250;  // SIM slots, numbered right after meLast
     int datebookLastSlot = 500;
+    bool datebookExceptionLines = false;  // skipped occurrences also on single-slot reads
     FaultOptions faults;
 };
 

@@ -131,6 +131,8 @@ struct PhoneState {
     int categoryCount = 15;
     int datebookLastSlot = 500;  // slots 0..datebookLastSlot
     int datebookTitleLength = 64;
+    // Some models send the "+MDBRE:" lines of skipped occurrences after AT+MDBR=i as well.
+    bool datebookExceptionsOnSingleReads = false;
     int messageCapacity = 50;  // per storage; indexes 1..3*messageCapacity
 
     PhoneContents contents;

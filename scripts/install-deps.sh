@@ -8,6 +8,7 @@ packages=(
   g++-mingw-w64-x86-64-posix
   xvfb xauth
   gammu
+  libical-dev python3-icalendar
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -98,7 +98,8 @@ TEST_F(StartupTest, WindowHasItsSixTabsMenusAndAFilledCommandBox) {
     EXPECT_EQ(items(w.mnuPhoneBook), QStringList({"Добавить", "Удалить", "Редактировать", "-",
                                                   "Прочитать все", "Записать все"}));
     EXPECT_EQ(items(w.mnuDateBook),
-              QStringList({"Прочитать", "Добавить", "Редактировать", "Удалить"}));
+              QStringList({"Прочитать", "Добавить", "Редактировать", "Удалить", "-",
+                           "Экспорт в iCalendar...", "Импорт из iCalendar..."}));
     EXPECT_EQ(items(w.mnuSMS), QStringList({"Прочитать", "Новое", "Удалить", "Удалить все"}));
     EXPECT_EQ(items(w.mnuParameters),
               QStringList({"Шрифт терминала", "Конфигурация порта", "Настройка"}));

@@ -1,0 +1,354 @@
+// orlin-cli datebook: list the phone's events, add, edit and delete them, set the automatic
+// deletion, and exchange the datebook with iCalendar files.
+
+#include <iostream>
+#include <optional>
+
+#include "cli/verb.h"
+#include "datebook/datebook_read.h"
+#include "datebook/datebook_write.h"
+#include "datebook/ical/datebook_ical.h"
+#include "link/answers.h"
+#include "link/cp1251.h"
+#include "link/phone_session.h"
+#include "link/whole_file.h"
+
+namespace orlin::cli {
+
+namespace {
+
+// Progress on standard error in steps of a tenth.
+class CliInteraction : public Interaction {
+public:
+    explicit CliInteraction(const char* what) : what_(what) {}
+    void progress(int pos, int max) override {
+        if (max <= 0 || pos <= 0) return;
+        const int tenth = pos * 10 / max;
+        if (tenth == lastTenth_) return;
+        lastTenth_ = tenth;
+        std::cerr << what_ << ": " << pos << "/" << max << std::endl;
+    }
+
+private:
+    const char* what_;
+    int lastTenth_ = -1;
+};
+
+const char* const kRepeatWords[] = {"none",         "daily", "weekly", "monthly-weekday",
+                                    "monthly-date", "yearly"};
+
+// The options of add and edit, each as given (nothing when not given).
+struct EventOptions {
+    std::optional<std::string> title;  // Windows-1251
+    std::optional<CivilDate> date;
+    std::optional<ClockTime> time;
+    std::optional<int> duration;
+    std::optional<int> lead;
+    std::optional<std::string> repeat;  // the code
+    std::optional<bool> alarm;
+};
+
+int Number(const std::string& option, const std::string& text, int least, int most) {
+    if (text.empty() || text.size() > 6 ||
+        text.find_first_not_of("0123456789") != std::string::npos)
+        throw UsageError(option + " needs a whole number, not '" + text + "'");
+    const int value = std::stoi(text);
+    if (value < least || value > most)
+        throw UsageError(option + " must lie in " + std::to_string(least) + ".." +
+                         std::to_string(most) + ", not " + text);
+    return value;
+}
+
+CivilDate DateOption(const std::string& text) {
+    const bool shaped = text.size() == 10 && text[4] == '-' && text[7] == '-' &&
+                        text.find_first_not_of("0123456789-") == std::string::npos;
+    const CivilDate date =
+        shaped ? CivilDate{std::stoi(text.substr(0, 4)), std::stoi(text.substr(5, 2)),
+                           std::stoi(text.substr(8, 2))}
+               : CivilDate{};
+    if (!shaped || !IsRealDate(date))
+        throw UsageError("--date needs a real date as YYYY-MM-DD, not '" + text + "'");
+    return date;
+}
+
+ClockTime TimeOption(const std::string& text) {
+    const size_t colon = text.find(':');
+    const bool shaped = colon != std::string::npos && colon >= 1 && colon <= 2 &&
+                        text.size() == colon + 3 &&
+                        text.find_first_not_of("0123456789:") == std::string::npos &&
+                        text.find(':', colon + 1) == std::string::npos;
+    const ClockTime time =
+        shaped ? ClockTime{std::stoi(text.substr(0, colon)), std::stoi(text.substr(colon + 1))}
+               : ClockTime{};
+    if (!shaped || time.hour > 23 || time.minute > 59)
+        throw UsageError("--time needs HH:MM from 00:00 to 23:59, not '" + text + "'");
+    return time;
+}
+
+// The options from `first` on: "--name value" or "--name=value".
+EventOptions ParseEventOptions(const std::vector<std::string>& args, size_t first) {
+    EventOptions o;
+    for (size_t i = first; i < args.size(); ++i) {
+        std::string name = args[i], value;
+        const size_t equals = name.find('=');
+        if (name.rfind("--", 0) != 0) throw UsageError("unexpected word '" + name + "'");
+        if (equals != std::string::npos) {
+            value = name.substr(equals + 1);
+            name.erase(equals);
+        } else {
+            if (i + 1 >= args.size()) throw UsageError(name + " needs a value");
+            value = args[++i];
+        }
+        if (name == "--title") {
+            if (value.empty()) throw UsageError("--title must not be empty");
+            o.title = Utf8ToCp1251(value);
+        } else if (name == "--date") {
+            o.date = DateOption(value);
+        } else if (name == "--time") {
+            o.time = TimeOption(value);
+        } else if (name == "--duration") {
+            o.duration = Number(name, value, 1, 1440);
+        } else if (name == "--lead") {
+            o.lead = Number(name, value, 1, 1440);
+        } else if (name == "--repeat") {
+            for (int code = 0; code < kRepeatCodeCount; ++code)
+                if (value == kRepeatWords[code]) o.repeat = std::to_string(code);
+            if (!o.repeat)
+                throw UsageError(
+                    "--repeat takes none, daily, weekly, monthly-weekday, "
+                    "monthly-date or yearly, not '" +
+                    value + "'");
+        } else if (name == "--alarm") {
+            if (value != "on" && value != "off")
+                throw UsageError("--alarm takes on or off, not '" + value + "'");
+            o.alarm = value == "on";
+        } else {
+            throw UsageError("unknown option " + name);
+        }
+    }
+    return o;
+}
+
+int SlotWord(const std::string& word) {
+    return Number("SLOT", word, 0, static_cast<int>(kMostDatebookSlots) - 1);
+}
+
+// The whole datebook; false (after a message) when the phone refused it.
+bool ReadAll(const Invocation& invocation, DatebookRead& read) {
+    CliInteraction interaction("reading");
+    {
+        PhoneSession session(invocation.settings, SessionOptions(invocation, true));
+        ReadDatebook(session, interaction, read);
+    }
+    if (read.status == DatebookReadStatus::CharsetRefused) {
+        std::cerr << "The phone refused the UCS2 character set: nothing was read." << std::endl;
+        return false;
+    }
+    if (read.status != DatebookReadStatus::Done) {
+        std::cerr << Cp1251ToUtf8(DatebookReadMessage(read.status)) << std::endl;
+        return false;
+    }
+    return true;
+}
+
+void CheckTitle(const std::string& title, const DatebookRead& read) {
+    if (read.titleLength > 0 && title.size() > static_cast<size_t>(read.titleLength))
+        throw UsageError("the title has " + std::to_string(title.size()) +
+                         " characters; the phone takes at most " +
+                         std::to_string(read.titleLength) + " (nothing was written)");
+}
+
+// Writes the draft into `slot`; prints the slot, or the phone's refusal.
+int Write(const Invocation& invocation, int slot, const EventDraft& draft) {
+    PhoneAnswer answer;
+    {
+        PhoneSession session(invocation.settings, SessionOptions(invocation, true));
+        answer = WriteEvent(session, WriteCommand(slot, draft));
+    }
+    if (!answer.taken) {
+        std::cerr << Cp1251ToUtf8(WriteRefusedText(slot, answer.line)) << std::endl;
+        return 1;
+    }
+    std::cout << slot << "\n";
+    return 0;
+}
+
+void Apply(const EventOptions& o, EventDraft& d) {
+    if (o.title) d.title = *o.title;
+    if (o.date) d.startDate = *o.date;
+    if (o.time) d.startTime = *o.time;
+    if (o.duration) d.duration = *o.duration;
+    if (o.lead) d.lead = *o.lead;
+    if (o.repeat) d.repeatCode = *o.repeat;
+    if (o.alarm) d.alarmOn = *o.alarm;
+}
+
+int List(const Invocation& invocation) {
+    DatebookRead read;
+    if (!ReadAll(invocation, read)) return 1;
+    for (const DatebookEvent& event : read.events) {
+        std::cout << event.slot;
+        for (const std::string& cell : CellsOfEvent(event)) std::cout << '\t' << Cp1251ToUtf8(cell);
+        std::cout << '\n';
+    }
+    std::cerr << Cp1251ToUtf8(Utf8ToCp1251("Свободно: ") + FreeShareText(read) + "%") << std::endl;
+    return std::cout ? 0 : 1;
+}
+
+int Add(const Invocation& invocation, const EventOptions& o) {
+    if (!o.title || !o.date || !o.time) throw UsageError("add needs --title, --date and --time");
+    EventDraft draft;
+    draft.lead = 15;
+    Apply(o, draft);
+    DatebookRead read;
+    if (!ReadAll(invocation, read)) return 1;
+    CheckTitle(draft.title, read);
+    const int slot = FirstFreeSlot(read.slotUsed);
+    if (slot < 0) {
+        std::cerr << Cp1251ToUtf8(NoFreeSlotText()) << std::endl;
+        return 1;
+    }
+    return Write(invocation, slot, draft);
+}
+
+int Edit(const Invocation& invocation, int slot, const EventOptions& o) {
+    DatebookRead read;
+    if (!ReadAll(invocation, read)) return 1;
+    if (slot > read.lastSlot)
+        throw UsageError("slot " + std::to_string(slot) + " is out of the phone's range 0.." +
+                         std::to_string(read.lastSlot) + " (nothing was written)");
+    const DatebookEvent* event = nullptr;
+    for (const DatebookEvent& e : read.events)
+        if (e.slot == slot) event = &e;
+    if (!event) {
+        std::cerr << "Slot " << slot << " holds no event." << std::endl;
+        return 1;
+    }
+    EventDraft draft = EditValuesOfEvent(*event).draft;
+    if (!draft.alarmOn) draft.lead = 15;  // the default when --alarm on turns it on
+    Apply(o, draft);
+    CheckTitle(draft.title, read);
+    return Write(invocation, slot, draft);
+}
+
+int Delete(const Invocation& invocation, const std::vector<int>& slotList) {
+    EventsDeleted report;
+    {
+        PhoneSession session(invocation.settings, SessionOptions(invocation, true));
+        DeleteEvents(session, slotList, report);
+    }
+    for (int slot : report.deleted) std::cout << slot << "\n";
+    if (report.refused.empty()) return 0;
+    std::cerr << Cp1251ToUtf8(DeleteRefusedText(report.refused)) << std::endl;
+    return 1;
+}
+
+int AutoDelete(const Invocation& invocation, int item) {
+    PhoneAnswer answer;
+    {
+        PhoneSession session(invocation.settings, SessionOptions(invocation, true));
+        answer = SetAutoDelete(session, AutoDeleteCode(item));
+    }
+    if (answer.taken) return 0;
+    std::cerr << Cp1251ToUtf8(AutoDeleteRefusedText(
+                     AutoDeleteItemTexts()[static_cast<size_t>(item)], answer.line))
+              << std::endl;
+    return 1;
+}
+
+int Export(const Invocation& invocation, const std::string& path) {
+    DatebookRead read;
+    if (!ReadAll(invocation, read)) return 1;
+    const ICalExport exported = ExportICalendar(read.events);
+    WriteWholeFile(path, exported.text);
+    const std::string warning = ExportWarning(exported);
+    if (!warning.empty()) std::cerr << Cp1251ToUtf8(warning) << std::endl;
+    std::cout << exported.eventsWritten << " events exported to " << path << "\n";
+    return 0;
+}
+
+int Import(const Invocation& invocation, const std::string& path) {
+    const std::string text = ReadWholeFile(path);
+    ParseICalendar(text, 0);  // a file that is no iCalendar stops before the phone is asked
+    DatebookRead read;
+    if (!ReadAll(invocation, read)) return 1;
+    const std::vector<ImportedEvent> events = ParseICalendar(text, read.titleLength);
+    const std::vector<EventDraft> drafts = WritableDrafts(events);
+    DraftsWritten written;
+    if (!drafts.empty()) {
+        CliInteraction interaction("writing");
+        PhoneSession session(invocation.settings, SessionOptions(invocation, true));
+        WriteDrafts(session, drafts, read.slotUsed, interaction, written);
+    }
+    int imported = 0;
+    for (size_t i = 0; i < written.slotOf.size(); ++i)
+        if (written.slotOf[i] >= 0 && written.refusals[i].empty()) ++imported;
+    const std::string warning = ImportWarning(events, written);
+    if (!warning.empty()) std::cerr << Cp1251ToUtf8(warning) << std::endl;
+    std::cout << imported << " of " << events.size() << " events imported\n";
+    return imported == static_cast<int>(events.size()) ? 0 : 1;
+}
+
+int RunDatebook(const Invocation& invocation) {
+    const auto& args = invocation.args;
+    if (args.empty())
+        throw UsageError("datebook needs list, add, edit, delete, autodelete, export or import");
+    const std::string& what = args[0];
+    if (what == "list") {
+        if (args.size() != 1) throw UsageError("datebook list takes no more words");
+        return List(invocation);
+    }
+    if (what == "add") return Add(invocation, ParseEventOptions(args, 1));
+    if (what == "edit") {
+        if (args.size() < 2) throw UsageError("datebook edit needs a SLOT");
+        const int slot = SlotWord(args[1]);
+        return Edit(invocation, slot, ParseEventOptions(args, 2));
+    }
+    if (what == "delete") {
+        if (args.size() < 2) throw UsageError("datebook delete needs one SLOT or more");
+        std::vector<int> slotList;
+        for (size_t i = 1; i < args.size(); ++i) slotList.push_back(SlotWord(args[i]));
+        return Delete(invocation, slotList);
+    }
+    if (what == "autodelete") {
+        static const char* const words[] = {"never", "1", "2", "4", "8"};
+        if (args.size() == 2)
+            for (int item = 0; item < kAutoDeleteItemCount; ++item)
+                if (args[1] == words[item]) return AutoDelete(invocation, item);
+        throw UsageError("datebook autodelete takes never, 1, 2, 4 or 8 (weeks)");
+    }
+    if (what == "export" || what == "import") {
+        if (args.size() != 2) throw UsageError("datebook " + what + " needs one FILE.ics");
+        return what == "export" ? Export(invocation, args[1]) : Import(invocation, args[1]);
+    }
+    throw UsageError("unknown datebook command '" + what + "'");
+}
+
+const VerbRegistration registration({
+    "datebook",
+    "datebook list | add OPTIONS | edit SLOT [OPTIONS] | delete SLOT... | autodelete "
+    "never|1|2|4|8 | export FILE.ics | import FILE.ics",
+    "list: reads every slot and prints one line per event, tab-separated: slot, title, start\n"
+    "  time, alarm time, date, duration, repeat, state; the free share on standard error.\n"
+    "add --title T --date YYYY-MM-DD --time HH:MM [--duration MIN] [--lead MIN]\n"
+    "  [--repeat none|daily|weekly|monthly-weekday|monthly-date|yearly] [--alarm on|off]:\n"
+    "  writes the event into the first free slot and prints that slot. Defaults: 60 minutes,\n"
+    "  an alarm 15 minutes before the start, no repeat, alarm on.\n"
+    "edit SLOT [the same options]: changes the event in SLOT; options not given keep its values.\n"
+    "delete SLOT...: deletes the events in these slots and prints each slot deleted.\n"
+    "autodelete never|1|2|4|8: the phone deletes events older than so many weeks (or never).\n"
+    "export FILE.ics: reads the datebook and writes it as an iCalendar file. Skipped\n"
+    "  occurrences of repeating events are not exported: single-slot reads do not report them.\n"
+    "import FILE.ics: writes each event of the file into the next free slot; what the phone\n"
+    "  cannot hold as it is (some repeat rules, all-day events, long durations or leads, long\n"
+    "  titles, more events than free slots) is listed on standard error, exit status 1 when\n"
+    "  an event was not written.\n"
+    "Bad input (a date that does not exist, a time past 23:59, an unknown word, a slot outside\n"
+    "0..9999) is refused with exit status 2 before anything is sent. Refusals of the phone are\n"
+    "named with its answer (exit status 1).",
+    RunDatebook,
+});
+
+}  // namespace
+
+}  // namespace orlin::cli

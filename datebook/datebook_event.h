@@ -1,0 +1,95 @@
+#pragma once
+// One datebook event as the phone exchanges it: the ten fields of an "+MDBR:" line (slot,
+// title, first flag, alarm flag, start time, start date, duration, alarm time, alarm date,
+// repeat code), the repeat codes with their texts, and the seven cells the event list shows
+// after the slot. Dates on the wire are MM-DD-YYYY and times HH:MM, both in quotes.
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace orlin {
+
+struct DatebookEvent {
+    int slot = 0;
+    std::string title;  // Windows-1251, decoded from phone text
+    std::string firstFlag = "1";
+    std::string alarmFlag = "0";  // "1" on, "0" off; any other value kept as the phone sent it
+    std::string startTime;        // HH:MM
+    std::string startDate;        // MM-DD-YYYY
+    std::string duration;         // minutes, as the phone sent them
+    std::string alarmTime = "00:00";
+    std::string alarmDate = "00-00-2000";  // what an event without alarm carries
+    std::string repeatCode = "0";          // "0".."5"; any other value kept as the phone sent it
+    bool operator==(const DatebookEvent&) const = default;
+};
+
+// The repeat codes 0..5 and their texts, which are also the dialog's repeat items in code
+// order: "нет", "ежедневно", "еженедельно", "ежемесячно (день)", "ежемесячно (дата)",
+// "ежегодно" (Windows-1251).
+inline constexpr int kRepeatCodeCount = 6;
+const std::vector<std::string>& RepeatTexts();
+
+// The list's seven cells after the slot: title, start time, alarm time, start date,
+// duration, repeat text, alarm state ("вкл."/"выкл."). A repeat code outside 0..5 or an
+// alarm flag other than 0 and 1 takes its cell all the same, showing the raw value, so that
+// every later cell stays in its column.
+using EventCells = std::array<std::string, 7>;
+enum EventCell { CellTitle, CellStart, CellAlarm, CellDate, CellDuration, CellRepeat, CellState };
+EventCells CellsOfEvent(const DatebookEvent& event);
+std::string RepeatCellText(const std::string& code);
+std::string AlarmStateCellText(const std::string& flag);
+// The code a repeat cell stands for (the cell itself when it is a raw code), and the flag of
+// a state cell.
+std::string RepeatCodeOfCell(const std::string& cell);
+std::string AlarmFlagOfCell(const std::string& cell);
+
+// The event of a list row: its caption (the slot), its cells and the alarm date it keeps
+// hidden. Raises EConvertError when the caption is not a number.
+DatebookEvent EventOfRow(const std::string& caption, const EventCells& cells,
+                         const std::string& alarmDate);
+
+// The event in the answer to "AT+MDBR=slot": the fields of its "+MDBR:" line, wherever the
+// line stands (skipped occurrences of a repeating event come as "+MDBRE:" lines before it).
+// Nothing when the answer has no such line. The slot is the one asked for.
+std::optional<DatebookEvent> EventFromAnswer(int slot, const std::string& response);
+
+// --- dates and times on the wire, in local time without zone or daylight saving ---
+
+struct CivilDate {
+    int year = 0;
+    int month = 0;
+    int day = 0;
+    bool operator==(const CivilDate&) const = default;
+};
+struct ClockTime {
+    int hour = 0;
+    int minute = 0;
+    bool operator==(const ClockTime&) const = default;
+};
+
+bool IsRealDate(const CivilDate& date);
+// "MM-DD-YYYY" with a real date; nothing otherwise.
+std::optional<CivilDate> ParseWireDate(const std::string& text);
+// "HH:MM" with hours 00..23 and minutes 00..59; nothing otherwise.
+std::optional<ClockTime> ParseWireTime(const std::string& text);
+std::string WireDate(const CivilDate& date);  // 01-24-2004
+std::string WireTime(const ClockTime& time);  // 09:05
+
+// Days since 1970-01-01 and back (proleptic Gregorian).
+int64_t DaysFromCivil(const CivilDate& date);
+CivilDate CivilFromDays(int64_t days);
+// 0 Monday .. 6 Sunday.
+int Weekday(const CivilDate& date);
+// Minutes since 1970-01-01 00:00 of a local date and time, and back.
+int64_t MinutesOf(const CivilDate& date, const ClockTime& time);
+void FromMinutes(int64_t minutes, CivilDate& date, ClockTime& time);
+
+// True when the event falls on `day`: its start date, and for a repeating event every later
+// day its repeat code names (daily; weekly; the same weekday in the same week of the month;
+// the same day of the month; the same day of the year). Skipped occurrences are not known.
+bool EventFallsOn(const DatebookEvent& event, const CivilDate& day);
+
+}  // namespace orlin

@@ -1,0 +1,125 @@
+// The datebook tab's exchange with iCalendar files: "Экспорт в iCalendar..." and "Импорт из
+// iCalendar..." of the main menu "Ежедневник".
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileDialog>
+#include <QProgressBar>
+#include <QTreeWidget>
+#include <algorithm>
+
+#include "datebook/add_event_dialog.h"
+#include "datebook/datebook_read.h"
+#include "datebook/datebook_tab.h"
+#include "datebook/ical/datebook_ical.h"
+#include "link/interaction.h"
+#include "link/phone_session.h"
+#include "link/whole_file.h"
+#include "ui/message_boxes.h"
+#include "ui/orlin_application.h"
+#include "ui/phone_text_qt.h"
+#include "ui/window_context.h"
+
+using orlin::FromCp1251;
+
+namespace {
+
+QFileDialog* ICalDialog(QWidget* parent, const char* name, QFileDialog::AcceptMode mode) {
+    auto* dialog = new QFileDialog(parent);
+    dialog->setObjectName(QLatin1String(name));
+    dialog->setAcceptMode(mode);
+    dialog->setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
+                                                        : QFileDialog::AnyFile);
+    dialog->setOption(QFileDialog::DontUseNativeDialog);
+    dialog->setNameFilters({QStringLiteral("iCalendar (*.ics)"), QStringLiteral("Все файлы (*)")});
+    dialog->setDefaultSuffix(QStringLiteral("ics"));
+    return dialog;
+}
+
+std::string FileName(const QString& path) {
+    return QFile::encodeName(path).toStdString();
+}
+
+// Writing the events of a file: the progress bar follows, the window stays alive.
+class WriteProgress : public orlin::Interaction {
+public:
+    explicit WriteProgress(QProgressBar* bar) : bar_(bar) {}
+    void processEvents() override { QCoreApplication::processEvents(); }
+    void progress(int done, int count) override {
+        bar_->setRange(0, std::max(count, 1));
+        bar_->setValue(done);
+    }
+
+private:
+    QProgressBar* bar_;
+};
+
+}  // namespace
+
+bool DateBookTab::writeFileDialog(QString& path) {
+    if (!saveICalDialog_)
+        saveICalDialog_ = ICalDialog(this, "dlgExportICalendar", QFileDialog::AcceptSave);
+    if (saveICalDialog_->exec() != QDialog::Accepted) return false;
+    path = saveICalDialog_->selectedFiles().value(0);
+    return !path.isEmpty();
+}
+
+bool DateBookTab::openFileDialog(QString& path) {
+    if (!openICalDialog_)
+        openICalDialog_ = ICalDialog(this, "dlgImportICalendar", QFileDialog::AcceptOpen);
+    if (openICalDialog_->exec() != QDialog::Accepted) return false;
+    path = openICalDialog_->selectedFiles().value(0);
+    return !path.isEmpty();
+}
+
+// The events of the list go to the file; with an empty list the datebook is read first.
+void DateBookTab::ExportICalendarClick() {
+    if (context_.busy().isBusy()) return;
+    BusyScope busy(context_.busy());
+    orlin::Guarded([this] {
+        if (lvEvent->topLevelItemCount() == 0 && !readAll()) return;
+        const std::vector<orlin::DatebookEvent> events = listedEvents();
+        QString path;
+        if (!writeFileDialog(path)) return;
+        const orlin::ICalExport exported = orlin::ExportICalendar(events);
+        orlin::WriteWholeFile(FileName(path), exported.text);
+        const std::string warning = orlin::ExportWarning(exported);
+        if (!warning.empty()) MessageBoxes::warning(this, FromCp1251(warning));
+    });
+}
+
+// Each event of the file goes into the next free slot; what had to change on the way, and
+// what did not go in, is listed in one warning. The datebook is read again afterwards.
+void DateBookTab::ImportICalendarClick() {
+    if (context_.busy().isBusy() || !dialog_) return;
+    BusyScope busy(context_.busy());
+    orlin::Guarded([this] {
+        QString path;
+        if (!openFileDialog(path)) return;
+        const std::string text = orlin::ReadWholeFile(FileName(path));
+        orlin::ParseICalendar(text, 0);  // a file that is no iCalendar stops here
+        if (!haveSlotTable()) return;
+        const std::vector<orlin::ImportedEvent> events = orlin::ParseICalendar(text, titleLength_);
+        if (events.empty()) {
+            MessageBoxes::information(this, QStringLiteral("В файле нет событий."));
+            return;
+        }
+        const std::vector<orlin::EventDraft> drafts = orlin::WritableDrafts(events);
+        if (!drafts.empty() && orlin::FirstFreeSlot(dialog_->SlotUsed) < 0) {
+            MessageBoxes::warning(this, FromCp1251(orlin::NoFreeSlotText()));
+            return;
+        }
+        orlin::DraftsWritten written;
+        if (!drafts.empty()) {
+            context_.LoadPortSettings();
+            orlin::PhoneSession session(context_.portSettings());
+            WriteProgress progress(pbReadEvent);
+            orlin::WriteDrafts(session, drafts, dialog_->SlotUsed, progress, written);
+        }
+        const std::string warning = orlin::ImportWarning(events, written);
+        if (!warning.empty()) MessageBoxes::warning(this, FromCp1251(warning));
+        if (drafts.empty()) return;
+        pauseBeforeReading();
+        readAll();
+    });
+}

@@ -1,0 +1,92 @@
+#include "datebook/datebook_read.h"
+
+#include <cstdio>
+
+#include "link/answers.h"
+#include "link/cp1251.h"
+#include "link/response_fields.h"
+#include "link/text_utils.h"
+
+namespace orlin {
+
+namespace {
+
+void ReadSteps(PhoneSession& session, Interaction& interaction, DatebookRead& read) {
+    if (!EndsInOk(session.AtCommand("AT+CSCS=UCS2"))) {
+        read.status = DatebookReadStatus::CharsetRefused;
+        return;
+    }
+    if (!EndsInOk(session.AtCommand("AT+MDBL=1"))) {
+        read.status = DatebookReadStatus::NoAccess;
+        return;
+    }
+    const std::string answer = session.AtCommand("AT+MDBR=?");
+    if (!EndsInOk(answer)) {
+        read.status = DatebookReadStatus::RangeRefused;
+        return;
+    }
+    // The range line wherever it stands; without one the conversion of "" fails.
+    const std::string range = AnswerLine(answer, "+MDBR:");
+    const IntTriple numbers = ParsePrefixTriple(range);
+    CheckAnnounced(numbers.first, kMostDatebookSlots - 1, range);
+    read.rangeRead = true;
+    read.lastSlot = numbers.first;
+    read.stored = numbers.second;
+    read.titleLength = numbers.third;
+    const int slots = read.lastSlot + 1;
+    read.slotUsed.assign(static_cast<size_t>(slots), 1);
+
+    interaction.progress(0, slots);
+    for (int slot = 0; slot < slots; ++slot) {
+        const std::string reply = session.AtCommand("AT+MDBR=" + std::to_string(slot));
+        if (auto event = EventFromAnswer(slot, reply))
+            read.events.push_back(std::move(*event));
+        else if (Trim(reply) == "OK")
+            read.slotUsed[static_cast<size_t>(slot)] = 0;
+        read.slotsDone = slot + 1;
+        interaction.processEvents();
+        interaction.progress(slot + 1, slots);
+    }
+    session.AtCommand("AT+MDBL=0");
+}
+
+}  // namespace
+
+void ReadDatebook(PhoneSession& session, Interaction& interaction, DatebookRead& read) {
+    read = DatebookRead{};
+    try {
+        ReadSteps(session, interaction, read);
+    } catch (...) {
+        // The clean-up's unlock; when it fails too, its error replaces the first.
+        session.AtCommand("AT+MDBL=0");
+        throw;
+    }
+    session.AtCommand("AT+MDBL=0");
+}
+
+std::string DatebookReadMessage(DatebookReadStatus status) {
+    switch (status) {
+        case DatebookReadStatus::NoAccess:
+            return Utf8ToCp1251("Нет доступа у ежедневнику.");
+        case DatebookReadStatus::RangeRefused:
+            return Utf8ToCp1251("Невозможно прочитать содержимое ежедневника.");
+        default:
+            return std::string();
+    }
+}
+
+std::string FreeShareText(const DatebookRead& read) {
+    const double slots = read.rangeRead ? read.lastSlot + 1.0 : 1.0;
+    const double stored = read.rangeRead ? read.stored : 0.0;
+    char text[32];
+    std::snprintf(text, sizeof text, "%.3g", (slots - stored) / slots * 100.0);
+    return text;
+}
+
+int FirstFreeSlot(const std::vector<uint8_t>& slotUsed) {
+    for (size_t i = 0; i < slotUsed.size(); ++i)
+        if (slotUsed[i] == 0) return static_cast<int>(i);
+    return -1;
+}
+
+}  // namespace orlin

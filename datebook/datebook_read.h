@@ -1,0 +1,56 @@
+#pragma once
+// Reading the whole datebook: the character set, the lock, the range answer "AT+MDBR=?"
+// (the highest slot N, the events stored U, the title length), then one "AT+MDBR=i" for
+// every slot 0..N, and the unlock on every path.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "datebook/datebook_event.h"
+#include "link/interaction.h"
+#include "link/phone_session.h"
+
+namespace orlin {
+
+enum class DatebookReadStatus {
+    Done,            // every slot was asked for
+    CharsetRefused,  // UCS2 was refused: the read ends without a word
+    NoAccess,        // the lock was refused
+    RangeRefused,    // the range answer was refused
+};
+
+// What a read found; what it holds stays valid also when the read raised half-way.
+struct DatebookRead {
+    DatebookReadStatus status = DatebookReadStatus::Done;
+    bool rangeRead = false;  // the range answer was read: the fields below it are known
+    int lastSlot = 0;        // N: slots 0..N
+    int stored = 0;          // U: the events the phone says it holds
+    int titleLength = 0;     // the longest title the phone takes, in characters
+    // One flag per slot 0..N once the range is known: 0 only for a slot that answered a bare
+    // OK (free), 1 for an event, a refused answer and every slot the read did not reach.
+    std::vector<uint8_t> slotUsed;
+    std::vector<DatebookEvent> events;  // ascending by slot
+    int slotsDone = 0;                  // slots asked for so far
+};
+
+// Reads the datebook into `read` (emptied first). The interaction hears progress(done, N+1)
+// before the first slot and after each one, with processEvents() between slots. A range
+// announcing more than 10,000 slots raises OrlinError ("Телефон сообщил недопустимый
+// диапазон: ..."), a range that is not numbers a conversion error; a port failure raises. On
+// every path "AT+MDBL=0" is sent before returning or raising; when that unlock fails as well,
+// its error is the one raised.
+void ReadDatebook(PhoneSession& session, Interaction& interaction, DatebookRead& read);
+
+// The error box text of a status, or empty: "Нет доступа у ежедневнику." for NoAccess,
+// "Невозможно прочитать содержимое ежедневника." for RangeRefused (Windows-1251).
+std::string DatebookReadMessage(DatebookReadStatus status);
+
+// The free share (N + 1 - U) / (N + 1) x 100 with at most three significant digits and a
+// full stop as the decimal separator ("97.2"); "100" when the range was not read.
+std::string FreeShareText(const DatebookRead& read);
+
+// The lowest free slot of a slot table, or -1.
+int FirstFreeSlot(const std::vector<uint8_t>& slotUsed);
+
+}  // namespace orlin

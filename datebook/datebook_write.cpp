@@ -1,0 +1,230 @@
+#include "datebook/datebook_write.h"
+
+#include <algorithm>
+
+#include "link/answers.h"
+#include "link/cp1251.h"
+#include "link/errors.h"
+#include "link/phone_text.h"
+#include "link/text_utils.h"
+
+namespace orlin {
+
+namespace {
+
+// The answer line of a refusal; the whole trimmed answer when it has no final line.
+std::string RefusalLine(const std::string& answer) {
+    const std::string line = FinalResultLine(answer);
+    return line.empty() ? Trim(answer) : line;
+}
+
+PhoneAnswer Judged(const std::string& answer) {
+    if (EndsInOk(answer)) return {true, std::string()};
+    return {false, RefusalLine(answer)};
+}
+
+// Runs `work` inside "AT+MDBL=1" ... "AT+MDBL=0"; the unlock is sent also when `work`
+// raises, and its own failure then replaces the first.
+template <typename Work>
+void Locked(PhoneSession& session, Work&& work) {
+    session.AtCommand("AT+MDBL=1");
+    try {
+        work();
+    } catch (...) {
+        session.AtCommand("AT+MDBL=0");
+        throw;
+    }
+    session.AtCommand("AT+MDBL=0");
+}
+
+std::string SlotList(const std::vector<std::pair<int, std::string>>& refused) {
+    std::string text;
+    for (const auto& [slot, line] : refused)
+        text += (text.empty() ? "" : ", ") + std::to_string(slot);
+    return text;
+}
+
+}  // namespace
+
+void AlarmOf(const CivilDate& startDate, const ClockTime& startTime, int lead, CivilDate& alarmDate,
+             ClockTime& alarmTime) {
+    FromMinutes(MinutesOf(startDate, startTime) - lead, alarmDate, alarmTime);
+}
+
+DatebookEvent EventOfDraft(int slot, const EventDraft& draft) {
+    DatebookEvent event;
+    event.slot = slot;
+    event.title = draft.title;
+    event.firstFlag = "1";
+    event.startTime = WireTime(draft.startTime);
+    event.startDate = WireDate(draft.startDate);
+    event.duration = std::to_string(draft.duration);
+    event.repeatCode = draft.repeatCode;
+    if (draft.alarmOn) {
+        CivilDate date;
+        ClockTime time;
+        AlarmOf(draft.startDate, draft.startTime, draft.lead, date, time);
+        event.alarmFlag = "1";
+        event.alarmTime = WireTime(time);
+        event.alarmDate = WireDate(date);
+    } else {
+        event.alarmFlag = "0";
+        event.alarmTime = "00:00";
+        event.alarmDate = "00-00-2000";
+    }
+    return event;
+}
+
+std::string WriteCommand(const DatebookEvent& e) {
+    const auto quoted = [](const std::string& text) { return "\"" + text + "\""; };
+    return "AT+MDBW=" + std::to_string(e.slot) + "," + EncodePhoneText(e.title) + "," +
+           e.firstFlag + "," + e.alarmFlag + "," + quoted(e.startTime) + "," + quoted(e.startDate) +
+           "," + e.duration + "," + quoted(e.alarmTime) + "," + quoted(e.alarmDate) + "," +
+           e.repeatCode;
+}
+
+std::string WriteCommand(int slot, const EventDraft& draft) {
+    return WriteCommand(EventOfDraft(slot, draft));
+}
+
+std::optional<int64_t> AlarmLeadMinutes(const DatebookEvent& event) {
+    const auto startDate = ParseWireDate(event.startDate);
+    const auto startTime = ParseWireTime(event.startTime);
+    const auto alarmDate = ParseWireDate(event.alarmDate);
+    const auto alarmTime = ParseWireTime(event.alarmTime);
+    if (!startDate || !startTime || !alarmDate || !alarmTime) return std::nullopt;
+    return MinutesOf(*startDate, *startTime) - MinutesOf(*alarmDate, *alarmTime);
+}
+
+int LeadOfEvent(const DatebookEvent& event) {
+    const auto lead = AlarmLeadMinutes(event);
+    if (!lead) return 1;
+    return static_cast<int>(std::clamp<int64_t>(*lead, 1, 1440));
+}
+
+EditValues EditValuesOfEvent(const DatebookEvent& event) {
+    EditValues values;
+    values.slot = event.slot;
+    const std::string& date = event.startDate;
+    const auto part = [&date](size_t from, size_t count) {
+        return from < date.size() ? date.substr(from, count) : std::string();
+    };
+    EventDraft& d = values.draft;
+    d.startDate.month = StrToInt(part(0, 2));
+    d.startDate.day = StrToInt(part(3, 2));
+    d.startDate.year = StrToInt(part(6, 4));
+    d.duration = StrToInt(event.duration);
+    const size_t colon = event.startTime.find(':');
+    d.startTime.hour = StrToInt(event.startTime.substr(0, colon));
+    d.startTime.minute =
+        StrToInt(colon == std::string::npos ? std::string() : event.startTime.substr(colon + 1));
+    if (!IsRealDate(d.startDate)) throw EConvertError("'" + date + "' is not a valid date");
+    if (d.startTime.hour < 0 || d.startTime.hour > 23 || d.startTime.minute < 0 ||
+        d.startTime.minute > 59)
+        throw EConvertError("'" + event.startTime + "' is not a valid time");
+    d.title = event.title;
+    d.repeatCode = event.repeatCode;
+    values.alarmKnown = event.alarmFlag == "1" || event.alarmFlag == "0";
+    d.alarmOn = event.alarmFlag == "1";
+    d.lead = d.alarmOn ? LeadOfEvent(event) : 1;
+    return values;
+}
+
+PhoneAnswer WriteEvent(PhoneSession& session, const std::string& command) {
+    const std::string charset = session.AtCommand("AT+CSCS=UCS2");
+    if (!EndsInOk(charset)) return {false, RefusalLine(charset)};
+    PhoneAnswer result;
+    Locked(session, [&] { result = Judged(session.AtCommand(command)); });
+    return result;
+}
+
+void WriteDrafts(PhoneSession& session, const std::vector<EventDraft>& drafts,
+                 const std::vector<uint8_t>& slotUsed, Interaction& interaction,
+                 DraftsWritten& written) {
+    written.slotOf.assign(drafts.size(), -1);
+    written.refusals.assign(drafts.size(), std::string());
+    if (drafts.empty()) return;
+    const std::string charset = session.AtCommand("AT+CSCS=UCS2");
+    if (!EndsInOk(charset)) {
+        written.refusals.assign(drafts.size(), RefusalLine(charset));
+        return;
+    }
+    Locked(session, [&] {
+        size_t next = 0;
+        const int count = static_cast<int>(drafts.size());
+        interaction.progress(0, count);
+        for (size_t i = 0; i < drafts.size(); ++i) {
+            while (next < slotUsed.size() && slotUsed[next] != 0) ++next;
+            if (next >= slotUsed.size()) break;
+            const int slot = static_cast<int>(next++);
+            written.slotOf[i] = slot;
+            const PhoneAnswer answer = Judged(session.AtCommand(WriteCommand(slot, drafts[i])));
+            if (!answer.taken) written.refusals[i] = answer.line;
+            interaction.processEvents();
+            interaction.progress(static_cast<int>(i) + 1, count);
+        }
+    });
+}
+
+void DeleteEvents(PhoneSession& session, const std::vector<int>& slotList, EventsDeleted& report) {
+    Locked(session, [&] {
+        for (int slot : slotList) {
+            const PhoneAnswer answer =
+                Judged(session.AtCommand("AT+MDBWE=" + std::to_string(slot) + ",0,0"));
+            if (answer.taken)
+                report.deleted.push_back(slot);
+            else
+                report.refused.emplace_back(slot, answer.line);
+        }
+    });
+}
+
+std::string AutoDeleteCode(int item) {
+    static const char* const codes[] = {"0", "1", "2", "4", "8"};
+    return item >= 0 && item < kAutoDeleteItemCount ? codes[item] : "";
+}
+
+const std::vector<std::string>& AutoDeleteItemTexts() {
+    static const std::vector<std::string> texts = {
+        Utf8ToCp1251("никогда не удалять"), Utf8ToCp1251("после 1-ой недели"),
+        Utf8ToCp1251("после 2-х недель"),   Utf8ToCp1251("после 4-х недель"),
+        Utf8ToCp1251("после 8-и недель"),
+    };
+    return texts;
+}
+
+PhoneAnswer SetAutoDelete(PhoneSession& session, const std::string& code) {
+    return Judged(session.AtCommand("AT+MDBAD=" + code));
+}
+
+std::string NoFreeSlotText() {
+    return Utf8ToCp1251("В ежедневнике нет свободных ячеек.");
+}
+
+std::string WriteRefusedText(int slot, const std::string& answerLine) {
+    return Utf8ToCp1251("Телефон не записал событие в ячейку " + std::to_string(slot) +
+                        ".\r\nОтвет телефона: ") +
+           answerLine;
+}
+
+std::string DeleteRefusedText(const std::vector<std::pair<int, std::string>>& refused) {
+    if (refused.empty()) return std::string();
+    const bool one = refused.size() == 1;
+    std::string text = Utf8ToCp1251(one ? "Телефон не удалил событие в ячейке "
+                                        : "Телефон не удалил события в ячейках ") +
+                       SlotList(refused) + Utf8ToCp1251(".\r\nОтвет телефона: ");
+    const bool same = std::all_of(refused.begin(), refused.end(),
+                                  [&](const auto& r) { return r.second == refused[0].second; });
+    if (same) return text + refused[0].second;
+    for (size_t i = 0; i < refused.size(); ++i)
+        text += (i ? "; " : "") + Utf8ToCp1251("ячейка ") + std::to_string(refused[i].first) +
+                " - " + refused[i].second;
+    return text;
+}
+
+std::string AutoDeleteRefusedText(const std::string& itemText, const std::string& answerLine) {
+    return Utf8ToCp1251("Телефон не принял настройку автоудаления \"") + itemText +
+           Utf8ToCp1251("\".\r\nОтвет телефона: ") + answerLine;
+}
+
+}  // namespace orlin

@@ -1,0 +1,110 @@
+#pragma once
+// Changing the phone's datebook: the write command the event dialog builds, writing one event
+// and several, deleting events, and the automatic deletion of old events. Every change looks
+// at the phone's answer: a refusal ("ERROR", "+CME ERROR: n") comes back with the phone's
+// answer line, so that the user hears of it.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "datebook/datebook_event.h"
+#include "link/interaction.h"
+#include "link/phone_session.h"
+
+namespace orlin {
+
+// What the event dialog (or the command line) holds when the user confirms.
+struct EventDraft {
+    std::string title;  // Windows-1251
+    CivilDate startDate;
+    ClockTime startTime;
+    bool alarmOn = true;
+    int duration = 60;  // minutes
+    int lead = 15;      // minutes between the alarm and the start
+    std::string repeatCode = "0";
+};
+
+// The alarm of an event: its start minus `lead` minutes, on whatever day that falls.
+void AlarmOf(const CivilDate& startDate, const ClockTime& startTime, int lead, CivilDate& alarmDate,
+             ClockTime& alarmTime);
+
+// The event a draft describes in `slot`: first flag "1"; with the alarm on, alarm flag "1"
+// and the alarm's own time and date; with it off, "0", "00:00" and "00-00-2000".
+DatebookEvent EventOfDraft(int slot, const EventDraft& draft);
+
+// "AT+MDBW=" and the ten fields of the event, the title in phone text:
+// AT+MDBW=3,00480069,1,1,"09:30","01-24-2004",60,"09:15","01-24-2004",2
+std::string WriteCommand(const DatebookEvent& event);
+std::string WriteCommand(int slot, const EventDraft& draft);
+
+// The minutes between an event's alarm and its start (negative when the alarm rings after
+// it); nothing when a date or time field does not parse.
+std::optional<int64_t> AlarmLeadMinutes(const DatebookEvent& event);
+// The lead the dialog offers when editing: AlarmLeadMinutes clamped to 1..1440, 1 when it is
+// not known.
+int LeadOfEvent(const DatebookEvent& event);
+
+// The dialog's values for editing the event of a list row. The date cell gives the month in
+// characters 1-2, the day in 4-5 and the year in 7-10, the start time hours and minutes
+// around ":", the duration a number: each raises EConvertError when it is not one. The alarm
+// comes from the state cell (a raw flag keeps the dialog's status: `alarmKnown` false), the
+// lead from the alarm when it is on (1 when off), the repeat code as the row has it.
+struct EditValues {
+    int slot = 0;
+    EventDraft draft;
+    bool alarmKnown = true;
+};
+EditValues EditValuesOfEvent(const DatebookEvent& event);
+
+// --- sending ---
+
+struct PhoneAnswer {
+    bool taken = false;
+    std::string line;  // the phone's final answer line when it refused, without CR LF
+};
+
+// Writes one event: "AT+CSCS=UCS2", "AT+MDBL=1", the command, "AT+MDBL=0" (also when a
+// command raises). When the phone refuses UCS2 the title could only be stored as its digits,
+// so nothing is written and that refusal comes back.
+PhoneAnswer WriteEvent(PhoneSession& session, const std::string& command);
+
+// Writes drafts into the free slots of `slotUsed` in ascending order, inside one lock as
+// WriteEvent does; a draft for which no free slot is left is not sent. `slotOf[i]` is the
+// slot of draft i (-1: not sent), `refusals[i]` the phone's answer line when it refused
+// (empty when taken). Valid also when a port failure raises half-way.
+struct DraftsWritten {
+    std::vector<int> slotOf;
+    std::vector<std::string> refusals;
+};
+void WriteDrafts(PhoneSession& session, const std::vector<EventDraft>& drafts,
+                 const std::vector<uint8_t>& slotUsed, Interaction& interaction,
+                 DraftsWritten& written);
+
+// Deletes events: "AT+MDBL=1", "AT+MDBWE=slot,0,0" for each slot in the order given,
+// "AT+MDBL=0" (also when a command raises). `refused` holds each slot the phone refused with
+// its answer line; valid also when a failure raises half-way.
+struct EventsDeleted {
+    std::vector<int> deleted;
+    std::vector<std::pair<int, std::string>> refused;
+};
+void DeleteEvents(PhoneSession& session, const std::vector<int>& slotList, EventsDeleted& report);
+
+// The automatic deletion of old events: items 0..4 of the panel send the codes "0", "1", "2",
+// "4", "8" (weeks; 0 never); no item sends nothing after the equals sign.
+inline constexpr int kAutoDeleteItemCount = 5;
+std::string AutoDeleteCode(int item);
+const std::vector<std::string>& AutoDeleteItemTexts();  // "никогда не удалять", ...
+// "AT+MDBAD=" and the code, without lock or character set.
+PhoneAnswer SetAutoDelete(PhoneSession& session, const std::string& code);
+
+// --- messages (Windows-1251) ---
+
+std::string NoFreeSlotText();  // "В ежедневнике нет свободных ячеек."
+std::string WriteRefusedText(int slot, const std::string& answerLine);
+std::string DeleteRefusedText(const std::vector<std::pair<int, std::string>>& refused);
+std::string AutoDeleteRefusedText(const std::string& itemText, const std::string& answerLine);
+
+}  // namespace orlin

@@ -1,0 +1,397 @@
+#include "datebook/ical/datebook_ical.h"
+
+#include <libical/ical.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <ctime>
+#include <memory>
+
+#include "link/cp1251.h"
+#include "link/errors.h"
+#include "link/text_utils.h"
+
+namespace orlin {
+
+namespace {
+
+struct ComponentFree {
+    void operator()(icalcomponent* component) const { icalcomponent_free(component); }
+};
+using Component = std::unique_ptr<icalcomponent, ComponentFree>;
+
+// libical hands out texts it allocated with malloc().
+std::string Taken(char* text) {
+    std::string result = text ? text : "";
+    std::free(text);
+    return result;
+}
+
+std::string W(const std::string& utf8) {
+    return Utf8ToCp1251(utf8);
+}
+
+std::string TwoDigits(int value) {
+    return (value < 10 ? "0" : "") + std::to_string(value);
+}
+
+std::string Label(const std::string& title, const CivilDate* date, const ClockTime* time) {
+    std::string label = W("«") + title + W("»");
+    if (date)
+        label += " " + TwoDigits(date->day) + "." + TwoDigits(date->month) + "." +
+                 std::to_string(date->year);
+    if (time) label += " " + TwoDigits(time->hour) + ":" + TwoDigits(time->minute);
+    return label;
+}
+
+// libical's weekday numbers: Sunday 1 .. Saturday 7; ours Monday 0 .. Sunday 6.
+int ICalWeekday(const CivilDate& date) {
+    return (Weekday(date) + 1) % 7 + 1;
+}
+
+const char* const kWeekdayCodes[] = {"MO", "TU", "WE", "TH", "FR", "SA", "SU"};
+
+// The RRULE of a repeat code; empty for "0" and for a code outside 0..5.
+std::string RuleOfCode(const std::string& code, const CivilDate& start) {
+    if (code == "1") return "FREQ=DAILY";
+    if (code == "2") return "FREQ=WEEKLY";
+    if (code == "3")
+        return "FREQ=MONTHLY;BYDAY=" + std::to_string((start.day - 1) / 7 + 1) +
+               kWeekdayCodes[Weekday(start)];
+    if (code == "4") return "FREQ=MONTHLY;BYMONTHDAY=" + std::to_string(start.day);
+    if (code == "5") return "FREQ=YEARLY";
+    return std::string();
+}
+
+icaldurationtype Minutes(int64_t minutes) {
+    icaldurationtype duration = icaldurationtype_null_duration();
+    duration.is_neg = minutes < 0 ? 1 : 0;
+    duration.minutes = static_cast<unsigned int>(minutes < 0 ? -minutes : minutes);
+    return duration;
+}
+
+bool AllDigits(const std::string& text) {
+    return !text.empty() && text.size() <= 9 &&
+           std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// Minutes since 1970-01-01 00:00 local time: a floating time as it stands, a UTC or zoned
+// time converted to the computer's local time, a date at its midnight.
+int64_t LocalMinutes(const icaltimetype& time) {
+    if (time.is_date) return MinutesOf({time.year, time.month, time.day}, {0, 0});
+    if (time.zone || icaltime_is_utc(time)) {
+        const icaltimezone* zone = time.zone ? time.zone : icaltimezone_get_utc_timezone();
+        const time_t seconds = icaltime_as_timet_with_zone(time, zone);
+        std::tm local{};
+        localtime_r(&seconds, &local);
+        return MinutesOf({local.tm_year + 1900, local.tm_mon + 1, local.tm_mday},
+                         {local.tm_hour, local.tm_min});
+    }
+    return MinutesOf({time.year, time.month, time.day}, {time.hour, time.minute});
+}
+
+int ListLength(const short* list, int size) {
+    int n = 0;
+    while (n < size && list[n] != ICAL_RECURRENCE_ARRAY_MAX) ++n;
+    return n;
+}
+
+// The repeat code closest to an RRULE; a note names a rule the phone cannot hold as it is.
+std::string CodeOfRule(icalrecurrencetype rule, const CivilDate& start,
+                       std::vector<std::string>& notes) {
+    const int days = ListLength(rule.by_day, ICAL_BY_DAY_SIZE);
+    const int monthDays = ListLength(rule.by_month_day, ICAL_BY_MONTHDAY_SIZE);
+    const int months = ListLength(rule.by_month, ICAL_BY_MONTH_SIZE);
+    const bool others = ListLength(rule.by_second, ICAL_BY_SECOND_SIZE) ||
+                        ListLength(rule.by_minute, ICAL_BY_MINUTE_SIZE) ||
+                        ListLength(rule.by_hour, ICAL_BY_HOUR_SIZE) ||
+                        ListLength(rule.by_year_day, ICAL_BY_YEARDAY_SIZE) ||
+                        ListLength(rule.by_week_no, ICAL_BY_WEEKNO_SIZE) ||
+                        ListLength(rule.by_set_pos, ICAL_BY_SETPOS_SIZE) || rule.rscale;
+    const auto startDay = [&](short day, int position) {
+        return icalrecurrencetype_day_position(day) == position &&
+               static_cast<int>(icalrecurrencetype_day_day_of_week(day)) == ICalWeekday(start);
+    };
+    bool exact =
+        rule.interval <= 1 && rule.count == 0 && icaltime_is_null_time(rule.until) && !others;
+    std::string code;
+    switch (rule.freq) {
+        case ICAL_NO_RECURRENCE:
+            return "0";
+        case ICAL_DAILY_RECURRENCE:
+            code = "1";
+            exact = exact && !days && !monthDays && !months;
+            break;
+        case ICAL_WEEKLY_RECURRENCE:
+            code = "2";
+            exact = exact && !monthDays && !months &&
+                    (!days || (days == 1 && startDay(rule.by_day[0], 0)));
+            break;
+        case ICAL_MONTHLY_RECURRENCE:
+            if (days) {
+                code = "3";
+                exact = exact && days == 1 && !monthDays && !months &&
+                        startDay(rule.by_day[0], (start.day - 1) / 7 + 1);
+            } else {
+                code = "4";
+                exact = exact && !months &&
+                        (!monthDays || (monthDays == 1 && rule.by_month_day[0] == start.day));
+            }
+            break;
+        case ICAL_YEARLY_RECURRENCE:
+            code = "5";
+            exact = exact && !days &&
+                    (!months || (months == 1 && rule.by_month[0] == start.month)) &&
+                    (!monthDays || (monthDays == 1 && rule.by_month_day[0] == start.day));
+            break;
+        default:  // every second, minute or hour: daily is the closest the phone has
+            code = "1";
+            exact = false;
+            break;
+    }
+    if (!exact)
+        notes.push_back(W("повтор ") + Taken(icalrecurrencetype_as_string_r(&rule)) +
+                        W(" перенесён как «") + RepeatTexts()[static_cast<size_t>(code[0] - '0')] +
+                        W("»"));
+    return code;
+}
+
+ImportedEvent ImportOne(icalcomponent* vevent, int titleLength) {
+    ImportedEvent imported;
+    EventDraft& draft = imported.draft;
+    auto& notes = imported.notes;
+
+    std::string summary =
+        icalcomponent_get_summary(vevent) ? icalcomponent_get_summary(vevent) : "";
+    for (char& c : summary)
+        if (static_cast<unsigned char>(c) < 32) c = ' ';  // the phone keeps no line breaks
+    std::string title = Utf8ToCp1251(summary);
+    if (Cp1251ToUtf8(title) != summary)
+        notes.push_back(W("знаки заголовка, которых нет в телефоне, заменены на «?»"));
+    if (titleLength > 0 && title.size() > static_cast<size_t>(titleLength)) {
+        title.resize(static_cast<size_t>(titleLength));
+        notes.push_back(W("заголовок укорочен до ") + std::to_string(titleLength) + W(" знаков"));
+    }
+    draft.title = title;
+
+    icalproperty* startProperty = icalcomponent_get_first_property(vevent, ICAL_DTSTART_PROPERTY);
+    const icaltimetype start = icalcomponent_get_dtstart(vevent);
+    if (!startProperty || icaltime_is_null_time(start) || !icaltime_is_valid_time(start)) {
+        imported.writable = false;
+        imported.label = Label(title, nullptr, nullptr);
+        notes.push_back(W("нет времени начала: не записано"));
+        return imported;
+    }
+    if (icalproperty_get_first_parameter(startProperty, ICAL_TZID_PARAMETER) && !start.zone)
+        notes.push_back(W("часовой пояс не распознан: время взято как есть"));
+    const int64_t startMinutes = LocalMinutes(start);
+    FromMinutes(startMinutes, draft.startDate, draft.startTime);
+    imported.label = Label(title, &draft.startDate, &draft.startTime);
+
+    int64_t duration = start.is_date ? 1440 : 0;
+    if (icalproperty* p = icalcomponent_get_first_property(vevent, ICAL_DURATION_PROPERTY))
+        duration = icaldurationtype_as_int(icalproperty_get_duration(p)) / 60;
+    else if (icalcomponent_get_first_property(vevent, ICAL_DTEND_PROPERTY))
+        duration = LocalMinutes(icalcomponent_get_dtend(vevent)) - startMinutes;
+    if (start.is_date) notes.push_back(W("событие на весь день перенесено как событие с 00:00"));
+    const int64_t fullDuration = duration;
+    if (duration > 1440) {
+        notes.push_back(W("длительность ") + std::to_string(duration) +
+                        W(" мин сокращена до 1440"));
+        duration = 1440;
+    } else if (duration < 0) {
+        notes.push_back(W("отрицательная длительность заменена на 0"));
+        duration = 0;
+    }
+    draft.duration = static_cast<int>(duration);
+
+    draft.alarmOn = false;
+    draft.lead = 1;
+    if (icalcomponent* alarm = icalcomponent_get_first_component(vevent, ICAL_VALARM_COMPONENT)) {
+        draft.alarmOn = true;
+        int64_t lead = 0;
+        if (icalproperty* trigger =
+                icalcomponent_get_first_property(alarm, ICAL_TRIGGER_PROPERTY)) {
+            const icaltriggertype when = icalproperty_get_trigger(trigger);
+            if (!icaltime_is_null_time(when.time)) {
+                lead = startMinutes - LocalMinutes(when.time);
+            } else {
+                int64_t seconds = icaldurationtype_as_int(when.duration);
+                icalparameter* related =
+                    icalproperty_get_first_parameter(trigger, ICAL_RELATED_PARAMETER);
+                if (related && icalparameter_get_related(related) == ICAL_RELATED_END)
+                    seconds += fullDuration * 60;
+                lead = -seconds / 60;
+            }
+        }
+        if (lead > 1440) {
+            notes.push_back(W("напоминание за ") + std::to_string(lead) +
+                            W(" мин перенесено как за 1440 мин"));
+            lead = 1440;
+        } else if (lead < 0) {
+            notes.push_back(W("напоминание после начала перенесено как напоминание в начале"));
+            lead = 0;
+        }
+        draft.lead = static_cast<int>(lead);
+        if (icalcomponent_get_next_component(vevent, ICAL_VALARM_COMPONENT))
+            notes.push_back(W("перенесено только первое напоминание"));
+    }
+
+    draft.repeatCode = "0";
+    if (icalproperty* rule = icalcomponent_get_first_property(vevent, ICAL_RRULE_PROPERTY)) {
+        draft.repeatCode = CodeOfRule(icalproperty_get_rrule(rule), draft.startDate, notes);
+        if (icalcomponent_get_next_property(vevent, ICAL_RRULE_PROPERTY))
+            notes.push_back(W("перенесено только первое правило повтора"));
+    }
+    if (icalcomponent_get_first_property(vevent, ICAL_EXDATE_PROPERTY))
+        notes.push_back(W("пропущенные даты повтора не перенесены"));
+    if (icalcomponent_get_first_property(vevent, ICAL_RDATE_PROPERTY))
+        notes.push_back(W("добавочные даты повтора не перенесены"));
+    if (icalcomponent_get_first_property(vevent, ICAL_RECURRENCEID_PROPERTY))
+        notes.push_back(W("изменённое повторение перенесено как отдельное событие"));
+    return imported;
+}
+
+std::string Joined(const std::vector<std::string>& parts, const std::string& separator) {
+    std::string text;
+    for (const std::string& part : parts) text += (text.empty() ? "" : separator) + part;
+    return text;
+}
+
+}  // namespace
+
+ICalExport ExportICalendar(const std::vector<DatebookEvent>& events) {
+    icalerror_set_errors_are_fatal(0);
+    ICalExport exported;
+    Component calendar(icalcomponent_new_vcalendar());
+    icalcomponent_add_property(calendar.get(), icalproperty_new_version("2.0"));
+    icalcomponent_add_property(calendar.get(), icalproperty_new_prodid("-//Orlin//Datebook//RU"));
+    icalcomponent_add_property(calendar.get(), icalproperty_new_calscale("GREGORIAN"));
+    const time_t now = std::time(nullptr);
+    const icaltimetype stamp =
+        icaltime_from_timet_with_zone(now, 0, icaltimezone_get_utc_timezone());
+
+    for (const DatebookEvent& event : events) {
+        const auto date = ParseWireDate(event.startDate);
+        const auto time = ParseWireTime(event.startTime);
+        const std::string label =
+            Label(event.title, date ? &*date : nullptr, time ? &*time : nullptr);
+        std::vector<std::string> notes;
+        if (!date || !time) {
+            exported.notes.push_back(label + W(": начало \"") + event.startDate + " " +
+                                     event.startTime + W("\" не разобрано, событие не записано"));
+            continue;
+        }
+        icalcomponent* vevent = icalcomponent_new_vevent();
+        const std::string uid = "orlin-" + std::to_string(static_cast<long long>(now)) + "-" +
+                                std::to_string(event.slot) + "@datebook";
+        icalcomponent_add_property(vevent, icalproperty_new_uid(uid.c_str()));
+        icalcomponent_add_property(vevent, icalproperty_new_dtstamp(stamp));
+        icalcomponent_add_property(vevent,
+                                   icalproperty_new_summary(Cp1251ToUtf8(event.title).c_str()));
+        icaltimetype start = icaltime_null_time();
+        start.year = date->year;
+        start.month = date->month;
+        start.day = date->day;
+        start.hour = time->hour;
+        start.minute = time->minute;
+        start.is_date = 0;
+        icalcomponent_add_property(vevent, icalproperty_new_dtstart(start));
+        if (AllDigits(event.duration))
+            icalcomponent_add_property(
+                vevent, icalproperty_new_duration(Minutes(std::stoll(event.duration))));
+        else
+            notes.push_back(W("длительность \"") + event.duration + W("\" не записана"));
+
+        const std::string rule = RuleOfCode(event.repeatCode, *date);
+        if (!rule.empty())
+            icalcomponent_add_property(
+                vevent, icalproperty_new_rrule(icalrecurrencetype_from_string(rule.c_str())));
+        else if (event.repeatCode != "0")
+            notes.push_back(W("повтор с кодом ") + event.repeatCode + W(" не записан"));
+
+        if (event.alarmFlag == "1") {
+            if (const auto lead = AlarmLeadMinutes(event)) {
+                icalcomponent* alarm = icalcomponent_new_valarm();
+                icalcomponent_add_property(alarm, icalproperty_new_action(ICAL_ACTION_DISPLAY));
+                icaltriggertype trigger;
+                trigger.time = icaltime_null_time();
+                trigger.duration = Minutes(-*lead);
+                icalcomponent_add_property(alarm, icalproperty_new_trigger(trigger));
+                icalcomponent_add_property(
+                    alarm, icalproperty_new_description(Cp1251ToUtf8(event.title).c_str()));
+                icalcomponent_add_component(vevent, alarm);
+            } else {
+                notes.push_back(W("напоминание \"") + event.alarmDate + " " + event.alarmTime +
+                                W("\" не разобрано и не записано"));
+            }
+        } else if (event.alarmFlag != "0") {
+            notes.push_back(W("состояние напоминания ") + event.alarmFlag + W(" не записано"));
+        }
+        icalcomponent_add_component(calendar.get(), vevent);
+        ++exported.eventsWritten;
+        if (!notes.empty()) exported.notes.push_back(label + ": " + Joined(notes, "; "));
+    }
+    exported.text = Taken(icalcomponent_as_ical_string_r(calendar.get()));
+    return exported;
+}
+
+std::vector<ImportedEvent> ParseICalendar(const std::string& text, int titleLength) {
+    icalerror_set_errors_are_fatal(0);
+    const Component root(
+        text.find("BEGIN:") == std::string::npos ? nullptr : icalparser_parse_string(text.c_str()));
+    if (!root) throw OrlinError(W("Файл не является файлом iCalendar."));
+    std::vector<icalcomponent*> calendars;
+    switch (icalcomponent_isa(root.get())) {
+        case ICAL_VCALENDAR_COMPONENT:
+            calendars.push_back(root.get());
+            break;
+        case ICAL_XROOT_COMPONENT:
+            for (icalcomponent* c =
+                     icalcomponent_get_first_component(root.get(), ICAL_VCALENDAR_COMPONENT);
+                 c; c = icalcomponent_get_next_component(root.get(), ICAL_VCALENDAR_COMPONENT))
+                calendars.push_back(c);
+            break;
+        default:
+            break;
+    }
+    if (calendars.empty()) throw OrlinError(W("Файл не является файлом iCalendar."));
+    std::vector<ImportedEvent> events;
+    for (icalcomponent* calendar : calendars)
+        for (icalcomponent* e = icalcomponent_get_first_component(calendar, ICAL_VEVENT_COMPONENT);
+             e; e = icalcomponent_get_next_component(calendar, ICAL_VEVENT_COMPONENT))
+            events.push_back(ImportOne(e, titleLength));
+    return events;
+}
+
+std::vector<EventDraft> WritableDrafts(const std::vector<ImportedEvent>& events) {
+    std::vector<EventDraft> drafts;
+    for (const ImportedEvent& event : events)
+        if (event.writable) drafts.push_back(event.draft);
+    return drafts;
+}
+
+std::string ImportWarning(const std::vector<ImportedEvent>& events, const DraftsWritten& written) {
+    std::vector<std::string> lines;
+    size_t sent = 0;  // the writable events were written in order
+    for (const ImportedEvent& event : events) {
+        std::vector<std::string> reasons = event.notes;
+        if (event.writable) {
+            const size_t i = sent++;
+            if (i >= written.slotOf.size() || written.slotOf[i] < 0)
+                reasons.push_back(W("нет свободной ячейки: не записано"));
+            else if (i < written.refusals.size() && !written.refusals[i].empty())
+                reasons.push_back(W("телефон не принял событие (") + written.refusals[i] + ")");
+        }
+        if (!reasons.empty()) lines.push_back(event.label + ": " + Joined(reasons, "; "));
+    }
+    if (lines.empty()) return std::string();
+    return W("Не все события перенесены в телефон как есть:\r\n") + Joined(lines, "\r\n");
+}
+
+std::string ExportWarning(const ICalExport& exported) {
+    if (exported.notes.empty()) return std::string();
+    return W("Не все события записаны в файл как есть:\r\n") + Joined(exported.notes, "\r\n");
+}
+
+}  // namespace orlin

@@ -1,0 +1,57 @@
+#pragma once
+// The datebook as an iCalendar file (RFC 5545), read and written with libical, so that the
+// events travel to and from every calendar program.
+//
+// One VEVENT per event: SUMMARY the title, DTSTART the start as a floating local date-time,
+// DURATION PT<n>M, a VALARM (ACTION:DISPLAY, TRIGGER:-PT<lead>M) when the alarm is on, and
+// the repeat as an RRULE: FREQ=DAILY, FREQ=WEEKLY, FREQ=MONTHLY;BYDAY=<n><weekday of the
+// start> ("ежемесячно (день)", n = (day - 1) div 7 + 1), FREQ=MONTHLY;BYMONTHDAY=<day>
+// ("ежемесячно (дата)"), FREQ=YEARLY. Skipped occurrences are not written: a single-slot
+// read does not report them.
+
+#include <string>
+#include <vector>
+
+#include "datebook/datebook_event.h"
+#include "datebook/datebook_write.h"
+
+namespace orlin {
+
+struct ICalExport {
+    std::string text;                // the iCalendar file, UTF-8 with CR LF line ends
+    int eventsWritten = 0;           // the VEVENTs in it
+    std::vector<std::string> notes;  // an event that could not be written as it is, each
+                                     // named with what was left out (Windows-1251)
+};
+ICalExport ExportICalendar(const std::vector<DatebookEvent>& events);
+
+// One VEVENT of a file, as the phone can hold it.
+struct ImportedEvent {
+    EventDraft draft;
+    bool writable = true;            // false: nothing the phone could hold (no start)
+    std::string label;               // «title» 07.12.2026 09:30 (Windows-1251)
+    std::vector<std::string> notes;  // what had to change on the way (Windows-1251)
+};
+
+// The events of an iCalendar text in file order. What the phone cannot hold is brought as
+// close as it can be and named in the event's notes: an RRULE with INTERVAL, COUNT, UNTIL,
+// a negative BYDAY or another pattern; skipped or added dates; an all-day event; a duration
+// or an alarm lead over 1440 minutes; a title longer than `titleLength` characters (no limit
+// when 0). UTC and TZID start times become local time. Without the same the other programs
+// write for the same things (FREQ=MONTHLY without BY part, FREQ=WEEKLY;BYDAY= the start's
+// weekday, DTEND instead of DURATION) no note is made. Raises OrlinError when the text is
+// not an iCalendar file.
+std::vector<ImportedEvent> ParseICalendar(const std::string& text, int titleLength);
+
+// The drafts of the events that can be written, in file order (what WriteDrafts takes).
+std::vector<EventDraft> WritableDrafts(const std::vector<ImportedEvent>& events);
+
+// The one warning after an import (Windows-1251): every event that was changed on the way,
+// not sent for want of a free slot or a start, or refused by the phone, with the reasons.
+// Empty when every event went in as it was.
+std::string ImportWarning(const std::vector<ImportedEvent>& events, const DraftsWritten& written);
+
+// The warning after an export (Windows-1251), empty when every event was written as it is.
+std::string ExportWarning(const ICalExport& exported);
+
+}  // namespace orlin

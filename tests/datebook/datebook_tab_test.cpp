@@ -1,0 +1,321 @@
+// The datebook tab in the real window, offscreen, against the simulated phone: reading into
+// the list and the calendar, adding and editing through the dialog, deleting, the busy state,
+// and the iCalendar items of the main menu.
+
+#include "datebook/datebook_tab.h"
+
+#include <QAction>
+#include <QButtonGroup>
+#include <QCalendarWidget>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QFileDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTest>
+#include <QTimeEdit>
+#include <QTimer>
+#include <QTreeWidget>
+#include <functional>
+
+#include "datebook/add_event_dialog.h"
+#include "tests/support/text.h"
+#include "tests/support/window_test.h"
+
+namespace orlin::test {
+namespace {
+
+class DatebookTab : public WindowTest {
+protected:
+    void start(bool seeded = true, int lastSlot = 20, phonesim::FaultOptions faults = {}) {
+        phonesim::PhoneSimOptions options = PhoneOptions("C350", seeded);
+        options.datebookLastSlot = lastSlot;
+        options.faults = faults;
+        startPhone(options);
+        createWindow();
+        clickTab(TfrmMain::DateBookPage);
+    }
+    DateBookTab* tab() { return window_->tsDateBook; }
+    TfrmAddEvent* dialog() { return window_->frmAddEvent; }
+    void click(const char* name) {
+        auto* button = tab()->findChild<QPushButton*>(QLatin1String(name));
+        ASSERT_NE(button, nullptr) << name;
+        QTest::mouseClick(button, Qt::LeftButton);
+    }
+    QTreeWidgetItem* row(int slot) {
+        const auto found = tab()->lvEvent->findItems(QString::number(slot), Qt::MatchExactly, 0);
+        return found.isEmpty() ? nullptr : found.first();
+    }
+    // Runs `act` once the window `find` returns is up (a modal dialog that the handler opens,
+    // maybe after a read that lets the window process its events); fails when it never is.
+    void whenShown(std::function<QWidget*()> find, std::function<void()> act) {
+        auto* timer = new QTimer(window_.get());
+        auto ticks = std::make_shared<int>(0);
+        QObject::connect(timer, &QTimer::timeout, [timer, ticks, find, act] {
+            QWidget* w = find();
+            if (w && w->isVisible()) {
+                timer->stop();
+                act();
+            } else if (++*ticks > 1000) {
+                timer->stop();
+                ADD_FAILURE() << "the dialog did not open";
+            }
+        });
+        timer->start(10);
+    }
+    void whenDialogShows(std::function<void(TfrmAddEvent&)> fill) {
+        whenShown([this] { return dialog(); }, [this, fill] { fill(*dialog()); });
+    }
+    // Fails the test (and cancels) when the event dialog opens within the next moment.
+    void dialogMustNotShow() {
+        QTimer::singleShot(0, window_.get(), [this] {
+            if (dialog()->isVisible()) {
+                ADD_FAILURE() << "the dialog opened";
+                dialog()->reject();
+            }
+        });
+    }
+    bool bold(QDate day) {
+        return tab()->MonthCalendar1->dateTextFormat(day).fontWeight() == QFont::Bold;
+    }
+    void select(std::initializer_list<int> slotList) {
+        tab()->lvEvent->setCurrentItem(row(*slotList.begin()));
+        for (int slot : slotList) row(slot)->setSelected(true);
+    }
+};
+
+TEST_F(DatebookTab, ReadFillsTheListAndTheCalendarShowsTheDaysWithEvents) {
+    start(true, 500);
+    tab()->MonthCalendar1->setCurrentPage(2026, 12);
+    click("sbReadAllEvents");
+    EXPECT_TRUE(boxes().empty()) << boxTexts().join('|').toStdString();
+    ASSERT_EQ(tab()->lvEvent->topLevelItemCount(), 12);
+    QStringList first;
+    for (int c = 0; c < 8; ++c) first << tab()->lvEvent->topLevelItem(0)->text(c);
+    EXPECT_EQ(first, QStringList({"0", "Планёрка", "09:30", "09:15", "12-07-2026", "60",
+                                  "еженедельно", "вкл."}));
+    EXPECT_EQ(tab()->Label8->text(),
+              QStringLiteral("Свободно: 97") + QLocale().decimalPoint() + QStringLiteral("6%"));
+    EXPECT_EQ(tab()->findChild<QLabel*>("lblAllEvent")->text(), QStringLiteral("из 501"));
+    EXPECT_EQ(tab()->findChild<QLabel*>("lblReadEvent")->text(), QStringLiteral("501"));
+    // The first header click sorts ascending: Latin before Cyrillic, slots as text.
+    tab()->lvEventColumnClick(1);
+    EXPECT_EQ(tab()->lvEvent->topLevelItem(0)->text(1), QStringLiteral("Backup phone"));
+    tab()->lvEventColumnClick(0);
+    EXPECT_EQ(tab()->lvEvent->topLevelItem(0)->text(0), QStringLiteral("8"));
+    // A start, a weekly repeat, a daily repeat; a day with nothing.
+    for (QDate day : {QDate(2026, 12, 7), QDate(2026, 12, 14), QDate(2026, 12, 2)})
+        EXPECT_TRUE(bold(day)) << day.toString().toStdString();
+    EXPECT_FALSE(bold(QDate(2026, 11, 30)));
+    tab()->MonthCalendar1->setCurrentPage(2027, 3);
+    EXPECT_TRUE(bold(QDate(2027, 3, 15)));  // a birthday, yearly
+    tab()->SpeedButton5Click();
+    EXPECT_FALSE(bold(QDate(2027, 3, 15)));
+}
+
+TEST_F(DatebookTab, AddWithoutAReadReadsFirstAndWritesTheAlarmOnTheDayBefore) {
+    start();
+    whenDialogShows([](TfrmAddEvent& d) {
+        EXPECT_EQ(d.EventIndex, 3);  // the seeded events fill slots 0, 1 and 2
+        EXPECT_EQ(d.dtpStartDate->date(), QDate::currentDate());
+        EXPECT_EQ(d.cbRepeat->currentIndex(), 2);
+        d.edtEventTitle->setText(QStringLiteral("Ночь"));
+        d.dtpStartDate->setDate(QDate(2027, 3, 1));
+        d.dtpStartTime->setTime(QTime(0, 10));
+        d.seAl_time->setValue(15);
+        d.RadioGroup1Items->button(1)->setChecked(true);
+        QTest::keyClick(d.cbRepeat, Qt::Key_Return);  // Enter in the repeat box confirms
+    });
+    phone().mark();
+    click("sbAddEvent");
+    EXPECT_TRUE(boxes().empty()) << boxTexts().join('|').toStdString();
+    ASSERT_EQ(phone().sinceStarting("AT+MDBR=?").size(), 2u);  // the read before and after
+    EXPECT_EQ(phone().sinceStarting("AT+MDBW=").size(), 1u);
+    const auto event = phone().state().contents.events.at(3);
+    EXPECT_EQ(event.title, W("Ночь"));
+    EXPECT_EQ(event.alarmTime, "23:55");
+    EXPECT_EQ(event.alarmDate, "02-28-2027");
+    EXPECT_EQ(event.repeat, 2);
+    ASSERT_NE(row(3), nullptr);
+    EXPECT_EQ(row(3)->text(3), QStringLiteral("23:55"));
+}
+
+TEST_F(DatebookTab, AddOnlyIntoSlotsThatAnsweredABareOk) {
+    phonesim::FaultOptions faults;
+    faults.silentOn = "AT+MDBR=6";
+    start(true, 20, faults);
+    click("sbReadAllEvents");
+    ASSERT_EQ(boxTexts().size(), 1);
+    EXPECT_TRUE(boxTexts().front().startsWith(QStringLiteral("Ошибка по таймауту")));
+    EXPECT_EQ(tab()->lvEvent->topLevelItemCount(), 5);  // what was read stays
+    phone()->setFaults({});
+    // Slot 3 answered OK; 6 and beyond were not reached.
+    whenDialogShows([](TfrmAddEvent& d) {
+        EXPECT_EQ(d.EventIndex, 3);
+        d.SpeedButton2->click();
+    });
+    click("sbAddEvent");
+
+    // A full datebook: a warning, no dialog, nothing sent.
+    phone().edit([](phonesim::PhoneState& s) {
+        for (int slot = 0; slot <= 20; ++slot)
+            if (!s.contents.events.count(slot)) s.contents.events[slot] = s.contents.events[0];
+    });
+    click("sbReadAllEvents");
+    clearBoxes();
+    phone().mark();
+    dialogMustNotShow();
+    click("sbAddEvent");
+    EXPECT_EQ(boxTexts(), QStringList({"В ежедневнике нет свободных ячеек."}));
+    EXPECT_EQ(boxes().front().kind, MessageBoxes::Kind::Warning);
+    EXPECT_TRUE(phone().since().empty());
+}
+
+TEST_F(DatebookTab, DoubleClickEditKeepsTheLeadAndWritesARawRepeatCodeBack) {
+    start();
+    phone().edit([](phonesim::PhoneState& s) { s.contents.events[1].repeat = 7; });
+    click("sbReadAllEvents");
+    QTreeWidget* list = tab()->lvEvent;
+    EXPECT_EQ(row(1)->text(6), QStringLiteral("7"));
+    EXPECT_EQ(row(1)->text(7), QStringLiteral("вкл."));
+
+    whenDialogShows([](TfrmAddEvent& d) {
+        EXPECT_EQ(d.edtEventTitle->text(), QStringLiteral("Планёрка"));
+        EXPECT_EQ(d.seAl_time->value(), 15);
+        EXPECT_EQ(d.cbRepeat->currentText(), QStringLiteral("еженедельно"));
+        EXPECT_EQ(d.RadioGroup1Items->checkedId(), 1);
+        d.edtEventTitle->setText(QStringLiteral("Планёрка у директора"));
+        d.SpeedButton1->click();
+    });
+    select({0});
+    const QPoint title(list->columnViewportPosition(1) + 10,
+                       list->visualItemRect(row(0)).center().y());
+    // As a mouse does it: a click, then the double click.
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, title);
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, title);
+    EXPECT_TRUE(boxes().empty()) << boxTexts().join('|').toStdString();
+    auto event = phone().state().contents.events.at(0);
+    EXPECT_EQ(event.title, W("Планёрка у директора"));
+    EXPECT_EQ(event.alarmTime, "09:15");
+
+    // The raw code goes back unchanged; this phone refuses it, and says so.
+    whenDialogShows([](TfrmAddEvent& d) {
+        EXPECT_EQ(d.cbRepeat->currentIndex(), -1);
+        EXPECT_EQ(d.seAl_time->value(), 60);
+        d.SpeedButton1->click();
+    });
+    select({1});
+    phone().mark();
+    window_->N17->trigger();
+    ASSERT_EQ(phone().sinceStarting("AT+MDBW=").size(), 1u);
+    EXPECT_TRUE(phone().sinceStarting("AT+MDBW=").front().ends_with(",7"));
+    EXPECT_EQ(boxTexts(), QStringList({"Телефон не записал событие в ячейку 1.\r\n"
+                                       "Ответ телефона: ERROR"}));
+    EXPECT_EQ(phone().sinceStarting("AT+MDBR=?").size(), 1u);  // the list was read again
+}
+
+TEST_F(DatebookTab, DeleteSendsEverySelectedRowInOneLockAndReportsEachFailure) {
+    start();
+    click("sbReadAllEvents");
+    select({4, 0, 2});
+    phone().mark();
+    click("sbDeleteEvent");
+    const auto sent = phone().since();
+    ASSERT_GE(sent.size(), 5u);
+    EXPECT_EQ(std::vector<std::string>(sent.begin(), sent.begin() + 5),
+              (std::vector<std::string>{"AT+MDBL=1", "AT+MDBWE=0,0,0", "AT+MDBWE=2,0,0",
+                                        "AT+MDBWE=4,0,0", "AT+MDBL=0"}));
+    EXPECT_TRUE(boxes().empty()) << boxTexts().join('|').toStdString();
+    EXPECT_EQ(tab()->lvEvent->topLevelItemCount(), 9);
+
+    phonesim::FaultOptions faults;
+    faults.errorOn = "AT+MDBWE=1,";
+    phone()->setFaults(faults);
+    select({1});
+    tab()->pmEventPopup();
+    tab()->ppmDelete->trigger();
+    EXPECT_EQ(boxTexts(), QStringList({"Телефон не удалил событие в ячейке 1.\r\n"
+                                       "Ответ телефона: ERROR"}));
+    EXPECT_NE(row(1), nullptr);
+
+    clearBoxes();
+    tab()->lvEvent->clearSelection();
+    click("sbDeleteEvent");
+    EXPECT_EQ(boxTexts(), QStringList({"Нет выбранной записи..."}));
+
+    // A port that is not there shows its own text.
+    clearBoxes();
+    writePortConfig("/dev/orlin-no-such-port");
+    select({1});
+    click("sbDeleteEvent");
+    EXPECT_EQ(boxTexts(), QStringList({"Телефон не подключен."}));
+}
+
+TEST_F(DatebookTab, NoSecondOperationStartsWhileOneRuns) {
+    phonesim::PhoneSimOptions options = PhoneOptions("C350", true);
+    options.datebookLastSlot = 30;
+    options.latencyMs = 5;
+    startPhone(options);
+    createWindow();
+    bool checked = false;
+    QTimer::singleShot(60, window_.get(), [&] {
+        auto* read = tab()->findChild<QPushButton*>("sbReadAllEvents");
+        EXPECT_FALSE(read->isEnabled());
+        EXPECT_FALSE(tab()->ppmReadAllEvents->isEnabled());
+        EXPECT_FALSE(window_->mnuImportICalendar->isEnabled());
+        tab()->sbReadAllEventsClick();
+        tab()->sbAddEventClick();
+        tab()->sbDeleteEventClick();
+        tab()->SpeedButton2Click();
+        checked = true;
+    });
+    phone().mark();
+    tab()->sbReadAllEventsClick();
+    EXPECT_TRUE(checked);
+    EXPECT_TRUE(boxes().empty()) << boxTexts().join('|').toStdString();
+    EXPECT_EQ(phone().sinceStarting("AT+MDBR=?").size(), 1u);
+    EXPECT_EQ(phone().sinceStarting("AT+MDBAD").size(), 0u);
+    EXPECT_TRUE(tab()->findChild<QPushButton*>("sbReadAllEvents")->isEnabled());
+
+    // The automatic deletion: a refusal names the setting.
+    phonesim::FaultOptions faults;
+    faults.errorOn = "AT+MDBAD";
+    phone()->setFaults(faults);
+    tab()->RadioGroup1Items->button(2)->setChecked(true);
+    click("SpeedButton2");
+    EXPECT_EQ(phone().sinceStarting("AT+MDBAD").back(), "AT+MDBAD=2");
+    EXPECT_EQ(boxTexts(), QStringList({"Телефон не принял настройку автоудаления "
+                                       "\"после 2-х недель\".\r\nОтвет телефона: ERROR"}));
+}
+
+TEST_F(DatebookTab, ExportAndImportThroughTheMainMenu) {
+    start();
+    const QString path = filePath("datebook.ics");
+    const auto answer = [this](const char* name, QString file) {
+        whenShown([this, name] { return tab()->findChild<QFileDialog*>(name); },
+                  [this, name, file] {
+                      auto* d = tab()->findChild<QFileDialog*>(name);
+                      d->selectFile(file);
+                      static_cast<QDialog*>(d)->accept();
+                  });
+    };
+    answer("dlgExportICalendar", path);
+    window_->mnuExportICalendar->trigger();  // the list is empty: read first
+    EXPECT_TRUE(boxes().empty()) << boxTexts().join('|').toStdString();
+    EXPECT_TRUE(readFile(path).startsWith("BEGIN:VCALENDAR\r\n"));
+    EXPECT_EQ(readFile(path).count("BEGIN:VEVENT"), 12);
+
+    // Twelve events into the nine free slots of 0..20: three are named in the warning.
+    answer("dlgImportICalendar", path);
+    window_->mnuImportICalendar->trigger();
+    EXPECT_EQ(tab()->lvEvent->topLevelItemCount(), 21);
+    ASSERT_EQ(boxes().size(), 1u);
+    EXPECT_EQ(boxes().front().kind, MessageBoxes::Kind::Warning);
+    EXPECT_EQ(boxTexts().front().count(QStringLiteral("нет свободной ячейки: не записано")), 3);
+}
+
+}  // namespace
+}  // namespace orlin::test
