@@ -98,7 +98,7 @@ walk=(
   "phonebook|--tab phonebook --click sbReadAll --quit-after 6000"
   "info|--tab info --quit-after 4000"
   "terminal|--tab terminal --send AT+CGMM --quit-after 3000"
-  "datebook|--tab datebook --quit-after 2000"
+  "datebook|--tab datebook --click sbReadAllEvents --quit-after 8000"
   "messages|--tab sms --select Входящие --quit-after 6000"
   "theme|--tab theme --quit-after 2000"
 )
