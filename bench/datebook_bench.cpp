@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/transcript_traffic.h"
 #include "datebook/datebook_read.h"
 #include "link/cp1251.h"
 #include "link/interaction.h"
@@ -57,27 +58,6 @@ void FillDatebook(orlin::phonesim::PhoneState& s) {
     }
 }
 
-size_t RawLength(const std::string& escaped) {
-    size_t n = 0;
-    for (size_t i = 0; i < escaped.size(); ++i) {
-        if (escaped[i] == '\\' && i + 1 < escaped.size()) i += escaped[i + 1] == 'x' ? 3 : 1;
-        ++n;
-    }
-    return n;
-}
-
-// The transcript's lines "date time < bytes" (to the phone) and "date time > bytes".
-size_t TrafficBytes(const fs::path& transcript) {
-    size_t bytes = 0;
-    std::ifstream in(transcript);
-    std::string line;
-    while (std::getline(in, line)) {
-        if (line.size() < 26) continue;
-        if (line[24] == '<' || line[24] == '>') bytes += RawLength(line.substr(26));
-    }
-    return bytes;
-}
-
 void Run(int baud, int latencyMs, const fs::path& work) {
     const fs::path transcript =
         work / ("datebook-" + std::to_string(baud) + "-" + std::to_string(latencyMs) + ".log");
@@ -108,8 +88,9 @@ void Run(int baud, int latencyMs, const fs::path& work) {
     const uint64_t commands = phone.commandsReceived() - before;
     phone.stop();
 
-    const size_t bytes = TrafficBytes(transcript);
-    const double wire = static_cast<double>(bytes) * 10.0 / baud;
+    const orlin::bench::Traffic traffic = orlin::bench::CountTraffic(transcript);
+    const size_t bytes = traffic.total();
+    const double wire = traffic.wireSeconds(baud);
     const double thinking = static_cast<double>(commands) * latencyMs / 1000.0;
     std::printf(
         "%6d baud  latency %2d ms  slots %d  events %zu  commands %llu  bytes %zu  wire %.2f s  "

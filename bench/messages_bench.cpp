@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/transcript_traffic.h"
 #include "link/cp1251.h"
 #include "link/interaction.h"
 #include "messages/message_folders.h"
@@ -68,27 +69,6 @@ void Fill(orlin::phonesim::PhoneState& s) {
             "+7903" + std::to_string(2000000 + i * 17), "", Text(1000 + i)};
 }
 
-// The transcript escapes \r, \n, \\ and other control bytes as \xHH.
-size_t RawLength(const std::string& escaped) {
-    size_t n = 0;
-    for (size_t i = 0; i < escaped.size(); ++i) {
-        if (escaped[i] == '\\' && i + 1 < escaped.size()) i += escaped[i + 1] == 'x' ? 3 : 1;
-        ++n;
-    }
-    return n;
-}
-
-// Bytes to and from the phone: lines "date time < bytes" and "date time > bytes".
-size_t Traffic(const fs::path& transcript) {
-    size_t bytes = 0;
-    std::ifstream in(transcript);
-    std::string line;
-    while (std::getline(in, line))
-        if (line.size() >= 26 && (line[24] == '<' || line[24] == '>'))
-            bytes += RawLength(line.substr(26));
-    return bytes;
-}
-
 struct Case {
     MessageFolder folder;
     const char* name;
@@ -124,7 +104,7 @@ void Run(int baud, int latency, const Case& c, const fs::path& work) {
     const uint64_t commands = phone.commandsReceived() - before;
     phone.stop();
 
-    const double wire = static_cast<double>(Traffic(transcript)) * 10.0 / baud;
+    const double wire = orlin::bench::CountTraffic(transcript).wireSeconds(baud);
     const double thinking = static_cast<double>(commands) * latency / 1000.0;
     std::printf(
         "%6d baud  latency %2d ms  %-13s rows %3zu  archived %3d  commands %3llu  wall %6.3f s  "

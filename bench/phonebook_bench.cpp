@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/transcript_traffic.h"
 #include "link/cp1251.h"
 #include "link/interaction.h"
 #include "link/phone_session.h"
@@ -56,38 +57,6 @@ void FillPhonebook(orlin::phonesim::PhoneState& s) {
     }
 }
 
-// The transcript escapes \r, \n, \\ and other control bytes as \xHH.
-size_t RawLength(const std::string& escaped) {
-    size_t n = 0;
-    for (size_t i = 0; i < escaped.size(); ++i) {
-        if (escaped[i] == '\\' && i + 1 < escaped.size()) {
-            i += escaped[i + 1] == 'x' ? 3 : 1;
-        }
-        ++n;
-    }
-    return n;
-}
-
-struct Traffic {
-    size_t toPhone = 0;
-    size_t fromPhone = 0;
-};
-
-// Lines "date time < bytes" (to the phone) and "date time > bytes" (from it).
-Traffic CountTraffic(const fs::path& transcript) {
-    Traffic t;
-    std::ifstream in(transcript);
-    std::string line;
-    while (std::getline(in, line)) {
-        if (line.size() < 26) continue;
-        const char direction = line[24];
-        const std::string bytes = line.substr(26);
-        if (direction == '<') t.toPhone += RawLength(bytes);
-        if (direction == '>') t.fromPhone += RawLength(bytes);
-    }
-    return t;
-}
-
 orlin::phonesim::PhoneSimOptions Options(int baud, const fs::path& transcript) {
     orlin::phonesim::PhoneSimOptions options;
     options.model = "C350";
@@ -122,7 +91,7 @@ void RunOurs(int baud, const fs::path& work) {
     const double wall = std::chrono::duration<double>(Clock::now() - start).count();
     phone.stop();
 
-    const Traffic t = CountTraffic(transcript);
+    const orlin::bench::Traffic t = orlin::bench::CountTraffic(transcript);
     const double wire = static_cast<double>(t.toPhone + t.fromPhone) * 10.0 / baud;
     std::printf(
         "%6d baud  slots %d  entries %d  sent %zu B  received %zu B  wire %.2f s  wall %.2f s  "
@@ -158,7 +127,7 @@ void RunGammu(int baud, const fs::path& work) {
     std::string line;
     while (std::getline(out, line))
         if (line.rfind("Memory ME, Location", 0) == 0) ++entries;
-    const Traffic t = CountTraffic(transcript);
+    const orlin::bench::Traffic t = orlin::bench::CountTraffic(transcript);
     std::printf(
         "%6d baud  gammu getallmemory ME: exit %d  entries %zu  sent %zu B  received %zu B  "
         "wall %.2f s\n",
