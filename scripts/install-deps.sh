@@ -8,7 +8,7 @@ packages=(
   g++-mingw-w64-x86-64-posix
   xvfb xauth
   gammu
-  libfluidsynth-dev timgm6mb-soundfont qt6-image-formats-plugins
+  libfluidsynth-dev libasound2-dev timgm6mb-soundfont qt6-image-formats-plugins
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -1,5 +1,6 @@
 #include "theme/synth/tone_player.h"
 
+#include <alsa/asoundlib.h>
 #include <fluidsynth.h>
 
 #include <algorithm>
@@ -11,6 +12,10 @@
 namespace orlin {
 
 namespace {
+
+// ALSA writes its own complaints (no card, no such device) to standard error; the player
+// says what matters in one line instead.
+void QuietAlsa(const char*, int, const char*, int, const char*, ...) {}
 
 std::vector<std::string>& Drivers() {
     static std::vector<std::string> drivers{"pulseaudio", "alsa"};
@@ -55,6 +60,7 @@ std::string TonePlayer::play() {
     }
     // A library that reaches a JACK server must not start one.
     ::setenv("JACK_NO_START_SERVER", "1", 0);
+    snd_lib_error_set_handler(QuietAlsa);
     for (const std::string& name : Drivers()) {
         if (fluid_settings_setstr(synth_->settings(), "audio.driver", name.c_str()) != FLUID_OK)
             continue;

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <fstream>
 #include <mutex>
 
 #include "link/cp1251.h"
@@ -69,6 +70,12 @@ std::string LastSynthMessage() {
 
 ToneSynth::ToneSynth(const std::string& soundFont) {
     QuietLog();
+    // A sound font is a RIFF "sfbk" file (.sf2, .sf3); anything else is refused before the
+    // library tries its other readers on it.
+    char head[12] = {};
+    std::ifstream(soundFont, std::ios::binary).read(head, sizeof head);
+    if (std::string(head, 4) != "RIFF" || std::string(head + 8, 4) != "sfbk")
+        throw ESynthError(Utf8ToCp1251("Это не звуковой шрифт SoundFont: ") + soundFont);
     settings_ = new_fluid_settings();
     fluid_settings_setnum(settings_, "synth.sample-rate", kSampleRate);
     // A ring tone is one or a few voices: louder than the default, which is made for a band.
