@@ -198,7 +198,7 @@ int Run(int argc, char** argv) {
 
     try {
         Invocation invocation;
-        invocation.settings = ResolveSettings(line);
+        if (!verb->offline) invocation.settings = ResolveSettings(line);
         invocation.timeoutGiven = line.timeoutGiven;
         invocation.yes = line.yes;
         invocation.args.assign(line.words.begin() + 1, line.words.end());

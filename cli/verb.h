@@ -45,6 +45,7 @@ struct Verb {
     const char* usage;  // "phonebook list | save FILE | load FILE [--yes]"
     const char* help;   // a few lines for --help
     VerbFunction run;
+    bool offline = false;  // works on files only: needs no port and no portcfg.ini
 };
 
 struct VerbRegistration {

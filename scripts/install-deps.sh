@@ -9,6 +9,7 @@ packages=(
   xvfb xauth
   gammu
   libical-dev python3-icalendar
+  libfluidsynth-dev libasound2-dev timgm6mb-soundfont qt6-image-formats-plugins
 )
 missing=()
 for p in "${packages[@]}"; do

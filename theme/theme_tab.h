@@ -1,10 +1,13 @@
 #pragma once
 // The theme tab: a picture, a screen saver and a ring tone chosen from the disk, the two
-// previews, the ring tone's player, and the button that writes the theme file. The file
-// and player operations are wired when the theme operations exist.
+// previews (a GIF animates, other pictures stand still), the ring tone's player, and the
+// button that writes the theme file. The phone is not contacted.
 
+#include <QString>
 #include <QWidget>
+#include <memory>
 
+class QFileDialog;
 class QFrame;
 class QLabel;
 class QLineEdit;
@@ -15,17 +18,34 @@ class QToolButton;
 class WindowContext;
 namespace orlin {
 struct ButtonGlyphs;
-}
+class TonePlayer;
+}  // namespace orlin
 
 class ThemeTab : public QWidget {
     Q_OBJECT
 public:
     explicit ThemeTab(WindowContext& context, QWidget* parent = nullptr);
+    ~ThemeTab() override;
 
     // Start-up: the glyphs of the tab's buttons.
     void ApplyGlyphs(const orlin::ButtonGlyphs& glyphs);
 
+    enum class PlayerButton { Play, Pause, Stop };
+
+public slots:
+    void SpeedButton10Click();  // choose the picture
+    void SpeedButton13Click();  // choose the screen saver
+    void SpeedButton14Click();  // choose the ring tone
+    void MediaPlayer2Click(ThemeTab::PlayerButton button);
+    void TimerMediaTimer();
+    void SpeedButton15Click();  // "Создать тему"
+
 private:
+    void choosePicture(QLineEdit* edit, QLabel* animated, QLabel* still);
+    void showPreview(const QString& path, QLabel* animated, QLabel* still);
+    void openTone(const QString& path);
+    void resetTrackBar(int length);
+
     QLabel* LabelTitle = nullptr;
     QPushButton* SpeedButton10 = nullptr;  // "Картинка"
     QLineEdit* Edit4 = nullptr;
@@ -44,8 +64,14 @@ private:
     QToolButton* btnPause = nullptr;
     QToolButton* btnStop = nullptr;
     QSlider* TrackBar2 = nullptr;
+    QLabel* LabelPlayer = nullptr;  // one line under the player: why it does not play
     QTimer* TimerMedia = nullptr;
     QPushButton* SpeedButton15 = nullptr;  // "Создать тему"
+    QFileDialog* OpenPictureDialog1 = nullptr;
+    QFileDialog* OpenMedia = nullptr;
+    QFileDialog* SaveTheme = nullptr;
 
     WindowContext& context_;
+    std::unique_ptr<orlin::TonePlayer> player_;
+    QString openedTone_;  // the path of the tone the player holds
 };

@@ -1,0 +1,96 @@
+// orlin-cli theme build and ringtone info / render, in a folder without portcfg.ini (they
+// need no phone), on the shipped samples.
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cmath>
+#include <filesystem>
+
+#include "link/whole_file.h"
+#include "tests/support/cli_run.h"
+#include "theme/theme_file.h"
+#include "theme/tone.h"
+
+namespace orlin {
+namespace {
+
+namespace fs = std::filesystem;
+
+class ThemeCli : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir_ = fs::temp_directory_path() / ("orlin_theme_cli_" + std::to_string(::getpid()));
+        fs::remove_all(dir_);
+        fs::create_directories(dir_);
+        for (const char* name : {"ring.mid", "ring.imy", "saver.gif", "picture.bmp"})
+            fs::copy_file(fs::path(ORLIN_SAMPLES_DIR) / name, dir_ / name);
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+    test::CliRun Run(const std::string& words) {
+        return test::RunInFolder(dir_, "'" ORLIN_CLI_PATH "' " + words);
+    }
+    fs::path dir_;
+};
+
+TEST_F(ThemeCli, BuildWritesTheBytesOfTheTabAndNamesMissingFiles) {
+    fs::copy_file(dir_ / "ring.mid", dir_ / "r.mid");
+    fs::copy_file(dir_ / "saver.gif", dir_ / "s.gif");
+    fs::copy_file(dir_ / "picture.bmp", dir_ / "p.jpg");
+    const auto built =
+        Run("theme build --ringtone r.mid --screensaver \"$PWD/s.gif\" --picture p.jpg -o t.tcf");
+    ASSERT_EQ(built.status, 0) << built.err;
+    EXPECT_EQ(test::FileBytes(dir_ / "t.tcf"), ThemeFileBytes({"p.jpg", "s.gif", "r.mid"}));
+    EXPECT_EQ(test::FileBytes(dir_ / "t.tcf").size(), 41u);
+
+    const auto missing =
+        Run("theme build --ringtone gone.mid --screensaver s.gif --picture lost.jpg -o u.tcf");
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_EQ(missing.err,
+              "Файл картинки не существует. lost.jpg\nФайл мелодии не существует. gone.mid\n");
+    EXPECT_FALSE(fs::exists(dir_ / "u.tcf"));
+
+    EXPECT_EQ(Run("theme build --ringtone r.mid -o u.tcf").status, 1);  // choices missing
+    EXPECT_EQ(Run("theme build --ringtone r.mid --picture").status, 2);
+    EXPECT_EQ(Run("theme").status, 2);
+}
+
+TEST_F(ThemeCli, RingtoneInfoAndRenderOfTheSamples) {
+    for (const char* name : {"ring.mid", "ring.imy"}) {
+        SCOPED_TRACE(name);
+        const Tone tone = LoadTone((dir_ / name).string());
+        const long long length = std::llround(tone.lengthMs);
+        const auto info = Run(std::string("ringtone info ") + name);
+        ASSERT_EQ(info.status, 0) << info.err;
+        EXPECT_EQ(info.out, std::string("format: ") + ToneFormatName(tone.format) +
+                                "\nlength: " + std::to_string(length) +
+                                " ms\nnotes: " + std::to_string(tone.noteCount) + "\n");
+        EXPECT_GT(tone.noteCount, 10);
+
+        const auto render = Run(std::string("ringtone render ") + name + " -o out.wav");
+        ASSERT_EQ(render.status, 0) << render.err;
+        const std::string wav = test::FileBytes(dir_ / "out.wav");
+        ASSERT_GT(wav.size(), 44u);
+        EXPECT_EQ(wav.size() - 44, size_t(std::llround(tone.lengthMs * 44.1)) * 4);
+        double sum = 0;
+        for (size_t at = 44; at + 1 < wav.size(); at += 2) {
+            const double s = int16_t(uint8_t(wav[at]) | (uint8_t(wav[at + 1]) << 8)) / 32768.0;
+            sum += s * s;
+        }
+        EXPECT_GT(std::sqrt(sum / ((wav.size() - 44) / 2)), 0.01);
+    }
+    const auto bad = Run("ringtone info saver.gif");
+    EXPECT_EQ(bad.status, 1);
+    EXPECT_NE(bad.err.find("не распознан"), std::string::npos) << bad.err;
+    EXPECT_EQ(Run("ringtone render ring.mid").status, 2);
+    const auto noFont = Run("ringtone render ring.mid -o x.wav");
+    EXPECT_EQ(noFont.status, 0);
+    EXPECT_EQ(test::RunInFolder(dir_, "ORLIN_SOUNDFONT=/none.sf2 '" ORLIN_CLI_PATH
+                                      "' ringtone render ring.mid -o y.wav")
+                  .status,
+              1);
+    EXPECT_FALSE(fs::exists(dir_ / "y.wav"));
+}
+
+}  // namespace
+}  // namespace orlin

@@ -1,0 +1,140 @@
+#include "theme/theme_file.h"
+
+#include <sys/stat.h>
+
+#include "link/cp1251.h"
+
+namespace orlin {
+
+namespace {
+
+// The parts in the order of the checks, with their two texts.
+struct PartTexts {
+    ThemePart part;
+    const char* empty;
+    const char* missing;
+};
+
+const PartTexts kPartTexts[] = {
+    {ThemePart::Picture, "Выберите картинку.", "Файл картинки не существует."},
+    {ThemePart::ScreenSaver, "Выберите заставку.", "Файл заставки не существует."},
+    {ThemePart::RingTone, "Выберите мелодию.", "Файл мелодии не существует."},
+};
+
+const std::string& PathOf(const ThemeChoice& choice, ThemePart part) {
+    switch (part) {
+        case ThemePart::Picture:
+            return choice.picture;
+        case ThemePart::ScreenSaver:
+            return choice.screenSaver;
+        case ThemePart::RingTone:
+            break;
+    }
+    return choice.ringTone;
+}
+
+// The next character of a UTF-8 text; an invalid byte stands for itself.
+char32_t NextCharacter(std::string_view text, size_t& at) {
+    const auto byte = [&](size_t i) { return static_cast<unsigned char>(text[i]); };
+    const unsigned char lead = byte(at);
+    int length = 0;
+    char32_t value = 0;
+    char32_t least = 0;
+    if (lead < 0x80) {
+        ++at;
+        return lead;
+    } else if ((lead & 0xE0) == 0xC0) {
+        length = 2, value = lead & 0x1F, least = 0x80;
+    } else if ((lead & 0xF0) == 0xE0) {
+        length = 3, value = lead & 0x0F, least = 0x800;
+    } else if ((lead & 0xF8) == 0xF0) {
+        length = 4, value = lead & 0x07, least = 0x10000;
+    }
+    if (length == 0 || at + length > text.size()) {
+        ++at;
+        return lead;
+    }
+    for (int i = 1; i < length; ++i) {
+        if ((byte(at + i) & 0xC0) != 0x80) {
+            ++at;
+            return lead;
+        }
+        value = (value << 6) | (byte(at + i) & 0x3F);
+    }
+    if (value < least || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF)) {
+        ++at;
+        return lead;
+    }
+    at += length;
+    return value;
+}
+
+void AppendUnit(std::string& out, char32_t unit) {
+    out += static_cast<char>((unit >> 8) & 0xFF);
+    out += static_cast<char>(unit & 0xFF);
+}
+
+}  // namespace
+
+bool IsExistingFile(const std::string& path) {
+    struct stat info {};
+    return !path.empty() && ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
+std::vector<ThemeProblem> ThemeChoiceProblems(
+    const ThemeChoice& choice, const std::function<bool(const std::string&)>& exists) {
+    std::vector<ThemeProblem> problems;
+    for (const PartTexts& texts : kPartTexts) {
+        if (PathOf(choice, texts.part).empty())
+            problems.push_back({texts.part, Utf8ToCp1251(texts.empty)});
+    }
+    if (!problems.empty()) return problems;
+    for (const PartTexts& texts : kPartTexts) {
+        if (!exists(PathOf(choice, texts.part)))
+            problems.push_back({texts.part, Utf8ToCp1251(texts.missing)});
+    }
+    return problems;
+}
+
+std::string ThemeName(std::string_view path) {
+    const size_t separator = path.find_last_of("/\\");
+    return std::string(separator == std::string_view::npos ? path : path.substr(separator + 1));
+}
+
+std::string Utf16BeName(std::string_view utf8) {
+    std::string out;
+    out.reserve(utf8.size() * 2);
+    for (size_t at = 0; at < utf8.size();) {
+        const char32_t c = NextCharacter(utf8, at);
+        if (c >= 0x10000) {
+            AppendUnit(out, 0xD800 + ((c - 0x10000) >> 10));
+            AppendUnit(out, 0xDC00 + ((c - 0x10000) & 0x3FF));
+        } else {
+            AppendUnit(out, c);
+        }
+    }
+    return out;
+}
+
+std::string ThemeFileBytes(const ThemeChoice& choice) {
+    // The entries stand in the order ring tone, screen saver, picture.
+    const struct {
+        char type;
+        ThemePart part;
+    } entries[] = {{'\x02', ThemePart::RingTone},
+                   {'\x01', ThemePart::ScreenSaver},
+                   {'\x00', ThemePart::Picture}};
+    std::string bytes("\x10\x03", 2);
+    for (const auto& entry : entries) {
+        const std::string& path = PathOf(choice, entry.part);
+        const std::string name = ThemeName(path);
+        if (name.empty())
+            throw EThemeError(Utf8ToCp1251("В пути нет имени файла: ") + Utf8ToCp1251(path));
+        bytes += entry.type;
+        bytes += Utf16BeName(name);
+        bytes.append(2, '\0');
+    }
+    return bytes;
+}
+
+}  // namespace orlin

@@ -1,0 +1,71 @@
+#include "theme/tone.h"
+
+#include <algorithm>
+#include <set>
+#include <utility>
+
+#include "link/cp1251.h"
+#include "link/whole_file.h"
+#include "theme/imelody.h"
+#include "theme/midi_file.h"
+
+namespace orlin {
+
+namespace {
+
+bool IsNoteOn(const ToneEvent& e) {
+    return (e.status & 0xF0) == 0x90 && e.data2 > 0;
+}
+bool IsNoteOff(const ToneEvent& e) {
+    return (e.status & 0xF0) == 0x80 || ((e.status & 0xF0) == 0x90 && e.data2 == 0);
+}
+
+}  // namespace
+
+Tone ParseTone(std::string_view bytes) {
+    if (bytes.substr(0, 4) == "MThd" ||
+        (bytes.size() >= 12 && bytes.substr(0, 4) == "RIFF" && bytes.substr(8, 4) == "RMID"))
+        return ParseMidiFile(bytes);
+    // iMelody is text: BEGIN:IMELODY near the start, in any letter case.
+    std::string head(bytes.substr(0, 256));
+    for (char& c : head) c = static_cast<char>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
+    if (head.find("BEGIN:IMELODY") != std::string::npos) return ParseIMelody(bytes);
+    throw EToneError(
+        Utf8ToCp1251("Это не мелодия MIDI (.mid) и не iMelody (.imy): формат не распознан"));
+}
+
+Tone LoadTone(const std::string& path) {
+    return ParseTone(ReadWholeFile(path));
+}
+
+const char* ToneFormatName(ToneFormat format) {
+    return format == ToneFormat::Midi ? "MIDI" : "iMelody";
+}
+
+void FinishTone(Tone& tone) {
+    std::stable_sort(tone.events.begin(), tone.events.end(),
+                     [](const ToneEvent& a, const ToneEvent& b) { return a.ms < b.ms; });
+    if (tone.lengthMs > kLongestToneMs) {
+        // Keep what starts before the cut, and release at the cut what still sounds then.
+        std::set<std::pair<int, int>> sounding;  // channel, key
+        std::vector<ToneEvent> kept;
+        for (const ToneEvent& e : tone.events) {
+            if (e.ms >= kLongestToneMs) break;
+            const std::pair<int, int> note(e.status & 0x0F, e.data1);
+            if (IsNoteOn(e)) sounding.insert(note);
+            if (IsNoteOff(e)) sounding.erase(note);
+            kept.push_back(e);
+        }
+        for (const auto& [channel, key] : sounding)
+            kept.push_back({kLongestToneMs, static_cast<uint8_t>(0x80 | channel),
+                            static_cast<uint8_t>(key), 0});
+        tone.events = std::move(kept);
+        tone.lengthMs = kLongestToneMs;
+        tone.remarks.push_back(
+            Utf8ToCp1251("Мелодия длиннее 10 минут: играются только первые 10 минут."));
+    }
+    tone.noteCount =
+        static_cast<int>(std::count_if(tone.events.begin(), tone.events.end(), IsNoteOn));
+}
+
+}  // namespace orlin
