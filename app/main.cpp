@@ -1,10 +1,13 @@
 // The program orlin: start-up in a fixed order, then the message loop until the main window
 // closes. For documentation and checks without a person:
 //   orlin --tab NAME [--send TEXT ...] [--click BUTTON ...] [--select TREE-ITEM ...]
+//         [--choose BUTTON=FILE ...]
 //         --screenshot FILE --quit-after MS
 
 #include <QAbstractButton>
 #include <QCommandLineParser>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QLocale>
 #include <QTimer>
 #include <QTreeWidget>
@@ -50,8 +53,13 @@ int main(int argc, char** argv) {
                        "\"Входящие\") after start-up, as a user does (may be given several "
                        "times)."),
         QStringLiteral("TEXT"));
-    parser.addOptions(
-        {tabOption, screenshotOption, quitOption, sendOption, clickOption, selectOption});
+    const QCommandLineOption chooseOption(
+        QStringLiteral("choose"),
+        QStringLiteral("Click the button BUTTON and answer the file dialog it opens with FILE, "
+                       "for instance SpeedButton10=picture.bmp (may be given several times)."),
+        QStringLiteral("BUTTON=FILE"));
+    parser.addOptions({tabOption, screenshotOption, quitOption, sendOption, clickOption,
+                       selectOption, chooseOption});
     parser.process(app);
 
     // 2. The eight forms, the main window first (its creation runs FormCreate).
@@ -113,6 +121,33 @@ int main(int argc, char** argv) {
             }
             std::fprintf(stderr, "orlin: no tree item captioned \"%s\"\n",
                          caption.toLocal8Bit().constData());
+        });
+    // The choices go one after the other: each click returns when its file dialog has been
+    // answered from inside the dialog's own loop, as a person would type the name and press
+    // Open.
+    const QStringList choices = parser.values(chooseOption);
+    if (!choices.isEmpty())
+        QTimer::singleShot(0, &window, [&window, choices] {
+            for (const QString& choice : choices) {
+                const QString name = choice.section(QLatin1Char('='), 0, 0);
+                const QString file =
+                    QFileInfo(choice.section(QLatin1Char('='), 1)).absoluteFilePath();
+                auto* button = window.findChild<QAbstractButton*>(name);
+                if (button == nullptr) {
+                    std::fprintf(stderr, "orlin: no button named \"%s\"\n",
+                                 name.toLocal8Bit().constData());
+                    continue;
+                }
+                QTimer::singleShot(0, &window, [file] {
+                    auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+                    if (dialog == nullptr) return;
+                    // selectFile() leaves the name field alone while it has the focus.
+                    if (QWidget* focused = dialog->focusWidget()) focused->clearFocus();
+                    dialog->selectFile(file);
+                    static_cast<QDialog*>(dialog)->accept();
+                });
+                button->click();
+            }
         });
     int status = 0;
     if (quitAfter >= 0) {

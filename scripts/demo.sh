@@ -36,6 +36,9 @@ work="$build/work"
 mkdir -p "$work"
 cp -f "$bin/orlinres.dll" "$bin/info.txt" "$work/"
 cp -f "$bin"/*.jpg "$work/" 2>/dev/null || true
+# Sample pictures and ring tones for the theme tab.
+cp -f "$root"/theme/samples/*.gif "$root"/theme/samples/*.bmp "$root"/theme/samples/*.wbmp \
+  "$root"/theme/samples/*.imy "$root"/theme/samples/*.mid "$work/"
 
 port="$work/ttyPHONE"
 phone_out="$work/phonesim.out"
@@ -100,7 +103,7 @@ walk=(
   "terminal|--tab terminal --send AT+CGMM --quit-after 3000"
   "datebook|--tab datebook --click sbReadAllEvents --quit-after 8000"
   "messages|--tab sms --select Входящие --quit-after 6000"
-  "theme|--tab theme --quit-after 2000"
+  "theme|--tab theme --choose SpeedButton10=picture.bmp --choose SpeedButton13=saver.gif --choose SpeedButton14=ring.imy --quit-after 3000"
 )
 for step in "${walk[@]}"; do
   name="${step%%|*}"
