@@ -9,6 +9,7 @@
 #include <QCalendarWidget>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QDir>
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -22,6 +23,8 @@
 #include <functional>
 
 #include "datebook/add_event_dialog.h"
+#include "link/whole_file.h"
+#include "tests/support/fault_runs.h"
 #include "tests/support/text.h"
 #include "tests/support/window_test.h"
 
@@ -315,6 +318,29 @@ TEST_F(DatebookTab, ExportAndImportThroughTheMainMenu) {
     ASSERT_EQ(boxes().size(), 1u);
     EXPECT_EQ(boxes().front().kind, MessageBoxes::Kind::Warning);
     EXPECT_EQ(boxTexts().front().count(QStringLiteral("нет свободной ячейки: не записано")), 3);
+}
+
+TEST_F(DatebookTab, AnExportThatFailsHalfWayLeavesTheOldFile) {
+    start();
+    const QString path = filePath("datebook.ics");
+    const std::string old(3000, 'o');
+    WriteWholeFile(QFile::encodeName(path).toStdString(), old);
+    click("sbReadAllEvents");
+    const int files = QDir(filePath(".")).entryList(QDir::Files).size();
+    whenShown([this] { return tab()->findChild<QFileDialog*>("dlgExportICalendar"); },
+              [this, path] {
+                  auto* d = tab()->findChild<QFileDialog*>("dlgExportICalendar");
+                  d->setOption(QFileDialog::DontConfirmOverwrite);
+                  d->selectFile(path);
+                  static_cast<QDialog*>(d)->accept();
+              });
+    {
+        FileSizeLimit diskFullAt(100);
+        window_->mnuExportICalendar->trigger();
+    }
+    EXPECT_EQ(readFile(path).toStdString(), old);
+    EXPECT_EQ(boxTexts(), QStringList({"Файл слишком велик."}));
+    EXPECT_EQ(QDir(filePath(".")).entryList(QDir::Files).size(), files);
 }
 
 }  // namespace
