@@ -177,6 +177,84 @@ TEST_F(DatebookTab, AddOnlyIntoSlotsThatAnsweredABareOk) {
     EXPECT_TRUE(phone().since().empty());
 }
 
+TEST_F(DatebookTab, AnUnreadSlotIsNamedAndNotWrittenInto) {
+    phonesim::FaultOptions faults;
+    faults.errorOn = "AT+MDBR=3";
+    faults.errorLine = "+CME ERROR: 10";
+    start(true, 20, faults);
+    click("sbReadAllEvents");
+    ASSERT_EQ(boxes().size(), 1u);
+    EXPECT_EQ(boxes().front().kind, MessageBoxes::Kind::Warning);
+    EXPECT_EQ(boxTexts().front(), QStringLiteral("Не удалось прочитать ячейки ежедневника: 3. В "
+                                                 "них могут быть события, которых нет в списке."));
+    clearBoxes();
+    int free = 4;
+    while (phone().state().contents.events.count(free)) ++free;
+    whenDialogShows([free](TfrmAddEvent& d) {
+        EXPECT_EQ(d.EventIndex, free);
+        d.SpeedButton2->click();
+    });
+    click("sbAddEvent");
+}
+
+// A write whose answer was cut may have gone in: the slot table is not trusted afterwards.
+TEST_F(DatebookTab, AfterAWriteThatFailedHalfWayTheNextAddReadsFirst) {
+    phonesim::FaultOptions faults;
+    faults.cutOn = "AT+MDBW=";
+    start(true, 20, faults);
+    whenDialogShows([](TfrmAddEvent& d) {
+        EXPECT_EQ(d.EventIndex, 3);
+        d.edtEventTitle->setText(QStringLiteral("Первое"));
+        QTest::keyClick(d.cbRepeat, Qt::Key_Return);
+    });
+    click("sbAddEvent");
+    ASSERT_EQ(boxTexts().size(), 1);
+    EXPECT_TRUE(boxTexts().front().startsWith(QStringLiteral("Ошибка по таймауту")));
+    EXPECT_EQ(phone().state().contents.events.at(3).title, W("Первое"));  // taken all the same
+
+    // An import that stops half-way says what went in, then why it stopped.
+    const QString path = filePath("two.ics");
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(
+        "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//test//EN\r\n"
+        "BEGIN:VEVENT\r\nUID:a\r\nDTSTAMP:20270101T000000Z\r\nSUMMARY:One\r\n"
+        "DTSTART:20270301T090000\r\nDURATION:PT60M\r\nEND:VEVENT\r\n"
+        "BEGIN:VEVENT\r\nUID:b\r\nDTSTAMP:20270101T000000Z\r\nSUMMARY:Two\r\n"
+        "DTSTART:20270302T090000\r\nDURATION:PT60M\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n");
+    file.close();
+    click("sbReadAllEvents");
+    clearBoxes();
+    faults = {};
+    faults.silentOn = "AT+MDBW=";
+    phone()->setFaults(faults);
+    whenShown([this] { return tab()->findChild<QFileDialog*>("dlgImportICalendar"); },
+              [this, path] {
+                  auto* d = tab()->findChild<QFileDialog*>("dlgImportICalendar");
+                  d->selectFile(path);
+                  static_cast<QDialog*>(d)->accept();
+              });
+    window_->mnuImportICalendar->trigger();
+    ASSERT_EQ(boxes().size(), 2u);
+    EXPECT_EQ(boxes()[0].kind, MessageBoxes::Kind::Warning);
+    EXPECT_TRUE(boxTexts()[0].contains(QStringLiteral("телефон не ответил")))
+        << boxTexts()[0].toStdString();
+    EXPECT_TRUE(boxTexts()[0].contains(QStringLiteral("связь с телефоном прервалась")));
+    EXPECT_TRUE(boxTexts()[1].startsWith(QStringLiteral("Ошибка по таймауту")));
+
+    phone()->setFaults({});
+    clearBoxes();
+    phone().mark();
+    int free = 4;
+    while (phone().state().contents.events.count(free)) ++free;
+    whenDialogShows([free](TfrmAddEvent& d) {
+        EXPECT_EQ(d.EventIndex, free);
+        d.SpeedButton2->click();
+    });
+    click("sbAddEvent");
+    EXPECT_EQ(phone().sinceStarting("AT+MDBR=?").size(), 1u);
+}
+
 TEST_F(DatebookTab, DoubleClickEditKeepsTheLeadAndWritesARawRepeatCodeBack) {
     start();
     phone().edit([](phonesim::PhoneState& s) { s.contents.events[1].repeat = 7; });
