@@ -1,10 +1,12 @@
 #include "tests/support/fault_runs.h"
 
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <csignal>
 #include <filesystem>
+#include <optional>
 #include <set>
 #include <stdexcept>
 
@@ -75,11 +77,37 @@ std::string PortProblem(SimPhone& phone, const std::set<int>& openBefore) {
     } catch (const OrlinError& error) {
         return std::string("a second session failed: ") + error.what();
     }
-    if (watch.Elapsed() > 500)
+    if (watch.Elapsed() > 1000)
         return "a second session took " + std::to_string(watch.Elapsed()) + " ms";
     if (answer.find("OK") == std::string::npos) return "the phone answered AT with " + answer;
     return {};
 }
+
+// The phone answers one "AT" and closes the line.
+// Waits until the phone has closed the line after a hang-up (the client may see the line
+// go dead a moment before the phone says so).
+bool HungUp(SimPhone& phone) {
+    const Stopwatch watch;
+    while (!phone->hungUp() && watch.Elapsed() < 3000) ::usleep(1000);
+    return phone->hungUp();
+}
+
+// A descriptor held open on the device while it lives: after a hang-up the device's name is
+// gone, and the held descriptor keeps another pseudo-terminal from getting the same name
+// while the operation tries to open it.
+class DeviceHold {
+public:
+    explicit DeviceHold(const std::string& device)
+        : fd_(::open(device.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC)) {}
+    ~DeviceHold() {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    DeviceHold(const DeviceHold&) = delete;
+    DeviceHold& operator=(const DeviceHold&) = delete;
+
+private:
+    int fd_;
+};
 
 // The phone answers one "AT" and closes the line.
 void HangUpNow(SimPhone& phone) {
@@ -90,8 +118,7 @@ void HangUpNow(SimPhone& phone) {
         PhoneSession session(phone.settings);
         session.AtCommand("AT");
     }
-    const Stopwatch watch;
-    while (!phone->hungUp() && watch.Elapsed() < 3000) ::usleep(1000);
+    HungUp(phone);
 }
 
 }  // namespace
@@ -104,6 +131,7 @@ FaultOutcome RunWithFault(SimPhone& phone, PhoneFault fault, const std::string& 
     });
     if (at == clean.end()) throw std::logic_error("the clean run sent no " + target);
     phonesim::FaultOptions faults;
+    std::optional<DeviceHold> hold;
     switch (fault) {
         case PhoneFault::Silence:
             faults.silentOn = target;
@@ -112,11 +140,13 @@ FaultOutcome RunWithFault(SimPhone& phone, PhoneFault fault, const std::string& 
             faults.cutOn = target;
             break;
         case PhoneFault::HangUp:
-            if (at == clean.begin())
+            if (at == clean.begin()) {
+                hold.emplace(phone.portPath());
                 HangUpNow(phone);
-            else
+            } else {
                 faults.hangUpAfterCommands = static_cast<int>(phone->commandsReceived()) +
                                              static_cast<int>(at - clean.begin());
+            }
             break;
         case PhoneFault::CmeError:
             faults.errorOn = target;
@@ -135,8 +165,12 @@ FaultOutcome RunWithFault(SimPhone& phone, PhoneFault fault, const std::string& 
     }
     if (!phone->hungUp()) phone->setFaults({});
     const bool targetSent = !phone.sinceStarting(target).empty();
-    if (fault == PhoneFault::HangUp ? !phone->hungUp() || targetSent : !targetSent)
-        throw std::logic_error(std::string("the ") + FaultName(fault) + " did not meet " + target);
+    if (fault == PhoneFault::HangUp ? !HungUp(phone) || targetSent : !targetSent) {
+        std::string log;
+        for (const std::string& command : phone.since()) log += " " + command;
+        throw std::logic_error(std::string("the ") + FaultName(fault) + " did not meet " + target +
+                               (phone->hungUp() ? " (hung up)" : "") + "; the phone got" + log);
+    }
     outcome.portProblem = PortProblem(phone, openBefore);
     return outcome;
 }
