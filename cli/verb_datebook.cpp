@@ -306,7 +306,7 @@ int Import(const Invocation& invocation, const std::string& path) {
     if (!warning.empty()) std::cerr << Cp1251ToUtf8(warning) << std::endl;
     if (!failure.empty()) std::cerr << Cp1251ToUtf8(failure) << std::endl;
     std::cout << imported << " of " << events.size() << " events imported\n";
-    return imported == static_cast<int>(events.size()) ? 0 : 1;
+    return imported == static_cast<int>(events.size()) && failure.empty() ? 0 : 1;
 }
 
 int RunDatebook(const Invocation& invocation) {
