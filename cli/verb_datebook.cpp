@@ -10,6 +10,7 @@
 #include "datebook/ical/datebook_ical.h"
 #include "link/answers.h"
 #include "link/cp1251.h"
+#include "link/errors.h"
 #include "link/phone_session.h"
 #include "link/whole_file.h"
 
@@ -133,7 +134,8 @@ int SlotWord(const std::string& word) {
     return Number("SLOT", word, 0, static_cast<int>(kMostDatebookSlots) - 1);
 }
 
-// The whole datebook; false (after a message) when the phone refused it.
+// The whole datebook; false (after a message) when the phone refused it. Slots that could not
+// be read are named on standard error.
 bool ReadAll(const Invocation& invocation, DatebookRead& read) {
     CliInteraction interaction("reading");
     {
@@ -148,6 +150,7 @@ bool ReadAll(const Invocation& invocation, DatebookRead& read) {
         std::cerr << Cp1251ToUtf8(DatebookReadMessage(read.status)) << std::endl;
         return false;
     }
+    if (!read.unreadSlots.empty()) std::cerr << Cp1251ToUtf8(UnreadSlotsText(read)) << std::endl;
     return true;
 }
 
@@ -192,7 +195,7 @@ int List(const Invocation& invocation) {
         std::cout << '\n';
     }
     std::cerr << Cp1251ToUtf8(Utf8ToCp1251("Свободно: ") + FreeShareText(read) + "%") << std::endl;
-    return std::cout ? 0 : 1;
+    return std::cout && read.unreadSlots.empty() ? 0 : 1;
 }
 
 int Add(const Invocation& invocation, const EventOptions& o) {
@@ -233,9 +236,13 @@ int Edit(const Invocation& invocation, int slot, const EventOptions& o) {
 
 int Delete(const Invocation& invocation, const std::vector<int>& slotList) {
     EventsDeleted report;
-    {
+    try {
         PhoneSession session(invocation.settings, SessionOptions(invocation, true));
         DeleteEvents(session, slotList, report);
+    } catch (const OrlinError&) {
+        // The slots the phone deleted before the failure, then the failure.
+        for (int slot : report.deleted) std::cout << slot << "\n";
+        throw;
     }
     for (int slot : report.deleted) std::cout << slot << "\n";
     if (report.refused.empty()) return 0;
@@ -259,6 +266,11 @@ int AutoDelete(const Invocation& invocation, int item) {
 int Export(const Invocation& invocation, const std::string& path) {
     DatebookRead read;
     if (!ReadAll(invocation, read)) return 1;
+    // A file without the events of unread slots would pass for a whole copy.
+    if (!read.unreadSlots.empty()) {
+        std::cerr << "Nothing was written to " << path << "." << std::endl;
+        return 1;
+    }
     const ICalExport exported = ExportICalendar(read.events);
     WriteWholeFile(path, exported.text);
     const std::string warning = ExportWarning(exported);
@@ -275,18 +287,26 @@ int Import(const Invocation& invocation, const std::string& path) {
     const std::vector<ImportedEvent> events = ParseICalendar(text, read.titleLength);
     const std::vector<EventDraft> drafts = WritableDrafts(events);
     DraftsWritten written;
+    std::string failure;  // what stopped the writing half-way
     if (!drafts.empty()) {
         CliInteraction interaction("writing");
-        PhoneSession session(invocation.settings, SessionOptions(invocation, true));
-        WriteDrafts(session, drafts, read.slotUsed, interaction, written);
+        try {
+            PhoneSession session(invocation.settings, SessionOptions(invocation, true));
+            WriteDrafts(session, drafts, read.slotUsed, interaction, written);
+        } catch (const OrlinError& error) {
+            // What was written before the failure is told all the same: an import run again
+            // would write those events a second time.
+            failure = error.what();
+            written.stopped = true;
+        }
     }
     int imported = 0;
-    for (size_t i = 0; i < written.slotOf.size(); ++i)
-        if (written.slotOf[i] >= 0 && written.refusals[i].empty()) ++imported;
+    for (size_t i = 0; i < written.slotOf.size(); ++i) imported += written.taken(i);
     const std::string warning = ImportWarning(events, written);
     if (!warning.empty()) std::cerr << Cp1251ToUtf8(warning) << std::endl;
+    if (!failure.empty()) std::cerr << Cp1251ToUtf8(failure) << std::endl;
     std::cout << imported << " of " << events.size() << " events imported\n";
-    return imported == static_cast<int>(events.size()) ? 0 : 1;
+    return imported == static_cast<int>(events.size()) && failure.empty() ? 0 : 1;
 }
 
 int RunDatebook(const Invocation& invocation) {
@@ -330,19 +350,23 @@ const VerbRegistration registration({
     "never|1|2|4|8 | export FILE.ics | import FILE.ics",
     "list: reads every slot and prints one line per event, tab-separated: slot, title, start\n"
     "  time, alarm time, date, duration, repeat, state; the free share on standard error.\n"
+    "  Slots the phone would not read out are named there (exit status 1); export then\n"
+    "  writes nothing.\n"
     "add --title T --date YYYY-MM-DD --time HH:MM [--duration MIN] [--lead MIN]\n"
     "  [--repeat none|daily|weekly|monthly-weekday|monthly-date|yearly] [--alarm on|off]:\n"
     "  writes the event into the first free slot and prints that slot. Defaults: 60 minutes,\n"
     "  an alarm 15 minutes before the start, no repeat, alarm on.\n"
     "edit SLOT [the same options]: changes the event in SLOT; options not given keep its values.\n"
-    "delete SLOT...: deletes the events in these slots and prints each slot deleted.\n"
+    "delete SLOT...: deletes the events in these slots and prints each slot deleted (also\n"
+    "  when a failure stops it half-way).\n"
     "autodelete never|1|2|4|8: the phone deletes events older than so many weeks (or never).\n"
     "export FILE.ics: reads the datebook and writes it as an iCalendar file. Skipped\n"
     "  occurrences of repeating events are not exported: single-slot reads do not report them.\n"
     "import FILE.ics: writes each event of the file into the next free slot; what the phone\n"
     "  cannot hold as it is (some repeat rules, all-day events, long durations or leads, long\n"
     "  titles, more events than free slots) is listed on standard error, exit status 1 when\n"
-    "  an event was not written.\n"
+    "  an event was not written. When a failure (a time-out, say) stops the writing, what went\n"
+    "  in before it is told all the same.\n"
     "Bad input (a date that does not exist, a time past 23:59, an unknown word, a slot outside\n"
     "0..9999) is refused with exit status 2 before anything is sent. Refusals of the phone are\n"
     "named with its answer (exit status 1).",

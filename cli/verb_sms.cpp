@@ -6,6 +6,7 @@
 
 #include "cli/verb.h"
 #include "link/cp1251.h"
+#include "link/errors.h"
 #include "link/phone_session.h"
 #include "link/phone_text.h"
 #include "link/whole_file.h"
@@ -128,11 +129,18 @@ int SendStoredMessage(const Invocation& invocation, const std::string& index) {
 
 int Delete(const Invocation& invocation, const std::vector<std::string>& indexes) {
     std::vector<std::string> refused;
-    {
+    size_t asked = 0;
+    try {
         PhoneSession session(invocation.settings, SessionOptions(invocation, true));
         SelectAllStorages(session);
-        for (const std::string& index : indexes)
+        for (const std::string& index : indexes) {
             if (!DeleteMessage(session, index)) refused.push_back(index);
+            ++asked;
+        }
+    } catch (const OrlinError&) {
+        // How many the phone deleted before the failure (the first ones given), then the failure.
+        std::cout << asked - refused.size() << " deleted\n";
+        throw;
     }
     std::cout << indexes.size() - refused.size() << " deleted\n";
     if (refused.empty()) return 0;
@@ -221,7 +229,8 @@ const VerbRegistration registration({
     "send: stores the message on the phone and sends it; --store-only only stores it,\n"
     "  --delete-after deletes it once sent. A text holds 160 characters, or 70 when one of\n"
     "  them is outside Latin-1.\n"
-    "send-stored, delete, mark-read: by the index that list shows.\n"
+    "send-stored, delete, mark-read: by the index that list shows. delete prints how many\n"
+    "  were deleted, also when a failure stops it half-way.\n"
     "export: reads the folder and writes it to FILE: blocks (the window's text format,\n"
     "  Windows-1251) or csv (RFC 4180, UTF-8 with a byte-order mark).\n"
     "A command the phone refuses exits 1 with its message.",

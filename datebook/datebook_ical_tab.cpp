@@ -112,9 +112,19 @@ void DateBookTab::ImportICalendarClick() {
         orlin::DraftsWritten written;
         if (!drafts.empty()) {
             context_.LoadPortSettings();
-            orlin::PhoneSession session(context_.portSettings());
-            WriteProgress progress(pbReadEvent);
-            orlin::WriteDrafts(session, drafts, dialog_->SlotUsed, progress, written);
+            try {
+                orlin::PhoneSession session(context_.portSettings());
+                WriteProgress progress(pbReadEvent);
+                orlin::WriteDrafts(session, drafts, dialog_->SlotUsed, progress, written);
+            } catch (...) {
+                // What went in before the failure, then the failure itself; the slots the
+                // writing reached are not known to be free any more.
+                written.stopped = true;
+                const std::string warning = orlin::ImportWarning(events, written);
+                if (!warning.empty()) MessageBoxes::warning(this, FromCp1251(warning));
+                forgetSlotTable();
+                throw;
+            }
         }
         const std::string warning = orlin::ImportWarning(events, written);
         if (!warning.empty()) MessageBoxes::warning(this, FromCp1251(warning));

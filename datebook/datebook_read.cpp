@@ -43,6 +43,8 @@ void ReadSteps(PhoneSession& session, Interaction& interaction, DatebookRead& re
             read.events.push_back(std::move(*event));
         else if (Trim(reply) == "OK")
             read.slotUsed[static_cast<size_t>(slot)] = 0;
+        else
+            read.unreadSlots.push_back(slot);
         read.slotsDone = slot + 1;
         interaction.processEvents();
         interaction.progress(slot + 1, slots);
@@ -73,6 +75,14 @@ std::string DatebookReadMessage(DatebookReadStatus status) {
         default:
             return std::string();
     }
+}
+
+std::string UnreadSlotsText(const DatebookRead& read) {
+    if (read.unreadSlots.empty()) return std::string();
+    std::string list;
+    for (int slot : read.unreadSlots) list += (list.empty() ? "" : ", ") + std::to_string(slot);
+    return Utf8ToCp1251("Не удалось прочитать ячейки ежедневника: ") + list +
+           Utf8ToCp1251(". В них могут быть события, которых нет в списке.");
 }
 
 std::string FreeShareText(const DatebookRead& read) {

@@ -31,7 +31,10 @@ struct DatebookRead {
     // OK (free), 1 for an event, a refused answer and every slot the read did not reach.
     std::vector<uint8_t> slotUsed;
     std::vector<DatebookEvent> events;  // ascending by slot
-    int slotsDone = 0;                  // slots asked for so far
+    // Slots whose answer was neither an event nor a bare OK (a refusal, say): an event there
+    // may be missing from `events`, so the user hears of them.
+    std::vector<int> unreadSlots;
+    int slotsDone = 0;  // slots asked for so far
 };
 
 // Reads the datebook into `read` (emptied first). The interaction hears progress(done, N+1)
@@ -45,6 +48,10 @@ void ReadDatebook(PhoneSession& session, Interaction& interaction, DatebookRead&
 // The error box text of a status, or empty: "Нет доступа у ежедневнику." for NoAccess,
 // "Невозможно прочитать содержимое ежедневника." for RangeRefused (Windows-1251).
 std::string DatebookReadMessage(DatebookReadStatus status);
+
+// The warning about unread slots (Windows-1251), empty when there are none: "Не удалось
+// прочитать ячейки ежедневника: 3, 7. В них могут быть события, которых нет в списке."
+std::string UnreadSlotsText(const DatebookRead& read);
 
 // The free share (N + 1 - U) / (N + 1) x 100 with at most three significant digits and a
 // full stop as the decimal separator ("97.2"); "100" when the range was not read.

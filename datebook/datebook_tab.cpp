@@ -351,6 +351,8 @@ bool DateBookTab::readAll() {
     finishRead(read);
     const std::string message = orlin::DatebookReadMessage(read.status);
     if (!message.empty()) MessageBoxes::error(this, FromCp1251(message));
+    const std::string unread = orlin::UnreadSlotsText(read);
+    if (!unread.empty()) MessageBoxes::warning(this, FromCp1251(unread));
     return read.status == orlin::DatebookReadStatus::Done;
 }
 
@@ -376,6 +378,12 @@ bool DateBookTab::haveSlotTable() {
     return !dialog_->SlotUsed.empty() || readAll();
 }
 
+// After a write that failed half-way the phone may hold what the table calls free: the next
+// add reads the datebook first.
+void DateBookTab::forgetSlotTable() {
+    dialog_->SlotUsed.clear();
+}
+
 void DateBookTab::pauseBeforeReading() {
     QThread::msleep(500);
 }
@@ -387,6 +395,7 @@ void DateBookTab::writeDialogEvent() {
         orlin::PhoneSession session(context_.portSettings());
         answer = orlin::WriteEvent(session, dialog_->WriteCommand);
     } catch (...) {
+        forgetSlotTable();
         pauseBeforeReading();
         throw;
     }

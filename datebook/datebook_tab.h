@@ -86,6 +86,8 @@ private:
     orlin::DatebookEvent eventOfRow(const QTreeWidgetItem* item) const;
     // The slot table, read first when there is none; false when that read failed.
     bool haveSlotTable();
+    // Drops the slot table after a write that failed half-way, so that the next add reads.
+    void forgetSlotTable();
     // Writes the dialog's command, then reads the datebook again.
     void writeDialogEvent();
     void pauseBeforeReading();

@@ -141,29 +141,37 @@ PhoneAnswer WriteEvent(PhoneSession& session, const std::string& command) {
 void WriteDrafts(PhoneSession& session, const std::vector<EventDraft>& drafts,
                  const std::vector<uint8_t>& slotUsed, Interaction& interaction,
                  DraftsWritten& written) {
+    written = DraftsWritten{};
     written.slotOf.assign(drafts.size(), -1);
     written.refusals.assign(drafts.size(), std::string());
     if (drafts.empty()) return;
-    const std::string charset = session.AtCommand("AT+CSCS=UCS2");
-    if (!EndsInOk(charset)) {
-        written.refusals.assign(drafts.size(), RefusalLine(charset));
-        return;
-    }
-    Locked(session, [&] {
-        size_t next = 0;
-        const int count = static_cast<int>(drafts.size());
-        interaction.progress(0, count);
-        for (size_t i = 0; i < drafts.size(); ++i) {
-            while (next < slotUsed.size() && slotUsed[next] != 0) ++next;
-            if (next >= slotUsed.size()) break;
-            const int slot = static_cast<int>(next++);
-            written.slotOf[i] = slot;
-            const PhoneAnswer answer = Judged(session.AtCommand(WriteCommand(slot, drafts[i])));
-            if (!answer.taken) written.refusals[i] = answer.line;
-            interaction.processEvents();
-            interaction.progress(static_cast<int>(i) + 1, count);
+    try {
+        const std::string charset = session.AtCommand("AT+CSCS=UCS2");
+        if (!EndsInOk(charset)) {
+            written.refusals.assign(drafts.size(), RefusalLine(charset));
+            return;
         }
-    });
+        Locked(session, [&] {
+            size_t next = 0;
+            const int count = static_cast<int>(drafts.size());
+            interaction.progress(0, count);
+            for (size_t i = 0; i < drafts.size(); ++i) {
+                while (next < slotUsed.size() && slotUsed[next] != 0) ++next;
+                if (next >= slotUsed.size()) break;
+                const int slot = static_cast<int>(next++);
+                written.slotOf[i] = slot;
+                written.unanswered = static_cast<int>(i);
+                const PhoneAnswer answer = Judged(session.AtCommand(WriteCommand(slot, drafts[i])));
+                written.unanswered = -1;
+                if (!answer.taken) written.refusals[i] = answer.line;
+                interaction.processEvents();
+                interaction.progress(static_cast<int>(i) + 1, count);
+            }
+        });
+    } catch (...) {
+        written.stopped = true;
+        throw;
+    }
 }
 
 void DeleteEvents(PhoneSession& session, const std::vector<int>& slotList, EventsDeleted& report) {

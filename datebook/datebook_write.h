@@ -74,10 +74,18 @@ PhoneAnswer WriteEvent(PhoneSession& session, const std::string& command);
 // Writes drafts into the free slots of `slotUsed` in ascending order, inside one lock as
 // WriteEvent does; a draft for which no free slot is left is not sent. `slotOf[i]` is the
 // slot of draft i (-1: not sent), `refusals[i]` the phone's answer line when it refused
-// (empty when taken). Valid also when a port failure raises half-way.
+// (empty when taken). Valid also when a port failure raises half-way: then `stopped` is set,
+// `unanswered` is the draft whose answer never came (-1: none), and no draft after it was sent.
 struct DraftsWritten {
     std::vector<int> slotOf;
     std::vector<std::string> refusals;
+    bool stopped = false;
+    int unanswered = -1;
+    // Whether the phone answered OK to draft i.
+    bool taken(size_t i) const {
+        return i < slotOf.size() && slotOf[i] >= 0 && refusals[i].empty() &&
+               static_cast<int>(i) != unanswered;
+    }
 };
 void WriteDrafts(PhoneSession& session, const std::vector<EventDraft>& drafts,
                  const std::vector<uint8_t>& slotUsed, Interaction& interaction,

@@ -38,6 +38,12 @@ int Flush(int fd) {
 int CloseFile(int fd) {
     return ::_close(fd);
 }
+long long EndOf(int fd) {
+    return ::_lseeki64(fd, 0, SEEK_END);
+}
+void CutBackTo(int fd, long long size) {
+    ::_chsize_s(fd, size);
+}
 #else
 int OpenForAppend(const std::string& path) {
     return ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
@@ -51,13 +57,21 @@ int Flush(int fd) {
 int CloseFile(int fd) {
     return ::close(fd);
 }
+long long EndOf(int fd) {
+    return ::lseek(fd, 0, SEEK_END);
+}
+void CutBackTo(int fd, long long size) {
+    [[maybe_unused]] const int ignored = ::ftruncate(fd, size);
+}
 #endif
 
-// Appends `bytes` whole and flushes them to the disk.
+// Appends `bytes` whole and flushes them to the disk. When that fails half-way, the part that
+// went out is taken back, so that the file ends as it did before.
 void AppendBytes(const std::string& path, const std::string& bytes) {
     errno = 0;
     const int fd = OpenForAppend(path);
     if (fd < 0) RaiseFileError(errno);
+    const long long oldSize = EndOf(fd);
     int error = 0;
     size_t written = 0;
     while (written < bytes.size() && error == 0) {
@@ -70,6 +84,7 @@ void AppendBytes(const std::string& path, const std::string& bytes) {
             error = n < 0 ? errno : EIO;
     }
     if (error == 0 && Flush(fd) != 0) error = errno;
+    if (error != 0 && oldSize >= 0) CutBackTo(fd, oldSize);
     if (CloseFile(fd) != 0 && error == 0) error = errno;
     if (error != 0) RaiseFileError(error);
 }

@@ -34,9 +34,10 @@ void EnsureArchive(const std::string& path);
 
 // Appends the messages whose line the file does not hold yet, in order (messages of this call
 // are not compared with each other: two equal messages of one read are two messages). When the
-// file does not end in CR LF (an append that failed half-way), CR LF comes first. The bytes go
-// out whole and are flushed to the disk before it returns; returns how many were appended.
-// Creates the file when it does not exist. Raises EInOutError with the system's text.
+// file does not end in CR LF (a line cut by a crash or by hand), CR LF comes first. The bytes go
+// out whole and are flushed to the disk before it returns; returns how many were appended. An
+// append that fails (a full disk) takes back the part of it that went out, so the file ends as
+// it did. Creates the file when it does not exist. Raises EInOutError with the system's text.
 int AppendToArchive(const std::string& path, const std::vector<TArchiveSMS>& messages);
 
 }  // namespace orlin

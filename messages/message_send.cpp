@@ -5,6 +5,7 @@
 
 #include "link/answers.h"
 #include "link/cp1251.h"
+#include "link/errors.h"
 #include "messages/message_answers.h"
 
 namespace orlin {
@@ -96,8 +97,14 @@ SendOutcome StoreAndSend(PhoneSession& session, const std::string& command, Send
         wait(500);
     else
         std::this_thread::sleep_for(std::chrono::milliseconds(500));
-    if (!EndsInOk(session.AtCommand("AT+CPMS=\"MT\""))) return SendOutcome::SentNotDeleted;
-    if (!EndsInOk(session.AtCommand("AT+CMGD=" + *index))) return SendOutcome::SentNotDeleted;
+    // The message is gone out: a failure of the port from here on must not hide that, or the
+    // user would send it a second time.
+    try {
+        if (!EndsInOk(session.AtCommand("AT+CPMS=\"MT\""))) return SendOutcome::SentNotDeleted;
+        if (!EndsInOk(session.AtCommand("AT+CMGD=" + *index))) return SendOutcome::SentNotDeleted;
+    } catch (const OrlinError&) {
+        return SendOutcome::SentNotDeleted;
+    }
     return SendOutcome::SentAndDeleted;
 }
 

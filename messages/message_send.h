@@ -74,7 +74,8 @@ bool IsSendFailure(SendOutcome outcome);
 
 // Stores the composed command's message and, by the action, sends it (AT+CMSS) and deletes it
 // (500 ms later, AT+CPMS="MT" then AT+CMGD). Nothing is sent after a refusal, nor with an
-// empty index. `wait` lets the 500 ms pass (by default the thread sleeps).
+// empty index. Once the phone confirmed the sending, a port failure in the deleting gives
+// SentNotDeleted instead of raising. `wait` lets the 500 ms pass (by default the thread sleeps).
 SendOutcome StoreAndSend(PhoneSession& session, const std::string& command, SendAction action,
                          const std::function<void(int ms)>& wait = {});
 

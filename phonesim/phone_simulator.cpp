@@ -102,10 +102,11 @@ struct PhoneSimulator::Impl {
     std::string linkMade;
 
     // Receiving.
-    std::string lineBuf;     // the command line so far (without CR)
-    std::string textBuf;     // message text after the AT+CMGW prompt
-    bool swallowCr = false;  // the CR that follows Ctrl-Z gets no answer
-    bool skipLf = false;     // an LF right after a CR ends nothing
+    std::string lineBuf;            // the command line so far (without CR)
+    std::string textBuf;            // message text after the AT+CMGW prompt
+    bool cutMessageAnswer = false;  // the cut fault met AT+CMGW: its answer after the text
+    bool swallowCr = false;         // the CR that follows Ctrl-Z gets no answer
+    bool skipLf = false;            // an LF right after a CR ends nothing
     // When the first byte of the line (or message text) being collected had come in: a
     // phone echoes each byte as it arrives, so the echo overlaps the command on the line.
     std::optional<PtyLine::Clock::time_point> echoFrom;
@@ -190,6 +191,12 @@ struct PhoneSimulator::Impl {
                 until - std::chrono::steady_clock::now(), std::chrono::milliseconds(5)));
     }
 
+    // The cut fault: the answer stops after cutAfterBytes bytes, or half-way.
+    static void Cut(std::string& body, const FaultOptions& f) {
+        const size_t keep = f.cutAfterBytes > 0 ? f.cutAfterBytes : body.size() / 2;
+        body.resize(std::min(keep, body.size()));
+    }
+
     // The echo (paced while the command came in), the think time, then the answer.
     void sendAnswer(const std::string& echo, const std::string& body, const FaultOptions& f,
                     std::optional<PtyLine::Clock::time_point> echoFrom) {
@@ -244,10 +251,9 @@ struct PhoneSimulator::Impl {
                 }
                 body.insert(at, unsolicited);
             }
-            if (Matches(f.cutOn, command)) {
-                size_t keep = f.cutAfterBytes > 0 ? f.cutAfterBytes : body.size() / 2;
-                body.resize(std::min(keep, body.size()));
-            }
+            // A command that prompts for a text answers after the text: the cut meets that.
+            cutMessageAnswer = answer.prompt && Matches(f.cutOn, command);
+            if (Matches(f.cutOn, command) && !answer.prompt) Cut(body, f);
             sendAnswer(out, body, f, echo && !before ? echoFrom : std::nullopt);
         }
         if (f.hangUpAfterCommands > 0 && count >= static_cast<uint64_t>(f.hangUpAfterCommands))
@@ -267,7 +273,10 @@ struct PhoneSimulator::Impl {
             if (answer.contentsChanged) saveFromPhoneThread();
         }
         std::string out = echo ? textBuf : "";
-        sendAnswer(out, AnswerBytes(answer), f, echo && !textBuf.empty() ? echoFrom : std::nullopt);
+        std::string body = AnswerBytes(answer);
+        if (cutMessageAnswer) Cut(body, f);
+        cutMessageAnswer = false;
+        sendAnswer(out, body, f, echo && !textBuf.empty() ? echoFrom : std::nullopt);
         textBuf.clear();
     }
 

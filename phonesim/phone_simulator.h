@@ -24,7 +24,8 @@ namespace orlin::phonesim {
 // or the start of a command line, compared without regard to case ("AT+MPBR=1,").
 struct FaultOptions {
     std::string silentOn;             // no echo and no answer at all
-    std::string cutOn;                // the answer stops after cutAfterBytes bytes
+    std::string cutOn;                // the answer stops after cutAfterBytes bytes (for
+                                      // AT+CMGW the answer after the message text)
     size_t cutAfterBytes = 0;         // 0: half of the answer
     std::string errorOn;              // answered ERROR (or +CME ERROR: 100 after AT+CMEE=1)
     std::string errorLine;            // errorOn answers this final line instead when set

@@ -1,13 +1,15 @@
 #include "phonesim/state_file.h"
 
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
 #include <vector>
 
+#include "link/cp1251.h"
+#include "link/errors.h"
+#include "link/whole_file.h"
 #include "phonesim/phone_charset.h"
 
 namespace orlin::phonesim {
@@ -227,16 +229,11 @@ bool LoadStateFile(const std::string& path, PhoneContents& contents) {
 }
 
 void SaveStateFile(const std::string& path, const PhoneContents& contents) {
-    std::string tmp = path + ".tmp";
-    {
-        std::ofstream out(tmp, std::ios::binary | std::ios::trunc);
-        if (!out) throw std::runtime_error("cannot write " + tmp + ": " + std::strerror(errno));
-        out << FormatStateText(contents);
-        out.flush();
-        if (!out) throw std::runtime_error("cannot write " + tmp);
+    try {
+        WriteWholeFile(path, FormatStateText(contents));
+    } catch (const EInOutError& error) {
+        throw std::runtime_error("cannot write " + path + ": " + Cp1251ToUtf8(error.what()));
     }
-    if (std::rename(tmp.c_str(), path.c_str()) != 0)
-        throw std::runtime_error("cannot replace " + path + ": " + std::strerror(errno));
 }
 
 }  // namespace orlin::phonesim

@@ -21,7 +21,8 @@ PhoneContents ParseStateText(const std::string& text);
 
 // Returns false when the file does not exist; throws when it cannot be read or parsed.
 bool LoadStateFile(const std::string& path, PhoneContents& contents);
-// Writes a temporary file beside `path` and renames it, so a crash never leaves half a file.
+// Replaces the file as a whole (WriteWholeFile): a failure or a crash half-way leaves the old
+// file as it was. Throws std::runtime_error naming the file and the system's reason.
 void SaveStateFile(const std::string& path, const PhoneContents& contents);
 
 }  // namespace orlin::phonesim

@@ -379,7 +379,11 @@ std::string ImportWarning(const std::vector<ImportedEvent>& events, const Drafts
         if (event.writable) {
             const size_t i = sent++;
             if (i >= written.slotOf.size() || written.slotOf[i] < 0)
-                reasons.push_back(W("нет свободной ячейки: не записано"));
+                reasons.push_back(written.stopped ? W("не записано: связь с телефоном прервалась")
+                                                  : W("нет свободной ячейки: не записано"));
+            else if (static_cast<int>(i) == written.unanswered)
+                reasons.push_back(W("телефон не ответил: записано ли событие в ячейку ") +
+                                  std::to_string(written.slotOf[i]) + W(", неизвестно"));
             else if (i < written.refusals.size() && !written.refusals[i].empty())
                 reasons.push_back(W("телефон не принял событие (") + written.refusals[i] + ")");
         }

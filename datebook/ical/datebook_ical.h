@@ -47,8 +47,9 @@ std::vector<ImportedEvent> ParseICalendar(const std::string& text, int titleLeng
 std::vector<EventDraft> WritableDrafts(const std::vector<ImportedEvent>& events);
 
 // The one warning after an import (Windows-1251): every event that was changed on the way,
-// not sent for want of a free slot or a start, or refused by the phone, with the reasons.
-// Empty when every event went in as it was.
+// not sent for want of a free slot or a start, refused by the phone, left without an answer
+// or not sent because the writing stopped half-way, with the reasons. Empty when every event
+// went in as it was.
 std::string ImportWarning(const std::vector<ImportedEvent>& events, const DraftsWritten& written);
 
 // The warning after an export (Windows-1251), empty when every event was written as it is.

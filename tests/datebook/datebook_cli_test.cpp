@@ -4,8 +4,10 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <fstream>
 
 #include "tests/support/cli_run.h"
+#include "tests/support/fault_runs.h"
 #include "tests/support/sim_phone.h"
 #include "tests/support/text.h"
 
@@ -27,8 +29,11 @@ protected:
     }
     void TearDown() override { fs::remove_all(dir_); }
 
-    CliRun Cli(const SimPhone& phone, const std::string& words, int timeoutMs = 1000) {
-        return test::RunInFolder(dir_, "TZ=MSK-3 '" ORLIN_CLI_PATH "' --port '" +
+    // `before` runs first in the same shell ("ulimit ...").
+    CliRun Cli(const SimPhone& phone, const std::string& words, int timeoutMs = 1000,
+               const std::string& before = "") {
+        return test::RunInFolder(dir_, (before.empty() ? "" : before + " && ") +
+                                           "TZ=MSK-3 '" ORLIN_CLI_PATH "' --port '" +
                                            phone.settings.PortName + "' --timeout " +
                                            std::to_string(timeoutMs) + " " + words);
     }
@@ -63,6 +68,17 @@ TEST_F(DatebookCli, ExportThenImportIntoAnEmptyPhoneListsTheSameEvents) {
               "0\tПланёрка\t09:30\t09:15\t12-07-2026\t60\tеженедельно\tвкл.");
     EXPECT_NE(first.err.find("Свободно: 97.6%"), std::string::npos);
     EXPECT_EQ(Columns(second.out), Columns(first.out));
+}
+
+TEST_F(DatebookCli, AnExportThatFailsHalfWayLeavesTheOldFile) {
+    SimPhone phone("C350");
+    const std::string old = "BEGIN:VCALENDAR\r\n" + std::string(3000, 'o') + "\r\n";
+    std::ofstream(dir_ / "book.ics", std::ios::binary) << old;
+    const CliRun run = Cli(phone, "datebook export book.ics", 1000, test::kShellFileSizeLimit);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("Файл слишком велик"), std::string::npos) << run.err;
+    EXPECT_EQ(test::FileBytes(dir_ / "book.ics"), old);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir_), {}), 3);  // and out.txt, err.txt
 }
 
 TEST_F(DatebookCli, AddEditDeleteAndAutodelete) {

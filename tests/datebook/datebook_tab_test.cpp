@@ -9,6 +9,7 @@
 #include <QCalendarWidget>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QDir>
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -22,6 +23,8 @@
 #include <functional>
 
 #include "datebook/add_event_dialog.h"
+#include "link/whole_file.h"
+#include "tests/support/fault_runs.h"
 #include "tests/support/text.h"
 #include "tests/support/window_test.h"
 
@@ -174,6 +177,84 @@ TEST_F(DatebookTab, AddOnlyIntoSlotsThatAnsweredABareOk) {
     EXPECT_TRUE(phone().since().empty());
 }
 
+TEST_F(DatebookTab, AnUnreadSlotIsNamedAndNotWrittenInto) {
+    phonesim::FaultOptions faults;
+    faults.errorOn = "AT+MDBR=3";
+    faults.errorLine = "+CME ERROR: 10";
+    start(true, 20, faults);
+    click("sbReadAllEvents");
+    ASSERT_EQ(boxes().size(), 1u);
+    EXPECT_EQ(boxes().front().kind, MessageBoxes::Kind::Warning);
+    EXPECT_EQ(boxTexts().front(), QStringLiteral("Не удалось прочитать ячейки ежедневника: 3. В "
+                                                 "них могут быть события, которых нет в списке."));
+    clearBoxes();
+    int free = 4;
+    while (phone().state().contents.events.count(free)) ++free;
+    whenDialogShows([free](TfrmAddEvent& d) {
+        EXPECT_EQ(d.EventIndex, free);
+        d.SpeedButton2->click();
+    });
+    click("sbAddEvent");
+}
+
+// A write whose answer was cut may have gone in: the slot table is not trusted afterwards.
+TEST_F(DatebookTab, AfterAWriteThatFailedHalfWayTheNextAddReadsFirst) {
+    phonesim::FaultOptions faults;
+    faults.cutOn = "AT+MDBW=";
+    start(true, 20, faults);
+    whenDialogShows([](TfrmAddEvent& d) {
+        EXPECT_EQ(d.EventIndex, 3);
+        d.edtEventTitle->setText(QStringLiteral("Первое"));
+        QTest::keyClick(d.cbRepeat, Qt::Key_Return);
+    });
+    click("sbAddEvent");
+    ASSERT_EQ(boxTexts().size(), 1);
+    EXPECT_TRUE(boxTexts().front().startsWith(QStringLiteral("Ошибка по таймауту")));
+    EXPECT_EQ(phone().state().contents.events.at(3).title, W("Первое"));  // taken all the same
+
+    // An import that stops half-way says what went in, then why it stopped.
+    const QString path = filePath("two.ics");
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(
+        "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//test//EN\r\n"
+        "BEGIN:VEVENT\r\nUID:a\r\nDTSTAMP:20270101T000000Z\r\nSUMMARY:One\r\n"
+        "DTSTART:20270301T090000\r\nDURATION:PT60M\r\nEND:VEVENT\r\n"
+        "BEGIN:VEVENT\r\nUID:b\r\nDTSTAMP:20270101T000000Z\r\nSUMMARY:Two\r\n"
+        "DTSTART:20270302T090000\r\nDURATION:PT60M\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n");
+    file.close();
+    click("sbReadAllEvents");
+    clearBoxes();
+    faults = {};
+    faults.silentOn = "AT+MDBW=";
+    phone()->setFaults(faults);
+    whenShown([this] { return tab()->findChild<QFileDialog*>("dlgImportICalendar"); },
+              [this, path] {
+                  auto* d = tab()->findChild<QFileDialog*>("dlgImportICalendar");
+                  d->selectFile(path);
+                  static_cast<QDialog*>(d)->accept();
+              });
+    window_->mnuImportICalendar->trigger();
+    ASSERT_EQ(boxes().size(), 2u);
+    EXPECT_EQ(boxes()[0].kind, MessageBoxes::Kind::Warning);
+    EXPECT_TRUE(boxTexts()[0].contains(QStringLiteral("телефон не ответил")))
+        << boxTexts()[0].toStdString();
+    EXPECT_TRUE(boxTexts()[0].contains(QStringLiteral("связь с телефоном прервалась")));
+    EXPECT_TRUE(boxTexts()[1].startsWith(QStringLiteral("Ошибка по таймауту")));
+
+    phone()->setFaults({});
+    clearBoxes();
+    phone().mark();
+    int free = 4;
+    while (phone().state().contents.events.count(free)) ++free;
+    whenDialogShows([free](TfrmAddEvent& d) {
+        EXPECT_EQ(d.EventIndex, free);
+        d.SpeedButton2->click();
+    });
+    click("sbAddEvent");
+    EXPECT_EQ(phone().sinceStarting("AT+MDBR=?").size(), 1u);
+}
+
 TEST_F(DatebookTab, DoubleClickEditKeepsTheLeadAndWritesARawRepeatCodeBack) {
     start();
     phone().edit([](phonesim::PhoneState& s) { s.contents.events[1].repeat = 7; });
@@ -315,6 +396,29 @@ TEST_F(DatebookTab, ExportAndImportThroughTheMainMenu) {
     ASSERT_EQ(boxes().size(), 1u);
     EXPECT_EQ(boxes().front().kind, MessageBoxes::Kind::Warning);
     EXPECT_EQ(boxTexts().front().count(QStringLiteral("нет свободной ячейки: не записано")), 3);
+}
+
+TEST_F(DatebookTab, AnExportThatFailsHalfWayLeavesTheOldFile) {
+    start();
+    const QString path = filePath("datebook.ics");
+    const std::string old(3000, 'o');
+    WriteWholeFile(QFile::encodeName(path).toStdString(), old);
+    click("sbReadAllEvents");
+    const int files = QDir(filePath(".")).entryList(QDir::Files).size();
+    whenShown([this] { return tab()->findChild<QFileDialog*>("dlgExportICalendar"); },
+              [this, path] {
+                  auto* d = tab()->findChild<QFileDialog*>("dlgExportICalendar");
+                  d->setOption(QFileDialog::DontConfirmOverwrite);
+                  d->selectFile(path);
+                  static_cast<QDialog*>(d)->accept();
+              });
+    {
+        FileSizeLimit diskFullAt(100);
+        window_->mnuExportICalendar->trigger();
+    }
+    EXPECT_EQ(readFile(path).toStdString(), old);
+    EXPECT_EQ(boxTexts(), QStringList({"Файл слишком велик."}));
+    EXPECT_EQ(QDir(filePath(".")).entryList(QDir::Files).size(), files);
 }
 
 }  // namespace

@@ -17,6 +17,7 @@
 #include "link/response_fields.h"
 #include "link/system_errors.h"
 #include "link/text_utils.h"
+#include "tests/support/fault_runs.h"
 #include "tests/support/text.h"
 
 namespace orlin::test {
@@ -280,6 +281,20 @@ TEST_F(PortSettingsFile, ErrorsReadRightUnderARussianUtf8Locale) {
     std::setlocale(LC_ALL, previous.c_str());
     ::unsetenv("LOCPATH");
     EXPECT_TRUE(translated) << "the Russian locale was not in force";
+}
+
+TEST_F(PortSettingsFile, ASaveThatFailsHalfWayLeavesTheOldFile) {
+    SavePortSettings({"COM3", 19200, 3000}, path_);
+    const std::string old = Read();
+    try {
+        FileSizeLimit diskFullAt(40);
+        SavePortSettings({"/dev/ttyUSB0", 115200, 5000}, path_);
+        ADD_FAILURE() << "a write past the limit reported success";
+    } catch (const EInOutError& error) {
+        EXPECT_EQ(error.what(), W("Файл слишком велик"));
+    }
+    EXPECT_EQ(Read(), old);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_), {}), 1);
 }
 
 TEST_F(PortSettingsFile, WritingIntoAMissingFolderFails) {

@@ -3,42 +3,20 @@
 #include "link/whole_file.h"
 
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <csignal>
 #include <filesystem>
 #include <string>
 
 #include "link/errors.h"
+#include "tests/support/fault_runs.h"
 #include "tests/support/text.h"
 
 namespace orlin::test {
 namespace {
 
 namespace fs = std::filesystem;
-
-// Regular files of this process may grow to `bytes` only, and writing past that fails with
-// EFBIG instead of ending the process: a full disk, as a write meets it.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        getrlimit(RLIMIT_FSIZE, &saved_);
-        previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limited = saved_;
-        limited.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limited);
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &saved_);
-        std::signal(SIGXFSZ, previousHandler_);
-    }
-
-private:
-    rlimit saved_{};
-    void (*previousHandler_)(int) = nullptr;
-};
 
 class WholeFile : public ::testing::Test {
 protected:

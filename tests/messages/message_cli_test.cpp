@@ -4,9 +4,11 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <fstream>
 
 #include "messages/message_archive.h"
 #include "tests/support/cli_run.h"
+#include "tests/support/fault_runs.h"
 #include "tests/support/sim_phone.h"
 #include "tests/support/text.h"
 
@@ -28,9 +30,11 @@ protected:
         fs::create_directories(dir_);
     }
     void TearDown() override { fs::remove_all(dir_); }
-    CliRun Cli(const std::string& words) {
-        return test::RunInFolder(dir_, "'" ORLIN_CLI_PATH "' --port '" + phone.settings.PortName +
-                                           "' --timeout 1000 " + words);
+    // `before` runs first in the same shell ("ulimit ...").
+    CliRun Cli(const std::string& words, const std::string& before = "") {
+        return test::RunInFolder(dir_, (before.empty() ? "" : before + " && ") +
+                                           "'" ORLIN_CLI_PATH "' --port '" +
+                                           phone.settings.PortName + "' --timeout 1000 " + words);
     }
     std::vector<std::string> Lines(const std::string& text) {
         std::vector<std::string> lines;
@@ -131,6 +135,27 @@ TEST_F(SmsCli, ExportWritesBlocksOrCsv) {
               "\xEF\xBB\xBF#,Номер,Дата/Время,Тип,Размер,Статус,Текст\r\n"
               "10,,-------------,черновик,29,не отправлено,\"Черновик: купить хлеб, молоко\"\r\n"
               "11,+79097778800,-------------,черновик,19,не отправлено,Draft: call me back\r\n");
+}
+
+TEST_F(SmsCli, AnExportThatFailsHalfWayLeavesTheOldFile) {
+    phone.edit([](phonesim::PhoneState& s) {
+        for (int i = 20; i < 40; ++i)
+            s.contents.messages[i] = {phonesim::MessageStorage::OM, MessageStatus::StoSent,
+                                      "+7900" + std::to_string(i), "", std::string(60, 'x')};
+    });
+    const std::string old = std::string(3000, 'o') + "\r\n";
+    for (const char* format : {"blocks", "csv"}) {
+        SCOPED_TRACE(format);
+        std::ofstream(dir_ / "sent.txt", std::ios::binary) << old;
+        const CliRun run = Cli(std::string("sms export sent.txt --folder sent --format ") + format,
+                               test::kShellFileSizeLimit);
+        EXPECT_EQ(run.status, 1);
+        EXPECT_NE(run.err.find("Файл слишком велик"), std::string::npos) << run.err;
+        EXPECT_EQ(test::FileBytes(dir_ / "sent.txt"), old);
+        for (const auto& entry : fs::directory_iterator(dir_))
+            EXPECT_EQ(entry.path().extension(), ".txt") << entry.path();
+        EXPECT_EQ(std::distance(fs::directory_iterator(dir_), {}), 3);  // and out.txt, err.txt
+    }
 }
 
 TEST_F(SmsCli, BadWordsSendNothing) {

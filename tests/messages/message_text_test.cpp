@@ -8,11 +8,13 @@
 
 #include "link/errors.h"
 #include "link/phone_text.h"
+#include "link/whole_file.h"
 #include "messages/message_answers.h"
 #include "messages/message_archive.h"
 #include "messages/message_export.h"
 #include "messages/message_send.h"
 #include "tests/support/cli_run.h"
+#include "tests/support/fault_runs.h"
 #include "tests/support/text.h"
 
 namespace orlin {
@@ -159,6 +161,23 @@ TEST_F(ArchiveFile, AHalfWrittenLastLineIsEndedFirst) {
     if (::geteuid() != 0) {
         EXPECT_THROW(AppendToArchive(path_, {{"901", "d", "t"}}), EInOutError);
     }
+}
+
+TEST_F(ArchiveFile, AnAppendThatFailsHalfWayIsTakenBack) {
+    const std::string old = "+7911;2026/12/07,18:02:11;" + std::string(200, 'a') + "\r\n";
+    WriteWholeFile(path_, old);
+    const std::vector<TArchiveSMS> messages(5,
+                                            {"+7903", "2026/12/08,10:00:00", std::string(60, 'b')});
+    try {
+        test::FileSizeLimit diskFullAt(old.size() + 100);
+        AppendToArchive(path_, messages);
+        ADD_FAILURE() << "an append past the limit reported success";
+    } catch (const EInOutError& error) {
+        EXPECT_EQ(error.what(), W("Файл слишком велик"));
+    }
+    EXPECT_EQ(bytes(), old);
+    EXPECT_EQ(AppendToArchive(path_, messages), 5);
+    EXPECT_EQ(ParseArchive(bytes()).size(), 6u);
 }
 
 TEST(MessageCompose, KeysAtTheLimitAndByLanguage) {

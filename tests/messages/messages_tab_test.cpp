@@ -7,6 +7,7 @@
 #include <QAction>
 #include <QButtonGroup>
 #include <QComboBox>
+#include <QDir>
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -19,8 +20,10 @@
 #include <QTreeWidget>
 #include <functional>
 
+#include "link/whole_file.h"
 #include "messages/save_sms_dialog.h"
 #include "phonebook/phonebook_tab.h"
+#include "tests/support/fault_runs.h"
 #include "tests/support/text.h"
 #include "tests/support/window_test.h"
 
@@ -327,6 +330,27 @@ TEST_F(MessagesWindow, ExportWritesTheSelectedRowsAndDeselectsThem) {
     ASSERT_EQ(boxes().size(), 1u);
     EXPECT_TRUE(boxTexts().first().startsWith(QStringLiteral("Ошибка по таймауту")))
         << boxTexts().first().toStdString();
+}
+
+TEST_F(MessagesWindow, AnExportThatFailsHalfWayLeavesTheOldFile) {
+    clickNode(tab->nodeInbox);
+    select({"1", "2", "5"});
+    const QString path = filePath("export.txt");
+    const std::string old(3000, 'o');
+    WriteWholeFile(QFile::encodeName(path).toStdString(), old);
+    const int files = QDir(filePath(".")).entryList(QDir::Files).size();
+    QTimer::singleShot(0, window_.get(), [this, path] {
+        tab->SaveDialog1->setOption(QFileDialog::DontConfirmOverwrite);
+        tab->SaveDialog1->selectFile(path);
+        static_cast<QDialog*>(tab->SaveDialog1)->accept();
+    });
+    {
+        FileSizeLimit diskFullAt(100);
+        window_->mnuSaveSMS->trigger();
+    }
+    EXPECT_EQ(readFile(path).toStdString(), old);
+    EXPECT_EQ(boxTexts(), QStringList({"Файл слишком велик."}));
+    EXPECT_EQ(QDir(filePath(".")).entryList(QDir::Files).size(), files);
 }
 
 }  // namespace

@@ -28,6 +28,7 @@
 #include "phonebook/option_dialog.h"
 #include "phonebook/phonebook_file.h"
 #include "phonebook/phonebook_read.h"
+#include "tests/support/fault_runs.h"
 #include "tests/support/message_box_recorder.h"
 #include "tests/support/sim_phone.h"
 #include "tests/support/text.h"
@@ -502,6 +503,31 @@ TEST_F(PhonebookTab, SaveAndLoadThroughTheFileDialogs) {
     EXPECT_EQ(tab->ListView1->topLevelItemCount(), static_cast<int>(source.phonebook().size()));
     EXPECT_FALSE(tab->sbStop->isVisible());
     QFile::remove(path);
+}
+
+TEST_F(PhonebookTab, ASaveThatFailsHalfWayLeavesTheOldFile) {
+    SimPhone phone("C350");
+    ReadAll(phone);
+    const std::filesystem::path folder = std::filesystem::temp_directory_path() /
+                                         ("orlin_pb_tab_full_" + std::to_string(::getpid()));
+    std::filesystem::create_directories(folder);
+    const std::string path = (folder / "book.csv").string();
+    const std::string old(3000, 'o');
+    WriteWholeFile(path, old);
+    QTimer::singleShot(0, tab.get(), [this, path] {
+        tab->SaveDialog1->setOption(QFileDialog::DontConfirmOverwrite);
+        tab->SaveDialog1->selectFile(QString::fromStdString(path));
+        static_cast<QDialog*>(tab->SaveDialog1)->accept();
+    });
+    {
+        test::FileSizeLimit diskFullAt(100);
+        tab->pmSaveBook->trigger();
+    }
+    EXPECT_EQ(ReadWholeFile(path), old);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes.front().text, QStringLiteral("Файл слишком велик."));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), 1);
+    std::filesystem::remove_all(folder);
 }
 
 TEST_F(PhonebookTab, CancelledLoadStillReadsAndEnablesAdding) {

@@ -12,6 +12,7 @@
 #include "link/cp1251.h"
 #include "link/phone_text.h"
 #include "phonesim/state_file.h"
+#include "tests/support/fault_runs.h"
 #include "tests/support/raw_client.h"
 #include "tests/support/sim_phone.h"
 #include "tests/support/text.h"
@@ -127,6 +128,26 @@ TEST(StateFile, PhoneGoesOnWhenTheFileCannotBeWritten) {
     EXPECT_EQ(p.at("AT+MDBAD=4"), kOk);
     EXPECT_EQ(p.line("AT+MDBAD?"), "+MDBAD: 4");
     EXPECT_TRUE(p.sim().running());
+}
+
+TEST(StateFile, ASaveThatFailsHalfWayLeavesTheOldFile) {
+    TempDir dir;
+    const std::string state = dir.file("phone.txt");
+    PhoneContents contents;
+    contents.autoDeleteWeeks = 2;
+    SaveStateFile(state, contents);
+    const std::string old = ReadFile(state);
+    PhoneState demo;
+    SeedDemoContents(demo);
+    try {
+        FileSizeLimit diskFullAt(1024);
+        SaveStateFile(state, demo.contents);
+        ADD_FAILURE() << "a write past the limit reported success";
+    } catch (const std::runtime_error& error) {
+        EXPECT_EQ(std::string(error.what()), "cannot write " + state + ": Файл слишком велик");
+    }
+    EXPECT_EQ(ReadFile(state), old);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path), {}), 1) << "a temporary file is left";
 }
 
 TEST(StateFile, BrokenFileStopsTheStart) {
