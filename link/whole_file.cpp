@@ -46,6 +46,16 @@ bool ReplaceFile(const std::string& from, const std::string& to) {
     return false;
 }
 void FlushFolderOf(const std::string&) {}
+int OpenForAppend(const std::string& path) {
+    return ::_open(path.c_str(), _O_WRONLY | _O_APPEND | _O_CREAT | _O_BINARY,
+                   _S_IREAD | _S_IWRITE);
+}
+long long EndOf(int fd) {
+    return ::_lseeki64(fd, 0, SEEK_END);
+}
+void CutBackTo(int fd, long long size) {
+    ::_chsize_s(fd, size);
+}
 #else
 int OpenNew(const std::string& path) {
     // 0666 less the umask, as any new file the program makes.
@@ -73,7 +83,31 @@ void FlushFolderOf(const std::string& path) {
     ::fsync(fd);
     ::close(fd);
 }
+int OpenForAppend(const std::string& path) {
+    return ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
+}
+long long EndOf(int fd) {
+    return ::lseek(fd, 0, SEEK_END);
+}
+void CutBackTo(int fd, long long size) {
+    [[maybe_unused]] const int ignored = ::ftruncate(fd, size);
+}
 #endif
+
+// Writes all of `bytes` and flushes them to the disk: 0, or the error that stopped it.
+int WriteAllAndFlush(int fd, std::string_view bytes) {
+    size_t written = 0;
+    while (written < bytes.size()) {
+        const auto n = WriteSome(fd, bytes.data() + written, bytes.size() - written);
+        if (n > 0)
+            written += static_cast<size_t>(n);
+        else if (n < 0 && errno == EINTR)
+            continue;
+        else
+            return n < 0 ? errno : EIO;
+    }
+    return Flush(fd) != 0 ? errno : 0;
+}
 
 // A name beside the target that no one else uses: "<path>.<pid>-<n>.tmp".
 int CreateTemporaryBeside(const std::string& path, std::string& name) {
@@ -99,18 +133,7 @@ void WriteWholeFile(const std::string& path, std::string_view bytes) {
     const int fd = CreateTemporaryBeside(path, temporary);
     if (fd < 0) RaiseFileError(errno);
 
-    int error = 0;
-    size_t written = 0;
-    while (written < bytes.size() && error == 0) {
-        const auto n = WriteSome(fd, bytes.data() + written, bytes.size() - written);
-        if (n > 0)
-            written += static_cast<size_t>(n);
-        else if (n < 0 && errno == EINTR)
-            continue;
-        else
-            error = n < 0 ? errno : EIO;
-    }
-    if (error == 0 && Flush(fd) != 0) error = errno;
+    int error = WriteAllAndFlush(fd, bytes);
     if (CloseFile(fd) != 0 && error == 0) error = errno;
     if (error == 0 && !ReplaceFile(temporary, path)) error = errno;
     if (error != 0) {
@@ -118,6 +141,17 @@ void WriteWholeFile(const std::string& path, std::string_view bytes) {
         RaiseFileError(error);
     }
     FlushFolderOf(path);
+}
+
+void AppendToFile(const std::string& path, std::string_view bytes) {
+    errno = 0;
+    const int fd = OpenForAppend(path);
+    if (fd < 0) RaiseFileError(errno);
+    const long long oldSize = EndOf(fd);
+    int error = WriteAllAndFlush(fd, bytes);
+    if (error != 0 && oldSize >= 0) CutBackTo(fd, oldSize);
+    if (CloseFile(fd) != 0 && error == 0) error = errno;
+    if (error != 0) RaiseFileError(error);
 }
 
 std::string ReadWholeFile(const std::string& path) {

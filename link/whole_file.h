@@ -15,6 +15,11 @@ namespace orlin {
 // text (ErrnoText).
 void WriteWholeFile(const std::string& path, std::string_view bytes);
 
+// Appends `bytes` to `path` (created when missing) and flushes them to the disk: for the one
+// file that is appended to, the message archive. When that fails half-way, the part that went
+// out is taken back, so that the file ends as it did before; EInOutError as above.
+void AppendToFile(const std::string& path, std::string_view bytes);
+
 // The whole content of a file. Raises EInOutError: "File not found" when it does not exist,
 // the system's text for any other failure.
 std::string ReadWholeFile(const std::string& path);

@@ -1,95 +1,11 @@
 #include "messages/message_archive.h"
 
-#include <fcntl.h>
-
-#include <cerrno>
 #include <set>
 
 #include "link/errors.h"
-#include "link/system_errors.h"
 #include "link/whole_file.h"
 
-#ifdef _WIN32
-#include <io.h>
-#include <sys/stat.h>
-#else
-#include <unistd.h>
-#endif
-
 namespace orlin {
-
-namespace {
-
-[[noreturn]] void RaiseFileError(int code) {
-    throw EInOutError(ErrnoText(code == 0 ? EIO : code));
-}
-
-#ifdef _WIN32
-int OpenForAppend(const std::string& path) {
-    return ::_open(path.c_str(), _O_WRONLY | _O_APPEND | _O_CREAT | _O_BINARY,
-                   _S_IREAD | _S_IWRITE);
-}
-int WriteSome(int fd, const char* data, size_t size) {
-    return ::_write(fd, data, static_cast<unsigned>(size > 0x40000000 ? 0x40000000 : size));
-}
-int Flush(int fd) {
-    return ::_commit(fd);
-}
-int CloseFile(int fd) {
-    return ::_close(fd);
-}
-long long EndOf(int fd) {
-    return ::_lseeki64(fd, 0, SEEK_END);
-}
-void CutBackTo(int fd, long long size) {
-    ::_chsize_s(fd, size);
-}
-#else
-int OpenForAppend(const std::string& path) {
-    return ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
-}
-ssize_t WriteSome(int fd, const char* data, size_t size) {
-    return ::write(fd, data, size);
-}
-int Flush(int fd) {
-    return ::fsync(fd);
-}
-int CloseFile(int fd) {
-    return ::close(fd);
-}
-long long EndOf(int fd) {
-    return ::lseek(fd, 0, SEEK_END);
-}
-void CutBackTo(int fd, long long size) {
-    [[maybe_unused]] const int ignored = ::ftruncate(fd, size);
-}
-#endif
-
-// Appends `bytes` whole and flushes them to the disk. When that fails half-way, the part that
-// went out is taken back, so that the file ends as it did before.
-void AppendBytes(const std::string& path, const std::string& bytes) {
-    errno = 0;
-    const int fd = OpenForAppend(path);
-    if (fd < 0) RaiseFileError(errno);
-    const long long oldSize = EndOf(fd);
-    int error = 0;
-    size_t written = 0;
-    while (written < bytes.size() && error == 0) {
-        const auto n = WriteSome(fd, bytes.data() + written, bytes.size() - written);
-        if (n > 0)
-            written += static_cast<size_t>(n);
-        else if (n < 0 && errno == EINTR)
-            continue;
-        else
-            error = n < 0 ? errno : EIO;
-    }
-    if (error == 0 && Flush(fd) != 0) error = errno;
-    if (error != 0 && oldSize >= 0) CutBackTo(fd, oldSize);
-    if (CloseFile(fd) != 0 && error == 0) error = errno;
-    if (error != 0) RaiseFileError(error);
-}
-
-}  // namespace
 
 std::string ArchiveFileName(const std::string& phoneId) {
     return "sms_" + phoneId + ".txt";
@@ -147,7 +63,7 @@ std::vector<TArchiveSMS> ParseArchive(const std::string& bytes) {
 }
 
 void EnsureArchive(const std::string& path) {
-    AppendBytes(path, std::string());
+    AppendToFile(path, std::string());
 }
 
 int AppendToArchive(const std::string& path, const std::vector<TArchiveSMS>& messages) {
@@ -167,7 +83,7 @@ int AppendToArchive(const std::string& path, const std::vector<TArchiveSMS>& mes
     const bool ended =
         existing.size() >= 2 && existing.compare(existing.size() - 2, 2, "\r\n") == 0;
     if (!existing.empty() && !ended) bytes.insert(0, "\r\n");
-    AppendBytes(path, bytes);
+    AppendToFile(path, bytes);
     return appended;
 }
 
