@@ -2,7 +2,6 @@
 
 #include <set>
 
-#include "link/errors.h"
 #include "link/whole_file.h"
 
 namespace orlin {
