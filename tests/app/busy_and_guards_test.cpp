@@ -127,10 +127,8 @@ TEST_F(WindowBusyTest, ALongOperationDisablesEveryOtherPhoneCommandUntilItEnds) 
     auto read = [](TfrmMain& w, const QString&) { w.tsPhoneBook->sbReadAll->click(); };
     auto writeAll = [](TfrmMain& w, const QString&) { w.N10->trigger(); };
     auto load = [](TfrmMain& w, const QString& file) {
-        QTimer::singleShot(0, &w, [&w, file] {
-            w.tsPhoneBook->OpenDialog1->selectFile(file);
-            static_cast<QDialog*>(w.tsPhoneBook->OpenDialog1)->accept();
-        });
+        QTimer::singleShot(0, &w,
+                           [&w, file] { acceptFileDialog(w.tsPhoneBook->OpenDialog1, file); });
         w.mnuRestore->trigger();
     };
     const Case cases[] = {

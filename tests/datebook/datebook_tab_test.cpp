@@ -231,8 +231,7 @@ TEST_F(DatebookTab, AfterAWriteThatFailedHalfWayTheNextAddReadsFirst) {
     whenShown([this] { return tab()->findChild<QFileDialog*>("dlgImportICalendar"); },
               [this, path] {
                   auto* d = tab()->findChild<QFileDialog*>("dlgImportICalendar");
-                  d->selectFile(path);
-                  static_cast<QDialog*>(d)->accept();
+                  acceptFileDialog(d, path);
               });
     window_->mnuImportICalendar->trigger();
     ASSERT_EQ(boxes().size(), 2u);
@@ -379,8 +378,7 @@ TEST_F(DatebookTab, ExportAndImportThroughTheMainMenu) {
         whenShown([this, name] { return tab()->findChild<QFileDialog*>(name); },
                   [this, name, file] {
                       auto* d = tab()->findChild<QFileDialog*>(name);
-                      d->selectFile(file);
-                      static_cast<QDialog*>(d)->accept();
+                      acceptFileDialog(d, file);
                   });
     };
     answer("dlgExportICalendar", path);
@@ -409,8 +407,7 @@ TEST_F(DatebookTab, AnExportThatFailsHalfWayLeavesTheOldFile) {
               [this, path] {
                   auto* d = tab()->findChild<QFileDialog*>("dlgExportICalendar");
                   d->setOption(QFileDialog::DontConfirmOverwrite);
-                  d->selectFile(path);
-                  static_cast<QDialog*>(d)->accept();
+                  acceptFileDialog(d, path);
               });
     {
         FileSizeLimit diskFullAt(100);

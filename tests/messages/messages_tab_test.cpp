@@ -310,10 +310,8 @@ TEST_F(MessagesWindow, ExportWritesTheSelectedRowsAndDeselectsThem) {
     clickNode(tab->nodeInbox);
     select({"1", "2", "5"});
     const QString path = filePath("export.txt");
-    QTimer::singleShot(0, window_.get(), [this, path] {
-        tab->SaveDialog1->selectFile(path);
-        static_cast<QDialog*>(tab->SaveDialog1)->accept();
-    });
+    QTimer::singleShot(0, window_.get(),
+                       [this, path] { acceptFileDialog(tab->SaveDialog1, path); });
     window_->mnuSaveSMS->trigger();
     const QByteArray bytes = readFile(path);
     EXPECT_EQ(bytes.count("\r\n"), 39);
@@ -341,8 +339,7 @@ TEST_F(MessagesWindow, AnExportThatFailsHalfWayLeavesTheOldFile) {
     const int files = QDir(filePath(".")).entryList(QDir::Files).size();
     QTimer::singleShot(0, window_.get(), [this, path] {
         tab->SaveDialog1->setOption(QFileDialog::DontConfirmOverwrite);
-        tab->SaveDialog1->selectFile(path);
-        static_cast<QDialog*>(tab->SaveDialog1)->accept();
+        acceptFileDialog(tab->SaveDialog1, path);
     });
     {
         FileSizeLimit diskFullAt(100);

@@ -32,6 +32,7 @@
 #include "tests/support/message_box_recorder.h"
 #include "tests/support/sim_phone.h"
 #include "tests/support/text.h"
+#include "tests/support/window_test.h"
 #include "ui/message_boxes.h"
 #include "ui/phone_text_qt.h"
 #include "ui/window_context.h"
@@ -481,10 +482,8 @@ TEST_F(PhonebookTab, SaveAndLoadThroughTheFileDialogs) {
     const QString path =
         QDir::temp().filePath(QStringLiteral("orlin_pb_tab_%1.csv").arg(::getpid()));
     QFile::remove(path);
-    QTimer::singleShot(0, tab.get(), [this, path] {
-        tab->SaveDialog1->selectFile(path);
-        static_cast<QDialog*>(tab->SaveDialog1)->accept();
-    });
+    QTimer::singleShot(0, tab.get(),
+                       [this, path] { test::acceptFileDialog(tab->SaveDialog1, path); });
     tab->ListView1->topLevelItem(0)->setSelected(true);
     tab->pmSaveBook->trigger();
     ASSERT_TRUE(QFile::exists(path));
@@ -493,10 +492,8 @@ TEST_F(PhonebookTab, SaveAndLoadThroughTheFileDialogs) {
 
     SimPhone empty("C350", false);
     Connect(empty);
-    QTimer::singleShot(0, tab.get(), [this, path] {
-        tab->OpenDialog1->selectFile(path);
-        static_cast<QDialog*>(tab->OpenDialog1)->accept();
-    });
+    QTimer::singleShot(0, tab.get(),
+                       [this, path] { test::acceptFileDialog(tab->OpenDialog1, path); });
     tab->pmLoadRecord->trigger();
     EXPECT_TRUE(boxes.empty()) << boxes.front().text.toStdString();
     EXPECT_EQ(empty.phonebook().size(), source.phonebook().size());
@@ -516,8 +513,7 @@ TEST_F(PhonebookTab, ASaveThatFailsHalfWayLeavesTheOldFile) {
     WriteWholeFile(path, old);
     QTimer::singleShot(0, tab.get(), [this, path] {
         tab->SaveDialog1->setOption(QFileDialog::DontConfirmOverwrite);
-        tab->SaveDialog1->selectFile(QString::fromStdString(path));
-        static_cast<QDialog*>(tab->SaveDialog1)->accept();
+        test::acceptFileDialog(tab->SaveDialog1, QString::fromStdString(path));
     });
     {
         test::FileSizeLimit diskFullAt(100);
@@ -550,10 +546,8 @@ TEST_F(PhonebookTab, LoadIntoAModelInNoFamilySaysNothingWasWritten) {
     WriteWholeFile(QFile::encodeName(path).toStdString(), "PHONE;3;A;+1;2;0;255;0;1;0;0;255;0\r\n");
     SimPhone phone("V3", false);
     Connect(phone);
-    QTimer::singleShot(0, tab.get(), [this, path] {
-        tab->OpenDialog1->selectFile(path);
-        static_cast<QDialog*>(tab->OpenDialog1)->accept();
-    });
+    QTimer::singleShot(0, tab.get(),
+                       [this, path] { test::acceptFileDialog(tab->OpenDialog1, path); });
     phone.mark();
     tab->pmLoadRecord->trigger();
     QFile::remove(path);

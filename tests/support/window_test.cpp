@@ -1,6 +1,8 @@
 #include "tests/support/window_test.h"
 
+#include <QAbstractItemView>
 #include <QFile>
+#include <QLineEdit>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
@@ -50,6 +52,15 @@ TfrmMain& WindowTest::createWindow() {
 void WindowTest::clickTab(int index) {
     QTabBar* bar = window_->PageControl1->tabBar();
     QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier, bar->tabRect(index).center());
+}
+
+void acceptFileDialog(QFileDialog* dialog, const QString& path) {
+    ASSERT_NE(dialog, nullptr);
+    for (auto* view : dialog->findChildren<QAbstractItemView*>()) view->clearSelection();
+    auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    ASSERT_NE(name, nullptr);
+    name->setText(path);
+    static_cast<QDialog*>(dialog)->accept();
 }
 
 void writeFile(const QString& path, const QByteArray& bytes) {

@@ -7,6 +7,7 @@
 
 #include <QByteArray>
 #include <QDir>
+#include <QFileDialog>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -53,6 +54,11 @@ private:
     QString previousDir_;
     MessageBoxRecorder recorder_;
 };
+
+// Confirms an open file dialog with `path` as if typed into its name field. selectFile()
+// leaves the field alone while it has the focus, which the dialog may or may not have by the
+// time a test answers it; the typed name always counts.
+void acceptFileDialog(QFileDialog* dialog, const QString& path);
 
 // Writes bytes to a file (Windows-1251 texts pass through unchanged).
 void writeFile(const QString& path, const QByteArray& bytes);

@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QAbstractItemView>
 #include <QFileDialog>
 #include <QImage>
 #include <QLabel>
@@ -49,12 +48,7 @@ protected:
     // The next time the dialog opens, it is confirmed with `path`.
     void answer(const char* dialog, const QString& path) {
         QTimer::singleShot(0, tab, [this, dialog, path] {
-            auto* d = child<QFileDialog>(dialog);
-            // As typed into the name field (selectFile() leaves a focused field alone, and
-            // the dialog's second showing has it focused).
-            for (auto* view : d->findChildren<QAbstractItemView*>()) view->clearSelection();
-            d->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(path);
-            static_cast<QDialog*>(d)->accept();
+            test::acceptFileDialog(child<QFileDialog>(dialog), path);
         });
     }
     // A file in the working folder, copied from a sample or with the given bytes.
