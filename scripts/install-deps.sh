@@ -9,6 +9,7 @@ packages=(
   xvfb xauth
   gammu
   libical-dev python3-icalendar
+  clang libclang-rt-14-dev
 )
 missing=()
 for p in "${packages[@]}"; do
