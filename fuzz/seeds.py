@@ -196,28 +196,32 @@ def port_settings():
     yield b"[PORT CONFIG]\r\nPort=\r\nBaudRate=x\r\n"
 
 
-def elf64(sections, big_endian=False):
-    """A minimal ELF64 file: a header and a section table with a name table."""
+def elf(sections, big_endian=False, bits=64):
+    """A minimal ELF file (32 or 64 bit): a header and a section table with a name table."""
     e = ">" if big_endian else "<"
+    wide = bits == 64
+    entry = e + ("IIQQQQIIQQ" if wide else "IIIIIIIIII")
+    head_size, entry_size = (64, 64) if wide else (52, 40)
     names = b"\0" + b"".join(name + b"\0" for name, _ in sections) + b".shstrtab\0"
     body = b""
     offsets = []
     for _, data in sections:
-        offsets.append(64 + len(body))
+        offsets.append(head_size + len(body))
         body += data
-    names_offset = 64 + len(body)
+    names_offset = head_size + len(body)
     body += names
-    shoff = 64 + len(body)
-    table = b"\0" * 64
+    shoff = head_size + len(body)
+    table = b"\0" * entry_size
     name_at = 1
     for (name, data), offset in zip(sections, offsets):
-        table += struct.pack(e + "IIQQQQIIQQ", name_at, 1, 0, 0, offset, len(data), 0, 0, 1, 0)
+        table += struct.pack(entry, name_at, 1, 0, 0, offset, len(data), 0, 0, 1, 0)
         name_at += len(name) + 1
-    table += struct.pack(e + "IIQQQQIIQQ", name_at, 3, 0, 0, names_offset, len(names), 0, 0, 1, 0)
+    table += struct.pack(entry, name_at, 3, 0, 0, names_offset, len(names), 0, 0, 1, 0)
     count = len(sections) + 2
-    header = b"\x7fELF" + bytes([2, 2 if big_endian else 1, 1]) + b"\0" * 9
-    header += struct.pack(e + "HHIQQQIHHHHHH", 2, 62, 1, 0, 0, shoff, 0, 64, 0, 0, 64, count,
-                          count - 1)
+    header = b"\x7fELF" + bytes([2 if wide else 1, 2 if big_endian else 1, 1]) + b"\0" * 9
+    header += struct.pack(e + ("HHIQQQIHHHHHH" if wide else "HHIIIIIHHHHHH"), 2,
+                          62 if wide else 3, 1, 0, 0, shoff, 0, head_size, 0, 0, entry_size,
+                          count, count - 1)
     return header + body + table
 
 
@@ -227,9 +231,10 @@ def version_info():
                          b"\\StringFileInfo\\041904E3\\FileVersion", b"0.1.0.0",
                          b"\\StringFileInfo\\041904E3\\Comments", "Для телефонов".encode(),
                          b"", b""])
-    yield elf64([(b".text", b"\x90" * 16), (b".orlin_version", record)])
-    yield elf64([(b".orlin_version", record)], big_endian=True)
-    yield elf64([(b".data", b"x")])
+    yield elf([(b".text", b"\x90" * 16), (b".orlin_version", record)])
+    yield elf([(b".orlin_version", record)], big_endian=True)
+    yield elf([(b".orlin_version", record)], bits=32)
+    yield elf([(b".data", b"x")])
     with open(os.path.join(ROOT, "tests/resources/data/version-record-hang.elf"), "rb") as f:
         yield f.read()
 
