@@ -144,7 +144,10 @@ std::optional<ClockTime> ParseWireTime(const std::string& text) {
 }
 
 std::string WireDate(const CivilDate& date) {
-    return TwoDigits(date.month) + "-" + TwoDigits(date.day) + "-" + std::to_string(date.year);
+    // Four year digits always: the phone reads the date by position (a file may hold 0042).
+    std::string year = std::to_string(date.year);
+    if (date.year >= 0 && year.size() < 4) year.insert(0, 4 - year.size(), '0');
+    return TwoDigits(date.month) + "-" + TwoDigits(date.day) + "-" + year;
 }
 
 std::string WireTime(const ClockTime& time) {

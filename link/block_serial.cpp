@@ -158,8 +158,21 @@ void TBlockSerial::OpenPort(const std::string& name) {
     std::unique_ptr<SerialDevice> device = SerialDevice::Open(DevicePath, error);
     SetLastError(device ? ErrOk : error);
     CheckError();
-    if (!device) return;
+    if (device) attachDevice(std::move(device));
+}
 
+void TBlockSerial::OpenDevice(std::unique_ptr<SerialLine> device, const std::string& name) {
+    if (IsOpen()) {
+        SetLastError(ErrAlreadyInUse);
+        CheckError();
+        return;
+    }
+    DevicePath = name;
+    PortNumber = -1;
+    attachDevice(std::move(device));
+}
+
+void TBlockSerial::attachDevice(std::unique_ptr<SerialLine> device) {
     int32_t setupError = device->ClearEventMask();
     if (!setupError) setupError = device->SetQueueSize(ReceiveQueueSize);
     if (!setupError) setupError = device->SetDriverTimeouts();

@@ -39,7 +39,8 @@ public:
     std::string ErrorMessage;
 };
 
-class SerialDevice;  // the platform part: serial_port_posix.cpp / serial_port_win32.cpp
+class SerialLine;  // an open device: the platform's (serial_port_posix.cpp / _win32.cpp) or a
+                   // harness's
 
 // The port number in a port name: COMn (any case) gives n - 1, so COM0 and COMX give -1;
 // /dev/ttySn gives n, and -2 when no number follows; any other name gives -1.
@@ -57,6 +58,9 @@ public:
     TBlockSerial& operator=(const TBlockSerial&) = delete;
 
     void OpenPort(const std::string& name);
+    // Opens the port object over a device that is open already, as OpenPort does after opening
+    // the named one: for harnesses that run the exchange over a line of their own.
+    void OpenDevice(std::unique_ptr<SerialLine> device, const std::string& name);
     void ConfigureLine(int baud, int bits, char parity, uint8_t stop, bool softFlow, bool hardFlow);
     int SendText(const std::string& text);
     std::string ReadChunk(int timeoutMs);
@@ -105,12 +109,13 @@ protected:
     void SetLastError(int32_t code);
 
 private:
-    std::unique_ptr<SerialDevice> device_;
+    std::unique_ptr<SerialLine> device_;
     int32_t lastError_ = 0;
     std::string lastErrorDesc_ = "OK";
     bool lastCR_ = false;
     bool lastLF_ = false;
     void keepUnsolicited(const std::string& line);
+    void attachDevice(std::unique_ptr<SerialLine> device);
 
     std::vector<std::string> unsolicited_;
     size_t unsolicitedDropped_ = 0;

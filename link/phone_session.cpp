@@ -15,6 +15,8 @@ PhoneSession::PhoneSession(const PortSettings& settings, Options options)
     port_->AtTimeout = options.useSettingsTimeout ? settings.PortTimeOut : 1000;
 }
 
+PhoneSession::PhoneSession(std::unique_ptr<TBlockSerial> port) : port_(std::move(port)) {}
+
 PhoneSession::~PhoneSession() = default;
 
 }  // namespace orlin

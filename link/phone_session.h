@@ -21,6 +21,8 @@ public:
     // port().LastError() is the open's error (2 when the port does not exist).
     explicit PhoneSession(const PortSettings& settings);
     PhoneSession(const PortSettings& settings, Options options);
+    // Over a port object that is open already (a harness's line in memory), as it is set.
+    explicit PhoneSession(std::unique_ptr<TBlockSerial> port);
     ~PhoneSession();  // closes the port, also when an exception passes
     PhoneSession(const PhoneSession&) = delete;
     PhoneSession& operator=(const PhoneSession&) = delete;

@@ -36,31 +36,52 @@ struct LineSettings {
     int xoffLimit = 0;
 };
 
-class SerialDevice {
+// What TBlockSerial asks of an open device. SerialDevice is the platform's serial port; a
+// harness may hand TBlockSerial a device of its own (TBlockSerial::OpenDevice), such as a line
+// in memory.
+class SerialLine {
+public:
+    virtual ~SerialLine() = default;
+
+    virtual int32_t ClearEventMask() = 0;
+    virtual int32_t SetQueueSize(int inputSize) = 0;
+    virtual int32_t SetDriverTimeouts() = 0;
+    virtual int32_t ApplyLine(const LineSettings& settings) = 0;
+    virtual void SetRts(bool on) = 0;
+    virtual void SetDtr(bool on) = 0;
+    virtual void Purge() = 0;
+    // Bytes waiting in the input queue, and the line-error flags (cleared).
+    virtual int32_t Waiting(int& count, LineErrorFlags& flags) = 0;
+    // Waits up to timeoutMs for a received character: 0 when one came, ErrTimeout when
+    // none came, another code on failure.
+    virtual int32_t WaitForData(int timeoutMs) = 0;
+    // Reads (writes) up to n bytes, waiting at most timeoutMs for completion; on expiry
+    // the read (write) is abandoned and ErrTimeout returned with what was done so far.
+    virtual int32_t Read(char* buffer, int n, int timeoutMs, int& done) = 0;
+    virtual int32_t Write(const char* buffer, int n, int timeoutMs, int& done) = 0;
+    virtual void Close() = 0;
+};
+
+class SerialDevice final : public SerialLine {
 public:
     // Opens the device exclusively; nullptr and the system error code on failure.
     static std::unique_ptr<SerialDevice> Open(const std::string& path, int32_t& error);
-    ~SerialDevice();  // closes the device
+    ~SerialDevice() override;  // closes the device
     SerialDevice(const SerialDevice&) = delete;
     SerialDevice& operator=(const SerialDevice&) = delete;
 
-    int32_t ClearEventMask();
-    int32_t SetQueueSize(int inputSize);
-    int32_t SetDriverTimeouts();
-    int32_t ApplyLine(const LineSettings& settings);
-    void SetRts(bool on);
-    void SetDtr(bool on);
-    void Purge();
-    // Bytes waiting in the input queue, and the line-error flags (cleared).
-    int32_t Waiting(int& count, LineErrorFlags& flags);
-    // Waits up to timeoutMs for a received character: 0 when one came, ErrTimeout when
-    // none came, another code on failure.
-    int32_t WaitForData(int timeoutMs);
-    // Reads (writes) up to n bytes, waiting at most timeoutMs for completion; on expiry
-    // the read (write) is abandoned and ErrTimeout returned with what was done so far.
-    int32_t Read(char* buffer, int n, int timeoutMs, int& done);
-    int32_t Write(const char* buffer, int n, int timeoutMs, int& done);
-    void Close();
+    int32_t ClearEventMask() override;
+    int32_t SetQueueSize(int inputSize) override;
+    int32_t SetDriverTimeouts() override;
+    int32_t ApplyLine(const LineSettings& settings) override;
+    void SetRts(bool on) override;
+    void SetDtr(bool on) override;
+    void Purge() override;
+    int32_t Waiting(int& count, LineErrorFlags& flags) override;
+    int32_t WaitForData(int timeoutMs) override;
+    int32_t Read(char* buffer, int n, int timeoutMs, int& done) override;
+    int32_t Write(const char* buffer, int n, int timeoutMs, int& done) override;
+    void Close() override;
 
     struct Impl;
 

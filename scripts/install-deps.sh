@@ -10,6 +10,7 @@ packages=(
   gammu
   libical-dev python3-icalendar
   libfluidsynth-dev libasound2-dev timgm6mb-soundfont qt6-image-formats-plugins
+  clang libclang-rt-14-dev
 )
 missing=()
 for p in "${packages[@]}"; do

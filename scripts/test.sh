@@ -1,16 +1,20 @@
 #!/usr/bin/env bash
 # Checks the format of the C++ sources, builds everything from scratch and runs every test,
-# then cross-compiles the Qt-free libraries for Windows so that the Win32 serial code keeps
-# building.
+# then builds and runs the whole suite once more under AddressSanitizer and
+# UndefinedBehaviorSanitizer (build/asan: the pty, window and command-line tests and the
+# programs they start, all instrumented; any report fails the run), then cross-compiles the
+# Qt-free libraries for Windows so that the Win32 serial code keeps building.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
 bash scripts/check-format.sh
 
-rm -rf build/test build/win64
+rm -rf build/test build/asan build/win64
 cmake -S . -B build/test -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build/test -j 2
 (cd build/test && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j 2 --timeout 600)
+
+bash scripts/sanitized-tests.sh
 
 cmake -S . -B build/win64 -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
   -DORLIN_CORE_ONLY=ON -DCMAKE_BUILD_TYPE=Release

@@ -55,6 +55,9 @@ TEST(WriteCommand, AlarmIsTheStartMinusTheLeadOnItsOwnDay) {
         // Alarm off: flag 0, "00:00" and "00-00-2000" whatever the lead.
         {Draft("A", {2004, 1, 24}, {0, 10}, 15, false, "0"),
          R"(AT+MDBW=3,0041,1,0,"00:10","01-24-2004",60,"00:00","00-00-2000",0)"},
+        // A year before 1000 (from a file) still has its four digits.
+        {Draft("A", {42, 1, 24}, {9, 30}, 15),
+         R"(AT+MDBW=3,0041,1,1,"09:30","01-24-0042",60,"09:15","01-24-0042",2)"},
         // "№" is a character of the full table; a raw repeat code goes out unchanged.
         {Draft(W("№"), {2004, 1, 24}, {9, 30}, 15, true, "7"),
          R"(AT+MDBW=3,2116,1,1,"09:30","01-24-2004",60,"09:15","01-24-2004",7)"},

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "link/serial_device.h"
 #include "tests/support/pty_responder.h"
 #include "tests/support/stopwatch.h"
 #include "tests/support/text.h"
@@ -241,6 +242,66 @@ TEST(AtExchange, AClosedPortFailsEveryExchangeWithTheNotConnectedText) {
         EXPECT_EQ(error.ErrorCode, ErrPortNotOpen);
         EXPECT_EQ(std::string(error.what()), W("Телефон не подключен."));
     }
+}
+
+// A line that answers OK to every command line at once; what was written and whether it was
+// closed stay readable after the port object took it over.
+struct OkLine final : SerialLine {
+    struct Seen {
+        std::string written;
+        bool closed = false;
+    };
+    explicit OkLine(Seen& seen) : seen(seen) {}
+    int32_t ClearEventMask() override { return 0; }
+    int32_t SetQueueSize(int) override { return 0; }
+    int32_t SetDriverTimeouts() override { return 0; }
+    int32_t ApplyLine(const LineSettings&) override { return 0; }
+    void SetRts(bool) override {}
+    void SetDtr(bool) override {}
+    void Purge() override {}
+    int32_t Waiting(int& count, LineErrorFlags& flags) override {
+        count = static_cast<int>(pending.size());
+        flags = {};
+        return 0;
+    }
+    int32_t WaitForData(int) override { return pending.empty() ? ErrTimeout : 0; }
+    int32_t Read(char* buffer, int n, int, int& done) override {
+        done = static_cast<int>(pending.copy(buffer, static_cast<size_t>(n)));
+        pending.erase(0, static_cast<size_t>(done));
+        return 0;
+    }
+    int32_t Write(const char* buffer, int n, int, int& done) override {
+        seen.written.append(buffer, static_cast<size_t>(n));
+        pending += "\r\nOK\r\n";
+        done = n;
+        return 0;
+    }
+    void Close() override { seen.closed = true; }
+    Seen& seen;
+    std::string pending;
+};
+
+TEST(AtExchange, RunsOverALineGivenToThePortObject) {
+    OkLine::Seen seen;
+    TBlockSerial port;
+    port.RaiseErrors = true;
+    port.OpenDevice(std::make_unique<OkLine>(seen), "memory");
+    EXPECT_TRUE(port.IsOpen());
+    EXPECT_EQ(port.AtCommand("AT"), kOk);
+    EXPECT_TRUE(port.AtOk);
+    EXPECT_EQ(seen.written, "AT\r");
+
+    // Like OpenPort, a port object that is open takes no second device.
+    OkLine::Seen other;
+    try {
+        port.OpenDevice(std::make_unique<OkLine>(other), "memory");
+        FAIL() << "opened twice";
+    } catch (const ESynaSerError& error) {
+        EXPECT_EQ(error.ErrorCode, ErrAlreadyInUse);
+    }
+    port.ClosePort();
+    EXPECT_TRUE(seen.closed);
+    EXPECT_FALSE(port.IsOpen());
 }
 
 }  // namespace

@@ -1,0 +1,42 @@
+// The iCalendar import mapping: libical's parse of any text, then every VEVENT mapped onto
+// what the phone can hold, the drafts to write and the warning. The input's first byte is
+// the phone's title length (0: no limit).
+//   A writable event has a real start date and time, a duration and a lead within a day,
+//   a repeat code the phone knows, and a title within the phone's length.
+
+#include <cstdlib>
+#include <string>
+
+#include "datebook/datebook_write.h"
+#include "datebook/ical/datebook_ical.h"
+#include "link/errors.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    using namespace orlin;
+    if (size == 0) return 0;
+    const int titleLength = data[0] % 80;
+    const std::string text(reinterpret_cast<const char*>(data) + 1, size - 1);
+    std::vector<ImportedEvent> events;
+    try {
+        events = ParseICalendar(text, titleLength);
+    } catch (const OrlinError&) {
+        return 0;
+    }
+    for (const ImportedEvent& event : events) {
+        if (!event.writable) continue;
+        const EventDraft& draft = event.draft;
+        if (!IsRealDate(draft.startDate) || draft.startTime.hour < 0 || draft.startTime.hour > 23 ||
+            draft.startTime.minute < 0 || draft.startTime.minute > 59 || draft.duration < 0 ||
+            draft.duration > 1440 || draft.lead < 0 || draft.lead > 1440 ||
+            draft.repeatCode.size() != 1 || draft.repeatCode[0] < '0' || draft.repeatCode[0] > '5')
+            std::abort();
+        if (titleLength > 0 && draft.title.size() > static_cast<size_t>(titleLength)) std::abort();
+        WriteCommand(1, draft);
+    }
+    DraftsWritten written;
+    const std::vector<EventDraft> drafts = WritableDrafts(events);
+    written.slotOf.assign(drafts.size(), -1);
+    written.refusals.assign(drafts.size(), std::string());
+    ImportWarning(events, written);
+    return 0;
+}
