@@ -266,6 +266,21 @@ def ical_import():
     yield b"\x00" + b"not a calendar"
 
 
+def tone():
+    """The sample tones, a MIDI file in a RIFF wrapper, and iMelody texts that use every part
+    of the melody syntax."""
+    samples = os.path.join(ROOT, "theme", "samples")
+    with open(os.path.join(samples, "ring.mid"), "rb") as f:
+        midi = f.read()
+    with open(os.path.join(samples, "ring.imy"), "rb") as f:
+        imy = f.read()
+    riff = b"RIFF" + struct.pack("<I", len(midi) + 12) + b"RMIDdata" + struct.pack("<I", len(midi))
+    melody = (b"BEGIN:IMELODY\r\nVERSION:1.2\r\nFORMAT:CLASS1.0\r\nBEAT:900\r\nSTYLE:S2\r\n"
+              b"VOLUME:V15\r\nMELODY:*8c0.#d1:&e5;(r3*0f4@0V-)ledon vibeoff backon V+V-V0\r\n"
+              b"(c5@9)(d5@9)\r\nEND:IMELODY\r\n")
+    return [midi, imy, riff + midi, melody, b"BEGIN:IMELODY\nBEAT:25\nMELODY:(c0@900)\nEND:IMELODY"]
+
+
 def datebook_answers():
     day = tail((5, 2), (2004 - 1900, 1), (1, 1), (24, 1))
     for answer in [framed(EVENT), framed(EVENT_PLAIN), framed(b"+MDBRE: 5,1,1", EVENT),
@@ -291,6 +306,7 @@ TARGETS = {
     "message_answers": lambda: ANSWERS[29:] + [CME, framed(b"+CGSN: IMEI35123456789012x")],
     "message_archive": message_archive,
     "version_info": version_info,
+    "tone": tone,
 }
 
 

@@ -12,7 +12,7 @@ bash scripts/check-format.sh
 rm -rf build/test build/asan build/win64
 cmake -S . -B build/test -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build/test -j 2
-(cd build/test && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j 2 --timeout 600)
+(cd build/test && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j 2 --timeout 300)
 
 bash scripts/sanitized-tests.sh
 
