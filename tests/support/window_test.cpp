@@ -61,6 +61,11 @@ void acceptFileDialog(QFileDialog* dialog, const QString& path) {
     ASSERT_NE(name, nullptr);
     name->setText(path);
     static_cast<QDialog*>(dialog)->accept();
+    // A dialog that did not take the name would wait for a person: fail instead of hanging.
+    if (dialog->isVisible()) {
+        ADD_FAILURE() << "the file dialog did not take " << path.toStdString();
+        dialog->reject();
+    }
 }
 
 void writeFile(const QString& path, const QByteArray& bytes) {
