@@ -15,6 +15,7 @@
 #include "link/interaction.h"
 #include "link/phone_session.h"
 #include "link/whole_file.h"
+#include "ui/file_dialogs.h"
 #include "ui/message_boxes.h"
 #include "ui/orlin_application.h"
 #include "ui/phone_text_qt.h"
@@ -25,14 +26,11 @@ using orlin::FromCp1251;
 namespace {
 
 QFileDialog* ICalDialog(QWidget* parent, const char* name, QFileDialog::AcceptMode mode) {
-    auto* dialog = new QFileDialog(parent);
+    const QString iCalendar = QStringLiteral("iCalendar (*.ics)");
+    QFileDialog* dialog = orlin::MakeFileDialog(parent, mode == QFileDialog::AcceptSave,
+                                                {iCalendar, QStringLiteral("Все файлы (*)")},
+                                                iCalendar, QStringLiteral("ics"));
     dialog->setObjectName(QLatin1String(name));
-    dialog->setAcceptMode(mode);
-    dialog->setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
-                                                        : QFileDialog::AnyFile);
-    dialog->setOption(QFileDialog::DontUseNativeDialog);
-    dialog->setNameFilters({QStringLiteral("iCalendar (*.ics)"), QStringLiteral("Все файлы (*)")});
-    dialog->setDefaultSuffix(QStringLiteral("ics"));
     return dialog;
 }
 

@@ -20,6 +20,7 @@
 #include "messages/message_delete.h"
 #include "messages/message_export.h"
 #include "messages/save_sms_dialog.h"
+#include "ui/file_dialogs.h"
 #include "ui/image_library.h"
 #include "ui/message_boxes.h"
 #include "ui/orlin_application.h"
@@ -114,15 +115,12 @@ MessagesTab::MessagesTab(WindowContext& context, QWidget* parent)
     buildButtons();
     buildMenu();
 
-    SaveDialog1 = new QFileDialog(this);
+    SaveDialog1 = orlin::MakeFileDialog(
+        this, true,
+        {QStringLiteral("All files (*.*)"), QStringLiteral("Text File (*.txt)"),
+         QStringLiteral("CSV File (*.csv)")},
+        QStringLiteral("CSV File (*.csv)"), QStringLiteral("csv"));
     SaveDialog1->setObjectName("SaveDialog1");
-    SaveDialog1->setAcceptMode(QFileDialog::AcceptSave);
-    SaveDialog1->setOption(QFileDialog::DontUseNativeDialog);
-    SaveDialog1->setNameFilters({QStringLiteral("All files (*.*)"),
-                                 QStringLiteral("Text File (*.txt)"),
-                                 QStringLiteral("CSV File (*.csv)")});
-    SaveDialog1->selectNameFilter(QStringLiteral("CSV File (*.csv)"));
-    SaveDialog1->setDefaultSuffix(QStringLiteral("csv"));
 
     // Phone commands wait while another operation holds the port.
     BusyState& busy = context_.busy();

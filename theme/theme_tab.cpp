@@ -22,6 +22,7 @@
 #include "theme/synth/tone_player.h"
 #include "theme/theme_file.h"
 #include "theme/tone.h"
+#include "ui/file_dialogs.h"
 #include "ui/image_library.h"
 #include "ui/message_boxes.h"
 #include "ui/orlin_application.h"
@@ -40,13 +41,8 @@ std::string NativePath(const QString& path) {
 // An open dialog with its filters, the second one chosen. It has no default suffix: Qt would
 // add it to a typed name, and a picture without an extension could not be chosen.
 QFileDialog* openDialog(QWidget* parent, const char* name, const QStringList& filters) {
-    auto* dialog = new QFileDialog(parent);
+    QFileDialog* dialog = orlin::MakeFileDialog(parent, false, filters, filters[1], QString());
     dialog->setObjectName(name);
-    dialog->setOption(QFileDialog::DontUseNativeDialog);
-    dialog->setAcceptMode(QFileDialog::AcceptOpen);
-    dialog->setFileMode(QFileDialog::ExistingFile);
-    dialog->setNameFilters(filters);
-    dialog->selectNameFilter(filters[1]);
     return dialog;
 }
 
@@ -215,15 +211,11 @@ ThemeTab::ThemeTab(WindowContext& context, QWidget* parent)
     OpenMedia = openDialog(this, "OpenMedia",
                            {QStringLiteral("All files (*)"), QStringLiteral("*.mid (*.mid)"),
                             QStringLiteral("*.imy (*.imy)")});
-    SaveTheme = new QFileDialog(this);
+    SaveTheme = orlin::MakeFileDialog(
+        this, true, {QStringLiteral("All file (*)"), QStringLiteral("Moto theme files (*.tcf)")},
+        QStringLiteral("Moto theme files (*.tcf)"), QStringLiteral("tcf"));
     SaveTheme->setObjectName("SaveTheme");
-    SaveTheme->setOption(QFileDialog::DontUseNativeDialog);
     SaveTheme->setOption(QFileDialog::DontConfirmOverwrite);  // the file is replaced
-    SaveTheme->setAcceptMode(QFileDialog::AcceptSave);
-    SaveTheme->setNameFilters(
-        {QStringLiteral("All file (*)"), QStringLiteral("Moto theme files (*.tcf)")});
-    SaveTheme->selectNameFilter(QStringLiteral("Moto theme files (*.tcf)"));
-    SaveTheme->setDefaultSuffix(QStringLiteral("tcf"));
 }
 
 ThemeTab::~ThemeTab() = default;

@@ -10,6 +10,7 @@
 #include <QCheckBox>
 #include <QDialog>
 #include <QDir>
+#include <QFileDialog>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
@@ -216,6 +217,20 @@ TEST_F(LooksTest, TheTabsFitAtTheMinimumSize) {
             EXPECT_TRUE(page->rect().contains(place)) << name.toStdString();
         }
         if (c.clock) w.tsInfo->SwitchClockDisplayOff();
+    }
+}
+
+// Every file dialog of the tabs is Qt's own (the same everywhere, in Russian) and opens wide
+// enough for the Russian captions of its places and columns.
+TEST_F(LooksTest, FileDialogsOpenWideEnoughForTheirRussianCaptions) {
+    TfrmMain& w = createWindow();
+    const QList<QFileDialog*> dialogs = w.findChildren<QFileDialog*>();
+    EXPECT_GE(dialogs.size(), 6);  // phonebook save and open, messages export, three on themes
+    for (QFileDialog* dialog : dialogs) {
+        SCOPED_TRACE(dialog->objectName().toStdString());
+        EXPECT_TRUE(dialog->testOption(QFileDialog::DontUseNativeDialog));
+        EXPECT_GE(dialog->width(), 800);
+        EXPECT_GE(dialog->height(), 480);
     }
 }
 
