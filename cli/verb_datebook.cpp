@@ -4,6 +4,7 @@
 #include <iostream>
 #include <optional>
 
+#include "cli/progress.h"
 #include "cli/verb.h"
 #include "datebook/datebook_read.h"
 #include "datebook/datebook_write.h"
@@ -17,23 +18,6 @@
 namespace orlin::cli {
 
 namespace {
-
-// Progress on standard error in steps of a tenth.
-class CliInteraction : public Interaction {
-public:
-    explicit CliInteraction(const char* what) : what_(what) {}
-    void progress(int pos, int max) override {
-        if (max <= 0 || pos <= 0) return;
-        const int tenth = pos * 10 / max;
-        if (tenth == lastTenth_) return;
-        lastTenth_ = tenth;
-        std::cerr << what_ << ": " << pos << "/" << max << std::endl;
-    }
-
-private:
-    const char* what_;
-    int lastTenth_ = -1;
-};
 
 const char* const kRepeatWords[] = {"none",         "daily", "weekly", "monthly-weekday",
                                     "monthly-date", "yearly"};
@@ -137,7 +121,7 @@ int SlotWord(const std::string& word) {
 // The whole datebook; false (after a message) when the phone refused it. Slots that could not
 // be read are named on standard error.
 bool ReadAll(const Invocation& invocation, DatebookRead& read) {
-    CliInteraction interaction("reading");
+    CliProgress interaction("reading");
     {
         PhoneSession session(invocation.settings, SessionOptions(invocation, true));
         ReadDatebook(session, interaction, read);
@@ -289,7 +273,7 @@ int Import(const Invocation& invocation, const std::string& path) {
     DraftsWritten written;
     std::string failure;  // what stopped the writing half-way
     if (!drafts.empty()) {
-        CliInteraction interaction("writing");
+        CliProgress interaction("writing");
         try {
             PhoneSession session(invocation.settings, SessionOptions(invocation, true));
             WriteDrafts(session, drafts, read.slotUsed, interaction, written);

@@ -3,6 +3,7 @@
 
 #include <iostream>
 
+#include "cli/progress.h"
 #include "cli/verb.h"
 #include "link/cp1251.h"
 #include "link/phone_session.h"
@@ -15,18 +16,11 @@ namespace orlin::cli {
 
 namespace {
 
-// Progress on standard error in steps of a tenth, answers by the --yes option.
-class CliInteraction : public Interaction {
+// Progress on standard error, answers by the --yes option.
+class CliInteraction : public CliProgress {
 public:
-    CliInteraction(const char* what, bool yes) : what_(what), yes_(yes) {}
+    CliInteraction(const char* what, bool yes) : CliProgress(what), yes_(yes) {}
 
-    void progress(int pos, int max) override {
-        if (max <= 0 || pos <= 0) return;
-        const int tenth = pos * 10 / max;
-        if (tenth == lastTenth_) return;
-        lastTenth_ = tenth;
-        std::cerr << what_ << ": " << pos << "/" << max << std::endl;
-    }
     bool confirm(const std::string& text) override {
         std::cerr << Cp1251ToUtf8(text) << (yes_ ? " yes (--yes)" : " no (give --yes to go on)")
                   << std::endl;
@@ -36,16 +30,10 @@ public:
     void inform(const std::string& text) override { std::cerr << Cp1251ToUtf8(text) << std::endl; }
 
     bool declined() const { return declined_; }
-    void restart(const char* what) {
-        what_ = what;
-        lastTenth_ = -1;
-    }
 
 private:
-    const char* what_;
     bool yes_;
     bool declined_ = false;
-    int lastTenth_ = -1;
 };
 
 std::string SlotList(const std::vector<int32_t>& slots) {

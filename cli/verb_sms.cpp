@@ -4,6 +4,7 @@
 #include <iostream>
 #include <optional>
 
+#include "cli/progress.h"
 #include "cli/verb.h"
 #include "link/cp1251.h"
 #include "link/errors.h"
@@ -36,10 +37,10 @@ std::string CheckedIndex(const std::string& word) {
 // The rows of a folder; false (after the messages on standard error) when the phone refused
 // a command or some messages could not be read.
 bool ReadRows(const Invocation& invocation, MessageFolder folder, std::vector<MessageRow>& rows) {
-    Interaction quiet;
+    CliProgress reading("reading");
     const FolderReport report = folder == MessageFolder::Archive
                                     ? ShowMessageArchive(invocation.settings)
-                                    : ReadMessageFolder(invocation.settings, folder, quiet);
+                                    : ReadMessageFolder(invocation.settings, folder, reading);
     rows = report.rows;
     if (report.phoneIdMissing) std::cerr << Cp1251ToUtf8(PhoneIdWarning()) << std::endl;
     if (report.failure != FolderFailure::None)
