@@ -8,7 +8,9 @@
 #include "cli/verb.h"
 #include "datebook/datebook_read.h"
 #include "datebook/datebook_write.h"
+#ifndef ORLIN_WITHOUT_DATEBOOK_ICAL
 #include "datebook/ical/datebook_ical.h"
+#endif
 #include "link/answers.h"
 #include "link/cp1251.h"
 #include "link/errors.h"
@@ -247,6 +249,15 @@ int AutoDelete(const Invocation& invocation, int item) {
     return 1;
 }
 
+#ifdef ORLIN_WITHOUT_DATEBOOK_ICAL
+// This build has no iCalendar library (the Windows build lacks libical).
+int Export(const Invocation&, const std::string&) {
+    throw OrlinError("datebook export needs libical, which this build of orlin-cli lacks");
+}
+int Import(const Invocation&, const std::string&) {
+    throw OrlinError("datebook import needs libical, which this build of orlin-cli lacks");
+}
+#else
 int Export(const Invocation& invocation, const std::string& path) {
     DatebookRead read;
     if (!ReadAll(invocation, read)) return 1;
@@ -292,6 +303,7 @@ int Import(const Invocation& invocation, const std::string& path) {
     std::cout << imported << " of " << events.size() << " events imported\n";
     return imported == static_cast<int>(events.size()) && failure.empty() ? 0 : 1;
 }
+#endif
 
 int RunDatebook(const Invocation& invocation) {
     const auto& args = invocation.args;

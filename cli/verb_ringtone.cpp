@@ -6,7 +6,9 @@
 #include "cli/verb.h"
 #include "link/cp1251.h"
 #include "link/whole_file.h"
+#ifndef ORLIN_WITHOUT_THEME_SYNTH
 #include "theme/synth/tone_synth.h"
+#endif
 #include "theme/tone.h"
 
 namespace orlin::cli {
@@ -27,11 +29,16 @@ int Info(const std::string& path) {
 }
 
 int Render(const std::string& path, const std::string& output) {
+#ifdef ORLIN_WITHOUT_THEME_SYNTH
+    // This build has no synthesizer (the Windows build lacks FluidSynth).
+    throw OrlinError("ringtone render needs FluidSynth, which this build of orlin-cli lacks");
+#else
     const Tone tone = LoadTone(path);
     PrintRemarks(tone);
     WriteWholeFile(output, RenderWav(tone, FindSoundFont()));
     std::cout << output << ": " << static_cast<long long>(tone.lengthMs + 0.5) << " ms\n";
     return 0;
+#endif
 }
 
 int RunRingtone(const Invocation& invocation) {

@@ -33,10 +33,13 @@ endfunction()
 # A Qt-free part of a subsystem's core that needs a library the Windows cross-build of the
 # cores lacks (the datebook's iCalendar support, the theme's synthesizer). Its files live in
 # the sub-folder <name>/<part>/ and build orlin_<name>_<part> over orlin_<name>; it is not
-# built with ORLIN_CORE_ONLY. The tab library and orlin-cli link it like a core.
+# built with ORLIN_CORE_ONLY, where its name goes into ORLIN_MISSING_PARTS instead (orlin-cli
+# then leaves out the commands that need it and says so). The tab library and orlin-cli link
+# it like a core.
 function(orlin_add_core_part name part)
   cmake_parse_arguments(PARSE_ARGV 2 arg "" "" "PACKAGES")
   if(ORLIN_CORE_ONLY)
+    set_property(GLOBAL APPEND PROPERTY ORLIN_MISSING_PARTS ${name}_${part})
     return()
   endif()
   find_package(PkgConfig REQUIRED)

@@ -26,6 +26,12 @@ DWORD WaitMilliseconds(int timeoutMs) {
     return timeoutMs > 0 ? static_cast<DWORD>(timeoutMs) : 0;
 }
 
+// The milliseconds left until `deadline` (a GetTickCount64 value), 0 once it has passed.
+int LeftUntil(ULONGLONG deadline) {
+    const ULONGLONG now = GetTickCount64();
+    return now >= deadline ? 0 : static_cast<int>(deadline - now);
+}
+
 // Runs one overlapped read or write to completion, or abandons it after timeoutMs.
 int32_t Complete(SerialDevice::Impl& impl, BOOL started, OVERLAPPED& overlapped, int timeoutMs,
                  int& done) {
@@ -46,6 +52,78 @@ int32_t Complete(SerialDevice::Impl& impl, BOOL started, OVERLAPPED& overlapped,
     }
     done = static_cast<int>(transferred);
     return 0;
+}
+
+// An overlapped wait or transfer that ends with ERROR_OPERATION_ABORTED was cut short by the
+// driver, not failed: a change of the event mask or a purge aborts what is pending (Wine does
+// so at times, and so do some USB-serial drivers). Such a wait or transfer is started again
+// within the same time-out; only the time-out or a real failure ends it.
+
+// One wait for a received character (see WaitForData).
+int32_t WaitForEvent(SerialDevice::Impl& impl, int timeoutMs) {
+    if (!SetCommMask(impl.handle, EV_RXCHAR)) return static_cast<int32_t>(GetLastError());
+    // A character that came just before the mask was set raises no event: look first.
+    DWORD errors = 0;
+    COMSTAT status{};
+    const BOOL looked = ClearCommError(impl.handle, &errors, &status);
+    impl.keptErrors |= errors;
+    if (looked && status.cbInQue > 0) {
+        SetCommMask(impl.handle, 0);
+        return 0;
+    }
+    OVERLAPPED overlapped{};
+    overlapped.hEvent = impl.event;
+    ResetEvent(impl.event);
+    DWORD mask = 0;
+    int32_t result = 0;
+    if (!WaitCommEvent(impl.handle, &mask, &overlapped)) {
+        const DWORD error = GetLastError();
+        if (error != ERROR_IO_PENDING) {
+            result = static_cast<int32_t>(error);
+        } else if (WaitForSingleObject(impl.event, WaitMilliseconds(timeoutMs)) != WAIT_OBJECT_0) {
+            result = ErrTimeout;
+        } else {
+            DWORD unused = 0;
+            if (!GetOverlappedResult(impl.handle, &overlapped, &unused, FALSE)) {
+                result = static_cast<int32_t>(GetLastError());
+            }
+        }
+    }
+    // Clearing the mask completes a wait still pending, so the OVERLAPPED is free again.
+    SetCommMask(impl.handle, 0);
+    if (result == ErrTimeout) {
+        DWORD unused = 0;
+        GetOverlappedResult(impl.handle, &overlapped, &unused, TRUE);
+    }
+    // An aborted wait may have raced with a character: what is queued counts.
+    if (result == ERROR_OPERATION_ABORTED && ClearCommError(impl.handle, &errors, &status)) {
+        impl.keptErrors |= errors;
+        if (status.cbInQue > 0) return 0;
+    }
+    return result;
+}
+
+// A read or write of n bytes (see Read and Write).
+int32_t Transfer(SerialDevice::Impl& impl, bool write, char* buffer, int n, int timeoutMs,
+                 int& done) {
+    const ULONGLONG deadline = GetTickCount64() + WaitMilliseconds(timeoutMs);
+    done = 0;
+    int32_t result = 0;
+    do {
+        OVERLAPPED overlapped{};
+        overlapped.hEvent = impl.event;
+        ResetEvent(impl.event);
+        const DWORD count = static_cast<DWORD>(n - done);
+        const BOOL started =
+            write ? WriteFile(impl.handle, buffer + done, count, nullptr, &overlapped)
+                  : ReadFile(impl.handle, buffer + done, count, nullptr, &overlapped);
+        int part = 0;
+        result = Complete(impl, started, overlapped, LeftUntil(deadline), part);
+        done += part;
+    } while (result == ERROR_OPERATION_ABORTED && done < n && LeftUntil(deadline) > 0);
+    if (result == ERROR_OPERATION_ABORTED) result = done == n ? 0 : ErrTimeout;
+    if (result == ErrTimeout) PurgeComm(impl.handle, write ? PURGE_TXABORT : PURGE_RXABORT);
+    return result;
 }
 
 }  // namespace
@@ -164,64 +242,23 @@ int32_t SerialDevice::Waiting(int& count, LineErrorFlags& flags) {
 }
 
 int32_t SerialDevice::WaitForData(int timeoutMs) {
-    if (!SetCommMask(impl_->handle, EV_RXCHAR)) return static_cast<int32_t>(GetLastError());
-    // A character that came just before the mask was set raises no event: look first.
-    DWORD errors = 0;
-    COMSTAT status{};
-    const BOOL looked = ClearCommError(impl_->handle, &errors, &status);
-    impl_->keptErrors |= errors;
-    if (looked && status.cbInQue > 0) {
-        SetCommMask(impl_->handle, 0);
-        return 0;
-    }
-    OVERLAPPED overlapped{};
-    overlapped.hEvent = impl_->event;
-    ResetEvent(impl_->event);
-    DWORD mask = 0;
+    const ULONGLONG deadline = GetTickCount64() + WaitMilliseconds(timeoutMs);
     int32_t result = 0;
-    if (!WaitCommEvent(impl_->handle, &mask, &overlapped)) {
-        const DWORD error = GetLastError();
-        if (error != ERROR_IO_PENDING) {
-            result = static_cast<int32_t>(error);
-        } else if (WaitForSingleObject(impl_->event, WaitMilliseconds(timeoutMs)) !=
-                   WAIT_OBJECT_0) {
-            result = ErrTimeout;
-        } else {
-            DWORD unused = 0;
-            if (!GetOverlappedResult(impl_->handle, &overlapped, &unused, FALSE)) {
-                result = static_cast<int32_t>(GetLastError());
-            }
-        }
+    for (;;) {
+        result = WaitForEvent(*impl_, LeftUntil(deadline));
+        if (result != ERROR_OPERATION_ABORTED || LeftUntil(deadline) == 0) break;
+        Sleep(1);  // a driver that aborts every wait at once is not spun on
     }
-    // Clearing the mask completes a wait still pending, so the OVERLAPPED is free again.
-    SetCommMask(impl_->handle, 0);
-    if (result == ErrTimeout) {
-        DWORD unused = 0;
-        GetOverlappedResult(impl_->handle, &overlapped, &unused, TRUE);
-    }
-    return result;
+    return result == ERROR_OPERATION_ABORTED ? ErrTimeout : result;
 }
 
 int32_t SerialDevice::Read(char* buffer, int n, int timeoutMs, int& done) {
-    OVERLAPPED overlapped{};
-    overlapped.hEvent = impl_->event;
-    ResetEvent(impl_->event);
-    const BOOL started =
-        ReadFile(impl_->handle, buffer, static_cast<DWORD>(n), nullptr, &overlapped);
-    const int32_t result = Complete(*impl_, started, overlapped, timeoutMs, done);
-    if (result == ErrTimeout) PurgeComm(impl_->handle, PURGE_RXABORT);
-    return result;
+    return Transfer(*impl_, false, buffer, n, timeoutMs, done);
 }
 
 int32_t SerialDevice::Write(const char* buffer, int n, int timeoutMs, int& done) {
-    OVERLAPPED overlapped{};
-    overlapped.hEvent = impl_->event;
-    ResetEvent(impl_->event);
-    const BOOL started =
-        WriteFile(impl_->handle, buffer, static_cast<DWORD>(n), nullptr, &overlapped);
-    const int32_t result = Complete(*impl_, started, overlapped, timeoutMs, done);
-    if (result == ErrTimeout) PurgeComm(impl_->handle, PURGE_TXABORT);
-    return result;
+    // WriteFile only reads the buffer.
+    return Transfer(*impl_, true, const_cast<char*>(buffer), n, timeoutMs, done);
 }
 
 void SerialDevice::Close() {
