@@ -7,6 +7,12 @@
 
 #include <sys/stat.h>
 
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#include <windows.h>
+#endif
+
 #include <cstdio>
 #include <exception>
 #include <iostream>
@@ -234,5 +240,13 @@ const std::vector<Verb>& RegisteredVerbs() {
 }  // namespace orlin::cli
 
 int main(int argc, char** argv) {
+#ifdef _WIN32
+    // The same bytes as on Linux: UTF-8 with LF line ends, and an AT answer exactly as the
+    // phone sent it (a text-mode stream would turn its CR LF into CR CR LF). The console shows
+    // UTF-8 once told so.
+    _setmode(_fileno(stdout), _O_BINARY);
+    _setmode(_fileno(stderr), _O_BINARY);
+    SetConsoleOutputCP(CP_UTF8);
+#endif
     return orlin::cli::Run(argc, argv);
 }

@@ -15,6 +15,7 @@ namespace orlin {
 struct SerialDevice::Impl {
     HANDLE handle = INVALID_HANDLE_VALUE;
     HANDLE event = nullptr;  // manual-reset completion event of the overlapped operations
+    HANDLE claim = nullptr;  // the named mutex that marks the port as ours while it is open
     DWORD keptErrors = 0;    // line-error flags read while waiting, reported by Waiting()
 };
 
@@ -126,6 +127,25 @@ int32_t Transfer(SerialDevice::Impl& impl, bool write, char* buffer, int n, int 
     return result;
 }
 
+// The port's claim: a named mutex that exists while one of our programs has the port open.
+// Windows opens a COM port exclusively, but not every driver does (Wine's, some virtual
+// ports'); the claim refuses the second open all the same. The name is the device's own
+// ("COM6" for "COM6" and "\\.\COM6" alike). False when another program holds the claim;
+// `claim` stays null when no mutex could be made (the driver's exclusivity still holds).
+bool ClaimPort(const std::u16string& widePath, HANDLE& claim) {
+    std::u16string device = widePath.substr(widePath.find_last_of(u"\\/") + 1);
+    for (char16_t& c : device)
+        if (c >= u'a' && c <= u'z') c = static_cast<char16_t>(c - u'a' + u'A');
+    const std::u16string name = u"Global\\orlin-serial-" + device;
+    claim = CreateMutexW(nullptr, FALSE, reinterpret_cast<LPCWSTR>(name.c_str()));
+    if (claim && GetLastError() == ERROR_ALREADY_EXISTS) {
+        CloseHandle(claim);
+        claim = nullptr;
+        return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 SerialDevice::SerialDevice(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {}
@@ -147,9 +167,15 @@ std::unique_ptr<SerialDevice> SerialDevice::Open(const std::string& path, int32_
     }
     auto impl = std::make_unique<Impl>();
     impl->handle = handle;
+    if (!ClaimPort(widePath, impl->claim)) {
+        error = ERROR_ACCESS_DENIED;  // what Windows says of a port another program holds
+        CloseHandle(handle);
+        return nullptr;
+    }
     impl->event = CreateEventW(nullptr, TRUE, FALSE, nullptr);
     if (!impl->event) {
         error = static_cast<int32_t>(GetLastError());
+        if (impl->claim) CloseHandle(impl->claim);
         CloseHandle(handle);
         return nullptr;
     }
@@ -263,8 +289,11 @@ int32_t SerialDevice::Write(const char* buffer, int n, int timeoutMs, int& done)
 
 void SerialDevice::Close() {
     if (!impl_ || impl_->handle == INVALID_HANDLE_VALUE) return;
+    // Every wait and transfer has ended before its call returned: nothing is pending here.
     CloseHandle(impl_->handle);
     impl_->handle = INVALID_HANDLE_VALUE;
+    if (impl_->claim) CloseHandle(impl_->claim);
+    impl_->claim = nullptr;
 }
 
 std::string SystemErrorText(int32_t code) {

@@ -11,6 +11,7 @@ packages=(
   libical-dev python3-icalendar
   libfluidsynth-dev libasound2-dev timgm6mb-soundfont qt6-image-formats-plugins
   clang libclang-rt-14-dev
+  wine wine64
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -3,7 +3,8 @@
 # then builds and runs the whole suite once more under AddressSanitizer and
 # UndefinedBehaviorSanitizer (build/asan: the pty, window and command-line tests and the
 # programs they start, all instrumented; any report fails the run), then cross-compiles the
-# Qt-free libraries for Windows so that the Win32 serial code keeps building.
+# Qt-free libraries and orlin-cli.exe for Windows and runs that under Wine against the
+# simulated phone (scripts/wine-tests.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
@@ -19,4 +20,5 @@ bash scripts/sanitized-tests.sh
 cmake -S . -B build/win64 -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
   -DORLIN_CORE_ONLY=ON -DCMAKE_BUILD_TYPE=Release
 cmake --build build/win64 -j 2
-echo "Windows cross-compile of the core libraries: OK"
+echo "Windows cross-compile of the core libraries and orlin-cli.exe: OK"
+bash scripts/wine-tests.sh
