@@ -57,7 +57,7 @@ start_phone() {
 start_phone seeded COM5
 start_phone empty-linux COM7 --empty
 start_phone empty-windows COM8 --empty
-start_phone silent COM6 --silent AT+CGMM
+start_phone silent COM6 --silent AT+CGMM --log "$work/silent.transcript"
 wineserver -k || true # the port mapping is read when Wine starts
 mkdir -p "$work/linux" "$work/windows"
 
@@ -126,9 +126,10 @@ if [ "$(cat "$work/windows.rc")" != 1 ] || ! grep -qx 'Телефон не по�
 fi
 
 # A port one program holds (waiting for an answer that never comes) is refused to another.
-(cd "$work/windows" && wine "$exe" --port COM6 --timeout 4000 at AT+CGMM >/dev/null 2>&1) &
+(cd "$work/windows" && wine "$exe" --port COM6 --timeout 8000 at AT+CGMM >/dev/null 2>&1) &
 holder=$!
-sleep 2
+# The holder has the port once the phone heard its command (Wine may take a while to start).
+for _ in $(seq 200); do grep -q 'AT+CGMM' "$work/silent.transcript" 2>/dev/null && break; sleep 0.05; done
 run windows COM6 at AT
 wait "$holder" || true
 if [ "$(cat "$work/windows.rc")" != 1 ] || [ ! -s "$work/windows.err" ]; then
