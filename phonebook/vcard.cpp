@@ -508,7 +508,8 @@ VCardImport PlanVCardImport(const std::vector<VCard>& cards, const PhonebookStat
             r.Aux9 = 1;
             r.Aux12 = kFieldNone;
             r.Category = category;
-            if (categories && ParseSmallInt(n.orlin, "CATEGORY", 255, value) && value >= 1 &&
+            // The file's category number (0: none) when the phone has it.
+            if (categories && ParseSmallInt(n.orlin, "CATEGORY", 255, value) &&
                 static_cast<size_t>(value) <= state.groupNames.size())
                 r.Category = static_cast<uint8_t>(value);
             r.Icon = categories ? kNoIcon : 0;
