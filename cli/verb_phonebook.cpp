@@ -17,26 +17,6 @@ namespace orlin::cli {
 
 namespace {
 
-// Progress on standard error, answers by the --yes option.
-class CliInteraction : public CliProgress {
-public:
-    CliInteraction(const char* what, bool yes) : CliProgress(what), yes_(yes) {}
-
-    bool confirm(const std::string& text) override {
-        std::cerr << Cp1251ToUtf8(text) << (yes_ ? " yes (--yes)" : " no (give --yes to go on)")
-                  << std::endl;
-        if (!yes_) declined_ = true;
-        return yes_;
-    }
-    void inform(const std::string& text) override { std::cerr << Cp1251ToUtf8(text) << std::endl; }
-
-    bool declined() const { return declined_; }
-
-private:
-    bool yes_;
-    bool declined_ = false;
-};
-
 std::string SlotList(const std::vector<int32_t>& slots) {
     std::string text;
     for (int32_t slot : slots) text += (text.empty() ? "" : ", ") + std::to_string(slot);

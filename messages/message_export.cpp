@@ -48,10 +48,20 @@ std::string ExportBlocks(const std::vector<MessageRow>& rows) {
 }
 
 std::string ExportCsv(const std::vector<MessageRow>& rows) {
-    std::string bytes = "\xEF\xBB\xBF#,Номер,Дата/Время,Тип,Размер,Статус,Текст\r\n";
-    for (const MessageRow& row : rows) {
-        std::string line;
-        for (const std::string& field : Fields(row)) line += CsvField(Cp1251ToUtf8(field)) + ",";
+    return ExportCsv(rows, {});
+}
+
+std::string ExportCsv(const std::vector<MessageRow>& rows,
+                      const std::vector<std::string>& folders) {
+    const bool withFolders = !folders.empty();
+    std::string bytes = withFolders
+                            ? "\xEF\xBB\xBFПапка,#,Номер,Дата/Время,Тип,Размер,Статус,Текст\r\n"
+                            : "\xEF\xBB\xBF#,Номер,Дата/Время,Тип,Размер,Статус,Текст\r\n";
+    for (size_t i = 0; i < rows.size(); ++i) {
+        std::string line = withFolders && i < folders.size() ? CsvField(folders[i]) + "," : "";
+        if (withFolders && i >= folders.size()) line = ",";
+        for (const std::string& field : Fields(rows[i]))
+            line += CsvField(Cp1251ToUtf8(field)) + ",";
         line.back() = '\r';
         bytes += line + "\n";
     }
