@@ -115,6 +115,9 @@ void TfrmMain::buildMainMenu() {
     mnuPhoneBook->addSeparator();
     N4 = action(mnuPhoneBook, "N4", QStringLiteral("Прочитать все"));
     N10 = action(mnuPhoneBook, "N10", QStringLiteral("Записать все"));
+    mnuPhoneBook->addSeparator();
+    mnuExportVCard = action(mnuPhoneBook, "mnuExportVCard", QStringLiteral("Экспорт в vCard..."));
+    mnuImportVCard = action(mnuPhoneBook, "mnuImportVCard", QStringLiteral("Импорт из vCard..."));
 
     mnuDateBook = bar->addMenu(QStringLiteral("Ежедневник"));
     N14 = action(mnuDateBook, "N14", QStringLiteral("Прочитать"));
@@ -158,10 +161,30 @@ void TfrmMain::connectMenus() {
     connect(N9, &QAction::triggered, this, &TfrmMain::N9Click);
     connect(N4, &QAction::triggered, tsPhoneBook, &PhoneBookTab::sbReadAllClick);
     connect(N10, &QAction::triggered, tsPhoneBook, &PhoneBookTab::sbWriteAllClick);
+    connect(mnuExportVCard, &QAction::triggered, tsPhoneBook, &PhoneBookTab::ExportVCardClick);
+    connect(mnuImportVCard, &QAction::triggered, tsPhoneBook, &PhoneBookTab::ImportVCardClick);
 
     // Every phone item of the main menu is disabled while a phone operation runs.
-    for (QAction* item : {mnuBackUp, mnuRestore, mnuSaveSMS, N6, N7, N9, N4, N10, N14, N15, N17,
-                          N16, mnuExportICalendar, mnuImportICalendar, N18, N19, N20, N22})
+    for (QAction* item : {mnuBackUp,
+                          mnuRestore,
+                          mnuSaveSMS,
+                          N6,
+                          N7,
+                          N9,
+                          N4,
+                          N10,
+                          N14,
+                          N15,
+                          N17,
+                          N16,
+                          mnuExportICalendar,
+                          mnuImportICalendar,
+                          N18,
+                          N19,
+                          N20,
+                          N22,
+                          mnuExportVCard,
+                          mnuImportVCard})
         busy().add(item);
 
     connect(mnuSaveSMS, &QAction::triggered, tsSMS, &MessagesTab::pmSMSSaveClick);

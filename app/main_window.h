@@ -83,6 +83,8 @@ public:
     QAction* N9 = nullptr;   // "Редактировать"
     QAction* N4 = nullptr;   // "Прочитать все"
     QAction* N10 = nullptr;  // "Записать все"
+    QAction* mnuExportVCard = nullptr;
+    QAction* mnuImportVCard = nullptr;
     QMenu* mnuDateBook = nullptr;
     QAction* N14 = nullptr;  // "Прочитать"
     QAction* N15 = nullptr;  // "Добавить"
