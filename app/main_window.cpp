@@ -11,6 +11,7 @@
 #include "app/about_box.h"
 #include "app/comm_config_dialog.h"
 #include "app/help_dialog.h"
+#include "app/phone_backup.h"
 #include "datebook/add_event_dialog.h"
 #include "datebook/datebook_tab.h"
 #include "messages/messages_tab.h"
@@ -104,6 +105,10 @@ void TfrmMain::buildMainMenu() {
     mnuFile = bar->addMenu(QStringLiteral("Файл"));
     mnuBackUp = action(mnuFile, "mnuBackUp", QStringLiteral("BackUp"));
     mnuRestore = action(mnuFile, "mnuRestore", QStringLiteral("Restore"));
+    mnuPhoneBackup =
+        action(mnuFile, "mnuPhoneBackup", QStringLiteral("Резервная копия телефона..."));
+    mnuPhoneRestore =
+        action(mnuFile, "mnuPhoneRestore", QStringLiteral("Восстановить из копии..."));
     mnuSaveSMS = action(mnuFile, "mnuSaveSMS", QStringLiteral("Сохранить SMS"));
     mnuFile->addSeparator();
     mnuExit = action(mnuFile, "mnuExit", QStringLiteral("Выход"));
@@ -156,6 +161,9 @@ void TfrmMain::connectMenus() {
 
     connect(mnuBackUp, &QAction::triggered, tsPhoneBook, &PhoneBookTab::BackUp);
     connect(mnuRestore, &QAction::triggered, tsPhoneBook, &PhoneBookTab::Restore);
+    phoneBackup = new PhoneBackup(this, *this);
+    connect(mnuPhoneBackup, &QAction::triggered, phoneBackup, &PhoneBackup::backup);
+    connect(mnuPhoneRestore, &QAction::triggered, phoneBackup, &PhoneBackup::restore);
     connect(N6, &QAction::triggered, tsPhoneBook, &PhoneBookTab::sbAddRecordClick);
     connect(N7, &QAction::triggered, tsPhoneBook, &PhoneBookTab::pmDeleteClick);
     connect(N9, &QAction::triggered, this, &TfrmMain::N9Click);
@@ -165,26 +173,10 @@ void TfrmMain::connectMenus() {
     connect(mnuImportVCard, &QAction::triggered, tsPhoneBook, &PhoneBookTab::ImportVCardClick);
 
     // Every phone item of the main menu is disabled while a phone operation runs.
-    for (QAction* item : {mnuBackUp,
-                          mnuRestore,
-                          mnuSaveSMS,
-                          N6,
-                          N7,
-                          N9,
-                          N4,
-                          N10,
-                          N14,
-                          N15,
-                          N17,
-                          N16,
-                          mnuExportICalendar,
-                          mnuImportICalendar,
-                          N18,
-                          N19,
-                          N20,
-                          N22,
-                          mnuExportVCard,
-                          mnuImportVCard})
+    for (QAction* item : {mnuBackUp, mnuRestore, mnuSaveSMS, N6, N7, N9, N4, N10, N14, N15, N17,
+                          N16, mnuExportICalendar, mnuImportICalendar, N18, N19, N20, N22})
+        busy().add(item);
+    for (QAction* item : {mnuExportVCard, mnuImportVCard, mnuPhoneBackup, mnuPhoneRestore})
         busy().add(item);
 
     connect(mnuSaveSMS, &QAction::triggered, tsSMS, &MessagesTab::pmSMSSaveClick);

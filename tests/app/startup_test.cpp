@@ -94,7 +94,9 @@ TEST_F(StartupTest, WindowHasItsSixTabsMenusAndAFilledCommandBox) {
         for (QAction* a : menu->actions()) texts << (a->isSeparator() ? "-" : a->text());
         return texts;
     };
-    EXPECT_EQ(items(w.mnuFile), QStringList({"BackUp", "Restore", "Сохранить SMS", "-", "Выход"}));
+    EXPECT_EQ(items(w.mnuFile),
+              QStringList({"BackUp", "Restore", "Резервная копия телефона...",
+                           "Восстановить из копии...", "Сохранить SMS", "-", "Выход"}));
     EXPECT_EQ(items(w.mnuPhoneBook),
               QStringList({"Добавить", "Удалить", "Редактировать", "-", "Прочитать все",
                            "Записать все", "-", "Экспорт в vCard...", "Импорт из vCard..."}));
