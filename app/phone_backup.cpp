@@ -219,7 +219,7 @@ void PhoneBackup::backup() {
                      rows.insert(rows.end(), report.rows.begin(), report.rows.end());
                      folders.resize(rows.size(), name);
                  }
-                 write(QStringLiteral("messages.csv"), orlin::ExportCsv(rows, folders));
+                 write(QStringLiteral("messages.csv"), orlin::ExportCsvWithFolders(rows, folders));
              }},
             {QStringLiteral("Архив сообщений"),
              {QStringLiteral("sms_<phone id>.txt")},

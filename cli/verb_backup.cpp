@@ -148,7 +148,7 @@ int Backup(const Invocation& invocation, const fs::path& dir) {
                  rows.insert(rows.end(), report.rows.begin(), report.rows.end());
                  folders.resize(rows.size(), name);
              }
-             write("messages.csv", ExportCsv(rows, folders));
+             write("messages.csv", ExportCsvWithFolders(rows, folders));
          }},
         {{kArchiveCopy},
          [&] {
