@@ -38,10 +38,8 @@ constexpr const char* kArchiveCopy = "the message archive (sms_<phone id>.txt)";
 
 std::string Now() {
     const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
     char text[32];
-    std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &local);
+    std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", std::localtime(&now));
     return text;
 }
 
