@@ -160,7 +160,11 @@ std::vector<std::string> SplitText(std::string_view text, char sep) {
 }
 
 std::string UnescapeText(std::string_view text) {
-    return SplitText(text, '\0')[0];
+    // No separator: a NUL byte of the text is kept as any other.
+    const std::vector<std::string> parts = SplitText(text, '\0');
+    std::string out = parts[0];
+    for (size_t i = 1; i < parts.size(); ++i) out += std::string(1, '\0') + parts[i];
+    return out;
 }
 
 // A name or number as one line: control characters (a line break in a note-like name, say)
