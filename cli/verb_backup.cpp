@@ -12,7 +12,9 @@
 #include "cli/verb.h"
 #include "datebook/datebook_read.h"
 #include "datebook/datebook_write.h"
+#ifndef ORLIN_WITHOUT_DATEBOOK_ICAL
 #include "datebook/ical/datebook_ical.h"
+#endif
 #include "link/cp1251.h"
 #include "link/errors.h"
 #include "link/phone_session.h"
@@ -32,6 +34,16 @@ namespace {
 
 namespace fs = std::filesystem;
 
+#ifdef ORLIN_WITHOUT_DATEBOOK_ICAL
+// This build has no iCalendar library (the Windows build lacks libical), and a backup holds
+// the datebook as an iCalendar file.
+int Backup(const Invocation&, const fs::path&) {
+    throw OrlinError("backup needs libical, which this build of orlin-cli lacks");
+}
+int Restore(const Invocation&, const fs::path&) {
+    throw OrlinError("restore needs libical, which this build of orlin-cli lacks");
+}
+#else
 // The file a backup that stopped half-way leaves beside what it wrote.
 constexpr const char* kMissingFile = "MISSING.txt";
 constexpr const char* kArchiveCopy = "the message archive (sms_<phone id>.txt)";
@@ -259,6 +271,8 @@ int Restore(const Invocation& invocation, const fs::path& dir) {
                  "stay in messages.csv and the archive copy.\n";
     return status;
 }
+
+#endif
 
 int RunBackup(const Invocation& invocation) {
     if (invocation.args.size() != 1) throw UsageError("backup needs one DIR");
