@@ -11,6 +11,7 @@
 #include "app/about_box.h"
 #include "app/comm_config_dialog.h"
 #include "app/help_dialog.h"
+#include "app/phone_backup.h"
 #include "datebook/add_event_dialog.h"
 #include "datebook/datebook_tab.h"
 #include "messages/messages_tab.h"
@@ -104,6 +105,10 @@ void TfrmMain::buildMainMenu() {
     mnuFile = bar->addMenu(QStringLiteral("Файл"));
     mnuBackUp = action(mnuFile, "mnuBackUp", QStringLiteral("BackUp"));
     mnuRestore = action(mnuFile, "mnuRestore", QStringLiteral("Restore"));
+    mnuPhoneBackup =
+        action(mnuFile, "mnuPhoneBackup", QStringLiteral("Резервная копия телефона..."));
+    mnuPhoneRestore =
+        action(mnuFile, "mnuPhoneRestore", QStringLiteral("Восстановить из копии..."));
     mnuSaveSMS = action(mnuFile, "mnuSaveSMS", QStringLiteral("Сохранить SMS"));
     mnuFile->addSeparator();
     mnuExit = action(mnuFile, "mnuExit", QStringLiteral("Выход"));
@@ -115,6 +120,9 @@ void TfrmMain::buildMainMenu() {
     mnuPhoneBook->addSeparator();
     N4 = action(mnuPhoneBook, "N4", QStringLiteral("Прочитать все"));
     N10 = action(mnuPhoneBook, "N10", QStringLiteral("Записать все"));
+    mnuPhoneBook->addSeparator();
+    mnuExportVCard = action(mnuPhoneBook, "mnuExportVCard", QStringLiteral("Экспорт в vCard..."));
+    mnuImportVCard = action(mnuPhoneBook, "mnuImportVCard", QStringLiteral("Импорт из vCard..."));
 
     mnuDateBook = bar->addMenu(QStringLiteral("Ежедневник"));
     N14 = action(mnuDateBook, "N14", QStringLiteral("Прочитать"));
@@ -153,15 +161,22 @@ void TfrmMain::connectMenus() {
 
     connect(mnuBackUp, &QAction::triggered, tsPhoneBook, &PhoneBookTab::BackUp);
     connect(mnuRestore, &QAction::triggered, tsPhoneBook, &PhoneBookTab::Restore);
+    phoneBackup = new PhoneBackup(this, *this);
+    connect(mnuPhoneBackup, &QAction::triggered, phoneBackup, &PhoneBackup::backup);
+    connect(mnuPhoneRestore, &QAction::triggered, phoneBackup, &PhoneBackup::restore);
     connect(N6, &QAction::triggered, tsPhoneBook, &PhoneBookTab::sbAddRecordClick);
     connect(N7, &QAction::triggered, tsPhoneBook, &PhoneBookTab::pmDeleteClick);
     connect(N9, &QAction::triggered, this, &TfrmMain::N9Click);
     connect(N4, &QAction::triggered, tsPhoneBook, &PhoneBookTab::sbReadAllClick);
     connect(N10, &QAction::triggered, tsPhoneBook, &PhoneBookTab::sbWriteAllClick);
+    connect(mnuExportVCard, &QAction::triggered, tsPhoneBook, &PhoneBookTab::ExportVCardClick);
+    connect(mnuImportVCard, &QAction::triggered, tsPhoneBook, &PhoneBookTab::ImportVCardClick);
 
     // Every phone item of the main menu is disabled while a phone operation runs.
     for (QAction* item : {mnuBackUp, mnuRestore, mnuSaveSMS, N6, N7, N9, N4, N10, N14, N15, N17,
                           N16, mnuExportICalendar, mnuImportICalendar, N18, N19, N20, N22})
+        busy().add(item);
+    for (QAction* item : {mnuExportVCard, mnuImportVCard, mnuPhoneBackup, mnuPhoneRestore})
         busy().add(item);
 
     connect(mnuSaveSMS, &QAction::triggered, tsSMS, &MessagesTab::pmSMSSaveClick);

@@ -15,6 +15,7 @@ class QTabWidget;
 class DateBookTab;
 class InfoTab;
 class MessagesTab;
+class PhoneBackup;
 class PhoneBookTab;
 class TAboutBox;
 class TerminalTab;
@@ -57,6 +58,7 @@ public:
     TerminalTab* tsTerminal = nullptr;
     InfoTab* tsInfo = nullptr;
     PhoneBookTab* tsPhoneBook = nullptr;
+    PhoneBackup* phoneBackup = nullptr;  // the whole phone into a folder and back
     DateBookTab* tsDateBook = nullptr;
     MessagesTab* tsSMS = nullptr;
     ThemeTab* tsTheme = nullptr;
@@ -75,6 +77,8 @@ public:
     QMenu* mnuFile = nullptr;
     QAction* mnuBackUp = nullptr;
     QAction* mnuRestore = nullptr;
+    QAction* mnuPhoneBackup = nullptr;   // "Резервная копия телефона..."
+    QAction* mnuPhoneRestore = nullptr;  // "Восстановить из копии..."
     QAction* mnuSaveSMS = nullptr;
     QAction* mnuExit = nullptr;
     QMenu* mnuPhoneBook = nullptr;
@@ -83,6 +87,8 @@ public:
     QAction* N9 = nullptr;   // "Редактировать"
     QAction* N4 = nullptr;   // "Прочитать все"
     QAction* N10 = nullptr;  // "Записать все"
+    QAction* mnuExportVCard = nullptr;
+    QAction* mnuImportVCard = nullptr;
     QMenu* mnuDateBook = nullptr;
     QAction* N14 = nullptr;  // "Прочитать"
     QAction* N15 = nullptr;  // "Добавить"

@@ -5,6 +5,7 @@
 #include <iostream>
 #include <string>
 
+#include "link/cp1251.h"
 #include "link/interaction.h"
 
 namespace orlin {
@@ -29,6 +30,26 @@ public:
 private:
     const char* what_;
     int lastTenth_ = -1;
+};
+
+// Progress on standard error, questions answered by the --yes option.
+class CliInteraction : public CliProgress {
+public:
+    CliInteraction(const char* what, bool yes) : CliProgress(what), yes_(yes) {}
+
+    bool confirm(const std::string& text) override {
+        std::cerr << Cp1251ToUtf8(text) << (yes_ ? " yes (--yes)" : " no (give --yes to go on)")
+                  << std::endl;
+        if (!yes_) declined_ = true;
+        return yes_;
+    }
+    void inform(const std::string& text) override { std::cerr << Cp1251ToUtf8(text) << std::endl; }
+
+    bool declined() const { return declined_; }
+
+private:
+    bool yes_;
+    bool declined_ = false;
 };
 
 }  // namespace orlin

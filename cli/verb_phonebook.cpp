@@ -11,30 +11,11 @@
 #include "phonebook/phonebook_file.h"
 #include "phonebook/phonebook_read.h"
 #include "phonebook/phonebook_rows.h"
+#include "phonebook/vcard.h"
 
 namespace orlin::cli {
 
 namespace {
-
-// Progress on standard error, answers by the --yes option.
-class CliInteraction : public CliProgress {
-public:
-    CliInteraction(const char* what, bool yes) : CliProgress(what), yes_(yes) {}
-
-    bool confirm(const std::string& text) override {
-        std::cerr << Cp1251ToUtf8(text) << (yes_ ? " yes (--yes)" : " no (give --yes to go on)")
-                  << std::endl;
-        if (!yes_) declined_ = true;
-        return yes_;
-    }
-    void inform(const std::string& text) override { std::cerr << Cp1251ToUtf8(text) << std::endl; }
-
-    bool declined() const { return declined_; }
-
-private:
-    bool yes_;
-    bool declined_ = false;
-};
 
 std::string SlotList(const std::vector<int32_t>& slots) {
     std::string text;
@@ -136,16 +117,83 @@ int Load(const Invocation& invocation, const std::string& path) {
     return status;
 }
 
+int Export(const Invocation& invocation, const std::string& path) {
+    PhonebookState state;
+    CliInteraction interaction("reading", invocation.yes);
+    if (!ReadAll(invocation, state, interaction)) return 1;
+    if (state.OccupiedCount() == 0) {
+        std::cerr << "Список пуст, сохранять нечего !" << std::endl;
+        return 1;
+    }
+    const std::string text = VCardText(state);
+    WriteWholeFile(path, text);
+    size_t cards = 0;
+    for (size_t at = text.find("BEGIN:VCARD"); at != std::string::npos;
+         at = text.find("BEGIN:VCARD", at + 1))
+        ++cards;
+    std::cout << state.OccupiedCount() << " entries exported as " << cards << " cards to " << path
+              << "\n";
+    return 0;
+}
+
+int Import(const Invocation& invocation, const std::string& path) {
+    const std::vector<VCard> cards = ParseVCards(ReadWholeFile(path));
+    if (cards.empty()) {
+        std::cerr << "No vCard in " << path << ": nothing was written." << std::endl;
+        return 1;
+    }
+    PhonebookState state;
+    CliInteraction interaction("reading", invocation.yes);
+    if (!ReadAll(invocation, state, interaction)) return 1;
+    if (state.family == ModelFamily::None) {
+        std::cerr << "The model " << Cp1251ToUtf8(state.model)
+                  << " is not supported: nothing was written." << std::endl;
+        return 1;
+    }
+    const VCardImport plan = PlanVCardImport(cards, state);
+    if (plan.missingSlots > 0 && !invocation.yes) {
+        std::cerr << "The file holds " << plan.records.size() + plan.missingSlots
+                  << " numbers, the phone has " << plan.records.size()
+                  << " free slots: " << plan.missingSlots
+                  << " are missing. Nothing was written (give --yes to write what fits)."
+                  << std::endl;
+        return 1;
+    }
+    interaction.restart("writing");
+    VCardWriteReport report;
+    {
+        PhoneSession session(invocation.settings, SessionOptions(invocation));
+        report = WriteVCardImport(session, state, plan.records, interaction);
+    }
+    int status = 0;
+    if (!plan.records.empty() && !report.started) {
+        std::cerr << "The phone refused access to its phonebook: nothing was written." << std::endl;
+        status = 1;
+    }
+    if (!report.refused.empty()) {
+        std::cerr << "The phone did not take the entries of slots " << SlotList(report.refused)
+                  << "." << std::endl;
+        status = 1;
+    }
+    const std::string warning = ImportWarningText(plan.warnings);
+    if (!warning.empty()) std::cerr << Cp1251ToUtf8(warning) << std::endl;
+    std::cout << report.written << " entries imported from " << cards.size() << " cards\n";
+    return plan.missingSlots > 0 ? 1 : status;
+}
+
 int RunPhonebook(const Invocation& invocation) {
     const auto& args = invocation.args;
-    if (args.empty()) throw UsageError("phonebook needs list, save FILE or load FILE");
+    if (args.empty())
+        throw UsageError("phonebook needs list, save FILE, load FILE, export FILE or import FILE");
     const std::string& what = args[0];
     if (what == "list") {
         if (args.size() != 1) throw UsageError("phonebook list takes no more words");
         return List(invocation);
     }
-    if (what == "save" || what == "load") {
+    if (what == "save" || what == "load" || what == "export" || what == "import") {
         if (args.size() != 2) throw UsageError("phonebook " + what + " needs one FILE");
+        if (what == "export") return Export(invocation, args[1]);
+        if (what == "import") return Import(invocation, args[1]);
         return what == "save" ? Save(invocation, args[1]) : Load(invocation, args[1]);
     }
     throw UsageError("unknown phonebook command '" + what + "'");
@@ -153,13 +201,17 @@ int RunPhonebook(const Invocation& invocation) {
 
 const VerbRegistration registration({
     "phonebook",
-    "phonebook list | save FILE | load FILE [--yes]",
+    "phonebook list | save FILE | load FILE [--yes] | export FILE.vcf | import FILE.vcf [--yes]",
     "list: reads every entry of the phone memory and the SIM and prints one line each, tab-\n"
     "  separated: slot, storage (ME or SM), name, number, type, IDs, icon or picture, category.\n"
     "save FILE: reads the phonebook and writes it to FILE in the phonebook file format.\n"
     "load FILE: writes the entries of FILE into the phone, then reads the phonebook again and\n"
     "  prints the number of entries. After a time-out it stops (exit status 1) unless --yes.\n"
-    "  Entries the phone refuses are named on standard error (exit status 1).",
+    "  Entries the phone refuses are named on standard error (exit status 1).\n"
+    "export FILE.vcf: reads the phonebook and writes it as vCard 3.0, one card per name.\n"
+    "import FILE.vcf: writes every number of every card into a free slot of the phone. When\n"
+    "  the file holds more numbers than the phone has free slots, nothing is written unless\n"
+    "  --yes (then what fits). What could not be held as it was is listed on standard error.",
     RunPhonebook,
 });
 

@@ -181,6 +181,26 @@ def phonebook_file():
     yield b"PHONE;12;a;1;3;0;255;0;1;2;4;255\r\nSIM;x;b;2\r\n" + ranges
 
 
+def vcard():
+    old_phone = (b"BEGIN:VCARD\r\nVERSION:2.1\r\nN;CHARSET=WINDOWS-1251;ENCODING=QUOTED-PRINTABLE:"
+                 b"=CF=E5=F2=F0=EE=E2;=C8=E2=E0=ED;;;\r\nTEL;CELL:+79110000001\r\n"
+                 b"TEL;WORK;VOICE:8123334455\r\nEND:VCARD\r\n")
+    smartphone = (b"\xEF\xBB\xBFBEGIN:VCARD\nVERSION:2.1\nFN;CHARSET=UTF-8;ENCODING=QUOTED-"
+                  b"PRINTABLE:=D0=90=D0=BD=D0=BD=D0=B0 =D0=A1=\n=D0=B8\nitem1.TEL;HOME:+7 812\n"
+                  b"PHOTO;ENCODING=BASE64;TYPE=JPEG:/9j/4AAQ\n /2wBDAAgG\n\n"
+                  b"EMAIL;PREF;INTERNET:a@example.org\nEND:VCARD\n")
+    rfc = ("BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Jane Q. Public\\, PhD\r\nN:Public;Jane;Q.;Dr.;PhD"
+           "\r\nTEL;TYPE=work,voice,pref:+1-213-555-1234\r\nCATEGORIES:Work,VIPs\r\n"
+           "TEL;TYPE=cell;X-ORLIN-SLOT=9;X-ORLIN-STORAGE=SM;X-ORLIN-TYPE=8;X-ORLIN-FORM\r\n"
+           " AT=145;X-ORLIN-IDS=7;X-ORLIN-CATEGORY=2;X-ORLIN-ICON=3;X-ORLIN-PICTURE=кі%3B\r\n"
+           " ;X-ORLIN-AUX=3-0-1-255-0-0-9:+380441234567\r\nEND:VCARD\r\n").encode("utf-8")
+    v4 = (b"BEGIN:VCARD\r\nVERSION:4.0\r\nFN:Jo\r\nTEL;VALUE=uri;TYPE=\"voice,home\";PREF=1:"
+          b"tel:+1-555;ext=5\r\nAGENT:BEGIN:VCARD\r\nTEL:1\r\nEND:VCARD\r\nEND:VCARD\r\n")
+    for text in (old_phone, smartphone, rfc, v4):
+        for family in range(4):
+            yield text + bytes([family])
+
+
 def phonebook_entry():
     for line in [ENTRY9, ENTRY13, ENTRY16, ENTRY_MAIL, RANGE, b"+MPBR: 1-1000,32,24,0",
                  b'+MPBR: 12,"+7,911",145,0041,3,0,255,0,1', b"+MPBR: 1-2147483647,32,24",
@@ -298,6 +318,7 @@ TARGETS = {
     "port_settings": port_settings,
     "phonebook_entry": phonebook_entry,
     "phonebook_file": phonebook_file,
+    "vcard": vcard,
     "phonebook_read": phonebook_read,
     "status_answers": lambda: ANSWERS[:16],
     "datebook_answers": datebook_answers,

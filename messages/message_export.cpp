@@ -47,15 +47,31 @@ std::string ExportBlocks(const std::vector<MessageRow>& rows) {
     return bytes;
 }
 
-std::string ExportCsv(const std::vector<MessageRow>& rows) {
-    std::string bytes = "\xEF\xBB\xBF#,Номер,Дата/Время,Тип,Размер,Статус,Текст\r\n";
-    for (const MessageRow& row : rows) {
+namespace {
+
+std::string Csv(const std::vector<MessageRow>& rows, const std::vector<std::string>* folders) {
+    std::string bytes = folders ? "\xEF\xBB\xBFПапка,#,Номер,Дата/Время,Тип,Размер,Статус,Текст\r\n"
+                                : "\xEF\xBB\xBF#,Номер,Дата/Время,Тип,Размер,Статус,Текст\r\n";
+    for (size_t i = 0; i < rows.size(); ++i) {
         std::string line;
-        for (const std::string& field : Fields(row)) line += CsvField(Cp1251ToUtf8(field)) + ",";
+        if (folders) line = CsvField(i < folders->size() ? (*folders)[i] : std::string()) + ",";
+        for (const std::string& field : Fields(rows[i]))
+            line += CsvField(Cp1251ToUtf8(field)) + ",";
         line.back() = '\r';
         bytes += line + "\n";
     }
     return bytes;
+}
+
+}  // namespace
+
+std::string ExportCsv(const std::vector<MessageRow>& rows) {
+    return Csv(rows, nullptr);
+}
+
+std::string ExportCsvWithFolders(const std::vector<MessageRow>& rows,
+                                 const std::vector<std::string>& folders) {
+    return Csv(rows, &folders);
 }
 
 std::string TabSeparatedLine(const MessageRow& row) {

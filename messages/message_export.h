@@ -19,6 +19,10 @@ std::string ExportBlocks(const std::vector<MessageRow>& rows);
 // doubled, and line breaks stay inside them. Lines end in CR LF. Texts become UTF-8.
 std::string ExportCsv(const std::vector<MessageRow>& rows);
 
+// The same with a first column "Папка": `folders[i]` names the folder of rows[i].
+std::string ExportCsvWithFolders(const std::vector<MessageRow>& rows,
+                                 const std::vector<std::string>& folders);
+
 // A row as one line for the command line: the seven fields tab-separated in UTF-8, line
 // breaks and tabs inside a field as blanks (no line end).
 std::string TabSeparatedLine(const MessageRow& row);

@@ -183,6 +183,8 @@ PhoneBookTab::PhoneBookTab(WindowContext& context, QWidget* parent)
         {QStringLiteral("All files (*.*)"), QStringLiteral("Text file (*.txt)"),
          QStringLiteral("CSV file (*.csv)")},
         QStringLiteral("CSV file (*.csv)"), QStringLiteral("csv"));
+    ExportVCardDialog = makeVCardDialog(true);
+    ImportVCardDialog = makeVCardDialog(false);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(2, 2, 2, 2);
@@ -196,11 +198,17 @@ PhoneBookTab::PhoneBookTab(WindowContext& context, QWidget* parent)
     for (QWidget* button : {static_cast<QWidget*>(sbAddRecord), static_cast<QWidget*>(sbReadAll),
                             static_cast<QWidget*>(sbWriteAll), static_cast<QWidget*>(SpeedButton3)})
         busy.add(button);
-    for (QAction* item : {N2, pmDelete, mnuSendSMS, pmRefresh, N5, pmSaveBook, pmLoadRecord})
+    for (QAction* item : {N2, pmDelete, mnuSendSMS, pmRefresh, N5, pmSaveBook, pmLoadRecord,
+                          pmExportVCard, pmImportVCard})
         busy.add(item);
 }
 
 PhoneBookTab::~PhoneBookTab() = default;
+
+void PhoneBookTab::withInteraction(const std::function<void(orlin::Interaction&)>& fn) {
+    Interaction interaction(*this, true);
+    fn(interaction);
+}
 
 void PhoneBookTab::setDialogs(TfrmAddRecord* addRecord, TfrmOption* options) {
     addRecord_ = addRecord;
@@ -298,6 +306,8 @@ void PhoneBookTab::buildMenu() {
     PopupMenu1->addSeparator();
     pmSaveBook = PopupMenu1->addAction(QStringLiteral("Сохранить телефонную книгу"));
     pmLoadRecord = PopupMenu1->addAction(QStringLiteral("Загрузить телефонную книгу"));
+    pmExportVCard = PopupMenu1->addAction(QStringLiteral("Экспорт в vCard..."));
+    pmImportVCard = PopupMenu1->addAction(QStringLiteral("Импорт из vCard..."));
     connect(N2, &QAction::triggered, this, &PhoneBookTab::N2Click);
     connect(pmDelete, &QAction::triggered, this, &PhoneBookTab::pmDeleteClick);
     connect(mnuSendSMS, &QAction::triggered, this, &PhoneBookTab::mnuSendSMSClick);
@@ -305,6 +315,8 @@ void PhoneBookTab::buildMenu() {
     connect(N5, &QAction::triggered, this, &PhoneBookTab::N5Click);
     connect(pmSaveBook, &QAction::triggered, this, &PhoneBookTab::pmSaveBookClick);
     connect(pmLoadRecord, &QAction::triggered, this, &PhoneBookTab::pmLoadRecordClick);
+    connect(pmExportVCard, &QAction::triggered, this, &PhoneBookTab::ExportVCardClick);
+    connect(pmImportVCard, &QAction::triggered, this, &PhoneBookTab::ImportVCardClick);
     connect(PopupMenu1, &QMenu::aboutToShow, this, &PhoneBookTab::PopupMenu1Popup);
     connect(ListView1, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
         PopupMenu1->popup(ListView1->viewport()->mapToGlobal(pos));
@@ -449,7 +461,7 @@ void PhoneBookTab::sbReadAllClick() {
 // The read processes no window events: nothing else can start while it runs. Every read,
 // also the one after deleting several entries or loading a file, enables adding. Its
 // progress bar goes back to 0 however the read ends.
-void PhoneBookTab::readAll() {
+bool PhoneBookTab::readAll() {
     context_.busy().setAvailable(sbAddRecord, true);
     context_.KeepRunning() = true;
     ProgressReset progressReset(pbReadAllRecords);
@@ -462,9 +474,9 @@ void PhoneBookTab::readAll() {
         case orlin::ReadStatus::NoAccess:
         case orlin::ReadStatus::NoSlotInfo:
             MessageBoxes::error(this, FromCp1251(orlin::ReadStatusMessage(report.status)));
-            return;
+            return false;
         case orlin::ReadStatus::CharsetRefused:
-            return;
+            return false;
         case orlin::ReadStatus::Done:
             break;
     }
@@ -474,6 +486,7 @@ void PhoneBookTab::readAll() {
         MessageBoxes::warning(this,
                               QStringLiteral("Не удалось прочитать записи: %1.")
                                   .arg(QString::fromStdString(orlin::SpanList(report.unreadable))));
+    return true;
 }
 
 // --- adding and editing ---

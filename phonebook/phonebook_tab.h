@@ -3,6 +3,7 @@
 // write, add, clear and stop buttons, and the phonebook files.
 
 #include <QWidget>
+#include <functional>
 
 #include "phonebook/phonebook_rows.h"
 #include "phonebook/phonebook_state.h"
@@ -21,7 +22,8 @@ class TfrmOption;
 class WindowContext;
 namespace orlin {
 struct ButtonGlyphs;
-}
+class Interaction;
+}  // namespace orlin
 
 class PhoneBookTab : public QWidget {
     Q_OBJECT
@@ -52,6 +54,8 @@ public:
     QAction* N5 = nullptr;  // "Добавить"
     QAction* pmSaveBook = nullptr;
     QAction* pmLoadRecord = nullptr;
+    QAction* pmExportVCard = nullptr;  // "Экспорт в vCard..."
+    QAction* pmImportVCard = nullptr;  // "Импорт из vCard..."
 
     // Speed buttons are QToolButtons.
     QToolButton* sbAddRecord = nullptr;
@@ -65,6 +69,8 @@ public:
     QProgressBar* pbReadAllRecords = nullptr;
     QFileDialog* SaveDialog1 = nullptr;
     QFileDialog* OpenDialog1 = nullptr;
+    QFileDialog* ExportVCardDialog = nullptr;
+    QFileDialog* ImportVCardDialog = nullptr;
 
 signals:
     // "Отправить сообщение" on the list: the messages tab composes to the selected row.
@@ -88,6 +94,9 @@ public slots:
     void mnuSendSMSClick();
     void BackUp();
     void Restore();
+    // vCard files; the main menu's items of the same names do the same.
+    void ExportVCardClick();
+    void ImportVCardClick();
 
 private:
     class Interaction;
@@ -97,7 +106,7 @@ private:
     void buildButtons();
     void buildMenu();
     void applyColumns(orlin::ModelFamily family);
-    void readAll();
+    bool readAll();  // false when the phone refused the read
     void showRows();
     QTreeWidgetItem* addRow(const orlin::TAbonentInfo& record, orlin::ModelFamily family,
                             const std::string& model);
@@ -108,6 +117,9 @@ private:
     void writeOneEntry(bool editing);
     void clearSortMark();
     bool isBusy() const;
+    QFileDialog* makeVCardDialog(bool save);
+    // Runs `fn` with the tab's questions, progress bar and Stop button, window events pumped.
+    void withInteraction(const std::function<void(orlin::Interaction&)>& fn);
 
     WindowContext& context_;
     TfrmAddRecord* addRecord_ = nullptr;

@@ -8,7 +8,7 @@ packages=(
   g++-mingw-w64-x86-64-posix
   xvfb xauth
   gammu
-  libical-dev python3-icalendar
+  libical-dev python3-icalendar python3-vobject
   libfluidsynth-dev libasound2-dev timgm6mb-soundfont qt6-image-formats-plugins
   clang libclang-rt-14-dev
   wine wine64

@@ -94,9 +94,12 @@ TEST_F(StartupTest, WindowHasItsSixTabsMenusAndAFilledCommandBox) {
         for (QAction* a : menu->actions()) texts << (a->isSeparator() ? "-" : a->text());
         return texts;
     };
-    EXPECT_EQ(items(w.mnuFile), QStringList({"BackUp", "Restore", "Сохранить SMS", "-", "Выход"}));
-    EXPECT_EQ(items(w.mnuPhoneBook), QStringList({"Добавить", "Удалить", "Редактировать", "-",
-                                                  "Прочитать все", "Записать все"}));
+    EXPECT_EQ(items(w.mnuFile),
+              QStringList({"BackUp", "Restore", "Резервная копия телефона...",
+                           "Восстановить из копии...", "Сохранить SMS", "-", "Выход"}));
+    EXPECT_EQ(items(w.mnuPhoneBook),
+              QStringList({"Добавить", "Удалить", "Редактировать", "-", "Прочитать все",
+                           "Записать все", "-", "Экспорт в vCard...", "Импорт из vCard..."}));
     EXPECT_EQ(items(w.mnuDateBook),
               QStringList({"Прочитать", "Добавить", "Редактировать", "Удалить", "-",
                            "Экспорт в iCalendar...", "Импорт из iCalendar..."}));

@@ -4,8 +4,11 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iostream>
 #include <sstream>
 
 #include "link/phone_session.h"
@@ -192,6 +195,77 @@ TEST_F(PhonebookCli, WrongWordsAndEmptyPhonebook) {
     const CliRun missing = Cli(phone, "phonebook load nothing.csv");
     EXPECT_EQ(missing.status, 1);
     EXPECT_NE(missing.err.find("File not found"), std::string::npos) << missing.err;
+}
+
+// Python's vobject, when Debian's python3-vobject is installed: an independent reader.
+bool HaveVobject() {
+    return std::system("/usr/bin/python3 -c 'import vobject' >/dev/null 2>&1") == 0;
+}
+
+TEST_F(PhonebookCli, VCardExportReadsElsewhereAndImportsIntoAnEmptyPhoneAsTheSameList) {
+    SimPhone source("C350");
+    SimPhone empty("C350", false);
+    const CliRun exported = Cli(source, "phonebook export book.vcf");
+    ASSERT_EQ(exported.status, 0) << exported.err;
+    const CliRun before = Cli(source, "phonebook list");
+    ASSERT_EQ(before.status, 0) << before.err;
+
+    // Every entry of the list is one TEL or EMAIL of the card of its name.
+    std::vector<std::string> expected;
+    std::istringstream lines(before.out.substr(before.out.find('\n') + 1));
+    for (std::string line; std::getline(lines, line);) {
+        std::vector<std::string> cells;
+        std::istringstream row(line);
+        for (std::string cell; std::getline(row, cell, '\t');) cells.push_back(cell);
+        expected.push_back(cells[2] + "|" + cells[3]);
+    }
+    std::sort(expected.begin(), expected.end());
+    if (HaveVobject()) {
+        std::ofstream(dir_ / "read.py") << R"(import sys, vobject
+rows = []
+for card in vobject.readComponents(open(sys.argv[1], encoding='utf-8').read()):
+    for line in card.contents.get('tel', []) + card.contents.get('email', []):
+        rows.append(card.fn.value + '|' + line.value)
+print('\n'.join(sorted(rows)))
+)";
+        const CliRun read = test::RunInFolder(dir_, "/usr/bin/python3 read.py book.vcf");
+        ASSERT_EQ(read.status, 0) << read.err;
+        std::string joined;
+        for (const std::string& e : expected) joined += e + "\n";
+        EXPECT_EQ(read.out, joined);
+    } else {
+        std::cout << "[ SKIPPED  ] the check by Python's vobject: python3-vobject is not "
+                     "installed (scripts/install-deps.sh installs it)\n";
+    }
+
+    const CliRun imported = Cli(empty, "phonebook import book.vcf");
+    ASSERT_EQ(imported.status, 0) << imported.err;
+    EXPECT_EQ(imported.err.find("vCard"), std::string::npos) << "no warning: " << imported.err;
+    const CliRun after = Cli(empty, "phonebook list");
+    EXPECT_EQ(after.out, before.out);
+}
+
+TEST_F(PhonebookCli, VCardImportWithTooFewFreeSlotsWritesNothingUnlessYes) {
+    phonesim::PhoneSimOptions options = test::PhoneOptions("C350", false);
+    options.meLast = 2;
+    options.smSize = 1;
+    SimPhone phone(options);
+    std::ofstream(dir_ / "three.vcf", std::ios::binary)
+        << "BEGIN:VCARD\r\nVERSION:2.1\r\nN:Doe;John\r\nTEL;CELL:1\r\nTEL;HOME:2\r\n"
+           "TEL;WORK:3\r\nEND:VCARD\r\nBEGIN:VCARD\r\nFN:Nobody\r\nEND:VCARD\r\n";
+    phone.mark();
+    const CliRun refused = Cli(phone, "phonebook import three.vcf");
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_NE(refused.err.find("1 are missing"), std::string::npos) << refused.err;
+    EXPECT_TRUE(phone.sinceStarting("AT+MPBW").empty());
+
+    const CliRun forced = Cli(phone, "--yes phonebook import three.vcf");
+    EXPECT_EQ(forced.status, 1);
+    EXPECT_EQ(forced.out, "2 entries imported from 2 cards\n");
+    EXPECT_NE(forced.err.find("John Doe, 3: нет свободной ячейки"), std::string::npos)
+        << forced.err;
+    EXPECT_NE(forced.err.find("Nobody: в карточке нет ни номера"), std::string::npos);
+    EXPECT_EQ(phone.phonebook().size(), 2u);
 }
 
 }  // namespace

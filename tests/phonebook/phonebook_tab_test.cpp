@@ -28,6 +28,7 @@
 #include "phonebook/option_dialog.h"
 #include "phonebook/phonebook_file.h"
 #include "phonebook/phonebook_read.h"
+#include "phonebook/vcard.h"
 #include "tests/support/fault_runs.h"
 #include "tests/support/message_box_recorder.h"
 #include "tests/support/sim_phone.h"
@@ -764,6 +765,56 @@ TEST_F(PhonebookTab, ProgressGoesBackToZeroWhenAReadFails) {
         EXPECT_EQ(boxes[0].kind, MessageBoxes::Kind::Error);
         EXPECT_FALSE(host.busy().isBusy());
     }
+}
+
+TEST_F(PhonebookTab, VCardExportAndImportHoldTheBusyStateAndAskWhenSlotsAreShort) {
+    SimPhone source("C350");
+    Connect(source);
+    const QString path =
+        QDir::temp().filePath(QStringLiteral("orlin_pb_tab_%1.vcf").arg(::getpid()));
+    QFile::remove(path);
+    // Before any read the export reads the phonebook itself.
+    bool busyWhileAsked = false;
+    QTimer::singleShot(0, tab.get(), [&] {
+        busyWhileAsked = !tab->sbReadAll->isEnabled() && !tab->pmImportVCard->isEnabled();
+        test::acceptFileDialog(tab->ExportVCardDialog, path);
+    });
+    tab->pmExportVCard->trigger();
+    EXPECT_TRUE(busyWhileAsked);
+    EXPECT_EQ(ReadWholeFile(QFile::encodeName(path).toStdString()), VCardText(tab->state()));
+
+    SimPhone empty("C350", false);
+    Connect(empty);
+    QTimer::singleShot(0, tab.get(), [&] { test::acceptFileDialog(tab->ImportVCardDialog, path); });
+    tab->pmImportVCard->trigger();
+    EXPECT_TRUE(boxes.empty()) << boxes.front().text.toStdString();
+    EXPECT_EQ(empty.phonebook(), source.phonebook());
+    EXPECT_EQ(tab->ListView1->topLevelItemCount(), static_cast<int>(source.phonebook().size()));
+    EXPECT_TRUE(tab->sbReadAll->isEnabled());
+    EXPECT_FALSE(tab->sbStop->isVisible());
+
+    // Three slots for the source's numbers: asked first, No writes nothing, Yes what fits.
+    phonesim::PhoneSimOptions options = test::PhoneOptions("C350", false);
+    options.meLast = 2;
+    options.smSize = 1;
+    SimPhone tiny(options);
+    Connect(tiny);
+    for (MessageBoxes::Answer answer : {MessageBoxes::Answer::No, MessageBoxes::Answer::Yes}) {
+        boxes.clear();
+        recorder.answers = {answer};
+        QTimer::singleShot(0, tab.get(),
+                           [&] { test::acceptFileDialog(tab->ImportVCardDialog, path); });
+        tab->pmImportVCard->trigger();
+        ASSERT_FALSE(boxes.empty());
+        EXPECT_TRUE(
+            boxes[0].text.startsWith(QStringLiteral("Свободных ячеек не хватает: %1 номеров")
+                                         .arg(source.phonebook().size() - 2)))
+            << boxes[0].text.toStdString();
+    }
+    EXPECT_EQ(tiny.phonebook().size(), 2u) << "the file's SIM entries do not fit the SIM slot";
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_TRUE(boxes[1].text.contains(QStringLiteral("нет свободной ячейки")));
+    QFile::remove(path);
 }
 
 }  // namespace

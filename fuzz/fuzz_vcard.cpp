@@ -1,0 +1,45 @@
+// The vCard reader and the import's mapping onto a phone of a family the input's last byte
+// chooses (8 phone slots, 2 SIM slots, three categories).
+//   Every planned record takes its own free slot and a name the phone can hold; the cards
+//   written from the planned records read back as the same records.
+
+#include <fuzzer/FuzzedDataProvider.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <set>
+#include <string>
+
+#include "phonebook/vcard.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    using namespace orlin;
+    FuzzedDataProvider input(data, size);
+    PhonebookState state;
+    state.family = static_cast<ModelFamily>(input.ConsumeIntegralInRange(0, 3));
+    state.ranges = {1, 8, 9, 10};
+    state.groupNames = {"General", "\xD1\xE5\xEC\xFC\xFF", ""};
+    for (int32_t i = 1; i <= 10; ++i) state.abonents.push_back(FreeSlot(i));
+    const std::string file = input.ConsumeRemainingBytesAsString();
+
+    const VCardImport plan = PlanVCardImport(ParseVCards(file), state);
+    std::set<int32_t> slots;
+    for (const TAbonentInfo& r : plan.records) {
+        if (r.Index < 1 || r.Index > 10 || !slots.insert(r.Index).second) std::abort();
+        if (r.Name.size() > kPhoneNameLimit || r.Storage != state.StorageOfSlot(r.Index))
+            std::abort();
+    }
+
+    PhonebookState written = state;
+    for (const TAbonentInfo& r : plan.records) written.abonents[r.Index - 1] = r;
+    std::vector<TAbonentInfo> back =
+        PlanVCardImport(ParseVCards(VCardText(written)), state).records;
+    std::vector<TAbonentInfo> planned = plan.records;
+    const auto bySlot = [](const TAbonentInfo& a, const TAbonentInfo& b) {
+        return a.Index < b.Index;
+    };
+    std::sort(back.begin(), back.end(), bySlot);
+    std::sort(planned.begin(), planned.end(), bySlot);
+    if (back != planned) std::abort();
+    return 0;
+}

@@ -1,0 +1,600 @@
+#include "phonebook/vcard.h"
+
+#include <algorithm>
+#include <cctype>
+#include <set>
+
+#include "link/cp1251.h"
+#include "link/text_utils.h"
+#include "phonebook/code_tables.h"
+#include "phonebook/phonebook_write.h"
+
+namespace orlin {
+
+namespace {
+
+std::string Lower(std::string_view text) {
+    std::string out(text);
+    for (char& c : out) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return out;
+}
+
+std::string Upper(std::string_view text) {
+    std::string out(text);
+    for (char& c : out) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return out;
+}
+
+// --- reading ---
+
+// One content line split into its parts; parameter names in upper case, values as written
+// (quotes removed), bare words under the name "".
+struct ContentLine {
+    std::string name;  // upper case, group removed
+    std::vector<std::pair<std::string, std::string>> params;
+    std::string value;
+
+    std::vector<std::string> Values(const std::string& param) const {
+        std::vector<std::string> out;
+        for (const auto& [n, v] : params)
+            if (n == param) out.push_back(v);
+        return out;
+    }
+    bool Has(const std::string& param, const std::string& value) const {
+        for (const auto& [n, v] : params)
+            if (n == param && Lower(v) == value) return true;
+        return false;
+    }
+};
+
+// Splits `text` at every unquoted `sep`.
+std::vector<std::string> SplitUnquoted(std::string_view text, char sep) {
+    std::vector<std::string> parts(1);
+    bool quoted = false;
+    for (char c : text) {
+        if (c == '"') quoted = !quoted;
+        if (c == sep && !quoted)
+            parts.emplace_back();
+        else
+            parts.back() += c;
+    }
+    return parts;
+}
+
+std::string Unquote(std::string_view text) {
+    if (text.size() >= 2 && text.front() == '"' && text.back() == '"')
+        return std::string(text.substr(1, text.size() - 2));
+    return std::string(text);
+}
+
+bool ParseContentLine(std::string_view line, ContentLine& out) {
+    // The value starts after the first colon outside quotes.
+    size_t colon = std::string_view::npos;
+    bool quoted = false;
+    for (size_t i = 0; i < line.size(); ++i) {
+        if (line[i] == '"') quoted = !quoted;
+        if (line[i] == ':' && !quoted) {
+            colon = i;
+            break;
+        }
+    }
+    if (colon == std::string_view::npos) return false;
+    out.value = std::string(line.substr(colon + 1));
+    const std::vector<std::string> head = SplitUnquoted(line.substr(0, colon), ';');
+    std::string name = head[0];
+    if (size_t dot = name.rfind('.'); dot != std::string::npos) name.erase(0, dot + 1);
+    out.name = Upper(name);
+    out.params.clear();
+    for (size_t i = 1; i < head.size(); ++i) {
+        const std::string& param = head[i];
+        const size_t eq = param.find('=');
+        if (eq == std::string::npos) {
+            // vCard 2.1: a bare word is a type, an encoding or a character set.
+            const std::string word = Upper(param);
+            if (word == "QUOTED-PRINTABLE" || word == "BASE64" || word == "8BIT" || word == "B")
+                out.params.emplace_back("ENCODING", word);
+            else if (!word.empty())
+                out.params.emplace_back("TYPE", word);
+            continue;
+        }
+        const std::string pname = Upper(param.substr(0, eq));
+        // TYPE=work,voice and TYPE="work,voice" are two types, as TYPE=work;TYPE=voice.
+        for (const std::string& v : SplitUnquoted(param.substr(eq + 1), ','))
+            out.params.emplace_back(pname, Unquote(v));
+    }
+    return true;
+}
+
+int HexDigit(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    return -1;
+}
+
+std::string DecodeQuotedPrintable(std::string_view text) {
+    std::string out;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '=' && i + 2 < text.size()) {
+            const int hi = HexDigit(text[i + 1]), lo = HexDigit(text[i + 2]);
+            if (hi >= 0 && lo >= 0) {
+                out += static_cast<char>(hi * 16 + lo);
+                i += 2;
+                continue;
+            }
+        }
+        if (text[i] == '=' && i + 1 == text.size()) break;  // a soft break left at the end
+        out += text[i];
+    }
+    return out;
+}
+
+// The value as UTF-8 text: QUOTED-PRINTABLE decoded, Windows-1251 converted. Bytes that are
+// not UTF-8 without a CHARSET came from an old phone: they are read as Windows-1251.
+std::string DecodedValue(const ContentLine& line) {
+    std::string bytes =
+        line.Has("ENCODING", "quoted-printable") ? DecodeQuotedPrintable(line.value) : line.value;
+    const std::vector<std::string> charsets = line.Values("CHARSET");
+    const std::string charset = charsets.empty() ? "" : Lower(charsets[0]);
+    if (charset == "windows-1251" || charset == "cp1251" ||
+        (!IsWellFormedUtf8(bytes) && (charset.empty() || charset == "utf-8")))
+        return Cp1251ToUtf8(bytes);
+    return bytes;
+}
+
+// Splits at every unescaped `sep` and removes the escapes (\\, \, \; \: \n \N).
+std::vector<std::string> SplitText(std::string_view text, char sep) {
+    std::vector<std::string> parts(1);
+    for (size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '\\' && i + 1 < text.size()) {
+            const char next = text[++i];
+            parts.back() += next == 'n' || next == 'N' ? '\n' : next;
+        } else if (c == sep) {
+            parts.emplace_back();
+        } else {
+            parts.back() += c;
+        }
+    }
+    return parts;
+}
+
+std::string UnescapeText(std::string_view text) {
+    // No separator: a NUL byte of the text is kept as any other.
+    const std::vector<std::string> parts = SplitText(text, '\0');
+    std::string out = parts[0];
+    for (size_t i = 1; i < parts.size(); ++i) out += std::string(1, '\0') + parts[i];
+    return out;
+}
+
+// A name or number as one line: control characters (a line break in a note-like name, say)
+// become spaces, and the ends are trimmed.
+std::string OneLine(std::string text) {
+    for (char& c : text)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = ' ';
+    return Trim(text);
+}
+
+// An X-ORLIN parameter value: %XX stands for a byte the parameter syntax does not allow.
+std::string PercentDecode(std::string_view text) {
+    std::string out;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '%' && i + 2 < text.size() && HexDigit(text[i + 1]) >= 0 &&
+            HexDigit(text[i + 2]) >= 0) {
+            out += static_cast<char>(HexDigit(text[i + 1]) * 16 + HexDigit(text[i + 2]));
+            i += 2;
+        } else {
+            out += text[i];
+        }
+    }
+    return out;
+}
+
+VCardNumber NumberOf(const ContentLine& line, bool email) {
+    VCardNumber number;
+    number.email = email;
+    number.value = OneLine(UnescapeText(DecodedValue(line)));
+    // vCard 4.0 writes a number as a URI, perhaps with parameters (";ext=5").
+    if (Lower(number.value.substr(0, 4)) == "tel:")
+        number.value = Trim(number.value.substr(4, number.value.find(';') - 4));
+    for (const auto& [n, v] : line.params) {
+        if (n == "TYPE" && !v.empty()) number.types.push_back(Lower(v));
+        if (n == "PREF") number.types.push_back("pref");
+        if (n.rfind("X-ORLIN-", 0) == 0) number.orlin[n.substr(8)] = PercentDecode(v);
+    }
+    return number;
+}
+
+// Physical lines without their CR, and continuation lines joined (a line that starts with
+// a space or a tab; after a QUOTED-PRINTABLE line that ends in "=", the next line).
+std::vector<std::string> LogicalLines(std::string_view bytes) {
+    if (bytes.substr(0, 3) == "\xEF\xBB\xBF") bytes.remove_prefix(3);
+    std::vector<std::string> lines;
+    bool softBreak = false;
+    size_t pos = 0;
+    while (pos < bytes.size()) {
+        size_t end = bytes.find('\n', pos);
+        if (end == std::string_view::npos) end = bytes.size();
+        std::string_view line = bytes.substr(pos, end - pos);
+        pos = end + 1;
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        if (softBreak && !lines.empty()) {
+            lines.back().pop_back();  // the "=" of the soft break
+            lines.back() += line;
+        } else if (!line.empty() && (line[0] == ' ' || line[0] == '\t') && !lines.empty()) {
+            lines.back() += line.substr(1);
+        } else {
+            lines.emplace_back(line);
+        }
+        const std::string& last = lines.back();
+        const size_t colon = last.find(':');
+        softBreak = !last.empty() && last.back() == '=' && colon != std::string::npos &&
+                    Upper(last.substr(0, colon)).find("QUOTED-PRINTABLE") != std::string::npos;
+    }
+    return lines;
+}
+
+// --- writing ---
+
+std::string EscapeText(std::string_view text) {
+    std::string out;
+    for (char c : text) {
+        switch (c) {
+            case '\\':
+                out += "\\\\";
+                break;
+            case ',':
+                out += "\\,";
+                break;
+            case ';':
+                out += "\\;";
+                break;
+            case '\n':
+                out += "\\n";
+                break;
+            case '\r':
+                break;
+            default:
+                out += c;
+        }
+    }
+    return out;
+}
+
+// A parameter value without the characters its syntax forbids (" ; : , controls) and %.
+std::string PercentEncode(std::string_view text) {
+    static const char* hex = "0123456789ABCDEF";
+    std::string out;
+    for (char c : text) {
+        const auto u = static_cast<unsigned char>(c);
+        if (u < 0x20 || u == 0x7F || c == '"' || c == ';' || c == ':' || c == ',' || c == '%') {
+            out += '%';
+            out += hex[u >> 4];
+            out += hex[u & 15];
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+// The line folded after every 75 octets (the continuation's space counts), never inside a
+// UTF-8 sequence, ended by CR LF.
+std::string Folded(const std::string& line) {
+    std::string out;
+    size_t start = 0, limit = 75;
+    while (line.size() - start > limit) {
+        size_t cut = start + limit;
+        while (cut > start && (static_cast<unsigned char>(line[cut]) & 0xC0) == 0x80) --cut;
+        out += line.substr(start, cut - start) + "\r\n ";
+        start = cut;
+        limit = 74;
+    }
+    return out + line.substr(start) + "\r\n";
+}
+
+const char* TypesOfCode(int code) {
+    switch (code) {
+        case 0:
+            return "WORK,VOICE";
+        case 1:
+            return "HOME,VOICE";
+        case 2:
+            return "PREF,VOICE";
+        case 3:
+            return "CELL";
+        case 4:
+            return "FAX";
+        case 5:
+            return "PAGER";
+        case kEmailType:
+            return "INTERNET";
+        default:
+            return "VOICE";
+    }
+}
+
+int CodeOfTypes(const std::vector<std::string>& types) {
+    const auto has = [&](const char* t) {
+        return std::find(types.begin(), types.end(), t) != types.end();
+    };
+    if (has("fax")) return 4;
+    if (has("pager")) return 5;
+    if (has("cell")) return 3;
+    if (has("work")) return 0;
+    if (has("home")) return 1;
+    if (has("pref")) return 2;
+    return 3;
+}
+
+std::string StorageName(uint8_t storage) {
+    return storage == 1 ? "SM" : "ME";
+}
+
+bool ParseNumber(std::string_view text, int most, int& out) {
+    if (text.empty() || text.size() > 7) return false;
+    int value = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9') return false;
+        value = value * 10 + (c - '0');
+    }
+    if (value > most) return false;
+    out = value;
+    return true;
+}
+
+bool ParseSmallInt(const std::map<std::string, std::string>& params, const char* key, int most,
+                   int& out) {
+    const auto it = params.find(key);
+    return it != params.end() && ParseNumber(it->second, most, out);
+}
+
+std::string W(const char* utf8) {
+    return Utf8ToCp1251(utf8);
+}
+
+}  // namespace
+
+std::string VCard::DisplayName() const {
+    if (!formattedName.empty()) return formattedName;
+    // N is family;given;additional;prefix;suffix: shown as prefix given additional family suffix.
+    static const size_t order[] = {3, 1, 2, 0, 4};
+    std::string out;
+    for (size_t i : order)
+        if (i < name.size() && !name[i].empty()) out += (out.empty() ? "" : " ") + name[i];
+    return out;
+}
+
+std::vector<VCard> ParseVCards(std::string_view bytes) {
+    std::vector<VCard> cards;
+    int depth = 0;  // a card inside a card (AGENT) is skipped
+    for (const std::string& text : LogicalLines(bytes)) {
+        ContentLine line;
+        if (!ParseContentLine(text, line)) continue;
+        const std::string value = Upper(Trim(line.value));
+        if (line.name == "BEGIN" && value == "VCARD") {
+            if (depth++ == 0) cards.emplace_back();
+            continue;
+        }
+        if (line.name == "END" && value == "VCARD") {
+            if (depth > 0) --depth;
+            continue;
+        }
+        if (depth != 1) continue;
+        if (line.Has("ENCODING", "b") || line.Has("ENCODING", "base64")) continue;
+        VCard& card = cards.back();
+        if (line.name == "FN") {
+            card.formattedName = OneLine(UnescapeText(DecodedValue(line)));
+        } else if (line.name == "N") {
+            card.name = SplitText(DecodedValue(line), ';');
+            for (std::string& part : card.name) part = OneLine(part);
+        } else if (line.name == "CATEGORIES") {
+            for (const std::string& c : SplitText(DecodedValue(line), ','))
+                if (!OneLine(c).empty()) card.categories.push_back(OneLine(c));
+        } else if (line.name == "TEL" || line.name == "EMAIL") {
+            VCardNumber number = NumberOf(line, line.name == "EMAIL");
+            if (!number.value.empty()) card.numbers.push_back(std::move(number));
+        }
+    }
+    return cards;
+}
+
+std::string VCardText(const PhonebookState& state) {
+    // Cards in the order of their first slot, their entries in slot order.
+    std::vector<std::string> names;
+    std::map<std::string, std::vector<const TAbonentInfo*>> byName;
+    for (const TAbonentInfo& record : state.abonents) {
+        if (record.IsFree()) continue;
+        auto& entries = byName[record.Name];
+        if (entries.empty()) names.push_back(record.Name);
+        entries.push_back(&record);
+    }
+    std::string out;
+    for (const std::string& name : names) {
+        const std::string utf8 = Cp1251ToUtf8(name);
+        out += "BEGIN:VCARD\r\nVERSION:3.0\r\n";
+        out += Folded("FN:" + EscapeText(utf8));
+        out += Folded("N:" + EscapeText(utf8) + ";;;;");
+        std::vector<std::string> categories;
+        for (const TAbonentInfo* r : byName[name]) {
+            const std::string category = Cp1251ToUtf8(CategoryName(r->Category, state.groupNames));
+            if (!category.empty() &&
+                std::find(categories.begin(), categories.end(), category) == categories.end())
+                categories.push_back(category);
+        }
+        if (!categories.empty()) {
+            std::string line = "CATEGORIES:";
+            for (size_t i = 0; i < categories.size(); ++i)
+                line += (i ? "," : "") + EscapeText(categories[i]);
+            out += Folded(line);
+        }
+        for (const TAbonentInfo* r : byName[name]) {
+            const bool email = r->NumberType == kEmailType;
+            std::string line = email ? "EMAIL" : "TEL";
+            line += std::string(";TYPE=") + TypesOfCode(r->NumberType);
+            line += ";X-ORLIN-SLOT=" + std::to_string(r->Index);
+            line += ";X-ORLIN-STORAGE=" + StorageName(r->Storage);
+            line += ";X-ORLIN-TYPE=" + std::to_string(r->NumberType);
+            line += ";X-ORLIN-FORMAT=" + std::to_string(r->NumberFormat);
+            line += ";X-ORLIN-IDS=" + std::to_string(r->Ids);
+            line += ";X-ORLIN-CATEGORY=" + std::to_string(r->Category);
+            line += ";X-ORLIN-ICON=" + std::to_string(r->Icon);
+            if (!r->Picture.empty())
+                line += ";X-ORLIN-PICTURE=" + PercentEncode(Cp1251ToUtf8(r->Picture));
+            // The fields the phone keeps beside the number: 6, 8, 9, 12, 13, 15, 16.
+            line += ";X-ORLIN-AUX=" + std::to_string(r->Aux6) + "-" + std::to_string(r->Aux8) +
+                    "-" + std::to_string(r->Aux9) + "-" + std::to_string(r->Aux12) + "-" +
+                    std::to_string(r->Aux13) + "-" + std::to_string(r->Aux15) + "-" +
+                    std::to_string(r->Aux16);
+            line += ":" + EscapeText(Cp1251ToUtf8(r->Number));
+            out += Folded(line);
+        }
+        out += "END:VCARD\r\n";
+    }
+    return out;
+}
+
+VCardImport PlanVCardImport(const std::vector<VCard>& cards, const PhonebookState& state) {
+    VCardImport plan;
+    const bool categories = HasCategories(state.family);
+    std::set<int32_t> taken;
+    const auto isFree = [&](int32_t slot) {
+        const TAbonentInfo* r = SlotRecord(state.abonents, slot);
+        return r && r->IsFree() && !taken.count(slot);
+    };
+
+    struct Pending {
+        TAbonentInfo record;
+        std::string label;  // "name (number)" for the warnings, Windows-1251
+    };
+    std::vector<Pending> pending;
+    for (const VCard& card : cards) {
+        const std::string display = card.DisplayName();
+        std::string name = Utf8ToCp1251(display);
+        const std::string label = name.empty() ? W("(без имени)") : name;
+        if (card.numbers.empty()) {
+            plan.warnings.push_back(label + W(": в карточке нет ни номера, ни адреса"));
+            continue;
+        }
+        if (std::count(name.begin(), name.end(), '?') >
+            std::count(display.begin(), display.end(), '?'))
+            plan.warnings.push_back(label +
+                                    W(": знаки, которых нет в Windows-1251, заменены на \"?\""));
+        if (name.size() > kPhoneNameLimit) {
+            name = Trim(name.substr(0, kPhoneNameLimit));
+            plan.warnings.push_back(label + W(": имя сокращено до ") +
+                                    std::to_string(kPhoneNameLimit) + W(" знаков"));
+        }
+        uint8_t category = categories ? 1 : 0;
+        for (const std::string& c : card.categories) {
+            const std::string wanted = Utf8ToCp1251(c);
+            bool found = false;
+            for (size_t g = 0; g < state.groupNames.size() && categories; ++g)
+                if (!state.groupNames[g].empty() && state.groupNames[g] == wanted) {
+                    category = static_cast<uint8_t>(g + 1);
+                    found = true;
+                    break;
+                }
+            if (found) break;
+        }
+        for (const VCardNumber& n : card.numbers) {
+            TAbonentInfo r;
+            r.Name = name;
+            r.Number = Utf8ToCp1251(n.value);
+            int value = 0;
+            r.NumberType = static_cast<uint8_t>(n.email ? kEmailType : CodeOfTypes(n.types));
+            if (ParseSmallInt(n.orlin, "TYPE", 8, value))
+                r.NumberType = static_cast<uint8_t>(value);
+            r.NumberFormat = NumberFormatFor(r.Number, r.NumberType);
+            if (ParseSmallInt(n.orlin, "FORMAT", 255, value))
+                r.NumberFormat = static_cast<uint8_t>(value);
+            r.Ids = ParseSmallInt(n.orlin, "IDS", 255, value) ? value : kIdsDefault;
+            r.Aux9 = 1;
+            r.Aux12 = kFieldNone;
+            r.Category = category;
+            // The file's category number (0: none) when the phone has it.
+            if (categories && ParseSmallInt(n.orlin, "CATEGORY", 255, value) &&
+                static_cast<size_t>(value) <= state.groupNames.size())
+                r.Category = static_cast<uint8_t>(value);
+            r.Icon = categories ? kNoIcon : 0;
+            if (ParseSmallInt(n.orlin, "ICON", 255, value)) r.Icon = value;
+            if (auto it = n.orlin.find("PICTURE"); it != n.orlin.end())
+                r.Picture = Utf8ToCp1251(it->second);
+            if (auto it = n.orlin.find("AUX"); it != n.orlin.end()) {
+                uint8_t* fields[] = {&r.Aux6,  &r.Aux8,  &r.Aux9, &r.Aux12,
+                                     &r.Aux13, &r.Aux15, &r.Aux16};
+                const std::vector<std::string> values = SplitText(it->second, '-');
+                if (values.size() == 7)
+                    for (size_t i = 0; i < 7; ++i)
+                        if (ParseNumber(values[i], 255, value))
+                            *fields[i] = static_cast<uint8_t>(value);
+            }
+            if (n.value != Cp1251ToUtf8(r.Number))
+                plan.warnings.push_back(
+                    label + ", " + r.Number +
+                    W(": знаки, которых нет в Windows-1251, заменены на \"?\""));
+            // The slot the file names, when it is free and of the storage named.
+            r.Index = 0;
+            if (ParseSmallInt(n.orlin, "SLOT", 1000000, value) && isFree(value)) {
+                const auto storage = n.orlin.find("STORAGE");
+                if (storage == n.orlin.end() ||
+                    storage->second == StorageName(state.StorageOfSlot(value))) {
+                    r.Index = value;
+                    taken.insert(value);
+                }
+            }
+            pending.push_back({r, label + ", " + r.Number});
+        }
+    }
+    // The rest into the free slots of the phone memory, in slot order.
+    int32_t next = 1;
+    for (Pending& p : pending) {
+        if (p.record.Index == 0) {
+            const int32_t last = static_cast<int32_t>(state.abonents.size());
+            while (next <= last && (state.StorageOfSlot(next) != 0 || !isFree(next))) ++next;
+            if (next > last) {
+                ++plan.missingSlots;
+                plan.warnings.push_back(p.label + W(": нет свободной ячейки"));
+                continue;
+            }
+            p.record.Index = next;
+            taken.insert(next);
+        }
+        p.record.Storage = state.StorageOfSlot(p.record.Index);
+        plan.records.push_back(p.record);
+    }
+    return plan;
+}
+
+VCardWriteReport WriteVCardImport(PhoneSession& session, PhonebookState& state,
+                                  const std::vector<TAbonentInfo>& records,
+                                  Interaction& interaction) {
+    VCardWriteReport report;
+    if (records.empty()) return report;
+    if (!BeginEdit(session)) return report;
+    report.started = true;
+    const int count = static_cast<int>(records.size());
+    for (int i = 0; i < count; ++i) {
+        const TAbonentInfo& record = records[static_cast<size_t>(i)];
+        if (WriteEntry(session, state, state.family, record).written)
+            ++report.written;
+        else
+            report.refused.push_back(record.Index);
+        interaction.progress(i + 1, count);
+        interaction.processEvents();
+        if (!interaction.keepRunning() && interaction.confirm(StopWritingQuestion())) {
+            report.stopped = i + 1 < count;
+            break;
+        }
+    }
+    return report;
+}
+
+std::string ImportWarningText(const std::vector<std::string>& warnings) {
+    if (warnings.empty()) return {};
+    std::string text = W("Не всё из файла vCard удалось перенести в телефон как есть:");
+    for (const std::string& w : warnings) text += "\r\n" + w;
+    return text;
+}
+
+}  // namespace orlin

@@ -1,0 +1,88 @@
+#pragma once
+// The phonebook as vCard, the format address books of today exchange. Writing gives
+// version 3.0 in UTF-8; reading takes what phones and programs write in 2.1, 3.0 and 4.0.
+// Entries with the same name become one card with one TEL (or EMAIL) per entry; X-ORLIN-...
+// parameters on each line keep what a card cannot say (slot, storage, icon, IDs, ...), so
+// that our own import puts every entry back as it was.
+
+#include <map>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "link/interaction.h"
+#include "link/phone_session.h"
+#include "phonebook/phonebook_state.h"
+
+namespace orlin {
+
+// The longest name the phone keeps, in characters.
+inline constexpr size_t kPhoneNameLimit = 24;
+
+// One TEL or EMAIL line of a card. Texts are UTF-8.
+struct VCardNumber {
+    bool email = false;
+    std::string value;
+    std::vector<std::string> types;  // lower case: "cell", "work", "pref", ...
+    // The X-ORLIN-... parameters, by the name after "X-ORLIN-" in upper case.
+    std::map<std::string, std::string> orlin;
+    bool operator==(const VCardNumber&) const = default;
+};
+
+// One card as far as the phonebook needs it. Texts are UTF-8.
+struct VCard {
+    std::string formattedName;            // FN
+    std::vector<std::string> name;        // N, its components
+    std::vector<std::string> categories;  // CATEGORIES
+    std::vector<VCardNumber> numbers;     // TEL and EMAIL lines in file order
+    // The name the phone gets: FN, or the non-empty components of N (given name first).
+    std::string DisplayName() const;
+    bool operator==(const VCard&) const = default;
+};
+
+// The cards of a file: a byte-order mark, CR LF or LF, folded lines, groups ("item1.TEL"),
+// QUOTED-PRINTABLE values with CHARSET=UTF-8 or windows-1251 (and their soft line breaks),
+// vCard 2.1's bare type words ("TEL;CELL:"), several cards. Properties other than FN, N,
+// CATEGORIES, TEL and EMAIL, and base64 values (photos) are skipped. Never raises: what
+// cannot be read is left out.
+std::vector<VCard> ParseVCards(std::string_view bytes);
+
+// The slot table as vCard 3.0 (UTF-8, CR LF, lines folded at 75 octets). Free slots are
+// left out; cards follow the slot of their first entry.
+std::string VCardText(const PhonebookState& state);
+
+// --- import ---
+
+struct VCardImport {
+    // The records to write, each with its slot (Index) and Storage set.
+    std::vector<TAbonentInfo> records;
+    // Numbers that found no free slot.
+    int missingSlots = 0;
+    // What could not be held as it was, one line each (Windows-1251).
+    std::vector<std::string> warnings;
+};
+
+// Maps every TEL and EMAIL of every card onto a free slot of `state`: the X-ORLIN slot when
+// it is free and of the stated storage, else the next free slot of the phone memory. The
+// type from TYPE (unknown types as mobile), the name from DisplayName() cut to the phone's
+// limit, the category whose name equals a CATEGORIES value (else the phone's default).
+VCardImport PlanVCardImport(const std::vector<VCard>& cards, const PhonebookState& state);
+
+struct VCardWriteReport {
+    bool started = false;  // the phone took AT+CPBS=AD and AT+CSCS=UCS2
+    int written = 0;
+    std::vector<int32_t> refused;  // slots whose write the phone refused
+    bool stopped = false;          // the user stopped it
+};
+
+// Writes the planned records one by one into their slots (WriteEntry: the table of `state`
+// follows what the phone took). When keepRunning() turns false the user is asked whether to
+// stop. A model in no family raises, as a single write does.
+VCardWriteReport WriteVCardImport(PhoneSession& session, PhonebookState& state,
+                                  const std::vector<TAbonentInfo>& records,
+                                  Interaction& interaction);
+
+// The one warning after an import (Windows-1251), or empty when there is nothing to say.
+std::string ImportWarningText(const std::vector<std::string>& warnings);
+
+}  // namespace orlin

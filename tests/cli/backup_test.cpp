@@ -1,0 +1,109 @@
+// orlin-cli backup and restore, run as a program against simulated phones.
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <sstream>
+
+#include "tests/support/cli_run.h"
+#include "tests/support/sim_phone.h"
+
+namespace orlin {
+namespace {
+
+using test::CliRun;
+using test::SimPhone;
+namespace fs = std::filesystem;
+
+class Backup : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir_ = fs::temp_directory_path() /
+               ("orlin_backup_" + std::to_string(::getpid()) + "_" +
+                ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::create_directories(dir_);
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+
+    CliRun Cli(const SimPhone& phone, const std::string& words) {
+        return test::RunInFolder(dir_, "'" ORLIN_CLI "' --port '" + phone.settings.PortName +
+                                           "' --timeout 1000 " + words);
+    }
+    // The lines of `datebook list` without their slot column.
+    std::string EventsWithoutSlots(const SimPhone& phone) {
+        const CliRun run = Cli(phone, "datebook list");
+        EXPECT_EQ(run.status, 0) << run.err;
+        std::istringstream lines(run.out);
+        std::string out;
+        for (std::string line; std::getline(lines, line);)
+            out += line.substr(line.find('\t')) + "\n";
+        return out;
+    }
+    fs::path dir_;
+};
+
+TEST_F(Backup, TheSeededPhoneRestoresIntoAnEmptyOne) {
+    SimPhone source("C350");
+    SimPhone empty("C350", false);
+    const CliRun saved = Cli(source, "backup copy");
+    ASSERT_EQ(saved.status, 0) << saved.err;
+    const fs::path copy = dir_ / "copy";
+    for (const char* name :
+         {"phone.txt", "phonebook.txt", "phonebook.vcf", "datebook.ics", "messages.csv"})
+        EXPECT_GT(fs::file_size(copy / name), 0u) << name;
+    EXPECT_FALSE(fs::exists(copy / "MISSING.txt"));
+    const std::string phone = test::FileBytes(copy / "phone.txt");
+    EXPECT_NE(phone.find("Model: C350\r\n"), std::string::npos) << phone;
+    EXPECT_NE(phone.find("Serial number: 35"), std::string::npos) << phone;
+    EXPECT_NE(test::FileBytes(copy / "messages.csv").find("\r\ninbox,"), std::string::npos);
+    int archives = 0;
+    for (const auto& entry : fs::directory_iterator(copy))
+        archives += entry.path().filename().string().rfind("sms_", 0) == 0;
+    EXPECT_EQ(archives, 1);
+    EXPECT_EQ(Cli(source, "backup copy").status, 1) << "a backup goes into a new folder";
+
+    const CliRun restored = Cli(empty, "restore copy");
+    ASSERT_EQ(restored.status, 0) << restored.err;
+    EXPECT_NE(restored.out.find("Messages are not written back"), std::string::npos);
+    EXPECT_EQ(Cli(empty, "phonebook list").out, Cli(source, "phonebook list").out);
+    EXPECT_EQ(EventsWithoutSlots(empty), EventsWithoutSlots(source));
+
+    // The phone holds what it was given now: without --yes nothing is replaced.
+    empty.mark();
+    const CliRun asked = Cli(empty, "restore copy");
+    EXPECT_EQ(asked.status, 1);
+    EXPECT_NE(asked.err.find("Replace? no (give --yes"), std::string::npos) << asked.err;
+    EXPECT_TRUE(empty.sinceStarting("AT+MPBW").empty());
+    EXPECT_TRUE(empty.sinceStarting("AT+MDBW").empty());
+}
+
+TEST_F(Backup, AHangUpHalfWayLeavesAFileSayingWhatIsMissing) {
+    // Where the datebook's read begins in a whole backup.
+    size_t datebookStart = 0;
+    {
+        SimPhone phone("C350");
+        phone.mark();
+        ASSERT_EQ(Cli(phone, "backup whole").status, 0);
+        const std::vector<std::string> commands = phone.since();
+        while (datebookStart < commands.size() && commands[datebookStart].rfind("AT+MDB", 0) != 0)
+            ++datebookStart;
+        ASSERT_LT(datebookStart, commands.size());
+    }
+    phonesim::PhoneSimOptions options = test::PhoneOptions("C350");
+    options.faults.hangUpAfterCommands = static_cast<int>(datebookStart) + 5;
+    SimPhone phone(options);
+    const CliRun run = Cli(phone, "backup half");
+    EXPECT_EQ(run.status, 1);
+    const std::string missing = test::FileBytes(dir_ / "half" / "MISSING.txt");
+    EXPECT_NE(missing.find("is not complete. It stopped with: "), std::string::npos) << missing;
+    EXPECT_NE(missing.find("Missing:\r\n  datebook.ics\r\n  messages.csv\r\n  the message archive"),
+              std::string::npos)
+        << missing;
+    EXPECT_TRUE(fs::exists(dir_ / "half" / "phonebook.vcf"));
+    EXPECT_FALSE(fs::exists(dir_ / "half" / "datebook.ics"));
+    EXPECT_NE(run.err.find("Missing:"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace orlin
