@@ -104,6 +104,9 @@ for round in $(seq "$rounds"); do
   same "$seeded" COM5 phonebook save book.txt
   cmp -s "$work/linux/book.txt" "$work/windows/book.txt" ||
     { echo "wine-tests: the saved phonebooks differ" >&2; failures=$((failures + 1)); }
+  same "$seeded" COM5 phonebook export book.vcf
+  cmp -s "$work/linux/book.vcf" "$work/windows/book.vcf" ||
+    { echo "wine-tests: the exported vCard files differ" >&2; failures=$((failures + 1)); }
   same "$seeded" COM5 datebook list
   same "$seeded" COM5 sms list inbox
   # The same file into two empty phones: the same report, then the same phonebook.
