@@ -292,12 +292,16 @@ void TfrmCommConfig::sbFindPhoneClick() {
     sbStopFind->setEnabled(true);
     stopFinding_ = false;
     const int search = ++search_;
+    // At the line speed the dialog shows: a phone on a serial cable answers only at its own.
+    orlin::ProbeOptions options;
+    if (context_.portSettings().PortBaudRate > 0)
+        options.baudRate = context_.portSettings().PortBaudRate;
     // The thread owns each port it opens; the window only hears what answered, in its own
     // event loop, so it stays responsive however long a device keeps silent.
-    finder_ = std::thread([this, devices, search] {
+    finder_ = std::thread([this, devices, search, options] {
         for (const std::string& device : devices) {
             if (stopFinding_) break;
-            const orlin::ProbeResult result = orlin::ProbePort(device);
+            const orlin::ProbeResult result = orlin::ProbePort(device, options);
             QMetaObject::invokeMethod(
                 this,
                 [this, result, search] {
