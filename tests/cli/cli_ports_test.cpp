@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 #include <stdlib.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -67,15 +69,34 @@ TEST_F(CliPorts, ListsEachDeviceWithWhatAnswered) {
     EXPECT_EQ(named.out, path("tty-b-v300") + "  Motorola V300\n");
 }
 
-TEST_F(CliPorts, ADeviceHeldElsewhereIsBusyAndReleasedAfterTheProbe) {
+TEST_F(CliPorts, SaysWhyADeviceDidNotAnswerAndReleasesEveryPort) {
+    SimPhone locked("C350");
+    ASSERT_EQ(::chmod(locked.portPath().c_str(), 0600), 0);
+    const bool canDropRoot = ::geteuid() == 0 && ::access("/usr/bin/setpriv", X_OK) == 0;
+    const std::string nobody = "/usr/bin/setpriv --reuid=65534 --regid=65534 --clear-groups ";
+    const struct {
+        const char* what;
+        std::string asUser;  // runs the program as another user
+        std::string device;
+        std::string says;
+    } cases[] = {
+        {"held by another session", "", path("tty-a-c350"), "занят"},
+        {"not a terminal", "", "/dev/null", "не последовательный порт"},
+        {"no such device", "", path("tty-none"), "нет такого порта"},
+        {"no permission", canDropRoot ? nobody : "", locked.portPath(),
+         "нет доступа: добавьте пользователя в группу dialout"},
+    };
     {
         PhoneSession held(c350_.settings);
-        const CliRun run = ports(" " + path("tty-a-c350") + " " + path("tty-c-silent"));
-        EXPECT_EQ(run.status, 1) << "no phone answered";
-        EXPECT_EQ(run.out,
-                  path("tty-a-c350") + "    занят\n" + path("tty-c-silent") + "  нет ответа\n");
+        for (const auto& c : cases) {
+            if (std::string(c.what) == "no permission" && !canDropRoot) continue;
+            const CliRun run =
+                RunInFolder(folder_, c.asUser + "'" ORLIN_CLI "' ports '" + c.device + "'");
+            EXPECT_EQ(run.status, 1) << c.what << ": no phone answered";
+            EXPECT_EQ(run.out, c.device + "  " + c.says + "\n") << c.what;
+        }
     }
-    // The probe let go of every port: a session opens each of them at once.
+    // The probes let go of every port: a session opens each of them at once.
     ports();
     for (SimPhone* phone : {&c350_, &v300_, &silent_}) {
         EXPECT_NO_THROW(PhoneSession session(phone->settings)) << phone->portPath();
