@@ -9,6 +9,8 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QShowEvent>
 #include <QSpinBox>
@@ -19,6 +21,7 @@
 
 #include "link/errors.h"
 #include "link/text_utils.h"
+#include "ui/busy_state.h"
 #include "ui/orlin_application.h"
 #include "ui/phone_text_qt.h"
 #include "ui/window_context.h"
@@ -140,12 +143,36 @@ TfrmCommConfig::TfrmCommConfig(WindowContext& context, QWidget* parent)
     sbApply->setAutoDefault(false);
     sbCancel->setAutoDefault(false);
 
+    sbFindPhone = new QPushButton(QStringLiteral("Найти телефон"), this);
+    sbFindPhone->setObjectName("sbFindPhone");
+    sbStopFind = new QPushButton(QStringLiteral("Стоп"), this);
+    sbStopFind->setObjectName("sbStopFind");
+    sbStopFind->setEnabled(false);
+    sbFindPhone->setAutoDefault(false);
+    sbStopFind->setAutoDefault(false);
+    pbFind = new QProgressBar(this);
+    pbFind->setObjectName("pbFind");
+    pbFind->setRange(0, 1);
+    pbFind->setValue(0);
+    pbFind->setTextVisible(false);
+    lbFound = new QListWidget(this);
+    lbFound->setObjectName("lbFound");
+    lbFound->setFixedHeight(lbFound->fontMetrics().height() * 5);
+    // Finding opens ports: not while an operation of the window holds one.
+    context_.busy().add(sbFindPhone);
+    auto* finding = new QHBoxLayout();
+    finding->addWidget(sbFindPhone);
+    finding->addWidget(pbFind, 1);
+    finding->addWidget(sbStopFind);
+
     auto* buttons = new QHBoxLayout();
     buttons->addStretch(1);
     buttons->addWidget(sbApply);
     buttons->addWidget(sbCancel);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(GroupBox1);
+    layout->addLayout(finding);
+    layout->addWidget(lbFound);
     layout->addLayout(buttons);
     setFixedSize(sizeHint());
 
@@ -159,9 +186,17 @@ TfrmCommConfig::TfrmCommConfig(WindowContext& context, QWidget* parent)
             [this](int value) { context_.portSettings().PortTimeOut = value; });
     connect(sbApply, &QPushButton::clicked, this, &TfrmCommConfig::sbApplyClick);
     connect(sbCancel, &QPushButton::clicked, this, &TfrmCommConfig::sbCancelClick);
+    connect(sbFindPhone, &QPushButton::clicked, this, &TfrmCommConfig::sbFindPhoneClick);
+    connect(sbStopFind, &QPushButton::clicked, this, &TfrmCommConfig::sbStopFindClick);
+    connect(lbFound, &QListWidget::itemClicked, this, &TfrmCommConfig::lbFoundClick);
 
     // The dialog sees Esc and Enter before the control that has the focus.
     for (QWidget* child : findChildren<QWidget*>()) child->installEventFilter(this);
+}
+
+TfrmCommConfig::~TfrmCommConfig() {
+    sbStopFindClick();
+    if (finder_.joinable()) finder_.join();
 }
 
 QStringList TfrmCommConfig::AvailablePortNames(const QString& deviceFolder) {
@@ -239,6 +274,90 @@ void TfrmCommConfig::sbApplyClick() {
 
 void TfrmCommConfig::sbCancelClick() {
     reject();
+}
+
+void TfrmCommConfig::sbFindPhoneClick() {
+    if (isFinding() || context_.busy().isBusy()) return;
+    lbFound->clear();
+    phonesFound_ = 0;
+    // Built-in ports (/dev/ttyS*) are often consoles: they are not probed unprompted.
+    const std::vector<std::string> devices = orlin::CandidatePorts(false);
+    if (devices.empty()) {
+        lbFound->addItem(QStringLiteral("Последовательных портов не найдено"));
+        return;
+    }
+    findingBusy_ = std::make_unique<BusyScope>(context_.busy());
+    pbFind->setRange(0, static_cast<int>(devices.size()));
+    pbFind->setValue(0);
+    sbStopFind->setEnabled(true);
+    stopFinding_ = false;
+    const int search = ++search_;
+    // At the line speed the dialog shows: a phone on a serial cable answers only at its own.
+    orlin::ProbeOptions options;
+    if (context_.portSettings().PortBaudRate > 0)
+        options.baudRate = context_.portSettings().PortBaudRate;
+    // The thread owns each port it opens; the window only hears what answered, in its own
+    // event loop, so it stays responsive however long a device keeps silent.
+    finder_ = std::thread([this, devices, search, options] {
+        for (const std::string& device : devices) {
+            if (stopFinding_) break;
+            const orlin::ProbeResult result = orlin::ProbePort(device, options);
+            QMetaObject::invokeMethod(
+                this,
+                [this, result, search] {
+                    if (search == search_) showFound(result);
+                },
+                Qt::QueuedConnection);
+        }
+        QMetaObject::invokeMethod(
+            this,
+            [this, search] {
+                if (search == search_) finishFinding();
+            },
+            Qt::QueuedConnection);
+    });
+}
+
+void TfrmCommConfig::showFound(const orlin::ProbeResult& result) {
+    auto* item = new QListWidgetItem(orlin::FromCp1251(result.device) + QStringLiteral("  —  ") +
+                                     orlin::FromCp1251(result.text));
+    item->setData(Qt::UserRole, orlin::FromCp1251(result.device));
+    // The devices that answered come first, in the order they answered.
+    if (result.outcome == orlin::ProbeOutcome::Phone) {
+        lbFound->insertItem(phonesFound_++, item);
+        if (phonesFound_ == 1) lbFound->setCurrentItem(item);
+    } else {
+        lbFound->addItem(item);
+    }
+    pbFind->setValue(pbFind->value() + 1);
+}
+
+void TfrmCommConfig::finishFinding() {
+    if (finder_.joinable()) finder_.join();
+    findingBusy_.reset();
+    sbStopFind->setEnabled(false);
+    pbFind->setValue(pbFind->maximum());
+}
+
+void TfrmCommConfig::sbStopFindClick() {
+    // The device being probed is finished (at most its short time-out), no further one begins.
+    stopFinding_ = true;
+    sbStopFind->setEnabled(false);
+}
+
+void TfrmCommConfig::lbFoundClick(QListWidgetItem* item) {
+    const QString device = item->data(Qt::UserRole).toString();
+    if (!device.isEmpty()) cbComSelect->setEditText(device);
+}
+
+void TfrmCommConfig::done(int result) {
+    // Closing the dialog ends the search first: no port stays open behind it.
+    if (isFinding()) {
+        sbStopFindClick();
+        finishFinding();
+        ++search_;
+    }
+    QDialog::done(result);
 }
 
 void TfrmCommConfig::reject() {

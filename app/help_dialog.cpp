@@ -6,6 +6,7 @@
 #include <QTextEdit>
 #include <QVBoxLayout>
 
+#include "link/data_folder.h"
 #include "link/errors.h"
 #include "ui/orlin_application.h"
 #include "ui/phone_text_qt.h"
@@ -31,7 +32,8 @@ TfrmHelp::TfrmHelp(QWidget* parent) : QDialog(parent) {
 
 void TfrmHelp::FormShow() {
     RichEdit1->clear();
-    QFile file(QStringLiteral("info.txt"));
+    // The current directory's info.txt, else the installed program's.
+    QFile file(QString::fromStdString(orlin::FindDataFile("info.txt")));
     if (!file.open(QIODevice::ReadOnly))
         throw orlin::EInOutError(file.exists() ? orlin::ToCp1251(file.errorString())
                                                : std::string("File not found"));

@@ -16,6 +16,7 @@
 #include "app/main_window.h"
 #include "status/terminal_tab.h"
 #include "ui/orlin_application.h"
+#include "ui/version_info.h"
 
 int main(int argc, char** argv) {
     // 1. The application, titled "Orlin".
@@ -27,6 +28,14 @@ int main(int argc, char** argv) {
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Orlin: a Motorola phone manager"));
     parser.addHelpOption();
+    // --version prints the version of the program's own version record, as About shows it.
+    try {
+        app.setApplicationVersion(
+            orlin::VersionInfo(orlin::programFilePath()).value(QStringLiteral("FileVersion")));
+    } catch (const orlin::OrlinError&) {
+        app.setApplicationVersion(QStringLiteral("n/a"));
+    }
+    parser.addVersionOption();
     const QCommandLineOption tabOption(QStringLiteral("tab"),
                                        QStringLiteral("Show the tab NAME after start-up."),
                                        QStringLiteral("NAME"));

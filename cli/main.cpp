@@ -48,6 +48,7 @@ const char* const kOptionsHelp =
     "                 datebook and sms verbs\n"
     "  --yes          go on where the window would ask a question\n"
     "  --help         this text\n"
+    "  --version      the program's version\n"
     "\n"
     "Settings come from portcfg.ini in the current directory when it exists; each option\n"
     "overrides its value. Without portcfg.ini, --port is required.\n"
@@ -96,6 +97,7 @@ bool FileExists(const char* path) {
 
 struct CommandLine {
     bool help = false;
+    bool version = false;
     bool yes = false;
     std::string port, baud, timeout;
     bool portGiven = false, baudGiven = false, timeoutGiven = false;
@@ -123,9 +125,9 @@ CommandLine ParseCommandLine(int argc, char** argv) {
             word.erase(equals);
             hasValue = true;
         }
-        if (word == "--help" || word == "--yes") {
+        if (word == "--help" || word == "--yes" || word == "--version") {
             if (hasValue) throw UsageError(word + " takes no value");
-            (word == "--help" ? line.help : line.yes) = true;
+            (word == "--help" ? line.help : word == "--yes" ? line.yes : line.version) = true;
             continue;
         }
         std::string* target = nullptr;
@@ -190,6 +192,11 @@ int Run(int argc, char** argv) {
             PrintHelp();
             return 0;
         }
+        if (line.version) {
+            // The version the build writes into the program's version record.
+            std::cout << "orlin-cli " << ORLIN_VERSION << "\n";
+            return 0;
+        }
         if (line.words.empty()) throw UsageError("no verb given");
         verb = &FindVerb(line.words.front());
         // Numbers of the options are checked before anything touches the port.
@@ -205,6 +212,11 @@ int Run(int argc, char** argv) {
     try {
         Invocation invocation;
         if (!verb->offline) invocation.settings = ResolveSettings(line);
+        // A verb that needs no port still takes the line speed and time-out given.
+        if (verb->offline && line.baudGiven)
+            invocation.settings.PortBaudRate = OptionNumber("--baud", line.baud, 1);
+        if (verb->offline && line.timeoutGiven)
+            invocation.settings.PortTimeOut = OptionNumber("--timeout", line.timeout, 1);
         invocation.timeoutGiven = line.timeoutGiven;
         invocation.yes = line.yes;
         invocation.args.assign(line.words.begin() + 1, line.words.end());

@@ -14,6 +14,8 @@ rm -rf build/test build/asan build/win64
 cmake -S . -B build/test -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build/test -j 2
 (cd build/test && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j 2 --timeout 300)
+# The Debian package of that build: its files, its dependencies, the unpacked programs run.
+bash scripts/package-check.sh build/test
 
 bash scripts/sanitized-tests.sh
 

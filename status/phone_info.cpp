@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "link/answers.h"
+#include "link/data_folder.h"
 #include "link/errors.h"
 #include "link/phone_session.h"
 #include "link/text_utils.h"
@@ -155,8 +156,9 @@ const std::array<ModelPicture, 10> kModelPictures = {{
 std::string FindModelPicture(const std::string& model, const std::string& folder) {
     for (const ModelPicture& row : kModelPictures) {
         if (model != row.model) continue;
+        // Without a folder: the current directory, then the installed program's data folder.
         const std::filesystem::path path = folder.empty()
-                                               ? std::filesystem::path(row.file)
+                                               ? std::filesystem::path(FindDataFile(row.file))
                                                : std::filesystem::path(folder) / row.file;
         std::error_code ignored;
         if (std::filesystem::is_regular_file(path, ignored)) return path.string();

@@ -87,7 +87,8 @@ struct ModelPicture {
 extern const std::array<ModelPicture, 10> kModelPictures;
 
 // The picture file of the model when the table has a row for it and the file exists in
-// `folder` (empty = the current directory): the path to load, else empty (the picture
+// `folder` (empty = the current directory, then an installed program's data folder, as
+// FindDataFile looks): the path to load, else empty (the picture
 // box then keeps what it showed).
 std::string FindModelPicture(const std::string& model, const std::string& folder = "");
 

@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QResource>
 
+#include "link/data_folder.h"
 #include "ui/message_boxes.h"
 
 namespace orlin {
@@ -91,6 +92,9 @@ QStringList resourceSearchFolders() {
     QStringList folders;
     if (QCoreApplication::instance()) folders << QCoreApplication::applicationDirPath();
     folders << QDir::currentPath();
+    // An installed program keeps the container in its data folder (share/orlin).
+    const std::string installed = orlin::InstalledDataFolder();
+    if (!installed.empty()) folders << QString::fromStdString(installed);
     return folders;
 }
 

@@ -38,8 +38,9 @@ struct ButtonGlyphs {
 // The container's file name.
 inline constexpr const char* kResourceContainerName = "orlinres.dll";
 
-// The folders searched for the container, in order: the program's folder, then the current
-// directory. Tests may give their own list; an empty list restores the default.
+// The folders searched for the container, in order: the program's folder, the current
+// directory, then an installed program's data folder (share/orlin). Tests may give their own list;
+// an empty list restores the default.
 void setResourceSearchFolders(const QStringList& folders);
 QStringList resourceSearchFolders();
 

@@ -3,7 +3,8 @@
 
 All pictures are designed on a 16-unit grid with 1-unit outlines on half units, so that the
 16x16 icons are crisp and the larger sizes are the same drawing scaled. Run it from anywhere;
-it rewrites resources/images/*/*.png. Needs python3 and rsvg-convert (librsvg2-bin); the build
+it rewrites resources/images/*/*.png and the program's own icon, resources/icons/orlin.svg (the
+desktop entry's icon, installed as a scalable icon; `--app-icon` writes only that one). Needs python3 and rsvg-convert (librsvg2-bin); the build
 does not run it, the finished PNGs are committed.
 """
 import os
@@ -489,6 +490,21 @@ GLYPHS = [
 SETS = [("small", SMALL, 16), ("tabs", TABS, 32), ("popup", POPUP, 24), ("glyphs", GLYPHS, 16)]
 
 
+def app_icon():
+    """The program's icon: the phone with a speech bubble over a blue disc."""
+    return (circle(8, 8, 7.5, SKY, BLUE_D, 0.5) +
+            group(mobile(BLUE_D), "translate(-1.5 1) scale(0.85)") +
+            group(speech_bubble(), "translate(7.5 0.5) scale(0.5)"))
+
+
+def write_app_icon():
+    out = os.path.join(os.path.dirname(HERE), "icons", "orlin.svg")
+    os.makedirs(os.path.dirname(out), exist_ok=True)
+    with open(out, "w") as f:
+        f.write('<svg xmlns="http://www.w3.org/2000/svg" width="128" height="128" viewBox="0 0 16 16">'
+                f'{app_icon()}</svg>\n')
+
+
 def render(name, body, size, folder):
     svg = (f'<svg xmlns="http://www.w3.org/2000/svg" width="{size}" height="{size}" viewBox="0 0 16 16">'
            f'{body}</svg>')
@@ -503,6 +519,10 @@ def render(name, body, size, folder):
 
 
 def main():
+    write_app_icon()
+    if "--app-icon" in sys.argv[1:]:
+        print("drew the program's icon")
+        return 0
     for folder, items, size in SETS:
         os.makedirs(os.path.join(IMAGES, folder), exist_ok=True)
         for name, body in items:
