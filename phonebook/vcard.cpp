@@ -205,6 +205,16 @@ VCardNumber NumberOf(const ContentLine& line, bool email) {
     return number;
 }
 
+// Whether the parameters before a line's colon say QUOTED-PRINTABLE: the bare 2.1 word or
+// ENCODING=QUOTED-PRINTABLE, not the same letters inside another parameter's value.
+bool QuotedPrintableHead(std::string_view head) {
+    for (const std::string& param : SplitUnquoted(head, ';')) {
+        const std::string word = Upper(param);
+        if (word == "QUOTED-PRINTABLE" || word == "ENCODING=QUOTED-PRINTABLE") return true;
+    }
+    return false;
+}
+
 // Physical lines without their CR, and continuation lines joined (a line that starts with
 // a space or a tab; after a QUOTED-PRINTABLE line that ends in "=", the next line).
 std::vector<std::string> LogicalLines(std::string_view bytes) {
@@ -229,7 +239,7 @@ std::vector<std::string> LogicalLines(std::string_view bytes) {
         const std::string& last = lines.back();
         const size_t colon = last.find(':');
         softBreak = !last.empty() && last.back() == '=' && colon != std::string::npos &&
-                    Upper(last.substr(0, colon)).find("QUOTED-PRINTABLE") != std::string::npos;
+                    QuotedPrintableHead(std::string_view(last).substr(0, colon));
     }
     return lines;
 }

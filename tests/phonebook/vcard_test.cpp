@@ -165,6 +165,22 @@ TEST_F(VCardPhone, ExportMergesSameNamesAndImportPutsEveryEntryBack) {
     EXPECT_EQ(sorted, entries);
 }
 
+// A folded line whose part ends in "=" is joined as any fold is, unless the line really is
+// quoted-printable: the same letters inside another parameter's value do not make it so.
+TEST_F(VCardPhone, AFoldAfterAnEqualsSignIsNoSoftBreakInOurOwnCards) {
+    std::string equals;
+    for (int i = 0; i < 30; ++i) equals += "=D0";
+    for (int shift = 0; shift < 3; ++shift) {  // one of them puts a "=" right before a fold
+        PhonebookState phone = EmptyPhone();
+        TAbonentInfo entry = Entry(1, "Q", std::string(shift, '1') + equals, 0);
+        entry.Picture = "a=QUOTED-PRINTABLE";
+        phone.abonents[0] = entry;
+        const VCardImport plan = PlanVCardImport(ParseVCards(VCardText(phone)), EmptyPhone());
+        ASSERT_EQ(plan.records.size(), 1u);
+        EXPECT_EQ(plan.records[0], entry) << shift;
+    }
+}
+
 struct ImportCase {
     const char* what;
     std::string vcf;
