@@ -200,7 +200,9 @@ def vcard():
     # held the letters QUOTED-PRINTABLE read back with a blank in it.
     fold = (b"BEGIN:VCARD\r\nVERSION:3.0\r\nFN:q\r\nTEL;X-ORLIN-SLOT=8;X-ORLIN-PICTURE=E%22="
             b"QUOTED-PRINTABLE:" + b"=D0" * 30 + b"\r\nEND:VCARD\r\n")
-    for text in (old_phone, smartphone, rfc, v4, fold):
+    # Found by fuzzing: a text number starting "tel:" lost its start without VALUE=uri.
+    uri_like = b"BEGIN:VCARD\r\nVERSION:3.0\r\nFN:\r\nTEL;TYPE=CELL:TEL:0\r\nEND:VCARD\r\n"
+    for text in (old_phone, smartphone, rfc, v4, fold, uri_like):
         for family in range(4):
             yield text + bytes([family])
 

@@ -194,8 +194,9 @@ VCardNumber NumberOf(const ContentLine& line, bool email) {
     VCardNumber number;
     number.email = email;
     number.value = OneLine(UnescapeText(DecodedValue(line)));
-    // vCard 4.0 writes a number as a URI, perhaps with parameters (";ext=5").
-    if (Lower(number.value.substr(0, 4)) == "tel:")
+    // vCard 4.0 may write a number as a URI, perhaps with parameters (";ext=5"); it then says
+    // VALUE=uri. Without it the value is text, also when it starts with "tel:".
+    if (line.Has("VALUE", "uri") && Lower(number.value.substr(0, 4)) == "tel:")
         number.value = Trim(number.value.substr(4, number.value.find(';') - 4));
     for (const auto& [n, v] : line.params) {
         if (n == "TYPE" && !v.empty()) number.types.push_back(Lower(v));

@@ -76,6 +76,9 @@ TEST(VCardRead, FilesAsPhonesAndAddressBooksWriteThem) {
          "BEGIN:VCARD\nFN:\xCE\xEB\xFF\nTEL;X-ORLIN-PICTURE=\"a:b;c\";X-ORLIN-SLOT=7:1\n"
          "END:VCARD\n",
          {"Оля [] tel()1{PICTURE=a:b;c}{SLOT=7}"}},
+        {"a text number that starts like a URI stays whole without VALUE=uri",
+         "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:T\r\nTEL:tel:0\r\nEND:VCARD\r\n",
+         {"T [] tel()tel:0"}},
         {"nothing a card could be made of", "garbage\r\n:\r\nEND:VCARD\r\nBEGIN:VCARD", {" []"}},
     };
     for (const ReadCase& c : cases) {
