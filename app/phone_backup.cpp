@@ -92,32 +92,17 @@ private:
     QProgressDialog* dialog_;
 };
 
+// The whole phonebook and datebook, each over a session of its own.
 orlin::PhonebookState ReadWholePhonebook(const orlin::PortSettings& settings,
                                          orlin::Interaction& interaction) {
-    orlin::PhonebookState state;
     orlin::PhoneSession session(settings);
-    const orlin::ReadReport report = orlin::ReadPhonebook(session, state, interaction);
-    if (report.status == orlin::ReadStatus::CharsetRefused)
-        throw orlin::OrlinError(orlin::Utf8ToCp1251("Телефон отказал в кодировке UCS2."));
-    if (report.status != orlin::ReadStatus::Done)
-        throw orlin::OrlinError(orlin::ReadStatusMessage(report.status));
-    if (!report.unreadable.empty())
-        throw orlin::OrlinError(orlin::Utf8ToCp1251("Не удалось прочитать записи: ") +
-                                orlin::SpanList(report.unreadable));
-    return state;
+    return orlin::ReadWholePhonebook(session, interaction);
 }
 
 orlin::DatebookRead ReadWholeDatebook(const orlin::PortSettings& settings,
                                       orlin::Interaction& interaction) {
-    orlin::DatebookRead read;
     orlin::PhoneSession session(settings, orlin::PhoneSession::Options{true, true});
-    orlin::ReadDatebook(session, interaction, read);
-    if (read.status == orlin::DatebookReadStatus::CharsetRefused)
-        throw orlin::OrlinError(orlin::Utf8ToCp1251("Телефон отказал в кодировке UCS2."));
-    if (read.status != orlin::DatebookReadStatus::Done)
-        throw orlin::OrlinError(orlin::DatebookReadMessage(read.status));
-    if (!read.unreadSlots.empty()) throw orlin::OrlinError(orlin::UnreadSlotsText(read));
-    return read;
+    return orlin::ReadWholeDatebook(session, interaction);
 }
 
 }  // namespace

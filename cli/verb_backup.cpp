@@ -55,29 +55,15 @@ std::string Now() {
     return text;
 }
 
-// The phonebook as the phone holds it; raises with the reason when it is not read whole.
+// The whole phonebook and datebook, each over a session of its own.
 PhonebookState ReadWholePhonebook(const Invocation& invocation, Interaction& interaction) {
-    PhonebookState state;
     PhoneSession session(invocation.settings, SessionOptions(invocation));
-    const ReadReport report = ReadPhonebook(session, state, interaction);
-    if (report.status == ReadStatus::CharsetRefused)
-        throw OrlinError("The phone refused the UCS2 character set.");
-    if (report.status != ReadStatus::Done) throw OrlinError(ReadStatusMessage(report.status));
-    if (!report.unreadable.empty())
-        throw OrlinError("Could not read the phonebook entries of slots " +
-                         SpanList(report.unreadable) + ".");
-    return state;
+    return orlin::ReadWholePhonebook(session, interaction);
 }
 
 DatebookRead ReadWholeDatebook(const Invocation& invocation, Interaction& interaction) {
-    DatebookRead read;
     PhoneSession session(invocation.settings, SessionOptions(invocation, true));
-    ReadDatebook(session, interaction, read);
-    if (read.status == DatebookReadStatus::CharsetRefused)
-        throw OrlinError("The phone refused the UCS2 character set.");
-    if (read.status != DatebookReadStatus::Done) throw OrlinError(DatebookReadMessage(read.status));
-    if (!read.unreadSlots.empty()) throw OrlinError(UnreadSlotsText(read));
-    return read;
+    return orlin::ReadWholeDatebook(session, interaction);
 }
 
 struct BackupStep {

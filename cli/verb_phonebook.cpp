@@ -57,14 +57,19 @@ int List(const Invocation& invocation) {
     return std::cout ? 0 : 1;
 }
 
+// The phonebook read for saving to a file; false (after a message) when it could not be read
+// or holds nothing to save.
+bool ReadForSaving(const Invocation& invocation, PhonebookState& state) {
+    CliInteraction interaction("reading", invocation.yes);
+    if (!ReadAll(invocation, state, interaction)) return false;
+    if (state.OccupiedCount() > 0) return true;
+    std::cerr << "Список пуст, сохранять нечего !" << std::endl;
+    return false;
+}
+
 int Save(const Invocation& invocation, const std::string& path) {
     PhonebookState state;
-    CliInteraction interaction("reading", invocation.yes);
-    if (!ReadAll(invocation, state, interaction)) return 1;
-    if (state.OccupiedCount() == 0) {
-        std::cerr << "Список пуст, сохранять нечего !" << std::endl;
-        return 1;
-    }
+    if (!ReadForSaving(invocation, state)) return 1;
     {
         PhoneSession session(invocation.settings, SessionOptions(invocation));
         PrepareSave(session, state);
@@ -119,12 +124,7 @@ int Load(const Invocation& invocation, const std::string& path) {
 
 int Export(const Invocation& invocation, const std::string& path) {
     PhonebookState state;
-    CliInteraction interaction("reading", invocation.yes);
-    if (!ReadAll(invocation, state, interaction)) return 1;
-    if (state.OccupiedCount() == 0) {
-        std::cerr << "Список пуст, сохранять нечего !" << std::endl;
-        return 1;
-    }
+    if (!ReadForSaving(invocation, state)) return 1;
     const std::string text = VCardText(state);
     WriteWholeFile(path, text);
     size_t cards = 0;

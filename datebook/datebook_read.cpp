@@ -4,6 +4,7 @@
 
 #include "link/answers.h"
 #include "link/cp1251.h"
+#include "link/errors.h"
 #include "link/response_fields.h"
 #include "link/text_utils.h"
 
@@ -64,6 +65,16 @@ void ReadDatebook(PhoneSession& session, Interaction& interaction, DatebookRead&
         throw;
     }
     session.AtCommand("AT+MDBL=0");
+}
+
+DatebookRead ReadWholeDatebook(PhoneSession& session, Interaction& interaction) {
+    DatebookRead read;
+    ReadDatebook(session, interaction, read);
+    if (read.status == DatebookReadStatus::CharsetRefused)
+        throw OrlinError(Utf8ToCp1251("Телефон отказал в кодировке UCS2."));
+    if (read.status != DatebookReadStatus::Done) throw OrlinError(DatebookReadMessage(read.status));
+    if (!read.unreadSlots.empty()) throw OrlinError(UnreadSlotsText(read));
+    return read;
 }
 
 std::string DatebookReadMessage(DatebookReadStatus status) {

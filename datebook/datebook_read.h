@@ -45,6 +45,11 @@ struct DatebookRead {
 // its error is the one raised.
 void ReadDatebook(PhoneSession& session, Interaction& interaction, DatebookRead& read);
 
+// The whole datebook read over the session, for a copy that must be complete (a backup):
+// raises OrlinError with the reason (Windows-1251) when UCS2 or the read was refused or some
+// slots could not be read.
+DatebookRead ReadWholeDatebook(PhoneSession& session, Interaction& interaction);
+
 // The error box text of a status, or empty: "Нет доступа у ежедневнику." for NoAccess,
 // "Невозможно прочитать содержимое ежедневника." for RangeRefused (Windows-1251).
 std::string DatebookReadMessage(DatebookReadStatus status);

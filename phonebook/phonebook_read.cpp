@@ -57,6 +57,18 @@ std::string ReadStatusMessage(ReadStatus status) {
     }
 }
 
+PhonebookState ReadWholePhonebook(PhoneSession& session, Interaction& interaction) {
+    PhonebookState state;
+    const ReadReport report = ReadPhonebook(session, state, interaction);
+    if (report.status == ReadStatus::CharsetRefused)
+        throw OrlinError(Utf8ToCp1251("Телефон отказал в кодировке UCS2."));
+    if (report.status != ReadStatus::Done) throw OrlinError(ReadStatusMessage(report.status));
+    if (!report.unreadable.empty())
+        throw OrlinError(Utf8ToCp1251("Не удалось прочитать записи: ") +
+                         SpanList(report.unreadable));
+    return state;
+}
+
 std::string SpanList(const std::vector<SlotSpan>& spans) {
     std::string text;
     for (const SlotSpan& span : spans) text += (text.empty() ? "" : ", ") + span.Text();

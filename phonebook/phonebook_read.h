@@ -54,6 +54,11 @@ std::string ReadStatusMessage(ReadStatus status);
 ReadReport ReadPhonebook(PhoneSession& session, PhonebookState& state, Interaction& interaction,
                          const std::function<void(ModelFamily)>& onModel = {});
 
+// The whole phonebook read over the session, for a copy that must be complete (a backup):
+// raises OrlinError with the reason (Windows-1251) when UCS2 was refused, the read was refused
+// or some entries could not be read.
+PhonebookState ReadWholePhonebook(PhoneSession& session, Interaction& interaction);
+
 // The index ranges of the phone memory and the SIM (AT +CPBS=ME / SM, AT+MPBR=?). A phone
 // without a SIM refuses the SIM's range: the SIM is then empty, right after the phone memory.
 IndexRanges QueryIndexRanges(PhoneSession& session);
