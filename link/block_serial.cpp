@@ -472,6 +472,27 @@ std::string TBlockSerial::AtCommand(const std::string& command) {
     return result;
 }
 
+void TBlockSerial::DiscardLateAnswer(int quietMs) {
+    FlagOverride lineEnds(ConvertLineEnd, true);
+    const bool raise = RaiseErrors;
+    RaiseErrors = false;
+    const auto until =
+        std::chrono::steady_clock::now() + std::chrono::milliseconds(ExchangeDeadlineMs());
+    for (;;) {
+        const std::string line = ReadLine(quietMs);
+        if (lastError_ != ErrOk || line == "OK" || line == "ERROR" || IsErrorFinalLine(line) ||
+            std::chrono::steady_clock::now() >= until)
+            break;
+    }
+    RaiseErrors = raise;
+    if (lastError_ == ErrTimeout) {
+        // Bytes without a line end belong to the late answer too.
+        PendingText.clear();
+        SetLastError(ErrOk);
+    }
+    CheckError();
+}
+
 std::vector<std::string> TBlockSerial::TakeUnsolicitedLines() {
     std::vector<std::string> lines;
     lines.swap(unsolicited_);

@@ -67,6 +67,10 @@ public:
     std::string ReadTerminated(int timeoutMs, const std::string& terminator);
     std::string ReadLine(int timeoutMs);
     std::string AtCommand(const std::string& command);
+    // Reads and drops what the phone still sends after an exchange has ended: lines up to a
+    // final result, or until the phone stays quiet for quietMs. A quiet phone is no error;
+    // a failing port still is.
+    void DiscardLateAnswer(int quietMs);
     void CheckError();
     void ClosePort();
     static std::string GetErrorDesc(int32_t code);

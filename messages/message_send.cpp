@@ -82,10 +82,28 @@ bool IsSendFailure(SendOutcome outcome) {
            outcome == SendOutcome::SendRefused || outcome == SendOutcome::SentNotDeleted;
 }
 
+namespace {
+
+// How long a phone that refused the compose command may stay quiet before its answer to
+// the text is taken to be none (a phone ignores a line that does not start with AT).
+constexpr int kLateAnswerQuietMs = 250;
+
+// The phone's prompt "> " starts a line once it takes the text of the message. Without it
+// the phone refused the command line, and the text after it, Ctrl-Z and CR included, went
+// to the phone as a command line of its own: its answer to that comes after the refusal.
+bool TextTaken(const std::string& answer) {
+    return answer.rfind("> ", 0) == 0 || answer.find("\n> ") != std::string::npos;
+}
+
+}  // namespace
+
 SendOutcome StoreAndSend(PhoneSession& session, const std::string& command, SendAction action,
                          const std::function<void(int ms)>& wait) {
     const std::string written = session.AtCommand(command);
-    if (!EndsInOk(written)) return SendOutcome::WriteRefused;
+    if (!EndsInOk(written)) {
+        if (!TextTaken(written)) session.port().DiscardLateAnswer(kLateAnswerQuietMs);
+        return SendOutcome::WriteRefused;
+    }
     if (action == SendAction::StoreOnly) return SendOutcome::Stored;
     const std::optional<std::string> index = StoredIndexFromAnswer(written);
     if (!index) return SendOutcome::NoIndex;
