@@ -12,6 +12,9 @@
 #include <io.h>
 #include <windows.h>
 #endif
+#ifdef _WIN32
+#include <shellapi.h>  // needs windows.h before it
+#endif
 
 #include <cstdio>
 #include <exception>
@@ -251,6 +254,33 @@ const std::vector<Verb>& RegisteredVerbs() {
 
 }  // namespace orlin::cli
 
+#ifdef _WIN32
+namespace {
+
+std::string Utf8FromWide(const wchar_t* text) {
+    const int size = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
+    if (size <= 1) return {};
+    std::string utf8(static_cast<size_t>(size), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text, -1, utf8.data(), size, nullptr, nullptr);
+    utf8.pop_back();  // the terminating zero
+    return utf8;
+}
+
+// The words as they were typed, in UTF-8 as on every other system: the C library's argv holds
+// them in the ANSI code page, which has no room for most letters of a message or a file name.
+std::vector<std::string> Utf8Words(int argc, char** argv) {
+    int count = 0;
+    LPWSTR* wide = CommandLineToArgvW(GetCommandLineW(), &count);
+    if (!wide) return std::vector<std::string>(argv, argv + argc);
+    std::vector<std::string> words;
+    for (int i = 0; i < count; ++i) words.push_back(Utf8FromWide(wide[i]));
+    LocalFree(wide);
+    return words;
+}
+
+}  // namespace
+#endif
+
 int main(int argc, char** argv) {
 #ifdef _WIN32
     // The same bytes as on Linux: UTF-8 with LF line ends, and an AT answer exactly as the
@@ -259,6 +289,12 @@ int main(int argc, char** argv) {
     _setmode(_fileno(stdout), _O_BINARY);
     _setmode(_fileno(stderr), _O_BINARY);
     SetConsoleOutputCP(CP_UTF8);
-#endif
+    std::vector<std::string> words = Utf8Words(argc, argv);
+    std::vector<char*> pointers;
+    for (std::string& word : words) pointers.push_back(word.data());
+    pointers.push_back(nullptr);
+    return orlin::cli::Run(static_cast<int>(words.size()), pointers.data());
+#else
     return orlin::cli::Run(argc, argv);
+#endif
 }

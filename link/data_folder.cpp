@@ -3,6 +3,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "link/whole_file.h"
+
 #ifdef _WIN32
 #include <windows.h>
 #endif
@@ -36,7 +38,7 @@ std::string InstalledDataFolder() {
     if (program.empty()) return {};
     const std::filesystem::path folder = program.parent_path().parent_path() / "share" / "orlin";
     std::error_code ignored;
-    return std::filesystem::is_directory(folder, ignored) ? folder.string() : std::string();
+    return std::filesystem::is_directory(folder, ignored) ? Utf8FromPath(folder) : std::string();
 }
 
 std::string FindDataFile(const std::string& name) {
@@ -44,10 +46,10 @@ std::string FindDataFile(const std::string& name) {
 }
 
 std::string FindDataFile(const std::string& name, const std::string& installed) {
-    if (IsFile(name)) return name;
+    if (IsFile(PathFromUtf8(name))) return name;
     if (!installed.empty()) {
-        const std::filesystem::path path = std::filesystem::path(installed) / name;
-        if (IsFile(path)) return path.string();
+        const std::filesystem::path path = PathFromUtf8(installed) / PathFromUtf8(name);
+        if (IsFile(path)) return Utf8FromPath(path);
     }
     return name;
 }

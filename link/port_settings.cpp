@@ -57,7 +57,7 @@ struct FileCloser {
 
 void LoadPortSettings(PortSettings& settings, const std::string& path) {
     errno = 0;
-    FileCloser closer{std::fopen(path.c_str(), "rb")};
+    FileCloser closer{OpenFileUtf8(path, "rb")};
     if (!closer.file) RaiseFileError(errno ? errno : ENOENT);
     // All four lines first: a file that cannot be read (a folder of that name, a disk
     // error) is an input/output error that changes nothing, not an empty number.

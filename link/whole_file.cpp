@@ -27,8 +27,12 @@ namespace {
 }
 
 #ifdef _WIN32
+std::wstring Wide(const std::string& path) {
+    return PathFromUtf8(path).wstring();
+}
 int OpenNew(const std::string& path) {
-    return ::_open(path.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY, _S_IREAD | _S_IWRITE);
+    return ::_wopen(Wide(path).c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY,
+                    _S_IREAD | _S_IWRITE);
 }
 int WriteSome(int fd, const char* data, size_t size) {
     return ::_write(fd, data, static_cast<unsigned>(size > 0x40000000 ? 0x40000000 : size));
@@ -40,15 +44,19 @@ int CloseFile(int fd) {
     return ::_close(fd);
 }
 bool ReplaceFile(const std::string& from, const std::string& to) {
-    if (::MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    if (::MoveFileExW(Wide(from).c_str(), Wide(to).c_str(),
+                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         return true;
     errno = ::GetLastError() == ERROR_ACCESS_DENIED ? EACCES : EIO;
     return false;
 }
+void RemoveFile(const std::string& path) {
+    ::_wremove(Wide(path).c_str());
+}
 void FlushFolderOf(const std::string&) {}
 int OpenForAppend(const std::string& path) {
-    return ::_open(path.c_str(), _O_WRONLY | _O_APPEND | _O_CREAT | _O_BINARY,
-                   _S_IREAD | _S_IWRITE);
+    return ::_wopen(Wide(path).c_str(), _O_WRONLY | _O_APPEND | _O_CREAT | _O_BINARY,
+                    _S_IREAD | _S_IWRITE);
 }
 long long EndOf(int fd) {
     return ::_lseeki64(fd, 0, SEEK_END);
@@ -72,6 +80,9 @@ int CloseFile(int fd) {
 }
 bool ReplaceFile(const std::string& from, const std::string& to) {
     return ::rename(from.c_str(), to.c_str()) == 0;
+}
+void RemoveFile(const std::string& path) {
+    std::remove(path.c_str());
 }
 // The rename itself reaches the disk only with its folder.
 void FlushFolderOf(const std::string& path) {
@@ -127,6 +138,31 @@ int CreateTemporaryBeside(const std::string& path, std::string& name) {
 
 }  // namespace
 
+std::filesystem::path PathFromUtf8(const std::string& name) {
+#ifdef _WIN32
+    return std::filesystem::path(std::u8string(name.begin(), name.end()));
+#else
+    return std::filesystem::path(name);  // the bytes as they are, whatever their encoding
+#endif
+}
+
+std::string Utf8FromPath(const std::filesystem::path& path) {
+#ifdef _WIN32
+    const std::u8string name = path.u8string();
+    return std::string(name.begin(), name.end());
+#else
+    return path.string();
+#endif
+}
+
+std::FILE* OpenFileUtf8(const std::string& name, const char* mode) {
+#ifdef _WIN32
+    return ::_wfopen(Wide(name).c_str(), PathFromUtf8(mode).wstring().c_str());
+#else
+    return std::fopen(name.c_str(), mode);
+#endif
+}
+
 void WriteWholeFile(const std::string& path, std::string_view bytes) {
     std::string temporary;
     errno = 0;
@@ -137,7 +173,7 @@ void WriteWholeFile(const std::string& path, std::string_view bytes) {
     if (CloseFile(fd) != 0 && error == 0) error = errno;
     if (error == 0 && !ReplaceFile(temporary, path)) error = errno;
     if (error != 0) {
-        std::remove(temporary.c_str());
+        RemoveFile(temporary);
         RaiseFileError(error);
     }
     FlushFolderOf(path);
@@ -156,7 +192,7 @@ void AppendToFile(const std::string& path, std::string_view bytes) {
 
 std::string ReadWholeFile(const std::string& path) {
     errno = 0;
-    std::FILE* file = std::fopen(path.c_str(), "rb");
+    std::FILE* file = OpenFileUtf8(path, "rb");
     if (!file) {
         if (errno == ENOENT || errno == 0) throw EInOutError("File not found");
         RaiseFileError(errno);

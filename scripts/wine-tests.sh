@@ -119,6 +119,18 @@ for round in $(seq "$rounds"); do
   run windows "$work/empty-linux" phonebook list
   cmp -s "$work/empty-linux.list" "$work/windows.out" ||
     { echo "wine-tests: the Windows build reads another phonebook" >&2; failures=$((failures + 1)); }
+  # Words and file names beyond the ANSI code page arrive whole.
+  same "$work/empty-linux" COM8 sms send +79001234567 "Привет, мир" --store-only
+  run linux "$work/empty-linux" sms list outgoing
+  cp "$work/linux.out" "$work/empty-linux.sms"
+  run linux "$work/empty-windows" sms list outgoing
+  if ! grep -q "Привет, мир" "$work/linux.out" || ! cmp -s "$work/empty-linux.sms" "$work/linux.out"; then
+    echo "wine-tests: the Windows build stored another message text" >&2
+    failures=$((failures + 1))
+  fi
+  same "$seeded" COM5 phonebook save "Справочник.txt"
+  cmp -s "$work/linux/Справочник.txt" "$work/windows/Справочник.txt" ||
+    { echo "wine-tests: no Справочник.txt from the Windows build" >&2; failures=$((failures + 1)); }
 done
 
 # A COM port that is not mapped is not there.

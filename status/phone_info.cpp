@@ -10,6 +10,7 @@
 #include "link/errors.h"
 #include "link/phone_session.h"
 #include "link/text_utils.h"
+#include "link/whole_file.h"
 
 namespace orlin {
 
@@ -157,11 +158,10 @@ std::string FindModelPicture(const std::string& model, const std::string& folder
     for (const ModelPicture& row : kModelPictures) {
         if (model != row.model) continue;
         // Without a folder: the current directory, then the installed program's data folder.
-        const std::filesystem::path path = folder.empty()
-                                               ? std::filesystem::path(FindDataFile(row.file))
-                                               : std::filesystem::path(folder) / row.file;
+        const std::filesystem::path path =
+            folder.empty() ? PathFromUtf8(FindDataFile(row.file)) : PathFromUtf8(folder) / row.file;
         std::error_code ignored;
-        if (std::filesystem::is_regular_file(path, ignored)) return path.string();
+        if (std::filesystem::is_regular_file(path, ignored)) return Utf8FromPath(path);
     }
     return {};
 }
