@@ -5,7 +5,6 @@
 #include "backup/whole_phone.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <functional>
@@ -17,6 +16,7 @@
 #include "link/errors.h"
 #include "tests/support/cli_run.h"
 #include "tests/support/sim_phone.h"
+#include "tests/support/working_folder.h"
 
 namespace orlin {
 namespace {
@@ -47,18 +47,6 @@ public:
 // The message archive lives in the working directory: every test gets a folder of its own.
 class WholePhone : public ::testing::Test {
 protected:
-    void SetUp() override {
-        previous_ = fs::current_path();
-        dir_ = fs::temp_directory_path() /
-               ("orlin_whole_phone_" + std::to_string(::getpid()) + "_" +
-                testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::create_directories(dir_);
-        fs::current_path(dir_);
-    }
-    void TearDown() override {
-        fs::current_path(previous_);
-        fs::remove_all(dir_);
-    }
     static std::set<std::string> Files(const fs::path& folder) {
         std::set<std::string> names;
         for (const auto& entry : fs::directory_iterator(folder))
@@ -74,8 +62,7 @@ protected:
         }
         return events;
     }
-    fs::path dir_;
-    fs::path previous_;
+    test::WorkingFolder folder_{"orlin_whole_phone_"};
 };
 
 TEST_F(WholePhone, ABackupThatStopsKeepsTheFilesOfTheStepsBeforeAndNamesTheRest) {
