@@ -102,9 +102,9 @@ int Restore(const Invocation& invocation, const fs::path& dir) {
             std::cerr << "The phone did not delete everything it held: nothing was restored."
                       << std::endl;
             return 1;
-        case RestoreOutcome::NotConnected:
+        case RestoreOutcome::NotConnected:  // the port's failure was printed
+        case RestoreOutcome::Stopped:       // the command line has no Stop button
             return 1;
-        case RestoreOutcome::Stopped:
         case RestoreOutcome::Done:
             break;
     }
@@ -118,8 +118,6 @@ int Restore(const Invocation& invocation, const fs::path& dir) {
     }
     if (!report.eventsWarning.empty()) std::cerr << Cp1251ToUtf8(report.eventsWarning) << std::endl;
     if (report.eventsTaken != report.events) status = 1;
-    if (report.outcome == RestoreOutcome::Stopped)
-        std::cerr << "Stopped: what was not written is missing from the phone." << std::endl;
 
     std::cout << report.entriesTaken << " phonebook entries and " << report.eventsTaken
               << " datebook events restored\n"
