@@ -4,29 +4,16 @@
 
 #include <ctime>
 #include <filesystem>
-#include <functional>
 #include <iostream>
-#include <optional>
+#include <iterator>
 
 #include "cli/progress.h"
 #include "cli/verb.h"
-#include "datebook/datebook_read.h"
-#include "datebook/datebook_write.h"
-#ifndef ORLIN_WITHOUT_DATEBOOK_ICAL
-#include "datebook/ical/datebook_ical.h"
-#endif
 #include "link/cp1251.h"
 #include "link/errors.h"
-#include "link/phone_session.h"
-#include "link/whole_file.h"
-#include "messages/message_archive.h"
-#include "messages/message_export.h"
-#include "messages/message_folders.h"
-#include "phonebook/phonebook_file.h"
-#include "phonebook/phonebook_read.h"
-#include "phonebook/phonebook_write.h"
-#include "phonebook/vcard.h"
-#include "status/phone_info.h"
+#ifndef ORLIN_WITHOUT_BACKUP
+#include "backup/whole_phone.h"
+#endif
 
 namespace orlin::cli {
 
@@ -34,7 +21,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-#ifdef ORLIN_WITHOUT_DATEBOOK_ICAL
+#ifdef ORLIN_WITHOUT_BACKUP
 // This build has no iCalendar library (the Windows build lacks libical), and a backup holds
 // the datebook as an iCalendar file.
 int Backup(const Invocation&, const fs::path&) {
@@ -44,10 +31,6 @@ int Restore(const Invocation&, const fs::path&) {
     throw OrlinError("restore needs libical, which this build of orlin-cli lacks");
 }
 #else
-// The file a backup that stopped half-way leaves beside what it wrote.
-constexpr const char* kMissingFile = "MISSING.txt";
-constexpr const char* kArchiveCopy = "the message archive (sms_<phone id>.txt)";
-
 std::string Now() {
     const std::time_t now = std::time(nullptr);
     char text[32];
@@ -55,203 +38,88 @@ std::string Now() {
     return text;
 }
 
-// The whole phonebook and datebook, each over a session of its own.
-PhonebookState ReadWholePhonebook(const Invocation& invocation, Interaction& interaction) {
-    PhoneSession session(invocation.settings, SessionOptions(invocation));
-    return orlin::ReadWholePhonebook(session, interaction);
-}
+// The names of the stages on the progress lines, in the order of CopyStage.
+constexpr const char* kStageNames[] = {
+    "phone",   "phonebook", "datebook",         "inbox",     "outgoing", "sent", "drafts",
+    "archive", "reading",   "reading datebook", "phonebook", "datebook"};
+static_assert(std::size(kStageNames) == kCopyStageCount);
 
-DatebookRead ReadWholeDatebook(const Invocation& invocation, Interaction& interaction) {
-    PhoneSession session(invocation.settings, SessionOptions(invocation, true));
-    return orlin::ReadWholeDatebook(session, interaction);
-}
+// Progress on standard error under the stage's name, questions answered by --yes.
+class CliCopy : public CopyInteraction {
+public:
+    CliCopy(const char* what, bool yes) : cli_(what, yes) {}
+    void progress(int pos, int max) override { cli_.progress(pos, max); }
+    bool confirm(const std::string& text) override { return cli_.confirm(text); }
+    void inform(const std::string& text) override { cli_.inform(text); }
+    void stage(CopyStage stage) override { cli_.restart(kStageNames[static_cast<int>(stage)]); }
+    bool confirmReplace(int entries, int events) override {
+        return cli_.confirm(Utf8ToCp1251("The phone holds " + std::to_string(entries) +
+                                         " phonebook entries and " + std::to_string(events) +
+                                         " datebook events; the backup replaces them. Replace?"));
+    }
 
-struct BackupStep {
-    std::vector<std::string> files;  // what it writes
-    std::function<void()> run;
+private:
+    CliInteraction cli_;
 };
 
+CopyPhone PhoneOf(const Invocation& invocation) {
+    return CopyPhone{invocation.settings, invocation.timeoutGiven};
+}
+
 int Backup(const Invocation& invocation, const fs::path& dir) {
-    std::error_code error;
-    if (fs::exists(dir, error) && !(fs::is_directory(dir, error) && fs::is_empty(dir, error))) {
+    CliCopy interaction("phone", invocation.yes);
+    const std::string date = Now();
+    const BackupReport report = BackUpWholePhone(PhoneOf(invocation), dir, date, interaction);
+    if (report.folder == BackupFolder::NotEmpty) {
         std::cerr << dir.string() << " exists and is not an empty folder: a backup goes into a new "
                   << "folder. Nothing was written." << std::endl;
         return 1;
     }
-    fs::create_directories(dir, error);
-    if (error) {
-        std::cerr << "Cannot create " << dir.string() << ": " << error.message() << std::endl;
+    if (report.folder == BackupFolder::NotCreated) {
+        std::cerr << "Cannot create " << dir.string() << ": " << report.folderError << std::endl;
         return 1;
     }
-    const auto write = [&](const char* name, const std::string& bytes) {
-        WriteWholeFile((dir / name).string(), bytes);
-    };
-    const std::string date = Now();
-    CliInteraction interaction("phone", invocation.yes);
-    const PhoneSession::Options options = SessionOptions(invocation);
-
-    const std::vector<BackupStep> steps = {
-        {{"phone.txt"},
-         [&] {
-             const ModelInfo model =
-                 ParseModel(AskInfo(invocation.settings, kModelCommand, options));
-             const std::string text =
-                 "Manufacturer: " +
-                 ParseManufacturer(AskInfo(invocation.settings, kManufacturerCommand, options)) +
-                 "\r\nModel: " + model.model + "\r\nFirmware: " +
-                 ParseFirmware(AskInfo(invocation.settings, kFirmwareCommand, options)) +
-                 "\r\nSerial number: " +
-                 ParseImei(AskInfo(invocation.settings, kImeiCommand, options)) +
-                 "\r\nBackup date: " + date + "\r\n";
-             write("phone.txt", Cp1251ToUtf8(text));
-         }},
-        {{"phonebook.txt", "phonebook.vcf"},
-         [&] {
-             interaction.restart("phonebook");
-             PhonebookState state = ReadWholePhonebook(invocation, interaction);
-             {
-                 PhoneSession session(invocation.settings, SessionOptions(invocation));
-                 PrepareSave(session, state);
-             }
-             write("phonebook.txt", PhonebookFileText(state.abonents, state.ranges).bytes);
-             write("phonebook.vcf", VCardText(state));
-         }},
-        {{"datebook.ics"},
-         [&] {
-             interaction.restart("datebook");
-             const ICalExport exported =
-                 ExportICalendar(ReadWholeDatebook(invocation, interaction).events);
-             write("datebook.ics", exported.text);
-             const std::string warning = ExportWarning(exported);
-             if (!warning.empty()) std::cerr << Cp1251ToUtf8(warning) << std::endl;
-         }},
-        {{"messages.csv"},
-         [&] {
-             std::vector<MessageRow> rows;
-             std::vector<std::string> folders;
-             const std::pair<MessageFolder, const char*> all[] = {
-                 {MessageFolder::Inbox, "inbox"},
-                 {MessageFolder::Outgoing, "outgoing"},
-                 {MessageFolder::Sent, "sent"},
-                 {MessageFolder::Drafts, "drafts"}};
-             for (const auto& [folder, name] : all) {
-                 interaction.restart(name);
-                 const FolderReport report =
-                     ReadMessageFolder(invocation.settings, folder, interaction);
-                 if (report.failure != FolderFailure::None)
-                     throw OrlinError(FailureText(report.failure));
-                 if (!report.unreadable.empty()) throw OrlinError(UnreadableText(report));
-                 rows.insert(rows.end(), report.rows.begin(), report.rows.end());
-                 folders.resize(rows.size(), name);
-             }
-             write("messages.csv", ExportCsvWithFolders(rows, folders));
-         }},
-        {{kArchiveCopy},
-         [&] {
-             const std::optional<std::string> id = ReadPhoneId(invocation.settings);
-             if (!id) throw OrlinError(PhoneIdWarning());
-             // The inbox read above brought the archive up to date.
-             const std::string name = ArchiveFileName(*id);
-             write(name.c_str(), fs::exists(name) ? ReadWholeFile(name) : std::string());
-         }},
-    };
-
-    size_t done = 0;
-    std::string failure;
-    for (; done < steps.size(); ++done) {
-        try {
-            steps[done].run();
-        } catch (const OrlinError& e) {
-            failure = e.what();
-            break;
-        }
-    }
-    if (done == steps.size()) {
+    for (const std::string& note : report.notes) std::cerr << Cp1251ToUtf8(note) << std::endl;
+    if (report.complete) {
         std::cout << "Backup of the phone written to " << dir.string() << "\n";
         return 0;
     }
-    failure = Cp1251ToUtf8(failure);  // every failure text is Windows-1251
-    std::string missing = "This backup (" + date +
-                          ") is not complete. It stopped with: " + failure + "\r\nMissing:\r\n";
-    for (size_t i = done; i < steps.size(); ++i)
-        for (const std::string& file : steps[i].files) missing += "  " + file + "\r\n";
-    try {
-        write(kMissingFile, missing);
-    } catch (const OrlinError& e) {
-        std::cerr << "Cannot write " << kMissingFile << ": " << Cp1251ToUtf8(e.what()) << std::endl;
-    }
-    std::cerr << missing;
+    if (!report.missingError.empty())
+        std::cerr << "Cannot write " << kMissingFile << ": " << Cp1251ToUtf8(report.missingError)
+                  << std::endl;
+    std::cerr << report.missingText;
     return 1;
 }
 
 int Restore(const Invocation& invocation, const fs::path& dir) {
-    CliInteraction interaction("reading", invocation.yes);
-    // Both files are read before the phone is asked anything.
-    const std::string phonebookBytes =
-        ReadPhonebookFile((dir / "phonebook.txt").string(), interaction);
-    const std::string calendar = ReadWholeFile((dir / "datebook.ics").string());
-    ParseICalendar(calendar, 0);  // a file that is no iCalendar stops here
-
-    PhonebookState state = ReadWholePhonebook(invocation, interaction);
-    interaction.restart("reading datebook");
-    DatebookRead read = ReadWholeDatebook(invocation, interaction);
-    if (state.OccupiedCount() > 0 || !read.events.empty()) {
-        const std::string question = "The phone holds " + std::to_string(state.OccupiedCount()) +
-                                     " phonebook entries and " +
-                                     std::to_string(read.events.size()) +
-                                     " datebook events; the backup replaces them. Replace?";
-        if (!interaction.confirm(Utf8ToCp1251(question))) {
+    CliCopy interaction("reading", invocation.yes);
+    const RestoreReport report = RestoreWholePhone(PhoneOf(invocation), dir, interaction);
+    switch (report.outcome) {
+        case RestoreOutcome::Declined:
             std::cerr << "Nothing was written." << std::endl;
             return 1;
-        }
-        PhoneSession session(invocation.settings, SessionOptions(invocation, true));
-        std::vector<std::string> captions;
-        for (const TAbonentInfo& record : state.abonents)
-            if (!record.IsFree()) captions.push_back(std::to_string(record.Index));
-        DeleteReport deleted;
-        DeleteEntries(session, state, captions, deleted);
-        std::vector<int> slots;
-        for (const DatebookEvent& event : read.events) slots.push_back(event.slot);
-        EventsDeleted eventsDeleted;
-        DeleteEvents(session, slots, eventsDeleted);
-        for (int slot : eventsDeleted.deleted) read.slotUsed[static_cast<size_t>(slot)] = 0;
-        if (deleted.accessRefused || !deleted.refused.empty() || !eventsDeleted.refused.empty()) {
+        case RestoreOutcome::NotAllDeleted:
             std::cerr << "The phone did not delete everything it held: nothing was restored."
                       << std::endl;
             return 1;
-        }
+        case RestoreOutcome::NotConnected:  // the port's failure was printed
+        case RestoreOutcome::Stopped:       // the command line has no Stop button
+            return 1;
+        case RestoreOutcome::Done:
+            break;
     }
-
     int status = 0;
-    interaction.restart("phonebook");
-    const LoadTarget target =
-        PrepareLoad(invocation.settings, interaction, invocation.timeoutGiven);
-    if (!target.connected) return 1;
-    const FileEntries entries = ParsePhonebookFile(phonebookBytes, target.family, target.ranges);
-    const LoadReport loaded =
-        WriteFileEntries(invocation.settings, entries.records, target.family, interaction);
-    if (!loaded.refused.empty() || loaded.sent < loaded.total || !loaded.portError.empty()) {
-        std::cerr << "Of " << loaded.total << " phonebook entries the phone took "
-                  << loaded.sent - static_cast<int>(loaded.refused.size()) << "."
-                  << (loaded.portError.empty() ? "" : " " + Cp1251ToUtf8(loaded.portError))
+    if (report.PhonebookShort()) {
+        std::cerr << "Of " << report.entries << " phonebook entries the phone took "
+                  << report.entriesTaken << "."
+                  << (report.portError.empty() ? "" : " " + Cp1251ToUtf8(report.portError))
                   << std::endl;
         status = 1;
     }
+    if (!report.eventsWarning.empty()) std::cerr << Cp1251ToUtf8(report.eventsWarning) << std::endl;
+    if (report.eventsTaken != report.events) status = 1;
 
-    interaction.restart("datebook");
-    const std::vector<ImportedEvent> events = ParseICalendar(calendar, read.titleLength);
-    DraftsWritten written;
-    {
-        PhoneSession session(invocation.settings, SessionOptions(invocation, true));
-        WriteDrafts(session, WritableDrafts(events), read.slotUsed, interaction, written);
-    }
-    int restoredEvents = 0;
-    for (size_t i = 0; i < written.slotOf.size(); ++i) restoredEvents += written.taken(i);
-    const std::string warning = ImportWarning(events, written);
-    if (!warning.empty()) std::cerr << Cp1251ToUtf8(warning) << std::endl;
-    if (restoredEvents != static_cast<int>(events.size())) status = 1;
-
-    std::cout << loaded.sent - loaded.refused.size() << " phonebook entries and " << restoredEvents
+    std::cout << report.entriesTaken << " phonebook entries and " << report.eventsTaken
               << " datebook events restored\n"
               << "Messages are not written back: a phone cannot take them as received. They "
                  "stay in messages.csv and the archive copy.\n";

@@ -25,6 +25,7 @@
 #include "tests/support/fault_runs.h"
 #include "tests/support/sim_phone.h"
 #include "tests/support/text.h"
+#include "tests/support/working_folder.h"
 
 namespace orlin {
 namespace {
@@ -204,18 +205,6 @@ std::vector<Operation> Operations() {
 // The archive lives in the current directory: every test gets a folder of its own.
 class MessageFaults : public ::testing::Test {
 protected:
-    void SetUp() override {
-        previous_ = fs::current_path();
-        dir_ = fs::temp_directory_path() /
-               ("orlin_sms_faults_" + std::to_string(::getpid()) + "_" +
-                testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::create_directories(dir_);
-        fs::current_path(dir_);
-    }
-    void TearDown() override {
-        fs::current_path(previous_);
-        fs::remove_all(dir_);
-    }
     static void WriteArchive() { std::ofstream(kArchive, std::ios::binary) << kOldArchive; }
 
     // The messages after a fault: a new one may stand at any step of its way, each other one
@@ -240,8 +229,8 @@ protected:
             EXPECT_NE(std::find(archived.begin(), archived.end(), line), archived.end()) << line;
     }
 
-    fs::path dir_;
-    fs::path previous_;
+    test::WorkingFolder folder_{"orlin_sms_faults_"};
+    const fs::path dir_ = folder_.path();
 };
 
 TEST_F(MessageFaults, EveryOperationUnderEveryFault) {

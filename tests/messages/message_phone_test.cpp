@@ -18,6 +18,7 @@
 #include "tests/support/recording_interaction.h"
 #include "tests/support/sim_phone.h"
 #include "tests/support/text.h"
+#include "tests/support/working_folder.h"
 
 namespace orlin {
 namespace {
@@ -32,18 +33,6 @@ namespace fs = std::filesystem;
 // The archive lives in the current directory: every test gets a folder of its own.
 class MessagesOnPhone : public ::testing::Test {
 protected:
-    void SetUp() override {
-        previous_ = fs::current_path();
-        dir_ = fs::temp_directory_path() /
-               ("orlin_sms_" + std::to_string(::getpid()) + "_" +
-                testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::create_directories(dir_);
-        fs::current_path(dir_);
-    }
-    void TearDown() override {
-        fs::current_path(previous_);
-        fs::remove_all(dir_);
-    }
     FolderReport read(MessageFolder folder) {
         return ReadMessageFolder(phone.settings, folder, interaction);
     }
@@ -56,8 +45,8 @@ protected:
 
     SimPhone phone{"C350"};  // demo contents: 5 in IM, 4 in OM, 2 in DM
     test::RecordingInteraction interaction;
-    fs::path dir_;
-    fs::path previous_;
+    test::WorkingFolder folder_{"orlin_sms_"};
+    const fs::path dir_ = folder_.path();
 };
 
 TEST_F(MessagesOnPhone, EachFolderListsItsMessages) {
