@@ -91,7 +91,7 @@ BackupReport BackUpWholePhone(const CopyPhone& phone, const fs::path& folder,
     BackupReport report;
     if (!PrepareFolder(folder, report)) return report;
     const auto write = [&](const std::string& name, const std::string& bytes) {
-        WriteWholeFile((folder / name).string(), bytes);
+        WriteWholeFile(Utf8FromPath(folder / name), bytes);
     };
     const PortSettings& settings = phone.settings;
 
@@ -199,8 +199,8 @@ RestoreReport RestoreWholePhone(const CopyPhone& phone, const fs::path& folder,
     // Both files are read before the phone is asked anything; a file that is no iCalendar
     // stops here.
     const std::string phonebookBytes =
-        ReadPhonebookFile((folder / kPhonebookFile).string(), interaction);
-    const std::string calendar = ReadWholeFile((folder / kDatebookFile).string());
+        ReadPhonebookFile(Utf8FromPath(folder / kPhonebookFile), interaction);
+    const std::string calendar = ReadWholeFile(Utf8FromPath(folder / kDatebookFile));
     ParseICalendar(calendar, 0);
 
     BeginOrRaise(interaction, CopyStage::ReadPhonebook);

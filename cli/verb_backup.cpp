@@ -11,6 +11,7 @@
 #include "cli/verb.h"
 #include "link/cp1251.h"
 #include "link/errors.h"
+#include "link/whole_file.h"
 #ifndef ORLIN_WITHOUT_BACKUP
 #include "backup/whole_phone.h"
 #endif
@@ -130,12 +131,12 @@ int Restore(const Invocation& invocation, const fs::path& dir) {
 
 int RunBackup(const Invocation& invocation) {
     if (invocation.args.size() != 1) throw UsageError("backup needs one DIR");
-    return Backup(invocation, invocation.args[0]);
+    return Backup(invocation, PathFromUtf8(invocation.args[0]));
 }
 
 int RunRestore(const Invocation& invocation) {
     if (invocation.args.size() != 1) throw UsageError("restore needs one DIR");
-    return Restore(invocation, invocation.args[0]);
+    return Restore(invocation, PathFromUtf8(invocation.args[0]));
 }
 
 const VerbRegistration backup({
