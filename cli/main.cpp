@@ -231,6 +231,10 @@ int Run(int argc, char** argv) {
         std::cerr << "orlin-cli: " << error.what() << "\n"
                   << "Usage: orlin-cli [options] " << verb->usage << "\n";
         return 2;
+    } catch (const EFileError& error) {
+        std::cout.flush();
+        std::cerr << error.path() << ": " << Cp1251ToUtf8(error.what()) << "\n";
+        return 1;
     } catch (const OrlinError& error) {
         std::cout.flush();
         std::cerr << Cp1251ToUtf8(error.what()) << "\n";

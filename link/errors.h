@@ -24,4 +24,16 @@ public:
     using OrlinError::OrlinError;
 };
 
+// A file that could not be read or written: the system's text, and the file's name for a front
+// end that names it (orlin-cli does; the window's boxes show the text alone).
+class EFileError : public EInOutError {
+public:
+    EFileError(const std::string& message, const std::string& path)
+        : EInOutError(message), path_(path) {}
+    const std::string& path() const { return path_; }
+
+private:
+    std::string path_;
+};
+
 }  // namespace orlin

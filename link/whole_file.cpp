@@ -21,9 +21,9 @@ namespace orlin {
 
 namespace {
 
-[[noreturn]] void RaiseFileError(int code) {
+[[noreturn]] void RaiseFileError(int code, const std::string& path) {
     if (code == 0) code = EIO;
-    throw EInOutError(ErrnoText(code));
+    throw EFileError(ErrnoText(code), path);
 }
 
 #ifdef _WIN32
@@ -167,14 +167,14 @@ void WriteWholeFile(const std::string& path, std::string_view bytes) {
     std::string temporary;
     errno = 0;
     const int fd = CreateTemporaryBeside(path, temporary);
-    if (fd < 0) RaiseFileError(errno);
+    if (fd < 0) RaiseFileError(errno, path);
 
     int error = WriteAllAndFlush(fd, bytes);
     if (CloseFile(fd) != 0 && error == 0) error = errno;
     if (error == 0 && !ReplaceFile(temporary, path)) error = errno;
     if (error != 0) {
         RemoveFile(temporary);
-        RaiseFileError(error);
+        RaiseFileError(error, path);
     }
     FlushFolderOf(path);
 }
@@ -182,20 +182,20 @@ void WriteWholeFile(const std::string& path, std::string_view bytes) {
 void AppendToFile(const std::string& path, std::string_view bytes) {
     errno = 0;
     const int fd = OpenForAppend(path);
-    if (fd < 0) RaiseFileError(errno);
+    if (fd < 0) RaiseFileError(errno, path);
     const long long oldSize = EndOf(fd);
     int error = WriteAllAndFlush(fd, bytes);
     if (error != 0 && oldSize >= 0) CutBackTo(fd, oldSize);
     if (CloseFile(fd) != 0 && error == 0) error = errno;
-    if (error != 0) RaiseFileError(error);
+    if (error != 0) RaiseFileError(error, path);
 }
 
 std::string ReadWholeFile(const std::string& path) {
     errno = 0;
     std::FILE* file = OpenFileUtf8(path, "rb");
     if (!file) {
-        if (errno == ENOENT || errno == 0) throw EInOutError("File not found");
-        RaiseFileError(errno);
+        if (errno == ENOENT || errno == 0) throw EFileError("File not found", path);
+        RaiseFileError(errno, path);
     }
     std::string bytes;
     char buffer[65536];
@@ -204,7 +204,7 @@ std::string ReadWholeFile(const std::string& path) {
     const bool failed = std::ferror(file) != 0;
     const int error = errno;
     std::fclose(file);
-    if (failed) RaiseFileError(error);
+    if (failed) RaiseFileError(error, path);
     return bytes;
 }
 

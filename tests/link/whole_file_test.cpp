@@ -7,7 +7,10 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <functional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "link/errors.h"
 #include "tests/support/fault_runs.h"
@@ -62,12 +65,22 @@ TEST_F(WholeFile, AFolderInTheWayOrAMissingFolderIsAnError) {
     EXPECT_THROW(WriteWholeFile(path_, "x"), EInOutError);
     EXPECT_TRUE(fs::is_directory(path_));
     EXPECT_EQ(FilesInFolder(), 1u);
-    EXPECT_THROW(WriteWholeFile((dir_ / "missing" / "x.txt").string(), "x"), EInOutError);
-    try {
-        orlin::ReadWholeFile((dir_ / "nothing.txt").string());
-        FAIL();
-    } catch (const EInOutError& error) {
-        EXPECT_STREQ(error.what(), "File not found");
+    // Each failure names its file, for orlin-cli to show.
+    const std::string inMissingFolder = (dir_ / "missing" / "x.txt").string();
+    for (const auto& [path, fails] : std::vector<std::pair<std::string, std::function<void()>>>{
+             {inMissingFolder, [&] { WriteWholeFile(inMissingFolder, "x"); }},
+             {inMissingFolder, [&] { AppendToFile(inMissingFolder, "x"); }},
+             {(dir_ / "nothing.txt").string(),
+              [&] { orlin::ReadWholeFile((dir_ / "nothing.txt").string()); }}}) {
+        try {
+            fails();
+            ADD_FAILURE() << path;
+        } catch (const EFileError& error) {
+            EXPECT_EQ(error.path(), path);
+            if (path.ends_with("nothing.txt")) {
+                EXPECT_STREQ(error.what(), "File not found");
+            }
+        }
     }
 }
 
