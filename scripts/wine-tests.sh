@@ -131,6 +131,7 @@ for round in $(seq "$rounds"); do
   same "$seeded" COM5 phonebook save "Справочник.txt"
   cmp -s "$work/linux/Справочник.txt" "$work/windows/Справочник.txt" ||
     { echo "wine-tests: no Справочник.txt from the Windows build" >&2; failures=$((failures + 1)); }
+  same "$seeded" COM5 phonebook load "Нет такого.txt"
 done
 
 # A COM port that is not mapped is not there.
