@@ -27,6 +27,7 @@
 #include "link/errors.h"
 #include "link/port_settings.h"
 #include "link/text_utils.h"
+#include "link/whole_file.h"
 
 namespace orlin::cli {
 
@@ -261,15 +262,6 @@ const std::vector<Verb>& RegisteredVerbs() {
 #ifdef _WIN32
 namespace {
 
-std::string Utf8FromWide(const wchar_t* text) {
-    const int size = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
-    if (size <= 1) return {};
-    std::string utf8(static_cast<size_t>(size), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text, -1, utf8.data(), size, nullptr, nullptr);
-    utf8.pop_back();  // the terminating zero
-    return utf8;
-}
-
 // The words as they were typed, in UTF-8 as on every other system: the C library's argv holds
 // them in the ANSI code page, which has no room for most letters of a message or a file name.
 std::vector<std::string> Utf8Words(int argc, char** argv) {
@@ -277,7 +269,8 @@ std::vector<std::string> Utf8Words(int argc, char** argv) {
     LPWSTR* wide = CommandLineToArgvW(GetCommandLineW(), &count);
     if (!wide) return std::vector<std::string>(argv, argv + argc);
     std::vector<std::string> words;
-    for (int i = 0; i < count; ++i) words.push_back(Utf8FromWide(wide[i]));
+    // A path converts the wide text to UTF-8 as file names are converted.
+    for (int i = 0; i < count; ++i) words.push_back(orlin::Utf8FromPath(wide[i]));
     LocalFree(wide);
     return words;
 }

@@ -1,12 +1,9 @@
 #include "link/port_settings.h"
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
+#include <algorithm>
 
 #include "link/cp1251.h"
 #include "link/errors.h"
-#include "link/system_errors.h"
 #include "link/text_utils.h"
 #include "link/whole_file.h"
 
@@ -14,25 +11,16 @@ namespace orlin {
 
 namespace {
 
-// The input/output error of a file operation: "File not found" when the file is missing,
-// otherwise the system's text.
-[[noreturn]] void RaiseFileError(int error) {
-    if (error == ENOENT) throw EInOutError("File not found");
-    throw EInOutError(ErrnoText(error));
-}
-
-// One text line: ends at CR LF, LF or a lone CR; an empty string past the end of the file.
-std::string ReadTextLine(std::FILE* file) {
-    std::string line;
-    for (;;) {
-        const int c = std::fgetc(file);
-        if (c == EOF || c == '\n') break;
-        if (c == '\r') {
-            const int next = std::fgetc(file);
-            if (next != '\n' && next != EOF) std::ungetc(next, file);
-            break;
-        }
-        line += static_cast<char>(c);
+// The text line that starts at `at`, which moves past its end: a line ends at CR LF, LF or a
+// lone CR; an empty string past the end of the file.
+std::string TakeTextLine(const std::string& text, size_t& at) {
+    if (at >= text.size()) return {};
+    const size_t end = std::min(text.find_first_of("\r\n", at), text.size());
+    std::string line = text.substr(at, end - at);
+    at = end;
+    if (at < text.size()) {
+        const bool cr = text[at++] == '\r';
+        if (cr && at < text.size() && text[at] == '\n') ++at;  // CR LF
     }
     return line;
 }
@@ -46,26 +34,17 @@ std::string ValueFrom(const std::string& line, size_t firstCharacter) {
     return Trim(value);
 }
 
-struct FileCloser {
-    std::FILE* file;
-    ~FileCloser() {
-        if (file) std::fclose(file);
-    }
-};
-
 }  // namespace
 
 void LoadPortSettings(PortSettings& settings, const std::string& path) {
-    errno = 0;
-    FileCloser closer{OpenFileUtf8(path, "rb")};
-    if (!closer.file) RaiseFileError(errno ? errno : ENOENT);
-    // All four lines first: a file that cannot be read (a folder of that name, a disk
-    // error) is an input/output error that changes nothing, not an empty number.
+    // The whole file first: a file that cannot be read (a folder of that name, a disk error)
+    // is an input/output error that changes nothing, not an empty number.
+    const std::string text = ReadWholeFile(path);
     std::string lines[4];
-    for (std::string& line : lines) line = ReadTextLine(closer.file);  // line 1: the section head
-    if (std::ferror(closer.file)) RaiseFileError(errno ? errno : EIO);
-    settings.PortName = ValueFrom(lines[1], 6);                 // after "Port="
-    settings.PortBaudRate = StrToInt(ValueFrom(lines[2], 10));  // after "BaudRate="
+    size_t at = 0;
+    for (std::string& line : lines) line = TakeTextLine(text, at);  // line 1: the section head
+    settings.PortName = ValueFrom(lines[1], 6);                     // after "Port="
+    settings.PortBaudRate = StrToInt(ValueFrom(lines[2], 10));      // after "BaudRate="
     // after "TimeOut="; a time-out of 0 or less would end every exchange at once, so it reads
     // as the dialog's lowest value (positive values stay as they are).
     const int timeout = StrToInt(ValueFrom(lines[3], 9));
