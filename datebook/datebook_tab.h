@@ -5,6 +5,7 @@
 // operation holds the window's busy state; the work itself is the datebook core's.
 
 #include <QWidget>
+#include <map>
 #include <vector>
 
 #include "datebook/datebook_event.h"
@@ -52,6 +53,9 @@ public:
     QPushButton* SpeedButton5 = nullptr;
     QCalendarWidget* MonthCalendar1 = nullptr;
     QCheckBox* CheckBox1 = nullptr;
+    // "Быстрое чтение": the read stops once the events the phone says it holds are found;
+    // remembered between runs (orlin.ini).
+    QCheckBox* cbQuickRead = nullptr;
     QButtonGroup* RadioGroup1Items = nullptr;
 
     QMenu* pmEvent = nullptr;
@@ -113,4 +117,7 @@ private:
     WindowContext& context_;
     TfrmAddEvent* dialog_ = nullptr;
     int titleLength_ = 0;  // by the last read's range answer; 0 before
+    // The events of the rows as the phone sent them, by slot: what the cells do not show (the
+    // time flag, an untimed event's start time, the extended line's fields) for an edit.
+    std::map<int, orlin::DatebookEvent> rowEvents_;
 };
