@@ -24,7 +24,9 @@ std::string SlotList(const std::vector<int32_t>& slots) {
 }
 
 // The read of the phonebook list; false (after a message) when the phone refused it.
-bool ReadAll(const Invocation& invocation, PhonebookState& state, CliInteraction& interaction) {
+// `incomplete` is set when some slots could not be read (they are named on standard error).
+bool ReadAll(const Invocation& invocation, PhonebookState& state, CliInteraction& interaction,
+             bool* incomplete = nullptr) {
     PhoneSession session(invocation.settings, SessionOptions(invocation));
     const ReadReport report = ReadPhonebook(session, state, interaction);
     if (report.status == ReadStatus::CharsetRefused) {
@@ -38,13 +40,15 @@ bool ReadAll(const Invocation& invocation, PhonebookState& state, CliInteraction
     if (!report.unreadable.empty())
         std::cerr << "Could not read the entries of slots " << SpanList(report.unreadable) << "."
                   << std::endl;
+    if (incomplete) *incomplete = !report.unreadable.empty();
     return true;
 }
 
 int List(const Invocation& invocation) {
     PhonebookState state;
     CliInteraction interaction("reading", invocation.yes);
-    if (!ReadAll(invocation, state, interaction)) return 1;
+    bool incomplete = false;
+    if (!ReadAll(invocation, state, interaction, &incomplete)) return 1;
     std::cout << "slot\tstorage\tname\tnumber\ttype\tIDs\ticon\tcategory\n";
     for (const TAbonentInfo& record : state.abonents) {
         if (record.IsFree()) continue;
@@ -54,7 +58,8 @@ int List(const Invocation& invocation) {
                   << Cp1251ToUtf8(row.typeText) << '\t' << Cp1251ToUtf8(row.idsText) << '\t'
                   << Cp1251ToUtf8(row.iconText) << '\t' << Cp1251ToUtf8(row.groupText) << '\n';
     }
-    return std::cout ? 0 : 1;
+    // Slots that could not be read are no empty slots: the list is not the whole phonebook.
+    return std::cout && !incomplete ? 0 : 1;
 }
 
 // The phonebook read for saving to a file; false (after a message) when it could not be read
@@ -204,6 +209,7 @@ const VerbRegistration registration({
     "phonebook list | save FILE | load FILE [--yes] | export FILE.vcf | import FILE.vcf [--yes]",
     "list: reads every entry of the phone memory and the SIM and prints one line each, tab-\n"
     "  separated: slot, storage (ME or SM), name, number, type, IDs, icon or picture, category.\n"
+    "  Slots the phone would not read out are named on standard error (exit status 1).\n"
     "save FILE: reads the phonebook and writes it to FILE in the phonebook file format.\n"
     "load FILE: writes the entries of FILE into the phone, then reads the phonebook again and\n"
     "  prints the number of entries. After a time-out it stops (exit status 1) unless --yes.\n"
