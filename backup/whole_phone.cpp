@@ -44,7 +44,9 @@ PhonebookState WholePhonebook(const CopyPhone& phone, Interaction& interaction) 
 
 DatebookRead WholeDatebook(const CopyPhone& phone, Interaction& interaction) {
     PhoneSession session(phone.settings, kDatebookSession);
-    return ReadWholeDatebook(session, interaction);
+    DatebookReadOptions options;
+    options.quick = phone.quickDatebook;
+    return ReadWholeDatebook(session, interaction, options);
 }
 
 // Tells the front end that `stage` begins and lets it react to its Stop button; false when
