@@ -9,6 +9,7 @@
 #include "ui/window_context.h"
 
 class QAction;
+class QFileDialog;
 class QFontDialog;
 class QMenu;
 class QTabWidget;
@@ -108,7 +109,9 @@ public:
     QAction* mnuOption = nullptr;
     QMenu* mnuHelp = nullptr;
     QAction* mnuHelp2 = nullptr;
+    QAction* mnuSaveTranscript = nullptr;  // "Сохранить протокол обмена..."
     QAction* mnuAbout = nullptr;
+    QFileDialog* SaveTranscriptDialog = nullptr;  // made on first use
 
     // The result flag of the phonebook entry dialog.
     bool RecordConfirmed = false;
@@ -119,6 +122,8 @@ public slots:
     void mnuPortConfigClick();
     void mnuHelp2Click();
     void mnuAboutClick();
+    // Saves the transcript of this run's dialogue with the phone, for a bug report.
+    void mnuSaveTranscriptClick();
     void N9Click();
 
     // The tab `leftIndex` is being left for another.
