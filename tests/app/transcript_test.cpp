@@ -8,6 +8,8 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
+#include <QTreeWidget>
 
 #include "phonebook/phonebook_tab.h"
 #include "tests/support/window_test.h"
@@ -21,7 +23,7 @@ TEST_F(TranscriptTest, TheMenuItemSavesTheDialogueOfThisRun) {
     startPhone(PhoneOptions("V300"));
     createWindow();
     clickTab(TfrmMain::PhoneBookPage);
-    QTest::mouseClick(window_->tsPhoneBook->findChild<QPushButton*>("sbReadAll"), Qt::LeftButton);
+    window_->tsPhoneBook->sbReadAll->click();
     ASSERT_GT(window_->tsPhoneBook->ListView1->topLevelItemCount(), 10);
     clearBoxes();
 

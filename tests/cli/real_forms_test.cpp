@@ -184,7 +184,9 @@ TEST_F(RealFormsCli, TheQuickReadAsksOnlyUpToTheLastEvent) {
 TEST_F(RealFormsCli, AnUnlistedModelWithLongLinesIsWrittenInSixteenFields) {
     SimPhone source("V3");
     ASSERT_EQ(Cli(source, "phonebook save book.txt").status, 0);
+    // The target answers in every form of a later model besides.
     phonesim::PhoneSimOptions options = test::PhoneOptions("V3", false);
+    options.forms = phonesim::AllRealForms();
     SimPhone empty(options);
     empty.edit([](phonesim::PhoneState& s) {
         s.contents.phonebook[1] = phonesim::PhonebookEntry{};

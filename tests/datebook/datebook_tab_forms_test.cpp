@@ -3,6 +3,7 @@
 // and a phone without a lock.
 
 #include <QCheckBox>
+#include <QLabel>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTest>
