@@ -86,7 +86,7 @@ FolderReport ReadMessageFolder(const PortSettings& settings, MessageFolder folde
         const std::optional<std::string> id = ReadPhoneId(settings);
         report.phoneIdMissing = !id;
         if (id) {
-            archive = ArchiveFileName(*id);
+            archive = ArchivePath(*id);
             EnsureArchive(archive);
         }
     }
@@ -155,7 +155,7 @@ FolderReport ShowMessageArchive(const PortSettings& settings) {
         report.phoneIdMissing = true;
         return report;
     }
-    const std::string path = ArchiveFileName(*id);
+    const std::string path = ArchivePath(*id);
     EnsureArchive(path);
     for (const TArchiveSMS& message : ParseArchive(ReadWholeFile(path)))
         report.rows.push_back(ArchiveRow(message));
