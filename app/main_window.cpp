@@ -11,6 +11,7 @@
 #include "app/about_box.h"
 #include "app/comm_config_dialog.h"
 #include "app/help_dialog.h"
+#include "app/modem_manager_qt.h"
 #include "app/phone_backup.h"
 #include "datebook/add_event_dialog.h"
 #include "datebook/datebook_tab.h"
@@ -44,6 +45,9 @@ TfrmMain::TfrmMain(QWidget* parent) : QMainWindow(parent) {
     buildTabs();
     buildMainMenu();
     connectMenus();
+    // A busy port that ModemManager holds is named, and it can be asked to let go.
+    modemManager_ = std::make_unique<QtModemManager>(this);
+    orlin::SetPortHolderInquiry(modemManager_.get());
 
     // A step of the creation that fails ends the creation: the error box shows it and the
     // window opens with what was set up until then.
@@ -60,6 +64,11 @@ TfrmMain::TfrmMain(QWidget* parent) : QMainWindow(parent) {
 // gives it back first.
 TfrmMain::~TfrmMain() {
     if (tsInfo) tsInfo->SwitchClockDisplayOff();
+    // The finder's thread may still ask who holds a port: it ends before the inquiry goes.
+    delete frmCommConfig;
+    frmCommConfig = nullptr;
+    if (orlin::CurrentPortHolderInquiry() == modemManager_.get())
+        orlin::SetPortHolderInquiry(nullptr);
 }
 
 void TfrmMain::buildTabs() {

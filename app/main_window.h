@@ -4,6 +4,7 @@
 
 #include <QFont>
 #include <QMainWindow>
+#include <memory>
 
 #include "ui/image_library.h"
 #include "ui/window_context.h"
@@ -17,6 +18,7 @@ class InfoTab;
 class MessagesTab;
 class PhoneBackup;
 class PhoneBookTab;
+class QtModemManager;
 class TAboutBox;
 class TerminalTab;
 class TfrmAddEvent;
@@ -138,6 +140,7 @@ private:
 
     orlin::PortSettings settings_;
     ImageLists images_;
+    std::unique_ptr<QtModemManager> modemManager_;
     orlin::ButtonGlyphs glyphs_;
     SharedSortState sortState_;
     bool keepRunning_ = true;
