@@ -2,6 +2,7 @@
 // scripted phone on a pseudo-terminal.
 
 #include <fcntl.h>
+#include <grp.h>
 #include <gtest/gtest.h>
 #include <poll.h>
 #include <sys/stat.h>
@@ -166,8 +167,10 @@ TEST_F(OrlinCli, PortErrorsHaveRussianTexts) {
     TBlockSerial holder;
     holder.RaiseErrors = true;
     holder.OpenPort(busy.SlavePath());
+    // Open to its group, dialout, which the user is not in.
     PtyResponder locked;
-    ASSERT_EQ(::chmod(locked.SlavePath().c_str(), 0600), 0);
+    ASSERT_EQ(::chown(locked.SlavePath().c_str(), 0, ::getgrnam("dialout")->gr_gid), 0);
+    ASSERT_EQ(::chmod(locked.SlavePath().c_str(), 0660), 0);
     const bool canDropRoot = ::geteuid() == 0 && ::access("/usr/bin/setpriv", X_OK) == 0;
     const struct {
         const char* what;
@@ -179,7 +182,9 @@ TEST_F(OrlinCli, PortErrorsHaveRussianTexts) {
         {"not a terminal", "", "/dev/null", "Устройство не является терминалом\n"},
         {"no permission",
          canDropRoot ? "/usr/bin/setpriv --reuid=65534 --regid=65534 --clear-groups " : "",
-         locked.SlavePath(), "Нет доступа к порту: добавьте пользователя в группу dialout\n"},
+         locked.SlavePath(),
+         "Нет доступа к порту: добавьте пользователя в группу dialout (sudo usermod -aG dialout "
+         "$USER) и войдите в систему заново\n"},
     };
     for (const auto& c : cases) {
         if (std::string(c.what) == "no permission" && !canDropRoot) continue;
