@@ -5,7 +5,8 @@
 set(CPACK_PACKAGE_NAME orlin)
 set(CPACK_PACKAGE_VERSION ${ORLIN_FILE_VERSION})
 set(CPACK_PACKAGE_VENDOR "Orlin developers")
-set(CPACK_PACKAGE_CONTACT "Orlin developers <orlin@localhost>")
+set(CPACK_PACKAGE_CONTACT "Orlin developers <orlin@example.org>")
+set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://orlin.example.org/")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Manager for Motorola phones over a serial cable")
 set(CPACK_PACKAGE_DESCRIPTION
     "Reads and writes the phonebook, datebook, messages and themes of older Motorola phones\n"
