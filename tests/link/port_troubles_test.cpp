@@ -113,22 +113,23 @@ TEST_F(AdapterNotices, TheVariableNamesTheRootAndATestListNamesNone) {
 TEST(PortAccess, TheRemedyNamesTheGroupThatOwnsTheDevice) {
     PtyResponder device;
     const std::string path = device.SlavePath();
-    const group* dialout = ::getgrnam("dialout");
-    const group* tty = ::getgrnam("tty");
-    ASSERT_TRUE(dialout && tty);
+    // getgrnam() answers in storage of its own that the next call overwrites.
+    ASSERT_TRUE(::getgrnam("dialout") && ::getgrnam("tty"));
+    const gid_t dialout = ::getgrnam("dialout")->gr_gid;
+    const gid_t tty = ::getgrnam("tty")->gr_gid;
     const struct {
         gid_t group;
         mode_t mode;
         std::string says;
     } cases[] = {
-        {dialout->gr_gid, 0660,
+        {dialout, 0660,
          "добавьте пользователя в группу dialout (sudo usermod -aG dialout $USER) и войдите в "
          "систему заново"},
-        {tty->gr_gid, 0660,
+        {tty, 0660,
          "добавьте пользователя в группу tty (sudo usermod -aG tty $USER) и войдите в систему "
          "заново"},
         // A group that may not write, or root's: joining it would not help.
-        {tty->gr_gid, 0640, "порт открыт только владельцу (root, 0640)"},
+        {tty, 0640, "порт открыт только владельцу (root, 0640)"},
         {0, 0660, "порт открыт только владельцу (root, 0660)"},
     };
     for (const auto& c : cases) {

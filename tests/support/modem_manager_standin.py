@@ -1,4 +1,4 @@
-#!/usr/bin/env python3
+#!/usr/bin/python3
 """A stand-in for ModemManager on a private bus, for the tests.
 
 It answers as the desktop's modem service does: its object manager lists one modem whose

@@ -88,8 +88,9 @@ ModemManagerStandIn::ModemManagerStandIn(const PrivateBus& bus, const std::strin
     const int fd = ::mkstemp(pattern);
     if (fd >= 0) ::close(fd);
     log_ = pattern;
-    ready_ = StartReadingLine({"python3", ORLIN_MM_STANDIN, "--address", bus.address(), "--device",
-                               device, "--uid", uid, "--log", log_},
+    // Debian's own Python, which has the D-Bus and GLib bindings.
+    ready_ = StartReadingLine({"/usr/bin/python3", ORLIN_MM_STANDIN, "--address", bus.address(),
+                               "--device", device, "--uid", uid, "--log", log_},
                               pid_, 20000) == "READY";
 }
 
