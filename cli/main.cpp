@@ -1,6 +1,6 @@
 // orlin-cli: shared options, settings, the verb table and the exit status.
 //
-//   orlin-cli [--port NAME] [--baud N] [--timeout MS] [--yes] VERB [WORDS...]
+//   orlin-cli [--port NAME] [--baud N] [--timeout MS] [--yes] [--progress] VERB [WORDS...]
 //
 // Exit status: 0 when the verb did its work, 1 on a failure (its message on standard
 // error), 2 when the command line is wrong.
@@ -22,6 +22,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/progress.h"
 #include "cli/verb.h"
 #include "link/cp1251.h"
 #include "link/errors.h"
@@ -51,6 +52,8 @@ const char* const kOptionsHelp =
     "                 (3000 without the file) for the writing of phonebook load and for the\n"
     "                 datebook and sms verbs\n"
     "  --yes          go on where the window would ask a question\n"
+    "  --progress     progress lines on standard error also when it is no terminal (on a\n"
+    "                 terminal one line shows it always; elsewhere nothing without this)\n"
     "  --help         this text\n"
     "  --version      the program's version\n"
     "\n"
@@ -103,6 +106,7 @@ struct CommandLine {
     bool help = false;
     bool version = false;
     bool yes = false;
+    bool progress = false;
     std::string port, baud, timeout;
     bool portGiven = false, baudGiven = false, timeoutGiven = false;
     std::vector<std::string> words;  // the verb and its words
@@ -132,6 +136,11 @@ CommandLine ParseCommandLine(int argc, char** argv) {
         if (word == "--help" || word == "--yes" || word == "--version") {
             if (hasValue) throw UsageError(word + " takes no value");
             (word == "--help" ? line.help : word == "--yes" ? line.yes : line.version) = true;
+            continue;
+        }
+        if (word == "--progress") {
+            if (hasValue) throw UsageError(word + " takes no value");
+            line.progress = true;
             continue;
         }
         std::string* target = nullptr;
@@ -223,6 +232,7 @@ int Run(int argc, char** argv) {
             invocation.settings.PortTimeOut = OptionNumber("--timeout", line.timeout, 1);
         invocation.timeoutGiven = line.timeoutGiven;
         invocation.yes = line.yes;
+        ProgressPrinter::forced() = line.progress;
         invocation.args.assign(line.words.begin() + 1, line.words.end());
         const int status = verb->run(invocation);
         std::cout.flush();
