@@ -334,6 +334,8 @@ void TfrmMain::mnuExitClick() {
 }
 
 void TfrmMain::closeEvent(QCloseEvent* event) {
+    // The clock display holds the busy state for as long as it runs: it simply stops.
+    if (tsInfo) tsInfo->SwitchClockDisplayOff();
     if (!busy().isBusy()) {
         QMainWindow::closeEvent(event);
         return;

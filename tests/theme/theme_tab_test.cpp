@@ -131,8 +131,10 @@ TEST_F(ThemeTabTest, PreviewsAnimateAGifAndShowOtherPicturesStill) {
         tab->SpeedButton10Click();
         ASSERT_EQ(boxes().size(), 1u);
         EXPECT_EQ(boxes()[0].kind, MessageBoxes::Kind::Error);
-        EXPECT_EQ(boxes()[0].text,
-                  QStringLiteral("Невозможно загрузить картинку %1: %2").arg(path, why));
+        // The error box ends the text with a full stop.
+        EXPECT_EQ(
+            boxes()[0].text.toStdString(),
+            QStringLiteral("Невозможно загрузить картинку %1: %2.").arg(path, why).toStdString());
         EXPECT_TRUE(child<QLabel>("Image4")->pixmap().isNull());
         EXPECT_EQ(child<QLabel>("RxGIFAnimator3")->movie(), nullptr);
     }
