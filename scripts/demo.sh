@@ -112,7 +112,7 @@ walk=(
 for step in "${walk[@]}"; do
   name="${step%%|*}"
   read -r -a options <<<"${step#*|}"
-  echo "Tab $name ..."
+  echo "Step $name ..."
   if ! run_orlin "${options[@]}" --only-main-window --screenshot "$screens/$name.png"; then
     echo "demo.sh: the step \"$name\" failed; its screenshot is $screens/$name.png" >&2
     exit 1
