@@ -10,6 +10,7 @@
 #include "ui/window_context.h"
 
 class QAction;
+class QCloseEvent;
 class QFontDialog;
 class QMenu;
 class QTabWidget;
@@ -79,8 +80,8 @@ public:
     QMenu* mnuFile = nullptr;
     QAction* mnuBackUp = nullptr;
     QAction* mnuRestore = nullptr;
-    QAction* mnuPhoneBackup = nullptr;   // "Резервная копия телефона..."
-    QAction* mnuPhoneRestore = nullptr;  // "Восстановить из копии..."
+    QAction* mnuPhoneBackup = nullptr;  // "Резервная копия всего телефона..."
+    QAction* mnuPhoneRestore = nullptr;  // "Восстановить весь телефон..."
     QAction* mnuSaveSMS = nullptr;
     QAction* mnuExit = nullptr;
     QMenu* mnuPhoneBook = nullptr;
@@ -125,6 +126,11 @@ public slots:
 
     // The tab `leftIndex` is being left for another.
     void PageControl1Changing(int leftIndex);
+
+protected:
+    // Closing while a phone operation runs ends that operation first (its port is released),
+    // then the window closes.
+    void closeEvent(QCloseEvent* event) override;
 
 private slots:
     // A tab was shown: the tab left is told first, then the new tab's on-show handler runs.

@@ -1,6 +1,6 @@
 // orlin-cli: shared options, settings, the verb table and the exit status.
 //
-//   orlin-cli [--port NAME] [--baud N] [--timeout MS] [--yes] VERB [WORDS...]
+//   orlin-cli [--port NAME] [--baud N] [--timeout MS] [--yes] [--progress] VERB [WORDS...]
 //
 // Exit status: 0 when the verb did its work, 1 on a failure (its message on standard
 // error), 2 when the command line is wrong.
@@ -25,6 +25,7 @@
 #include <vector>
 
 #include "cli/port_holders.h"
+#include "cli/progress.h"
 #include "cli/verb.h"
 #include "link/cp1251.h"
 #include "link/data_folder.h"
@@ -59,6 +60,8 @@ const char* const kOptionsHelp =
     "                 when ModemManager holds the port, ask it to let go of the phone for\n"
     "                 as long as orlin-cli runs (it may ask for a password)\n"
     "  --verbose      say which folder the settings and message archives come from\n"
+    "  --progress     progress lines on standard error also when it is no terminal (on a\n"
+    "                 terminal one line shows it always; elsewhere nothing without this)\n"
     "  --help         this text\n"
     "  --version      the program's version\n"
     "\n"
@@ -130,6 +133,7 @@ struct CommandLine {
     bool yes = false;
     bool inhibitModemManager = false;
     bool verbose = false;
+    bool progress = false;
     std::string port, baud, timeout;
     bool portGiven = false, baudGiven = false, timeoutGiven = false;
     std::vector<std::string> words;  // the verb and its words
@@ -164,6 +168,11 @@ CommandLine ParseCommandLine(int argc, char** argv) {
         if (word == "--inhibit-modemmanager" || word == "--verbose") {
             if (hasValue) throw UsageError(word + " takes no value");
             (word == "--verbose" ? line.verbose : line.inhibitModemManager) = true;
+            continue;
+        }
+        if (word == "--progress") {
+            if (hasValue) throw UsageError(word + " takes no value");
+            line.progress = true;
             continue;
         }
         std::string* target = nullptr;
@@ -274,6 +283,7 @@ int Run(int argc, char** argv) {
             invocation.settings.PortTimeOut = OptionNumber("--timeout", line.timeout, 1);
         invocation.timeoutGiven = line.timeoutGiven;
         invocation.yes = line.yes;
+        ProgressPrinter::forced() = line.progress;
         invocation.args.assign(line.words.begin() + 1, line.words.end());
         const int status = verb->run(invocation);
         std::cout.flush();
