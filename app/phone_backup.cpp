@@ -100,7 +100,13 @@ PhoneBackup::PhoneBackup(QWidget* parent, WindowContext& context)
     : QObject(parent), parent_(parent), context_(context) {
     backupFolderDialog = FolderDialog(parent, "dlgBackupFolder");
     restoreFolderDialog = FolderDialog(parent, "dlgRestoreFolder");
-    progress = new QProgressDialog(parent);
+}
+
+// Made when the first backup or restore starts: a QProgressDialog shows itself some seconds
+// after it is made, so one made with the window would pop up empty after every start.
+QProgressDialog* PhoneBackup::progressDialog() {
+    if (progress) return progress;
+    progress = new QProgressDialog(parent_);
     progress->setObjectName(QStringLiteral("dlgBackupProgress"));
     progress->setWindowTitle(QStringLiteral("Резервная копия телефона"));
     progress->setCancelButtonText(QStringLiteral("Стоп"));
@@ -108,7 +114,7 @@ PhoneBackup::PhoneBackup(QWidget* parent, WindowContext& context)
     progress->setAutoClose(false);
     progress->setAutoReset(false);
     progress->setMinimumDuration(0);
-    progress->hide();
+    return progress;
 }
 
 void PhoneBackup::backup() {
@@ -122,7 +128,7 @@ void PhoneBackup::backup() {
                 .filePath(now.toString(QStringLiteral("'orlin-backup-'yyyy-MM-dd-HHmmss"))));
         context_.LoadPortSettings();
         const orlin::CopyPhone phone{context_.portSettings()};
-        ProgressShown shown(progress);
+        ProgressShown shown(progressDialog());
         ProgressInteraction interaction(progress, parent_);
         const orlin::BackupReport report = orlin::BackUpWholePhone(
             phone, Native(dir.path()),
@@ -161,7 +167,7 @@ void PhoneBackup::restore() {
         const QDir dir(restoreFolderDialog->selectedFiles().first());
         context_.LoadPortSettings();
         const orlin::CopyPhone phone{context_.portSettings()};
-        ProgressShown shown(progress);
+        ProgressShown shown(progressDialog());
         ProgressInteraction interaction(progress, parent_);
         const orlin::RestoreReport report =
             orlin::RestoreWholePhone(phone, Native(dir.path()), interaction);

@@ -1,8 +1,10 @@
 // orlin-cli datebook: list the phone's events, add, edit and delete them, set the automatic
 // deletion, and exchange the datebook with iCalendar files.
 
+#include <functional>
 #include <iostream>
 #include <optional>
+#include <utility>
 
 #include "cli/progress.h"
 #include "cli/verb.h"
@@ -120,10 +122,26 @@ int SlotWord(const std::string& word) {
     return Number("SLOT", word, 0, static_cast<int>(kMostDatebookSlots) - 1);
 }
 
+// Progress and notes on standard error; `onRange` runs once the range answer is known, before
+// the first slot is asked for (it may raise, which ends the read there).
+class ReadProgress : public CliInteraction {
+public:
+    explicit ReadProgress(std::function<void()> onRange)
+        : CliInteraction("reading", false), onRange_(std::move(onRange)) {}
+    void progress(int pos, int max) override {
+        if (pos == 0 && onRange_) std::exchange(onRange_, nullptr)();
+        CliProgress::progress(pos, max);
+    }
+
+private:
+    std::function<void()> onRange_;
+};
+
 // The whole datebook; false (after a message) when the phone refused it. Slots that could not
 // be read are named on standard error. `quick`: stop once the stored events are found.
-bool ReadAll(const Invocation& invocation, DatebookRead& read, bool quick = false) {
-    CliInteraction interaction("reading", invocation.yes);
+bool ReadAll(const Invocation& invocation, DatebookRead& read,
+             std::function<void()> onRange = nullptr, bool quick = false) {
+    ReadProgress interaction(std::move(onRange));
     {
         PhoneSession session(invocation.settings, SessionOptions(invocation, true));
         DatebookReadOptions options;
@@ -179,7 +197,7 @@ void Apply(const EventOptions& o, EventDraft& d) {
 
 int List(const Invocation& invocation, bool quick) {
     DatebookRead read;
-    if (!ReadAll(invocation, read, quick)) return 1;
+    if (!ReadAll(invocation, read, nullptr, quick)) return 1;
     for (const DatebookEvent& event : read.events) {
         std::cout << event.slot;
         for (const std::string& cell : CellsOfEvent(event)) std::cout << '\t' << Cp1251ToUtf8(cell);
@@ -195,8 +213,8 @@ int Add(const Invocation& invocation, const EventOptions& o) {
     draft.lead = 15;
     Apply(o, draft);
     DatebookRead read;
-    if (!ReadAll(invocation, read)) return 1;
-    CheckTitle(draft.title, read);
+    // A title too long is refused before the slots are read.
+    if (!ReadAll(invocation, read, [&] { CheckTitle(draft.title, read); })) return 1;
     const int slot = FirstFreeSlot(read.slotUsed);
     if (slot < 0) {
         std::cerr << Cp1251ToUtf8(NoFreeSlotText()) << std::endl;
@@ -207,7 +225,10 @@ int Add(const Invocation& invocation, const EventOptions& o) {
 
 int Edit(const Invocation& invocation, int slot, const EventOptions& o) {
     DatebookRead read;
-    if (!ReadAll(invocation, read)) return 1;
+    if (!ReadAll(invocation, read, [&] {
+            if (o.title) CheckTitle(*o.title, read);
+        }))
+        return 1;
     if (slot > read.lastSlot)
         throw UsageError("slot " + std::to_string(slot) + " is out of the phone's range 0.." +
                          std::to_string(read.lastSlot) + " (nothing was written)");
@@ -231,16 +252,18 @@ int Delete(const Invocation& invocation, const std::vector<int>& slotList) {
     EventsDeleted report;
     try {
         PhoneSession session(invocation.settings, SessionOptions(invocation, true));
-        DeleteEvents(session, slotList, report);
+        DeleteEvents(session, slotList, report, true);
     } catch (const OrlinError&) {
         // The slots the phone deleted before the failure, then the failure.
         for (int slot : report.deleted) std::cout << slot << "\n";
         throw;
     }
     for (int slot : report.deleted) std::cout << slot << "\n";
-    if (report.refused.empty()) return 0;
-    std::cerr << Cp1251ToUtf8(DeleteRefusedText(report.refused)) << std::endl;
-    return 1;
+    for (int slot : report.empty)
+        std::cerr << "Slot " << slot << " was empty: there was no event to delete." << std::endl;
+    if (!report.refused.empty())
+        std::cerr << Cp1251ToUtf8(DeleteRefusedText(report.refused)) << std::endl;
+    return report.refused.empty() && report.empty.empty() ? 0 : 1;
 }
 
 int AutoDelete(const Invocation& invocation, int item) {
@@ -267,7 +290,7 @@ int Import(const Invocation&, const std::string&) {
 #else
 int Export(const Invocation& invocation, const std::string& path, bool quick) {
     DatebookRead read;
-    if (!ReadAll(invocation, read, quick)) return 1;
+    if (!ReadAll(invocation, read, nullptr, quick)) return 1;
     // A file without the events of unread slots would pass for a whole copy.
     if (!read.unreadSlots.empty()) {
         std::cerr << "Nothing was written to " << path << "." << std::endl;
@@ -373,7 +396,7 @@ const VerbRegistration registration({
     "  an alarm 15 minutes before the start, no repeat, alarm on.\n"
     "edit SLOT [the same options]: changes the event in SLOT; options not given keep its values.\n"
     "delete SLOT...: deletes the events in these slots and prints each slot deleted (also\n"
-    "  when a failure stops it half-way).\n"
+    "  when a failure stops it half-way); an empty slot is named (exit status 1).\n"
     "autodelete never|1|2|4|8: the phone deletes events older than so many weeks (or never).\n"
     "export FILE.ics: reads the datebook and writes it as an iCalendar file. Skipped\n"
     "  occurrences of repeating events are not exported: single-slot reads do not report them.\n"

@@ -6,6 +6,7 @@
 
 #include <QWidget>
 #include <map>
+#include <string>
 #include <vector>
 
 #include "datebook/datebook_event.h"
@@ -28,6 +29,7 @@ class WindowContext;
 namespace orlin {
 struct ButtonGlyphs;
 struct DatebookRead;
+struct EventsDeleted;
 }  // namespace orlin
 
 class DateBookTab : public QWidget {
@@ -35,6 +37,9 @@ class DateBookTab : public QWidget {
 public:
     explicit DateBookTab(WindowContext& context, QWidget* parent = nullptr);
     ~DateBookTab() override;
+
+    // Wide enough for every column of the list beside the calendar.
+    QSize sizeHint() const override;
 
     // The main window owns the event dialog and hands it over once created.
     void setDialog(TfrmAddEvent* dialog);
@@ -95,6 +100,8 @@ private:
     // Writes the dialog's command, then reads the datebook again.
     void writeDialogEvent();
     void pauseBeforeReading();
+    static QString DeleteStoppedText(const std::string& why, const std::vector<int>& chosen,
+                                     const orlin::EventsDeleted& report);
     void updateBoldDays();
     bool writeFileDialog(QString& path);
     bool openFileDialog(QString& path);
@@ -120,4 +127,6 @@ private:
     // The events of the rows as the phone sent them, by slot: what the cells do not show (the
     // time flag, an untimed event's start time, the extended line's fields) for an edit.
     std::map<int, orlin::DatebookEvent> rowEvents_;
+    // The list holds every event of the phone: the last read reached every slot.
+    bool listComplete_ = false;
 };
