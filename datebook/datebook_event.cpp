@@ -74,14 +74,15 @@ std::optional<DatebookEvent> QuotedOrExtendedEvent(int slot, const std::string& 
     DatebookEvent event;
     event.slot = slot;
     event.title = DecodeTextField(f[1]);
-    event.firstFlag = f[2];
-    event.alarmFlag = f[3];
+    // The flags and the repeat code are one character each, as the ten-field line reads them.
+    event.firstFlag = f[2].substr(0, 1);
+    event.alarmFlag = f[3].substr(0, 1);
     event.startTime = WithoutQuotes(f[4]);
     event.startDate = WithoutQuotes(f[5]);
     event.duration = f[6];
     event.alarmTime = WithoutQuotes(f[7]);
     event.alarmDate = WithoutQuotes(f[8]);
-    event.repeatCode = f[9];
+    event.repeatCode = f[9].substr(0, 1);
     if (!extended) return event;
     event.extended = true;
     event.endTime = WithoutQuotes(f[10]);

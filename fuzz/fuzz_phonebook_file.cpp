@@ -7,6 +7,7 @@
 
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "link/answers.h"
 #include "link/errors.h"
@@ -35,15 +36,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (entries.phoneLines + entries.simLines != static_cast<int>(entries.records.size()))
         std::abort();
 
-    Abonents kept;
+    std::vector<TAbonentInfo> kept;
+    Abonents table;
     for (TAbonentInfo record : entries.records) {
         if (record.IsFree()) continue;
         if (record.Storage == 1)
             for (char& c : record.Number)
                 if (c == ';') c = ',';
         kept.push_back(record);
+        table.push_back(record);
     }
-    const FileText text = PhonebookFileText(kept, ranges);
+    const FileText text = PhonebookFileText(table, ranges);
     if (ParsePhonebookFile(text.bytes, family, ranges).records != kept) std::abort();
     return 0;
 }

@@ -348,7 +348,10 @@ def datebook_answers():
                    framed(EVENT.replace(b",2", b",9")), OK, CME,
                    framed(b'+MDBR: 5,0041,1,7,"24:00","02-30-2004",99999999999,"x","",'),
                    framed(EVENT_EXTENDED), framed(EVENT_QUOTED),
-                   framed(EVENT_EXTENDED.replace(b'"05-03-2027"', b'"05-03-1999"'))]:
+                   framed(EVENT_EXTENDED.replace(b'"05-03-2027"', b'"05-03-1999"')),
+                   # Found by fuzzing: a quoted title and a repeat code spelled as its text.
+                   framed(b'+MDBR: 5,"x",1,1,"09:30","01-24-2004",60,"09:15","01-24-2004",' +
+                          "ежемесячно (дата)".encode("cp1251"))]:
         yield answer + day
 
 
