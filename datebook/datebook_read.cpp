@@ -76,6 +76,7 @@ void ReadSteps(PhoneSession& session, Interaction& interaction, DatebookRead& re
     if (read.lastSlotRefused) {
         read.lastSlot -= 1;
         read.slotUsed.pop_back();
+        interaction.progress(slots - 1, slots - 1);  // the phone's own count
     }
     if (!read.withoutLock) session.AtCommand("AT+MDBL=0");
 }

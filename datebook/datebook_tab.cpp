@@ -77,8 +77,13 @@ public:
     ReadInteraction(DateBookTab& tab, const orlin::DatebookRead& read) : tab_(tab), read_(read) {}
 
     void processEvents() override { orlin::ProcessEventsOrAbandon(); }
-    void inform(const std::string& text) override {
-        MessageBoxes::show(&tab_, MessageBoxes::Kind::Note, FromCp1251(text));
+    // A note (the phone has no lock) waits for the end of the read, so that it does not
+    // stop the read half-way.
+    void inform(const std::string& text) override { notes_.push_back(text); }
+    void showNotes() {
+        for (const std::string& note : notes_)
+            MessageBoxes::show(&tab_, MessageBoxes::Kind::Note, FromCp1251(note));
+        notes_.clear();
     }
     void progress(int done, int slotCount) override {
         tab_.lblAllEvent->setText(QStringLiteral("из %1").arg(slotCount));
@@ -95,6 +100,7 @@ private:
     DateBookTab& tab_;
     const orlin::DatebookRead& read_;
     size_t shown_ = 0;
+    std::vector<std::string> notes_;
 };
 
 DateBookTab::DateBookTab(WindowContext& context, QWidget* parent)
@@ -418,6 +424,7 @@ bool DateBookTab::readAll() {
     }
     interaction.showNewRows();
     finishRead(read);
+    interaction.showNotes();
     listComplete_ = read.status == orlin::DatebookReadStatus::Done && read.unreadSlots.empty();
     const std::string message = orlin::DatebookReadMessage(read.status);
     if (!message.empty()) MessageBoxes::error(this, FromCp1251(message));
