@@ -18,8 +18,9 @@ bool PlainNumber(const std::string& text) {
 // A field a spreadsheet would take for a formula (it starts with =, +, -, @, TAB or CR) gets
 // an apostrophe in front, which the spreadsheet shows as text.
 std::string Guarded(const std::string& utf8) {
-    if (!utf8.empty() && std::string("=+-@\t\r").find(utf8[0]) != std::string::npos)
-        return "'" + utf8;
+    // Dashes alone (the date of a stored message) have nothing to compute.
+    if (utf8.find_first_not_of('-') == std::string::npos) return utf8;
+    if (std::string("=+-@\t\r").find(utf8[0]) != std::string::npos) return "'" + utf8;
     return utf8;
 }
 

@@ -545,7 +545,9 @@ VCardImport PlanVCardImport(const std::vector<VCard>& cards, const PhonebookStat
             // A number reaches the phone's command line as it stands: only what a phone
             // dials goes there, an address only without what would end or split the line.
             std::string text = n.value;
-            if (!n.email) {
+            // Our own cards (they carry X-ORLIN-...) give each number back as the phone held
+            // it; the others are cleaned of an address book's formatting.
+            if (!n.email && n.orlin.empty()) {
                 const std::optional<std::string> clean = CleanPhoneNumber(n.value);
                 if (!clean) {
                     plan.warnings.push_back(label + ", " + Utf8ToCp1251(n.value) +
@@ -553,7 +555,8 @@ VCardImport PlanVCardImport(const std::vector<VCard>& cards, const PhonebookStat
                     continue;
                 }
                 text = *clean;
-            } else if (const std::string why = UnsafeFieldReason(text); !why.empty()) {
+            }
+            if (const std::string why = UnsafeFieldReason(text); !why.empty()) {
                 plan.warnings.push_back(label + ", " + Utf8ToCp1251(text) + ": " + why +
                                         W(": не записано"));
                 continue;

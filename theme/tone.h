@@ -29,7 +29,8 @@ struct ToneEvent {
 
 // No tune plays longer than this, nor has more events; a longer one is cut, with a remark.
 inline constexpr double kLongestToneMs = 10 * 60 * 1000;
-inline constexpr size_t kMostToneEvents = 100000;
+// Ten minutes of the fastest iMelody (32nd notes at 900 beats a minute) is 144,000 events.
+inline constexpr size_t kMostToneEvents = 250000;
 
 struct Tone {
     ToneFormat format = ToneFormat::Midi;

@@ -342,7 +342,10 @@ TEST_F(PhonebookCli, AnImportStoppedAnywhereSaysWhatWentInAndARerunAddsNoDuplica
                 std::string::npos)
                 << run.err;
         }
-        if (held.size() < 12) EXPECT_NE(run.err.find("never sent"), std::string::npos) << run.err;
+        if (held.size() < 12)
+            EXPECT_TRUE(run.err.find("never sent") != std::string::npos ||
+                        run.err.find("did not answer for slot") != std::string::npos)
+                << run.err;
 
         SimPhone again("C350", false);
         again.edit([&](phonesim::PhoneState& s) { s.contents.phonebook = held; });
@@ -366,7 +369,9 @@ TEST_F(PhonebookCli, TheListShowsNoControlCharactersFromThePhone) {
         phonesim::PhonebookEntry e;
         e.number = "+7911";
         e.numberFormat = 145;
-        e.name = "A\tB\x1b]0;owned\x07C\r\nD";
+        e.name =
+            "A\tB\x1b]0;owned\x07"
+            "C\r\nD";
         s.contents.phonebook[12] = e;
     });
     const CliRun run = Cli(phone, "phonebook list");
