@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <functional>
+#include <iostream>
 #include <map>
 #include <optional>
 #include <set>
@@ -365,6 +366,7 @@ TEST_F(WholePhone, AHangUpAnywhereLeavesEverySlotWithItsOldOrItsBackupContent) {
     for (size_t k = 1; k < writingFrom; k += writingFrom / 12) ks.push_back(k);
     for (size_t k = writingFrom; k <= commands.size(); ++k) ks.push_back(k);
     ASSERT_GE(ks.size(), 30u);
+    std::cout << "[ sweep    ] a hang-up after each of " << ks.size() << " commands\n";
     for (size_t k : ks) {
         SCOPED_TRACE("hang-up after " + std::to_string(k) + " commands (" +
                      (k <= commands.size() ? commands[k - 1] : "") + ")");
