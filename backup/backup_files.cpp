@@ -147,7 +147,10 @@ std::string NowForName() {
 fs::path SavePhoneBeforeRestore(const fs::path& backupFolder, const PhonebookState& state,
                                 const std::vector<DatebookEvent>& events) {
     std::error_code error;
-    fs::path beside = fs::absolute(backupFolder, error).parent_path();
+    // "copy/" (as a shell completes it) names the folder copy as "copy" does.
+    fs::path backupPath = fs::absolute(backupFolder, error).lexically_normal();
+    if (!backupPath.has_filename()) backupPath = backupPath.parent_path();
+    fs::path beside = backupPath.parent_path();
     if (error) beside = fs::current_path();
     // create_directory makes only a folder that was not there: two restores in one second
     // get two folders.

@@ -332,8 +332,9 @@ RestoreReport RestoreWholePhone(const CopyPhone& phone, const fs::path& folder,
         throw OrlinError(Utf8ToCp1251("Модель телефона не поддерживается: ") + state.model);
     BeginOrRaise(interaction, CopyStage::ReadDatebook);
     DatebookRead read = ReadWholeDatebook(session, stoppable);
-    const std::vector<int> unread = ReadSkippedOccurrences(session, read.events, stoppable);
-    if (!unread.empty()) throw OrlinError(UnreadSkippedText(unread));
+    // Unknown skipped occurrences: the copy of the phone lacks them, and the report says so.
+    const std::string unread =
+        UnreadSkippedText(ReadSkippedOccurrences(session, read.events, stoppable));
 
     // The backup on this phone: its slots numbered by this phone's ranges, its titles cut to
     // this phone's length.
@@ -344,6 +345,7 @@ RestoreReport RestoreWholePhone(const CopyPhone& phone, const fs::path& folder,
     Planner planner(report, steps);
     planner.phonebook(state, entries.records);
     planner.datebook(read, events);
+    if (!unread.empty()) report.datebook.notes.push_back(unread);
 
     const RestoreCounts counts{state.OccupiedCount(), static_cast<int>(read.events.size()),
                                contents.entries, contents.events};

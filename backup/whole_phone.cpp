@@ -126,9 +126,10 @@ BackupReport BackUpWholePhone(const CopyPhone& phone, const fs::path& folder,
                  PhoneSession session(settings, kDatebookSession);
                  read = ReadWholeDatebook(session, stoppable);
                  // Skipped occurrences come only with a range read of the event's slot.
-                 const std::vector<int> refused =
-                     ReadSkippedOccurrences(session, read.events, stoppable);
-                 if (!refused.empty()) throw OrlinError(UnreadSkippedText(refused));
+                 // A phone that refuses the range read keeps them unknown: said, not fatal.
+                 const std::string unread =
+                     UnreadSkippedText(ReadSkippedOccurrences(session, read.events, stoppable));
+                 if (!unread.empty()) report.notes.push_back(unread);
              }
              const backup::WrittenCopy copy = backup::WriteDatebookFile(folder, read.events);
              events = copy.events;

@@ -327,8 +327,10 @@ TEST_F(WholePhone, AHangUpAnywhereLeavesEverySlotWithItsOldOrItsBackupContent) {
         interaction.onStage = [&](CopyStage stage) {
             if (stage == CopyStage::WritePhonebook) writingFrom = phone.since().size();
         };
-        const RestoreReport report = RestoreWholePhone({phone.settings}, "copy", interaction);
+        // "copy/" as a shell completes it: the copy of the phone still goes beside it.
+        const RestoreReport report = RestoreWholePhone({phone.settings}, "copy/", interaction);
         ASSERT_EQ(report.outcome, RestoreOutcome::Done) << Cp1251ToUtf8(report.failure);
+        EXPECT_EQ(report.savedFolder.parent_path(), fs::current_path());
         sides.backup = phone.state().contents;
         commands = phone.since();
         EXPECT_EQ(interaction.counts.phoneEntries, 43);
