@@ -21,6 +21,7 @@
 
 #include "link/errors.h"
 #include "link/text_utils.h"
+#include "link/usb_adapters.h"
 #include "ui/busy_state.h"
 #include "ui/orlin_application.h"
 #include "ui/phone_text_qt.h"
@@ -204,10 +205,12 @@ QStringList TfrmCommConfig::AvailablePortNames(const QString& deviceFolder) {
     for (int i = 1; i <= 9; ++i) names << QStringLiteral("COM%1").arg(i);
     QDir dir(deviceFolder);
     const QStringList devices = dir.entryList(
-        {QStringLiteral("ttyS*"), QStringLiteral("ttyUSB*"), QStringLiteral("ttyACM*")},
+        {QStringLiteral("ttyS*"), QStringLiteral("ttyUSB*"), QStringLiteral("ttyACM*"),
+         QStringLiteral("rfcomm*")},
         QDir::System | QDir::Files | QDir::Readable | QDir::Writable | QDir::NoDotAndDotDot,
         QDir::Name);
-    // ttyUSB and ttyACM first: a cable is what the user is most likely looking for.
+    // ttyUSB, ttyACM and Bluetooth's rfcomm first: a cable or a paired phone is what the user
+    // is most likely looking for.
     QStringList usb;
     QStringList serial;
     for (const QString& device : devices) {
@@ -280,10 +283,33 @@ void TfrmCommConfig::sbFindPhoneClick() {
     if (isFinding() || context_.busy().isBusy()) return;
     lbFound->clear();
     phonesFound_ = 0;
-    // Built-in ports (/dev/ttyS*) are often consoles: they are not probed unprompted.
-    const std::vector<std::string> devices = orlin::CandidatePorts(false);
+    noticesShown_ = 0;
+    // Built-in ports (/dev/ttyS*) are often consoles: they are not probed unprompted. The port
+    // in the field is tried first, whatever the list holds (a pseudo-terminal, a device named
+    // by hand), unless it is a COMn name, which outside Windows stands for a built-in port.
+    std::vector<std::string> devices = orlin::CandidatePorts(false);
+    const std::string typed = orlin::ToCp1251(cbComSelect->currentText().trimmed());
+#ifdef Q_OS_WIN
+    const bool tryTyped = !typed.empty();
+#else
+    const bool tryTyped = !typed.empty() && !cbComSelect->currentText().trimmed().startsWith(
+                                                QStringLiteral("COM"), Qt::CaseInsensitive);
+#endif
+    if (tryTyped) {
+        devices.erase(std::remove(devices.begin(), devices.end(), typed), devices.end());
+        devices.insert(devices.begin(), typed);
+    }
+    // USB serial adapters that got no port (brltty took them, no driver): said after the
+    // devices, with what to do.
+    for (const orlin::AdapterNotice& notice : orlin::CurrentAdapterNotices()) {
+        auto* item = new QListWidgetItem(QString::fromStdString(notice.adapter) +
+                                         QStringLiteral("  —  ") + orlin::FromCp1251(notice.text));
+        item->setToolTip(item->text());
+        lbFound->addItem(item);
+        ++noticesShown_;
+    }
     if (devices.empty()) {
-        lbFound->addItem(QStringLiteral("Последовательных портов не найдено"));
+        lbFound->insertItem(0, QStringLiteral("Последовательных портов не найдено"));
         return;
     }
     findingBusy_ = std::make_unique<BusyScope>(context_.busy());
@@ -327,7 +353,8 @@ void TfrmCommConfig::showFound(const orlin::ProbeResult& result) {
         lbFound->insertItem(phonesFound_++, item);
         if (phonesFound_ == 1) lbFound->setCurrentItem(item);
     } else {
-        lbFound->addItem(item);
+        // Before the adapters' notices, which stay last.
+        lbFound->insertItem(lbFound->count() - noticesShown_, item);
     }
     pbFind->setValue(pbFind->value() + 1);
 }

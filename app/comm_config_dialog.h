@@ -90,5 +90,6 @@ private:
     std::atomic<bool> stopFinding_{false};
     std::unique_ptr<BusyScope> findingBusy_;
     int phonesFound_ = 0;
-    int search_ = 0;  // what a finished or abandoned search still posts is ignored
+    int noticesShown_ = 0;  // the adapters' notices at the end of the list
+    int search_ = 0;        // what a finished or abandoned search still posts is ignored
 };

@@ -2,13 +2,17 @@
 // closes. For documentation and checks without a person:
 //   orlin --tab NAME [--send TEXT ...] [--click BUTTON ...] [--select TREE-ITEM ...]
 //         [--choose BUTTON=FILE ...]
-//         --screenshot FILE --quit-after MS
+//         [--only-main-window] --screenshot FILE --quit-after MS
+// The screenshot holds every window shown, as the screen shows them, so that a dialog that
+// opened by itself is seen; --only-main-window makes such a dialog a failure (exit status 3).
 
 #include <QAbstractButton>
 #include <QCommandLineParser>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLocale>
+#include <QPainter>
+#include <QScreen>
 #include <QTimer>
 #include <QTreeWidget>
 #include <cstdio>
@@ -17,6 +21,46 @@
 #include "status/terminal_tab.h"
 #include "ui/orlin_application.h"
 #include "ui/version_info.h"
+
+namespace {
+
+// The part of the screen that holds every visible top-level window, as the screen shows it.
+// Where the screen cannot be read (no X server: the offscreen platform, some Wayland
+// sessions), the windows are drawn one by one at their places, the main window first.
+QImage ScreenShot(QWidget& mainWindow) {
+    QRect area;
+    QList<QWidget*> shown{&mainWindow};
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (!window->isVisible()) continue;
+        area |= window->frameGeometry();
+        if (window != &mainWindow) shown << window;
+    }
+    if (QScreen* screen = mainWindow.screen()) {
+        area &= screen->virtualGeometry();
+        const QPixmap grabbed =
+            screen->grabWindow(0, area.x(), area.y(), area.width(), area.height());
+        if (!grabbed.isNull()) return grabbed.toImage();
+    }
+    QImage image(area.size(), QImage::Format_RGB32);
+    image.fill(Qt::black);
+    QPainter painter(&image);
+    for (QWidget* window : shown)
+        painter.drawPixmap(window->geometry().topLeft() - area.topLeft(), window->grab());
+    return image;
+}
+
+// The visible top-level windows other than the main window, by their titles.
+QStringList OtherWindows(const QWidget& mainWindow) {
+    QStringList titles;
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (window->isVisible() && window != &mainWindow)
+            titles << QStringLiteral("\"%1\" (%2)")
+                          .arg(window->windowTitle(),
+                               QString::fromLatin1(window->metaObject()->className()));
+    return titles;
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
     // 1. The application, titled "Orlin".
@@ -40,8 +84,14 @@ int main(int argc, char** argv) {
                                        QStringLiteral("Show the tab NAME after start-up."),
                                        QStringLiteral("NAME"));
     const QCommandLineOption screenshotOption(
-        QStringLiteral("screenshot"), QStringLiteral("Write a PNG of the main window to FILE."),
+        QStringLiteral("screenshot"),
+        QStringLiteral("Write a PNG of the screen to FILE: the part that holds every window "
+                       "shown."),
         QStringLiteral("FILE"));
+    const QCommandLineOption onlyMainOption(
+        QStringLiteral("only-main-window"),
+        QStringLiteral("At --quit-after, fail (exit status 3) when a window other than the main "
+                       "window is shown, and name it on standard error."));
     const QCommandLineOption quitOption(
         QStringLiteral("quit-after"),
         QStringLiteral("Quit MS milliseconds after start-up (after the screenshot)."),
@@ -68,7 +118,7 @@ int main(int argc, char** argv) {
                        "for instance SpeedButton10=picture.bmp (may be given several times)."),
         QStringLiteral("BUTTON=FILE"));
     parser.addOptions({tabOption, screenshotOption, quitOption, sendOption, clickOption,
-                       selectOption, chooseOption});
+                       selectOption, chooseOption, onlyMainOption});
     parser.process(app);
 
     // 2. The eight forms, the main window first (its creation runs FormCreate).
@@ -161,11 +211,18 @@ int main(int argc, char** argv) {
     int status = 0;
     if (quitAfter >= 0) {
         const QString screenshot = parser.value(screenshotOption);
-        QTimer::singleShot(quitAfter, &window, [&window, &status, screenshot] {
-            if (!screenshot.isEmpty() && !window.grab().save(screenshot, "PNG")) {
+        const bool onlyMain = parser.isSet(onlyMainOption);
+        QTimer::singleShot(quitAfter, &window, [&window, &status, screenshot, onlyMain] {
+            if (!screenshot.isEmpty() && !ScreenShot(window).save(screenshot, "PNG")) {
                 std::fprintf(stderr, "orlin: cannot write %s\n",
                              screenshot.toLocal8Bit().constData());
                 status = 1;
+            }
+            const QStringList others = OtherWindows(window);
+            if (onlyMain && !others.isEmpty()) {
+                std::fprintf(stderr, "orlin: a window besides the main window is shown: %s\n",
+                             others.join(QStringLiteral(", ")).toLocal8Bit().constData());
+                status = 3;
             }
             QApplication::exit(status);
         });

@@ -1,16 +1,22 @@
 #include "app/main_window.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QFontDialog>
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTimer>
+#include <algorithm>
+#include <utility>
+#include <vector>
 
 #include "app/about_box.h"
 #include "app/comm_config_dialog.h"
 #include "app/help_dialog.h"
+#include "app/modem_manager_qt.h"
 #include "app/phone_backup.h"
 #include "datebook/add_event_dialog.h"
 #include "datebook/datebook_tab.h"
@@ -44,6 +50,17 @@ TfrmMain::TfrmMain(QWidget* parent) : QMainWindow(parent) {
     buildTabs();
     buildMainMenu();
     connectMenus();
+    // A busy port that ModemManager holds is named, and it can be asked to let go.
+    modemManager_ = std::make_unique<QtModemManager>(this);
+    orlin::SetPortHolderInquiry(modemManager_.get());
+    // The layout's 756 pixels suit a smaller font than the program's: at start the window is as
+    // wide as the datebook's and the messages' columns need (within the screen).
+    if (QScreen* screen = QApplication::primaryScreen()) {
+        const QRect available = screen->availableGeometry();
+        const int wanted = std::max(width(), PageControl1->sizeHint().width());
+        resize(std::min(wanted, available.width()), height());
+        move(available.center() - rect().center());
+    }
 
     // A step of the creation that fails ends the creation: the error box shows it and the
     // window opens with what was set up until then.
@@ -60,6 +77,12 @@ TfrmMain::TfrmMain(QWidget* parent) : QMainWindow(parent) {
 // gives it back first.
 TfrmMain::~TfrmMain() {
     if (tsInfo) tsInfo->SwitchClockDisplayOff();
+    // The finder's thread may still ask who holds a port: it ends before the inquiry goes.
+    delete frmCommConfig;
+    frmCommConfig = nullptr;
+    if (orlin::CurrentPortHolderInquiry() == modemManager_.get())
+        orlin::SetPortHolderInquiry(nullptr);
+    orlin::AbandonOperations(false);
 }
 
 void TfrmMain::buildTabs() {
@@ -105,10 +128,11 @@ void TfrmMain::buildMainMenu() {
     mnuFile = bar->addMenu(QStringLiteral("Файл"));
     mnuBackUp = action(mnuFile, "mnuBackUp", QStringLiteral("BackUp"));
     mnuRestore = action(mnuFile, "mnuRestore", QStringLiteral("Restore"));
+    // The whole phone, told apart from "BackUp" and "Restore" of the phonebook above.
     mnuPhoneBackup =
-        action(mnuFile, "mnuPhoneBackup", QStringLiteral("Резервная копия телефона..."));
+        action(mnuFile, "mnuPhoneBackup", QStringLiteral("Резервная копия всего телефона..."));
     mnuPhoneRestore =
-        action(mnuFile, "mnuPhoneRestore", QStringLiteral("Восстановить из копии..."));
+        action(mnuFile, "mnuPhoneRestore", QStringLiteral("Восстановить весь телефон..."));
     mnuSaveSMS = action(mnuFile, "mnuSaveSMS", QStringLiteral("Сохранить SMS"));
     mnuFile->addSeparator();
     mnuExit = action(mnuFile, "mnuExit", QStringLiteral("Выход"));
@@ -152,6 +176,18 @@ void TfrmMain::buildMainMenu() {
 }
 
 void TfrmMain::connectMenus() {
+    // A menu command of a tab shows that tab first, so that its progress and its list are
+    // seen while it runs (connected before the commands themselves, so it comes first).
+    const std::pair<int, std::vector<QAction*>> pages[] = {
+        {PhoneBookPage,
+         {mnuBackUp, mnuRestore, N6, N7, N9, N4, N10, mnuExportVCard, mnuImportVCard}},
+        {DateBookPage, {N14, N15, N17, N16, mnuExportICalendar, mnuImportICalendar}},
+        {SMSPage, {mnuSaveSMS, N18, N19, N20, N22}}};
+    for (const auto& [page, items] : pages)
+        for (QAction* item : items)
+            connect(item, &QAction::triggered, this,
+                    [this, page = page] { PageControl1->setCurrentIndex(page); });
+
     connect(mnuExit, &QAction::triggered, this, &TfrmMain::mnuExitClick);
     connect(mnuFont, &QAction::triggered, this, &TfrmMain::mnuFontClick);
     connect(mnuPortConfig, &QAction::triggered, this, &TfrmMain::mnuPortConfigClick);
@@ -304,6 +340,23 @@ void TfrmMain::PageControl1Changing(int leftIndex) {
 
 void TfrmMain::mnuExitClick() {
     close();
+}
+
+void TfrmMain::closeEvent(QCloseEvent* event) {
+    // The clock display holds the busy state for as long as it runs: it simply stops.
+    if (tsInfo) tsInfo->SwitchClockDisplayOff();
+    if (!busy().isBusy()) {
+        QMainWindow::closeEvent(event);
+        return;
+    }
+    // The operation raises at its next pause for events; once it has ended and given the
+    // port back, the window closes.
+    event->ignore();
+    if (orlin::OperationsAbandoned()) return;
+    orlin::AbandonOperations();
+    connect(&busy(), &BusyState::busyChanged, this, [this](bool nowBusy) {
+        if (!nowBusy) QTimer::singleShot(0, this, &QWidget::close);
+    });
 }
 
 void TfrmMain::mnuFontClick() {

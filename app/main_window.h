@@ -4,11 +4,13 @@
 
 #include <QFont>
 #include <QMainWindow>
+#include <memory>
 
 #include "ui/image_library.h"
 #include "ui/window_context.h"
 
 class QAction;
+class QCloseEvent;
 class QFontDialog;
 class QMenu;
 class QTabWidget;
@@ -17,6 +19,7 @@ class InfoTab;
 class MessagesTab;
 class PhoneBackup;
 class PhoneBookTab;
+class QtModemManager;
 class TAboutBox;
 class TerminalTab;
 class TfrmAddEvent;
@@ -77,8 +80,8 @@ public:
     QMenu* mnuFile = nullptr;
     QAction* mnuBackUp = nullptr;
     QAction* mnuRestore = nullptr;
-    QAction* mnuPhoneBackup = nullptr;   // "Резервная копия телефона..."
-    QAction* mnuPhoneRestore = nullptr;  // "Восстановить из копии..."
+    QAction* mnuPhoneBackup = nullptr;  // "Резервная копия всего телефона..."
+    QAction* mnuPhoneRestore = nullptr;  // "Восстановить весь телефон..."
     QAction* mnuSaveSMS = nullptr;
     QAction* mnuExit = nullptr;
     QMenu* mnuPhoneBook = nullptr;
@@ -124,6 +127,11 @@ public slots:
     // The tab `leftIndex` is being left for another.
     void PageControl1Changing(int leftIndex);
 
+protected:
+    // Closing while a phone operation runs ends that operation first (its port is released),
+    // then the window closes.
+    void closeEvent(QCloseEvent* event) override;
+
 private slots:
     // A tab was shown: the tab left is told first, then the new tab's on-show handler runs.
     void PageControl1Change(int index);
@@ -138,6 +146,7 @@ private:
 
     orlin::PortSettings settings_;
     ImageLists images_;
+    std::unique_ptr<QtModemManager> modemManager_;
     orlin::ButtonGlyphs glyphs_;
     SharedSortState sortState_;
     bool keepRunning_ = true;

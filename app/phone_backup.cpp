@@ -11,6 +11,7 @@
 #include <iterator>
 
 #include "backup/whole_phone.h"
+#include "link/plural.h"
 #include "ui/file_dialogs.h"
 #include "ui/message_boxes.h"
 #include "ui/orlin_application.h"
@@ -33,13 +34,9 @@ QFileDialog* FolderDialog(QWidget* parent, const char* name) {
     return dialog;
 }
 
-// "1 запись", "2 записи", "5 записей": the count with the form of the word it takes.
+// "1 запись", "2 записи", "5 записей".
 QString Counted(int n, const char* one, const char* few, const char* many) {
-    const int tens = n % 100, units = n % 10;
-    const char* word = units == 1 && tens != 11                               ? one
-                       : units >= 2 && units <= 4 && (tens < 12 || tens > 14) ? few
-                                                                              : many;
-    return QStringLiteral("%1 %2").arg(n).arg(QString::fromUtf8(word));
+    return QString::fromStdString(orlin::RussianCount(n, one, few, many));
 }
 
 QString Slots(const std::vector<int>& numbers) {
@@ -187,7 +184,13 @@ PhoneBackup::PhoneBackup(QWidget* parent, WindowContext& context)
     : QObject(parent), parent_(parent), context_(context) {
     backupFolderDialog = FolderDialog(parent, "dlgBackupFolder");
     restoreFolderDialog = FolderDialog(parent, "dlgRestoreFolder");
-    progress = new QProgressDialog(parent);
+}
+
+// Made when the first backup or restore starts: a QProgressDialog shows itself some seconds
+// after it is made, so one made with the window would pop up empty after every start.
+QProgressDialog* PhoneBackup::progressDialog() {
+    if (progress) return progress;
+    progress = new QProgressDialog(parent_);
     progress->setObjectName(QStringLiteral("dlgBackupProgress"));
     progress->setWindowTitle(QStringLiteral("Резервная копия телефона"));
     progress->setCancelButtonText(QStringLiteral("Стоп"));
@@ -195,7 +198,7 @@ PhoneBackup::PhoneBackup(QWidget* parent, WindowContext& context)
     progress->setAutoClose(false);
     progress->setAutoReset(false);
     progress->setMinimumDuration(0);
-    progress->hide();
+    return progress;
 }
 
 void PhoneBackup::backup() {
@@ -209,7 +212,7 @@ void PhoneBackup::backup() {
                 .filePath(now.toString(QStringLiteral("'orlin-backup-'yyyy-MM-dd-HHmmss"))));
         context_.LoadPortSettings();
         const orlin::CopyPhone phone{context_.portSettings()};
-        ProgressShown shown(progress);
+        ProgressShown shown(progressDialog());
         ProgressInteraction interaction(progress, parent_);
         const orlin::BackupReport report = orlin::BackUpWholePhone(
             phone, Native(dir.path()),
@@ -270,7 +273,7 @@ void PhoneBackup::restore() {
         }
         context_.LoadPortSettings();
         const orlin::CopyPhone phone{context_.portSettings()};
-        ProgressShown shown(progress);
+        ProgressShown shown(progressDialog());
         ProgressInteraction interaction(progress, parent_);
         const orlin::RestoreReport report =
             orlin::RestoreWholePhone(phone, Native(dir.path()), interaction);

@@ -17,7 +17,8 @@ public:
     PhoneBackup(QWidget* parent, WindowContext& context);
 
     // The folder dialogs ("dlgBackupFolder": where the new folder goes; "dlgRestoreFolder":
-    // the backup to restore) and the progress dialog ("dlgBackupProgress").
+    // the backup to restore) and the progress dialog ("dlgBackupProgress", made when the first
+    // backup or restore starts).
     QFileDialog* backupFolderDialog = nullptr;
     QFileDialog* restoreFolderDialog = nullptr;
     QProgressDialog* progress = nullptr;
@@ -28,6 +29,8 @@ public slots:
     void restore();
 
 private:
+    QProgressDialog* progressDialog();
+
     QWidget* parent_;
     WindowContext& context_;
 };

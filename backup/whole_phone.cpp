@@ -165,8 +165,10 @@ BackupReport BackUpWholePhone(const CopyPhone& phone, const fs::path& folder,
              if (!id) throw OrlinError(PhoneIdWarning());
              // The inbox read above brought the archive up to date.
              const std::string name = ArchiveFileName(*id);
+             const std::string path = ArchivePath(*id);
              std::error_code error;
-             write(name, fs::exists(name, error) ? ReadWholeFile(name) : std::string());
+             write(name,
+                   fs::exists(PathFromUtf8(path), error) ? ReadWholeFile(path) : std::string());
          }},
     };
 

@@ -1,6 +1,6 @@
 // orlin-cli: shared options, settings, the verb table and the exit status.
 //
-//   orlin-cli [--port NAME] [--baud N] [--timeout MS] [--yes] VERB [WORDS...]
+//   orlin-cli [--port NAME] [--baud N] [--timeout MS] [--yes] [--progress] VERB [WORDS...]
 //
 // Exit status: 0 when the verb did its work, 1 on a failure (its message on standard
 // error), 2 when the command line is wrong.
@@ -18,12 +18,17 @@
 
 #include <cstdio>
 #include <exception>
+#include <filesystem>
 #include <iostream>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "cli/port_holders.h"
+#include "cli/progress.h"
 #include "cli/verb.h"
 #include "link/cp1251.h"
+#include "link/data_folder.h"
 #include "link/errors.h"
 #include "link/port_settings.h"
 #include "link/text_utils.h"
@@ -51,11 +56,19 @@ const char* const kOptionsHelp =
     "                 (3000 without the file) for the writing of phonebook load and for the\n"
     "                 datebook and sms verbs\n"
     "  --yes          go on where the window would ask a question\n"
+    "  --inhibit-modemmanager\n"
+    "                 when ModemManager holds the port, ask it to let go of the phone for\n"
+    "                 as long as orlin-cli runs (it may ask for a password)\n"
+    "  --verbose      say which folder the settings and message archives come from\n"
+    "  --progress     progress lines on standard error also when it is no terminal (on a\n"
+    "                 terminal one line shows it always; elsewhere nothing without this)\n"
     "  --help         this text\n"
     "  --version      the program's version\n"
     "\n"
     "Settings come from portcfg.ini in the current directory when it exists; each option\n"
-    "overrides its value. Without portcfg.ini, --port is required.\n"
+    "overrides its value. Without it and without --port, they come from the window's\n"
+    "folder ($XDG_DATA_HOME/orlin or ~/.local/share/orlin) when that holds portcfg.ini, and\n"
+    "the message archives are kept there too. Otherwise --port is required.\n"
     "\n"
     "Exit status: 0 done, 1 failure (message on standard error), 2 wrong command line.\n";
 
@@ -99,10 +112,28 @@ bool FileExists(const char* path) {
     return ::stat(path, &info) == 0;
 }
 
+// The window's data folder holds a portcfg.ini.
+bool UsesUserDataFolder() {
+    const std::string folder = UserDataFolder();
+    return !folder.empty() && FileExists((folder + "/" + kPortSettingsFile).c_str());
+}
+
+// Installs an inquiry for the length of a scope.
+class InstalledPortHolders {
+public:
+    explicit InstalledPortHolders(PortHolderInquiry* inquiry) { SetPortHolderInquiry(inquiry); }
+    ~InstalledPortHolders() { SetPortHolderInquiry(nullptr); }
+    InstalledPortHolders(const InstalledPortHolders&) = delete;
+    InstalledPortHolders& operator=(const InstalledPortHolders&) = delete;
+};
+
 struct CommandLine {
     bool help = false;
     bool version = false;
     bool yes = false;
+    bool inhibitModemManager = false;
+    bool verbose = false;
+    bool progress = false;
     std::string port, baud, timeout;
     bool portGiven = false, baudGiven = false, timeoutGiven = false;
     std::vector<std::string> words;  // the verb and its words
@@ -132,6 +163,16 @@ CommandLine ParseCommandLine(int argc, char** argv) {
         if (word == "--help" || word == "--yes" || word == "--version") {
             if (hasValue) throw UsageError(word + " takes no value");
             (word == "--help" ? line.help : word == "--yes" ? line.yes : line.version) = true;
+            continue;
+        }
+        if (word == "--inhibit-modemmanager" || word == "--verbose") {
+            if (hasValue) throw UsageError(word + " takes no value");
+            (word == "--verbose" ? line.verbose : line.inhibitModemManager) = true;
+            continue;
+        }
+        if (word == "--progress") {
+            if (hasValue) throw UsageError(word + " takes no value");
+            line.progress = true;
             continue;
         }
         std::string* target = nullptr;
@@ -168,12 +209,18 @@ const Verb& FindVerb(const std::string& name) {
 PortSettings ResolveSettings(const CommandLine& line) {
     PortSettings settings;
     const bool everythingGiven = line.portGiven && line.baudGiven && line.timeoutGiven;
-    const bool haveFile = !everythingGiven && FileExists(kPortSettingsFile);
+    bool haveFile = !everythingGiven && FileExists(kPortSettingsFile);
+    // Without a file here and without --port: the window's own, where its launcher keeps it.
+    if (!haveFile && !line.portGiven && UsesUserDataFolder()) {
+        SetWorkFolder(UserDataFolder());
+        haveFile = true;
+    }
+    const std::string file = WorkFilePath(kPortSettingsFile);
     if (haveFile) {
         try {
-            LoadPortSettings(settings, kPortSettingsFile);
+            LoadPortSettings(settings, file);
         } catch (const OrlinError& error) {
-            throw OrlinError(std::string(kPortSettingsFile) + ": " + error.what());
+            throw OrlinError(file + ": " + error.what());
         }
     } else {
         settings.PortBaudRate = kDefaultBaudRate;
@@ -183,7 +230,8 @@ PortSettings ResolveSettings(const CommandLine& line) {
     if (line.portGiven) settings.PortName = Utf8ToCp1251(line.port);
     if (line.baudGiven) settings.PortBaudRate = OptionNumber("--baud", line.baud, 1);
     if (line.timeoutGiven) settings.PortTimeOut = OptionNumber("--timeout", line.timeout, 1);
-    if (!haveFile && !line.portGiven) throw UsageError("no portcfg.ini here: give --port NAME");
+    if (!haveFile && !line.portGiven)
+        throw UsageError("no portcfg.ini here nor in the window's folder: give --port NAME");
     return settings;
 }
 
@@ -215,7 +263,19 @@ int Run(int argc, char** argv) {
 
     try {
         Invocation invocation;
+        // Who holds a busy port (ModemManager on Linux), and asking it to let go; kept until
+        // the program ends, when a device it inhibited is handed back.
+        const std::unique_ptr<PortHolderInquiry> holders =
+            SystemBusPortHolders(line.inhibitModemManager);
+        const InstalledPortHolders installed(holders.get());
         if (!verb->offline) invocation.settings = ResolveSettings(line);
+        if (line.verbose) {
+            std::error_code ignored;
+            const std::string folder = WorkFolder().empty()
+                                           ? Utf8FromPath(std::filesystem::current_path(ignored))
+                                           : WorkFolder();
+            std::cerr << "orlin-cli: settings and message archives in " << folder << "\n";
+        }
         // A verb that needs no port still takes the line speed and time-out given.
         if (verb->offline && line.baudGiven)
             invocation.settings.PortBaudRate = OptionNumber("--baud", line.baud, 1);
@@ -223,6 +283,7 @@ int Run(int argc, char** argv) {
             invocation.settings.PortTimeOut = OptionNumber("--timeout", line.timeout, 1);
         invocation.timeoutGiven = line.timeoutGiven;
         invocation.yes = line.yes;
+        ProgressPrinter::forced() = line.progress;
         invocation.args.assign(line.words.begin() + 1, line.words.end());
         const int status = verb->run(invocation);
         std::cout.flush();

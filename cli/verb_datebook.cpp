@@ -1,8 +1,10 @@
 // orlin-cli datebook: list the phone's events, add, edit and delete them, set the automatic
 // deletion, and exchange the datebook with iCalendar files.
 
+#include <functional>
 #include <iostream>
 #include <optional>
+#include <utility>
 
 #include "cli/list_output.h"
 #include "cli/progress.h"
@@ -122,10 +124,26 @@ int SlotWord(const std::string& word) {
     return Number("SLOT", word, 0, static_cast<int>(kMostDatebookSlots) - 1);
 }
 
+// Progress on standard error; `onRange` runs once the range answer is known, before the first
+// slot is asked for (it may raise, which ends the read there).
+class ReadProgress : public CliProgress {
+public:
+    explicit ReadProgress(std::function<void()> onRange)
+        : CliProgress("reading"), onRange_(std::move(onRange)) {}
+    void progress(int pos, int max) override {
+        if (pos == 0 && onRange_) std::exchange(onRange_, nullptr)();
+        CliProgress::progress(pos, max);
+    }
+
+private:
+    std::function<void()> onRange_;
+};
+
 // The whole datebook; false (after a message) when the phone refused it. Slots that could not
 // be read are named on standard error.
-bool ReadAll(const Invocation& invocation, DatebookRead& read) {
-    CliProgress interaction("reading");
+bool ReadAll(const Invocation& invocation, DatebookRead& read,
+             std::function<void()> onRange = nullptr) {
+    ReadProgress interaction(std::move(onRange));
     {
         PhoneSession session(invocation.settings, SessionOptions(invocation, true));
         ReadDatebook(session, interaction, read);
@@ -192,8 +210,8 @@ int Add(const Invocation& invocation, const EventOptions& o) {
     draft.lead = 15;
     Apply(o, draft);
     DatebookRead read;
-    if (!ReadAll(invocation, read)) return 1;
-    CheckTitle(draft.title, read);
+    // A title too long is refused before the slots are read.
+    if (!ReadAll(invocation, read, [&] { CheckTitle(draft.title, read); })) return 1;
     const int slot = FirstFreeSlot(read.slotUsed);
     if (slot < 0) {
         std::cerr << Cp1251ToUtf8(NoFreeSlotText()) << std::endl;
@@ -204,7 +222,10 @@ int Add(const Invocation& invocation, const EventOptions& o) {
 
 int Edit(const Invocation& invocation, int slot, const EventOptions& o) {
     DatebookRead read;
-    if (!ReadAll(invocation, read)) return 1;
+    if (!ReadAll(invocation, read, [&] {
+            if (o.title) CheckTitle(*o.title, read);
+        }))
+        return 1;
     if (slot > read.lastSlot)
         throw UsageError("slot " + std::to_string(slot) + " is out of the phone's range 0.." +
                          std::to_string(read.lastSlot) + " (nothing was written)");
@@ -226,16 +247,18 @@ int Delete(const Invocation& invocation, const std::vector<int>& slotList) {
     EventsDeleted report;
     try {
         PhoneSession session(invocation.settings, SessionOptions(invocation, true));
-        DeleteEvents(session, slotList, report);
+        DeleteEvents(session, slotList, report, true);
     } catch (const OrlinError&) {
         // The slots the phone deleted before the failure, then the failure.
         for (int slot : report.deleted) std::cout << slot << "\n";
         throw;
     }
     for (int slot : report.deleted) std::cout << slot << "\n";
-    if (report.refused.empty()) return 0;
-    std::cerr << Cp1251ToUtf8(DeleteRefusedText(report.refused)) << std::endl;
-    return 1;
+    for (int slot : report.empty)
+        std::cerr << "Slot " << slot << " was empty: there was no event to delete." << std::endl;
+    if (!report.refused.empty())
+        std::cerr << Cp1251ToUtf8(DeleteRefusedText(report.refused)) << std::endl;
+    return report.refused.empty() && report.empty.empty() ? 0 : 1;
 }
 
 int AutoDelete(const Invocation& invocation, int item) {
@@ -367,7 +390,7 @@ const VerbRegistration registration({
     "  an alarm 15 minutes before the start, no repeat, alarm on.\n"
     "edit SLOT [the same options]: changes the event in SLOT; options not given keep its values.\n"
     "delete SLOT...: deletes the events in these slots and prints each slot deleted (also\n"
-    "  when a failure stops it half-way).\n"
+    "  when a failure stops it half-way); an empty slot is named (exit status 1).\n"
     "autodelete never|1|2|4|8: the phone deletes events older than so many weeks (or never).\n"
     "export FILE.ics: reads the datebook and writes it as an iCalendar file. Skipped\n"
     "  occurrences of repeating events are not exported: single-slot reads do not report them.\n"

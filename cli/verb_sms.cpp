@@ -95,10 +95,13 @@ int Send(const Invocation& invocation, const std::vector<std::string>& args) {
     }
     if (words.size() != 2) throw UsageError("sms send needs a NUMBER and a TEXT");
     const std::string number = Utf8ToCp1251(words[0]);
-    if (number.empty() || !RecipientAllowed(number))
+    if (number.empty()) throw UsageError("the NUMBER is empty: give the number to send to");
+    if (!RecipientAllowed(number))
         throw UsageError("the number holds characters a number cannot hold");
     const std::optional<std::u32string> text = CodePoints(words[1]);
-    if (!text || text->empty()) throw UsageError("sms send needs a TEXT in UTF-8");
+    if (!text) throw UsageError("the TEXT is not UTF-8");
+    if (text->empty())
+        throw UsageError("the TEXT is empty: a message needs at least one character");
     const std::string cp1251 = Utf8ToCp1251(words[1]);
     if (Cp1251ToUtf8(cp1251) != words[1])
         throw UsageError("the text holds characters outside Windows-1251");

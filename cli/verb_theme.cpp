@@ -7,6 +7,7 @@
 #include "link/cp1251.h"
 #include "link/whole_file.h"
 #include "theme/theme_file.h"
+#include "theme/tone.h"
 
 namespace orlin::cli {
 
@@ -36,6 +37,13 @@ int Build(const std::vector<std::string>& args) {
         std::cerr << Cp1251ToUtf8(problem.text) << (path.empty() ? "" : " " + path) << std::endl;
     }
     if (!problems.empty()) return 1;
+    // The phone plays MIDI and iMelody; another file would be named in the theme all the same.
+    try {
+        ParseTone(ReadWholeFile(choice.ringTone));
+    } catch (const EToneError& error) {
+        std::cerr << "warning: " << choice.ringTone << ": " << Cp1251ToUtf8(error.what())
+                  << " (the theme names it all the same)" << std::endl;
+    }
     const std::string bytes = ThemeFileBytes(choice);
     WriteWholeFile(output, bytes);
     std::cout << output << ": " << bytes.size() << " bytes\n";
@@ -53,7 +61,8 @@ const VerbRegistration registration({
     "theme build --ringtone FILE --screensaver FILE --picture FILE -o OUT.tcf",
     "Writes the theme file OUT.tcf of the C-series phones naming the three files (their names\n"
     "  without folders; the phone looks them up among its own files). A missing or empty\n"
-    "  choice is named on standard error (exit status 1). The phone is not contacted.",
+    "  choice is named on standard error (exit status 1); a ring tone that is neither MIDI nor\n"
+    "  iMelody is warned about. The phone is not contacted.",
     RunTheme,
     true,
 });

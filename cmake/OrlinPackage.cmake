@@ -5,12 +5,15 @@
 set(CPACK_PACKAGE_NAME orlin)
 set(CPACK_PACKAGE_VERSION ${ORLIN_FILE_VERSION})
 set(CPACK_PACKAGE_VENDOR "Orlin developers")
-set(CPACK_PACKAGE_CONTACT "Orlin developers <orlin@localhost>")
+set(CPACK_PACKAGE_CONTACT "Orlin developers <orlin@example.org>")
+set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://orlin.example.org/")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Manager for Motorola phones over a serial cable")
+# Lines of the long description stay within 80 columns (lintian).
 set(CPACK_PACKAGE_DESCRIPTION
-    "Reads and writes the phonebook, datebook, messages and themes of older Motorola phones\n"
-    "over a serial or USB cable with AT commands: a window (orlin), a command line (orlin-cli)\n"
-    "and a simulated phone for trying both without one (orlin-phonesim).")
+    "Reads and writes the phonebook, datebook, messages and themes of older\n"
+    "Motorola phones over a serial, USB or Bluetooth cable with AT commands:\n"
+    "a window (orlin), a command line (orlin-cli) and a simulated phone for\n"
+    "trying both without one (orlin-phonesim).")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)

@@ -16,6 +16,7 @@
 #include "link/cp1251.h"
 #include "link/interaction.h"
 #include "link/phone_session.h"
+#include "link/plural.h"
 #include "link/whole_file.h"
 #include "ui/file_dialogs.h"
 #include "ui/message_boxes.h"
@@ -44,7 +45,7 @@ std::string FileName(const QString& path) {
 class WriteProgress : public orlin::Interaction {
 public:
     explicit WriteProgress(QProgressBar* bar) : bar_(bar) {}
-    void processEvents() override { QCoreApplication::processEvents(); }
+    void processEvents() override { orlin::ProcessEventsOrAbandon(); }
     void progress(int done, int count) override {
         bar_->setRange(0, std::max(count, 1));
         bar_->setValue(done);
@@ -77,8 +78,19 @@ void DateBookTab::ExportICalendarClick() {
     if (context_.busy().isBusy()) return;
     BusyScope busy(context_.busy());
     orlin::Guarded([this] {
-        if (lvEvent->topLevelItemCount() == 0 && !readAll()) return;
+        if (lvEvent->topLevelItemCount() == 0 && !readAll() && lvEvent->topLevelItemCount() == 0)
+            return;
         std::vector<orlin::DatebookEvent> events = listedEvents();
+        // A file of a part of the datebook would pass for a whole copy of it.
+        if (!listComplete_ &&
+            !MessageBoxes::warningYesNo(
+                this,
+                QStringLiteral("Список событий неполон: ежедневник прочитан не весь. В "
+                               "файл попадут только %1 из списка, а не все события "
+                               "телефона.\r\nЗаписать файл?")
+                    .arg(QString::fromStdString(orlin::RussianCount(
+                        static_cast<long long>(events.size()), "событие", "события", "событий")))))
+            return;
         QString path;
         if (!writeFileDialog(path)) return;
         std::string unread;

@@ -15,18 +15,23 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
 #include <QTextCharFormat>
 #include <QThread>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <optional>
 
 #include "datebook/add_event_dialog.h"
 #include "datebook/datebook_read.h"
 #include "datebook/datebook_write.h"
+#include "link/connection_lost.h"
 #include "link/interaction.h"
 #include "link/phone_session.h"
+#include "link/plural.h"
 #include "ui/image_library.h"
+#include "ui/list_columns.h"
 #include "ui/message_boxes.h"
 #include "ui/orlin_application.h"
 #include "ui/phone_text_qt.h"
@@ -67,7 +72,7 @@ class DateBookTab::ReadInteraction : public orlin::Interaction {
 public:
     ReadInteraction(DateBookTab& tab, const orlin::DatebookRead& read) : tab_(tab), read_(read) {}
 
-    void processEvents() override { QCoreApplication::processEvents(); }
+    void processEvents() override { orlin::ProcessEventsOrAbandon(); }
     void progress(int done, int slotCount) override {
         tab_.lblAllEvent->setText(QStringLiteral("из %1").arg(slotCount));
         tab_.lblReadEvent->setText(QString::number(done));
@@ -93,6 +98,14 @@ DateBookTab::DateBookTab(WindowContext& context, QWidget* parent)
 
 DateBookTab::~DateBookTab() = default;
 
+QSize DateBookTab::sizeHint() const {
+    QSize hint = QWidget::sizeHint();
+    const int list = lvEvent->header()->length() + 2 * lvEvent->frameWidth() +
+                     lvEvent->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    hint.setWidth(hint.width() + std::max(0, list - lvEvent->sizeHint().width()));
+    return hint;
+}
+
 void DateBookTab::setDialog(TfrmAddEvent* dialog) {
     dialog_ = dialog;
 }
@@ -111,10 +124,16 @@ void DateBookTab::buildList() {
                               QStringLiteral("Дата"), QStringLiteral("Длительность"),
                               QStringLiteral("Повтор"), QStringLiteral("Состояние")});
     lvEvent->header()->setMinimumSectionSize(1);
-    lvEvent->header()->setStretchLastSection(false);
     lvEvent->header()->setSectionsClickable(true);
-    const int widths[] = {1, 150, 60, 80, 80, 60, 90, 70};
-    for (int i = 0; i < 8; ++i) lvEvent->setColumnWidth(i, widths[i]);
+    // Typical widest cells: the times, a date, a day's duration and the longest repeat text.
+    orlin::FitColumns(lvEvent, {{1, {}},
+                                {150, {}},
+                                {60, QStringLiteral("23:59")},
+                                {80, QStringLiteral("23:59")},
+                                {80, QStringLiteral("12-31-2026")},
+                                {60, QStringLiteral("1440")},
+                                {90, QStringLiteral("ежемесячно (день)")},
+                                {70, QStringLiteral("выкл.")}});
     for (int centred : {3, 5, 6, 7})
         lvEvent->headerItem()->setTextAlignment(centred, Qt::AlignCenter);
     lvEvent->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -271,6 +290,7 @@ std::vector<orlin::DatebookEvent> DateBookTab::listedEvents() const {
 
 void DateBookTab::SpeedButton5Click() {
     lvEvent->clear();
+    listComplete_ = false;
     Label8->setText(QStringLiteral("Свободно: "));
     updateBoldDays();
 }
@@ -337,11 +357,22 @@ void DateBookTab::sbReadAllEventsClick() {
 
 bool DateBookTab::readAll() {
     lvEvent->clear();
+    listComplete_ = false;
     orlin::DatebookRead read;
     ReadInteraction interaction(*this, read);
     try {
         orlin::PhoneSession session(context_.portSettings());
         orlin::ReadDatebook(session, interaction, read);
+    } catch (const orlin::ESynaSerError& error) {
+        interaction.showNewRows();
+        finishRead(read);
+        // The line went away after the phone had answered: say so, and what the list holds.
+        if (!read.rangeRead || !orlin::IsConnectionLost(error)) throw;
+        MessageBoxes::error(
+            this, FromCp1251(orlin::ConnectionLostText(
+                      error, orlin::Utf8ToCp1251(orlin::RussianCount(
+                                 lvEvent->topLevelItemCount(), "событие", "события", "событий")))));
+        return false;
     } catch (...) {
         interaction.showNewRows();
         finishRead(read);
@@ -349,6 +380,7 @@ bool DateBookTab::readAll() {
     }
     interaction.showNewRows();
     finishRead(read);
+    listComplete_ = read.status == orlin::DatebookReadStatus::Done && read.unreadSlots.empty();
     const std::string message = orlin::DatebookReadMessage(read.status);
     if (!message.empty()) MessageBoxes::error(this, FromCp1251(message));
     const std::string unread = orlin::UnreadSlotsText(read);
@@ -373,6 +405,27 @@ void DateBookTab::finishRead(const orlin::DatebookRead& read) {
 }
 
 // --- adding, editing, deleting ---
+
+// "Удаление прервано: <why>\r\nУдалены события в ячейках: 3, 5.\r\nНе удалены: 7, 9."
+QString DateBookTab::DeleteStoppedText(const std::string& why, const std::vector<int>& chosen,
+                                       const orlin::EventsDeleted& report) {
+    auto list = [](const std::vector<int>& numbers) {
+        QStringList words;
+        for (int slot : numbers) words << QString::number(slot);
+        return words.join(QStringLiteral(", "));
+    };
+    std::vector<int> kept;
+    for (int slot : chosen)
+        if (std::find(report.deleted.begin(), report.deleted.end(), slot) == report.deleted.end())
+            kept.push_back(slot);
+    QString text =
+        QStringLiteral("Удаление прервано: %1").arg(orlin::ErrorBoxText(FromCp1251(why)));
+    text += report.deleted.empty()
+                ? QStringLiteral("\r\nНи одно событие не удалено.")
+                : QStringLiteral("\r\nУдалены события в ячейках: %1.").arg(list(report.deleted));
+    if (!kept.empty()) text += QStringLiteral("\r\nНе удалены: %1.").arg(list(kept));
+    return text;
+}
 
 bool DateBookTab::haveSlotTable() {
     return !dialog_->SlotUsed.empty() || readAll();
@@ -457,9 +510,19 @@ void DateBookTab::sbDeleteEventClick() {
             return;
         }
         orlin::EventsDeleted report;
-        {
-            orlin::PhoneSession session(context_.portSettings());
-            orlin::DeleteEvents(session, chosen, report);
+        // A port that does not open raises as it is: nothing was deleted.
+        std::optional<orlin::PhoneSession> session(std::in_place, context_.portSettings());
+        try {
+            orlin::DeleteEvents(*session, chosen, report);
+            session.reset();
+        } catch (const orlin::OrlinError& error) {
+            // Stopped half-way: which events went and which stay, then the list as the phone
+            // now holds it, so that no row of a deleted event is left to edit.
+            session.reset();
+            MessageBoxes::error(this, DeleteStoppedText(error.what(), chosen, report));
+            pauseBeforeReading();
+            readAll();
+            return;
         }
         if (!report.refused.empty())
             MessageBoxes::error(this, FromCp1251(orlin::DeleteRefusedText(report.refused)));

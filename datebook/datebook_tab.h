@@ -5,6 +5,7 @@
 // operation holds the window's busy state; the work itself is the datebook core's.
 
 #include <QWidget>
+#include <string>
 #include <vector>
 
 #include "datebook/datebook_event.h"
@@ -27,6 +28,7 @@ class WindowContext;
 namespace orlin {
 struct ButtonGlyphs;
 struct DatebookRead;
+struct EventsDeleted;
 }  // namespace orlin
 
 class DateBookTab : public QWidget {
@@ -34,6 +36,9 @@ class DateBookTab : public QWidget {
 public:
     explicit DateBookTab(WindowContext& context, QWidget* parent = nullptr);
     ~DateBookTab() override;
+
+    // Wide enough for every column of the list beside the calendar.
+    QSize sizeHint() const override;
 
     // The main window owns the event dialog and hands it over once created.
     void setDialog(TfrmAddEvent* dialog);
@@ -91,6 +96,8 @@ private:
     // Writes the dialog's command, then reads the datebook again.
     void writeDialogEvent();
     void pauseBeforeReading();
+    static QString DeleteStoppedText(const std::string& why, const std::vector<int>& chosen,
+                                     const orlin::EventsDeleted& report);
     void updateBoldDays();
     bool writeFileDialog(QString& path);
     bool openFileDialog(QString& path);
@@ -113,4 +120,6 @@ private:
     WindowContext& context_;
     TfrmAddEvent* dialog_ = nullptr;
     int titleLength_ = 0;  // by the last read's range answer; 0 before
+    // The list holds every event of the phone: the last read reached every slot.
+    bool listComplete_ = false;
 };

@@ -181,9 +181,14 @@ void WriteDrafts(PhoneSession& session, const std::vector<EventDraft>& drafts,
     }
 }
 
-void DeleteEvents(PhoneSession& session, const std::vector<int>& slotList, EventsDeleted& report) {
+void DeleteEvents(PhoneSession& session, const std::vector<int>& slotList, EventsDeleted& report,
+                  bool askFirst) {
     Locked(session, [&] {
         for (int slot : slotList) {
+            if (askFirst && Trim(session.AtCommand("AT+MDBR=" + std::to_string(slot))) == "OK") {
+                report.empty.push_back(slot);
+                continue;
+            }
             const PhoneAnswer answer =
                 Judged(session.AtCommand("AT+MDBWE=" + std::to_string(slot) + ",0,0"));
             if (answer.taken)

@@ -93,12 +93,16 @@ void WriteDrafts(PhoneSession& session, const std::vector<EventDraft>& drafts,
 
 // Deletes events: "AT+MDBL=1", "AT+MDBWE=slot,0,0" for each slot in the order given,
 // "AT+MDBL=0" (also when a command raises). `refused` holds each slot the phone refused with
-// its answer line; valid also when a failure raises half-way.
+// its answer line; valid also when a failure raises half-way. The phone takes the delete of
+// an empty slot as well: with `askFirst` each slot is read first ("AT+MDBR=slot"), and a slot
+// that answers a bare OK is put in `empty` and not deleted.
 struct EventsDeleted {
     std::vector<int> deleted;
     std::vector<std::pair<int, std::string>> refused;
+    std::vector<int> empty;
 };
-void DeleteEvents(PhoneSession& session, const std::vector<int>& slotList, EventsDeleted& report);
+void DeleteEvents(PhoneSession& session, const std::vector<int>& slotList, EventsDeleted& report,
+                  bool askFirst = false);
 
 // The automatic deletion of old events: items 0..4 of the panel send the codes "0", "1", "2",
 // "4", "8" (weeks; 0 never); no item sends nothing after the equals sign.

@@ -1,11 +1,14 @@
 #include "link/block_serial.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <thread>
 
 #include "link/cp1251.h"
+#include "link/port_holder.h"
 #include "link/serial_device.h"
+#include "link/system_errors.h"
 #include "link/text_utils.h"
 #include "link/unsolicited.h"
 
@@ -156,10 +159,43 @@ void TBlockSerial::OpenPort(const std::string& name) {
 #endif
     int32_t error = 0;
     std::unique_ptr<SerialDevice> device = SerialDevice::Open(DevicePath, error);
+#ifdef _WIN32
     SetLastError(device ? ErrOk : error);
+#else
+    // A busy port may be held by a service that can be named and asked to let go; a port the
+    // user may not open says which group may.
+    std::string heldText;
+    if (!device && error == EBUSY) device = OpenHeldDevice(DevicePath, error, heldText);
+    SetLastError(device ? ErrOk : error);
+    if (!device && error == EBUSY && !heldText.empty()) lastErrorDesc_ = heldText;
+    if (!device && (error == EACCES || error == EPERM))
+        lastErrorDesc_ = Utf8ToCp1251("Нет доступа к порту: ") + PortAccessRemedy(DevicePath);
+#endif
     CheckError();
     if (device) attachDevice(std::move(device));
 }
+
+#ifndef _WIN32
+std::unique_ptr<SerialDevice> TBlockSerial::OpenHeldDevice(const std::string& path, int32_t& error,
+                                                           std::string& heldText) {
+    PortHolderInquiry* inquiry = CurrentPortHolderInquiry();
+    if (inquiry == nullptr) return nullptr;
+    std::optional<PortHolder> holder = inquiry->Holder(path);
+    if (!holder) return nullptr;
+    if (inquiry->Release(*holder)) {
+        // The holder lets go of the device in its own time: the open is tried again for a while.
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+        for (;;) {
+            std::unique_ptr<SerialDevice> device = SerialDevice::Open(path, error);
+            if (device || error != EBUSY) return device;
+            if (std::chrono::steady_clock::now() >= deadline) break;
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        }
+    }
+    heldText = holder->text;
+    return nullptr;
+}
+#endif
 
 void TBlockSerial::OpenDevice(std::unique_ptr<SerialLine> device, const std::string& name) {
     if (IsOpen()) {

@@ -39,8 +39,9 @@ public:
     std::string ErrorMessage;
 };
 
-class SerialLine;  // an open device: the platform's (serial_port_posix.cpp / _win32.cpp) or a
-                   // harness's
+class SerialDevice;  // the platform's serial device
+class SerialLine;    // an open device: the platform's (serial_port_posix.cpp / _win32.cpp) or a
+                     // harness's
 
 // The port number in a port name: COMn (any case) gives n - 1, so COM0 and COMX give -1;
 // /dev/ttySn gives n, and -2 when no number follows; any other name gives -1.
@@ -120,6 +121,10 @@ private:
     bool lastLF_ = false;
     void keepUnsolicited(const std::string& line);
     void attachDevice(std::unique_ptr<SerialLine> device);
+    // A busy device's holder, when one is known, is asked to let go (and the open tried again);
+    // otherwise heldText says who holds it and what to do.
+    static std::unique_ptr<SerialDevice> OpenHeldDevice(const std::string& path, int32_t& error,
+                                                        std::string& heldText);
 
     std::vector<std::string> unsolicited_;
     size_t unsolicitedDropped_ = 0;

@@ -1,5 +1,6 @@
 #include "link/data_folder.h"
 
+#include <cstdlib>
 #include <filesystem>
 #include <system_error>
 
@@ -24,6 +25,11 @@ std::filesystem::path ProgramFile() {
     const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
     return error ? std::filesystem::path() : self;
 #endif
+}
+
+std::string& Work() {
+    static std::string folder;  // set once, before any file of the work folder is opened
+    return folder;
 }
 
 bool IsFile(const std::filesystem::path& path) {
@@ -52,6 +58,33 @@ std::string FindDataFile(const std::string& name, const std::string& installed) 
         if (IsFile(path)) return Utf8FromPath(path);
     }
     return name;
+}
+
+std::string UserDataFolder() {
+#ifdef _WIN32
+    return {};
+#else
+    // As the desktop launcher (orlin-desktop) chooses it; an XDG_DATA_HOME that is not an
+    // absolute path is to be ignored.
+    const char* data = std::getenv("XDG_DATA_HOME");
+    if (data && data[0] == '/') return std::string(data) + "/orlin";
+    const char* home = std::getenv("HOME");
+    if (!home || !*home) return {};
+    return std::string(home) + "/.local/share/orlin";
+#endif
+}
+
+void SetWorkFolder(const std::string& folder) {
+    Work() = folder;
+}
+
+const std::string& WorkFolder() {
+    return Work();
+}
+
+std::string WorkFilePath(const std::string& name) {
+    if (Work().empty()) return name;
+    return Utf8FromPath(PathFromUtf8(Work()) / PathFromUtf8(name));
 }
 
 }  // namespace orlin

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdlib>
+#include <optional>
 #include <tuple>
 #include <utility>
 
@@ -18,6 +19,7 @@
 #include "link/block_serial.h"
 #include "link/cp1251.h"
 #include "link/phone_session.h"
+#include "link/port_holder.h"
 #include "link/system_errors.h"
 
 namespace orlin {
@@ -121,14 +123,23 @@ ProbeResult Failure(const std::string& device, int32_t code, const std::string& 
     }
 #endif
     if (code == ErrTimeout) return {device, ProbeOutcome::NoAnswer, Utf8ToCp1251("нет ответа")};
-    if (code == EBUSY || code == ErrAlreadyOwned)
+    if (code == EBUSY || code == ErrAlreadyOwned) {
+#ifndef _WIN32
+        // A service that manages the device is named ("занят службой ModemManager").
+        if (PortHolderInquiry* inquiry = CurrentPortHolderInquiry()) {
+            if (const std::optional<PortHolder> holder = inquiry->Holder(device))
+                return {device, ProbeOutcome::Busy,
+                        Utf8ToCp1251("занят службой ") + holder->service};
+        }
+#endif
         return {device, ProbeOutcome::Busy, Utf8ToCp1251("занят")};
+    }
     if (code == EACCES || code == EPERM) {
-#ifdef __linux__
-        return {device, ProbeOutcome::NoAccess,
-                Utf8ToCp1251("нет доступа: добавьте пользователя в группу dialout")};
-#else
+#ifdef _WIN32
         return {device, ProbeOutcome::NoAccess, Utf8ToCp1251("нет доступа")};
+#else
+        return {device, ProbeOutcome::NoAccess,
+                Utf8ToCp1251("нет доступа: ") + PortAccessRemedy(device)};
 #endif
     }
     if (code == ENOENT) return {device, ProbeOutcome::Failed, Utf8ToCp1251("нет такого порта")};
@@ -149,7 +160,9 @@ std::string Ask(PhoneSession& session, const char* command) {
 }  // namespace
 
 std::vector<std::string> DefaultPortPatterns(bool all) {
-    std::vector<std::string> patterns = {"/dev/serial/by-id/*", "/dev/ttyUSB*", "/dev/ttyACM*"};
+    // Bluetooth serial ports (rfcomm) after the cables.
+    std::vector<std::string> patterns = {"/dev/serial/by-id/*", "/dev/ttyUSB*", "/dev/ttyACM*",
+                                         "/dev/rfcomm*"};
     if (all) patterns.push_back("/dev/ttyS*");
     return patterns;
 }

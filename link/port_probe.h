@@ -13,8 +13,9 @@ namespace orlin {
 // ':' (';' on Windows): a test lists its simulated phones with it.
 inline constexpr const char* kPortPatternsVariable = "ORLIN_PORT_PATTERNS";
 
-// The patterns listed by default: /dev/serial/by-id/*, /dev/ttyUSB*, /dev/ttyACM*, and the
-// built-in ports /dev/ttyS* only with `all` (on many machines they are consoles).
+// The patterns listed by default: /dev/serial/by-id/*, /dev/ttyUSB*, /dev/ttyACM*, the
+// Bluetooth serial ports /dev/rfcomm*, and the built-in ports /dev/ttyS* only with `all` (on many
+// machines they are consoles).
 std::vector<std::string> DefaultPortPatterns(bool all);
 
 // The devices that the patterns name, in the patterns' order and by number within one

@@ -1,12 +1,18 @@
 #include "link/system_errors.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 
 #include "link/cp1251.h"
 
 #ifndef _WIN32
+#include <grp.h>
 #include <locale.h>
+#include <pwd.h>
+#include <sys/stat.h>
+
+#include <vector>
 #endif
 
 namespace orlin {
@@ -56,6 +62,42 @@ std::string PortErrnoText(int code) {
     if (code == EACCES || code == EPERM)
         return Utf8ToCp1251("Нет доступа к порту: добавьте пользователя в группу dialout");
     return ErrnoText(code);
+}
+
+std::string PortAccessRemedy(const std::string& device) {
+#ifdef _WIN32
+    (void)device;
+    return {};
+#else
+    struct stat info {};
+    if (::stat(Cp1251ToUtf8(device).c_str(), &info) != 0)
+        return Utf8ToCp1251(
+            "добавьте пользователя в группу, которой принадлежит порт, и войдите в систему "
+            "заново");
+    std::vector<char> buffer(16384);
+    std::string groupName;
+    group entry{};
+    group* found = nullptr;
+    if (::getgrgid_r(info.st_gid, &entry, buffer.data(), buffer.size(), &found) == 0 && found)
+        groupName = found->gr_name;
+    const bool groupMayUse = (info.st_mode & S_IRGRP) && (info.st_mode & S_IWGRP);
+    if (groupMayUse && info.st_gid != 0 && !groupName.empty()) {
+        // A group joined counts only from the next login: the shell the user types in keeps
+        // the groups it started with.
+        return Utf8ToCp1251("добавьте пользователя в группу ") + groupName + " (sudo usermod -aG " +
+               groupName + " $USER)" + Utf8ToCp1251(" и войдите в систему заново");
+    }
+    std::string owner = std::to_string(info.st_uid);
+    passwd user{};
+    passwd* userFound = nullptr;
+    if (::getpwuid_r(info.st_uid, &user, buffer.data(), buffer.size(), &userFound) == 0 &&
+        userFound)
+        owner = userFound->pw_name;
+    char mode[8];
+    std::snprintf(mode, sizeof mode, "%04o", static_cast<unsigned>(info.st_mode & 07777));
+    return Utf8ToCp1251("порт открыт только владельцу (") + owner + ", " + mode +
+           Utf8ToCp1251("): установите правило udev из README или спросите администратора");
+#endif
 }
 
 int Win32PortErrorAsErrno(unsigned long code) {

@@ -17,6 +17,12 @@ std::string ErrnoText(int code);
 // permission denied names the fix (the user is not in the group that owns serial devices).
 std::string PortErrnoText(int code);
 
+// Why the user may not open `device` (a path, Windows-1251) and what to do, for "Нет доступа к
+// порту: " and the port list's "нет доступа: ": join the group that owns the device (named from
+// the device itself: dialout, uucp, tty...) and log in again, for a group joined counts only from
+// the next login; or, when the device is open to its owner alone, that it is. Empty on Windows.
+std::string PortAccessRemedy(const std::string& device);
+
 // The errno value that stands for a Win32 error code a serial port meets (no such port, access
 // denied or sharing violation: the port is held by another program, device and I/O failures,
 // not a communications device, invalid parameter); 0 for any other code, whose text stays the

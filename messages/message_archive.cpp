@@ -2,12 +2,17 @@
 
 #include <set>
 
+#include "link/data_folder.h"
 #include "link/whole_file.h"
 
 namespace orlin {
 
 std::string ArchiveFileName(const std::string& phoneId) {
     return "sms_" + phoneId + ".txt";
+}
+
+std::string ArchivePath(const std::string& phoneId) {
+    return WorkFilePath(ArchiveFileName(phoneId));
 }
 
 std::vector<std::string> ArchiveLines(const std::string& bytes) {

@@ -13,6 +13,9 @@ namespace orlin {
 
 // "sms_" + id + ".txt".
 std::string ArchiveFileName(const std::string& phoneId);
+// The archive's path: its file name in the work folder (link/data_folder.h), which is the
+// current directory unless orlin-cli works in the window's data folder.
+std::string ArchivePath(const std::string& phoneId);
 
 // The lines of a file's bytes. A line ends in CR LF, or in a lone CR or LF (a file edited by
 // hand); a last line without an end counts as well.

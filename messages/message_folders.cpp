@@ -86,7 +86,7 @@ FolderReport ReadMessageFolder(const PortSettings& settings, MessageFolder folde
         const std::optional<std::string> id = ReadPhoneId(settings);
         report.phoneIdMissing = !id;
         if (id) {
-            archive = ArchiveFileName(*id);
+            archive = ArchivePath(*id);
             EnsureArchive(archive);
         }
     }
@@ -108,8 +108,7 @@ FolderReport ReadMessageFolder(const PortSettings& settings, MessageFolder folde
         return report;
     }
     const int count = StorageCountFromAnswer(storage);
-    const int most = std::max(count - 1, 0);
-    interaction.progress(0, most);
+    interaction.progress(0, count);
     const std::string list = session.AtCommand("AT+MMGL=\"HEADER ONLY\"");
     if (!EndsInOk(list)) {
         report.failure = commands.listRefused;
@@ -118,9 +117,14 @@ FolderReport ReadMessageFolder(const PortSettings& settings, MessageFolder folde
 
     std::vector<TArchiveSMS> received;
     const std::vector<MessageHeader> headers = HeaderLines(list);
+    // Every message counts, the first as 1 and the last as the whole.
+    const int total = static_cast<int>(headers.size());
     for (size_t i = 0; i < headers.size(); ++i) {
         const MessageHeader& header = headers[i];
-        if (commands.onlyStatus && header.status != commands.onlyStatus) continue;
+        if (commands.onlyStatus && header.status != commands.onlyStatus) {
+            interaction.progress(static_cast<int>(i) + 1, total);
+            continue;
+        }
         std::optional<MessageAnswer> message;
         std::string text;
         if (IsMessageIndex(header.index)) {
@@ -140,7 +144,7 @@ FolderReport ReadMessageFolder(const PortSettings& settings, MessageFolder folde
             if (folder == MessageFolder::Inbox)
                 received.push_back({message->number, message->dateTime, text});
         }
-        interaction.progress(std::min(static_cast<int>(i), most), most);
+        interaction.progress(static_cast<int>(i) + 1, total);
         interaction.processEvents();
     }
     if (!archive.empty()) report.archived = AppendToArchive(archive, received);
@@ -155,7 +159,7 @@ FolderReport ShowMessageArchive(const PortSettings& settings) {
         report.phoneIdMissing = true;
         return report;
     }
-    const std::string path = ArchiveFileName(*id);
+    const std::string path = ArchivePath(*id);
     EnsureArchive(path);
     for (const TArchiveSMS& message : ParseArchive(ReadWholeFile(path)))
         report.rows.push_back(ArchiveRow(message));

@@ -7,12 +7,23 @@
 #include "link/command_fields.h"
 #include "link/cp1251.h"
 #include "link/errors.h"
+#include "link/plural.h"
 #include "messages/message_answers.h"
 
 namespace orlin {
 
 int TextLimit(MessageLanguage language) {
     return language == MessageLanguage::Russian ? 70 : 160;
+}
+
+std::string TooLongText(int length, MessageLanguage language) {
+    const int limit = TextLimit(language);
+    return Utf8ToCp1251(
+        "Текст не поместится в сообщение: в нём " +
+        RussianCount(length, "символ", "символа", "символов") + ", а сообщение на языке «" +
+        (language == MessageLanguage::Russian ? "русский" : "английский") + "» вмещает " +
+        RussianCount(limit, "символ", "символа", "символов") + ". Сократите текст на " +
+        RussianCount(length - limit, "символ", "символа", "символов") + ".");
 }
 
 KeyVerdict FilterKey(MessageLanguage language, int length, char key) {

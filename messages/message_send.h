@@ -20,6 +20,10 @@ enum class MessageLanguage { English = 0, Russian = 1 };
 // 160 characters in "английский", 70 in "русский".
 int TextLimit(MessageLanguage language);
 
+// Why a text of `length` characters (more than the language's limit) is refused, naming the
+// length, the limit and how much to cut (Windows-1251).
+std::string TooLongText(int length, MessageLanguage language);
+
 // What becomes of a key typed into the text.
 enum class KeyVerdict { Accept, Discard };
 

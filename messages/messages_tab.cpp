@@ -12,16 +12,20 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QResizeEvent>
+#include <QStyle>
 #include <QTreeWidget>
 #include <algorithm>
 
+#include "link/connection_lost.h"
 #include "link/phone_session.h"
+#include "link/plural.h"
 #include "link/whole_file.h"
 #include "messages/message_delete.h"
 #include "messages/message_export.h"
 #include "messages/save_sms_dialog.h"
 #include "ui/file_dialogs.h"
 #include "ui/image_library.h"
+#include "ui/list_columns.h"
 #include "ui/message_boxes.h"
 #include "ui/orlin_application.h"
 #include "ui/phone_text_qt.h"
@@ -34,7 +38,7 @@ using orlin::ToCp1251;
 
 namespace {
 
-constexpr int kButtonWidth = 150;
+constexpr int kButtonWidth = 150;  // at least; wider when a folder caption needs it
 constexpr int kButtonHeight = 32;
 constexpr int kMemoHeight = 90;
 constexpr int kStateRole = Qt::UserRole + 1;
@@ -82,9 +86,25 @@ public:
     }
 };
 
+// Beside the text blocks that "CSV File" writes (Windows-1251, which a spreadsheet shows as
+// garbage), a real table: RFC 4180 CSV in UTF-8, as orlin-cli --format csv writes it.
+const char* const kCsvTableFilter = "Таблица CSV (UTF-8) (*.csv)";
+
 std::string FileName(const QString& path) {
     return QFile::encodeName(path).toStdString();
 }
+
+// A folder node's caption with the count of the list's rows, set when the scope ends.
+struct FolderCaption {
+    QTreeWidgetItem* node;
+    int state;
+    const QTreeWidget* list;
+    ~FolderCaption() {
+        node->setText(0, QStringLiteral("%1 (%2)")
+                             .arg(QString::fromUtf8(kNodeCaptions[state]))
+                             .arg(list->topLevelItemCount()));
+    }
+};
 
 // The progress bar returns to 0 however the read ends.
 struct ProgressReset {
@@ -99,7 +119,7 @@ struct ProgressReset {
 class MessagesTab::ReadInteraction : public orlin::Interaction {
 public:
     explicit ReadInteraction(QProgressBar* bar) : bar_(bar) {}
-    void processEvents() override { QCoreApplication::processEvents(); }
+    void processEvents() override { orlin::ProcessEventsOrAbandon(); }
     void progress(int pos, int max) override {
         bar_->setRange(0, std::max(max, 1));
         bar_->setValue(std::clamp(pos, 0, std::max(max, 1)));
@@ -118,7 +138,7 @@ MessagesTab::MessagesTab(WindowContext& context, QWidget* parent)
     SaveDialog1 = orlin::MakeFileDialog(
         this, true,
         {QStringLiteral("All files (*.*)"), QStringLiteral("Text File (*.txt)"),
-         QStringLiteral("CSV File (*.csv)")},
+         QStringLiteral("CSV File (*.csv)"), QString::fromUtf8(kCsvTableFilter)},
         QStringLiteral("CSV File (*.csv)"), QStringLiteral("csv"));
     SaveDialog1->setObjectName("SaveDialog1");
 
@@ -172,8 +192,15 @@ void MessagesTab::buildList() {
                             QStringLiteral("Размер"), QStringLiteral("Статус"),
                             QStringLiteral("Тема")});
     lvSMS->header()->setMinimumSectionSize(1);
-    const int widths[] = {1, 100, 120, 85, 60, 90, 300};
-    for (int i = 0; i < 7; ++i) lvSMS->setColumnWidth(i, widths[i]);
+    // Typical widest cells: an international number, the phone's date and time, the longest
+    // type and status words with their icons.
+    orlin::FitColumns(lvSMS, {{1, {}},
+                              {100, QStringLiteral("+380501234567")},
+                              {120, QStringLiteral("2006/12/26,09:05:07")},
+                              {85, QStringLiteral("исходящее"), true},
+                              {60, QStringLiteral("160")},
+                              {90, QStringLiteral("не отправлено"), true},
+                              {200, {}}});
     for (int centred : {ColDateTime, ColType, ColSize, ColStatus})
         lvSMS->headerItem()->setTextAlignment(centred, Qt::AlignCenter);
     lvSMS->header()->setSectionsClickable(true);
@@ -255,10 +282,25 @@ void MessagesTab::ApplyGlyphs(const orlin::ButtonGlyphs& glyphs) {
     glyphs.apply("SB_10", sbSMSSave);
 }
 
+// The folder tree and the buttons below it are as wide as the longest folder caption with its
+// count needs ("Отправленные (999)"); the list as wide as its columns.
+int MessagesTab::leftWidth() const {
+    const int caption =
+        tvSMS->fontMetrics().horizontalAdvance(QStringLiteral("Отправленные (999)"));
+    return std::max(kButtonWidth, caption + tvSMS->indentation() + 16 + 24);
+}
+
+QSize MessagesTab::sizeHint() const {
+    const int list = lvSMS->header()->length() + 2 * lvSMS->frameWidth() +
+                     lvSMS->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    return {2 + leftWidth() + 6 + list + 2, QWidget::sizeHint().height()};
+}
+
 void MessagesTab::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     const int w = width();
     const int h = height();
+    const int kButtonWidth = leftWidth();
     // The five buttons stacked upwards from the bottom edge at the left.
     QPushButton* stack[] = {sbSMSDeleteAll, sbDeleteSMS, SpeedButton12, sbSMSSave, sbSMSNew};
     int bottom = h - 2;
@@ -308,13 +350,12 @@ void MessagesTab::readNode(QTreeWidgetItem* node) {
     if (!folder) return;
     BusyScope busy(context_.busy());
     orlin::Guarded([&] {
+        // The caption counts the rows the list shows, however the read ends.
+        const FolderCaption caption{node, state, lvSMS};
         if (state == static_cast<int>(MessageFolder::Archive))
             ShowMessageArchive();
         else
             ReadMessageFolder(static_cast<MessageFolder>(state));
-        node->setText(0, QStringLiteral("%1 (%2)")
-                             .arg(QString::fromUtf8(kNodeCaptions[state]))
-                             .arg(lvSMS->topLevelItemCount()));
     });
 }
 
@@ -322,10 +363,23 @@ void MessagesTab::ReadMessageFolder(MessageFolder folder) {
     ReadInteraction interaction(pbReadSMS);
     const ProgressReset reset{pbReadSMS};
     orlin::RowSink sink;
-    sink.cleared = [this] { lvSMS->clear(); };
+    bool listed = false;  // the phone was talked with and the list emptied for its rows
+    sink.cleared = [this, &listed] {
+        lvSMS->clear();
+        listed = true;
+    };
     sink.added = [this](const MessageRow& row) { addRow(row); };
-    const orlin::FolderReport report =
-        orlin::ReadMessageFolder(context_.portSettings(), folder, interaction, sink);
+    orlin::FolderReport report;
+    try {
+        report = orlin::ReadMessageFolder(context_.portSettings(), folder, interaction, sink);
+    } catch (const orlin::ESynaSerError& error) {
+        if (!listed || !orlin::IsConnectionLost(error)) throw;
+        const int rows = lvSMS->topLevelItemCount();
+        MessageBoxes::error(this, FromCp1251(orlin::ConnectionLostText(
+                                      error, orlin::Utf8ToCp1251(orlin::RussianCount(
+                                                 rows, "сообщение", "сообщения", "сообщений")))));
+        return;
+    }
     if (report.failure != orlin::FolderFailure::None)
         MessageBoxes::error(this, FromCp1251(orlin::FailureText(report.failure)));
     showWarnings(report);
@@ -351,8 +405,12 @@ void MessagesTab::SpeedButton12Click() {
     for (int i = 0; i < 4; ++i) folders[i]->setText(0, QString::fromUtf8(kNodeCaptions[i + 1]));
 }
 
+// The rows go; the text below the list stays (emptying the list deselects every row, which
+// would empty it otherwise).
 void MessagesTab::pmSMSClearClick() {
+    const QString text = mmSMS->toPlainText();
     lvSMS->clear();
+    mmSMS->setPlainText(text);
 }
 
 // --- the rows ---
@@ -683,8 +741,10 @@ void MessagesTab::sbSMSSaveClick() {
     const bool chosen = SaveDialog1->exec() == QDialog::Accepted;
     const QStringList files = SaveDialog1->selectedFiles();
     if (chosen && !files.isEmpty()) orlin::Guarded([&] { exportSelected(files.first()); });
-    // Written or not, the rows are deselected.
+    // Written or not, the rows are deselected; the text below the list stays.
+    const QString text = mmSMS->toPlainText();
     lvSMS->clearSelection();
+    mmSMS->setPlainText(text);
 }
 
 void MessagesTab::pmSMSSaveClick() {
@@ -694,5 +754,7 @@ void MessagesTab::pmSMSSaveClick() {
 void MessagesTab::exportSelected(const QString& path) {
     std::vector<MessageRow> rows;
     for (const QTreeWidgetItem* item : selectedRows()) rows.push_back(rowOf(item));
-    orlin::WriteWholeFile(FileName(path), orlin::ExportBlocks(rows));
+    const bool table = SaveDialog1->selectedNameFilter() == QString::fromUtf8(kCsvTableFilter);
+    orlin::WriteWholeFile(FileName(path),
+                          table ? orlin::ExportCsv(rows) : orlin::ExportBlocks(rows));
 }

@@ -105,6 +105,9 @@ public slots:
     void pmSMSSaveClick();
     void pmSMSClearClick();
 
+    // Wide enough for the folder captions and every column of the list.
+    QSize sizeHint() const override;
+
 protected:
     void resizeEvent(QResizeEvent* event) override;
 
@@ -113,6 +116,7 @@ private:
 
     void buildList();
     void buildButtons();
+    int leftWidth() const;
     void buildMenu();
     void readNode(QTreeWidgetItem* node);
     void ReadMessageFolder(orlin::MessageFolder folder);

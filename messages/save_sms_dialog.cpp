@@ -100,7 +100,10 @@ TfrmSaveSMS::TfrmSaveSMS(QWidget* parent) : QDialog(parent) {
     Memo1->setTabChangesFocus(true);
     Memo1->installEventFilter(this);
     connect(Memo1, &QPlainTextEdit::textChanged, this, &TfrmSaveSMS::Memo1Change);
-    connect(rgLanguageItems, &QButtonGroup::idClicked, this, &TfrmSaveSMS::rgLanguageClick);
+    // Only a change of the language empties the text: a click on the chosen one keeps it.
+    connect(rgLanguageItems, &QButtonGroup::idToggled, this, [this](int, bool checked) {
+        if (checked) rgLanguageClick();
+    });
     connect(SpeedButton1, &QPushButton::clicked, this, &TfrmSaveSMS::SpeedButton1Click);
     connect(SpeedButton2, &QPushButton::clicked, this, &TfrmSaveSMS::SpeedButton2Click);
 }
@@ -195,6 +198,12 @@ void TfrmSaveSMS::SpeedButton1Click() {
     }
     if (Memo1->toPlainText().isEmpty()) {
         MessageBoxes::information(this, QStringLiteral("Сообщение пустое..."));
+        return;
+    }
+    // A pasted text can pass the counter; the phone would refuse it without a reason.
+    const int length = static_cast<int>(Memo1->toPlainText().size());
+    if (length > orlin::TextLimit(language())) {
+        MessageBoxes::warning(this, FromCp1251(orlin::TooLongText(length, language())));
         return;
     }
     // The picked contact counts while the box still shows its name.

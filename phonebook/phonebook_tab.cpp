@@ -21,6 +21,7 @@
 #include "link/errors.h"
 #include "link/interaction.h"
 #include "link/phone_session.h"
+#include "link/plural.h"
 #include "link/text_utils.h"
 #include "link/whole_file.h"
 #include "phonebook/add_record_dialog.h"
@@ -141,7 +142,7 @@ public:
         : tab_(tab), pump_(pumpEvents), question_(question) {}
 
     void processEvents() override {
-        if (pump_) QCoreApplication::processEvents();
+        if (pump_) orlin::ProcessEventsOrAbandon();
     }
     void progress(int pos, int max) override {
         tab_.pbReadAllRecords->setRange(0, std::max(max, 1));
@@ -609,9 +610,10 @@ void PhoneBookTab::sbWriteAllClick() {
         const orlin::WriteAllReport report =
             orlin::WriteAllRows(session, rows, state_, interaction);
         if (report.started && !report.refused.empty())
-            MessageBoxes::warning(this, QStringLiteral("Телефон не принял %1 из %2 записей: %3.")
+            MessageBoxes::warning(this, QStringLiteral("Телефон не принял %1 из %2: %3.")
                                             .arg(report.refused.size())
-                                            .arg(report.sent)
+                                            .arg(QString::fromStdString(orlin::RussianCount(
+                                                report.sent, "записи", "записей", "записей")))
                                             .arg(SlotsText(report.refused)));
     });
 }
@@ -720,9 +722,10 @@ void PhoneBookTab::pmLoadRecordClick() {
         if (!report.portError.empty())
             MessageBoxes::error(this, orlin::ErrorBoxText(FromCp1251(report.portError)));
         if (!report.refused.empty())
-            MessageBoxes::warning(this, QStringLiteral("Телефон не принял %1 из %2 записей: %3.")
+            MessageBoxes::warning(this, QStringLiteral("Телефон не принял %1 из %2: %3.")
                                             .arg(report.refused.size())
-                                            .arg(report.sent)
+                                            .arg(QString::fromStdString(orlin::RussianCount(
+                                                report.sent, "записи", "записей", "записей")))
                                             .arg(SlotsText(report.refused)));
         // The list shows what the phone holds now.
         readAll();

@@ -6,6 +6,7 @@
 #include <QToolButton>
 #include <QTreeWidget>
 
+#include "link/plural.h"
 #include "link/whole_file.h"
 #include "phonebook/phonebook_tab.h"
 #include "phonebook/vcard.h"
@@ -92,9 +93,12 @@ void PhoneBookTab::ImportVCardClick() {
         const orlin::VCardImport plan = orlin::PlanVCardImport(cards, state_);
         if (plan.missingSlots > 0 &&
             !MessageBoxes::warningYesNo(
-                this, QStringLiteral("Свободных ячеек не хватает: %1 номеров из файла не "
-                                     "поместятся.\r\nЗаписать те, что поместятся?")
-                          .arg(plan.missingSlots)))
+                this, QStringLiteral("Свободных ячеек не хватает: %1 из файла не %2.\r\n"
+                                     "Записать те, что поместятся?")
+                          .arg(QString::fromStdString(
+                              orlin::RussianCount(plan.missingSlots, "номер", "номера", "номеров")))
+                          .arg(QString::fromStdString(std::string(orlin::RussianPluralForm(
+                              plan.missingSlots, "поместится", "поместятся", "поместятся"))))))
             return;
         orlin::VCardWriteReport report;
         {

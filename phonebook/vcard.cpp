@@ -6,6 +6,7 @@
 
 #include "link/command_fields.h"
 #include "link/cp1251.h"
+#include "link/plural.h"
 #include "link/text_utils.h"
 #include "phonebook/code_tables.h"
 #include "phonebook/phonebook_write.h"
@@ -524,8 +525,10 @@ VCardImport PlanVCardImport(const std::vector<VCard>& cards, const PhonebookStat
                                     W(": знаки, которых нет в Windows-1251, заменены на \"?\""));
         if (name.size() > kPhoneNameLimit) {
             name = Trim(name.substr(0, kPhoneNameLimit));
-            plan.warnings.push_back(label + W(": имя сокращено до ") +
-                                    std::to_string(kPhoneNameLimit) + W(" знаков"));
+            plan.warnings.push_back(
+                label + W(": имя сокращено до ") +
+                W(RussianCount(static_cast<long long>(kPhoneNameLimit), "знака", "знаков", "знаков")
+                      .c_str()));
         }
         uint8_t category = categories ? 1 : 0;
         for (const std::string& c : card.categories) {

@@ -93,11 +93,15 @@ if [ "$headless" = 0 ] || [ ${#args[@]} -gt 0 ]; then
   exit "$status"
 fi
 
-# No display and no options: a walk through every tab, one screenshot each.
+# No display and no options: a walk through every tab, one screenshot each. Every screenshot
+# holds every window shown, and a window the walk did not open (a dialog that opened by
+# itself, an error box) fails the walk. The first step starts the program and leaves it alone
+# for 10 s: only the main window may be seen then.
 screens="$build/screens"
 rm -rf "$screens"
 mkdir -p "$screens"
 walk=(
+  "idle|--quit-after 10000"
   "phonebook|--tab phonebook --click sbReadAll --quit-after 6000"
   "info|--tab info --quit-after 4000"
   "terminal|--tab terminal --send AT+CGMM --quit-after 3000"
@@ -108,8 +112,11 @@ walk=(
 for step in "${walk[@]}"; do
   name="${step%%|*}"
   read -r -a options <<<"${step#*|}"
-  echo "Tab $name ..."
-  run_orlin "${options[@]}" --screenshot "$screens/$name.png"
+  echo "Step $name ..."
+  if ! run_orlin "${options[@]}" --only-main-window --screenshot "$screens/$name.png"; then
+    echo "demo.sh: the step \"$name\" failed; its screenshot is $screens/$name.png" >&2
+    exit 1
+  fi
 done
 
 echo

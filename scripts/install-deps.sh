@@ -12,6 +12,9 @@ packages=(
   libfluidsynth-dev libasound2-dev timgm6mb-soundfont qt6-image-formats-plugins
   clang libclang-rt-14-dev
   wine wine64
+  libsystemd-dev
+  dbus-daemon python3-dbus python3-gi
+  appstream lintian librsvg2-bin bash-completion file
 )
 missing=()
 for p in "${packages[@]}"; do

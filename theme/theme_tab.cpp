@@ -55,7 +55,10 @@ QString chosenFile(QFileDialog* dialog) {
 // Why a picture cannot be shown, in the reader's terms.
 QString pictureFailure(const QString& path, QImageReader::ImageReaderError error) {
     QString why = QStringLiteral("файл повреждён");
-    if (error == QImageReader::UnsupportedFormatError)
+    // A file whose name says a format that is read here but whose bytes are none is corrupt.
+    const QByteArray suffix = QFileInfo(path).suffix().toLower().toLatin1();
+    if (error == QImageReader::UnsupportedFormatError &&
+        !QImageReader::supportedImageFormats().contains(suffix))
         why = QStringLiteral("такой формат картинок здесь не читается");
     if (error == QImageReader::FileNotFoundError) why = QStringLiteral("файл не найден");
     if (error == QImageReader::DeviceError) why = QStringLiteral("файл не читается");

@@ -4,6 +4,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+#include "ui/orlin_application.h"
+
 namespace MessageBoxes {
 
 namespace {
@@ -43,6 +45,8 @@ Answer show(QWidget* parent, Kind kind, const QString& text, Buttons buttons,
             const QString& caption) {
     Request request{kind, caption.isEmpty() ? QStringLiteral("Orlin") : caption, text,
                     buttons == Buttons::YesNo, buttons};
+    // An operation ended by closing the window says nothing on its way out.
+    if (orlin::OperationsAbandoned()) return Answer::Closed;
     if (currentResponder()) return currentResponder()(request);
 
     // The buttons are added with their texts set here, so that no translation of Qt's own

@@ -19,10 +19,29 @@ QString ErrorBoxText(const QString& message) {
     return message;
 }
 
+namespace {
+bool abandoned = false;
+}  // namespace
+
+void AbandonOperations(bool on) {
+    abandoned = on;
+}
+
+bool OperationsAbandoned() {
+    return abandoned;
+}
+
+void ProcessEventsOrAbandon() {
+    QCoreApplication::processEvents();
+    if (abandoned) throw OperationAbandoned();
+}
+
 void ShowCurrentException() {
     QString text;
     try {
         throw;
+    } catch (const OperationAbandoned&) {
+        return;
     } catch (const OrlinError& e) {
         // Our own failures carry Windows-1251 text, like the phone's data.
         text = FromCp1251(e.what());

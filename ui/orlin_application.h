@@ -7,9 +7,24 @@
 #include <QString>
 #include <functional>
 
+#include "link/errors.h"
+
 class BusyState;
 
 namespace orlin {
+
+// Closing the window while a phone operation runs: the operation's next pause for the window's
+// events raises OperationAbandoned, which ends it the way a port failure does (its clean-up
+// runs, the port is released). Neither it nor the boxes the operation would show on the way
+// out are shown; the window closes once the operation has ended.
+class OperationAbandoned : public OrlinError {
+public:
+    OperationAbandoned() : OrlinError("the window was closed") {}
+};
+void AbandonOperations(bool on = true);  // false: operations run as before
+bool OperationsAbandoned();
+// QCoreApplication::processEvents(), then OperationAbandoned when the window was closed.
+void ProcessEventsOrAbandon();
 
 // The error box text: the message, with a full stop appended when the message is not empty
 // and its last character sorts after "." (so "...", ")" and "!" endings stay as they are).

@@ -12,6 +12,7 @@
 #include "datebook/datebook_skipped.h"
 #include "link/cp1251.h"
 #include "link/errors.h"
+#include "link/plural.h"
 #include "link/text_utils.h"
 
 namespace orlin {
@@ -277,7 +278,8 @@ ImportedEvent ImportOne(icalcomponent* vevent, int titleLength) {
         notes.push_back(W("знаки заголовка, которых нет в телефоне, заменены на «?»"));
     if (titleLength > 0 && title.size() > static_cast<size_t>(titleLength)) {
         title.resize(static_cast<size_t>(titleLength));
-        notes.push_back(W("заголовок укорочен до ") + std::to_string(titleLength) + W(" знаков"));
+        notes.push_back(
+            W("заголовок укорочен до " + RussianCount(titleLength, "знака", "знаков", "знаков")));
     }
     draft.title = title;
 

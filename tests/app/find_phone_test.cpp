@@ -12,6 +12,7 @@
 #include "app/comm_config_dialog.h"
 #include "link/phone_session.h"
 #include "link/port_probe.h"
+#include "link/usb_adapters.h"
 #include "tests/support/window_test.h"
 
 namespace orlin::test {
@@ -92,6 +93,51 @@ TEST_F(FindPhoneTest, StopEndsTheSearchAfterTheDeviceBeingProbed) {
     EXPECT_FALSE(d->isFinding());
     for (SimPhone* phone : {&first, &second, &third})
         EXPECT_NO_THROW(PhoneSession session(phone->settings));
+}
+
+TEST_F(FindPhoneTest, ThePortInTheFieldIsTriedFirstAndAdaptersWithoutAPortAreNamed) {
+    SimPhone listed("V300");
+    SimPhone typed("C350");
+    link(listed, "tty-a-listed");
+    // An adapter that brltty took, in a sysfs of the test's own.
+    const std::filesystem::path root = workDir().toStdString() + "/root";
+    const std::filesystem::path device = root / "sys/devices/usb1/3-1";
+    std::filesystem::create_directories(device / "3-1:1.0");
+    std::filesystem::create_directories(root / "sys/bus/usb/devices");
+    std::filesystem::create_directories(root / "proc/9");
+    for (const auto& [file, text] : {std::pair{"idVendor", "1a86"}, {"idProduct", "7523"}})
+        writeFile(QString::fromStdString((device / file).string()), text);
+    writeFile(QString::fromStdString((root / "proc/9/comm").string()), "brltty\n");
+    std::filesystem::create_directory_symlink(device, root / "sys/bus/usb/devices/3-1");
+    qputenv(kSystemRootVariable, QByteArray::fromStdString(root.string()));
+    TfrmCommConfig* d = openDialog();
+
+    // A pseudo-terminal typed by hand is no device the patterns list: it is probed first.
+    d->cbComSelect->setEditText(QString::fromStdString(typed.portPath()));
+    d->sbFindPhone->click();
+    ASSERT_TRUE(finishes(d));
+    qunsetenv(kSystemRootVariable);
+    ASSERT_EQ(d->lbFound->count(), 3);
+    EXPECT_EQ(d->lbFound->item(0)->text(),
+              QString::fromStdString(typed.portPath()) + QStringLiteral("  —  Motorola C350"));
+    EXPECT_EQ(d->lbFound->item(1)->text(),
+              filePath("tty-a-listed") + QStringLiteral("  —  Motorola V300"));
+    EXPECT_TRUE(d->lbFound->item(2)->text().startsWith(
+        QStringLiteral("USB 3-1 (1a86:7523 CH340)  —  порт не создан: адаптер занял brltty")))
+        << d->lbFound->item(2)->text().toStdString();
+
+    // With nothing listed the typed port is still tried; COM3, a built-in port here, is not.
+    std::filesystem::remove(filePath("tty-a-listed").toStdString());
+    d->sbFindPhone->click();
+    ASSERT_TRUE(finishes(d));
+    ASSERT_EQ(d->lbFound->count(), 1);
+    EXPECT_TRUE(d->lbFound->item(0)->text().endsWith(QStringLiteral("Motorola C350")));
+    d->cbComSelect->setEditText(QStringLiteral("COM3"));
+    d->sbFindPhone->click();
+    ASSERT_TRUE(finishes(d));
+    ASSERT_EQ(d->lbFound->count(), 1);
+    EXPECT_EQ(d->lbFound->item(0)->text(), QStringLiteral("Последовательных портов не найдено"));
+    d->reject();
 }
 
 }  // namespace

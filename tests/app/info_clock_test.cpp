@@ -159,6 +159,11 @@ TEST_F(InfoTest, ClockDisplayHoldsThePortUntilTheTabIsLeft) {
     EXPECT_EQ(phone()->commandsReceived(), before);
     EXPECT_TRUE(window_->tsTerminal->mmTerminal->toPlainText().isEmpty());
     EXPECT_TRUE(info()->ClockDisplayRunning());
+
+    // Closing the window switches the display off: it does not wait for it.
+    window_->close();
+    EXPECT_FALSE(window_->isVisible());
+    EXPECT_FALSE(info()->ClockDisplayRunning());
 }
 
 TEST_F(InfoTest, LeavingTheTabSwitchesTheDisplayOffAndFreesThePort) {

@@ -99,7 +99,7 @@ TEST_F(PhoneBackupWindow, StopTakesEffectWithinOneCommand) {
     QTimer poll;
     QObject::connect(&poll, &QTimer::timeout, &w, [&] {
         QProgressDialog* dialog = w.phoneBackup->progress;
-        if (atStop == 0 && dialog->isVisible() &&
+        if (atStop == 0 && dialog && dialog->isVisible() &&
             dialog->labelText() == QStringLiteral("Ежедневник") && dialog->value() > 3) {
             atStop = phone()->commandLog().size();
             emit dialog->canceled();  // as the Stop button does

@@ -11,6 +11,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTest>
 #include <QTimer>
 #include <QToolButton>
 #include <QTreeWidget>
@@ -95,8 +96,8 @@ TEST_F(StartupTest, WindowHasItsSixTabsMenusAndAFilledCommandBox) {
         return texts;
     };
     EXPECT_EQ(items(w.mnuFile),
-              QStringList({"BackUp", "Restore", "Резервная копия телефона...",
-                           "Восстановить из копии...", "Сохранить SMS", "-", "Выход"}));
+              QStringList({"BackUp", "Restore", "Резервная копия всего телефона...",
+                           "Восстановить весь телефон...", "Сохранить SMS", "-", "Выход"}));
     EXPECT_EQ(items(w.mnuPhoneBook),
               QStringList({"Добавить", "Удалить", "Редактировать", "-", "Прочитать все",
                            "Записать все", "-", "Экспорт в vCard...", "Импорт из vCard..."}));
@@ -113,6 +114,23 @@ TEST_F(StartupTest, WindowHasItsSixTabsMenusAndAFilledCommandBox) {
     w.N9->trigger();
     EXPECT_TRUE(boxes().empty());
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+}
+
+// A progress dialog shows itself some seconds after it is made (Qt waits 4 s by default): a
+// window left alone after the start shows nothing but itself.
+TEST_F(StartupTest, AWindowLeftAloneShowsNoOtherWindow) {
+    writePortConfig("/dev/orlin-no-such-port");
+    TfrmMain& w = createWindow();
+    QStringList others;
+    QTest::qWaitFor(
+        [&] {
+            for (QWidget* window : QApplication::topLevelWidgets())
+                if (window->isVisible() && window != &w) others << window->windowTitle();
+            return !others.isEmpty();
+        },
+        4600);
+    EXPECT_TRUE(others.isEmpty()) << others.join('|').toStdString();
+    EXPECT_TRUE(boxes().empty()) << boxTexts().join('|').toStdString();
 }
 
 TEST_F(StartupTest, ImagesFromTheContainerReachTabsListsAndPopup) {

@@ -2,18 +2,22 @@
 // scripted phone on a pseudo-terminal.
 
 #include <fcntl.h>
+#include <grp.h>
 #include <gtest/gtest.h>
 #include <poll.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 
+#include "cli/progress.h"
 #include "link/block_serial.h"
 #include "link/cp1251.h"
 #include "link/port_settings.h"
@@ -23,6 +27,42 @@
 
 namespace orlin::test {
 namespace {
+
+// The progress printer: on a terminal one line redrawn in place (at most ten times a second,
+// always at the end) with a bar, the count and the time left; elsewhere plain lines per
+// tenth when asked for, or nothing.
+TEST(ProgressPrinter, OneUpdatingLineOnATerminalPlainLinesOnRequestElseNothing) {
+    using namespace std::chrono_literals;
+    const ProgressPrinter::Clock::time_point t0{};
+    std::ostringstream terminal;
+    {
+        ProgressPrinter printer(terminal, ProgressPrinter::Mode::Terminal);
+        printer.show("reading", 0, 10, t0);
+        printer.show("reading", 5, 10, t0 + 10s);
+        printer.show("reading", 6, 10, t0 + 10s + 50ms);  // too soon after the last
+        printer.show("reading", 10, 10, t0 + 20s);
+        printer.show("writing", 1, 4, t0 + 21s);  // a new line for the next work
+    }
+    EXPECT_EQ(terminal.str(), "\rreading [" + std::string(30, '.') + "] 0/10" + "\rreading [" +
+                                  std::string(15, '#') + std::string(15, '.') +
+                                  "] 5/10  0:10 left" + "\rreading [" + std::string(30, '#') +
+                                  "] 10/10" + std::string(10, ' ') + "\n" + "\rwriting [" +
+                                  std::string(7, '#') + std::string(23, '.') + "] 1/4\n");
+
+    std::ostringstream lines, silent;
+    {
+        ProgressPrinter plain(lines, ProgressPrinter::Mode::Lines);
+        ProgressPrinter none(silent, ProgressPrinter::Mode::Silent);
+        for (int i = 0; i <= 100; ++i) {
+            plain.show("reading", i, 100);
+            none.show("reading", i, 100);
+        }
+    }
+    const std::string text = lines.str();
+    EXPECT_EQ(text.substr(0, 31), "reading: 1/100\nreading: 10/100\n");
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 11);
+    EXPECT_EQ(silent.str(), "");
+}
 
 struct CliResult {
     int status = -1;
@@ -166,8 +206,10 @@ TEST_F(OrlinCli, PortErrorsHaveRussianTexts) {
     TBlockSerial holder;
     holder.RaiseErrors = true;
     holder.OpenPort(busy.SlavePath());
+    // Open to its group, dialout, which the user is not in.
     PtyResponder locked;
-    ASSERT_EQ(::chmod(locked.SlavePath().c_str(), 0600), 0);
+    ASSERT_EQ(::chown(locked.SlavePath().c_str(), 0, ::getgrnam("dialout")->gr_gid), 0);
+    ASSERT_EQ(::chmod(locked.SlavePath().c_str(), 0660), 0);
     const bool canDropRoot = ::geteuid() == 0 && ::access("/usr/bin/setpriv", X_OK) == 0;
     const struct {
         const char* what;
@@ -179,7 +221,9 @@ TEST_F(OrlinCli, PortErrorsHaveRussianTexts) {
         {"not a terminal", "", "/dev/null", "Устройство не является терминалом\n"},
         {"no permission",
          canDropRoot ? "/usr/bin/setpriv --reuid=65534 --regid=65534 --clear-groups " : "",
-         locked.SlavePath(), "Нет доступа к порту: добавьте пользователя в группу dialout\n"},
+         locked.SlavePath(),
+         "Нет доступа к порту: добавьте пользователя в группу dialout (sudo usermod -aG dialout "
+         "$USER) и войдите в систему заново\n"},
     };
     for (const auto& c : cases) {
         if (std::string(c.what) == "no permission" && !canDropRoot) continue;

@@ -1,11 +1,13 @@
 // orlin-cli ports against simulated phones listed through the device-pattern variable: what
 // answers on each device, and a device another session holds.
 
+#include <grp.h>
 #include <gtest/gtest.h>
 #include <stdlib.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -70,8 +72,10 @@ TEST_F(CliPorts, ListsEachDeviceWithWhatAnswered) {
 }
 
 TEST_F(CliPorts, SaysWhyADeviceDidNotAnswerAndReleasesEveryPort) {
+    // Open to its group, dialout, which the user is not in.
     SimPhone locked("C350");
-    ASSERT_EQ(::chmod(locked.portPath().c_str(), 0600), 0);
+    ASSERT_EQ(::chown(locked.portPath().c_str(), 0, ::getgrnam("dialout")->gr_gid), 0);
+    ASSERT_EQ(::chmod(locked.portPath().c_str(), 0660), 0);
     const bool canDropRoot = ::geteuid() == 0 && ::access("/usr/bin/setpriv", X_OK) == 0;
     const std::string nobody = "/usr/bin/setpriv --reuid=65534 --regid=65534 --clear-groups ";
     const struct {
@@ -84,7 +88,8 @@ TEST_F(CliPorts, SaysWhyADeviceDidNotAnswerAndReleasesEveryPort) {
         {"not a terminal", "", "/dev/null", "не последовательный порт"},
         {"no such device", "", path("tty-none"), "нет такого порта"},
         {"no permission", canDropRoot ? nobody : "", locked.portPath(),
-         "нет доступа: добавьте пользователя в группу dialout"},
+         "нет доступа: добавьте пользователя в группу dialout (sudo usermod -aG dialout $USER) "
+         "и войдите в систему заново"},
     };
     {
         PhoneSession held(c350_.settings);
@@ -111,6 +116,9 @@ TEST(PortList, BuiltInPortsOnlyWhenAskedAndDevicesByNumber) {
     for (const std::string& pattern : DefaultPortPatterns(false))
         EXPECT_EQ(pattern.find("ttyS"), std::string::npos) << pattern;
     EXPECT_EQ(DefaultPortPatterns(true).back(), "/dev/ttyS*");
+    // Bluetooth serial ports are listed like cables.
+    const std::vector<std::string> patterns = DefaultPortPatterns(false);
+    EXPECT_NE(std::find(patterns.begin(), patterns.end(), "/dev/rfcomm*"), patterns.end());
 
     // Numbers sort as numbers, and a link to a device listed already is not listed again.
     char pattern[] = "/tmp/orlin-list-XXXXXX";

@@ -67,6 +67,10 @@ TEST_F(DatebookCli, ExportThenImportIntoAnEmptyPhoneListsTheSameEvents) {
     EXPECT_EQ(first.out.substr(0, first.out.find('\n')),
               "0\tПланёрка\t09:30\t09:15\t12-07-2026\t60\tеженедельно\tвкл.");
     EXPECT_NE(first.err.find("Свободно: 97.6%"), std::string::npos);
+    // Standard error is no terminal here: progress only when --progress asks for it.
+    EXPECT_EQ(first.err.find("reading"), std::string::npos) << first.err;
+    const CliRun shown = Cli(source, "--progress datebook list");
+    EXPECT_NE(shown.err.find("reading: 501/501\n"), std::string::npos) << shown.err;
     EXPECT_EQ(Columns(second.out), Columns(first.out));
 }
 
@@ -108,6 +112,22 @@ TEST_F(DatebookCli, AddEditDeleteAndAutodelete) {
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.out, "3\n0\n");
     EXPECT_EQ(phone.state().contents.events.count(3) + phone.state().contents.events.count(0), 0u);
+
+    // An empty slot is named, not reported deleted; a title too long for the phone is refused
+    // as soon as the range answer tells its length, before a slot is read.
+    run = Cli(phone, "datebook delete 3 1");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out, "1\n");
+    EXPECT_EQ(run.err, "Slot 3 was empty: there was no event to delete.\n");
+    phone.mark();
+    run = Cli(phone,
+              "datebook add --title " + std::string(65, 'x') + " --date 2027-03-01 --time 00:10");
+    EXPECT_EQ(run.status, 2);
+    EXPECT_NE(run.err.find("the title has 65 characters; the phone takes at most 64"),
+              std::string::npos)
+        << run.err;
+    EXPECT_TRUE(phone.sinceStarting("AT+MDBR=0").empty());
+    EXPECT_EQ(phone.since().back(), "AT+MDBL=0");
 
     EXPECT_EQ(Cli(phone, "datebook autodelete 8").status, 0);
     EXPECT_EQ(phone.state().contents.autoDeleteWeeks, 8);

@@ -10,6 +10,7 @@
 #include <QComboBox>
 #include <QDateEdit>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileDialog>
 #include <QLabel>
@@ -24,6 +25,7 @@
 #include <functional>
 
 #include "datebook/add_event_dialog.h"
+#include "link/phone_session.h"
 #include "link/whole_file.h"
 #include "tests/support/fault_runs.h"
 #include "tests/support/text.h"
@@ -412,6 +414,83 @@ TEST_F(DatebookTab, ExportAndImportThroughTheMainMenu) {
     ASSERT_EQ(boxes().size(), 1u);
     EXPECT_EQ(boxes().front().kind, MessageBoxes::Kind::Warning);
     EXPECT_EQ(boxTexts().front().count(QStringLiteral("нет свободной ячейки: не записано")), 3);
+}
+
+// A delete that the phone's hang-up stops half-way says which events went and which stay,
+// and reads the list again, so that no row of a deleted event is left to edit back.
+TEST_F(DatebookTab, ADeleteStoppedHalfWayNamesWhatWentAndLeavesNoStaleRow) {
+    start();
+    click("sbReadAllEvents");
+    select({0, 2, 4});
+    phonesim::FaultOptions faults;
+    // The lock and the first delete are answered, then the line closes.
+    faults.hangUpAfterCommands = static_cast<int>(phone()->commandsReceived()) + 2;
+    phone()->setFaults(faults);
+    click("sbDeleteEvent");
+    ASSERT_FALSE(boxes().empty());
+    EXPECT_TRUE(boxTexts()[0].startsWith(QStringLiteral("Удаление прервано: ")))
+        << boxTexts()[0].toStdString();
+    EXPECT_TRUE(boxTexts()[0].endsWith(
+        QStringLiteral("\r\nУдалены события в ячейках: 0.\r\nНе удалены: 2, 4.")))
+        << boxTexts()[0].toStdString();
+    EXPECT_EQ(phone().state().contents.events.count(0), 0u);
+    EXPECT_EQ(row(0), nullptr);
+}
+
+// An export of a list that misses slots the phone would not read out asks first, naming what
+// the file will hold.
+TEST_F(DatebookTab, AnExportOfAnIncompleteListAsksFirst) {
+    phonesim::FaultOptions faults;
+    faults.errorOn = "AT+MDBR=3";
+    faults.errorLine = "+CME ERROR: 10";
+    start(true, 20, faults);
+    click("sbReadAllEvents");
+    const int rows = tab()->lvEvent->topLevelItemCount();
+    clearBoxes();
+    const QString path = filePath("part.ics");
+    whenShown([this] { return tab()->findChild<QFileDialog*>("dlgExportICalendar"); },
+              [this, path] {
+                  acceptFileDialog(tab()->findChild<QFileDialog*>("dlgExportICalendar"), path);
+              });
+    window_->mnuExportICalendar->trigger();
+    ASSERT_EQ(boxes().size(), 1u);
+    EXPECT_EQ(boxes()[0].kind, MessageBoxes::Kind::Warning);
+    EXPECT_TRUE(boxes()[0].yesNo);
+    EXPECT_TRUE(boxTexts()[0].startsWith(QStringLiteral("Список событий неполон")));
+    EXPECT_TRUE(boxTexts()[0].contains(QStringLiteral("только %1 событий из списка").arg(rows)))
+        << boxTexts()[0].toStdString();
+    EXPECT_EQ(readFile(path).count("BEGIN:VEVENT"), rows);  // answered Yes
+}
+
+// Closing the window while the datebook is read ends the read at once, unlocks the datebook
+// and frees the port before the window goes; a menu command of a tab shows that tab.
+TEST_F(DatebookTab, ClosingTheWindowDuringAReadFreesThePortFirst) {
+    phonesim::PhoneSimOptions options = PhoneOptions("C350");
+    options.datebookLastSlot = 200;
+    options.latencyMs = 20;
+    startPhone(options);
+    createWindow();
+    ASSERT_EQ(window_->PageControl1->currentIndex(), TfrmMain::PhoneBookPage);
+    bool shown = false;
+    QTimer::singleShot(300, window_.get(), [this, &shown] {
+        shown = window_->PageControl1->currentIndex() == TfrmMain::DateBookPage;
+        window_->close();
+    });
+    QElapsedTimer clock;
+    clock.start();
+    window_->N14->trigger();
+    EXPECT_LT(clock.elapsed(), 2000);
+    EXPECT_TRUE(shown);
+    EXPECT_LT(tab()->lvEvent->topLevelItemCount(), 21);
+    EXPECT_TRUE(boxes().empty()) << boxTexts().join('|').toStdString();
+    const auto sent = phone().since();
+    ASSERT_FALSE(sent.empty());
+    EXPECT_EQ(sent.back(), "AT+MDBL=0");
+    QTest::qWait(50);
+    EXPECT_FALSE(window_->isVisible());
+    // The port opens again at once.
+    PhoneSession session(phone().settings);
+    EXPECT_NE(session.AtCommand("AT").find("OK"), std::string::npos);
 }
 
 TEST_F(DatebookTab, AnExportThatFailsHalfWayLeavesTheOldFile) {

@@ -13,6 +13,7 @@
 #include <sstream>
 
 #include "link/errors.h"
+#include "link/plural.h"
 #include "link/port_settings.h"
 #include "link/response_fields.h"
 #include "link/system_errors.h"
@@ -22,6 +23,20 @@
 
 namespace orlin::test {
 namespace {
+
+// "1 запись", "2 записи", "5 записей": 11 to 14 like 5 whatever the last digit, 21 like 1.
+TEST(RussianPlural, TheFormFollowsTheLastTwoDigits) {
+    const struct {
+        long long count;
+        const char* text;
+    } cases[] = {{0, "0 записей"},    {1, "1 запись"},        {2, "2 записи"},
+                 {4, "4 записи"},     {5, "5 записей"},       {11, "11 записей"},
+                 {12, "12 записей"},  {14, "14 записей"},     {21, "21 запись"},
+                 {22, "22 записи"},   {42, "42 записи"},      {111, "111 записей"},
+                 {101, "101 запись"}, {1000, "1000 записей"}, {-1, "-1 запись"}};
+    for (const auto& c : cases)
+        EXPECT_EQ(RussianCount(c.count, "запись", "записи", "записей"), c.text) << c.count;
+}
 
 TEST(StrToInt, AcceptsWhatTheRuntimeAccepts) {
     EXPECT_EQ(StrToInt("19200"), 19200);

@@ -76,6 +76,8 @@ TEST_F(MessagesOnPhone, EachFolderListsItsMessages) {
         EXPECT_EQ(statuses, c.statuses);
         EXPECT_EQ(phone.sinceStarting("AT+MMGR=").size(), c.reads);
         EXPECT_EQ(phone.sinceStarting("AT+CGSN").size(), c.folder == MessageFolder::Inbox);
+        // Every message counts: the progress ends at the whole.
+        EXPECT_EQ(interaction.lastPos, interaction.lastMax);
     }
     const FolderReport inbox = read(MessageFolder::Inbox);
     EXPECT_EQ(inbox.rows[0], InboxRow("1", "+79111234567", "2026/12/07,18:02:11",
@@ -85,7 +87,8 @@ TEST_F(MessagesOnPhone, EachFolderListsItsMessages) {
               StoredRow("7", "+4915123456789", "Happy birthday, Anna!", true));
     const FolderReport drafts = read(MessageFolder::Drafts);
     EXPECT_EQ(drafts.rows[0], DraftRow("10", "", W("Черновик: купить хлеб, молоко")));
-    EXPECT_EQ(interaction.lastMax, 1);  // two drafts: 0..1
+    EXPECT_EQ(interaction.lastMax, 2);  // two drafts, the second ends the bar
+    EXPECT_EQ(interaction.lastPos, 2);
 }
 
 TEST_F(MessagesOnPhone, ARefusedCommandEndsTheReadWithItsNumber) {

@@ -198,6 +198,37 @@ TEST_F(MessagesWindow, TheTextStopsAtItsLimitAndTheLanguageEmptiesIt) {
     EXPECT_EQ(boxes().size(), 1u);
 }
 
+// Typed text is never lost to a click that changes nothing, and a pasted text over the limit
+// is refused at "Ok" with the counter's reason instead of by the phone without one.
+TEST_F(MessagesWindow, TheChosenLanguageKeepsTheTextAndOkRefusesAnOverlongOne) {
+    whenDialogShows([this] {
+        dialog->rgLanguageItems->button(0)->click();  // already chosen
+        dialog->cbAbonents->setEditText(QStringLiteral("+79111234567"));
+        dialog->Memo1->setPlainText(QString(200, QChar(u'a')));  // pasted
+        dialog->rgLanguageItems->button(0)->click();
+        EXPECT_EQ(dialog->Memo1->toPlainText().size(), 200);
+        EXPECT_EQ(dialog->Label3->text(), QStringLiteral("Осталось символов: -40"));
+        dialog->SpeedButton1->click();
+        EXPECT_EQ(boxTexts(),
+                  QStringList({"Текст не поместится в сообщение: в нём 200 символов, а сообщение "
+                               "на языке «английский» вмещает 160 символов. Сократите текст на "
+                               "40 символов."}));
+        EXPECT_TRUE(dialog->isVisible());
+        dialog->rgLanguageItems->button(1)->click();
+        dialog->Memo1->setPlainText(QString(72, QChar(u'Ж')));
+        dialog->SpeedButton1->click();
+        EXPECT_TRUE(boxTexts().value(1).contains(
+            QStringLiteral("в нём 72 символа, а сообщение на языке «русский» вмещает 70 "
+                           "символов. Сократите текст на 2 символа.")))
+            << boxTexts().join('|').toStdString();
+        dialog->SpeedButton2->click();
+    });
+    phone().mark();
+    tab->sbSMSNew->click();
+    EXPECT_EQ(boxes().size(), 2u);
+    EXPECT_TRUE(phone().sinceStarting("AT+CMGW").empty());
+}
+
 TEST_F(MessagesWindow, SendFromThePhonebookPopupHonoursTheDialog) {
     phone().edit([](phonesim::PhoneState& s) {
         s.contents.phonebook.clear();
@@ -328,6 +359,52 @@ TEST_F(MessagesWindow, ExportWritesTheSelectedRowsAndDeselectsThem) {
     ASSERT_EQ(boxes().size(), 1u);
     EXPECT_TRUE(boxTexts().first().startsWith(QStringLiteral("Ошибка по таймауту")))
         << boxTexts().first().toStdString();
+}
+
+// "Таблица CSV (UTF-8)" writes the table orlin-cli --format csv writes; neither it nor the
+// pop-up's "Очистить" empties the text below the list.
+TEST_F(MessagesWindow, TheTableExportWritesCsvAndTheTextBelowTheListStays) {
+    clickNode(tab->nodeInbox);
+    select({"2"});
+    const QString text = tab->mmSMS->toPlainText();
+    ASSERT_FALSE(text.isEmpty());
+    const QString path = filePath("inbox.csv");
+    QTimer::singleShot(0, window_.get(), [this, path] {
+        tab->SaveDialog1->selectNameFilter(QStringLiteral("Таблица CSV (UTF-8) (*.csv)"));
+        acceptFileDialog(tab->SaveDialog1, path);
+    });
+    tab->sbSMSSave->click();
+    const QByteArray bytes = readFile(path);
+    EXPECT_TRUE(bytes.startsWith("\xEF\xBB\xBF")) << bytes.left(40).toStdString();
+    EXPECT_TRUE(bytes.contains(QStringLiteral("Позвони, когда будешь дома. Мама").toUtf8()))
+        << bytes.toStdString();
+    EXPECT_EQ(bytes.count("\r\n"), 2);  // the header and the one row
+    EXPECT_EQ(tab->mmSMS->toPlainText(), text);
+    tab->pmSMSClear->trigger();
+    EXPECT_EQ(tab->lvSMS->topLevelItemCount(), 0);
+    EXPECT_EQ(tab->mmSMS->toPlainText(), text);
+}
+
+// A phone lost in the middle of a folder read: said as such, and the folder's caption counts
+// the rows the list shows.
+TEST_F(MessagesWindow, APhoneLostMidReadIsSaidAndTheCaptionCountsTheRowsShown) {
+    clickNode(tab->nodeInbox);
+    ASSERT_EQ(tab->nodeInbox->text(0), QStringLiteral("Входящие (5)"));
+    phone().mark();
+    clickNode(tab->nodeInbox);
+    const int commands = static_cast<int>(phone().since().size());
+    // The line closes after the third message has been read.
+    phonesim::FaultOptions faults;
+    faults.hangUpAfterCommands = static_cast<int>(phone()->commandsReceived()) + commands - 2;
+    phone()->setFaults(faults);
+    clearBoxes();
+    clickNode(tab->nodeInbox);
+    ASSERT_EQ(boxes().size(), 1u) << boxTexts().join('|').toStdString();
+    EXPECT_EQ(boxTexts()[0], QStringLiteral("Связь с телефоном потеряна (Ошибка ввода-вывода). В "
+                                            "списке только то, что прочитано до этого: 3 "
+                                            "сообщения."));
+    EXPECT_EQ(column(0), QStringList({"1", "2", "3"}));
+    EXPECT_EQ(tab->nodeInbox->text(0), QStringLiteral("Входящие (3)"));
 }
 
 TEST_F(MessagesWindow, AnExportThatFailsHalfWayLeavesTheOldFile) {

@@ -6,7 +6,14 @@
 #include <fstream>
 #include <sstream>
 
+#include "tests/support/private_bus.h"
+
 namespace orlin::test {
+
+namespace {
+// Before any test runs orlin-cli: no real system bus, no user's settings.
+const bool kIsolated = (IsolateTestProcess(), true);
+}  // namespace
 
 CliRun RunInFolder(const std::filesystem::path& folder, const std::string& commandLine) {
     const std::string command =

@@ -8,11 +8,13 @@
 #include <QStandardPaths>
 #include <cstdlib>
 
+#include "tests/support/private_bus.h"
 #include "ui/orlin_application.h"
 
 int main(int argc, char** argv) {
     if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
     QStandardPaths::setTestModeEnabled(true);
+    orlin::test::IsolateTestProcess();
     ::testing::InitGoogleTest(&argc, argv);
     orlin::OrlinApplication app(argc, argv);
     return RUN_ALL_TESTS();

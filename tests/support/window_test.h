@@ -41,6 +41,8 @@ protected:
     // The boxes shown since the start (or the last clearBoxes), in order.
     const std::vector<MessageBoxes::Request>& boxes() const { return recorder_.boxes; }
     void clearBoxes() { recorder_.boxes.clear(); }
+    // The answers the next boxes get, in order (then Yes to a question, Ok to the rest).
+    std::deque<MessageBoxes::Answer>& boxAnswers() { return recorder_.answers; }
     QStringList boxTexts() const { return recorder_.texts(); }
 
     QString workDir() const { return dir_.path(); }

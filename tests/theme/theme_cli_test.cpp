@@ -57,6 +57,16 @@ TEST_F(ThemeCli, BuildWritesTheBytesOfTheTabAndNamesMissingFiles) {
     EXPECT_EQ(folder.status, 1);
     EXPECT_EQ(folder.err, ".: На месте файла находится папка\n");
 
+    // A ring tone that is neither MIDI nor iMelody is named in a warning; the theme is written.
+    fs::copy_file(dir_ / "picture.bmp", dir_ / "ring.wav");
+    const auto odd =
+        Run("theme build --ringtone ring.wav --screensaver s.gif --picture p.jpg -o v.tcf");
+    EXPECT_EQ(odd.status, 0) << odd.err;
+    EXPECT_EQ(odd.err.rfind("warning: ring.wav: Это не мелодия MIDI (.mid) и не iMelody", 0), 0u)
+        << odd.err;
+    EXPECT_TRUE(fs::exists(dir_ / "v.tcf"));
+    EXPECT_EQ(built.err, "");
+
     EXPECT_EQ(Run("theme build --ringtone r.mid -o u.tcf").status, 1);  // choices missing
     EXPECT_EQ(Run("theme build --ringtone r.mid --picture").status, 2);
     EXPECT_EQ(Run("theme").status, 2);

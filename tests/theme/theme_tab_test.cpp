@@ -116,16 +116,25 @@ TEST_F(ThemeTabTest, PreviewsAnimateAGifAndShowOtherPicturesStill) {
     }
     EXPECT_TRUE(boxes().empty()) << boxTexts().join(" | ").toStdString();
 
-    // Pictures that cannot be read end in the error box and leave the panel empty.
-    for (const QString& path : {write("broken.jpg", "\xFF\xD8 not really"),
-                                write("broken.gif", "GIF89a"), write("drawing.emf", "EMF?")}) {
+    // Pictures that cannot be read end in the error box and leave the panel empty. A file
+    // named as a format that is read here is corrupt, whatever its bytes are.
+    const QString corrupt = QStringLiteral("файл повреждён");
+    const std::pair<QString, QString> broken[] = {
+        {write("broken.jpg", "\xFF\xD8 not really"), corrupt},
+        {write("broken.gif", "GIF89a"), corrupt},
+        {write("garbage.bmp", "not a picture at all"), corrupt},
+        {write("drawing.emf", "EMF?"), QStringLiteral("такой формат картинок здесь не читается")}};
+    for (const auto& [path, why] : broken) {
         SCOPED_TRACE(path.toStdString());
         clearBoxes();
         answer("OpenPictureDialog1", path);
         tab->SpeedButton10Click();
         ASSERT_EQ(boxes().size(), 1u);
         EXPECT_EQ(boxes()[0].kind, MessageBoxes::Kind::Error);
-        EXPECT_TRUE(boxes()[0].text.contains(path));
+        // The error box ends the text with a full stop.
+        EXPECT_EQ(
+            boxes()[0].text.toStdString(),
+            QStringLiteral("Невозможно загрузить картинку %1: %2.").arg(path, why).toStdString());
         EXPECT_TRUE(child<QLabel>("Image4")->pixmap().isNull());
         EXPECT_EQ(child<QLabel>("RxGIFAnimator3")->movie(), nullptr);
     }

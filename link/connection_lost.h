@@ -1,0 +1,31 @@
+#pragma once
+// A port failure in the middle of an operation that had already talked with the phone: the
+// cable was pulled, the phone switched off, the line closed. The system's own text ("Ошибка
+// ввода-вывода") says nothing about the phone; this says what happened and what was kept.
+
+#include <string>
+
+#include "link/block_serial.h"
+#include "link/cp1251.h"
+
+namespace orlin {
+
+// True for the failures of a line that went away: a system error or a failed read. A time-out
+// keeps its own text (the phone is there but slow), as do the port object's other codes.
+inline bool IsConnectionLost(const ESynaSerError& error) {
+    const bool ownCode = error.ErrorCode >= ErrAlreadyOwned && error.ErrorCode <= ErrTxFull;
+    return error.ErrorCode != ErrOk && (!ownCode || error.ErrorCode == ErrReadFailed);
+}
+
+// "Связь с телефоном потеряна (Ошибка ввода-вывода). В списке только то, что прочитано до
+// этого: 3 сообщения." `kept` names what was read (Windows-1251, like the result).
+inline std::string ConnectionLostText(const ESynaSerError& error, const std::string& kept) {
+    std::string reason = error.what();
+    while (!reason.empty() && (reason.back() == '.' || reason.back() == '\n' ||
+                               reason.back() == '\r' || reason.back() == ' '))
+        reason.pop_back();
+    return Utf8ToCp1251("Связь с телефоном потеряна (") + reason +
+           Utf8ToCp1251("). В списке только то, что прочитано до этого: ") + kept + ".";
+}
+
+}  // namespace orlin
