@@ -23,6 +23,9 @@ struct DatebookEvent {
     std::string alarmTime = "00:00";
     std::string alarmDate = "00-00-2000";  // what an event without alarm carries
     std::string repeatCode = "0";          // "0".."5"; any other value kept as the phone sent it
+    // Skipped occurrences of a repeating event, ascending: the n of the phone's
+    // "+MDBRE: <slot>,<n>,1" lines, which only a range read sends (datebook_skipped.h).
+    std::vector<int> skipped;
     bool operator==(const DatebookEvent&) const = default;
 };
 
