@@ -5,11 +5,13 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QProgressDialog>
 #include <algorithm>
 #include <iterator>
 
 #include "backup/whole_phone.h"
+#include "link/plural.h"
 #include "ui/file_dialogs.h"
 #include "ui/message_boxes.h"
 #include "ui/orlin_application.h"
@@ -32,12 +34,35 @@ QFileDialog* FolderDialog(QWidget* parent, const char* name) {
     return dialog;
 }
 
+// "1 запись", "2 записи", "5 записей".
+QString Counted(int n, const char* one, const char* few, const char* many) {
+    return QString::fromStdString(orlin::RussianCount(n, one, few, many));
+}
+
+QString Slots(const std::vector<int>& numbers) {
+    return QString::fromStdString(orlin::SlotRanges(numbers));
+}
+
+// The stop text that stays in the dialog until the work has stopped.
+const char* const kStopping = "Останавливаю…";
+
 // The progress dialog's side of the cores: its bar under the stage's name, its Stop button,
-// the questions in boxes.
+// the questions in boxes. Stop is taken at the next command: until then the dialog stays up
+// and says "Останавливаю…".
 class ProgressInteraction : public orlin::CopyInteraction {
 public:
     ProgressInteraction(QProgressDialog* dialog, QWidget* parent)
-        : dialog_(dialog), parent_(parent) {}
+        : dialog_(dialog), parent_(parent) {
+        // After the dialog's own handling (it hides itself on Stop).
+        connection_ = QObject::connect(dialog_, &QProgressDialog::canceled, dialog_, [this] {
+            stopping_ = true;
+            dialog_->setLabelText(QString::fromUtf8(kStopping));
+            dialog_->show();
+        });
+    }
+    ~ProgressInteraction() override { QObject::disconnect(connection_); }
+    ProgressInteraction(const ProgressInteraction&) = delete;
+    ProgressInteraction& operator=(const ProgressInteraction&) = delete;
     void processEvents() override { QCoreApplication::processEvents(); }
     void progress(int pos, int max) override {
         dialog_->setRange(0, std::max(max, 1));
@@ -49,29 +74,88 @@ public:
     void inform(const std::string& text) override {
         MessageBoxes::information(parent_, FromCp1251(text));
     }
-    bool keepRunning() override { return !dialog_->wasCanceled(); }
+    bool keepRunning() override { return !stopping_ && !dialog_->wasCanceled(); }
     void stage(orlin::CopyStage stage) override {
         // In the order of CopyStage; the four message folders are one step to the user.
-        static const char* const names[] = {
-            "Сведения о телефоне", "Справочник", "Ежедневник",         "Сообщения",
-            "Сообщения",           "Сообщения",  "Сообщения",          "Архив сообщений",
-            "Справочник",          "Ежедневник", "Запись справочника", "Запись ежедневника"};
+        static const char* const names[] = {"Сведения о телефоне",
+                                            "Справочник",
+                                            "Ежедневник",
+                                            "Сообщения",
+                                            "Сообщения",
+                                            "Сообщения",
+                                            "Сообщения",
+                                            "Архив сообщений",
+                                            "Справочник",
+                                            "Ежедневник",
+                                            "Запись справочника",
+                                            "Запись ежедневника",
+                                            "Сохранение того, что в телефоне"};
         static_assert(std::size(names) == orlin::kCopyStageCount);
-        dialog_->setLabelText(QString::fromUtf8(names[static_cast<int>(stage)]));
+        if (!stopping_) dialog_->setLabelText(QString::fromUtf8(names[static_cast<int>(stage)]));
         dialog_->setValue(0);
     }
-    bool confirmReplace(int entries, int events) override {
-        return MessageBoxes::confirm(parent_, QStringLiteral("В телефоне %1 записей справочника и "
-                                                             "%2 событий ежедневника. Заменить их "
-                                                             "резервной копией?")
-                                                  .arg(entries)
-                                                  .arg(events));
+    bool confirmReplace(const orlin::RestoreCounts& c) override {
+        return MessageBoxes::confirm(
+            parent_,
+            QStringLiteral("В телефоне %1 справочника и %2 ежедневника, в копии %3 и %4. "
+                           "Прежде чем что-то изменить, то, что в телефоне, будет сохранено в "
+                           "новую папку рядом с копией. Заменить содержимое телефона копией?")
+                .arg(Counted(c.phoneEntries, "запись", "записи", "записей"),
+                     Counted(c.phoneEvents, "событие", "события", "событий"),
+                     Counted(c.backupEntries, "запись", "записи", "записей"),
+                     Counted(c.backupEvents, "событие", "события", "событий")));
+    }
+    bool confirmPartial(const std::string& missingText) override {
+        return MessageBoxes::confirm(
+            parent_, QStringLiteral("Эта резервная копия неполна:\r\n%1\r\nВосстановить то, "
+                                    "что в ней есть?")
+                         .arg(QString::fromStdString(missingText).trimmed()));
     }
 
 private:
     QProgressDialog* dialog_;
     QWidget* parent_;
+    QMetaObject::Connection connection_;
+    bool stopping_ = false;
 };
+
+// What a restore did to one half of the phone, in Russian: what went in, and apart what did
+// not.
+void DescribePart(const QString& name, const orlin::RestorePart& part, const char* one,
+                  const char* few, const char* many, QStringList& done, QStringList& problems) {
+    QStringList parts;
+    parts << QStringLiteral("в копии %1").arg(Counted(part.inBackup, one, few, many));
+    if (!part.written.empty())
+        parts << QStringLiteral("записано %1 (ячейки %2)")
+                     .arg(part.written.size())
+                     .arg(Slots(part.written));
+    if (part.same > 0) parts << QStringLiteral("уже были такими же %1").arg(part.same);
+    if (!part.removed.empty())
+        parts << QStringLiteral("удалено %1, которых нет в копии (ячейки %2)")
+                     .arg(part.removed.size())
+                     .arg(Slots(part.removed));
+    done << name + QStringLiteral(": ") + parts.join(QStringLiteral("; ")) + QStringLiteral(".");
+    for (const auto& [from, to] : part.moved)
+        done << name + QStringLiteral(": ячейки %1 в этом телефоне нет, записано в ячейку %2.")
+                           .arg(from)
+                           .arg(to);
+    const auto problem = [&](const QString& what, const std::vector<int>& numbers) {
+        if (!numbers.empty()) problems << name + QStringLiteral(": ") + what.arg(Slots(numbers));
+    };
+    problem(QStringLiteral("телефон не принял ячейки %1 (в них прежнее)"), part.refused);
+    problem(QStringLiteral("не записаны ячейки копии %1"), part.notWritten);
+    problem(QStringLiteral("из них для ячеек %1 в телефоне нет места"), part.noRoom);
+    problem(QStringLiteral("не удалены ячейки %1 (они остались в телефоне)"), part.notRemoved);
+    problem(QStringLiteral("события в ячейках %1 записаны без всех пропущенных повторов"),
+            part.skipsMissing);
+    if (part.unanswered)
+        problems << name + QStringLiteral(
+                               ": телефон не ответил на запись ячейки %1: в ней "
+                               "прежнее или из копии.")
+                               .arg(*part.unanswered);
+    for (const std::string& note : part.notes)
+        problems << name + QStringLiteral(": ") + FromCp1251(note);
+}
 
 // The dialog is shown for as long as the work runs.
 class ProgressShown {
@@ -164,7 +248,29 @@ void PhoneBackup::restore() {
         if (restoreFolderDialog->exec() != QDialog::Accepted ||
             restoreFolderDialog->selectedFiles().isEmpty())
             return;
-        const QDir dir(restoreFolderDialog->selectedFiles().first());
+        QDir dir(restoreFolderDialog->selectedFiles().first());
+        // The folder the backup was written into holds it in a folder of its own.
+        if (!orlin::IsBackupFolder(Native(dir.path()))) {
+            const auto newest = orlin::NewestBackupIn(Native(dir.path()));
+            if (!newest) {
+                MessageBoxes::error(
+                    parent_,
+                    QStringLiteral("В папке %1 нет резервной копии: не найден файл %2.")
+                        .arg(
+                            QDir::toNativeSeparators(dir.path()),
+                            QDir::toNativeSeparators(QFile::decodeName(
+                                orlin::BackupFileLookedFor(Native(dir.path())).string().c_str()))));
+                return;
+            }
+            const QString name = QFile::decodeName(newest->string().c_str());
+            if (!MessageBoxes::confirm(
+                    parent_,
+                    QStringLiteral("В папке %1 нет резервной копии, но в ней есть "
+                                   "папки с копиями. Восстановить самую новую, %2?")
+                        .arg(QDir::toNativeSeparators(dir.path()), QFileInfo(name).fileName())))
+                return;
+            dir = QDir(name);
+        }
         context_.LoadPortSettings();
         const orlin::CopyPhone phone{context_.portSettings()};
         ProgressShown shown(progressDialog());
@@ -172,26 +278,29 @@ void PhoneBackup::restore() {
         const orlin::RestoreReport report =
             orlin::RestoreWholePhone(phone, Native(dir.path()), interaction);
         if (report.outcome == orlin::RestoreOutcome::Declined ||
-            report.outcome == orlin::RestoreOutcome::NotConnected)
+            report.outcome == orlin::RestoreOutcome::PartialRefused)
             return;
-        if (report.outcome == orlin::RestoreOutcome::NotAllDeleted) {
-            MessageBoxes::error(parent_, QStringLiteral("Телефон удалил не всё, что хранил: "
-                                                        "копия не восстановлена."));
-            return;
-        }
-        QStringList notes;
-        if (report.entriesTaken < report.entries)
-            notes << QStringLiteral("Телефон принял %1 из %2 записей справочника.")
-                         .arg(report.entriesTaken)
-                         .arg(report.entries);
-        if (!report.portError.empty()) notes << FromCp1251(report.portError);
-        if (!report.eventsWarning.empty()) notes << FromCp1251(report.eventsWarning);
-        if (report.outcome == orlin::RestoreOutcome::Stopped)
-            notes << FromCp1251(orlin::StoppedText());
-        notes << QStringLiteral(
+        QStringList done, problems;
+        DescribePart(QStringLiteral("Справочник"), report.phonebook, "запись", "записи", "записей",
+                     done, problems);
+        DescribePart(QStringLiteral("Ежедневник"), report.datebook, "событие", "события", "событий",
+                     done, problems);
+        QStringList text;
+        const bool whole = report.outcome == orlin::RestoreOutcome::Done;
+        text << (whole ? QStringLiteral("Резервная копия восстановлена.")
+                       : QStringLiteral("Резервная копия восстановлена не полностью%1")
+                             .arg(report.failure.empty()
+                                      ? QStringLiteral(".")
+                                      : QStringLiteral(": ") + FromCp1251(report.failure)));
+        text << done << problems;
+        if (!report.savedFolder.empty())
+            text << QStringLiteral("То, что было в телефоне, сохранено в папке %1.")
+                        .arg(QDir::toNativeSeparators(
+                            QFile::decodeName(report.savedFolder.string().c_str())));
+        text << QStringLiteral(
             "Сообщения в телефон не записываются: принятыми их записать "
             "нельзя. Они остаются в messages.csv и копии архива.");
-        (notes.size() > 1 ? MessageBoxes::warning : MessageBoxes::information)(
-            parent_, notes.join(QStringLiteral("\r\n")));
+        (whole && problems.isEmpty() ? MessageBoxes::information : MessageBoxes::warning)(
+            parent_, text.join(QStringLiteral("\r\n")));
     });
 }

@@ -4,9 +4,9 @@
 #include <optional>
 #include <system_error>
 
+#include "backup/backup_files.h"
 #include "datebook/datebook_read.h"
-#include "datebook/datebook_write.h"
-#include "datebook/ical/datebook_ical.h"
+#include "datebook/datebook_skipped.h"
 #include "link/cp1251.h"
 #include "link/errors.h"
 #include "link/phone_session.h"
@@ -16,8 +16,6 @@
 #include "messages/message_folders.h"
 #include "phonebook/phonebook_file.h"
 #include "phonebook/phonebook_read.h"
-#include "phonebook/phonebook_write.h"
-#include "phonebook/vcard.h"
 #include "status/phone_info.h"
 
 namespace orlin {
@@ -25,9 +23,7 @@ namespace orlin {
 namespace {
 
 namespace fs = std::filesystem;
-
-constexpr const char* kPhonebookFile = "phonebook.txt";
-constexpr const char* kDatebookFile = "datebook.ics";
+using backup::StopWithin;
 
 PhoneSession::Options QuickSession(const CopyPhone& phone) {
     return PhoneSession::Options{true, phone.settingsTimeout};
@@ -35,19 +31,6 @@ PhoneSession::Options QuickSession(const CopyPhone& phone) {
 
 // The datebook waits the configured time-out: its lock and its slots are slow on a real phone.
 constexpr PhoneSession::Options kDatebookSession{true, true};
-
-// The whole phonebook and datebook, each over a session of its own.
-PhonebookState WholePhonebook(const CopyPhone& phone, Interaction& interaction) {
-    PhoneSession session(phone.settings, QuickSession(phone));
-    return ReadWholePhonebook(session, interaction);
-}
-
-DatebookRead WholeDatebook(const CopyPhone& phone, Interaction& interaction) {
-    PhoneSession session(phone.settings, kDatebookSession);
-    DatebookReadOptions options;
-    options.quick = phone.quickDatebook;
-    return ReadWholeDatebook(session, interaction, options);
-}
 
 // Tells the front end that `stage` begins and lets it react to its Stop button; false when
 // the user asked to stop.
@@ -77,6 +60,14 @@ bool PrepareFolder(const fs::path& folder, BackupReport& report) {
     return true;
 }
 
+// The text of a failure, with the file it is about when there is one: "sms_789012.txt: На
+// месте файла находится папка".
+std::string WithFileName(const OrlinError& e) {
+    if (const auto* file = dynamic_cast<const EFileError*>(&e); file && !file->path().empty())
+        return Utf8ToCp1251(file->path()) + ": " + e.what();
+    return e.what();
+}
+
 struct BackupStep {
     std::vector<std::string> files;  // what it writes
     std::function<void()> run;
@@ -84,25 +75,26 @@ struct BackupStep {
 
 }  // namespace
 
-std::string StoppedText() {
-    return Utf8ToCp1251("Остановлено.");
-}
-
 BackupReport BackUpWholePhone(const CopyPhone& phone, const fs::path& folder,
                               const std::string& date, CopyInteraction& interaction) {
     BackupReport report;
     if (!PrepareFolder(folder, report)) return report;
     const auto write = [&](const std::string& name, const std::string& bytes) {
-        WriteWholeFile(Utf8FromPath(folder / name), bytes);
+        backup::WriteChecked(folder, name, bytes);
     };
     const PortSettings& settings = phone.settings;
+    StopWithin stoppable(interaction);
+    std::string phoneText;  // phone.txt, which gets the counts last
+    int entries = 0, events = 0;
 
     const std::vector<BackupStep> steps = {
         {{"phone.txt"},
          [&] {
              BeginOrRaise(interaction, CopyStage::PhoneInfo);
              const auto ask = [&](const char* command) {
-                 return AskInfo(settings, command, QuickSession(phone));
+                 const std::string answer = AskInfo(settings, command, QuickSession(phone));
+                 stoppable.processEvents();
+                 return answer;
              };
              // Asked in the order of the file.
              std::string text = "Manufacturer: " + ParseManufacturer(ask(kManufacturerCommand));
@@ -110,29 +102,40 @@ BackupReport BackUpWholePhone(const CopyPhone& phone, const fs::path& folder,
              text += "\r\nFirmware: " + ParseFirmware(ask(kFirmwareCommand));
              text += "\r\nSerial number: " + ParseImei(ask(kImeiCommand));
              text += "\r\nBackup date: " + date + "\r\n";
-             write("phone.txt", Cp1251ToUtf8(text));
+             phoneText = Cp1251ToUtf8(text);
+             write("phone.txt", phoneText);
          }},
         {{kPhonebookFile, "phonebook.vcf"},
          [&] {
              BeginOrRaise(interaction, CopyStage::Phonebook);
-             PhonebookState state = WholePhonebook(phone, interaction);
+             PhonebookState state;
              {
                  PhoneSession session(settings, QuickSession(phone));
+                 state = ReadWholePhonebook(session, stoppable);
                  PrepareSave(session, state);
              }
-             const FileText file = PhonebookFileText(state.abonents, state.ranges);
-             write(kPhonebookFile, file.bytes);
-             write("phonebook.vcf", VCardText(state));
-             if (const std::string note = SaveChangeNote(file); !note.empty())
-                 report.notes.push_back(note);
+             const backup::WrittenCopy copy = backup::WritePhonebookFiles(folder, state);
+             entries = copy.entries;
+             report.notes.insert(report.notes.end(), copy.notes.begin(), copy.notes.end());
          }},
         {{kDatebookFile},
          [&] {
              BeginOrRaise(interaction, CopyStage::Datebook);
-             const ICalExport exported = ExportICalendar(WholeDatebook(phone, interaction).events);
-             write(kDatebookFile, exported.text);
-             if (const std::string warning = ExportWarning(exported); !warning.empty())
-                 report.notes.push_back(warning);
+             DatebookRead read;
+             {
+                 PhoneSession session(settings, kDatebookSession);
+                 DatebookReadOptions options;
+                 options.quick = phone.quickDatebook;
+                 read = ReadWholeDatebook(session, stoppable, options);
+                 // Skipped occurrences come only with a range read of the event's slot.
+                 // A phone that refuses the range read keeps them unknown: said, not fatal.
+                 const std::string unread =
+                     UnreadSkippedText(ReadSkippedOccurrences(session, read.events, stoppable));
+                 if (!unread.empty()) report.notes.push_back(unread);
+             }
+             const backup::WrittenCopy copy = backup::WriteDatebookFile(folder, read.events);
+             events = copy.events;
+             report.notes.insert(report.notes.end(), copy.notes.begin(), copy.notes.end());
          }},
         {{"messages.csv"},
          [&] {
@@ -148,7 +151,7 @@ BackupReport BackUpWholePhone(const CopyPhone& phone, const fs::path& folder,
                         {MessageFolder::Drafts, CopyStage::Drafts, "drafts"}};
              for (const auto& [folder, stage, name] : all) {
                  BeginOrRaise(interaction, stage);
-                 const FolderReport read = ReadMessageFolder(settings, folder, interaction);
+                 const FolderReport read = ReadMessageFolder(settings, folder, stoppable);
                  if (read.failure != FolderFailure::None)
                      throw OrlinError(FailureText(read.failure));
                  if (!read.unreadable.empty()) throw OrlinError(UnreadableText(read));
@@ -171,101 +174,53 @@ BackupReport BackUpWholePhone(const CopyPhone& phone, const fs::path& folder,
          }},
     };
 
+    // MISSING.txt first: a backup killed on the way is told from a whole one by it.
+    std::vector<std::string> all;
+    for (const BackupStep& step : steps)
+        all.insert(all.end(), step.files.begin(), step.files.end());
+    try {
+        write(kMissingFile, backup::MissingText(date, "it was still being written", all));
+    } catch (const OrlinError& e) {
+        report.failure = WithFileName(e);
+        report.missing = all;
+        report.missingError = e.what();
+        report.missingText = backup::MissingText(date, Cp1251ToUtf8(report.failure), all);
+        return report;
+    }
+
     size_t done = 0;
     for (; done < steps.size(); ++done) {
         try {
             steps[done].run();
         } catch (const OrlinError& e) {
-            report.failure = e.what();
+            report.failure = WithFileName(e);
             break;
         }
     }
     if (done == steps.size()) {
-        report.complete = true;
-        return report;
+        try {
+            // phone.txt says what the files hold; a backup its own restore cannot read, or
+            // that holds less than it says, is no backup.
+            write("phone.txt", phoneText + backup::CountLines(entries, events));
+            Interaction quiet;
+            ReadBackupFolder(folder, quiet);
+            std::error_code error;
+            if (!fs::remove(folder / kMissingFile, error) || error)
+                throw EFileError(error.message(), Utf8FromPath(folder / kMissingFile));
+            report.complete = true;
+            return report;
+        } catch (const OrlinError& e) {
+            report.failure = Utf8ToCp1251("Резервная копия не читается: ") + WithFileName(e);
+        }
     }
     for (size_t i = done; i < steps.size(); ++i)
         report.missing.insert(report.missing.end(), steps[i].files.begin(), steps[i].files.end());
-    report.missingText = "This backup (" + date +
-                         ") is not complete. It stopped with: " + Cp1251ToUtf8(report.failure) +
-                         "\r\nMissing:\r\n";
-    for (const std::string& file : report.missing) report.missingText += "  " + file + "\r\n";
+    report.missingText = backup::MissingText(date, Cp1251ToUtf8(report.failure), report.missing);
     try {
         write(kMissingFile, report.missingText);
     } catch (const OrlinError& e) {
         report.missingError = e.what();
     }
-    return report;
-}
-
-RestoreReport RestoreWholePhone(const CopyPhone& phone, const fs::path& folder,
-                                CopyInteraction& interaction) {
-    // Both files are read before the phone is asked anything; a file that is no iCalendar
-    // stops here.
-    const std::string phonebookBytes =
-        ReadPhonebookFile(Utf8FromPath(folder / kPhonebookFile), interaction);
-    const std::string calendar = ReadWholeFile(Utf8FromPath(folder / kDatebookFile));
-    ParseICalendar(calendar, 0);
-
-    BeginOrRaise(interaction, CopyStage::ReadPhonebook);
-    PhonebookState state = WholePhonebook(phone, interaction);
-    BeginOrRaise(interaction, CopyStage::ReadDatebook);
-    DatebookRead read = WholeDatebook(phone, interaction);
-
-    RestoreReport report;
-    if (state.OccupiedCount() > 0 || !read.events.empty()) {
-        if (!interaction.confirmReplace(state.OccupiedCount(),
-                                        static_cast<int>(read.events.size()))) {
-            report.outcome = RestoreOutcome::Declined;
-            return report;
-        }
-        PhoneSession session(phone.settings, kDatebookSession);
-        std::vector<std::string> captions;
-        for (const TAbonentInfo& record : state.abonents)
-            if (!record.IsFree()) captions.push_back(std::to_string(record.Index));
-        DeleteReport deleted;
-        DeleteEntries(session, state, captions, deleted);
-        std::vector<int> slots;
-        for (const DatebookEvent& event : read.events) slots.push_back(event.slot);
-        EventsDeleted eventsDeleted;
-        DeleteEvents(session, slots, eventsDeleted);
-        for (int slot : eventsDeleted.deleted) read.slotUsed[static_cast<size_t>(slot)] = 0;
-        if (deleted.accessRefused || !deleted.refused.empty() || !eventsDeleted.refused.empty()) {
-            report.outcome = RestoreOutcome::NotAllDeleted;
-            return report;
-        }
-    }
-
-    // From here on the phone has changed: a Stop ends the restore with a report.
-    if (!Begin(interaction, CopyStage::WritePhonebook)) {
-        report.outcome = RestoreOutcome::Stopped;
-        return report;
-    }
-    const LoadTarget target = PrepareLoad(phone.settings, interaction, phone.settingsTimeout);
-    if (!target.connected) {
-        report.outcome = RestoreOutcome::NotConnected;
-        return report;
-    }
-    const FileEntries entries = ParsePhonebookFile(phonebookBytes, target.family, target.ranges);
-    const LoadReport loaded =
-        WriteFileEntries(phone.settings, entries.records, target.family, interaction);
-    report.entries = loaded.total;
-    report.entriesTaken = loaded.sent - static_cast<int>(loaded.refused.size());
-    report.portError = loaded.portError;
-
-    const std::vector<ImportedEvent> events = ParseICalendar(calendar, read.titleLength);
-    report.events = static_cast<int>(events.size());
-    if (!Begin(interaction, CopyStage::WriteDatebook)) {
-        report.outcome = RestoreOutcome::Stopped;
-        return report;
-    }
-    DraftsWritten written;
-    {
-        PhoneSession session(phone.settings, kDatebookSession);
-        WriteDrafts(session, WritableDrafts(events), read.slotUsed, interaction, written);
-    }
-    for (size_t i = 0; i < written.slotOf.size(); ++i) report.eventsTaken += written.taken(i);
-    report.eventsWarning = ImportWarning(events, written);
     return report;
 }
 

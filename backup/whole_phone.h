@@ -1,22 +1,35 @@
 #pragma once
 // The whole phone into a new folder and back, once for orlin-cli and the window. A backup
-// writes, step by step: phone.txt (maker, model, firmware, serial number, the date of the
-// backup), phonebook.txt (the phonebook file) and phonebook.vcf, datebook.ics, messages.csv
-// (every folder, with a folder column) and a copy of the message archive sms_<phone id>.txt.
-// When a step fails, the files of the steps before it stay and MISSING.txt names the failure
-// and the files that are not there. A restore writes the phonebook and the datebook of such a
-// folder back, in place of what the phone holds; messages are not written back.
+// writes MISSING.txt first, naming every file still to come, then, step by step: phone.txt
+// (maker, model, firmware, serial number, the date of the backup), phonebook.txt (the
+// phonebook file) and phonebook.vcf, datebook.ics, messages.csv (every folder, with a folder
+// column) and a copy of the message archive sms_<phone id>.txt. Each file is read back as it
+// was written, phonebook.txt and datebook.ics by the reader a restore uses; phone.txt gets the
+// counts of entries and events last, and MISSING.txt goes only when all of that holds. When a
+// step fails, MISSING.txt says what stopped it and which files are not there; a backup killed
+// half-way keeps the MISSING.txt of its start.
 //
-// The front ends name the stages, word the question and the outcome; the texts of failures and
-// notes are Windows-1251, as everywhere in the cores.
+// A restore replaces, it never wipes: it reads and checks the backup's files whole before it
+// asks the phone anything, reads the phone, asks, saves what the phone holds into a new folder
+// beside the backup ("before-restore-<date>-<time>"), then writes each entry and event of the
+// backup into its own slot (a slot that already holds exactly that is left alone) and only
+// then removes what the backup does not hold. All of it over one session. However it ends,
+// every slot holds either what it held before or what the backup holds, and the report says
+// which slot is which. Messages are not written back.
+//
+// The front ends name the stages, word the questions and the outcome; the texts of failures
+// and notes are Windows-1251, as everywhere in the cores.
 
 #include <cstddef>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "datebook/datebook_event.h"
 #include "link/interaction.h"
 #include "link/port_settings.h"
+#include "phonebook/abonent.h"
 
 namespace orlin {
 
@@ -35,16 +48,27 @@ enum class CopyStage {
     ReadDatebook,
     WritePhonebook,
     WriteDatebook,
+    SavePhone,  // the copy of what the phone holds, before the first change
 };
-inline constexpr size_t kCopyStageCount = static_cast<size_t>(CopyStage::WriteDatebook) + 1;
+inline constexpr size_t kCopyStageCount = static_cast<size_t>(CopyStage::SavePhone) + 1;
+
+// What a restore replaces with what.
+struct RestoreCounts {
+    int phoneEntries = 0;
+    int phoneEvents = 0;
+    int backupEntries = 0;
+    int backupEvents = 0;
+};
 
 class CopyInteraction : public Interaction {
 public:
     // A stage begins; processEvents() and keepRunning() are asked right after.
     virtual void stage(CopyStage stage) {}
-    // Restore: the phone holds `entries` phonebook entries and `events` datebook events; true
-    // deletes them for the backup's.
-    virtual bool confirmReplace(int entries, int events) { return false; }
+    // Restore: true replaces what the phone holds with what the backup holds.
+    virtual bool confirmReplace(const RestoreCounts& counts) { return false; }
+    // Restore of a partial backup (the folder holds MISSING.txt, whose text is given): true
+    // restores what it holds.
+    virtual bool confirmPartial(const std::string& missingText) { return false; }
 };
 
 struct CopyPhone {
@@ -56,8 +80,12 @@ struct CopyPhone {
     bool quickDatebook = false;
 };
 
-// The text of a stop between two stages: "Остановлено."
+// The text of a stop: "Остановлено."
 std::string StoppedText();
+
+inline constexpr const char* kMissingFile = "MISSING.txt";
+inline constexpr const char* kPhonebookFile = "phonebook.txt";
+inline constexpr const char* kDatebookFile = "datebook.ics";
 
 // --- backup ---
 
@@ -70,52 +98,105 @@ enum class BackupFolder {
 struct BackupReport {
     BackupFolder folder = BackupFolder::Ready;
     std::string folderError;           // NotCreated: the system's reason
-    bool complete = false;             // every file was written
+    bool complete = false;             // every file was written and read back
     std::string failure;               // what stopped it (Windows-1251)
     std::vector<std::string> missing;  // the files not written, as MISSING.txt names them
     std::string missingText;           // the text of MISSING.txt (UTF-8)
     std::string missingError;          // MISSING.txt itself could not be written: why
-    // What the files hold otherwise than the phone (";" in the phonebook, events the iCalendar
-    // file cannot hold as they are), also when the backup did not complete.
+    // What the files hold otherwise than the phone (";" or line breaks in the phonebook,
+    // events the iCalendar file cannot hold as they are), also when the backup did not
+    // complete.
     std::vector<std::string> notes;
 };
-
-inline constexpr const char* kMissingFile = "MISSING.txt";
 
 // Backs the phone up into `folder`. `date` goes into phone.txt and MISSING.txt as it is given
 // ("2024-05-01 12:30:00"). The archive copied is the one in the working directory, which
 // reading the inbox has just brought up to date. A failure of a step (an OrlinError, the Stop
-// button between two stages) ends the backup with MISSING.txt; other exceptions pass.
+// button, which takes effect within one command) ends the backup with MISSING.txt; other
+// exceptions pass.
 BackupReport BackUpWholePhone(const CopyPhone& phone, const std::filesystem::path& folder,
                               const std::string& date, CopyInteraction& interaction);
+
+// --- the backup's folder ---
+
+// Whether `folder` holds a backup (its phonebook.txt).
+bool IsBackupFolder(const std::filesystem::path& folder);
+
+// The newest backup inside `folder`: the sub-folder "orlin-backup-<date>-<time>" whose name
+// sorts last and that holds a backup; never a "before-restore-..." copy. Nothing when there
+// is none.
+std::optional<std::filesystem::path> NewestBackupIn(const std::filesystem::path& folder);
+
+// The file whose absence means that `folder` holds no backup: <folder>/phonebook.txt.
+std::filesystem::path BackupFileLookedFor(const std::filesystem::path& folder);
+
+// What a backup folder holds, read and checked whole.
+struct BackupContents {
+    std::string phonebookBytes;         // phonebook.txt as the phonebook file reader takes it
+    int entries = 0;                    // the entries in it
+    std::string calendar;               // datebook.ics as read
+    int events = 0;                     // the VEVENTs in it
+    std::optional<int> countedEntries;  // what phone.txt says the backup holds
+    std::optional<int> countedEvents;
+};
+
+// Reads phonebook.txt, datebook.ics and phone.txt of `folder` and checks every line and every
+// event: a file that is missing, unreadable or too large, a phonebook line that cannot be
+// read, a file with lines but no entry, a slot named twice, an event that cannot be written,
+// and counts other than phone.txt states all raise OrlinError "<file>, строка N: <reason>".
+// `interaction` hears when phonebook.txt was read as UTF-8.
+BackupContents ReadBackupFolder(const std::filesystem::path& folder, Interaction& interaction);
 
 // --- restore ---
 
 enum class RestoreOutcome {
-    Done,           // both were written; what the phone did not take is in the counts
-    Declined,       // the user kept what the phone holds: nothing was changed
-    NotAllDeleted,  // the phone did not delete everything it held: nothing was written
-    NotConnected,   // the port did not open for writing (interaction.inform said so)
-    Stopped,        // Stop after the phone was emptied: what was written is in the counts
+    Done,            // every slot holds what the backup holds
+    Declined,        // the user kept what the phone holds: nothing was changed
+    PartialRefused,  // the backup is partial (MISSING.txt) and the user did not go on
+    Incomplete,      // the phone changed, but not every slot holds the backup's content
+};
+
+// What a restore did to one half of the phone, slot by slot.
+struct RestorePart {
+    int inBackup = 0;
+    int inPhone = 0;                         // what the phone held before
+    int same = 0;                            // slots that already held exactly the backup's content
+    std::vector<int> written;                // slots that now hold the backup's content
+    std::vector<std::pair<int, int>> moved;  // (slot in the backup, slot written): a slot
+                                             // this phone lacks, written into a free one
+    std::vector<int> refused;     // the phone refused the write: the slot keeps its content
+    std::vector<int> notWritten;  // backup slots never sent (a stop, a failure, no room)
+    std::vector<int> noRoom;      // of those, the ones for which this phone had no slot
+    std::vector<int> removed;     // the phone's own, which the backup does not hold
+    std::vector<int> notRemoved;  // refused or never sent: still on the phone
+    // The slot whose command went out without an answer: it holds the old or the new content.
+    std::optional<int> unanswered;
+    // Datebook: events written whose skipped occurrences did not all go in.
+    std::vector<int> skipsMissing;
+    // What had to change on the way (an over-long title cut), Windows-1251.
+    std::vector<std::string> notes;
+    bool Whole() const {
+        return refused.empty() && notWritten.empty() && notRemoved.empty() && !unanswered &&
+               skipsMissing.empty();
+    }
 };
 
 struct RestoreReport {
     RestoreOutcome outcome = RestoreOutcome::Done;
-    int entries = 0;  // phonebook entries in the backup
-    int entriesTaken = 0;
-    std::string portError;  // a port failure that ended the phonebook's writing (Windows-1251)
-    int events = 0;         // events in datebook.ics
-    int eventsTaken = 0;
-    std::string eventsWarning;  // events changed on the way or not taken (Windows-1251), or empty
-    bool PhonebookShort() const { return entriesTaken < entries || !portError.empty(); }
+    std::filesystem::path savedFolder;  // the copy of the phone made first (empty: none)
+    RestorePart phonebook;
+    RestorePart datebook;
+    std::string failure;  // what ended it before its end (a port failure, a stop), or empty
 };
 
-// Restores the backup in `folder`. phonebook.txt and datebook.ics are read before the phone
-// is asked anything (a missing or broken file raises). Then the whole phonebook and datebook
-// are read; when they hold anything, confirmReplace decides and everything is deleted, and
-// nothing is written unless the phone deleted all of it. Failures of the phone raise;
-// a Stop before the phone changed raises StoppedText().
+// Restores the backup in `folder` over one session. A partial backup asks confirmPartial
+// first. Everything that raises (a file that does not check, a port failure, the Stop
+// button) before the copy of the phone is saved leaves the phone as it was. After that
+// nothing raises: a failure or a stop ends with outcome Incomplete and the report.
 RestoreReport RestoreWholePhone(const CopyPhone& phone, const std::filesystem::path& folder,
                                 CopyInteraction& interaction);
+
+// "1-5, 7, 9-10" for slot numbers (sorted on the way).
+std::string SlotRanges(std::vector<int> slots);
 
 }  // namespace orlin

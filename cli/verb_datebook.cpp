@@ -6,9 +6,11 @@
 #include <optional>
 #include <utility>
 
+#include "cli/list_output.h"
 #include "cli/progress.h"
 #include "cli/verb.h"
 #include "datebook/datebook_read.h"
+#include "datebook/datebook_skipped.h"
 #include "datebook/datebook_write.h"
 #ifndef ORLIN_WITHOUT_DATEBOOK_ICAL
 #include "datebook/ical/datebook_ical.h"
@@ -200,7 +202,7 @@ int List(const Invocation& invocation, bool quick) {
     if (!ReadAll(invocation, read, nullptr, quick)) return 1;
     for (const DatebookEvent& event : read.events) {
         std::cout << event.slot;
-        for (const std::string& cell : CellsOfEvent(event)) std::cout << '\t' << Cp1251ToUtf8(cell);
+        for (const std::string& cell : CellsOfEvent(event)) std::cout << '\t' << ListField(cell);
         std::cout << '\n';
     }
     std::cerr << Cp1251ToUtf8(Utf8ToCp1251("Свободно: ") + FreeShareText(read) + "%") << std::endl;
@@ -296,6 +298,14 @@ int Export(const Invocation& invocation, const std::string& path, bool quick) {
         std::cerr << "Nothing was written to " << path << "." << std::endl;
         return 1;
     }
+    {
+        // Skipped occurrences come only with a range read of each repeating event's slot.
+        CliProgress interaction("skipped occurrences");
+        PhoneSession session(invocation.settings, SessionOptions(invocation, true));
+        const std::string unread =
+            UnreadSkippedText(ReadSkippedOccurrences(session, read.events, interaction));
+        if (!unread.empty()) std::cerr << Cp1251ToUtf8(unread) << std::endl;
+    }
     const ICalExport exported = ExportICalendar(read.events);
     WriteWholeFile(path, exported.text);
     const std::string warning = ExportWarning(exported);
@@ -305,11 +315,12 @@ int Export(const Invocation& invocation, const std::string& path, bool quick) {
 }
 
 int Import(const Invocation& invocation, const std::string& path) {
-    const std::string text = ReadWholeFile(path);
+    const std::string text = ReadWholeFile(path, kMostICalendarBytes);
     ParseICalendar(text, 0);  // a file that is no iCalendar stops before the phone is asked
     DatebookRead read;
     if (!ReadAll(invocation, read)) return 1;
-    const std::vector<ImportedEvent> events = ParseICalendar(text, read.titleLength);
+    std::vector<ImportedEvent> events = ParseICalendar(text, read.titleLength);
+    const int alreadyThere = MarkAlreadyThere(events, read.events);
     const std::vector<EventDraft> drafts = WritableDrafts(events);
     DraftsWritten written;
     std::string failure;  // what stopped the writing half-way
@@ -330,8 +341,10 @@ int Import(const Invocation& invocation, const std::string& path) {
     const std::string warning = ImportWarning(events, written);
     if (!warning.empty()) std::cerr << Cp1251ToUtf8(warning) << std::endl;
     if (!failure.empty()) std::cerr << Cp1251ToUtf8(failure) << std::endl;
-    std::cout << imported << " of " << events.size() << " events imported\n";
-    return imported == static_cast<int>(events.size()) && failure.empty() ? 0 : 1;
+    std::cout << imported << " of " << events.size() << " events imported";
+    if (alreadyThere > 0) std::cout << ", " << alreadyThere << " already in the phone";
+    std::cout << "\n";
+    return imported + alreadyThere == static_cast<int>(events.size()) && failure.empty() ? 0 : 1;
 }
 #endif
 

@@ -3,9 +3,11 @@
 
 #include <iostream>
 
+#include "cli/list_output.h"
 #include "cli/progress.h"
 #include "cli/verb.h"
 #include "link/cp1251.h"
+#include "link/errors.h"
 #include "link/phone_session.h"
 #include "link/whole_file.h"
 #include "phonebook/phonebook_file.h"
@@ -24,9 +26,9 @@ std::string SlotList(const std::vector<int32_t>& slots) {
 }
 
 // The read of the phonebook list; false (after a message) when the phone refused it.
-// `incomplete` is set when some slots could not be read (they are named on standard error).
+// `complete` (when given) turns false when some entries could not be read.
 bool ReadAll(const Invocation& invocation, PhonebookState& state, CliInteraction& interaction,
-             bool* incomplete = nullptr) {
+             bool* complete = nullptr) {
     PhoneSession session(invocation.settings, SessionOptions(invocation));
     const ReadReport report = ReadPhonebook(session, state, interaction);
     if (report.status == ReadStatus::CharsetRefused) {
@@ -40,33 +42,34 @@ bool ReadAll(const Invocation& invocation, PhonebookState& state, CliInteraction
     if (!report.unreadable.empty())
         std::cerr << "Could not read the entries of slots " << SpanList(report.unreadable) << "."
                   << std::endl;
-    if (incomplete) *incomplete = !report.unreadable.empty();
+    if (complete) *complete = report.unreadable.empty();
     return true;
 }
 
 int List(const Invocation& invocation) {
     PhonebookState state;
     CliInteraction interaction("reading", invocation.yes);
-    bool incomplete = false;
-    if (!ReadAll(invocation, state, interaction, &incomplete)) return 1;
+    bool complete = true;
+    if (!ReadAll(invocation, state, interaction, &complete)) return 1;
     std::cout << "slot\tstorage\tname\tnumber\ttype\tIDs\ticon\tcategory\n";
     for (const TAbonentInfo& record : state.abonents) {
         if (record.IsFree()) continue;
         const PhonebookRow row = MakeRow(record, state.family, state.model, state.groupNames);
+        // Phone data as fields of one line, no escape sequence reaching the terminal.
         std::cout << row.caption << '\t' << (record.Storage == 1 ? "SM" : "ME") << '\t'
-                  << Cp1251ToUtf8(row.name) << '\t' << Cp1251ToUtf8(row.number) << '\t'
-                  << Cp1251ToUtf8(row.typeText) << '\t' << Cp1251ToUtf8(row.idsText) << '\t'
-                  << Cp1251ToUtf8(row.iconText) << '\t' << Cp1251ToUtf8(row.groupText) << '\n';
+                  << ListField(row.name) << '\t' << ListField(row.number) << '\t'
+                  << ListField(row.typeText) << '\t' << ListField(row.idsText) << '\t'
+                  << ListField(row.iconText) << '\t' << ListField(row.groupText) << '\n';
     }
     // Slots that could not be read are no empty slots: the list is not the whole phonebook.
-    return std::cout && !incomplete ? 0 : 1;
+    return std::cout && complete ? 0 : 1;
 }
 
 // The phonebook read for saving to a file; false (after a message) when it could not be read
 // or holds nothing to save.
-bool ReadForSaving(const Invocation& invocation, PhonebookState& state) {
+bool ReadForSaving(const Invocation& invocation, PhonebookState& state, bool* complete = nullptr) {
     CliInteraction interaction("reading", invocation.yes);
-    if (!ReadAll(invocation, state, interaction)) return false;
+    if (!ReadAll(invocation, state, interaction, complete)) return false;
     if (state.OccupiedCount() > 0) return true;
     std::cerr << "Список пуст, сохранять нечего !" << std::endl;
     return false;
@@ -74,7 +77,8 @@ bool ReadForSaving(const Invocation& invocation, PhonebookState& state) {
 
 int Save(const Invocation& invocation, const std::string& path) {
     PhonebookState state;
-    if (!ReadForSaving(invocation, state)) return 1;
+    bool complete = true;
+    if (!ReadForSaving(invocation, state, &complete)) return 1;
     {
         PhoneSession session(invocation.settings, SessionOptions(invocation));
         PrepareSave(session, state);
@@ -84,7 +88,8 @@ int Save(const Invocation& invocation, const std::string& path) {
     std::cout << text.lines << " entries saved to " << path << "\n";
     const std::string note = SaveChangeNote(text);
     if (!note.empty()) std::cerr << Cp1251ToUtf8(note) << std::endl;
-    return 0;
+    // The file lacks the entries that could not be read (named above), as a backup would.
+    return complete ? 0 : 1;
 }
 
 int Load(const Invocation& invocation, const std::string& path) {
@@ -93,8 +98,8 @@ int Load(const Invocation& invocation, const std::string& path) {
         PrepareLoad(invocation.settings, interaction, invocation.timeoutGiven);
     if (!target.connected) return 1;
     // A file saved as UTF-8 by a text editor is converted; the note says so once.
-    const FileEntries entries =
-        ParsePhonebookFile(ReadPhonebookFile(path, interaction), target.family, target.ranges);
+    const FileEntries entries = ParsePhonebookFile(
+        ReadPhonebookFile(path, interaction), target.family, target.ranges, Utf8ToCp1251(path));
     if (target.family == ModelFamily::None)
         std::cerr << "The model " << Cp1251ToUtf8(target.model)
                   << " is not supported: nothing was written." << std::endl;
@@ -142,7 +147,7 @@ int Export(const Invocation& invocation, const std::string& path) {
 }
 
 int Import(const Invocation& invocation, const std::string& path) {
-    const std::vector<VCard> cards = ParseVCards(ReadWholeFile(path));
+    const std::vector<VCard> cards = ParseVCards(ReadWholeFile(path, kMostVCardBytes));
     if (cards.empty()) {
         std::cerr << "No vCard in " << path << ": nothing was written." << std::endl;
         return 1;
@@ -166,11 +171,31 @@ int Import(const Invocation& invocation, const std::string& path) {
     }
     interaction.restart("writing");
     VCardWriteReport report;
-    {
+    std::string failure;
+    try {
         PhoneSession session(invocation.settings, SessionOptions(invocation));
-        report = WriteVCardImport(session, state, plan.records, interaction);
+        WriteVCardImport(session, state, plan.records, interaction, report);
+    } catch (const OrlinError& e) {
+        // What went in before the failure is told all the same: run again, the import adds
+        // only what is missing.
+        failure = e.what();
     }
-    int status = 0;
+    int status = failure.empty() ? 0 : 1;
+    if (!report.writtenSlots.empty() || !report.notSent.empty() || report.unanswered) {
+        std::cerr << "Of " << plan.records.size() << " entries to write " << report.written
+                  << " went in";
+        if (!report.writtenSlots.empty())
+            std::cerr << " (slots " << SlotList(report.writtenSlots) << ")";
+        if (report.unanswered)
+            std::cerr << ", the phone did not answer for slot " << *report.unanswered
+                      << " (it may hold the entry)";
+        if (!report.notSent.empty())
+            std::cerr << ", " << report.notSent.size() << " were never sent (slots "
+                      << SlotList(report.notSent) << ")";
+        std::cerr << "." << std::endl;
+        if (!report.notSent.empty() || report.unanswered) status = 1;
+    }
+    if (!failure.empty()) std::cerr << Cp1251ToUtf8(failure) << std::endl;
     if (!plan.records.empty() && !report.started) {
         std::cerr << "The phone refused access to its phonebook: nothing was written." << std::endl;
         status = 1;
@@ -182,7 +207,9 @@ int Import(const Invocation& invocation, const std::string& path) {
     }
     const std::string warning = ImportWarningText(plan.warnings);
     if (!warning.empty()) std::cerr << Cp1251ToUtf8(warning) << std::endl;
-    std::cout << report.written << " entries imported from " << cards.size() << " cards\n";
+    std::cout << report.written << " entries imported from " << cards.size() << " cards";
+    if (plan.alreadyThere > 0) std::cout << ", " << plan.alreadyThere << " already in the phone";
+    std::cout << "\n";
     return plan.missingSlots > 0 ? 1 : status;
 }
 

@@ -112,6 +112,10 @@ int Send(const Invocation& invocation, const std::vector<std::string>& args) {
         throw UsageError("the text has " + std::to_string(text->size()) +
                          " characters; a message holds " + std::to_string(limit));
 
+    // The phone text has no place for them (the window's editor drops them the same way).
+    if (cp1251.find_first_of("\r\n") != std::string::npos)
+        std::cerr << "Line breaks are not sent: the text goes as one line." << std::endl;
+
     PhoneSession session(invocation.settings, SessionOptions(invocation, true));
     BeginCompose(session);
     const SendOutcome outcome =

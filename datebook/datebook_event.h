@@ -25,6 +25,9 @@ struct DatebookEvent {
     std::string alarmTime = "00:00";
     std::string alarmDate = "00-00-2000";  // what an event without alarm carries
     std::string repeatCode = "0";          // "0".."5"; any other value kept as the phone sent it
+    // Skipped occurrences of a repeating event, ascending: the n of the phone's
+    // "+MDBRE: <slot>,<n>,1" lines, which only a range read sends (datebook_skipped.h).
+    std::vector<int> skipped;
     // Later models send an extended line: an end time and end date after the repeat code and
     // more fields after them, often with the duration field empty. The duration then comes
     // from the end. An edit writes back what was read.

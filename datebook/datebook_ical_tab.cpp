@@ -10,8 +10,10 @@
 
 #include "datebook/add_event_dialog.h"
 #include "datebook/datebook_read.h"
+#include "datebook/datebook_skipped.h"
 #include "datebook/datebook_tab.h"
 #include "datebook/ical/datebook_ical.h"
+#include "link/cp1251.h"
 #include "link/interaction.h"
 #include "link/phone_session.h"
 #include "link/plural.h"
@@ -78,7 +80,7 @@ void DateBookTab::ExportICalendarClick() {
     orlin::Guarded([this] {
         if (lvEvent->topLevelItemCount() == 0 && !readAll() && lvEvent->topLevelItemCount() == 0)
             return;
-        const std::vector<orlin::DatebookEvent> events = listedEvents();
+        std::vector<orlin::DatebookEvent> events = listedEvents();
         // A file of a part of the datebook would pass for a whole copy of it.
         if (!listComplete_ &&
             !MessageBoxes::warningYesNo(
@@ -91,9 +93,19 @@ void DateBookTab::ExportICalendarClick() {
             return;
         QString path;
         if (!writeFileDialog(path)) return;
+        std::string unread;
+        {
+            // Skipped occurrences come only with a range read of each repeating event's slot.
+            context_.LoadPortSettings();
+            orlin::PhoneSession session(context_.portSettings(), {true, true});
+            orlin::Interaction quiet;
+            unread =
+                orlin::UnreadSkippedText(orlin::ReadSkippedOccurrences(session, events, quiet));
+        }
         const orlin::ICalExport exported = orlin::ExportICalendar(events);
         orlin::WriteWholeFile(FileName(path), exported.text);
-        const std::string warning = orlin::ExportWarning(exported);
+        std::string warning = orlin::ExportWarning(exported);
+        if (!unread.empty()) warning += (warning.empty() ? "" : "\r\n") + unread;
         if (!warning.empty()) MessageBoxes::warning(this, FromCp1251(warning));
     });
 }
@@ -106,10 +118,12 @@ void DateBookTab::ImportICalendarClick() {
     orlin::Guarded([this] {
         QString path;
         if (!openFileDialog(path)) return;
-        const std::string text = orlin::ReadWholeFile(FileName(path));
+        const std::string text = orlin::ReadWholeFile(FileName(path), orlin::kMostICalendarBytes);
         orlin::ParseICalendar(text, 0);  // a file that is no iCalendar stops here
         if (!haveSlotTable()) return;
-        const std::vector<orlin::ImportedEvent> events = orlin::ParseICalendar(text, titleLength_);
+        std::vector<orlin::ImportedEvent> events = orlin::ParseICalendar(text, titleLength_);
+        // What the phone holds already (an import run again) is not written twice.
+        const int alreadyThere = orlin::MarkAlreadyThere(events, listedEvents());
         if (events.empty()) {
             MessageBoxes::information(this, QStringLiteral("В файле нет событий."));
             return;
@@ -136,7 +150,13 @@ void DateBookTab::ImportICalendarClick() {
                 throw;
             }
         }
-        const std::string warning = orlin::ImportWarning(events, written);
+        std::string warning = orlin::ImportWarning(events, written);
+        if (alreadyThere > 0)
+            warning += (warning.empty() ? "" : "\r\n") +
+                       orlin::Utf8ToCp1251(
+                           "Уже есть в телефоне (тот же заголовок, время и дата), "
+                           "не записано: ") +
+                       std::to_string(alreadyThere);
         if (!warning.empty()) MessageBoxes::warning(this, FromCp1251(warning));
         if (drafts.empty()) return;
         pauseBeforeReading();

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "link/answers.h"
+#include "link/command_fields.h"
 #include "link/cp1251.h"
 #include "link/errors.h"
 #include "link/phone_text.h"
@@ -91,6 +92,12 @@ DatebookEvent EventOfDraft(int slot, const EventDraft& draft) {
 }
 
 std::string WriteCommand(const DatebookEvent& e) {
+    // Every field but the title (phone text) may come from a file or a list row.
+    const std::string what = Utf8ToCp1251("событие в ячейке ") + std::to_string(e.slot) + ", ";
+    for (const std::string* field : {&e.startTime, &e.startDate, &e.alarmTime, &e.alarmDate})
+        CheckCommandField(*field, what + Utf8ToCp1251("дата или время"));
+    for (const std::string* field : {&e.firstFlag, &e.alarmFlag, &e.duration, &e.repeatCode})
+        CheckBareField(*field, what + Utf8ToCp1251("число"));
     const auto quoted = [](const std::string& text) { return "\"" + text + "\""; };
     return "AT+MDBW=" + std::to_string(e.slot) + "," + EncodePhoneText(e.title) + "," +
            e.firstFlag + "," + e.alarmFlag + "," + quoted(e.startTime) + "," + quoted(e.startDate) +
@@ -235,6 +242,7 @@ const std::vector<std::string>& AutoDeleteItemTexts() {
 }
 
 PhoneAnswer SetAutoDelete(PhoneSession& session, const std::string& code) {
+    CheckBareField(code, Utf8ToCp1251("код автоудаления"));
     return Judged(session.AtCommand("AT+MDBAD=" + code));
 }
 

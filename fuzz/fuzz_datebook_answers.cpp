@@ -13,6 +13,7 @@
 #include "datebook/datebook_event.h"
 #include "datebook/datebook_write.h"
 #include "datebook/ical/datebook_ical.h"
+#include "link/command_fields.h"
 #include "link/errors.h"
 #include "link/response_fields.h"
 
@@ -57,7 +58,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     AlarmLeadMinutes(*event);
     const int lead = LeadOfEvent(*event);
     if (lead < 1 || lead > 1440) std::abort();
-    WriteCommand(*event);
+    try {
+        for (char c : WriteCommand(*event))
+            if (static_cast<unsigned char>(c) < 32 || c == 127) std::abort();
+    } catch (const EUnsafeField&) {
+        // A field from the phone that no command line may hold.
+    }
     const ICalExport exported = ExportICalendar({*event});
     ExportWarning(exported);
     if (ParseICalendar(exported.text, 0).size() != static_cast<size_t>(exported.eventsWritten))
@@ -66,6 +72,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         const EditValues values = EditValuesOfEvent(*event);
         WriteCommand(slot, values.draft);
     } catch (const EConvertError&) {
+    } catch (const EUnsafeField&) {
     }
     return 0;
 }

@@ -2,11 +2,13 @@
 // what the phone can hold, the drafts to write and the warning. The input's first byte is
 // the phone's title length (0: no limit).
 //   A writable event has a real start date and time, a duration and a lead within a day,
-//   a repeat code the phone knows, and a title within the phone's length.
+//   a repeat code the phone knows, a title within the phone's length, and skipped
+//   occurrences the phone can number.
 
 #include <cstdlib>
 #include <string>
 
+#include "datebook/datebook_skipped.h"
 #include "datebook/datebook_write.h"
 #include "datebook/ical/datebook_ical.h"
 #include "link/errors.h"
@@ -32,6 +34,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             std::abort();
         if (titleLength > 0 && draft.title.size() > static_cast<size_t>(titleLength)) std::abort();
         WriteCommand(1, draft);
+        // Skipped occurrences are numbers the phone takes, each with a date or none.
+        for (int n : event.skipped) {
+            if (n < 1 || n > 65535) std::abort();
+            OccurrenceDate(EventOfImported(event, 1), n);
+        }
     }
     DraftsWritten written;
     const std::vector<EventDraft> drafts = WritableDrafts(events);

@@ -324,6 +324,9 @@ def ical_import():
                         "BEGIN:VALARM\r\nTRIGGER;VALUE=DATE-TIME:20261201T000000Z\r\n"
                         "END:VALARM\r\n",
                         "SUMMARY:no start\r\n")
+    yield b"\x00" + cal("SUMMARY:ours\r\nDTSTART:20270131T093000\r\nRRULE:FREQ=MONTHLY\r\n"
+                        "X-ORLIN-SLOT:450\r\nX-ORLIN-EXCEPTION:2\r\nEXDATE:20270331T093000\r\n",
+                        "SUMMARY:no such day\r\nDTSTART:20270230T250000\r\nDURATION:P99999999W\r\n")
     yield b"\x00" + b"not a calendar"
 
 
@@ -339,7 +342,11 @@ def tone():
     melody = (b"BEGIN:IMELODY\r\nVERSION:1.2\r\nFORMAT:CLASS1.0\r\nBEAT:900\r\nSTYLE:S2\r\n"
               b"VOLUME:V15\r\nMELODY:*8c0.#d1:&e5;(r3*0f4@0V-)ledon vibeoff backon V+V-V0\r\n"
               b"(c5@9)(d5@9)\r\nEND:IMELODY\r\n")
-    return [midi, imy, riff + midi, melody, b"BEGIN:IMELODY\nBEAT:25\nMELODY:(c0@900)\nEND:IMELODY"]
+    # 40,000 nested repeat blocks once overflowed the stack.
+    nested = (b"BEGIN:IMELODY\r\nVERSION:1.2\r\nFORMAT:CLASS1.0\r\nMELODY:" + b"(" * 40000 +
+              b"c2\r\nEND:IMELODY\r\n")
+    return [midi, imy, riff + midi, melody, b"BEGIN:IMELODY\nBEAT:25\nMELODY:(c0@900)\nEND:IMELODY",
+            nested]
 
 
 def datebook_answers():

@@ -1,11 +1,14 @@
 #include "link/whole_file.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <string>
 
+#include "link/cp1251.h"
 #include "link/errors.h"
 #include "link/system_errors.h"
 
@@ -24,6 +27,40 @@ namespace {
 [[noreturn]] void RaiseFileError(int code, const std::string& path) {
     if (code == 0) code = EIO;
     throw EFileError(ErrnoText(code), path);
+}
+
+// What stands at a path, without opening it (opening a FIFO waits for a writer, opening a
+// device may change its lines).
+struct PathStat {
+    int error = 0;  // errno of the look-up, 0 when something is there
+    bool regular = false;
+    bool folder = false;
+    unsigned long long size = 0;
+};
+
+// "Файл слишком велик: больше 4 МБ" (or КБ below a megabyte).
+std::string TooBigText(size_t mostBytes) {
+    const bool megabytes = mostBytes >= (size_t{1} << 20);
+    return Utf8ToCp1251("Файл слишком велик: больше ") +
+           std::to_string(megabytes ? mostBytes >> 20 : mostBytes >> 10) +
+           Utf8ToCp1251(megabytes ? " МБ" : " КБ");
+}
+
+std::string NotRegularText() {
+    return Utf8ToCp1251("Это не обычный файл (устройство, канал или сокет)");
+}
+
+// Ignores SIGXFSZ once: over a file-size limit a write then fails with EFBIG, and the
+// writer's own error path removes its temporary file, instead of the signal ending the
+// process half-way.
+void IgnoreFileSizeSignal() {
+#ifdef SIGXFSZ
+    static const bool ignored = [] {
+        std::signal(SIGXFSZ, SIG_IGN);
+        return true;
+    }();
+    (void)ignored;
+#endif
 }
 
 #ifdef _WIN32
@@ -54,6 +91,18 @@ void RemoveFile(const std::string& path) {
     ::_wremove(Wide(path).c_str());
 }
 void FlushFolderOf(const std::string&) {}
+PathStat StatOf(const std::string& path) {
+    PathStat out;
+    struct _stat64 st;
+    if (::_wstat64(Wide(path).c_str(), &st) != 0) {
+        out.error = errno ? errno : ENOENT;
+        return out;
+    }
+    out.regular = (st.st_mode & _S_IFMT) == _S_IFREG;
+    out.folder = (st.st_mode & _S_IFMT) == _S_IFDIR;
+    out.size = static_cast<unsigned long long>(st.st_size);
+    return out;
+}
 int OpenForAppend(const std::string& path) {
     return ::_wopen(Wide(path).c_str(), _O_WRONLY | _O_APPEND | _O_CREAT | _O_BINARY,
                     _S_IREAD | _S_IWRITE);
@@ -96,6 +145,18 @@ void FlushFolderOf(const std::string& path) {
 }
 int OpenForAppend(const std::string& path) {
     return ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
+}
+PathStat StatOf(const std::string& path) {
+    PathStat out;
+    struct stat st;
+    if (::stat(path.c_str(), &st) != 0) {
+        out.error = errno ? errno : ENOENT;
+        return out;
+    }
+    out.regular = S_ISREG(st.st_mode);
+    out.folder = S_ISDIR(st.st_mode);
+    out.size = static_cast<unsigned long long>(st.st_size);
+    return out;
 }
 long long EndOf(int fd) {
     return ::lseek(fd, 0, SEEK_END);
@@ -164,6 +225,8 @@ std::FILE* OpenFileUtf8(const std::string& name, const char* mode) {
 }
 
 void WriteWholeFile(const std::string& path, std::string_view bytes) {
+    IgnoreFileSizeSignal();
+    if (StatOf(path).folder) RaiseFileError(EISDIR, path);
     std::string temporary;
     errno = 0;
     const int fd = CreateTemporaryBeside(path, temporary);
@@ -180,6 +243,7 @@ void WriteWholeFile(const std::string& path, std::string_view bytes) {
 }
 
 void AppendToFile(const std::string& path, std::string_view bytes) {
+    IgnoreFileSizeSignal();
     errno = 0;
     const int fd = OpenForAppend(path);
     if (fd < 0) RaiseFileError(errno, path);
@@ -190,8 +254,25 @@ void AppendToFile(const std::string& path, std::string_view bytes) {
     if (error != 0) RaiseFileError(error, path);
 }
 
-std::string ReadWholeFile(const std::string& path) {
+std::string UnreadableFileReason(const std::string& path, size_t mostBytes) {
+    const PathStat st = StatOf(path);
+    if (st.error == ENOENT) return "File not found";
+    if (st.error != 0) return ErrnoText(st.error);
+    if (st.folder) return ErrnoText(EISDIR);
+    if (!st.regular) return NotRegularText();
+    if (st.size > mostBytes) return TooBigText(mostBytes);
+    return {};
+}
+
+std::string ReadWholeFile(const std::string& path, size_t mostBytes) {
     errno = 0;
+    const PathStat st = StatOf(path);
+    if (st.error == ENOENT || st.error == ENOTDIR) throw EFileError("File not found", path);
+    if (st.error != 0) RaiseFileError(st.error, path);
+    if (st.folder) RaiseFileError(EISDIR, path);
+    if (!st.regular) throw EFileError(NotRegularText(), path);
+    if (st.size > mostBytes) throw EFileError(TooBigText(mostBytes), path);
+#ifdef _WIN32
     std::FILE* file = OpenFileUtf8(path, "rb");
     if (!file) {
         if (errno == ENOENT || errno == 0) throw EFileError("File not found", path);
@@ -200,11 +281,46 @@ std::string ReadWholeFile(const std::string& path) {
     std::string bytes;
     char buffer[65536];
     size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0) bytes.append(buffer, n);
+    while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0) {
+        bytes.append(buffer, n);
+        if (bytes.size() > mostBytes) break;
+    }
     const bool failed = std::ferror(file) != 0;
     const int error = errno;
     std::fclose(file);
     if (failed) RaiseFileError(error, path);
+#else
+    // Without waiting: what stood at the path may have been swapped for a FIFO since.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        if (errno == ENOENT) throw EFileError("File not found", path);
+        RaiseFileError(errno, path);
+    }
+    struct stat opened;
+    if (::fstat(fd, &opened) != 0 || !S_ISREG(opened.st_mode)) {
+        ::close(fd);
+        throw EFileError(NotRegularText(), path);
+    }
+    std::string bytes;
+    char buffer[65536];
+    int error = 0;
+    while (true) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n > 0) {
+            bytes.append(buffer, static_cast<size_t>(n));
+            if (bytes.size() > mostBytes) break;
+        } else if (n < 0 && errno == EINTR) {
+            continue;
+        } else {
+            if (n < 0) error = errno;
+            break;
+        }
+    }
+    ::close(fd);
+    if (error != 0) RaiseFileError(error, path);
+#endif
+    // It grew while it was read.
+    if (bytes.size() > mostBytes) throw EFileError(TooBigText(mostBytes), path);
     return bytes;
 }
 

@@ -1,6 +1,7 @@
 #include "messages/message_delete.h"
 
 #include "link/answers.h"
+#include "link/command_fields.h"
 #include "link/cp1251.h"
 
 namespace orlin {
@@ -10,10 +11,12 @@ void SelectAllStorages(PhoneSession& session) {
 }
 
 bool DeleteMessage(PhoneSession& session, const std::string& index) {
+    CheckBareField(index, Utf8ToCp1251("номер сообщения"));
     return EndsInOk(session.AtCommand("AT+CMGD=" + index));
 }
 
 bool MarkAsRead(PhoneSession& session, const std::string& index) {
+    CheckBareField(index, Utf8ToCp1251("номер сообщения"));
     return EndsInOk(session.AtCommand("AT+MMAR=" + index));
 }
 

@@ -6,7 +6,26 @@ namespace orlin {
 
 namespace {
 
-std::string CsvField(const std::string& utf8) {
+// A plain phone number: an optional "+" and digits (with the "*" and "#" of service codes).
+// A spreadsheet reads it as a number at worst, never as a formula, so it stays as it is.
+bool PlainNumber(const std::string& text) {
+    const size_t first = !text.empty() && text[0] == '+' ? 1 : 0;
+    return text.size() > first &&
+           text.find_first_not_of("0123456789*#", first) == std::string::npos &&
+           text[first] != '*' && text[first] != '#';
+}
+
+// A field a spreadsheet would take for a formula (it starts with =, +, -, @, TAB or CR) gets
+// an apostrophe in front, which the spreadsheet shows as text.
+std::string Guarded(const std::string& utf8) {
+    // Dashes alone (the date of a stored message) have nothing to compute.
+    if (utf8.find_first_not_of('-') == std::string::npos) return utf8;
+    if (std::string("=+-@\t\r").find(utf8[0]) != std::string::npos) return "'" + utf8;
+    return utf8;
+}
+
+std::string CsvField(const std::string& raw, bool numberColumn = false) {
+    const std::string utf8 = numberColumn && PlainNumber(raw) ? raw : Guarded(raw);
     if (utf8.find_first_of(",\"\r\n") == std::string::npos) return utf8;
     std::string quoted = "\"";
     for (char c : utf8) {
@@ -16,12 +35,15 @@ std::string CsvField(const std::string& utf8) {
     return quoted + "\"";
 }
 
+// One line on a terminal: line breaks and tabs as blanks, any other control character (an
+// escape sequence's ESC) as "?".
 std::string Flat(const std::string& cp1251) {
     std::string text;
     for (size_t i = 0; i < cp1251.size(); ++i) {
         const char c = cp1251[i];
+        const auto code = static_cast<unsigned char>(c);
         if (c == '\r' && i + 1 < cp1251.size() && cp1251[i + 1] == '\n') ++i;
-        text += c == '\r' || c == '\n' || c == '\t' ? ' ' : c;
+        text += c == '\r' || c == '\n' || c == '\t' ? ' ' : code < 32 || code == 127 ? '?' : c;
     }
     return Cp1251ToUtf8(text);
 }
@@ -55,8 +77,9 @@ std::string Csv(const std::vector<MessageRow>& rows, const std::vector<std::stri
     for (size_t i = 0; i < rows.size(); ++i) {
         std::string line;
         if (folders) line = CsvField(i < folders->size() ? (*folders)[i] : std::string()) + ",";
-        for (const std::string& field : Fields(rows[i]))
-            line += CsvField(Cp1251ToUtf8(field)) + ",";
+        const std::vector<std::string> fields = Fields(rows[i]);
+        for (size_t f = 0; f < fields.size(); ++f)
+            line += CsvField(Cp1251ToUtf8(fields[f]), f == 1) + ",";
         line.back() = '\r';
         bytes += line + "\n";
     }

@@ -16,7 +16,10 @@ std::string ExportBlocks(const std::vector<MessageRow>& rows);
 
 // A byte-order mark, a header line, then one line a row (index, number, date/time, type, size,
 // status, text); fields holding a comma, a quote or a line break are quoted with their quotes
-// doubled, and line breaks stay inside them. Lines end in CR LF. Texts become UTF-8.
+// doubled, and line breaks stay inside them. Lines end in CR LF. Texts become UTF-8. A field
+// that starts with =, +, -, @, TAB or CR gets a "'" in front, so that a spreadsheet shows it
+// as text instead of running it as a formula; a number that is only an optional "+" and
+// digits (and "*", "#" after the first digit) stays as it is.
 std::string ExportCsv(const std::vector<MessageRow>& rows);
 
 // The same with a first column "Папка": `folders[i]` names the folder of rows[i].
@@ -24,7 +27,7 @@ std::string ExportCsvWithFolders(const std::vector<MessageRow>& rows,
                                  const std::vector<std::string>& folders);
 
 // A row as one line for the command line: the seven fields tab-separated in UTF-8, line
-// breaks and tabs inside a field as blanks (no line end).
+// breaks and tabs inside a field as blanks, other control characters as "?" (no line end).
 std::string TabSeparatedLine(const MessageRow& row);
 
 }  // namespace orlin

@@ -4,6 +4,7 @@
 #include <thread>
 
 #include "link/answers.h"
+#include "link/command_fields.h"
 #include "link/cp1251.h"
 #include "link/errors.h"
 #include "link/plural.h"
@@ -53,14 +54,11 @@ std::string ResolveRecipient(const std::string& text, std::optional<size_t> pick
 }
 
 bool RecipientAllowed(const std::string& number) {
-    for (char c : number) {
-        const auto code = static_cast<unsigned char>(c);
-        if (c == '"' || code < 32 || code == 127) return false;
-    }
-    return true;
+    return UnsafeFieldReason(number).empty();
 }
 
 std::string ComposeCommand(const std::string& number, const std::string& phoneText) {
+    CheckCommandField(number, Utf8ToCp1251("номер получателя"));
     return "AT+CMGW=\"" + number + "\"\r" + phoneText + "\x1a";
 }
 
@@ -138,6 +136,7 @@ SendOutcome StoreAndSend(PhoneSession& session, const std::string& command, Send
 }
 
 bool SendStored(PhoneSession& session, const std::string& index) {
+    CheckBareField(index, Utf8ToCp1251("номер сообщения"));
     return EndsInOk(session.AtCommand("AT+CMSS=" + index));
 }
 

@@ -52,7 +52,7 @@ int NumberTypeImage(const std::string& typeText);
 std::string ResolveRecipient(const std::string& text, std::optional<size_t> picked,
                              const std::vector<Contact>& contacts);
 
-// False for a number holding a double quote or a control character (CR, LF, Ctrl-Z ...),
+// False for a number holding a double quote, ";" or a control character (CR, LF, Ctrl-Z ...),
 // which would end the command line and let the rest run as commands.
 bool RecipientAllowed(const std::string& number);
 

@@ -3,6 +3,8 @@
 #include <vector>
 
 #include "link/answers.h"
+#include "link/command_fields.h"
+#include "link/cp1251.h"
 #include "link/errors.h"
 #include "link/phone_text.h"
 #include "link/text_utils.h"
@@ -133,6 +135,8 @@ IndexRange ParseIndexRange(const std::string& response) {
 }
 
 std::string BuildShortMpbwCommand(const TAbonentInfo& r) {
+    // The number is the one field of the line that is not built from numbers or phone text.
+    CheckCommandField(r.Number, Utf8ToCp1251("номер записи ") + std::to_string(r.Index));
     std::string command = "AT+MPBW=" + std::to_string(r.Index);
     command += ",\"" + r.Number + "\"";
     Append(command, r.NumberFormat);

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "link/answers.h"
+#include "link/command_fields.h"
 #include "link/cp1251.h"
 #include "link/errors.h"
 #include "link/text_utils.h"
@@ -19,14 +20,21 @@ namespace {
 // The system's error code for a port that does not exist (ENOENT, ERROR_FILE_NOT_FOUND).
 constexpr int32_t kNoSuchPort = 2;
 
-// ";" cannot be written inside a field; "," stands in for it.
+// ";" cannot be written inside a field; "," stands in for it. A line break would end the
+// line, and a control character would reach the phone's command line on loading: each
+// becomes a blank.
 std::string FileField(const std::string& text, bool& changed) {
     std::string out = text;
-    for (char& c : out)
+    for (char& c : out) {
+        const auto code = static_cast<unsigned char>(c);
         if (c == ';') {
             c = ',';
             changed = true;
+        } else if (code < 32 || code == 127) {
+            c = ' ';
+            changed = true;
         }
+    }
     return out;
 }
 
@@ -135,7 +143,7 @@ std::string PhonebookFileBytes(const std::string& fileBytes, Interaction& intera
 }
 
 std::string ReadPhonebookFile(const std::string& path, Interaction& interaction) {
-    return PhonebookFileBytes(ReadWholeFile(path), interaction);
+    return PhonebookFileBytes(ReadWholeFile(path, kMostPhonebookFileBytes), interaction);
 }
 
 FileText PhonebookFileText(const Abonents& abonents, const IndexRanges& ranges) {
@@ -161,25 +169,42 @@ FileText PhonebookFileText(const Abonents& abonents, const IndexRanges& ranges) 
         }
         out.bytes += line + "\r\n";
         ++out.lines;
-        if (changed) ++out.changedEntries;
+        if (changed) {
+            ++out.changedEntries;
+            out.changedSlots.push_back(r.Index);
+        }
     }
     return out;
 }
 
 FileEntries ParsePhonebookFile(const std::string& bytes, ModelFamily family,
-                               const IndexRanges& ranges) {
+                               const IndexRanges& ranges, const std::string& fileName) {
     FileEntries entries;
-    for (const std::string& line : SplitLines(bytes)) {
+    const std::vector<std::string> lines = SplitLines(bytes);
+    for (size_t i = 0; i < lines.size(); ++i) {
+        const std::string& line = lines[i];
+        if (!Trim(line).empty()) ++entries.otherLines;
         const std::string kind = FirstField(line);
-        if (kind == "PHONE") {
-            entries.records.push_back(ParsePhoneLine(line, ranges));
-            ++entries.phoneLines;
-        } else if (kind == "SIM") {
-            entries.records.push_back(ParseSimLine(line, family, ranges));
-            ++entries.simLines;
+        if (kind != "PHONE" && kind != "SIM") continue;
+        --entries.otherLines;
+        try {
+            TAbonentInfo record =
+                kind == "PHONE" ? ParsePhoneLine(line, ranges) : ParseSimLine(line, family, ranges);
+            // The number goes into the command line as it stands.
+            CheckCommandField(record.Number, Utf8ToCp1251("номер"));
+            entries.records.push_back(std::move(record));
+            entries.lineOf.push_back(static_cast<int>(i + 1));
+            ++(kind == "PHONE" ? entries.phoneLines : entries.simLines);
+        } catch (const OrlinError& e) {
+            throw EConvertError(LineLabel(fileName, static_cast<int>(i + 1)) + e.what());
         }
     }
     return entries;
+}
+
+std::string LineLabel(const std::string& fileName, int line) {
+    return (fileName.empty() ? std::string() : fileName + ", ") + Utf8ToCp1251("строка ") +
+           std::to_string(line) + ": ";
 }
 
 std::string PrepareSave(PhoneSession& session, PhonebookState& state) {
@@ -191,10 +216,13 @@ std::string PrepareSave(PhoneSession& session, PhonebookState& state) {
 
 std::string SaveChangeNote(const FileText& text) {
     if (text.changedEntries == 0) return {};
+    std::string slots;
+    for (int32_t slot : text.changedSlots)
+        slots += (slots.empty() ? "" : ", ") + std::to_string(slot);
     return Utf8ToCp1251(
-        "Файл не может хранить \";\": в именах и номерах он заменён на \",\". "
-        "Изменено записей: " +
-        std::to_string(text.changedEntries) + ".");
+        "Файл не может хранить \";\", переводы строк и управляющие знаки: в именах и номерах "
+        "\";\" заменена на \",\", остальные на пробел. Изменено записей: " +
+        std::to_string(text.changedEntries) + " (ячейки " + slots + ").");
 }
 
 std::string ContinueWritingQuestion(const std::string& timeoutText) {

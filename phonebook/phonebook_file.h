@@ -17,8 +17,10 @@ namespace orlin {
 struct FileText {
     std::string bytes;
     int lines = 0;
-    // Entries whose name or number held ";" (written as ","): the format has no escape.
+    // Entries whose name or number held ";" (written as ",") or a control character, a line
+    // break say (written as a blank): the format has no escape.
     int changedEntries = 0;
+    std::vector<int32_t> changedSlots;  // their slots
 };
 
 // The file of the slot table. PHONE lines number their slot from the phone memory's first
@@ -27,14 +29,22 @@ FileText PhonebookFileText(const Abonents& abonents, const IndexRanges& ranges);
 
 struct FileEntries {
     std::vector<TAbonentInfo> records;  // in file order
+    std::vector<int> lineOf;            // the line (from 1) of each record
     int phoneLines = 0;
     int simLines = 0;
+    int otherLines = 0;  // lines that are not empty and hold no entry
 };
 
 // The entries of a file, placed back into the slots they were saved from (the inverse of
-// the numbering above). Raises EConvertError when a number field is not an integer.
+// the numbering above). Raises EConvertError "<fileName>, строка N: <reason>" (without the
+// name when it is empty) when a number field is not an integer, a slot number is out of
+// reach, or a number holds what must not reach the phone's command line (a control
+// character, a double quote, ";"); nothing of the file is returned then.
 FileEntries ParsePhonebookFile(const std::string& bytes, ModelFamily family,
-                               const IndexRanges& ranges);
+                               const IndexRanges& ranges, const std::string& fileName = {});
+
+// "<fileName>, строка N: " (Windows-1251), without the name when it is empty.
+std::string LineLabel(const std::string& fileName, int line);
 
 // The bytes of a file to load, as the core reads them (Windows-1251). A file that is
 // well-formed UTF-8 and holds characters beyond ASCII, or that starts with the UTF-8

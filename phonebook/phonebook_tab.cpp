@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -692,7 +693,8 @@ void PhoneBookTab::pmLoadRecordClick() {
             const orlin::FileEntries entries = orlin::ParsePhonebookFile(
                 orlin::ReadPhonebookFile(FileName(OpenDialog1->selectedFiles().first()),
                                          interaction),
-                target.family, target.ranges);
+                target.family, target.ranges,
+                ToCp1251(QFileInfo(OpenDialog1->selectedFiles().first()).fileName()));
             if (target.family == ModelFamily::Fields9 &&
                 ListView1->columnCount() == orlin::kCategoryColumnCount)
                 ListView1->setColumnCount(orlin::kBaseColumnCount);

@@ -83,8 +83,8 @@ void PhoneBookTab::ImportVCardClick() {
         if (ImportVCardDialog->exec() != QDialog::Accepted ||
             ImportVCardDialog->selectedFiles().isEmpty())
             return;
-        const std::vector<orlin::VCard> cards = orlin::ParseVCards(
-            orlin::ReadWholeFile(VCardFileName(ImportVCardDialog->selectedFiles().first())));
+        const std::vector<orlin::VCard> cards = orlin::ParseVCards(orlin::ReadWholeFile(
+            VCardFileName(ImportVCardDialog->selectedFiles().first()), orlin::kMostVCardBytes));
         if (cards.empty()) {
             MessageBoxes::information(this, QStringLiteral("В файле нет карточек vCard."));
             return;

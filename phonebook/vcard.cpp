@@ -4,6 +4,7 @@
 #include <cctype>
 #include <set>
 
+#include "link/command_fields.h"
 #include "link/cp1251.h"
 #include "link/plural.h"
 #include "link/text_utils.h"
@@ -466,8 +467,38 @@ std::string VCardText(const PhonebookState& state) {
     return out;
 }
 
+std::optional<std::string> CleanPhoneNumber(const std::string& utf8) {
+    std::string number;
+    for (size_t i = 0; i < utf8.size(); ++i) {
+        const char c = utf8[i];
+        // Formatting that address books add: blanks (also the no-break space), brackets,
+        // dashes, dots, slashes.
+        if (c == ' ' || c == '(' || c == ')' || c == '-' || c == '.' || c == '/') continue;
+        if (c == '\xC2' && i + 1 < utf8.size() && utf8[i + 1] == '\xA0') {
+            ++i;
+            continue;
+        }
+        if (c == '+' && number.empty()) {
+            number += c;
+        } else if ((c >= '0' && c <= '9') || c == '*' || c == '#') {
+            number += c;
+        } else if (c == 'p' || c == 'P' || c == 'w' || c == 'W') {
+            number += static_cast<char>(c | 0x20);  // a pause, a wait
+        } else {
+            return std::nullopt;
+        }
+    }
+    if (number.empty() || number == "+") return std::nullopt;
+    return number;
+}
+
 VCardImport PlanVCardImport(const std::vector<VCard>& cards, const PhonebookState& state) {
     VCardImport plan;
+    // What the phone holds already, and what this file adds: an entry of the same name and
+    // number is not written twice (an import run again after a stop adds nothing).
+    std::set<std::pair<std::string, std::string>> present;
+    for (const TAbonentInfo& r : state.abonents)
+        if (!r.IsFree()) present.emplace(r.Name, r.Number);
     const bool categories = HasCategories(state.family);
     std::set<int32_t> taken;
     const auto isFree = [&](int32_t slot) {
@@ -514,7 +545,30 @@ VCardImport PlanVCardImport(const std::vector<VCard>& cards, const PhonebookStat
         for (const VCardNumber& n : card.numbers) {
             TAbonentInfo r;
             r.Name = name;
-            r.Number = Utf8ToCp1251(n.value);
+            // A number reaches the phone's command line as it stands: only what a phone
+            // dials goes there, an address only without what would end or split the line.
+            std::string text = n.value;
+            // Our own cards (they carry X-ORLIN-...) give each number back as the phone held
+            // it; the others are cleaned of an address book's formatting.
+            if (!n.email && n.orlin.empty()) {
+                const std::optional<std::string> clean = CleanPhoneNumber(n.value);
+                if (!clean) {
+                    plan.warnings.push_back(label + ", " + Utf8ToCp1251(n.value) +
+                                            W(": это не номер телефона: не записано"));
+                    continue;
+                }
+                text = *clean;
+            }
+            if (const std::string why = UnsafeFieldReason(text); !why.empty()) {
+                plan.warnings.push_back(label + ", " + Utf8ToCp1251(text) + ": " + why +
+                                        W(": не записано"));
+                continue;
+            }
+            r.Number = Utf8ToCp1251(text);
+            if (!present.emplace(r.Name, r.Number).second) {
+                ++plan.alreadyThere;
+                continue;
+            }
             int value = 0;
             r.NumberType = static_cast<uint8_t>(n.email ? kEmailType : CodeOfTypes(n.types));
             if (ParseSmallInt(n.orlin, "TYPE", 8, value))
@@ -543,7 +597,7 @@ VCardImport PlanVCardImport(const std::vector<VCard>& cards, const PhonebookStat
                         if (ParseNumber(values[i], 255, value))
                             *fields[i] = static_cast<uint8_t>(value);
             }
-            if (n.value != Cp1251ToUtf8(r.Number))
+            if (text != Cp1251ToUtf8(r.Number))
                 plan.warnings.push_back(
                     label + ", " + r.Number +
                     W(": знаки, которых нет в Windows-1251, заменены на \"?\""));
@@ -577,6 +631,9 @@ VCardImport PlanVCardImport(const std::vector<VCard>& cards, const PhonebookStat
         p.record.Storage = state.StorageOfSlot(p.record.Index);
         plan.records.push_back(p.record);
     }
+    if (plan.alreadyThere > 0)
+        plan.warnings.push_back(W("уже есть в телефоне (то же имя и номер), не записано: ") +
+                                std::to_string(plan.alreadyThere));
     return plan;
 }
 
@@ -584,16 +641,32 @@ VCardWriteReport WriteVCardImport(PhoneSession& session, PhonebookState& state,
                                   const std::vector<TAbonentInfo>& records,
                                   Interaction& interaction) {
     VCardWriteReport report;
-    if (records.empty()) return report;
-    if (!BeginEdit(session)) return report;
+    WriteVCardImport(session, state, records, interaction, report);
+    return report;
+}
+
+void WriteVCardImport(PhoneSession& session, PhonebookState& state,
+                      const std::vector<TAbonentInfo>& records, Interaction& interaction,
+                      VCardWriteReport& report) {
+    report = VCardWriteReport{};
+    if (records.empty()) return;
+    for (const TAbonentInfo& record : records) report.notSent.push_back(record.Index);
+    if (!BeginEdit(session)) return;
     report.started = true;
     const int count = static_cast<int>(records.size());
     for (int i = 0; i < count; ++i) {
         const TAbonentInfo& record = records[static_cast<size_t>(i)];
-        if (WriteEntry(session, state, state.family, record).written)
+        // Until the answer comes, the entry may or may not be in the phone.
+        report.notSent.erase(report.notSent.begin());
+        report.unanswered = record.Index;
+        const bool written = WriteEntry(session, state, state.family, record).written;
+        report.unanswered.reset();
+        if (written) {
             ++report.written;
-        else
+            report.writtenSlots.push_back(record.Index);
+        } else {
             report.refused.push_back(record.Index);
+        }
         interaction.progress(i + 1, count);
         interaction.processEvents();
         if (!interaction.keepRunning() && interaction.confirm(StopWritingQuestion())) {
@@ -601,7 +674,6 @@ VCardWriteReport WriteVCardImport(PhoneSession& session, PhonebookState& state,
             break;
         }
     }
-    return report;
 }
 
 std::string ImportWarningText(const std::vector<std::string>& warnings) {

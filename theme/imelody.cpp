@@ -146,9 +146,15 @@ private:
     }
 
     Item repeat() {
+        // Each block is a level of recursion here, in the performer and in freeing the items:
+        // a file of nested "(" alone would overflow the stack long before it ended.
+        if (depth_ >= kMostRepeatNesting)
+            fail("блоки повтора вложены глубже " + std::to_string(kMostRepeatNesting) + " уровней");
         ++at_;  // "("
         Item block{Item::Kind::Repeat};
+        ++depth_;
         block.block = sequence(true);
+        --depth_;
         ++at_;  // "@"
         block.count = number(1000000);
         if (block.count < 0) fail("после «@» нужно число повторов");
@@ -210,8 +216,11 @@ private:
         return whole;
     }
 
+    static constexpr int kMostRepeatNesting = 16;
+
     const MelodyText& m_;
     size_t at_ = 0;
+    int depth_ = 0;
     int octave_ = 4;
     bool forever_ = false;
 };

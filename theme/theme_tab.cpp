@@ -260,6 +260,10 @@ void ThemeTab::showPreview(const QString& path, QLabel* animated, QLabel* still)
     animated->setVisible(gif);
     still->setVisible(!gif);
 
+    // A FIFO or a device would be read until it ends; a huge file fills the memory.
+    const std::string unreadable =
+        orlin::UnreadableFileReason(NativePath(path), orlin::kMostPictureBytes);
+    if (!unreadable.empty()) throw orlin::EFileError(unreadable, NativePath(path));
     QImageReader reader(path);
     const QImage first = reader.read();
     if (first.isNull()) throw orlin::OrlinError(ToCp1251(pictureFailure(path, reader.error())));

@@ -35,34 +35,48 @@ Tone ParseTone(std::string_view bytes) {
 }
 
 Tone LoadTone(const std::string& path) {
-    return ParseTone(ReadWholeFile(path));
+    return ParseTone(ReadWholeFile(path, kMostToneBytes));
 }
 
 const char* ToneFormatName(ToneFormat format) {
     return format == ToneFormat::Midi ? "MIDI" : "iMelody";
 }
 
+namespace {
+
+// Drops the events from `cutMs` on and releases at the cut what still sounds then.
+void CutTone(Tone& tone, double cutMs) {
+    std::set<std::pair<int, int>> sounding;  // channel, key
+    std::vector<ToneEvent> kept;
+    for (const ToneEvent& e : tone.events) {
+        if (e.ms >= cutMs) break;
+        const std::pair<int, int> note(e.status & 0x0F, e.data1);
+        if (IsNoteOn(e)) sounding.insert(note);
+        if (IsNoteOff(e)) sounding.erase(note);
+        kept.push_back(e);
+    }
+    for (const auto& [channel, key] : sounding)
+        kept.push_back({cutMs, static_cast<uint8_t>(0x80 | channel), static_cast<uint8_t>(key), 0});
+    tone.events = std::move(kept);
+    tone.lengthMs = cutMs;
+}
+
+}  // namespace
+
 void FinishTone(Tone& tone) {
     std::stable_sort(tone.events.begin(), tone.events.end(),
                      [](const ToneEvent& a, const ToneEvent& b) { return a.ms < b.ms; });
     if (tone.lengthMs > kLongestToneMs) {
-        // Keep what starts before the cut, and release at the cut what still sounds then.
-        std::set<std::pair<int, int>> sounding;  // channel, key
-        std::vector<ToneEvent> kept;
-        for (const ToneEvent& e : tone.events) {
-            if (e.ms >= kLongestToneMs) break;
-            const std::pair<int, int> note(e.status & 0x0F, e.data1);
-            if (IsNoteOn(e)) sounding.insert(note);
-            if (IsNoteOff(e)) sounding.erase(note);
-            kept.push_back(e);
-        }
-        for (const auto& [channel, key] : sounding)
-            kept.push_back({kLongestToneMs, static_cast<uint8_t>(0x80 | channel),
-                            static_cast<uint8_t>(key), 0});
-        tone.events = std::move(kept);
-        tone.lengthMs = kLongestToneMs;
+        CutTone(tone, kLongestToneMs);
         tone.remarks.push_back(
             Utf8ToCp1251("Мелодия длиннее 10 минут: играются только первые 10 минут."));
+    }
+    // Each event costs the synthesizer its own call: a crafted file of millions of them would
+    // hold the program for minutes. No ring tone comes near the bound.
+    if (tone.events.size() > kMostToneEvents) {
+        CutTone(tone, tone.events[kMostToneEvents].ms);
+        tone.remarks.push_back(Utf8ToCp1251("В мелодии больше " + std::to_string(kMostToneEvents) +
+                                            " событий: играется только их начало."));
     }
     tone.noteCount =
         static_cast<int>(std::count_if(tone.events.begin(), tone.events.end(), IsNoteOn));

@@ -27,8 +27,10 @@ struct ToneEvent {
     uint8_t data2 = 0;
 };
 
-// No tune plays longer than this; a longer one is cut, with a remark.
+// No tune plays longer than this, nor has more events; a longer one is cut, with a remark.
 inline constexpr double kLongestToneMs = 10 * 60 * 1000;
+// Ten minutes of the fastest iMelody (32nd notes at 900 beats a minute) is 144,000 events.
+inline constexpr size_t kMostToneEvents = 250000;
 
 struct Tone {
     ToneFormat format = ToneFormat::Midi;
@@ -48,8 +50,9 @@ Tone LoadTone(const std::string& path);
 // "MIDI" or "iMelody".
 const char* ToneFormatName(ToneFormat format);
 
-// Ends a tone at `kLongestToneMs` when it goes on longer: later events are dropped, notes
-// still sounding are released at the cut, and a remark says so. Sorts events by time.
+// Ends a tone at `kLongestToneMs` when it goes on longer, and at its event number
+// `kMostToneEvents` when it has more: later events are dropped, notes still sounding are
+// released at the cut, and a remark says so. Sorts events by time.
 void FinishTone(Tone& tone);
 
 }  // namespace orlin

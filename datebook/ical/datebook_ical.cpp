@@ -7,7 +7,10 @@
 #include <ctime>
 #include <memory>
 #include <optional>
+#include <set>
+#include <tuple>
 
+#include "datebook/datebook_skipped.h"
 #include "link/cp1251.h"
 #include "link/errors.h"
 #include "link/plural.h"
@@ -75,6 +78,62 @@ icaldurationtype Minutes(int64_t minutes) {
 bool AllDigits(const std::string& text) {
     return !text.empty() && text.size() <= 9 &&
            std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// A duration in minutes, counted wide: libical's own sum is an int and wraps for P99999999W.
+int64_t DurationMinutes(const icaldurationtype& d) {
+    const int64_t seconds = ((int64_t{d.weeks} * 7 + d.days) * 24 + d.hours) * 3600 +
+                            int64_t{d.minutes} * 60 + d.seconds;
+    return (d.is_neg ? -seconds : seconds) / 60;
+}
+
+// A date and time as the file has it is one that exists: libical keeps 2027-02-30 and 25:00
+// as they stand, and counting minutes from them would shift the event to another day.
+bool TimeExists(const icaltimetype& time) {
+    if (!IsRealDate({time.year, time.month, time.day}) || time.year < 1 || time.year > 9999)
+        return false;
+    return time.is_date || (time.hour >= 0 && time.hour <= 23 && time.minute >= 0 &&
+                            time.minute <= 59 && time.second >= 0 && time.second <= 60);
+}
+
+// The value of a property as the file wrote it.
+std::string ValueText(icalproperty* property) {
+    return Taken(icalproperty_get_value_as_string_r(property));
+}
+
+// The X- property `name` of a component, each value.
+std::vector<std::string> XValues(icalcomponent* component, const char* name) {
+    std::vector<std::string> values;
+    for (icalproperty* p = icalcomponent_get_first_property(component, ICAL_X_PROPERTY); p;
+         p = icalcomponent_get_next_property(component, ICAL_X_PROPERTY)) {
+        const char* x = icalproperty_get_x_name(p);
+        if (x && std::string(x) == name && icalproperty_get_x(p))
+            values.push_back(Trim(icalproperty_get_x(p)));
+    }
+    return values;
+}
+
+icalproperty* NewX(const char* name, const std::string& value) {
+    icalproperty* p = icalproperty_new_x(value.c_str());
+    icalproperty_set_x_name(p, name);
+    return p;
+}
+
+// A small decimal number (a slot, an occurrence), or -1.
+int SmallNumber(const std::string& text) {
+    return AllDigits(text) && text.size() <= 6 ? std::stoi(text) : -1;
+}
+
+// The slot our own UID names: "orlin-<time>-<slot>@datebook".
+int SlotOfUid(const char* uid) {
+    if (!uid) return -1;
+    const std::string text = uid;
+    const std::string tail = "@datebook";
+    if (text.rfind("orlin-", 0) != 0 || text.size() <= tail.size() ||
+        text.compare(text.size() - tail.size(), tail.size(), tail) != 0)
+        return -1;
+    const std::string body = text.substr(0, text.size() - tail.size());
+    return SmallNumber(body.substr(body.rfind('-') + 1));
 }
 
 // Minutes since 1970-01-01 00:00 local time: a floating time as it stands, a UTC or zoned
@@ -158,6 +217,54 @@ std::string CodeOfRule(icalrecurrencetype rule, const CivilDate& start,
     return code;
 }
 
+// The slot and the skipped occurrences of an event read into `imported` (its draft is
+// complete). Our own X-ORLIN-EXCEPTION values win; without them each EXDATE that falls on an
+// occurrence counts, and one that does not is named.
+void ReadSkipped(icalcomponent* vevent, ImportedEvent& imported) {
+    auto& notes = imported.notes;
+    for (const std::string& value : XValues(vevent, "X-ORLIN-SLOT"))
+        imported.slot = SmallNumber(value);
+    if (imported.slot < 0) imported.slot = SlotOfUid(icalcomponent_get_uid(vevent));
+    const DatebookEvent event = EventOfImported(imported, 0);
+    std::vector<int> skipped;
+    for (const std::string& value : XValues(vevent, "X-ORLIN-EXCEPTION")) {
+        const int n = SmallNumber(value);
+        if (n >= 1 && n <= 65535)
+            skipped.push_back(n);
+        else
+            notes.push_back(W("пропуск повтора «") + Utf8ToCp1251(value) + W("» не разобран"));
+    }
+    const bool ours = !skipped.empty();
+    std::vector<std::string> strays;
+    for (icalproperty* p = icalcomponent_get_first_property(vevent, ICAL_EXDATE_PROPERTY); p;
+         p = icalcomponent_get_next_property(vevent, ICAL_EXDATE_PROPERTY)) {
+        const icaltimetype date = icalproperty_get_exdate(p);
+        if (!TimeExists(date)) {
+            imported.writable = false;
+            notes.push_back(W("пропущенная дата ") + ValueText(p) +
+                            W(" не существует: не записано"));
+            return;
+        }
+        if (ours) continue;
+        CivilDate day;
+        ClockTime time;
+        FromMinutes(LocalMinutes(date), day, time);
+        if (const auto n = OccurrenceNumber(event, day))
+            skipped.push_back(*n);
+        else
+            strays.push_back(ValueText(p));
+    }
+    if (!strays.empty()) {
+        std::string list;
+        for (const std::string& stray : strays) list += (list.empty() ? "" : ", ") + stray;
+        notes.push_back(W("пропущенные даты, на которые событие не приходится, не перенесены: ") +
+                        list);
+    }
+    std::sort(skipped.begin(), skipped.end());
+    skipped.erase(std::unique(skipped.begin(), skipped.end()), skipped.end());
+    imported.skipped = std::move(skipped);
+}
+
 ImportedEvent ImportOne(icalcomponent* vevent, int titleLength) {
     ImportedEvent imported;
     EventDraft& draft = imported.draft;
@@ -185,6 +292,12 @@ ImportedEvent ImportOne(icalcomponent* vevent, int titleLength) {
         notes.push_back(W("нет времени начала: не записано"));
         return imported;
     }
+    if (!TimeExists(start)) {
+        imported.writable = false;
+        imported.label = Label(title, nullptr, nullptr);
+        notes.push_back(W("начало ") + ValueText(startProperty) + W(" не существует: не записано"));
+        return imported;
+    }
     if (icalproperty_get_first_parameter(startProperty, ICAL_TZID_PARAMETER) && !start.zone)
         notes.push_back(W("часовой пояс не распознан: время взято как есть"));
     const int64_t startMinutes = LocalMinutes(start);
@@ -194,10 +307,22 @@ ImportedEvent ImportOne(icalcomponent* vevent, int titleLength) {
     imported.label = Label(title, &draft.startDate, start.is_date ? nullptr : &draft.startTime);
 
     int64_t duration = start.is_date ? 1440 : 0;
-    if (icalproperty* p = icalcomponent_get_first_property(vevent, ICAL_DURATION_PROPERTY))
-        duration = icaldurationtype_as_int(icalproperty_get_duration(p)) / 60;
-    else if (icalcomponent_get_first_property(vevent, ICAL_DTEND_PROPERTY))
-        duration = LocalMinutes(icalcomponent_get_dtend(vevent)) - startMinutes;
+    if (icalproperty* p = icalcomponent_get_first_property(vevent, ICAL_DURATION_PROPERTY)) {
+        duration = DurationMinutes(icalproperty_get_duration(p));
+    } else if (icalproperty* end = icalcomponent_get_first_property(vevent, ICAL_DTEND_PROPERTY)) {
+        if (!TimeExists(icalproperty_get_dtend(end))) {
+            imported.writable = false;
+            notes.push_back(W("конец ") + ValueText(end) + W(" не существует: не записано"));
+            return imported;
+        }
+        duration = LocalMinutes(icalproperty_get_dtend(end)) - startMinutes;
+    }
+    if (duration > kMostEventMinutes || duration < -kMostEventMinutes) {
+        imported.writable = false;
+        notes.push_back(W("длительность ") + std::to_string(duration) +
+                        W(" мин больше года: не записано"));
+        return imported;
+    }
     const int64_t fullDuration = duration;
     if (duration > 1440) {
         notes.push_back(W("длительность ") + std::to_string(duration) +
@@ -218,14 +343,20 @@ ImportedEvent ImportOne(icalcomponent* vevent, int titleLength) {
                 icalcomponent_get_first_property(alarm, ICAL_TRIGGER_PROPERTY)) {
             const icaltriggertype when = icalproperty_get_trigger(trigger);
             if (!icaltime_is_null_time(when.time)) {
+                if (!TimeExists(when.time)) {
+                    imported.writable = false;
+                    notes.push_back(W("напоминание ") + ValueText(trigger) +
+                                    W(" не существует: не записано"));
+                    return imported;
+                }
                 lead = startMinutes - LocalMinutes(when.time);
             } else {
-                int64_t seconds = icaldurationtype_as_int(when.duration);
+                int64_t minutes = DurationMinutes(when.duration);
                 icalparameter* related =
                     icalproperty_get_first_parameter(trigger, ICAL_RELATED_PARAMETER);
                 if (related && icalparameter_get_related(related) == ICAL_RELATED_END)
-                    seconds += fullDuration * 60;
-                lead = -seconds / 60;
+                    minutes += fullDuration;
+                lead = -minutes;
             }
         }
         if (lead > 1440) {
@@ -247,8 +378,8 @@ ImportedEvent ImportOne(icalcomponent* vevent, int titleLength) {
         if (icalcomponent_get_next_property(vevent, ICAL_RRULE_PROPERTY))
             notes.push_back(W("перенесено только первое правило повтора"));
     }
-    if (icalcomponent_get_first_property(vevent, ICAL_EXDATE_PROPERTY))
-        notes.push_back(W("пропущенные даты повтора не перенесены"));
+    ReadSkipped(vevent, imported);
+    if (!imported.writable) return imported;
     if (icalcomponent_get_first_property(vevent, ICAL_RDATE_PROPERTY))
         notes.push_back(W("добавочные даты повтора не перенесены"));
     if (icalcomponent_get_first_property(vevent, ICAL_RECURRENCEID_PROPERTY))
@@ -304,6 +435,7 @@ ICalExport ExportICalendar(const std::vector<DatebookEvent>& events) {
         start.minute = time->minute;
         start.is_date = untimed ? 1 : 0;
         icalcomponent_add_property(vevent, icalproperty_new_dtstart(start));
+        icalcomponent_add_property(vevent, NewX("X-ORLIN-SLOT", std::to_string(event.slot)));
         if (AllDigits(event.duration) && untimed) {
             // A date's duration is whole days: at least the one day.
             icaldurationtype days = icaldurationtype_null_duration();
@@ -322,6 +454,19 @@ ICalExport ExportICalendar(const std::vector<DatebookEvent>& events) {
                 vevent, icalproperty_new_rrule(icalrecurrencetype_from_string(rule.c_str())));
         else if (event.repeatCode != "0")
             notes.push_back(W("повтор с кодом ") + event.repeatCode + W(" не записан"));
+
+        for (int n : event.skipped) {
+            icalcomponent_add_property(vevent, NewX("X-ORLIN-EXCEPTION", std::to_string(n)));
+            if (const auto day = OccurrenceDate(event, n)) {
+                icaltimetype skippedAt = start;
+                skippedAt.year = day->year;
+                skippedAt.month = day->month;
+                skippedAt.day = day->day;
+                icalcomponent_add_property(vevent, icalproperty_new_exdate(skippedAt));
+            } else {
+                notes.push_back(W("пропуск повтора ") + std::to_string(n) + W(" записан без даты"));
+            }
+        }
 
         if (event.alarmFlag == "1") {
             DatebookEvent timed = event;  // an untimed event's alarm counts from its midnight
@@ -379,10 +524,24 @@ std::vector<ImportedEvent> ParseICalendar(const std::string& text, int titleLeng
     return events;
 }
 
+int MarkAlreadyThere(std::vector<ImportedEvent>& events, const std::vector<DatebookEvent>& held) {
+    std::set<std::tuple<std::string, std::string, std::string>> present;
+    for (const DatebookEvent& event : held)
+        present.emplace(event.title, event.startTime, event.startDate);
+    int marked = 0;
+    for (ImportedEvent& event : events) {
+        if (!event.writable) continue;
+        const DatebookEvent wire = EventOfDraft(0, event.draft);
+        event.alreadyThere = !present.emplace(wire.title, wire.startTime, wire.startDate).second;
+        marked += event.alreadyThere;
+    }
+    return marked;
+}
+
 std::vector<EventDraft> WritableDrafts(const std::vector<ImportedEvent>& events) {
     std::vector<EventDraft> drafts;
     for (const ImportedEvent& event : events)
-        if (event.writable) drafts.push_back(event.draft);
+        if (event.writable && !event.alreadyThere) drafts.push_back(event.draft);
     return drafts;
 }
 
@@ -390,7 +549,10 @@ std::string ImportWarning(const std::vector<ImportedEvent>& events, const Drafts
     std::vector<std::string> lines;
     size_t sent = 0;  // the writable events were written in order
     for (const ImportedEvent& event : events) {
+        if (event.alreadyThere) continue;
         std::vector<std::string> reasons = event.notes;
+        if (event.writable && !event.skipped.empty())
+            reasons.push_back(W("пропущенные даты повтора не перенесены"));
         if (event.writable) {
             const size_t i = sent++;
             if (i >= written.slotOf.size() || written.slotOf[i] < 0)
@@ -406,6 +568,12 @@ std::string ImportWarning(const std::vector<ImportedEvent>& events, const Drafts
     }
     if (lines.empty()) return std::string();
     return W("Не все события перенесены в телефон как есть:\r\n") + Joined(lines, "\r\n");
+}
+
+DatebookEvent EventOfImported(const ImportedEvent& imported, int slot) {
+    DatebookEvent event = EventOfDraft(slot, imported.draft);
+    event.skipped = imported.skipped;
+    return event;
 }
 
 std::string ExportWarning(const ICalExport& exported) {

@@ -8,8 +8,10 @@
 // DURATION PT<n>M, a VALARM (ACTION:DISPLAY, TRIGGER:-PT<lead>M) when the alarm is on, and
 // the repeat as an RRULE: FREQ=DAILY, FREQ=WEEKLY, FREQ=MONTHLY;BYDAY=<n><weekday of the
 // start> ("ежемесячно (день)", n = (day - 1) div 7 + 1), FREQ=MONTHLY;BYMONTHDAY=<day>
-// ("ежемесячно (дата)"), FREQ=YEARLY. Skipped occurrences are not written: a single-slot
-// read does not report them.
+// ("ежемесячно (дата)"), FREQ=YEARLY. X-ORLIN-SLOT names the event's slot; each skipped
+// occurrence n of a repeating event is written twice: as X-ORLIN-EXCEPTION:<n>, which our own
+// restore writes back as it was read, and as an EXDATE of the occurrence's date and start
+// time (the date of occurrence n: datebook_skipped.h), which other programs understand.
 
 #include <string>
 #include <vector>
@@ -30,22 +32,38 @@ ICalExport ExportICalendar(const std::vector<DatebookEvent>& events);
 // One VEVENT of a file, as the phone can hold it.
 struct ImportedEvent {
     EventDraft draft;
-    bool writable = true;            // false: nothing the phone could hold (no start)
+    bool writable = true;  // false: nothing the phone could hold (no start, a start or a
+                           // duration that cannot be, a date that does not exist)
+    // The slot it was saved from (X-ORLIN-SLOT, or the slot in our own UID); -1 unknown.
+    int slot = -1;
+    // Its skipped occurrences (X-ORLIN-EXCEPTION, else the EXDATEs that fall on an
+    // occurrence), ascending. A plain import does not write them; a restore does.
+    std::vector<int> skipped;
+    // The phone holds an event of the same title, start time and date: not written again.
+    bool alreadyThere = false;
     std::string label;               // «title» 07.12.2026 09:30 (Windows-1251)
     std::vector<std::string> notes;  // what had to change on the way (Windows-1251)
 };
 
 // The events of an iCalendar text in file order. What the phone cannot hold is brought as
 // close as it can be and named in the event's notes: an RRULE with INTERVAL, COUNT, UNTIL,
-// a negative BYDAY or another pattern; skipped or added dates; a duration
-// or an alarm lead over 1440 minutes; a title longer than `titleLength` characters (no limit
-// when 0). UTC and TZID start times become local time. Without the same the other programs
-// write for the same things (FREQ=MONTHLY without BY part, FREQ=WEEKLY;BYDAY= the start's
-// weekday, DTEND instead of DURATION) no note is made. Raises OrlinError when the text is
-// not an iCalendar file.
+// a negative BYDAY or another pattern; added dates, skipped dates that are no occurrence; a
+// duration or an alarm lead over 1440 minutes; a title longer than
+// `titleLength` characters (no limit when 0). A date or time that does not exist
+// (20270230, T250000) in the start, the end, a skipped date or the alarm, and a duration over
+// a year, make the event not writable, with the reason. UTC and TZID start times become local time.
+// Without the same the other programs write for the same things (FREQ=MONTHLY without BY part,
+// FREQ=WEEKLY;BYDAY= the start's weekday, DTEND instead of DURATION) no note is made. Raises
+// OrlinError when the text is not an iCalendar file.
 std::vector<ImportedEvent> ParseICalendar(const std::string& text, int titleLength);
 
-// The drafts of the events that can be written, in file order (what WriteDrafts takes).
+// Marks the events of which the phone holds one with the same title, start time and date
+// (an import run again after a stop writes only what is missing; the file's own repeats count
+// too). Returns how many.
+int MarkAlreadyThere(std::vector<ImportedEvent>& events, const std::vector<DatebookEvent>& held);
+
+// The drafts of the events that can be written and are not there already, in file order
+// (what WriteDrafts takes).
 std::vector<EventDraft> WritableDrafts(const std::vector<ImportedEvent>& events);
 
 // The one warning after an import (Windows-1251): every event that was changed on the way,
@@ -56,5 +74,13 @@ std::string ImportWarning(const std::vector<ImportedEvent>& events, const Drafts
 
 // The warning after an export (Windows-1251), empty when every event was written as it is.
 std::string ExportWarning(const ICalExport& exported);
+
+// The longest duration an event may have in a file: a longer one is no event the phone
+// could hold even cut (nor one a person meant).
+inline constexpr int64_t kMostEventMinutes = 366LL * 1440;
+
+// The event an imported one is on the phone in `slot`, with its skipped occurrences: what a
+// restore writes and compares.
+DatebookEvent EventOfImported(const ImportedEvent& imported, int slot);
 
 }  // namespace orlin

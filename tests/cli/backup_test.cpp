@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <fstream>
 #include <sstream>
 
 #include "tests/support/cli_run.h"
@@ -103,6 +104,70 @@ TEST_F(Backup, AHangUpHalfWayLeavesAFileSayingWhatIsMissing) {
     EXPECT_TRUE(fs::exists(dir_ / "half" / "phonebook.vcf"));
     EXPECT_FALSE(fs::exists(dir_ / "half" / "datebook.ics"));
     EXPECT_NE(run.err.find("Missing:"), std::string::npos);
+}
+
+// A restore that the phone interrupts says slot by slot what it did and what not, and exits
+// with 3; the phone's old content is in the copy beside the backup.
+TEST_F(Backup, AnInterruptedRestoreNamesItsSlotsAndExitsWith3) {
+    SimPhone source("C350");
+    ASSERT_EQ(Cli(source, "backup copy").status, 0);
+    const auto diverge = [](phonesim::PhoneState& s) {
+        s.contents.phonebook[3].name = "Three";
+        s.contents.phonebook[5].name = "Five";
+        s.contents.phonebook[800] = s.contents.phonebook[1];
+    };
+    size_t afterFirstWrite = 0;
+    {
+        SimPhone phone("C350");
+        phone.edit(diverge);
+        phone.mark();
+        const CliRun run = Cli(phone, "--yes restore copy");
+        ASSERT_EQ(run.status, 0) << run.err;
+        EXPECT_NE(run.out.find("  written: 2 (slots 3, 5)\n"), std::string::npos) << run.out;
+        EXPECT_NE(run.out.find("  removed (not in the backup): 1 (slots 800)\n"),
+                  std::string::npos);
+        const auto commands = phone.since();
+        while (afterFirstWrite < commands.size() &&
+               commands[afterFirstWrite].rfind("AT+MPBW=3,", 0) != 0)
+            ++afterFirstWrite;
+        ++afterFirstWrite;
+    }
+    phonesim::PhoneSimOptions options = test::PhoneOptions("C350");
+    options.faults.hangUpAfterCommands = static_cast<int>(afterFirstWrite);
+    SimPhone phone(options);
+    phone.edit(diverge);
+    const CliRun run = Cli(phone, "--yes restore copy");
+    EXPECT_EQ(run.status, 3) << run.err;
+    EXPECT_NE(run.out.find("  written: 1 (slots 3)\n"), std::string::npos) << run.out;
+    EXPECT_NE(run.err.find("Phonebook, slot 5: the phone did not answer"), std::string::npos)
+        << run.err;
+    EXPECT_NE(run.err.find("Phonebook, not removed (still on the phone): slots 800"),
+              std::string::npos);
+    EXPECT_NE(run.err.find("The restore is partial"), std::string::npos);
+    EXPECT_EQ(phone.phonebook()[5].name, "Five");
+    EXPECT_EQ(phone.phonebook().count(800), 1u);
+    int copies = 0;
+    for (const auto& entry : fs::directory_iterator(dir_))
+        copies += entry.path().filename().string().rfind("before-restore-", 0) == 0;
+    EXPECT_EQ(copies, 2) << "one for each restore that changed the phone";
+}
+
+// A backup with MISSING.txt is partial: restored only with --partial.
+TEST_F(Backup, APartialBackupNeedsPartial) {
+    SimPhone source("C350");
+    ASSERT_EQ(Cli(source, "backup copy").status, 0);
+    std::ofstream(dir_ / "copy" / "MISSING.txt") << "Missing: messages.csv\r\n";
+    SimPhone empty("C350", false);
+    empty.mark();
+    const CliRun refused = Cli(empty, "restore copy");
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_NE(refused.err.find("Missing: messages.csv"), std::string::npos) << refused.err;
+    EXPECT_NE(refused.err.find("give --partial"), std::string::npos);
+    EXPECT_TRUE(empty.since().empty());
+    const CliRun restored = Cli(empty, "restore copy --partial");
+    EXPECT_EQ(restored.status, 0) << restored.err;
+    EXPECT_EQ(empty.phonebook().size(), 42u);
+    EXPECT_EQ(Cli(empty, "restore copy --whole").status, 2);
 }
 
 }  // namespace

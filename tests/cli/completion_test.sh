@@ -52,6 +52,7 @@ expect "export" orlin-cli phonebook ex
 expect "drafts" orlin-cli --port /dev/ttyACM0 sms list d
 expect "archive" orlin-cli sms export x --folder ar
 expect "--all" orlin-cli ports --a
+expect "--partial" orlin-cli restore copy --pa
 expect "C330 C350" orlin-phonesim --model C3
 expect "monthly-date monthly-weekday" orlin-cli datebook add --repeat month
 scratch=$(mktemp -d)

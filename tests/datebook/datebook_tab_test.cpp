@@ -11,6 +11,7 @@
 #include <QDateEdit>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -389,7 +390,24 @@ TEST_F(DatebookTab, ExportAndImportThroughTheMainMenu) {
     EXPECT_TRUE(readFile(path).startsWith("BEGIN:VCALENDAR\r\n"));
     EXPECT_EQ(readFile(path).count("BEGIN:VEVENT"), 12);
 
-    // Twelve events into the nine free slots of 0..20: three are named in the warning.
+    // The same twelve events again: the phone holds each, so none is written twice.
+    answer("dlgImportICalendar", path);
+    window_->mnuImportICalendar->trigger();
+    EXPECT_EQ(tab()->lvEvent->topLevelItemCount(), 12);
+    ASSERT_EQ(boxes().size(), 1u);
+    EXPECT_EQ(boxes().front().kind, MessageBoxes::Kind::Warning);
+    EXPECT_TRUE(boxTexts().front().endsWith(
+        QStringLiteral("Уже есть в телефоне (тот же заголовок, время и дата), не записано: 12")))
+        << boxTexts().front().toStdString();
+
+    // Twelve other events into the nine free slots of 0..20: three are named in the warning.
+    QByteArray moved = readFile(path);
+    moved.replace("DTSTART:202", "DTSTART:203");
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(moved);
+    file.close();
+    clearBoxes();
     answer("dlgImportICalendar", path);
     window_->mnuImportICalendar->trigger();
     EXPECT_EQ(tab()->lvEvent->topLevelItemCount(), 21);

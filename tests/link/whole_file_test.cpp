@@ -84,5 +84,38 @@ TEST_F(WholeFile, AFolderInTheWayOrAMissingFolderIsAnError) {
     }
 }
 
+TEST_F(WholeFile, OnlyARegularFileBelowItsBoundIsRead) {
+    // A FIFO with no writer would block the open, and then be read for ever; a folder or a
+    // file beyond its kind's bound is no file of that kind.
+    const std::string fifo = (dir_ / "pipe.vcf").string();
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const std::string folder = (dir_ / "sms_789012.txt").string();
+    fs::create_directories(folder);
+    WriteWholeFile(path_, std::string(2000, 'x'));
+    const struct {
+        std::string path;
+        size_t most;
+        std::string text;
+    } cases[] = {
+        {fifo, kMostVCardBytes, W("Это не обычный файл (устройство, канал или сокет)")},
+        {folder, kMostFileBytes, W("На месте файла находится папка")},
+        {path_, 1999, W("Файл слишком велик: больше 1 КБ")},
+        {"/dev/null", kMostFileBytes, W("Это не обычный файл (устройство, канал или сокет)")},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.path);
+        EXPECT_EQ(UnreadableFileReason(c.path, c.most), c.text);
+        try {
+            orlin::ReadWholeFile(c.path, c.most);
+            ADD_FAILURE() << "read";
+        } catch (const EFileError& error) {
+            EXPECT_EQ(error.what(), c.text);
+            EXPECT_EQ(error.path(), c.path);
+        }
+    }
+    EXPECT_EQ(orlin::ReadWholeFile(path_, 2000).size(), 2000u);
+    EXPECT_EQ(UnreadableFileReason(path_, 2000), "");
+}
+
 }  // namespace
 }  // namespace orlin::test

@@ -270,6 +270,20 @@ TEST(MessageExport, BlocksAndCsv) {
               ",900,d,архив,1,сохранено,t\r\n");
     EXPECT_EQ(TabSeparatedLine(rows[1]),
               "6\t+7903\t-------------\tисходящее\t9\tотправлено\ta, \"b\" c");
+
+    // What the phone sends never becomes a formula in a spreadsheet, nor a terminal's escape
+    // sequence; a plain number stays readable.
+    const std::vector<MessageRow> hostile = {
+        InboxRow("2", "=1+1", "@now", "=HYPERLINK(\"http://x\";\"y\")", false),
+        InboxRow("3", "+79111234567", "-1", "\tx", false),
+        InboxRow("4", "*100#", "+1", "\x1b]0;owned\x07", false),
+    };
+    const std::string csv = ExportCsv(hostile);
+    EXPECT_EQ(csv.substr(csv.find("\r\n") + 2),
+              "2,'=1+1,'@now,входящее,26,прочитано,\"'=HYPERLINK(\"\"http://x\"\";\"\"y\"\")\"\r\n"
+              "3,+79111234567,'-1,входящее,2,прочитано,'\tx\r\n"
+              "4,*100#,'+1,входящее,10,прочитано,\x1b]0;owned\x07\r\n");
+    EXPECT_EQ(TabSeparatedLine(hostile[2]), "4\t*100#\t+1\tвходящее\t10\tпрочитано\t?]0;owned?");
 }
 
 }  // namespace

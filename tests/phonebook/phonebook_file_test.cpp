@@ -122,6 +122,22 @@ TEST(PhonebookFileText, SemicolonsCannotShiftTheFields) {
     EXPECT_EQ(back.records[0].Number, "123,4");
     EXPECT_EQ(back.records[0].Ids, 255);
     EXPECT_TRUE(SaveChangeNote(PhonebookFileText({plain}, Ranges(1, 1000, 1001, 1250))).empty());
+
+    // A line break or another control character would split the line or reach the command
+    // line on loading: a blank stands in, and the note names the slots.
+    TAbonentInfo broken = Ivan();
+    broken.Index = 7;
+    broken.Name = "Ann\nAT+CMGD=1";
+    broken.Number = "12\r3\x1a";
+    const FileText withBreaks = PhonebookFileText({r, broken}, Ranges(1, 1000, 1001, 1250));
+    EXPECT_EQ(withBreaks.changedSlots, (std::vector<int32_t>{3, 7}));
+    EXPECT_NE(withBreaks.bytes.find("PHONE;7;Ann AT+CMGD=1;12 3 ;"), std::string::npos);
+    EXPECT_NE(Cp1251ToUtf8(SaveChangeNote(withBreaks)).find("Изменено записей: 2 (ячейки 3, 7)."),
+              std::string::npos);
+    EXPECT_EQ(
+        ParsePhonebookFile(withBreaks.bytes, ModelFamily::Fields9, Ranges(1, 1000, 1001, 1250))
+            .records.size(),
+        2u);
 }
 
 TEST(PhonebookFileRead, OtherLinesAreSkipped) {
@@ -164,6 +180,39 @@ TEST(PhonebookFileRead, BadNumbersRaise) {
                       std::string::npos);
         }
     }
+}
+
+// Each failure names the file and the line; a number that would end or split the command
+// line is refused there, so that nothing of the file is sent.
+TEST(PhonebookFileRead, TheLineAndTheReasonAreNamed) {
+    const IndexRanges ranges = Ranges(1, 1000, 1001, 1250);
+    const std::string good = "PHONE;3;Ivan;+1;3;0;255;0;1;0;0;255;0\r\n";
+    const struct {
+        std::string line;
+        std::string message;
+    } cases[] = {
+        {"PHONE;99;Bad;+123;3;0;255;0;1;x;255;255;0", "'x' is not a valid integer value"},
+        {"PHONE;4;Bad;123\rAT+CMGD=1\rAT;3;0;255;0;1;1;255;255;0",
+         "номер: недопустимый знак CR (13)"},
+        {"SIM;2;Bad;+1\"", "номер: недопустимый знак \""},
+        {"SIM;2;Bad;+1;AT", "номер: недопустимый знак ;"},
+        {"SIM;2;Bad;\x1b[2J", "номер: недопустимый знак ESC (27)"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.message);
+        try {
+            ParsePhonebookFile("\r\n" + good + c.line + "\r\n" + good, ModelFamily::Fields13,
+                               ranges, "book.csv");
+            ADD_FAILURE() << "read";
+        } catch (const EConvertError& error) {
+            EXPECT_EQ(Cp1251ToUtf8(error.what()).rfind("book.csv, строка 3: " + c.message, 0), 0u)
+                << Cp1251ToUtf8(error.what());
+        }
+    }
+    const FileEntries other =
+        ParsePhonebookFile("Hello\r\n\r\nCATEGORY;1\r\n" + good, ModelFamily::Fields13, ranges);
+    EXPECT_EQ(other.otherLines, 2);
+    EXPECT_EQ(other.lineOf, std::vector<int>{4});
 }
 
 TEST(PhonebookFileDisk, BytesGoThroughUnchanged) {

@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <optional>
+#include <utility>
 
 #include "link/cp1251.h"
 #include "phonebook/code_tables.h"
@@ -221,6 +223,15 @@ TEST_F(VCardPhone, ImportMapsOntoFreeSlotsAndListsWhatItCouldNotHold) {
           "Li ?: знаки, которых нет в Windows-1251, заменены на \"?\"",
           "Empty: в карточке нет ни номера, ни адреса", "Many, 4: нет свободной ячейки",
           "Many, 5: нет свободной ячейки"}},
+        {"numbers as address books format them are cleaned; what is no number stays out",
+         "BEGIN:VCARD\nFN:F\nTEL:+1 (555) 010-0100\nTEL:12\"3\nTEL:call me\nEMAIL:a\"b@c\n"
+         "TEL:+1 (555) 010-0100\nEND:VCARD\n",
+         {},
+         {"1:F:+15550100100:3:1"},
+         {"F, 12\"3: это не номер телефона: не записано",
+          "F, call me: это не номер телефона: не записано",
+          "F, a\"b@c: недопустимый знак \": не записано",
+          "уже есть в телефоне (то же имя и номер), не записано: 1"}},
     };
     for (const ImportCase& c : cases) {
         PhonebookState phone = EmptyPhone();
@@ -241,6 +252,34 @@ TEST_F(VCardPhone, ImportMapsOntoFreeSlotsAndListsWhatItCouldNotHold) {
                 [](const std::string& w) { return w.find("свободной") != std::string::npos; })))
             << c.what;
     }
+}
+
+TEST(VCardNumber, FormattingGoesAndWhatIsNoNumberIsRefused) {
+    const std::pair<std::string, std::optional<std::string>> cases[] = {
+        {"+1 (555) 010-0100", "+15550100100"},
+        {"8.916.123\xC2\xA0"
+         "45/67",
+         "89161234567"},
+        {"*100#", "*100#"},
+        {"+7911P123W4", "+7911p123w4"},
+        {"12+3", std::nullopt},
+        {"+", std::nullopt},
+        {"", std::nullopt},
+        {"123\r\nAT", std::nullopt},
+        {"1\";2", std::nullopt},
+    };
+    for (const auto& [raw, clean] : cases) EXPECT_EQ(CleanPhoneNumber(raw), clean) << raw;
+}
+
+TEST_F(VCardPhone, AnEntryThePhoneHoldsIsNotPlannedAgain) {
+    PhonebookState phone = EmptyPhone();
+    phone.abonents[0].Name = "Ann";
+    phone.abonents[0].Number = "+7911";
+    const VCardImport plan = PlanVCardImport(
+        ParseVCards("BEGIN:VCARD\nFN:Ann\nTEL:+7 911\nTEL:+7912\nEND:VCARD\n"), phone);
+    ASSERT_EQ(plan.records.size(), 1u);
+    EXPECT_EQ(plan.records[0].Number, "+7912");
+    EXPECT_EQ(plan.alreadyThere, 1);
 }
 
 }  // namespace

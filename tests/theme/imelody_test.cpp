@@ -173,6 +173,9 @@ TEST(IMelody, MalformedTextsNameTheLine) {
          "строка 2: непонятная строка «some garbage»"},
         {"BEGIN:IMELODY\r\nMELODY:c2\r\nMELODY:d2\r\nEND:IMELODY\r\n",
          "строка 3: вторая строка MELODY"},
+        // 40,000 nested blocks overflowed the stack; the depth is bounded.
+        {Melody("", std::string(40000, '(') + "c2"),
+         "строка 4: знак 24, блоки повтора вложены глубже 16 уровней"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.where);
@@ -184,6 +187,9 @@ TEST(IMelody, MalformedTextsNameTheLine) {
                 << Cp1251ToUtf8(error.what());
         }
     }
+    std::string sixteen = std::string(16, '(') + "c2";
+    for (int i = 0; i < 16; ++i) sixteen += "@1)";
+    EXPECT_EQ(ParseIMelody(Melody("", sixteen)).noteCount, 1);
     EXPECT_THROW(ParseTone("just some text\r\n"), EToneError);
     EXPECT_THROW(ParseTone(""), EToneError);
 }

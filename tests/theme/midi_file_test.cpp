@@ -96,5 +96,24 @@ TEST(MidiFile, DamagedFilesSayWhat) {
     }
 }
 
+// A crafted file of far more events than any tune would hold the synthesizer for minutes:
+// the tone keeps the first 250,000 and releases what sounds at the cut.
+TEST(MidiFile, ATuneOfTooManyEventsIsCutWithARemark) {
+    std::vector<std::pair<uint32_t, std::string>> events;
+    for (uint32_t i = 0; i < 200000; ++i) {
+        events.emplace_back(2 * i, Bytes({0x90, 60, 90}));
+        events.emplace_back(2 * i + 1, Bytes({0x80, 60, 0}));
+    }
+    const Tone tone = ParseTone(MidiFile(0, 960, {Track(events)}));
+    EXPECT_LE(tone.events.size(), kMostToneEvents + 1);
+    EXPECT_GE(tone.events.size(), kMostToneEvents);
+    ASSERT_EQ(tone.remarks.size(), 1u);
+    EXPECT_NE(tone.remarks[0].find(W("событий")), std::string::npos);
+    // Nothing sounds on after the end.
+    int sounding = 0;
+    for (const ToneEvent& e : tone.events) sounding += (e.status & 0xF0) == 0x90 ? 1 : -1;
+    EXPECT_EQ(sounding, 0);
+}
+
 }  // namespace
 }  // namespace orlin

@@ -2,6 +2,7 @@
 // need no phone), on the shipped samples.
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cmath>
@@ -49,6 +50,12 @@ TEST_F(ThemeCli, BuildWritesTheBytesOfTheTabAndNamesMissingFiles) {
     EXPECT_EQ(missing.err,
               "Файл картинки не существует. lost.jpg\nФайл мелодии не существует. gone.mid\n");
     EXPECT_FALSE(fs::exists(dir_ / "u.tcf"));
+
+    // A folder as the target is named as one.
+    const auto folder =
+        Run("theme build --ringtone r.mid --screensaver s.gif --picture p.jpg -o .");
+    EXPECT_EQ(folder.status, 1);
+    EXPECT_EQ(folder.err, ".: На месте файла находится папка\n");
 
     // A ring tone that is neither MIDI nor iMelody is named in a warning; the theme is written.
     fs::copy_file(dir_ / "picture.bmp", dir_ / "ring.wav");
@@ -100,6 +107,24 @@ TEST_F(ThemeCli, RingtoneInfoAndRenderOfTheSamples) {
                   .status,
               1);
     EXPECT_FALSE(fs::exists(dir_ / "y.wav"));
+}
+
+// A tone of 40,000 nested repeat blocks overflowed the stack; a FIFO was read for ever.
+TEST_F(ThemeCli, ACraftedToneIsRefusedWithoutACrash) {
+    WriteWholeFile((dir_ / "deep.imy").string(),
+                   "BEGIN:IMELODY\r\nVERSION:1.2\r\nFORMAT:CLASS1.0\r\nMELODY:" +
+                       std::string(40000, '(') + "c2\r\nEND:IMELODY\r\n");
+    for (const char* words : {"ringtone info deep.imy", "ringtone render deep.imy -o o.wav"}) {
+        SCOPED_TRACE(words);
+        const auto run = Run(words);
+        EXPECT_EQ(run.status, 1);
+        EXPECT_NE(run.err.find("блоки повтора вложены глубже 16 уровней"), std::string::npos)
+            << run.err;
+    }
+    ASSERT_EQ(::mkfifo((dir_ / "pipe.mid").c_str(), 0600), 0);
+    const auto fifo = Run("ringtone info pipe.mid");
+    EXPECT_EQ(fifo.status, 1);
+    EXPECT_EQ(fifo.err, "pipe.mid: Это не обычный файл (устройство, канал или сокет)\n");
 }
 
 }  // namespace

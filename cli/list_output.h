@@ -1,0 +1,26 @@
+#pragma once
+// The list verbs print phone data one row a line, tab-separated: what the phone sent must
+// neither split a row nor reach the terminal as an escape sequence (a message could retitle
+// the terminal or clear it).
+
+#include <string>
+
+#include "link/cp1251.h"
+
+namespace orlin::cli {
+
+// A field of Windows-1251 phone data as UTF-8 for a list line: a TAB, CR or LF becomes a
+// blank, any other control character (ESC and the rest below 32, and 127) a "?".
+inline std::string ListField(const std::string& cp1251) {
+    std::string text = cp1251;
+    for (char& c : text) {
+        const auto code = static_cast<unsigned char>(c);
+        if (c == '\t' || c == '\r' || c == '\n')
+            c = ' ';
+        else if (code < 32 || code == 127)
+            c = '?';
+    }
+    return Cp1251ToUtf8(text);
+}
+
+}  // namespace orlin::cli
