@@ -41,9 +41,21 @@ void Locked(PhoneSession& session, Work&& work) {
 
 // The extended line's fields after the repeat code: the end time and date, then the rest as
 // the phone sent them.
+// The phone's fields come back as they came, checked like every other field: a quoted one
+// inside its quotes, a bare one as a bare field.
 std::string ExtendedTail(const DatebookEvent& e) {
+    const std::string what = Utf8ToCp1251("событие в ячейке ") + std::to_string(e.slot) + ", ";
+    CheckCommandField(e.endTime, what + Utf8ToCp1251("дата или время"));
+    CheckCommandField(e.endDate, what + Utf8ToCp1251("дата или время"));
     std::string tail = ",\"" + e.endTime + "\",\"" + e.endDate + "\"";
-    for (const std::string& field : e.extraFields) tail += "," + field;
+    for (const std::string& field : e.extraFields) {
+        if (field.size() >= 2 && field.front() == '"' && field.back() == '"')
+            CheckCommandField(std::string_view(field).substr(1, field.size() - 2),
+                              what + Utf8ToCp1251("поле"));
+        else
+            CheckBareField(field, what + Utf8ToCp1251("поле"));
+        tail += "," + field;
+    }
     return tail;
 }
 

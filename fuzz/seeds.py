@@ -356,6 +356,9 @@ def datebook_answers():
                    framed(b'+MDBR: 5,0041,1,7,"24:00","02-30-2004",99999999999,"x","",'),
                    framed(EVENT_EXTENDED), framed(EVENT_QUOTED),
                    framed(EVENT_EXTENDED.replace(b'"05-03-2027"', b'"05-03-1999"')),
+                   # Found by fuzzing: control bytes in the fields after an extended line's
+                   # end, which no command line may take back.
+                   framed(EVENT_EXTENDED.replace(b",255,", b",\x0b\x00,")),
                    # Found by fuzzing: a quoted title and a repeat code spelled as its text.
                    framed(b'+MDBR: 5,"x",1,1,"09:30","01-24-2004",60,"09:15","01-24-2004",' +
                           "ежемесячно (дата)".encode("cp1251"))]:

@@ -5,6 +5,7 @@
 
 #include "datebook/datebook_read.h"
 #include "datebook/datebook_write.h"
+#include "link/command_fields.h"
 #include "link/remembered_options.h"
 #include "tests/support/recording_interaction.h"
 #include "tests/support/sim_phone.h"
@@ -114,6 +115,12 @@ TEST(DatebookLines, AnEditThatChangesTheDurationMovesTheEnd) {
     EXPECT_EQ(WriteCommand(2, values.draft),
               "AT+MDBW=2,0041,1,0,\"23:30\",\"12-31-2026\",,\"00:00\",\"00-00-2000\",0,"
               "\"23:30\",\"01-02-2027\",9");
+    // The phone's own fields go back only when a command line can hold them.
+    DatebookEvent unsafe = *event;
+    unsafe.extraFields = {"9;AT+MDBWE=1,0,0"};
+    EXPECT_THROW(WriteCommand(unsafe), EUnsafeField);
+    unsafe.extraFields = {"\"a\rb\""};
+    EXPECT_THROW(WriteCommand(unsafe), EUnsafeField);
     // A new event is written in the ten fields, timed.
     EventDraft fresh;
     fresh.title = "A";
