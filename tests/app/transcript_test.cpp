@@ -24,7 +24,8 @@ TEST_F(TranscriptTest, TheMenuItemSavesTheDialogueOfThisRun) {
     createWindow();
     clickTab(TfrmMain::PhoneBookPage);
     window_->tsPhoneBook->sbReadAll->click();
-    ASSERT_GT(window_->tsPhoneBook->ListView1->topLevelItemCount(), 10);
+    ASSERT_GT(window_->tsPhoneBook->ListView1->topLevelItemCount(), 10)
+        << boxTexts().join('|').toStdString();
     clearBoxes();
 
     const QString path = filePath("for the bug report.txt");
