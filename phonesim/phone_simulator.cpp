@@ -259,7 +259,7 @@ struct PhoneSimulator::Impl {
         transcript("!", "hang up");
         // Closing the master drops what the client has not read yet; let it read first.
         line.waitUntilRead(std::chrono::milliseconds(2000));
-        line.close();
+        line.hangUp();
         hungUp = true;
         stopping = true;
     }

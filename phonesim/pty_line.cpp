@@ -42,6 +42,11 @@ void PtyLine::close() {
     master_ = slave_ = -1;
 }
 
+void PtyLine::hangUp() {
+    if (master_ >= 0) ::close(master_);
+    master_ = -1;
+}
+
 void PtyLine::waitUntilRead(std::chrono::milliseconds limit) {
     // Written bytes reach the client's queue a moment later, so the queue must stay
     // empty for a while before the client counts as having read everything.

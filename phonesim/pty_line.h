@@ -22,6 +22,11 @@ public:
     // EIO while no client has the device open. Throws std::runtime_error.
     void open();
     void close();
+    // Closes the master as a phone that goes away does: the device path disappears and a
+    // client's descriptor sees the line end. The slave stays held until close(), so that the
+    // system does not hand the same pty number to another program (another test's phone)
+    // while a client of this one may still open the old path.
+    void hangUp();
     // Waits until the client has read everything written (at most `limit`).
     void waitUntilRead(std::chrono::milliseconds limit);
     bool isOpen() const { return master_ >= 0; }

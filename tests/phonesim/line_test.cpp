@@ -1,12 +1,14 @@
 // The line itself: the bytes of a paced line, every fault option, clients one after another,
 // and the transcript.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <fstream>
 #include <regex>
 #include <sstream>
 
 #include "link/phone_text.h"
+#include "phonesim/pty_line.h"
 #include "tests/support/raw_client.h"
 #include "tests/support/sim_phone.h"
 #include "tests/support/text.h"
@@ -191,6 +193,14 @@ TEST(LineFaults, HangUpAfterNCommands) {
     EXPECT_NE(p.port.LastError(), 0);
     EXPECT_FALSE(p.port.AtOk);
     EXPECT_EQ(p.sim().commandsReceived(), 3u);
+    // The device is gone, as an unplugged phone's is, and its pty number stays taken while the
+    // simulator lives: a client that opens the old path again never reaches another program's
+    // phone that got the same number.
+    p.port.ClosePort();
+    EXPECT_NE(::access(p.sim().portPath().c_str(), F_OK), 0);
+    PtyLine other;
+    other.open();
+    EXPECT_NE(other.slavePath(), p.sim().portPath());
 }
 
 TEST(LineClients, OneAfterAnotherKeepTheState) {
