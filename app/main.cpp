@@ -8,6 +8,7 @@
 
 #include <QAbstractButton>
 #include <QCommandLineParser>
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLocale>
@@ -18,8 +19,11 @@
 #include <cstdio>
 
 #include "app/main_window.h"
+#include "link/errors.h"
+#include "link/transcript.h"
 #include "status/terminal_tab.h"
 #include "ui/orlin_application.h"
+#include "ui/phone_text_qt.h"
 #include "ui/version_info.h"
 
 namespace {
@@ -117,8 +121,13 @@ int main(int argc, char** argv) {
         QStringLiteral("Click the button BUTTON and answer the file dialog it opens with FILE, "
                        "for instance SpeedButton10=picture.bmp (may be given several times)."),
         QStringLiteral("BUTTON=FILE"));
+    const QCommandLineOption logOption(
+        QStringLiteral("log"),
+        QStringLiteral("Write a transcript of the dialogue with the phone to FILE when the "
+                       "program ends (for a bug report; it holds what was read from the phone)."),
+        QStringLiteral("FILE"));
     parser.addOptions({tabOption, screenshotOption, quitOption, sendOption, clickOption,
-                       selectOption, chooseOption, onlyMainOption});
+                       selectOption, chooseOption, onlyMainOption, logOption});
     parser.process(app);
 
     // 2. The eight forms, the main window first (its creation runs FormCreate).
@@ -229,5 +238,15 @@ int main(int argc, char** argv) {
     }
     // 3. The message loop until the main window closes.
     const int result = app.exec();
+    if (parser.isSet(logOption)) {
+        try {
+            orlin::transcript::WriteTo(QFile::encodeName(parser.value(logOption)).toStdString());
+        } catch (const orlin::OrlinError& error) {
+            std::fprintf(stderr, "orlin: cannot write the transcript %s: %s\n",
+                         parser.value(logOption).toLocal8Bit().constData(),
+                         orlin::FromCp1251(error.what()).toLocal8Bit().constData());
+            if (status == 0) status = 1;
+        }
+    }
     return status != 0 ? status : result;
 }

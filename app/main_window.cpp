@@ -2,6 +2,9 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
 #include <QFontDialog>
 #include <QMenu>
 #include <QMenuBar>
@@ -20,6 +23,7 @@
 #include "app/phone_backup.h"
 #include "datebook/add_event_dialog.h"
 #include "datebook/datebook_tab.h"
+#include "link/transcript.h"
 #include "messages/messages_tab.h"
 #include "messages/save_sms_dialog.h"
 #include "phonebook/add_record_dialog.h"
@@ -28,6 +32,8 @@
 #include "status/info_tab.h"
 #include "status/terminal_tab.h"
 #include "theme/theme_tab.h"
+#include "ui/file_dialogs.h"
+#include "ui/message_boxes.h"
 #include "ui/orlin_application.h"
 #include "ui/version_info.h"
 
@@ -36,6 +42,13 @@
 #endif
 
 TfrmMain::TfrmMain(QWidget* parent) : QMainWindow(parent) {
+    // The dialogue with the phone is recorded from the start, so that "Сохранить протокол
+    // обмена..." can save the whole run for a bug report.
+    if (!orlin::transcript::Active()) {
+        const QString version = QCoreApplication::applicationVersion();
+        orlin::transcript::Start(
+            ("orlin " + (version.isEmpty() ? QStringLiteral("n/a") : version)).toStdString());
+    }
     setObjectName("TfrmMain");
     setWindowTitle(QStringLiteral("Wendle's Orlin"));
     resize(756, 536);
@@ -172,6 +185,8 @@ void TfrmMain::buildMainMenu() {
 
     mnuHelp = bar->addMenu(QStringLiteral("Справка"));
     mnuHelp2 = action(mnuHelp, "mnuHelp2", QStringLiteral("Помощь"));
+    mnuSaveTranscript =
+        action(mnuHelp, "mnuSaveTranscript", QStringLiteral("Сохранить протокол обмена..."));
     mnuAbout = action(mnuHelp, "mnuAbout", QStringLiteral("О программе"));
 }
 
@@ -193,6 +208,7 @@ void TfrmMain::connectMenus() {
     connect(mnuPortConfig, &QAction::triggered, this, &TfrmMain::mnuPortConfigClick);
     connect(mnuHelp2, &QAction::triggered, this, &TfrmMain::mnuHelp2Click);
     connect(mnuAbout, &QAction::triggered, this, &TfrmMain::mnuAboutClick);
+    connect(mnuSaveTranscript, &QAction::triggered, this, &TfrmMain::mnuSaveTranscriptClick);
     // "Настройка" has no action.
 
     connect(mnuBackUp, &QAction::triggered, tsPhoneBook, &PhoneBookTab::BackUp);
@@ -319,6 +335,26 @@ int TfrmMain::TabIndexByName(const QString& name) const {
     }
     if (name.compare(QStringLiteral("messages"), Qt::CaseInsensitive) == 0) return SMSPage;
     return -1;
+}
+
+void TfrmMain::mnuSaveTranscriptClick() {
+    if (!SaveTranscriptDialog) {
+        const QString text = QStringLiteral("Текст (*.txt)");
+        SaveTranscriptDialog = orlin::MakeFileDialog(
+            this, true, {text, QStringLiteral("Все файлы (*)")}, text, QStringLiteral("txt"));
+        SaveTranscriptDialog->setObjectName("SaveTranscriptDialog");
+        SaveTranscriptDialog->selectFile(QStringLiteral("orlin-transcript.txt"));
+    }
+    if (SaveTranscriptDialog->exec() != QDialog::Accepted) return;
+    const QString path = SaveTranscriptDialog->selectedFiles().value(0);
+    if (path.isEmpty()) return;
+    orlin::Guarded([this, &path] {
+        orlin::transcript::WriteTo(QFile::encodeName(path).toStdString());
+        MessageBoxes::information(
+            this, QStringLiteral("Протокол обмена с телефоном сохранён в %1. В нём есть всё, "
+                                 "что было прочитано из телефона: контакты, события, сообщения.")
+                      .arg(QDir::toNativeSeparators(path)));
+    });
 }
 
 void TfrmMain::LoadPortSettings() {

@@ -11,6 +11,7 @@
 
 class QAction;
 class QCloseEvent;
+class QFileDialog;
 class QFontDialog;
 class QMenu;
 class QTabWidget;
@@ -111,7 +112,9 @@ public:
     QAction* mnuOption = nullptr;
     QMenu* mnuHelp = nullptr;
     QAction* mnuHelp2 = nullptr;
+    QAction* mnuSaveTranscript = nullptr;  // "Сохранить протокол обмена..."
     QAction* mnuAbout = nullptr;
+    QFileDialog* SaveTranscriptDialog = nullptr;  // made on first use
 
     // The result flag of the phonebook entry dialog.
     bool RecordConfirmed = false;
@@ -122,6 +125,8 @@ public slots:
     void mnuPortConfigClick();
     void mnuHelp2Click();
     void mnuAboutClick();
+    // Saves the transcript of this run's dialogue with the phone, for a bug report.
+    void mnuSaveTranscriptClick();
     void N9Click();
 
     // The tab `leftIndex` is being left for another.

@@ -124,7 +124,9 @@ BackupReport BackUpWholePhone(const CopyPhone& phone, const fs::path& folder,
              DatebookRead read;
              {
                  PhoneSession session(settings, kDatebookSession);
-                 read = ReadWholeDatebook(session, stoppable);
+                 DatebookReadOptions options;
+                 options.quick = phone.quickDatebook;
+                 read = ReadWholeDatebook(session, stoppable, options);
                  // Skipped occurrences come only with a range read of the event's slot.
                  // A phone that refuses the range read keeps them unknown: said, not fatal.
                  const std::string unread =

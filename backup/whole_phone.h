@@ -76,6 +76,8 @@ struct CopyPhone {
     // The phone's own data and the phonebook wait the configured time-out as well (orlin-cli's
     // --timeout), else 1000 ms. The datebook and the messages always wait the configured one.
     bool settingsTimeout = false;
+    // The datebook is read quickly (DatebookReadOptions::quick): a backup's own read.
+    bool quickDatebook = false;
 };
 
 // The text of a stop: "Остановлено."

@@ -1,7 +1,9 @@
 // Reads the whole datebook of a simulated C350 (501 slots, 250 events) at a line speed the
 // simulated phone keeps to, with and without a think time before every answer, and compares
 // the wall time with what the exchange needs at the least: the bytes on the wire at 10 bits
-// a byte plus the think times.
+// a byte plus the think times. Then the quick read against the full one on the seeded phone
+// (a dozen events) at 115200 baud with a real phone's 30 ms per command: the quick read must
+// be at least 10 times faster, and within 1.05 of its wire time plus think times.
 //
 //   orlin-bench-datebook [BAUD...]      (default: 19200 115200; latency 0 and 20 ms each)
 
@@ -58,9 +60,15 @@ void FillDatebook(orlin::phonesim::PhoneState& s) {
     }
 }
 
-void Run(int baud, int latencyMs, const fs::path& work) {
+struct Timing {
+    double wall = 0;
+    double least = 0;  // wire time plus think times
+};
+
+Timing Run(int baud, int latencyMs, const fs::path& work, bool seeded = false, bool quick = false) {
     const fs::path transcript =
-        work / ("datebook-" + std::to_string(baud) + "-" + std::to_string(latencyMs) + ".log");
+        work / ("datebook-" + std::to_string(baud) + "-" + std::to_string(latencyMs) +
+                (quick ? "-quick" : "") + ".log");
     orlin::phonesim::PhoneSimOptions options;
     options.model = "C350";
     options.baud = baud;
@@ -69,7 +77,7 @@ void Run(int baud, int latencyMs, const fs::path& work) {
     options.logFile = transcript.string();
     orlin::phonesim::PhoneSimulator phone(options);
     phone.start();
-    phone.withState(FillDatebook);
+    if (!seeded) phone.withState(FillDatebook);
     fs::resize_file(transcript, 0);
 
     orlin::PortSettings settings;
@@ -82,7 +90,9 @@ void Run(int baud, int latencyMs, const fs::path& work) {
     const auto start = Clock::now();
     {
         orlin::PhoneSession session(settings);
-        orlin::ReadDatebook(session, quiet, read);
+        orlin::DatebookReadOptions readOptions;
+        readOptions.quick = quick;
+        orlin::ReadDatebook(session, quiet, read, readOptions);
     }
     const double wall = std::chrono::duration<double>(Clock::now() - start).count();
     const uint64_t commands = phone.commandsReceived() - before;
@@ -93,12 +103,26 @@ void Run(int baud, int latencyMs, const fs::path& work) {
     const double wire = traffic.wireSeconds(baud);
     const double thinking = static_cast<double>(commands) * latencyMs / 1000.0;
     std::printf(
-        "%6d baud  latency %2d ms  slots %d  events %zu  commands %llu  bytes %zu  wire %.2f s  "
+        "%6d baud  latency %2d ms  %sslots %d  events %zu  commands %llu  bytes %zu  wire %.2f s  "
         "+ latency %.2f s = %.2f s  wall %.2f s  ratio %.3f\n",
-        baud, latencyMs, read.lastSlot + 1, read.events.size(),
-        static_cast<unsigned long long>(commands), bytes, wire, thinking, wire + thinking, wall,
-        wall / (wire + thinking));
+        baud, latencyMs, !seeded ? "" : (quick ? "quick read  " : "full read  "), read.lastSlot + 1,
+        read.events.size(), static_cast<unsigned long long>(commands), bytes, wire, thinking,
+        wire + thinking, wall, wall / (wire + thinking));
     std::fflush(stdout);
+    return {wall, wire + thinking};
+}
+
+// The seeded phone at a real phone's speed: the quick read against the full one. False when
+// the quick read is not 10 times faster or not within 1.05 of its least time.
+bool CompareQuickRead(const fs::path& work) {
+    std::printf("The seeded C350 (12 events) at 115200 baud, 30 ms per command:\n");
+    const Timing full = Run(115200, 30, work, true, false);
+    const Timing quick = Run(115200, 30, work, true, true);
+    const double faster = full.wall / quick.wall, ratio = quick.wall / quick.least;
+    const bool good = faster >= 10.0 && ratio <= 1.05;
+    std::printf("quick read: %.1f times faster than the full read, %.3f of its least time (%s)\n",
+                faster, ratio, good ? "ok" : "too slow");
+    return good;
 }
 
 }  // namespace
@@ -121,6 +145,13 @@ int main(int argc, char** argv) {
                             orlin::Cp1251ToUtf8(e.what()).c_str());
             }
         }
+    bool good = true;
+    try {
+        good = CompareQuickRead(work);
+    } catch (const std::exception& e) {
+        std::printf("quick read failed: %s\n", orlin::Cp1251ToUtf8(e.what()).c_str());
+        good = false;
+    }
     fs::remove_all(work);
-    return 0;
+    return good ? 0 : 1;
 }

@@ -32,6 +32,7 @@
 #include "link/errors.h"
 #include "link/port_settings.h"
 #include "link/text_utils.h"
+#include "link/transcript.h"
 #include "link/whole_file.h"
 
 namespace orlin::cli {
@@ -56,6 +57,8 @@ const char* const kOptionsHelp =
     "                 (3000 without the file) for the writing of phonebook load and for the\n"
     "                 datebook and sms verbs\n"
     "  --yes          go on where the window would ask a question\n"
+    "  --log FILE     write a transcript of the dialogue with the phone to FILE (for a bug\n"
+    "                 report; it holds what was read: contacts, events, messages)\n"
     "  --inhibit-modemmanager\n"
     "                 when ModemManager holds the port, ask it to let go of the phone for\n"
     "                 as long as orlin-cli runs (it may ask for a password)\n"
@@ -134,8 +137,8 @@ struct CommandLine {
     bool inhibitModemManager = false;
     bool verbose = false;
     bool progress = false;
-    std::string port, baud, timeout;
-    bool portGiven = false, baudGiven = false, timeoutGiven = false;
+    std::string port, baud, timeout, log;
+    bool portGiven = false, baudGiven = false, timeoutGiven = false, logGiven = false;
     std::vector<std::string> words;  // the verb and its words
 };
 
@@ -180,6 +183,7 @@ CommandLine ParseCommandLine(int argc, char** argv) {
         if (word == "--port") target = &line.port, given = &line.portGiven;
         if (word == "--baud") target = &line.baud, given = &line.baudGiven;
         if (word == "--timeout") target = &line.timeout, given = &line.timeoutGiven;
+        if (word == "--log") target = &line.log, given = &line.logGiven;
         // After the verb, an option the shared ones do not know is the verb's own
         // ("clock --sync"): it goes to the verb, which rejects what it does not know.
         if (!target && !line.words.empty()) {
@@ -196,6 +200,30 @@ CommandLine ParseCommandLine(int argc, char** argv) {
     }
     return line;
 }
+
+// With --log: records the dialogue from the start of the verb and writes it to the file when
+// the verb is done, whatever its outcome.
+class TranscriptFile {
+public:
+    explicit TranscriptFile(std::string path) : path_(std::move(path)) {
+        if (!path_.empty()) transcript::Start(std::string("orlin-cli ") + ORLIN_VERSION);
+    }
+    ~TranscriptFile() {
+        if (path_.empty()) return;
+        try {
+            transcript::WriteTo(path_);
+        } catch (const OrlinError& error) {
+            std::cerr << "orlin-cli: cannot write the transcript " << path_ << ": "
+                      << Cp1251ToUtf8(error.what()) << "\n";
+        }
+        transcript::Stop();
+    }
+    TranscriptFile(const TranscriptFile&) = delete;
+    TranscriptFile& operator=(const TranscriptFile&) = delete;
+
+private:
+    std::string path_;
+};
 
 const Verb& FindVerb(const std::string& name) {
     for (const Verb& verb : RegisteredVerbs()) {
@@ -261,6 +289,7 @@ int Run(int argc, char** argv) {
         return 2;
     }
 
+    TranscriptFile transcriptFile(line.logGiven ? line.log : std::string());
     try {
         Invocation invocation;
         // Who holds a busy port (ModemManager on Linux), and asking it to let go; kept until

@@ -23,7 +23,7 @@ int RunAt(const Invocation& invocation) {
 
     // Like the terminal: 1000 ms for the next answer unless --timeout says otherwise.
     PhoneSession session(invocation.settings, SessionOptions(invocation));
-    const std::string response = session.AtCommand(command);
+    const std::string response = session.port().AtCommand(command);  // exactly as given
     std::cout.flush();
     std::fwrite(response.data(), 1, response.size(), stdout);
     std::fflush(stdout);

@@ -28,7 +28,7 @@ constexpr int kPartialRestore = 3;
 #ifdef ORLIN_WITHOUT_BACKUP
 // This build has no iCalendar library (the Windows build lacks libical), and a backup holds
 // the datebook as an iCalendar file.
-int Backup(const Invocation&, const fs::path&) {
+int Backup(const Invocation&, const fs::path&, bool) {
     throw OrlinError("backup needs libical, which this build of orlin-cli lacks");
 }
 int Restore(const Invocation&, const fs::path&, bool) {
@@ -80,14 +80,15 @@ private:
     bool partial_;
 };
 
-CopyPhone PhoneOf(const Invocation& invocation) {
-    return CopyPhone{invocation.settings, invocation.timeoutGiven};
+CopyPhone PhoneOf(const Invocation& invocation, bool quickDatebook = false) {
+    return CopyPhone{invocation.settings, invocation.timeoutGiven, quickDatebook};
 }
 
-int Backup(const Invocation& invocation, const fs::path& dir) {
+int Backup(const Invocation& invocation, const fs::path& dir, bool quick) {
     CliCopy interaction("phone", invocation.yes);
     const std::string date = Now();
-    const BackupReport report = BackUpWholePhone(PhoneOf(invocation), dir, date, interaction);
+    const BackupReport report =
+        BackUpWholePhone(PhoneOf(invocation, quick), dir, date, interaction);
     if (report.folder == BackupFolder::NotEmpty) {
         std::cerr << dir.string() << " exists and is not an empty folder: a backup goes into a new "
                   << "folder. Nothing was written." << std::endl;
@@ -181,8 +182,10 @@ int Restore(const Invocation& invocation, const fs::path& dir, bool partial) {
 #endif
 
 int RunBackup(const Invocation& invocation) {
-    if (invocation.args.size() != 1) throw UsageError("backup needs one DIR");
-    return Backup(invocation, PathFromUtf8(invocation.args[0]));
+    const auto& args = invocation.args;
+    const bool quick = args.size() == 2 && args[1] == "--quick";
+    if (args.size() != 1 && !quick) throw UsageError("backup needs one DIR (and --quick)");
+    return Backup(invocation, PathFromUtf8(args[0]), quick);
 }
 
 int RunRestore(const Invocation& invocation) {
@@ -202,12 +205,13 @@ int RunRestore(const Invocation& invocation) {
 
 const VerbRegistration backup({
     "backup",
-    "backup DIR",
+    "backup DIR [--quick]",
     "Saves the whole phone into the new folder DIR: phone.txt (maker, model, firmware, serial\n"
     "number, the date of the backup), phonebook.txt (the phonebook file), phonebook.vcf,\n"
     "datebook.ics, messages.csv (every folder, with a folder column) and a copy of the message\n"
     "archive. Progress on standard error. When a step fails, DIR holds MISSING.txt, which\n"
-    "names the failure and the files that are missing (exit status 1).",
+    "names the failure and the files that are missing (exit status 1). --quick reads the\n"
+    "datebook as datebook list --quick does.",
     RunBackup,
 });
 

@@ -124,12 +124,12 @@ int SlotWord(const std::string& word) {
     return Number("SLOT", word, 0, static_cast<int>(kMostDatebookSlots) - 1);
 }
 
-// Progress on standard error; `onRange` runs once the range answer is known, before the first
-// slot is asked for (it may raise, which ends the read there).
-class ReadProgress : public CliProgress {
+// Progress and notes on standard error; `onRange` runs once the range answer is known, before
+// the first slot is asked for (it may raise, which ends the read there).
+class ReadProgress : public CliInteraction {
 public:
     explicit ReadProgress(std::function<void()> onRange)
-        : CliProgress("reading"), onRange_(std::move(onRange)) {}
+        : CliInteraction("reading", false), onRange_(std::move(onRange)) {}
     void progress(int pos, int max) override {
         if (pos == 0 && onRange_) std::exchange(onRange_, nullptr)();
         CliProgress::progress(pos, max);
@@ -140,13 +140,15 @@ private:
 };
 
 // The whole datebook; false (after a message) when the phone refused it. Slots that could not
-// be read are named on standard error.
+// be read are named on standard error. `quick`: stop once the stored events are found.
 bool ReadAll(const Invocation& invocation, DatebookRead& read,
-             std::function<void()> onRange = nullptr) {
+             std::function<void()> onRange = nullptr, bool quick = false) {
     ReadProgress interaction(std::move(onRange));
     {
         PhoneSession session(invocation.settings, SessionOptions(invocation, true));
-        ReadDatebook(session, interaction, read);
+        DatebookReadOptions options;
+        options.quick = quick;
+        ReadDatebook(session, interaction, read, options);
     }
     if (read.status == DatebookReadStatus::CharsetRefused) {
         std::cerr << "The phone refused the UCS2 character set: nothing was read." << std::endl;
@@ -185,16 +187,19 @@ int Write(const Invocation& invocation, int slot, const EventDraft& draft) {
 void Apply(const EventOptions& o, EventDraft& d) {
     if (o.title) d.title = *o.title;
     if (o.date) d.startDate = *o.date;
-    if (o.time) d.startTime = *o.time;
+    if (o.time) {
+        d.startTime = *o.time;
+        d.timeFlag = "1";  // a time given makes an untimed event a timed one
+    }
     if (o.duration) d.duration = *o.duration;
     if (o.lead) d.lead = *o.lead;
     if (o.repeat) d.repeatCode = *o.repeat;
     if (o.alarm) d.alarmOn = *o.alarm;
 }
 
-int List(const Invocation& invocation) {
+int List(const Invocation& invocation, bool quick) {
     DatebookRead read;
-    if (!ReadAll(invocation, read)) return 1;
+    if (!ReadAll(invocation, read, nullptr, quick)) return 1;
     for (const DatebookEvent& event : read.events) {
         std::cout << event.slot;
         for (const std::string& cell : CellsOfEvent(event)) std::cout << '\t' << ListField(cell);
@@ -236,7 +241,9 @@ int Edit(const Invocation& invocation, int slot, const EventOptions& o) {
         std::cerr << "Slot " << slot << " holds no event." << std::endl;
         return 1;
     }
-    EventDraft draft = EditValuesOfEvent(*event).draft;
+    const EditValues values = EditValuesOfEvent(*event);
+    EventDraft draft = values.draft;
+    draft.lead = values.leadAsRead;       // an alarm two days ahead stays two days ahead
     if (!draft.alarmOn) draft.lead = 15;  // the default when --alarm on turns it on
     Apply(o, draft);
     CheckTitle(draft.title, read);
@@ -276,16 +283,16 @@ int AutoDelete(const Invocation& invocation, int item) {
 
 #ifdef ORLIN_WITHOUT_DATEBOOK_ICAL
 // This build has no iCalendar library (the Windows build lacks libical).
-int Export(const Invocation&, const std::string&) {
+int Export(const Invocation&, const std::string&, bool) {
     throw OrlinError("datebook export needs libical, which this build of orlin-cli lacks");
 }
 int Import(const Invocation&, const std::string&) {
     throw OrlinError("datebook import needs libical, which this build of orlin-cli lacks");
 }
 #else
-int Export(const Invocation& invocation, const std::string& path) {
+int Export(const Invocation& invocation, const std::string& path, bool quick) {
     DatebookRead read;
-    if (!ReadAll(invocation, read)) return 1;
+    if (!ReadAll(invocation, read, nullptr, quick)) return 1;
     // A file without the events of unread slots would pass for a whole copy.
     if (!read.unreadSlots.empty()) {
         std::cerr << "Nothing was written to " << path << "." << std::endl;
@@ -346,10 +353,14 @@ int RunDatebook(const Invocation& invocation) {
     if (args.empty())
         throw UsageError("datebook needs list, add, edit, delete, autodelete, export or import");
     const std::string& what = args[0];
-    if (what == "list") {
-        if (args.size() != 1) throw UsageError("datebook list takes no more words");
-        return List(invocation);
-    }
+    // --quick: the read stops once the events the phone says it stores are found.
+    const auto quickWord = [&](size_t words, const std::string& otherwise) {
+        if (args.size() == words + 1 && args[words] == "--quick") return true;
+        if (args.size() != words) throw UsageError(otherwise);
+        return false;
+    };
+    if (what == "list")
+        return List(invocation, quickWord(1, "datebook list takes no more words (but --quick)"));
     if (what == "add") return Add(invocation, ParseEventOptions(args, 1));
     if (what == "edit") {
         if (args.size() < 2) throw UsageError("datebook edit needs a SLOT");
@@ -369,21 +380,29 @@ int RunDatebook(const Invocation& invocation) {
                 if (args[1] == words[item]) return AutoDelete(invocation, item);
         throw UsageError("datebook autodelete takes never, 1, 2, 4 or 8 (weeks)");
     }
-    if (what == "export" || what == "import") {
-        if (args.size() != 2) throw UsageError("datebook " + what + " needs one FILE.ics");
-        return what == "export" ? Export(invocation, args[1]) : Import(invocation, args[1]);
+    if (what == "export") {
+        if (args.size() < 2 || args[1] == "--quick")
+            throw UsageError("datebook export needs one FILE.ics");
+        return Export(invocation, args[1],
+                      quickWord(2, "datebook export needs one FILE.ics (and --quick)"));
+    }
+    if (what == "import") {
+        if (args.size() != 2) throw UsageError("datebook import needs one FILE.ics");
+        return Import(invocation, args[1]);
     }
     throw UsageError("unknown datebook command '" + what + "'");
 }
 
 const VerbRegistration registration({
     "datebook",
-    "datebook list | add OPTIONS | edit SLOT [OPTIONS] | delete SLOT... | autodelete "
-    "never|1|2|4|8 | export FILE.ics | import FILE.ics",
+    "datebook list [--quick] | add OPTIONS | edit SLOT [OPTIONS] | delete SLOT... | autodelete "
+    "never|1|2|4|8 | export FILE.ics [--quick] | import FILE.ics",
     "list: reads every slot and prints one line per event, tab-separated: slot, title, start\n"
-    "  time, alarm time, date, duration, repeat, state; the free share on standard error.\n"
-    "  Slots the phone would not read out are named there (exit status 1); export then\n"
-    "  writes nothing.\n"
+    "  time (blank for an untimed event), alarm time, date, duration, repeat, state; the free\n"
+    "  share on standard error. Slots the phone would not read out are named there (exit\n"
+    "  status 1); export then writes nothing.\n"
+    "  --quick (list, export): stop reading once the events the phone says it holds are\n"
+    "  found, then ask only the last slot: a read at phone speed takes seconds, not minutes.\n"
     "add --title T --date YYYY-MM-DD --time HH:MM [--duration MIN] [--lead MIN]\n"
     "  [--repeat none|daily|weekly|monthly-weekday|monthly-date|yearly] [--alarm on|off]:\n"
     "  writes the event into the first free slot and prints that slot. Defaults: 60 minutes,\n"
@@ -395,7 +414,7 @@ const VerbRegistration registration({
     "export FILE.ics: reads the datebook and writes it as an iCalendar file. Skipped\n"
     "  occurrences of repeating events are not exported: single-slot reads do not report them.\n"
     "import FILE.ics: writes each event of the file into the next free slot; what the phone\n"
-    "  cannot hold as it is (some repeat rules, all-day events, long durations or leads, long\n"
+    "  cannot hold as it is (some repeat rules, long durations or leads, long\n"
     "  titles, more events than free slots) is listed on standard error, exit status 1 when\n"
     "  an event was not written. When a failure (a time-out, say) stops the writing, what went\n"
     "  in before it is told all the same.\n"

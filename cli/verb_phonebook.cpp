@@ -49,7 +49,8 @@ bool ReadAll(const Invocation& invocation, PhonebookState& state, CliInteraction
 int List(const Invocation& invocation) {
     PhonebookState state;
     CliInteraction interaction("reading", invocation.yes);
-    if (!ReadAll(invocation, state, interaction)) return 1;
+    bool complete = true;
+    if (!ReadAll(invocation, state, interaction, &complete)) return 1;
     std::cout << "slot\tstorage\tname\tnumber\ttype\tIDs\ticon\tcategory\n";
     for (const TAbonentInfo& record : state.abonents) {
         if (record.IsFree()) continue;
@@ -60,7 +61,8 @@ int List(const Invocation& invocation) {
                   << ListField(row.typeText) << '\t' << ListField(row.idsText) << '\t'
                   << ListField(row.iconText) << '\t' << ListField(row.groupText) << '\n';
     }
-    return std::cout ? 0 : 1;
+    // Slots that could not be read are no empty slots: the list is not the whole phonebook.
+    return std::cout && complete ? 0 : 1;
 }
 
 // The phonebook read for saving to a file; false (after a message) when it could not be read
@@ -234,6 +236,7 @@ const VerbRegistration registration({
     "phonebook list | save FILE | load FILE [--yes] | export FILE.vcf | import FILE.vcf [--yes]",
     "list: reads every entry of the phone memory and the SIM and prints one line each, tab-\n"
     "  separated: slot, storage (ME or SM), name, number, type, IDs, icon or picture, category.\n"
+    "  Slots the phone would not read out are named on standard error (exit status 1).\n"
     "save FILE: reads the phonebook and writes it to FILE in the phonebook file format.\n"
     "load FILE: writes the entries of FILE into the phone, then reads the phonebook again and\n"
     "  prints the number of entries. After a time-out it stops (exit status 1) unless --yes.\n"

@@ -115,6 +115,7 @@ QList<QWidget*> TfrmAddEvent::enterChain() const {
 
 void TfrmAddEvent::PresetForAdd() {
     Accepted = false;
+    edited_.reset();
     const QDateTime now = QDateTime::currentDateTime();
     dtpStartDate->setDate(now.date());
     dtpStartTime->setTime(now.time());
@@ -138,6 +139,11 @@ void TfrmAddEvent::PresetForEdit(const orlin::EditValues& values) {
     }
     if (values.alarmKnown) RadioGroup1Items->button(d.alarmOn ? 1 : 0)->setChecked(true);
     seAl_time->setValue(d.lead);
+    edited_ = d;
+    edited_->lead = values.leadAsRead;
+    shownDuration_ = seDuration->value();
+    shownLead_ = seAl_time->value();
+    shownTime_ = dtpStartTime->time();
 }
 
 void TfrmAddEvent::SetTitleLength(int characters) {
@@ -156,6 +162,15 @@ orlin::EventDraft TfrmAddEvent::Draft() const {
     d.lead = seAl_time->value();
     d.repeatCode =
         cbRepeat->currentIndex() >= 0 ? std::to_string(cbRepeat->currentIndex()) : RepeatCode;
+    if (edited_) {
+        if (d.duration == shownDuration_) d.duration = edited_->duration;
+        if (d.lead == shownLead_) d.lead = edited_->lead;
+        // A time given to an untimed event makes it a timed one.
+        d.timeFlag = dtpStartTime->time() == shownTime_ ? edited_->timeFlag : "1";
+        d.extended = edited_->extended;
+        d.durationFromEnd = edited_->durationFromEnd;
+        d.extraFields = edited_->extraFields;
+    }
     return d;
 }
 

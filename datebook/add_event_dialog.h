@@ -7,7 +7,9 @@
 #include <QDialog>
 #include <QList>
 #include <QString>
+#include <QTime>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -32,7 +34,8 @@ public:
     void PresetForAdd();
     // Editing: every control from the row's values; a status the row does not know stays, a
     // repeat code outside 0..5 leaves the box without a choice and is written back as it is
-    // unless the user picks an item.
+    // unless the user picks an item. A value the user leaves alone is written back as the
+    // phone had it.
     void PresetForEdit(const orlin::EditValues& values);
     // The longest title the phone takes (0: no limit).
     void SetTitleLength(int characters);
@@ -75,4 +78,12 @@ protected:
 
 private:
     QList<QWidget*> enterChain() const;  // the controls Enter walks through, in order
+
+    // The event being edited and what the controls showed of it: a duration or lead beyond
+    // what the spin boxes take (2880 minutes, say) and an untimed event's time flag stay as
+    // the phone had them unless the user changes them, and so do the extended line's fields.
+    std::optional<orlin::EventDraft> edited_;
+    int shownDuration_ = 0;
+    int shownLead_ = 0;
+    QTime shownTime_;
 };

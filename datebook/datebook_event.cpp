@@ -2,6 +2,7 @@
 
 #include "link/answers.h"
 #include "link/cp1251.h"
+#include "link/phone_text.h"
 #include "link/response_fields.h"
 #include "link/text_utils.h"
 
@@ -40,7 +41,82 @@ int DaysInMonth(int year, int month) {
     return month == 2 && leap ? 29 : days[month - 1];
 }
 
+// The fields of a line after its "+MDBR: ", cut at commas outside double quotes.
+std::vector<std::string> QuoteAwareFields(const std::string& line) {
+    std::vector<std::string> fields(1);
+    bool quoted = false;
+    for (size_t i = line.find(':') + 1; i < line.size(); ++i) {
+        const char c = line[i];
+        if (c == '"') quoted = !quoted;
+        if (c == ',' && !quoted)
+            fields.emplace_back();
+        else
+            fields.back() += c;
+    }
+    for (std::string& field : fields) field = Trim(field);
+    return fields;
+}
+
+std::string WithoutQuotes(const std::string& field) {
+    if (field.size() >= 2 && field.front() == '"' && field.back() == '"')
+        return field.substr(1, field.size() - 2);
+    return field;
+}
+
+// The lines the fixed positions of the ten-field line do not cut right: a quoted title (it may
+// hold a comma) and the extended line of later models. Nothing for any other line, which is cut
+// as it always was.
+std::optional<DatebookEvent> QuotedOrExtendedEvent(int slot, const std::string& line) {
+    const std::vector<std::string> f = QuoteAwareFields(line);
+    const bool quotedTitle = f.size() >= 2 && f[1].size() >= 2 && f[1].front() == '"';
+    const bool extended = f.size() >= 12;
+    if (f.size() < 10 || (!quotedTitle && !extended)) return std::nullopt;
+    DatebookEvent event;
+    event.slot = slot;
+    event.title = DecodeTextField(f[1]);
+    // The flags and the repeat code are one character each, as the ten-field line reads them.
+    event.firstFlag = f[2].substr(0, 1);
+    event.alarmFlag = f[3].substr(0, 1);
+    event.startTime = WithoutQuotes(f[4]);
+    event.startDate = WithoutQuotes(f[5]);
+    event.duration = f[6];
+    event.alarmTime = WithoutQuotes(f[7]);
+    event.alarmDate = WithoutQuotes(f[8]);
+    event.repeatCode = f[9].substr(0, 1);
+    if (!extended) return event;
+    event.extended = true;
+    event.endTime = WithoutQuotes(f[10]);
+    event.endDate = WithoutQuotes(f[11]);
+    event.extraFields.assign(f.begin() + 12, f.end());
+    if (event.duration.empty()) {
+        event.durationFromEnd = true;
+        event.duration = DurationFromEnd(event);
+    }
+    return event;
+}
+
 }  // namespace
+
+std::string DurationFromEnd(const DatebookEvent& event) {
+    const auto startDate = ParseWireDate(event.startDate), endDate = ParseWireDate(event.endDate);
+    const auto startTime = ParseWireTime(event.startTime), endTime = ParseWireTime(event.endTime);
+    if (!startDate || !endDate || !startTime || !endTime) return std::string();
+    const int64_t minutes = MinutesOf(*endDate, *endTime) - MinutesOf(*startDate, *startTime);
+    return minutes >= 0 ? std::to_string(minutes) : std::string();
+}
+
+void SetEndFromDuration(DatebookEvent& event) {
+    const auto date = ParseWireDate(event.startDate);
+    const auto time = ParseWireTime(event.startTime);
+    if (!date || !time || event.duration.empty() || event.duration.size() > 9 ||
+        event.duration.find_first_not_of("0123456789") != std::string::npos)
+        return;
+    CivilDate endDate;
+    ClockTime endTime;
+    FromMinutes(MinutesOf(*date, *time) + std::stoll(event.duration), endDate, endTime);
+    event.endDate = WireDate(endDate);
+    event.endTime = WireTime(endTime);
+}
 
 const std::vector<std::string>& RepeatTexts() {
     static const std::vector<std::string> texts = {
@@ -81,7 +157,7 @@ std::string AlarmFlagOfCell(const std::string& cell) {
 
 EventCells CellsOfEvent(const DatebookEvent& event) {
     return {event.title,
-            event.startTime,
+            IsUntimed(event) ? std::string() : event.startTime,
             event.alarmTime,
             event.startDate,
             event.duration,
@@ -107,6 +183,7 @@ DatebookEvent EventOfRow(const std::string& caption, const EventCells& cells,
 std::optional<DatebookEvent> EventFromAnswer(int slot, const std::string& response) {
     const std::string line = AnswerLine(response, "+MDBR:");
     if (line.empty()) return std::nullopt;
+    if (auto event = QuotedOrExtendedEvent(slot, line)) return event;
     const EventLineFields fields = ParseEventLine(line);
     DatebookEvent event;
     event.slot = slot;

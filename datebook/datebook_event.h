@@ -15,6 +15,8 @@ namespace orlin {
 struct DatebookEvent {
     int slot = 0;
     std::string title;  // Windows-1251, decoded from phone text
+    // The time flag: "0" when the start time means nothing (an untimed event, such as an
+    // all-day reminder), "1" otherwise; kept as the phone sent it and written back so.
     std::string firstFlag = "1";
     std::string alarmFlag = "0";  // "1" on, "0" off; any other value kept as the phone sent it
     std::string startTime;        // HH:MM
@@ -26,8 +28,21 @@ struct DatebookEvent {
     // Skipped occurrences of a repeating event, ascending: the n of the phone's
     // "+MDBRE: <slot>,<n>,1" lines, which only a range read sends (datebook_skipped.h).
     std::vector<int> skipped;
+    // Later models send an extended line: an end time and end date after the repeat code and
+    // more fields after them, often with the duration field empty. The duration then comes
+    // from the end. An edit writes back what was read.
+    bool extended = false;
+    bool durationFromEnd = false;          // the phone's duration field was empty
+    std::string endTime;                   // HH:MM
+    std::string endDate;                   // MM-DD-YYYY
+    std::vector<std::string> extraFields;  // the fields after the end date, as they came
     bool operator==(const DatebookEvent&) const = default;
 };
+
+// An untimed event: its time flag is "0" and its start time means nothing.
+inline bool IsUntimed(const DatebookEvent& event) {
+    return event.firstFlag == "0";
+}
 
 // The repeat codes 0..5 and their texts, which are also the dialog's repeat items in code
 // order: "нет", "ежедневно", "еженедельно", "ежемесячно (день)", "ежемесячно (дата)",
@@ -35,8 +50,9 @@ struct DatebookEvent {
 inline constexpr int kRepeatCodeCount = 6;
 const std::vector<std::string>& RepeatTexts();
 
-// The list's seven cells after the slot: title, start time, alarm time, start date,
-// duration, repeat text, alarm state ("вкл."/"выкл."). A repeat code outside 0..5 or an
+// The list's seven cells after the slot: title, start time (blank for an untimed event),
+// alarm time, start date, duration, repeat text, alarm state ("вкл."/"выкл."). A repeat
+// code outside 0..5 or an
 // alarm flag other than 0 and 1 takes its cell all the same, showing the raw value, so that
 // every later cell stays in its column.
 using EventCells = std::array<std::string, 7>;
@@ -56,8 +72,16 @@ DatebookEvent EventOfRow(const std::string& caption, const EventCells& cells,
 
 // The event in the answer to "AT+MDBR=slot": the fields of its "+MDBR:" line, wherever the
 // line stands (skipped occurrences of a repeating event come as "+MDBRE:" lines before it).
-// Nothing when the answer has no such line. The slot is the one asked for.
+// Nothing when the answer has no such line. The slot is the one asked for. A title in double
+// quotes is read as DecodeTextField reads it, and a line of twelve fields or more as the
+// extended line; its fields are cut at commas outside quotes.
 std::optional<DatebookEvent> EventFromAnswer(int slot, const std::string& response);
+
+// The minutes from the start to the end of an extended event ("" when a field does not parse
+// or the end lies before the start), and the end that the start and the duration give (left
+// as it is when they do not parse).
+std::string DurationFromEnd(const DatebookEvent& event);
+void SetEndFromDuration(DatebookEvent& event);
 
 // --- dates and times on the wire, in local time without zone or daylight saving ---
 

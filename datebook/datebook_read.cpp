@@ -2,9 +2,11 @@
 
 #include <cstdio>
 
+#include "datebook/datebook_write.h"
 #include "link/answers.h"
 #include "link/cp1251.h"
 #include "link/errors.h"
+#include "link/remembered_options.h"
 #include "link/response_fields.h"
 #include "link/text_utils.h"
 
@@ -12,14 +14,23 @@ namespace orlin {
 
 namespace {
 
-void ReadSteps(PhoneSession& session, Interaction& interaction, DatebookRead& read) {
+void ReadSteps(PhoneSession& session, Interaction& interaction, DatebookRead& read,
+               const DatebookReadOptions& options) {
     if (!EndsInOk(session.AtCommand("AT+CSCS=UCS2"))) {
         read.status = DatebookReadStatus::CharsetRefused;
         return;
     }
-    if (!EndsInOk(session.AtCommand("AT+MDBL=1"))) {
-        read.status = DatebookReadStatus::NoAccess;
-        return;
+    const std::string lock = session.AtCommand("AT+MDBL=1");
+    if (!EndsInOk(lock)) {
+        // A plain ERROR: the phone has no lock (some later models); a reasoned refusal
+        // (+CME ERROR: n) is a lock held elsewhere.
+        if (!IsPlainError(lock)) {
+            read.status = DatebookReadStatus::NoAccess;
+            return;
+        }
+        read.withoutLock = true;
+        if (FirstTimeInRun("datebook lock " + session.port().DevicePath))
+            interaction.inform(LockMissingText());
     }
     const std::string answer = session.AtCommand("AT+MDBR=?");
     if (!EndsInOk(answer)) {
@@ -39,37 +50,56 @@ void ReadSteps(PhoneSession& session, Interaction& interaction, DatebookRead& re
 
     interaction.progress(0, slots);
     for (int slot = 0; slot < slots; ++slot) {
+        if (options.quick && slot < read.lastSlot &&
+            static_cast<int>(read.events.size()) >= read.stored) {
+            // Every event the phone stores is found: the slots up to N are free.
+            for (int free = slot; free < read.lastSlot; ++free)
+                read.slotUsed[static_cast<size_t>(free)] = 0;
+            slot = read.lastSlot;
+            interaction.progress(slot, slots);
+        }
         const std::string reply = session.AtCommand("AT+MDBR=" + std::to_string(slot));
-        if (auto event = EventFromAnswer(slot, reply))
+        if (auto event = EventFromAnswer(slot, reply)) {
             read.events.push_back(std::move(*event));
-        else if (Trim(reply) == "OK")
+        } else if (Trim(reply) == "OK") {
             read.slotUsed[static_cast<size_t>(slot)] = 0;
-        else
+        } else if (slot == read.lastSlot && slot > 0 && IsRefusal(reply)) {
+            // The range answer gave the number of slots: this one does not exist.
+            read.lastSlotRefused = true;
+        } else {
             read.unreadSlots.push_back(slot);
+        }
         read.slotsDone = slot + 1;
         interaction.processEvents();
         interaction.progress(slot + 1, slots);
     }
-    session.AtCommand("AT+MDBL=0");
+    if (read.lastSlotRefused) {
+        read.lastSlot -= 1;
+        read.slotUsed.pop_back();
+        interaction.progress(slots - 1, slots - 1);  // the phone's own count
+    }
+    if (!read.withoutLock) session.AtCommand("AT+MDBL=0");
 }
 
 }  // namespace
 
-void ReadDatebook(PhoneSession& session, Interaction& interaction, DatebookRead& read) {
+void ReadDatebook(PhoneSession& session, Interaction& interaction, DatebookRead& read,
+                  const DatebookReadOptions& options) {
     read = DatebookRead{};
     try {
-        ReadSteps(session, interaction, read);
+        ReadSteps(session, interaction, read, options);
     } catch (...) {
         // The clean-up's unlock; when it fails too, its error replaces the first.
-        session.AtCommand("AT+MDBL=0");
+        if (!read.withoutLock) session.AtCommand("AT+MDBL=0");
         throw;
     }
-    session.AtCommand("AT+MDBL=0");
+    if (!read.withoutLock) session.AtCommand("AT+MDBL=0");
 }
 
-DatebookRead ReadWholeDatebook(PhoneSession& session, Interaction& interaction) {
+DatebookRead ReadWholeDatebook(PhoneSession& session, Interaction& interaction,
+                               const DatebookReadOptions& options) {
     DatebookRead read;
-    ReadDatebook(session, interaction, read);
+    ReadDatebook(session, interaction, read, options);
     if (read.status == DatebookReadStatus::CharsetRefused)
         throw OrlinError(Utf8ToCp1251("Телефон отказал в кодировке UCS2."));
     if (read.status != DatebookReadStatus::Done) throw OrlinError(DatebookReadMessage(read.status));

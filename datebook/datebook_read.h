@@ -24,9 +24,14 @@ enum class DatebookReadStatus {
 struct DatebookRead {
     DatebookReadStatus status = DatebookReadStatus::Done;
     bool rangeRead = false;  // the range answer was read: the fields below it are known
-    int lastSlot = 0;        // N: slots 0..N
-    int stored = 0;          // U: the events the phone says it holds
-    int titleLength = 0;     // the longest title the phone takes, in characters
+    // N: slots 0..N. Most phones mean by the range answer's first number the count of slots,
+    // not the highest slot: they refuse slot N, and then lastSlot is N - 1 and the refused slot
+    // is neither unread nor counted nor ever written into.
+    int lastSlot = 0;
+    bool lastSlotRefused = false;  // the phone refused slot N: it has slots 0..N-1
+    bool withoutLock = false;      // the phone has no lock (a plain ERROR to it): read without
+    int stored = 0;                // U: the events the phone says it holds
+    int titleLength = 0;           // the longest title the phone takes, in characters
     // One flag per slot 0..N once the range is known: 0 only for a slot that answered a bare
     // OK (free), 1 for an event, a refused answer and every slot the read did not reach.
     std::vector<uint8_t> slotUsed;
@@ -37,18 +42,28 @@ struct DatebookRead {
     int slotsDone = 0;  // slots asked for so far
 };
 
+struct DatebookReadOptions {
+    // Stop asking once the events the phone says it stores have been found, then ask only slot
+    // N (so that its refusal still tells the slot count); the slots between are free, as a full
+    // read would find them. When fewer events turn up, it is the full read.
+    bool quick = false;
+};
+
 // Reads the datebook into `read` (emptied first). The interaction hears progress(done, N+1)
 // before the first slot and after each one, with processEvents() between slots. A range
 // announcing more than 10,000 slots raises OrlinError ("Телефон сообщил недопустимый
 // диапазон: ..."), a range that is not numbers a conversion error; a port failure raises. On
 // every path "AT+MDBL=0" is sent before returning or raising; when that unlock fails as well,
-// its error is the one raised.
-void ReadDatebook(PhoneSession& session, Interaction& interaction, DatebookRead& read);
+// its error is the one raised. A phone without a lock is read without it, and the interaction
+// is told so (inform) once in the program's run.
+void ReadDatebook(PhoneSession& session, Interaction& interaction, DatebookRead& read,
+                  const DatebookReadOptions& options = {});
 
 // The whole datebook read over the session, for a copy that must be complete (a backup):
 // raises OrlinError with the reason (Windows-1251) when UCS2 or the read was refused or some
 // slots could not be read.
-DatebookRead ReadWholeDatebook(PhoneSession& session, Interaction& interaction);
+DatebookRead ReadWholeDatebook(PhoneSession& session, Interaction& interaction,
+                               const DatebookReadOptions& options = {});
 
 // The error box text of a status, or empty: "Нет доступа у ежедневнику." for NoAccess,
 // "Невозможно прочитать содержимое ежедневника." for RangeRefused (Windows-1251).

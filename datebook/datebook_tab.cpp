@@ -27,9 +27,11 @@
 #include "datebook/datebook_read.h"
 #include "datebook/datebook_write.h"
 #include "link/connection_lost.h"
+#include "link/errors.h"
 #include "link/interaction.h"
 #include "link/phone_session.h"
 #include "link/plural.h"
+#include "link/remembered_options.h"
 #include "ui/image_library.h"
 #include "ui/list_columns.h"
 #include "ui/message_boxes.h"
@@ -54,6 +56,8 @@ QPushButton* button(QWidget* parent, const char* name, const QString& caption) {
 // The hidden alarm date of a row.
 constexpr int kAlarmDateRole = Qt::UserRole;
 
+constexpr const char* kQuickReadKey = "DatebookQuickRead";
+
 // Rows compare as lvEventCompare says.
 class EventItem : public QTreeWidgetItem {
 public:
@@ -73,6 +77,14 @@ public:
     ReadInteraction(DateBookTab& tab, const orlin::DatebookRead& read) : tab_(tab), read_(read) {}
 
     void processEvents() override { orlin::ProcessEventsOrAbandon(); }
+    // A note (the phone has no lock) waits for the end of the read, so that it does not
+    // stop the read half-way.
+    void inform(const std::string& text) override { notes_.push_back(text); }
+    void showNotes() {
+        for (const std::string& note : notes_)
+            MessageBoxes::show(&tab_, MessageBoxes::Kind::Note, FromCp1251(note));
+        notes_.clear();
+    }
     void progress(int done, int slotCount) override {
         tab_.lblAllEvent->setText(QStringLiteral("из %1").arg(slotCount));
         tab_.lblReadEvent->setText(QString::number(done));
@@ -88,6 +100,7 @@ private:
     DateBookTab& tab_;
     const orlin::DatebookRead& read_;
     size_t shown_ = 0;
+    std::vector<std::string> notes_;
 };
 
 DateBookTab::DateBookTab(WindowContext& context, QWidget* parent)
@@ -186,6 +199,18 @@ void DateBookTab::buildControls() {
     CheckBox1 = new QCheckBox(QStringLiteral("Показать календарь"), this);
     CheckBox1->setObjectName("CheckBox1");
     connect(CheckBox1, &QCheckBox::clicked, this, &DateBookTab::CheckBox1Click);
+    cbQuickRead = new QCheckBox(QStringLiteral("Быстрое чтение"), this);
+    cbQuickRead->setObjectName("cbQuickRead");
+    cbQuickRead->setToolTip(
+        QStringLiteral("Не спрашивать ячейки после того, как найдены все события телефона"));
+    cbQuickRead->setChecked(orlin::RememberedOption(kQuickReadKey, "0") == "1");
+    connect(cbQuickRead, &QCheckBox::toggled, this, [](bool on) {
+        try {
+            orlin::RememberOption(kQuickReadKey, on ? "1" : "0");
+        } catch (const orlin::OrlinError&) {
+            // A folder that cannot be written loses the choice for the next run, nothing more.
+        }
+    });
 
     Panel6 = new QGroupBox(this);
     Panel6->setObjectName("Panel6");
@@ -234,6 +259,7 @@ void DateBookTab::buildControls() {
     buttons->addWidget(sbAddEvent);
     buttons->addWidget(sbDeleteEvent);
     buttons->addWidget(SpeedButton5);
+    buttons->addWidget(cbQuickRead);
     buttons->addStretch(1);
 
     auto* right = new QVBoxLayout();
@@ -271,14 +297,28 @@ void DateBookTab::addRow(const orlin::DatebookEvent& event) {
         item->setText(static_cast<int>(i) + 1, FromCp1251(cells[i]));
     for (int centred : {3, 5, 6, 7}) item->setTextAlignment(centred, Qt::AlignCenter);
     item->setData(0, kAlarmDateRole, FromCp1251(event.alarmDate));
+    rowEvents_[event.slot] = event;
 }
 
 orlin::DatebookEvent DateBookTab::eventOfRow(const QTreeWidgetItem* item) const {
     orlin::EventCells cells;
     for (size_t i = 0; i < cells.size(); ++i)
         cells[i] = ToCp1251(item->text(static_cast<int>(i) + 1));
-    return orlin::EventOfRow(ToCp1251(item->text(0)), cells,
-                             ToCp1251(item->data(0, kAlarmDateRole).toString()));
+    orlin::DatebookEvent event = orlin::EventOfRow(
+        ToCp1251(item->text(0)), cells, ToCp1251(item->data(0, kAlarmDateRole).toString()));
+    // What the cells do not show comes from the event as it was read.
+    const auto read = rowEvents_.find(event.slot);
+    if (read != rowEvents_.end()) {
+        const orlin::DatebookEvent& e = read->second;
+        event.firstFlag = e.firstFlag;
+        if (orlin::IsUntimed(e)) event.startTime = e.startTime;
+        event.extended = e.extended;
+        event.durationFromEnd = e.durationFromEnd;
+        event.endTime = e.endTime;
+        event.endDate = e.endDate;
+        event.extraFields = e.extraFields;
+    }
+    return event;
 }
 
 std::vector<orlin::DatebookEvent> DateBookTab::listedEvents() const {
@@ -290,6 +330,7 @@ std::vector<orlin::DatebookEvent> DateBookTab::listedEvents() const {
 
 void DateBookTab::SpeedButton5Click() {
     lvEvent->clear();
+    rowEvents_.clear();
     listComplete_ = false;
     Label8->setText(QStringLiteral("Свободно: "));
     updateBoldDays();
@@ -357,12 +398,15 @@ void DateBookTab::sbReadAllEventsClick() {
 
 bool DateBookTab::readAll() {
     lvEvent->clear();
+    rowEvents_.clear();
     listComplete_ = false;
     orlin::DatebookRead read;
     ReadInteraction interaction(*this, read);
     try {
         orlin::PhoneSession session(context_.portSettings());
-        orlin::ReadDatebook(session, interaction, read);
+        orlin::DatebookReadOptions options;
+        options.quick = cbQuickRead->isChecked();
+        orlin::ReadDatebook(session, interaction, read, options);
     } catch (const orlin::ESynaSerError& error) {
         interaction.showNewRows();
         finishRead(read);
@@ -380,6 +424,7 @@ bool DateBookTab::readAll() {
     }
     interaction.showNewRows();
     finishRead(read);
+    interaction.showNotes();
     listComplete_ = read.status == orlin::DatebookReadStatus::Done && read.unreadSlots.empty();
     const std::string message = orlin::DatebookReadMessage(read.status);
     if (!message.empty()) MessageBoxes::error(this, FromCp1251(message));

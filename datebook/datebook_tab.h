@@ -5,6 +5,7 @@
 // operation holds the window's busy state; the work itself is the datebook core's.
 
 #include <QWidget>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -57,6 +58,9 @@ public:
     QPushButton* SpeedButton5 = nullptr;
     QCalendarWidget* MonthCalendar1 = nullptr;
     QCheckBox* CheckBox1 = nullptr;
+    // "Быстрое чтение": the read stops once the events the phone says it holds are found;
+    // remembered between runs (orlin.ini).
+    QCheckBox* cbQuickRead = nullptr;
     QButtonGroup* RadioGroup1Items = nullptr;
 
     QMenu* pmEvent = nullptr;
@@ -120,6 +124,9 @@ private:
     WindowContext& context_;
     TfrmAddEvent* dialog_ = nullptr;
     int titleLength_ = 0;  // by the last read's range answer; 0 before
+    // The events of the rows as the phone sent them, by slot: what the cells do not show (the
+    // time flag, an untimed event's start time, the extended line's fields) for an edit.
+    std::map<int, orlin::DatebookEvent> rowEvents_;
     // The list holds every event of the phone: the last read reached every slot.
     bool listComplete_ = false;
 };

@@ -25,17 +25,38 @@ PhoneAnswer Judged(const std::string& answer) {
 }
 
 // Runs `work` inside "AT+MDBL=1" ... "AT+MDBL=0"; the unlock is sent also when `work`
-// raises, and its own failure then replaces the first.
+// raises, and its own failure then replaces the first. A phone without a lock (a plain ERROR
+// to it) is not sent the unlock either.
 template <typename Work>
 void Locked(PhoneSession& session, Work&& work) {
-    session.AtCommand("AT+MDBL=1");
+    const bool noLock = IsPlainError(session.AtCommand("AT+MDBL=1"));
     try {
         work();
     } catch (...) {
-        session.AtCommand("AT+MDBL=0");
+        if (!noLock) session.AtCommand("AT+MDBL=0");
         throw;
     }
-    session.AtCommand("AT+MDBL=0");
+    if (!noLock) session.AtCommand("AT+MDBL=0");
+}
+
+// The extended line's fields after the repeat code: the end time and date, then the rest as
+// the phone sent them.
+// The phone's fields come back as they came, checked like every other field: a quoted one
+// inside its quotes, a bare one as a bare field.
+std::string ExtendedTail(const DatebookEvent& e) {
+    const std::string what = Utf8ToCp1251("событие в ячейке ") + std::to_string(e.slot) + ", ";
+    CheckCommandField(e.endTime, what + Utf8ToCp1251("дата или время"));
+    CheckCommandField(e.endDate, what + Utf8ToCp1251("дата или время"));
+    std::string tail = ",\"" + e.endTime + "\",\"" + e.endDate + "\"";
+    for (const std::string& field : e.extraFields) {
+        if (field.size() >= 2 && field.front() == '"' && field.back() == '"')
+            CheckCommandField(std::string_view(field).substr(1, field.size() - 2),
+                              what + Utf8ToCp1251("поле"));
+        else
+            CheckBareField(field, what + Utf8ToCp1251("поле"));
+        tail += "," + field;
+    }
+    return tail;
 }
 
 std::string SlotList(const std::vector<std::pair<int, std::string>>& refused) {
@@ -56,11 +77,17 @@ DatebookEvent EventOfDraft(int slot, const EventDraft& draft) {
     DatebookEvent event;
     event.slot = slot;
     event.title = draft.title;
-    event.firstFlag = "1";
+    event.firstFlag = draft.timeFlag;
     event.startTime = WireTime(draft.startTime);
     event.startDate = WireDate(draft.startDate);
     event.duration = std::to_string(draft.duration);
     event.repeatCode = draft.repeatCode;
+    if (draft.extended) {
+        event.extended = true;
+        event.durationFromEnd = draft.durationFromEnd;
+        event.extraFields = draft.extraFields;
+        SetEndFromDuration(event);
+    }
     if (draft.alarmOn) {
         CivilDate date;
         ClockTime time;
@@ -86,8 +113,9 @@ std::string WriteCommand(const DatebookEvent& e) {
     const auto quoted = [](const std::string& text) { return "\"" + text + "\""; };
     return "AT+MDBW=" + std::to_string(e.slot) + "," + EncodePhoneText(e.title) + "," +
            e.firstFlag + "," + e.alarmFlag + "," + quoted(e.startTime) + "," + quoted(e.startDate) +
-           "," + e.duration + "," + quoted(e.alarmTime) + "," + quoted(e.alarmDate) + "," +
-           e.repeatCode;
+           "," + (e.extended && e.durationFromEnd ? std::string() : e.duration) + "," +
+           quoted(e.alarmTime) + "," + quoted(e.alarmDate) + "," + e.repeatCode +
+           (e.extended ? ExtendedTail(e) : std::string());
 }
 
 std::string WriteCommand(int slot, const EventDraft& draft) {
@@ -122,18 +150,30 @@ EditValues EditValuesOfEvent(const DatebookEvent& event) {
     d.startDate.year = StrToInt(part(6, 4));
     d.duration = StrToInt(event.duration);
     const size_t colon = event.startTime.find(':');
-    d.startTime.hour = StrToInt(event.startTime.substr(0, colon));
-    d.startTime.minute =
-        StrToInt(colon == std::string::npos ? std::string() : event.startTime.substr(colon + 1));
+    if (IsUntimed(event) && !ParseWireTime(event.startTime)) {
+        d.startTime = {0, 0};  // an untimed event's start time means nothing
+    } else {
+        d.startTime.hour = StrToInt(event.startTime.substr(0, colon));
+        d.startTime.minute = StrToInt(
+            colon == std::string::npos ? std::string() : event.startTime.substr(colon + 1));
+    }
     if (!IsRealDate(d.startDate)) throw EConvertError("'" + date + "' is not a valid date");
     if (d.startTime.hour < 0 || d.startTime.hour > 23 || d.startTime.minute < 0 ||
         d.startTime.minute > 59)
         throw EConvertError("'" + event.startTime + "' is not a valid time");
     d.title = event.title;
     d.repeatCode = event.repeatCode;
+    d.timeFlag = event.firstFlag;
+    d.extended = event.extended;
+    d.durationFromEnd = event.durationFromEnd;
+    d.extraFields = event.extraFields;
     values.alarmKnown = event.alarmFlag == "1" || event.alarmFlag == "0";
     d.alarmOn = event.alarmFlag == "1";
     d.lead = d.alarmOn ? LeadOfEvent(event) : 1;
+    values.leadAsRead = d.lead;
+    if (const auto lead = AlarmLeadMinutes(event);
+        lead && d.alarmOn && *lead > -100000000 && *lead < 100000000)
+        values.leadAsRead = static_cast<int>(*lead);
     return values;
 }
 
@@ -216,6 +256,10 @@ const std::vector<std::string>& AutoDeleteItemTexts() {
 PhoneAnswer SetAutoDelete(PhoneSession& session, const std::string& code) {
     CheckBareField(code, Utf8ToCp1251("код автоудаления"));
     return Judged(session.AtCommand("AT+MDBAD=" + code));
+}
+
+std::string LockMissingText() {
+    return Utf8ToCp1251("Телефон не поддерживает блокировку ежедневника; чтение без блокировки.");
 }
 
 std::string NoFreeSlotText() {

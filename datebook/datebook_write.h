@@ -25,18 +25,27 @@ struct EventDraft {
     int duration = 60;  // minutes
     int lead = 15;      // minutes between the alarm and the start
     std::string repeatCode = "0";
+    // What an edit keeps of the event as the phone sent it: the time flag ("0": an untimed
+    // event) and the extended line's own fields; a new event is timed and has none.
+    std::string timeFlag = "1";
+    bool extended = false;
+    bool durationFromEnd = false;
+    std::vector<std::string> extraFields;
 };
 
 // The alarm of an event: its start minus `lead` minutes, on whatever day that falls.
 void AlarmOf(const CivilDate& startDate, const ClockTime& startTime, int lead, CivilDate& alarmDate,
              ClockTime& alarmTime);
 
-// The event a draft describes in `slot`: first flag "1"; with the alarm on, alarm flag "1"
-// and the alarm's own time and date; with it off, "0", "00:00" and "00-00-2000".
+// The event a draft describes in `slot`: the draft's time flag ("1" unless an edit kept "0");
+// with the alarm on, alarm flag "1" and the alarm's own time and date; with it off, "0",
+// "00:00" and "00-00-2000". An extended event gets its end from the start and the duration.
 DatebookEvent EventOfDraft(int slot, const EventDraft& draft);
 
 // "AT+MDBW=" and the ten fields of the event, the title in phone text:
 // AT+MDBW=3,00480069,1,1,"09:30","01-24-2004",60,"09:15","01-24-2004",2
+// An extended event adds its end time and date and the fields after them, and leaves the
+// duration empty when the phone did.
 std::string WriteCommand(const DatebookEvent& event);
 std::string WriteCommand(int slot, const EventDraft& draft);
 
@@ -56,6 +65,9 @@ struct EditValues {
     int slot = 0;
     EventDraft draft;
     bool alarmKnown = true;
+    // The lead as the alarm gives it, not clamped (2880 for an alarm two days ahead): what an
+    // edit that leaves the lead alone writes back.
+    int leadAsRead = 1;
 };
 EditValues EditValuesOfEvent(const DatebookEvent& event);
 
@@ -68,7 +80,8 @@ struct PhoneAnswer {
 
 // Writes one event: "AT+CSCS=UCS2", "AT+MDBL=1", the command, "AT+MDBL=0" (also when a
 // command raises). When the phone refuses UCS2 the title could only be stored as its digits,
-// so nothing is written and that refusal comes back.
+// so nothing is written and that refusal comes back. A phone that has no lock (it answers
+// the lock with a plain ERROR) is written without one, and gets no unlock.
 PhoneAnswer WriteEvent(PhoneSession& session, const std::string& command);
 
 // Writes drafts into the free slots of `slotUsed` in ascending order, inside one lock as
@@ -113,6 +126,9 @@ const std::vector<std::string>& AutoDeleteItemTexts();  // "никогда не 
 PhoneAnswer SetAutoDelete(PhoneSession& session, const std::string& code);
 
 // --- messages (Windows-1251) ---
+
+// "Телефон не поддерживает блокировку ежедневника; чтение без блокировки."
+std::string LockMissingText();
 
 std::string NoFreeSlotText();  // "В ежедневнике нет свободных ячеек."
 std::string WriteRefusedText(int slot, const std::string& answerLine);

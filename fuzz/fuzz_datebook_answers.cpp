@@ -1,7 +1,7 @@
 // The datebook's answers: the event in an AT+MDBR=slot answer (its +MDBR: line wherever it
 // stands), its fields as the list and the dialog take them, the wire dates and times, the
 // range answer's three numbers. The input's last bytes choose the slot and a day to test.
-//   An event becomes list cells and back without change (the list keeps no first flag).
+//   An event becomes list cells and back without change (besides what the list keeps aside).
 //   A wire date or time that parses writes back as it was read.
 //   An event the iCalendar export writes is one event to the import.
 
@@ -37,8 +37,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     if (!event) return 0;
 
+    // What the cells do not show (the time flag, an untimed event's start time, the extended
+    // line's fields) the window keeps beside the row.
     DatebookEvent row = EventOfRow(std::to_string(slot), CellsOfEvent(*event), event->alarmDate);
     row.firstFlag = event->firstFlag;
+    if (IsUntimed(*event)) row.startTime = event->startTime;
+    row.extended = event->extended;
+    row.durationFromEnd = event->durationFromEnd;
+    row.endTime = event->endTime;
+    row.endDate = event->endDate;
+    row.extraFields = event->extraFields;
     if (row != *event) std::abort();
 
     for (const std::string* text : {&event->startDate, &event->alarmDate})

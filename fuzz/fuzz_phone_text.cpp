@@ -2,6 +2,7 @@
 // Windows-1251 text and as phone text.
 //   Encode then decode gives the text back without its control characters.
 //   A decoded text encodes without failing.
+//   A text field in quotes decodes without failing, to phone text or to what stands inside.
 //   Windows-1251 through UTF-8 and back is the same text, and the UTF-8 is well-formed.
 
 #include <cstdlib>
@@ -28,6 +29,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         EncodePhoneText(decoded);
     } catch (const EConvertError&) {
     }
+
+    // A quoted field never fails: it is phone text or the text between the quotes.
+    const std::string quoted = "\"" + bytes + "\"";
+    const std::string field = DecodeTextField(quoted);
+    if (field != bytes && field != DecodePhoneText(bytes)) std::abort();
 
     const std::string utf8 = Cp1251ToUtf8(bytes);
     if (!IsWellFormedUtf8(utf8) || Utf8ToCp1251(utf8) != bytes) std::abort();

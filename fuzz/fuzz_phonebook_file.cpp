@@ -8,6 +8,7 @@
 
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "link/answers.h"
 #include "link/command_fields.h"
@@ -39,14 +40,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (entries.phoneLines + entries.simLines != static_cast<int>(entries.records.size()))
         std::abort();
 
-    Abonents kept;
+    std::vector<TAbonentInfo> kept;
+    Abonents table;
     for (TAbonentInfo record : entries.records) {
         if (record.IsFree()) continue;
         for (char& c : record.Name)
             if (static_cast<unsigned char>(c) < 32 || c == 127) c = ' ';
         kept.push_back(record);
+        table.push_back(record);
     }
-    const FileText text = PhonebookFileText(kept, ranges);
+    const FileText text = PhonebookFileText(table, ranges);
     if (ParsePhonebookFile(text.bytes, family, ranges).records != kept) std::abort();
     return 0;
 }

@@ -82,6 +82,11 @@ def phonebook_read():
     yield play(CGMM, OK, framed(b"+MPBR: 1-40,32,24"), OK, ERROR, OK,
                framed(b"+MPBR: 1-100000000,32,24"), OK, OK)
     yield play(CGMM, OK, framed(b"+MPBR: -2147483648-0,32,24"), OK, ERROR)
+    # A V3 (in no family) with 24-field lines, a range refused and read again in tens.
+    cgmm_v3 = framed(b'+CGMM: "GSM900","GSM1800","GSM1900","GSM850","MODEL=V3"')
+    yield play(cgmm_v3, OK, framed(b"+MPBR: 1-20,32,24"), OK, ERROR, OK,
+               framed(b"+MPBR: 1-20,32,24"), OK, OK, ERROR, framed(ENTRY_V3), OK,
+               framed(b"+MPGR: (1-1),16"), framed(b'+MPGR: 1,"General",255'))
 
 
 def datebook_read():
@@ -99,6 +104,12 @@ def datebook_read():
     yield SEP.join(head + [framed(b"+MDBR: 2147483647,7,64,8,2"), OK])
     yield SEP.join(head + [framed(b"+MDBR: 100000000,7,64,8,2"), OK])
     yield SEP.join(head + [framed(b"+MDBR: -2,7,64,8,2"), OK])
+    # A phone that counts its slots (slot 2 refused), and one without a lock: the lock, then
+    # AT+MODE=2 with its banner, the lock again.
+    yield SEP.join(head + [framed(b"+MDBR: 2,1,64,8,2,1,1,1,1,1"), framed(EVENT_EXTENDED), OK,
+                           ERROR])
+    yield SEP.join([OK, ERROR, OK + b"\r\n+MBAN: Copyright 2000-2004 Motorola, Inc.\r\n", ERROR,
+                    framed(b"+MDBR: 1,1,64,8,2"), framed(EVENT_QUOTED), OK])
 
 
 ANSWERS = [
@@ -123,6 +134,29 @@ ANSWERS = [
     framed(b'+CPBS: ("ME","SM","MT","ON","DC","MC","RC","AD","QD")'),
     framed(b'+CSCS: ("IRA","GSM","UCS2")'),
 ]
+
+# The forms of real phones (a V3, an L7 and kin): the standard serial number, message headers
+# tight, with an alpha field and a field after the date, the ten-number datebook range, quoted
+# and extended event lines, a 24-field entry with a quoted name, a quoted category.
+EVENT_EXTENDED = (b'+MDBR: 2,' + ucs2("Отпуск") + b',0,1,"00:00","05-01-2027",,"00:00",'
+                  b'"04-29-2027",5,"00:00","05-03-2027",0,0,"",0,255,0,0,0,1')
+EVENT_QUOTED = b'+MDBR: 0,"Meeting, room 5",1,0,"17:00","02-24-2006",60,"00:00","00-00-2000",0'
+ENTRY_V3 = (b'+MPBR: 18,"user@domain.net",128,"Contact, Name",6,0,255,0,0,1,255,255,0,"",0,0,'
+            b'"","","","","","","",""')
+REAL_FORMS = [
+    framed(b"+CGSN: 351234567890123"),
+    framed(b'+MMGL: 4,"REC UNREAD","+79111234567",,"2009/8/18,19:11:45",145'),
+    b'\r\n+MMGR: "REC READ","+79111234567",,"2009/8/18,19:11:45",145\r\n' + ucs2("x") +
+    b"\r\n\r\nOK\r\n",
+    b'\r\n+MMGR: "REC READ", "+7911", "Mom, home", "2009/8/18,19:11:45"\r\n' + ucs2("x") +
+    b"\r\n\r\nOK\r\n",
+    b'\r\n+MMGR: "STO SENT","+7911",\r\n' + ucs2("x") + b"\r\n\r\nOK\r\n",
+    framed(b"+MDBR: 500,1,64,8,2,1,1,1,1,1"), framed(EVENT_EXTENDED), framed(EVENT_QUOTED),
+    framed(b'+MDBR: 1,"' + ucs2("A") + b'",0,0,"00:00","12-31-2026",1440,"00:00","00-00-2000",5'),
+    framed(ENTRY_V3), framed(b'+MPGR: 1,"General",255'),
+    framed(b"+MPBR: 10-18259,40,24,14,0-1,64,(255),(0),(0-1),(1-11),(255),25,(0-1,255),264"),
+]
+ANSWERS += REAL_FORMS
 
 
 def at_command():
@@ -210,7 +244,8 @@ def vcard():
 def phonebook_entry():
     for line in [ENTRY9, ENTRY13, ENTRY16, ENTRY_MAIL, RANGE, b"+MPBR: 1-1000,32,24,0",
                  b'+MPBR: 12,"+7,911",145,0041,3,0,255,0,1', b"+MPBR: 1-2147483647,32,24",
-                 framed(RANGE), CME, framed(b"+MPBR: 12"), b'+MPBR: 12,"+7911"x,145']:
+                 framed(RANGE), CME, framed(b"+MPBR: 12"), b'+MPBR: 12,"+7911"x,145',
+                 ENTRY_V3, b'+MPBR: 18,"+7911",129,"Contact Name",6,0,255,0,0']:
         yield line
 
 
@@ -318,13 +353,22 @@ def datebook_answers():
     day = tail((5, 2), (2004 - 1900, 1), (1, 1), (24, 1))
     for answer in [framed(EVENT), framed(EVENT_PLAIN), framed(b"+MDBRE: 5,1,1", EVENT),
                    framed(EVENT.replace(b",2", b",9")), OK, CME,
-                   framed(b'+MDBR: 5,0041,1,7,"24:00","02-30-2004",99999999999,"x","",')]:
+                   framed(b'+MDBR: 5,0041,1,7,"24:00","02-30-2004",99999999999,"x","",'),
+                   framed(EVENT_EXTENDED), framed(EVENT_QUOTED),
+                   framed(EVENT_EXTENDED.replace(b'"05-03-2027"', b'"05-03-1999"')),
+                   # Found by fuzzing: control bytes in the fields after an extended line's
+                   # end, which no command line may take back.
+                   framed(EVENT_EXTENDED.replace(b",255,", b",\x0b\x00,")),
+                   # Found by fuzzing: a quoted title and a repeat code spelled as its text.
+                   framed(b'+MDBR: 5,"x",1,1,"09:30","01-24-2004",60,"09:15","01-24-2004",' +
+                          "ежемесячно (дата)".encode("cp1251"))]:
         yield answer + day
 
 
 TARGETS = {
     "phone_text": lambda: [ucs2("Привет, мир"), "Ёлка №1\t\r\n€".encode("cp1251"),
-                           b"0041004200430", b"04100411FFFF", b"00zz", bytes(range(256))],
+                           b"0041004200430", b"04100411FFFF", b"00zz", bytes(range(256)),
+                           b"Meeting", b"CAFE", b"0001"],
     "response_fields": lines_of_answers,
     "unsolicited": unsolicited,
     "at_command": at_command,

@@ -35,7 +35,7 @@ void CheckAnnounced(long long value, long long most, const std::string& answer);
 
 // The most a phone may announce. Every real model stays far below these.
 inline constexpr long long kMostCategories = 255;
-inline constexpr long long kMostPhonebookSlots = 10000;
+inline constexpr long long kMostPhonebookSlots = 65535;
 inline constexpr long long kMostDatebookSlots = 10000;
 inline constexpr long long kMostMessages = 5000;
 

@@ -10,6 +10,7 @@
 #include "link/serial_device.h"
 #include "link/system_errors.h"
 #include "link/text_utils.h"
+#include "link/transcript.h"
 #include "link/unsolicited.h"
 
 namespace orlin {
@@ -285,6 +286,7 @@ int TBlockSerial::SendText(const std::string& text) {
                                        : device_->Write(text.data(), static_cast<int>(text.size()),
                                                         DeadlockTimeout, written);
     if (error) SetLastError(error);
+    transcript::Sent(text.substr(0, static_cast<size_t>(std::max(written, 0))));
     int waiting = 0;
     LineErrorFlags flags;
     if (device_->Waiting(waiting, flags) == ErrOk && LineErrorCode(flags) != ErrOk) {
@@ -324,6 +326,7 @@ std::string TBlockSerial::ReadChunk(int timeoutMs) {
         int got = 0;
         error = device_->Read(result.data(), waiting, DeadlockTimeout, got);
         result.resize(got);
+        transcript::Received(result);
         if (!error) {
             LineErrorFlags after;
             int rest = 0;
@@ -527,6 +530,29 @@ void TBlockSerial::DiscardLateAnswer(int quietMs) {
         SetLastError(ErrOk);
     }
     CheckError();
+}
+
+bool TBlockSerial::AwaitUnsolicited(const std::string& prefix, int quietMs) {
+    FlagOverride lineEnds(ConvertLineEnd, true);
+    const bool raise = RaiseErrors;
+    RaiseErrors = false;
+    const auto until =
+        std::chrono::steady_clock::now() + std::chrono::milliseconds(ExchangeDeadlineMs());
+    bool found = false;
+    for (;;) {
+        const std::string line = ReadLine(quietMs);
+        if (lastError_ != ErrOk) break;
+        if (!line.empty()) keepUnsolicited(line);
+        if (line.compare(0, prefix.size(), prefix) == 0 && !line.empty()) {
+            found = true;
+            break;
+        }
+        if (std::chrono::steady_clock::now() >= until) break;
+    }
+    RaiseErrors = raise;
+    if (lastError_ == ErrTimeout) SetLastError(ErrOk);
+    CheckError();
+    return found;
 }
 
 std::vector<std::string> TBlockSerial::TakeUnsolicitedLines() {

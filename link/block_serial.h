@@ -72,6 +72,10 @@ public:
     // final result, or until the phone stays quiet for quietMs. A quiet phone is no error;
     // a failing port still is.
     void DiscardLateAnswer(int quietMs);
+    // Waits for an unsolicited line that starts with `prefix` (the "+MBAN:" a Motorola sends
+    // after AT+MODE=2) and sets it aside with the others: true when it came, false when the
+    // phone stayed quiet for quietMs first. A quiet phone is no error; a failing port still is.
+    bool AwaitUnsolicited(const std::string& prefix, int quietMs);
     void CheckError();
     void ClosePort();
     static std::string GetErrorDesc(int32_t code);

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "block_serial.h"
+#include "phone_dialect.h"
 #include "port_settings.h"
 
 namespace orlin {
@@ -28,10 +29,19 @@ public:
     PhoneSession& operator=(const PhoneSession&) = delete;
 
     TBlockSerial& port() { return *port_; }
-    std::string AtCommand(const std::string& command) { return port_->AtCommand(command); }
+    // One command in the form this phone takes (see phone_dialect.h): a plain ERROR to the
+    // character set, a phonebook storage, the clock or a Motorola command,
+    // before any Motorola command of the session was taken, is followed by AT+MODE=2 and the
+    // command again; a character set or storage still refused is tried quoted. What worked is
+    // used for the rest of the session. Any other answer comes back as it is. The terminal
+    // sends through port().AtCommand, which never adds a command.
+    std::string AtCommand(const std::string& command);
+    const PhoneDialect& dialect() const { return dialect_; }
 
 private:
     std::unique_ptr<TBlockSerial> port_;
+    PhoneDialect dialect_;
+    std::string sendAndLearn(const std::string& command);
 };
 
 }  // namespace orlin

@@ -79,4 +79,28 @@ std::string DecodePhoneText(const std::string& phoneText) {
     return out;
 }
 
+namespace {
+
+// Whole groups of four hexadecimal digits, each a character Windows-1251 has.
+bool LooksLikePhoneText(const std::string& text) {
+    if (text.empty() || text.size() % 4 != 0) return false;
+    for (size_t at = 0; at < text.size(); at += 4) {
+        unsigned value = 0;
+        unsigned char byte;
+        if (!ReadHex(text.substr(at, 4), value) || value < 0x20 ||
+            !UnicodeToCp1251Byte(value, byte))
+            return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+std::string DecodeTextField(const std::string& field) {
+    if (field.size() < 2 || field.front() != '"' || field.back() != '"')
+        return DecodePhoneText(field);
+    const std::string inside = field.substr(1, field.size() - 2);
+    return LooksLikePhoneText(inside) ? DecodePhoneText(inside) : inside;
+}
+
 }  // namespace orlin

@@ -11,4 +11,10 @@ namespace orlin {
 std::string EncodePhoneText(const std::string& text);
 std::string DecodePhoneText(const std::string& phoneText);  // EConvertError on a bad group
 
+// A text field of an answer line (a name, a title, a category). Bare, it is phone text, decoded
+// as DecodePhoneText does. Some phones put it in double quotes: the inside is then decoded as
+// phone text when it is whole groups of four hexadecimal digits, each a character Windows-1251
+// has, and otherwise taken as 8-bit text as it stands ("Meeting").
+std::string DecodeTextField(const std::string& field);
+
 }  // namespace orlin

@@ -41,14 +41,38 @@ std::string Unquoted(const std::string& field) {
 
 const char* const kStatuses[] = {"REC READ", "REC UNREAD", "STO SENT", "STO UNSENT"};
 
+// The fields of a header after its name, cut at commas outside double quotes, each trimmed:
+// "REC READ", "+7911",, "2009/8/18,19:11:45", 145 gives five fields, the date one of them.
+std::vector<std::string> HeaderFields(const std::string& text) {
+    std::vector<std::string> fields(1);
+    bool quoted = false;
+    for (char c : text) {
+        if (c == '"') quoted = !quoted;
+        if (c == ',' && !quoted)
+            fields.emplace_back();
+        else
+            fields.back() += c;
+    }
+    for (std::string& field : fields) field = Trim(field);
+    return fields;
+}
+
+bool IsQuotedField(const std::string& field) {
+    return field.size() >= 2 && field.front() == '"' && field.back() == '"';
+}
+
 }  // namespace
 
 std::optional<std::string> PhoneIdFromAnswer(const std::string& response) {
     if (!EndsInOk(response)) return std::nullopt;
     const std::string line = AnswerLine(response, "+CGSN: ");
-    const size_t start = 7 + 12;  // characters 13 to 18 after "+CGSN: "
-    if (line.size() < start + 6) return std::nullopt;
-    const std::string id = line.substr(start, 6);
+    // Characters 9 to 14 of the serial number, which follows "IMEI" on most Motorolas and
+    // stands alone in the standard form ("+CGSN: 351234567890123").
+    std::string serial = line.size() > 7 ? line.substr(7) : std::string();
+    if (StartsWith(serial, "IMEI")) serial.erase(0, 4);
+    const size_t start = 8;
+    if (serial.size() < start + 6) return std::nullopt;
+    const std::string id = serial.substr(start, 6);
     for (char c : id)
         if (!IsLetterOrDigit(c)) return std::nullopt;
     return id;
@@ -69,16 +93,12 @@ std::vector<MessageHeader> HeaderLines(const std::string& response) {
     std::vector<MessageHeader> headers;
     for (const std::string& line : Lines(response)) {
         if (!StartsWith(line, "+MMGL: ")) continue;
-        // "+MMGL: 4, "REC UNREAD", "+7911", "2006/12/26,09:05:07"": the index up to the first
-        // comma, the status up to the next one.
-        const std::string rest = line.substr(7);
-        const size_t comma = rest.find(',');
+        // "+MMGL: 4, "REC UNREAD", "+7911", "2006/12/26,09:05:07"" (blanks after the commas or
+        // not): the index, then the status.
+        const std::vector<std::string> fields = HeaderFields(line.substr(7));
         MessageHeader header;
-        header.index = Trim(rest.substr(0, comma));
-        if (comma != std::string::npos) {
-            const std::string tail = rest.substr(comma + 1);
-            header.status = Unquoted(tail.substr(0, tail.find(',')));
-        }
+        header.index = fields[0];
+        if (fields.size() > 1) header.status = Unquoted(fields[1]);
         headers.push_back(std::move(header));
     }
     return headers;
@@ -99,26 +119,23 @@ std::optional<MessageAnswer> ParseMessageAnswer(const std::string& response) {
     if (at == lines.size()) return std::nullopt;
     const std::string& header = lines[at];
 
+    // By the quoted fields: the status, the number, an optional alpha field (empty or quoted),
+    // then for a received message the date with its comma, and whatever follows it. Blanks
+    // after the commas or none, dates padded or not: the cells come out alike.
+    const std::vector<std::string> fields = HeaderFields(header.substr(7));
     MessageAnswer message;
-    for (const char* status : kStatuses) {
-        const std::string field = std::string("+MMGR: \"") + status + "\"";
-        if (StartsWith(header, field)) message.status = status;
-    }
-    if (message.status.empty()) return std::nullopt;
-    // "+MMGR: " + the quoted status + ", " comes before the number.
-    const size_t cut = 7 + message.status.size() + 2 + 2;
-    const std::string rest = header.size() > cut ? header.substr(cut) : std::string();
+    const std::string status = IsQuotedField(fields[0]) ? Unquoted(fields[0]) : std::string();
+    for (const char* known : kStatuses)
+        if (status == known) message.status = status;
+    if (message.status.empty() || fields.size() < 2) return std::nullopt;
+    message.number = Unquoted(fields[1]);
     if (message.received()) {
-        // "+7911", "2006/12/26,09:05:07": the number between the quotes before the first
-        // comma, the date/time between the quotes after it and its blank.
-        const size_t comma = rest.find(',');
-        if (comma == std::string::npos) return std::nullopt;
-        message.number = comma >= 2 ? rest.substr(1, comma - 2) : std::string();
-        const std::string date = rest.substr(std::min(rest.size(), comma + 2));
-        message.dateTime = date.size() >= 2 ? date.substr(1, date.size() - 2) : std::string();
-    } else {
-        // "+7911": the number between the quotes up to the end of the line.
-        message.number = rest.size() >= 2 ? rest.substr(1, rest.size() - 2) : std::string();
+        size_t date = 2;
+        const bool alpha = fields.size() > 3 && IsQuotedField(fields[3]) &&
+                           (fields[2].empty() || IsQuotedField(fields[2]));
+        if (alpha) date = 3;
+        if (date >= fields.size() || !IsQuotedField(fields[date])) return std::nullopt;
+        message.dateTime = Unquoted(fields[date]);
     }
     // The text comes on the line right after the header.
     if (at + 1 < lines.size() && lines[at + 1] != "OK") message.phoneText = lines[at + 1];

@@ -10,9 +10,10 @@
 
 namespace orlin {
 
-// The phone id of an AT+CGSN answer: characters 13 to 18 of the text after "+CGSN: " (the
-// serial number answer "IMEI351234567890123" gives "789012"). None when the phone refused,
-// or when those characters are not six letters or digits.
+// The phone id of an AT+CGSN answer: characters 9 to 14 of the serial number, after "+CGSN: "
+// and the "IMEI" most Motorolas put before it ("IMEI351234567890123" and the standard
+// "351234567890123" both give "789012"). None when the phone refused, or when those
+// characters are not six letters or digits.
 std::optional<std::string> PhoneIdFromAnswer(const std::string& response);
 
 // The messages in the storage an AT+CPMS answer names first: the number after "+CPMS:" up to
@@ -44,10 +45,11 @@ struct MessageAnswer {
 };
 
 // The message of an AT+MMGR answer: the header line "+MMGR: " with the status, the number and
-// (for received messages) the date/time, and the line after it with the text. The fields are
-// cut after the header's own status (19 characters of the line for "REC READ" and "STO SENT",
-// 21 for "REC UNREAD" and "STO UNSENT"). None for a refusal, an answer without OK, a missing
-// header line or an unknown status.
+// (for received messages) the date/time, and the line after it with the text. The header is
+// cut by its quoted fields: the status, the number, an optional alpha field (empty or quoted),
+// the date with its comma, and anything after it; blanks after the commas or none. None for a
+// refusal, an answer without OK, a missing header line, an unknown status or a received
+// message without a date.
 std::optional<MessageAnswer> ParseMessageAnswer(const std::string& response);
 
 // The storage index of an AT+CMGW answer: the number after "+CMGW: ". None when the phone

@@ -157,7 +157,7 @@ void TfrmAddRecord::setPhoneRowsVisible(bool visible) {
 void TfrmAddRecord::fillCommon(const QString& model, const orlin::PhonebookState& state) {
     state_ = &state;
     PhoneModel = model;
-    family_ = orlin::FamilyOfModel(ToCp1251(model));
+    family_ = state.LayoutOfModel(ToCp1251(model));
     MpbwCommand.clear();
     cbRecordNum->blockSignals(true);
     cbRecordNum->clear();

@@ -26,9 +26,10 @@ int FieldCount(ModelFamily family) {
     }
 }
 
-// Cuts the text after the prefix into `count` fields. Field 2 (the number) is taken
-// between its quotes, so that a comma inside a number does not shift the fields. The
-// last field ends at the next comma or at the end of the line; the rest is ignored.
+// Cuts the text after the prefix into `count` fields. A field in quotes (the number; a name
+// some phones quote) is taken to its closing quote, so that a comma inside it does not shift
+// the fields. The last field ends at the next comma or at the end of the line; the rest is
+// ignored.
 std::vector<std::string> CutFields(const std::string& body, int count) {
     std::vector<std::string> fields;
     size_t pos = 0;
@@ -37,7 +38,7 @@ std::vector<std::string> CutFields(const std::string& body, int count) {
             fields.emplace_back();  // missing: the conversion of the field reports it
             continue;
         }
-        if (i == 2 && pos < body.size() && body[pos] == '"') {
+        if (pos < body.size() && body[pos] == '"') {
             const size_t close = body.find('"', pos + 1);
             if (close == std::string::npos)
                 throw EConvertError("'" + body.substr(pos) + "' is not a valid phone number");
@@ -87,7 +88,7 @@ TAbonentInfo ParseMpbrLine(const std::string& line, ModelFamily family) {
     r.Index = StrToInt(f[0]);
     r.Number = Unquote(f[1]);
     r.NumberFormat = Low8(f[2]);
-    r.Name = DecodePhoneText(f[3]);
+    r.Name = DecodeTextField(f[3]);
     r.NumberType = Low8(f[4]);
     r.Aux6 = Low8(f[5]);
     r.Ids = StrToInt(f[6]);
@@ -103,11 +104,22 @@ TAbonentInfo ParseMpbrLine(const std::string& line, ModelFamily family) {
         r.Icon = StrToInt(f[10]);
         r.Aux12 = Low8(f[11]);
         r.Aux13 = Low8(f[12]);
-        if (count == 14) r.Picture = DecodePhoneText(f[13]);
+        if (count == 14) r.Picture = DecodeTextField(f[13]);
     }
     r.Aux15 = 0;
     r.Aux16 = 0;
     return r;
+}
+
+int EntryFieldCount(const std::string& line) {
+    if (line.compare(0, 7, kEntryPrefix) != 0) return 0;
+    int count = 1;
+    bool quoted = false;
+    for (size_t i = 7; i < line.size(); ++i) {
+        if (line[i] == '"') quoted = !quoted;
+        if (line[i] == ',' && !quoted) ++count;
+    }
+    return count;
 }
 
 IndexRange ParseIndexRange(const std::string& response) {

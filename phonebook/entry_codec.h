@@ -13,7 +13,11 @@ namespace orlin {
 // (and a model in no family) reads fields 1..9, the 13-field family 1..13, the 16-field
 // family 1..14; fields after the layout's last are ignored. Raises EConvertError when the
 // line is not an entry line, a field is missing, or a number field is not an integer.
+// A name or picture in double quotes is read as DecodeTextField reads it.
 TAbonentInfo ParseMpbrLine(const std::string& line, ModelFamily family);
+
+// The fields of a "+MPBR: " entry line, counted at commas outside quotes; 0 for another line.
+int EntryFieldCount(const std::string& line);
 
 struct IndexRange {
     int32_t first = 0;

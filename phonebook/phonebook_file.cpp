@@ -209,7 +209,7 @@ std::string LineLabel(const std::string& fileName, int line) {
 
 std::string PrepareSave(PhoneSession& session, PhonebookState& state) {
     const std::string model = CutModelName(session.AtCommand("AT+CGMM"));
-    if (HasCategories(FamilyOfModel(model)))
+    if (HasCategories(state.LayoutOfModel(model)))
         ReadCategoryNames(session, "AT+MPGR=?", state.groupNames);
     return model;
 }
@@ -250,6 +250,10 @@ LoadTarget PrepareLoad(const PortSettings& settings, Interaction& interaction,
         throw ESynaSerError(port.LastError(), port.LastErrorDesc(), port.LastErrorDesc());
     target.ranges = QueryIndexRanges(session);
     session.AtCommand("AT+CPBS=MT");
+    if (target.family == ModelFamily::None)
+        target.family = LayoutOfUnlistedModel(
+            session, target.model,
+            std::max(target.ranges.PhoneLastIndex, target.ranges.SimLastIndex), interaction);
     return target;
 }
 

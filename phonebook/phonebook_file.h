@@ -80,7 +80,8 @@ struct LoadTarget {
 // then the combined storage. A port that does not exist is reported through
 // interaction.inform("не подключен") (connected false); any other failure to open it (busy,
 // no permission) and a phone that does not answer raise ESynaSerError with its own text.
-// `settingsTimeout`: wait the configured time-out instead of the window's 1000 ms.
+// `settingsTimeout`: wait the configured time-out instead of the window's 1000 ms. For a model
+// in no family the phone's own lines decide (LayoutOfUnlistedModel).
 LoadTarget PrepareLoad(const PortSettings& settings, Interaction& interaction,
                        bool settingsTimeout = false);
 

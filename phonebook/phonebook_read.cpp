@@ -6,6 +6,7 @@
 #include "link/cp1251.h"
 #include "link/errors.h"
 #include "link/phone_text.h"
+#include "link/remembered_options.h"
 #include "link/response_fields.h"
 #include "link/text_utils.h"
 #include "phonebook/entry_codec.h"
@@ -86,7 +87,133 @@ IndexRange AnnouncedRange(const std::string& answer) {
     return range;
 }
 
+// Reads ranges of entries, smaller ones where the phone refuses (30, then 10, then 1 slot),
+// and keeps the size that worked. For a model in no family the first line decides the layout.
+class ChunkReader {
+public:
+    ChunkReader(PhoneSession& session, PhonebookState& state, Interaction& interaction,
+                ReadReport& report, std::vector<TAbonentInfo>& entries)
+        : session_(session),
+          state_(state),
+          interaction_(interaction),
+          report_(report),
+          entries_(entries) {}
+
+    int chunk() const { return size_; }
+
+    // Slots first..last, in ranges of the current size.
+    void read(int first, int last) { readAt(first, last, size_); }
+
+    // Stops at the first entry line (to learn a layout); false when no range gave one.
+    bool firstLine(int first, int last, std::string& line) {
+        stopAtLine_ = &line;
+        read(first, last);
+        stopAtLine_ = nullptr;
+        return !line.empty();
+    }
+
+private:
+    static int SmallerThan(int size) {
+        for (int smaller : kSmallerChunkSlots)
+            if (smaller < size) return smaller;
+        return 0;
+    }
+
+    void readAt(int first, int last, int size) {
+        for (int start = first; start <= last && !(stopAtLine_ && !stopAtLine_->empty());
+             start += size) {
+            const int end = std::min(start + size - 1, last);
+            const std::string answer = portFailed_
+                                           ? std::string()
+                                           : session_.AtCommand("AT+MPBR=" + std::to_string(start) +
+                                                                "," + std::to_string(end));
+            // On a session that does not raise, a failing port is no refusal to read around.
+            portFailed_ = portFailed_ || session_.port().LastError() != 0;
+            if (portFailed_) {
+                report_.unreadable.push_back({start, last});
+                return;
+            }
+            if (AnswerHasOk(answer)) {
+                // The size this phone takes; a single slot read around a bad one is no size.
+                if (size < size_ && size > 1) size_ = size;
+                take(answer, start, end);
+                continue;
+            }
+            const int smaller = SmallerThan(size);
+            if (smaller > 0)
+                readAt(start, end, smaller);
+            else
+                report_.unreadable.push_back({start, end});
+        }
+    }
+
+    void take(const std::string& answer, int first, int last) {
+        for (const std::string& line : ChunkLines(answer)) {
+            if (stopAtLine_) {
+                *stopAtLine_ = line;
+                return;
+            }
+            if (state_.family == ModelFamily::None && EntryFieldCount(line) >= 16) {
+                // A later model (a V3, an L7): the lines of the 16-field family.
+                state_.family = ModelFamily::Fields16;
+                state_.unverifiedModel = true;
+                if (FirstTimeInRun("unverified model " + state_.model))
+                    interaction_.inform(UnverifiedModelText(state_.model));
+            }
+            try {
+                TAbonentInfo entry = ParseMpbrLine(line, state_.family);
+                entry.Storage = state_.StorageOfSlot(entry.Index);
+                entries_.push_back(std::move(entry));
+            } catch (const EConvertError&) {
+                report_.unreadable.push_back(UnreadableSpan(line, first, last));
+            }
+        }
+    }
+
+    PhoneSession& session_;
+    PhonebookState& state_;
+    Interaction& interaction_;
+    ReadReport& report_;
+    std::vector<TAbonentInfo>& entries_;
+    int size_ = kReadChunkSlots;
+    std::string* stopAtLine_ = nullptr;
+    bool portFailed_ = false;
+};
+
+// Spans in slot order, neighbours joined: slot by slot refusals read "31-40", not ten numbers.
+void MergeSpans(std::vector<SlotSpan>& spans) {
+    std::sort(spans.begin(), spans.end(),
+              [](const SlotSpan& a, const SlotSpan& b) { return a.first < b.first; });
+    std::vector<SlotSpan> merged;
+    for (const SlotSpan& span : spans) {
+        if (!merged.empty() && span.first <= merged.back().last + 1)
+            merged.back().last = std::max(merged.back().last, span.last);
+        else
+            merged.push_back(span);
+    }
+    spans = std::move(merged);
+}
+
 }  // namespace
+
+std::string UnverifiedModelText(const std::string& model) {
+    return model +
+           Utf8ToCp1251(": модель не проверена; записи пишутся в 16 полях, как у C650 и V300.");
+}
+
+ModelFamily LayoutOfUnlistedModel(PhoneSession& session, const std::string& model, int lastSlot,
+                                  Interaction& interaction) {
+    PhonebookState probe;
+    probe.model = model;
+    ReadReport report;
+    std::vector<TAbonentInfo> entries;
+    ChunkReader reader{session, probe, interaction, report, entries};
+    std::string line;
+    if (!reader.firstLine(1, lastSlot, line) || EntryFieldCount(line) < 16)
+        return ModelFamily::None;
+    if (FirstTimeInRun("unverified model " + model)) interaction.inform(UnverifiedModelText(model));
+    return ModelFamily::Fields16;
+}
 
 IndexRanges QueryIndexRanges(PhoneSession& session) {
     IndexRanges ranges;
@@ -124,9 +251,11 @@ void ReadCategoryNames(PhoneSession& session, const std::string& countCommand, G
         const size_t comma = text.find(',');
         if (comma == std::string::npos) continue;
         text.erase(0, comma + 1);
-        const std::string hex = text.substr(0, text.find(','));
+        // Some phones quote the name ("General"), which may then hold a comma.
+        const size_t end = !text.empty() && text[0] == '"' ? text.find('"', 1) + 1 : 0;
+        const std::string field = end > 0 ? text.substr(0, end) : text.substr(0, text.find(','));
         try {
-            read[static_cast<size_t>(g - 1)] = DecodePhoneText(hex);
+            read[static_cast<size_t>(g - 1)] = DecodeTextField(field);
         } catch (const EConvertError&) {
             // A name the phone garbled stays empty; the other categories still count.
         }
@@ -136,18 +265,15 @@ void ReadCategoryNames(PhoneSession& session, const std::string& countCommand, G
 
 Abonents PlaceByIndex(const std::vector<TAbonentInfo>& entries, int slotCount,
                       std::vector<SlotSpan>* misplaced) {
+    // Slots without an entry read as free slots.
     Abonents table(static_cast<size_t>(std::max(slotCount, 0)));
-    std::vector<bool> filled(table.size(), false);
     for (const TAbonentInfo& entry : entries) {
         if (entry.Index < 1 || entry.Index > slotCount) {
             if (misplaced) misplaced->push_back({entry.Index, entry.Index});
             continue;
         }
         table[static_cast<size_t>(entry.Index) - 1] = entry;
-        filled[static_cast<size_t>(entry.Index) - 1] = true;
     }
-    for (size_t i = 0; i < table.size(); ++i)
-        if (!filled[i]) table[i] = FreeSlot(static_cast<int32_t>(i + 1));
     return table;
 }
 
@@ -156,6 +282,7 @@ ReadReport ReadPhonebook(PhoneSession& session, PhonebookState& state, Interacti
     ReadReport report;
     state.model = ModelAfterEquals(session.AtCommand("AT+CGMM"));
     state.family = FamilyOfModel(state.model);
+    state.unverifiedModel = false;
     if (onModel) onModel(state.family);
 
     state.ranges = QueryIndexRanges(session);
@@ -183,23 +310,17 @@ ReadReport ReadPhonebook(PhoneSession& session, PhonebookState& state, Interacti
 
     interaction.progress(0, slotCount);
     std::vector<TAbonentInfo> entries;
-    for (int start = 1; start <= slotCount; start += kReadChunkSlots) {
-        const int last = std::min(start + kReadChunkSlots - 1, slotCount);
-        const std::string answer =
-            session.AtCommand("AT+MPBR=" + std::to_string(start) + "," + std::to_string(last));
-        if (AnswerHasOk(answer)) {
-            for (const std::string& line : ChunkLines(answer)) {
-                try {
-                    TAbonentInfo entry = ParseMpbrLine(line, state.family);
-                    entry.Storage = state.StorageOfSlot(entry.Index);
-                    entries.push_back(std::move(entry));
-                } catch (const EConvertError&) {
-                    report.unreadable.push_back(UnreadableSpan(line, start, last));
-                }
-            }
-        }
+    ChunkReader reader{session, state, interaction, report, entries};
+    for (int start = 1; start <= slotCount;) {
+        const int last = std::min(start + reader.chunk() - 1, slotCount);
+        reader.read(start, last);
         interaction.progress(last, slotCount);
+        start = last + 1;
     }
+    MergeSpans(report.unreadable);
+    // A model in no family has shown its layout only now: the categories of that layout.
+    if (state.unverifiedModel && HasCategories(state.family))
+        ReadCategoryNames(session, "AT +MPGR=?", groupNames);
 
     state.readOrder.clear();
     for (const TAbonentInfo& entry : entries)

@@ -13,6 +13,10 @@
 namespace orlin {
 
 inline constexpr int kReadChunkSlots = 30;
+// A range the phone refuses is read again in ranges of 10 slots, then slot by slot (some
+// phones send at most 15 entries at once); the size that worked is kept for the rest of the
+// read. A slot still refused is reported unread.
+inline constexpr int kSmallerChunkSlots[] = {10, 1};
 
 enum class ReadStatus {
     Done,
@@ -43,10 +47,24 @@ struct ReadReport {
 // "12, 31-60" for the report's spans.
 std::string SpanList(const std::vector<SlotSpan>& spans);
 
+// The note a model in no family gets, once in the program's run, when its lines carry 16
+// fields or more and it is written with the 16-field layout (Windows-1251): "V3: модель не
+// проверена; записи пишутся в 16 полях, как у C650 и V300."
+std::string UnverifiedModelText(const std::string& model);
+
+// For a model in no family: the 16-field layout when the first entry line the phone sends
+// (ranges of the combined storage 1..lastSlot, read in the phone's current character set)
+// carries 16 fields or more, else none (the layout is unknown: nothing is written). The
+// interaction hears UnverifiedModelText once in the run.
+ModelFamily LayoutOfUnlistedModel(PhoneSession& session, const std::string& model, int lastSlot,
+                                  Interaction& interaction);
+
 // The message of a status that ends a read with an error box (Windows-1251), else empty.
 std::string ReadStatusMessage(ReadStatus status);
 
-// Sends the read's commands over the session and fills `state`. The model, the family
+// Sends the read's commands over the session and fills `state`. A model in no family whose
+// lines carry 16 fields or more is read (and later written) with the 16-field layout, and the
+// interaction hears UnverifiedModelText once in the run. The model, the family
 // and the index ranges change as soon as they are known (`onModel` is told the family at
 // once, so that the list can set its columns); the slot table, the category names and the
 // read order change only when the entries have been read. A port failure raises and leaves

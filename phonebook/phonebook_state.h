@@ -12,7 +12,10 @@ namespace orlin {
 
 struct PhonebookState {
     std::string model;
+    // The layout the phonebook is read and written with: the model's family, or for a model in
+    // no family whose lines carry 16 fields or more the 16-field layout (unverifiedModel).
     ModelFamily family = ModelFamily::None;
+    bool unverifiedModel = false;
     Abonents abonents;
     GroupNames groupNames;
     IndexRanges ranges;
@@ -22,6 +25,13 @@ struct PhonebookState {
     // Storage of a slot by the ranges of the last read: the SIM from its first index on.
     uint8_t StorageOfSlot(int32_t index) const {
         return ranges.SimFirstIndex > 0 && index >= ranges.SimFirstIndex ? 1 : 0;
+    }
+    // The layout to write `model` with: its family, or for a model in no family the layout
+    // the last read found for that same model.
+    ModelFamily LayoutOfModel(const std::string& phoneModel) const {
+        const ModelFamily listed = FamilyOfModel(phoneModel);
+        if (listed == ModelFamily::None && unverifiedModel && phoneModel == model) return family;
+        return listed;
     }
     int OccupiedCount() const {
         int n = 0;

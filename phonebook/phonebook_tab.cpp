@@ -471,6 +471,8 @@ bool PhoneBookTab::readAll() {
     Interaction interaction(*this, false);
     const orlin::ReadReport report = orlin::ReadPhonebook(
         session, state_, interaction, [this](ModelFamily family) { applyColumns(family); });
+    // A model in no family whose lines showed the 16-field layout gets its columns now.
+    if (state_.unverifiedModel) applyColumns(state_.family);
     pbReadAllRecords->setValue(0);
     switch (report.status) {
         case orlin::ReadStatus::NoAccess:
@@ -536,7 +538,7 @@ void PhoneBookTab::writeOneEntry(bool editing) {
         if (!added) return;
         model = *added;
     }
-    const ModelFamily family = orlin::FamilyOfModel(model);
+    const ModelFamily family = state_.LayoutOfModel(model);
     if (family == ModelFamily::None) {
         MessageBoxes::error(
             this, QStringLiteral("Модель телефона не поддерживается: ") + FromCp1251(model));

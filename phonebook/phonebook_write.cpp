@@ -135,7 +135,7 @@ WriteAllReport WriteAllRows(PhoneSession& session, const std::vector<ListRow>& r
     report.rows = static_cast<int>(rows.size());
     if (rows.empty()) return report;
     const std::string model = CutModelName(session.AtCommand("AT+CGMM"));
-    ModelFamily family = FamilyOfModel(model);
+    ModelFamily family = state.LayoutOfModel(model);
     if (family == ModelFamily::None) family = ModelFamily::Fields9;
     if (!AnswerIsBareOk(session.AtCommand("AT+CPBS=AD"))) return report;
     if (!AnswerIsBareOk(session.AtCommand("AT+CSCS=UCS2"))) return report;

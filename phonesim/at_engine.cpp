@@ -2,6 +2,8 @@
 
 #include <cctype>
 
+#include "phonesim/phone_charset.h"
+
 namespace orlin::phonesim {
 namespace {
 
@@ -62,6 +64,13 @@ Answer Information(const PhoneState& s, const std::string& digits) {
     }
 }
 
+// The commands a vendor document lists as working in mode 2 only: the phonebook, the datebook,
+// the message folders and the clock (the standard message storages work in any mode).
+bool NeedsMode(const std::string& name) {
+    if (name == "+MODE") return false;
+    return name.compare(0, 2, "+M") == 0 || name == "+CPBS" || name == "+CCLK";
+}
+
 }  // namespace
 
 std::string AnswerBytes(const Answer& answer) {
@@ -107,6 +116,12 @@ std::string Quoted(const std::string& text) {
 
 std::string Unquote(const std::string& field) {
     return IsQuoted(field) ? field.substr(1, field.size() - 2) : field;
+}
+
+std::string TextOnWire(const PhoneState& state, const std::string& cp1251) {
+    if (state.forms.plainTexts) return Quoted(EncodeField(cp1251, "IRA"));
+    if (state.forms.quotedTexts) return Quoted(EncodeField(cp1251, state.charset));
+    return TextField(cp1251, state.charset);
 }
 
 std::optional<int> ParseInt(const std::string& field) {
@@ -195,6 +210,13 @@ Answer AtEngine::execute(const std::string& rawLine) {
         Answer prompt;
         prompt.prompt = true;
         return prompt;
+    }
+    if (state_.forms.needsMode != 0 && state_.mode != state_.forms.needsMode &&
+        NeedsMode(cmd.name)) {
+        // A phone in the wrong mode does not know the command at all.
+        Answer a;
+        a.lines.push_back({"ERROR", true});
+        return a;
     }
     auto it = table_.find(cmd.name);
     if (it == table_.end()) {

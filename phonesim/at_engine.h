@@ -46,6 +46,10 @@ bool IsQuoted(const std::string& field);
 std::string Unquote(const std::string& field);          // drops one pair of enclosing quotes
 std::string Quoted(const std::string& text);            // "text"
 std::optional<int> ParseInt(const std::string& field);  // decimal, whole field, no blanks
+// A text field of an answer line in the phone's character set and the form its options ask
+// for: bare hexadecimal in UCS2, quoted plain text otherwise; quoted hexadecimal with
+// quotedTexts; quoted plain text whatever the set with plainTexts.
+std::string TextOnWire(const PhoneState& state, const std::string& cp1251);
 
 // Common CME error codes.
 enum CmeCode {

@@ -1,6 +1,8 @@
 // The datebook: slots 0..N, a lock that writes and deletes need, skipped occurrences of
 // repeating events, and the automatic deletion of old events.
+#include <algorithm>
 #include <cstdio>
+#include <ctime>
 
 #include "phonesim/at_engine.h"
 #include "phonesim/phone_charset.h"
@@ -8,12 +10,51 @@
 namespace orlin::phonesim {
 namespace {
 
+// Minutes since 1970 of a wire date and time, and back.
+std::optional<long long> WireMinutes(const std::string& date, const std::string& time) {
+    int mo, dd, yy, hh, mi;
+    if (std::sscanf(date.c_str(), "%2d-%2d-%4d", &mo, &dd, &yy) != 3 ||
+        std::sscanf(time.c_str(), "%2d:%2d", &hh, &mi) != 2)
+        return std::nullopt;
+    std::tm t{};
+    t.tm_year = yy - 1900;
+    t.tm_mon = mo - 1;
+    t.tm_mday = dd;
+    t.tm_hour = hh;
+    t.tm_min = mi;
+    return static_cast<long long>(timegm(&t)) / 60;
+}
+
+void WireOfMinutes(long long minutes, std::string& date, std::string& time) {
+    const std::time_t seconds = static_cast<std::time_t>(minutes * 60);
+    std::tm t{};
+    gmtime_r(&seconds, &t);
+    char d[16], h[8];
+    std::snprintf(d, sizeof d, "%02d-%02d-%04d", t.tm_mon + 1, t.tm_mday, t.tm_year + 1900);
+    std::snprintf(h, sizeof h, "%02d:%02d", t.tm_hour, t.tm_min);
+    date = d;
+    time = h;
+}
+
+// The nine fields after the end date of an extended line, when a write gave none.
+const std::vector<std::string> kExtendedTail = {"0", "0", "0", "0", "255", "0", "0", "0", "0"};
+
 std::string EventLine(const PhoneState& s, int slot, const DatebookEvent& e) {
     auto n = [](int v) { return std::to_string(v); };
-    return "+MDBR: " + n(slot) + "," + TextField(e.title, s.charset) + "," + n(e.firstFlag) + "," +
-           n(e.alarmOn) + "," + Quoted(e.startTime) + "," + Quoted(e.startDate) + "," +
-           n(e.duration) + "," + Quoted(e.alarmTime) + "," + Quoted(e.alarmDate) + "," +
-           n(e.repeat);
+    const std::string head = "+MDBR: " + n(slot) + "," + TextOnWire(s, e.title) + "," +
+                             n(e.firstFlag) + "," + n(e.alarmOn) + "," + Quoted(e.startTime) + "," +
+                             Quoted(e.startDate) + ",";
+    const std::string alarm =
+        "," + Quoted(e.alarmTime) + "," + Quoted(e.alarmDate) + "," + n(e.repeat);
+    if (!s.forms.extendedDatebook) return head + n(e.duration) + alarm;
+    // Later models leave the duration empty and give the end instead.
+    std::string endDate = e.startDate, endTime = e.startTime;
+    if (auto start = WireMinutes(e.startDate, e.startTime))
+        WireOfMinutes(*start + e.duration, endDate, endTime);
+    std::string line = head + alarm + "," + Quoted(endTime) + "," + Quoted(endDate);
+    for (const std::string& field : e.extendedTail.empty() ? kExtendedTail : e.extendedTail)
+        line += "," + field;
+    return line;
 }
 
 bool ValidTime(const std::string& t) {
@@ -55,10 +96,14 @@ Answer SlotRange(PhoneState& s, const AtCommandLine& cmd) {
 }
 
 Answer ReadEvents(PhoneState& s, const AtCommandLine& cmd) {
-    if (cmd.form == CommandForm::Test)
-        return Ok({"+MDBR: " + std::to_string(s.datebookLastSlot) + "," +
+    if (cmd.form == CommandForm::Test) {
+        // The first number is the highest slot, or with datebookSlotsCount the number of slots.
+        const int first = s.datebookLastSlot + (s.forms.datebookSlotsCount ? 1 : 0);
+        return Ok({"+MDBR: " + std::to_string(first) + "," +
                    std::to_string(s.contents.events.size()) + "," +
-                   std::to_string(s.datebookTitleLength) + ",8,2"});
+                   std::to_string(s.datebookTitleLength) + ",8,2" +
+                   (s.forms.extendedDatebook ? ",1,1,1,1,1" : "")});
+    }
     if (cmd.form != CommandForm::Set) return Error(s, CmeIncorrectParameters);
     return SlotRange(s, cmd);
 }
@@ -68,9 +113,12 @@ Answer WriteEvent(PhoneState& s, const AtCommandLine& cmd) {
         return Ok({"+MDBW: (0-" + std::to_string(s.datebookLastSlot) + ")," +
                    std::to_string(s.datebookTitleLength) + ",(0-1),(0-1),,,(0-65535),,,(0-5)"});
     if (cmd.form != CommandForm::Set) return Error(s, CmeIncorrectParameters);
-    if (!s.datebookLocked) return Error(s, CmeNotAllowed);
+    if (!s.datebookLocked && !s.forms.noDatebookLock) return Error(s, CmeNotAllowed);
     const auto& f = cmd.args;
-    if (f.size() != 10) return Error(s, CmeIncorrectParameters);
+    // A later model takes its extended line (an end time and date after the repeat code, the
+    // duration empty or not) as well as the ten fields.
+    const bool extended = s.forms.extendedDatebook && f.size() >= 12;
+    if (f.size() != 10 && !extended) return Error(s, CmeIncorrectParameters);
     auto slot = ParseInt(f[0]);
     if (!slot || *slot < 0 || *slot > s.datebookLastSlot) return Error(s, CmeInvalidIndex);
     DatebookEvent e;
@@ -82,6 +130,11 @@ Answer WriteEvent(PhoneState& s, const AtCommandLine& cmd) {
     auto alarm = ParseInt(f[3]);
     auto duration = ParseInt(f[6]);
     auto repeat = ParseInt(f[9]);
+    if (extended && f[6].empty()) {
+        const auto start = WireMinutes(Unquote(f[5]), Unquote(f[4]));
+        const auto end = WireMinutes(Unquote(f[11]), Unquote(f[10]));
+        if (start && end && *end >= *start) duration = static_cast<int>(*end - *start);
+    }
     if (!first || *first < 0 || *first > 1 || !alarm || *alarm < 0 || *alarm > 1 || !duration ||
         *duration < 0 || *duration > 65535 || !repeat || *repeat < 0 || *repeat > 5)
         return Error(s, CmeIncorrectParameters);
@@ -95,6 +148,7 @@ Answer WriteEvent(PhoneState& s, const AtCommandLine& cmd) {
     e.alarmTime = Unquote(f[7]);
     e.alarmDate = Unquote(f[8]);
     e.repeat = *repeat;
+    if (extended) e.extendedTail.assign(f.begin() + 12, f.end());
     bool noAlarmDate = e.alarmDate == "00-00-2000";
     if (!ValidTime(e.startTime) || !ValidDate(e.startDate) || !ValidTime(e.alarmTime) ||
         (!noAlarmDate && !ValidDate(e.alarmDate)) || (e.alarmOn == 1 && noAlarmDate))
@@ -109,7 +163,7 @@ Answer WriteEvent(PhoneState& s, const AtCommandLine& cmd) {
 // event and AT+MDBWE=slot,n,0 brings it back.
 Answer WriteException(PhoneState& s, const AtCommandLine& cmd) {
     if (cmd.form != CommandForm::Set) return Error(s, CmeIncorrectParameters);
-    if (!s.datebookLocked) return Error(s, CmeNotAllowed);
+    if (!s.datebookLocked && !s.forms.noDatebookLock) return Error(s, CmeNotAllowed);
     if (cmd.args.size() != 3) return Error(s, CmeIncorrectParameters);
     auto slot = ParseInt(cmd.args[0]);
     auto n = ParseInt(cmd.args[1]);
@@ -138,6 +192,8 @@ Answer WriteException(PhoneState& s, const AtCommandLine& cmd) {
 }
 
 Answer Lock(PhoneState& s, const AtCommandLine& cmd) {
+    // Some later models have no lock and do not know the command.
+    if (s.forms.noDatebookLock) return Error(s, CmeUnknown);
     switch (cmd.form) {
         case CommandForm::Read:
             return Ok({std::string("+MDBL: ") + (s.datebookLocked ? "1" : "0")});

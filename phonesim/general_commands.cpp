@@ -64,6 +64,7 @@ Answer Charset(PhoneState& s, const AtCommandLine& cmd) {
         case CommandForm::Test:
             return Ok({"+CSCS: (\"IRA\",\"GSM\",\"UCS2\")"});
         case CommandForm::Set: {
+            if (s.forms.quotedArgs && !IsQuoted(cmd.argText)) return Error(s, CmeUnknown);
             std::string v = Unquote(cmd.argText);
             for (char& c : v) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
             if (v != "IRA" && v != "GSM" && v != "UCS2") return Error(s, CmeNotSupported);
@@ -118,7 +119,9 @@ void RegisterGeneralCommands(CommandTable& t) {
         return Ok({line + Quoted("MODEL=" + s.model)});
     });
     t["+CGMR"] = Query([](PhoneState& s) { return Ok({"+CGMR: " + Quoted(s.firmware)}); });
-    t["+CGSN"] = Query([](PhoneState& s) { return Ok({"+CGSN: IMEI" + s.imei}); });
+    t["+CGSN"] = Query([](PhoneState& s) {
+        return Ok({(s.forms.plainSerial ? "+CGSN: " : "+CGSN: IMEI") + s.imei});
+    });
     t["+CIMI"] = Query([](PhoneState& s) {
         if (!s.simPresent) return Error(s, CmeSimNotInserted);
         return Ok({"+CIMI: " + s.imsi});

@@ -35,6 +35,23 @@ const char* const kUsage =
     "  --no-sim                a phone without a SIM card\n"
     "  --datebook-last N       datebook slots 0..N (default 500)\n"
     "  --exception-lines       AT+MDBR=i sends the +MDBRE: lines of skipped occurrences too\n"
+    "Forms of real phones (the default is the form the program was written against):\n"
+    "  --datebook-slots-count  AT+MDBR=? gives the number of slots N (0..N-1); slot N is refused\n"
+    "  --quoted-texts          names, titles and categories in double quotes (quoted UCS2)\n"
+    "  --plain-texts           the same as quoted 8-bit text, whatever the character set\n"
+    "  --max-range N           AT+MPBR=a,b refused when it spans more than N slots (an L7: 15)\n"
+    "  --no-datebook-lock      AT+MDBL answers ERROR; writes need no lock\n"
+    "  --extended-datebook     ten numbers in AT+MDBR=?; event lines of 21 fields with the\n"
+    "                          duration empty and an end time and date after the repeat code\n"
+    "  --tight-headers         message headers without a blank after the commas\n"
+    "  --alpha-field           message headers with an empty alpha field after the number\n"
+    "  --field-after-date      the number's type after the date of a received message\n"
+    "  --needs-mode N          phonebook, datebook, message and clock commands answer ERROR\n"
+    "                          until AT+MODE=N\n"
+    "  --quoted-args           AT+CSCS and AT+CPBS take only a quoted argument (\"UCS2\")\n"
+    "  --plain-serial          +CGSN: 351234567890123, without the IMEI prefix\n"
+    "  --real-forms            all of the above at once (--quoted-texts, --max-range 15,\n"
+    "                          --needs-mode 2), as a later model (a V3 or an L7) answers\n"
     "Faults (CMD: the start of a command line, or * for every command):\n"
     "  --silent CMD            no echo and no answer\n"
     "  --cut CMD[:BYTES]       stop the answer after BYTES bytes (default half of it)\n"
@@ -107,6 +124,32 @@ int main(int argc, char** argv) {
             o.datebookLastSlot = ToInt(value(), arg);
         else if (arg == "--exception-lines")
             o.datebookExceptionLines = true;
+        else if (arg == "--datebook-slots-count")
+            o.forms.datebookSlotsCount = true;
+        else if (arg == "--quoted-texts")
+            o.forms.quotedTexts = true;
+        else if (arg == "--plain-texts")
+            o.forms.plainTexts = true;
+        else if (arg == "--max-range")
+            o.forms.maxRange = ToInt(value(), arg);
+        else if (arg == "--no-datebook-lock")
+            o.forms.noDatebookLock = true;
+        else if (arg == "--extended-datebook")
+            o.forms.extendedDatebook = true;
+        else if (arg == "--tight-headers")
+            o.forms.tightHeaders = true;
+        else if (arg == "--alpha-field")
+            o.forms.alphaField = true;
+        else if (arg == "--field-after-date")
+            o.forms.fieldAfterDate = true;
+        else if (arg == "--needs-mode")
+            o.forms.needsMode = ToInt(value(), arg);
+        else if (arg == "--quoted-args")
+            o.forms.quotedArgs = true;
+        else if (arg == "--plain-serial")
+            o.forms.plainSerial = true;
+        else if (arg == "--real-forms")
+            o.forms = orlin::phonesim::AllRealForms();
         else if (arg == "--silent")
             o.faults.silentOn = value();
         else if (arg == "--cut") {

@@ -75,9 +75,17 @@ Answer SelectStorages(PhoneState& s, const AtCommandLine& cmd) {
     return Ok({"+CPMS: " + StorageCounts(s)});
 }
 
-std::string HeaderFields(const Message& m) {
-    std::string line = Quoted(StatusName(m.status)) + ", " + Quoted(m.number);
-    if (m.storage == MessageStorage::IM) line += ", " + Quoted(m.dateTime);
+// "REC UNREAD", "+7911", "2006/12/26,09:05:07"; the forms of real phones on demand: no blank
+// after the commas, an empty alpha field after the number, the number's type after the date.
+std::string HeaderFields(const PhoneState& s, const Message& m) {
+    const std::string comma = s.forms.tightHeaders ? "," : ", ";
+    std::string line = Quoted(StatusName(m.status)) + comma + Quoted(m.number);
+    if (s.forms.alphaField) line += ",";  // the empty alpha field
+    if (m.storage == MessageStorage::IM) {
+        line += comma + Quoted(m.dateTime);
+        if (s.forms.fieldAfterDate)
+            line += comma + (!m.number.empty() && m.number[0] == '+' ? "145" : "129");
+    }
     return line;
 }
 
@@ -98,7 +106,8 @@ Answer ListHeaders(PhoneState& s, const AtCommandLine& cmd) {
     for (const auto& [index, m] : s.contents.messages) {
         if (!InReadStorage(s, m)) continue;
         if (filter != "HEADER ONLY" && filter != "ALL" && filter != StatusName(m.status)) continue;
-        lines.push_back("+MMGL: " + std::to_string(index) + ", " + HeaderFields(m));
+        lines.push_back("+MMGL: " + std::to_string(index) + (s.forms.tightHeaders ? "," : ", ") +
+                        HeaderFields(s, m));
     }
     return Ok(std::move(lines));
 }
@@ -113,7 +122,7 @@ Answer ReadMessage(PhoneState& s, const AtCommandLine& cmd) {
     if (it == s.contents.messages.end() || !InReadStorage(s, it->second))
         return SmsError(s, CmsInvalidIndex);
     Answer a;
-    a.lines.push_back({"+MMGR: " + HeaderFields(it->second), true});
+    a.lines.push_back({"+MMGR: " + HeaderFields(s, it->second), true});
     a.lines.push_back({EncodeField(it->second.text, s.charset), false});
     a.lines.push_back({"OK", true});
     return a;

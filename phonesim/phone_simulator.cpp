@@ -15,6 +15,7 @@
 #include <stdexcept>
 #include <thread>
 
+#include "link/transcript.h"
 #include "phonesim/at_engine.h"
 #include "phonesim/pty_line.h"
 #include "phonesim/state_file.h"
@@ -25,11 +26,13 @@ namespace {
 constexpr char kCtrlZ = 26;
 constexpr char kEsc = 27;
 
-// Blanks do not count ("AT+CPBS" also picks "AT +CPBS=ME"), nor does letter case.
+// Blanks do not count ("AT+CPBS" also picks "AT +CPBS=ME"), nor does letter case, nor do
+// double quotes: a phone that refuses AT+CPBS=MT refuses AT+CPBS="MT" as well.
 std::string Comparable(const std::string& text) {
     std::string out;
     for (char c : text)
-        if (c != ' ') out += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        if (c != ' ' && c != '"')
+            out += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     return out;
 }
 
@@ -43,25 +46,6 @@ bool Matches(const std::string& filter, const std::string& line) {
 constexpr size_t kCommandLogLimit = 100000;
 // A client that left in the middle of a message does not keep the phone in text entry.
 constexpr auto kTextEntryTimeout = std::chrono::seconds(5);
-
-std::string Printable(const std::string& bytes) {
-    std::string out;
-    char buf[8];
-    for (unsigned char c : bytes) {
-        if (c == '\r')
-            out += "\\r";
-        else if (c == '\n')
-            out += "\\n";
-        else if (c == '\\')
-            out += "\\\\";
-        else if (c < 32 || c == 127) {
-            std::snprintf(buf, sizeof buf, "\\x%02X", c);
-            out += buf;
-        } else
-            out += static_cast<char>(c);
-    }
-    return out;
-}
 
 void ApplyModel(PhoneState& s, const std::string& model) {
     s.model = model;
@@ -131,17 +115,8 @@ struct PhoneSimulator::Impl {
 
     void transcript(const char* direction, const std::string& bytes) {
         if (!log.is_open()) return;
-        auto now = std::chrono::system_clock::now();
-        std::time_t t = std::chrono::system_clock::to_time_t(now);
-        std::tm tm{};
-        localtime_r(&t, &tm);
-        int ms = static_cast<int>(
-            std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch()).count() %
-            1000);
-        char stamp[64];
-        std::snprintf(stamp, sizeof stamp, "%04d-%02d-%02d %02d:%02d:%02d.%03d", tm.tm_year + 1900,
-                      tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min, tm.tm_sec, ms);
-        log << stamp << ' ' << direction << ' ' << Printable(bytes) << '\n';
+        // The same line form as the program's own transcript (orlin-cli --log).
+        log << TranscriptLine(std::chrono::system_clock::now(), direction[0], bytes) << '\n';
         log.flush();
     }
 
@@ -402,6 +377,7 @@ void PhoneSimulator::start() {
     s.smLast = options_.meLast + options_.smSize;
     s.datebookLastSlot = options_.datebookLastSlot;
     s.datebookExceptionsOnSingleReads = options_.datebookExceptionLines;
+    s.forms = options_.forms;
     impl->faults = options_.faults;
 
     bool loaded = !options_.stateFile.empty() && LoadStateFile(options_.stateFile, s.contents);

@@ -55,6 +55,7 @@ struct PhoneSimOptions {
     int smSize = 250;  // SIM slots, numbered right after meLast
     int datebookLastSlot = 500;
     bool datebookExceptionLines = false;  // skipped occurrences also on single-slot reads
+    RealForms forms;                      // answer forms of real phones (all off by default)
     FaultOptions faults;
 };
 

@@ -14,8 +14,9 @@ namespace orlin::phonesim {
 enum class PhonebookFamily { NineField, ThirteenField, SixteenField };
 
 // The family of a model name: T720, T720i, V60, V66, V60i, V66i, V70 have nine fields;
-// C350, C330, V150 thirteen; C450, C550, C650, V300, V500, V600 sixteen. Exact,
-// case-sensitive comparison; any other name reads with nine fields.
+// C350, C330, V150 thirteen; C450, C550, C650, V300, V500, V600 sixteen, and so do the later
+// V3, V3i, E398, L7, L6 and K1 (24-field lines). Exact, case-sensitive comparison; any other
+// name reads with nine fields.
 PhonebookFamily FamilyOfModel(const std::string& model);
 bool IsKnownModel(const std::string& model);
 std::vector<std::string> KnownModels();
@@ -56,6 +57,9 @@ struct DatebookEvent {
     std::string alarmDate = "00-00-2000";
     int repeat = 0;  // 0 none, 1 daily, 2 weekly, 3 monthly (day), 4 monthly (date), 5 yearly
     std::vector<int> exceptions;  // skipped occurrences of a repeating event, ascending
+    // The fields after the end date of the extended event line (later models), as written;
+    // empty: the phone's own defaults. Not kept in a state file.
+    std::vector<std::string> extendedTail;
     bool operator==(const DatebookEvent&) const = default;
 };
 
@@ -83,6 +87,41 @@ struct PhoneContents {
     int autoDeleteWeeks = 0;          // AT+MDBAD: 0, 1, 2, 4 or 8
     bool operator==(const PhoneContents&) const = default;
 };
+
+// Answer forms of real phones other than the ones the program was first written against,
+// each off by default.
+struct RealForms {
+    // AT+MDBR=? gives the number of slots N (slots 0..N-1); slot N is refused.
+    bool datebookSlotsCount = false;
+    // Text fields (names, titles, categories) in double quotes: quoted hexadecimal in UCS2.
+    bool quotedTexts = false;
+    // Text fields as quoted 8-bit text whatever the character set, as after a UCS2 switch
+    // that did not take.
+    bool plainTexts = false;
+    // AT+MPBR=a,b refused when the range is longer than this many slots; 0: no limit.
+    int maxRange = 0;
+    // No datebook lock: AT+MDBL answers ERROR, and writes need no lock.
+    bool noDatebookLock = false;
+    // AT+MDBR=? gives ten numbers, and an event line has 21 fields: the duration empty, an end
+    // time and end date after the repeat code, nine more fields after them.
+    bool extendedDatebook = false;
+    // Message headers without a blank after the commas.
+    bool tightHeaders = false;
+    // Message headers with the empty alpha field of the standard text mode before the date.
+    bool alphaField = false;
+    // A field (the number's type, 145 or 129) after the date of a received message's header.
+    bool fieldAfterDate = false;
+    // Phonebook, datebook, message and clock commands refused until AT+MODE=<needsMode>.
+    int needsMode = 0;
+    // AT+CSCS and AT+CPBS refuse an argument without double quotes.
+    bool quotedArgs = false;
+    // +CGSN: 351234567890123, without the IMEI prefix.
+    bool plainSerial = false;
+};
+
+// Every form at once, as a later model answers: quoted texts, ranges of at most 15 slots,
+// mode 2 needed.
+RealForms AllRealForms();
 
 // The whole phone: identity, settings of the current connection and the contents.
 struct PhoneState {
@@ -134,6 +173,7 @@ struct PhoneState {
     // Some models send the "+MDBRE:" lines of skipped occurrences after AT+MDBR=i as well.
     bool datebookExceptionsOnSingleReads = false;
     int messageCapacity = 50;  // per storage; indexes 1..3*messageCapacity
+    RealForms forms;
 
     PhoneContents contents;
 

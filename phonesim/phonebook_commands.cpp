@@ -40,12 +40,12 @@ int SimTypeCode(const PhoneState& s) {
 std::string EntryLine(const PhoneState& s, int slot, const PhonebookEntry& e) {
     auto n = [](int v) { return std::to_string(v); };
     std::string line = "+MPBR: " + n(slot) + ",\"" + e.number + "\"," + n(e.numberFormat) + "," +
-                       TextField(e.name, s.charset) + "," + n(e.type) + "," + n(e.aux6) + "," +
-                       n(e.ids) + "," + n(e.aux8) + "," + n(e.aux9);
+                       TextOnWire(s, e.name) + "," + n(e.type) + "," + n(e.aux6) + "," + n(e.ids) +
+                       "," + n(e.aux8) + "," + n(e.aux9);
     if (s.family == PhonebookFamily::NineField) return line;
     line += "," + n(e.category) + "," + n(e.icon) + "," + n(e.aux12) + "," + n(e.aux13);
     if (s.family == PhonebookFamily::ThirteenField) return line;
-    std::string picture = e.picture.empty() ? "" : TextField(e.picture, s.charset);
+    std::string picture = e.picture.empty() ? "" : TextOnWire(s, e.picture);
     return line + "," + picture + "," + n(e.aux15) + "," + n(e.aux16) + ",,,,,,,\"\",\"\"";
 }
 
@@ -76,6 +76,10 @@ Answer ReadEntries(PhoneState& s, const AtCommandLine& cmd, bool motorolaForm) {
     if (cmd.form != CommandForm::Set) return Error(s, CmeIncorrectParameters);
     auto range = ReadRange(s, cmd, r);
     if (!range) return Error(s, CmeInvalidIndex);
+    // Some phones refuse a range longer than they like to send at once.
+    if (motorolaForm && s.forms.maxRange > 0 && cmd.args.size() == 2 &&
+        *ParseInt(cmd.args[1]) - *ParseInt(cmd.args[0]) + 1 > s.forms.maxRange)
+        return Error(s, CmeUnknown);
     std::vector<std::string> lines;
     if (HoldsEntries(s.phonebookStorage)) {
         auto& book = s.contents.phonebook;
@@ -209,6 +213,7 @@ Answer SelectStorage(PhoneState& s, const AtCommandLine& cmd) {
                        std::to_string(r.last - r.first + 1)});
         }
         case CommandForm::Set: {
+            if (s.forms.quotedArgs && !IsQuoted(cmd.argText)) return Error(s, CmeUnknown);
             std::string v = Unquote(cmd.argText);
             for (char& c : v) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
             for (const char* name : kListedStorages)
@@ -233,7 +238,7 @@ Answer ReadCategory(PhoneState& s, const AtCommandLine& cmd) {
     if (!n || *n < 1 || *n > s.categoryCount) return Error(s, CmeInvalidIndex);
     auto it = s.contents.categories.find(*n);
     if (it == s.contents.categories.end()) return Ok();
-    return Ok({"+MPGR: " + std::to_string(*n) + "," + TextField(it->second.name, s.charset) + "," +
+    return Ok({"+MPGR: " + std::to_string(*n) + "," + TextOnWire(s, it->second.name) + "," +
                std::to_string(it->second.ringtone)});
 }
 

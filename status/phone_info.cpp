@@ -61,6 +61,10 @@ std::string AskInfo(const PortSettings& settings, const std::string& command,
 }
 
 std::string ParseImei(const std::string& response) {
+    // The standard form has no "IMEI" before the digits ("+CGSN: 351234567890123").
+    if (response.find("\r\n+CGSN: IMEI") == std::string::npos &&
+        response.find("\r\n+CGSN: ") != std::string::npos)
+        return StripFraming(response, "\r\n+CGSN: ");
     return StripFraming(response, "\r\n+CGSN: IMEI");
 }
 

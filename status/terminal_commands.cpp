@@ -105,7 +105,7 @@ const std::array<const char*, kTerminalCommandCount> CommandDescriptions = {
 TerminalAnswer SendTerminalCommand(const PortSettings& settings, const std::string& text) {
     PhoneSession session(settings);
     TerminalAnswer answer;
-    answer.response = session.AtCommand(text);
+    answer.response = session.port().AtCommand(text);  // exactly what the user typed
     answer.unsolicited = session.port().TakeUnsolicitedLines();
     return answer;
 }

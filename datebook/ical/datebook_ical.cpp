@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <ctime>
 #include <memory>
+#include <optional>
 #include <set>
 #include <tuple>
 
@@ -301,7 +302,9 @@ ImportedEvent ImportOne(icalcomponent* vevent, int titleLength) {
         notes.push_back(W("часовой пояс не распознан: время взято как есть"));
     const int64_t startMinutes = LocalMinutes(start);
     FromMinutes(startMinutes, draft.startDate, draft.startTime);
-    imported.label = Label(title, &draft.startDate, &draft.startTime);
+    // An all-day event: the phone's untimed event (time flag 0).
+    if (start.is_date) draft.timeFlag = "0";
+    imported.label = Label(title, &draft.startDate, start.is_date ? nullptr : &draft.startTime);
 
     int64_t duration = start.is_date ? 1440 : 0;
     if (icalproperty* p = icalcomponent_get_first_property(vevent, ICAL_DURATION_PROPERTY)) {
@@ -320,7 +323,6 @@ ImportedEvent ImportOne(icalcomponent* vevent, int titleLength) {
                         W(" мин больше года: не записано"));
         return imported;
     }
-    if (start.is_date) notes.push_back(W("событие на весь день перенесено как событие с 00:00"));
     const int64_t fullDuration = duration;
     if (duration > 1440) {
         notes.push_back(W("длительность ") + std::to_string(duration) +
@@ -405,10 +407,13 @@ ICalExport ExportICalendar(const std::vector<DatebookEvent>& events) {
         icaltime_from_timet_with_zone(now, 0, icaltimezone_get_utc_timezone());
 
     for (const DatebookEvent& event : events) {
+        // An untimed event (time flag 0) goes as a date: its start time means nothing.
+        const bool untimed = IsUntimed(event);
         const auto date = ParseWireDate(event.startDate);
-        const auto time = ParseWireTime(event.startTime);
+        const auto time =
+            untimed ? std::optional<ClockTime>(ClockTime{0, 0}) : ParseWireTime(event.startTime);
         const std::string label =
-            Label(event.title, date ? &*date : nullptr, time ? &*time : nullptr);
+            Label(event.title, date ? &*date : nullptr, time && !untimed ? &*time : nullptr);
         std::vector<std::string> notes;
         if (!date || !time) {
             exported.notes.push_back(label + W(": начало \"") + event.startDate + " " +
@@ -428,10 +433,16 @@ ICalExport ExportICalendar(const std::vector<DatebookEvent>& events) {
         start.day = date->day;
         start.hour = time->hour;
         start.minute = time->minute;
-        start.is_date = 0;
+        start.is_date = untimed ? 1 : 0;
         icalcomponent_add_property(vevent, icalproperty_new_dtstart(start));
         icalcomponent_add_property(vevent, NewX("X-ORLIN-SLOT", std::to_string(event.slot)));
-        if (AllDigits(event.duration))
+        if (AllDigits(event.duration) && untimed) {
+            // A date's duration is whole days: at least the one day.
+            icaldurationtype days = icaldurationtype_null_duration();
+            days.days = static_cast<unsigned int>(
+                std::max<long long>(1, (std::stoll(event.duration) + 1439) / 1440));
+            icalcomponent_add_property(vevent, icalproperty_new_duration(days));
+        } else if (AllDigits(event.duration))
             icalcomponent_add_property(
                 vevent, icalproperty_new_duration(Minutes(std::stoll(event.duration))));
         else
@@ -458,7 +469,9 @@ ICalExport ExportICalendar(const std::vector<DatebookEvent>& events) {
         }
 
         if (event.alarmFlag == "1") {
-            if (const auto lead = AlarmLeadMinutes(event)) {
+            DatebookEvent timed = event;  // an untimed event's alarm counts from its midnight
+            if (untimed) timed.startTime = "00:00";
+            if (const auto lead = AlarmLeadMinutes(timed)) {
                 icalcomponent* alarm = icalcomponent_new_valarm();
                 icalcomponent_add_property(alarm, icalproperty_new_action(ICAL_ACTION_DISPLAY));
                 icaltriggertype trigger;

@@ -2,7 +2,9 @@
 // The datebook as an iCalendar file (RFC 5545), read and written with libical, so that the
 // events travel to and from every calendar program.
 //
-// One VEVENT per event: SUMMARY the title, DTSTART the start as a floating local date-time,
+// One VEVENT per event: SUMMARY the title, DTSTART the start as a floating local date-time
+// (an untimed event, time flag 0, as a date: DTSTART;VALUE=DATE, DURATION in days; an
+// all-day event read from a file becomes one),
 // DURATION PT<n>M, a VALARM (ACTION:DISPLAY, TRIGGER:-PT<lead>M) when the alarm is on, and
 // the repeat as an RRULE: FREQ=DAILY, FREQ=WEEKLY, FREQ=MONTHLY;BYDAY=<n><weekday of the
 // start> ("ежемесячно (день)", n = (day - 1) div 7 + 1), FREQ=MONTHLY;BYMONTHDAY=<day>
@@ -45,8 +47,8 @@ struct ImportedEvent {
 
 // The events of an iCalendar text in file order. What the phone cannot hold is brought as
 // close as it can be and named in the event's notes: an RRULE with INTERVAL, COUNT, UNTIL,
-// a negative BYDAY or another pattern; added dates, skipped dates that are no occurrence; an
-// all-day event; a duration or an alarm lead over 1440 minutes; a title longer than
+// a negative BYDAY or another pattern; added dates, skipped dates that are no occurrence; a
+// duration or an alarm lead over 1440 minutes; a title longer than
 // `titleLength` characters (no limit when 0). A date or time that does not exist
 // (20270230, T250000) in the start, the end, a skipped date or the alarm, and a duration over
 // a year, make the event not writable, with the reason. UTC and TZID start times become local time.

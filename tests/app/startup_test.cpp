@@ -107,7 +107,8 @@ TEST_F(StartupTest, WindowHasItsSixTabsMenusAndAFilledCommandBox) {
     EXPECT_EQ(items(w.mnuSMS), QStringList({"Прочитать", "Новое", "Удалить", "Удалить все"}));
     EXPECT_EQ(items(w.mnuParameters),
               QStringList({"Шрифт терминала", "Конфигурация порта", "Настройка"}));
-    EXPECT_EQ(items(w.mnuHelp), QStringList({"Помощь", "О программе"}));
+    EXPECT_EQ(items(w.mnuHelp),
+              QStringList({"Помощь", "Сохранить протокол обмена...", "О программе"}));
 
     // "Настройка" does nothing and "Редактировать" with an empty list does nothing.
     w.mnuOption->trigger();

@@ -73,6 +73,15 @@ protected:
             e.alarmDate = "12-31-2026";
             e.repeat = 0;
             s.contents.events[42] = e;
+            // An untimed event travels as a date.
+            e.title = W("Отпуск");
+            e.firstFlag = 0;
+            e.alarmOn = 0;
+            e.startTime = "00:00";
+            e.startDate = "01-07-2027";
+            e.alarmTime = "00:00";
+            e.alarmDate = "00-00-2000";
+            s.contents.events[43] = e;
         });
     }
     fs::path dir_;
@@ -129,10 +138,15 @@ for e in calendar.walk('VEVENT'):
     ReadEvents(empty, &target);
     const std::vector<ImportedEvent> imported = ParseICalendar(exported.text, target.titleLength);
     ASSERT_EQ(imported.size(), events.size());
+    EXPECT_NE(exported.text.find("DTSTART;VALUE=DATE:20270107\r\n"), std::string::npos)
+        << exported.text;
+    EXPECT_NE(exported.text.find("DURATION:P1D\r\n"), std::string::npos) << exported.text;
     // Only the alarm after the start cannot come back as it was.
-    for (size_t i = 0; i + 1 < imported.size(); ++i)
+    for (size_t i = 0; i + 2 < imported.size(); ++i)
         EXPECT_TRUE(imported[i].notes.empty()) << Cp1251ToUtf8(imported[i].notes.front());
-    EXPECT_EQ(imported.back().notes,
+    EXPECT_TRUE(imported.back().notes.empty());
+    EXPECT_EQ(imported.back().draft.timeFlag, "0");
+    EXPECT_EQ(imported[imported.size() - 2].notes,
               (std::vector<std::string>{
                   W("напоминание после начала перенесено как напоминание в начале")}));
     DraftsWritten written;
@@ -143,7 +157,8 @@ for e in calendar.walk('VEVENT'):
     }
     std::vector<DatebookEvent> back = ReadEvents(empty);
     ASSERT_EQ(back.size(), events.size());
-    back.back().alarmTime = events.back().alarmTime;  // as noted
+    back[back.size() - 2].alarmTime = events[events.size() - 2].alarmTime;  // as noted
+    EXPECT_EQ(back.back().firstFlag, "0");
     EXPECT_EQ(CellsWithoutSlots(back), CellsWithoutSlots(events));
     for (size_t i = 0; i < back.size(); ++i) EXPECT_EQ(back[i].alarmDate, events[i].alarmDate);
 }
@@ -197,7 +212,7 @@ TEST_F(ICal, WhatThePhoneCannotHoldIsNamedAndTheRestGoesInQuietly) {
         {"every othe", "2", {2027, 1, 4}, {9, 0}, 30, -1, 2},  // interval, title
         {"five days", "1", {2027, 1, 4}, {9, 0}, 30, -1, 1},
         {"last frida", "3", {2027, 1, 29}, {9, 0}, 30, -1, 2},  // negative BYDAY, title
-        {"holiday", "0", {2027, 1, 7}, {0, 0}, 1440, -1, 1},
+        {"holiday", "0", {2027, 1, 7}, {0, 0}, 1440, -1, 0},    // untimed
         {"long", "0", {2027, 1, 4}, {9, 0}, 1440, 1440, 2},
         {"a title fa", "0", {2027, 1, 4}, {9, 0}, 30, -1, 1},
         {"no start", "0", {0, 0, 0}, {0, 0}, 0, -1, 1},
@@ -213,6 +228,7 @@ TEST_F(ICal, WhatThePhoneCannotHoldIsNamedAndTheRestGoesInQuietly) {
         EXPECT_EQ(events[i].writable, i + 1 < events.size());
         if (!events[i].writable) continue;
         EXPECT_EQ(d.repeatCode, x.code);
+        EXPECT_EQ(d.timeFlag, std::string(x.title) == "holiday" ? "0" : "1");
         EXPECT_EQ(d.startDate, x.date);
         EXPECT_EQ(d.startTime, x.time);
         EXPECT_EQ(d.duration, x.duration);

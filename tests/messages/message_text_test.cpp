@@ -36,6 +36,9 @@ TEST(MessageAnswers, PhoneIdIsSixLettersOrDigitsAfterTheSerialNumberPrefix) {
         {"\r\n+CGSN: IMEI351234567 90123\r\n\r\nOK\r\n", std::nullopt},
         {"\r\nERROR\r\n", std::nullopt},
         {"\r\n+CGSN: IMEI351234567890123\r\n\r\n+CME ERROR: 10\r\n", std::nullopt},
+        // The standard form without "IMEI": the same digits give the same id.
+        {"\r\n+CGSN: 351234567890123\r\n\r\nOK\r\n", "789012"},
+        {"\r\n+CGSN: 351234567\r\n\r\nOK\r\n", std::nullopt},
     };
     for (const auto& c : cases) EXPECT_EQ(PhoneIdFromAnswer(c.answer), c.id) << c.answer;
 }
@@ -53,9 +56,10 @@ TEST(MessageAnswers, HeaderLinesAreTheListLinesOnly) {
         "\r\n+MMGL: 4, \"REC UNREAD\", \"+79111234567\", \"2006/12/26,09:05:07\"\r\n"
         "\r\n+CMTI: \"IM\",5\r\n"
         "\r\n+MMGL: 12, \"REC READ\", \"+7903\", \"2009/8/18,19:11:45\"\r\n"
-        "\r\n+MMGL: 7, \"STO SENT\", \"+7911\"\r\n\r\nOK\r\n";
+        "\r\n+MMGL: 7, \"STO SENT\", \"+7911\"\r\n"
+        "\r\n+MMGL: 9,\"REC READ\",\"+7911\",,\"2009/8/18,19:11:45\",145\r\n\r\nOK\r\n";
     const std::vector<MessageHeader> expected = {
-        {"4", "REC UNREAD"}, {"12", "REC READ"}, {"7", "STO SENT"}};
+        {"4", "REC UNREAD"}, {"12", "REC READ"}, {"7", "STO SENT"}, {"9", "REC READ"}};
     EXPECT_EQ(HeaderLines(answer), expected);
     EXPECT_TRUE(IsMessageIndex("12"));
     for (const char* bad : {"", "1;2", "-1", "1234567", " 3"}) EXPECT_FALSE(IsMessageIndex(bad));
@@ -92,6 +96,26 @@ TEST(MessageAnswers, MessageFieldsFollowTheAnswersOwnStatus) {
         {"\r\nOK\r\n", std::nullopt},                                                  // no header
         {"\r\n+MMGR: \"ALL\", \"+7903\"\r\n" + hex + "\r\n\r\nOK\r\n", std::nullopt},  // status
         {"\r\n+MMGR: \"REC READ\", \"+7903\"\r\n" + hex + "\r\n\r\nOK\r\n", std::nullopt},
+        // Real phones: no blank after the commas, an alpha field (empty or a name), a field
+        // after the date, the whole text-mode header.
+        {"\r\n+MMGR: \"REC READ\",\"+79111234567\",\"2009/8/18,19:11:45\"\r\n" + hex +
+             "\r\n\r\nOK\r\n",
+         MessageAnswer{"REC READ", "+79111234567", "2009/8/18,19:11:45", hex}},
+        {"\r\n+MMGR: \"REC READ\",\"+79111234567\",,\"2009/8/18,19:11:45\"\r\n" + hex +
+             "\r\n\r\nOK\r\n",
+         MessageAnswer{"REC READ", "+79111234567", "2009/8/18,19:11:45", hex}},
+        {"\r\n+MMGR: \"REC UNREAD\", \"+7911\", \"Mom, home\", \"2009/8/18,19:11:45\", 145\r\n" +
+             hex + "\r\n\r\nOK\r\n",
+         MessageAnswer{"REC UNREAD", "+7911", "2009/8/18,19:11:45", hex}},
+        {"\r\n+MMGR: \"REC READ\", \"+79111234567\", \"2006/12/26,09:05:07\", 145\r\n" + hex +
+             "\r\n\r\nOK\r\n",
+         MessageAnswer{"REC READ", "+79111234567", "2006/12/26,09:05:07", hex}},
+        {"\r\n+MMGR: \"REC READ\",\"+7911\",,\"09/08/18,19:11:45+00\",145,4,0,8,"
+         "\"+79168999100\",145,12\r\n" +
+             hex + "\r\n\r\nOK\r\n",
+         MessageAnswer{"REC READ", "+7911", "09/08/18,19:11:45+00", hex}},
+        {"\r\n+MMGR: \"STO SENT\",\"+7911\",\r\n" + hex + "\r\n\r\nOK\r\n",
+         MessageAnswer{"STO SENT", "+7911", "", hex}},
     };
     for (const auto& c : cases) EXPECT_EQ(ParseMessageAnswer(c.answer), c.message) << c.answer;
 }

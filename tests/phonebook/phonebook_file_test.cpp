@@ -170,8 +170,8 @@ TEST(PhonebookFileRead, BadNumbersRaise) {
                  EConvertError);
     // Slot numbers no phone could hold are malformed, not arithmetic at the limits of an int.
     for (const char* line : {"PHONE;-2147483648;Ivan;+1;3;0;255;0;1;0;0;255;0\r\n",
-                             "PHONE;10001;Ivan;+1;3;0;255;0;1;0;0;255;0\r\n",
-                             "SIM;2147483647;Ivan;+1\r\n", "SIM;-10001;Ivan;+1\r\n"}) {
+                             "PHONE;65536;Ivan;+1;3;0;255;0;1;0;0;255;0\r\n",
+                             "SIM;2147483647;Ivan;+1\r\n", "SIM;-65536;Ivan;+1\r\n"}) {
         try {
             ParsePhonebookFile(line, ModelFamily::Fields13, ranges);
             ADD_FAILURE() << "took " << line;

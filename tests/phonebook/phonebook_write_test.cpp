@@ -156,7 +156,9 @@ TEST(PhonebookAdd, PhoneThatRefusesTheStorageGetsNoMore) {
     PhoneSession session(phone.settings);
     phone.mark();
     EXPECT_FALSE(BeginAdd(session).has_value());
-    EXPECT_EQ(phone.since(), (std::vector<std::string>{"AT+CGMM", "AT+CPBS=AD"}));
+    // After the storage: mode 2 and the quoted form, which some later models want.
+    EXPECT_EQ(phone.since(), (std::vector<std::string>{"AT+CGMM", "AT+CPBS=AD", "AT+MODE=2",
+                                                       "AT+CPBS=AD", "AT+CPBS=\"AD\""}));
     PhonebookState none;
     EXPECT_THROW(WriteEntry(session, none, ModelFamily::None, TAbonentInfo{}), OrlinError);
 }
@@ -390,7 +392,8 @@ TEST(PhonebookDelete, RefusedStorageSendsNothingMore) {
     DeleteReport report;
     DeleteEntries(session, state, {std::to_string(state.readOrder[0])}, report);
     EXPECT_TRUE(report.accessRefused);
-    EXPECT_EQ(phone.since(), std::vector<std::string>{"AT+CPBS=AD"});
+    EXPECT_EQ(phone.since(), (std::vector<std::string>{"AT+CPBS=AD", "AT+MODE=2", "AT+CPBS=AD",
+                                                       "AT+CPBS=\"AD\""}));
     EXPECT_FALSE(state.abonents[state.readOrder[0] - 1].IsFree());
 }
 
