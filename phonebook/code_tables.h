@@ -15,8 +15,6 @@ namespace orlin {
 // Image numbers in the main window's small icon list.
 inline constexpr int kNoImage = -1;
 inline constexpr int kFirstIconImage = 9;  // icons 0..14 are images 9..23
-inline constexpr int kSortDescendingImage = 40;
-inline constexpr int kSortAscendingImage = 41;
 
 inline constexpr int32_t kNoIcon = kFieldNone;  // "нет"
 inline constexpr int32_t kIdsSilent = 0;

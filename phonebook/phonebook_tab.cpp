@@ -406,8 +406,8 @@ void PhoneBookTab::ListView1ColumnClick(int column) {
     sort.descending = !sort.descending;
     sort.column = column;
     ListView1->sortItems(column, sort.descending ? Qt::DescendingOrder : Qt::AscendingOrder);
-    const QIcon arrow = context_.images().small(sort.descending ? orlin::kSortDescendingImage
-                                                                : orlin::kSortAscendingImage);
+    const QIcon arrow = context_.images().small(sort.descending ? orlin::SmallIcon::SortDescending
+                                                                : orlin::SmallIcon::SortAscending);
     for (int c = 0; c < ListView1->columnCount(); ++c)
         ListView1->headerItem()->setIcon(c, c == column ? arrow : QIcon());
 }
@@ -443,7 +443,24 @@ void PhoneBookTab::pmRefreshClick() {
 
 void PhoneBookTab::mnuSendSMSClick() {
     if (isBusy()) return;
-    emit sendMessageRequested();
+    const QTreeWidgetItem* row = ListView1->currentItem();
+    if (!row || !row->isSelected()) {
+        const QList<QTreeWidgetItem*> selected = ListView1->selectedItems();
+        row = selected.isEmpty() ? nullptr : selected.first();
+    }
+    if (!row) return;  // no rows, or none selected
+    emit sendMessageRequested(ContactOf(row));
+}
+
+OfferedContact PhoneBookTab::ContactOf(const QTreeWidgetItem* row) {
+    return {ToCp1251(row->text(ColName)), ToCp1251(row->text(ColNumber)), row->icon(ColType)};
+}
+
+std::vector<OfferedContact> PhoneBookTab::OfferedContacts() const {
+    std::vector<OfferedContact> contacts;
+    for (int i = 0; i < ListView1->topLevelItemCount(); ++i)
+        contacts.push_back(ContactOf(ListView1->topLevelItem(i)));
+    return contacts;
 }
 
 void PhoneBookTab::BackUp() {
