@@ -14,6 +14,7 @@
 #include "phonebook/phonebook_read.h"
 #include "phonebook/phonebook_rows.h"
 #include "phonebook/vcard.h"
+#include "phonebook/vcard_import.h"
 
 namespace orlin::cli {
 

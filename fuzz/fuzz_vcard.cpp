@@ -11,6 +11,7 @@
 #include <string>
 
 #include "phonebook/vcard.h"
+#include "phonebook/vcard_import.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace orlin;

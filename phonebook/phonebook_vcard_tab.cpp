@@ -10,6 +10,7 @@
 #include "link/whole_file.h"
 #include "phonebook/phonebook_tab.h"
 #include "phonebook/vcard.h"
+#include "phonebook/vcard_import.h"
 #include "ui/busy_state.h"
 #include "ui/file_dialogs.h"
 #include "ui/message_boxes.h"
