@@ -9,6 +9,7 @@
 #include "link/cp1251.h"
 #include "link/errors.h"
 #include "link/phone_session.h"
+#include "link/slot_list.h"
 #include "link/whole_file.h"
 #include "phonebook/phonebook_file.h"
 #include "phonebook/phonebook_read.h"
@@ -19,12 +20,6 @@
 namespace orlin::cli {
 
 namespace {
-
-std::string SlotList(const std::vector<int32_t>& slots) {
-    std::string text;
-    for (int32_t slot : slots) text += (text.empty() ? "" : ", ") + std::to_string(slot);
-    return text;
-}
 
 // The read of the phonebook list; false (after a message) when the phone refused it.
 // `complete` (when given) turns false when some entries could not be read.
