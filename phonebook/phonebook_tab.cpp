@@ -355,12 +355,16 @@ void PhoneBookTab::fillRow(QTreeWidgetItem* item, const orlin::TAbonentInfo& rec
     item->setText(ColName, FromCp1251(row.name));
     item->setText(ColNumber, FromCp1251(row.number));
     item->setText(ColType, FromCp1251(row.typeText));
-    item->setIcon(ColType, images.small(row.typeImage));
+    item->setIcon(ColType, row.typeKind ? images.small(orlin::SmallIcon::NumberTypeFirst +
+                                                       static_cast<int>(*row.typeKind))
+                                        : QIcon());
     item->setText(ColIds, FromCp1251(row.idsText));
     item->setTextAlignment(ColIds, Qt::AlignCenter);
     if (orlin::HasCategories(family) && ListView1->columnCount() >= orlin::kCategoryColumnCount) {
         item->setText(ColIcon, FromCp1251(row.iconText));
-        item->setIcon(ColIcon, images.small(row.iconImage));
+        item->setIcon(ColIcon, row.icon
+                                   ? images.small(orlin::SmallIcon::PhonebookIconFirst + *row.icon)
+                                   : QIcon());
         item->setText(ColGroup, FromCp1251(row.groupText));
     }
 }
