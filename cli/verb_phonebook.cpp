@@ -3,6 +3,7 @@
 
 #include <iostream>
 
+#include "cli/json_output.h"
 #include "cli/list_output.h"
 #include "cli/progress.h"
 #include "cli/verb.h"
@@ -46,11 +47,57 @@ bool ReadAll(const Invocation& invocation, PhonebookState& state, CliInteraction
     return true;
 }
 
-int List(const Invocation& invocation) {
+// The English word of a number type, by the list's type image (which tells the mailing list
+// of the category models from the SIM type of the T720); null for a code the model lacks.
+Json TypeWord(const TypeText& type) {
+    static const char* const words[] = {"work",  "home",  "main",         "mobile", "fax",
+                                        "pager", "email", "mailing-list", "sim"};
+    if (type.image < 0 || type.image > 8) return nullptr;
+    return words[type.image];
+}
+
+Json JsonEntry(const TAbonentInfo& record, const PhonebookState& state) {
+    Json item;
+    item["slot"] = record.Index;
+    item["storage"] = record.Storage == 1 ? "sim" : "phone";
+    item["name"] = JsonText(record.Name);
+    item["number"] = JsonText(record.Number);
+    item["type"] = TypeWord(NumberTypeText(record.NumberType, state.family, state.model));
+    item["ids"] = record.Ids == kIdsSilent    ? "silent"
+                  : record.Ids == kIdsDefault ? "default"
+                                              : "custom";
+    Json raw;
+    raw["storage"] = record.Storage == 1 ? "SM" : "ME";
+    raw["numberFormat"] = record.NumberFormat;
+    raw["numberType"] = record.NumberType;
+    raw["ids"] = record.Ids;
+    if (HasCategories(state.family)) {
+        if (state.family == ModelFamily::Fields16)
+            item["picture"] = JsonText(record.Picture);
+        else
+            item["icon"] =
+                record.Icon >= 0 && record.Icon <= 14 ? Json(record.Icon) : Json(nullptr);
+        const std::string category = CategoryName(record.Category, state.groupNames);
+        item["category"] = category.empty() ? Json(nullptr) : JsonText(category);
+        raw["icon"] = record.Icon;
+        raw["category"] = record.Category;
+    }
+    item["raw"] = raw;
+    return item;
+}
+
+int List(const Invocation& invocation, ListFormat format) {
     PhonebookState state;
     CliInteraction interaction("reading", invocation.yes);
     bool complete = true;
     if (!ReadAll(invocation, state, interaction, &complete)) return 1;
+    if (format == ListFormat::Json) {
+        std::vector<Json> items;
+        for (const TAbonentInfo& record : state.abonents)
+            if (!record.IsFree()) items.push_back(JsonEntry(record, state));
+        PrintJsonList(std::cout, items);
+        return std::cout && complete ? 0 : 1;
+    }
     std::cout << "slot\tstorage\tname\tnumber\ttype\tIDs\ticon\tcategory\n";
     for (const TAbonentInfo& record : state.abonents) {
         if (record.IsFree()) continue;
@@ -219,8 +266,10 @@ int RunPhonebook(const Invocation& invocation) {
         throw UsageError("phonebook needs list, save FILE, load FILE, export FILE or import FILE");
     const std::string& what = args[0];
     if (what == "list") {
-        if (args.size() != 1) throw UsageError("phonebook list takes no more words");
-        return List(invocation);
+        std::vector<std::string> words = args;
+        const ListFormat format = TakeListFormat(words);
+        if (words.size() != 1) throw UsageError("phonebook list takes no more words");
+        return List(invocation, format);
     }
     if (what == "save" || what == "load" || what == "export" || what == "import") {
         if (args.size() != 2) throw UsageError("phonebook " + what + " needs one FILE");
@@ -233,10 +282,12 @@ int RunPhonebook(const Invocation& invocation) {
 
 const VerbRegistration registration({
     "phonebook",
-    "phonebook list | save FILE | load FILE [--yes] | export FILE.vcf | import FILE.vcf [--yes]",
+    "phonebook list [--format json] | save FILE | load FILE [--yes] | export FILE.vcf |\n"
+    "      import FILE.vcf [--yes]",
     "list: reads every entry of the phone memory and the SIM and prints one line each, tab-\n"
     "  separated: slot, storage (ME or SM), name, number, type, IDs, icon or picture, category.\n"
     "  Slots the phone would not read out are named on standard error (exit status 1).\n"
+    "  --format json: one JSON object per entry (see JSON output below).\n"
     "save FILE: reads the phonebook and writes it to FILE in the phonebook file format.\n"
     "load FILE: writes the entries of FILE into the phone, then reads the phonebook again and\n"
     "  prints the number of entries. After a time-out it stops (exit status 1) unless --yes.\n"
