@@ -59,6 +59,8 @@ expect "json tsv" orlin-cli phonebook list --format ""
 expect "json" orlin-cli sms list inbox --format j
 expect "blocks csv" orlin-cli sms export x.csv --folder inbox --format ""
 expect "--format" orlin-cli info --f
+expect "--region" orlin-cli phonebook import x.vcf --r
+expect "RU" orlin-cli phonebook import x.vcf --region R
 expect "--format" orlin-cli datebook list --fo
 scratch=$(mktemp -d)
 touch "$scratch/ttyPHONE"
