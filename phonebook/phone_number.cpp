@@ -50,6 +50,14 @@ std::optional<std::string> E164(const std::string& dial, const std::string& regi
     }
     std::string e164;
     util.Format(number, PhoneNumberUtil::E164, &e164);
+    // The library takes a 0 after the country code for a trunk prefix ("+44 (0)20") and drops
+    // it, also from a number it gave itself ("+490..." of "00000000"): a form that would change
+    // again is no form to keep, and the number stays as written.
+    PhoneNumber again;
+    std::string twice;
+    if (util.Parse(e164, "ZZ", &again) != PhoneNumberUtil::NO_PARSING_ERROR) return std::nullopt;
+    util.Format(again, PhoneNumberUtil::E164, &twice);
+    if (twice != e164) return std::nullopt;
     return e164;
 }
 #endif

@@ -43,6 +43,10 @@ TEST(PhoneNumber, WhatIsNoNumberStaysNoneAndTheRestIsAtLeastCleaned) {
         {"112", "DE", "112", "112"},
         {"911", "US", "911", "911"},
         {"01", "RU", "01", "01"},
+        // A form the library would change again (it drops a 0 after the country code) is
+        // no form: cleaned only.
+        {"00000000", "DE", "00000000", "00000000"},
+        {"+49 0000000000000000", "", "+490000000000000000", "+490000000000000000"},
         // Too long to be a number anywhere: cleaned only.
         {"+49 1234567890123456789", "", "+491234567890123456789", "+491234567890123456789"},
         // No telephone number at all.
