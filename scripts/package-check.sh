@@ -39,7 +39,7 @@ if grep -E 'test|bench|fuzz|\.a$|include/' <<< "$files"; then fail "$deb holds b
 depends=$(dpkg-deb -f "$deb" Depends)
 names=$(tr ',|' '\n\n' <<< "$depends" | awk '{print $1}')
 for d in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libical3 libfluidsynth3 \
-         libphonenumber8 timgm6mb-soundfont qt6-image-formats-plugins; do
+         libphonenumber8-protobuf32 timgm6mb-soundfont qt6-image-formats-plugins; do
   grep -qxF "$d" <<< "$names" || fail "Depends lacks $d: $depends"
 done
 
