@@ -1,5 +1,5 @@
-// Telephone numbers of other programs brought into one form, the region a user gives and the
-// region of the locale.
+// Telephone numbers of other programs brought into one form, and the region of the locale
+// (the region a user gives is tried through orlin-cli's --region).
 
 #include "phonebook/phone_number.h"
 
@@ -62,23 +62,6 @@ TEST(PhoneNumber, WhatIsNoNumberStaysNoneAndTheRestIsAtLeastCleaned) {
         EXPECT_EQ(NormalisedNumber(c.text, c.region),
                   NumberLibraryPresent() ? c.withLibrary : c.without)
             << c.text << " in '" << c.region << "'";
-}
-
-TEST(PhoneNumber, RegionsAreTwoLettersTheLibraryKnows) {
-    const struct {
-        const char* text;
-        std::optional<std::string> code;
-        bool onlyWithoutLibrary;  // two letters that name no region
-    } cases[] = {
-        {"DE", "DE", false},   {"de", "DE", false},   {"Gb", "GB", false},
-        {"XX", "XX", true},    {"", kNone, false},    {"D", kNone, false},
-        {"DEU", kNone, false}, {"4 9", kNone, false}, {"D1", kNone, false},
-    };
-    for (const auto& c : cases) {
-        const std::optional<std::string> expected =
-            c.onlyWithoutLibrary && NumberLibraryPresent() ? kNone : c.code;
-        EXPECT_EQ(RegionCode(c.text), expected) << c.text;
-    }
 }
 
 // The locale's region: LC_ALL before LC_TELEPHONE before LANG, an empty one skipped.
