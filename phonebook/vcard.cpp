@@ -500,7 +500,14 @@ VCardImport PlanVCardImport(const std::vector<VCard>& cards, const PhonebookStat
     // number is not written twice (an import run again after a stop adds nothing).
     std::set<std::pair<std::string, std::string>> present;
     for (const TAbonentInfo& r : state.abonents)
-        if (!r.IsFree()) present.emplace(r.Name, r.Number);
+        if (!r.IsFree()) {
+            present.emplace(r.Name, r.Number);
+            // A number the phone holds as dialled at home ("8 911...") is the same number as
+            // the file's in international form.
+            if (r.NumberType != kEmailType)
+                if (const auto same = NormalisedNumber(Cp1251ToUtf8(r.Number), region))
+                    present.emplace(r.Name, Utf8ToCp1251(*same));
+        }
     const bool categories = HasCategories(state.family);
     std::set<int32_t> taken;
     const auto isFree = [&](int32_t slot) {

@@ -341,7 +341,17 @@ TEST_F(PhonebookCli, ImportedNumbersGoInInInternationalFormWhereTheRegionIsKnown
         for (const auto& [slot, entry] : empty.phonebook()) numbers.push_back(entry.number);
         EXPECT_EQ(numbers, c.numbers);
     }
+    // A number the phone holds in national form is the file's number in international form.
     SimPhone phone("C350", false);
+    phone.edit([](phonesim::PhoneState& s) {
+        phonesim::PhonebookEntry entry;
+        entry.name = "Ann";
+        entry.number = "0301234567";
+        s.contents.phonebook[5] = entry;
+    });
+    const CliRun again = Cli(phone, "phonebook import mixed.vcf --region DE");
+    EXPECT_NE(again.out.find(", 1 already in the phone"), std::string::npos) << again.out;
+    EXPECT_EQ(phone.phonebook().size(), 6u);
     for (const char* words :
          {"--region", "--region DEU", "--region=1A", "--region DE --region DE", "--region ZZ"}) {
         SCOPED_TRACE(words);
