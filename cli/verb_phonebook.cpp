@@ -45,13 +45,13 @@ bool ReadAll(const Invocation& invocation, PhonebookState& state, CliInteraction
     return true;
 }
 
-// The English word of a number type, by the list's type image (which tells the mailing list
-// of the category models from the SIM type of the T720); null for a code the model lacks.
+// The English word of a number type, by the list's kind of number (which tells the mailing
+// list of the category models from the SIM type of the T720); null for a code the model lacks.
 Json TypeWord(const TypeText& type) {
     static const char* const words[] = {"work",  "home",  "main",         "mobile", "fax",
                                         "pager", "email", "mailing-list", "sim"};
-    if (type.image < 0 || type.image > 8) return nullptr;
-    return words[type.image];
+    if (!type.kind) return nullptr;
+    return words[static_cast<int>(*type.kind)];
 }
 
 Json JsonEntry(const TAbonentInfo& record, const PhonebookState& state) {

@@ -67,10 +67,10 @@ Json JsonMessage(const MessageRow& row, const std::string& folder) {
     item["folder"] = folder;
     item["number"] = JsonText(row.number);
     item["time"] = JsonOrNull(IsoMessageTime(row.dateTime));
-    item["type"] = row.typeIcon == kIncomingIcon   ? "incoming"
-                   : row.typeIcon == kOutgoingIcon ? "outgoing"
-                   : row.typeIcon == kDraftIcon    ? "draft"
-                                                   : "archived";
+    item["type"] = row.kind == MessageKind::Incoming   ? "incoming"
+                   : row.kind == MessageKind::Outgoing ? "outgoing"
+                   : row.kind == MessageKind::Draft    ? "draft"
+                                                       : "archived";
     const std::pair<std::string, const char*> statuses[] = {{ReadWord(), "read"},
                                                             {UnreadWord(), "unread"},
                                                             {SentWord(), "sent"},
