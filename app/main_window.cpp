@@ -319,7 +319,7 @@ void TfrmMain::CreateForms() {
     frmOption = new TfrmOption(this);
     tsPhoneBook->setDialogs(frmAddRecord, frmOption);
     tsSMS->setDialog(frmSaveSMS);
-    tsSMS->setContactList(tsPhoneBook->ListView1);
+    tsSMS->setContactOffer([book = tsPhoneBook] { return book->OfferedContacts(); });
     tsDateBook->setDialog(frmAddEvent);
 }
 

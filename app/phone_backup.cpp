@@ -12,6 +12,7 @@
 
 #include "backup/whole_phone.h"
 #include "link/plural.h"
+#include "link/slot_list.h"
 #include "ui/file_dialogs.h"
 #include "ui/message_boxes.h"
 #include "ui/orlin_application.h"
@@ -40,7 +41,7 @@ QString Counted(int n, const char* one, const char* few, const char* many) {
 }
 
 QString Slots(const std::vector<int>& numbers) {
-    return QString::fromStdString(orlin::SlotRanges(numbers));
+    return QString::fromStdString(orlin::SlotList(numbers));
 }
 
 // The stop text that stays in the dialog until the work has stopped.

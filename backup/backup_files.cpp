@@ -19,20 +19,6 @@ std::string StoppedText() {
     return Utf8ToCp1251("Остановлено.");
 }
 
-std::string SlotRanges(std::vector<int> slots) {
-    std::sort(slots.begin(), slots.end());
-    slots.erase(std::unique(slots.begin(), slots.end()), slots.end());
-    std::string text;
-    for (size_t i = 0; i < slots.size();) {
-        size_t j = i;
-        while (j + 1 < slots.size() && slots[j + 1] == slots[j] + 1) ++j;
-        text += (text.empty() ? "" : ", ") + std::to_string(slots[i]);
-        if (j > i) text += "-" + std::to_string(slots[j]);
-        i = j + 1;
-    }
-    return text;
-}
-
 namespace {
 
 namespace fs = std::filesystem;

@@ -31,6 +31,7 @@ PhoneSession::Options QuickSession(const CopyPhone& phone) {
 
 // The datebook waits the configured time-out: its lock and its slots are slow on a real phone.
 constexpr PhoneSession::Options kDatebookSession{true, true};
+constexpr PhoneSession::Options kMessagesSession{true, true};
 
 // Tells the front end that `stage` begins and lets it react to its Stop button; false when
 // the user asked to stop.
@@ -151,9 +152,10 @@ BackupReport BackUpWholePhone(const CopyPhone& phone, const fs::path& folder,
                         {MessageFolder::Drafts, CopyStage::Drafts, "drafts"}};
              for (const auto& [folder, stage, name] : all) {
                  BeginOrRaise(interaction, stage);
-                 const FolderReport read = ReadMessageFolder(settings, folder, stoppable);
-                 if (read.failure != FolderFailure::None)
-                     throw OrlinError(FailureText(read.failure));
+                 PhoneSession session(settings, kMessagesSession);
+                 const FolderReport read = ReadMessageFolder(session, folder, stoppable);
+                 read.RaiseFailure();
+                 if (read.status != FolderStatus::Done) throw OrlinError(StatusText(read));
                  if (!read.unreadable.empty()) throw OrlinError(UnreadableText(read));
                  rows.insert(rows.end(), read.rows.begin(), read.rows.end());
                  folders.resize(rows.size(), name);
@@ -163,7 +165,8 @@ BackupReport BackUpWholePhone(const CopyPhone& phone, const fs::path& folder,
         {{"the message archive (sms_<phone id>.txt)"},
          [&] {
              BeginOrRaise(interaction, CopyStage::Archive);
-             const std::optional<std::string> id = ReadPhoneId(settings);
+             PhoneSession session(settings);
+             const std::optional<std::string> id = ReadPhoneId(session);
              if (!id) throw OrlinError(PhoneIdWarning());
              // The inbox read above brought the archive up to date.
              const std::string name = ArchiveFileName(*id);

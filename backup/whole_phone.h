@@ -196,7 +196,4 @@ struct RestoreReport {
 RestoreReport RestoreWholePhone(const CopyPhone& phone, const std::filesystem::path& folder,
                                 CopyInteraction& interaction);
 
-// "1-5, 7, 9-10" for slot numbers (sorted on the way).
-std::string SlotRanges(std::vector<int> slots);
-
 }  // namespace orlin

@@ -20,6 +20,7 @@
 #include "bench/transcript_traffic.h"
 #include "link/cp1251.h"
 #include "link/interaction.h"
+#include "link/phone_session.h"
 #include "messages/message_folders.h"
 #include "phonesim/phone_simulator.h"
 
@@ -98,7 +99,14 @@ void Run(int baud, int latency, const Case& c, const fs::path& work) {
     const fs::path previous = fs::current_path();
     fs::current_path(work / "archive");  // the archive goes into the current directory
     const auto start = Clock::now();
-    const orlin::FolderReport report = orlin::ReadMessageFolder(settings, c.folder, quiet);
+    orlin::FolderReport report;
+    {
+        orlin::PhoneSession::Options options;
+        options.useSettingsTimeout = true;
+        orlin::PhoneSession session(settings, options);
+        report = orlin::ReadMessageFolder(session, c.folder, quiet);
+    }
+    report.RaiseFailure();
     const double wall = std::chrono::duration<double>(Clock::now() - start).count();
     fs::current_path(previous);
     const uint64_t commands = phone.commandsReceived() - before;

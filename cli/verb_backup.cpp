@@ -11,6 +11,7 @@
 #include "cli/verb.h"
 #include "link/cp1251.h"
 #include "link/errors.h"
+#include "link/slot_list.h"
 #include "link/whole_file.h"
 #ifndef ORLIN_WITHOUT_BACKUP
 #include "backup/whole_phone.h"
@@ -116,7 +117,7 @@ bool PrintPart(const char* name, const char* things, const RestorePart& part) {
               << part.inPhone << " on the phone before\n";
     const auto line = [](const std::string& what, const std::vector<int>& slots) {
         if (!slots.empty())
-            std::cout << "  " << what << ": " << slots.size() << " (slots " << SlotRanges(slots)
+            std::cout << "  " << what << ": " << slots.size() << " (slots " << SlotList(slots)
                       << ")\n";
     };
     line("written", part.written);
@@ -130,8 +131,7 @@ bool PrintPart(const char* name, const char* things, const RestorePart& part) {
     const bool whole = part.Whole();
     if (!whole) std::cout.flush();
     const auto problem = [](const std::string& what, const std::vector<int>& slots) {
-        if (!slots.empty())
-            std::cerr << "  " << what << ": slots " << SlotRanges(slots) << std::endl;
+        if (!slots.empty()) std::cerr << "  " << what << ": slots " << SlotList(slots) << std::endl;
     };
     problem(std::string(name) + ", refused by the phone (each keeps what it held)", part.refused);
     problem(std::string(name) + ", not written", part.notWritten);

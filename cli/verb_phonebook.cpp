@@ -11,22 +11,18 @@
 #include "link/cp1251.h"
 #include "link/errors.h"
 #include "link/phone_session.h"
+#include "link/slot_list.h"
 #include "link/whole_file.h"
 #include "phonebook/phone_number.h"
 #include "phonebook/phonebook_file.h"
 #include "phonebook/phonebook_read.h"
 #include "phonebook/phonebook_rows.h"
 #include "phonebook/vcard.h"
+#include "phonebook/vcard_import.h"
 
 namespace orlin::cli {
 
 namespace {
-
-std::string SlotList(const std::vector<int32_t>& slots) {
-    std::string text;
-    for (int32_t slot : slots) text += (text.empty() ? "" : ", ") + std::to_string(slot);
-    return text;
-}
 
 // The read of the phonebook list; false (after a message) when the phone refused it.
 // `complete` (when given) turns false when some entries could not be read.
@@ -49,13 +45,13 @@ bool ReadAll(const Invocation& invocation, PhonebookState& state, CliInteraction
     return true;
 }
 
-// The English word of a number type, by the list's type image (which tells the mailing list
-// of the category models from the SIM type of the T720); null for a code the model lacks.
+// The English word of a number type, by the list's kind of number (which tells the mailing
+// list of the category models from the SIM type of the T720); null for a code the model lacks.
 Json TypeWord(const TypeText& type) {
     static const char* const words[] = {"work",  "home",  "main",         "mobile", "fax",
                                         "pager", "email", "mailing-list", "sim"};
-    if (type.image < 0 || type.image > 8) return nullptr;
-    return words[type.image];
+    if (!type.kind) return nullptr;
+    return words[static_cast<int>(*type.kind)];
 }
 
 Json JsonEntry(const TAbonentInfo& record, const PhonebookState& state) {

@@ -12,6 +12,7 @@
 #include "link/errors.h"
 #include "link/phone_session.h"
 #include "link/phone_text.h"
+#include "link/utf8.h"
 #include "link/whole_file.h"
 #include "messages/message_answers.h"
 #include "messages/message_delete.h"
@@ -24,11 +25,17 @@ namespace orlin::cli {
 namespace {
 
 MessageFolder FolderWord(const std::string& word) {
-    MessageFolder folder;
-    if (!FolderByName(word, folder))
-        throw UsageError("unknown folder '" + word +
-                         "' (inbox, outgoing, sent, drafts or archive)");
-    return folder;
+    static const struct {
+        const char* word;
+        MessageFolder folder;
+    } kFolders[] = {{"inbox", MessageFolder::Inbox},
+                    {"outgoing", MessageFolder::Outgoing},
+                    {"sent", MessageFolder::Sent},
+                    {"drafts", MessageFolder::Drafts},
+                    {"archive", MessageFolder::Archive}};
+    for (const auto& each : kFolders)
+        if (word == each.word) return each.folder;
+    throw UsageError("unknown folder '" + word + "' (inbox, outgoing, sent, drafts or archive)");
 }
 
 std::string CheckedIndex(const std::string& word) {
@@ -40,15 +47,17 @@ std::string CheckedIndex(const std::string& word) {
 // a command or some messages could not be read.
 bool ReadRows(const Invocation& invocation, MessageFolder folder, std::vector<MessageRow>& rows) {
     CliProgress reading("reading");
+    PhoneSession session(invocation.settings, SessionOptions(invocation, true));
     const FolderReport report = folder == MessageFolder::Archive
-                                    ? ShowMessageArchive(invocation.settings)
-                                    : ReadMessageFolder(invocation.settings, folder, reading);
+                                    ? ReadMessageArchive(session)
+                                    : ReadMessageFolder(session, folder, reading);
+    report.RaiseFailure();
     rows = report.rows;
     if (report.phoneIdMissing) std::cerr << Cp1251ToUtf8(PhoneIdWarning()) << std::endl;
-    if (report.failure != FolderFailure::None)
-        std::cerr << Cp1251ToUtf8(FailureText(report.failure)) << std::endl;
+    const std::string status = StatusText(report);
+    if (!status.empty()) std::cerr << Cp1251ToUtf8(status) << std::endl;
     if (!report.unreadable.empty()) std::cerr << Cp1251ToUtf8(UnreadableText(report)) << std::endl;
-    return report.failure == FolderFailure::None && report.unreadable.empty();
+    return report.status == FolderStatus::Done && report.unreadable.empty();
 }
 
 Json JsonMessage(const MessageRow& row, const std::string& folder) {
@@ -58,10 +67,10 @@ Json JsonMessage(const MessageRow& row, const std::string& folder) {
     item["folder"] = folder;
     item["number"] = JsonText(row.number);
     item["time"] = JsonOrNull(IsoMessageTime(row.dateTime));
-    item["type"] = row.typeIcon == kIncomingIcon   ? "incoming"
-                   : row.typeIcon == kOutgoingIcon ? "outgoing"
-                   : row.typeIcon == kDraftIcon    ? "draft"
-                                                   : "archived";
+    item["type"] = row.kind == MessageKind::Incoming   ? "incoming"
+                   : row.kind == MessageKind::Outgoing ? "outgoing"
+                   : row.kind == MessageKind::Draft    ? "draft"
+                                                       : "archived";
     const std::pair<std::string, const char*> statuses[] = {{ReadWord(), "read"},
                                                             {UnreadWord(), "unread"},
                                                             {SentWord(), "sent"},
@@ -90,29 +99,6 @@ int List(const Invocation& invocation, MessageFolder folder, const std::string& 
     return whole && std::cout ? 0 : 1;
 }
 
-// The code points of a UTF-8 text; none when it is not UTF-8.
-std::optional<std::u32string> CodePoints(const std::string& utf8) {
-    std::u32string out;
-    for (size_t i = 0; i < utf8.size();) {
-        const auto lead = static_cast<unsigned char>(utf8[i]);
-        const int length = lead < 0x80         ? 1
-                           : (lead >> 5) == 6  ? 2
-                           : (lead >> 4) == 14 ? 3
-                           : (lead >> 3) == 30 ? 4
-                                               : 0;
-        if (length == 0 || i + length > utf8.size()) return std::nullopt;
-        char32_t code = length == 1 ? lead : lead & (0x7F >> length);
-        for (int k = 1; k < length; ++k) {
-            const auto next = static_cast<unsigned char>(utf8[i + k]);
-            if ((next & 0xC0) != 0x80) return std::nullopt;
-            code = (code << 6) | (next & 0x3F);
-        }
-        out += code;
-        i += length;
-    }
-    return out;
-}
-
 int Send(const Invocation& invocation, const std::vector<std::string>& args) {
     SendAction action = SendAction::StoreAndSend;
     std::vector<std::string> words;
@@ -132,16 +118,14 @@ int Send(const Invocation& invocation, const std::vector<std::string>& args) {
     if (number.empty()) throw UsageError("the NUMBER is empty: give the number to send to");
     if (!RecipientAllowed(number))
         throw UsageError("the number holds characters a number cannot hold");
-    const std::optional<std::u32string> text = CodePoints(words[1]);
+    const std::optional<std::u32string> text = Utf8Characters(words[1]);
     if (!text) throw UsageError("the TEXT is not UTF-8");
     if (text->empty())
         throw UsageError("the TEXT is empty: a message needs at least one character");
     const std::string cp1251 = Utf8ToCp1251(words[1]);
     if (Cp1251ToUtf8(cp1251) != words[1])
         throw UsageError("the text holds characters outside Windows-1251");
-    bool latin1 = true;
-    for (char32_t c : *text) latin1 = latin1 && c <= 0xFF;
-    const size_t limit = latin1 ? 160 : 70;
+    const size_t limit = static_cast<size_t>(TextLimit(LanguageOfText(*text)));
     if (text->size() > limit)
         throw UsageError("the text has " + std::to_string(text->size()) +
                          " characters; a message holds " + std::to_string(limit));
@@ -152,8 +136,7 @@ int Send(const Invocation& invocation, const std::vector<std::string>& args) {
 
     PhoneSession session(invocation.settings, SessionOptions(invocation, true));
     BeginCompose(session);
-    const SendOutcome outcome =
-        StoreAndSend(session, ComposeCommand(number, EncodePhoneText(cp1251)), action);
+    const SendOutcome outcome = SendNewMessage(session, number, cp1251, action);
     (IsSendFailure(outcome) ? std::cerr : std::cout)
         << Cp1251ToUtf8(SendOutcomeText(outcome)) << std::endl;
     return IsSendFailure(outcome) ? 1 : 0;
@@ -161,39 +144,32 @@ int Send(const Invocation& invocation, const std::vector<std::string>& args) {
 
 int SendStoredMessage(const Invocation& invocation, const std::string& index) {
     PhoneSession session(invocation.settings, SessionOptions(invocation, true));
-    if (!SendStored(session, index)) {
-        std::cerr << "Сбой отправки..." << std::endl;
-        return 1;
-    }
-    std::cout << "Сообщение отправлено..." << std::endl;
-    return 0;
+    const bool sent = SendStored(session, index);
+    (sent ? std::cout : std::cerr) << Cp1251ToUtf8(SendStoredText(sent)) << std::endl;
+    return sent ? 0 : 1;
 }
 
 int Delete(const Invocation& invocation, const std::vector<std::string>& indexes) {
-    std::vector<std::string> refused;
-    size_t asked = 0;
+    MessagesChange change;
     try {
         PhoneSession session(invocation.settings, SessionOptions(invocation, true));
-        SelectAllStorages(session);
-        for (const std::string& index : indexes) {
-            if (!DeleteMessage(session, index)) refused.push_back(index);
-            ++asked;
-        }
+        change = DeleteMessages(session, indexes);
     } catch (const OrlinError&) {
-        // How many the phone deleted before the failure (the first ones given), then the failure.
-        std::cout << asked - refused.size() << " deleted\n";
+        std::cout << "0 deleted\n";  // the port did not open
         throw;
     }
-    std::cout << indexes.size() - refused.size() << " deleted\n";
-    if (refused.empty()) return 0;
-    std::cerr << Cp1251ToUtf8(RefusedDeleteText(refused)) << std::endl;
+    // How many the phone deleted, also before a failure, then the failure.
+    std::cout << change.done.size() << " deleted\n";
+    change.RaiseFailure();
+    if (change.refused.empty()) return 0;
+    std::cerr << Cp1251ToUtf8(DeleteMessagesText(change)) << std::endl;
     return 1;
 }
 
 int MarkRead(const Invocation& invocation, const std::string& index) {
     PhoneSession session(invocation.settings, SessionOptions(invocation, true));
     if (MarkAsRead(session, index)) return 0;
-    std::cerr << "The phone did not mark message " << index << " as read." << std::endl;
+    std::cerr << MarkAsReadRefusedText(index) << std::endl;
     return 1;
 }
 

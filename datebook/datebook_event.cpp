@@ -184,19 +184,7 @@ std::optional<DatebookEvent> EventFromAnswer(int slot, const std::string& respon
     const std::string line = AnswerLine(response, "+MDBR:");
     if (line.empty()) return std::nullopt;
     if (auto event = QuotedOrExtendedEvent(slot, line)) return event;
-    const EventLineFields fields = ParseEventLine(line);
-    DatebookEvent event;
-    event.slot = slot;
-    event.title = fields.title;
-    event.firstFlag = fields.firstFlag;
-    event.alarmFlag = fields.alarmFlag;
-    event.startTime = fields.startTime;
-    event.startDate = fields.startDate;
-    event.duration = fields.duration;
-    event.alarmTime = fields.alarmTime;
-    event.alarmDate = fields.alarmDate;
-    event.repeatCode = fields.repeatCode;
-    return event;
+    return DatebookEvent(slot, ParseEventLine(line));
 }
 
 bool IsRealDate(const CivilDate& date) {

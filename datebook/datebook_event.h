@@ -10,21 +10,28 @@
 #include <string>
 #include <vector>
 
+#include "link/response_fields.h"
+
 namespace orlin {
 
-struct DatebookEvent {
+// The fields of its line are those ParseEventLine reads (title in Windows-1251, decoded from
+// phone text). The time flag (firstFlag) is "0" when the start time means nothing (an untimed
+// event, such as an all-day reminder), "1" otherwise; it, the alarm flag ("1" on, "0" off) and
+// the repeat code ("0".."5") are kept as the phone sent them and written back so.
+struct DatebookEvent : EventLineFields {
+    // A new event: timed, no alarm (with the time and date an event without alarm carries), no
+    // repeat.
+    DatebookEvent() {
+        firstFlag = "1";
+        alarmFlag = "0";
+        alarmTime = "00:00";
+        alarmDate = "00-00-2000";
+        repeatCode = "0";
+    }
+    // The event of a slot as its line reads.
+    DatebookEvent(int slot, const EventLineFields& line) : EventLineFields(line), slot(slot) {}
+
     int slot = 0;
-    std::string title;  // Windows-1251, decoded from phone text
-    // The time flag: "0" when the start time means nothing (an untimed event, such as an
-    // all-day reminder), "1" otherwise; kept as the phone sent it and written back so.
-    std::string firstFlag = "1";
-    std::string alarmFlag = "0";  // "1" on, "0" off; any other value kept as the phone sent it
-    std::string startTime;        // HH:MM
-    std::string startDate;        // MM-DD-YYYY
-    std::string duration;         // minutes, as the phone sent them
-    std::string alarmTime = "00:00";
-    std::string alarmDate = "00-00-2000";  // what an event without alarm carries
-    std::string repeatCode = "0";          // "0".."5"; any other value kept as the phone sent it
     // Skipped occurrences of a repeating event, ascending: the n of the phone's
     // "+MDBRE: <slot>,<n>,1" lines, which only a range read sends (datebook_skipped.h).
     std::vector<int> skipped;

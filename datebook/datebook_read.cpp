@@ -8,6 +8,7 @@
 #include "link/errors.h"
 #include "link/remembered_options.h"
 #include "link/response_fields.h"
+#include "link/slot_list.h"
 #include "link/text_utils.h"
 
 namespace orlin {
@@ -120,9 +121,7 @@ std::string DatebookReadMessage(DatebookReadStatus status) {
 
 std::string UnreadSlotsText(const DatebookRead& read) {
     if (read.unreadSlots.empty()) return std::string();
-    std::string list;
-    for (int slot : read.unreadSlots) list += (list.empty() ? "" : ", ") + std::to_string(slot);
-    return Utf8ToCp1251("Не удалось прочитать ячейки ежедневника: ") + list +
+    return Utf8ToCp1251("Не удалось прочитать ячейки ежедневника: ") + SlotList(read.unreadSlots) +
            Utf8ToCp1251(". В них могут быть события, которых нет в списке.");
 }
 

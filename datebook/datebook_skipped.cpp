@@ -5,6 +5,7 @@
 #include "link/answers.h"
 #include "link/cp1251.h"
 #include "link/errors.h"
+#include "link/slot_list.h"
 #include "link/text_utils.h"
 
 namespace orlin {
@@ -151,9 +152,8 @@ std::vector<int> ReadSkippedOccurrences(PhoneSession& session, std::vector<Dateb
 
 std::string UnreadSkippedText(const std::vector<int>& slots) {
     if (slots.empty()) return {};
-    std::string list;
-    for (int slot : slots) list += (list.empty() ? "" : ", ") + std::to_string(slot);
-    return Utf8ToCp1251("Не удалось прочитать пропущенные повторы событий в ячейках ") + list + ".";
+    return Utf8ToCp1251("Не удалось прочитать пропущенные повторы событий в ячейках ") +
+           SlotList(slots) + ".";
 }
 
 }  // namespace orlin

@@ -7,6 +7,7 @@
 #include "link/cp1251.h"
 #include "link/errors.h"
 #include "link/phone_text.h"
+#include "link/slot_list.h"
 #include "link/text_utils.h"
 
 namespace orlin {
@@ -59,11 +60,10 @@ std::string ExtendedTail(const DatebookEvent& e) {
     return tail;
 }
 
-std::string SlotList(const std::vector<std::pair<int, std::string>>& refused) {
-    std::string text;
-    for (const auto& [slot, line] : refused)
-        text += (text.empty() ? "" : ", ") + std::to_string(slot);
-    return text;
+std::string RefusedSlots(const std::vector<std::pair<int, std::string>>& refused) {
+    std::vector<int> slots;
+    for (const auto& each : refused) slots.push_back(each.first);
+    return SlotList(slots);
 }
 
 }  // namespace
@@ -277,7 +277,7 @@ std::string DeleteRefusedText(const std::vector<std::pair<int, std::string>>& re
     const bool one = refused.size() == 1;
     std::string text = Utf8ToCp1251(one ? "Телефон не удалил событие в ячейке "
                                         : "Телефон не удалил события в ячейках ") +
-                       SlotList(refused) + Utf8ToCp1251(".\r\nОтвет телефона: ");
+                       RefusedSlots(refused) + Utf8ToCp1251(".\r\nОтвет телефона: ");
     const bool same = std::all_of(refused.begin(), refused.end(),
                                   [&](const auto& r) { return r.second == refused[0].second; });
     if (same) return text + refused[0].second;

@@ -16,24 +16,24 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string answer(reinterpret_cast<const char*>(data), size);
     const bool refusal = IsRefusal(answer);
 
-    if (const auto id = PhoneIdFromAnswer(answer)) {
+    if (const auto id = ParseCgsnPhoneId(answer)) {
         if (refusal || id->size() != 6) std::abort();
         for (char c : *id)
             if (!std::isalnum(static_cast<unsigned char>(c))) std::abort();
     }
     try {
-        const int count = StorageCountFromAnswer(answer);
+        const int count = ParseCpmsCount(answer);
         if (count < 0 || count > kMostMessages) std::abort();
     } catch (const OrlinError&) {
     }
-    for (const MessageHeader& header : HeaderLines(answer)) IsMessageIndex(header.index);
-    if (const auto message = ParseMessageAnswer(answer)) {
+    for (const MessageHeader& header : ParseMmglHeaders(answer)) IsMessageIndex(header.index);
+    if (const auto message = ParseMmgrMessage(answer)) {
         if (refusal || !EndsInOk(answer)) std::abort();
         if (message->status != "REC READ" && message->status != "REC UNREAD" &&
             message->status != "STO SENT" && message->status != "STO UNSENT")
             std::abort();
         if (!message->received() && !message->dateTime.empty()) std::abort();
     }
-    if (StoredIndexFromAnswer(answer) && refusal) std::abort();
+    if (ParseCmgwIndex(answer) && refusal) std::abort();
     return 0;
 }

@@ -15,6 +15,7 @@
 
 #include "phonebook/phone_number.h"
 #include "phonebook/vcard.h"
+#include "phonebook/vcard_import.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace orlin;

@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "link/cp1251_table.h"
+#include "link/utf8.h"
 
 namespace orlin {
 
@@ -20,63 +21,6 @@ constexpr char16_t kUpperHalf[64] = {
     0x00B0, 0x00B1, 0x0406, 0x0456, 0x0491, 0x00B5, 0x00B6, 0x00B7,  // B0
     0x0451, 0x2116, 0x0454, 0x00BB, 0x0458, 0x0405, 0x0455, 0x0457,  // B8
 };
-
-void AppendUtf8(std::string& out, uint32_t code) {
-    if (code < 0x80) {
-        out += static_cast<char>(code);
-    } else if (code < 0x800) {
-        out += static_cast<char>(0xC0 | (code >> 6));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else if (code < 0x10000) {
-        out += static_cast<char>(0xE0 | (code >> 12));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (code >> 18));
-        out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    }
-}
-
-// Reads one UTF-8 sequence at pos; a malformed one yields U+FFFD and consumes one byte.
-uint32_t NextUtf8(std::string_view s, size_t& pos) {
-    const auto lead = static_cast<unsigned char>(s[pos]);
-    int extra = 0;
-    uint32_t code = 0;
-    uint32_t minimum = 0;
-    if (lead < 0x80) {
-        ++pos;
-        return lead;
-    } else if ((lead & 0xE0) == 0xC0) {
-        extra = 1, code = lead & 0x1F, minimum = 0x80;
-    } else if ((lead & 0xF0) == 0xE0) {
-        extra = 2, code = lead & 0x0F, minimum = 0x800;
-    } else if ((lead & 0xF8) == 0xF0) {
-        extra = 3, code = lead & 0x07, minimum = 0x10000;
-    } else {
-        ++pos;
-        return 0xFFFD;
-    }
-    if (pos + extra >= s.size()) {  // cut short at the end
-        ++pos;
-        return 0xFFFD;
-    }
-    for (int i = 1; i <= extra; ++i) {
-        const auto c = static_cast<unsigned char>(s[pos + i]);
-        if ((c & 0xC0) != 0x80) {
-            ++pos;
-            return 0xFFFD;
-        }
-        code = (code << 6) | (c & 0x3F);
-    }
-    if (code < minimum || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) {
-        ++pos;
-        return 0xFFFD;
-    }
-    pos += extra + 1;
-    return code;
-}
 
 }  // namespace
 
@@ -111,25 +55,13 @@ std::string Cp1251ToUtf8(std::string_view cp1251) {
     return out;
 }
 
-bool IsWellFormedUtf8(std::string_view bytes) {
-    size_t pos = 0;
-    while (pos < bytes.size()) {
-        const size_t start = pos;
-        const bool multiByte = static_cast<unsigned char>(bytes[pos]) >= 0x80;
-        NextUtf8(bytes, pos);
-        // A malformed sequence is consumed one byte at a time; a good one takes two or more.
-        if (multiByte && pos - start == 1) return false;
-    }
-    return true;
-}
-
 std::string Utf8ToCp1251(std::string_view utf8) {
     std::string out;
     out.reserve(utf8.size());
     size_t pos = 0;
     while (pos < utf8.size()) {
         unsigned char byte = '?';
-        if (!UnicodeToCp1251Byte(NextUtf8(utf8, pos), byte)) byte = '?';
+        if (!UnicodeToCp1251Byte(NextUtf8(utf8, pos).value_or(0xFFFD), byte)) byte = '?';
         out += static_cast<char>(byte);
     }
     return out;

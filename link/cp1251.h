@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "link/utf8.h"
+
 namespace orlin {
 
 std::string Cp1251ToUtf8(std::string_view cp1251);
@@ -12,9 +14,5 @@ std::string Cp1251ToUtf8(std::string_view cp1251);
 std::string Utf8ToCp1251(std::string_view utf8);
 std::u16string Cp1251ToUtf16(std::string_view cp1251);
 std::string Utf16ToCp1251(std::u16string_view utf16);
-
-// True when the bytes are well-formed UTF-8: no stray or cut-short sequence, no overlong
-// form, no surrogate, nothing beyond U+10FFFF. Plain ASCII is well-formed too.
-bool IsWellFormedUtf8(std::string_view bytes);
 
 }  // namespace orlin

@@ -29,6 +29,7 @@ struct EventLineFields {
     std::string alarmTime;   // quotes removed
     std::string alarmDate;   // quotes removed
     std::string repeatCode;  // one character
+    bool operator==(const EventLineFields&) const = default;
 };
 EventLineFields ParseEventLine(const std::string& line);
 

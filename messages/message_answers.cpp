@@ -63,7 +63,7 @@ bool IsQuotedField(const std::string& field) {
 
 }  // namespace
 
-std::optional<std::string> PhoneIdFromAnswer(const std::string& response) {
+std::optional<std::string> ParseCgsnPhoneId(const std::string& response) {
     if (!EndsInOk(response)) return std::nullopt;
     const std::string line = AnswerLine(response, "+CGSN: ");
     // Characters 9 to 14 of the serial number, which follows "IMEI" on most Motorolas and
@@ -78,7 +78,7 @@ std::optional<std::string> PhoneIdFromAnswer(const std::string& response) {
     return id;
 }
 
-int StorageCountFromAnswer(const std::string& response) {
+int ParseCpmsCount(const std::string& response) {
     const std::string line = AnswerLine(response, "+CPMS: ");
     // The count follows "+CPMS:" (6 characters), after optional blanks, up to the next comma.
     std::string rest = line.size() > 6 ? line.substr(6) : std::string();
@@ -89,7 +89,7 @@ int StorageCountFromAnswer(const std::string& response) {
     return count;
 }
 
-std::vector<MessageHeader> HeaderLines(const std::string& response) {
+std::vector<MessageHeader> ParseMmglHeaders(const std::string& response) {
     std::vector<MessageHeader> headers;
     for (const std::string& line : Lines(response)) {
         if (!StartsWith(line, "+MMGL: ")) continue;
@@ -111,7 +111,7 @@ bool IsMessageIndex(const std::string& text) {
     return true;
 }
 
-std::optional<MessageAnswer> ParseMessageAnswer(const std::string& response) {
+std::optional<MessageAnswer> ParseMmgrMessage(const std::string& response) {
     if (!EndsInOk(response)) return std::nullopt;
     const std::vector<std::string> lines = Lines(response);
     size_t at = 0;
@@ -142,7 +142,7 @@ std::optional<MessageAnswer> ParseMessageAnswer(const std::string& response) {
     return message;
 }
 
-std::optional<std::string> StoredIndexFromAnswer(const std::string& response) {
+std::optional<std::string> ParseCmgwIndex(const std::string& response) {
     if (!EndsInOk(response)) return std::nullopt;
     const std::string line = AnswerLine(response, "+CMGW: ");
     const std::string index = line.size() > 7 ? Trim(line.substr(7)) : std::string();

@@ -3,21 +3,46 @@
 #include "link/answers.h"
 #include "link/command_fields.h"
 #include "link/cp1251.h"
+#include "link/slot_list.h"
 
 namespace orlin {
 
-void SelectAllStorages(PhoneSession& session) {
-    session.AtCommand("AT+CPMS=\"MT\"");
+MessagesChange DeleteMessages(PhoneSession& session, const std::vector<std::string>& indexes,
+                              DeleteFrom from) {
+    MessagesChange change;
+    KeepFailure(change, [&] {
+        // Every storage, so that an index of any folder names its message.
+        if (from == DeleteFrom::AllStorages && !indexes.empty())
+            session.AtCommand("AT+CPMS=\"MT\"");
+        for (const std::string& index : indexes) {
+            CheckBareField(index, Utf8ToCp1251("номер сообщения"));
+            change.unanswered = index;
+            const bool deleted = EndsInOk(session.AtCommand("AT+CMGD=" + index));
+            change.unanswered.reset();
+            if (deleted)
+                change.done.push_back(index);
+            else
+                change.Refuse(index);
+        }
+    });
+    change.LeaveUnsent(indexes);
+    return change;
 }
 
-bool DeleteMessage(PhoneSession& session, const std::string& index) {
-    CheckBareField(index, Utf8ToCp1251("номер сообщения"));
-    return EndsInOk(session.AtCommand("AT+CMGD=" + index));
+std::string DeleteMessagesText(const MessagesChange& change) {
+    if (change.refused.empty()) return {};
+    return Utf8ToCp1251(change.refused.size() == 1 ? "Телефон не удалил сообщение "
+                                                   : "Телефон не удалил сообщения: ") +
+           SlotList(change.refused) + ".";
 }
 
 bool MarkAsRead(PhoneSession& session, const std::string& index) {
     CheckBareField(index, Utf8ToCp1251("номер сообщения"));
     return EndsInOk(session.AtCommand("AT+MMAR=" + index));
+}
+
+std::string MarkAsReadRefusedText(const std::string& index) {
+    return "The phone did not mark message " + index + " as read.";
 }
 
 std::string NothingSelectedText() {
@@ -30,14 +55,6 @@ std::string NothingHighlightedText() {
 
 std::string ArchiveRowText() {
     return Utf8ToCp1251("Это сообщение из архива на компьютере: на телефоне его нет.");
-}
-
-std::string RefusedDeleteText(const std::vector<std::string>& indexes) {
-    std::string list;
-    for (const std::string& index : indexes) list += (list.empty() ? "" : ", ") + index;
-    return Utf8ToCp1251(indexes.size() == 1 ? "Телефон не удалил сообщение "
-                                            : "Телефон не удалил сообщения: ") +
-           list + ".";
 }
 
 }  // namespace orlin

@@ -7,6 +7,7 @@
 #include "link/errors.h"
 #include "link/phone_session.h"
 #include "link/phone_text.h"
+#include "link/slot_list.h"
 #include "link/whole_file.h"
 #include "messages/message_answers.h"
 #include "messages/message_archive.h"
@@ -18,24 +19,23 @@ namespace {
 // The storage of a folder and where a refusal of its two commands stops the read.
 struct FolderCommands {
     const char* storageCommand;
-    FolderFailure storageRefused;
-    FolderFailure listRefused;
+    FolderStatus storageRefused;
+    FolderStatus listRefused;
     const char* onlyStatus;  // the folder lists only this status; null: every message
 };
 
 FolderCommands CommandsOf(MessageFolder folder) {
     switch (folder) {
         case MessageFolder::Inbox:
-            return {"AT+CPMS=\"IM\"", FolderFailure::InboxStorage, FolderFailure::InboxList,
-                    nullptr};
+            return {"AT+CPMS=\"IM\"", FolderStatus::InboxStorage, FolderStatus::InboxList, nullptr};
         case MessageFolder::Outgoing:
-            return {"AT+CPMS=\"OM\"", FolderFailure::OutboxStorage, FolderFailure::OutboxList,
+            return {"AT+CPMS=\"OM\"", FolderStatus::OutboxStorage, FolderStatus::OutboxList,
                     "STO UNSENT"};
         case MessageFolder::Sent:
-            return {"AT+CPMS=\"OM\"", FolderFailure::OutboxStorage, FolderFailure::OutboxList,
+            return {"AT+CPMS=\"OM\"", FolderStatus::OutboxStorage, FolderStatus::OutboxList,
                     "STO SENT"};
         default:
-            return {"AT+CPMS=\"DM\"", FolderFailure::DraftsStorage, FolderFailure::DraftsList,
+            return {"AT+CPMS=\"DM\"", FolderStatus::DraftsStorage, FolderStatus::DraftsList,
                     nullptr};
     }
 }
@@ -57,9 +57,10 @@ MessageRow RowOf(MessageFolder folder, const std::string& index, const MessageAn
 
 }  // namespace
 
-std::string FailureText(FolderFailure failure) {
-    if (failure == FolderFailure::None) return {};
-    return Utf8ToCp1251("Проблемы с подключением. ") + std::to_string(static_cast<int>(failure));
+std::string StatusText(const FolderReport& report) {
+    if (report.status == FolderStatus::Done) return {};
+    return Utf8ToCp1251("Проблемы с подключением. ") +
+           std::to_string(static_cast<int>(report.status));
 }
 
 std::string PhoneIdWarning() {
@@ -68,22 +69,27 @@ std::string PhoneIdWarning() {
 
 std::string UnreadableText(const FolderReport& report) {
     if (report.unreadable.empty()) return {};
-    std::string list;
-    for (const std::string& index : report.unreadable) list += (list.empty() ? "" : ", ") + index;
-    return Utf8ToCp1251("Не удалось прочитать сообщения: ") + list + ".";
+    return Utf8ToCp1251("Не удалось прочитать сообщения: ") + SlotList(report.unreadable) + ".";
 }
 
-std::optional<std::string> ReadPhoneId(const PortSettings& settings) {
-    PhoneSession session(settings);
-    return PhoneIdFromAnswer(session.AtCommand("AT+CGSN"));
+std::vector<std::string> WarningTexts(const FolderReport& report) {
+    std::vector<std::string> texts;
+    if (report.phoneIdMissing) texts.push_back(PhoneIdWarning());
+    if (!report.unreadable.empty()) texts.push_back(UnreadableText(report));
+    return texts;
 }
 
-FolderReport ReadMessageFolder(const PortSettings& settings, MessageFolder folder,
-                               Interaction& interaction, const RowSink& sink) {
-    FolderReport report;
+std::optional<std::string> ReadPhoneId(PhoneSession& session) {
+    return ParseCgsnPhoneId(session.AtCommand("AT+CGSN"));
+}
+
+namespace {
+
+void ReadFolderSteps(PhoneSession& session, MessageFolder folder, Interaction& interaction,
+                     const RowSink& sink, FolderReport& report) {
     std::string archive;
     if (folder == MessageFolder::Inbox) {
-        const std::optional<std::string> id = ReadPhoneId(settings);
+        const std::optional<std::string> id = ReadPhoneId(session);
         report.phoneIdMissing = !id;
         if (id) {
             archive = ArchivePath(*id);
@@ -91,12 +97,9 @@ FolderReport ReadMessageFolder(const PortSettings& settings, MessageFolder folde
         }
     }
 
-    PhoneSession::Options options;
-    options.useSettingsTimeout = true;
-    PhoneSession session(settings, options);
     if (!EndsInOk(session.AtCommand("AT+CSCS=UCS2"))) {
-        report.failure = FolderFailure::Charset;
-        return report;
+        report.status = FolderStatus::Charset;
+        return;
     }
     report.listCleared = true;
     if (sink.cleared) sink.cleared();
@@ -104,19 +107,19 @@ FolderReport ReadMessageFolder(const PortSettings& settings, MessageFolder folde
     const FolderCommands commands = CommandsOf(folder);
     const std::string storage = session.AtCommand(commands.storageCommand);
     if (!EndsInOk(storage)) {
-        report.failure = commands.storageRefused;
-        return report;
+        report.status = commands.storageRefused;
+        return;
     }
-    const int count = StorageCountFromAnswer(storage);
+    const int count = ParseCpmsCount(storage);
     interaction.progress(0, count);
     const std::string list = session.AtCommand("AT+MMGL=\"HEADER ONLY\"");
     if (!EndsInOk(list)) {
-        report.failure = commands.listRefused;
-        return report;
+        report.status = commands.listRefused;
+        return;
     }
 
     std::vector<TArchiveSMS> received;
-    const std::vector<MessageHeader> headers = HeaderLines(list);
+    const std::vector<MessageHeader> headers = ParseMmglHeaders(list);
     // Every message counts, the first as 1 and the last as the whole.
     const int total = static_cast<int>(headers.size());
     for (size_t i = 0; i < headers.size(); ++i) {
@@ -128,7 +131,7 @@ FolderReport ReadMessageFolder(const PortSettings& settings, MessageFolder folde
         std::optional<MessageAnswer> message;
         std::string text;
         if (IsMessageIndex(header.index)) {
-            message = ParseMessageAnswer(session.AtCommand("AT+MMGR=" + header.index));
+            message = ParseMmgrMessage(session.AtCommand("AT+MMGR=" + header.index));
             try {
                 if (message) text = DecodePhoneText(message->phoneText);
             } catch (const EConvertError&) {
@@ -148,21 +151,31 @@ FolderReport ReadMessageFolder(const PortSettings& settings, MessageFolder folde
         interaction.processEvents();
     }
     if (!archive.empty()) report.archived = AppendToArchive(archive, received);
+}
+
+}  // namespace
+
+FolderReport ReadMessageFolder(PhoneSession& session, MessageFolder folder,
+                               Interaction& interaction, const RowSink& sink) {
+    FolderReport report;
+    KeepFailure(report, [&] { ReadFolderSteps(session, folder, interaction, sink, report); });
     return report;
 }
 
-FolderReport ShowMessageArchive(const PortSettings& settings) {
+FolderReport ReadMessageArchive(PhoneSession& session) {
     FolderReport report;
-    const std::optional<std::string> id = ReadPhoneId(settings);
-    report.listCleared = true;
-    if (!id) {
-        report.phoneIdMissing = true;
-        return report;
-    }
-    const std::string path = ArchivePath(*id);
-    EnsureArchive(path);
-    for (const TArchiveSMS& message : ParseArchive(ReadWholeFile(path)))
-        report.rows.push_back(ArchiveRow(message));
+    KeepFailure(report, [&] {
+        const std::optional<std::string> id = ReadPhoneId(session);
+        report.listCleared = true;
+        if (!id) {
+            report.phoneIdMissing = true;
+            return;
+        }
+        const std::string path = ArchivePath(*id);
+        EnsureArchive(path);
+        for (const TArchiveSMS& message : ParseArchive(ReadWholeFile(path)))
+            report.rows.push_back(ArchiveRow(message));
+    });
     return report;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 // Reading a folder of the phone (inbox "IM", outgoing and sent "OM", drafts "DM") into rows,
-// archiving the inbox's new messages, and showing the archive.
+// archiving the inbox's new messages, and reading the archive.
 
 #include <functional>
 #include <optional>
@@ -8,15 +8,16 @@
 #include <vector>
 
 #include "link/interaction.h"
-#include "link/port_settings.h"
+#include "link/list_change.h"
+#include "link/phone_session.h"
 #include "messages/message_rows.h"
 
 namespace orlin {
 
-// Where a folder read stopped with "Проблемы с подключением. N": the command the phone
-// refused.
-enum class FolderFailure {
-    None = 0,
+// How a folder read ended. Each refusal names the command the phone refused; the window says
+// "Проблемы с подключением. N" with its number.
+enum class FolderStatus {
+    Done = 0,
     InboxList = 1,      // AT+MMGL="HEADER ONLY" for the inbox
     InboxStorage = 2,   // AT+CPMS="IM"
     OutboxList = 3,     // AT+MMGL="HEADER ONLY" for "OM"
@@ -26,8 +27,8 @@ enum class FolderFailure {
     Charset = 7,        // AT+CSCS=UCS2
 };
 
-struct FolderReport {
-    FolderFailure failure = FolderFailure::None;
+struct FolderReport : OperationReport {
+    FolderStatus status = FolderStatus::Done;
     bool listCleared = false;  // the read got as far as emptying the list
     std::vector<MessageRow> rows;
     std::vector<std::string> unreadable;  // indexes whose AT+MMGR answer was unusable
@@ -35,9 +36,12 @@ struct FolderReport {
     int archived = 0;                     // lines appended to the archive
 };
 
-// The texts a report calls for (Windows-1251), empty when it calls for none.
-std::string FailureText(FolderFailure failure);  // "Проблемы с подключением. 2"
-std::string PhoneIdWarning();                    // the phone id could not be read
+// The error box of a refusal, "Проблемы с подключением. 2"; empty for Done (Windows-1251).
+std::string StatusText(const FolderReport& report);
+// The warnings of a read, one box each: the phone id that could not be read, the messages that
+// were skipped (Windows-1251).
+std::vector<std::string> WarningTexts(const FolderReport& report);
+std::string PhoneIdWarning();                            // the phone id could not be read
 std::string UnreadableText(const FolderReport& report);  // the indexes that were skipped
 
 // What the list does while the read runs: emptied once the phone took UCS2, then one row at a
@@ -47,19 +51,20 @@ struct RowSink {
     std::function<void(const MessageRow&)> added;
 };
 
-// The phone id from AT+CGSN, over a session of its own; none when the answer holds none.
-std::optional<std::string> ReadPhoneId(const PortSettings& settings);
+// The phone id from AT+CGSN; none when the answer holds none.
+std::optional<std::string> ReadPhoneId(PhoneSession& session);
 
-// Reads the folder from the phone. The inbox's messages that the archive does not hold yet are
-// appended to it (when the phone id is readable). A refused command ends the read with its
-// failure; rows read so far stay. Messages whose AT+MMGR answer is unusable (a refusal, no
-// header, an unknown status, a text that is not phone text) are skipped and named. Port
-// failures, time-outs and file errors raise. Not for MessageFolder::Archive.
-FolderReport ReadMessageFolder(const PortSettings& settings, MessageFolder folder,
+// Reads the folder from the phone: the phone id (AT+CGSN), then the folder. The inbox's
+// messages that the archive does not hold yet are appended to it (when the phone id is
+// readable). A refused command ends the read with its status; rows read so far stay. Messages
+// whose AT+MMGR answer is unusable (a refusal, no header, an unknown status, a text that is not
+// phone text) are skipped and named. A port failure, a time-out or a file error ends the read
+// with report.failure (nothing is archived then). Not for MessageFolder::Archive.
+FolderReport ReadMessageFolder(PhoneSession& session, MessageFolder folder,
                                Interaction& interaction, const RowSink& sink = {});
 
 // The archive of the connected phone as rows (creating the file empty when it is missing).
 // Without a readable phone id: no rows and phoneIdMissing.
-FolderReport ShowMessageArchive(const PortSettings& settings);
+FolderReport ReadMessageArchive(PhoneSession& session);
 
 }  // namespace orlin

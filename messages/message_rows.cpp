@@ -27,9 +27,9 @@ MessageRow InboxRow(const std::string& index, const std::string& number,
     row.number = number;
     row.dateTime = dateTime;
     row.typeText = Utf8ToCp1251("входящее");
-    row.typeIcon = kIncomingIcon;
+    row.kind = MessageKind::Incoming;
     row.statusText = unread ? UnreadWord() : ReadWord();
-    row.statusIcon = unread ? kUnreadIcon : kReadIcon;
+    row.state = unread ? MessageState::Unread : MessageState::Read;
     row.text = text;
     return row;
 }
@@ -41,9 +41,9 @@ MessageRow StoredRow(const std::string& index, const std::string& number, const 
     row.number = number;
     row.dateTime = kNoDateTime;
     row.typeText = Utf8ToCp1251("исходящее");
-    row.typeIcon = kOutgoingIcon;
+    row.kind = MessageKind::Outgoing;
     row.statusText = sent ? SentWord() : UnsentWord();
-    row.statusIcon = sent ? kSentIcon : kUnsentIcon;
+    row.state = sent ? MessageState::Sent : MessageState::Unsent;
     row.text = text;
     return row;
 }
@@ -51,7 +51,7 @@ MessageRow StoredRow(const std::string& index, const std::string& number, const 
 MessageRow DraftRow(const std::string& index, const std::string& number, const std::string& text) {
     MessageRow row = StoredRow(index, number, text, false);
     row.typeText = Utf8ToCp1251("черновик");
-    row.typeIcon = kDraftIcon;
+    row.kind = MessageKind::Draft;
     return row;
 }
 
@@ -60,31 +60,16 @@ MessageRow ArchiveRow(const TArchiveSMS& message) {
     row.number = message.number;
     row.dateTime = message.dateTime;
     row.typeText = Utf8ToCp1251("архив");
+    row.kind = MessageKind::Archived;
     row.statusText = ArchivedWord();
+    row.state = MessageState::Saved;
     row.text = message.text;
     return row;
 }
 
 void MarkRowRead(MessageRow& row) {
     row.statusText = ReadWord();
-    row.statusIcon = kReadIcon;
-}
-
-bool FolderByName(const std::string& name, MessageFolder& folder) {
-    static const struct {
-        const char* name;
-        MessageFolder folder;
-    } kFolders[] = {{"inbox", MessageFolder::Inbox},
-                    {"outgoing", MessageFolder::Outgoing},
-                    {"sent", MessageFolder::Sent},
-                    {"drafts", MessageFolder::Drafts},
-                    {"archive", MessageFolder::Archive}};
-    for (const auto& f : kFolders)
-        if (name == f.name) {
-            folder = f.folder;
-            return true;
-        }
-    return false;
+    row.state = MessageState::Read;
 }
 
 }  // namespace orlin

@@ -18,18 +18,10 @@ struct TArchiveSMS {
     bool operator==(const TArchiveSMS&) const = default;
 };
 
-// Icons of the "Тип" and "Статус" cells in the window's small-icon list.
-inline constexpr int kNoMessageIcon = -1;
-inline constexpr int kIncomingIcon = 36;
-inline constexpr int kReadIcon = 34;
-inline constexpr int kUnreadIcon = 35;
-inline constexpr int kOutgoingIcon = 33;
-inline constexpr int kSentIcon = 37;
-inline constexpr int kUnsentIcon = 38;
-inline constexpr int kDraftIcon = 30;
-// The header of the sorted column: ascending, descending.
-inline constexpr int kSortAscendingIcon = 41;
-inline constexpr int kSortDescendingIcon = 40;
+// What a row is and what became of it: the "Тип" and "Статус" cells in words, and for the
+// window the icon each kind and state has.
+enum class MessageKind { Incoming, Outgoing, Draft, Archived };
+enum class MessageState { Read, Unread, Sent, Unsent, Saved };
 
 // The "Дата/Время" of stored messages, which carry none.
 inline constexpr const char* kNoDateTime = "-------------";
@@ -46,14 +38,14 @@ struct MessageRow {
     std::string number;
     std::string dateTime;
     std::string typeText;
-    int typeIcon = kNoMessageIcon;
+    MessageKind kind = MessageKind::Archived;
     std::string statusText;
-    int statusIcon = kNoMessageIcon;
+    MessageState state = MessageState::Saved;
     std::string text;
 
     // "Размер": the characters (bytes) of the decoded text.
     size_t size() const { return text.size(); }
-    bool unread() const { return statusText == UnreadWord(); }
+    bool unread() const { return state == MessageState::Unread; }
     bool fromArchive() const { return index.empty(); }
     bool operator==(const MessageRow&) const = default;
 };
@@ -66,10 +58,7 @@ MessageRow StoredRow(const std::string& index, const std::string& number, const 
 MessageRow DraftRow(const std::string& index, const std::string& number, const std::string& text);
 MessageRow ArchiveRow(const TArchiveSMS& message);
 
-// The row after the phone took "mark as read": "прочитано" with its icon.
+// The row after the phone took "mark as read": "прочитано".
 void MarkRowRead(MessageRow& row);
-
-// The folder for a word of the command line: inbox, outgoing, sent, drafts, archive.
-bool FolderByName(const std::string& name, MessageFolder& folder);
 
 }  // namespace orlin

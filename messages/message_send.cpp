@@ -7,6 +7,7 @@
 #include "link/command_fields.h"
 #include "link/cp1251.h"
 #include "link/errors.h"
+#include "link/phone_text.h"
 #include "link/plural.h"
 #include "messages/message_answers.h"
 
@@ -14,6 +15,12 @@ namespace orlin {
 
 int TextLimit(MessageLanguage language) {
     return language == MessageLanguage::Russian ? 70 : 160;
+}
+
+MessageLanguage LanguageOfText(std::u32string_view text) {
+    for (char32_t c : text)
+        if (c > 0xFF) return MessageLanguage::Russian;
+    return MessageLanguage::English;
 }
 
 std::string TooLongText(int length, MessageLanguage language) {
@@ -33,15 +40,6 @@ KeyVerdict FilterKey(MessageLanguage language, int length, char key) {
     if (language == MessageLanguage::English && code >= 192) return KeyVerdict::Discard;
     if (TextLimit(language) - length <= 0) return KeyVerdict::Discard;
     return KeyVerdict::Accept;
-}
-
-int NumberTypeImage(const std::string& typeText) {
-    static const char* const kTypes[] = {"Рабочий",   "Домашний",      "Основной",
-                                         "Мобильный", "Факс",          "Пейджер",
-                                         "E-Mail",    "Лист рассылки", "SIM"};
-    for (int i = 0; i < 9; ++i)
-        if (typeText == Utf8ToCp1251(kTypes[i])) return i;
-    return 0;
 }
 
 std::string ResolveRecipient(const std::string& text, std::optional<size_t> picked,
@@ -106,15 +104,17 @@ bool TextTaken(const std::string& answer) {
 
 }  // namespace
 
-SendOutcome StoreAndSend(PhoneSession& session, const std::string& command, SendAction action,
-                         const std::function<void(int ms)>& wait) {
+SendOutcome SendNewMessage(PhoneSession& session, const std::string& number,
+                           const std::string& text, SendAction action,
+                           const std::function<void(int ms)>& wait) {
+    const std::string command = ComposeCommand(number, EncodePhoneText(text));
     const std::string written = session.AtCommand(command);
     if (!EndsInOk(written)) {
         if (!TextTaken(written)) session.port().DiscardLateAnswer(kLateAnswerQuietMs);
         return SendOutcome::WriteRefused;
     }
     if (action == SendAction::StoreOnly) return SendOutcome::Stored;
-    const std::optional<std::string> index = StoredIndexFromAnswer(written);
+    const std::optional<std::string> index = ParseCmgwIndex(written);
     if (!index) return SendOutcome::NoIndex;
     if (!SendStored(session, *index)) return SendOutcome::SendRefused;
     if (action == SendAction::StoreAndSend) return SendOutcome::SentAndStored;
@@ -138,6 +138,10 @@ SendOutcome StoreAndSend(PhoneSession& session, const std::string& command, Send
 bool SendStored(PhoneSession& session, const std::string& index) {
     CheckBareField(index, Utf8ToCp1251("номер сообщения"));
     return EndsInOk(session.AtCommand("AT+CMSS=" + index));
+}
+
+std::string SendStoredText(bool sent) {
+    return Utf8ToCp1251(sent ? "Сообщение отправлено..." : "Сбой отправки...");
 }
 
 }  // namespace orlin

@@ -5,6 +5,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "link/phone_session.h"
@@ -19,6 +20,10 @@ enum class MessageLanguage { English = 0, Russian = 1 };
 
 // 160 characters in "английский", 70 in "русский".
 int TextLimit(MessageLanguage language);
+
+// The language a text needs: "английский" when every character is Latin-1 (up to U+00FF),
+// else "русский".
+MessageLanguage LanguageOfText(std::u32string_view text);
 
 // Why a text of `length` characters (more than the language's limit) is refused, naming the
 // length, the limit and how much to cut (Windows-1251).
@@ -35,16 +40,12 @@ inline constexpr char kDeleteKey = 127;
 // no characters left, character keys are discarded. Backspace and Delete always pass.
 KeyVerdict FilterKey(MessageLanguage language, int length, char key);
 
-// A recipient the phonebook offers: its name, number and the image of its number type.
+// A recipient the phonebook offers: its name and number.
 struct Contact {
     std::string name;
     std::string number;
-    int image = 0;
+    bool operator==(const Contact&) const = default;
 };
-
-// The image of a number type cell: "Рабочий" 0, "Домашний" 1, "Основной" 2, "Мобильный" 3,
-// "Факс" 4, "Пейджер" 5, "E-Mail" 6, "Лист рассылки" 7, "SIM" 8; any other text 0.
-int NumberTypeImage(const std::string& typeText);
 
 // The number to send to. `picked` is the contact chosen in the box while its text is still
 // that contact's name: its own number, so that two contacts of one name stay apart. Typed text
@@ -76,14 +77,19 @@ enum class SendOutcome {
 std::string SendOutcomeText(SendOutcome outcome);
 bool IsSendFailure(SendOutcome outcome);
 
-// Stores the composed command's message and, by the action, sends it (AT+CMSS) and deletes it
-// (500 ms later, AT+CPMS="MT" then AT+CMGD). Nothing is sent after a refusal, nor with an
-// empty index. Once the phone confirmed the sending, a port failure in the deleting gives
-// SentNotDeleted instead of raising. `wait` lets the 500 ms pass (by default the thread sleeps).
-SendOutcome StoreAndSend(PhoneSession& session, const std::string& command, SendAction action,
-                         const std::function<void(int ms)>& wait = {});
+// A new message to `number` (Windows-1251 text, sent as phone text), over a session that
+// BeginCompose prepared: stores it (ComposeCommand) and, by the action, sends it (AT+CMSS) and
+// deletes it (500 ms later, AT+CPMS="MT" then AT+CMGD). Nothing is sent after a refusal, nor
+// with an empty index. Once the phone confirmed the sending, a port failure in the deleting
+// gives SentNotDeleted instead of raising; any other port failure raises. `wait` lets the
+// 500 ms pass (by default the thread sleeps).
+SendOutcome SendNewMessage(PhoneSession& session, const std::string& number,
+                           const std::string& text, SendAction action,
+                           const std::function<void(int ms)>& wait = {});
 
 // Sends the stored message of `index` (AT+CMSS): true when the phone answered OK.
 bool SendStored(PhoneSession& session, const std::string& index);
+// "Сообщение отправлено..." when it was sent, else "Сбой отправки...".
+std::string SendStoredText(bool sent);
 
 }  // namespace orlin

@@ -42,8 +42,39 @@ constexpr int kButtonWidth = 150;  // at least; wider when a folder caption need
 constexpr int kButtonHeight = 32;
 constexpr int kMemoHeight = 90;
 constexpr int kStateRole = Qt::UserRole + 1;
-constexpr int kTypeIconRole = Qt::UserRole + 2;
-constexpr int kStatusIconRole = Qt::UserRole + 3;
+constexpr int kKindRole = Qt::UserRole + 2;
+constexpr int kMessageStateRole = Qt::UserRole + 3;
+
+// The icons of the "Тип" and "Статус" cells; rows of the archive have none.
+int IconOf(orlin::MessageKind kind) {
+    namespace icon = orlin::SmallIcon;
+    switch (kind) {
+        case orlin::MessageKind::Incoming:
+            return icon::Incoming;
+        case orlin::MessageKind::Outgoing:
+            return icon::Outgoing;
+        case orlin::MessageKind::Draft:
+            return icon::Draft;
+        default:
+            return -1;
+    }
+}
+
+int IconOf(orlin::MessageState state) {
+    namespace icon = orlin::SmallIcon;
+    switch (state) {
+        case orlin::MessageState::Read:
+            return icon::StateRead;
+        case orlin::MessageState::Unread:
+            return icon::StateUnread;
+        case orlin::MessageState::Sent:
+            return icon::StateSent;
+        case orlin::MessageState::Unsent:
+            return icon::StateUnsent;
+        default:
+            return -1;
+    }
+}
 
 enum Column { ColIndex = 0, ColNumber, ColDateTime, ColType, ColSize, ColStatus, ColText };
 
@@ -369,9 +400,12 @@ void MessagesTab::ReadMessageFolder(MessageFolder folder) {
         listed = true;
     };
     sink.added = [this](const MessageRow& row) { addRow(row); };
-    orlin::FolderReport report;
+    orlin::PhoneSession::Options options;
+    options.useSettingsTimeout = true;
+    orlin::PhoneSession session(context_.portSettings(), options);
+    const orlin::FolderReport report = orlin::ReadMessageFolder(session, folder, interaction, sink);
     try {
-        report = orlin::ReadMessageFolder(context_.portSettings(), folder, interaction, sink);
+        report.RaiseFailure();
     } catch (const orlin::ESynaSerError& error) {
         if (!listed || !orlin::IsConnectionLost(error)) throw;
         const int rows = lvSMS->topLevelItemCount();
@@ -380,22 +414,23 @@ void MessagesTab::ReadMessageFolder(MessageFolder folder) {
                                                  rows, "сообщение", "сообщения", "сообщений")))));
         return;
     }
-    if (report.failure != orlin::FolderFailure::None)
-        MessageBoxes::error(this, FromCp1251(orlin::FailureText(report.failure)));
+    const std::string status = orlin::StatusText(report);
+    if (!status.empty()) MessageBoxes::error(this, FromCp1251(status));
     showWarnings(report);
 }
 
 void MessagesTab::ShowMessageArchive() {
-    const orlin::FolderReport report = orlin::ShowMessageArchive(context_.portSettings());
+    orlin::PhoneSession session(context_.portSettings());
+    const orlin::FolderReport report = orlin::ReadMessageArchive(session);
+    report.RaiseFailure();
     lvSMS->clear();
     for (const MessageRow& row : report.rows) addRow(row);
     showWarnings(report);
 }
 
 void MessagesTab::showWarnings(const orlin::FolderReport& report) {
-    if (report.phoneIdMissing) MessageBoxes::warning(this, FromCp1251(orlin::PhoneIdWarning()));
-    if (!report.unreadable.empty())
-        MessageBoxes::warning(this, FromCp1251(orlin::UnreadableText(report)));
+    for (const std::string& text : orlin::WarningTexts(report))
+        MessageBoxes::warning(this, FromCp1251(text));
 }
 
 void MessagesTab::SpeedButton12Click() {
@@ -421,8 +456,8 @@ QTreeWidgetItem* MessagesTab::addRow(const MessageRow& row) {
     item->setText(ColNumber, FromCp1251(row.number));
     item->setText(ColDateTime, FromCp1251(row.dateTime));
     item->setText(ColType, FromCp1251(row.typeText));
-    item->setData(ColType, kTypeIconRole, row.typeIcon);
-    item->setIcon(ColType, context_.images().small(row.typeIcon));
+    item->setData(ColType, kKindRole, static_cast<int>(row.kind));
+    item->setIcon(ColType, context_.images().small(IconOf(row.kind)));
     item->setText(ColSize, QString::number(row.size()));
     item->setText(ColText, FromCp1251(row.text));
     for (int centred : {ColDateTime, ColType, ColSize, ColStatus})
@@ -438,17 +473,17 @@ MessageRow MessagesTab::rowOf(const QTreeWidgetItem* item) {
     row.number = ToCp1251(item->text(ColNumber));
     row.dateTime = ToCp1251(item->text(ColDateTime));
     row.typeText = ToCp1251(item->text(ColType));
-    row.typeIcon = item->data(ColType, kTypeIconRole).toInt();
+    row.kind = static_cast<orlin::MessageKind>(item->data(ColType, kKindRole).toInt());
     row.statusText = ToCp1251(item->text(ColStatus));
-    row.statusIcon = item->data(ColStatus, kStatusIconRole).toInt();
+    row.state = static_cast<orlin::MessageState>(item->data(ColStatus, kMessageStateRole).toInt());
     row.text = ToCp1251(item->text(ColText));
     return row;
 }
 
 void MessagesTab::showStatus(QTreeWidgetItem* item, const MessageRow& row) {
     item->setText(ColStatus, FromCp1251(row.statusText));
-    item->setData(ColStatus, kStatusIconRole, row.statusIcon);
-    item->setIcon(ColStatus, context_.images().small(row.statusIcon));
+    item->setData(ColStatus, kMessageStateRole, static_cast<int>(row.state));
+    item->setIcon(ColStatus, context_.images().small(IconOf(row.state)));
     lvSMSCustomDrawSubItem(item);
 }
 
@@ -472,8 +507,8 @@ void MessagesTab::lvSMSColumnClick(int column) {
     sort.descending = !sort.descending;
     sort.column = column;
     lvSMS->sortItems(column, sort.descending ? Qt::DescendingOrder : Qt::AscendingOrder);
-    const QIcon arrow = context_.images().small(sort.descending ? orlin::kSortDescendingIcon
-                                                                : orlin::kSortAscendingIcon);
+    const QIcon arrow = context_.images().small(sort.descending ? orlin::SmallIcon::SortDescending
+                                                                : orlin::SmallIcon::SortAscending);
     for (int c = 0; c < lvSMS->columnCount(); ++c)
         lvSMS->headerItem()->setIcon(c, c == column ? arrow : QIcon());
 }
@@ -522,17 +557,6 @@ void MessagesTab::pmSMSPopup() {
 
 // --- composing and sending ---
 
-std::vector<orlin::Contact> MessagesTab::phonebookContacts() const {
-    std::vector<orlin::Contact> contacts;
-    if (!contactList_) return contacts;
-    for (int i = 0; i < contactList_->topLevelItemCount(); ++i) {
-        const QTreeWidgetItem* row = contactList_->topLevelItem(i);
-        contacts.push_back({ToCp1251(row->text(1)), ToCp1251(row->text(2)),
-                            orlin::NumberTypeImage(ToCp1251(row->text(3)))});
-    }
-    return contacts;
-}
-
 void MessagesTab::sbSMSNewClick() {
     if (context_.busy().isBusy() || !dialog_) return;
     BusyScope busy(context_.busy());
@@ -547,23 +571,15 @@ void MessagesTab::N19Click() {
     sbSMSNewClick();
 }
 
-void MessagesTab::mnuSendSMSClick() {
-    if (context_.busy().isBusy() || !dialog_ || !contactList_) return;
-    const QTreeWidgetItem* row = contactList_->currentItem();
-    if (!row || !row->isSelected()) {
-        const QList<QTreeWidgetItem*> selected = contactList_->selectedItems();
-        row = selected.isEmpty() ? nullptr : selected.first();
-    }
-    if (!row) return;  // no rows, or none selected
-    const orlin::Contact contact{ToCp1251(row->text(1)), ToCp1251(row->text(2)),
-                                 orlin::NumberTypeImage(ToCp1251(row->text(3)))};
+void MessagesTab::mnuSendSMSClick(const OfferedContact& contact) {
+    if (context_.busy().isBusy() || !dialog_) return;
     BusyScope busy(context_.busy());
     orlin::Guarded([&] { compose(&contact); });
 }
 
 // A new message (to the contact given, or to anyone): the phone keeps the port while the
 // dialog is open, then stores the message and sends it as the dialog's action says.
-void MessagesTab::compose(const orlin::Contact* contact) {
+void MessagesTab::compose(const OfferedContact* contact) {
     struct Reset {
         TfrmSaveSMS* dialog;
         bool afterContact;
@@ -572,11 +588,15 @@ void MessagesTab::compose(const orlin::Contact* contact) {
         }
     } reset{dialog_, contact != nullptr};
     if (contact) {
-        dialog_->prepareFor(*contact, context_.images().small(contact->image));
+        dialog_->prepareFor({contact->name, contact->number}, contact->icon);
     } else {
-        const std::vector<orlin::Contact> contacts = phonebookContacts();
+        std::vector<orlin::Contact> contacts;
         QList<QIcon> icons;
-        for (const orlin::Contact& c : contacts) icons << context_.images().small(c.image);
+        for (const OfferedContact& offered :
+             contactOffer_ ? contactOffer_() : std::vector<OfferedContact>()) {
+            contacts.push_back({offered.name, offered.number});
+            icons << offered.icon;
+        }
         dialog_->prepareNew(contacts, icons);
     }
     orlin::PhoneSession::Options options;
@@ -584,8 +604,8 @@ void MessagesTab::compose(const orlin::Contact* contact) {
     orlin::PhoneSession session(context_.portSettings(), options);
     orlin::BeginCompose(session);
     if (!dialog_->execute()) return;
-    const orlin::SendOutcome outcome =
-        orlin::StoreAndSend(session, dialog_->composedCommand, dialog_->action());
+    const orlin::SendOutcome outcome = orlin::SendNewMessage(
+        session, dialog_->recipientNumber, dialog_->messageText, dialog_->action());
     const QString text = FromCp1251(orlin::SendOutcomeText(outcome));
     if (outcome == orlin::SendOutcome::SentNotDeleted)
         MessageBoxes::warning(this, text);
@@ -613,10 +633,12 @@ void MessagesTab::pmSendSMSClick() {
         orlin::PhoneSession::Options options;
         options.useSettingsTimeout = true;
         orlin::PhoneSession session(context_.portSettings(), options);
-        if (orlin::SendStored(session, row.index))
-            MessageBoxes::information(this, QStringLiteral("Сообщение отправлено..."));
+        const bool sent = orlin::SendStored(session, row.index);
+        const QString text = FromCp1251(orlin::SendStoredText(sent));
+        if (sent)
+            MessageBoxes::information(this, text);
         else
-            MessageBoxes::error(this, QStringLiteral("Сбой отправки..."));
+            MessageBoxes::error(this, text);
     });
 }
 
@@ -647,21 +669,16 @@ void MessagesTab::deleteSelected() {
     std::vector<QTreeWidgetItem*> onPhone;
     for (QTreeWidgetItem* item : rows)
         if (!item->text(ColIndex).isEmpty()) onPhone.push_back(item);
-    std::vector<std::string> refused;
+    orlin::MessagesChange change;
     if (!onPhone.empty()) {
         context_.LoadPortSettings();
         orlin::PhoneSession::Options options;
         options.useSettingsTimeout = true;
         orlin::PhoneSession session(context_.portSettings(), options);
-        orlin::SelectAllStorages(session);
-        for (QTreeWidgetItem* item : onPhone) {
-            const std::string index = ToCp1251(item->text(ColIndex));
-            if (orlin::DeleteMessage(session, index))
-                delete item;
-            else
-                refused.push_back(index);
-        }
+        change = orlin::DeleteMessages(session, indexesOf(onPhone));
     }
+    removeDeleted(onPhone, change);
+    change.RaiseFailure();
     if (onPhone.size() > 1) {
         QTreeWidgetItem* node = tvSMS->currentItem();
         const int state = StateIndex(node);
@@ -672,9 +689,28 @@ void MessagesTab::deleteSelected() {
                                  .arg(lvSMS->topLevelItemCount()));
         }
     }
-    if (!refused.empty()) MessageBoxes::error(this, FromCp1251(orlin::RefusedDeleteText(refused)));
+    if (!change.refused.empty())
+        MessageBoxes::error(this, FromCp1251(orlin::DeleteMessagesText(change)));
     if (onPhone.size() < rows.size())
         MessageBoxes::information(this, FromCp1251(orlin::ArchiveRowText()));
+}
+
+std::vector<std::string> MessagesTab::indexesOf(const std::vector<QTreeWidgetItem*>& rows) {
+    std::vector<std::string> indexes;
+    for (const QTreeWidgetItem* item : rows) indexes.push_back(ToCp1251(item->text(ColIndex)));
+    return indexes;
+}
+
+// The rows whose message the phone deleted go; the others stay as they were.
+void MessagesTab::removeDeleted(const std::vector<QTreeWidgetItem*>& rows,
+                                const orlin::MessagesChange& change) {
+    std::vector<std::string> done = change.done;
+    for (QTreeWidgetItem* item : rows) {
+        const auto found = std::find(done.begin(), done.end(), ToCp1251(item->text(ColIndex)));
+        if (found == done.end()) continue;
+        done.erase(found);
+        delete item;
+    }
 }
 
 void MessagesTab::sbSMSDeleteAllClick() {
@@ -692,24 +728,22 @@ void MessagesTab::N22Click() {
 void MessagesTab::deleteAll() {
     context_.LoadPortSettings();
     const std::vector<QTreeWidgetItem*> rows = visibleRows();
-    std::vector<std::string> refused;
-    bool archiveRows = false;
+    std::vector<QTreeWidgetItem*> onPhone;
+    for (auto it = rows.rbegin(); it != rows.rend(); ++it)
+        if (!(*it)->text(ColIndex).isEmpty()) onPhone.push_back(*it);
+    const bool archiveRows = onPhone.size() < rows.size();
+    orlin::MessagesChange change;
     {
         orlin::PhoneSession::Options options;
         options.useSettingsTimeout = true;
         orlin::PhoneSession session(context_.portSettings(), options);
-        for (auto it = rows.rbegin(); it != rows.rend(); ++it) {
-            const std::string index = ToCp1251((*it)->text(ColIndex));
-            if (index.empty()) {
-                archiveRows = true;
-            } else if (orlin::DeleteMessage(session, index)) {
-                delete *it;
-            } else {
-                refused.insert(refused.begin(), index);
-            }
-        }
+        change =
+            orlin::DeleteMessages(session, indexesOf(onPhone), orlin::DeleteFrom::SelectedStorage);
     }
-    if (!refused.empty()) MessageBoxes::error(this, FromCp1251(orlin::RefusedDeleteText(refused)));
+    removeDeleted(onPhone, change);
+    change.RaiseFailure();
+    if (!change.refused.empty())
+        MessageBoxes::error(this, FromCp1251(orlin::DeleteMessagesText(change)));
     if (archiveRows) MessageBoxes::information(this, FromCp1251(orlin::ArchiveRowText()));
 }
 

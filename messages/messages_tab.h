@@ -7,9 +7,11 @@
 #include <string>
 #include <vector>
 
+#include "messages/message_delete.h"
 #include "messages/message_folders.h"
 #include "messages/message_rows.h"
 #include "messages/message_send.h"
+#include "ui/contacts.h"
 
 class QAction;
 class QFileDialog;
@@ -32,10 +34,10 @@ class MessagesTab : public QWidget {
 public:
     explicit MessagesTab(WindowContext& context, QWidget* parent = nullptr);
 
-    // The main window hands over the new-message dialog once created, and the phonebook list
-    // whose rows (name in column 1, number in 2, number type in 3) are the recipients offered.
+    // The main window hands over the new-message dialog once created, and the contacts the
+    // phonebook offers as recipients.
     void setDialog(TfrmSaveSMS* dialog) { dialog_ = dialog; }
-    void setContactList(const QTreeWidget* phonebookList) { contactList_ = phonebookList; }
+    void setContactOffer(ContactOffer offer) { contactOffer_ = std::move(offer); }
 
     // Start-up: the glyphs of the tab's buttons.
     void ApplyGlyphs(const orlin::ButtonGlyphs& glyphs);
@@ -92,7 +94,8 @@ public slots:
     void sbSMSNewClick();
     void pmSMSNewClick();
     void N19Click();
-    void mnuSendSMSClick();  // the phonebook list's "Отправить сообщение"
+    // The phonebook list's "Отправить сообщение", to the contact of its selected row.
+    void mnuSendSMSClick(const OfferedContact& contact);
     void pmSendSMSClick();
     // Deleting, marking, exporting, clearing.
     void sbDeleteSMSClick();
@@ -130,13 +133,15 @@ private:
     // The selected rows the search leaves visible, in list order; and every visible row.
     std::vector<QTreeWidgetItem*> selectedRows() const;
     std::vector<QTreeWidgetItem*> visibleRows() const;
-    std::vector<orlin::Contact> phonebookContacts() const;
-    void compose(const orlin::Contact* contact);
+    void compose(const OfferedContact* contact);
     void deleteSelected();
     void deleteAll();
+    static std::vector<std::string> indexesOf(const std::vector<QTreeWidgetItem*>& rows);
+    static void removeDeleted(const std::vector<QTreeWidgetItem*>& rows,
+                              const orlin::MessagesChange& change);
     void exportSelected(const QString& path);
 
     WindowContext& context_;
     TfrmSaveSMS* dialog_ = nullptr;
-    const QTreeWidget* contactList_ = nullptr;
+    ContactOffer contactOffer_;
 };

@@ -218,7 +218,8 @@ void TfrmSaveSMS::SpeedButton1Click() {
         return;
     }
     accepted = true;
-    encodedText = orlin::EncodePhoneText(ToCp1251(Memo1->toPlainText()));
+    messageText = ToCp1251(Memo1->toPlainText());
+    encodedText = orlin::EncodePhoneText(messageText);
     recipientNumber = number;
     composedCommand = orlin::ComposeCommand(recipientNumber, encodedText);
     accept();

@@ -49,6 +49,7 @@ public:
 
     // Set by "Ok", read by the opener (Windows-1251 texts).
     bool accepted = false;
+    std::string messageText;  // as typed
     std::string encodedText;
     std::string recipientNumber;
     std::string composedCommand;

@@ -14,6 +14,7 @@
 #include "phonebook/code_tables.h"
 #include "phonebook/entry_codec.h"
 #include "phonebook/phonebook_write.h"
+#include "ui/image_library.h"
 #include "ui/message_boxes.h"
 #include "ui/orlin_application.h"
 #include "ui/phone_text_qt.h"
@@ -119,7 +120,8 @@ void TfrmAddRecord::FormCreate() {
     const ImageLists& images = context_.images();
     const QStringList icons = Items(orlin::IconItems());
     for (int i = 0; i < icons.size(); ++i) {
-        const QIcon icon = i <= 14 ? images.small(orlin::kFirstIconImage + i) : QIcon();
+        const QIcon icon =
+            i <= 14 ? images.small(orlin::SmallIcon::PhonebookIconFirst + i) : QIcon();
         cbIcon->addItem(icon, icons[i]);
     }
     cbIcon->setEditText(QStringLiteral("255"));

@@ -46,15 +46,16 @@ const std::string& SimTypeText() {
 }
 
 TypeText NumberTypeText(int code, ModelFamily family, const std::string& model) {
-    if (code >= 0 && code <= 6) return {ListTypeTexts()[static_cast<size_t>(code)], code};
+    if (code >= 0 && code <= 6)
+        return {ListTypeTexts()[static_cast<size_t>(code)], static_cast<NumberKind>(code)};
     if (code == 7) {
-        if (HasCategories(family)) return {MailingListText(), 7};
-        if (IsT720Model(model)) return {SimTypeText(), 8};
+        if (HasCategories(family)) return {MailingListText(), NumberKind::MailingList};
+        if (IsT720Model(model)) return {SimTypeText(), NumberKind::Sim};
     }
-    if (code == 8 && HasCategories(family)) return {SimTypeText(), 8};
+    if (code == 8 && HasCategories(family)) return {SimTypeText(), NumberKind::Sim};
     // No text is defined for the code on this model: show the code itself, so that the
     // entry stays recognisable and the later cells keep their columns.
-    return {std::to_string(code), kNoImage};
+    return {std::to_string(code), std::nullopt};
 }
 
 const std::vector<std::string>& TypeItems() {

@@ -12,20 +12,17 @@
 
 namespace orlin {
 
-// Image numbers in the main window's small icon list.
-inline constexpr int kNoImage = -1;
-inline constexpr int kFirstIconImage = 9;  // icons 0..14 are images 9..23
-inline constexpr int kSortDescendingImage = 40;
-inline constexpr int kSortAscendingImage = 41;
-
 inline constexpr int32_t kNoIcon = kFieldNone;  // "нет"
 inline constexpr int32_t kIdsSilent = 0;
 inline constexpr int32_t kIdsDefault = kFieldNone;
 inline constexpr int kEmailType = 6;
 
+// The kinds of number the list tells apart; the window shows each with its own icon.
+enum class NumberKind { Work, Home, Main, Mobile, Fax, Pager, Email, MailingList, Sim };
+
 struct TypeText {
-    std::string text;  // empty: the model has no text for the code
-    int image = kNoImage;
+    std::string text;                // empty: the model has no text for the code
+    std::optional<NumberKind> kind;  // none: the model has no kind for the code
 };
 
 // The type text shown in the list for a number type code, for the model.

@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <set>
 
-#include "phonebook/vcard.h"
+#include "phonebook/vcard_import.h"
 
 #ifdef ORLIN_WITH_PHONENUMBER
 #include <phonenumbers/phonenumber.pb.h>

@@ -7,6 +7,7 @@
 #include "link/command_fields.h"
 #include "link/cp1251.h"
 #include "link/errors.h"
+#include "link/slot_list.h"
 #include "link/text_utils.h"
 #include "link/whole_file.h"
 #include "phonebook/code_tables.h"
@@ -216,9 +217,7 @@ std::string PrepareSave(PhoneSession& session, PhonebookState& state) {
 
 std::string SaveChangeNote(const FileText& text) {
     if (text.changedEntries == 0) return {};
-    std::string slots;
-    for (int32_t slot : text.changedSlots)
-        slots += (slots.empty() ? "" : ", ") + std::to_string(slot);
+    const std::string slots = SlotList(text.changedSlots);
     return Utf8ToCp1251(
         "Файл не может хранить \";\", переводы строк и управляющие знаки: в именах и номерах "
         "\";\" заменена на \",\", остальные на пробел. Изменено записей: " +

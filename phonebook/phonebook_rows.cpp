@@ -15,12 +15,12 @@ PhonebookRow MakeRow(const TAbonentInfo& record, ModelFamily family, const std::
     row.number = record.Number;
     const TypeText type = NumberTypeText(record.NumberType, family, model);
     row.typeText = type.text;
-    row.typeImage = type.image;
+    row.typeKind = type.kind;
     row.idsText = IdsText(record.Ids);
     if (family == ModelFamily::Fields13) {
         if (auto name = IconName(record.Icon)) {
             row.iconText = *name;
-            if (record.Icon != kNoIcon) row.iconImage = kFirstIconImage + record.Icon;
+            if (record.Icon != kNoIcon) row.icon = record.Icon;
         }
         row.groupText = CategoryName(record.Category, groupNames);
     } else if (family == ModelFamily::Fields16) {

@@ -19,11 +19,11 @@ struct PhonebookRow {
     std::string name;
     std::string number;
     std::string typeText;
-    int typeImage = kNoImage;
+    std::optional<NumberKind> typeKind;
     std::string idsText;
     // Models with categories only:
-    std::string iconText;  // icon name (13 fields) or picture text (16 fields)
-    int iconImage = kNoImage;
+    std::string iconText;     // icon name (13 fields) or picture text (16 fields)
+    std::optional<int> icon;  // the entry's icon, 0..14, on models with icons
     std::string groupText;
 };
 

@@ -355,12 +355,16 @@ void PhoneBookTab::fillRow(QTreeWidgetItem* item, const orlin::TAbonentInfo& rec
     item->setText(ColName, FromCp1251(row.name));
     item->setText(ColNumber, FromCp1251(row.number));
     item->setText(ColType, FromCp1251(row.typeText));
-    item->setIcon(ColType, images.small(row.typeImage));
+    item->setIcon(ColType, row.typeKind ? images.small(orlin::SmallIcon::NumberTypeFirst +
+                                                       static_cast<int>(*row.typeKind))
+                                        : QIcon());
     item->setText(ColIds, FromCp1251(row.idsText));
     item->setTextAlignment(ColIds, Qt::AlignCenter);
     if (orlin::HasCategories(family) && ListView1->columnCount() >= orlin::kCategoryColumnCount) {
         item->setText(ColIcon, FromCp1251(row.iconText));
-        item->setIcon(ColIcon, images.small(row.iconImage));
+        item->setIcon(ColIcon, row.icon
+                                   ? images.small(orlin::SmallIcon::PhonebookIconFirst + *row.icon)
+                                   : QIcon());
         item->setText(ColGroup, FromCp1251(row.groupText));
     }
 }
@@ -406,8 +410,8 @@ void PhoneBookTab::ListView1ColumnClick(int column) {
     sort.descending = !sort.descending;
     sort.column = column;
     ListView1->sortItems(column, sort.descending ? Qt::DescendingOrder : Qt::AscendingOrder);
-    const QIcon arrow = context_.images().small(sort.descending ? orlin::kSortDescendingImage
-                                                                : orlin::kSortAscendingImage);
+    const QIcon arrow = context_.images().small(sort.descending ? orlin::SmallIcon::SortDescending
+                                                                : orlin::SmallIcon::SortAscending);
     for (int c = 0; c < ListView1->columnCount(); ++c)
         ListView1->headerItem()->setIcon(c, c == column ? arrow : QIcon());
 }
@@ -443,7 +447,24 @@ void PhoneBookTab::pmRefreshClick() {
 
 void PhoneBookTab::mnuSendSMSClick() {
     if (isBusy()) return;
-    emit sendMessageRequested();
+    const QTreeWidgetItem* row = ListView1->currentItem();
+    if (!row || !row->isSelected()) {
+        const QList<QTreeWidgetItem*> selected = ListView1->selectedItems();
+        row = selected.isEmpty() ? nullptr : selected.first();
+    }
+    if (!row) return;  // no rows, or none selected
+    emit sendMessageRequested(ContactOf(row));
+}
+
+OfferedContact PhoneBookTab::ContactOf(const QTreeWidgetItem* row) {
+    return {ToCp1251(row->text(ColName)), ToCp1251(row->text(ColNumber)), row->icon(ColType)};
+}
+
+std::vector<OfferedContact> PhoneBookTab::OfferedContacts() const {
+    std::vector<OfferedContact> contacts;
+    for (int i = 0; i < ListView1->topLevelItemCount(); ++i)
+        contacts.push_back(ContactOf(ListView1->topLevelItem(i)));
+    return contacts;
 }
 
 void PhoneBookTab::BackUp() {

@@ -7,6 +7,7 @@
 
 #include "phonebook/phonebook_rows.h"
 #include "phonebook/phonebook_state.h"
+#include "ui/contacts.h"
 
 class QAction;
 class QFileDialog;
@@ -72,9 +73,14 @@ public:
     QFileDialog* ExportVCardDialog = nullptr;
     QFileDialog* ImportVCardDialog = nullptr;
 
+    // The contacts of the list (name, number, the icon of the number type) in row order: what
+    // the messages tab offers as recipients.
+    std::vector<OfferedContact> OfferedContacts() const;
+
 signals:
-    // "Отправить сообщение" on the list: the messages tab composes to the selected row.
-    void sendMessageRequested();
+    // "Отправить сообщение" on the list: the messages tab composes to the selected row's
+    // contact.
+    void sendMessageRequested(const OfferedContact& contact);
 
 public slots:
     void sbReadAllClick();
@@ -99,6 +105,7 @@ public slots:
     void ImportVCardClick();
 
 private:
+    static OfferedContact ContactOf(const QTreeWidgetItem* row);
     class Interaction;
     friend class Interaction;
 

@@ -11,6 +11,7 @@
 #include "phonebook/phone_number.h"
 #include "phonebook/phonebook_tab.h"
 #include "phonebook/vcard.h"
+#include "phonebook/vcard_import.h"
 #include "ui/busy_state.h"
 #include "ui/file_dialogs.h"
 #include "ui/message_boxes.h"

@@ -2,15 +2,11 @@
 
 #include <algorithm>
 #include <cctype>
-#include <set>
 
-#include "link/command_fields.h"
 #include "link/cp1251.h"
-#include "link/plural.h"
 #include "link/text_utils.h"
 #include "phonebook/code_tables.h"
-#include "phonebook/phone_number.h"
-#include "phonebook/phonebook_write.h"
+#include "phonebook/phonebook_rows.h"
 
 namespace orlin {
 
@@ -328,46 +324,19 @@ const char* TypesOfCode(int code) {
     }
 }
 
-int CodeOfTypes(const std::vector<std::string>& types) {
-    const auto has = [&](const char* t) {
-        return std::find(types.begin(), types.end(), t) != types.end();
-    };
-    if (has("fax")) return 4;
-    if (has("pager")) return 5;
-    if (has("cell")) return 3;
-    if (has("work")) return 0;
-    if (has("home")) return 1;
-    if (has("pref")) return 2;
-    return 3;
-}
-
 std::string StorageName(uint8_t storage) {
     return storage == 1 ? "SM" : "ME";
 }
 
-bool ParseNumber(std::string_view text, int most, int& out) {
-    if (text.empty() || text.size() > 7) return false;
-    int value = 0;
-    for (char c : text) {
-        if (c < '0' || c > '9') return false;
-        value = value * 10 + (c - '0');
-    }
-    if (value > most) return false;
-    out = value;
-    return true;
-}
-
-bool ParseSmallInt(const std::map<std::string, std::string>& params, const char* key, int most,
-                   int& out) {
-    const auto it = params.find(key);
-    return it != params.end() && ParseNumber(it->second, most, out);
-}
-
-std::string W(const char* utf8) {
-    return Utf8ToCp1251(utf8);
-}
-
 }  // namespace
+
+std::vector<std::string> SplitVCardValue(std::string_view text, char sep) {
+    return SplitText(text, sep);
+}
+
+std::string VCardStorageName(uint8_t storage) {
+    return StorageName(storage);
+}
 
 std::string VCard::DisplayName() const {
     if (!formattedName.empty()) return formattedName;
@@ -466,231 +435,6 @@ std::string VCardText(const PhonebookState& state) {
         out += "END:VCARD\r\n";
     }
     return out;
-}
-
-std::optional<std::string> CleanPhoneNumber(const std::string& utf8) {
-    std::string number;
-    for (size_t i = 0; i < utf8.size(); ++i) {
-        const char c = utf8[i];
-        // Formatting that address books add: blanks (also the no-break space), brackets,
-        // dashes, dots, slashes.
-        if (c == ' ' || c == '(' || c == ')' || c == '-' || c == '.' || c == '/') continue;
-        if (c == '\xC2' && i + 1 < utf8.size() && utf8[i + 1] == '\xA0') {
-            ++i;
-            continue;
-        }
-        if (c == '+' && number.empty()) {
-            number += c;
-        } else if ((c >= '0' && c <= '9') || c == '*' || c == '#') {
-            number += c;
-        } else if (c == 'p' || c == 'P' || c == 'w' || c == 'W') {
-            number += static_cast<char>(c | 0x20);  // a pause, a wait
-        } else {
-            return std::nullopt;
-        }
-    }
-    if (number.empty() || number == "+") return std::nullopt;
-    return number;
-}
-
-VCardImport PlanVCardImport(const std::vector<VCard>& cards, const PhonebookState& state,
-                            const std::string& region) {
-    VCardImport plan;
-    // What the phone holds already, and what this file adds: an entry of the same name and
-    // number is not written twice (an import run again after a stop adds nothing).
-    std::set<std::pair<std::string, std::string>> present;
-    for (const TAbonentInfo& r : state.abonents)
-        if (!r.IsFree()) {
-            present.emplace(r.Name, r.Number);
-            // A number the phone holds as dialled at home ("8 911...") is the same number as
-            // the file's in international form.
-            if (r.NumberType != kEmailType)
-                if (const auto same = NormalisedNumber(Cp1251ToUtf8(r.Number), region))
-                    present.emplace(r.Name, Utf8ToCp1251(*same));
-        }
-    const bool categories = HasCategories(state.family);
-    std::set<int32_t> taken;
-    const auto isFree = [&](int32_t slot) {
-        const TAbonentInfo* r = SlotRecord(state.abonents, slot);
-        return r && r->IsFree() && !taken.count(slot);
-    };
-
-    struct Pending {
-        TAbonentInfo record;
-        std::string label;  // "name (number)" for the warnings, Windows-1251
-    };
-    std::vector<Pending> pending;
-    for (const VCard& card : cards) {
-        const std::string display = card.DisplayName();
-        std::string name = Utf8ToCp1251(display);
-        const std::string label = name.empty() ? W("(без имени)") : name;
-        if (card.numbers.empty()) {
-            plan.warnings.push_back(label + W(": в карточке нет ни номера, ни адреса"));
-            continue;
-        }
-        if (std::count(name.begin(), name.end(), '?') >
-            std::count(display.begin(), display.end(), '?'))
-            plan.warnings.push_back(label +
-                                    W(": знаки, которых нет в Windows-1251, заменены на \"?\""));
-        if (name.size() > kPhoneNameLimit) {
-            name = Trim(name.substr(0, kPhoneNameLimit));
-            plan.warnings.push_back(
-                label + W(": имя сокращено до ") +
-                W(RussianCount(static_cast<long long>(kPhoneNameLimit), "знака", "знаков", "знаков")
-                      .c_str()));
-        }
-        uint8_t category = categories ? 1 : 0;
-        for (const std::string& c : card.categories) {
-            const std::string wanted = Utf8ToCp1251(c);
-            bool found = false;
-            for (size_t g = 0; g < state.groupNames.size() && categories; ++g)
-                if (!state.groupNames[g].empty() && state.groupNames[g] == wanted) {
-                    category = static_cast<uint8_t>(g + 1);
-                    found = true;
-                    break;
-                }
-            if (found) break;
-        }
-        for (const VCardNumber& n : card.numbers) {
-            TAbonentInfo r;
-            r.Name = name;
-            // A number reaches the phone's command line as it stands: only what a phone
-            // dials goes there, an address only without what would end or split the line.
-            std::string text = n.value;
-            // Our own cards (they carry X-ORLIN-...) give each number back as the phone held
-            // it; the others are cleaned of an address book's formatting and, where the number
-            // library reads them, given in E.164.
-            if (!n.email && n.orlin.empty()) {
-                const std::optional<std::string> clean = NormalisedNumber(n.value, region);
-                if (!clean) {
-                    plan.warnings.push_back(label + ", " + Utf8ToCp1251(n.value) +
-                                            W(": это не номер телефона: не записано"));
-                    continue;
-                }
-                text = *clean;
-            }
-            if (const std::string why = UnsafeFieldReason(text); !why.empty()) {
-                plan.warnings.push_back(label + ", " + Utf8ToCp1251(text) + ": " + why +
-                                        W(": не записано"));
-                continue;
-            }
-            r.Number = Utf8ToCp1251(text);
-            if (!present.emplace(r.Name, r.Number).second) {
-                ++plan.alreadyThere;
-                continue;
-            }
-            int value = 0;
-            r.NumberType = static_cast<uint8_t>(n.email ? kEmailType : CodeOfTypes(n.types));
-            if (ParseSmallInt(n.orlin, "TYPE", 8, value))
-                r.NumberType = static_cast<uint8_t>(value);
-            r.NumberFormat = NumberFormatFor(r.Number, r.NumberType);
-            if (ParseSmallInt(n.orlin, "FORMAT", 255, value))
-                r.NumberFormat = static_cast<uint8_t>(value);
-            r.Ids = ParseSmallInt(n.orlin, "IDS", 255, value) ? value : kIdsDefault;
-            r.Aux9 = 1;
-            r.Aux12 = kFieldNone;
-            r.Category = category;
-            // The file's category number (0: none) when the phone has it.
-            if (categories && ParseSmallInt(n.orlin, "CATEGORY", 255, value) &&
-                static_cast<size_t>(value) <= state.groupNames.size())
-                r.Category = static_cast<uint8_t>(value);
-            r.Icon = categories ? kNoIcon : 0;
-            if (ParseSmallInt(n.orlin, "ICON", 255, value)) r.Icon = value;
-            if (auto it = n.orlin.find("PICTURE"); it != n.orlin.end())
-                r.Picture = Utf8ToCp1251(it->second);
-            if (auto it = n.orlin.find("AUX"); it != n.orlin.end()) {
-                uint8_t* fields[] = {&r.Aux6,  &r.Aux8,  &r.Aux9, &r.Aux12,
-                                     &r.Aux13, &r.Aux15, &r.Aux16};
-                const std::vector<std::string> values = SplitText(it->second, '-');
-                if (values.size() == 7)
-                    for (size_t i = 0; i < 7; ++i)
-                        if (ParseNumber(values[i], 255, value))
-                            *fields[i] = static_cast<uint8_t>(value);
-            }
-            if (text != Cp1251ToUtf8(r.Number))
-                plan.warnings.push_back(
-                    label + ", " + r.Number +
-                    W(": знаки, которых нет в Windows-1251, заменены на \"?\""));
-            // The slot the file names, when it is free and of the storage named.
-            r.Index = 0;
-            if (ParseSmallInt(n.orlin, "SLOT", 1000000, value) && isFree(value)) {
-                const auto storage = n.orlin.find("STORAGE");
-                if (storage == n.orlin.end() ||
-                    storage->second == StorageName(state.StorageOfSlot(value))) {
-                    r.Index = value;
-                    taken.insert(value);
-                }
-            }
-            pending.push_back({r, label + ", " + r.Number});
-        }
-    }
-    // The rest into the free slots of the phone memory, in slot order.
-    int32_t next = 1;
-    for (Pending& p : pending) {
-        if (p.record.Index == 0) {
-            const int32_t last = static_cast<int32_t>(state.abonents.size());
-            while (next <= last && (state.StorageOfSlot(next) != 0 || !isFree(next))) ++next;
-            if (next > last) {
-                ++plan.missingSlots;
-                plan.warnings.push_back(p.label + W(": нет свободной ячейки"));
-                continue;
-            }
-            p.record.Index = next;
-            taken.insert(next);
-        }
-        p.record.Storage = state.StorageOfSlot(p.record.Index);
-        plan.records.push_back(p.record);
-    }
-    if (plan.alreadyThere > 0)
-        plan.warnings.push_back(W("уже есть в телефоне (то же имя и номер), не записано: ") +
-                                std::to_string(plan.alreadyThere));
-    return plan;
-}
-
-VCardWriteReport WriteVCardImport(PhoneSession& session, PhonebookState& state,
-                                  const std::vector<TAbonentInfo>& records,
-                                  Interaction& interaction) {
-    VCardWriteReport report;
-    WriteVCardImport(session, state, records, interaction, report);
-    return report;
-}
-
-void WriteVCardImport(PhoneSession& session, PhonebookState& state,
-                      const std::vector<TAbonentInfo>& records, Interaction& interaction,
-                      VCardWriteReport& report) {
-    report = VCardWriteReport{};
-    if (records.empty()) return;
-    for (const TAbonentInfo& record : records) report.notSent.push_back(record.Index);
-    if (!BeginEdit(session)) return;
-    report.started = true;
-    const int count = static_cast<int>(records.size());
-    for (int i = 0; i < count; ++i) {
-        const TAbonentInfo& record = records[static_cast<size_t>(i)];
-        // Until the answer comes, the entry may or may not be in the phone.
-        report.notSent.erase(report.notSent.begin());
-        report.unanswered = record.Index;
-        const bool written = WriteEntry(session, state, state.family, record).written;
-        report.unanswered.reset();
-        if (written) {
-            ++report.written;
-            report.writtenSlots.push_back(record.Index);
-        } else {
-            report.refused.push_back(record.Index);
-        }
-        interaction.progress(i + 1, count);
-        interaction.processEvents();
-        if (!interaction.keepRunning() && interaction.confirm(StopWritingQuestion())) {
-            report.stopped = i + 1 < count;
-            break;
-        }
-    }
-}
-
-std::string ImportWarningText(const std::vector<std::string>& warnings) {
-    if (warnings.empty()) return {};
-    std::string text = W("Не всё из файла vCard удалось перенести в телефон как есть:");
-    for (const std::string& w : warnings) text += "\r\n" + w;
-    return text;
 }
 
 }  // namespace orlin

@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 
 #include "link/cp1251.h"
+#include "link/utf8.h"
 
 namespace orlin {
 
@@ -33,40 +34,10 @@ const std::string& PathOf(const ThemeChoice& choice, ThemePart part) {
     return choice.ringTone;
 }
 
-// The next character of a UTF-8 text; an invalid byte stands for itself.
+// The next character of a UTF-8 text; a byte that starts no character stands for itself.
 char32_t NextCharacter(std::string_view text, size_t& at) {
-    const auto byte = [&](size_t i) { return static_cast<unsigned char>(text[i]); };
-    const unsigned char lead = byte(at);
-    int length = 0;
-    char32_t value = 0;
-    char32_t least = 0;
-    if (lead < 0x80) {
-        ++at;
-        return lead;
-    } else if ((lead & 0xE0) == 0xC0) {
-        length = 2, value = lead & 0x1F, least = 0x80;
-    } else if ((lead & 0xF0) == 0xE0) {
-        length = 3, value = lead & 0x0F, least = 0x800;
-    } else if ((lead & 0xF8) == 0xF0) {
-        length = 4, value = lead & 0x07, least = 0x10000;
-    }
-    if (length == 0 || at + length > text.size()) {
-        ++at;
-        return lead;
-    }
-    for (int i = 1; i < length; ++i) {
-        if ((byte(at + i) & 0xC0) != 0x80) {
-            ++at;
-            return lead;
-        }
-        value = (value << 6) | (byte(at + i) & 0x3F);
-    }
-    if (value < least || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF)) {
-        ++at;
-        return lead;
-    }
-    at += length;
-    return value;
+    const auto lead = static_cast<unsigned char>(text[at]);
+    return NextUtf8(text, at).value_or(lead);
 }
 
 void AppendUnit(std::string& out, char32_t unit) {

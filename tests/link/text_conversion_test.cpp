@@ -2,9 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <optional>
+#include <vector>
+
 #include "link/cp1251.h"
 #include "link/errors.h"
 #include "link/phone_text.h"
+#include "link/slot_list.h"
+#include "link/utf8.h"
 #include "tests/support/text.h"
 
 namespace orlin::test {
@@ -102,6 +108,52 @@ TEST(Cp1251, WellFormedUtf8IsToldFromWindows1251) {
          {Utf8ToCp1251("Юрій Сір "), std::string("ab\xC3"), std::string("\xC0\xAF"),
           std::string("\xED\xA0\x80"), std::string("\xF4\x90\x80\x80"), std::string("\x80")})
         EXPECT_FALSE(IsWellFormedUtf8(bad)) << Cp1251ToUtf8(bad);
+}
+
+// The one decoder: each byte that starts no well-formed character gives nothing and is passed
+// alone, so that the next character is still found.
+TEST(Utf8, EachMalformedByteIsPassedAlone) {
+    const struct {
+        std::string text;
+        std::vector<std::optional<char32_t>> characters;
+    } cases[] = {
+        {"A\xD0\x96", {U'A', U'Ж'}},
+        {"\xF0\x9F\x98\x80", {U'\U0001F600'}},
+        {"\xE2\x82", {std::nullopt, std::nullopt}},  // cut short at the end
+        {"\xE2\x82"
+         "A",
+         {std::nullopt, std::nullopt, U'A'}},                          // cut short before a letter
+        {"\xC0\xAF", {std::nullopt, std::nullopt}},                    // overlong
+        {"\xED\xA0\x80", {std::nullopt, std::nullopt, std::nullopt}},  // surrogate
+        {"\xF4\x90\x80\x80", {std::nullopt, std::nullopt, std::nullopt, std::nullopt}},
+        {"\x80\xFF", {std::nullopt, std::nullopt}},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::optional<char32_t>> got;
+        for (size_t pos = 0; pos < c.text.size();) got.push_back(NextUtf8(c.text, pos));
+        EXPECT_EQ(got, c.characters) << Cp1251ToUtf8(c.text);
+        const bool whole = std::find(got.begin(), got.end(), std::nullopt) == got.end();
+        EXPECT_EQ(Utf8Characters(c.text).has_value(), whole) << Cp1251ToUtf8(c.text);
+        std::string back;
+        for (const auto& code : got)
+            if (code) AppendUtf8(back, *code);
+        if (whole) EXPECT_EQ(back, c.text);
+    }
+    EXPECT_EQ(Utf8Characters("Юрій"), std::u32string(U"Юрій"));
+}
+
+TEST(SlotList, NeighboursJoinIntoRuns) {
+    const struct {
+        std::vector<int> slots;
+        std::string text;
+    } cases[] = {
+        {{}, ""},        {{7}, "7"}, {{3, 1, 2, 7}, "1-3, 7"}, {{9, 10, 1, 1, 3}, "1, 3, 9-10"},
+        {{5, 6}, "5-6"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(SlotList(c.slots), c.text);
+    EXPECT_EQ(SlotList(std::vector<std::string>{"12", "3", "4"}), "3-4, 12");
+    // A garbled index is listed as it came, with the others in their order.
+    EXPECT_EQ(SlotList(std::vector<std::string>{"12", "?", "3"}), "12, ?, 3");
 }
 
 TEST(Cp1251, EveryByteRoundTrips) {

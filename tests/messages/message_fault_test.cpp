@@ -68,22 +68,24 @@ std::string HangUpText(const std::vector<std::string>& clean, const std::string&
 }
 
 std::string FolderText(const FolderReport& report) {
+    report.RaiseFailure();
     std::string text = report.phoneIdMissing ? PhoneIdWarning() : std::string();
-    for (const std::string& part : {FailureText(report.failure), UnreadableText(report)})
+    for (const std::string& part : {StatusText(report), UnreadableText(report)})
         if (!part.empty()) text += (text.empty() ? "" : "\r\n") + part;
     return text;
 }
 
 std::string ReadFolder(SimPhone& phone, MessageFolder folder) {
     Interaction quiet;
-    return FolderText(ReadMessageFolder(phone.settings, folder, quiet));
+    PhoneSession session = Session(phone);
+    return FolderText(ReadMessageFolder(session, folder, quiet));
 }
 
 std::string Compose(SimPhone& phone, SendAction action) {
     PhoneSession session = Session(phone);
     BeginCompose(session);
-    const SendOutcome outcome = StoreAndSend(
-        session, ComposeCommand("+79001234567", EncodePhoneText(W("Привет"))), action, [](int) {});
+    const SendOutcome outcome =
+        SendNewMessage(session, "+79001234567", W("Привет"), action, [](int) {});
     // Whatever became of the message, the phone's next answer belongs to the next command: a
     // late answer to the text must not stand in for it.
     std::string next;
@@ -96,18 +98,15 @@ std::string Compose(SimPhone& phone, SendAction action) {
     return IsSendFailure(outcome) ? SendOutcomeText(outcome) : std::string();
 }
 
+// Deleting as the window and the command line do it, through the core.
 std::string DeleteEach(SimPhone& phone, const std::vector<std::string>& indexes, bool selectAll,
                        std::set<int>& confirmed) {
     PhoneSession session = Session(phone);
-    if (selectAll) SelectAllStorages(session);
-    std::vector<std::string> refused;
-    for (const std::string& index : indexes) {
-        if (DeleteMessage(session, index))
-            confirmed.insert(std::stoi(index));
-        else
-            refused.push_back(index);
-    }
-    return refused.empty() ? std::string() : RefusedDeleteText(refused);
+    const MessagesChange change = DeleteMessages(
+        session, indexes, selectAll ? DeleteFrom::AllStorages : DeleteFrom::SelectedStorage);
+    for (const std::string& index : change.done) confirmed.insert(std::stoi(index));
+    change.RaiseFailure();
+    return DeleteMessagesText(change);
 }
 
 // Under each fault in turn: the report expected, or "" for the failure raised as it is (the
@@ -149,7 +148,8 @@ std::vector<Operation> Operations() {
          "AT+CGSN",
          {raised, raised, raised, W("Не удалось прочитать серийный номер телефона.")},
          [](SimPhone& phone, std::set<int>&) {
-             return FolderText(ShowMessageArchive(phone.settings));
+             PhoneSession session(phone.settings);
+             return FolderText(ReadMessageArchive(session));
          }},
         // Without an answer the phone takes the text for a command line, which it refuses.
         {"store",

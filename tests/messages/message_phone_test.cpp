@@ -34,7 +34,14 @@ namespace fs = std::filesystem;
 class MessagesOnPhone : public ::testing::Test {
 protected:
     FolderReport read(MessageFolder folder) {
-        return ReadMessageFolder(phone.settings, folder, interaction);
+        PhoneSession::Options options;
+        options.useSettingsTimeout = true;
+        PhoneSession session(phone.settings, options);
+        return ReadMessageFolder(session, folder, interaction);
+    }
+    FolderReport readArchive() {
+        PhoneSession session(phone.settings);
+        return ReadMessageArchive(session);
     }
     std::string archive() const { return test::FileBytes(dir_ / "sms_789012.txt"); }
     std::vector<std::string> indexes(const FolderReport& report) const {
@@ -68,7 +75,8 @@ TEST_F(MessagesOnPhone, EachFolderListsItsMessages) {
         SCOPED_TRACE(static_cast<int>(c.folder));
         phone.mark();
         const FolderReport report = read(c.folder);
-        EXPECT_EQ(report.failure, FolderFailure::None);
+        EXPECT_EQ(report.status, FolderStatus::Done);
+        EXPECT_FALSE(report.Failed());
         EXPECT_TRUE(report.listCleared);
         EXPECT_EQ(indexes(report), c.indexes);
         std::vector<std::string> statuses;
@@ -95,15 +103,15 @@ TEST_F(MessagesOnPhone, ARefusedCommandEndsTheReadWithItsNumber) {
     const struct {
         MessageFolder folder;
         std::string command;
-        FolderFailure failure;
+        FolderStatus failure;
     } cases[] = {
-        {MessageFolder::Inbox, "AT+CSCS=UCS2", FolderFailure::Charset},
-        {MessageFolder::Inbox, "AT+CPMS=\"IM\"", FolderFailure::InboxStorage},
-        {MessageFolder::Inbox, "AT+MMGL", FolderFailure::InboxList},
-        {MessageFolder::Sent, "AT+CPMS=\"OM\"", FolderFailure::OutboxStorage},
-        {MessageFolder::Outgoing, "AT+MMGL", FolderFailure::OutboxList},
-        {MessageFolder::Drafts, "AT+CPMS=\"DM\"", FolderFailure::DraftsStorage},
-        {MessageFolder::Drafts, "AT+MMGL", FolderFailure::DraftsList},
+        {MessageFolder::Inbox, "AT+CSCS=UCS2", FolderStatus::Charset},
+        {MessageFolder::Inbox, "AT+CPMS=\"IM\"", FolderStatus::InboxStorage},
+        {MessageFolder::Inbox, "AT+MMGL", FolderStatus::InboxList},
+        {MessageFolder::Sent, "AT+CPMS=\"OM\"", FolderStatus::OutboxStorage},
+        {MessageFolder::Outgoing, "AT+MMGL", FolderStatus::OutboxList},
+        {MessageFolder::Drafts, "AT+CPMS=\"DM\"", FolderStatus::DraftsStorage},
+        {MessageFolder::Drafts, "AT+MMGL", FolderStatus::DraftsList},
     };
     for (const char* line : {"", "+CME ERROR: 10", "+CMS ERROR: 500"}) {
         for (const auto& c : cases) {
@@ -113,12 +121,16 @@ TEST_F(MessagesOnPhone, ARefusedCommandEndsTheReadWithItsNumber) {
             faults.errorLine = line;
             phone->setFaults(faults);
             const FolderReport report = read(c.folder);
-            EXPECT_EQ(report.failure, c.failure);
+            EXPECT_EQ(report.status, c.failure);
+            EXPECT_FALSE(report.Failed());
             EXPECT_TRUE(report.rows.empty());
-            EXPECT_EQ(report.listCleared, c.failure != FolderFailure::Charset);
+            EXPECT_EQ(report.listCleared, c.failure != FolderStatus::Charset);
         }
     }
-    EXPECT_EQ(FailureText(FolderFailure::InboxStorage), W("Проблемы с подключением. 2"));
+    FolderReport refused;
+    refused.status = FolderStatus::InboxStorage;
+    EXPECT_EQ(StatusText(refused), W("Проблемы с подключением. 2"));
+    EXPECT_EQ(StatusText(FolderReport()), "");
 }
 
 TEST_F(MessagesOnPhone, ReadingTheInboxTwiceArchivesEachMessageOnce) {
@@ -139,7 +151,7 @@ TEST_F(MessagesOnPhone, ReadingTheInboxTwiceArchivesEachMessageOnce) {
     EXPECT_EQ(read(MessageFolder::Inbox).archived, 0);
     EXPECT_EQ(archive(), bytes);
     // The archive view shows the same messages; other folders never touch the file.
-    const FolderReport view = ShowMessageArchive(phone.settings);
+    const FolderReport view = readArchive();
     ASSERT_EQ(view.rows.size(), 7u);
     EXPECT_EQ(view.rows[0], ArchiveRow({"+79111234567", "2026/12/07,18:02:11",
                                         W("Привет! Встречаемся в семь у метро.")}));
@@ -182,7 +194,7 @@ TEST_F(MessagesOnPhone, WithoutAPhoneIdNoArchiveIsTouched) {
         EXPECT_EQ(inbox.rows.size(), 5u);
         EXPECT_EQ(inbox.archived, 0);
         EXPECT_FALSE(read(MessageFolder::Drafts).phoneIdMissing);
-        const FolderReport view = ShowMessageArchive(phone.settings);
+        const FolderReport view = readArchive();
         EXPECT_TRUE(view.phoneIdMissing);
         EXPECT_TRUE(view.rows.empty());
         EXPECT_TRUE(fs::is_empty(dir_));
@@ -248,9 +260,8 @@ TEST_F(MessagesOnPhone, SendPathsReportWhatThePhoneDid) {
         phone.mark();
         PhoneSession session(phone.settings);
         BeginCompose(session);
-        const SendOutcome outcome =
-            StoreAndSend(session, ComposeCommand("+79001234567", EncodePhoneText(W("Привет"))),
-                         c.action, [](int ms) { EXPECT_EQ(ms, 500); });
+        const SendOutcome outcome = SendNewMessage(session, "+79001234567", W("Привет"), c.action,
+                                                   [](int ms) { EXPECT_EQ(ms, 500); });
         EXPECT_EQ(outcome, c.outcome);
         std::vector<std::string> log = phone.since();
         ASSERT_GE(log.size(), 2u);
@@ -278,7 +289,7 @@ TEST(MessageSend, AWriteWithoutAnIndexSendsNothingMore) {
     script.Start();
     PortSettings settings{script.SlavePath(), 19200, 1000};
     PhoneSession session(settings);
-    EXPECT_EQ(StoreAndSend(session, ComposeCommand("+7911", "0041"), SendAction::SendAndDelete),
+    EXPECT_EQ(SendNewMessage(session, "+7911", "A", SendAction::SendAndDelete),
               SendOutcome::NoIndex);
     EXPECT_TRUE(script.Finish()) << script.Failure();
     EXPECT_EQ(script.Received().find("CMSS"), std::string::npos) << script.Received();
@@ -292,11 +303,23 @@ TEST_F(MessagesOnPhone, StoredMessagesAreSentDeletedAndMarkedByIndex) {
     EXPECT_TRUE(MarkAsRead(session, "1"));
     EXPECT_EQ(phone.state().contents.messages.at(1).status, MessageStatus::RecRead);
     EXPECT_FALSE(MarkAsRead(session, "99"));
-    SelectAllStorages(session);
-    EXPECT_TRUE(DeleteMessage(session, "10"));
-    EXPECT_FALSE(DeleteMessage(session, "10"));
+    phone.mark();
+    const MessagesChange first = DeleteMessages(session, {"10", "99", "11"});
+    EXPECT_EQ(phone.since().front(), "AT+CPMS=\"MT\"");
+    EXPECT_EQ(first.done, (std::vector<std::string>{"10", "11"}));
+    EXPECT_EQ(first.refused, std::vector<std::string>{"99"});
+    EXPECT_TRUE(first.unsent.empty());
+    EXPECT_EQ(DeleteMessagesText(first), W("Телефон не удалил сообщение 99."));
     EXPECT_EQ(phone.state().contents.messages.count(10), 0u);
-    EXPECT_EQ(RefusedDeleteText({"3", "7"}), W("Телефон не удалил сообщения: 3, 7."));
+    phone.mark();
+    const MessagesChange again = DeleteMessages(session, {"10"}, DeleteFrom::SelectedStorage);
+    EXPECT_EQ(phone.since(), std::vector<std::string>{"AT+CMGD=10"});
+    EXPECT_EQ(again.refused, std::vector<std::string>{"10"});
+    EXPECT_TRUE(DeleteMessages(session, {}).Whole());
+    MessagesChange refused;
+    refused.refused = {"7", "3"};
+    EXPECT_EQ(DeleteMessagesText(refused), W("Телефон не удалил сообщения: 3, 7."));
+    EXPECT_EQ(DeleteMessagesText(MessagesChange()), "");
 }
 
 }  // namespace

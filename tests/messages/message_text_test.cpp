@@ -40,15 +40,15 @@ TEST(MessageAnswers, PhoneIdIsSixLettersOrDigitsAfterTheSerialNumberPrefix) {
         {"\r\n+CGSN: 351234567890123\r\n\r\nOK\r\n", "789012"},
         {"\r\n+CGSN: 351234567\r\n\r\nOK\r\n", std::nullopt},
     };
-    for (const auto& c : cases) EXPECT_EQ(PhoneIdFromAnswer(c.answer), c.id) << c.answer;
+    for (const auto& c : cases) EXPECT_EQ(ParseCgsnPhoneId(c.answer), c.id) << c.answer;
 }
 
 TEST(MessageAnswers, StorageCountComesFromItsOwnLine) {
-    EXPECT_EQ(StorageCountFromAnswer("\r\n+CPMS: 3,50,3,50,3,50\r\n\r\nOK\r\n"), 3);
-    EXPECT_EQ(StorageCountFromAnswer("\r\n+CPMS: 12,50\r\n\r\nOK\r\n"), 12);  // two numbers
-    EXPECT_EQ(StorageCountFromAnswer("\r\n+CMTI: \"IM\",9\r\n\r\n+CPMS:  7,50\r\n\r\nOK\r\n"), 7);
-    EXPECT_THROW(StorageCountFromAnswer("\r\n+CPMS: x,50\r\n\r\nOK\r\n"), EConvertError);
-    EXPECT_THROW(StorageCountFromAnswer("\r\n+CPMS: 99999,50\r\n\r\nOK\r\n"), OrlinError);
+    EXPECT_EQ(ParseCpmsCount("\r\n+CPMS: 3,50,3,50,3,50\r\n\r\nOK\r\n"), 3);
+    EXPECT_EQ(ParseCpmsCount("\r\n+CPMS: 12,50\r\n\r\nOK\r\n"), 12);  // two numbers
+    EXPECT_EQ(ParseCpmsCount("\r\n+CMTI: \"IM\",9\r\n\r\n+CPMS:  7,50\r\n\r\nOK\r\n"), 7);
+    EXPECT_THROW(ParseCpmsCount("\r\n+CPMS: x,50\r\n\r\nOK\r\n"), EConvertError);
+    EXPECT_THROW(ParseCpmsCount("\r\n+CPMS: 99999,50\r\n\r\nOK\r\n"), OrlinError);
 }
 
 TEST(MessageAnswers, HeaderLinesAreTheListLinesOnly) {
@@ -60,7 +60,7 @@ TEST(MessageAnswers, HeaderLinesAreTheListLinesOnly) {
         "\r\n+MMGL: 9,\"REC READ\",\"+7911\",,\"2009/8/18,19:11:45\",145\r\n\r\nOK\r\n";
     const std::vector<MessageHeader> expected = {
         {"4", "REC UNREAD"}, {"12", "REC READ"}, {"7", "STO SENT"}, {"9", "REC READ"}};
-    EXPECT_EQ(HeaderLines(answer), expected);
+    EXPECT_EQ(ParseMmglHeaders(answer), expected);
     EXPECT_TRUE(IsMessageIndex("12"));
     for (const char* bad : {"", "1;2", "-1", "1234567", " 3"}) EXPECT_FALSE(IsMessageIndex(bad));
 }
@@ -117,15 +117,15 @@ TEST(MessageAnswers, MessageFieldsFollowTheAnswersOwnStatus) {
         {"\r\n+MMGR: \"STO SENT\",\"+7911\",\r\n" + hex + "\r\n\r\nOK\r\n",
          MessageAnswer{"STO SENT", "+7911", "", hex}},
     };
-    for (const auto& c : cases) EXPECT_EQ(ParseMessageAnswer(c.answer), c.message) << c.answer;
+    for (const auto& c : cases) EXPECT_EQ(ParseMmgrMessage(c.answer), c.message) << c.answer;
 }
 
 TEST(MessageAnswers, StoredIndexNeedsOkAndANumber) {
-    EXPECT_EQ(StoredIndexFromAnswer("\r\n> \r\n+CMGW: 12\r\n\r\nOK\r\n"), "12");
-    EXPECT_EQ(StoredIndexFromAnswer("\r\n> \r\n\r\nOK\r\n"), std::nullopt);
-    EXPECT_EQ(StoredIndexFromAnswer("\r\n+CMGW: \r\n\r\nOK\r\n"), std::nullopt);
-    EXPECT_EQ(StoredIndexFromAnswer("\r\n+CMGW: 3;+CMGD=1\r\n\r\nOK\r\n"), std::nullopt);
-    EXPECT_EQ(StoredIndexFromAnswer("\r\n+CMGW: 12\r\n\r\n+CMS ERROR: 322\r\n"), std::nullopt);
+    EXPECT_EQ(ParseCmgwIndex("\r\n> \r\n+CMGW: 12\r\n\r\nOK\r\n"), "12");
+    EXPECT_EQ(ParseCmgwIndex("\r\n> \r\n\r\nOK\r\n"), std::nullopt);
+    EXPECT_EQ(ParseCmgwIndex("\r\n+CMGW: \r\n\r\nOK\r\n"), std::nullopt);
+    EXPECT_EQ(ParseCmgwIndex("\r\n+CMGW: 3;+CMGD=1\r\n\r\nOK\r\n"), std::nullopt);
+    EXPECT_EQ(ParseCmgwIndex("\r\n+CMGW: 12\r\n\r\n+CMS ERROR: 322\r\n"), std::nullopt);
 }
 
 TEST(MessageArchive, LinesSplitAtTheFirstTwoSemicolons) {
@@ -231,9 +231,25 @@ TEST(MessageCompose, KeysAtTheLimitAndByLanguage) {
             << static_cast<int>(c.language) << " " << c.length << " " << int(c.key);
 }
 
+// The command line picks the limit from the text itself: Latin-1 alone keeps 160.
+TEST(MessageCompose, TheTextsOwnCharactersChooseItsLanguage) {
+    const struct {
+        std::u32string text;
+        MessageLanguage language;
+    } cases[] = {
+        {U"", MessageLanguage::English},
+        {U"Hello", MessageLanguage::English},
+        {U"caf\u00E9 \u00FF", MessageLanguage::English},
+        {U"Hi \u0100", MessageLanguage::Russian},
+        {U"Привет", MessageLanguage::Russian},
+        {U"\u20AC", MessageLanguage::Russian},
+    };
+    for (const auto& c : cases) EXPECT_EQ(LanguageOfText(c.text), c.language);
+}
+
 TEST(MessageCompose, RecipientAndCommand) {
     const std::vector<Contact> contacts = {
-        {W("Мама"), "+7901", 3}, {W("Мама"), "+7902", 1}, {"Ivan", "+7903", 0}};
+        {W("Мама"), "+7901"}, {W("Мама"), "+7902"}, {"Ivan", "+7903"}};
     EXPECT_EQ(ResolveRecipient(W("Мама"), 1, contacts), "+7902");             // the one picked
     EXPECT_EQ(ResolveRecipient(W("Мама"), std::nullopt, contacts), "+7901");  // typed: first
     EXPECT_EQ(ResolveRecipient("ivan", std::nullopt, contacts), "ivan");      // case matters
@@ -242,9 +258,6 @@ TEST(MessageCompose, RecipientAndCommand) {
         EXPECT_FALSE(RecipientAllowed(bad)) << bad;
     EXPECT_TRUE(RecipientAllowed("+7 (911) 123-45-67"));
     EXPECT_EQ(ComposeCommand("+7911", "0041"), "AT+CMGW=\"+7911\"\r0041\x1a");
-    EXPECT_EQ(NumberTypeImage(W("Мобильный")), 3);
-    EXPECT_EQ(NumberTypeImage("SIM"), 8);
-    EXPECT_EQ(NumberTypeImage("?"), 0);
 }
 
 TEST(MessageExport, BlocksAndCsv) {

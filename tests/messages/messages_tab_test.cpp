@@ -282,6 +282,55 @@ TEST_F(MessagesWindow, SendFromThePhonebookPopupHonoursTheDialog) {
     EXPECT_EQ(messages().at(13).status, MessageStatus::StoUnsent);
 }
 
+// The recipients offered are the phonebook list's rows in the order they stand, also after
+// the list was sorted, each with the name and number of its row.
+TEST_F(MessagesWindow, TheRecipientsOfferedFollowThePhonebookRows) {
+    phone().edit([](phonesim::PhoneState& s) {
+        s.contents.phonebook.clear();
+        const char* names[] = {"Boris", "Anna", "Clara"};
+        for (int slot : {1, 2, 3}) {
+            phonesim::PhonebookEntry e;
+            e.name = names[slot - 1];
+            e.number = "+700" + std::to_string(slot);
+            e.numberFormat = 145;
+            e.type = 3;
+            s.contents.phonebook[slot] = e;
+        }
+    });
+    PhoneBookTab* book = window_->tsPhoneBook;
+    book->sbReadAll->click();
+    const auto rows = [book] {
+        QStringList shown;
+        for (int i = 0; i < book->ListView1->topLevelItemCount(); ++i)
+            shown << book->ListView1->topLevelItem(i)->text(1) + " " +
+                         book->ListView1->topLevelItem(i)->text(2);
+        return shown;
+    };
+    const auto offered = [book] {
+        QStringList names;
+        for (const OfferedContact& c : book->OfferedContacts())
+            names << QString::fromStdString(c.name + " " + c.number);
+        return names;
+    };
+    ASSERT_EQ(rows().size(), 3);
+    EXPECT_EQ(offered(), rows());
+    const QStringList before = rows();
+    book->ListView1ColumnClick(1);  // by name
+    ASSERT_NE(rows(), before);
+    EXPECT_EQ(offered(), rows());
+
+    QStringList inBox;
+    whenDialogShows([&] {
+        for (int i = 0; i < dialog->cbAbonents->count(); ++i)
+            inBox << dialog->cbAbonents->itemText(i);
+        dialog->SpeedButton2->click();
+    });
+    tab->sbSMSNew->click();
+    QStringList names;
+    for (const QString& row : rows()) names << row.section(' ', 0, 0);
+    EXPECT_EQ(inBox, names);
+}
+
 TEST_F(MessagesWindow, DeletesRemoveOnlyWhatThePhoneDeleted) {
     clickNode(tab->nodeInbox);
     tab->sbDeleteSMS->click();

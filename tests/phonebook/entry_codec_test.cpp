@@ -247,31 +247,31 @@ TEST(RowTexts, IdsTypeIconAndCategoryCells) {
     r.NumberType = 7;
     PhonebookRow t720 = MakeRow(r, ModelFamily::Fields9, "T720", {});
     EXPECT_EQ(t720.typeText, "SIM");
-    EXPECT_EQ(t720.typeImage, 8);
+    EXPECT_EQ(t720.typeKind, NumberKind::Sim);
     PhonebookRow c350 = MakeRow(r, ModelFamily::Fields13, "C350", {});
     EXPECT_EQ(c350.typeText, W("Лист рассылки"));
-    EXPECT_EQ(c350.typeImage, 7);
+    EXPECT_EQ(c350.typeKind, NumberKind::MailingList);
     r.NumberType = 8;
     PhonebookRow v60 = MakeRow(r, ModelFamily::Fields9, "V60", {});
     EXPECT_EQ(v60.typeText, "8");
-    EXPECT_EQ(v60.typeImage, kNoImage);
+    EXPECT_EQ(v60.typeKind, std::nullopt);
 
     const GroupNames groups = {"Family", "", "Work"};
     r.Icon = 3;
     r.Category = 3;
     PhonebookRow withIcon = MakeRow(r, ModelFamily::Fields13, "C350", groups);
     EXPECT_EQ(withIcon.iconText, W("робот"));
-    EXPECT_EQ(withIcon.iconImage, 12);
+    EXPECT_EQ(withIcon.icon, 3);
     EXPECT_EQ(withIcon.groupText, "Work");
     r.Icon = 20;  // no icon has that number: an empty cell, the read goes on
     r.Category = 4;
     PhonebookRow odd = MakeRow(r, ModelFamily::Fields13, "C350", groups);
     EXPECT_EQ(odd.iconText, "");
-    EXPECT_EQ(odd.iconImage, kNoImage);
+    EXPECT_EQ(odd.icon, std::nullopt);
     EXPECT_EQ(odd.groupText, "");
     r.Icon = 255;
     EXPECT_EQ(MakeRow(r, ModelFamily::Fields13, "C350", groups).iconText, NoIconText());
-    EXPECT_EQ(MakeRow(r, ModelFamily::Fields13, "C350", groups).iconImage, kNoImage);
+    EXPECT_EQ(MakeRow(r, ModelFamily::Fields13, "C350", groups).icon, std::nullopt);
     r.Picture = "sun.gif";
     EXPECT_EQ(MakeRow(r, ModelFamily::Fields16, "V300", groups).iconText, "sun.gif");
 }

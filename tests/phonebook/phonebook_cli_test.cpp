@@ -13,6 +13,7 @@
 #include <sstream>
 
 #include "link/phone_session.h"
+#include "link/slot_list.h"
 #include "phonebook/phonebook_file.h"
 #include "phonebook/phonebook_read.h"
 #include "tests/support/cli_run.h"
@@ -390,10 +391,10 @@ TEST_F(PhonebookCli, AnImportStoppedAnywhereSaysWhatWentInAndARerunAddsNoDuplica
         const CliRun run = Cli(phone, "phonebook import twelve.vcf");
         EXPECT_EQ(run.status, 1);
         const auto held = phone.phonebook();
-        // "... 5 went in (slots 1, 2, 3, 4, 5), ... 7 were never sent (slots 6, ...)"
-        std::string slots;
-        for (const auto& [slot, entry] : held)
-            slots += (slots.empty() ? "" : ", ") + std::to_string(slot);
+        // "... 5 went in (slots 1-5), ... 7 were never sent (slots 6-12)"
+        std::vector<int> heldSlots;
+        for (const auto& [slot, entry] : held) heldSlots.push_back(slot);
+        const std::string slots = SlotList(heldSlots);
         if (!held.empty()) {
             EXPECT_NE(
                 run.err.find(" " + std::to_string(held.size()) + " went in (slots " + slots + ")"),

@@ -11,6 +11,7 @@
 
 #include "link/cp1251.h"
 #include "phonebook/code_tables.h"
+#include "phonebook/vcard_import.h"
 #include "tests/support/text.h"
 
 namespace orlin {

@@ -1,0 +1,28 @@
+#pragma once
+// The one UTF-8 decoder (and encoder) of the program. The screen, the command line, vCard, CSV
+// and the names inside a theme file are UTF-8; phone data and the program's own files are
+// Windows-1251 (cp1251.h), which converts through these.
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace orlin {
+
+// The character that starts at `pos`, with `pos` moved past it. A byte that starts no
+// well-formed sequence (a stray continuation byte, a sequence cut short, an overlong form, a
+// surrogate, anything beyond U+10FFFF) gives nothing and moves `pos` on by that one byte, so
+// that the caller decides what stands for it (U+FFFD, the byte itself, a refusal).
+std::optional<char32_t> NextUtf8(std::string_view text, size_t& pos);
+
+// The characters of a text that is well-formed UTF-8; nothing when it is not.
+std::optional<std::u32string> Utf8Characters(std::string_view text);
+
+// True when the bytes are well-formed UTF-8. Plain ASCII is well-formed too.
+bool IsWellFormedUtf8(std::string_view bytes);
+
+// Appends the UTF-8 bytes of one character.
+void AppendUtf8(std::string& out, char32_t code);
+
+}  // namespace orlin

@@ -1,0 +1,69 @@
+#pragma once
+// Putting the cards of a vCard file into the phonebook: the plan (which number goes into which
+// free slot, what is left out and why) and the writing of that plan. Reading and writing the
+// file itself is vcard.h.
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "link/interaction.h"
+#include "link/phone_session.h"
+#include "phonebook/phonebook_state.h"
+#include "phonebook/vcard.h"
+
+namespace orlin {
+
+// A telephone number of a card as the phone dials it: the formatting address books add
+// (blanks, brackets, dashes, dots, slashes) removed, "+1 (555) 010-0100" -> "+15550100100".
+// Only a leading "+", digits, "*", "#" and the pauses "p" and "w" remain; anything else (a
+// letter, a quote, ";", a control character) makes it no number: nothing.
+std::optional<std::string> CleanPhoneNumber(const std::string& utf8);
+
+struct VCardImport {
+    // The records to write, each with its slot (Index) and Storage set.
+    std::vector<TAbonentInfo> records;
+    // Numbers that found no free slot.
+    int missingSlots = 0;
+    // Numbers the phone holds already under the same name (or that the file repeats).
+    int alreadyThere = 0;
+    // What could not be held as it was, one line each (Windows-1251).
+    std::vector<std::string> warnings;
+};
+
+// Maps every TEL and EMAIL of every card onto a free slot of `state`: the X-ORLIN slot when
+// it is free and of the stated storage, else the next free slot of the phone memory. Numbers
+// of other programs are normalised (NormalisedNumber in `region`; our own cards keep them as
+// the phone held them); a number that is none, and a number or address holding what must not
+// reach a command line, are left out with a warning; an entry of a name and number the phone
+// holds already is counted in alreadyThere and not written again. The
+// type from TYPE (unknown types as mobile), the name from DisplayName() cut to the phone's
+// limit, the category whose name equals a CATEGORIES value (else the phone's default).
+VCardImport PlanVCardImport(const std::vector<VCard>& cards, const PhonebookState& state,
+                            const std::string& region = {});
+
+struct VCardWriteReport {
+    bool started = false;  // the phone took AT+CPBS=AD and AT+CSCS=UCS2
+    int written = 0;
+    std::vector<int32_t> writtenSlots;  // the slots the phone took
+    std::vector<int32_t> refused;       // slots whose write the phone refused
+    std::vector<int32_t> notSent;       // slots never sent (a stop, a failure)
+    std::optional<int32_t> unanswered;  // the write whose answer never came
+    bool stopped = false;               // the user stopped it
+};
+
+// Writes the planned records one by one into their slots (WriteEntry: the table of `state`
+// follows what the phone took). When keepRunning() turns false the user is asked whether to
+// stop. A model in no family raises, as a single write does.
+VCardWriteReport WriteVCardImport(PhoneSession& session, PhonebookState& state,
+                                  const std::vector<TAbonentInfo>& records,
+                                  Interaction& interaction);
+// The same into `report`, which holds what was done also when a port failure raises half-way.
+void WriteVCardImport(PhoneSession& session, PhonebookState& state,
+                      const std::vector<TAbonentInfo>& records, Interaction& interaction,
+                      VCardWriteReport& report);
+
+// The one warning after an import (Windows-1251), or empty when there is nothing to say.
+std::string ImportWarningText(const std::vector<std::string>& warnings);
+
+}  // namespace orlin

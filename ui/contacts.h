@@ -1,0 +1,18 @@
+#pragma once
+// What one tab offers another of its contacts: the phonebook tab offers the rows of its list,
+// the messages tab offers them as recipients. The main window hands the offer over, so that no
+// tab reads another tab's widgets.
+
+#include <QIcon>
+#include <functional>
+#include <string>
+#include <vector>
+
+struct OfferedContact {
+    std::string name;    // Windows-1251, as the list shows it
+    std::string number;  // Windows-1251
+    QIcon icon;          // the icon of its number type
+};
+
+// The contacts in the order of the list's rows.
+using ContactOffer = std::function<std::vector<OfferedContact>()>;
