@@ -43,9 +43,8 @@ protected:
     // `shell` runs before the program in the same shell (a ulimit, say).
     CliRun Cli(const SimPhone& phone, const std::string& words, int timeoutMs = 1000,
                const std::string& shell = "true") {
-        return test::RunInFolder(dir_, shell + " && '" ORLIN_CLI_PATH "' --port '" +
-                                           phone.settings.PortName + "' --timeout " +
-                                           std::to_string(timeoutMs) + " " + words);
+        return test::RunCli(dir_, phone.settings.PortName,
+                            "--timeout " + std::to_string(timeoutMs) + " " + words, shell + " && ");
     }
     fs::path dir_;
 };

@@ -1,16 +1,19 @@
-// The simulated phone's standard message commands in text mode (AT+CMGR, AT+CSDH), and a
-// standard client reading its seeded messages with them.
+// The simulated phone as a standard client (gammu) meets it: its standard message commands in
+// text mode (AT+CMGR, AT+CSDH); gammu, when it is installed, identifying the phone, reading its
+// phone memory and every seeded message.
 
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 
 #include "link/phone_text.h"
+#include "tests/support/cli_run.h"
 #include "tests/support/sim_phone.h"
 #include "tests/support/text.h"
+#include "tests/support/working_folder.h"
 
 namespace orlin::test {
 namespace {
@@ -18,7 +21,32 @@ namespace {
 using phonesim::MessageStatus;
 namespace fs = std::filesystem;
 
-TEST(StandardMessages, ReadInTextModeWithAndWithoutTheFullHeader) {
+// gammu over the phone `start` starts, with a configuration of its own in the test's folder
+// that names the phone's device.
+class Gammu : public ::testing::Test {
+protected:
+    static bool GammuInstalled() { return fs::exists("/usr/bin/gammu"); }
+    void start(phonesim::PhoneSimOptions options) {
+        options.linkPath = (folder_.path() / "ttyPHONE").string();
+        phone_ = std::make_unique<SimPhone>(options);
+        std::ofstream(folder_.path() / "gammurc")
+            << "[gammu]\nport = " << options.linkPath << "\nconnection = at19200\n";
+    }
+    // What gammu printed (both streams); `status` its exit status.
+    std::string run(const std::string& args) {
+        const CliRun got =
+            RunInFolder(folder_.path(), "timeout 120 /usr/bin/gammu -c gammurc " + args);
+        status = got.status;
+        return got.out + got.err;
+    }
+    WorkingFolder folder_{"orlin_gammu_"};
+    std::unique_ptr<SimPhone> phone_;
+    int status = -1;
+};
+
+class StandardMessages : public Gammu {};
+
+TEST_F(StandardMessages, ReadInTextModeWithAndWithoutTheFullHeader) {
     SimPort p;
     p.at("AT+CPMS=\"MT\"");
     EXPECT_EQ(p.at("AT+CMGR=3"),
@@ -43,26 +71,48 @@ TEST(StandardMessages, ReadInTextModeWithAndWithoutTheFullHeader) {
     EXPECT_EQ(p.at("AT+CMGR=7"), "\r\nERROR\r\n");  // not in the storage read
 }
 
+// A public AT suite must be able to identify the phone and read its phone memory.
+class PublicSuite : public Gammu {
+protected:
+    void SetUp() override {
+        if (!GammuInstalled()) GTEST_SKIP() << "gammu is not installed";
+        phonesim::PhoneSimOptions options = PhoneOptions("C350");
+        options.meLast = 60;  // the suite asks for each slot on its own
+        start(options);
+    }
+};
+
+TEST_F(PublicSuite, Identify) {
+    std::string out = run("identify");
+    EXPECT_EQ(status, 0) << out;
+    EXPECT_NE(out.find("Motorola"), std::string::npos) << out;
+    EXPECT_NE(out.find("C350"), std::string::npos) << out;
+    EXPECT_NE(out.find("351234567890123"), std::string::npos) << out;
+}
+
+TEST_F(PublicSuite, GetAllMemoryOfThePhone) {
+    std::string out = run("getallmemory ME");
+    EXPECT_EQ(status, 0) << out;
+    size_t entries = 0;
+    for (size_t at = out.find("Memory ME, Location "); at != std::string::npos;
+         at = out.find("Memory ME, Location ", at + 1))
+        ++entries;
+    int expected = 0;
+    phone_->edit([&](phonesim::PhoneState& s) {
+        for (const auto& [slot, e] : s.contents.phonebook) expected += slot <= s.meLast;
+    });
+    EXPECT_EQ(entries, static_cast<size_t>(expected)) << out;
+    EXPECT_NE(out.find("Иван Петров"), std::string::npos) << out;
+    EXPECT_NE(out.find("John Smith"), std::string::npos) << out;
+    EXPECT_NE(out.find("\"+79111234567\""), std::string::npos) << out;
+}
+
 // gammu, when it is installed, lists every seeded message.
-TEST(StandardMessages, GammuReadsEverySeededMessage) {
-    if (!fs::exists("/usr/bin/gammu")) GTEST_SKIP() << "gammu is not installed";
-    const fs::path dir = fs::temp_directory_path() / ("orlin_gammu_" + std::to_string(::getpid()));
-    fs::create_directories(dir);
-    phonesim::PhoneSimOptions options = PhoneOptions("C350");
-    options.linkPath = (dir / "ttyPHONE").string();
-    SimPhone phone(options);
-    std::ofstream(dir / "gammurc")
-        << "[gammu]\nport = " << options.linkPath << "\nconnection = at19200\n";
-    const std::string command =
-        "timeout 120 /usr/bin/gammu -c '" + (dir / "gammurc").string() + "' getallsms 2>&1";
-    FILE* pipe = popen(command.c_str(), "r");
-    std::string out;
-    char buf[4096];
-    size_t n;
-    while ((n = fread(buf, 1, sizeof buf, pipe)) > 0) out.append(buf, n);
-    const int status = pclose(pipe);
-    fs::remove_all(dir);
-    EXPECT_EQ(WEXITSTATUS(status), 0) << out;
+TEST_F(StandardMessages, GammuReadsEverySeededMessage) {
+    if (!GammuInstalled()) GTEST_SKIP() << "gammu is not installed";
+    start(PhoneOptions("C350"));
+    const std::string out = run("getallsms");
+    EXPECT_EQ(status, 0) << out;
     EXPECT_NE(out.find("11 SMS parts in 11 SMS sequences"), std::string::npos) << out;
     for (const char* text : {"See you at the airport tomorrow, gate B12.", "Balance: 245.10 RUB",
                              "Happy birthday, Anna!", "Draft: call me back", "+441632960123",
