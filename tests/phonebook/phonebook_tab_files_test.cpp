@@ -1,6 +1,7 @@
 // The phonebook tab and files: saving and loading the phonebook file, vCard export and import.
 
 #include "tests/phonebook/phonebook_tab_fixture.h"
+#include "ui/file_dialogs.h"
 
 namespace orlin {
 namespace {
@@ -16,7 +17,7 @@ TEST_F(PhonebookTab, SaveAndLoadThroughTheFileDialogs) {
     tab->ListView1->topLevelItem(0)->setSelected(true);
     tab->pmSaveBook->trigger();
     ASSERT_TRUE(QFile::exists(path));
-    const std::string saved = ReadWholeFile(QFile::encodeName(path).toStdString());
+    const std::string saved = ReadWholeFile(Utf8Path(path));
     EXPECT_EQ(saved, PhonebookFileText(tab->state().abonents, tab->state().ranges).bytes);
 
     SimPhone empty("C350", false);
@@ -72,7 +73,7 @@ TEST_F(PhonebookTab, CancelledLoadStillReadsAndEnablesAdding) {
 TEST_F(PhonebookTab, LoadIntoAModelInNoFamilySaysNothingWasWritten) {
     const QString path =
         QDir::temp().filePath(QStringLiteral("orlin_pb_nofamily_%1.csv").arg(::getpid()));
-    WriteWholeFile(QFile::encodeName(path).toStdString(), "PHONE;3;A;+1;2;0;255;0;1;0;0;255;0\r\n");
+    WriteWholeFile(Utf8Path(path), "PHONE;3;A;+1;2;0;255;0;1;0;0;255;0\r\n");
     SimPhone phone("V3", false);
     Connect(phone);
     QTimer::singleShot(0, tab.get(),
@@ -101,7 +102,7 @@ TEST_F(PhonebookTab, VCardExportAndImportHoldTheBusyStateAndAskWhenSlotsAreShort
     });
     tab->pmExportVCard->trigger();
     EXPECT_TRUE(busyWhileAsked);
-    EXPECT_EQ(ReadWholeFile(QFile::encodeName(path).toStdString()), VCardText(tab->state()));
+    EXPECT_EQ(ReadWholeFile(Utf8Path(path)), VCardText(tab->state()));
 
     SimPhone empty("C350", false);
     Connect(empty);
