@@ -341,10 +341,11 @@ TEST_F(PhonebookCli, AnImportStoppedAnywhereSaysWhatWentInAndARerunAddsNoDuplica
                 std::string::npos)
                 << run.err;
         }
-        if (held.size() < 12)
+        if (held.size() < 12) {
             EXPECT_TRUE(run.err.find("never sent") != std::string::npos ||
                         run.err.find("did not answer for slot") != std::string::npos)
                 << run.err;
+        }
 
         SimPhone again("C350", false);
         again.edit([&](phonesim::PhoneState& s) { s.contents.phonebook = held; });
@@ -354,10 +355,11 @@ TEST_F(PhonebookCli, AnImportStoppedAnywhereSaysWhatWentInAndARerunAddsNoDuplica
         for (const auto& [slot, entry] : again.phonebook()) numbers.insert(entry.number);
         EXPECT_EQ(again.phonebook().size(), 12u);
         EXPECT_EQ(numbers.size(), 12u);
-        if (!held.empty())
+        if (!held.empty()) {
             EXPECT_NE(rerun.out.find(std::to_string(held.size()) + " already in the phone"),
                       std::string::npos)
                 << rerun.out;
+        }
     }
 }
 
