@@ -8,7 +8,6 @@
 
 #include <QAbstractButton>
 #include <QCommandLineParser>
-#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLocale>
@@ -22,6 +21,7 @@
 #include "link/errors.h"
 #include "link/transcript.h"
 #include "status/terminal_tab.h"
+#include "ui/file_dialogs.h"
 #include "ui/orlin_application.h"
 #include "ui/phone_text_qt.h"
 #include "ui/version_info.h"
@@ -240,7 +240,7 @@ int main(int argc, char** argv) {
     const int result = app.exec();
     if (parser.isSet(logOption)) {
         try {
-            orlin::transcript::WriteTo(QFile::encodeName(parser.value(logOption)).toStdString());
+            orlin::transcript::WriteTo(orlin::Utf8Path(parser.value(logOption)));
         } catch (const orlin::OrlinError& error) {
             std::fprintf(stderr, "orlin: cannot write the transcript %s: %s\n",
                          parser.value(logOption).toLocal8Bit().constData(),

@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
-#include <QFile>
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QMenu>
@@ -349,7 +348,7 @@ void TfrmMain::mnuSaveTranscriptClick() {
     const QString path = SaveTranscriptDialog->selectedFiles().value(0);
     if (path.isEmpty()) return;
     orlin::Guarded([this, &path] {
-        orlin::transcript::WriteTo(QFile::encodeName(path).toStdString());
+        orlin::transcript::WriteTo(orlin::Utf8Path(path));
         MessageBoxes::information(
             this, QStringLiteral("Протокол обмена с телефоном сохранён в %1. В нём есть всё, "
                                  "что было прочитано из телефона: контакты, события, сообщения.")

@@ -23,10 +23,6 @@ using orlin::FromCp1251;
 
 namespace {
 
-std::string Native(const QString& path) {
-    return QFile::encodeName(path).toStdString();
-}
-
 QFileDialog* FolderDialog(QWidget* parent, const char* name) {
     QFileDialog* dialog = orlin::MakeFileDialog(parent, false, {}, {}, {});
     dialog->setObjectName(QLatin1String(name));
@@ -216,7 +212,7 @@ void PhoneBackup::backup() {
         ProgressShown shown(progressDialog());
         ProgressInteraction interaction(progress, parent_);
         const orlin::BackupReport report = orlin::BackUpWholePhone(
-            phone, Native(dir.path()),
+            phone, orlin::Utf8Path(dir.path()),
             now.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")).toStdString(), interaction);
         if (report.folder != orlin::BackupFolder::Ready) {
             MessageBoxes::error(parent_,
@@ -251,16 +247,16 @@ void PhoneBackup::restore() {
             return;
         QDir dir(restoreFolderDialog->selectedFiles().first());
         // The folder the backup was written into holds it in a folder of its own.
-        if (!orlin::IsBackupFolder(Native(dir.path()))) {
-            const auto newest = orlin::NewestBackupIn(Native(dir.path()));
+        if (!orlin::IsBackupFolder(orlin::Utf8Path(dir.path()))) {
+            const auto newest = orlin::NewestBackupIn(orlin::Utf8Path(dir.path()));
             if (!newest) {
                 MessageBoxes::error(
-                    parent_,
-                    QStringLiteral("В папке %1 нет резервной копии: не найден файл %2.")
-                        .arg(
-                            QDir::toNativeSeparators(dir.path()),
-                            QDir::toNativeSeparators(QFile::decodeName(
-                                orlin::BackupFileLookedFor(Native(dir.path())).string().c_str()))));
+                    parent_, QStringLiteral("В папке %1 нет резервной копии: не найден файл %2.")
+                                 .arg(QDir::toNativeSeparators(dir.path()),
+                                      QDir::toNativeSeparators(QFile::decodeName(
+                                          orlin::BackupFileLookedFor(orlin::Utf8Path(dir.path()))
+                                              .string()
+                                              .c_str()))));
                 return;
             }
             const QString name = QFile::decodeName(newest->string().c_str());
@@ -277,7 +273,7 @@ void PhoneBackup::restore() {
         ProgressShown shown(progressDialog());
         ProgressInteraction interaction(progress, parent_);
         const orlin::RestoreReport report =
-            orlin::RestoreWholePhone(phone, Native(dir.path()), interaction);
+            orlin::RestoreWholePhone(phone, orlin::Utf8Path(dir.path()), interaction);
         if (report.outcome == orlin::RestoreOutcome::Declined ||
             report.outcome == orlin::RestoreOutcome::PartialRefused)
             return;

@@ -63,12 +63,12 @@ struct RestoreCounts {
 class CopyInteraction : public Interaction {
 public:
     // A stage begins; processEvents() and keepRunning() are asked right after.
-    virtual void stage(CopyStage stage) {}
+    virtual void stage(CopyStage /*stage*/) {}
     // Restore: true replaces what the phone holds with what the backup holds.
-    virtual bool confirmReplace(const RestoreCounts& counts) { return false; }
+    virtual bool confirmReplace(const RestoreCounts& /*counts*/) { return false; }
     // Restore of a partial backup (the folder holds MISSING.txt, whose text is given): true
     // restores what it holds.
-    virtual bool confirmPartial(const std::string& missingText) { return false; }
+    virtual bool confirmPartial(const std::string& /*missingText*/) { return false; }
 };
 
 struct CopyPhone {

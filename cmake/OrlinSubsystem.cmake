@@ -4,7 +4,10 @@
 #   orlin_<name>_ui  the widgets: the *_tab.cpp and *_dialog.cpp files, only when Qt is built.
 # A folder without core files yet has no core library. The libraries made here are collected
 # in the global properties ORLIN_CORE_LIBRARIES and ORLIN_TAB_LIBRARIES, which orlin-cli and
-# the main window link, so that a new subsystem needs no edit outside its folder.
+# the main window link, so that no link line names a subsystem. A new subsystem still needs
+# three edits outside its folder: its name in the subsystem list of the top CMakeLists.txt,
+# its tab built and placed in app/main_window.cpp, and a cli/verb_<name>.cpp for its verb (see
+# docs/HACKING.md).
 function(orlin_add_subsystem name)
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
   set(core ${sources})

@@ -2,7 +2,6 @@
 // iCalendar..." of the main menu "Ежедневник".
 
 #include <QCoreApplication>
-#include <QFile>
 #include <QFileDialog>
 #include <QProgressBar>
 #include <QTreeWidget>
@@ -22,6 +21,7 @@
 #include "ui/message_boxes.h"
 #include "ui/orlin_application.h"
 #include "ui/phone_text_qt.h"
+#include "ui/progress.h"
 #include "ui/window_context.h"
 
 using orlin::FromCp1251;
@@ -36,24 +36,6 @@ QFileDialog* ICalDialog(QWidget* parent, const char* name, QFileDialog::AcceptMo
     dialog->setObjectName(QLatin1String(name));
     return dialog;
 }
-
-std::string FileName(const QString& path) {
-    return QFile::encodeName(path).toStdString();
-}
-
-// Writing the events of a file: the progress bar follows, the window stays alive.
-class WriteProgress : public orlin::Interaction {
-public:
-    explicit WriteProgress(QProgressBar* bar) : bar_(bar) {}
-    void processEvents() override { orlin::ProcessEventsOrAbandon(); }
-    void progress(int done, int count) override {
-        bar_->setRange(0, std::max(count, 1));
-        bar_->setValue(done);
-    }
-
-private:
-    QProgressBar* bar_;
-};
 
 }  // namespace
 
@@ -103,7 +85,7 @@ void DateBookTab::ExportICalendarClick() {
                 orlin::UnreadSkippedText(orlin::ReadSkippedOccurrences(session, events, quiet));
         }
         const orlin::ICalExport exported = orlin::ExportICalendar(events);
-        orlin::WriteWholeFile(FileName(path), exported.text);
+        orlin::WriteWholeFile(orlin::Utf8Path(path), exported.text);
         std::string warning = orlin::ExportWarning(exported);
         if (!unread.empty()) warning += (warning.empty() ? "" : "\r\n") + unread;
         if (!warning.empty()) MessageBoxes::warning(this, FromCp1251(warning));
@@ -118,7 +100,8 @@ void DateBookTab::ImportICalendarClick() {
     orlin::Guarded([this] {
         QString path;
         if (!openFileDialog(path)) return;
-        const std::string text = orlin::ReadWholeFile(FileName(path), orlin::kMostICalendarBytes);
+        const std::string text =
+            orlin::ReadWholeFile(orlin::Utf8Path(path), orlin::kMostICalendarBytes);
         orlin::ParseICalendar(text, 0);  // a file that is no iCalendar stops here
         if (!haveSlotTable()) return;
         std::vector<orlin::ImportedEvent> events = orlin::ParseICalendar(text, titleLength_);
@@ -138,7 +121,7 @@ void DateBookTab::ImportICalendarClick() {
             context_.LoadPortSettings();
             try {
                 orlin::PhoneSession session(context_.portSettings());
-                WriteProgress progress(pbReadEvent);
+                orlin::ProgressBarInteraction progress(pbReadEvent);
                 orlin::WriteDrafts(session, drafts, dialog_->SlotUsed, progress, written);
             } catch (...) {
                 // What went in before the failure, then the failure itself; the slots the

@@ -37,6 +37,8 @@
 #include "ui/message_boxes.h"
 #include "ui/orlin_application.h"
 #include "ui/phone_text_qt.h"
+#include "ui/progress.h"
+#include "ui/sort_mark.h"
 #include "ui/window_context.h"
 
 using orlin::FromCp1251;
@@ -72,11 +74,11 @@ public:
 
 // The read's progress: the bar, the two labels, and the rows of the events found so far, so
 // that the list fills while the phone is read.
-class DateBookTab::ReadInteraction : public orlin::Interaction {
+class DateBookTab::ReadInteraction : public orlin::ProgressBarInteraction {
 public:
-    ReadInteraction(DateBookTab& tab, const orlin::DatebookRead& read) : tab_(tab), read_(read) {}
+    ReadInteraction(DateBookTab& tab, const orlin::DatebookRead& read)
+        : ProgressBarInteraction(tab.pbReadEvent), tab_(tab), read_(read) {}
 
-    void processEvents() override { orlin::ProcessEventsOrAbandon(); }
     // A note (the phone has no lock) waits for the end of the read, so that it does not
     // stop the read half-way.
     void inform(const std::string& text) override { notes_.push_back(text); }
@@ -125,6 +127,8 @@ void DateBookTab::setDialog(TfrmAddEvent* dialog) {
 
 void DateBookTab::buildList() {
     lvEvent = new QTreeWidget(this);
+    lvEvent->setHeader(new orlin::SortMarkHeader(lvEvent));
+    lvEvent->header()->setStretchLastSection(true);  // as the tree view's own header
     lvEvent->setObjectName("lvEvent");
     lvEvent->setRootIsDecorated(false);
     lvEvent->setUniformRowHeights(true);
@@ -350,13 +354,7 @@ int DateBookTab::lvEventCompare(const QTreeWidgetItem& a, const QTreeWidgetItem&
 }
 
 void DateBookTab::lvEventColumnClick(int column) {
-    SharedSortState& sort = context_.sortState();
-    sort.descending = !sort.descending;
-    sort.column = column;
-    const Qt::SortOrder order = sort.descending ? Qt::DescendingOrder : Qt::AscendingOrder;
-    lvEvent->sortItems(column, order);
-    lvEvent->header()->setSortIndicatorShown(true);
-    lvEvent->header()->setSortIndicator(column, order);
+    orlin::SortByColumn(lvEvent, context_, column);
 }
 
 void DateBookTab::CheckBox1Click() {

@@ -2,7 +2,6 @@
 
 #include <QAction>
 #include <QCoreApplication>
-#include <QFile>
 #include <QFileDialog>
 #include <QHeaderView>
 #include <QLabel>
@@ -29,6 +28,8 @@
 #include "ui/message_boxes.h"
 #include "ui/orlin_application.h"
 #include "ui/phone_text_qt.h"
+#include "ui/progress.h"
+#include "ui/sort_mark.h"
 #include "ui/window_context.h"
 
 using orlin::FromCp1251;
@@ -121,10 +122,6 @@ public:
 // garbage), a real table: RFC 4180 CSV in UTF-8, as orlin-cli --format csv writes it.
 const char* const kCsvTableFilter = "Таблица CSV (UTF-8) (*.csv)";
 
-std::string FileName(const QString& path) {
-    return QFile::encodeName(path).toStdString();
-}
-
 // A folder node's caption with the count of the list's rows, set when the scope ends.
 struct FolderCaption {
     QTreeWidgetItem* node;
@@ -137,28 +134,7 @@ struct FolderCaption {
     }
 };
 
-// The progress bar returns to 0 however the read ends.
-struct ProgressReset {
-    QProgressBar* bar;
-    ~ProgressReset() { bar->setValue(0); }
-};
-
 }  // namespace
-
-// What a folder read asks of the tab: the progress bar and the window's events between two
-// messages, so that the list fills visibly.
-class MessagesTab::ReadInteraction : public orlin::Interaction {
-public:
-    explicit ReadInteraction(QProgressBar* bar) : bar_(bar) {}
-    void processEvents() override { orlin::ProcessEventsOrAbandon(); }
-    void progress(int pos, int max) override {
-        bar_->setRange(0, std::max(max, 1));
-        bar_->setValue(std::clamp(pos, 0, std::max(max, 1)));
-    }
-
-private:
-    QProgressBar* bar_;
-};
 
 MessagesTab::MessagesTab(WindowContext& context, QWidget* parent)
     : QWidget(parent), context_(context) {
@@ -212,6 +188,8 @@ void MessagesTab::buildList() {
     connect(edtSearch, &QLineEdit::textChanged, this, &MessagesTab::edtSearchChange);
 
     lvSMS = new QTreeWidget(this);
+    lvSMS->setHeader(new orlin::SortMarkHeader(lvSMS));
+    lvSMS->header()->setStretchLastSection(true);  // as the tree view's own header
     lvSMS->setObjectName("lvSMS");
     lvSMS->setRootIsDecorated(false);
     lvSMS->setSelectionMode(QAbstractItemView::ExtendedSelection);
@@ -391,8 +369,8 @@ void MessagesTab::readNode(QTreeWidgetItem* node) {
 }
 
 void MessagesTab::ReadMessageFolder(MessageFolder folder) {
-    ReadInteraction interaction(pbReadSMS);
-    const ProgressReset reset{pbReadSMS};
+    orlin::ProgressBarInteraction interaction(pbReadSMS);
+    const orlin::ProgressReset reset(pbReadSMS);
     orlin::RowSink sink;
     bool listed = false;  // the phone was talked with and the list emptied for its rows
     sink.cleared = [this, &listed] {
@@ -503,14 +481,7 @@ void MessagesTab::lvSMSClick() {
 }
 
 void MessagesTab::lvSMSColumnClick(int column) {
-    SharedSortState& sort = context_.sortState();
-    sort.descending = !sort.descending;
-    sort.column = column;
-    lvSMS->sortItems(column, sort.descending ? Qt::DescendingOrder : Qt::AscendingOrder);
-    const QIcon arrow = context_.images().small(sort.descending ? orlin::SmallIcon::SortDescending
-                                                                : orlin::SmallIcon::SortAscending);
-    for (int c = 0; c < lvSMS->columnCount(); ++c)
-        lvSMS->headerItem()->setIcon(c, c == column ? arrow : QIcon());
+    orlin::SortByColumn(lvSMS, context_, column);
 }
 
 bool MessagesTab::matchesSearch(const QTreeWidgetItem* item) const {
@@ -789,6 +760,6 @@ void MessagesTab::exportSelected(const QString& path) {
     std::vector<MessageRow> rows;
     for (const QTreeWidgetItem* item : selectedRows()) rows.push_back(rowOf(item));
     const bool table = SaveDialog1->selectedNameFilter() == QString::fromUtf8(kCsvTableFilter);
-    orlin::WriteWholeFile(FileName(path),
+    orlin::WriteWholeFile(orlin::Utf8Path(path),
                           table ? orlin::ExportCsv(rows) : orlin::ExportBlocks(rows));
 }

@@ -115,8 +115,6 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    class ReadInteraction;
-
     void buildList();
     void buildButtons();
     int leftWidth() const;

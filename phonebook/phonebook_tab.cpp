@@ -2,7 +2,6 @@
 
 #include <QAction>
 #include <QCoreApplication>
-#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFrame>
@@ -10,9 +9,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
-#include <QPainter>
 #include <QProgressBar>
-#include <QStyleOptionHeader>
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -34,6 +31,8 @@
 #include "ui/message_boxes.h"
 #include "ui/orlin_application.h"
 #include "ui/phone_text_qt.h"
+#include "ui/progress.h"
+#include "ui/sort_mark.h"
 #include "ui/window_context.h"
 
 using orlin::FromCp1251;
@@ -55,99 +54,24 @@ public:
     }
 };
 
-// The column headers show the sort mark (the list's icon of the sorted column) right of the
-// caption, where the style would put an icon left of it.
-class SortMarkHeader : public QHeaderView {
-public:
-    explicit SortMarkHeader(QWidget* parent) : QHeaderView(Qt::Horizontal, parent) {
-        // What a tree view's own header has.
-        setSectionsMovable(true);
-        setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    }
-
-protected:
-    void initStyleOptionForIndex(QStyleOptionHeader* option, int logicalIndex) const override {
-        QHeaderView::initStyleOptionForIndex(option, logicalIndex);
-        option->icon = QIcon();
-    }
-
-    void paintSection(QPainter* painter, const QRect& rect, int logicalIndex) const override {
-        QHeaderView::paintSection(painter, rect, logicalIndex);
-        const QIcon mark =
-            model()->headerData(logicalIndex, orientation(), Qt::DecorationRole).value<QIcon>();
-        if (mark.isNull() || !rect.isValid()) return;
-        QStyleOptionHeader option;
-        initStyleOption(&option);
-        initStyleOptionForIndex(&option, logicalIndex);
-        option.rect = rect;
-        const QRect label = style()->subElementRect(QStyle::SE_HeaderLabel, &option, this);
-        const int textWidth = option.fontMetrics.horizontalAdvance(option.text);
-        int textLeft = label.left();
-        if (option.textAlignment & Qt::AlignHCenter)
-            textLeft = label.left() + (label.width() - textWidth) / 2;
-        else if (option.textAlignment & Qt::AlignRight)
-            textLeft = label.right() + 1 - textWidth;
-        const QSize size(16, 16);
-        const QRect place(QPoint(textLeft + textWidth + 4, rect.top() + (rect.height() - 16) / 2),
-                          size);
-        painter->save();
-        painter->setClipRect(rect.adjusted(0, 0, -1, 0));
-        mark.paint(painter, place);
-        painter->restore();
-    }
-};
-
 QString SlotsText(const std::vector<int32_t>& slotList) {
     QStringList list;
     for (int32_t slot : slotList) list << QString::number(slot);
     return list.join(QStringLiteral(", "));
 }
 
-std::string FileName(const QString& path) {
-    return QFile::encodeName(path).toStdString();
-}
-
-// The Stop button is shown for as long as a long operation that it can stop runs.
-class StopButtonShown {
-public:
-    explicit StopButtonShown(QWidget* stop) : stop_(stop) { stop_->setVisible(true); }
-    ~StopButtonShown() { stop_->setVisible(false); }
-    StopButtonShown(const StopButtonShown&) = delete;
-    StopButtonShown& operator=(const StopButtonShown&) = delete;
-
-private:
-    QWidget* stop_;
-};
-
-// The progress bar of a read, a write or a load goes back to 0 however the step ends.
-class ProgressReset {
-public:
-    explicit ProgressReset(QProgressBar* bar) : bar_(bar) {}
-    ~ProgressReset() { bar_->setValue(0); }
-    ProgressReset(const ProgressReset&) = delete;
-    ProgressReset& operator=(const ProgressReset&) = delete;
-
-private:
-    QProgressBar* bar_;
-};
-
 }  // namespace
 
 // What the core's long operations ask of the tab: the progress bar, the Stop button, and
 // the questions in message boxes.
-class PhoneBookTab::Interaction : public orlin::Interaction {
+class PhoneBookTab::Interaction : public orlin::ProgressBarInteraction {
 public:
     enum class Question { StopWriting, AfterTimeout };
     Interaction(PhoneBookTab& tab, bool pumpEvents, Question question = Question::StopWriting)
-        : tab_(tab), pump_(pumpEvents), question_(question) {}
+        : ProgressBarInteraction(tab.pbReadAllRecords, pumpEvents),
+          tab_(tab),
+          question_(question) {}
 
-    void processEvents() override {
-        if (pump_) orlin::ProcessEventsOrAbandon();
-    }
-    void progress(int pos, int max) override {
-        tab_.pbReadAllRecords->setRange(0, std::max(max, 1));
-        tab_.pbReadAllRecords->setValue(std::clamp(pos, 0, std::max(max, 1)));
-    }
     bool confirm(const std::string& text) override {
         if (question_ == Question::AfterTimeout)
             return MessageBoxes::warningYesNo(&tab_, FromCp1251(text));
@@ -165,7 +89,6 @@ public:
 
 private:
     PhoneBookTab& tab_;
-    bool pump_;
     Question question_;
 };
 
@@ -220,7 +143,7 @@ void PhoneBookTab::setDialogs(TfrmAddRecord* addRecord, TfrmOption* options) {
 void PhoneBookTab::buildList() {
     ListView1 = new QTreeWidget(this);
     ListView1->setObjectName(QStringLiteral("ListView1"));
-    ListView1->setHeader(new SortMarkHeader(ListView1));
+    ListView1->setHeader(new orlin::SortMarkHeader(ListView1));
     ListView1->setRootIsDecorated(false);
     ListView1->setUniformRowHeights(true);
     ListView1->setSelectionMode(QAbstractItemView::ExtendedSelection);
@@ -402,18 +325,11 @@ void PhoneBookTab::updateOccupied() {
 }
 
 void PhoneBookTab::clearSortMark() {
-    for (int c = 0; c < ListView1->columnCount(); ++c) ListView1->headerItem()->setIcon(c, QIcon());
+    orlin::ClearSortMark(ListView1);
 }
 
 void PhoneBookTab::ListView1ColumnClick(int column) {
-    SharedSortState& sort = context_.sortState();
-    sort.descending = !sort.descending;
-    sort.column = column;
-    ListView1->sortItems(column, sort.descending ? Qt::DescendingOrder : Qt::AscendingOrder);
-    const QIcon arrow = context_.images().small(sort.descending ? orlin::SmallIcon::SortDescending
-                                                                : orlin::SmallIcon::SortAscending);
-    for (int c = 0; c < ListView1->columnCount(); ++c)
-        ListView1->headerItem()->setIcon(c, c == column ? arrow : QIcon());
+    orlin::SortByColumn(ListView1, context_, column);
 }
 
 void PhoneBookTab::PopupMenu1Popup() {
@@ -487,7 +403,7 @@ void PhoneBookTab::sbReadAllClick() {
 bool PhoneBookTab::readAll() {
     context_.busy().setAvailable(sbAddRecord, true);
     context_.KeepRunning() = true;
-    ProgressReset progressReset(pbReadAllRecords);
+    orlin::ProgressReset progressReset(pbReadAllRecords);
     orlin::PhoneSession session(context_.portSettings());
     Interaction interaction(*this, false);
     const orlin::ReadReport report = orlin::ReadPhonebook(
@@ -617,8 +533,8 @@ void PhoneBookTab::sbWriteAllClick() {
     if (isBusy() || ListView1->topLevelItemCount() == 0) return;
     context_.KeepRunning() = true;
     BusyScope busy(context_.busy());
-    StopButtonShown stop(sbStop);
-    ProgressReset progressReset(pbReadAllRecords);
+    orlin::StopButtonShown stop(sbStop);
+    orlin::ProgressReset progressReset(pbReadAllRecords);
     orlin::Guarded([this] {
         orlin::PhoneSession session(context_.portSettings(),
                                     orlin::PhoneSession::Options{true, true});
@@ -690,7 +606,7 @@ void PhoneBookTab::pmSaveBookClick() {
             return;
         }
         const orlin::FileText text = orlin::PhonebookFileText(state_.abonents, state_.ranges);
-        orlin::WriteWholeFile(FileName(SaveDialog1->selectedFiles().first()), text.bytes);
+        orlin::WriteWholeFile(orlin::Utf8Path(SaveDialog1->selectedFiles().first()), text.bytes);
         const std::string note = orlin::SaveChangeNote(text);
         if (!note.empty()) MessageBoxes::information(this, FromCp1251(note));
     });
@@ -700,8 +616,8 @@ void PhoneBookTab::pmLoadRecordClick() {
     if (isBusy()) return;
     context_.KeepRunning() = true;
     BusyScope busy(context_.busy());
-    std::optional<StopButtonShown> stop(sbStop);
-    ProgressReset progressReset(pbReadAllRecords);
+    std::optional<orlin::StopButtonShown> stop(sbStop);
+    orlin::ProgressReset progressReset(pbReadAllRecords);
     orlin::Guarded([&] {
         Interaction interaction(*this, true, Interaction::Question::AfterTimeout);
         const orlin::LoadTarget target = orlin::PrepareLoad(context_.portSettings(), interaction);
@@ -712,7 +628,7 @@ void PhoneBookTab::pmLoadRecordClick() {
             ListView1->clear();
             // A file saved as UTF-8 by a text editor is converted; the note says so once.
             const orlin::FileEntries entries = orlin::ParsePhonebookFile(
-                orlin::ReadPhonebookFile(FileName(OpenDialog1->selectedFiles().first()),
+                orlin::ReadPhonebookFile(orlin::Utf8Path(OpenDialog1->selectedFiles().first()),
                                          interaction),
                 target.family, target.ranges,
                 ToCp1251(QFileInfo(OpenDialog1->selectedFiles().first()).fileName()));

@@ -1,7 +1,6 @@
 // The phonebook tab's exchange with vCard files: "Экспорт в vCard..." and "Импорт из vCard..."
 // of the main menu "Справочник" and of the list's pop-up menu.
 
-#include <QFile>
 #include <QFileDialog>
 #include <QToolButton>
 #include <QTreeWidget>
@@ -17,33 +16,18 @@
 #include "ui/message_boxes.h"
 #include "ui/orlin_application.h"
 #include "ui/phone_text_qt.h"
+#include "ui/progress.h"
 #include "ui/window_context.h"
 
 using orlin::FromCp1251;
 
 namespace {
 
-std::string VCardFileName(const QString& path) {
-    return QFile::encodeName(path).toStdString();
-}
-
 QString SlotList(const std::vector<int32_t>& slotNumbers) {
     QStringList list;
     for (int32_t slot : slotNumbers) list << QString::number(slot);
     return list.join(QStringLiteral(", "));
 }
-
-// The Stop button stays shown while the import writes.
-class StopShown {
-public:
-    explicit StopShown(QWidget* stop) : stop_(stop) { stop_->setVisible(true); }
-    ~StopShown() { stop_->setVisible(false); }
-    StopShown(const StopShown&) = delete;
-    StopShown& operator=(const StopShown&) = delete;
-
-private:
-    QWidget* stop_;
-};
 
 }  // namespace
 
@@ -69,7 +53,7 @@ void PhoneBookTab::ExportVCardClick() {
         if (ExportVCardDialog->exec() != QDialog::Accepted ||
             ExportVCardDialog->selectedFiles().isEmpty())
             return;
-        orlin::WriteWholeFile(VCardFileName(ExportVCardDialog->selectedFiles().first()),
+        orlin::WriteWholeFile(orlin::Utf8Path(ExportVCardDialog->selectedFiles().first()),
                               orlin::VCardText(state_));
     });
 }
@@ -86,7 +70,7 @@ void PhoneBookTab::ImportVCardClick() {
             ImportVCardDialog->selectedFiles().isEmpty())
             return;
         const std::vector<orlin::VCard> cards = orlin::ParseVCards(orlin::ReadWholeFile(
-            VCardFileName(ImportVCardDialog->selectedFiles().first()), orlin::kMostVCardBytes));
+            orlin::Utf8Path(ImportVCardDialog->selectedFiles().first()), orlin::kMostVCardBytes));
         if (cards.empty()) {
             MessageBoxes::information(this, QStringLiteral("В файле нет карточек vCard."));
             return;
@@ -106,7 +90,7 @@ void PhoneBookTab::ImportVCardClick() {
             return;
         orlin::VCardWriteReport report;
         {
-            StopShown stop(sbStop);
+            orlin::StopButtonShown stop(sbStop);
             orlin::PhoneSession session(context_.portSettings(),
                                         orlin::PhoneSession::Options{true, true});
             withInteraction([&](orlin::Interaction& interaction) {

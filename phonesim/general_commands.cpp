@@ -228,12 +228,12 @@ void RegisterGeneralCommands(CommandTable& t) {
         if (!s.simPresent) return Error(s, CmeSimNotInserted);
         return Ok({"+CPIN: READY"});
     };
-    t["+CREG"] = [](PhoneState& s, const AtCommandLine& cmd) {
+    t["+CREG"] = [](PhoneState&, const AtCommandLine& cmd) {
         if (cmd.form == CommandForm::Read) return Ok({"+CREG: 0,1"});
         if (cmd.form == CommandForm::Test) return Ok({"+CREG: (0-2)"});
         return Ok();
     };
-    t["+CSCA"] = [](PhoneState& s, const AtCommandLine& cmd) {
+    t["+CSCA"] = [](PhoneState&, const AtCommandLine& cmd) {
         if (cmd.form == CommandForm::Read) return Ok({"+CSCA: \"+79168999100\",145"});
         return Ok();
     };

@@ -50,7 +50,7 @@ std::string EntryLine(const PhoneState& s, int slot, const PhonebookEntry& e) {
 }
 
 // AT+MPBR=a[,b] and AT+CPBR=a[,b]: the entries of the selected storage in a..b.
-std::optional<std::pair<int, int>> ReadRange(const PhoneState& s, const AtCommandLine& cmd,
+std::optional<std::pair<int, int>> ReadRange(const PhoneState&, const AtCommandLine& cmd,
                                              const Range& r) {
     if (cmd.args.empty() || cmd.args.size() > 2) return std::nullopt;
     auto a = ParseInt(cmd.args[0]);

@@ -20,9 +20,8 @@ esac
 
 bash scripts/install-deps.sh
 build=build/fuzz
-CC=clang CXX=clang++ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DORLIN_FUZZ=ON >/dev/null
-cmake --build "$build" -j 2
+cmake --preset fuzz >/dev/null
+cmake --build --preset fuzz
 rm -rf "$build/seeds"
 python3 fuzz/seeds.py "$build/seeds"
 

@@ -10,8 +10,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-cmake -S . -B build/asan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORLIN_SANITIZE=ON
-cmake --build build/asan -j 2
+cmake --preset asan
+cmake --build --preset asan
 
 logs=$PWD/build/asan/sanitizer-logs
 rm -rf "$logs"

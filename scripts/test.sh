@@ -11,16 +11,16 @@ bash scripts/install-deps.sh
 bash scripts/check-format.sh
 
 rm -rf build/test build/asan build/win64
-cmake -S . -B build/test -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
-cmake --build build/test -j 2
+# The configurations are the presets of CMakePresets.json; the test one makes warnings errors.
+cmake --preset test
+cmake --build --preset test
 (cd build/test && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j 2 --timeout 300)
 # The Debian package of that build: its files, its dependencies, the unpacked programs run.
 bash scripts/package-check.sh build/test
 
 bash scripts/sanitized-tests.sh
 
-cmake -S . -B build/win64 -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
-  -DORLIN_CORE_ONLY=ON -DCMAKE_BUILD_TYPE=Release
-cmake --build build/win64 -j 2
+cmake --preset win64
+cmake --build --preset win64
 echo "Windows cross-compile of the core libraries and orlin-cli.exe: OK"
 bash scripts/wine-tests.sh

@@ -1,6 +1,5 @@
 #include "theme/theme_tab.h"
 
-#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFrame>
@@ -33,10 +32,6 @@ using orlin::FromCp1251;
 using orlin::ToCp1251;
 
 namespace {
-
-std::string NativePath(const QString& path) {
-    return QFile::encodeName(path).toStdString();
-}
 
 // An open dialog with its filters, the second one chosen. It has no default suffix: Qt would
 // add it to a typed name, and a picture without an extension could not be chosen.
@@ -262,8 +257,8 @@ void ThemeTab::showPreview(const QString& path, QLabel* animated, QLabel* still)
 
     // A FIFO or a device would be read until it ends; a huge file fills the memory.
     const std::string unreadable =
-        orlin::UnreadableFileReason(NativePath(path), orlin::kMostPictureBytes);
-    if (!unreadable.empty()) throw orlin::EFileError(unreadable, NativePath(path));
+        orlin::UnreadableFileReason(orlin::Utf8Path(path), orlin::kMostPictureBytes);
+    if (!unreadable.empty()) throw orlin::EFileError(unreadable, orlin::Utf8Path(path));
     QImageReader reader(path);
     const QImage first = reader.read();
     if (first.isNull()) throw orlin::OrlinError(ToCp1251(pictureFailure(path, reader.error())));
@@ -292,7 +287,7 @@ void ThemeTab::openTone(const QString& path) {
     TimerMedia->stop();
     openedTone_ = path;
     try {
-        const orlin::Tone tone = orlin::LoadTone(NativePath(path));
+        const orlin::Tone tone = orlin::LoadTone(orlin::Utf8Path(path));
         player_->open(tone);
         resetTrackBar(static_cast<int>(tone.lengthMs));
         LabelPlayer->setText(tone.remarks.empty() ? QString() : FromCp1251(tone.remarks.front()));
@@ -365,5 +360,5 @@ void ThemeTab::SpeedButton15Click() {
     const QString target = chosenFile(SaveTheme);
     if (target.isEmpty()) return;
     orlin::Guarded(
-        [&] { orlin::WriteWholeFile(NativePath(target), orlin::ThemeFileBytes(choice)); });
+        [&] { orlin::WriteWholeFile(orlin::Utf8Path(target), orlin::ThemeFileBytes(choice)); });
 }

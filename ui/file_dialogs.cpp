@@ -28,4 +28,8 @@ QFileDialog* MakeFileDialog(QWidget* parent, bool save, const QStringList& filte
     return dialog;
 }
 
+std::string Utf8Path(const QString& path) {
+    return path.toUtf8().toStdString();
+}
+
 }  // namespace orlin

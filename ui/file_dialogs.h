@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <string>
 
 class QFileDialog;
 class QWidget;
@@ -15,5 +16,9 @@ namespace orlin {
 // `selected` preselected and `suffix` added to a name typed without one.
 QFileDialog* MakeFileDialog(QWidget* parent, bool save, const QStringList& filters,
                             const QString& selected, const QString& suffix);
+
+// A file name chosen in the window as the cores take file names: UTF-8 on every system (on
+// Windows the local 8-bit code page has no room for most letters).
+std::string Utf8Path(const QString& path);
 
 }  // namespace orlin

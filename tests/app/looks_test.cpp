@@ -212,8 +212,9 @@ TEST_F(LooksTest, TheTabsFitAtTheMinimumSize) {
                 qobject_cast<QLabel*>(control) ? QSize() : control->sizeHint());
             const QRect place(control->mapTo(page, QPoint(0, 0)), control->size());
             EXPECT_GE(control->height(), needed.height()) << name.toStdString();
-            if (!qobject_cast<QLineEdit*>(control) && !qobject_cast<QProgressBar*>(control))
+            if (!qobject_cast<QLineEdit*>(control) && !qobject_cast<QProgressBar*>(control)) {
                 EXPECT_GE(control->width(), needed.width()) << name.toStdString();
+            }
             EXPECT_TRUE(page->rect().contains(place)) << name.toStdString();
         }
         if (c.clock) w.tsInfo->SwitchClockDisplayOff();

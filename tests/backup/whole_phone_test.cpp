@@ -292,13 +292,19 @@ void CheckSlots(const Sides& sides, const phonesim::PhoneContents& after,
             EXPECT_TRUE(nowValue == oldValue || nowValue == backupValue)
                 << "the slot holds neither what it held nor the backup's";
             if (part.unanswered == slot) continue;
-            if (has(part.written, slot)) EXPECT_EQ(nowValue, backupValue);
-            if (has(part.removed, slot)) EXPECT_FALSE(nowValue.has_value());
-            if (has(part.refused, slot) || has(part.notRemoved, slot))
+            if (has(part.written, slot)) {
+                EXPECT_EQ(nowValue, backupValue);
+            }
+            if (has(part.removed, slot)) {
+                EXPECT_FALSE(nowValue.has_value());
+            }
+            if (has(part.refused, slot) || has(part.notRemoved, slot)) {
                 EXPECT_EQ(nowValue, oldValue);
-            if (nowValue != oldValue)
+            }
+            if (nowValue != oldValue) {
                 EXPECT_TRUE(has(part.written, slot) || has(part.removed, slot))
                     << "changed without a word";
+            }
         }
     };
     check(sides.old.phonebook, sides.backup.phonebook, after.phonebook, report.phonebook,

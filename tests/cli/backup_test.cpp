@@ -28,8 +28,7 @@ protected:
     void TearDown() override { fs::remove_all(dir_); }
 
     CliRun Cli(const SimPhone& phone, const std::string& words) {
-        return test::RunInFolder(dir_, "'" ORLIN_CLI "' --port '" + phone.settings.PortName +
-                                           "' --timeout 1000 " + words);
+        return test::RunCli(dir_, phone.settings.PortName, "--timeout 1000 " + words);
     }
     // The lines of `datebook list` without their slot column.
     std::string EventsWithoutSlots(const SimPhone& phone) {

@@ -70,8 +70,10 @@ struct CliResult {
     std::string err;
 };
 
-// Runs orlin-cli with the words given, in the folder given, and collects both outputs.
-CliResult RunCli(const std::vector<std::string>& words, const std::string& folder) {
+// Runs orlin-cli with the words given, in the folder given, and collects both outputs: by fork
+// and exec rather than through the shell as test::RunCli does, since the scripted phone runs
+// in this process.
+CliResult ExecCli(const std::vector<std::string>& words, const std::string& folder) {
     // Everything the child needs is prepared before the fork: the scripted phone's thread
     // may hold the allocator's lock at that moment.
     std::vector<char*> argv{const_cast<char*>(ORLIN_CLI)};
@@ -122,7 +124,7 @@ protected:
         folder_ = pattern;
     }
     void TearDown() override { std::filesystem::remove_all(folder_); }
-    CliResult Run(const std::vector<std::string>& words) { return RunCli(words, folder_); }
+    CliResult Run(const std::vector<std::string>& words) { return ExecCli(words, folder_); }
     void WriteSettings(const std::string& port, int timeOut) {
         SavePortSettings({Utf8ToCp1251(port), 19200, timeOut}, folder_ + "/portcfg.ini");
     }
@@ -227,8 +229,7 @@ TEST_F(OrlinCli, PortErrorsHaveRussianTexts) {
     };
     for (const auto& c : cases) {
         if (std::string(c.what) == "no permission" && !canDropRoot) continue;
-        const CliRun got =
-            RunInFolder(folder_, c.asUser + "'" ORLIN_CLI "' --port '" + c.port + "' at AT");
+        const CliRun got = test::RunCli(folder_, c.port, "at AT", c.asUser);
         EXPECT_EQ(got.status, 1) << c.what;
         EXPECT_EQ(got.out, "") << c.what;
         EXPECT_EQ(got.err, c.err) << c.what;

@@ -35,8 +35,7 @@ protected:
     void TearDown() override { fs::remove_all(dir_); }
 
     CliRun Cli(const SimPhone& phone, const std::string& words) {
-        return test::RunInFolder(dir_, "'" ORLIN_CLI "' --port '" + phone.settings.PortName +
-                                           "' --timeout 1000 " + words);
+        return test::RunCli(dir_, phone.settings.PortName, "--timeout 1000 " + words);
     }
     fs::path dir_;
 };
@@ -175,8 +174,8 @@ TEST_F(JsonCli, EveryListVerbGivesOneObjectPerTabSeparatedLine) {
             EXPECT_TRUE(item["raw"].is_object());
         }
         const CliRun tool =
-            test::RunInFolder(dir_, "'" ORLIN_CLI "' --port '" + phone->settings.PortName + "' " +
-                                        c.verb + " --format json | python3 -m json.tool");
+            test::RunCli(dir_, phone->settings.PortName,
+                         std::string(c.verb) + " --format json | python3 -m json.tool");
         EXPECT_EQ(tool.status, 0) << tool.err;
     }
 }

@@ -31,9 +31,8 @@ protected:
     void TearDown() override { std::filesystem::remove_all(folder_); }
 
     CliRun cli(const std::string& words) {
-        return RunInFolder(folder_, "DBUS_SYSTEM_BUS_ADDRESS='" + bus_.address() +
-                                        "' '" ORLIN_CLI "' --port '" + phone_.portPath() + "' " +
-                                        words);
+        return RunCli(folder_, phone_.portPath(), words,
+                      "DBUS_SYSTEM_BUS_ADDRESS='" + bus_.address() + "' ");
     }
 
     std::filesystem::path folder_;

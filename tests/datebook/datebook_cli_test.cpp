@@ -32,10 +32,9 @@ protected:
     // `before` runs first in the same shell ("ulimit ...").
     CliRun Cli(const SimPhone& phone, const std::string& words, int timeoutMs = 1000,
                const std::string& before = "") {
-        return test::RunInFolder(dir_, (before.empty() ? "" : before + " && ") +
-                                           "TZ=MSK-3 '" ORLIN_CLI_PATH "' --port '" +
-                                           phone.settings.PortName + "' --timeout " +
-                                           std::to_string(timeoutMs) + " " + words);
+        return test::RunCli(dir_, phone.settings.PortName,
+                            "--timeout " + std::to_string(timeoutMs) + " " + words,
+                            (before.empty() ? "" : before + " && ") + "TZ=MSK-3 ");
     }
     // The list without its slot column.
     std::string Columns(const std::string& list) {

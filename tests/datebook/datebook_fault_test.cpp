@@ -295,9 +295,8 @@ TEST_F(DatebookFaults, EveryCommandLineUnderEveryFault) {
     const auto run = [&](SimPhone& phone, const char* words) {
         std::ofstream(dir_ / "three.ics", std::ios::binary) << kThreeEvents;
         std::ofstream(dir_ / "book.ics", std::ios::binary) << oldBook;
-        return test::RunInFolder(dir_, "TZ=MSK-3 '" ORLIN_CLI_PATH "' --port '" +
-                                           phone.settings.PortName + "' --timeout " +
-                                           std::to_string(kTimeoutMs) + " " + words);
+        return test::RunCli(dir_, phone.settings.PortName,
+                            "--timeout " + std::to_string(kTimeoutMs) + " " + words, "TZ=MSK-3 ");
     };
     for (const CommandLine& line : CommandLines()) {
         SCOPED_TRACE(line.words);
@@ -324,9 +323,12 @@ TEST_F(DatebookFaults, EveryCommandLineUnderEveryFault) {
                                              ? Cp1251ToUtf8(HangUpText(commands, line.target))
                                              : Cp1251ToUtf8(test::kTimeoutText);
             EXPECT_NE(cli.err.find(expected), std::string::npos) << cli.err;
-            if (fault != PhoneFault::CmeError)
+            if (fault != PhoneFault::CmeError) {
                 EXPECT_NE(cli.err.find(line.whenStopped), std::string::npos) << cli.err;
-            if (line.out[f] != "*") EXPECT_EQ(cli.out, line.out[f]);
+            }
+            if (line.out[f] != "*") {
+                EXPECT_EQ(cli.out, line.out[f]);
+            }
             EXPECT_EQ(outcome.portProblem, "");
             EXPECT_EQ(test::FileBytes(dir_ / "book.ics"), oldBook);
             // The slots it printed as deleted are deleted.

@@ -233,7 +233,9 @@ TEST_F(ICal, WhatThePhoneCannotHoldIsNamedAndTheRestGoesInQuietly) {
         EXPECT_EQ(d.startTime, x.time);
         EXPECT_EQ(d.duration, x.duration);
         EXPECT_EQ(d.alarmOn, x.lead >= 0);
-        if (x.lead >= 0) EXPECT_EQ(d.lead, x.lead);
+        if (x.lead >= 0) {
+            EXPECT_EQ(d.lead, x.lead);
+        }
     }
 
     // One warning names every changed event, the one without a start, the one for which no

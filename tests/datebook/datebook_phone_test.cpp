@@ -105,7 +105,9 @@ TEST(DatebookRead, EverySlotIsAskedForAndOnlyBareOkIsFree) {
                                                    "60", W("еженедельно"), W("вкл.")}));
             EXPECT_EQ(e.alarmDate, "01-24-2004");
         }
-        if (c.eventSlots.empty()) EXPECT_EQ(FreeShareText(read), "100");
+        if (c.eventSlots.empty()) {
+            EXPECT_EQ(FreeShareText(read), "100");
+        }
     }
 }
 

@@ -30,6 +30,7 @@
 #include "tests/support/fault_runs.h"
 #include "tests/support/text.h"
 #include "tests/support/window_test.h"
+#include "ui/file_dialogs.h"
 
 namespace orlin::test {
 namespace {
@@ -497,7 +498,7 @@ TEST_F(DatebookTab, AnExportThatFailsHalfWayLeavesTheOldFile) {
     start();
     const QString path = filePath("datebook.ics");
     const std::string old(3000, 'o');
-    WriteWholeFile(QFile::encodeName(path).toStdString(), old);
+    WriteWholeFile(Utf8Path(path), old);
     click("sbReadAllEvents");
     const int files = QDir(filePath(".")).entryList(QDir::Files).size();
     whenShown([this] { return tab()->findChild<QFileDialog*>("dlgExportICalendar"); },

@@ -104,7 +104,7 @@ TEST(Cp1251, WellFormedUtf8IsToldFromWindows1251) {
         EXPECT_TRUE(IsWellFormedUtf8(good)) << good;
     // Windows-1251 text ("Сі" alone would pass as UTF-8), cut short, overlong, surrogate,
     // beyond U+10FFFF, a stray continuation byte.
-    for (const std::string bad :
+    for (const std::string& bad :
          {Utf8ToCp1251("Юрій Сір "), std::string("ab\xC3"), std::string("\xC0\xAF"),
           std::string("\xED\xA0\x80"), std::string("\xF4\x90\x80\x80"), std::string("\x80")})
         EXPECT_FALSE(IsWellFormedUtf8(bad)) << Cp1251ToUtf8(bad);

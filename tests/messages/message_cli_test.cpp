@@ -32,9 +32,8 @@ protected:
     void TearDown() override { fs::remove_all(dir_); }
     // `before` runs first in the same shell ("ulimit ...").
     CliRun Cli(const std::string& words, const std::string& before = "") {
-        return test::RunInFolder(dir_, (before.empty() ? "" : before + " && ") +
-                                           "'" ORLIN_CLI_PATH "' --port '" +
-                                           phone.settings.PortName + "' --timeout 1000 " + words);
+        return test::RunCli(dir_, phone.settings.PortName, "--timeout 1000 " + words,
+                            before.empty() ? "" : before + " && ");
     }
     std::vector<std::string> Lines(const std::string& text) {
         std::vector<std::string> lines;

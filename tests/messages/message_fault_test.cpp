@@ -315,9 +315,8 @@ TEST_F(MessageFaults, EveryCommandLineUnderEveryFault) {
     const auto run = [&](SimPhone& phone, const char* words) {
         WriteArchive();
         std::ofstream("sent.txt", std::ios::binary) << oldExport;
-        return test::RunInFolder(dir_, "'" ORLIN_CLI_PATH "' --port '" + phone.settings.PortName +
-                                           "' --timeout " + std::to_string(kTimeoutMs) + " " +
-                                           words);
+        return test::RunCli(dir_, phone.settings.PortName,
+                            "--timeout " + std::to_string(kTimeoutMs) + " " + words);
     };
     for (const CommandLine& line : CommandLines()) {
         SCOPED_TRACE(line.words);

@@ -26,6 +26,7 @@
 #include "tests/support/fault_runs.h"
 #include "tests/support/text.h"
 #include "tests/support/window_test.h"
+#include "ui/file_dialogs.h"
 
 // Texts of failed comparisons in full.
 inline void PrintTo(const QString& text, std::ostream* out) {
@@ -461,7 +462,7 @@ TEST_F(MessagesWindow, AnExportThatFailsHalfWayLeavesTheOldFile) {
     select({"1", "2", "5"});
     const QString path = filePath("export.txt");
     const std::string old(3000, 'o');
-    WriteWholeFile(QFile::encodeName(path).toStdString(), old);
+    WriteWholeFile(Utf8Path(path), old);
     const int files = QDir(filePath(".")).entryList(QDir::Files).size();
     QTimer::singleShot(0, window_.get(), [this, path] {
         tab->SaveDialog1->setOption(QFileDialog::DontConfirmOverwrite);

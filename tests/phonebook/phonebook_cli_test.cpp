@@ -44,9 +44,8 @@ protected:
     // `shell` runs before the program in the same shell (a ulimit, say).
     CliRun Cli(const SimPhone& phone, const std::string& words, int timeoutMs = 1000,
                const std::string& shell = "true") {
-        return test::RunInFolder(dir_, shell + " && '" ORLIN_CLI_PATH "' --port '" +
-                                           phone.settings.PortName + "' --timeout " +
-                                           std::to_string(timeoutMs) + " " + words);
+        return test::RunCli(dir_, phone.settings.PortName,
+                            "--timeout " + std::to_string(timeoutMs) + " " + words, shell + " && ");
     }
     fs::path dir_;
 };
@@ -401,10 +400,11 @@ TEST_F(PhonebookCli, AnImportStoppedAnywhereSaysWhatWentInAndARerunAddsNoDuplica
                 std::string::npos)
                 << run.err;
         }
-        if (held.size() < 12)
+        if (held.size() < 12) {
             EXPECT_TRUE(run.err.find("never sent") != std::string::npos ||
                         run.err.find("did not answer for slot") != std::string::npos)
                 << run.err;
+        }
 
         SimPhone again("C350", false);
         again.edit([&](phonesim::PhoneState& s) { s.contents.phonebook = held; });
@@ -414,10 +414,11 @@ TEST_F(PhonebookCli, AnImportStoppedAnywhereSaysWhatWentInAndARerunAddsNoDuplica
         for (const auto& [slot, entry] : again.phonebook()) numbers.insert(entry.number);
         EXPECT_EQ(again.phonebook().size(), 12u);
         EXPECT_EQ(numbers.size(), 12u);
-        if (!held.empty())
+        if (!held.empty()) {
             EXPECT_NE(rerun.out.find(std::to_string(held.size()) + " already in the phone"),
                       std::string::npos)
                 << rerun.out;
+        }
     }
 }
 

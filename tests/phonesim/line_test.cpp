@@ -9,9 +9,11 @@
 
 #include "link/phone_text.h"
 #include "phonesim/pty_line.h"
+#include "tests/support/cli_run.h"
 #include "tests/support/raw_client.h"
 #include "tests/support/sim_phone.h"
 #include "tests/support/text.h"
+#include "tests/support/working_folder.h"
 
 namespace orlin::test {
 namespace {
@@ -227,27 +229,21 @@ TEST(LineClients, OneAfterAnotherKeepTheState) {
 }
 
 TEST(LineTranscript, LogsCommandsAndAnswersWithTimeStamps) {
-    char dir[] = "/tmp/orlin-phonesim-log-XXXXXX";
-    ASSERT_NE(mkdtemp(dir), nullptr);
-    std::string log = std::string(dir) + "/dialogue.log";
+    const WorkingFolder folder("orlin_phonesim_log_");
+    const std::string log = (folder.path() / "dialogue.log").string();
     {
         PhoneSimOptions o;
         o.logFile = log;
         SimPort p(o);
         p.at("AT+CGMM");
     }
-    std::ifstream in(log);
-    std::stringstream text;
-    text << in.rdbuf();
-    std::string all = text.str();
+    const std::string all = FileBytes(log);
     std::regex stamp(R"(\d{4}-\d\d-\d\d \d\d:\d\d:\d\d\.\d{3} < AT\+CGMM\\r\n)");
     EXPECT_TRUE(std::regex_search(all, stamp)) << all;
     EXPECT_NE(all.find("> AT+CGMM\\r\\r\\n+CGMM: "
                        "\"GSM900\",\"GSM1800\",\"GSM1900\",\"MODEL=C350\"\\r\\n\\r\\nOK\\r\\n\n"),
               std::string::npos)
         << all;
-    std::remove(log.c_str());
-    rmdir(dir);
 }
 
 }  // namespace

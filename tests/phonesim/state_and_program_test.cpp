@@ -1,5 +1,4 @@
-// The state file round trip, the program orlin-phonesim itself, and a public AT suite
-// (gammu) talking to the simulated phone.
+// The state file round trip and the program orlin-phonesim itself.
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/wait.h>
@@ -12,10 +11,12 @@
 #include "link/cp1251.h"
 #include "link/phone_text.h"
 #include "phonesim/state_file.h"
+#include "tests/support/cli_run.h"
 #include "tests/support/fault_runs.h"
 #include "tests/support/raw_client.h"
 #include "tests/support/sim_phone.h"
 #include "tests/support/text.h"
+#include "tests/support/working_folder.h"
 
 namespace orlin::test {
 namespace {
@@ -24,25 +25,15 @@ using namespace phonesim;
 
 namespace fs = std::filesystem;
 
+// The test's own folder, its files named by their full paths.
 struct TempDir {
-    TempDir() {
-        char name[] = "/tmp/orlin-phonesim-test-XXXXXX";
-        if (!mkdtemp(name)) throw std::runtime_error("mkdtemp");
-        path = name;
-    }
-    ~TempDir() {
-        std::error_code ec;
-        fs::remove_all(path, ec);
-    }
-    std::string file(const std::string& name) const { return path + "/" + name; }
-    std::string path;
+    std::string file(const std::string& name) const { return (folder.path() / name).string(); }
+    WorkingFolder folder{"orlin_phonesim_"};
+    const fs::path& path = folder.path();
 };
 
 std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
+    return FileBytes(path);
 }
 
 TEST(StateFile, TextRoundTripKeepsEveryField) {
@@ -288,6 +279,7 @@ TEST(Program, NumericErrorsErrorLinesAndThinkTime) {
 }
 
 TEST(Program, BadOptionsAreRefusedWithAReason) {
+    const WorkingFolder folder("orlin_phonesim_options_");
     for (std::vector<std::string> args : {std::vector<std::string>{"--bogus"},
                                           {"--me", "500"},
                                           {"--baud", "fast"},
@@ -295,72 +287,12 @@ TEST(Program, BadOptionsAreRefusedWithAReason) {
                                           {"--link"}}) {
         std::string command = std::string(ORLIN_PHONESIM_PROGRAM);
         for (const auto& a : args) command += " " + a;
-        command += " 2>&1";
-        FILE* pipe = popen(command.c_str(), "r");
-        std::string out;
-        char buf[512];
-        size_t n;
-        while ((n = fread(buf, 1, sizeof buf, pipe)) > 0) out.append(buf, n);
-        int status = pclose(pipe);
-        EXPECT_EQ(WEXITSTATUS(status), 2) << command << ": " << out;
-        EXPECT_EQ(out.rfind("orlin-phonesim: ", 0), 0u) << out;
+        const CliRun run = RunInFolder(folder.path(), command);
+        const std::string out = run.out + run.err;
+        EXPECT_EQ(run.status, 2) << command << ": " << out;
+        EXPECT_EQ(run.err.rfind("orlin-phonesim: ", 0), 0u) << out;
         EXPECT_EQ(out.find("PORT "), std::string::npos) << out;
     }
-}
-
-// A public AT suite must be able to identify the phone and read its phone memory.
-class PublicSuite : public ::testing::Test {
-protected:
-    void SetUp() override {
-        if (!fs::exists("/usr/bin/gammu")) GTEST_SKIP() << "gammu is not installed";
-        PhoneSimOptions o;
-        o.model = "C350";
-        o.meLast = 60;  // the suite asks for each slot on its own
-        o.linkPath = dir.file("ttyPHONE");
-        sim = std::make_unique<PhoneSimulator>(o);
-        sim->start();
-        std::ofstream(dir.file("gammurc"))
-            << "[gammu]\nport = " << o.linkPath << "\nconnection = at19200\n";
-    }
-    std::string run(const std::string& args) {
-        std::string command =
-            "timeout 120 /usr/bin/gammu -c " + dir.file("gammurc") + " " + args + " 2>&1";
-        FILE* pipe = popen(command.c_str(), "r");
-        std::string out;
-        char buf[4096];
-        size_t n;
-        while ((n = fread(buf, 1, sizeof buf, pipe)) > 0) out.append(buf, n);
-        status = pclose(pipe);
-        return out;
-    }
-    TempDir dir;
-    std::unique_ptr<PhoneSimulator> sim;
-    int status = -1;
-};
-
-TEST_F(PublicSuite, Identify) {
-    std::string out = run("identify");
-    EXPECT_EQ(status, 0) << out;
-    EXPECT_NE(out.find("Motorola"), std::string::npos) << out;
-    EXPECT_NE(out.find("C350"), std::string::npos) << out;
-    EXPECT_NE(out.find("351234567890123"), std::string::npos) << out;
-}
-
-TEST_F(PublicSuite, GetAllMemoryOfThePhone) {
-    std::string out = run("getallmemory ME");
-    EXPECT_EQ(status, 0) << out;
-    size_t entries = 0;
-    for (size_t at = out.find("Memory ME, Location "); at != std::string::npos;
-         at = out.find("Memory ME, Location ", at + 1))
-        ++entries;
-    int expected = 0;
-    sim->withState([&](PhoneState& s) {
-        for (const auto& [slot, e] : s.contents.phonebook) expected += slot <= s.meLast;
-    });
-    EXPECT_EQ(entries, static_cast<size_t>(expected)) << out;
-    EXPECT_NE(out.find("Иван Петров"), std::string::npos) << out;
-    EXPECT_NE(out.find("John Smith"), std::string::npos) << out;
-    EXPECT_NE(out.find("\"+79111234567\""), std::string::npos) << out;
 }
 
 }  // namespace

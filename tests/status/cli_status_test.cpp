@@ -29,8 +29,7 @@ CliRun RunCli(SimPhone& phone, const std::string& words) {
         std::filesystem::temp_directory_path() /
         ("orlin-cli-status-" + std::to_string(::getpid()) + "-" + std::to_string(++counter));
     std::filesystem::create_directories(folder);
-    const CliRun result = test::RunInFolder(
-        folder, "'" ORLIN_CLI_PATH "' --port '" + phone.settings.PortName + "' " + words);
+    const CliRun result = test::RunCli(folder, phone.settings.PortName, words);
     std::filesystem::remove_all(folder);
     return result;
 }
@@ -220,9 +219,8 @@ TEST(CliOptions, ABrokenSettingsFileIsNotNeededWithAllThreeOptions) {
     std::filesystem::create_directories(folder);
     std::ofstream(folder / "portcfg.ini", std::ios::binary)
         << "[PORT CONFIG]\r\nPort=COM1\r\nBaudRate=fast\r\nTimeOut=3000\r\n";
-    const std::string cli = "'" ORLIN_CLI_PATH "' --port '" + phone.settings.PortName + "' ";
-
-    const CliRun all = test::RunInFolder(folder, cli + "--baud 19200 --timeout 1000 at AT");
+    const CliRun all =
+        test::RunCli(folder, phone.settings.PortName, "--baud 19200 --timeout 1000 at AT");
     EXPECT_EQ(all.status, 0) << all.err;
     EXPECT_EQ(all.err, "");
     std::filesystem::remove_all(folder);

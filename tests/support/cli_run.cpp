@@ -26,6 +26,11 @@ CliRun RunInFolder(const std::filesystem::path& folder, const std::string& comma
     return run;
 }
 
+CliRun RunCli(const std::filesystem::path& folder, const std::string& port,
+              const std::string& words, const std::string& before) {
+    return RunInFolder(folder, before + "'" ORLIN_CLI "' --port '" + port + "' " + words);
+}
+
 std::string FileBytes(const std::filesystem::path& path) {
     std::ifstream file(path, std::ios::binary);
     std::ostringstream text;

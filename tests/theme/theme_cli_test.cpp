@@ -29,7 +29,7 @@ protected:
     }
     void TearDown() override { fs::remove_all(dir_); }
     test::CliRun Run(const std::string& words) {
-        return test::RunInFolder(dir_, "'" ORLIN_CLI_PATH "' " + words);
+        return test::RunInFolder(dir_, "'" ORLIN_CLI "' " + words);
     }
     fs::path dir_;
 };
@@ -102,7 +102,7 @@ TEST_F(ThemeCli, RingtoneInfoAndRenderOfTheSamples) {
     EXPECT_EQ(Run("ringtone render ring.mid").status, 2);
     const auto noFont = Run("ringtone render ring.mid -o x.wav");
     EXPECT_EQ(noFont.status, 0);
-    EXPECT_EQ(test::RunInFolder(dir_, "ORLIN_SOUNDFONT=/none.sf2 '" ORLIN_CLI_PATH
+    EXPECT_EQ(test::RunInFolder(dir_, "ORLIN_SOUNDFONT=/none.sf2 '" ORLIN_CLI
                                       "' ringtone render ring.mid -o y.wav")
                   .status,
               1);

@@ -1,5 +1,6 @@
-// The theme tab offscreen in the real window: files chosen through the tab's dialogs, the
-// previews, the theme file, and the player on a machine without an audio device.
+// The theme tab offscreen, on its own over a window of the test's own: files chosen through the
+// tab's dialogs, the previews, the theme file, and the player on a machine without an audio
+// device.
 
 #include "theme/theme_tab.h"
 
@@ -13,8 +14,10 @@
 #include <QSlider>
 #include <QTest>
 #include <QTimer>
+#include <memory>
 
 #include "link/whole_file.h"
+#include "tests/support/fake_window.h"
 #include "tests/support/window_test.h"
 #include "theme/synth/tone_player.h"
 #include "theme/tone.h"
@@ -29,12 +32,13 @@ protected:
     void SetUp() override {
         WindowTest::SetUp();
         SetAudioDrivers({});  // the machine has no audio device
-        createWindow();
-        clearBoxes();  // the start-up's own (no info.txt in the working folder)
-        window_->PageControl1->setCurrentIndex(TfrmMain::ThemePage);
-        tab = window_->tsTheme;
+        theme_ = std::make_unique<ThemeTab>(host_);
+        theme_->resize(760, 500);
+        theme_->show();
+        tab = theme_.get();
     }
     void TearDown() override {
+        theme_.reset();
         SetAudioDrivers({"pulseaudio", "alsa"});
         WindowTest::TearDown();
     }
@@ -63,6 +67,8 @@ protected:
         return filePath(name);
     }
 
+    test::FakeWindow host_;
+    std::unique_ptr<ThemeTab> theme_;
     ThemeTab* tab = nullptr;
 };
 

@@ -1,0 +1,142 @@
+// The phonebook tab and files: saving and loading the phonebook file, vCard export and import.
+
+#include "tests/phonebook/phonebook_tab_fixture.h"
+#include "ui/file_dialogs.h"
+
+namespace orlin {
+namespace {
+
+TEST_F(PhonebookTab, SaveAndLoadThroughTheFileDialogs) {
+    SimPhone source("C350");
+    ReadAll(source);
+    const QString path =
+        QDir::temp().filePath(QStringLiteral("orlin_pb_tab_%1.csv").arg(::getpid()));
+    QFile::remove(path);
+    QTimer::singleShot(0, tab.get(),
+                       [this, path] { test::acceptFileDialog(tab->SaveDialog1, path); });
+    tab->ListView1->topLevelItem(0)->setSelected(true);
+    tab->pmSaveBook->trigger();
+    ASSERT_TRUE(QFile::exists(path));
+    const std::string saved = ReadWholeFile(Utf8Path(path));
+    EXPECT_EQ(saved, PhonebookFileText(tab->state().abonents, tab->state().ranges).bytes);
+
+    SimPhone empty("C350", false);
+    Connect(empty);
+    QTimer::singleShot(0, tab.get(),
+                       [this, path] { test::acceptFileDialog(tab->OpenDialog1, path); });
+    tab->pmLoadRecord->trigger();
+    EXPECT_TRUE(boxes.empty()) << boxes.front().text.toStdString();
+    EXPECT_EQ(empty.phonebook().size(), source.phonebook().size());
+    EXPECT_EQ(tab->ListView1->topLevelItemCount(), static_cast<int>(source.phonebook().size()));
+    EXPECT_FALSE(tab->sbStop->isVisible());
+    QFile::remove(path);
+}
+
+TEST_F(PhonebookTab, ASaveThatFailsHalfWayLeavesTheOldFile) {
+    SimPhone phone("C350");
+    ReadAll(phone);
+    const std::filesystem::path folder = std::filesystem::temp_directory_path() /
+                                         ("orlin_pb_tab_full_" + std::to_string(::getpid()));
+    std::filesystem::create_directories(folder);
+    const std::string path = (folder / "book.csv").string();
+    const std::string old(3000, 'o');
+    WriteWholeFile(path, old);
+    QTimer::singleShot(0, tab.get(), [this, path] {
+        tab->SaveDialog1->setOption(QFileDialog::DontConfirmOverwrite);
+        test::acceptFileDialog(tab->SaveDialog1, QString::fromStdString(path));
+    });
+    {
+        test::FileSizeLimit diskFullAt(100);
+        tab->pmSaveBook->trigger();
+    }
+    EXPECT_EQ(ReadWholeFile(path), old);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes.front().text, QStringLiteral("Файл слишком велик."));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), 1);
+    std::filesystem::remove_all(folder);
+}
+
+TEST_F(PhonebookTab, CancelledLoadStillReadsAndEnablesAdding) {
+    SimPhone phone("C350");
+    Connect(phone);
+    tab->DisableAddUntilRead();  // as the window starts with an empty list
+    ASSERT_FALSE(tab->sbAddRecord->isEnabled());
+    QTimer::singleShot(0, tab.get(), [this] { tab->OpenDialog1->reject(); });
+    phone.mark();
+    tab->Restore();
+    EXPECT_TRUE(boxes.empty()) << boxes.front().text.toStdString();
+    EXPECT_TRUE(phone.sinceStarting("AT+MPBW").empty());
+    EXPECT_EQ(tab->ListView1->topLevelItemCount(), static_cast<int>(phone.phonebook().size()));
+    EXPECT_TRUE(tab->sbAddRecord->isEnabled());
+}
+
+TEST_F(PhonebookTab, LoadIntoAModelInNoFamilySaysNothingWasWritten) {
+    const QString path =
+        QDir::temp().filePath(QStringLiteral("orlin_pb_nofamily_%1.csv").arg(::getpid()));
+    WriteWholeFile(Utf8Path(path), "PHONE;3;A;+1;2;0;255;0;1;0;0;255;0\r\n");
+    SimPhone phone("V3", false);
+    Connect(phone);
+    QTimer::singleShot(0, tab.get(),
+                       [this, path] { test::acceptFileDialog(tab->OpenDialog1, path); });
+    phone.mark();
+    tab->pmLoadRecord->trigger();
+    QFile::remove(path);
+    EXPECT_TRUE(phone.sinceStarting("AT+MPBW").empty());
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].kind, MessageBoxes::Kind::Error);
+    EXPECT_TRUE(boxes[0].text.contains(QStringLiteral("V3"))) << boxes[0].text.toStdString();
+    EXPECT_FALSE(tab->sbStop->isVisible());
+}
+
+TEST_F(PhonebookTab, VCardExportAndImportHoldTheBusyStateAndAskWhenSlotsAreShort) {
+    SimPhone source("C350");
+    Connect(source);
+    const QString path =
+        QDir::temp().filePath(QStringLiteral("orlin_pb_tab_%1.vcf").arg(::getpid()));
+    QFile::remove(path);
+    // Before any read the export reads the phonebook itself.
+    bool busyWhileAsked = false;
+    QTimer::singleShot(0, tab.get(), [&] {
+        busyWhileAsked = !tab->sbReadAll->isEnabled() && !tab->pmImportVCard->isEnabled();
+        test::acceptFileDialog(tab->ExportVCardDialog, path);
+    });
+    tab->pmExportVCard->trigger();
+    EXPECT_TRUE(busyWhileAsked);
+    EXPECT_EQ(ReadWholeFile(Utf8Path(path)), VCardText(tab->state()));
+
+    SimPhone empty("C350", false);
+    Connect(empty);
+    QTimer::singleShot(0, tab.get(), [&] { test::acceptFileDialog(tab->ImportVCardDialog, path); });
+    tab->pmImportVCard->trigger();
+    EXPECT_TRUE(boxes.empty()) << boxes.front().text.toStdString();
+    EXPECT_EQ(empty.phonebook(), source.phonebook());
+    EXPECT_EQ(tab->ListView1->topLevelItemCount(), static_cast<int>(source.phonebook().size()));
+    EXPECT_TRUE(tab->sbReadAll->isEnabled());
+    EXPECT_FALSE(tab->sbStop->isVisible());
+
+    // Three slots for the source's numbers: asked first, No writes nothing, Yes what fits.
+    phonesim::PhoneSimOptions options = test::PhoneOptions("C350", false);
+    options.meLast = 2;
+    options.smSize = 1;
+    SimPhone tiny(options);
+    Connect(tiny);
+    for (MessageBoxes::Answer answer : {MessageBoxes::Answer::No, MessageBoxes::Answer::Yes}) {
+        boxes.clear();
+        recorder.answers = {answer};
+        QTimer::singleShot(0, tab.get(),
+                           [&] { test::acceptFileDialog(tab->ImportVCardDialog, path); });
+        tab->pmImportVCard->trigger();
+        ASSERT_FALSE(boxes.empty());
+        EXPECT_TRUE(
+            boxes[0].text.startsWith(QStringLiteral("Свободных ячеек не хватает: %1 номеров")
+                                         .arg(source.phonebook().size() - 2)))
+            << boxes[0].text.toStdString();
+    }
+    EXPECT_EQ(tiny.phonebook().size(), 2u) << "the file's SIM entries do not fit the SIM slot";
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_TRUE(boxes[1].text.contains(QStringLiteral("нет свободной ячейки")));
+    QFile::remove(path);
+}
+
+}  // namespace
+}  // namespace orlin
