@@ -14,6 +14,7 @@ caller_dir="$PWD"
 cd "$root"
 
 bash scripts/install-deps.sh
+source "$root/scripts/compile-cache.sh"
 
 headless=0
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then

@@ -19,6 +19,7 @@ case "$seconds" in '' | *[!0-9]*)
 esac
 
 bash scripts/install-deps.sh
+source scripts/compile-cache.sh
 build=build/fuzz
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz

@@ -2,7 +2,7 @@
 # Installs what Orlin needs to build, test and run on Debian 12 (run as root).
 set -euo pipefail
 packages=(
-  build-essential cmake ninja-build pkg-config clang-format git
+  build-essential cmake ninja-build pkg-config clang-format git ccache
   libgtest-dev libgmock-dev
   qt6-base-dev qt6-base-dev-tools libgl-dev qt6-translations-l10n
   g++-mingw-w64-x86-64-posix

@@ -9,6 +9,7 @@
 # scripts/test.sh runs this after the plain suite; alone: bash scripts/sanitized-tests.sh
 set -euo pipefail
 cd "$(dirname "$0")/.."
+source scripts/compile-cache.sh
 
 cmake --preset asan
 cmake --build --preset asan

@@ -9,6 +9,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
 bash scripts/check-format.sh
+source scripts/compile-cache.sh
 
 rm -rf build/test build/asan build/win64
 # The configurations are the presets of CMakePresets.json; the test one makes warnings errors.
