@@ -13,6 +13,7 @@
 
 #include "link/interaction.h"
 #include "link/phone_session.h"
+#include "link/stable_id.h"
 #include "phonebook/phonebook_state.h"
 
 namespace orlin {
@@ -36,6 +37,8 @@ struct VCard {
     std::vector<std::string> name;        // N, its components
     std::vector<std::string> categories;  // CATEGORIES
     std::vector<VCardNumber> numbers;     // TEL and EMAIL lines in file order
+    std::string uid;                      // UID
+    std::string orlinHash;                // X-ORLIN-HASH: the content hash of our own export
     // The name the phone gets: FN, or the non-empty components of N (given name first).
     std::string DisplayName() const;
     bool operator==(const VCard&) const = default;
@@ -50,7 +53,27 @@ std::vector<VCard> ParseVCards(std::string_view bytes);
 
 // The slot table as vCard 3.0 (UTF-8, CR LF, lines folded at 75 octets). Free slots are
 // left out; cards follow the slot of their first entry.
-std::string VCardText(const PhonebookState& state);
+// With an identity each card carries UID (orlin-<phone key>-<ME|SM><slot>@phonebook, the
+// slot of its first entry), REV (the identity's stamp) and X-ORLIN-HASH (the hash of what the
+// card says of the phone's entries), and the same phone gives the same bytes.
+std::string VCardText(const PhonebookState& state, const ItemIdentity* identity = nullptr);
+
+// The cards one by one (one vCard each, as VCardText writes it): the items of a vdir.
+struct VCardItem {
+    std::string uid;
+    std::string hash;  // X-ORLIN-HASH
+    std::string text;
+    std::vector<int32_t> slots;  // the card's entries
+};
+std::vector<VCardItem> VCardItems(const PhonebookState& state, const ItemIdentity& identity);
+
+// The phone key and the slot our own card UID names; nothing for any other UID.
+struct OwnUid {
+    std::string phoneKey;
+    uint8_t storage = 0;
+    int32_t slot = 0;
+};
+std::optional<OwnUid> ParseOwnCardUid(const std::string& uid);
 
 // --- import ---
 
@@ -69,6 +92,11 @@ struct VCardImport {
     int alreadyThere = 0;
     // What could not be held as it was, one line each (Windows-1251).
     std::vector<std::string> warnings;
+    // Our own cards whose first slot still holds the card exported (X-ORLIN-HASH): their
+    // entries are written back into their slots, and these slots of the old card, which the
+    // file no longer has, are emptied.
+    int updatedInPlace = 0;
+    std::vector<int32_t> toEmpty;
 };
 
 // Maps every TEL and EMAIL of every card onto a free slot of `state`: the X-ORLIN slot when
@@ -79,7 +107,12 @@ struct VCardImport {
 // holds already is counted in alreadyThere and not written again. The
 // type from TYPE (unknown types as mobile), the name from DisplayName() cut to the phone's
 // limit, the category whose name equals a CATEGORIES value (else the phone's default).
-VCardImport PlanVCardImport(const std::vector<VCard>& cards, const PhonebookState& state);
+// Given the phone's key, a card with our own UID of that phone whose slot still holds what
+// the card's X-ORLIN-HASH says is put back in place (an entry the same as the phone's is not
+// written again); when the slot holds something else now the card goes into free slots and a
+// warning says so.
+VCardImport PlanVCardImport(const std::vector<VCard>& cards, const PhonebookState& state,
+                            const std::string& phoneKey = {});
 
 struct VCardWriteReport {
     bool started = false;  // the phone took AT+CPBS=AD and AT+CSCS=UCS2
