@@ -495,7 +495,7 @@ VCardItem CardItem(const std::vector<const TAbonentInfo*>& entries, const Phoneb
         out += body;
     }
     item.text = out + "END:VCARD\r\n";
-    for (const TAbonentInfo* r : entries) item.slots.push_back(r->Index);
+    for (const TAbonentInfo* r : entries) item.entrySlots.push_back(r->Index);
     return item;
 }
 

@@ -63,7 +63,7 @@ struct VCardItem {
     std::string uid;
     std::string hash;  // X-ORLIN-HASH
     std::string text;
-    std::vector<int32_t> slots;  // the card's entries
+    std::vector<int32_t> entrySlots;  // the card's entries
 };
 std::vector<VCardItem> VCardItems(const PhonebookState& state, const ItemIdentity& identity);
 

@@ -47,7 +47,7 @@ PhoneItem ContactsCollection::ItemOf(const VCardItem& card) const {
     item.uid = card.uid;
     item.hash = card.hash;
     std::vector<TAbonentInfo> records;
-    for (int32_t slot : card.slots)
+    for (int32_t slot : card.entrySlots)
         if (const TAbonentInfo* r = SlotRecord(state_.abonents, slot)) records.push_back(*r);
     item.form = FormOf(records);
     item.label = records.empty() ? card.uid : Cp1251ToUtf8(records.front().Name);
@@ -102,7 +102,7 @@ std::string ContactsCollection::fileText(const PhoneItem& item, const std::strin
     if (before.size() == 1) {
         const std::vector<TAbonentInfo> was = PlanVCardImport(before, EmptyLike(state_)).records;
         std::vector<TAbonentInfo> now;
-        for (int32_t slot : card->second.slots)
+        for (int32_t slot : card->second.entrySlots)
             if (const TAbonentInfo* r = SlotRecord(state_.abonents, slot)) now.push_back(*r);
         const auto part = [](const std::vector<TAbonentInfo>& records, int which) {
             std::vector<std::string> values;
@@ -129,7 +129,8 @@ std::optional<PhoneItem> ContactsCollection::toPhone(const std::string& bytes, c
     // The old card's slots count as free: the new one may take them.
     std::vector<int32_t> oldSlots;
     if (old)
-        if (const auto it = cards_.find(old->uid); it != cards_.end()) oldSlots = it->second.slots;
+        if (const auto it = cards_.find(old->uid); it != cards_.end())
+            oldSlots = it->second.entrySlots;
     PhonebookState trial = state_;
     for (int32_t slot : oldSlots) trial.abonents[static_cast<size_t>(slot - 1)] = FreeSlot(slot);
     const VCardImport plan = PlanVCardImport(cards, trial);
@@ -165,7 +166,8 @@ std::optional<PhoneItem> ContactsCollection::toPhone(const std::string& bytes, c
     std::optional<PhoneItem> item;
     for (const VCardItem& card : VCardItems(state_, identity_)) {
         cards_[card.uid] = card;
-        if (std::find(card.slots.begin(), card.slots.end(), *written.begin()) != card.slots.end())
+        if (std::find(card.entrySlots.begin(), card.entrySlots.end(), *written.begin()) !=
+            card.entrySlots.end())
             item = ItemOf(card);
     }
     return item;
@@ -178,7 +180,7 @@ bool ContactsCollection::deleteOnPhone(const PhoneItem& item, std::string& why) 
         return false;
     }
     std::vector<std::string> captions;
-    for (int32_t slot : card->second.slots) captions.push_back(std::to_string(slot));
+    for (int32_t slot : card->second.entrySlots) captions.push_back(std::to_string(slot));
     DeleteReport report;
     DeleteEntries(session_, state_, captions, report);
     if (report.accessRefused || !report.refused.empty()) {

@@ -55,6 +55,8 @@ expect "--all" orlin-cli ports --a
 expect "--partial" orlin-cli restore copy --pa
 expect "C330 C350" orlin-phonesim --model C3
 expect "monthly-date monthly-weekday" orlin-cli datebook add --repeat month
+expect "--dry-run" orlin-cli sync --dr
+expect "dir phone" orlin-cli sync --prefer ""
 scratch=$(mktemp -d)
 touch "$scratch/ttyPHONE"
 expect "$scratch/ttyPHONE" orlin-cli --port "$scratch/tty"
