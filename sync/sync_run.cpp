@@ -52,6 +52,8 @@ std::string Folded(const std::string& line) {
     while (line.size() - start > limit) {
         size_t cut = start + limit;
         while (cut > start && (static_cast<unsigned char>(line[cut]) & 0xC0) == 0x80) --cut;
+        // Bytes of a file that are no UTF-8 at all: cut where the octets say.
+        if (cut == start) cut = start + limit;
         out += line.substr(start, cut - start) + "\r\n ";
         start = cut;
         limit = 74;

@@ -190,6 +190,18 @@ TEST(KeepFullForm, WhatThePhoneDoesNotHoldStays) {
               "BEGIN:VCARD\r\nVERSION:3.0\r\nUID:their-uid\r\nFN:Ann B\r\nN:Ann B;;;;\r\n"
               "X-ORLIN-HASH:abc\r\nTEL:+1 (555) 010-0100\r\nNOTE:a long note\r\nEND:VCARD\r\n");
     EXPECT_EQ(KeepFullForm(fresh, "", "VCARD", {}), fresh);
+    // A kept line of bytes that are no UTF-8 is folded all the same (it once hung the fold).
+    const std::string odd = "NOTE:" + std::string(200, '\x91');
+    const std::string kept = KeepFullForm(fresh, "BEGIN:VCARD\r\n" + odd + "\r\nEND:VCARD\r\n",
+                                          "VCARD", {"VERSION", "FN", "N", "TEL"});
+    std::string unfolded;
+    for (size_t at = 0; at < kept.size(); ++at) {
+        if (kept.compare(at, 3, "\r\n ") == 0)
+            at += 2;
+        else
+            unfolded += kept[at];
+    }
+    EXPECT_NE(unfolded.find(odd + "\r\n"), std::string::npos);
 }
 
 }  // namespace
