@@ -24,6 +24,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/json_output.h"
 #include "cli/port_holders.h"
 #include "cli/progress.h"
 #include "cli/verb.h"
@@ -95,7 +96,7 @@ void PrintHelp() {
         }
         std::cout << "\n";
     }
-    std::cout << kOptionsHelp;
+    std::cout << kJsonHelp << "\n" << kOptionsHelp;
 }
 
 // A number given on the command line; a usage error when it is none.

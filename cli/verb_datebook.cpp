@@ -2,12 +2,14 @@
 // deletion, and exchange the datebook with iCalendar files.
 
 #include <algorithm>
+#include <cstdio>
 #include <filesystem>
 #include <functional>
 #include <iostream>
 #include <optional>
 #include <utility>
 
+#include "cli/json_output.h"
 #include "cli/list_output.h"
 #include "cli/phone_identity.h"
 #include "cli/progress.h"
@@ -200,9 +202,66 @@ void Apply(const EventOptions& o, EventDraft& d) {
     if (o.alarm) d.alarmOn = *o.alarm;
 }
 
-int List(const Invocation& invocation, bool quick) {
+// "YYYY-MM-DD" of a date on the wire, "YYYY-MM-DDTHH:MM" with a time; null when it is none.
+Json IsoDate(const std::string& wireDate, const std::string* wireTime = nullptr) {
+    const std::optional<CivilDate> date = ParseWireDate(wireDate);
+    if (!date) return nullptr;
+    char text[24];
+    std::snprintf(text, sizeof text, "%04d-%02d-%02d", date->year, date->month, date->day);
+    if (!wireTime) return text;
+    const std::optional<ClockTime> time = ParseWireTime(*wireTime);
+    if (!time) return nullptr;
+    return std::string(text) + "T" + WireTime(*time);
+}
+
+Json JsonEvent(const DatebookEvent& event) {
+    Json item;
+    item["slot"] = event.slot;
+    item["title"] = JsonText(event.title);
+    const bool timed = !IsUntimed(event);
+    item["timed"] = timed;
+    item["date"] = IsoDate(event.startDate);
+    const std::optional<ClockTime> time = ParseWireTime(event.startTime);
+    item["time"] = timed && time ? Json(WireTime(*time)) : Json(nullptr);
+    item["start"] = timed ? IsoDate(event.startDate, &event.startTime) : IsoDate(event.startDate);
+    const bool minutes = !event.duration.empty() && event.duration.size() <= 6 &&
+                         event.duration.find_first_not_of("0123456789") == std::string::npos;
+    item["duration"] = minutes ? Json(std::stoi(event.duration)) : Json(nullptr);
+    if (event.extended) item["end"] = IsoDate(event.endDate, &event.endTime);
+    item["alarm"] = event.alarmFlag == "1"   ? Json(true)
+                    : event.alarmFlag == "0" ? Json(false)
+                                             : Json(nullptr);
+    item["alarmAt"] =
+        event.alarmFlag == "1" ? IsoDate(event.alarmDate, &event.alarmTime) : Json(nullptr);
+    int code = -1;
+    if (event.repeatCode.size() == 1 && event.repeatCode[0] >= '0' &&
+        event.repeatCode[0] < '0' + kRepeatCodeCount)
+        code = event.repeatCode[0] - '0';
+    item["repeat"] = code >= 0 ? Json(kRepeatWords[code]) : Json(nullptr);
+    Json raw = {
+        {"timeFlag", JsonText(event.firstFlag)},  {"alarmFlag", JsonText(event.alarmFlag)},
+        {"startDate", JsonText(event.startDate)}, {"startTime", JsonText(event.startTime)},
+        {"duration", JsonText(event.duration)},   {"alarmDate", JsonText(event.alarmDate)},
+        {"alarmTime", JsonText(event.alarmTime)}, {"repeatCode", JsonText(event.repeatCode)}};
+    if (event.extended) {
+        raw["endDate"] = JsonText(event.endDate);
+        raw["endTime"] = JsonText(event.endTime);
+    }
+    item["raw"] = raw;
+    return item;
+}
+
+int List(const Invocation& invocation, bool quick, ListFormat format) {
     DatebookRead read;
     if (!ReadAll(invocation, read, nullptr, quick)) return 1;
+    if (format == ListFormat::Json) {
+        std::vector<Json> items;
+        for (const DatebookEvent& event : read.events) items.push_back(JsonEvent(event));
+        PrintJsonList(std::cout, items);
+        std::cerr << Cp1251ToUtf8(Utf8ToCp1251("Свободно: ") + FreeShareText(read) + "%")
+                  << std::endl;
+        return std::cout && read.unreadSlots.empty() ? 0 : 1;
+    }
     for (const DatebookEvent& event : read.events) {
         std::cout << event.slot;
         for (const std::string& cell : CellsOfEvent(event)) std::cout << '\t' << ListField(cell);
@@ -456,8 +515,14 @@ int RunDatebook(const Invocation& invocation) {
         if (args.size() != words) throw UsageError(otherwise);
         return false;
     };
-    if (what == "list")
-        return List(invocation, quickWord(1, "datebook list takes no more words (but --quick)"));
+    if (what == "list") {
+        std::vector<std::string> words = args;
+        const ListFormat format = TakeListFormat(words);
+        const bool quick = words.size() == 2 && words[1] == "--quick";
+        if (words.size() != 1 && !quick)
+            throw UsageError("datebook list takes no more words (but --quick and --format)");
+        return List(invocation, quick, format);
+    }
     if (what == "add") return Add(invocation, ParseEventOptions(args, 1));
     if (what == "edit") {
         if (args.size() < 2) throw UsageError("datebook edit needs a SLOT");
@@ -501,14 +566,16 @@ int RunDatebook(const Invocation& invocation) {
 
 const VerbRegistration registration({
     "datebook",
-    "datebook list [--quick] | add OPTIONS | edit SLOT [OPTIONS] | delete SLOT... | autodelete "
-    "never|1|2|4|8 | export FILE.ics|--vdir DIR [--quick] | import FILE.ics|--vdir DIR",
+    "datebook list [--quick] [--format json] | add OPTIONS | edit SLOT [OPTIONS] |\n"
+    "      delete SLOT... | autodelete never|1|2|4|8 | export FILE.ics|--vdir DIR [--quick] |\n"
+    "      import FILE.ics|--vdir DIR",
     "list: reads every slot and prints one line per event, tab-separated: slot, title, start\n"
     "  time (blank for an untimed event), alarm time, date, duration, repeat, state; the free\n"
     "  share on standard error. Slots the phone would not read out are named there (exit\n"
     "  status 1); export then writes nothing.\n"
     "  --quick (list, export): stop reading once the events the phone says it holds are\n"
     "  found, then ask only the last slot: a read at phone speed takes seconds, not minutes.\n"
+    "  --format json (list): one JSON object per event (see JSON output below).\n"
     "add --title T --date YYYY-MM-DD --time HH:MM [--duration MIN] [--lead MIN]\n"
     "  [--repeat none|daily|weekly|monthly-weekday|monthly-date|yearly] [--alarm on|off]:\n"
     "  writes the event into the first free slot and prints that slot. Defaults: 60 minutes,\n"

@@ -4,7 +4,9 @@
 #include <algorithm>
 #include <filesystem>
 #include <iostream>
+#include <optional>
 
+#include "cli/json_output.h"
 #include "cli/list_output.h"
 #include "cli/phone_identity.h"
 #include "cli/progress.h"
@@ -13,6 +15,7 @@
 #include "link/errors.h"
 #include "link/phone_session.h"
 #include "link/whole_file.h"
+#include "phonebook/phone_number.h"
 #include "phonebook/phonebook_file.h"
 #include "phonebook/phonebook_read.h"
 #include "phonebook/phonebook_rows.h"
@@ -50,11 +53,57 @@ bool ReadAll(const Invocation& invocation, PhonebookState& state, CliInteraction
     return true;
 }
 
-int List(const Invocation& invocation) {
+// The English word of a number type, by the list's type image (which tells the mailing list
+// of the category models from the SIM type of the T720); null for a code the model lacks.
+Json TypeWord(const TypeText& type) {
+    static const char* const words[] = {"work",  "home",  "main",         "mobile", "fax",
+                                        "pager", "email", "mailing-list", "sim"};
+    if (type.image < 0 || type.image > 8) return nullptr;
+    return words[type.image];
+}
+
+Json JsonEntry(const TAbonentInfo& record, const PhonebookState& state) {
+    Json item;
+    item["slot"] = record.Index;
+    item["storage"] = record.Storage == 1 ? "sim" : "phone";
+    item["name"] = JsonText(record.Name);
+    item["number"] = JsonText(record.Number);
+    item["type"] = TypeWord(NumberTypeText(record.NumberType, state.family, state.model));
+    item["ids"] = record.Ids == kIdsSilent    ? "silent"
+                  : record.Ids == kIdsDefault ? "default"
+                                              : "custom";
+    Json raw;
+    raw["storage"] = record.Storage == 1 ? "SM" : "ME";
+    raw["numberFormat"] = record.NumberFormat;
+    raw["numberType"] = record.NumberType;
+    raw["ids"] = record.Ids;
+    if (HasCategories(state.family)) {
+        if (state.family == ModelFamily::Fields16)
+            item["picture"] = JsonText(record.Picture);
+        else
+            item["icon"] =
+                record.Icon >= 0 && record.Icon <= 14 ? Json(record.Icon) : Json(nullptr);
+        const std::string category = CategoryName(record.Category, state.groupNames);
+        item["category"] = category.empty() ? Json(nullptr) : JsonText(category);
+        raw["icon"] = record.Icon;
+        raw["category"] = record.Category;
+    }
+    item["raw"] = raw;
+    return item;
+}
+
+int List(const Invocation& invocation, ListFormat format) {
     PhonebookState state;
     CliInteraction interaction("reading", invocation.yes);
     bool complete = true;
     if (!ReadAll(invocation, state, interaction, &complete)) return 1;
+    if (format == ListFormat::Json) {
+        std::vector<Json> items;
+        for (const TAbonentInfo& record : state.abonents)
+            if (!record.IsFree()) items.push_back(JsonEntry(record, state));
+        PrintJsonList(std::cout, items);
+        return std::cout && complete ? 0 : 1;
+    }
     std::cout << "slot\tstorage\tname\tnumber\ttype\tIDs\ticon\tcategory\n";
     for (const TAbonentInfo& record : state.abonents) {
         if (record.IsFree()) continue;
@@ -181,7 +230,8 @@ std::vector<VCard> CardsToImport(const std::string& path, bool vdir) {
     return cards;
 }
 
-int Import(const Invocation& invocation, const std::string& path, bool vdir) {
+int Import(const Invocation& invocation, const std::string& path, const std::string& region,
+           bool vdir) {
     const std::vector<VCard> cards = CardsToImport(path, vdir);
     if (cards.empty()) {
         std::cerr << "No vCard in " << path << ": nothing was written." << std::endl;
@@ -198,7 +248,8 @@ int Import(const Invocation& invocation, const std::string& path, bool vdir) {
     // Our own cards of this phone go back in place (their UIDs carry the phone's key).
     const bool own = std::any_of(cards.begin(), cards.end(),
                                  [](const VCard& c) { return ParseOwnCardUid(c.uid).has_value(); });
-    const VCardImport plan = PlanVCardImport(cards, state, own ? AskPhoneKey(invocation) : "");
+    const VCardImport plan =
+        PlanVCardImport(cards, state, region, own ? AskPhoneKey(invocation) : "");
     if (plan.missingSlots > 0 && !invocation.yes) {
         std::cerr << "The file holds " << plan.records.size() + plan.missingSlots
                   << " numbers, the phone has " << plan.records.size()
@@ -271,18 +322,41 @@ int RunPhonebook(const Invocation& invocation) {
         throw UsageError("phonebook needs list, save FILE, load FILE, export FILE or import FILE");
     const std::string& what = args[0];
     if (what == "list") {
-        if (args.size() != 1) throw UsageError("phonebook list takes no more words");
-        return List(invocation);
+        std::vector<std::string> words = args;
+        const ListFormat format = TakeListFormat(words);
+        if (words.size() != 1) throw UsageError("phonebook list takes no more words");
+        return List(invocation, format);
     }
-    if ((what == "export" || what == "import") && args.size() == 3 && args[1] == "--vdir")
-        return what == "export" ? Export(invocation, args[2], true)
-                                : Import(invocation, args[2], true);
-    if (what == "save" || what == "load" || what == "export" || what == "import") {
+    if (what == "import") {
+        // --region CC: where the file's national numbers are dialled (else the locale's).
+        std::vector<std::string> words;
+        std::optional<std::string> given;
+        for (size_t i = 1; i < args.size(); ++i) {
+            std::string word = args[i];
+            if (word == "--region" || word.rfind("--region=", 0) == 0) {
+                if (given) throw UsageError("--region is given twice");
+                if (word == "--region" && i + 1 >= args.size())
+                    throw UsageError("--region needs a region such as DE");
+                given = word == "--region" ? args[++i] : word.substr(9);
+                if (!RegionCode(*given))
+                    throw UsageError("--region needs a region such as DE, not '" + *given + "'");
+                continue;
+            }
+            words.push_back(word);
+        }
+        const bool vdir = words.size() == 2 && words[0] == "--vdir";
+        if (!vdir && (words.size() != 1 || words[0] == "--vdir"))
+            throw UsageError("phonebook import needs one FILE or --vdir DIR");
+        return Import(invocation, words[vdir ? 1 : 0], given ? *RegionCode(*given) : LocaleRegion(),
+                      vdir);
+    }
+    if (what == "export" && args.size() == 3 && args[1] == "--vdir")
+        return Export(invocation, args[2], true);
+    if (what == "save" || what == "load" || what == "export") {
         if (args.size() != 2 || args[1] == "--vdir")
             throw UsageError("phonebook " + what + " needs one FILE" +
-                             (what == "export" || what == "import" ? " or --vdir DIR" : ""));
+                             (what == "export" ? " or --vdir DIR" : ""));
         if (what == "export") return Export(invocation, args[1], false);
-        if (what == "import") return Import(invocation, args[1], false);
         return what == "save" ? Save(invocation, args[1]) : Load(invocation, args[1]);
     }
     throw UsageError("unknown phonebook command '" + what + "'");
@@ -290,11 +364,12 @@ int RunPhonebook(const Invocation& invocation) {
 
 const VerbRegistration registration({
     "phonebook",
-    "phonebook list | save FILE | load FILE [--yes] | export FILE.vcf|--vdir DIR | import "
-    "FILE.vcf|--vdir DIR [--yes]",
+    "phonebook list [--format json] | save FILE | load FILE [--yes] | export FILE.vcf|--vdir\n"
+    "      DIR | import FILE.vcf|--vdir DIR [--region CC] [--yes]",
     "list: reads every entry of the phone memory and the SIM and prints one line each, tab-\n"
     "  separated: slot, storage (ME or SM), name, number, type, IDs, icon or picture, category.\n"
     "  Slots the phone would not read out are named on standard error (exit status 1).\n"
+    "  --format json: one JSON object per entry (see JSON output below).\n"
     "save FILE: reads the phonebook and writes it to FILE in the phonebook file format.\n"
     "load FILE: writes the entries of FILE into the phone, then reads the phonebook again and\n"
     "  prints the number of entries. After a time-out it stops (exit status 1) unless --yes.\n"
@@ -307,6 +382,11 @@ const VerbRegistration registration({
     "import FILE.vcf: writes every number of every card into a free slot of the phone. When\n"
     "  the file holds more numbers than the phone has free slots, nothing is written unless\n"
     "  --yes (then what fits). What could not be held as it was is listed on standard error.\n"
+    "  Telephone numbers are written in international form (+4930123456) where they can be\n"
+    "  read so: national ones as dialled in --region CC (two letters, DE), by default the\n"
+    "  region of the locale (LC_ALL, LC_TELEPHONE, LANG); others as written, with only +,\n"
+    "  digits, *, #, p and w (so all of them in the Windows build). E-mail addresses are\n"
+    "  written as they are.\n"
     "  A card this phone exported goes back into its own slots when they still hold what was\n"
     "  exported (entries the card no longer has are emptied); else into free slots, and\n"
     "  standard error says so.\n"

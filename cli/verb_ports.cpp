@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/json_output.h"
 #include "cli/verb.h"
 #include "link/cp1251.h"
 #include "link/data_folder.h"
@@ -49,11 +50,29 @@ void SavePort(const std::string& device, const Invocation& invocation) {
     std::cerr << "Saved " << Cp1251ToUtf8(device) << " as the port in " << file << "\n";
 }
 
+const char* OutcomeWord(ProbeOutcome outcome) {
+    switch (outcome) {
+        case ProbeOutcome::Phone:
+            return "phone";
+        case ProbeOutcome::NoAnswer:
+            return "no-answer";
+        case ProbeOutcome::Busy:
+            return "busy";
+        case ProbeOutcome::NoAccess:
+            return "no-access";
+        case ProbeOutcome::Failed:
+            break;
+    }
+    return "failed";
+}
+
 int RunPorts(const Invocation& invocation) {
     bool all = false;
     bool save = false;
     std::vector<std::string> named;
-    for (const std::string& word : invocation.args) {
+    std::vector<std::string> words = invocation.args;
+    const ListFormat format = TakeListFormat(words, 0);
+    for (const std::string& word : words) {
         if (word == "--all") {
             all = true;
         } else if (word == "--save") {
@@ -70,6 +89,7 @@ int RunPorts(const Invocation& invocation) {
     const std::vector<AdapterNotice> notices =
         named.empty() ? CurrentAdapterNotices() : std::vector<AdapterNotice>();
     if (devices.empty()) {
+        if (format == ListFormat::Json) PrintJsonList(std::cout, {});
         std::cerr << "No serial devices found"
                   << (all ? "" : " (built-in ports /dev/ttyS* are probed with --all)") << "\n";
         for (const AdapterNotice& notice : notices)
@@ -83,14 +103,25 @@ int RunPorts(const Invocation& invocation) {
     size_t width = 0;
     for (const std::string& device : devices) width = std::max(width, device.size());
     std::string found;  // the first device a phone answered on
+    std::vector<Json> items;
     for (const std::string& device : devices) {
         const ProbeResult result = ProbePort(device, options);
         if (found.empty() && result.outcome == ProbeOutcome::Phone) found = device;
+        if (format == ListFormat::Json) {
+            items.push_back({{"device", JsonText(device)},
+                             {"outcome", OutcomeWord(result.outcome)},
+                             {"text", JsonText(result.text)}});
+            continue;
+        }
         std::cout << Cp1251ToUtf8(device) << std::string(width - device.size() + 2, ' ')
                   << Cp1251ToUtf8(result.text) << std::endl;
     }
+    // The adapters without a port are no devices of the list: with JSON they stay notes on
+    // standard error.
+    if (format == ListFormat::Json) PrintJsonList(std::cout, items);
     for (const AdapterNotice& notice : notices)
-        std::cout << notice.adapter << "  " << Cp1251ToUtf8(notice.text) << std::endl;
+        (format == ListFormat::Json ? std::cerr : std::cout)
+            << notice.adapter << "  " << Cp1251ToUtf8(notice.text) << std::endl;
     if (save && found.empty()) std::cerr << "No phone answered: nothing saved\n";
     if (save && !found.empty()) SavePort(found, invocation);
     return found.empty() ? 1 : 0;
@@ -98,7 +129,7 @@ int RunPorts(const Invocation& invocation) {
 
 const VerbRegistration registration({
     "ports",
-    "ports [DEVICE...] [--all] [--save]",
+    "ports [DEVICE...] [--all] [--save] [--format json]",
     "Lists the serial devices of this machine (/dev/serial/by-id/*, /dev/ttyUSB*, /dev/ttyACM*,\n"
     "Bluetooth's /dev/rfcomm*; on Windows the COM ports the system lists) and asks each,\n"
     "briefly (500 ms unless --timeout is given), AT, AT+CGMI and AT+CGMM: one line per device\n"
@@ -109,7 +140,8 @@ const VerbRegistration registration({
     "consoles) are probed only when named or with --all. --save writes the first device a\n"
     "phone answered on into portcfg.ini (the one here, else the window's in\n"
     "~/.local/share/orlin), so that the window and orlin-cli start with it. Needs no\n"
-    "portcfg.ini; exit status 1 when no phone answered.",
+    "portcfg.ini; exit status 1 when no phone answered. --format json: one JSON object per\n"
+    "device (see JSON output below); the adapters without a port go to standard error.",
     RunPorts,
     true,
 });

@@ -3,7 +3,9 @@
 
 #include <iostream>
 #include <optional>
+#include <utility>
 
+#include "cli/json_output.h"
 #include "cli/progress.h"
 #include "cli/verb.h"
 #include "link/cp1251.h"
@@ -49,9 +51,41 @@ bool ReadRows(const Invocation& invocation, MessageFolder folder, std::vector<Me
     return report.failure == FolderFailure::None && report.unreadable.empty();
 }
 
-int List(const Invocation& invocation, MessageFolder folder) {
+Json JsonMessage(const MessageRow& row, const std::string& folder) {
+    Json item;
+    item["index"] = IsMessageIndex(row.index) && row.index.size() <= 9 ? Json(std::stoi(row.index))
+                                                                       : Json(nullptr);
+    item["folder"] = folder;
+    item["number"] = JsonText(row.number);
+    item["time"] = JsonOrNull(IsoMessageTime(row.dateTime));
+    item["type"] = row.typeIcon == kIncomingIcon   ? "incoming"
+                   : row.typeIcon == kOutgoingIcon ? "outgoing"
+                   : row.typeIcon == kDraftIcon    ? "draft"
+                                                   : "archived";
+    const std::pair<std::string, const char*> statuses[] = {{ReadWord(), "read"},
+                                                            {UnreadWord(), "unread"},
+                                                            {SentWord(), "sent"},
+                                                            {UnsentWord(), "unsent"},
+                                                            {ArchivedWord(), "archived"}};
+    item["status"] = nullptr;
+    for (const auto& [text, word] : statuses)
+        if (row.statusText == text) item["status"] = word;
+    item["size"] = row.size();
+    item["text"] = JsonText(row.text);
+    item["raw"] = {{"time", JsonText(row.dateTime)}};
+    return item;
+}
+
+int List(const Invocation& invocation, MessageFolder folder, const std::string& folderWord,
+         ListFormat format) {
     std::vector<MessageRow> rows;
     const bool whole = ReadRows(invocation, folder, rows);
+    if (format == ListFormat::Json) {
+        std::vector<Json> items;
+        for (const MessageRow& row : rows) items.push_back(JsonMessage(row, folderWord));
+        PrintJsonList(std::cout, items);
+        return whole && std::cout ? 0 : 1;
+    }
     for (const MessageRow& row : rows) std::cout << TabSeparatedLine(row) << '\n';
     return whole && std::cout ? 0 : 1;
 }
@@ -206,8 +240,10 @@ int RunSms(const Invocation& invocation) {
         throw UsageError("sms needs list, send, send-stored, delete, mark-read or export");
     const std::string& what = args[0];
     if (what == "list") {
-        if (args.size() != 2) throw UsageError("sms list needs one folder");
-        return List(invocation, FolderWord(args[1]));
+        std::vector<std::string> words = args;
+        const ListFormat format = TakeListFormat(words);
+        if (words.size() != 2) throw UsageError("sms list needs one folder");
+        return List(invocation, FolderWord(words[1]), words[1], format);
     }
     if (what == "send") return Send(invocation, args);
     if (what == "send-stored" || what == "mark-read") {
@@ -228,12 +264,14 @@ int RunSms(const Invocation& invocation) {
 
 const VerbRegistration registration({
     "sms",
-    "sms list FOLDER | send NUMBER TEXT [--store-only | --delete-after] | send-stored INDEX |\n"
+    "sms list FOLDER [--format json] | send NUMBER TEXT [--store-only | --delete-after] | "
+    "send-stored INDEX |\n"
     "      delete INDEX... | mark-read INDEX | export FILE --folder FOLDER [--format blocks|csv]",
     "FOLDER is inbox, outgoing, sent, drafts or archive.\n"
     "list: one line a message, tab-separated: index, number, date/time, type, size, status,\n"
     "  text (line breaks as blanks). Reading the inbox adds its new messages to the archive\n"
-    "  sms_<phone id>.txt in the current directory, as the window does.\n"
+    "  sms_<phone id>.txt in the current directory, as the window does. --format json: one\n"
+    "  JSON object per message (see JSON output below).\n"
     "send: stores the message on the phone and sends it; --store-only only stores it,\n"
     "  --delete-after deletes it once sent. A text holds 160 characters, or 70 when one of\n"
     "  them is outside Latin-1.\n"

@@ -8,6 +8,7 @@
 
 #include "link/plural.h"
 #include "link/whole_file.h"
+#include "phonebook/phone_number.h"
 #include "phonebook/phonebook_tab.h"
 #include "phonebook/vcard.h"
 #include "ui/busy_state.h"
@@ -90,7 +91,9 @@ void PhoneBookTab::ImportVCardClick() {
             return;
         }
         if (!readAll()) return;
-        const orlin::VCardImport plan = orlin::PlanVCardImport(cards, state_);
+        // National numbers are read as dialled in the region of the user's locale.
+        const orlin::VCardImport plan =
+            orlin::PlanVCardImport(cards, state_, orlin::LocaleRegion());
         if (plan.missingSlots > 0 &&
             !MessageBoxes::warningYesNo(
                 this, QStringLiteral("Свободных ячеек не хватает: %1 из файла не %2.\r\n"

@@ -9,6 +9,7 @@
 #include "link/plural.h"
 #include "link/text_utils.h"
 #include "phonebook/code_tables.h"
+#include "phonebook/phone_number.h"
 #include "phonebook/phonebook_write.h"
 
 namespace orlin {
@@ -557,7 +558,7 @@ std::optional<std::string> CleanPhoneNumber(const std::string& utf8) {
 }
 
 VCardImport PlanVCardImport(const std::vector<VCard>& cards, const PhonebookState& state,
-                            const std::string& phoneKey) {
+                            const std::string& region, const std::string& phoneKey) {
     VCardImport plan;
     // The phone's own cards by the slot of their first entry: where our UIDs point.
     std::map<int32_t, std::vector<const TAbonentInfo*>> heldCards;
@@ -567,7 +568,14 @@ VCardImport PlanVCardImport(const std::vector<VCard>& cards, const PhonebookStat
     // number is not written twice (an import run again after a stop adds nothing).
     std::set<std::pair<std::string, std::string>> present;
     for (const TAbonentInfo& r : state.abonents)
-        if (!r.IsFree()) present.emplace(r.Name, r.Number);
+        if (!r.IsFree()) {
+            present.emplace(r.Name, r.Number);
+            // A number the phone holds as dialled at home ("8 911...") is the same number as
+            // the file's in international form.
+            if (r.NumberType != kEmailType)
+                if (const auto same = NormalisedNumber(Cp1251ToUtf8(r.Number), region))
+                    present.emplace(r.Name, Utf8ToCp1251(*same));
+        }
     const bool categories = HasCategories(state.family);
     std::set<int32_t> taken;
     const auto isFree = [&](int32_t slot) {
@@ -635,9 +643,10 @@ VCardImport PlanVCardImport(const std::vector<VCard>& cards, const PhonebookStat
             // dials goes there, an address only without what would end or split the line.
             std::string text = n.value;
             // Our own cards (they carry X-ORLIN-...) give each number back as the phone held
-            // it; the others are cleaned of an address book's formatting.
+            // it; the others are cleaned of an address book's formatting and, where the number
+            // library reads them, given in E.164.
             if (!n.email && n.orlin.empty()) {
-                const std::optional<std::string> clean = CleanPhoneNumber(n.value);
+                const std::optional<std::string> clean = NormalisedNumber(n.value, region);
                 if (!clean) {
                     plan.warnings.push_back(label + ", " + Utf8ToCp1251(n.value) +
                                             W(": это не номер телефона: не записано"));

@@ -101,8 +101,8 @@ struct VCardImport {
 
 // Maps every TEL and EMAIL of every card onto a free slot of `state`: the X-ORLIN slot when
 // it is free and of the stated storage, else the next free slot of the phone memory. Numbers
-// of other programs are cleaned (CleanPhoneNumber; our own cards keep them as the phone held
-// them); a number that is none, and a number or address holding what must not
+// of other programs are normalised (NormalisedNumber in `region`; our own cards keep them as
+// the phone held them); a number that is none, and a number or address holding what must not
 // reach a command line, are left out with a warning; an entry of a name and number the phone
 // holds already is counted in alreadyThere and not written again. The
 // type from TYPE (unknown types as mobile), the name from DisplayName() cut to the phone's
@@ -112,7 +112,7 @@ struct VCardImport {
 // written again); when the slot holds something else now the card goes into free slots and a
 // warning says so.
 VCardImport PlanVCardImport(const std::vector<VCard>& cards, const PhonebookState& state,
-                            const std::string& phoneKey = {});
+                            const std::string& region = {}, const std::string& phoneKey = {});
 
 struct VCardWriteReport {
     bool started = false;  // the phone took AT+CPBS=AD and AT+CSCS=UCS2

@@ -39,7 +39,7 @@ if grep -E 'test|bench|fuzz|\.a$|include/' <<< "$files"; then fail "$deb holds b
 depends=$(dpkg-deb -f "$deb" Depends)
 names=$(tr ',|' '\n\n' <<< "$depends" | awk '{print $1}')
 for d in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libical3 libfluidsynth3 \
-         timgm6mb-soundfont qt6-image-formats-plugins; do
+         libphonenumber8-protobuf32 timgm6mb-soundfont qt6-image-formats-plugins; do
   grep -qxF "$d" <<< "$names" || fail "Depends lacks $d: $depends"
 done
 
@@ -72,6 +72,9 @@ for page in orlin orlin-cli orlin-phonesim; do
     [ -f "$root/usr/share/man/man1/$other.1.gz" ] || fail "$page(1) names a missing $other(1)"
   done
 done
+# The keys of orlin-cli's JSON output are described in its page.
+gzip -dc "$root/usr/share/man/man1/orlin-cli.1.gz" | grep -q '^JSON output' ||
+  fail "orlin-cli(1) does not describe the JSON output"
 [ "$(sed -n '/^\.SH SEE ALSO/,$p' <(gzip -dc "$root/usr/share/man/man1/orlin-cli.1.gz") |
      grep -c '^\.BR')" -eq 2 ] || fail "orlin-cli(1) does not name orlin(1) and orlin-phonesim(1)"
 

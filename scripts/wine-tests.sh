@@ -109,6 +109,11 @@ for round in $(seq "$rounds"); do
     { echo "wine-tests: the exported vCard files differ" >&2; failures=$((failures + 1)); }
   same "$seeded" COM5 datebook list
   same "$seeded" COM5 sms list inbox
+  # The JSON writer is the same header library on both.
+  same "$seeded" COM5 info --format json
+  same "$seeded" COM5 phonebook list --format json
+  same "$seeded" COM5 datebook list --format json
+  same "$seeded" COM5 sms list inbox --format json
   # The same file into two empty phones: the same report, then the same phonebook.
   same "$work/empty-linux" COM8 phonebook load "$work/linux/book.txt" --yes
   run linux "$work/empty-linux" phonebook list

@@ -2,6 +2,7 @@
 #include <set>
 
 #include "link/cp1251.h"
+#include "phonebook/phone_number.h"
 #include "phonebook/phonebook_read.h"
 #include "phonebook/phonebook_write.h"
 #include "sync/phone_books.h"
@@ -38,8 +39,8 @@ PhonebookState EmptyLike(const PhonebookState& state) {
 }  // namespace
 
 std::string ComparableNumber(const std::string& cp1251) {
-    // The seam of number normalisation: the cleaned form the phone is given.
-    return CleanPhoneNumber(cp1251).value_or(cp1251);
+    // Both sides in the one normalised form, so that no number flips back and forth.
+    return NormalisedNumber(Cp1251ToUtf8(cp1251), LocaleRegion()).value_or(cp1251);
 }
 
 PhoneItem ContactsCollection::ItemOf(const VCardItem& card) const {
@@ -87,7 +88,7 @@ DirItem ContactsCollection::readFile(const std::string& bytes) {
     }
     item.uid = cards[0].uid;
     item.label = cards[0].DisplayName();
-    const VCardImport plan = PlanVCardImport(cards, EmptyLike(state_));
+    const VCardImport plan = PlanVCardImport(cards, EmptyLike(state_), LocaleRegion());
     item.form = FormOf(plan.records);
     return item;
 }
@@ -100,7 +101,8 @@ std::string ContactsCollection::fileText(const PhoneItem& item, const std::strin
     std::vector<std::string> unchanged;
     const std::vector<VCard> before = ParseVCards(old);
     if (before.size() == 1) {
-        const std::vector<TAbonentInfo> was = PlanVCardImport(before, EmptyLike(state_)).records;
+        const std::vector<TAbonentInfo> was =
+            PlanVCardImport(before, EmptyLike(state_), LocaleRegion()).records;
         std::vector<TAbonentInfo> now;
         for (int32_t slot : card->second.entrySlots)
             if (const TAbonentInfo* r = SlotRecord(state_.abonents, slot)) now.push_back(*r);
@@ -133,7 +135,7 @@ std::optional<PhoneItem> ContactsCollection::toPhone(const std::string& bytes, c
             oldSlots = it->second.entrySlots;
     PhonebookState trial = state_;
     for (int32_t slot : oldSlots) trial.abonents[static_cast<size_t>(slot - 1)] = FreeSlot(slot);
-    const VCardImport plan = PlanVCardImport(cards, trial);
+    const VCardImport plan = PlanVCardImport(cards, trial, LocaleRegion());
     for (const std::string& w : plan.warnings) notes.push_back(Cp1251ToUtf8(w));
     if (plan.records.empty()) return std::nullopt;
     if (!BeginEdit(session_)) {

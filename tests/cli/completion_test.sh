@@ -57,6 +57,13 @@ expect "C330 C350" orlin-phonesim --model C3
 expect "monthly-date monthly-weekday" orlin-cli datebook add --repeat month
 expect "--dry-run" orlin-cli sync --dr
 expect "dir phone" orlin-cli sync --prefer ""
+expect "json tsv" orlin-cli phonebook list --format ""
+expect "json" orlin-cli sms list inbox --format j
+expect "blocks csv" orlin-cli sms export x.csv --folder inbox --format ""
+expect "--format" orlin-cli info --f
+expect "--region" orlin-cli phonebook import x.vcf --r
+expect "RU" orlin-cli phonebook import x.vcf --region R
+expect "--format" orlin-cli datebook list --fo
 scratch=$(mktemp -d)
 touch "$scratch/ttyPHONE"
 expect "$scratch/ttyPHONE" orlin-cli --port "$scratch/tty"

@@ -305,6 +305,64 @@ TEST_F(PhonebookCli, NoCommandFromAFile) {
         EXPECT_EQ(command.find_first_of(";\r"), std::string::npos) << command;
 }
 
+// Numbers of another address book go in in international form where they can be read so:
+// national ones as dialled in --region (or the locale's region), the rest cleaned; addresses as
+// they are. A region that is none is refused before the phone is asked.
+TEST_F(PhonebookCli, ImportedNumbersGoInInInternationalFormWhereTheRegionIsKnown) {
+    std::ofstream(dir_ / "mixed.vcf", std::ios::binary)
+        << "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Ann\r\nTEL;TYPE=HOME:030 1234567\r\n"
+           "TEL;TYPE=CELL:+44 (0)20 7946 0000\r\nTEL:112\r\nTEL:*100#\r\n"
+           "TEL:0049 (89) 12345-678\r\nEMAIL:Ann.B@example.org\r\nEND:VCARD\r\n";
+    const struct {
+        const char* words;
+        const char* environment;
+        std::vector<std::string> numbers;
+    } cases[] = {
+        {"--region de",
+         "LANG=C",
+         {"+49301234567", "+442079460000", "112", "*100#", "+498912345678", "Ann.B@example.org"}},
+        {"",
+         "LC_ALL= LC_TELEPHONE= LANG=de_DE.UTF-8",
+         {"+49301234567", "+442079460000", "112", "*100#", "+498912345678", "Ann.B@example.org"}},
+        {"--region=GB",
+         "LANG=de_DE.UTF-8",
+         {"+44301234567", "+442079460000", "112", "*100#", "+498912345678", "Ann.B@example.org"}},
+        {"",
+         "LC_ALL=C",
+         {"0301234567", "+442079460000", "112", "*100#", "00498912345678", "Ann.B@example.org"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.words) + " " + c.environment);
+        SimPhone empty("C350", false);
+        const CliRun run = Cli(empty, std::string("phonebook import mixed.vcf ") + c.words, 1000,
+                               std::string("export ") + c.environment);
+        ASSERT_EQ(run.status, 0) << run.err;
+        std::vector<std::string> numbers;
+        for (const auto& [slot, entry] : empty.phonebook()) numbers.push_back(entry.number);
+        EXPECT_EQ(numbers, c.numbers);
+    }
+    // A number the phone holds in national form is the file's number in international form.
+    SimPhone phone("C350", false);
+    phone.edit([](phonesim::PhoneState& s) {
+        phonesim::PhonebookEntry entry;
+        entry.name = "Ann";
+        entry.number = "0301234567";
+        s.contents.phonebook[5] = entry;
+    });
+    const CliRun again = Cli(phone, "phonebook import mixed.vcf --region DE");
+    EXPECT_NE(again.out.find(", 1 already in the phone"), std::string::npos) << again.out;
+    EXPECT_EQ(phone.phonebook().size(), 6u);
+    for (const char* words :
+         {"--region", "--region DEU", "--region=1A", "--region DE --region DE", "--region ZZ"}) {
+        SCOPED_TRACE(words);
+        phone.mark();
+        const CliRun run = Cli(phone, std::string("phonebook import mixed.vcf ") + words);
+        EXPECT_EQ(run.status, 2) << run.err;
+        EXPECT_NE(run.err.find("--region"), std::string::npos) << run.err;
+        EXPECT_TRUE(phone.since().empty());
+    }
+}
+
 // An import stopped by a hang-up after any of its writes says which entries went in and which
 // were never sent; the same import run again writes only the rest, never a duplicate.
 TEST_F(PhonebookCli, AnImportStoppedAnywhereSaysWhatWentInAndARerunAddsNoDuplicate) {
