@@ -1,7 +1,9 @@
 // orlin-cli datebook: list the phone's events, add, edit and delete them, set the automatic
 // deletion, and exchange the datebook with iCalendar files.
 
+#include <algorithm>
 #include <cstdio>
+#include <filesystem>
 #include <functional>
 #include <iostream>
 #include <optional>
@@ -9,6 +11,7 @@
 
 #include "cli/json_output.h"
 #include "cli/list_output.h"
+#include "cli/phone_identity.h"
 #include "cli/progress.h"
 #include "cli/verb.h"
 #include "datebook/datebook_read.h"
@@ -342,14 +345,14 @@ int AutoDelete(const Invocation& invocation, int item) {
 
 #ifdef ORLIN_WITHOUT_DATEBOOK_ICAL
 // This build has no iCalendar library (the Windows build lacks libical).
-int Export(const Invocation&, const std::string&, bool) {
+int Export(const Invocation&, const std::string&, bool, bool) {
     throw OrlinError("datebook export needs libical, which this build of orlin-cli lacks");
 }
-int Import(const Invocation&, const std::string&) {
+int Import(const Invocation&, const std::string&, bool) {
     throw OrlinError("datebook import needs libical, which this build of orlin-cli lacks");
 }
 #else
-int Export(const Invocation& invocation, const std::string& path, bool quick) {
+int Export(const Invocation& invocation, const std::string& path, bool quick, bool vdir) {
     DatebookRead read;
     if (!ReadAll(invocation, read, nullptr, quick)) return 1;
     // A file without the events of unread slots would pass for a whole copy.
@@ -365,21 +368,107 @@ int Export(const Invocation& invocation, const std::string& path, bool quick) {
             UnreadSkippedText(ReadSkippedOccurrences(session, read.events, interaction));
         if (!unread.empty()) std::cerr << Cp1251ToUtf8(unread) << std::endl;
     }
-    const ICalExport exported = ExportICalendar(read.events);
-    WriteWholeFile(path, exported.text);
+    const std::string key = AskPhoneKey(invocation);
+    const std::unique_ptr<StampBook> stamps = OpenStamps(key);
+    const ItemIdentity identity = stamps->identity(key, Now());
+    const ICalExport exported = ExportICalendar(read.events, &identity);
+    if (vdir) {
+        // One event per file, named by its UID: the layout the vdir programs read.
+        std::filesystem::create_directories(PathFromUtf8(path));
+        for (const ICalItem& item : exported.items)
+            WriteWholeFile(Utf8FromPath(PathFromUtf8(path) / PathFromUtf8(item.uid + ".ics")),
+                           item.text);
+    } else {
+        WriteWholeFile(path, exported.text);
+    }
+    stamps->save();
     const std::string warning = ExportWarning(exported);
     if (!warning.empty()) std::cerr << Cp1251ToUtf8(warning) << std::endl;
     std::cout << exported.eventsWritten << " events exported to " << path << "\n";
     return 0;
 }
 
-int Import(const Invocation& invocation, const std::string& path) {
-    const std::string text = ReadWholeFile(path, kMostICalendarBytes);
-    ParseICalendar(text, 0);  // a file that is no iCalendar stops before the phone is asked
+// The events of a file, or of every .ics file of a vdir (in name order); nothing but a message
+// when one is no iCalendar file.
+std::vector<ImportedEvent> EventsToImport(const std::string& path, bool vdir, int titleLength) {
+    if (!vdir) return ParseICalendar(ReadWholeFile(path, kMostICalendarBytes), titleLength);
+    std::vector<std::filesystem::path> files;
+    for (const auto& entry : std::filesystem::directory_iterator(PathFromUtf8(path)))
+        if (entry.path().extension() == ".ics") files.push_back(entry.path());
+    std::sort(files.begin(), files.end());
+    std::vector<ImportedEvent> events;
+    for (const auto& file : files) {
+        std::vector<ImportedEvent> some =
+            ParseICalendar(ReadWholeFile(Utf8FromPath(file), kMostICalendarBytes), titleLength);
+        events.insert(events.end(), some.begin(), some.end());
+    }
+    return events;
+}
+
+// Our own events of this phone whose slot still holds what was exported (X-ORLIN-HASH) go back
+// in place: those the file changed are written there, the others are already there. An event
+// whose slot holds another now goes into a free slot, which a note says. Returns the events
+// written in place; `failed` turns true when the phone refused one.
+int PutBackInPlace(const Invocation& invocation, std::vector<ImportedEvent>& events,
+                   const DatebookRead& read, bool& failed) {
+    const bool own = std::any_of(events.begin(), events.end(), [](const ImportedEvent& e) {
+        return e.uid.rfind("orlin-", 0) == 0 && !e.orlinHash.empty();
+    });
+    if (!own) return 0;
+    ItemIdentity identity;
+    identity.phoneKey = AskPhoneKey(invocation);
+    const std::string prefix = "orlin-" + identity.phoneKey + "-";
+    // The hash of an exported event counts its skipped occurrences, which only a range read of
+    // its slot gives.
+    std::vector<DatebookEvent> phoneEvents = read.events;
+    {
+        CliProgress interaction("skipped occurrences");
+        PhoneSession session(invocation.settings, SessionOptions(invocation, true));
+        ReadSkippedOccurrences(session, phoneEvents, interaction);
+    }
+    int written = 0;
+    for (ImportedEvent& event : events) {
+        if (event.uid.rfind(prefix, 0) != 0 || event.orlinHash.empty() || event.slot < 0 ||
+            !event.writable)
+            continue;
+        const auto held =
+            std::find_if(phoneEvents.begin(), phoneEvents.end(),
+                         [&](const DatebookEvent& e) { return e.slot == event.slot; });
+        if (held == phoneEvents.end()) continue;  // emptied: back into its slot when free
+        const ICalExport phone = ExportICalendar({*held}, &identity);
+        if (phone.items.empty() || phone.items[0].hash != event.orlinHash) {
+            event.notes.push_back(
+                Utf8ToCp1251("ячейка ") + std::to_string(event.slot) +
+                Utf8ToCp1251(" хранит теперь другое событие: записано в свободную"));
+            continue;
+        }
+        event.alreadyThere = true;
+        const DatebookEvent wanted = EventOfImported(event, event.slot);
+        if (WriteCommand(wanted) == WriteCommand(*held)) continue;
+        PhoneAnswer answer;
+        {
+            PhoneSession session(invocation.settings, SessionOptions(invocation, true));
+            answer = WriteEvent(session, WriteCommand(event.slot, event.draft));
+        }
+        if (answer.taken) {
+            ++written;
+        } else {
+            std::cerr << Cp1251ToUtf8(WriteRefusedText(event.slot, answer.line)) << std::endl;
+            failed = true;
+        }
+    }
+    return written;
+}
+
+int Import(const Invocation& invocation, const std::string& path, bool vdir) {
+    // A file that is no iCalendar stops before the phone is asked.
+    EventsToImport(path, vdir, 0);
     DatebookRead read;
     if (!ReadAll(invocation, read)) return 1;
-    std::vector<ImportedEvent> events = ParseICalendar(text, read.titleLength);
+    std::vector<ImportedEvent> events = EventsToImport(path, vdir, read.titleLength);
     const int alreadyThere = MarkAlreadyThere(events, read.events);
+    bool inPlaceFailed = false;
+    const int inPlace = PutBackInPlace(invocation, events, read, inPlaceFailed);
     const std::vector<EventDraft> drafts = WritableDrafts(events);
     DraftsWritten written;
     std::string failure;  // what stopped the writing half-way
@@ -400,10 +489,18 @@ int Import(const Invocation& invocation, const std::string& path) {
     const std::string warning = ImportWarning(events, written);
     if (!warning.empty()) std::cerr << Cp1251ToUtf8(warning) << std::endl;
     if (!failure.empty()) std::cerr << Cp1251ToUtf8(failure) << std::endl;
-    std::cout << imported << " of " << events.size() << " events imported";
-    if (alreadyThere > 0) std::cout << ", " << alreadyThere << " already in the phone";
+    std::cout << imported + inPlace << " of " << events.size() << " events imported";
+    if (inPlace > 0) std::cout << " (" << inPlace << " in place)";
+    int there = 0;
+    for (const ImportedEvent& event : events) there += event.alreadyThere;
+    there -= inPlace;
+    if (there > 0) std::cout << ", " << there << " already in the phone";
     std::cout << "\n";
-    return imported + alreadyThere == static_cast<int>(events.size()) && failure.empty() ? 0 : 1;
+    (void)alreadyThere;
+    return imported + inPlace + there == static_cast<int>(events.size()) && failure.empty() &&
+                   !inPlaceFailed
+               ? 0
+               : 1;
 }
 #endif
 
@@ -445,15 +542,24 @@ int RunDatebook(const Invocation& invocation) {
                 if (args[1] == words[item]) return AutoDelete(invocation, item);
         throw UsageError("datebook autodelete takes never, 1, 2, 4 or 8 (weeks)");
     }
+    if ((what == "export" || what == "import") && args.size() >= 3 && args[1] == "--vdir") {
+        if (what == "import") {
+            if (args.size() != 3) throw UsageError("datebook import --vdir needs one DIR");
+            return Import(invocation, args[2], true);
+        }
+        return Export(invocation, args[2],
+                      quickWord(3, "datebook export --vdir needs one DIR (and --quick)"), true);
+    }
     if (what == "export") {
-        if (args.size() < 2 || args[1] == "--quick")
+        if (args.size() < 2 || args[1] == "--quick" || args[1] == "--vdir")
             throw UsageError("datebook export needs one FILE.ics");
         return Export(invocation, args[1],
-                      quickWord(2, "datebook export needs one FILE.ics (and --quick)"));
+                      quickWord(2, "datebook export needs one FILE.ics (and --quick)"), false);
     }
     if (what == "import") {
-        if (args.size() != 2) throw UsageError("datebook import needs one FILE.ics");
-        return Import(invocation, args[1]);
+        if (args.size() != 2 || args[1] == "--vdir")
+            throw UsageError("datebook import needs one FILE.ics or --vdir DIR");
+        return Import(invocation, args[1], false);
     }
     throw UsageError("unknown datebook command '" + what + "'");
 }
@@ -461,7 +567,8 @@ int RunDatebook(const Invocation& invocation) {
 const VerbRegistration registration({
     "datebook",
     "datebook list [--quick] [--format json] | add OPTIONS | edit SLOT [OPTIONS] |\n"
-    "      delete SLOT... | autodelete never|1|2|4|8 | export FILE.ics [--quick] | import FILE.ics",
+    "      delete SLOT... | autodelete never|1|2|4|8 | export FILE.ics|--vdir DIR [--quick] |\n"
+    "      import FILE.ics|--vdir DIR",
     "list: reads every slot and prints one line per event, tab-separated: slot, title, start\n"
     "  time (blank for an untimed event), alarm time, date, duration, repeat, state; the free\n"
     "  share on standard error. Slots the phone would not read out are named there (exit\n"
@@ -479,11 +586,17 @@ const VerbRegistration registration({
     "autodelete never|1|2|4|8: the phone deletes events older than so many weeks (or never).\n"
     "export FILE.ics: reads the datebook and writes it as an iCalendar file. Skipped\n"
     "  occurrences of repeating events are not exported: single-slot reads do not report them.\n"
+    "  Each event has a UID made of a hash of the phone's serial number and its slot, and a\n"
+    "  DTSTAMP that stays while the event does (orlin-stamps-*.txt in the work folder): two\n"
+    "  exports of an unchanged phone are the same bytes.\n"
+    "export --vdir DIR: the same, one UID.ics file per event in DIR (made when missing).\n"
     "import FILE.ics: writes each event of the file into the next free slot; what the phone\n"
     "  cannot hold as it is (some repeat rules, long durations or leads, long\n"
     "  titles, more events than free slots) is listed on standard error, exit status 1 when\n"
     "  an event was not written. When a failure (a time-out, say) stops the writing, what went\n"
-    "  in before it is told all the same.\n"
+    "  in before it is told all the same. An event this phone exported goes back into its\n"
+    "  slot when the slot still holds what was exported; else into a free slot, said there.\n"
+    "import --vdir DIR: the same with every .ics file of DIR.\n"
     "Bad input (a date that does not exist, a time past 23:59, an unknown word, a slot outside\n"
     "0..9999) is refused with exit status 2 before anything is sent. Refusals of the phone are\n"
     "named with its answer (exit status 1).",

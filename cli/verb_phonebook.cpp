@@ -1,11 +1,14 @@
 // orlin-cli phonebook: list the phone's entries, save them to a phonebook file, or load
 // such a file into the phone.
 
+#include <algorithm>
+#include <filesystem>
 #include <iostream>
 #include <optional>
 
 #include "cli/json_output.h"
 #include "cli/list_output.h"
+#include "cli/phone_identity.h"
 #include "cli/progress.h"
 #include "cli/verb.h"
 #include "link/cp1251.h"
@@ -17,6 +20,7 @@
 #include "phonebook/phonebook_file.h"
 #include "phonebook/phonebook_read.h"
 #include "phonebook/phonebook_rows.h"
+#include "phonebook/phonebook_write.h"
 #include "phonebook/vcard.h"
 #include "phonebook/vcard_import.h"
 
@@ -177,22 +181,54 @@ int Load(const Invocation& invocation, const std::string& path) {
     return status;
 }
 
-int Export(const Invocation& invocation, const std::string& path) {
+int Export(const Invocation& invocation, const std::string& path, bool vdir) {
     PhonebookState state;
     if (!ReadForSaving(invocation, state)) return 1;
-    const std::string text = VCardText(state);
-    WriteWholeFile(path, text);
+    const std::string key = AskPhoneKey(invocation);
+    const std::unique_ptr<StampBook> stamps = OpenStamps(key);
+    const ItemIdentity identity = stamps->identity(key, Now());
     size_t cards = 0;
-    for (size_t at = text.find("BEGIN:VCARD"); at != std::string::npos;
-         at = text.find("BEGIN:VCARD", at + 1))
-        ++cards;
+    if (vdir) {
+        // One card per file, named by its UID: the layout the vdir programs read.
+        std::filesystem::create_directories(PathFromUtf8(path));
+        for (const VCardItem& item : VCardItems(state, identity)) {
+            WriteWholeFile(Utf8FromPath(PathFromUtf8(path) / PathFromUtf8(item.uid + ".vcf")),
+                           item.text);
+            ++cards;
+        }
+    } else {
+        const std::string text = VCardText(state, &identity);
+        WriteWholeFile(path, text);
+        for (size_t at = text.find("BEGIN:VCARD"); at != std::string::npos;
+             at = text.find("BEGIN:VCARD", at + 1))
+            ++cards;
+    }
+    stamps->save();
     std::cout << state.OccupiedCount() << " entries exported as " << cards << " cards to " << path
               << "\n";
     return 0;
 }
 
-int Import(const Invocation& invocation, const std::string& path, const std::string& region) {
-    const std::vector<VCard> cards = ParseVCards(ReadWholeFile(path, kMostVCardBytes));
+// The cards of a file, or of every .vcf file of a vdir (in name order; a file without a card
+// is named on standard error).
+std::vector<VCard> CardsToImport(const std::string& path, bool vdir) {
+    if (!vdir) return ParseVCards(ReadWholeFile(path, kMostVCardBytes));
+    std::vector<std::filesystem::path> files;
+    for (const auto& entry : std::filesystem::directory_iterator(PathFromUtf8(path)))
+        if (entry.path().extension() == ".vcf") files.push_back(entry.path());
+    std::sort(files.begin(), files.end());
+    std::vector<VCard> cards;
+    for (const auto& file : files) {
+        std::vector<VCard> some = ParseVCards(ReadWholeFile(Utf8FromPath(file), kMostVCardBytes));
+        if (some.empty()) std::cerr << "No vCard in " << Utf8FromPath(file) << "." << std::endl;
+        cards.insert(cards.end(), some.begin(), some.end());
+    }
+    return cards;
+}
+
+int Import(const Invocation& invocation, const std::string& path, const std::string& region,
+           bool vdir) {
+    const std::vector<VCard> cards = CardsToImport(path, vdir);
     if (cards.empty()) {
         std::cerr << "No vCard in " << path << ": nothing was written." << std::endl;
         return 1;
@@ -205,7 +241,11 @@ int Import(const Invocation& invocation, const std::string& path, const std::str
                   << " is not supported: nothing was written." << std::endl;
         return 1;
     }
-    const VCardImport plan = PlanVCardImport(cards, state, region);
+    // Our own cards of this phone go back in place (their UIDs carry the phone's key).
+    const bool own = std::any_of(cards.begin(), cards.end(),
+                                 [](const VCard& c) { return ParseOwnCardUid(c.uid).has_value(); });
+    const VCardImport plan =
+        PlanVCardImport(cards, state, region, own ? AskPhoneKey(invocation) : "");
     if (plan.missingSlots > 0 && !invocation.yes) {
         std::cerr << "The file holds " << plan.records.size() + plan.missingSlots
                   << " numbers, the phone has " << plan.records.size()
@@ -217,15 +257,28 @@ int Import(const Invocation& invocation, const std::string& path, const std::str
     interaction.restart("writing");
     VCardWriteReport report;
     std::string failure;
+    bool notEmptied = false;
     try {
         PhoneSession session(invocation.settings, SessionOptions(invocation));
         WriteVCardImport(session, state, plan.records, interaction, report);
+        // The entries an edited card of our own no longer has, once the rest went in.
+        if (!plan.toEmpty.empty() && report.notSent.empty() && !report.unanswered) {
+            std::vector<std::string> captions;
+            for (int32_t slot : plan.toEmpty) captions.push_back(std::to_string(slot));
+            DeleteReport deleted;
+            DeleteEntries(session, state, captions, deleted);
+            if (!deleted.refused.empty()) {
+                std::cerr << "The phone did not empty slots " << SlotList(deleted.refused) << "."
+                          << std::endl;
+                notEmptied = true;
+            }
+        }
     } catch (const OrlinError& e) {
         // What went in before the failure is told all the same: run again, the import adds
         // only what is missing.
         failure = e.what();
     }
-    int status = failure.empty() ? 0 : 1;
+    int status = failure.empty() && !notEmptied ? 0 : 1;
     if (!report.writtenSlots.empty() || !report.notSent.empty() || report.unanswered) {
         std::cerr << "Of " << plan.records.size() << " entries to write " << report.written
                   << " went in";
@@ -253,6 +306,7 @@ int Import(const Invocation& invocation, const std::string& path, const std::str
     const std::string warning = ImportWarningText(plan.warnings);
     if (!warning.empty()) std::cerr << Cp1251ToUtf8(warning) << std::endl;
     std::cout << report.written << " entries imported from " << cards.size() << " cards";
+    if (plan.updatedInPlace > 0) std::cout << ", " << plan.updatedInPlace << " cards in place";
     if (plan.alreadyThere > 0) std::cout << ", " << plan.alreadyThere << " already in the phone";
     std::cout << "\n";
     return plan.missingSlots > 0 ? 1 : status;
@@ -286,12 +340,19 @@ int RunPhonebook(const Invocation& invocation) {
             }
             words.push_back(word);
         }
-        if (words.size() != 1) throw UsageError("phonebook import needs one FILE");
-        return Import(invocation, words[0], given ? *RegionCode(*given) : LocaleRegion());
+        const bool vdir = words.size() == 2 && words[0] == "--vdir";
+        if (!vdir && (words.size() != 1 || words[0] == "--vdir"))
+            throw UsageError("phonebook import needs one FILE or --vdir DIR");
+        return Import(invocation, words[vdir ? 1 : 0], given ? *RegionCode(*given) : LocaleRegion(),
+                      vdir);
     }
+    if (what == "export" && args.size() == 3 && args[1] == "--vdir")
+        return Export(invocation, args[2], true);
     if (what == "save" || what == "load" || what == "export") {
-        if (args.size() != 2) throw UsageError("phonebook " + what + " needs one FILE");
-        if (what == "export") return Export(invocation, args[1]);
+        if (args.size() != 2 || args[1] == "--vdir")
+            throw UsageError("phonebook " + what + " needs one FILE" +
+                             (what == "export" ? " or --vdir DIR" : ""));
+        if (what == "export") return Export(invocation, args[1], false);
         return what == "save" ? Save(invocation, args[1]) : Load(invocation, args[1]);
     }
     throw UsageError("unknown phonebook command '" + what + "'");
@@ -299,8 +360,8 @@ int RunPhonebook(const Invocation& invocation) {
 
 const VerbRegistration registration({
     "phonebook",
-    "phonebook list [--format json] | save FILE | load FILE [--yes] | export FILE.vcf |\n"
-    "      import FILE.vcf [--region CC] [--yes]",
+    "phonebook list [--format json] | save FILE | load FILE [--yes] | export FILE.vcf|--vdir\n"
+    "      DIR | import FILE.vcf|--vdir DIR [--region CC] [--yes]",
     "list: reads every entry of the phone memory and the SIM and prints one line each, tab-\n"
     "  separated: slot, storage (ME or SM), name, number, type, IDs, icon or picture, category.\n"
     "  Slots the phone would not read out are named on standard error (exit status 1).\n"
@@ -309,7 +370,11 @@ const VerbRegistration registration({
     "load FILE: writes the entries of FILE into the phone, then reads the phonebook again and\n"
     "  prints the number of entries. After a time-out it stops (exit status 1) unless --yes.\n"
     "  Entries the phone refuses are named on standard error (exit status 1).\n"
-    "export FILE.vcf: reads the phonebook and writes it as vCard 3.0, one card per name.\n"
+    "export FILE.vcf: reads the phonebook and writes it as vCard 3.0, one card per name. Each\n"
+    "  card has a UID made of a hash of the phone's serial number and the slot of its first\n"
+    "  entry, and a REV that stays while the card does (kept in orlin-stamps-*.txt in the\n"
+    "  work folder): two exports of an unchanged phone are the same bytes.\n"
+    "export --vdir DIR: the same, one UID.vcf file per card in DIR (made when missing).\n"
     "import FILE.vcf: writes every number of every card into a free slot of the phone. When\n"
     "  the file holds more numbers than the phone has free slots, nothing is written unless\n"
     "  --yes (then what fits). What could not be held as it was is listed on standard error.\n"
@@ -317,7 +382,11 @@ const VerbRegistration registration({
     "  read so: national ones as dialled in --region CC (two letters, DE), by default the\n"
     "  region of the locale (LC_ALL, LC_TELEPHONE, LANG); others as written, with only +,\n"
     "  digits, *, #, p and w (so all of them in the Windows build). E-mail addresses are\n"
-    "  written as they are.",
+    "  written as they are.\n"
+    "  A card this phone exported goes back into its own slots when they still hold what was\n"
+    "  exported (entries the card no longer has are emptied); else into free slots, and\n"
+    "  standard error says so.\n"
+    "import --vdir DIR: the same with every .vcf file of DIR.",
     RunPhonebook,
 });
 

@@ -385,6 +385,9 @@ TARGETS = {
     "message_archive": message_archive,
     "version_info": version_info,
     "tone": tone,
+    "sync_files": lambda: list(vcard()) + [
+        b"orlin-sync 1\nphone 0123456789abcdef\nu1\th1\tu1.vcf\tf1\n",
+        b"orlin-0123456789abcdef-SM1001@phonebook"],
 }
 
 

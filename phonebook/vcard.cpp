@@ -374,6 +374,10 @@ std::vector<VCard> ParseVCards(std::string_view bytes) {
         } else if (line.name == "CATEGORIES") {
             for (const std::string& c : SplitText(DecodedValue(line), ','))
                 if (!OneLine(c).empty()) card.categories.push_back(OneLine(c));
+        } else if (line.name == "UID") {
+            card.uid = OneLine(UnescapeText(DecodedValue(line)));
+        } else if (line.name == "X-ORLIN-HASH") {
+            card.orlinHash = OneLine(line.value);
         } else if (line.name == "TEL" || line.name == "EMAIL") {
             VCardNumber number = NumberOf(line, line.name == "EMAIL");
             if (!number.value.empty()) card.numbers.push_back(std::move(number));
@@ -382,59 +386,119 @@ std::vector<VCard> ParseVCards(std::string_view bytes) {
     return cards;
 }
 
-std::string VCardText(const PhonebookState& state) {
-    // Cards in the order of their first slot, their entries in slot order.
-    std::vector<std::string> names;
-    std::map<std::string, std::vector<const TAbonentInfo*>> byName;
+// The phone's cards: entries of one name in slot order, cards in the order of their first slot.
+std::vector<std::vector<const TAbonentInfo*>> CardsOf(const PhonebookState& state) {
+    std::vector<std::vector<const TAbonentInfo*>> cards;
+    std::map<std::string, size_t> byName;
     for (const TAbonentInfo& record : state.abonents) {
         if (record.IsFree()) continue;
-        auto& entries = byName[record.Name];
-        if (entries.empty()) names.push_back(record.Name);
-        entries.push_back(&record);
+        const auto [it, added] = byName.emplace(record.Name, cards.size());
+        if (added) cards.emplace_back();
+        cards[it->second].push_back(&record);
     }
+    return cards;
+}
+
+// What a card says of its entries: the lines between VERSION and END, without UID and REV.
+std::string CardBody(const std::vector<const TAbonentInfo*>& entries, const PhonebookState& state) {
+    const std::string utf8 = Cp1251ToUtf8(entries.front()->Name);
     std::string out;
-    for (const std::string& name : names) {
-        const std::string utf8 = Cp1251ToUtf8(name);
-        out += "BEGIN:VCARD\r\nVERSION:3.0\r\n";
-        out += Folded("FN:" + EscapeText(utf8));
-        out += Folded("N:" + EscapeText(utf8) + ";;;;");
-        std::vector<std::string> categories;
-        for (const TAbonentInfo* r : byName[name]) {
-            const std::string category = Cp1251ToUtf8(CategoryName(r->Category, state.groupNames));
-            if (!category.empty() &&
-                std::find(categories.begin(), categories.end(), category) == categories.end())
-                categories.push_back(category);
-        }
-        if (!categories.empty()) {
-            std::string line = "CATEGORIES:";
-            for (size_t i = 0; i < categories.size(); ++i)
-                line += (i ? "," : "") + EscapeText(categories[i]);
-            out += Folded(line);
-        }
-        for (const TAbonentInfo* r : byName[name]) {
-            const bool email = r->NumberType == kEmailType;
-            std::string line = email ? "EMAIL" : "TEL";
-            line += std::string(";TYPE=") + TypesOfCode(r->NumberType);
-            line += ";X-ORLIN-SLOT=" + std::to_string(r->Index);
-            line += ";X-ORLIN-STORAGE=" + StorageName(r->Storage);
-            line += ";X-ORLIN-TYPE=" + std::to_string(r->NumberType);
-            line += ";X-ORLIN-FORMAT=" + std::to_string(r->NumberFormat);
-            line += ";X-ORLIN-IDS=" + std::to_string(r->Ids);
-            line += ";X-ORLIN-CATEGORY=" + std::to_string(r->Category);
-            line += ";X-ORLIN-ICON=" + std::to_string(r->Icon);
-            if (!r->Picture.empty())
-                line += ";X-ORLIN-PICTURE=" + PercentEncode(Cp1251ToUtf8(r->Picture));
-            // The fields the phone keeps beside the number: 6, 8, 9, 12, 13, 15, 16.
-            line += ";X-ORLIN-AUX=" + std::to_string(r->Aux6) + "-" + std::to_string(r->Aux8) +
-                    "-" + std::to_string(r->Aux9) + "-" + std::to_string(r->Aux12) + "-" +
-                    std::to_string(r->Aux13) + "-" + std::to_string(r->Aux15) + "-" +
-                    std::to_string(r->Aux16);
-            line += ":" + EscapeText(Cp1251ToUtf8(r->Number));
-            out += Folded(line);
-        }
-        out += "END:VCARD\r\n";
+    out += Folded("FN:" + EscapeText(utf8));
+    out += Folded("N:" + EscapeText(utf8) + ";;;;");
+    std::vector<std::string> categories;
+    for (const TAbonentInfo* r : entries) {
+        const std::string category = Cp1251ToUtf8(CategoryName(r->Category, state.groupNames));
+        if (!category.empty() &&
+            std::find(categories.begin(), categories.end(), category) == categories.end())
+            categories.push_back(category);
+    }
+    if (!categories.empty()) {
+        std::string line = "CATEGORIES:";
+        for (size_t i = 0; i < categories.size(); ++i)
+            line += (i ? "," : "") + EscapeText(categories[i]);
+        out += Folded(line);
+    }
+    for (const TAbonentInfo* r : entries) {
+        const bool email = r->NumberType == kEmailType;
+        std::string line = email ? "EMAIL" : "TEL";
+        line += std::string(";TYPE=") + TypesOfCode(r->NumberType);
+        line += ";X-ORLIN-SLOT=" + std::to_string(r->Index);
+        line += ";X-ORLIN-STORAGE=" + StorageName(r->Storage);
+        line += ";X-ORLIN-TYPE=" + std::to_string(r->NumberType);
+        line += ";X-ORLIN-FORMAT=" + std::to_string(r->NumberFormat);
+        line += ";X-ORLIN-IDS=" + std::to_string(r->Ids);
+        line += ";X-ORLIN-CATEGORY=" + std::to_string(r->Category);
+        line += ";X-ORLIN-ICON=" + std::to_string(r->Icon);
+        if (!r->Picture.empty())
+            line += ";X-ORLIN-PICTURE=" + PercentEncode(Cp1251ToUtf8(r->Picture));
+        // The fields the phone keeps beside the number: 6, 8, 9, 12, 13, 15, 16.
+        line += ";X-ORLIN-AUX=" + std::to_string(r->Aux6) + "-" + std::to_string(r->Aux8) + "-" +
+                std::to_string(r->Aux9) + "-" + std::to_string(r->Aux12) + "-" +
+                std::to_string(r->Aux13) + "-" + std::to_string(r->Aux15) + "-" +
+                std::to_string(r->Aux16);
+        line += ":" + EscapeText(Cp1251ToUtf8(r->Number));
+        out += Folded(line);
     }
     return out;
+}
+
+namespace {
+
+std::string CardUid(const std::string& phoneKey, const TAbonentInfo& first) {
+    return "orlin-" + phoneKey + "-" + StorageName(first.Storage) + std::to_string(first.Index) +
+           "@phonebook";
+}
+
+VCardItem CardItem(const std::vector<const TAbonentInfo*>& entries, const PhonebookState& state,
+                   const ItemIdentity* identity) {
+    VCardItem item;
+    const std::string body = CardBody(entries, state);
+    std::string out = "BEGIN:VCARD\r\nVERSION:3.0\r\n";
+    if (identity && !identity->phoneKey.empty()) {
+        item.uid = CardUid(identity->phoneKey, *entries.front());
+        item.hash = ShortHash(body);
+        out += Folded("UID:" + item.uid);
+        out += body;
+        if (identity->stampOf) out += "REV:" + identity->stampOf(item.uid, item.hash) + "\r\n";
+        out += "X-ORLIN-HASH:" + item.hash + "\r\n";
+    } else {
+        out += body;
+    }
+    item.text = out + "END:VCARD\r\n";
+    for (const TAbonentInfo* r : entries) item.entrySlots.push_back(r->Index);
+    return item;
+}
+
+}  // namespace
+
+std::string VCardText(const PhonebookState& state, const ItemIdentity* identity) {
+    std::string out;
+    for (const auto& entries : CardsOf(state)) out += CardItem(entries, state, identity).text;
+    return out;
+}
+
+std::vector<VCardItem> VCardItems(const PhonebookState& state, const ItemIdentity& identity) {
+    std::vector<VCardItem> items;
+    for (const auto& entries : CardsOf(state)) items.push_back(CardItem(entries, state, &identity));
+    return items;
+}
+
+std::optional<OwnUid> ParseOwnCardUid(const std::string& uid) {
+    // orlin-<16 hex>-<ME|SM><slot>@phonebook
+    const std::string tail = "@phonebook";
+    if (uid.rfind("orlin-", 0) != 0 || uid.size() < 6 + 16 + 1 + 3 + tail.size() ||
+        uid.compare(uid.size() - tail.size(), tail.size(), tail) != 0 || uid[22] != '-')
+        return std::nullopt;
+    OwnUid own;
+    own.phoneKey = uid.substr(6, 16);
+    const std::string storage = uid.substr(23, 2);
+    if (storage != "ME" && storage != "SM") return std::nullopt;
+    own.storage = storage == "SM" ? 1 : 0;
+    int slot = 0;
+    if (!ParseNumber(uid.substr(25, uid.size() - tail.size() - 25), 1000000, slot) || slot < 1)
+        return std::nullopt;
+    own.slot = slot;
+    return own;
 }
 
 }  // namespace orlin

@@ -12,6 +12,7 @@
 #include <string_view>
 #include <vector>
 
+#include "link/stable_id.h"
 #include "phonebook/phonebook_state.h"
 
 namespace orlin {
@@ -35,6 +36,8 @@ struct VCard {
     std::vector<std::string> name;        // N, its components
     std::vector<std::string> categories;  // CATEGORIES
     std::vector<VCardNumber> numbers;     // TEL and EMAIL lines in file order
+    std::string uid;                      // UID
+    std::string orlinHash;                // X-ORLIN-HASH: the content hash of our own export
     // The name the phone gets: FN, or the non-empty components of N (given name first).
     std::string DisplayName() const;
     bool operator==(const VCard&) const = default;
@@ -49,7 +52,34 @@ std::vector<VCard> ParseVCards(std::string_view bytes);
 
 // The slot table as vCard 3.0 (UTF-8, CR LF, lines folded at 75 octets). Free slots are
 // left out; cards follow the slot of their first entry.
-std::string VCardText(const PhonebookState& state);
+// With an identity each card carries UID (orlin-<phone key>-<ME|SM><slot>@phonebook, the
+// slot of its first entry), REV (the identity's stamp) and X-ORLIN-HASH (the hash of what the
+// card says of the phone's entries), and the same phone gives the same bytes.
+std::string VCardText(const PhonebookState& state, const ItemIdentity* identity = nullptr);
+
+// The cards one by one (one vCard each, as VCardText writes it): the items of a vdir.
+struct VCardItem {
+    std::string uid;
+    std::string hash;  // X-ORLIN-HASH
+    std::string text;
+    std::vector<int32_t> entrySlots;  // the card's entries
+};
+std::vector<VCardItem> VCardItems(const PhonebookState& state, const ItemIdentity& identity);
+
+// The phone key and the slot our own card UID names; nothing for any other UID.
+struct OwnUid {
+    std::string phoneKey;
+    uint8_t storage = 0;
+    int32_t slot = 0;
+};
+std::optional<OwnUid> ParseOwnCardUid(const std::string& uid);
+
+// The phone's cards: the entries of one name in slot order, the cards in the order of their
+// first slot.
+std::vector<std::vector<const TAbonentInfo*>> CardsOf(const PhonebookState& state);
+// What a card says of its entries (the lines between VERSION and END without UID and REV):
+// what X-ORLIN-HASH is the hash of.
+std::string CardBody(const std::vector<const TAbonentInfo*>& entries, const PhonebookState& state);
 
 // The escapes of a value undone and the value split at every unescaped `sep`.
 std::vector<std::string> SplitVCardValue(std::string_view text, char sep);

@@ -78,8 +78,12 @@ std::optional<std::string> CleanPhoneNumber(const std::string& utf8) {
 }
 
 VCardImport PlanVCardImport(const std::vector<VCard>& cards, const PhonebookState& state,
-                            const std::string& region) {
+                            const std::string& region, const std::string& phoneKey) {
     VCardImport plan;
+    // The phone's own cards by the slot of their first entry: where our UIDs point.
+    std::map<int32_t, std::vector<const TAbonentInfo*>> heldCards;
+    if (!phoneKey.empty())
+        for (auto& entries : CardsOf(state)) heldCards[entries.front()->Index] = entries;
     // What the phone holds already, and what this file adds: an entry of the same name and
     // number is not written twice (an import run again after a stop adds nothing).
     std::set<std::pair<std::string, std::string>> present;
@@ -123,6 +127,23 @@ VCardImport PlanVCardImport(const std::vector<VCard>& cards, const PhonebookStat
                 W(RussianCount(static_cast<long long>(kPhoneNameLimit), "знака", "знаков", "знаков")
                       .c_str()));
         }
+        // Our own card of this phone: back in place when its slot still holds what was
+        // exported, else into free slots (said below).
+        const std::vector<const TAbonentInfo*>* inPlace = nullptr;
+        std::set<int32_t> oldSlots;
+        if (const auto own = phoneKey.empty() ? std::nullopt : ParseOwnCardUid(card.uid);
+            own && own->phoneKey == phoneKey && !card.orlinHash.empty()) {
+            const auto held = heldCards.find(own->slot);
+            if (held != heldCards.end() && held->second.front()->Storage == own->storage &&
+                ShortHash(CardBody(held->second, state)) == card.orlinHash) {
+                inPlace = &held->second;
+                for (const TAbonentInfo* r : *inPlace) oldSlots.insert(r->Index);
+            } else if (held != heldCards.end()) {
+                plan.warnings.push_back(label + W(": ячейка ") + std::to_string(own->slot) +
+                                        W(" хранит теперь другое: записано в свободные ячейки"));
+            }
+        }
+        const size_t pendingBefore = pending.size();
         uint8_t category = categories ? 1 : 0;
         for (const std::string& c : card.categories) {
             const std::string wanted = Utf8ToCp1251(c);
@@ -159,7 +180,7 @@ VCardImport PlanVCardImport(const std::vector<VCard>& cards, const PhonebookStat
                 continue;
             }
             r.Number = Utf8ToCp1251(text);
-            if (!present.emplace(r.Name, r.Number).second) {
+            if (!inPlace && !present.emplace(r.Name, r.Number).second) {
                 ++plan.alreadyThere;
                 continue;
             }
@@ -195,8 +216,25 @@ VCardImport PlanVCardImport(const std::vector<VCard>& cards, const PhonebookStat
                 plan.warnings.push_back(
                     label + ", " + r.Number +
                     W(": знаки, которых нет в Windows-1251, заменены на \"?\""));
-            // The slot the file names, when it is free and of the storage named.
+            // In place: the slot the file names when it is one of the old card's, an entry the
+            // same as the phone's not written again.
             r.Index = 0;
+            if (inPlace) {
+                if (ParseSmallInt(n.orlin, "SLOT", 1000000, value) && oldSlots.count(value) &&
+                    !taken.count(value)) {
+                    r.Index = value;
+                    r.Storage = state.StorageOfSlot(value);
+                    taken.insert(value);
+                    if (const TAbonentInfo* old = SlotRecord(state.abonents, value);
+                        old && *old == r) {
+                        ++plan.alreadyThere;
+                        continue;
+                    }
+                }
+                pending.push_back({r, label + ", " + r.Number});
+                continue;
+            }
+            // The slot the file names, when it is free and of the storage named.
             if (ParseSmallInt(n.orlin, "SLOT", 1000000, value) && isFree(value)) {
                 const auto storage = n.orlin.find("STORAGE");
                 if (storage == n.orlin.end() ||
@@ -207,6 +245,11 @@ VCardImport PlanVCardImport(const std::vector<VCard>& cards, const PhonebookStat
             }
             pending.push_back({r, label + ", " + r.Number});
         }
+        const size_t emptiedBefore = plan.toEmpty.size();
+        for (int32_t slot : oldSlots)
+            if (!taken.count(slot)) plan.toEmpty.push_back(slot);
+        if (inPlace && (pending.size() > pendingBefore || plan.toEmpty.size() > emptiedBefore))
+            ++plan.updatedInPlace;
     }
     // The rest into the free slots of the phone memory, in slot order.
     int32_t next = 1;

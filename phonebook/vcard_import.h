@@ -29,6 +29,11 @@ struct VCardImport {
     int alreadyThere = 0;
     // What could not be held as it was, one line each (Windows-1251).
     std::vector<std::string> warnings;
+    // Our own cards whose first slot still holds the card exported (X-ORLIN-HASH): their
+    // entries are written back into their slots, and these slots of the old card, which the
+    // file no longer has, are emptied.
+    int updatedInPlace = 0;
+    std::vector<int32_t> toEmpty;
 };
 
 // Maps every TEL and EMAIL of every card onto a free slot of `state`: the X-ORLIN slot when
@@ -39,8 +44,12 @@ struct VCardImport {
 // holds already is counted in alreadyThere and not written again. The
 // type from TYPE (unknown types as mobile), the name from DisplayName() cut to the phone's
 // limit, the category whose name equals a CATEGORIES value (else the phone's default).
+// Given the phone's key, a card with our own UID of that phone whose slot still holds what
+// the card's X-ORLIN-HASH says is put back in place (an entry the same as the phone's is not
+// written again); when the slot holds something else now the card goes into free slots and a
+// warning says so.
 VCardImport PlanVCardImport(const std::vector<VCard>& cards, const PhonebookState& state,
-                            const std::string& region = {});
+                            const std::string& region = {}, const std::string& phoneKey = {});
 
 struct VCardWriteReport {
     bool started = false;  // the phone took AT+CPBS=AD and AT+CSCS=UCS2

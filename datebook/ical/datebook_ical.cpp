@@ -379,6 +379,8 @@ ImportedEvent ImportOne(icalcomponent* vevent, int titleLength) {
             notes.push_back(W("перенесено только первое правило повтора"));
     }
     ReadSkipped(vevent, imported);
+    if (const char* uid = icalcomponent_get_uid(vevent)) imported.uid = uid;
+    for (const std::string& value : XValues(vevent, "X-ORLIN-HASH")) imported.orlinHash = value;
     if (!imported.writable) return imported;
     if (icalcomponent_get_first_property(vevent, ICAL_RDATE_PROPERTY))
         notes.push_back(W("добавочные даты повтора не перенесены"));
@@ -395,7 +397,7 @@ std::string Joined(const std::vector<std::string>& parts, const std::string& sep
 
 }  // namespace
 
-ICalExport ExportICalendar(const std::vector<DatebookEvent>& events) {
+ICalExport ExportICalendar(const std::vector<DatebookEvent>& events, const ItemIdentity* identity) {
     icalerror_set_errors_are_fatal(0);
     ICalExport exported;
     Component calendar(icalcomponent_new_vcalendar());
@@ -421,10 +423,12 @@ ICalExport ExportICalendar(const std::vector<DatebookEvent>& events) {
             continue;
         }
         icalcomponent* vevent = icalcomponent_new_vevent();
-        const std::string uid = "orlin-" + std::to_string(static_cast<long long>(now)) + "-" +
-                                std::to_string(event.slot) + "@datebook";
-        icalcomponent_add_property(vevent, icalproperty_new_uid(uid.c_str()));
-        icalcomponent_add_property(vevent, icalproperty_new_dtstamp(stamp));
+        if (!identity) {
+            const std::string uid = "orlin-" + std::to_string(static_cast<long long>(now)) + "-" +
+                                    std::to_string(event.slot) + "@datebook";
+            icalcomponent_add_property(vevent, icalproperty_new_uid(uid.c_str()));
+            icalcomponent_add_property(vevent, icalproperty_new_dtstamp(stamp));
+        }
         icalcomponent_add_property(vevent,
                                    icalproperty_new_summary(Cp1251ToUtf8(event.title).c_str()));
         icaltimetype start = icaltime_null_time();
@@ -488,11 +492,42 @@ ICalExport ExportICalendar(const std::vector<DatebookEvent>& events) {
         } else if (event.alarmFlag != "0") {
             notes.push_back(W("состояние напоминания ") + event.alarmFlag + W(" не записано"));
         }
+        if (identity) {
+            // The hash of what the event says, then the identity that does not change with it.
+            ICalItem item;
+            item.slot = event.slot;
+            item.hash = ShortHash(Taken(icalcomponent_as_ical_string_r(vevent)));
+            item.uid =
+                "orlin-" + identity->phoneKey + "-" + std::to_string(event.slot) + "@datebook";
+            icalcomponent_add_property(vevent, icalproperty_new_uid(item.uid.c_str()));
+            const std::string when =
+                identity->stampOf ? identity->stampOf(item.uid, item.hash) : UtcStamp(0);
+            icalcomponent_add_property(
+                vevent, icalproperty_new_dtstamp(icaltime_from_string(when.c_str())));
+            icalcomponent_add_property(vevent, NewX("X-ORLIN-HASH", item.hash));
+            exported.items.push_back(item);
+        }
         icalcomponent_add_component(calendar.get(), vevent);
         ++exported.eventsWritten;
         if (!notes.empty()) exported.notes.push_back(label + ": " + Joined(notes, "; "));
     }
     exported.text = Taken(icalcomponent_as_ical_string_r(calendar.get()));
+    if (identity) {
+        // Each event alone in a calendar of its own: the files of a vdir.
+        size_t i = 0;
+        for (icalcomponent* e =
+                 icalcomponent_get_first_component(calendar.get(), ICAL_VEVENT_COMPONENT);
+             e && i < exported.items.size();
+             e = icalcomponent_get_next_component(calendar.get(), ICAL_VEVENT_COMPONENT), ++i) {
+            Component alone(icalcomponent_new_vcalendar());
+            icalcomponent_add_property(alone.get(), icalproperty_new_version("2.0"));
+            icalcomponent_add_property(alone.get(),
+                                       icalproperty_new_prodid("-//Orlin//Datebook//RU"));
+            icalcomponent_add_property(alone.get(), icalproperty_new_calscale("GREGORIAN"));
+            icalcomponent_add_component(alone.get(), icalcomponent_new_clone(e));
+            exported.items[i].text = Taken(icalcomponent_as_ical_string_r(alone.get()));
+        }
+    }
     return exported;
 }
 

@@ -18,16 +18,31 @@
 
 #include "datebook/datebook_event.h"
 #include "datebook/datebook_write.h"
+#include "link/stable_id.h"
 
 namespace orlin {
 
+// One event written with an identity: its UID (orlin-<phone key>-<slot>@datebook), the hash
+// of what it says (X-ORLIN-HASH) and a calendar file of it alone (the item of a vdir).
+struct ICalItem {
+    int slot = 0;
+    std::string uid;
+    std::string hash;
+    std::string text;
+};
+
 struct ICalExport {
     std::string text;                // the iCalendar file, UTF-8 with CR LF line ends
+    std::vector<ICalItem> items;     // with an identity: the events written, in order
     int eventsWritten = 0;           // the VEVENTs in it
     std::vector<std::string> notes;  // an event that could not be written as it is, each
                                      // named with what was left out (Windows-1251)
 };
-ICalExport ExportICalendar(const std::vector<DatebookEvent>& events);
+// Without an identity the UID holds the export time and DTSTAMP is that time; with one each
+// event carries its own UID, the stamp of its content as DTSTAMP and X-ORLIN-HASH, so that an
+// unchanged phone gives the same bytes.
+ICalExport ExportICalendar(const std::vector<DatebookEvent>& events,
+                           const ItemIdentity* identity = nullptr);
 
 // One VEVENT of a file, as the phone can hold it.
 struct ImportedEvent {
@@ -41,6 +56,8 @@ struct ImportedEvent {
     std::vector<int> skipped;
     // The phone holds an event of the same title, start time and date: not written again.
     bool alreadyThere = false;
+    std::string uid;                 // UID as the file has it
+    std::string orlinHash;           // X-ORLIN-HASH: the content hash of our own export
     std::string label;               // «title» 07.12.2026 09:30 (Windows-1251)
     std::vector<std::string> notes;  // what had to change on the way (Windows-1251)
 };

@@ -55,6 +55,8 @@ expect "--all" orlin-cli ports --a
 expect "--partial" orlin-cli restore copy --pa
 expect "C330 C350" orlin-phonesim --model C3
 expect "monthly-date monthly-weekday" orlin-cli datebook add --repeat month
+expect "--dry-run" orlin-cli sync --dr
+expect "dir phone" orlin-cli sync --prefer ""
 expect "json tsv" orlin-cli phonebook list --format ""
 expect "json" orlin-cli sms list inbox --format j
 expect "blocks csv" orlin-cli sms export x.csv --folder inbox --format ""
