@@ -29,7 +29,8 @@ void WireOfMinutes(long long minutes, std::string& date, std::string& time) {
     const std::time_t seconds = static_cast<std::time_t>(minutes * 60);
     std::tm t{};
     gmtime_r(&seconds, &t);
-    char d[16], h[8];
+    // Room for any int, so that a year past 9999 is written whole, not cut.
+    char d[48], h[32];
     std::snprintf(d, sizeof d, "%02d-%02d-%04d", t.tm_mon + 1, t.tm_mday, t.tm_year + 1900);
     std::snprintf(h, sizeof h, "%02d:%02d", t.tm_hour, t.tm_min);
     date = d;
