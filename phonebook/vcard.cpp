@@ -494,10 +494,12 @@ std::optional<OwnUid> ParseOwnCardUid(const std::string& uid) {
     const std::string storage = uid.substr(23, 2);
     if (storage != "ME" && storage != "SM") return std::nullopt;
     own.storage = storage == "SM" ? 1 : 0;
-    int slot = 0;
-    if (!ParseNumber(uid.substr(25, uid.size() - tail.size() - 25), 1000000, slot) || slot < 1)
+    const std::string digits = uid.substr(25, uid.size() - tail.size() - 25);
+    if (digits.empty() || digits.size() > 7 ||
+        digits.find_first_not_of("0123456789") != std::string::npos)
         return std::nullopt;
-    own.slot = slot;
+    own.slot = std::stoi(digits);
+    if (own.slot < 1 || own.slot > 1000000) return std::nullopt;
     return own;
 }
 

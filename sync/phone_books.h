@@ -12,6 +12,7 @@
 #include "link/stable_id.h"
 #include "phonebook/phonebook_state.h"
 #include "phonebook/vcard.h"
+#include "phonebook/vcard_import.h"
 #include "sync/sync_run.h"
 
 namespace orlin::sync {

@@ -137,7 +137,9 @@ TEST(Utf8, EachMalformedByteIsPassedAlone) {
         std::string back;
         for (const auto& code : got)
             if (code) AppendUtf8(back, *code);
-        if (whole) EXPECT_EQ(back, c.text);
+        if (whole) {
+            EXPECT_EQ(back, c.text);
+        }
     }
     EXPECT_EQ(Utf8Characters("Юрій"), std::u32string(U"Юрій"));
 }
