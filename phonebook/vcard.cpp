@@ -288,21 +288,6 @@ std::string PercentEncode(std::string_view text) {
     return out;
 }
 
-// The line folded after every 75 octets (the continuation's space counts), never inside a
-// UTF-8 sequence, ended by CR LF.
-std::string Folded(const std::string& line) {
-    std::string out;
-    size_t start = 0, limit = 75;
-    while (line.size() - start > limit) {
-        size_t cut = start + limit;
-        while (cut > start && (static_cast<unsigned char>(line[cut]) & 0xC0) == 0x80) --cut;
-        out += line.substr(start, cut - start) + "\r\n ";
-        start = cut;
-        limit = 74;
-    }
-    return out + line.substr(start) + "\r\n";
-}
-
 const char* TypesOfCode(int code) {
     switch (code) {
         case 0:
@@ -329,6 +314,22 @@ std::string StorageName(uint8_t storage) {
 }
 
 }  // namespace
+
+std::string FoldedContentLine(const std::string& line) {
+    std::string out;
+    size_t start = 0, limit = 75;
+    while (line.size() - start > limit) {
+        size_t cut = start + limit;
+        while (cut > start && (static_cast<unsigned char>(line[cut]) & 0xC0) == 0x80) --cut;
+        // Bytes that are no UTF-8 at all (a line kept from another program's file): cut where
+        // the octets say, or the loop would never advance.
+        if (cut == start) cut = start + limit;
+        out += line.substr(start, cut - start) + "\r\n ";
+        start = cut;
+        limit = 74;
+    }
+    return out + line.substr(start) + "\r\n";
+}
 
 std::vector<std::string> SplitVCardValue(std::string_view text, char sep) {
     return SplitText(text, sep);
@@ -403,8 +404,8 @@ std::vector<std::vector<const TAbonentInfo*>> CardsOf(const PhonebookState& stat
 std::string CardBody(const std::vector<const TAbonentInfo*>& entries, const PhonebookState& state) {
     const std::string utf8 = Cp1251ToUtf8(entries.front()->Name);
     std::string out;
-    out += Folded("FN:" + EscapeText(utf8));
-    out += Folded("N:" + EscapeText(utf8) + ";;;;");
+    out += FoldedContentLine("FN:" + EscapeText(utf8));
+    out += FoldedContentLine("N:" + EscapeText(utf8) + ";;;;");
     std::vector<std::string> categories;
     for (const TAbonentInfo* r : entries) {
         const std::string category = Cp1251ToUtf8(CategoryName(r->Category, state.groupNames));
@@ -416,7 +417,7 @@ std::string CardBody(const std::vector<const TAbonentInfo*>& entries, const Phon
         std::string line = "CATEGORIES:";
         for (size_t i = 0; i < categories.size(); ++i)
             line += (i ? "," : "") + EscapeText(categories[i]);
-        out += Folded(line);
+        out += FoldedContentLine(line);
     }
     for (const TAbonentInfo* r : entries) {
         const bool email = r->NumberType == kEmailType;
@@ -437,7 +438,7 @@ std::string CardBody(const std::vector<const TAbonentInfo*>& entries, const Phon
                 std::to_string(r->Aux13) + "-" + std::to_string(r->Aux15) + "-" +
                 std::to_string(r->Aux16);
         line += ":" + EscapeText(Cp1251ToUtf8(r->Number));
-        out += Folded(line);
+        out += FoldedContentLine(line);
     }
     return out;
 }
@@ -457,7 +458,7 @@ VCardItem CardItem(const std::vector<const TAbonentInfo*>& entries, const Phoneb
     if (identity && !identity->phoneKey.empty()) {
         item.uid = CardUid(identity->phoneKey, *entries.front());
         item.hash = ShortHash(body);
-        out += Folded("UID:" + item.uid);
+        out += FoldedContentLine("UID:" + item.uid);
         out += body;
         if (identity->stampOf) out += "REV:" + identity->stampOf(item.uid, item.hash) + "\r\n";
         out += "X-ORLIN-HASH:" + item.hash + "\r\n";

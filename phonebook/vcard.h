@@ -81,6 +81,10 @@ std::vector<std::vector<const TAbonentInfo*>> CardsOf(const PhonebookState& stat
 // what X-ORLIN-HASH is the hash of.
 std::string CardBody(const std::vector<const TAbonentInfo*>& entries, const PhonebookState& state);
 
+// A content line folded after every 75 octets (the continuation's blank counts), never inside
+// a UTF-8 sequence, ended by CR LF: how vCard and iCalendar files break long lines.
+std::string FoldedContentLine(const std::string& line);
+
 // The escapes of a value undone and the value split at every unescaped `sep`.
 std::vector<std::string> SplitVCardValue(std::string_view text, char sep);
 // The X-ORLIN-STORAGE value of a storage: "SM" for the SIM card, else "ME".

@@ -9,6 +9,7 @@
 #include "link/errors.h"
 #include "link/stable_id.h"
 #include "link/whole_file.h"
+#include "phonebook/vcard.h"
 
 namespace orlin::sync {
 
@@ -44,21 +45,6 @@ std::string NameOf(const std::string& line) {
     std::string name = line.substr(0, line.find_first_of(";:"));
     if (const size_t dot = name.rfind('.'); dot != std::string::npos) name.erase(0, dot + 1);
     return Upper(name);
-}
-
-std::string Folded(const std::string& line) {
-    std::string out;
-    size_t start = 0, limit = 75;
-    while (line.size() - start > limit) {
-        size_t cut = start + limit;
-        while (cut > start && (static_cast<unsigned char>(line[cut]) & 0xC0) == 0x80) --cut;
-        // Bytes of a file that are no UTF-8 at all: cut where the octets say.
-        if (cut == start) cut = start + limit;
-        out += line.substr(start, cut - start) + "\r\n ";
-        start = cut;
-        limit = 74;
-    }
-    return out + line.substr(start) + "\r\n";
 }
 
 const char* KindText(StepKind kind) {
@@ -128,9 +114,9 @@ std::string KeepFullForm(const std::string& fresh, const std::string& old,
         const std::string value = Upper(line.substr(line.find(':') + 1));
         if (name == "BEGIN" && (depth > 0 || value == component)) ++depth;
         if (name == "END" && depth > 0 && --depth == 0)
-            for (const std::string& k : kept) out += Folded(k);
+            for (const std::string& k : kept) out += FoldedContentLine(k);
         if (depth == 1 && among(unchanged, name)) continue;
-        out += Folded(depth == 1 && name == "UID" && !oldUid.empty() ? oldUid : line);
+        out += FoldedContentLine(depth == 1 && name == "UID" && !oldUid.empty() ? oldUid : line);
     }
     return out;
 }
