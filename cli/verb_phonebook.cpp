@@ -255,7 +255,10 @@ int Import(const Invocation& invocation, const std::string& path, const std::str
         return 1;
     }
     interaction.restart("writing");
+    // Until the write begins every planned entry is unsent: a port that cannot be opened again
+    // (the phone gone since the read) leaves them so, and the report says so.
     VCardWriteReport report;
+    for (const TAbonentInfo& record : plan.records) report.notSent.push_back(record.Index);
     std::string failure;
     bool notEmptied = false;
     try {
@@ -294,7 +297,8 @@ int Import(const Invocation& invocation, const std::string& path, const std::str
         if (!report.notSent.empty() || report.unanswered) status = 1;
     }
     if (!failure.empty()) std::cerr << Cp1251ToUtf8(failure) << std::endl;
-    if (!plan.records.empty() && !report.started) {
+    // Only a phone that answered can have refused: a lost line is the failure printed above.
+    if (!plan.records.empty() && !report.started && failure.empty()) {
         std::cerr << "The phone refused access to its phonebook: nothing was written." << std::endl;
         status = 1;
     }
