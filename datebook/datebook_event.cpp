@@ -41,22 +41,6 @@ int DaysInMonth(int year, int month) {
     return month == 2 && leap ? 29 : days[month - 1];
 }
 
-// The fields of a line after its "+MDBR: ", cut at commas outside double quotes.
-std::vector<std::string> QuoteAwareFields(const std::string& line) {
-    std::vector<std::string> fields(1);
-    bool quoted = false;
-    for (size_t i = line.find(':') + 1; i < line.size(); ++i) {
-        const char c = line[i];
-        if (c == '"') quoted = !quoted;
-        if (c == ',' && !quoted)
-            fields.emplace_back();
-        else
-            fields.back() += c;
-    }
-    for (std::string& field : fields) field = Trim(field);
-    return fields;
-}
-
 std::string WithoutQuotes(const std::string& field) {
     if (field.size() >= 2 && field.front() == '"' && field.back() == '"')
         return field.substr(1, field.size() - 2);
@@ -67,7 +51,7 @@ std::string WithoutQuotes(const std::string& field) {
 // hold a comma) and the extended line of later models. Nothing for any other line, which is cut
 // as it always was.
 std::optional<DatebookEvent> QuotedOrExtendedEvent(int slot, const std::string& line) {
-    const std::vector<std::string> f = QuoteAwareFields(line);
+    const std::vector<std::string> f = FieldsOutsideQuotes(line.substr(line.find(':') + 1));
     const bool quotedTitle = f.size() >= 2 && f[1].size() >= 2 && f[1].front() == '"';
     const bool extended = f.size() >= 12;
     if (f.size() < 10 || (!quotedTitle && !extended)) return std::nullopt;

@@ -79,4 +79,18 @@ EventLineFields ParseEventLine(const std::string& line) {
     return fields;
 }
 
+std::vector<std::string> FieldsOutsideQuotes(const std::string& text) {
+    std::vector<std::string> fields(1);
+    bool quoted = false;
+    for (char c : text) {
+        if (c == '"') quoted = !quoted;
+        if (c == ',' && !quoted)
+            fields.emplace_back();
+        else
+            fields.back() += c;
+    }
+    for (std::string& field : fields) field = Trim(field);
+    return fields;
+}
+
 }  // namespace orlin

@@ -2,6 +2,7 @@
 // Cutting fields out of one AT response by separators.
 
 #include <string>
+#include <vector>
 
 namespace orlin {
 
@@ -17,6 +18,10 @@ std::string ValueAfterEquals(const std::string& response);
 IntTriple ParseDashTriple(const std::string& response);
 // Drops the first 7 characters ("+MDBR: "), then three comma-ended integers.
 IntTriple ParsePrefixTriple(const std::string& response);
+
+// The fields of a response, cut at commas outside double quotes, each trimmed; quotes stay:
+// "REC READ", "+7911",, "2009/8/18,19:11:45", 145 gives five fields, the date one of them.
+std::vector<std::string> FieldsOutsideQuotes(const std::string& text);
 
 // Fields 2 to 10 of one datebook event line.
 struct EventLineFields {

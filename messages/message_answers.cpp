@@ -5,6 +5,7 @@
 
 #include "link/answers.h"
 #include "link/errors.h"
+#include "link/response_fields.h"
 #include "link/text_utils.h"
 
 namespace orlin {
@@ -40,22 +41,6 @@ std::string Unquoted(const std::string& field) {
 }
 
 const char* const kStatuses[] = {"REC READ", "REC UNREAD", "STO SENT", "STO UNSENT"};
-
-// The fields of a header after its name, cut at commas outside double quotes, each trimmed:
-// "REC READ", "+7911",, "2009/8/18,19:11:45", 145 gives five fields, the date one of them.
-std::vector<std::string> HeaderFields(const std::string& text) {
-    std::vector<std::string> fields(1);
-    bool quoted = false;
-    for (char c : text) {
-        if (c == '"') quoted = !quoted;
-        if (c == ',' && !quoted)
-            fields.emplace_back();
-        else
-            fields.back() += c;
-    }
-    for (std::string& field : fields) field = Trim(field);
-    return fields;
-}
 
 bool IsQuotedField(const std::string& field) {
     return field.size() >= 2 && field.front() == '"' && field.back() == '"';
@@ -95,7 +80,7 @@ std::vector<MessageHeader> ParseMmglHeaders(const std::string& response) {
         if (!StartsWith(line, "+MMGL: ")) continue;
         // "+MMGL: 4, "REC UNREAD", "+7911", "2006/12/26,09:05:07"" (blanks after the commas or
         // not): the index, then the status.
-        const std::vector<std::string> fields = HeaderFields(line.substr(7));
+        const std::vector<std::string> fields = FieldsOutsideQuotes(line.substr(7));
         MessageHeader header;
         header.index = fields[0];
         if (fields.size() > 1) header.status = Unquoted(fields[1]);
@@ -122,7 +107,7 @@ std::optional<MessageAnswer> ParseMmgrMessage(const std::string& response) {
     // By the quoted fields: the status, the number, an optional alpha field (empty or quoted),
     // then for a received message the date with its comma, and whatever follows it. Blanks
     // after the commas or none, dates padded or not: the cells come out alike.
-    const std::vector<std::string> fields = HeaderFields(header.substr(7));
+    const std::vector<std::string> fields = FieldsOutsideQuotes(header.substr(7));
     MessageAnswer message;
     const std::string status = IsQuotedField(fields[0]) ? Unquoted(fields[0]) : std::string();
     for (const char* known : kStatuses)
