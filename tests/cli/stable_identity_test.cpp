@@ -3,7 +3,6 @@
 // against simulated phones.
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -14,6 +13,7 @@
 #include "tests/support/cli_run.h"
 #include "tests/support/sim_phone.h"
 #include "tests/support/text.h"
+#include "tests/support/working_folder.h"
 
 namespace orlin {
 namespace {
@@ -25,14 +25,6 @@ namespace fs = std::filesystem;
 
 class StableIdentity : public ::testing::Test {
 protected:
-    void SetUp() override {
-        dir_ = fs::temp_directory_path() /
-               ("orlin_identity_" + std::to_string(::getpid()) + "_" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::create_directories(dir_);
-    }
-    void TearDown() override { fs::remove_all(dir_); }
-
     CliRun Cli(const SimPhone& phone, const std::string& words) {
         return test::RunCli(dir_, phone.settings.PortName, "--timeout 1000 " + words);
     }
@@ -53,7 +45,8 @@ protected:
         text.replace(at, from.size(), to);
         std::ofstream(dir_ / name, std::ios::binary) << text;
     }
-    fs::path dir_;
+    test::WorkingFolder folder_{"orlin_identity_"};
+    const fs::path& dir_ = folder_.path();
 };
 
 TEST(StableIds, HashStampAndOwnUids) {

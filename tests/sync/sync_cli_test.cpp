@@ -2,7 +2,6 @@
 // deletions and their guards, and a run whose state was lost.
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -12,6 +11,7 @@
 #include "tests/support/cli_run.h"
 #include "tests/support/sim_phone.h"
 #include "tests/support/text.h"
+#include "tests/support/working_folder.h"
 
 namespace orlin {
 namespace {
@@ -32,13 +32,7 @@ const char* const kForeignEvent =
 
 class SyncCli : public ::testing::Test {
 protected:
-    void SetUp() override {
-        dir_ = fs::temp_directory_path() /
-               ("orlin_sync_" + std::to_string(::getpid()) + "_" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::create_directories(dir_ / "vdir");
-    }
-    void TearDown() override { fs::remove_all(dir_); }
+    void SetUp() override { fs::create_directories(dir_ / "vdir"); }
 
     CliRun Sync(const SimPhone& phone, const std::string& words = "") {
         return test::RunCli(
@@ -74,7 +68,8 @@ protected:
             if (event.title == title) return slot;
         return -1;
     }
-    fs::path dir_;
+    test::WorkingFolder folder_{"orlin_sync_"};
+    const fs::path& dir_ = folder_.path();
 };
 
 TEST_F(SyncCli, TheFirstSyncCopiesThePhoneAndTheNextChangesNothing) {
