@@ -31,6 +31,8 @@ int Info(const std::string& path) {
 int Render(const std::string& path, const std::string& output) {
 #ifdef ORLIN_WITHOUT_THEME_SYNTH
     // This build has no synthesizer (the Windows build lacks FluidSynth).
+    (void)path;
+    (void)output;
     throw OrlinError("ringtone render needs FluidSynth, which this build of orlin-cli lacks");
 #else
     const Tone tone = LoadTone(path);

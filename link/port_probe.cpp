@@ -186,6 +186,7 @@ std::vector<std::string> CandidatePorts(bool all) {
         return ListPorts(Split(patterns, kPatternSeparator));
     }
 #ifdef _WIN32
+    (void)all;  // Windows lists every serial port it knows, the console ports among them
     return RegistryPorts();
 #else
     return ListPorts(DefaultPortPatterns(all));

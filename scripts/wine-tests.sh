@@ -105,8 +105,13 @@ for round in $(seq "$rounds"); do
   cmp -s "$work/linux/book.txt" "$work/windows/book.txt" ||
     { echo "wine-tests: the saved phonebooks differ" >&2; failures=$((failures + 1)); }
   same "$seeded" COM5 phonebook export book.vcf
-  cmp -s "$work/linux/book.vcf" "$work/windows/book.vcf" ||
-    { echo "wine-tests: the exported vCard files differ" >&2; failures=$((failures + 1)); }
+  # REV is the moment of the export, which moves between the two runs.
+  if ! diff <(grep -v '^REV:' "$work/linux/book.vcf") <(grep -v '^REV:' "$work/windows/book.vcf") \
+    >"$work/vcf.diff"; then
+    echo "wine-tests: the exported vCard files differ (Linux < > Windows):" >&2
+    head -n 20 "$work/vcf.diff" >&2
+    failures=$((failures + 1))
+  fi
   same "$seeded" COM5 datebook list
   same "$seeded" COM5 sms list inbox
   # The JSON writer is the same header library on both.
