@@ -139,7 +139,7 @@ public:
             add({Step::Kind::Remove, &part, slot, slot, BuildEmptySlotCommand(slot)});
     }
 
-    void datebook(const DatebookRead& read, const std::vector<ImportedEvent>& events) {
+    void datebook(const DatebookReport& read, const std::vector<ImportedEvent>& events) {
         RestorePart& part = report_.datebook;
         part.inBackup = static_cast<int>(events.size());
         part.inPhone = static_cast<int>(read.events.size());
@@ -331,7 +331,7 @@ RestoreReport RestoreWholePhone(const CopyPhone& phone, const fs::path& folder,
     if (state.family == ModelFamily::None)
         throw OrlinError(Utf8ToCp1251("Модель телефона не поддерживается: ") + state.model);
     BeginOrRaise(interaction, CopyStage::ReadDatebook);
-    DatebookRead read = ReadWholeDatebook(session, stoppable);
+    DatebookReport read = ReadWholeDatebook(session, stoppable);
     // Unknown skipped occurrences: the copy of the phone lacks them, and the report says so.
     const std::string unread =
         UnreadSkippedText(ReadSkippedOccurrences(session, read.events, stoppable));

@@ -122,7 +122,7 @@ BackupReport BackUpWholePhone(const CopyPhone& phone, const fs::path& folder,
         {{kDatebookFile},
          [&] {
              BeginOrRaise(interaction, CopyStage::Datebook);
-             DatebookRead read;
+             DatebookReport read;
              {
                  PhoneSession session(settings, kDatebookSession);
                  DatebookReadOptions options;

@@ -84,7 +84,7 @@ Timing Run(int baud, int latencyMs, const fs::path& work, bool seeded = false, b
     settings.PortName = phone.portPath();
     settings.PortBaudRate = baud;
     settings.PortTimeOut = 1000;
-    orlin::DatebookRead read;
+    orlin::DatebookReport read;
     orlin::Interaction quiet;
     const uint64_t before = phone.commandsReceived();
     const auto start = Clock::now();
@@ -92,7 +92,8 @@ Timing Run(int baud, int latencyMs, const fs::path& work, bool seeded = false, b
         orlin::PhoneSession session(settings);
         orlin::DatebookReadOptions readOptions;
         readOptions.quick = quick;
-        orlin::ReadDatebook(session, quiet, read, readOptions);
+        read = orlin::ReadDatebook(session, quiet, readOptions);
+        read.RaiseFailure();
     }
     const double wall = std::chrono::duration<double>(Clock::now() - start).count();
     const uint64_t commands = phone.commandsReceived() - before;

@@ -83,10 +83,11 @@ void RunOurs(int baud, const fs::path& work) {
     orlin::Interaction quiet;
 
     const auto start = Clock::now();
-    orlin::ReadReport report;
+    orlin::PhonebookReport report;
     {
         orlin::PhoneSession session(settings);
         report = orlin::ReadPhonebook(session, state, quiet);
+        report.RaiseFailure();
     }
     const double wall = std::chrono::duration<double>(Clock::now() - start).count();
     phone.stop();

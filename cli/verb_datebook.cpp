@@ -129,45 +129,35 @@ int SlotWord(const std::string& word) {
     return Number("SLOT", word, 0, static_cast<int>(kMostDatebookSlots) - 1);
 }
 
-// Progress and notes on standard error; `onRange` runs once the range answer is known, before
-// the first slot is asked for (it may raise, which ends the read there).
-class ReadProgress : public CliInteraction {
-public:
-    explicit ReadProgress(std::function<void()> onRange)
-        : CliInteraction("reading", false), onRange_(std::move(onRange)) {}
-    void progress(int pos, int max) override {
-        if (pos == 0 && onRange_) std::exchange(onRange_, nullptr)();
-        CliProgress::progress(pos, max);
-    }
-
-private:
-    std::function<void()> onRange_;
-};
-
-// The whole datebook; false (after a message) when the phone refused it. Slots that could not
-// be read are named on standard error. `quick`: stop once the stored events are found.
-bool ReadAll(const Invocation& invocation, DatebookRead& read,
-             std::function<void()> onRange = nullptr, bool quick = false) {
-    ReadProgress interaction(std::move(onRange));
+// The whole datebook, with progress and notes on standard error; false (after a message) when
+// the phone refused it. Slots that could not be read are named on standard error. `onRange`
+// runs once the range answer is known, before the first slot is asked for (it may raise, which
+// ends the read there). `quick`: stop once the stored events are found.
+bool ReadAll(const Invocation& invocation, DatebookReport& read,
+             std::function<void(const DatebookReport&)> onRange = nullptr, bool quick = false) {
+    CliInteraction interaction("reading", false);
     {
         PhoneSession session(invocation.settings, SessionOptions(invocation, true));
         DatebookReadOptions options;
         options.quick = quick;
-        ReadDatebook(session, interaction, read, options);
+        read = ReadDatebook(session, interaction, options, [&](const DatebookReport& soFar) {
+            if (onRange) std::exchange(onRange, nullptr)(soFar);
+        });
     }
+    read.RaiseFailure();
     if (read.status == DatebookReadStatus::CharsetRefused) {
         std::cerr << "The phone refused the UCS2 character set: nothing was read." << std::endl;
         return false;
     }
     if (read.status != DatebookReadStatus::Done) {
-        std::cerr << Cp1251ToUtf8(DatebookReadMessage(read.status)) << std::endl;
+        std::cerr << Cp1251ToUtf8(StatusText(read)) << std::endl;
         return false;
     }
     if (!read.unreadSlots.empty()) std::cerr << Cp1251ToUtf8(UnreadSlotsText(read)) << std::endl;
     return true;
 }
 
-void CheckTitle(const std::string& title, const DatebookRead& read) {
+void CheckTitle(const std::string& title, const DatebookReport& read) {
     if (read.titleLength > 0 && title.size() > static_cast<size_t>(read.titleLength))
         throw UsageError("the title has " + std::to_string(title.size()) +
                          " characters; the phone takes at most " +
@@ -252,7 +242,7 @@ Json JsonEvent(const DatebookEvent& event) {
 }
 
 int List(const Invocation& invocation, bool quick, ListFormat format) {
-    DatebookRead read;
+    DatebookReport read;
     if (!ReadAll(invocation, read, nullptr, quick)) return 1;
     if (format == ListFormat::Json) {
         std::vector<Json> items;
@@ -276,9 +266,11 @@ int Add(const Invocation& invocation, const EventOptions& o) {
     EventDraft draft;
     draft.lead = 15;
     Apply(o, draft);
-    DatebookRead read;
+    DatebookReport read;
     // A title too long is refused before the slots are read.
-    if (!ReadAll(invocation, read, [&] { CheckTitle(draft.title, read); })) return 1;
+    if (!ReadAll(invocation, read,
+                 [&](const DatebookReport& soFar) { CheckTitle(draft.title, soFar); }))
+        return 1;
     const int slot = FirstFreeSlot(read.slotUsed);
     if (slot < 0) {
         std::cerr << Cp1251ToUtf8(NoFreeSlotText()) << std::endl;
@@ -288,9 +280,9 @@ int Add(const Invocation& invocation, const EventOptions& o) {
 }
 
 int Edit(const Invocation& invocation, int slot, const EventOptions& o) {
-    DatebookRead read;
-    if (!ReadAll(invocation, read, [&] {
-            if (o.title) CheckTitle(*o.title, read);
+    DatebookReport read;
+    if (!ReadAll(invocation, read, [&](const DatebookReport& soFar) {
+            if (o.title) CheckTitle(*o.title, soFar);
         }))
         return 1;
     if (slot > read.lastSlot)
@@ -313,21 +305,18 @@ int Edit(const Invocation& invocation, int slot, const EventOptions& o) {
 }
 
 int Delete(const Invocation& invocation, const std::vector<int>& slotList) {
-    EventsDeleted report;
-    try {
+    EventsChange change;
+    {
         PhoneSession session(invocation.settings, SessionOptions(invocation, true));
-        DeleteEvents(session, slotList, report, true);
-    } catch (const OrlinError&) {
-        // The slots the phone deleted before the failure, then the failure.
-        for (int slot : report.deleted) std::cout << slot << "\n";
-        throw;
+        change = DeleteEvents(session, slotList, true);
     }
-    for (int slot : report.deleted) std::cout << slot << "\n";
-    for (int slot : report.empty)
+    // The slots the phone deleted, also before a failure; then the failure.
+    for (int slot : change.done) std::cout << slot << "\n";
+    change.RaiseFailure();
+    for (int slot : change.empty)
         std::cerr << "Slot " << slot << " was empty: there was no event to delete." << std::endl;
-    if (!report.refused.empty())
-        std::cerr << Cp1251ToUtf8(DeleteRefusedText(report.refused)) << std::endl;
-    return report.refused.empty() && report.empty.empty() ? 0 : 1;
+    if (!change.refused.empty()) std::cerr << Cp1251ToUtf8(DeleteEventsText(change)) << std::endl;
+    return change.refused.empty() && change.empty.empty() ? 0 : 1;
 }
 
 int AutoDelete(const Invocation& invocation, int item) {
@@ -353,7 +342,7 @@ int Import(const Invocation&, const std::string&, bool) {
 }
 #else
 int Export(const Invocation& invocation, const std::string& path, bool quick, bool vdir) {
-    DatebookRead read;
+    DatebookReport read;
     if (!ReadAll(invocation, read, nullptr, quick)) return 1;
     // A file without the events of unread slots would pass for a whole copy.
     if (!read.unreadSlots.empty()) {
@@ -410,7 +399,7 @@ std::vector<ImportedEvent> EventsToImport(const std::string& path, bool vdir, in
 // whose slot holds another now goes into a free slot, which a note says. Returns the events
 // written in place; `failed` turns true when the phone refused one.
 int PutBackInPlace(const Invocation& invocation, std::vector<ImportedEvent>& events,
-                   const DatebookRead& read, bool& failed) {
+                   const DatebookReport& read, bool& failed) {
     const bool own = std::any_of(events.begin(), events.end(), [](const ImportedEvent& e) {
         return e.uid.rfind("orlin-", 0) == 0 && !e.orlinHash.empty();
     });
@@ -463,7 +452,7 @@ int PutBackInPlace(const Invocation& invocation, std::vector<ImportedEvent>& eve
 int Import(const Invocation& invocation, const std::string& path, bool vdir) {
     // A file that is no iCalendar stops before the phone is asked.
     EventsToImport(path, vdir, 0);
-    DatebookRead read;
+    DatebookReport read;
     if (!ReadAll(invocation, read)) return 1;
     std::vector<ImportedEvent> events = EventsToImport(path, vdir, read.titleLength);
     const int alreadyThere = MarkAlreadyThere(events, read.events);

@@ -33,13 +33,14 @@ namespace {
 bool ReadAll(const Invocation& invocation, PhonebookState& state, CliInteraction& interaction,
              bool* complete = nullptr) {
     PhoneSession session(invocation.settings, SessionOptions(invocation));
-    const ReadReport report = ReadPhonebook(session, state, interaction);
-    if (report.status == ReadStatus::CharsetRefused) {
+    const PhonebookReport report = ReadPhonebook(session, state, interaction);
+    report.RaiseFailure();
+    if (report.status == PhonebookReadStatus::CharsetRefused) {
         std::cerr << "The phone refused the UCS2 character set: nothing was read." << std::endl;
         return false;
     }
-    if (report.status != ReadStatus::Done) {
-        std::cerr << Cp1251ToUtf8(ReadStatusMessage(report.status)) << std::endl;
+    if (report.status != PhonebookReadStatus::Done) {
+        std::cerr << Cp1251ToUtf8(StatusText(report)) << std::endl;
         return false;
     }
     if (!report.unreadable.empty())
@@ -266,10 +267,8 @@ int Import(const Invocation& invocation, const std::string& path, const std::str
         WriteVCardImport(session, state, plan.records, interaction, report);
         // The entries an edited card of our own no longer has, once the rest went in.
         if (!plan.toEmpty.empty() && report.notSent.empty() && !report.unanswered) {
-            std::vector<std::string> captions;
-            for (int32_t slot : plan.toEmpty) captions.push_back(std::to_string(slot));
-            DeleteReport deleted;
-            DeleteEntries(session, state, captions, deleted);
+            const SlotChange deleted = DeletePhonebookEntries(session, state, plan.toEmpty);
+            deleted.RaiseFailure();
             if (!deleted.refused.empty()) {
                 std::cerr << "The phone did not empty slots " << SlotList(deleted.refused) << "."
                           << std::endl;

@@ -15,8 +15,8 @@ namespace orlin {
 
 namespace {
 
-void ReadSteps(PhoneSession& session, Interaction& interaction, DatebookRead& read,
-               const DatebookReadOptions& options) {
+void ReadSteps(PhoneSession& session, Interaction& interaction, DatebookReport& read,
+               const DatebookReadOptions& options, const DatebookWatch& watch) {
     if (!EndsInOk(session.AtCommand("AT+CSCS=UCS2"))) {
         read.status = DatebookReadStatus::CharsetRefused;
         return;
@@ -49,6 +49,7 @@ void ReadSteps(PhoneSession& session, Interaction& interaction, DatebookRead& re
     const int slots = read.lastSlot + 1;
     read.slotUsed.assign(static_cast<size_t>(slots), 1);
 
+    if (watch) watch(read);
     interaction.progress(0, slots);
     for (int slot = 0; slot < slots; ++slot) {
         if (options.quick && slot < read.lastSlot &&
@@ -71,6 +72,7 @@ void ReadSteps(PhoneSession& session, Interaction& interaction, DatebookRead& re
             read.unreadSlots.push_back(slot);
         }
         read.slotsDone = slot + 1;
+        if (watch) watch(read);
         interaction.processEvents();
         interaction.progress(slot + 1, slots);
     }
@@ -84,32 +86,35 @@ void ReadSteps(PhoneSession& session, Interaction& interaction, DatebookRead& re
 
 }  // namespace
 
-void ReadDatebook(PhoneSession& session, Interaction& interaction, DatebookRead& read,
-                  const DatebookReadOptions& options) {
-    read = DatebookRead{};
+DatebookReport ReadDatebook(PhoneSession& session, Interaction& interaction,
+                            const DatebookReadOptions& options, const DatebookWatch& watch) {
+    DatebookReport read;
     try {
-        ReadSteps(session, interaction, read, options);
+        KeepFailure(read, [&] { ReadSteps(session, interaction, read, options, watch); });
     } catch (...) {
-        // The clean-up's unlock; when it fails too, its error replaces the first.
+        // Not a failure of the phone (the watch or the interaction raised): it passes, after
+        // the unlock.
         if (!read.withoutLock) session.AtCommand("AT+MDBL=0");
         throw;
     }
-    if (!read.withoutLock) session.AtCommand("AT+MDBL=0");
+    // The unlock on every path; when it fails too, its failure replaces the first.
+    if (!read.withoutLock) KeepFailure(read, [&] { session.AtCommand("AT+MDBL=0"); });
+    return read;
 }
 
-DatebookRead ReadWholeDatebook(PhoneSession& session, Interaction& interaction,
-                               const DatebookReadOptions& options) {
-    DatebookRead read;
-    ReadDatebook(session, interaction, read, options);
+DatebookReport ReadWholeDatebook(PhoneSession& session, Interaction& interaction,
+                                 const DatebookReadOptions& options) {
+    DatebookReport read = ReadDatebook(session, interaction, options);
+    read.RaiseFailure();
     if (read.status == DatebookReadStatus::CharsetRefused)
         throw OrlinError(Utf8ToCp1251("Телефон отказал в кодировке UCS2."));
-    if (read.status != DatebookReadStatus::Done) throw OrlinError(DatebookReadMessage(read.status));
+    if (read.status != DatebookReadStatus::Done) throw OrlinError(StatusText(read));
     if (!read.unreadSlots.empty()) throw OrlinError(UnreadSlotsText(read));
     return read;
 }
 
-std::string DatebookReadMessage(DatebookReadStatus status) {
-    switch (status) {
+std::string StatusText(const DatebookReport& report) {
+    switch (report.status) {
         case DatebookReadStatus::NoAccess:
             return Utf8ToCp1251("Нет доступа у ежедневнику.");
         case DatebookReadStatus::RangeRefused:
@@ -119,13 +124,13 @@ std::string DatebookReadMessage(DatebookReadStatus status) {
     }
 }
 
-std::string UnreadSlotsText(const DatebookRead& read) {
+std::string UnreadSlotsText(const DatebookReport& read) {
     if (read.unreadSlots.empty()) return std::string();
     return Utf8ToCp1251("Не удалось прочитать ячейки ежедневника: ") + SlotList(read.unreadSlots) +
            Utf8ToCp1251(". В них могут быть события, которых нет в списке.");
 }
 
-std::string FreeShareText(const DatebookRead& read) {
+std::string FreeShareText(const DatebookReport& read) {
     const double slots = read.rangeRead ? read.lastSlot + 1.0 : 1.0;
     const double stored = read.rangeRead ? read.stored : 0.0;
     char text[32];

@@ -4,11 +4,13 @@
 // every slot 0..N, and the unlock on every path.
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "datebook/datebook_event.h"
 #include "link/interaction.h"
+#include "link/list_change.h"
 #include "link/phone_session.h"
 
 namespace orlin {
@@ -20,8 +22,9 @@ enum class DatebookReadStatus {
     RangeRefused,    // the range answer was refused
 };
 
-// What a read found; what it holds stays valid also when the read raised half-way.
-struct DatebookRead {
+// What a read found; what it holds stays valid also when a failure ended the read half-way
+// (then `failure` holds it).
+struct DatebookReport : OperationReport {
     DatebookReadStatus status = DatebookReadStatus::Done;
     bool rangeRead = false;  // the range answer was read: the fields below it are known
     // N: slots 0..N. Most phones mean by the range answer's first number the count of slots,
@@ -49,33 +52,40 @@ struct DatebookReadOptions {
     bool quick = false;
 };
 
-// Reads the datebook into `read` (emptied first). The interaction hears progress(done, N+1)
-// before the first slot and after each one, with processEvents() between slots. A range
-// announcing more than 10,000 slots raises OrlinError ("Телефон сообщил недопустимый
-// диапазон: ..."), a range that is not numbers a conversion error; a port failure raises. On
-// every path "AT+MDBL=0" is sent before returning or raising; when that unlock fails as well,
-// its error is the one raised. A phone without a lock is read without it, and the interaction
-// is told so (inform) once in the program's run.
-void ReadDatebook(PhoneSession& session, Interaction& interaction, DatebookRead& read,
-                  const DatebookReadOptions& options = {});
+// What the read has found so far, handed over once the range answer is read (before the first
+// slot is asked for) and after each slot, so that a list fills while the phone is read. It may
+// raise, which ends the read there.
+using DatebookWatch = std::function<void(const DatebookReport& soFar)>;
+
+// Reads the datebook. The interaction hears progress(done, N+1) before the first slot and
+// after each one, with processEvents() between slots. A range announcing more than 10,000
+// slots ends the read with an OrlinError ("Телефон сообщил недопустимый диапазон: ..."), a
+// range that is not numbers with a conversion error; a port failure likewise: the failure is
+// kept in the report with what was read before it. On every path "AT+MDBL=0" is sent before
+// returning; when that unlock fails as well, its error is the one kept. A phone without a lock
+// is read without it, and the interaction is told so (inform) once in the program's run.
+// Anything but an OrlinError (raised by the interaction or the watch) passes, after the unlock.
+DatebookReport ReadDatebook(PhoneSession& session, Interaction& interaction,
+                            const DatebookReadOptions& options = {},
+                            const DatebookWatch& watch = {});
 
 // The whole datebook read over the session, for a copy that must be complete (a backup):
 // raises OrlinError with the reason (Windows-1251) when UCS2 or the read was refused or some
 // slots could not be read.
-DatebookRead ReadWholeDatebook(PhoneSession& session, Interaction& interaction,
-                               const DatebookReadOptions& options = {});
+DatebookReport ReadWholeDatebook(PhoneSession& session, Interaction& interaction,
+                                 const DatebookReadOptions& options = {});
 
 // The error box text of a status, or empty: "Нет доступа у ежедневнику." for NoAccess,
 // "Невозможно прочитать содержимое ежедневника." for RangeRefused (Windows-1251).
-std::string DatebookReadMessage(DatebookReadStatus status);
+std::string StatusText(const DatebookReport& report);
 
 // The warning about unread slots (Windows-1251), empty when there are none: "Не удалось
 // прочитать ячейки ежедневника: 3, 7. В них могут быть события, которых нет в списке."
-std::string UnreadSlotsText(const DatebookRead& read);
+std::string UnreadSlotsText(const DatebookReport& report);
 
 // The free share (N + 1 - U) / (N + 1) x 100 with at most three significant digits and a
 // full stop as the decimal separator ("97.2"); "100" when the range was not read.
-std::string FreeShareText(const DatebookRead& read);
+std::string FreeShareText(const DatebookReport& report);
 
 // The lowest free slot of a slot table, or -1.
 int FirstFreeSlot(const std::vector<uint8_t>& slotUsed);

@@ -76,8 +76,8 @@ public:
 // that the list fills while the phone is read.
 class DateBookTab::ReadInteraction : public orlin::ProgressBarInteraction {
 public:
-    ReadInteraction(DateBookTab& tab, const orlin::DatebookRead& read)
-        : ProgressBarInteraction(tab.pbReadEvent), tab_(tab), read_(read) {}
+    explicit ReadInteraction(DateBookTab& tab)
+        : ProgressBarInteraction(tab.pbReadEvent), tab_(tab) {}
 
     // A note (the phone has no lock) waits for the end of the read, so that it does not
     // stop the read half-way.
@@ -92,15 +92,13 @@ public:
         tab_.lblReadEvent->setText(QString::number(done));
         tab_.pbReadEvent->setRange(0, std::max(slotCount - 1, 1));
         tab_.pbReadEvent->setValue(std::max(done - 1, 0));
-        showNewRows();
     }
-    void showNewRows() {
-        for (; shown_ < read_.events.size(); ++shown_) tab_.addRow(read_.events[shown_]);
+    void showNewRows(const orlin::DatebookReport& read) {
+        for (; shown_ < read.events.size(); ++shown_) tab_.addRow(read.events[shown_]);
     }
 
 private:
     DateBookTab& tab_;
-    const orlin::DatebookRead& read_;
     size_t shown_ = 0;
     std::vector<std::string> notes_;
 };
@@ -398,16 +396,24 @@ bool DateBookTab::readAll() {
     lvEvent->clear();
     rowEvents_.clear();
     listComplete_ = false;
-    orlin::DatebookRead read;
-    ReadInteraction interaction(*this, read);
+    ReadInteraction interaction(*this);
+    orlin::DatebookReport read;
     try {
         orlin::PhoneSession session(context_.portSettings());
         orlin::DatebookReadOptions options;
         options.quick = cbQuickRead->isChecked();
-        orlin::ReadDatebook(session, interaction, read, options);
-    } catch (const orlin::ESynaSerError& error) {
-        interaction.showNewRows();
+        read = orlin::ReadDatebook(
+            session, interaction, options,
+            [&](const orlin::DatebookReport& soFar) { interaction.showNewRows(soFar); });
+    } catch (...) {
         finishRead(read);
+        throw;
+    }
+    interaction.showNewRows(read);
+    finishRead(read);
+    try {
+        read.RaiseFailure();
+    } catch (const orlin::ESynaSerError& error) {
         // The line went away after the phone had answered: say so, and what the list holds.
         if (!read.rangeRead || !orlin::IsConnectionLost(error)) throw;
         MessageBoxes::error(
@@ -415,16 +421,10 @@ bool DateBookTab::readAll() {
                       error, orlin::Utf8ToCp1251(orlin::RussianCount(
                                  lvEvent->topLevelItemCount(), "событие", "события", "событий")))));
         return false;
-    } catch (...) {
-        interaction.showNewRows();
-        finishRead(read);
-        throw;
     }
-    interaction.showNewRows();
-    finishRead(read);
     interaction.showNotes();
     listComplete_ = read.status == orlin::DatebookReadStatus::Done && read.unreadSlots.empty();
-    const std::string message = orlin::DatebookReadMessage(read.status);
+    const std::string message = orlin::StatusText(read);
     if (!message.empty()) MessageBoxes::error(this, FromCp1251(message));
     const std::string unread = orlin::UnreadSlotsText(read);
     if (!unread.empty()) MessageBoxes::warning(this, FromCp1251(unread));
@@ -432,7 +432,7 @@ bool DateBookTab::readAll() {
 }
 
 // The clean-up of every read, also a failed one.
-void DateBookTab::finishRead(const orlin::DatebookRead& read) {
+void DateBookTab::finishRead(const orlin::DatebookReport& read) {
     pbReadEvent->setValue(0);
     const QString share = QString::fromStdString(orlin::FreeShareText(read))
                               .replace(QLatin1Char('.'), QLocale().decimalPoint());
@@ -451,7 +451,7 @@ void DateBookTab::finishRead(const orlin::DatebookRead& read) {
 
 // "Удаление прервано: <why>\r\nУдалены события в ячейках: 3, 5.\r\nНе удалены: 7, 9."
 QString DateBookTab::DeleteStoppedText(const std::string& why, const std::vector<int>& chosen,
-                                       const orlin::EventsDeleted& report) {
+                                       const orlin::SlotChange& change) {
     auto list = [](const std::vector<int>& numbers) {
         QStringList words;
         for (int slot : numbers) words << QString::number(slot);
@@ -459,13 +459,13 @@ QString DateBookTab::DeleteStoppedText(const std::string& why, const std::vector
     };
     std::vector<int> kept;
     for (int slot : chosen)
-        if (std::find(report.deleted.begin(), report.deleted.end(), slot) == report.deleted.end())
+        if (std::find(change.done.begin(), change.done.end(), slot) == change.done.end())
             kept.push_back(slot);
     QString text =
         QStringLiteral("Удаление прервано: %1").arg(orlin::ErrorBoxText(FromCp1251(why)));
-    text += report.deleted.empty()
+    text += change.done.empty()
                 ? QStringLiteral("\r\nНи одно событие не удалено.")
-                : QStringLiteral("\r\nУдалены события в ячейках: %1.").arg(list(report.deleted));
+                : QStringLiteral("\r\nУдалены события в ячейках: %1.").arg(list(change.done));
     if (!kept.empty()) text += QStringLiteral("\r\nНе удалены: %1.").arg(list(kept));
     return text;
 }
@@ -552,23 +552,21 @@ void DateBookTab::sbDeleteEventClick() {
             MessageBoxes::error(this, QStringLiteral("Нет выбранной записи..."));
             return;
         }
-        orlin::EventsDeleted report;
         // A port that does not open raises as it is: nothing was deleted.
         std::optional<orlin::PhoneSession> session(std::in_place, context_.portSettings());
-        try {
-            orlin::DeleteEvents(*session, chosen, report);
-            session.reset();
-        } catch (const orlin::OrlinError& error) {
+        const orlin::EventsChange change = orlin::DeleteEvents(*session, chosen);
+        session.reset();
+        if (change.Failed()) {
             // Stopped half-way: which events went and which stay, then the list as the phone
             // now holds it, so that no row of a deleted event is left to edit.
-            session.reset();
-            MessageBoxes::error(this, DeleteStoppedText(error.what(), chosen, report));
+            MessageBoxes::error(this,
+                                DeleteStoppedText(orlin::FailureMessage(change), chosen, change));
             pauseBeforeReading();
             readAll();
             return;
         }
-        if (!report.refused.empty())
-            MessageBoxes::error(this, FromCp1251(orlin::DeleteRefusedText(report.refused)));
+        const std::string refused = orlin::DeleteEventsText(change);
+        if (!refused.empty()) MessageBoxes::error(this, FromCp1251(refused));
         pauseBeforeReading();
         readAll();
     });

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "datebook/datebook_event.h"
+#include "link/list_change.h"
 
 class QAction;
 class QButtonGroup;
@@ -28,8 +29,7 @@ class TfrmAddEvent;
 class WindowContext;
 namespace orlin {
 struct ButtonGlyphs;
-struct DatebookRead;
-struct EventsDeleted;
+struct DatebookReport;
 }  // namespace orlin
 
 class DateBookTab : public QWidget {
@@ -90,7 +90,7 @@ private:
     void buildControls();
     // Reads the whole datebook into the list; false when the read did not reach every slot.
     bool readAll();
-    void finishRead(const orlin::DatebookRead& read);
+    void finishRead(const orlin::DatebookReport& read);
     void addRow(const orlin::DatebookEvent& event);
     orlin::DatebookEvent eventOfRow(const QTreeWidgetItem* item) const;
     // The slot table, read first when there is none; false when that read failed.
@@ -101,7 +101,7 @@ private:
     void writeDialogEvent();
     void pauseBeforeReading();
     static QString DeleteStoppedText(const std::string& why, const std::vector<int>& chosen,
-                                     const orlin::EventsDeleted& report);
+                                     const orlin::SlotChange& change);
     void updateBoldDays();
     bool writeFileDialog(QString& path);
     bool openFileDialog(QString& path);

@@ -221,22 +221,34 @@ void WriteDrafts(PhoneSession& session, const std::vector<EventDraft>& drafts,
     }
 }
 
-void DeleteEvents(PhoneSession& session, const std::vector<int>& slotList, EventsDeleted& report,
-                  bool askFirst) {
-    Locked(session, [&] {
-        for (int slot : slotList) {
-            if (askFirst && Trim(session.AtCommand("AT+MDBR=" + std::to_string(slot))) == "OK") {
-                report.empty.push_back(slot);
-                continue;
+EventsChange DeleteEvents(PhoneSession& session, const std::vector<int>& slots, bool askFirst) {
+    EventsChange change;
+    KeepFailure(change, [&] {
+        Locked(session, [&] {
+            for (int slot : slots) {
+                if (askFirst &&
+                    Trim(session.AtCommand("AT+MDBR=" + std::to_string(slot))) == "OK") {
+                    change.empty.push_back(slot);
+                    continue;
+                }
+                change.unanswered = slot;
+                const PhoneAnswer answer =
+                    Judged(session.AtCommand("AT+MDBWE=" + std::to_string(slot) + ",0,0"));
+                change.unanswered.reset();
+                if (answer.taken)
+                    change.done.push_back(slot);
+                else
+                    change.Refuse(slot, answer.line);
             }
-            const PhoneAnswer answer =
-                Judged(session.AtCommand("AT+MDBWE=" + std::to_string(slot) + ",0,0"));
-            if (answer.taken)
-                report.deleted.push_back(slot);
-            else
-                report.refused.emplace_back(slot, answer.line);
-        }
+        });
     });
+    // The empty slots are in none of the four lists.
+    std::vector<int> rest;
+    for (int slot : slots)
+        if (std::find(change.empty.begin(), change.empty.end(), slot) == change.empty.end())
+            rest.push_back(slot);
+    change.LeaveUnsent(rest);
+    return change;
 }
 
 std::string AutoDeleteCode(int item) {
@@ -272,7 +284,11 @@ std::string WriteRefusedText(int slot, const std::string& answerLine) {
            answerLine;
 }
 
-std::string DeleteRefusedText(const std::vector<std::pair<int, std::string>>& refused) {
+std::string DeleteEventsText(const SlotChange& change) {
+    std::vector<std::pair<int, std::string>> refused;
+    for (size_t i = 0; i < change.refused.size(); ++i)
+        refused.emplace_back(change.refused[i],
+                             i < change.refusals.size() ? change.refusals[i] : std::string());
     if (refused.empty()) return std::string();
     const bool one = refused.size() == 1;
     std::string text = Utf8ToCp1251(one ? "Телефон не удалил событие в ячейке "

@@ -12,6 +12,7 @@
 
 #include "datebook/datebook_event.h"
 #include "link/interaction.h"
+#include "link/list_change.h"
 #include "link/phone_session.h"
 
 namespace orlin {
@@ -104,18 +105,19 @@ void WriteDrafts(PhoneSession& session, const std::vector<EventDraft>& drafts,
                  const std::vector<uint8_t>& slotUsed, Interaction& interaction,
                  DraftsWritten& written);
 
-// Deletes events: "AT+MDBL=1", "AT+MDBWE=slot,0,0" for each slot in the order given,
-// "AT+MDBL=0" (also when a command raises). `refused` holds each slot the phone refused with
-// its answer line; valid also when a failure raises half-way. The phone takes the delete of
-// an empty slot as well: with `askFirst` each slot is read first ("AT+MDBR=slot"), and a slot
-// that answers a bare OK is put in `empty` and not deleted.
-struct EventsDeleted {
-    std::vector<int> deleted;
-    std::vector<std::pair<int, std::string>> refused;
+// What a delete of events did. The phone takes the delete of an empty slot as well: with
+// `askFirst` each slot is read first, and a slot that answers a bare OK goes to `empty` (and to
+// none of done, refused, unsent and unanswered): there was nothing to delete.
+struct EventsChange : SlotChange {
     std::vector<int> empty;
 };
-void DeleteEvents(PhoneSession& session, const std::vector<int>& slotList, EventsDeleted& report,
-                  bool askFirst = false);
+
+// Deletes events: "AT+MDBL=1", "AT+MDBWE=slot,0,0" for each slot in the order given,
+// "AT+MDBL=0" (also after a failure). Each slot the phone refused is in `refused` with its
+// answer line in `refusals`. A port failure or a time-out ends the delete with
+// change.failure; with `askFirst` each slot is read first ("AT+MDBR=slot").
+EventsChange DeleteEvents(PhoneSession& session, const std::vector<int>& slotList,
+                          bool askFirst = false);
 
 // The automatic deletion of old events: items 0..4 of the panel send the codes "0", "1", "2",
 // "4", "8" (weeks; 0 never); no item sends nothing after the equals sign.
@@ -132,7 +134,9 @@ std::string LockMissingText();
 
 std::string NoFreeSlotText();  // "В ежедневнике нет свободных ячеек."
 std::string WriteRefusedText(int slot, const std::string& answerLine);
-std::string DeleteRefusedText(const std::vector<std::pair<int, std::string>>& refused);
+// What the phone refused of a delete, empty when it refused nothing: "Телефон не удалил
+// события в ячейках 1, 12.\r\nОтвет телефона: ERROR".
+std::string DeleteEventsText(const SlotChange& change);
 std::string AutoDeleteRefusedText(const std::string& itemText, const std::string& answerLine);
 
 }  // namespace orlin

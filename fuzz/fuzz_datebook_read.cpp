@@ -17,13 +17,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace orlin;
     PhoneSession session =
         fuzz::MemorySession(std::string(reinterpret_cast<const char*>(data), size));
-    DatebookRead read;
     Interaction quiet;
-    try {
-        ReadDatebook(session, quiet, read);
-    } catch (const OrlinError&) {
-        return 0;
-    }
+    const DatebookReport read = ReadDatebook(session, quiet);
+    if (read.Failed()) return 0;
     if (read.status != DatebookReadStatus::Done) return 0;
     if (read.lastSlot < 0 || read.lastSlot >= kMostDatebookSlots ||
         read.slotUsed.size() != static_cast<size_t>(read.lastSlot) + 1)

@@ -21,8 +21,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     PhonebookState state;
     Interaction quiet;
     try {
-        const ReadReport report = ReadPhonebook(session, state, quiet);
-        if (report.status != ReadStatus::Done) return 0;
+        const PhonebookReport report = ReadPhonebook(session, state, quiet);
+        report.RaiseFailure();
+        if (report.status != PhonebookReadStatus::Done) return 0;
         if (report.slotCount < 0 || report.slotCount > kMostPhonebookSlots ||
             state.abonents.size() != static_cast<size_t>(report.slotCount) ||
             state.groupNames.size() > static_cast<size_t>(kMostCategories))

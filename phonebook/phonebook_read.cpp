@@ -47,23 +47,29 @@ SlotSpan UnreadableSpan(const std::string& line, int first, int last) {
 
 }  // namespace
 
-std::string ReadStatusMessage(ReadStatus status) {
-    switch (status) {
-        case ReadStatus::NoAccess:
+std::string StatusText(const PhonebookReport& report) {
+    switch (report.status) {
+        case PhonebookReadStatus::NoAccess:
             return Utf8ToCp1251("Нет доступа а справочнику.");
-        case ReadStatus::NoSlotInfo:
+        case PhonebookReadStatus::NoSlotInfo:
             return Utf8ToCp1251("Невозможно получить информацию о записях.");
         default:
             return {};
     }
 }
 
+std::string UnreadEntriesText(const PhonebookReport& report) {
+    if (report.unreadable.empty()) return std::string();
+    return Utf8ToCp1251("Не удалось прочитать записи: ") + SpanList(report.unreadable) + ".";
+}
+
 PhonebookState ReadWholePhonebook(PhoneSession& session, Interaction& interaction) {
     PhonebookState state;
-    const ReadReport report = ReadPhonebook(session, state, interaction);
-    if (report.status == ReadStatus::CharsetRefused)
+    const PhonebookReport report = ReadPhonebook(session, state, interaction);
+    report.RaiseFailure();
+    if (report.status == PhonebookReadStatus::CharsetRefused)
         throw OrlinError(Utf8ToCp1251("Телефон отказал в кодировке UCS2."));
-    if (report.status != ReadStatus::Done) throw OrlinError(ReadStatusMessage(report.status));
+    if (report.status != PhonebookReadStatus::Done) throw OrlinError(StatusText(report));
     if (!report.unreadable.empty())
         throw OrlinError(Utf8ToCp1251("Не удалось прочитать записи: ") +
                          SpanList(report.unreadable));
@@ -92,7 +98,7 @@ IndexRange AnnouncedRange(const std::string& answer) {
 class ChunkReader {
 public:
     ChunkReader(PhoneSession& session, PhonebookState& state, Interaction& interaction,
-                ReadReport& report, std::vector<TAbonentInfo>& entries)
+                PhonebookReport& report, std::vector<TAbonentInfo>& entries)
         : session_(session),
           state_(state),
           interaction_(interaction),
@@ -173,7 +179,7 @@ private:
     PhoneSession& session_;
     PhonebookState& state_;
     Interaction& interaction_;
-    ReadReport& report_;
+    PhonebookReport& report_;
     std::vector<TAbonentInfo>& entries_;
     int size_ = kReadChunkSlots;
     std::string* stopAtLine_ = nullptr;
@@ -205,7 +211,7 @@ ModelFamily LayoutOfUnlistedModel(PhoneSession& session, const std::string& mode
                                   Interaction& interaction) {
     PhonebookState probe;
     probe.model = model;
-    ReadReport report;
+    PhonebookReport report;
     std::vector<TAbonentInfo> entries;
     ChunkReader reader{session, probe, interaction, report, entries};
     std::string line;
@@ -277,9 +283,10 @@ Abonents PlaceByIndex(const std::vector<TAbonentInfo>& entries, int slotCount,
     return table;
 }
 
-ReadReport ReadPhonebook(PhoneSession& session, PhonebookState& state, Interaction& interaction,
-                         const std::function<void(ModelFamily)>& onModel) {
-    ReadReport report;
+namespace {
+
+void ReadSteps(PhoneSession& session, PhonebookState& state, Interaction& interaction,
+               const std::function<void(ModelFamily)>& onModel, PhonebookReport& report) {
     state.model = ModelAfterEquals(session.AtCommand("AT+CGMM"));
     state.family = FamilyOfModel(state.model);
     state.unverifiedModel = false;
@@ -288,21 +295,21 @@ ReadReport ReadPhonebook(PhoneSession& session, PhonebookState& state, Interacti
     state.ranges = QueryIndexRanges(session);
 
     if (!AnswerHasOk(session.AtCommand("AT+CPBS=MT"))) {
-        report.status = ReadStatus::NoAccess;
-        return report;
+        report.status = PhonebookReadStatus::NoAccess;
+        return;
     }
     const std::string slotInfo = session.AtCommand("AT+MPBR=?");
     if (!AnswerHasOk(slotInfo)) {
-        report.status = ReadStatus::NoSlotInfo;
-        return report;
+        report.status = PhonebookReadStatus::NoSlotInfo;
+        return;
     }
     const int slotCount = ParseDashTriple(slotInfo).first;
     CheckAnnounced(slotCount, kMostPhonebookSlots, slotInfo);
 
     session.AtCommand("AT+CPBS=MT");
     if (!AnswerHasOk(session.AtCommand("AT+CSCS=UCS2"))) {
-        report.status = ReadStatus::CharsetRefused;
-        return report;
+        report.status = PhonebookReadStatus::CharsetRefused;
+        return;
     }
 
     GroupNames groupNames = state.groupNames;
@@ -340,6 +347,15 @@ ReadReport ReadPhonebook(PhoneSession& session, PhonebookState& state, Interacti
     report.slotCount = slotCount;
     report.entries = static_cast<int>(state.readOrder.size());
     interaction.progress(0, slotCount);
+}
+
+}  // namespace
+
+PhonebookReport ReadPhonebook(PhoneSession& session, PhonebookState& state,
+                              Interaction& interaction,
+                              const std::function<void(ModelFamily)>& onModel) {
+    PhonebookReport report;
+    KeepFailure(report, [&] { ReadSteps(session, state, interaction, onModel, report); });
     return report;
 }
 

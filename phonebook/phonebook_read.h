@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "link/interaction.h"
+#include "link/list_change.h"
 #include "link/phone_session.h"
 #include "phonebook/phonebook_state.h"
 
@@ -18,7 +19,7 @@ inline constexpr int kReadChunkSlots = 30;
 // read. A slot still refused is reported unread.
 inline constexpr int kSmallerChunkSlots[] = {10, 1};
 
-enum class ReadStatus {
+enum class PhonebookReadStatus {
     Done,
     NoAccess,        // the combined storage was refused
     NoSlotInfo,      // the slot count was refused
@@ -36,8 +37,9 @@ struct SlotSpan {
     bool operator==(const SlotSpan&) const = default;
 };
 
-struct ReadReport {
-    ReadStatus status = ReadStatus::Done;
+// What a read found. A failure that ended it half-way is in `failure`.
+struct PhonebookReport : OperationReport {
+    PhonebookReadStatus status = PhonebookReadStatus::Done;
     int slotCount = 0;
     int entries = 0;
     // Lines that could not be read, and entries whose index lies outside the table.
@@ -60,17 +62,23 @@ ModelFamily LayoutOfUnlistedModel(PhoneSession& session, const std::string& mode
                                   Interaction& interaction);
 
 // The message of a status that ends a read with an error box (Windows-1251), else empty.
-std::string ReadStatusMessage(ReadStatus status);
+std::string StatusText(const PhonebookReport& report);
+
+// The warning about entries that could not be read (Windows-1251), empty when there are none:
+// "Не удалось прочитать записи: 12, 31-60."
+std::string UnreadEntriesText(const PhonebookReport& report);
 
 // Sends the read's commands over the session and fills `state`. A model in no family whose
 // lines carry 16 fields or more is read (and later written) with the 16-field layout, and the
 // interaction hears UnverifiedModelText once in the run. The model, the family
 // and the index ranges change as soon as they are known (`onModel` is told the family at
 // once, so that the list can set its columns); the slot table, the category names and the
-// read order change only when the entries have been read. A port failure raises and leaves
-// the slot table and the read order as they were.
-ReadReport ReadPhonebook(PhoneSession& session, PhonebookState& state, Interaction& interaction,
-                         const std::function<void(ModelFamily)>& onModel = {});
+// read order change only when the entries have been read. A port failure (a time-out, an
+// answer that cannot be cut) ends the read with report.failure and leaves the slot table and
+// the read order as they were.
+PhonebookReport ReadPhonebook(PhoneSession& session, PhonebookState& state,
+                              Interaction& interaction,
+                              const std::function<void(ModelFamily)>& onModel = {});
 
 // The whole phonebook read over the session, for a copy that must be complete (a backup):
 // raises OrlinError with the reason (Windows-1251) when UCS2 was refused, the read was refused

@@ -406,27 +406,26 @@ bool PhoneBookTab::readAll() {
     orlin::ProgressReset progressReset(pbReadAllRecords);
     orlin::PhoneSession session(context_.portSettings());
     Interaction interaction(*this, false);
-    const orlin::ReadReport report = orlin::ReadPhonebook(
+    const orlin::PhonebookReport report = orlin::ReadPhonebook(
         session, state_, interaction, [this](ModelFamily family) { applyColumns(family); });
+    report.RaiseFailure();
     // A model in no family whose lines showed the 16-field layout gets its columns now.
     if (state_.unverifiedModel) applyColumns(state_.family);
     pbReadAllRecords->setValue(0);
     switch (report.status) {
-        case orlin::ReadStatus::NoAccess:
-        case orlin::ReadStatus::NoSlotInfo:
-            MessageBoxes::error(this, FromCp1251(orlin::ReadStatusMessage(report.status)));
+        case orlin::PhonebookReadStatus::NoAccess:
+        case orlin::PhonebookReadStatus::NoSlotInfo:
+            MessageBoxes::error(this, FromCp1251(orlin::StatusText(report)));
             return false;
-        case orlin::ReadStatus::CharsetRefused:
+        case orlin::PhonebookReadStatus::CharsetRefused:
             return false;
-        case orlin::ReadStatus::Done:
+        case orlin::PhonebookReadStatus::Done:
             break;
     }
     showRows();
     updateOccupied();
-    if (!report.unreadable.empty())
-        MessageBoxes::warning(this,
-                              QStringLiteral("Не удалось прочитать записи: %1.")
-                                  .arg(QString::fromStdString(orlin::SpanList(report.unreadable))));
+    const std::string unread = orlin::UnreadEntriesText(report);
+    if (!unread.empty()) MessageBoxes::warning(this, FromCp1251(unread));
     return true;
 }
 
@@ -570,18 +569,19 @@ void PhoneBookTab::pmDeleteClick() {
     if (items.empty()) return;
 
     BusyScope busy(context_.busy());
-    orlin::DeleteReport report;
+    orlin::SlotChange change;
     try {
+        const std::vector<int32_t> chosen = orlin::SlotsOfCaptions(captions);
         orlin::PhoneSession session(context_.portSettings(),
                                     orlin::PhoneSession::Options{true, true});
-        orlin::DeleteEntries(session, state_, captions, report);
+        change = orlin::DeletePhonebookEntries(session, state_, chosen);
+        change.RaiseFailure();
     } catch (const std::exception&) {
         MessageBoxes::error(this, QStringLiteral("Нет выделенной записи..."));
     }
-    if (items.size() == 1 && !report.deleted.empty()) delete items.front();
-    if (!report.refused.empty())
-        MessageBoxes::warning(
-            this, QStringLiteral("Телефон не удалил записи: %1.").arg(SlotsText(report.refused)));
+    if (items.size() == 1 && !change.done.empty()) delete items.front();
+    const std::string refused = orlin::DeletePhonebookText(change);
+    if (!refused.empty()) MessageBoxes::warning(this, FromCp1251(refused));
     updateOccupied();
     if (items.size() > 1) orlin::Guarded([this] { readAll(); });
 }

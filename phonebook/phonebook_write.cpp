@@ -159,23 +159,44 @@ WriteAllReport WriteAllRows(PhoneSession& session, const std::vector<ListRow>& r
     return report;
 }
 
-void DeleteEntries(PhoneSession& session, PhonebookState& state,
-                   const std::vector<std::string>& captions, DeleteReport& report) {
-    if (!AnswerIsBareOk(session.AtCommand("AT+CPBS=AD"))) {
-        report.accessRefused = true;
-        return;
-    }
-    for (const std::string& caption : captions) {
-        const int32_t slot = StrToInt(caption);
-        if (!AnswerHasOk(session.AtCommand(BuildEmptySlotCommand(slot)))) {
-            report.refused.push_back(slot);
-            continue;
+std::vector<int32_t> SlotsOfCaptions(const std::vector<std::string>& captions) {
+    std::vector<int32_t> slots;
+    for (const std::string& caption : captions) slots.push_back(StrToInt(caption));
+    return slots;
+}
+
+SlotChange DeletePhonebookEntries(PhoneSession& session, PhonebookState& state,
+                                  const std::vector<int32_t>& slots) {
+    SlotChange change;
+    KeepFailure(change, [&] {
+        if (!AnswerIsBareOk(session.AtCommand("AT+CPBS=AD"))) {
+            change.refusedAccess = true;
+            return;
         }
-        if (TAbonentInfo* record = SlotRecord(state.abonents, slot)) ResetRecord(*record);
-        auto& order = state.readOrder;
-        order.erase(std::remove(order.begin(), order.end(), slot), order.end());
-        report.deleted.push_back(slot);
-    }
+        for (const int32_t slot : slots) {
+            change.unanswered = slot;
+            const std::string answer = session.AtCommand(BuildEmptySlotCommand(slot));
+            change.unanswered.reset();
+            if (!AnswerHasOk(answer)) {
+                change.Refuse(slot);
+                continue;
+            }
+            if (TAbonentInfo* record = SlotRecord(state.abonents, slot)) ResetRecord(*record);
+            auto& order = state.readOrder;
+            order.erase(std::remove(order.begin(), order.end(), slot), order.end());
+            change.done.push_back(slot);
+        }
+    });
+    change.LeaveUnsent(slots);
+    return change;
+}
+
+std::string DeletePhonebookText(const SlotChange& change) {
+    if (change.refused.empty()) return std::string();
+    std::string slots;
+    for (const int slot : change.refused)
+        slots += (slots.empty() ? "" : ", ") + std::to_string(slot);
+    return Utf8ToCp1251("Телефон не удалил записи: ") + slots + ".";
 }
 
 }  // namespace orlin

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "link/interaction.h"
+#include "link/list_change.h"
 #include "link/phone_session.h"
 #include "phonebook/phonebook_rows.h"
 #include "phonebook/phonebook_state.h"
@@ -77,15 +78,18 @@ WriteAllReport WriteAllRows(PhoneSession& session, const std::vector<ListRow>& r
 
 // --- deleting ---
 
-struct DeleteReport {
-    bool accessRefused = false;    // AT+CPBS=AD was not answered exactly OK
-    std::vector<int32_t> deleted;  // emptied on the phone and in the table
-    std::vector<int32_t> refused;  // the phone refused: the entry stays
-};
+// The slots named by the rows' captions; a caption that is not a number raises EConvertError.
+std::vector<int32_t> SlotsOfCaptions(const std::vector<std::string>& captions);
 
-// Empties the slots named by the rows' captions. `report` holds what was done also when a
-// failure (a port error, a caption that is not a number) raises in the middle.
-void DeleteEntries(PhoneSession& session, PhonebookState& state,
-                   const std::vector<std::string>& captions, DeleteReport& report);
+// Empties the slots: "AT+CPBS=AD" (refusedAccess when it is not answered exactly OK: nothing
+// is sent then), then "AT+MPBW=slot" for each. A slot the phone emptied is in `done` and is
+// emptied in the table as well (and leaves the read order); a refused one stays. A port
+// failure or a time-out ends the delete with change.failure.
+SlotChange DeletePhonebookEntries(PhoneSession& session, PhonebookState& state,
+                                  const std::vector<int32_t>& slotList);
+
+// What the phone refused of a delete (Windows-1251), empty when it refused nothing:
+// "Телефон не удалил записи: 12, 40."
+std::string DeletePhonebookText(const SlotChange& change);
 
 }  // namespace orlin

@@ -179,37 +179,36 @@ InfoTab::~InfoTab() {
 void InfoTab::tsInfoShow() {
     orlin::GuardedOperation(context_.busy(), [this] {
         context_.LoadPortSettings();
-        QueryImei();
-        QueryImsi();
-        QueryManufacturer();
-        QueryModel();
-        QueryFirmware();
-        QueryBattery();
-        QuerySignal();
+        readInfo(orlin::InfoParts::All);
     });
 }
 
 void InfoTab::SpeedButton1Click() {
-    orlin::GuardedOperation(context_.busy(), [this] {
-        QueryBattery();
-        QuerySignal();
-    });
+    orlin::GuardedOperation(context_.busy(), [this] { readInfo(orlin::InfoParts::Gauges); });
 }
 
-void InfoTab::QueryImei() {
-    edtIMEI->setText(orlin::FromCp1251(orlin::QueryImei(context_.portSettings())));
+void InfoTab::readInfo(orlin::InfoParts parts) {
+    orlin::InfoReport report;
+    {
+        orlin::PhoneSession session(context_.portSettings());
+        report = orlin::ReadPhoneInfo(session, parts);
+    }
+    if (report.imei) edtIMEI->setText(orlin::FromCp1251(*report.imei));
+    if (report.imsi) edtIMSI->setText(orlin::FromCp1251(*report.imsi));
+    if (report.manufacturer) edtManufacturer->setText(orlin::FromCp1251(*report.manufacturer));
+    if (report.model) showModel(*report.model);
+    if (report.firmware) edtSoftWare->setText(orlin::FromCp1251(*report.firmware));
+    if (report.battery) setGauge(ggStatusCharge, *report.battery);
+    if (report.signal && report.signal->gaugeValue) {
+        setGauge(ggStatusSignal, *report.signal->gaugeValue);
+        // A level the phone cannot measure leaves the gauge empty and says so, rather than
+        // printing the gauge's minimum as if it had been measured.
+        ggStatusSignal->setFormat(report.signal->dBm ? kSignalFormat : kSignalUnknownText);
+    }
+    report.RaiseFailure();
 }
 
-void InfoTab::QueryImsi() {
-    edtIMSI->setText(orlin::FromCp1251(orlin::QueryImsi(context_.portSettings())));
-}
-
-void InfoTab::QueryManufacturer() {
-    edtManufacturer->setText(orlin::FromCp1251(orlin::QueryManufacturer(context_.portSettings())));
-}
-
-void InfoTab::QueryModel() {
-    const orlin::ModelInfo info = orlin::QueryModel(context_.portSettings());
+void InfoTab::showModel(const orlin::ModelInfo& info) {
     // No row of the picture table, or no file: the picture stays as it was.
     const std::string picture = orlin::FindModelPicture(info.model);
     if (!picture.empty()) {
@@ -221,23 +220,6 @@ void InfoTab::QueryModel() {
     }
     edtModel->setText(orlin::FromCp1251(info.DisplayName()));
     edtBand->setText(orlin::FromCp1251(info.bands));
-}
-
-void InfoTab::QueryFirmware() {
-    edtSoftWare->setText(orlin::FromCp1251(orlin::QueryFirmware(context_.portSettings())));
-}
-
-void InfoTab::QueryBattery() {
-    setGauge(ggStatusCharge, orlin::QueryBattery(context_.portSettings()));
-}
-
-void InfoTab::QuerySignal() {
-    const orlin::SignalReading reading = orlin::QuerySignal(context_.portSettings());
-    if (!reading.gaugeValue) return;
-    setGauge(ggStatusSignal, *reading.gaugeValue);
-    // A level the phone cannot measure leaves the gauge empty and says so, rather than
-    // printing the gauge's minimum as if it had been measured.
-    ggStatusSignal->setFormat(reading.dBm ? kSignalFormat : kSignalUnknownText);
 }
 
 void InfoTab::showPicture() {

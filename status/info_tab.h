@@ -19,7 +19,9 @@ class QTimer;
 class WindowContext;
 namespace orlin {
 struct ButtonGlyphs;
-}
+struct ModelInfo;
+enum class InfoParts;
+}  // namespace orlin
 
 namespace orlin {
 class ClockSession;
@@ -67,13 +69,9 @@ public slots:
     void SpeedButton11Click();
 
 private:
-    void QueryImei();
-    void QueryImsi();
-    void QueryManufacturer();
-    void QueryModel();
-    void QueryFirmware();
-    void QueryBattery();
-    void QuerySignal();
+    // Reads the values over one session and shows those that came, then raises the failure.
+    void readInfo(orlin::InfoParts parts);
+    void showModel(const orlin::ModelInfo& info);
     void setClockFieldsVisible(bool visible);
     void synchronise();
     // The model's picture, scaled to the picture box as it is now.

@@ -123,26 +123,20 @@ SignalReading ParseSignal(const std::string& response) {
         StrToInt(comma == std::string::npos ? std::string() : r.substr(0, comma)));
 }
 
-std::string QueryImei(const PortSettings& settings) {
-    return ParseImei(AskInfo(settings, kImeiCommand));
-}
-std::string QueryImsi(const PortSettings& settings) {
-    return ParseImsi(AskInfo(settings, kImsiCommand));
-}
-std::string QueryManufacturer(const PortSettings& settings) {
-    return ParseManufacturer(AskInfo(settings, kManufacturerCommand));
-}
-ModelInfo QueryModel(const PortSettings& settings) {
-    return ParseModel(AskInfo(settings, kModelCommand));
-}
-std::string QueryFirmware(const PortSettings& settings) {
-    return ParseFirmware(AskInfo(settings, kFirmwareCommand));
-}
-int QueryBattery(const PortSettings& settings) {
-    return ParseBattery(AskInfo(settings, kBatteryCommand));
-}
-SignalReading QuerySignal(const PortSettings& settings) {
-    return ParseSignal(AskInfo(settings, kSignalCommand));
+InfoReport ReadPhoneInfo(PhoneSession& session, InfoParts parts) {
+    InfoReport report;
+    KeepFailure(report, [&] {
+        if (parts == InfoParts::All) {
+            report.imei = ParseImei(session.AtCommand(kImeiCommand));
+            report.imsi = ParseImsi(session.AtCommand(kImsiCommand));
+            report.manufacturer = ParseManufacturer(session.AtCommand(kManufacturerCommand));
+            report.model = ParseModel(session.AtCommand(kModelCommand));
+            report.firmware = ParseFirmware(session.AtCommand(kFirmwareCommand));
+        }
+        report.battery = ParseBattery(session.AtCommand(kBatteryCommand));
+        report.signal = ParseSignal(session.AtCommand(kSignalCommand));
+    });
+    return report;
 }
 
 const std::array<ModelPicture, 10> kModelPictures = {{

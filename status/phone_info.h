@@ -1,12 +1,13 @@
 #pragma once
 // What the phone says about itself: identity, model and bands, firmware, battery, signal.
-// Every query is its own PhoneSession (raising on, AtTimeout 1000 ms): the port is opened
-// and closed once per query. Texts are Windows-1251 byte strings.
+// The caller opens the session (the window's: raising on, AtTimeout 1000 ms, the default
+// options). Texts are Windows-1251 byte strings.
 
 #include <array>
 #include <optional>
 #include <string>
 
+#include "link/list_change.h"
 #include "link/phone_session.h"
 #include "link/port_settings.h"
 
@@ -70,13 +71,23 @@ inline constexpr const char* kSignalCommand = "AT+CSQ";
 std::string AskInfo(const PortSettings& settings, const std::string& command,
                     PhoneSession::Options options = {});
 
-std::string QueryImei(const PortSettings& settings);          // AT+CGSN
-std::string QueryImsi(const PortSettings& settings);          // AT+CIMI
-std::string QueryManufacturer(const PortSettings& settings);  // AT+CGMI
-ModelInfo QueryModel(const PortSettings& settings);           // AT+CGMM
-std::string QueryFirmware(const PortSettings& settings);      // AT+CGMR
-int QueryBattery(const PortSettings& settings);               // AT+CBC
-SignalReading QuerySignal(const PortSettings& settings);      // AT+CSQ
+// Which values a read asks for: all seven, or the battery and the signal alone (the refresh).
+enum class InfoParts { All, Gauges };
+
+// What a read found, in the order it asks: a value is there once its answer came. A text value
+// of a refused command is the answer as it stands; a number that does not convert, a port
+// failure or a time-out ends the read with `failure`, and the values after it stay unread.
+struct InfoReport : OperationReport {
+    std::optional<std::string> imei;          // AT+CGSN
+    std::optional<std::string> imsi;          // AT+CIMI
+    std::optional<std::string> manufacturer;  // AT+CGMI
+    std::optional<ModelInfo> model;           // AT+CGMM
+    std::optional<std::string> firmware;      // AT+CGMR
+    std::optional<int> battery;               // AT+CBC
+    std::optional<SignalReading> signal;      // AT+CSQ
+};
+
+InfoReport ReadPhoneInfo(PhoneSession& session, InfoParts parts = InfoParts::All);
 
 // --- model pictures ---
 

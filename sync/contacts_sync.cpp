@@ -57,9 +57,10 @@ PhoneItem ContactsCollection::ItemOf(const VCardItem& card) const {
 
 bool ContactsCollection::readPhone(std::vector<PhoneItem>& items, bool& complete,
                                    std::ostream& out) {
-    const ReadReport report = ReadPhonebook(session_, state_, interaction_);
-    if (report.status != ReadStatus::Done) {
-        out << "contacts: " << Cp1251ToUtf8(ReadStatusMessage(report.status)) << std::endl;
+    const PhonebookReport report = ReadPhonebook(session_, state_, interaction_);
+    report.RaiseFailure();
+    if (report.status != PhonebookReadStatus::Done) {
+        out << "contacts: " << Cp1251ToUtf8(StatusText(report)) << std::endl;
         return false;
     }
     if (state_.family == ModelFamily::None) {
@@ -152,12 +153,12 @@ std::optional<PhoneItem> ContactsCollection::toPhone(const std::string& bytes, c
         }
         written.insert(record.Index);
     }
-    std::vector<std::string> captions;
+    std::vector<int32_t> emptied;
     for (int32_t slot : oldSlots)
-        if (!written.count(slot)) captions.push_back(std::to_string(slot));
-    if (!captions.empty()) {
-        DeleteReport deleted;
-        DeleteEntries(session_, state_, captions, deleted);
+        if (!written.count(slot)) emptied.push_back(slot);
+    if (!emptied.empty()) {
+        const SlotChange deleted = DeletePhonebookEntries(session_, state_, emptied);
+        deleted.RaiseFailure();
         if (!deleted.refused.empty()) {
             notes.push_back("the phone did not empty the card's old slots");
             return std::nullopt;
@@ -181,11 +182,9 @@ bool ContactsCollection::deleteOnPhone(const PhoneItem& item, std::string& why) 
         why = "no such card";
         return false;
     }
-    std::vector<std::string> captions;
-    for (int32_t slot : card->second.entrySlots) captions.push_back(std::to_string(slot));
-    DeleteReport report;
-    DeleteEntries(session_, state_, captions, report);
-    if (report.accessRefused || !report.refused.empty()) {
+    const SlotChange change = DeletePhonebookEntries(session_, state_, card->second.entrySlots);
+    change.RaiseFailure();
+    if (change.refusedAccess || !change.refused.empty()) {
         why = "the phone refused";
         return false;
     }

@@ -51,9 +51,10 @@ PhoneItem EventsCollection::ItemOf(const DatebookEvent& event) {
 }
 
 bool EventsCollection::readPhone(std::vector<PhoneItem>& items, bool& complete, std::ostream& out) {
-    ReadDatebook(session_, interaction_, read_, {});
+    read_ = ReadDatebook(session_, interaction_);
+    read_.RaiseFailure();
     if (read_.status != DatebookReadStatus::Done) {
-        out << "calendar: " << Cp1251ToUtf8(DatebookReadMessage(read_.status)) << std::endl;
+        out << "calendar: " << Cp1251ToUtf8(StatusText(read_)) << std::endl;
         return false;
     }
     complete = read_.unreadSlots.empty();
@@ -156,10 +157,10 @@ bool EventsCollection::deleteOnPhone(const PhoneItem& item, std::string& why) {
         why = "no such event";
         return false;
     }
-    EventsDeleted report;
-    DeleteEvents(session_, {event->second.first.slot}, report);
-    if (!report.refused.empty()) {
-        why = report.refused[0].second;
+    const EventsChange change = DeleteEvents(session_, {event->second.first.slot});
+    change.RaiseFailure();
+    if (!change.refused.empty()) {
+        why = change.refusals[0];
         return false;
     }
     return true;

@@ -61,7 +61,7 @@ private:
     PhoneSession& session_;
     Interaction& interaction_;
     ItemIdentity identity_;
-    DatebookRead read_;
+    DatebookReport read_;
     std::map<std::string, std::pair<DatebookEvent, std::string>> events_;  // UID -> event, text
 };
 

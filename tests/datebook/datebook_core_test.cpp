@@ -132,7 +132,7 @@ TEST(EventCells, OddCodesKeepTheirOwnCellAndGoBackUnchanged) {
 
 TEST(FreeShare, ThreeSignificantDigits) {
     const auto share = [](bool read, int last, int stored) {
-        DatebookRead r;
+        DatebookReport r;
         r.rangeRead = read;
         r.lastSlot = last;
         r.stored = stored;

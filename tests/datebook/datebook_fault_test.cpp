@@ -98,11 +98,18 @@ struct Operation {
     std::function<std::string(SimPhone&, std::set<int>& confirmed)> run;
 };
 
-std::string ReadAll(SimPhone& phone, DatebookRead& read) {
+SlotChange RefusedSlot(int slot, const std::string& answerLine) {
+    SlotChange change;
+    change.Refuse(slot, answerLine);
+    return change;
+}
+
+std::string ReadAll(SimPhone& phone, DatebookReport& read) {
     test::RecordingInteraction quiet;
     PhoneSession session = Session(phone);
-    ReadDatebook(session, quiet, read);
-    return DatebookReadMessage(read.status) + UnreadSlotsText(read);
+    read = ReadDatebook(session, quiet);
+    read.RaiseFailure();
+    return StatusText(read) + UnreadSlotsText(read);
 }
 
 std::string Write(SimPhone& phone, int slot, const std::string& title, std::set<int>& confirmed) {
@@ -117,14 +124,14 @@ std::vector<Operation> Operations() {
     return {
         {"read, the range", "AT+MDBR=?", W("Невозможно прочитать содержимое ежедневника."),
          [](SimPhone& phone, std::set<int>&) {
-             DatebookRead read;
+             DatebookReport read;
              return ReadAll(phone, read);
          }},
         {"read, a slot", "AT+MDBR=4",
          W("Не удалось прочитать ячейки ежедневника: 4. В них могут быть события, которых нет "
            "в списке."),
          [](SimPhone& phone, std::set<int>&) {
-             DatebookRead read;
+             DatebookReport read;
              return ReadAll(phone, read);
          }},
         {"add", "AT+MDBW=3,", WriteRefusedText(3, kCme),
@@ -135,17 +142,13 @@ std::vector<Operation> Operations() {
          [](SimPhone& phone, std::set<int>& confirmed) {
              return Write(phone, 1, "Другое", confirmed);
          }},
-        {"delete", "AT+MDBWE=0,", DeleteRefusedText({{0, kCme}}),
+        {"delete", "AT+MDBWE=0,", DeleteEventsText(RefusedSlot(0, kCme)),
          [](SimPhone& phone, std::set<int>& confirmed) {
-             EventsDeleted report;
-             struct Confirm {
-                 EventsDeleted& report;
-                 std::set<int>& confirmed;
-                 ~Confirm() { confirmed.insert(report.deleted.begin(), report.deleted.end()); }
-             } confirm{report, confirmed};
              PhoneSession session = Session(phone);
-             DeleteEvents(session, {4, 0, 2}, report);
-             return DeleteRefusedText(report.refused);
+             const EventsChange change = DeleteEvents(session, {4, 0, 2});
+             confirmed.insert(change.done.begin(), change.done.end());
+             change.RaiseFailure();
+             return DeleteEventsText(change);
          }},
         {"automatic deletion", "AT+MDBAD", AutoDeleteRefusedText(AutoDeleteItemTexts()[3], kCme),
          [](SimPhone& phone, std::set<int>& confirmed) {
@@ -159,7 +162,7 @@ std::vector<Operation> Operations() {
          W("Не все события перенесены в телефон как есть:\r\n«Two» 02.03.2027 09:00: телефон "
            "не принял событие (+CME ERROR: 10)"),
          [](SimPhone& phone, std::set<int>& confirmed) {
-             DatebookRead read;
+             DatebookReport read;
              ReadAll(phone, read);
              const std::vector<ImportedEvent> events = ParseICalendar(kThreeEvents, 64);
              DraftsWritten written;

@@ -39,11 +39,11 @@ protected:
     }
     void TearDown() override { fs::remove_all(dir_); }
 
-    static std::vector<DatebookEvent> ReadEvents(SimPhone& phone, DatebookRead* out = nullptr) {
-        DatebookRead read;
+    static std::vector<DatebookEvent> ReadEvents(SimPhone& phone, DatebookReport* out = nullptr) {
         test::RecordingInteraction quiet;
         PhoneSession session(phone.settings);
-        ReadDatebook(session, quiet, read);
+        DatebookReport read = ReadDatebook(session, quiet);
+        read.RaiseFailure();
         if (out) *out = read;
         return read.events;
     }
@@ -134,7 +134,7 @@ for e in calendar.walk('VEVENT'):
 
     // Back through an empty phone: every column but the slot.
     SimPhone empty("C350", false);
-    DatebookRead target;
+    DatebookReport target;
     ReadEvents(empty, &target);
     const std::vector<ImportedEvent> imported = ParseICalendar(exported.text, target.titleLength);
     ASSERT_EQ(imported.size(), events.size());

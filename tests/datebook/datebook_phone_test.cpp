@@ -3,6 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <string>
+#include <vector>
+
 #include "datebook/datebook_read.h"
 #include "datebook/datebook_write.h"
 #include "link/block_serial.h"
@@ -37,10 +41,10 @@ phonesim::DatebookEvent SimEvent(const std::string& title) {
     return e;
 }
 
-DatebookRead Read(SimPhone& phone, RecordingInteraction& interaction) {
-    DatebookRead read;
+DatebookReport Read(SimPhone& phone, RecordingInteraction& interaction) {
     PhoneSession session(phone.settings);
-    ReadDatebook(session, interaction, read);
+    DatebookReport read = ReadDatebook(session, interaction);
+    read.RaiseFailure();
     return read;
 }
 
@@ -90,7 +94,7 @@ TEST(DatebookRead, EverySlotIsAskedForAndOnlyBareOkIsFree) {
         phone->setFaults(c.faults);
         phone.mark();
         RecordingInteraction interaction;
-        const DatebookRead read = Read(phone, interaction);
+        const DatebookReport read = Read(phone, interaction);
         EXPECT_EQ(read.status, DatebookReadStatus::Done);
         EXPECT_EQ(phone.since(), ReadCommands(static_cast<int>(c.slotUsed.size()) - 1));
         EXPECT_EQ(read.slotUsed, c.slotUsed);
@@ -122,9 +126,9 @@ TEST(DatebookRead, FailuresEndWithTheUnlock) {
         phone->setFaults(faults);
         phone.mark();
         RecordingInteraction interaction;
-        const DatebookRead read = Read(phone, interaction);
+        const DatebookReport read = Read(phone, interaction);
         EXPECT_EQ(read.status, DatebookReadStatus::NoAccess);
-        EXPECT_EQ(DatebookReadMessage(read.status), W("Нет доступа у ежедневнику."));
+        EXPECT_EQ(StatusText(read), W("Нет доступа у ежедневнику."));
         EXPECT_EQ(phone.since(),
                   (std::vector<std::string>{"AT+CSCS=UCS2", "AT+MDBL=1", "AT+MDBL=0"}));
         EXPECT_TRUE(read.slotUsed.empty());
@@ -138,10 +142,12 @@ TEST(DatebookRead, FailuresEndWithTheUnlock) {
         phone->setFaults(faults);
         phone.mark();
         RecordingInteraction interaction;
-        DatebookRead read;
+        DatebookReport read;
         try {
             PhoneSession session(phone.settings);
-            ReadDatebook(session, interaction, read);
+            read = ReadDatebook(session, interaction);
+            EXPECT_TRUE(read.Failed());
+            read.RaiseFailure();
             ADD_FAILURE() << "no time-out";
         } catch (const ESynaSerError& e) {
             EXPECT_EQ(std::string(e.what()), test::kTimeoutText);
@@ -159,10 +165,12 @@ TEST(DatebookRead, FailuresEndWithTheUnlock) {
         phone.edit([](phonesim::PhoneState& s) { s.datebookLastSlot = 10000; });
         phone.mark();
         RecordingInteraction interaction;
-        DatebookRead read;
+        DatebookReport read;
         try {
             PhoneSession session(phone.settings);
-            ReadDatebook(session, interaction, read);
+            read = ReadDatebook(session, interaction);
+            EXPECT_TRUE(read.Failed());
+            read.RaiseFailure();
             ADD_FAILURE() << "the range was taken";
         } catch (const OrlinError& e) {
             EXPECT_EQ(std::string(e.what()),
@@ -222,12 +230,11 @@ TEST(DatebookDelete, ThreeSlotsInOneLockAndEachRefusalNamed) {
     SimPhone phone(Small(true));
     PhoneSession session(phone.settings);
     phone.mark();
-    EventsDeleted report;
-    DeleteEvents(session, {4, 0, 2}, report);
+    const EventsChange report = DeleteEvents(session, {4, 0, 2});
     EXPECT_EQ(phone.since(),
               (std::vector<std::string>{"AT+MDBL=1", "AT+MDBWE=4,0,0", "AT+MDBWE=0,0,0",
                                         "AT+MDBWE=2,0,0", "AT+MDBL=0"}));
-    EXPECT_EQ(report.deleted, (std::vector<int>{4, 0, 2}));
+    EXPECT_EQ(report.done, (std::vector<int>{4, 0, 2}));
     const auto events = phone.state().contents.events;
     EXPECT_EQ(events.count(0) + events.count(2) + events.count(4), 0u);
     EXPECT_EQ(events.count(1), 1u);
@@ -235,12 +242,45 @@ TEST(DatebookDelete, ThreeSlotsInOneLockAndEachRefusalNamed) {
     phonesim::FaultOptions faults;
     faults.errorOn = "AT+MDBWE=1,";
     phone->setFaults(faults);
-    EventsDeleted refused;
-    DeleteEvents(session, {1, 12}, refused);
+    const EventsChange refused = DeleteEvents(session, {1, 12});
     ASSERT_EQ(refused.refused.size(), 2u);
-    EXPECT_EQ(DeleteRefusedText(refused.refused),
+    EXPECT_EQ(DeleteEventsText(refused),
               W("Телефон не удалил события в ячейках 1, 12.\r\nОтвет телефона: ERROR"));
     EXPECT_EQ(phone.state().contents.events.count(1), 1u);
+}
+
+// Each slot given lands in one place, also when the line fails half-way.
+TEST(DatebookDelete, EachSlotLandsInOnePlace) {
+    struct Case {
+        const char* name;
+        std::string silentOn;  // the command the phone does not answer
+        bool askFirst;
+        std::vector<int> done, unsent, empty;
+        std::optional<int> unanswered;
+    };
+    const std::vector<Case> cases = {
+        {"no failure, 3 is empty", "", true, {4, 0, 2}, {}, {3}, std::nullopt},
+        {"the answer to 0 never comes", "AT+MDBWE=0,", false, {4}, {3, 2}, {}, 0},
+        {"the read of 0 never comes", "AT+MDBR=0", true, {4}, {0, 3, 2}, {}, std::nullopt},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        SimPhone phone(Small(true));
+        phonesim::FaultOptions faults;
+        faults.silentOn = c.silentOn;
+        phone->setFaults(faults);
+        PhoneSession session(phone.settings);
+        const EventsChange change = DeleteEvents(session, {4, 0, 3, 2}, c.askFirst);
+        EXPECT_EQ(change.done, c.done);
+        EXPECT_EQ(change.unsent, c.unsent);
+        EXPECT_EQ(change.empty, c.empty);
+        EXPECT_EQ(change.unanswered, c.unanswered);
+        EXPECT_TRUE(change.refused.empty());
+        EXPECT_EQ(change.Failed(), !c.silentOn.empty());
+        if (change.Failed()) {
+            EXPECT_EQ(FailureMessage(change), test::kTimeoutText);
+        }
+    }
 }
 
 TEST(DatebookAutoDelete, SentWithoutLockAndARefusalNamesTheSetting) {

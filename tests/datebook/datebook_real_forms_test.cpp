@@ -138,12 +138,12 @@ phonesim::PhoneSimOptions Forms(const phonesim::RealForms& forms, int lastSlot =
     return options;
 }
 
-DatebookRead Read(SimPhone& phone, RecordingInteraction& interaction, bool quick = false) {
-    DatebookRead read;
+DatebookReport Read(SimPhone& phone, RecordingInteraction& interaction, bool quick = false) {
     PhoneSession session(phone.settings);
     DatebookReadOptions options;
     options.quick = quick;
-    ReadDatebook(session, interaction, read, options);
+    DatebookReport read = ReadDatebook(session, interaction, options);
+    read.RaiseFailure();
     return read;
 }
 
@@ -156,10 +156,10 @@ TEST(DatebookRealForms, TheQuickReadFindsWhatTheFullReadFinds) {
         SimPhone phone(Forms(forms, forms.datebookSlotsCount ? 499 : 500));
         RecordingInteraction interaction;
         phone.mark();
-        const DatebookRead full = Read(phone, interaction);
+        const DatebookReport full = Read(phone, interaction);
         const size_t fullCommands = phone.since().size();
         phone.mark();
-        const DatebookRead quick = Read(phone, interaction, true);
+        const DatebookReport quick = Read(phone, interaction, true);
         ASSERT_EQ(quick.status, DatebookReadStatus::Done);
         EXPECT_EQ(quick.events, full.events);
         EXPECT_EQ(quick.slotUsed, full.slotUsed);
@@ -180,7 +180,7 @@ TEST(DatebookRealForms, AQuickReadThatFindsTooFewEventsIsTheFullRead) {
     });
     RecordingInteraction interaction;
     phone.mark();
-    const DatebookRead read = Read(phone, interaction, true);
+    const DatebookReport read = Read(phone, interaction, true);
     EXPECT_EQ(phone.sinceStarting("AT+MDBR=").size(), 1u + 21u);
     EXPECT_EQ(read.events.size(), 12u);
 }
@@ -192,8 +192,8 @@ TEST(DatebookRealForms, APhoneWithoutALockIsReadAndWrittenWithoutOne) {
     SimPhone phone(Forms(forms, 9));
     ForgetFirstTimes();
     RecordingInteraction interaction;
-    const DatebookRead first = Read(phone, interaction);
-    const DatebookRead second = Read(phone, interaction);
+    const DatebookReport first = Read(phone, interaction);
+    const DatebookReport second = Read(phone, interaction);
     EXPECT_EQ(second.status, DatebookReadStatus::Done);
     EXPECT_TRUE(second.withoutLock);
     ASSERT_EQ(interaction.notes.size(), 1u);
@@ -202,12 +202,12 @@ TEST(DatebookRealForms, APhoneWithoutALockIsReadAndWrittenWithoutOne) {
     EXPECT_EQ(second.events, first.events);
 
     phone.mark();
-    EventsDeleted deleted;
+    EventsChange deleted;
     {
         PhoneSession session(phone.settings);
-        DeleteEvents(session, {0}, deleted);
+        deleted = DeleteEvents(session, {0});
     }
-    EXPECT_EQ(deleted.deleted, std::vector<int>{0});
+    EXPECT_EQ(deleted.done, std::vector<int>{0});
     EXPECT_TRUE(phone.sinceStarting("AT+MDBL=0").empty());
 
     // A lock held elsewhere (a reasoned refusal) still ends the read with the old message.

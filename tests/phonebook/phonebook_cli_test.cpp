@@ -63,7 +63,7 @@ TEST_F(PhonebookCli, SaveThenLoadIntoAnEmptyPhoneGivesTheSameList) {
         PhonebookState state;
         RecordingInteraction interaction;
         PhoneSession session(source.settings);
-        ReadPhonebook(session, state, interaction);
+        ReadPhonebook(session, state, interaction).RaiseFailure();
         EXPECT_EQ(bytes, PhonebookFileText(state.abonents, state.ranges).bytes);
     }
 

@@ -20,10 +20,12 @@ using test::RecordingInteraction;
 using test::SimPhone;
 using test::W;
 
-ReadReport Read(SimPhone& phone, PhonebookState& state, RecordingInteraction* seen = nullptr) {
+PhonebookReport Read(SimPhone& phone, PhonebookState& state, RecordingInteraction* seen = nullptr) {
     RecordingInteraction local;
     PhoneSession session(phone.settings);
-    return ReadPhonebook(session, state, seen ? *seen : local);
+    PhonebookReport report = ReadPhonebook(session, state, seen ? *seen : local);
+    report.RaiseFailure();
+    return report;
 }
 
 // The record as the phone holds the entry.
@@ -52,9 +54,9 @@ TEST(PhonebookRead, C350WholePhonebookByIndex) {
     PhonebookState state;
     RecordingInteraction seen;
     phone.mark();
-    const ReadReport report = Read(phone, state, &seen);
+    const PhonebookReport report = Read(phone, state, &seen);
 
-    EXPECT_EQ(report.status, ReadStatus::Done);
+    EXPECT_EQ(report.status, PhonebookReadStatus::Done);
     EXPECT_TRUE(report.unreadable.empty());
     EXPECT_EQ(state.model, "C350");
     EXPECT_EQ(state.family, ModelFamily::Fields13);
@@ -166,8 +168,8 @@ TEST(PhonebookRead, ChunksForThirtyFortyFiveAndNoSlots) {
         s.meLast = 0;
     });
     empty.mark();
-    const ReadReport none = Read(empty, state);
-    EXPECT_EQ(none.status, ReadStatus::Done);
+    const PhonebookReport none = Read(empty, state);
+    EXPECT_EQ(none.status, PhonebookReadStatus::Done);
     EXPECT_EQ(none.slotCount, 0);
     EXPECT_TRUE(state.abonents.empty());
     EXPECT_TRUE(state.readOrder.empty());
@@ -188,7 +190,7 @@ TEST(PhonebookRead, MoreThan255ChunksAreRead) {
     });
     PhonebookState state;
     phone.mark();
-    const ReadReport report = Read(phone, state);
+    const PhonebookReport report = Read(phone, state);
     EXPECT_EQ(report.slotCount, 7710);
     EXPECT_EQ(phone.sinceStarting("AT+MPBR=7681,").back(), "AT+MPBR=7681,7710");
     EXPECT_EQ(state.abonents.at(7708).Name, "Last");
@@ -200,8 +202,8 @@ TEST(PhonebookRead, PhoneWithoutSimReadsItsMemory) {
     options.simPresent = false;
     SimPhone phone(options);
     PhonebookState state;
-    const ReadReport report = Read(phone, state);
-    EXPECT_EQ(report.status, ReadStatus::Done);
+    const PhonebookReport report = Read(phone, state);
+    EXPECT_EQ(report.status, PhonebookReadStatus::Done);
     EXPECT_EQ(state.ranges.SimFirstIndex, 1001);
     EXPECT_EQ(state.ranges.SimLastIndex, 1000);
     EXPECT_EQ(state.abonents.size(), 1000u);
@@ -258,8 +260,8 @@ TEST(PhonebookRead, MalformedLineIsSkippedAndNamed) {
     });
     const size_t entries = phone.phonebook().size();
     PhonebookState state;
-    const ReadReport report = Read(phone, state);
-    EXPECT_EQ(report.status, ReadStatus::Done);
+    const PhonebookReport report = Read(phone, state);
+    EXPECT_EQ(report.status, PhonebookReadStatus::Done);
     ASSERT_EQ(report.unreadable.size(), 1u);
     EXPECT_EQ(report.unreadable[0], (SlotSpan{44, 44}));
     EXPECT_EQ(state.abonents.size(), 1250u);
@@ -280,8 +282,8 @@ TEST(PhonebookRead, UnsolicitedLinesChangeNothing) {
     faults.unsolicitedInsideOn = "*";
     noisy.sim().setFaults(faults);
     PhonebookState state;
-    const ReadReport report = Read(noisy, state);
-    EXPECT_EQ(report.status, ReadStatus::Done);
+    const PhonebookReport report = Read(noisy, state);
+    EXPECT_EQ(report.status, PhonebookReadStatus::Done);
     EXPECT_TRUE(report.unreadable.empty());
     EXPECT_EQ(state.abonents, expected.abonents);
     EXPECT_EQ(state.groupNames, expected.groupNames);
@@ -299,13 +301,15 @@ TEST(PhonebookRead, RefusalsEndTheReadWithoutTouchingTheTable) {
     phonesim::FaultOptions faults;
     faults.errorOn = "AT+CPBS=MT";
     phone.sim().setFaults(faults);
-    EXPECT_EQ(Read(phone, state).status, ReadStatus::NoAccess);
-    EXPECT_EQ(ReadStatusMessage(ReadStatus::NoAccess), W("Нет доступа а справочнику."));
+    EXPECT_EQ(Read(phone, state).status, PhonebookReadStatus::NoAccess);
+    PhonebookReport refused;
+    refused.status = PhonebookReadStatus::NoAccess;
+    EXPECT_EQ(StatusText(refused), W("Нет доступа а справочнику."));
     EXPECT_EQ(state.abonents, before);
 
     faults.errorOn = "AT+CSCS=UCS2";
     phone.sim().setFaults(faults);
-    EXPECT_EQ(Read(phone, state).status, ReadStatus::CharsetRefused);
+    EXPECT_EQ(Read(phone, state).status, PhonebookReadStatus::CharsetRefused);
     EXPECT_EQ(state.abonents, before);
 
     // A phone that stops answering in the middle: the error reaches the caller and the
@@ -332,8 +336,8 @@ TEST(PhonebookRead, RefusedChunkIsReadAgainInSmallerRanges) {
     phone.sim().setFaults(faults);
     PhonebookState state;
     phone.mark();
-    const ReadReport report = Read(phone, state);
-    EXPECT_EQ(report.status, ReadStatus::Done);
+    const PhonebookReport report = Read(phone, state);
+    EXPECT_EQ(report.status, PhonebookReadStatus::Done);
     EXPECT_TRUE(report.unreadable.empty());
     EXPECT_EQ(state.abonents[34].Name, "In chunk two");
     EXPECT_EQ(state.abonents.size(), 1250u);

@@ -18,11 +18,13 @@ using test::RecordingInteraction;
 using test::SimPhone;
 using test::W;
 
-PhonebookState Read(SimPhone& phone, RecordingInteraction& interaction, ReadReport* out = nullptr) {
+PhonebookState Read(SimPhone& phone, RecordingInteraction& interaction,
+                    PhonebookReport* out = nullptr) {
     PhonebookState state;
     PhoneSession session(phone.settings);
-    const ReadReport report = ReadPhonebook(session, state, interaction);
-    EXPECT_EQ(report.status, ReadStatus::Done);
+    const PhonebookReport report = ReadPhonebook(session, state, interaction);
+    report.RaiseFailure();
+    EXPECT_EQ(report.status, PhonebookReadStatus::Done);
     if (out) *out = report;
     return state;
 }
@@ -68,7 +70,7 @@ TEST(PhonebookRealForms, AnnouncedRangesUpTo65535AreReadWithMemoryForWhatIsRead)
     options.meLast = 18259;
     SimPhone phone(options);
     RecordingInteraction interaction;
-    ReadReport report;
+    PhonebookReport report;
     const PhonebookState state = Read(phone, interaction, &report);
     EXPECT_EQ(state.ranges.PhoneFirstIndex, 10);
     EXPECT_EQ(state.abonents.size(), 18259u + 250u);
@@ -81,7 +83,7 @@ TEST(PhonebookRealForms, AnnouncedRangesUpTo65535AreReadWithMemoryForWhatIsRead)
     SimPhone beyond(options);
     PhonebookState none;
     PhoneSession session(beyond.settings);
-    EXPECT_THROW(ReadPhonebook(session, none, interaction), OrlinError);
+    EXPECT_THROW(ReadPhonebook(session, none, interaction).RaiseFailure(), OrlinError);
 }
 
 // The slot table walks every slot and gives free records for the slots it holds nothing for.

@@ -68,7 +68,8 @@ TEST(NumberedRefusals, ReadingThePhonebook) {
         PhonebookState state;
         RecordingInteraction interaction;
         PhoneSession session(phone.settings);
-        const ReadReport report = ReadPhonebook(session, state, interaction);
+        const PhonebookReport report = ReadPhonebook(session, state, interaction);
+        report.RaiseFailure();
         std::string text = std::to_string(static_cast<int>(report.status)) + " '" + state.model +
                            "' " + std::to_string(state.ranges.SimFirstIndex) + "-" +
                            std::to_string(state.ranges.SimLastIndex) + " " +

@@ -4,6 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "link/block_serial.h"
 #include "link/errors.h"
 #include "link/phone_session.h"
 #include "link/phone_text.h"
@@ -323,26 +328,25 @@ TEST(PhonebookDelete, OneAndSeveral) {
     const int a = state.readOrder[0], b = state.readOrder[1], c = state.readOrder[2];
     PhoneSession session(phone.settings, PhoneSession::Options{true, true});
     phone.mark();
-    DeleteReport one;
-    DeleteEntries(session, state, {std::to_string(a)}, one);
+    const SlotChange one = DeletePhonebookEntries(session, state, {a});
     EXPECT_EQ(phone.since(),
               (std::vector<std::string>{"AT+CPBS=AD", "AT+MPBW=" + std::to_string(a)}));
-    EXPECT_EQ(one.deleted, std::vector<int32_t>{a});
+    EXPECT_EQ(one.done, std::vector<int32_t>{a});
     EXPECT_TRUE(state.abonents[a - 1].IsFree());
     EXPECT_EQ(state.abonents[a - 1].Icon, 255);
     EXPECT_EQ(state.abonents[a - 1].Aux12, 255);
 
     phone.mark();
-    DeleteReport several;
-    DeleteEntries(session, state, {std::to_string(b), "2000", std::to_string(c)}, several);
+    const SlotChange several = DeletePhonebookEntries(
+        session, state, SlotsOfCaptions({std::to_string(b), "2000", std::to_string(c)}));
     EXPECT_EQ(phone.since().size(), 4u);
-    EXPECT_EQ(several.deleted, (std::vector<int32_t>{b, c}));
+    EXPECT_EQ(several.done, (std::vector<int32_t>{b, c}));
     EXPECT_EQ(several.refused, std::vector<int32_t>{2000});
     const auto book = phone.phonebook();
     EXPECT_EQ(book.count(a) + book.count(b) + book.count(c), 0u);
 
-    DeleteReport bad;
-    EXPECT_THROW(DeleteEntries(session, state, {"x"}, bad), EConvertError);
+    EXPECT_EQ(DeletePhonebookText(several), W("Телефон не удалил записи: 2000."));
+    EXPECT_THROW(SlotsOfCaptions({"x"}), EConvertError);
 }
 
 // The exact-OK checks of adding, writing all and deleting hold when the phone puts an
@@ -374,11 +378,32 @@ TEST(PhonebookWrites, UnsolicitedLinesChangeNothing) {
     EXPECT_EQ(written.sent, 2);
     EXPECT_TRUE(written.refused.empty());
 
-    DeleteReport deleted;
-    DeleteEntries(session, state, {std::to_string(slot)}, deleted);
-    EXPECT_FALSE(deleted.accessRefused);
-    EXPECT_EQ(deleted.deleted, std::vector<int32_t>{slot});
+    const SlotChange deleted = DeletePhonebookEntries(session, state, {slot});
+    EXPECT_FALSE(deleted.refusedAccess);
+    EXPECT_EQ(deleted.done, std::vector<int32_t>{slot});
     EXPECT_EQ(phone.phonebook().count(slot), 0u);
+}
+
+// A time-out half-way: the slot whose answer never came is unanswered, the rest unsent, and
+// only the slot the phone emptied is emptied in the table.
+TEST(PhonebookDelete, ATimeOutLeavesTheRestUnsent) {
+    SimPhone phone("C350");
+    PhonebookState state = ReadAll(phone);
+    const int a = state.readOrder[0], b = state.readOrder[1], c = state.readOrder[2];
+    // The phone is silent on every command that starts so: slot a must not.
+    ASSERT_NE(std::to_string(a).rfind(std::to_string(b), 0), 0u);
+    phonesim::FaultOptions faults;
+    faults.silentOn = "AT+MPBW=" + std::to_string(b);
+    phone.sim().setFaults(faults);
+    PhoneSession session(phone.settings, PhoneSession::Options{true, true});
+    const SlotChange change = DeletePhonebookEntries(session, state, {a, b, c});
+    EXPECT_EQ(change.done, std::vector<int32_t>{a});
+    EXPECT_EQ(change.unanswered, std::optional<int>(b));
+    EXPECT_EQ(change.unsent, std::vector<int32_t>{c});
+    EXPECT_THROW(change.RaiseFailure(), ESynaSerError);
+    EXPECT_TRUE(state.abonents[a - 1].IsFree());
+    EXPECT_FALSE(state.abonents[b - 1].IsFree());
+    EXPECT_FALSE(state.abonents[c - 1].IsFree());
 }
 
 TEST(PhonebookDelete, RefusedStorageSendsNothingMore) {
@@ -389,9 +414,9 @@ TEST(PhonebookDelete, RefusedStorageSendsNothingMore) {
     phone.sim().setFaults(faults);
     PhoneSession session(phone.settings, PhoneSession::Options{true, true});
     phone.mark();
-    DeleteReport report;
-    DeleteEntries(session, state, {std::to_string(state.readOrder[0])}, report);
-    EXPECT_TRUE(report.accessRefused);
+    const SlotChange report = DeletePhonebookEntries(session, state, {state.readOrder[0]});
+    EXPECT_TRUE(report.refusedAccess);
+    EXPECT_EQ(report.unsent, std::vector<int32_t>{state.readOrder[0]});
     EXPECT_EQ(phone.since(), (std::vector<std::string>{"AT+CPBS=AD", "AT+MODE=2", "AT+CPBS=AD",
                                                        "AT+CPBS=\"AD\""}));
     EXPECT_FALSE(state.abonents[state.readOrder[0] - 1].IsFree());

@@ -15,7 +15,9 @@ inline PhonebookState ReadAll(SimPhone& phone) {
     PhonebookState state;
     RecordingInteraction interaction;
     PhoneSession session(phone.settings);
-    EXPECT_EQ(ReadPhonebook(session, state, interaction).status, ReadStatus::Done);
+    const PhonebookReport report = ReadPhonebook(session, state, interaction);
+    report.RaiseFailure();
+    EXPECT_EQ(report.status, PhonebookReadStatus::Done);
     return state;
 }
 

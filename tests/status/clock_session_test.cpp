@@ -67,12 +67,12 @@ TEST(ClockSession, HoldsThePortUntilDestroyed) {
     {
         ClockSession display(phone.settings);
         ASSERT_TRUE(display.IsOpen());
-        EXPECT_THROW(QueryImei(phone.settings), ESynaSerError);
+        EXPECT_THROW(AskInfo(phone.settings, kImeiCommand), ESynaSerError);
         EXPECT_THROW(SynchronisePhoneClock(phone.settings, nullptr, CurrentLocalTime()),
                      ESynaSerError);
         EXPECT_FALSE(display.Tick().empty());  // the display itself still talks
     }
-    EXPECT_EQ(QueryImei(phone.settings), "351234567890123");
+    EXPECT_EQ(ParseImei(AskInfo(phone.settings, kImeiCommand)), "351234567890123");
 }
 
 TEST(ClockSession, SilentPhoneGivesAnEmptyFieldAndNoException) {

@@ -34,19 +34,25 @@ void PrintTo(const InfoValues& v, std::ostream* out) {
          << (v.dBm ? std::to_string(*v.dBm) : "none");
 }
 
+// One read over a session of the window's options, as the information page makes it.
+InfoReport Read(const PortSettings& settings) {
+    PhoneSession session(settings);
+    return ReadPhoneInfo(session);
+}
+
 InfoValues QueryAll(const PortSettings& settings) {
+    const InfoReport report = Read(settings);
+    report.RaiseFailure();
     InfoValues v;
-    v.imei = QueryImei(settings);
-    v.imsi = QueryImsi(settings);
-    v.manufacturer = QueryManufacturer(settings);
-    const ModelInfo model = QueryModel(settings);
-    v.model = model.model;
-    v.bands = model.bands;
-    v.firmware = QueryFirmware(settings);
-    v.battery = QueryBattery(settings);
-    const SignalReading signal = QuerySignal(settings);
-    v.signalGauge = signal.gaugeValue;
-    v.dBm = signal.dBm;
+    v.imei = report.imei.value();
+    v.imsi = report.imsi.value();
+    v.manufacturer = report.manufacturer.value();
+    v.model = report.model.value().model;
+    v.bands = report.model.value().bands;
+    v.firmware = report.firmware.value();
+    v.battery = report.battery.value();
+    v.signalGauge = report.signal.value().gaugeValue;
+    v.dBm = report.signal.value().dBm;
     return v;
 }
 
@@ -113,10 +119,15 @@ TEST(InfoQueries, ErrorAnswers) {
     phonesim::FaultOptions faults;
     faults.errorOn = "AT+C";  // every query
     phone->setFaults(faults);
-    // Text values show the raw answer; numbers fail their conversion.
-    EXPECT_EQ(QueryImei(phone.settings), "\r\nERROR\r\n");
-    EXPECT_THROW(QueryBattery(phone.settings), EConvertError);
-    EXPECT_THROW(QuerySignal(phone.settings), EConvertError);
+    // Text values show the raw answer; numbers fail their conversion, which ends the read
+    // with the values before it kept.
+    const InfoReport report = Read(phone.settings);
+    EXPECT_EQ(report.imei.value_or(""), "\r\nERROR\r\n");
+    EXPECT_TRUE(report.firmware);  // read before the battery
+    EXPECT_FALSE(report.battery);
+    EXPECT_FALSE(report.signal);
+    EXPECT_THROW(report.RaiseFailure(), EConvertError);
+    EXPECT_THROW(ParseSignal(AskInfo(phone.settings, kSignalCommand)), EConvertError);
 }
 
 // What the information page and the clock make of a phone that refuses every command: the
@@ -131,15 +142,16 @@ std::vector<std::string> RefusedEverywhere(SimPhone& phone) {
         return "no failure";
     };
     const PortSettings& s = phone.settings;
-    const ModelInfo model = QueryModel(s);
-    std::vector<std::string> values = {QueryImei(s),
-                                       QueryImsi(s),
-                                       QueryManufacturer(s),
-                                       QueryFirmware(s),
+    const InfoReport report = Read(s);
+    const ModelInfo model = report.model.value();
+    std::vector<std::string> values = {report.imei.value(),
+                                       report.imsi.value(),
+                                       report.manufacturer.value(),
+                                       report.firmware.value(),
                                        model.DisplayName(),
                                        model.bands,
-                                       failure([&] { QueryBattery(s); }),
-                                       failure([&] { QuerySignal(s); })};
+                                       failure([&] { report.RaiseFailure(); }),
+                                       failure([&] { ParseSignal(AskInfo(s, kSignalCommand)); })};
     values.push_back(ClockSession(s).Tick());  // the display's port is closed again after it
     const bool synchronised =
         SynchronisePhoneClock(s, nullptr, {2026, 12, 6, 9, 5, 7}) == ClockSyncOutcome::Synchronised;
@@ -178,7 +190,7 @@ TEST(InfoQueries, SilentPhoneTimesOutAfterOneSecondWhateverTheSettings) {
     phone.settings.PortTimeOut = 5000;
     const long long ms = test::MillisecondsOf([&] {
         try {
-            QueryImei(phone.settings);
+            Read(phone.settings).RaiseFailure();
             ADD_FAILURE() << "a silent phone gave an answer";
         } catch (const ESynaSerError& e) {
             EXPECT_EQ(e.ErrorCode, ErrTimeout);
@@ -187,7 +199,7 @@ TEST(InfoQueries, SilentPhoneTimesOutAfterOneSecondWhateverTheSettings) {
     EXPECT_GE(ms, 900);
     EXPECT_LT(ms, 3000);
     // The port was freed on the way out: the next query works.
-    EXPECT_EQ(QueryImsi(phone.settings), "250991234567890");
+    EXPECT_EQ(ParseImsi(AskInfo(phone.settings, kImsiCommand)), "250991234567890");
 }
 
 TEST(InfoQueries, MissingPortSaysThePhoneIsNotConnected) {
@@ -195,7 +207,7 @@ TEST(InfoQueries, MissingPortSaysThePhoneIsNotConnected) {
     settings.PortName = "/dev/orlin-no-such-port";
     settings.PortBaudRate = 19200;
     try {
-        QueryModel(settings);
+        Read(settings);
         FAIL() << "no exception for a missing port";
     } catch (const ESynaSerError& e) {
         EXPECT_EQ(std::string(e.what()), test::W("Телефон не подключен."));
