@@ -608,6 +608,8 @@ const VerbRegistration registration({
     "  DTSTAMP that stays while the event does (orlin-stamps-*.txt in the work folder): two\n"
     "  exports of an unchanged phone are the same bytes.\n"
     "export --vdir DIR: the same, one UID.ics file per event in DIR (made when missing).\n"
+    "  The files of this phone's events that are gone from it are removed (only files named\n"
+    "  by one of its UIDs that say that UID), and their number is printed.\n"
     "import FILE.ics: writes each event of the file into the next free slot; what the phone\n"
     "  cannot hold as it is (some repeat rules, long durations or leads, long\n"
     "  titles, more events than free slots) is listed on standard error, exit status 1 when\n"

@@ -385,6 +385,8 @@ const VerbRegistration registration({
     "  entry, and a REV that stays while the card does (kept in orlin-stamps-*.txt in the\n"
     "  work folder): two exports of an unchanged phone are the same bytes.\n"
     "export --vdir DIR: the same, one UID.vcf file per card in DIR (made when missing).\n"
+    "  The files of this phone's cards that are gone from it are removed (only files named\n"
+    "  by one of its UIDs that say that UID), and their number is printed.\n"
     "import FILE.vcf: writes every number of every card into a free slot of the phone. When\n"
     "  the file holds more numbers than the phone has free slots, nothing is written unless\n"
     "  --yes (then what fits). What could not be held as it was is listed on standard error.\n"
