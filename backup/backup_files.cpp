@@ -96,19 +96,21 @@ std::string MissingText(const std::string& date, const std::string& failure,
     return text;
 }
 
-WrittenCopy WritePhonebookFiles(const fs::path& folder, const PhonebookState& state) {
+WrittenCopy WritePhonebookFiles(const fs::path& folder, const PhonebookState& state,
+                                const ItemIdentity* identity) {
     WrittenCopy copy;
     const FileText file = PhonebookFileText(state.abonents, state.ranges);
     WriteChecked(folder, kPhonebookFile, file.bytes);
-    WriteChecked(folder, "phonebook.vcf", VCardText(state));
+    WriteChecked(folder, "phonebook.vcf", VCardText(state, identity));
     copy.entries = file.lines;
     if (const std::string note = SaveChangeNote(file); !note.empty()) copy.notes.push_back(note);
     return copy;
 }
 
-WrittenCopy WriteDatebookFile(const fs::path& folder, const std::vector<DatebookEvent>& events) {
+WrittenCopy WriteDatebookFile(const fs::path& folder, const std::vector<DatebookEvent>& events,
+                              const ItemIdentity* identity) {
     WrittenCopy copy;
-    const ICalExport exported = ExportICalendar(events);
+    const ICalExport exported = ExportICalendar(events, identity);
     WriteChecked(folder, kDatebookFile, exported.text);
     copy.events = exported.eventsWritten;
     if (const std::string warning = ExportWarning(exported); !warning.empty())

@@ -9,6 +9,7 @@
 #include "backup/whole_phone.h"
 #include "datebook/datebook_event.h"
 #include "link/interaction.h"
+#include "link/stable_id.h"
 #include "phonebook/phonebook_state.h"
 
 namespace orlin::backup {
@@ -52,14 +53,17 @@ std::string MissingText(const std::string& date, const std::string& failure,
 
 // phonebook.txt, phonebook.vcf and datebook.ics of a phonebook and a datebook just read, into
 // `folder` (which exists), with the notes on what the files hold otherwise; returns the
-// counts written.
+// counts written. With an identity the cards and events carry the phone's stable UIDs, so two
+// backups of an unchanged phone hold the same phonebook.vcf and datebook.ics.
 struct WrittenCopy {
     int entries = 0;
     int events = 0;
     std::vector<std::string> notes;
 };
-WrittenCopy WritePhonebookFiles(const fs::path& folder, const PhonebookState& state);
-WrittenCopy WriteDatebookFile(const fs::path& folder, const std::vector<DatebookEvent>& events);
+WrittenCopy WritePhonebookFiles(const fs::path& folder, const PhonebookState& state,
+                                const ItemIdentity* identity = nullptr);
+WrittenCopy WriteDatebookFile(const fs::path& folder, const std::vector<DatebookEvent>& events,
+                              const ItemIdentity* identity = nullptr);
 
 // Saves what the phone holds into a new folder "before-restore-<date>-<time>" (with "-2",
 // "-3"... when that exists) beside `backupFolder`, as a backup of its own: MISSING.txt first,

@@ -1,6 +1,7 @@
 #include "backup/whole_phone.h"
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <system_error>
 
@@ -17,6 +18,7 @@
 #include "phonebook/phonebook_file.h"
 #include "phonebook/phonebook_read.h"
 #include "status/phone_info.h"
+#include "status/phone_key.h"
 
 namespace orlin {
 
@@ -87,6 +89,8 @@ BackupReport BackUpWholePhone(const CopyPhone& phone, const fs::path& folder,
     StopWithin stoppable(interaction);
     std::string phoneText;  // phone.txt, which gets the counts last
     int entries = 0, events = 0;
+    // The identity of the phone's cards and events, from the serial number phone.txt asks.
+    std::unique_ptr<ExportIdentity> identity;
 
     const std::vector<BackupStep> steps = {
         {{"phone.txt"},
@@ -101,7 +105,9 @@ BackupReport BackUpWholePhone(const CopyPhone& phone, const fs::path& folder,
              std::string text = "Manufacturer: " + ParseManufacturer(ask(kManufacturerCommand));
              text += "\r\nModel: " + ParseModel(ask(kModelCommand)).model;
              text += "\r\nFirmware: " + ParseFirmware(ask(kFirmwareCommand));
-             text += "\r\nSerial number: " + ParseImei(ask(kImeiCommand));
+             const std::string serial = ask(kImeiCommand);
+             identity = std::make_unique<ExportIdentity>(PhoneKeyOfAnswer(serial).key);
+             text += "\r\nSerial number: " + ParseImei(serial);
              text += "\r\nBackup date: " + date + "\r\n";
              phoneText = Cp1251ToUtf8(text);
              write("phone.txt", phoneText);
@@ -115,7 +121,9 @@ BackupReport BackUpWholePhone(const CopyPhone& phone, const fs::path& folder,
                  state = ReadWholePhonebook(session, stoppable);
                  PrepareSave(session, state);
              }
-             const backup::WrittenCopy copy = backup::WritePhonebookFiles(folder, state);
+             const backup::WrittenCopy copy =
+                 backup::WritePhonebookFiles(folder, state, &identity->identity());
+             identity->save();
              entries = copy.entries;
              report.notes.insert(report.notes.end(), copy.notes.begin(), copy.notes.end());
          }},
@@ -134,7 +142,9 @@ BackupReport BackUpWholePhone(const CopyPhone& phone, const fs::path& folder,
                      UnreadSkippedText(ReadSkippedOccurrences(session, read.events, stoppable));
                  if (!unread.empty()) report.notes.push_back(unread);
              }
-             const backup::WrittenCopy copy = backup::WriteDatebookFile(folder, read.events);
+             const backup::WrittenCopy copy =
+                 backup::WriteDatebookFile(folder, read.events, &identity->identity());
+             identity->save();
              events = copy.events;
              report.notes.insert(report.notes.end(), copy.notes.begin(), copy.notes.end());
          }},

@@ -7,6 +7,7 @@
 #include <functional>
 #include <iostream>
 #include <optional>
+#include <set>
 #include <utility>
 
 #include "cli/json_output.h"
@@ -361,12 +362,28 @@ int Export(const Invocation& invocation, const std::string& path, bool quick, bo
     const std::unique_ptr<StampBook> stamps = OpenStamps(key);
     const ItemIdentity identity = stamps->identity(key, Now());
     const ICalExport exported = ExportICalendar(read.events, &identity);
+    int removed = 0;
     if (vdir) {
         // One event per file, named by its UID: the layout the vdir programs read.
         std::filesystem::create_directories(PathFromUtf8(path));
-        for (const ICalItem& item : exported.items)
+        std::set<std::string> written;
+        for (const ICalItem& item : exported.items) {
             WriteWholeFile(Utf8FromPath(PathFromUtf8(path) / PathFromUtf8(item.uid + ".ics")),
                            item.text);
+            written.insert(item.uid);
+        }
+        // The events of this phone that are gone from it since the last export.
+        const std::string prefix = "orlin-" + key + "-";
+        const std::string tail = "@datebook";
+        removed = RemoveGoneItemFiles(path, ".ics", written, [&](const std::string& uid) {
+            if (uid.size() <= prefix.size() + tail.size() || uid.rfind(prefix, 0) != 0 ||
+                uid.compare(uid.size() - tail.size(), tail.size(), tail) != 0)
+                return false;
+            const std::string slot =
+                uid.substr(prefix.size(), uid.size() - prefix.size() - tail.size());
+            return std::all_of(slot.begin(), slot.end(),
+                               [](char c) { return c >= '0' && c <= '9'; });
+        });
     } else {
         WriteWholeFile(path, exported.text);
     }
@@ -374,6 +391,7 @@ int Export(const Invocation& invocation, const std::string& path, bool quick, bo
     const std::string warning = ExportWarning(exported);
     if (!warning.empty()) std::cerr << Cp1251ToUtf8(warning) << std::endl;
     std::cout << exported.eventsWritten << " events exported to " << path << "\n";
+    if (vdir) std::cout << "Removed " << removed << " files of events no longer on the phone\n";
     return 0;
 }
 
@@ -579,6 +597,8 @@ const VerbRegistration registration({
     "  DTSTAMP that stays while the event does (orlin-stamps-*.txt in the work folder): two\n"
     "  exports of an unchanged phone are the same bytes.\n"
     "export --vdir DIR: the same, one UID.ics file per event in DIR (made when missing).\n"
+    "  The files of this phone's events that are gone from it are removed (only files named\n"
+    "  by one of its UIDs that say that UID), and their number is printed.\n"
     "import FILE.ics: writes each event of the file into the next free slot; what the phone\n"
     "  cannot hold as it is (some repeat rules, long durations or leads, long\n"
     "  titles, more events than free slots) is listed on standard error, exit status 1 when\n"

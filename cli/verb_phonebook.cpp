@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <iostream>
 #include <optional>
+#include <set>
 
 #include "cli/json_output.h"
 #include "cli/list_output.h"
@@ -189,14 +190,22 @@ int Export(const Invocation& invocation, const std::string& path, bool vdir) {
     const std::unique_ptr<StampBook> stamps = OpenStamps(key);
     const ItemIdentity identity = stamps->identity(key, Now());
     size_t cards = 0;
+    int removed = 0;
     if (vdir) {
         // One card per file, named by its UID: the layout the vdir programs read.
         std::filesystem::create_directories(PathFromUtf8(path));
+        std::set<std::string> written;
         for (const VCardItem& item : VCardItems(state, identity)) {
             WriteWholeFile(Utf8FromPath(PathFromUtf8(path) / PathFromUtf8(item.uid + ".vcf")),
                            item.text);
+            written.insert(item.uid);
             ++cards;
         }
+        // The cards of this phone that are gone from it since the last export.
+        removed = RemoveGoneItemFiles(path, ".vcf", written, [&](const std::string& uid) {
+            const std::optional<OwnUid> own = ParseOwnCardUid(uid);
+            return own && own->phoneKey == key;
+        });
     } else {
         const std::string text = VCardText(state, &identity);
         WriteWholeFile(path, text);
@@ -207,6 +216,7 @@ int Export(const Invocation& invocation, const std::string& path, bool vdir) {
     stamps->save();
     std::cout << state.OccupiedCount() << " entries exported as " << cards << " cards to " << path
               << "\n";
+    if (vdir) std::cout << "Removed " << removed << " files of cards no longer on the phone\n";
     return 0;
 }
 
@@ -378,6 +388,8 @@ const VerbRegistration registration({
     "  entry, and a REV that stays while the card does (kept in orlin-stamps-*.txt in the\n"
     "  work folder): two exports of an unchanged phone are the same bytes.\n"
     "export --vdir DIR: the same, one UID.vcf file per card in DIR (made when missing).\n"
+    "  The files of this phone's cards that are gone from it are removed (only files named\n"
+    "  by one of its UIDs that say that UID), and their number is printed.\n"
     "import FILE.vcf: writes every number of every card into a free slot of the phone. When\n"
     "  the file holds more numbers than the phone has free slots, nothing is written unless\n"
     "  --yes (then what fits). What could not be held as it was is listed on standard error.\n"

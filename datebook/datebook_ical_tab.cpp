@@ -6,6 +6,7 @@
 #include <QProgressBar>
 #include <QTreeWidget>
 #include <algorithm>
+#include <optional>
 
 #include "datebook/add_event_dialog.h"
 #include "datebook/datebook_read.h"
@@ -17,6 +18,7 @@
 #include "link/phone_session.h"
 #include "link/plural.h"
 #include "link/whole_file.h"
+#include "status/phone_key.h"
 #include "ui/file_dialogs.h"
 #include "ui/message_boxes.h"
 #include "ui/orlin_application.h"
@@ -84,9 +86,22 @@ void DateBookTab::ExportICalendarClick() {
             unread =
                 orlin::UnreadSkippedText(orlin::ReadSkippedOccurrences(session, events, quiet));
         }
-        const orlin::ICalExport exported = orlin::ExportICalendar(events);
+        // The events carry the phone's stable UIDs, as orlin-cli writes them; a phone that
+        // does not answer now gets its events in the old form rather than another phone's UIDs.
+        const std::optional<orlin::AskedPhoneKey> key =
+            orlin::TryAskPhoneKey(context_.portSettings());
+        std::optional<orlin::ExportIdentity> identity;
+        if (key) identity.emplace(key->key);
+        const orlin::ICalExport exported =
+            orlin::ExportICalendar(events, identity ? &identity->identity() : nullptr);
         orlin::WriteWholeFile(orlin::Utf8Path(path), exported.text);
+        if (identity) identity->save();
         std::string warning = orlin::ExportWarning(exported);
+        if (!key)
+            warning += (warning.empty() ? "" : "\r\n") +
+                       orlin::Utf8ToCp1251(
+                           "Телефон не ответил на запрос серийного номера: "
+                           "события записаны без постоянных UID.");
         if (!unread.empty()) warning += (warning.empty() ? "" : "\r\n") + unread;
         if (!warning.empty()) MessageBoxes::warning(this, FromCp1251(warning));
     });

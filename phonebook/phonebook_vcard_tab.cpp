@@ -4,13 +4,17 @@
 #include <QFileDialog>
 #include <QToolButton>
 #include <QTreeWidget>
+#include <algorithm>
+#include <optional>
 
 #include "link/plural.h"
 #include "link/whole_file.h"
 #include "phonebook/phone_number.h"
 #include "phonebook/phonebook_tab.h"
+#include "phonebook/phonebook_write.h"
 #include "phonebook/vcard.h"
 #include "phonebook/vcard_import.h"
+#include "status/phone_key.h"
 #include "ui/busy_state.h"
 #include "ui/file_dialogs.h"
 #include "ui/message_boxes.h"
@@ -53,8 +57,23 @@ void PhoneBookTab::ExportVCardClick() {
         if (ExportVCardDialog->exec() != QDialog::Accepted ||
             ExportVCardDialog->selectedFiles().isEmpty())
             return;
-        orlin::WriteWholeFile(orlin::Utf8Path(ExportVCardDialog->selectedFiles().first()),
-                              orlin::VCardText(state_));
+        const QString path = ExportVCardDialog->selectedFiles().first();
+        // The cards carry the phone's stable UIDs, as orlin-cli writes them; a phone that does
+        // not answer now gets its cards in the old form rather than another phone's UIDs.
+        context_.LoadPortSettings();
+        const std::optional<orlin::AskedPhoneKey> key =
+            orlin::TryAskPhoneKey(context_.portSettings());
+        if (!key) {
+            orlin::WriteWholeFile(orlin::Utf8Path(path), orlin::VCardText(state_));
+            MessageBoxes::warning(this,
+                                  QStringLiteral("Телефон не ответил на запрос серийного номера: "
+                                                 "карточки записаны без постоянных UID."));
+            return;
+        }
+        orlin::ExportIdentity identity(key->key);
+        orlin::WriteWholeFile(orlin::Utf8Path(path),
+                              orlin::VCardText(state_, &identity.identity()));
+        identity.save();
     });
 }
 
@@ -76,9 +95,18 @@ void PhoneBookTab::ImportVCardClick() {
             return;
         }
         if (!readAll()) return;
+        // Our own cards of this phone go back into their slots (their UIDs carry its key).
+        std::string phoneKey;
+        if (std::any_of(cards.begin(), cards.end(), [](const orlin::VCard& card) {
+                return orlin::ParseOwnCardUid(card.uid).has_value();
+            })) {
+            const std::optional<orlin::AskedPhoneKey> key =
+                orlin::TryAskPhoneKey(context_.portSettings());
+            if (key) phoneKey = key->key;
+        }
         // National numbers are read as dialled in the region of the user's locale.
         const orlin::VCardImport plan =
-            orlin::PlanVCardImport(cards, state_, orlin::LocaleRegion());
+            orlin::PlanVCardImport(cards, state_, orlin::LocaleRegion(), phoneKey);
         if (plan.missingSlots > 0 &&
             !MessageBoxes::warningYesNo(
                 this, QStringLiteral("Свободных ячеек не хватает: %1 из файла не %2.\r\n"
@@ -89,6 +117,7 @@ void PhoneBookTab::ImportVCardClick() {
                               plan.missingSlots, "поместится", "поместятся", "поместятся"))))))
             return;
         orlin::VCardWriteReport report;
+        orlin::DeleteReport deleted;
         {
             orlin::StopButtonShown stop(sbStop);
             orlin::PhoneSession session(context_.portSettings(),
@@ -96,6 +125,13 @@ void PhoneBookTab::ImportVCardClick() {
             withInteraction([&](orlin::Interaction& interaction) {
                 report = orlin::WriteVCardImport(session, state_, plan.records, interaction);
             });
+            // The entries an edited card of our own no longer has, once the rest went in.
+            if (!plan.toEmpty.empty() && !report.stopped && report.refused.empty() &&
+                report.notSent.empty()) {
+                std::vector<std::string> captions;
+                for (int32_t slot : plan.toEmpty) captions.push_back(std::to_string(slot));
+                orlin::DeleteEntries(session, state_, captions, deleted);
+            }
         }
         QStringList notes;
         if (!plan.warnings.empty()) notes << FromCp1251(orlin::ImportWarningText(plan.warnings));
@@ -103,6 +139,9 @@ void PhoneBookTab::ImportVCardClick() {
             notes << QStringLiteral("Телефон не дал доступа к справочнику: ничего не записано.");
         if (!report.refused.empty())
             notes << QStringLiteral("Телефон не принял записи: %1.").arg(SlotList(report.refused));
+        if (!deleted.refused.empty())
+            notes
+                << QStringLiteral("Телефон не очистил ячейки: %1.").arg(SlotList(deleted.refused));
         if (report.stopped)
             notes << QStringLiteral("Запись остановлена: записано %1 из %2.")
                          .arg(report.written)

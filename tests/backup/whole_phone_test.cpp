@@ -5,6 +5,7 @@
 #include "backup/whole_phone.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -12,11 +13,13 @@
 #include <iostream>
 #include <map>
 #include <optional>
+#include <regex>
 #include <set>
 #include <type_traits>
 
 #include "link/cp1251.h"
 #include "link/errors.h"
+#include "link/stable_id.h"
 #include "link/whole_file.h"
 #include "tests/support/cli_run.h"
 #include "tests/support/sim_phone.h"
@@ -476,6 +479,51 @@ TEST_F(WholePhone, SkippedOccurrencesComeBackAndAMissingSlotIsTakenFromTheFree) 
     EXPECT_EQ(small.state().contents.events, events);
     EXPECT_FALSE(moved.exceptions.empty());
     EXPECT_TRUE(report.savedFolder.empty()) << "an empty phone has nothing to save";
+}
+
+// Two backups of an unchanged phone hold the same phonebook.vcf and datebook.ics (the phone's
+// stable UIDs); a restore finds each event's slot in its UID, in that form and in the older
+// time-based one, also without the slot line.
+TEST_F(WholePhone, TwoBackupsOfAnUnchangedPhoneAreTheSameAndRestoreReadsBothUidForms) {
+    SimPhone source("C350");
+    Scripted saving;
+    ASSERT_TRUE(BackUpWholePhone({source.settings}, "one", kDate, saving).complete);
+    sleep(1);  // a time in the files would differ now
+    ASSERT_TRUE(BackUpWholePhone({source.settings}, "two", kDate, saving).complete);
+    const std::string key = PhoneKey("351234567890123");
+    for (const char* file : {"phonebook.vcf", "datebook.ics"}) {
+        SCOPED_TRACE(file);
+        const std::string bytes = test::FileBytes(fs::path("one") / file);
+        EXPECT_EQ(bytes, test::FileBytes(fs::path("two") / file));
+        EXPECT_NE(bytes.find("UID:orlin-" + key + "-"), std::string::npos);
+    }
+
+    const std::string stable = test::FileBytes("one/datebook.ics");
+    const struct {
+        const char* name;
+        std::string calendar;
+    } forms[] = {
+        {"stable", stable},
+        {"stable, no slot line",
+         std::regex_replace(stable, std::regex("X-ORLIN-SLOT:[0-9]+\r\n"), "")},
+        {"time-based, no slot line",
+         std::regex_replace(std::regex_replace(stable, std::regex("UID:orlin-" + key + "-"),
+                                               "UID:orlin-1796742043-"),
+                            std::regex("X-ORLIN-SLOT:[0-9]+\r\n"), "")},
+    };
+    for (const auto& f : forms) {
+        SCOPED_TRACE(f.name);
+        ASSERT_NE(f.calendar.find("BEGIN:VEVENT"), std::string::npos);
+        EXPECT_EQ(f.calendar.find("X-ORLIN-SLOT") != std::string::npos,
+                  std::string(f.name) == "stable");
+        WriteWholeFile("one/datebook.ics", f.calendar);
+        SimPhone empty("C350", false);
+        Scripted restoring;
+        const RestoreReport report = RestoreWholePhone({empty.settings}, "one", restoring);
+        EXPECT_EQ(report.outcome, RestoreOutcome::Done);
+        EXPECT_TRUE(report.datebook.moved.empty());
+        EXPECT_EQ(Events(empty), Events(source));
+    }
 }
 
 // The folder a backup was written into holds it in a folder of its own: the newest is found,

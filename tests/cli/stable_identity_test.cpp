@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <regex>
 
 #include "link/stable_id.h"
@@ -126,6 +127,66 @@ TEST_F(StableIdentity, TwoExportsAreTheSameBytesAndTheirImportWritesNothing) {
             EXPECT_EQ(imported.status, 0) << imported.err;
             EXPECT_TRUE(phone.sinceStarting(b.write).empty()) << imported.out;
         }
+    }
+}
+
+// A vdir exported again loses the files of items gone from the phone, and only those: files of
+// other programs, of another phone and one whose content names another UID stay.
+TEST_F(StableIdentity, AVdirExportedAgainRemovesOnlyTheFilesOfItemsGoneFromThePhone) {
+    SimPhone phone("C350");
+    const std::string key = PhoneKey("351234567890123");
+    const std::string other = PhoneKey("other");
+    const struct {
+        const char* book;
+        const char* ext;
+        const char* noun;
+        std::string gone;  // the UID of the item emptied on the phone
+        std::string otherPhone;
+        std::function<void(phonesim::PhoneState&)> empty;
+    } books[] = {
+        {"phonebook", "vcf", "cards", "orlin-" + key + "-ME1@phonebook",
+         "orlin-" + other + "-ME1@phonebook",
+         [](phonesim::PhoneState& s) { s.contents.phonebook.erase(1); }},
+        {"datebook", "ics", "events", "orlin-" + key + "-0@datebook",
+         "orlin-" + other + "-0@datebook",
+         [](phonesim::PhoneState& s) { s.contents.events.erase(0); }},
+    };
+    for (const auto& b : books) {
+        SCOPED_TRACE(b.book);
+        const std::string dir = std::string(b.book) + "-vdir";
+        const std::string ext = std::string(".") + b.ext;
+        CliRun run = Cli(phone, std::string(b.book) + " export --vdir " + dir);
+        ASSERT_EQ(run.status, 0) << run.err;
+        EXPECT_NE(run.out.find("Removed 0 files of " + std::string(b.noun)), std::string::npos)
+            << run.out;
+        ASSERT_TRUE(fs::exists(dir_ / dir / (b.gone + ext)));
+        const std::string kept = test::FileBytes(dir_ / dir / (b.gone + ext));
+        // Files that are not ours to remove: another program's, another phone's, and a file
+        // named like ours that says another UID.
+        std::ofstream(dir_ / dir / ("someone-else" + ext), std::ios::binary)
+            << "UID:someone-else\r\n";
+        std::ofstream(dir_ / dir / (b.otherPhone + ext), std::ios::binary)
+            << "UID:" << b.otherPhone << "\r\n";
+        const std::string renamed =
+            "orlin-" + key + (b.ext[0] == 'v' ? "-ME99@phonebook" : "-99@datebook");
+        std::ofstream(dir_ / dir / (renamed + ext), std::ios::binary) << "UID:not-this\r\n";
+        const std::string before = FolderBytes(dir);
+
+        phone.edit(b.empty);
+        run = Cli(phone, std::string(b.book) + " export --vdir " + dir);
+        ASSERT_EQ(run.status, 0) << run.err;
+        EXPECT_NE(run.out.find("Removed 1 files of " + std::string(b.noun)), std::string::npos)
+            << run.out;
+        EXPECT_FALSE(fs::exists(dir_ / dir / (b.gone + ext)));
+        for (const std::string& stays : {std::string("someone-else"), b.otherPhone, renamed})
+            EXPECT_TRUE(fs::exists(dir_ / dir / (stays + ext))) << stays;
+        // Nothing else changed: the folder is the one before, less the gone item's file.
+        std::string expected = before;
+        const std::string entry = b.gone + ext + "\n" + kept;
+        const size_t at = expected.find(entry);
+        ASSERT_NE(at, std::string::npos);
+        expected.erase(at, entry.size());
+        EXPECT_EQ(FolderBytes(dir), expected);
     }
 }
 

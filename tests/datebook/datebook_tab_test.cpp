@@ -26,6 +26,7 @@
 
 #include "datebook/add_event_dialog.h"
 #include "link/phone_session.h"
+#include "link/stable_id.h"
 #include "link/whole_file.h"
 #include "tests/support/fault_runs.h"
 #include "tests/support/text.h"
@@ -436,6 +437,36 @@ TEST_F(DatebookTab, ADeleteStoppedHalfWayNamesWhatWentAndLeavesNoStaleRow) {
         << boxTexts()[0].toStdString();
     EXPECT_EQ(phone().state().contents.events.count(0), 0u);
     EXPECT_EQ(row(0), nullptr);
+}
+
+// The window's export gives the events the phone's stable identity, as orlin-cli does: two
+// exports of an unchanged phone a second apart are the same bytes, named by the key of the
+// serial number (or of none, for a phone without one).
+TEST_F(DatebookTab, ICalendarExportsOfAnUnchangedPhoneAreTheSameBytes) {
+    start();
+    click("sbReadAllEvents");
+    for (const char* serial : {"351234567890123", ""}) {
+        SCOPED_TRACE(serial);
+        phone().edit([&](phonesim::PhoneState& s) { s.imei = serial; });
+        QByteArray bytes[2];
+        for (int i = 0; i < 2; ++i) {
+            if (i == 1) QTest::qWait(1100);  // a time in the output would differ now
+            const QString path =
+                filePath(QStringLiteral("ids%1%2.ics").arg(*serial ? 1 : 0).arg(i));
+            whenShown([this] { return tab()->findChild<QFileDialog*>("dlgExportICalendar"); },
+                      [this, path] {
+                          acceptFileDialog(tab()->findChild<QFileDialog*>("dlgExportICalendar"),
+                                           path);
+                      });
+            window_->mnuExportICalendar->trigger();
+            bytes[i] = readFile(path);
+        }
+        EXPECT_TRUE(boxes().empty()) << boxTexts().join('|').toStdString();
+        EXPECT_EQ(bytes[0].count("BEGIN:VEVENT"), 12);
+        EXPECT_EQ(bytes[0], bytes[1]);
+        EXPECT_EQ(bytes[0].count(QByteArray::fromStdString("UID:orlin-" + PhoneKey(serial) + "-")),
+                  12);
+    }
 }
 
 // An export of a list that misses slots the phone would not read out asks first, naming what

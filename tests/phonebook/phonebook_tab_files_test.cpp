@@ -1,5 +1,8 @@
 // The phonebook tab and files: saving and loading the phonebook file, vCard export and import.
 
+#include <unistd.h>
+
+#include "link/stable_id.h"
 #include "tests/phonebook/phonebook_tab_fixture.h"
 #include "ui/file_dialogs.h"
 
@@ -88,6 +91,91 @@ TEST_F(PhonebookTab, LoadIntoAModelInNoFamilySaysNothingWasWritten) {
     EXPECT_FALSE(tab->sbStop->isVisible());
 }
 
+// The window's export gives the cards the phone's stable identity, as orlin-cli does: two
+// exports of an unchanged phone are the same bytes; a phone without a serial number gets the
+// key of none; a phone that does not answer now gets the old form and a warning, never
+// another phone's UIDs.
+TEST_F(PhonebookTab, VCardExportsOfAnUnchangedPhoneAreTheSameBytes) {
+    const struct {
+        const char* name;
+        const char* serial;
+        bool reachable;
+    } cases[] = {{"serial", "351234567890123", true},
+                 {"no serial", "", true},
+                 {"not answering", "351234567890123", false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        boxes.clear();
+        SimPhone phone("C350");
+        phone.edit([&](phonesim::PhoneState& s) { s.imei = c.serial; });
+        ReadAll(phone);
+        if (!c.reachable) host.settings.PortName = "/nonexistent/orlin-port";
+        std::string bytes[2];
+        for (int i = 0; i < 2; ++i) {
+            if (i == 1) sleep(1);  // a time in the output would differ now
+            const QString path = QDir::temp().filePath(
+                QStringLiteral("orlin_pb_ids_%1_%2.vcf").arg(::getpid()).arg(i));
+            QTimer::singleShot(0, tab.get(),
+                               [&] { test::acceptFileDialog(tab->ExportVCardDialog, path); });
+            tab->pmExportVCard->trigger();
+            bytes[i] = ReadWholeFile(Utf8Path(path));
+            QFile::remove(path);
+        }
+        if (c.reachable) {
+            EXPECT_TRUE(boxes.empty()) << boxes.front().text.toStdString();
+            EXPECT_EQ(bytes[0], bytes[1]);
+            EXPECT_NE(bytes[0].find("UID:orlin-" + PhoneKey(c.serial) + "-"), std::string::npos);
+        } else {
+            ASSERT_EQ(boxes.size(), 2u);
+            EXPECT_TRUE(boxes[0].text.contains(QStringLiteral("без постоянных UID")));
+            EXPECT_EQ(bytes[1], VCardText(tab->state()));
+        }
+        EXPECT_FALSE(bytes[1].empty());
+    }
+}
+
+// The window's import of its own export goes back in place, as orlin-cli's does: unchanged it
+// writes nothing; a card edited in the file is written into its own slot, no other.
+TEST_F(PhonebookTab, AnOwnVCardExportGoesBackInPlace) {
+    const struct {
+        const char* name;
+        std::string from, to;
+        size_t writes;
+    } cases[] = {
+        {"unchanged", "", "", 0},
+        {"renamed", "FN:" + std::string("\xD0\x98\xD0\xB2\xD0\xB0\xD0\xBD"), "FN:Ivan", 1}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        boxes.clear();
+        SimPhone phone("C350");
+        ReadAll(phone);
+        const QString path =
+            QDir::temp().filePath(QStringLiteral("orlin_pb_own_%1.vcf").arg(::getpid()));
+        QTimer::singleShot(0, tab.get(),
+                           [&] { test::acceptFileDialog(tab->ExportVCardDialog, path); });
+        tab->pmExportVCard->trigger();
+        std::string text = ReadWholeFile(Utf8Path(path));
+        if (!c.from.empty()) {
+            const size_t at = text.find(c.from);
+            ASSERT_NE(at, std::string::npos);
+            text.replace(at, c.from.size(), c.to);
+            WriteWholeFile(Utf8Path(path), text);
+        }
+        const auto before = phone.phonebook();
+        phone.mark();
+        QTimer::singleShot(0, tab.get(),
+                           [&] { test::acceptFileDialog(tab->ImportVCardDialog, path); });
+        tab->pmImportVCard->trigger();
+        QFile::remove(path);
+        const std::vector<std::string> writes = phone.sinceStarting("AT+MPBW");
+        ASSERT_EQ(writes.size(), c.writes);
+        EXPECT_EQ(phone.phonebook().size(), before.size());
+        if (c.writes == 1) {
+            EXPECT_EQ(writes[0].rfind("AT+MPBW=1,", 0), 0u) << writes[0];
+        }
+    }
+}
+
 TEST_F(PhonebookTab, VCardExportAndImportHoldTheBusyStateAndAskWhenSlotsAreShort) {
     SimPhone source("C350");
     Connect(source);
@@ -102,7 +190,8 @@ TEST_F(PhonebookTab, VCardExportAndImportHoldTheBusyStateAndAskWhenSlotsAreShort
     });
     tab->pmExportVCard->trigger();
     EXPECT_TRUE(busyWhileAsked);
-    EXPECT_EQ(ReadWholeFile(Utf8Path(path)), VCardText(tab->state()));
+    EXPECT_NE(ReadWholeFile(Utf8Path(path)).find("UID:orlin-" + PhoneKey("351234567890123")),
+              std::string::npos);
 
     SimPhone empty("C350", false);
     Connect(empty);

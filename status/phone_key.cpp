@@ -1,0 +1,37 @@
+#include "status/phone_key.h"
+
+#include <ctime>
+
+#include "link/answers.h"
+#include "link/data_folder.h"
+#include "link/errors.h"
+#include "status/phone_info.h"
+
+namespace orlin {
+
+AskedPhoneKey PhoneKeyOfAnswer(const std::string& answer) {
+    const std::string serial = IsRefusal(answer) ? std::string() : ParseImei(answer);
+    return {PhoneKey(serial), !serial.empty()};
+}
+
+std::optional<AskedPhoneKey> TryAskPhoneKey(const PortSettings& settings) {
+    try {
+        return PhoneKeyOfAnswer(AskInfo(settings, kImeiCommand, {true, true}));
+    } catch (const OrlinError&) {
+        return std::nullopt;
+    }
+}
+
+std::string StampBookPath(const std::string& key) {
+    return WorkFilePath("orlin-stamps-" + key + ".txt");
+}
+
+int64_t NowSeconds() {
+    return static_cast<int64_t>(std::time(nullptr));
+}
+
+ExportIdentity::ExportIdentity(const std::string& key, int64_t now)
+    : book_(std::make_unique<StampBook>(StampBookPath(key))),
+      identity_(book_->identity(key, now)) {}
+
+}  // namespace orlin
