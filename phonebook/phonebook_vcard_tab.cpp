@@ -117,7 +117,7 @@ void PhoneBookTab::ImportVCardClick() {
                               plan.missingSlots, "поместится", "поместятся", "поместятся"))))))
             return;
         orlin::VCardWriteReport report;
-        orlin::DeleteReport deleted;
+        orlin::SlotChange deleted;
         {
             orlin::StopButtonShown stop(sbStop);
             orlin::PhoneSession session(context_.portSettings(),
@@ -127,11 +127,8 @@ void PhoneBookTab::ImportVCardClick() {
             });
             // The entries an edited card of our own no longer has, once the rest went in.
             if (!plan.toEmpty.empty() && !report.stopped && report.refused.empty() &&
-                report.notSent.empty()) {
-                std::vector<std::string> captions;
-                for (int32_t slot : plan.toEmpty) captions.push_back(std::to_string(slot));
-                orlin::DeleteEntries(session, state_, captions, deleted);
-            }
+                report.notSent.empty())
+                deleted = orlin::DeletePhonebookEntries(session, state_, plan.toEmpty);
         }
         QStringList notes;
         if (!plan.warnings.empty()) notes << FromCp1251(orlin::ImportWarningText(plan.warnings));
