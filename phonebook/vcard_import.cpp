@@ -8,6 +8,7 @@
 #include "link/phone_text.h"
 #include "link/plural.h"
 #include "link/text_utils.h"
+#include "link/utf8.h"
 #include "phonebook/code_tables.h"
 #include "phonebook/entry_codec.h"
 #include "phonebook/phone_number.h"
@@ -46,6 +47,18 @@ bool ParseSmallInt(const std::map<std::string, std::string>& params, const char*
                    int& out) {
     const auto it = params.find(key);
     return it != params.end() && ParseNumber(it->second, most, out);
+}
+
+// The text with each byte that starts no UTF-8 character as '?'.
+Utf8Text WellFormed(const std::string& text) {
+    if (IsWellFormedUtf8(text)) return text;
+    Utf8Text out;
+    for (size_t pos = 0; pos < text.size();)
+        if (const auto code = NextUtf8(text, pos))
+            AppendUtf8(out, *code);
+        else
+            out += '?';
+    return out;
 }
 
 }  // namespace
@@ -108,10 +121,11 @@ VCardImport PlanVCardImport(const std::vector<VCard>& cards, const PhonebookStat
     std::vector<Pending> pending;
     for (const VCard& card : cards) {
         const std::string display = card.DisplayName();
-        // Control characters cannot be stored in a name (EncodeUcs2 drops them).
+        // Control characters cannot be stored in a name (EncodeUcs2 drops them); a byte that
+        // starts no UTF-8 character (a card in an unknown character set) is a '?'.
         Utf8Text name;
-        for (char c : display)
-            if (static_cast<unsigned char>(c) >= 32 && c != 127) name += c;
+        for (char32_t c : Utf8Characters(WellFormed(display)).value_or(std::u32string()))
+            if (c >= 32 && c != 127) AppendUtf8(name, c);
         const Utf8Text label = name.empty() ? Utf8Text("(без имени)") : name;
         if (card.numbers.empty()) {
             plan.warnings.push_back(label + std::string(": в карточке нет ни номера, ни адреса"));
@@ -159,14 +173,14 @@ VCardImport PlanVCardImport(const std::vector<VCard>& cards, const PhonebookStat
             r.Name = name;
             // A number reaches the phone's command line as it stands: only what a phone
             // dials goes there, an address only without what would end or split the line.
-            std::string text = n.value;
+            std::string text = WellFormed(n.value);
             // Our own cards (they carry X-ORLIN-...) give each number back as the phone held
             // it; the others are cleaned of an address book's formatting and, where the number
             // library reads them, given in E.164.
             if (!n.email && n.orlin.empty()) {
                 const std::optional<std::string> clean = NormalisedNumber(n.value, region);
                 if (!clean) {
-                    plan.warnings.push_back(label + ", " + n.value +
+                    plan.warnings.push_back(label + ", " + WellFormed(n.value) +
                                             ": это не номер телефона: не записано");
                     continue;
                 }
@@ -199,7 +213,8 @@ VCardImport PlanVCardImport(const std::vector<VCard>& cards, const PhonebookStat
                 r.Category = static_cast<uint8_t>(value);
             r.Icon = categories ? kNoIcon : 0;
             if (ParseSmallInt(n.orlin, "ICON", 255, value)) r.Icon = value;
-            if (auto it = n.orlin.find("PICTURE"); it != n.orlin.end()) r.Picture = it->second;
+            if (auto it = n.orlin.find("PICTURE"); it != n.orlin.end())
+                r.Picture = WellFormed(it->second);
             if (auto it = n.orlin.find("AUX"); it != n.orlin.end()) {
                 uint8_t* fields[] = {&r.Aux6,  &r.Aux8,  &r.Aux9, &r.Aux12,
                                      &r.Aux13, &r.Aux15, &r.Aux16};

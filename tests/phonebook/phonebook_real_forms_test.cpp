@@ -58,8 +58,8 @@ TEST(PhonebookRealForms, QuotedNamesAndCategoriesReadAsTheBareOnes) {
         const std::string& name = expected.abonents[i].Name;
         std::string shown;
         // One '?' for each character beyond ASCII (the names are UTF-8 now).
-        for (char32_t c : Utf8Characters(name).value())
-            shown += c < 0x80 ? static_cast<char>(c) : '?';
+        const std::u32string characters = Utf8Characters(name).value_or(std::u32string());
+        for (char32_t c : characters) shown += c < 0x80 ? static_cast<char>(c) : '?';
         EXPECT_EQ(text.abonents[i].Name, shown) << i;
     }
     EXPECT_EQ(text.groupNames[3], "VIP");
