@@ -226,6 +226,12 @@ TEST_F(VCardPhone, ImportMapsOntoFreeSlotsAndListsWhatItCouldNotHold) {
           "Li 李😀: знаки вне UCS2 (эмодзи) телефон не хранит, записаны как «?»",
           "Empty: в карточке нет ни номера, ни адреса", "Many, 4: нет свободной ячейки",
           "Many, 5: нет свободной ячейки"}},
+        {"a character set the reader does not know: its bytes beyond ASCII are '?'",
+         "BEGIN:VCARD\nFN;CHARSET=ISO-8859-2;ENCODING=QUOTED-PRINTABLE:=A3ukasz\nTEL:1\n"
+         "END:VCARD\n",
+         {},
+         {"1:?ukasz:1:3:1"},
+         {}},
         {"numbers as address books format them are cleaned; what is no number stays out",
          "BEGIN:VCARD\nFN:F\nTEL:+1 (555) 010-0100\nTEL:12\"3\nTEL:call me\nEMAIL:a\"b@c\n"
          "TEL:+1 (555) 010-0100\nEND:VCARD\n",
