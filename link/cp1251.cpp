@@ -1,5 +1,6 @@
 #include "link/cp1251.h"
 
+#include <algorithm>
 #include <cstdint>
 
 #include "link/cp1251_table.h"
@@ -90,6 +91,38 @@ std::string Utf16ToCp1251(std::u16string_view utf16) {
         out += static_cast<char>(byte);
     }
     return out;
+}
+
+}  // namespace orlin
+
+namespace orlin {
+
+Cp1251Bytes Utf8ToCp1251(std::string_view utf8, size_t& replaced) {
+    Cp1251Bytes out;
+    out.reserve(utf8.size());
+    size_t pos = 0;
+    while (pos < utf8.size()) {
+        unsigned char byte = '?';
+        if (!UnicodeToCp1251Byte(NextUtf8(utf8, pos).value_or(0xFFFD), byte)) {
+            byte = '?';
+            ++replaced;
+        }
+        out += static_cast<char>(byte);
+    }
+    return out;
+}
+
+bool FitsCp1251(std::string_view utf8) {
+    size_t replaced = 0;
+    Utf8ToCp1251(utf8, replaced);
+    return replaced == 0;
+}
+
+Utf8Text Utf8OrCp1251ToUtf8(std::string_view bytes) {
+    const bool beyondAscii = std::any_of(
+        bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
+    if (beyondAscii && IsWellFormedUtf8(bytes)) return Utf8Text(bytes);
+    return Cp1251ToUtf8(bytes);
 }
 
 }  // namespace orlin

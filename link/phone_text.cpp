@@ -1,7 +1,11 @@
 #include "link/phone_text.h"
 
+#include <optional>
+
+#include "link/cp1251.h"
 #include "link/cp1251_table.h"
 #include "link/errors.h"
+#include "link/utf8.h"
 
 namespace orlin {
 
@@ -28,7 +32,7 @@ bool ReadHex(const std::string& group, unsigned& value) {
     return !group.empty();
 }
 
-bool IsControl(char16_t code) {
+bool IsControl(char32_t code) {
     return code < 0x20 || (code >= 0x7F && code <= 0x9F);
 }
 
@@ -45,9 +49,11 @@ std::string EncodePhoneText(const std::string& text) {
     return out;
 }
 
-std::string DecodePhoneText(const std::string& phoneText) {
-    std::string out;
-    out.reserve(phoneText.size() / 4 + 1);
+namespace {
+
+// Walks UCS2 hexadecimal group by group, handing each character's code to `emit`.
+template <typename Emit>
+void ForEachUcs2Group(const std::string& phoneText, Emit emit) {
     for (size_t start = 0; start < phoneText.size(); start += 4) {
         const std::string group = phoneText.substr(start, 4);
         const bool latinOrCyrillicRow =
@@ -59,7 +65,7 @@ std::string DecodePhoneText(const std::string& phoneText) {
             if (group.size() < 2 || group[1] != '0' || group[0] != '0') continue;
             if (!ReadHex(group, value))
                 throw EConvertError("'" + group + "' is not a valid integer value");
-            out += static_cast<char>(value);
+            emit(value);
             continue;
         }
         if (!ReadHex(group, value)) {
@@ -69,14 +75,92 @@ std::string DecodePhoneText(const std::string& phoneText) {
                 throw EConvertError("'" + group + "' is not a valid integer value");
             continue;
         }
+        emit(value);
+    }
+}
+
+bool IsHighSurrogate(unsigned code) {
+    return code >= 0xD800 && code <= 0xDBFF;
+}
+bool IsLowSurrogate(unsigned code) {
+    return code >= 0xDC00 && code <= 0xDFFF;
+}
+
+}  // namespace
+
+std::string DecodePhoneText(const std::string& phoneText) {
+    std::string out;
+    out.reserve(phoneText.size() / 4 + 1);
+    ForEachUcs2Group(phoneText, [&](unsigned value) {
         if (value < 0x20) {
             out += static_cast<char>(value);  // control characters survive decoding
-            continue;
+            return;
         }
         unsigned char byte;
         out += UnicodeToCp1251Byte(value, byte) ? static_cast<char>(byte) : '?';
+    });
+    return out;
+}
+
+Utf8Text DecodeUcs2(const std::string& ucs2Hex) {
+    Utf8Text out;
+    out.reserve(ucs2Hex.size() / 2 + 1);
+    unsigned pendingHigh = 0;  // a high surrogate waiting for its low half
+    ForEachUcs2Group(ucs2Hex, [&](unsigned value) {
+        if (pendingHigh != 0) {
+            if (IsLowSurrogate(value)) {
+                AppendUtf8(out, 0x10000 + ((pendingHigh - 0xD800) << 10) + (value - 0xDC00));
+                pendingHigh = 0;
+                return;
+            }
+            out += '?';
+            pendingHigh = 0;
+        }
+        if (IsHighSurrogate(value)) {
+            pendingHigh = value;
+        } else {
+            AppendUtf8(out, IsLowSurrogate(value) ? U'?' : static_cast<char32_t>(value));
+        }
+    });
+    if (pendingHigh != 0) out += '?';
+    return out;
+}
+
+std::string EncodeUcs2(const Utf8Text& text, size_t* replaced) {
+    std::string out;
+    out.reserve(text.size() * 4);
+    size_t pos = 0;
+    while (pos < text.size()) {
+        const std::optional<char32_t> character = NextUtf8(text, pos);
+        char32_t code = character.value_or(U'?');
+        if (character && IsControl(code)) continue;
+        if (!character || code > 0xFFFF) {
+            code = U'?';
+            if (replaced) ++*replaced;
+        }
+        for (int shift = 12; shift >= 0; shift -= 4) out += kHexDigits[(code >> shift) & 0xF];
     }
     return out;
+}
+
+size_t Ucs2Length(const Utf8Text& text) {
+    return EncodeUcs2(text).size() / 4;
+}
+
+Utf8Text Ucs2Prefix(const Utf8Text& text, size_t count) {
+    size_t pos = 0, taken = 0;
+    while (pos < text.size() && taken < count) {
+        const std::optional<char32_t> character = NextUtf8(text, pos);
+        if (!character || !IsControl(*character)) ++taken;
+    }
+    return text.substr(0, pos);
+}
+
+bool HasCharactersBeyondUcs2(const Utf8Text& text) {
+    size_t pos = 0;
+    while (pos < text.size())
+        if (NextUtf8(text, pos).value_or(0) > 0xFFFF) return true;
+    return false;
 }
 
 namespace {
@@ -101,6 +185,12 @@ std::string DecodeTextField(const std::string& field) {
         return DecodePhoneText(field);
     const std::string inside = field.substr(1, field.size() - 2);
     return LooksLikePhoneText(inside) ? DecodePhoneText(inside) : inside;
+}
+
+Utf8Text DecodeUcs2Field(const std::string& field) {
+    if (field.size() < 2 || field.front() != '"' || field.back() != '"') return DecodeUcs2(field);
+    const std::string inside = field.substr(1, field.size() - 2);
+    return LooksLikePhoneText(inside) ? DecodeUcs2(inside) : Utf8OrCp1251ToUtf8(inside);
 }
 
 }  // namespace orlin

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <limits>
 
+#include "link/cp1251_table.h"
 #include "link/errors.h"
 
 namespace orlin {
@@ -82,6 +83,36 @@ std::string Trim(const std::string& text) {
     while (first < last && static_cast<unsigned char>(text[first]) <= 32) ++first;
     while (last > first && static_cast<unsigned char>(text[last - 1]) <= 32) --last;
     return text.substr(first, last - first);
+}
+
+namespace {
+
+// The character at `pos` of UTF-16 text (a surrogate pair is one), with `pos` moved past it.
+char32_t NextUtf16(std::u16string_view text, size_t& pos) {
+    const char32_t unit = text[pos++];
+    if (unit >= 0xD800 && unit <= 0xDBFF && pos < text.size() && text[pos] >= 0xDC00 &&
+        text[pos] <= 0xDFFF)
+        return 0x10000 + ((unit - 0xD800) << 10) + (text[pos++] - 0xDC00);
+    return unit;
+}
+
+// Where a character sorts: its Windows-1251 byte, or after every byte by its code point.
+uint32_t SortKey(char32_t code) {
+    if (code >= U'A' && code <= U'Z') code += 32;
+    unsigned char byte = 0;
+    return UnicodeToCp1251Byte(code, byte) ? byte : 0x100 + static_cast<uint32_t>(code);
+}
+
+}  // namespace
+
+int CompareListTexts(std::u16string_view a, std::u16string_view b) {
+    size_t i = 0, j = 0;
+    while (i < a.size() && j < b.size()) {
+        const uint32_t x = SortKey(NextUtf16(a, i)), y = SortKey(NextUtf16(b, j));
+        if (x != y) return x < y ? -1 : 1;
+    }
+    if (i < a.size()) return 1;
+    return j < b.size() ? -1 : 0;
 }
 
 }  // namespace orlin

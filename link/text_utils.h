@@ -2,6 +2,7 @@
 // Small text helpers every layer uses on Windows-1251 byte strings.
 
 #include <string>
+#include <string_view>
 
 namespace orlin {
 
@@ -12,5 +13,11 @@ int StrToInt(const std::string& text);
 
 // Removes leading and trailing blanks and control characters (codes 0..32).
 std::string Trim(const std::string& text);
+
+// The order of the lists' texts: character by character, folding only the case of the Latin
+// letters; a character Windows-1251 has compares by its Windows-1251 byte (so that Ё and ё
+// keep the places they always had), every other character after all of those, by its code
+// point. Negative, zero or positive as `a` sorts before, with or after `b`.
+int CompareListTexts(std::u16string_view a, std::u16string_view b);
 
 }  // namespace orlin

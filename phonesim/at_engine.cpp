@@ -118,10 +118,10 @@ std::string Unquote(const std::string& field) {
     return IsQuoted(field) ? field.substr(1, field.size() - 2) : field;
 }
 
-std::string TextOnWire(const PhoneState& state, const std::string& cp1251) {
-    if (state.forms.plainTexts) return Quoted(EncodeField(cp1251, "IRA"));
-    if (state.forms.quotedTexts) return Quoted(EncodeField(cp1251, state.charset));
-    return TextField(cp1251, state.charset);
+std::string TextOnWire(const PhoneState& state, const std::string& utf8) {
+    if (state.forms.plainTexts) return Quoted(EncodeField(utf8, "IRA"));
+    if (state.forms.quotedTexts) return Quoted(EncodeField(utf8, state.charset));
+    return TextField(utf8, state.charset);
 }
 
 std::optional<int> ParseInt(const std::string& field) {

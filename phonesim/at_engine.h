@@ -49,7 +49,7 @@ std::optional<int> ParseInt(const std::string& field);  // decimal, whole field,
 // A text field of an answer line in the phone's character set and the form its options ask
 // for: bare hexadecimal in UCS2, quoted plain text otherwise; quoted hexadecimal with
 // quotedTexts; quoted plain text whatever the set with plainTexts.
-std::string TextOnWire(const PhoneState& state, const std::string& cp1251);
+std::string TextOnWire(const PhoneState& state, const std::string& utf8);
 
 // Common CME error codes.
 enum CmeCode {

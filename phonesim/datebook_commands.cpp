@@ -125,7 +125,8 @@ Answer WriteEvent(PhoneState& s, const AtCommandLine& cmd) {
     DatebookEvent e;
     auto title = DecodeField(Unquote(f[1]), s.charset);
     if (!title) return Error(s, CmeInvalidTextChars);
-    if (static_cast<int>(title->size()) > s.datebookTitleLength) return Error(s, CmeTextTooLong);
+    if (static_cast<int>(TextLength(*title)) > s.datebookTitleLength)
+        return Error(s, CmeTextTooLong);
     e.title = *title;
     auto first = ParseInt(f[2]);
     auto alarm = ParseInt(f[3]);

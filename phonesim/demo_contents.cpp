@@ -6,7 +6,7 @@ namespace orlin::phonesim {
 namespace {
 
 struct ContactSeed {
-    const char* name;  // UTF-8 here; the phone keeps Windows-1251
+    const char* name;  // UTF-8, as the phone state keeps it
     const char* number;
     int type;
     int category;
@@ -129,7 +129,7 @@ void SeedDemoContents(PhoneState& s) {
     for (const auto& seed : kPhoneContacts) {
         if (slot > s.meLast) break;
         PhonebookEntry e;
-        e.name = Utf8ToCp1251Text(seed.name);
+        e.name = seed.name;
         e.number = seed.number;
         e.type = seed.type;
         e.numberFormat = seed.type == 6 ? 128 : (seed.number[0] == '+' ? 145 : 129);
@@ -149,7 +149,7 @@ void SeedDemoContents(PhoneState& s) {
         for (const auto& seed : kSimContacts) {
             if (simSlot > s.smLast) break;
             PhonebookEntry e;
-            e.name = Utf8ToCp1251Text(seed.name);
+            e.name = seed.name;
             e.number = seed.number;
             e.numberFormat = seed.number[0] == '+' ? 145 : 129;
             e.type = s.family == PhonebookFamily::NineField ? 7 : 8;
@@ -161,7 +161,7 @@ void SeedDemoContents(PhoneState& s) {
     for (const auto& seed : kEvents) {
         if (eventSlot > s.datebookLastSlot) break;
         DatebookEvent e;
-        e.title = Utf8ToCp1251Text(seed.title);
+        e.title = seed.title;
         e.alarmOn = seed.alarmOn;
         e.startTime = seed.time;
         e.startDate = seed.date;
@@ -180,7 +180,7 @@ void SeedDemoContents(PhoneState& s) {
         m.status = seed.status;
         m.number = seed.number;
         m.dateTime = seed.dateTime;
-        m.text = Utf8ToCp1251Text(seed.text);
+        m.text = seed.text;
         c.messages[index++] = m;
     }
     c.autoDeleteWeeks = 0;
@@ -192,7 +192,7 @@ void SeedBuiltInCategories(PhoneState& s) {
     int g = 1;
     for (const char* name : kCategories) {
         if (g > s.categoryCount) break;
-        s.contents.categories[g] = {Utf8ToCp1251Text(name), g % 3};
+        s.contents.categories[g] = {name, g % 3};
         ++g;
     }
 }

@@ -202,15 +202,14 @@ Answer ReadStandard(PhoneState& s, const AtCommandLine& cmd) {
     const bool received = m.storage == MessageStorage::IM;
     const std::string numberType = !m.number.empty() && m.number[0] == '+' ? "145" : "129";
     // A text beyond ASCII travels in UCS2, and text mode then gives it in hexadecimal.
-    bool plain = true;
-    for (unsigned char c : m.text) plain = plain && c < 0x80;
-    const std::string text = plain ? EncodeField(m.text, s.charset) : Cp1251ToUcs2Hex(m.text);
+    const bool plain = IsAscii(m.text);
+    const std::string text = plain ? EncodeField(m.text, s.charset) : Utf8ToUcs2Hex(m.text);
     std::string header = "+CMGR: " + Quoted(StatusName(m.status)) + "," + Quoted(m.number) + ",";
     if (received) header += "," + Quoted(StandardTimestamp(m.dateTime, s.clockZone));
     if (s.textModeHeaders) {
         const std::string coding = plain ? "0" : "8";
         // The length counts characters of the default alphabet, octets of UCS2.
-        const size_t length = plain ? m.text.size() : 2 * m.text.size();
+        const size_t length = plain ? m.text.size() : 2 * TextLength(m.text);
         const std::string centre = ",\"+79168999100\",145," + std::to_string(length);
         header += received ? "," + numberType + ",4,0," + coding + centre
                            : "," + numberType + ",17,0," + coding + ",167" + centre;
@@ -331,10 +330,9 @@ std::optional<PendingMessage> ParseMessageWrite(PhoneState& s, const AtCommandLi
 Answer StoreWrittenMessage(PhoneState& s, const PendingMessage& pending, const std::string& text) {
     auto decoded = DecodeField(text, s.charset);
     if (!decoded) return SmsError(s, CmsInvalidTextParameter);
-    bool plain = true;
-    for (unsigned char c : *decoded) plain = plain && c < 0x80;
+    const bool plain = IsAscii(*decoded);
     // A message of one part: 160 characters of the default alphabet, or 70 in UCS2.
-    if (decoded->size() > (plain ? 160u : 70u)) return SmsError(s, CmsInvalidTextParameter);
+    if (TextLength(*decoded) > (plain ? 160u : 70u)) return SmsError(s, CmsInvalidTextParameter);
     MessageStorage storage = s.messageWriteStorage;
     if (Used(s, storage) >= s.messageCapacity) return SmsError(s, CmsMemoryFull);
     int index = 1;

@@ -2,8 +2,7 @@
 
 #include <cstdio>
 
-#include "link/cp1251.h"
-#include "link/cp1251_table.h"
+#include "link/utf8.h"
 
 namespace orlin::phonesim {
 namespace {
@@ -15,67 +14,86 @@ int HexValue(char c) {
     return -1;
 }
 
+void AppendUnit(std::string& out, unsigned unit) {
+    char buf[8];
+    std::snprintf(buf, sizeof buf, "%04X", unit);
+    out += buf;
+}
+
 }  // namespace
 
-char32_t Cp1251ToCodePoint(unsigned char byte) {
-    return Cp1251ByteToUnicode(byte);
-}
-
-std::optional<unsigned char> CodePointToCp1251(char32_t cp) {
-    unsigned char byte = 0;
-    if (!UnicodeToCp1251Byte(cp, byte)) return std::nullopt;
-    return byte;
-}
-
-std::string Cp1251ToUtf8Text(std::string_view cp1251) {
-    return Cp1251ToUtf8(cp1251);
-}
-
-std::string Utf8ToCp1251Text(std::string_view utf8) {
-    return Utf8ToCp1251(utf8);
-}
-
-std::string Cp1251ToUcs2Hex(std::string_view cp1251) {
+std::string Utf8ToUcs2Hex(std::string_view utf8) {
     std::string out;
-    char buf[8];
-    for (unsigned char c : cp1251) {
-        std::snprintf(buf, sizeof buf, "%04X", static_cast<unsigned>(Cp1251ToCodePoint(c)));
-        out += buf;
+    size_t pos = 0;
+    while (pos < utf8.size()) {
+        const char32_t code = NextUtf8(utf8, pos).value_or(U'?');
+        if (code > 0xFFFF) {
+            AppendUnit(out, 0xD800 + ((code - 0x10000) >> 10));
+            AppendUnit(out, 0xDC00 + ((code - 0x10000) & 0x3FF));
+        } else {
+            AppendUnit(out, code);
+        }
     }
     return out;
 }
 
-std::optional<std::string> Ucs2HexToCp1251(std::string_view hex) {
+std::optional<std::string> Ucs2HexToUtf8(std::string_view hex) {
     if (hex.size() % 4 != 0) return std::nullopt;
     std::string out;
+    char32_t high = 0;  // a first half waiting for its second
     for (size_t i = 0; i < hex.size(); i += 4) {
-        char32_t cp = 0;
+        char32_t unit = 0;
         for (size_t k = 0; k < 4; ++k) {
-            int v = HexValue(hex[i + k]);
+            const int v = HexValue(hex[i + k]);
             if (v < 0) return std::nullopt;
-            cp = cp * 16 + v;
+            unit = unit * 16 + v;
         }
-        auto byte = CodePointToCp1251(cp);
-        out += byte ? static_cast<char>(*byte) : '?';
+        if (high != 0) {
+            const bool low = unit >= 0xDC00 && unit <= 0xDFFF;
+            AppendUtf8(out, low ? 0x10000 + ((high - 0xD800) << 10) + (unit - 0xDC00) : U'?');
+            high = 0;
+            if (low) continue;
+        }
+        if (unit >= 0xD800 && unit <= 0xDBFF)
+            high = unit;
+        else
+            AppendUtf8(out, unit >= 0xDC00 && unit <= 0xDFFF ? U'?' : unit);
+    }
+    if (high != 0) out += '?';
+    return out;
+}
+
+std::string EncodeField(std::string_view utf8, const std::string& charset) {
+    if (charset == "UCS2") return Utf8ToUcs2Hex(utf8);
+    std::string out;
+    size_t pos = 0;
+    while (pos < utf8.size()) {
+        const char32_t code = NextUtf8(utf8, pos).value_or(U'?');
+        out += code < 0x80 ? static_cast<char>(code) : '?';
     }
     return out;
 }
 
-std::string EncodeField(std::string_view cp1251, const std::string& charset) {
-    if (charset == "UCS2") return Cp1251ToUcs2Hex(cp1251);
-    std::string out;
-    for (unsigned char c : cp1251) out += c < 0x80 ? static_cast<char>(c) : '?';
-    return out;
-}
-
-std::string TextField(std::string_view cp1251, const std::string& charset) {
-    std::string encoded = EncodeField(cp1251, charset);
+std::string TextField(std::string_view utf8, const std::string& charset) {
+    std::string encoded = EncodeField(utf8, charset);
     return charset == "UCS2" ? encoded : "\"" + encoded + "\"";
 }
 
 std::optional<std::string> DecodeField(std::string_view field, const std::string& charset) {
-    if (charset == "UCS2") return Ucs2HexToCp1251(field);
+    if (charset == "UCS2") return Ucs2HexToUtf8(field);
     return std::string(field);
+}
+
+size_t TextLength(std::string_view utf8) {
+    size_t length = 0, pos = 0;
+    while (pos < utf8.size()) length += NextUtf8(utf8, pos).value_or(0) > 0xFFFF ? 2 : 1;
+    return length;
+}
+
+bool IsAscii(std::string_view text) {
+    for (unsigned char c : text)
+        if (c >= 0x80) return false;
+    return true;
 }
 
 }  // namespace orlin::phonesim

@@ -1,7 +1,7 @@
 #pragma once
-// The simulated phone's contents and settings. Texts (names, titles, message texts)
-// are Windows-1251 byte strings, as the program keeps them; the phone converts them to
-// its character set (UCS2 hexadecimal, or plain text) only on the wire.
+// The simulated phone's contents and settings. Texts (names, titles, message texts) are
+// UTF-8, any character a phone holding UCS2 can keep; the phone converts them to its
+// character set (UCS2 hexadecimal, or plain text) only on the wire.
 
 #include <cstdint>
 #include <map>
@@ -24,7 +24,7 @@ std::vector<std::string> KnownModels();
 struct PhonebookEntry {
     std::string number;      // the number or, for type 6, an e-mail address
     int numberFormat = 129;  // 145 international, 129 national, 128 e-mail
-    std::string name;        // Windows-1251
+    std::string name;        // UTF-8
     int type = 2;            // 0..8: work, home, main, mobile, fax, pager, e-mail, list/SIM, SIM
     int aux6 = 0;
     int ids = 255;  // 0 silent, 1..254, 255 default
@@ -34,20 +34,20 @@ struct PhonebookEntry {
     int icon = 255;    // 0..14 or 255 (13-field family)
     int aux12 = 255;
     int aux13 = 0;
-    std::string picture;  // 16-field family, Windows-1251
+    std::string picture;  // 16-field family, UTF-8
     int aux15 = 0;
     int aux16 = 0;
     bool operator==(const PhonebookEntry&) const = default;
 };
 
 struct PhonebookCategory {
-    std::string name;  // Windows-1251
+    std::string name;  // UTF-8
     int ringtone = 0;
     bool operator==(const PhonebookCategory&) const = default;
 };
 
 struct DatebookEvent {
-    std::string title;  // Windows-1251
+    std::string title;  // UTF-8
     int firstFlag = 1;
     int alarmOn = 0;        // 0 or 1
     std::string startTime;  // "HH:MM"
@@ -74,7 +74,7 @@ struct Message {
     MessageStatus status = MessageStatus::RecUnread;
     std::string number;    // sender or recipient
     std::string dateTime;  // as the phone shows it, e.g. "2006/12/26,09:05:07"
-    std::string text;      // Windows-1251
+    std::string text;      // UTF-8
     bool operator==(const Message&) const = default;
 };
 

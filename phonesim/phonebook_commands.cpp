@@ -150,7 +150,7 @@ Answer WriteEntry(PhoneState& s, const AtCommandLine& cmd, size_t maxFields) {
     if (f.size() > 3) {
         auto name = DecodeField(Unquote(f[3]), s.charset);
         if (!name) return Error(s, CmeInvalidTextChars);
-        if (static_cast<int>(name->size()) > s.nameLength) return Error(s, CmeTextTooLong);
+        if (static_cast<int>(TextLength(*name)) > s.nameLength) return Error(s, CmeTextTooLong);
         e.name = *name;
     }
     num(4, e.type, 0, 8);
@@ -257,7 +257,7 @@ Answer WriteCategory(PhoneState& s, const AtCommandLine& cmd) {
     }
     auto name = DecodeField(Unquote(cmd.args[1]), s.charset);
     if (!name) return Error(s, CmeInvalidTextChars);
-    if (name->size() > 16) return Error(s, CmeTextTooLong);
+    if (TextLength(*name) > 16) return Error(s, CmeTextTooLong);
     PhonebookCategory c{*name, 0};
     if (cmd.args.size() == 3) {
         auto ring = ParseInt(cmd.args[2]);

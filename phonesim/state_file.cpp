@@ -15,9 +15,9 @@
 namespace orlin::phonesim {
 namespace {
 
-std::string Escape(const std::string& cp1251) {
+std::string Escape(const std::string& utf8) {
     std::string out;
-    for (char c : Cp1251ToUtf8Text(cp1251)) {
+    for (char c : utf8) {
         switch (c) {
             case '\t':
                 out += "\\t";
@@ -48,7 +48,7 @@ std::string Unescape(const std::string& utf8) {
             out += utf8[i];
         }
     }
-    return Utf8ToCp1251Text(out);
+    return out;
 }
 
 std::vector<std::string> SplitTabs(const std::string& line) {

@@ -10,6 +10,7 @@ packages=(
   gammu
   libical-dev python3-icalendar python3-vobject
   radicale vdirsyncer khal khard curl
+  hunspell-ru
   nlohmann-json3-dev libphonenumber-dev
   libfluidsynth-dev libasound2-dev timgm6mb-soundfont qt6-image-formats-plugins
   clang libclang-rt-14-dev

@@ -201,8 +201,8 @@ TEST_F(StableIdentity, AnEditedExportGoesBackInPlaceOnlyWhileTheSlotHoldsIt) {
     const size_t events = phone.state().contents.events.size();
     const std::string name = phone.phonebook().at(2).name;
     const std::string title = phone.state().contents.events.at(1).title;
-    Replace("book.vcf", "FN:" + Cp1251ToUtf8(name) + "\r\n", "FN:Renamed\r\n");
-    Replace("events.ics", "SUMMARY:" + Cp1251ToUtf8(title) + "\r\n", "SUMMARY:Moved\r\n");
+    Replace("book.vcf", "FN:" + name + "\r\n", "FN:Renamed\r\n");
+    Replace("events.ics", "SUMMARY:" + title + "\r\n", "SUMMARY:Moved\r\n");
 
     const CliRun contactsIn = Cli(phone, "phonebook import book.vcf");
     EXPECT_EQ(contactsIn.status, 0) << contactsIn.err;

@@ -101,7 +101,7 @@ TEST_F(DatebookCli, AddEditDeleteAndAutodelete) {
     run = Cli(phone, "datebook edit 3 --title=Утро --repeat monthly-weekday --duration 90");
     ASSERT_EQ(run.status, 0) << run.err;
     event = phone.state().contents.events.at(3);
-    EXPECT_EQ(event.title, W("Утро"));
+    EXPECT_EQ(event.title, "Утро");
     EXPECT_EQ(event.alarmDate, "02-28-2027");
     EXPECT_EQ(event.alarmTime, "23:55");
     EXPECT_EQ(event.repeat, 3);

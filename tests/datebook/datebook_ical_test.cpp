@@ -52,7 +52,7 @@ protected:
     static void AddHardEvents(SimPhone& phone) {
         phone.edit([](phonesim::PhoneState& s) {
             phonesim::DatebookEvent e;
-            e.title = W("Ночной поезд, вагон 3");
+            e.title = "Ночной поезд, вагон 3";
             e.alarmOn = 1;
             e.startTime = "00:10";
             e.startDate = "01-01-2027";
@@ -61,7 +61,7 @@ protected:
             e.alarmDate = "12-31-2026";
             e.repeat = 5;
             s.contents.events[40] = e;
-            e.title = W("Пятый четверг");
+            e.title = "Пятый четверг";
             e.startTime = "12:00";
             e.startDate = "12-31-2026";
             e.alarmTime = "12:00";
@@ -74,7 +74,7 @@ protected:
             e.repeat = 0;
             s.contents.events[42] = e;
             // An untimed event travels as a date.
-            e.title = W("Отпуск");
+            e.title = "Отпуск";
             e.firstFlag = 0;
             e.alarmOn = 0;
             e.startTime = "00:00";

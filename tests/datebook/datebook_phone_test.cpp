@@ -30,7 +30,7 @@ phonesim::PhoneSimOptions Small(bool seeded = false, int lastSlot = 9) {
 
 phonesim::DatebookEvent SimEvent(const std::string& title) {
     phonesim::DatebookEvent e;
-    e.title = W(title);
+    e.title = title;
     e.alarmOn = 1;
     e.startTime = "09:30";
     e.startDate = "01-24-2004";
@@ -197,7 +197,7 @@ TEST(DatebookWrite, EventsGoInWhereTheDialogSaysAndRefusalsComeBack) {
     draft.lead = 1440;
     EXPECT_TRUE(WriteEvent(session, WriteCommand(4, draft)).taken);
     const auto events = phone.state().contents.events;
-    EXPECT_EQ(events.at(3).title, W("Полночь"));
+    EXPECT_EQ(events.at(3).title, "Полночь");
     EXPECT_EQ(events.at(3).alarmTime, "23:55");
     EXPECT_EQ(events.at(3).alarmDate, "02-29-2004");
     EXPECT_EQ(events.at(4).alarmTime, "00:10");

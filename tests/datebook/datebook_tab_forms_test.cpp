@@ -101,7 +101,7 @@ TEST_F(DatebookTabForms, AnEditThatChangesNothingWritesTheEventBackAsItCame) {
     ForgetFirstTimes();
     start(options);
     phonesim::DatebookEvent e;
-    e.title = W("Дача");
+    e.title = "Дача";
     e.firstFlag = 0;
     e.alarmOn = 1;
     e.startTime = "00:00";

@@ -154,7 +154,7 @@ TEST_F(DatebookTab, AddWithoutAReadReadsFirstAndWritesTheAlarmOnTheDayBefore) {
     ASSERT_EQ(phone().sinceStarting("AT+MDBR=?").size(), 2u);  // the read before and after
     EXPECT_EQ(phone().sinceStarting("AT+MDBW=").size(), 1u);
     const auto event = phone().state().contents.events.at(3);
-    EXPECT_EQ(event.title, W("Ночь"));
+    EXPECT_EQ(event.title, "Ночь");
     EXPECT_EQ(event.alarmTime, "23:55");
     EXPECT_EQ(event.alarmDate, "02-28-2027");
     EXPECT_EQ(event.repeat, 2);
@@ -226,7 +226,7 @@ TEST_F(DatebookTab, AfterAWriteThatFailedHalfWayTheNextAddReadsFirst) {
     click("sbAddEvent");
     ASSERT_EQ(boxTexts().size(), 1);
     EXPECT_TRUE(boxTexts().front().startsWith(QStringLiteral("Ошибка по таймауту")));
-    EXPECT_EQ(phone().state().contents.events.at(3).title, W("Первое"));  // taken all the same
+    EXPECT_EQ(phone().state().contents.events.at(3).title, "Первое");  // taken all the same
 
     // An import that stops half-way says what went in, then why it stopped.
     const QString path = filePath("two.ics");
@@ -294,7 +294,7 @@ TEST_F(DatebookTab, DoubleClickEditKeepsTheLeadAndWritesARawRepeatCodeBack) {
     QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, title);
     EXPECT_TRUE(boxes().empty()) << boxTexts().join('|').toStdString();
     auto event = phone().state().contents.events.at(0);
-    EXPECT_EQ(event.title, W("Планёрка у директора"));
+    EXPECT_EQ(event.title, "Планёрка у директора");
     EXPECT_EQ(event.alarmTime, "09:15");
 
     // The raw code goes back unchanged; this phone refuses it, and says so.

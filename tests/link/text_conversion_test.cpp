@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <fstream>
 #include <optional>
 #include <vector>
 
@@ -80,6 +81,107 @@ TEST(PhoneText, BadGroupsInTheLatinAndCyrillicRowsFail) {
     EXPECT_THROW(DecodePhoneText("04Z1"), EConvertError);
     // Outside those rows a stray character is no character, as before.
     EXPECT_EQ(DecodePhoneText("\"ABC0041"), "A");
+}
+
+// UTF-8 to UCS2 and back: every character of the Basic Multilingual Plane is kept, whatever
+// script it belongs to; an emoji, which UCS2 lacks, is one counted '?'.
+TEST(Ucs2, NamesInEveryScriptRoundTripAndOnlyEmojiAreReplaced) {
+    struct Case {
+        const char* text;
+        const char* ucs2;
+        size_t replaced;
+        const char* decoded;  // nullptr: the text itself
+    };
+    const Case cases[] = {
+        {"Müller", "004D00FC006C006C00650072", 0, nullptr},
+        {"Łukasz Żółć", "01410075006B00610073007A0020017B00F301420107", 0, nullptr},
+        {"Ελένη", "039503BB03AD03BD03B7", 0, nullptr},
+        {"עברית", "05E205D105E805D905EA", 0, nullptr},
+        {"中文", "4E2D6587", 0, nullptr},
+        {"Ёжик", "040104360438043A", 0, nullptr},
+        {"Ελ 😀!", "0395 03BB 0020 003F 0021", 1, "Ελ ?!"},
+        {"a\r\nb\t", "00610062", 0, "ab"},  // control characters cannot be stored
+        {"x\xff"
+         "y",
+         "0078003F0079", 1, "x?y"},  // a byte that starts no character
+    };
+    for (const Case& c : cases) {
+        std::string expected = c.ucs2;
+        expected.erase(std::remove(expected.begin(), expected.end(), ' '), expected.end());
+        size_t replaced = 0;
+        EXPECT_EQ(EncodeUcs2(c.text, &replaced), expected) << c.text;
+        EXPECT_EQ(replaced, c.replaced) << c.text;
+        EXPECT_EQ(DecodeUcs2(expected), c.decoded ? c.decoded : c.text) << c.text;
+        EXPECT_EQ(Ucs2Length(c.text), expected.size() / 4) << c.text;
+        EXPECT_EQ(HasCharactersBeyondUcs2(c.text),
+                  std::string(c.text).find("😀") != std::string::npos);
+    }
+    // A phone that sends UTF-16 pairs gives the character; a lone half is '?'. Bad groups fail
+    // in the Latin and Cyrillic rows as they always did.
+    EXPECT_EQ(DecodeUcs2("D83DDE000041"), "😀A");
+    EXPECT_EQ(DecodeUcs2("D83D0041DE00"), "?A?");
+    EXPECT_EQ(DecodeUcs2("0061006"), "a\x06");
+    EXPECT_THROW(DecodeUcs2("004100G1"), EConvertError);
+}
+
+TEST(Ucs2, LimitsCountCharactersAsThePhoneDoes) {
+    EXPECT_EQ(Ucs2Prefix("Łukasz Żółć", 8), "Łukasz Ż");
+    EXPECT_EQ(Ucs2Prefix("中文中文", 3), "中文中");
+    EXPECT_EQ(Ucs2Prefix("a\r\nbc", 2), "a\r\nb");
+    EXPECT_EQ(Ucs2Prefix("ab", 5), "ab");
+    EXPECT_EQ(Ucs2Length("😀😀"), 2u);
+}
+
+// Quoted fields of phones outside UCS2 mode: hexadecimal that reads as Windows-1251 characters
+// is UCS2, anything else 8-bit text, UTF-8 when it is that.
+TEST(Ucs2, QuotedFieldsKeepTheirText) {
+    EXPECT_EQ(DecodeUcs2Field("041C0438"), "Ми");
+    EXPECT_EQ(DecodeUcs2Field("\"041C0438\""), "Ми");
+    EXPECT_EQ(DecodeUcs2Field("\"Meeting\""), "Meeting");
+    EXPECT_EQ(DecodeUcs2Field("\"CAFE\""), "CAFE");
+    EXPECT_EQ(DecodeUcs2Field("\"Müller\""), "Müller");
+    EXPECT_EQ(DecodeUcs2Field("\"" + Utf8ToCp1251("Встреча") + "\""), "Встреча");
+}
+
+// The files whose format is Windows-1251 count what they could not hold; a line read back is
+// UTF-8 only when it is well-formed UTF-8 beyond ASCII.
+TEST(Cp1251, FilesCountReplacedCharactersAndReadBothForms) {
+    size_t replaced = 0;
+    EXPECT_EQ(Utf8ToCp1251("Łukasz Ёж", replaced), "?ukasz " + Utf8ToCp1251("Ёж"));
+    EXPECT_EQ(replaced, 1u);
+    EXPECT_TRUE(FitsCp1251("Ёжик, № 5 — €"));
+    EXPECT_FALSE(FitsCp1251("Müller"));
+    EXPECT_EQ(Utf8OrCp1251ToUtf8("Müller"), "Müller");
+    EXPECT_EQ(Utf8OrCp1251ToUtf8(Utf8ToCp1251("Привет, Ёлка")), "Привет, Ёлка");
+    EXPECT_EQ(Utf8OrCp1251ToUtf8("plain"), "plain");
+}
+
+// The claim the archive's reader rests on, tried on every word of a Russian dictionary and on
+// lines of ten of them: in Windows-1251 none reads as well-formed UTF-8.
+TEST(Cp1251, NoRussianWordInWindows1251IsTakenForUtf8) {
+    std::ifstream dictionary("/usr/share/hunspell/ru_RU.dic");
+    if (!dictionary) GTEST_SKIP() << "no Russian dictionary (hunspell-ru) to try the claim on";
+    std::string line, words;
+    size_t count = 0, lines = 0;
+    std::vector<std::string> misread;
+    auto check = [&](const std::string& utf8) {
+        if (Utf8OrCp1251ToUtf8(Utf8ToCp1251(utf8)) != utf8) misread.push_back(utf8);
+    };
+    std::getline(dictionary, line);  // the count of entries
+    while (std::getline(dictionary, line)) {
+        const std::string word = line.substr(0, line.find('/'));
+        if (!FitsCp1251(word)) continue;
+        check(word);
+        words += (words.empty() ? "" : " ") + word;
+        if (++count % 10 == 0) {
+            check(words);
+            words.clear();
+            ++lines;
+        }
+    }
+    EXPECT_GT(count, 100000u);
+    EXPECT_TRUE(misread.empty()) << misread.size() << " of " << count << " words and " << lines
+                                 << " lines misread, the first: " << misread.front();
 }
 
 TEST(Cp1251, ConvertsToAndFromUtf8AndUtf16) {

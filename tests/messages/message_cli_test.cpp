@@ -97,7 +97,7 @@ TEST_F(SmsCli, SendStoresAndSendsByTheAction) {
     std::string russian;
     for (int i = 0; i < 70; ++i) russian += "ж";
     EXPECT_EQ(Cli("sms send 900 '" + russian + "'").status, 0);
-    EXPECT_EQ(phone.state().contents.messages.at(12).text, W(russian));
+    EXPECT_EQ(phone.state().contents.messages.at(12).text, russian);
     EXPECT_EQ(Cli("sms send 900 '" + std::string(160, 'a') + "'").status, 0);
 }
 

@@ -215,7 +215,7 @@ protected:
                                   const std::set<int>& confirmed) {
         Messages now = phone.state().contents.messages;
         if (const auto added = At(now, kNewIndex)) {
-            EXPECT_EQ(added->text, W("Привет"));
+            EXPECT_EQ(added->text, "Привет");
             EXPECT_EQ(added->number, "+79001234567");
             now.erase(kNewIndex);
         }

@@ -273,7 +273,7 @@ TEST_F(MessagesOnPhone, SendPathsReportWhatThePhoneDid) {
         const auto messages = phone.state().contents.messages;
         ASSERT_EQ(messages.count(12), c.stored ? 1u : 0u);
         if (c.stored) {
-            EXPECT_EQ(messages.at(12).text, W("Привет"));
+            EXPECT_EQ(messages.at(12).text, "Привет");
             EXPECT_EQ(messages.at(12).status, c.status);
         }
     }

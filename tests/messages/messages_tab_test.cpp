@@ -266,7 +266,7 @@ TEST_F(MessagesWindow, SendFromThePhonebookPopupHonoursTheDialog) {
         s.contents.phonebook.clear();
         for (int slot : {1, 2}) {
             phonesim::PhonebookEntry e;
-            e.name = W("Мама");
+            e.name = "Мама";
             e.number = "+7916000000" + std::to_string(slot);
             e.numberFormat = 145;
             e.type = 3;

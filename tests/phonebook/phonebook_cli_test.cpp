@@ -104,12 +104,12 @@ TEST_F(PhonebookCli, ListLineOfOneEntry) {
         phonesim::PhonebookEntry e;
         e.number = "+7911";
         e.numberFormat = 145;
-        e.name = test::W("Іван");
+        e.name = "Іван";
         e.type = 3;
         e.ids = 7;
         e.category = 1;
         e.icon = 3;
-        s.contents.categories[1] = {test::W("Сім'я"), 0};
+        s.contents.categories[1] = {"Сім'я", 0};
         s.contents.phonebook[12] = e;
     });
     const CliRun run = Cli(phone, "phonebook list");
@@ -174,7 +174,7 @@ TEST_F(PhonebookCli, LoadingAUtf8FileAndABusyPort) {
     const size_t at = loaded.err.find(note);
     EXPECT_NE(at, std::string::npos) << loaded.err;
     EXPECT_EQ(loaded.err.find(note, at + 1), std::string::npos) << loaded.err;
-    EXPECT_EQ(phone.phonebook().at(3).name, test::W("Юрій Тест"));
+    EXPECT_EQ(phone.phonebook().at(3).name, "Юрій Тест");
     EXPECT_NE(Cli(phone, "phonebook list").out.find("\tЮрій Тест\t"), std::string::npos);
 
     // Held by another port object: its own text, not "не подключен".

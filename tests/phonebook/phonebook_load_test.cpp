@@ -74,7 +74,7 @@ TEST(PhonebookFiles, C350RoundTripKeepsSlotsNamesIconsAndSim) {
 TEST(PhonebookFiles, SavingRereadsTheCategoryNames) {
     SimPhone phone("C350");
     PhonebookState state = ReadAll(phone);
-    phone.edit([](phonesim::PhoneState& s) { s.contents.categories[2].name = W("Робота"); });
+    phone.edit([](phonesim::PhoneState& s) { s.contents.categories[2].name = "Робота"; });
     phone.mark();
     {
         PhoneSession session(phone.settings);
@@ -106,7 +106,7 @@ TEST(PhonebookFiles, SlotsComeBackWhenTheSimDoesNotFollowThePhone) {
         phonesim::PhonebookEntry sim;
         sim.number = "+2";
         sim.numberFormat = 145;
-        sim.name = W("Сім");
+        sim.name = "Сім";
         sim.type = 7;
         s.contents.phonebook[350] = sim;
     });
@@ -119,7 +119,7 @@ TEST(PhonebookFiles, SlotsComeBackWhenTheSimDoesNotFollowThePhone) {
     const auto book = phone.phonebook();
     EXPECT_EQ(book.count(150), 1u);
     ASSERT_EQ(book.count(350), 1u);
-    EXPECT_EQ(book.at(350).name, W("Сім"));
+    EXPECT_EQ(book.at(350).name, "Сім");
     // A SIM line writes the first four fields only; a phone line the 9-field layout.
     const auto writes = phone.sinceStarting("AT+MPBW=");
     ASSERT_EQ(writes.size(), 2u);

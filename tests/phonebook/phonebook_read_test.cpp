@@ -33,7 +33,7 @@ void ExpectSameEntry(const TAbonentInfo& r, int slot, const phonesim::PhonebookE
                      ModelFamily family) {
     SCOPED_TRACE("slot " + std::to_string(slot));
     EXPECT_EQ(r.Index, slot);
-    EXPECT_EQ(r.Name, e.name);
+    EXPECT_EQ(r.Name, W(e.name));
     EXPECT_EQ(r.Number, e.number);
     EXPECT_EQ(r.NumberFormat, e.numberFormat);
     EXPECT_EQ(r.NumberType, e.type);
@@ -43,7 +43,7 @@ void ExpectSameEntry(const TAbonentInfo& r, int slot, const phonesim::PhonebookE
         EXPECT_EQ(r.Icon, e.icon);
     }
     if (family == ModelFamily::Fields16) {
-        EXPECT_EQ(r.Picture, e.picture);
+        EXPECT_EQ(r.Picture, W(e.picture));
     }
 }
 
@@ -103,7 +103,7 @@ TEST(PhonebookRead, C350WholePhonebookByIndex) {
     ASSERT_EQ(state.groupNames.size(), 15u);
     for (int g = 1; g <= 15; ++g) {
         auto it = categories.find(g);
-        EXPECT_EQ(state.groupNames[g - 1], it == categories.end() ? "" : it->second.name) << g;
+        EXPECT_EQ(state.groupNames[g - 1], it == categories.end() ? "" : W(it->second.name)) << g;
     }
     EXPECT_EQ(seen.lastPos, 0);
     EXPECT_EQ(seen.lastMax, 1250);
@@ -115,8 +115,8 @@ TEST(PhonebookRead, V300PicturesAndT720WithoutCategories) {
         phonesim::PhonebookEntry e;
         e.number = "+7911";
         e.numberFormat = 145;
-        e.name = W("Степан");
-        e.picture = W("кот.gif");
+        e.name = "Степан";
+        e.picture = "кот.gif";
         e.category = 3;
         s.contents.phonebook[17] = e;
     });

@@ -29,7 +29,7 @@ TEST_F(PhonebookTab, AddThroughTheDialog) {
     EXPECT_TRUE(boxes.empty());
     EXPECT_EQ(host.settingsLoads, 1);
     const auto entry = phone.phonebook().at(slot);
-    EXPECT_EQ(entry.name, W("Ґанна"));
+    EXPECT_EQ(entry.name, "Ґанна");
     EXPECT_EQ(entry.icon, 4);
     EXPECT_EQ(entry.category, 2);
     EXPECT_EQ(entry.type, 3);

@@ -11,13 +11,13 @@ TEST_F(PhonebookTab, ReadAllFillsTheListWithIconsAndCategories) {
         phonesim::PhonebookEntry e;
         e.number = "+380501234567";
         e.numberFormat = 145;
-        e.name = W("Тарас Коваль");
+        e.name = "Тарас Коваль";
         e.type = 3;
         e.ids = 7;
         e.category = 2;
         e.icon = 4;
         s.contents.phonebook[77] = e;
-        s.contents.categories[2] = {W("Друзі"), 0};
+        s.contents.categories[2] = {"Друзі", 0};
     });
     ReadAll(phone);
     EXPECT_TRUE(boxes.empty()) << boxes.front().text.toStdString();

@@ -74,7 +74,7 @@ TEST(PhonebookAdd, CommandOfEachFamilyAndThePhonesEntry) {
                       "AT+CGMM", "AT+CPBS=AD", "AT+CSCS=UCS2", "AT+MPBR=?",
                       "AT+MPBW=" + std::to_string(slot) + ",\"+7911\",145," + name + c.tail}));
         const phonesim::PhonebookEntry stored = phone.phonebook().at(slot);
-        EXPECT_EQ(stored.name, W("Ївга"));
+        EXPECT_EQ(stored.name, "Ївга");
         EXPECT_EQ(stored.number, "+7911");
         EXPECT_EQ(stored.type, 3);
         EXPECT_EQ(stored.ids, 255);
@@ -123,7 +123,7 @@ TEST(PhonebookAdd, V300PictureGoesAsPhoneText) {
     EntryDraft draft = Draft(FirstFree(state), "+7911", "Pic");
     draft.iconText = W("кот");
     ASSERT_TRUE(Add(phone, state, draft).written);
-    EXPECT_EQ(phone.phonebook().at(std::stoi(draft.slotText)).picture, W("кот"));
+    EXPECT_EQ(phone.phonebook().at(std::stoi(draft.slotText)).picture, "кот");
 }
 
 TEST(PhonebookAdd, NumberFormatsReachThePhone) {
@@ -175,7 +175,7 @@ TEST(PhonebookEdit, MovedEntryLeavesNothingInItsOldSlot) {
         phonesim::PhonebookEntry e;
         e.number = "+380501112233";
         e.numberFormat = 145;
-        e.name = W("Богдан");
+        e.name = "Богдан";
         e.ids = 7;
         s.contents.phonebook[5] = e;
     });
@@ -195,7 +195,7 @@ TEST(PhonebookEdit, MovedEntryLeavesNothingInItsOldSlot) {
     EXPECT_EQ(sent[1], "AT+MPBW=5");
     const auto book = phone.phonebook();
     EXPECT_EQ(book.count(5), 0u);
-    EXPECT_EQ(book.at(7).name, W("Богдан"));
+    EXPECT_EQ(book.at(7).name, "Богдан");
     EXPECT_EQ(book.at(7).ids, 7);
     EXPECT_TRUE(state.abonents[4].IsFree());
     EXPECT_EQ(state.abonents[6].Name, W("Богдан"));
@@ -362,7 +362,7 @@ TEST(PhonebookWrites, UnsolicitedLinesChangeNothing) {
     const int slot = FirstFree(state);
     const EntryWriteResult added = Add(phone, state, Draft(slot, "+380", W("Ірина")));
     EXPECT_TRUE(added.written);
-    EXPECT_EQ(phone.phonebook().at(slot).name, W("Ірина"));
+    EXPECT_EQ(phone.phonebook().at(slot).name, "Ірина");
 
     PhoneSession session(phone.settings, PhoneSession::Options{true, true});
     RecordingInteraction interaction;

@@ -182,13 +182,30 @@ TEST(PhonebookWrite, WriteThenReadBackAndEmpty) {
     EXPECT_EQ(p.at("AT+MPBW=1005,\"+79001112233\",145," + name + ",3,0,255,0,1,2,255,255,0"), kOk);
     EXPECT_EQ(p.line("AT+MPBR=1005"),
               "+MPBR: 1005,\"+79001112233\",145," + name + ",3,0,255,0,1,2,255,255,0");
-    p.sim().withState([](PhoneState& s) {
-        EXPECT_EQ(s.contents.phonebook.at(1005).name, Utf8ToCp1251("Пётр Ёжиков"));
-    });
+    p.sim().withState(
+        [](PhoneState& s) { EXPECT_EQ(s.contents.phonebook.at(1005).name, "Пётр Ёжиков"); });
     // Only the slot: the entry goes.
     EXPECT_EQ(p.at("AT+MPBW=1005"), kOk);
     EXPECT_EQ(p.at("AT+MPBR=1005"), kOk);
     p.sim().withState([](PhoneState& s) { EXPECT_EQ(s.contents.phonebook.count(1005), 0u); });
+}
+
+// The phone holds UCS2: a name in any script comes back as it went in, the state keeps it as
+// UTF-8, and the limit counts characters, not bytes (24 Chinese ones fit, 25 do not).
+TEST(PhonebookWrite, NamesInAnyScriptAndTheirLengthInCharacters) {
+    BookPort p("C350");
+    for (const char* name : {"Müller", "Łukasz Żółć", "Ελένη", "עברית", "中文"}) {
+        const std::string hex = EncodeUcs2(name);
+        EXPECT_EQ(p.at("AT+MPBW=7,\"+7911\",145," + hex + ",3,0,255,0,1,2,255,255,0"), kOk);
+        EXPECT_EQ(p.line("AT+MPBR=7"),
+                  "+MPBR: 7,\"+7911\",145," + hex + ",3,0,255,0,1,2,255,255,0");
+        p.sim().withState([&](PhoneState& s) { EXPECT_EQ(s.contents.phonebook.at(7).name, name); });
+    }
+    std::string chinese;
+    for (int i = 0; i < 24; ++i) chinese += "4E2D";
+    EXPECT_EQ(p.at("AT+MPBW=7,\"+7911\",145," + chinese + ",3,0,255,0,1,2,255,255,0"), kOk);
+    EXPECT_EQ(p.at("AT+MPBW=7,\"+7911\",145," + chinese + "4E2D,3,0,255,0,1,2,255,255,0"),
+              "\r\nERROR\r\n");
 }
 
 TEST(PhonebookWrite, SimSlotWithFourFieldsGetsTheSimType) {

@@ -42,7 +42,7 @@ TEST(StateFile, TextRoundTripKeepsEveryField) {
     // Texts with the characters the format must escape, and every field set.
     PhonebookEntry odd;
     odd.number = "+7\\9";
-    odd.name = Utf8ToCp1251("Tab\there\nand Ёё \\ end");
+    odd.name = "Tab\there\nand Ёё \\ end";
     odd.picture = "pic\t1";
     odd.aux6 = 1, odd.ids = 42, odd.aux8 = 3, odd.aux9 = 4, odd.category = 5, odd.icon = 6;
     odd.aux12 = 7, odd.aux13 = 8, odd.aux15 = 9, odd.aux16 = 10;

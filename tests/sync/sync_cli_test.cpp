@@ -139,7 +139,7 @@ TEST_F(SyncCli, ChangesTravelBothWaysAndTheFileKeepsItsFullForm) {
         EXPECT_NE(event.find(kept), std::string::npos) << kept << "\n" << event;
 
     // Deleted on one side: deleted on the other.
-    const fs::path mum = FileWith(Contacts(), "FN:" + Cp1251ToUtf8(phone.phonebook().at(2).name));
+    const fs::path mum = FileWith(Contacts(), "FN:" + phone.phonebook().at(2).name);
     ASSERT_FALSE(mum.empty());
     fs::remove(mum);
     phone.edit([&](phonesim::PhoneState& s) { s.contents.events.erase(eventSlot); });
@@ -154,10 +154,10 @@ TEST_F(SyncCli, AConflictIsLeftAloneUnlessASideIsPreferred) {
     SimPhone phone("C350");
     ASSERT_EQ(Sync(phone).status, 0);
     const std::string name = phone.phonebook().at(3).name;
-    const fs::path file = FileWith(Contacts(), "FN:" + Cp1251ToUtf8(name) + "\r\n");
+    const fs::path file = FileWith(Contacts(), "FN:" + name + "\r\n");
     ASSERT_FALSE(file.empty());
     std::string text = test::FileBytes(file);
-    text.replace(text.find("FN:"), 3 + Cp1251ToUtf8(name).size(), "FN:From the folder");
+    text.replace(text.find("FN:"), 3 + name.size(), "FN:From the folder");
     Write(file, text);
     phone.edit([](phonesim::PhoneState& s) { s.contents.phonebook.at(3).name = "From the phone"; });
 
