@@ -11,6 +11,7 @@
 #include <tuple>
 
 #include "datebook/datebook_skipped.h"
+#include "link/cp1251.h"
 #include "link/errors.h"
 #include "link/phone_text.h"
 #include "link/plural.h"
@@ -35,6 +36,11 @@ std::string Taken(char* text) {
 // The notes and warnings are UTF-8 as the titles in them; W marks a text of our own.
 std::string W(const std::string& utf8) {
     return utf8;
+}
+
+// Exception texts stay Windows-1251, as every layer catches them.
+std::string NotICalendarText() {
+    return Utf8ToCp1251("Файл не является файлом iCalendar.");
 }
 
 std::string TwoDigits(int value) {
@@ -537,7 +543,7 @@ std::vector<ImportedEvent> ParseICalendar(const std::string& text, int titleLeng
     icalerror_set_errors_are_fatal(0);
     const Component root(
         text.find("BEGIN:") == std::string::npos ? nullptr : icalparser_parse_string(text.c_str()));
-    if (!root) throw OrlinError(W("Файл не является файлом iCalendar."));
+    if (!root) throw OrlinError(NotICalendarText());
     std::vector<icalcomponent*> calendars;
     switch (icalcomponent_isa(root.get())) {
         case ICAL_VCALENDAR_COMPONENT:
@@ -552,7 +558,7 @@ std::vector<ImportedEvent> ParseICalendar(const std::string& text, int titleLeng
         default:
             break;
     }
-    if (calendars.empty()) throw OrlinError(W("Файл не является файлом iCalendar."));
+    if (calendars.empty()) throw OrlinError(NotICalendarText());
     std::vector<ImportedEvent> events;
     for (icalcomponent* calendar : calendars)
         for (icalcomponent* e = icalcomponent_get_first_component(calendar, ICAL_VEVENT_COMPONENT);
