@@ -117,8 +117,9 @@ WrittenCopy WriteDatebookFile(const fs::path& folder, const std::vector<Datebook
     const ICalExport exported = ExportICalendar(events, identity);
     WriteChecked(folder, kDatebookFile, exported.text);
     copy.events = exported.eventsWritten;
-    if (const std::string warning = ExportWarning(exported); !warning.empty())
-        copy.notes.push_back(warning);
+    // The copy's notes are Windows-1251 as the other parts' (the export words UTF-8).
+    if (const Utf8Text warning = ExportWarning(exported); !warning.empty())
+        copy.notes.push_back(Utf8ToCp1251(warning));
     return copy;
 }
 
@@ -229,8 +230,9 @@ BackupContents ReadBackupFolder(const fs::path& folder, Interaction& interaction
     for (size_t i = 0; i < events.size(); ++i) {
         const int line = EventLine(contents.calendar, i);
         if (!events[i].writable)
-            throw OrlinError(LineLabel(kDatebookFile, line) + W("событие ") + events[i].label +
-                             ": " + Joined(events[i].notes, "; "));
+            throw OrlinError(
+                LineLabel(kDatebookFile, line) +
+                W("событие " + events[i].label + ": " + Joined(events[i].notes, "; ")));
         if (events[i].slot < 0) continue;
         const auto [it, fresh] = lineOfEvent.emplace(events[i].slot, line);
         if (!fresh)

@@ -156,7 +156,8 @@ public:
                 std::string text;
                 for (const std::string& note : imported.notes)
                     text += (text.empty() ? "" : "; ") + note;
-                part.notes.push_back(imported.label + ": " + text);
+                // The report's notes are Windows-1251 as the other parts'.
+                part.notes.push_back(Utf8ToCp1251(imported.label + ": " + text));
             }
             int slot = imported.slot;
             if (!exists(slot)) {

@@ -41,7 +41,7 @@ void FillDatebook(orlin::phonesim::PhoneState& s) {
     s.contents.events.clear();
     for (int i = 0; i < kEvents; ++i) {
         orlin::phonesim::DatebookEvent e;
-        e.title = orlin::Utf8ToCp1251(kTitles[i % 8]) + " " + std::to_string(i);
+        e.title = std::string(kTitles[i % 8]) + " " + std::to_string(i);
         const int day = 1 + i % 28, month = 1 + i % 12;
         char date[16], time[8];
         std::snprintf(date, sizeof date, "%02d-%02d-2027", month, day);

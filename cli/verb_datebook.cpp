@@ -25,6 +25,7 @@
 #include "link/cp1251.h"
 #include "link/errors.h"
 #include "link/phone_session.h"
+#include "link/phone_text.h"
 #include "link/whole_file.h"
 
 namespace orlin::cli {
@@ -36,7 +37,7 @@ const char* const kRepeatWords[] = {"none",         "daily", "weekly", "monthly-
 
 // The options of add and edit, each as given (nothing when not given).
 struct EventOptions {
-    std::optional<std::string> title;  // Windows-1251
+    std::optional<Utf8Text> title;
     std::optional<CivilDate> date;
     std::optional<ClockTime> time;
     std::optional<int> duration;
@@ -98,7 +99,7 @@ EventOptions ParseEventOptions(const std::vector<std::string>& args, size_t firs
         }
         if (name == "--title") {
             if (value.empty()) throw UsageError("--title must not be empty");
-            o.title = Utf8ToCp1251(value);
+            o.title = value;
         } else if (name == "--date") {
             o.date = DateOption(value);
         } else if (name == "--time") {
@@ -158,9 +159,10 @@ bool ReadAll(const Invocation& invocation, DatebookReport& read,
     return true;
 }
 
-void CheckTitle(const std::string& title, const DatebookReport& read) {
-    if (read.titleLength > 0 && title.size() > static_cast<size_t>(read.titleLength))
-        throw UsageError("the title has " + std::to_string(title.size()) +
+// The phone counts a title's characters in UCS2 (an emoji is one '?').
+void CheckTitle(const Utf8Text& title, const DatebookReport& read) {
+    if (read.titleLength > 0 && Ucs2Length(title) > static_cast<size_t>(read.titleLength))
+        throw UsageError("the title has " + std::to_string(Ucs2Length(title)) +
                          " characters; the phone takes at most " +
                          std::to_string(read.titleLength) + " (nothing was written)");
 }
@@ -176,6 +178,7 @@ int Write(const Invocation& invocation, int slot, const EventDraft& draft) {
         std::cerr << Cp1251ToUtf8(WriteRefusedText(slot, answer.line)) << std::endl;
         return 1;
     }
+    if (HasCharactersBeyondUcs2(draft.title)) std::cerr << BeyondUcs2Text(draft.title) << std::endl;
     std::cout << slot << "\n";
     return 0;
 }
@@ -208,7 +211,7 @@ Json IsoDate(const std::string& wireDate, const std::string* wireTime = nullptr)
 Json JsonEvent(const DatebookEvent& event) {
     Json item;
     item["slot"] = event.slot;
-    item["title"] = JsonText(event.title);
+    item["title"] = Json(event.title);
     const bool timed = !IsUntimed(event);
     item["timed"] = timed;
     item["date"] = IsoDate(event.startDate);
@@ -255,7 +258,7 @@ int List(const Invocation& invocation, bool quick, ListFormat format) {
     }
     for (const DatebookEvent& event : read.events) {
         std::cout << event.slot;
-        for (const std::string& cell : CellsOfEvent(event)) std::cout << '\t' << ListField(cell);
+        for (const Utf8Text& cell : CellsOfEvent(event)) std::cout << '\t' << ListFieldUtf8(cell);
         std::cout << '\n';
     }
     std::cerr << Cp1251ToUtf8(Utf8ToCp1251("Свободно: ") + FreeShareText(read) + "%") << std::endl;
@@ -316,7 +319,7 @@ int Delete(const Invocation& invocation, const std::vector<int>& slotList) {
     change.RaiseFailure();
     for (int slot : change.empty)
         std::cerr << "Slot " << slot << " was empty: there was no event to delete." << std::endl;
-    if (!change.refused.empty()) std::cerr << Cp1251ToUtf8(DeleteEventsText(change)) << std::endl;
+    if (!change.refused.empty()) std::cerr << DeleteEventsText(change) << std::endl;
     return change.refused.empty() && change.empty.empty() ? 0 : 1;
 }
 
@@ -327,8 +330,8 @@ int AutoDelete(const Invocation& invocation, int item) {
         answer = SetAutoDelete(session, AutoDeleteCode(item));
     }
     if (answer.taken) return 0;
-    std::cerr << Cp1251ToUtf8(AutoDeleteRefusedText(
-                     AutoDeleteItemTexts()[static_cast<size_t>(item)], answer.line))
+    std::cerr << AutoDeleteRefusedText(AutoDeleteItemTexts()[static_cast<size_t>(item)],
+                                       answer.line)
               << std::endl;
     return 1;
 }
@@ -388,8 +391,8 @@ int Export(const Invocation& invocation, const std::string& path, bool quick, bo
         WriteWholeFile(path, exported.text);
     }
     stamps->save();
-    const std::string warning = ExportWarning(exported);
-    if (!warning.empty()) std::cerr << Cp1251ToUtf8(warning) << std::endl;
+    const Utf8Text warning = ExportWarning(exported);
+    if (!warning.empty()) std::cerr << warning << std::endl;
     std::cout << exported.eventsWritten << " events exported to " << path << "\n";
     if (vdir) std::cout << "Removed " << removed << " files of events no longer on the phone\n";
     return 0;
@@ -444,9 +447,8 @@ int PutBackInPlace(const Invocation& invocation, std::vector<ImportedEvent>& eve
         if (held == phoneEvents.end()) continue;  // emptied: back into its slot when free
         const ICalExport phone = ExportICalendar({*held}, &identity);
         if (phone.items.empty() || phone.items[0].hash != event.orlinHash) {
-            event.notes.push_back(
-                Utf8ToCp1251("ячейка ") + std::to_string(event.slot) +
-                Utf8ToCp1251(" хранит теперь другое событие: записано в свободную"));
+            event.notes.push_back("ячейка " + std::to_string(event.slot) +
+                                  " хранит теперь другое событие: записано в свободную");
             continue;
         }
         event.alreadyThere = true;
@@ -493,8 +495,8 @@ int Import(const Invocation& invocation, const std::string& path, bool vdir) {
     }
     int imported = 0;
     for (size_t i = 0; i < written.slotOf.size(); ++i) imported += written.taken(i);
-    const std::string warning = ImportWarning(events, written);
-    if (!warning.empty()) std::cerr << Cp1251ToUtf8(warning) << std::endl;
+    const Utf8Text warning = ImportWarning(events, written);
+    if (!warning.empty()) std::cerr << warning << std::endl;
     if (!failure.empty()) std::cerr << Cp1251ToUtf8(failure) << std::endl;
     std::cout << imported + inPlace << " of " << events.size() << " events imported";
     if (inPlace > 0) std::cout << " (" << inPlace << " in place)";

@@ -16,6 +16,7 @@
 #include <QTimeEdit>
 #include <QVBoxLayout>
 
+#include "link/phone_text.h"
 #include "ui/message_boxes.h"
 #include "ui/phone_text_qt.h"
 
@@ -125,7 +126,7 @@ void TfrmAddEvent::PresetForAdd() {
 void TfrmAddEvent::PresetForEdit(const orlin::EditValues& values) {
     Accepted = false;
     const orlin::EventDraft& d = values.draft;
-    edtEventTitle->setText(orlin::FromCp1251(d.title));
+    edtEventTitle->setText(QString::fromStdString(d.title));
     EventIndex = values.slot;
     seDuration->setValue(d.duration);
     dtpStartTime->setTime(QTime(d.startTime.hour, d.startTime.minute));
@@ -147,12 +148,17 @@ void TfrmAddEvent::PresetForEdit(const orlin::EditValues& values) {
 }
 
 void TfrmAddEvent::SetTitleLength(int characters) {
+    // The line counts UTF-16 units: for every character of the phone's UCS2 one, as the phone
+    // counts; Draft() cuts by the phone's count all the same.
+    titleLength_ = characters > 0 ? static_cast<size_t>(characters) : 0;
     edtEventTitle->setMaxLength(characters > 0 ? characters : 32767);
 }
 
 orlin::EventDraft TfrmAddEvent::Draft() const {
     orlin::EventDraft d;
-    d.title = orlin::ToCp1251(edtEventTitle->text());
+    d.title = edtEventTitle->text().toStdString();
+    if (titleLength_ > 0 && orlin::Ucs2Length(d.title) > titleLength_)
+        d.title = orlin::Ucs2Prefix(d.title, titleLength_);
     const QDate date = dtpStartDate->date();
     d.startDate = {date.year(), date.month(), date.day()};
     const QTime time = dtpStartTime->time();
@@ -182,6 +188,7 @@ void TfrmAddEvent::SpeedButton1Click() {
     Accepted = true;
     const orlin::EventDraft draft = Draft();
     RepeatCode = draft.repeatCode;
+    Title = draft.title;
     WriteCommand = orlin::WriteCommand(EventIndex, draft);
     accept();
 }

@@ -44,6 +44,7 @@ public:
 
     bool Accepted = false;
     std::string WriteCommand;  // the complete "AT+MDBW=" command built on confirmation
+    orlin::Utf8Text Title;     // the title it writes
     std::string RepeatCode;    // the chosen repeat item's position, or the row's own raw code
     int EventIndex = 0;        // the slot to write
     std::vector<uint8_t>
@@ -83,6 +84,7 @@ private:
     // what the spin boxes take (2880 minutes, say) and an untimed event's time flag stay as
     // the phone had them unless the user changes them, and so do the extended line's fields.
     std::optional<orlin::EventDraft> edited_;
+    size_t titleLength_ = 0;  // the phone's limit in UCS2 characters (0: none)
     int shownDuration_ = 0;
     int shownLead_ = 0;
     QTime shownTime_;

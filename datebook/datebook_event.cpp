@@ -1,7 +1,6 @@
 #include "datebook/datebook_event.h"
 
 #include "link/answers.h"
-#include "link/cp1251.h"
 #include "link/phone_text.h"
 #include "link/response_fields.h"
 #include "link/text_utils.h"
@@ -11,12 +10,12 @@ namespace orlin {
 namespace {
 
 const std::string& AlarmOnText() {
-    static const std::string text = Utf8ToCp1251("вкл.");
+    static const std::string text = "вкл.";
     return text;
 }
 
 const std::string& AlarmOffText() {
-    static const std::string text = Utf8ToCp1251("выкл.");
+    static const std::string text = "выкл.";
     return text;
 }
 
@@ -57,7 +56,7 @@ std::optional<DatebookEvent> QuotedOrExtendedEvent(int slot, const std::string& 
     if (f.size() < 10 || (!quotedTitle && !extended)) return std::nullopt;
     DatebookEvent event;
     event.slot = slot;
-    event.title = DecodeTextField(f[1]);
+    event.title = DecodeUcs2Field(f[1]);
     // The flags and the repeat code are one character each, as the ten-field line reads them.
     event.firstFlag = f[2].substr(0, 1);
     event.alarmFlag = f[3].substr(0, 1);
@@ -104,12 +103,7 @@ void SetEndFromDuration(DatebookEvent& event) {
 
 const std::vector<std::string>& RepeatTexts() {
     static const std::vector<std::string> texts = {
-        Utf8ToCp1251("нет"),
-        Utf8ToCp1251("ежедневно"),
-        Utf8ToCp1251("еженедельно"),
-        Utf8ToCp1251("ежемесячно (день)"),
-        Utf8ToCp1251("ежемесячно (дата)"),
-        Utf8ToCp1251("ежегодно"),
+        "нет", "ежедневно", "еженедельно", "ежемесячно (день)", "ежемесячно (дата)", "ежегодно",
     };
     return texts;
 }

@@ -14,8 +14,8 @@
 
 namespace orlin {
 
-// The fields of its line are those ParseEventLine reads (title in Windows-1251, decoded from
-// phone text). The time flag (firstFlag) is "0" when the start time means nothing (an untimed
+// The fields of its line are those ParseEventLine reads (title in UTF-8, decoded from
+// the phone's UCS2). The time flag (firstFlag) is "0" when the start time means nothing (an untimed
 // event, such as an all-day reminder), "1" otherwise; it, the alarm flag ("1" on, "0" off) and
 // the repeat code ("0".."5") are kept as the phone sent them and written back so.
 struct DatebookEvent : EventLineFields {
@@ -53,7 +53,7 @@ inline bool IsUntimed(const DatebookEvent& event) {
 
 // The repeat codes 0..5 and their texts, which are also the dialog's repeat items in code
 // order: "нет", "ежедневно", "еженедельно", "ежемесячно (день)", "ежемесячно (дата)",
-// "ежегодно" (Windows-1251).
+// "ежегодно" (UTF-8, as every cell).
 inline constexpr int kRepeatCodeCount = 6;
 const std::vector<std::string>& RepeatTexts();
 
@@ -80,7 +80,7 @@ DatebookEvent EventOfRow(const std::string& caption, const EventCells& cells,
 // The event in the answer to "AT+MDBR=slot": the fields of its "+MDBR:" line, wherever the
 // line stands (skipped occurrences of a repeating event come as "+MDBRE:" lines before it).
 // Nothing when the answer has no such line. The slot is the one asked for. A title in double
-// quotes is read as DecodeTextField reads it, and a line of twelve fields or more as the
+// quotes is read as DecodeUcs2Field reads it, and a line of twelve fields or more as the
 // extended line; its fields are cut at commas outside quotes.
 std::optional<DatebookEvent> EventFromAnswer(int slot, const std::string& response);
 

@@ -96,14 +96,15 @@ void DateBookTab::ExportICalendarClick() {
             orlin::ExportICalendar(events, identity ? &identity->identity() : nullptr);
         orlin::WriteWholeFile(orlin::Utf8Path(path), exported.text);
         if (identity) identity->save();
-        std::string warning = orlin::ExportWarning(exported);
+        orlin::Utf8Text warning = orlin::ExportWarning(exported);
         if (!key)
             warning += (warning.empty() ? "" : "\r\n") +
-                       orlin::Utf8ToCp1251(
+                       std::string(
                            "Телефон не ответил на запрос серийного номера: "
                            "события записаны без постоянных UID.");
-        if (!unread.empty()) warning += (warning.empty() ? "" : "\r\n") + unread;
-        if (!warning.empty()) MessageBoxes::warning(this, FromCp1251(warning));
+        if (!unread.empty())
+            warning += (warning.empty() ? "" : "\r\n") + orlin::Cp1251ToUtf8(unread);
+        if (!warning.empty()) MessageBoxes::warning(this, QString::fromStdString(warning));
     });
 }
 
@@ -142,20 +143,20 @@ void DateBookTab::ImportICalendarClick() {
                 // What went in before the failure, then the failure itself; the slots the
                 // writing reached are not known to be free any more.
                 written.stopped = true;
-                const std::string warning = orlin::ImportWarning(events, written);
-                if (!warning.empty()) MessageBoxes::warning(this, FromCp1251(warning));
+                const orlin::Utf8Text warning = orlin::ImportWarning(events, written);
+                if (!warning.empty()) MessageBoxes::warning(this, QString::fromStdString(warning));
                 forgetSlotTable();
                 throw;
             }
         }
-        std::string warning = orlin::ImportWarning(events, written);
+        orlin::Utf8Text warning = orlin::ImportWarning(events, written);
         if (alreadyThere > 0)
             warning += (warning.empty() ? "" : "\r\n") +
-                       orlin::Utf8ToCp1251(
+                       std::string(
                            "Уже есть в телефоне (тот же заголовок, время и дата), "
                            "не записано: ") +
                        std::to_string(alreadyThere);
-        if (!warning.empty()) MessageBoxes::warning(this, FromCp1251(warning));
+        if (!warning.empty()) MessageBoxes::warning(this, QString::fromStdString(warning));
         if (drafts.empty()) return;
         pauseBeforeReading();
         readAll();

@@ -30,8 +30,10 @@
 #include "link/errors.h"
 #include "link/interaction.h"
 #include "link/phone_session.h"
+#include "link/phone_text.h"
 #include "link/plural.h"
 #include "link/remembered_options.h"
+#include "link/text_utils.h"
 #include "ui/image_library.h"
 #include "ui/list_columns.h"
 #include "ui/message_boxes.h"
@@ -42,7 +44,6 @@
 #include "ui/window_context.h"
 
 using orlin::FromCp1251;
-using orlin::ToCp1251;
 
 namespace {
 
@@ -222,7 +223,8 @@ void DateBookTab::buildControls() {
     auto* radioLayout = new QVBoxLayout(RadioGroup1);
     const auto& items = orlin::AutoDeleteItemTexts();
     for (int i = 0; i < orlin::kAutoDeleteItemCount; ++i) {
-        auto* radio = new QRadioButton(FromCp1251(items[static_cast<size_t>(i)]), RadioGroup1);
+        auto* radio =
+            new QRadioButton(QString::fromStdString(items[static_cast<size_t>(i)]), RadioGroup1);
         RadioGroup1Items->addButton(radio, i);
         radioLayout->addWidget(radio);
     }
@@ -296,18 +298,18 @@ void DateBookTab::addRow(const orlin::DatebookEvent& event) {
     item->setText(0, QString::number(event.slot));
     const orlin::EventCells cells = orlin::CellsOfEvent(event);
     for (size_t i = 0; i < cells.size(); ++i)
-        item->setText(static_cast<int>(i) + 1, FromCp1251(cells[i]));
+        item->setText(static_cast<int>(i) + 1, QString::fromStdString(cells[i]));
     for (int centred : {3, 5, 6, 7}) item->setTextAlignment(centred, Qt::AlignCenter);
-    item->setData(0, kAlarmDateRole, FromCp1251(event.alarmDate));
+    item->setData(0, kAlarmDateRole, QString::fromStdString(event.alarmDate));
     rowEvents_[event.slot] = event;
 }
 
 orlin::DatebookEvent DateBookTab::eventOfRow(const QTreeWidgetItem* item) const {
     orlin::EventCells cells;
     for (size_t i = 0; i < cells.size(); ++i)
-        cells[i] = ToCp1251(item->text(static_cast<int>(i) + 1));
+        cells[i] = item->text(static_cast<int>(i) + 1).toStdString();
     orlin::DatebookEvent event = orlin::EventOfRow(
-        ToCp1251(item->text(0)), cells, ToCp1251(item->data(0, kAlarmDateRole).toString()));
+        item->text(0).toStdString(), cells, item->data(0, kAlarmDateRole).toString().toStdString());
     // What the cells do not show comes from the event as it was read.
     const auto read = rowEvents_.find(event.slot);
     if (read != rowEvents_.end()) {
@@ -338,17 +340,14 @@ void DateBookTab::SpeedButton5Click() {
     updateBoldDays();
 }
 
-// The Windows-1251 bytes of the column's texts, only the Latin letters a..z folded to upper
-// case: Cyrillic letters compare by their codes, digits as characters ("10" before "9").
+// The lists' order: Windows-1251 texts by their bytes with only the Latin letters a..z folded
+// to upper case (Cyrillic letters by their codes, digits as characters: "10" before "9"),
+// other characters after them by code point.
 int DateBookTab::lvEventCompare(const QTreeWidgetItem& a, const QTreeWidgetItem& b, int column) {
-    const std::string x = ToCp1251(a.text(column)), y = ToCp1251(b.text(column));
-    const auto fold = [](char c) {
-        return c >= 'a' && c <= 'z' ? static_cast<unsigned char>(c - 'a' + 'A')
-                                    : static_cast<unsigned char>(c);
-    };
-    for (size_t i = 0; i < x.size() && i < y.size(); ++i)
-        if (fold(x[i]) != fold(y[i])) return fold(x[i]) < fold(y[i]) ? -1 : 1;
-    return x.size() == y.size() ? 0 : (x.size() < y.size() ? -1 : 1);
+    const QString x = a.text(column), y = b.text(column);
+    return orlin::CompareListTexts(
+        std::u16string_view(reinterpret_cast<const char16_t*>(x.utf16()), size_t(x.size())),
+        std::u16string_view(reinterpret_cast<const char16_t*>(y.utf16()), size_t(y.size())));
 }
 
 void DateBookTab::lvEventColumnClick(int column) {
@@ -498,6 +497,8 @@ void DateBookTab::writeDialogEvent() {
     if (!answer.taken)
         MessageBoxes::error(this,
                             FromCp1251(orlin::WriteRefusedText(dialog_->EventIndex, answer.line)));
+    else if (orlin::HasCharactersBeyondUcs2(dialog_->Title))
+        MessageBoxes::warning(this, QString::fromStdString(orlin::BeyondUcs2Text(dialog_->Title)));
     pauseBeforeReading();
     readAll();
 }
@@ -566,7 +567,7 @@ void DateBookTab::sbDeleteEventClick() {
             return;
         }
         const std::string refused = orlin::DeleteEventsText(change);
-        if (!refused.empty()) MessageBoxes::error(this, FromCp1251(refused));
+        if (!refused.empty()) MessageBoxes::error(this, QString::fromStdString(refused));
         pauseBeforeReading();
         readAll();
     });
@@ -586,8 +587,8 @@ void DateBookTab::SpeedButton2Click() {
             const std::string itemText = item >= 0 && item < static_cast<int>(texts.size())
                                              ? texts[static_cast<size_t>(item)]
                                              : std::string();
-            MessageBoxes::error(this,
-                                FromCp1251(orlin::AutoDeleteRefusedText(itemText, answer.line)));
+            MessageBoxes::error(
+                this, QString::fromStdString(orlin::AutoDeleteRefusedText(itemText, answer.line)));
         }
     });
 }

@@ -111,9 +111,9 @@ std::string WriteCommand(const DatebookEvent& e) {
     for (const std::string* field : {&e.firstFlag, &e.alarmFlag, &e.duration, &e.repeatCode})
         CheckBareField(*field, what + Utf8ToCp1251("число"));
     const auto quoted = [](const std::string& text) { return "\"" + text + "\""; };
-    return "AT+MDBW=" + std::to_string(e.slot) + "," + EncodePhoneText(e.title) + "," +
-           e.firstFlag + "," + e.alarmFlag + "," + quoted(e.startTime) + "," + quoted(e.startDate) +
-           "," + (e.extended && e.durationFromEnd ? std::string() : e.duration) + "," +
+    return "AT+MDBW=" + std::to_string(e.slot) + "," + EncodeUcs2(e.title) + "," + e.firstFlag +
+           "," + e.alarmFlag + "," + quoted(e.startTime) + "," + quoted(e.startDate) + "," +
+           (e.extended && e.durationFromEnd ? std::string() : e.duration) + "," +
            quoted(e.alarmTime) + "," + quoted(e.alarmDate) + "," + e.repeatCode +
            (e.extended ? ExtendedTail(e) : std::string());
 }
@@ -256,11 +256,10 @@ std::string AutoDeleteCode(int item) {
     return item >= 0 && item < kAutoDeleteItemCount ? codes[item] : "";
 }
 
-const std::vector<std::string>& AutoDeleteItemTexts() {
-    static const std::vector<std::string> texts = {
-        Utf8ToCp1251("никогда не удалять"), Utf8ToCp1251("после 1-ой недели"),
-        Utf8ToCp1251("после 2-х недель"),   Utf8ToCp1251("после 4-х недель"),
-        Utf8ToCp1251("после 8-и недель"),
+const std::vector<Utf8Text>& AutoDeleteItemTexts() {
+    static const std::vector<Utf8Text> texts = {
+        "никогда не удалять", "после 1-ой недели", "после 2-х недель",
+        "после 4-х недель",   "после 8-и недель",
     };
     return texts;
 }
@@ -284,28 +283,33 @@ std::string WriteRefusedText(int slot, const std::string& answerLine) {
            answerLine;
 }
 
-std::string DeleteEventsText(const SlotChange& change) {
+Utf8Text DeleteEventsText(const SlotChange& change) {
     std::vector<std::pair<int, std::string>> refused;
     for (size_t i = 0; i < change.refused.size(); ++i)
         refused.emplace_back(change.refused[i],
                              i < change.refusals.size() ? change.refusals[i] : std::string());
     if (refused.empty()) return std::string();
     const bool one = refused.size() == 1;
-    std::string text = Utf8ToCp1251(one ? "Телефон не удалил событие в ячейке "
-                                        : "Телефон не удалил события в ячейках ") +
-                       RefusedSlots(refused) + Utf8ToCp1251(".\r\nОтвет телефона: ");
+    Utf8Text text = std::string(one ? "Телефон не удалил событие в ячейке "
+                                    : "Телефон не удалил события в ячейках ") +
+                    RefusedSlots(refused) + ".\r\nОтвет телефона: ";
     const bool same = std::all_of(refused.begin(), refused.end(),
                                   [&](const auto& r) { return r.second == refused[0].second; });
     if (same) return text + refused[0].second;
     for (size_t i = 0; i < refused.size(); ++i)
-        text += (i ? "; " : "") + Utf8ToCp1251("ячейка ") + std::to_string(refused[i].first) +
+        text += (i ? "; " : "") + std::string("ячейка ") + std::to_string(refused[i].first) +
                 " - " + refused[i].second;
     return text;
 }
 
-std::string AutoDeleteRefusedText(const std::string& itemText, const std::string& answerLine) {
-    return Utf8ToCp1251("Телефон не принял настройку автоудаления \"") + itemText +
-           Utf8ToCp1251("\".\r\nОтвет телефона: ") + answerLine;
+Utf8Text BeyondUcs2Text(const Utf8Text& title) {
+    return "«" + title + "»: знаки, которых телефон не хранит (эмодзи и другие вне UCS2), " +
+           "записаны как «?»";
+}
+
+Utf8Text AutoDeleteRefusedText(const Utf8Text& itemText, const std::string& answerLine) {
+    return "Телефон не принял настройку автоудаления \"" + itemText +
+           "\".\r\nОтвет телефона: " + answerLine;
 }
 
 }  // namespace orlin

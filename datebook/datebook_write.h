@@ -19,7 +19,7 @@ namespace orlin {
 
 // What the event dialog (or the command line) holds when the user confirms.
 struct EventDraft {
-    std::string title;  // Windows-1251
+    Utf8Text title;
     CivilDate startDate;
     ClockTime startTime;
     bool alarmOn = true;
@@ -123,20 +123,26 @@ EventsChange DeleteEvents(PhoneSession& session, const std::vector<int>& slotLis
 // "4", "8" (weeks; 0 never); no item sends nothing after the equals sign.
 inline constexpr int kAutoDeleteItemCount = 5;
 std::string AutoDeleteCode(int item);
-const std::vector<std::string>& AutoDeleteItemTexts();  // "никогда не удалять", ...
+const std::vector<Utf8Text>& AutoDeleteItemTexts();  // "никогда не удалять", ... (UTF-8)
 // "AT+MDBAD=" and the code, without lock or character set.
 PhoneAnswer SetAutoDelete(PhoneSession& session, const std::string& code);
 
-// --- messages (Windows-1251) ---
+// --- messages: Windows-1251, except those marked UTF-8 (the tab and the command line are
+// their only readers) ---
 
 // "Телефон не поддерживает блокировку ежедневника; чтение без блокировки."
 std::string LockMissingText();
 
 std::string NoFreeSlotText();  // "В ежедневнике нет свободных ячеек."
 std::string WriteRefusedText(int slot, const std::string& answerLine);
-// What the phone refused of a delete, empty when it refused nothing: "Телефон не удалил
-// события в ячейках 1, 12.\r\nОтвет телефона: ERROR".
-std::string DeleteEventsText(const SlotChange& change);
-std::string AutoDeleteRefusedText(const std::string& itemText, const std::string& answerLine);
+// What the phone refused of a delete, empty when it refused nothing (UTF-8): "Телефон не
+// удалил события в ячейках 1, 12.\r\nОтвет телефона: ERROR".
+Utf8Text DeleteEventsText(const SlotChange& change);
+// UTF-8, of an item of AutoDeleteItemTexts.
+Utf8Text AutoDeleteRefusedText(const Utf8Text& itemText, const std::string& answerLine);
+
+// What a write of a title with characters beyond UCS2 (an emoji) says, named by the title
+// (UTF-8): "«Ура 🎉»: знаки, которых телефон не хранит (...), записаны как «?»".
+Utf8Text BeyondUcs2Text(const Utf8Text& title);
 
 }  // namespace orlin

@@ -12,6 +12,7 @@
 #include "datebook/datebook_write.h"
 #include "datebook/ical/datebook_ical.h"
 #include "link/errors.h"
+#include "link/phone_text.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace orlin;
@@ -32,7 +33,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             draft.duration > 1440 || draft.lead < 0 || draft.lead > 1440 ||
             draft.repeatCode.size() != 1 || draft.repeatCode[0] < '0' || draft.repeatCode[0] > '5')
             std::abort();
-        if (titleLength > 0 && draft.title.size() > static_cast<size_t>(titleLength)) std::abort();
+        // The title is counted as the phone counts it, and is what the phone will hold.
+        if (titleLength > 0 && Ucs2Length(draft.title) > static_cast<size_t>(titleLength))
+            std::abort();
+        if (DecodeUcs2(EncodeUcs2(draft.title)) != draft.title) std::abort();
         WriteCommand(1, draft);
         // Skipped occurrences are numbers the phone takes, each with a date or none.
         for (int n : event.skipped) {

@@ -67,7 +67,7 @@ EventLineFields ParseEventLine(const std::string& line) {
     std::string rest = line;
     EventLineFields fields;
     TakeField(rest, ',');  // the slot number
-    fields.title = DecodePhoneText(TakeField(rest, ','));
+    fields.title = DecodeUcs2(TakeField(rest, ','));
     fields.firstFlag = TakeCharacter(rest);
     fields.alarmFlag = TakeCharacter(rest);
     fields.startTime = Unquote(TakeField(rest, ','));

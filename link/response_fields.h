@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "link/text_types.h"
+
 namespace orlin {
 
 struct IntTriple {
@@ -25,7 +27,7 @@ std::vector<std::string> FieldsOutsideQuotes(const std::string& text);
 
 // Fields 2 to 10 of one datebook event line.
 struct EventLineFields {
-    std::string title;       // decoded from phone text
+    Utf8Text title;          // decoded from the phone's UCS2
     std::string firstFlag;   // one character
     std::string alarmFlag;   // one character, "0" or "1"
     std::string startTime;   // HH:MM, quotes removed

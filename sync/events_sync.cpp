@@ -33,7 +33,7 @@ const std::vector<std::string> kManaged = {"DTSTAMP",  "SUMMARY", "DTSTART", "DT
                                            "DURATION", "RRULE",   "EXDATE",  "RDATE"};
 
 std::string Label(const DatebookEvent& event) {
-    return Cp1251ToUtf8(event.title) + " " + event.startDate;
+    return event.title + " " + event.startDate;
 }
 
 }  // namespace
@@ -89,7 +89,7 @@ DirItem EventsCollection::readFile(const std::string& bytes) {
     // A repeating event with changed occurrences has several; the first is the event itself.
     const ImportedEvent& event = events[0];
     item.uid = event.uid;
-    item.label = Cp1251ToUtf8(event.label);
+    item.label = event.label;
     item.form = event.writable ? FormOf(event.draft) : "unwritable " + event.uid;
     return item;
 }
@@ -123,7 +123,7 @@ std::optional<PhoneItem> EventsCollection::toPhone(const std::string& bytes, con
     const std::vector<ImportedEvent> events = ParseICalendar(bytes, read_.titleLength);
     if (events.empty()) return std::nullopt;
     const ImportedEvent& event = events[0];
-    for (const std::string& note : event.notes) notes.push_back(Cp1251ToUtf8(note));
+    notes.insert(notes.end(), event.notes.begin(), event.notes.end());
     if (events.size() > 1) notes.push_back("only the event itself, not its changed occurrences");
     if (!event.skipped.empty()) notes.push_back("skipped occurrences are not written");
     if (!event.writable) return std::nullopt;

@@ -13,6 +13,7 @@
 #include "datebook/datebook_skipped.h"
 #include "link/cp1251.h"
 #include "link/errors.h"
+#include "link/phone_text.h"
 #include "link/plural.h"
 #include "link/text_utils.h"
 
@@ -32,8 +33,14 @@ std::string Taken(char* text) {
     return result;
 }
 
+// The notes and warnings are UTF-8 as the titles in them; W marks a text of our own.
 std::string W(const std::string& utf8) {
-    return Utf8ToCp1251(utf8);
+    return utf8;
+}
+
+// Exception texts stay Windows-1251, as every layer catches them.
+std::string NotICalendarText() {
+    return Utf8ToCp1251("Файл не является файлом iCalendar.");
 }
 
 std::string TwoDigits(int value) {
@@ -232,7 +239,7 @@ void ReadSkipped(icalcomponent* vevent, ImportedEvent& imported) {
         if (n >= 1 && n <= 65535)
             skipped.push_back(n);
         else
-            notes.push_back(W("пропуск повтора «") + Utf8ToCp1251(value) + W("» не разобран"));
+            notes.push_back(W("пропуск повтора «") + value + W("» не разобран"));
     }
     const bool ours = !skipped.empty();
     std::vector<std::string> strays;
@@ -274,11 +281,13 @@ ImportedEvent ImportOne(icalcomponent* vevent, int titleLength) {
         icalcomponent_get_summary(vevent) ? icalcomponent_get_summary(vevent) : "";
     for (char& c : summary)
         if (static_cast<unsigned char>(c) < 32) c = ' ';  // the phone keeps no line breaks
-    std::string title = Utf8ToCp1251(summary);
-    if (Cp1251ToUtf8(title) != summary)
+    // The title as the phone will hold it: every character of UCS2 as it is, one beyond it
+    // (an emoji) a '?', which the notes name.
+    Utf8Text title = DecodeUcs2(EncodeUcs2(summary));
+    if (title != summary)
         notes.push_back(W("знаки заголовка, которых нет в телефоне, заменены на «?»"));
-    if (titleLength > 0 && title.size() > static_cast<size_t>(titleLength)) {
-        title.resize(static_cast<size_t>(titleLength));
+    if (titleLength > 0 && Ucs2Length(title) > static_cast<size_t>(titleLength)) {
+        title = Ucs2Prefix(title, static_cast<size_t>(titleLength));
         notes.push_back(
             W("заголовок укорочен до " + RussianCount(titleLength, "знака", "знаков", "знаков")));
     }
@@ -429,8 +438,7 @@ ICalExport ExportICalendar(const std::vector<DatebookEvent>& events, const ItemI
             icalcomponent_add_property(vevent, icalproperty_new_uid(uid.c_str()));
             icalcomponent_add_property(vevent, icalproperty_new_dtstamp(stamp));
         }
-        icalcomponent_add_property(vevent,
-                                   icalproperty_new_summary(Cp1251ToUtf8(event.title).c_str()));
+        icalcomponent_add_property(vevent, icalproperty_new_summary(event.title.c_str()));
         icaltimetype start = icaltime_null_time();
         start.year = date->year;
         start.month = date->month;
@@ -482,8 +490,8 @@ ICalExport ExportICalendar(const std::vector<DatebookEvent>& events, const ItemI
                 trigger.time = icaltime_null_time();
                 trigger.duration = Minutes(-*lead);
                 icalcomponent_add_property(alarm, icalproperty_new_trigger(trigger));
-                icalcomponent_add_property(
-                    alarm, icalproperty_new_description(Cp1251ToUtf8(event.title).c_str()));
+                icalcomponent_add_property(alarm,
+                                           icalproperty_new_description(event.title.c_str()));
                 icalcomponent_add_component(vevent, alarm);
             } else {
                 notes.push_back(W("напоминание \"") + event.alarmDate + " " + event.alarmTime +
@@ -535,7 +543,7 @@ std::vector<ImportedEvent> ParseICalendar(const std::string& text, int titleLeng
     icalerror_set_errors_are_fatal(0);
     const Component root(
         text.find("BEGIN:") == std::string::npos ? nullptr : icalparser_parse_string(text.c_str()));
-    if (!root) throw OrlinError(W("Файл не является файлом iCalendar."));
+    if (!root) throw OrlinError(NotICalendarText());
     std::vector<icalcomponent*> calendars;
     switch (icalcomponent_isa(root.get())) {
         case ICAL_VCALENDAR_COMPONENT:
@@ -550,7 +558,7 @@ std::vector<ImportedEvent> ParseICalendar(const std::string& text, int titleLeng
         default:
             break;
     }
-    if (calendars.empty()) throw OrlinError(W("Файл не является файлом iCalendar."));
+    if (calendars.empty()) throw OrlinError(NotICalendarText());
     std::vector<ImportedEvent> events;
     for (icalcomponent* calendar : calendars)
         for (icalcomponent* e = icalcomponent_get_first_component(calendar, ICAL_VEVENT_COMPONENT);

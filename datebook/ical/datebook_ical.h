@@ -36,7 +36,7 @@ struct ICalExport {
     std::vector<ICalItem> items;     // with an identity: the events written, in order
     int eventsWritten = 0;           // the VEVENTs in it
     std::vector<std::string> notes;  // an event that could not be written as it is, each
-                                     // named with what was left out (Windows-1251)
+                                     // named with what was left out (UTF-8)
 };
 // Without an identity the UID holds the export time and DTSTAMP is that time; with one each
 // event carries its own UID, the stamp of its content as DTSTAMP and X-ORLIN-HASH, so that an
@@ -56,10 +56,10 @@ struct ImportedEvent {
     std::vector<int> skipped;
     // The phone holds an event of the same title, start time and date: not written again.
     bool alreadyThere = false;
-    std::string uid;                 // UID as the file has it
-    std::string orlinHash;           // X-ORLIN-HASH: the content hash of our own export
-    std::string label;               // «title» 07.12.2026 09:30 (Windows-1251)
-    std::vector<std::string> notes;  // what had to change on the way (Windows-1251)
+    std::string uid;              // UID as the file has it
+    std::string orlinHash;        // X-ORLIN-HASH: the content hash of our own export
+    Utf8Text label;               // «title» 07.12.2026 09:30
+    std::vector<Utf8Text> notes;  // what had to change on the way
 };
 
 // The events of an iCalendar text in file order. What the phone cannot hold is brought as
@@ -83,13 +83,13 @@ int MarkAlreadyThere(std::vector<ImportedEvent>& events, const std::vector<Dateb
 // (what WriteDrafts takes).
 std::vector<EventDraft> WritableDrafts(const std::vector<ImportedEvent>& events);
 
-// The one warning after an import (Windows-1251): every event that was changed on the way,
+// The one warning after an import (UTF-8): every event that was changed on the way,
 // not sent for want of a free slot or a start, refused by the phone, left without an answer
 // or not sent because the writing stopped half-way, with the reasons. Empty when every event
 // went in as it was.
 std::string ImportWarning(const std::vector<ImportedEvent>& events, const DraftsWritten& written);
 
-// The warning after an export (Windows-1251), empty when every event was written as it is.
+// The warning after an export (UTF-8), empty when every event was written as it is.
 std::string ExportWarning(const ICalExport& exported);
 
 // The longest duration an event may have in a file: a longer one is no event the phone

@@ -59,8 +59,11 @@ TEST(WriteCommand, AlarmIsTheStartMinusTheLeadOnItsOwnDay) {
         {Draft("A", {42, 1, 24}, {9, 30}, 15),
          R"(AT+MDBW=3,0041,1,1,"09:30","01-24-0042",60,"09:15","01-24-0042",2)"},
         // "№" is a character of the full table; a raw repeat code goes out unchanged.
-        {Draft(W("№"), {2004, 1, 24}, {9, 30}, 15, true, "7"),
+        {Draft("№", {2004, 1, 24}, {9, 30}, 15, true, "7"),
          R"(AT+MDBW=3,2116,1,1,"09:30","01-24-2004",60,"09:15","01-24-2004",7)"},
+        // Any character of UCS2 goes as it is; one beyond it (an emoji) as '?'.
+        {Draft("Żółć 中文 🎉", {2004, 1, 24}, {9, 30}, 15),
+         R"(AT+MDBW=3,017B00F30142010700204E2D65870020003F,1,1,"09:30","01-24-2004",60,"09:15","01-24-2004",2)"},
     };
     for (const Case& c : cases) EXPECT_EQ(WriteCommand(3, c.draft), c.command);
 }
@@ -124,8 +127,8 @@ TEST(EventCells, OddCodesKeepTheirOwnCellAndGoBackUnchanged) {
     e.repeatCode = "3";
     e.alarmFlag = "0";
     const EventCells known = CellsOfEvent(e);
-    EXPECT_EQ(known[CellRepeat], W("ежемесячно (день)"));
-    EXPECT_EQ(known[CellState], W("выкл."));
+    EXPECT_EQ(known[CellRepeat], "ежемесячно (день)");
+    EXPECT_EQ(known[CellState], "выкл.");
     EXPECT_EQ(EventOfRow("4", known, e.alarmDate), e);
     EXPECT_THROW(EventOfRow("x", known, e.alarmDate), EConvertError);
 }

@@ -159,8 +159,8 @@ std::vector<Operation> Operations() {
              return std::string();
          }},
         {"iCalendar import", "AT+MDBW=6,",
-         W("Не все события перенесены в телефон как есть:\r\n«Two» 02.03.2027 09:00: телефон "
-           "не принял событие (+CME ERROR: 10)"),
+         std::string("Не все события перенесены в телефон как есть:\r\n«Two» 02.03.2027 09:00: "
+                     "телефон не принял событие (+CME ERROR: 10)"),
          [](SimPhone& phone, std::set<int>& confirmed) {
              DatebookReport read;
              ReadAll(phone, read);

@@ -98,7 +98,7 @@ TEST_F(ICal, AnIndependentReaderAndAnEmptyPhoneGetTheSameEvents) {
     AddHardEvents(source);
     const std::vector<DatebookEvent> events = ReadEvents(source);
     const ICalExport exported = ExportICalendar(events);
-    EXPECT_TRUE(exported.notes.empty()) << Cp1251ToUtf8(ExportWarning(exported));
+    EXPECT_TRUE(exported.notes.empty()) << ExportWarning(exported);
     EXPECT_EQ(exported.eventsWritten, static_cast<int>(events.size()));
     std::ofstream(dir_ / "datebook.ics", std::ios::binary) << exported.text;
     std::ofstream(dir_ / "read.py") << R"(import sys, icalendar
@@ -126,8 +126,8 @@ for e in calendar.walk('VEVENT'):
                 weekdays[Weekday(date)],
             "FREQ=MONTHLY;BYMONTHDAY=" + std::to_string(date.day),
             "FREQ=YEARLY"};
-        expected += Cp1251ToUtf8(e.title) + "|" + e.startDate + " " + e.startTime + "|" +
-                    e.duration + "|" + rules[e.repeatCode[0] - '0'] + "|" +
+        expected += e.title + "|" + e.startDate + " " + e.startTime + "|" + e.duration + "|" +
+                    rules[e.repeatCode[0] - '0'] + "|" +
                     (e.alarmFlag == "1" ? std::to_string(*AlarmLeadMinutes(e)) : "-") + "\n";
     }
     EXPECT_EQ(run.out, expected);
@@ -143,12 +143,12 @@ for e in calendar.walk('VEVENT'):
     EXPECT_NE(exported.text.find("DURATION:P1D\r\n"), std::string::npos) << exported.text;
     // Only the alarm after the start cannot come back as it was.
     for (size_t i = 0; i + 2 < imported.size(); ++i)
-        EXPECT_TRUE(imported[i].notes.empty()) << Cp1251ToUtf8(imported[i].notes.front());
+        EXPECT_TRUE(imported[i].notes.empty()) << imported[i].notes.front();
     EXPECT_TRUE(imported.back().notes.empty());
     EXPECT_EQ(imported.back().draft.timeFlag, "0");
-    EXPECT_EQ(imported[imported.size() - 2].notes,
-              (std::vector<std::string>{
-                  W("напоминание после начала перенесено как напоминание в начале")}));
+    EXPECT_EQ(
+        imported[imported.size() - 2].notes,
+        (std::vector<std::string>{"напоминание после начала перенесено как напоминание в начале"}));
     DraftsWritten written;
     {
         test::RecordingInteraction quiet;
@@ -244,7 +244,7 @@ TEST_F(ICal, WhatThePhoneCannotHoldIsNamedAndTheRestGoesInQuietly) {
     written.slotOf = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, -1};
     written.refusals.assign(11, "");
     written.refusals[0] = "+CME ERROR: 4";
-    const std::string warning = Cp1251ToUtf8(ImportWarning(events, written));
+    const std::string warning = ImportWarning(events, written);
     EXPECT_EQ(warning.rfind("Не все события перенесены в телефон как есть:\r\n", 0), 0u);
     EXPECT_NE(warning.find("«monthly» 15.01.2027 09:00: телефон не принял событие "
                            "(+CME ERROR: 4)\r\n"),

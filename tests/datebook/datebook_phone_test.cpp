@@ -105,8 +105,8 @@ TEST(DatebookRead, EverySlotIsAskedForAndOnlyBareOkIsFree) {
         for (size_t i = 0; i < c.eventSlots.size(); ++i) {
             const DatebookEvent& e = read.events[i];
             EXPECT_EQ(e.slot, c.eventSlots[i]);
-            EXPECT_EQ(CellsOfEvent(e), (EventCells{W("Встреча"), "09:30", "09:15", "01-24-2004",
-                                                   "60", W("еженедельно"), W("вкл.")}));
+            EXPECT_EQ(CellsOfEvent(e), (EventCells{"Встреча", "09:30", "09:15", "01-24-2004", "60",
+                                                   "еженедельно", "вкл."}));
             EXPECT_EQ(e.alarmDate, "01-24-2004");
         }
         if (c.eventSlots.empty()) {
@@ -185,7 +185,7 @@ TEST(DatebookWrite, EventsGoInWhereTheDialogSaysAndRefusalsComeBack) {
     SimPhone phone(Small());
     PhoneSession session(phone.settings);
     EventDraft draft;
-    draft.title = W("Полночь");
+    draft.title = "Полночь";
     draft.startDate = {2004, 3, 1};
     draft.startTime = {0, 10};
     draft.lead = 15;
@@ -245,7 +245,7 @@ TEST(DatebookDelete, ThreeSlotsInOneLockAndEachRefusalNamed) {
     const EventsChange refused = DeleteEvents(session, {1, 12});
     ASSERT_EQ(refused.refused.size(), 2u);
     EXPECT_EQ(DeleteEventsText(refused),
-              W("Телефон не удалил события в ячейках 1, 12.\r\nОтвет телефона: ERROR"));
+              "Телефон не удалил события в ячейках 1, 12.\r\nОтвет телефона: ERROR");
     EXPECT_EQ(phone.state().contents.events.count(1), 1u);
 }
 
@@ -294,8 +294,8 @@ TEST(DatebookAutoDelete, SentWithoutLockAndARefusalNamesTheSetting) {
     EXPECT_EQ(phone.since().back(), "AT+MDBAD=");
     EXPECT_FALSE(refused.taken);
     EXPECT_EQ(AutoDeleteRefusedText(AutoDeleteItemTexts()[4], refused.line),
-              W("Телефон не принял настройку автоудаления \"после 8-и недель\".\r\n"
-                "Ответ телефона: ERROR"));
+              "Телефон не принял настройку автоудаления \"после 8-и недель\".\r\n"
+              "Ответ телефона: ERROR");
 }
 
 }  // namespace

@@ -118,7 +118,7 @@ TEST(Occurrences, ThroughAnICalendarFile) {
     EXPECT_EQ(read[0].slot, 12) << "our own UID names the slot";
     EXPECT_EQ(read[0].skipped, std::vector<int>{3});
     ASSERT_EQ(read[0].notes.size(), 1u);
-    EXPECT_NE(Cp1251ToUtf8(read[0].notes[0]).find("20270119T090000"), std::string::npos);
+    EXPECT_NE(read[0].notes[0].find("20270119T090000"), std::string::npos);
 }
 
 TEST(ICalStrict, DatesThatDoNotExistAndHugeDurationsAreRefusedWithTheEventNamed) {
@@ -148,20 +148,20 @@ TEST(ICalStrict, DatesThatDoNotExistAndHugeDurationsAreRefusedWithTheEventNamed)
         EXPECT_EQ(events[0].writable, c.note.empty());
         if (c.note.empty()) continue;
         ASSERT_FALSE(events[0].notes.empty());
-        EXPECT_EQ(Cp1251ToUtf8(events[0].notes.back()), c.note);
-        EXPECT_NE(Cp1251ToUtf8(ImportWarning(events, {})).find("«e»"), std::string::npos);
+        EXPECT_EQ(events[0].notes.back(), c.note);
+        EXPECT_NE(ImportWarning(events, {}).find("«e»"), std::string::npos);
     }
 }
 
 TEST(ICalImport, AnEventThePhoneHoldsIsNotWrittenAgain) {
     DatebookEvent held = Repeating("01-30-2027", "0");
-    held.title = W("Встреча");
+    held.title = "Встреча";
     const std::string text = ExportICalendar({held, Repeating("02-01-2027", "0")}).text;
     std::vector<ImportedEvent> events = ParseICalendar(text + text, 0);
     ASSERT_EQ(events.size(), 4u);
     EXPECT_EQ(MarkAlreadyThere(events, {held}), 3) << "the phone's one and the file's repeats";
     EXPECT_EQ(WritableDrafts(events).size(), 1u);
-    EXPECT_EQ(Cp1251ToUtf8(ImportWarning(events, {})).find("Встреча"), std::string::npos);
+    EXPECT_EQ(ImportWarning(events, {}).find("Встреча"), std::string::npos);
 }
 
 }  // namespace

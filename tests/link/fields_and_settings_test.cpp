@@ -132,7 +132,7 @@ TEST(EventLine, TheNineFieldsOfAnEvent) {
     const EventLineFields got = ParseEventLine(
         "+MDBR: 5,0412044104420440043504470430,1,1,\"09:30\",\"01-24-2004\",60,\"09:15\","
         "\"01-24-2004\",2");
-    EXPECT_EQ(got.title, W("Встреча"));
+    EXPECT_EQ(got.title, "Встреча");
     EXPECT_EQ(got.firstFlag, "1");
     EXPECT_EQ(got.alarmFlag, "1");
     EXPECT_EQ(got.startTime, "09:30");
@@ -161,7 +161,9 @@ TEST(EventLine, LongTitlesAreCutWhereTheyEnd) {
     for (int i = 0; i < 100; ++i) hexTitle += "0410";
     const EventLineFields got =
         ParseEventLine("7," + hexTitle + ",1,0,\"09:30\",\"01-24-2004\",60,,,3");
-    EXPECT_EQ(got.title, std::string(100, '\xC0'));
+    std::string hundred;
+    for (int i = 0; i < 100; ++i) hundred += "А";
+    EXPECT_EQ(got.title, hundred);
     EXPECT_EQ(got.startDate, "01-24-2004");
     EXPECT_EQ(got.repeatCode, "3");
 }
