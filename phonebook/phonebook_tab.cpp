@@ -373,7 +373,8 @@ void PhoneBookTab::mnuSendSMSClick() {
 }
 
 OfferedContact PhoneBookTab::ContactOf(const QTreeWidgetItem* row) {
-    return {ToCp1251(row->text(ColName)), ToCp1251(row->text(ColNumber)), row->icon(ColType)};
+    return {row->text(ColName).toStdString(), row->text(ColNumber).toStdString(),
+            row->icon(ColType)};
 }
 
 std::vector<OfferedContact> PhoneBookTab::OfferedContacts() const {

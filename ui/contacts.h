@@ -9,8 +9,8 @@
 #include <vector>
 
 struct OfferedContact {
-    std::string name;    // Windows-1251, as the list shows it
-    std::string number;  // Windows-1251
+    std::string name;    // UTF-8, as the list shows it
+    std::string number;  // UTF-8
     QIcon icon;          // the icon of its number type
 };
 
