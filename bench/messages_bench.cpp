@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "bench/transcript_traffic.h"
+#include "link/cp1251.h"
 #include "link/interaction.h"
 #include "link/phone_session.h"
 #include "link/phone_text.h"
