@@ -99,11 +99,15 @@ std::string MissingText(const std::string& date, const std::string& failure,
 WrittenCopy WritePhonebookFiles(const fs::path& folder, const PhonebookState& state,
                                 const ItemIdentity* identity) {
     WrittenCopy copy;
-    const FileText file = PhonebookFileText(state.abonents, state.ranges);
+    // Windows-1251 as ever, or UTF-8 behind a byte-order mark when an entry needs it: a
+    // restore gives every name back.
+    const FileText file =
+        PhonebookFileText(state.abonents, state.ranges, FileEncoding::Cp1251OrUtf8);
     WriteChecked(folder, kPhonebookFile, file.bytes);
     WriteChecked(folder, "phonebook.vcf", VCardText(state, identity));
     copy.entries = file.lines;
-    if (const std::string note = SaveChangeNote(file); !note.empty()) copy.notes.push_back(note);
+    if (const Utf8Text note = SaveChangeNote(file); !note.empty())
+        copy.notes.push_back(Utf8ToCp1251(note));
     return copy;
 }
 

@@ -63,7 +63,7 @@ bool Taken(const Step& step, const std::string& answer) {
 // restore can give back.
 std::string FileLine(TAbonentInfo record, int slot, const IndexRanges& ranges) {
     record.Index = slot;
-    return PhonebookFileText({record}, ranges).bytes;
+    return PhonebookFileText({record}, ranges, FileEncoding::Cp1251OrUtf8).bytes;
 }
 
 // The write command of an event, or empty when its fields would not make one.

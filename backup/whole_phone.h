@@ -132,7 +132,7 @@ std::filesystem::path BackupFileLookedFor(const std::filesystem::path& folder);
 
 // What a backup folder holds, read and checked whole.
 struct BackupContents {
-    std::string phonebookBytes;         // phonebook.txt as the phonebook file reader takes it
+    Utf8Text phonebookBytes;            // phonebook.txt as the phonebook file reader gives it
     int entries = 0;                    // the entries in it
     std::string calendar;               // datebook.ics as read
     int events = 0;                     // the VEVENTs in it

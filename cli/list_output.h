@@ -23,4 +23,27 @@ inline std::string ListField(const std::string& cp1251) {
     return Cp1251ToUtf8(text);
 }
 
+// The same for a UTF-8 field. The C1 controls (U+0080..U+009F, CSI among them) are
+// controls too: each becomes a "?".
+inline std::string ListFieldUtf8(const Utf8Text& utf8) {
+    std::string text;
+    text.reserve(utf8.size());
+    for (size_t i = 0; i < utf8.size(); ++i) {
+        const char c = utf8[i];
+        const auto code = static_cast<unsigned char>(c);
+        if (c == '\t' || c == '\r' || c == '\n') {
+            text += ' ';
+        } else if (code < 32 || code == 127) {
+            text += '?';
+        } else if (code == 0xC2 && i + 1 < utf8.size() &&
+                   static_cast<unsigned char>(utf8[i + 1]) < 0xA0) {
+            text += '?';
+            ++i;
+        } else {
+            text += c;
+        }
+    }
+    return text;
+}
+
 }  // namespace orlin::cli

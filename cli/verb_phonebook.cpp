@@ -17,6 +17,7 @@
 #include "link/phone_session.h"
 #include "link/slot_list.h"
 #include "link/whole_file.h"
+#include "phonebook/entry_codec.h"
 #include "phonebook/phone_number.h"
 #include "phonebook/phonebook_file.h"
 #include "phonebook/phonebook_read.h"
@@ -64,8 +65,8 @@ Json JsonEntry(const TAbonentInfo& record, const PhonebookState& state) {
     Json item;
     item["slot"] = record.Index;
     item["storage"] = record.Storage == 1 ? "sim" : "phone";
-    item["name"] = JsonText(record.Name);
-    item["number"] = JsonText(record.Number);
+    item["name"] = record.Name;
+    item["number"] = record.Number;
     item["type"] = TypeWord(NumberTypeText(record.NumberType, state.family, state.model));
     item["ids"] = record.Ids == kIdsSilent    ? "silent"
                   : record.Ids == kIdsDefault ? "default"
@@ -77,12 +78,12 @@ Json JsonEntry(const TAbonentInfo& record, const PhonebookState& state) {
     raw["ids"] = record.Ids;
     if (HasCategories(state.family)) {
         if (state.family == ModelFamily::Fields16)
-            item["picture"] = JsonText(record.Picture);
+            item["picture"] = record.Picture;
         else
             item["icon"] =
                 record.Icon >= 0 && record.Icon <= 14 ? Json(record.Icon) : Json(nullptr);
         const std::string category = CategoryName(record.Category, state.groupNames);
-        item["category"] = category.empty() ? Json(nullptr) : JsonText(category);
+        item["category"] = category.empty() ? Json(nullptr) : Json(category);
         raw["icon"] = record.Icon;
         raw["category"] = record.Category;
     }
@@ -108,9 +109,9 @@ int List(const Invocation& invocation, ListFormat format) {
         const PhonebookRow row = MakeRow(record, state.family, state.model, state.groupNames);
         // Phone data as fields of one line, no escape sequence reaching the terminal.
         std::cout << row.caption << '\t' << (record.Storage == 1 ? "SM" : "ME") << '\t'
-                  << ListField(row.name) << '\t' << ListField(row.number) << '\t'
-                  << ListField(row.typeText) << '\t' << ListField(row.idsText) << '\t'
-                  << ListField(row.iconText) << '\t' << ListField(row.groupText) << '\n';
+                  << ListFieldUtf8(row.name) << '\t' << ListFieldUtf8(row.number) << '\t'
+                  << ListFieldUtf8(row.typeText) << '\t' << ListFieldUtf8(row.idsText) << '\t'
+                  << ListFieldUtf8(row.iconText) << '\t' << ListFieldUtf8(row.groupText) << '\n';
     }
     // Slots that could not be read are no empty slots: the list is not the whole phonebook.
     return std::cout && complete ? 0 : 1;
@@ -137,8 +138,8 @@ int Save(const Invocation& invocation, const std::string& path) {
     const FileText text = PhonebookFileText(state.abonents, state.ranges);
     WriteWholeFile(path, text.bytes);
     std::cout << text.lines << " entries saved to " << path << "\n";
-    const std::string note = SaveChangeNote(text);
-    if (!note.empty()) std::cerr << Cp1251ToUtf8(note) << std::endl;
+    const Utf8Text note = SaveChangeNote(text);
+    if (!note.empty()) std::cerr << note << std::endl;
     // The file lacks the entries that could not be read (named above), as a backup would.
     return complete ? 0 : 1;
 }
@@ -156,6 +157,8 @@ int Load(const Invocation& invocation, const std::string& path) {
                   << " is not supported: nothing was written." << std::endl;
     const LoadReport report =
         WriteFileEntries(invocation.settings, entries.records, target.family, interaction);
+    if (const Utf8Text beyond = BeyondUcs2Text(entries.records); !beyond.empty())
+        std::cerr << beyond << std::endl;
 
     int status = 0;
     // Taken, refused and never sent are told apart: a stop after 3 of 42 entries is not
@@ -316,8 +319,8 @@ int Import(const Invocation& invocation, const std::string& path, const std::str
                   << "." << std::endl;
         status = 1;
     }
-    const std::string warning = ImportWarningText(plan.warnings);
-    if (!warning.empty()) std::cerr << Cp1251ToUtf8(warning) << std::endl;
+    const Utf8Text warning = ImportWarningText(plan.warnings);
+    if (!warning.empty()) std::cerr << warning << std::endl;
     std::cout << report.written << " entries imported from " << cards.size() << " cards";
     if (plan.updatedInPlace > 0) std::cout << ", " << plan.updatedInPlace << " cards in place";
     if (plan.alreadyThere > 0) std::cout << ", " << plan.alreadyThere << " already in the phone";

@@ -6,6 +6,7 @@
 
 #include <fuzzer/FuzzedDataProvider.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -14,6 +15,7 @@
 #include "link/command_fields.h"
 #include "link/errors.h"
 #include "link/interaction.h"
+#include "link/utf8.h"
 #include "phonebook/phonebook_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -49,7 +51,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         kept.push_back(record);
         table.push_back(record);
     }
-    const FileText text = PhonebookFileText(table, ranges);
-    if (ParsePhonebookFile(text.bytes, family, ranges).records != kept) std::abort();
+    // The backup's form keeps every character: Windows-1251, or UTF-8 behind its mark.
+    const FileText text = PhonebookFileText(table, ranges, FileEncoding::Cp1251OrUtf8);
+    // Windows-1251 bytes that happen to be well-formed UTF-8 are read as UTF-8, as an
+    // editor's file would be: no round trip to hold there.
+    const bool marked = text.bytes.compare(0, 3, "\xEF\xBB\xBF") == 0;
+    const bool ambiguous = !marked && IsWellFormedUtf8(text.bytes) &&
+                           std::any_of(text.bytes.begin(), text.bytes.end(), [](char c) {
+                               return static_cast<unsigned char>(c) >= 0x80;
+                           });
+    if (!ambiguous &&
+        ParsePhonebookFile(PhonebookFileBytes(text.bytes, quiet), family, ranges).records != kept)
+        std::abort();
+    // The user's Windows-1251 file counts each entry it could not hold.
+    if ((PhonebookFileText(table, ranges).unencodableEntries > 0) != marked) std::abort();
     return 0;
 }

@@ -13,6 +13,7 @@
 #include <set>
 #include <string>
 
+#include "link/phone_text.h"
 #include "phonebook/phone_number.h"
 #include "phonebook/vcard.h"
 #include "phonebook/vcard_import.h"
@@ -23,7 +24,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     PhonebookState state;
     state.family = static_cast<ModelFamily>(input.ConsumeIntegralInRange(0, 3));
     state.ranges = {1, 8, 9, 10};
-    state.groupNames = {"General", "\xD1\xE5\xEC\xFC\xFF", ""};
+    state.groupNames = {"General", "Семья", ""};
     for (int32_t i = 1; i <= 10; ++i) state.abonents.push_back(FreeSlot(i));
     const char* const regions[] = {"", "DE", "RU", "US", "GB"};
     const std::string region = regions[input.ConsumeIntegralInRange(0, 4)];
@@ -36,7 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::set<int32_t> slots;
     for (const TAbonentInfo& r : plan.records) {
         if (r.Index < 1 || r.Index > 10 || !slots.insert(r.Index).second) std::abort();
-        if (r.Name.size() > kPhoneNameLimit || r.Storage != state.StorageOfSlot(r.Index))
+        if (Ucs2Length(r.Name) > kPhoneNameLimit || r.Storage != state.StorageOfSlot(r.Index))
             std::abort();
     }
 

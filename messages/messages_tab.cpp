@@ -555,13 +555,15 @@ void MessagesTab::compose(const OfferedContact* contact) {
         }
     } reset{dialog_, contact != nullptr};
     if (contact) {
-        dialog_->prepareFor({contact->name, contact->number}, contact->icon);
+        dialog_->prepareFor({contact->nameText.toStdString(), contact->numberText.toStdString()},
+                            contact->icon);
     } else {
         std::vector<orlin::Contact> contacts;
         QList<QIcon> icons;
         for (const OfferedContact& offered :
              contactOffer_ ? contactOffer_() : std::vector<OfferedContact>()) {
-            contacts.push_back({offered.name, offered.number});
+            // Every letter of the name, whatever the code page holds.
+            contacts.push_back({offered.nameText.toStdString(), offered.numberText.toStdString()});
             icons << offered.icon;
         }
         dialog_->prepareNew(contacts, icons);

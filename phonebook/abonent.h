@@ -1,6 +1,7 @@
 #pragma once
 // One phonebook entry as the phone stores it, the slot table of the whole phonebook,
-// the category names and the index ranges of the two storages. Texts are Windows-1251.
+// the category names and the index ranges of the two storages. Texts are UTF-8 (Utf8Text):
+// any character the phone holds.
 
 #include <cstddef>
 #include <cstdint>
@@ -9,6 +10,8 @@
 #include <map>
 #include <string>
 #include <vector>
+
+#include "link/text_types.h"
 
 namespace orlin {
 
@@ -25,8 +28,8 @@ inline constexpr uint8_t kFieldNone = 255;
 struct TAbonentInfo {
     uint8_t Storage = 0;  // 0 phone memory, 1 SIM card
     int32_t Index = 0;    // slot number, from 1
-    std::string Name;
-    std::string Number;
+    Utf8Text Name;
+    Utf8Text Number;
     uint8_t NumberFormat = 0;  // 145 international, 129 national, 128 other (e-mail)
     uint8_t NumberType = 0;    // 0..8, see code_tables.h
     uint8_t Aux6 = 0;
@@ -35,7 +38,7 @@ struct TAbonentInfo {
     uint8_t Aux9 = 0;
     uint8_t Category = 0;  // from 1; 0 none
     int32_t Icon = 0;      // 0..14, 255 none
-    std::string Picture;   // 16-field family only
+    Utf8Text Picture;      // 16-field family only
     uint8_t Aux12 = 0;
     uint8_t Aux13 = 0;
     uint8_t Aux15 = 0;
@@ -114,7 +117,7 @@ private:
 };
 
 // Element c-1 is the name of category c; an empty name is a category the phone did not report.
-using GroupNames = std::vector<std::string>;
+using GroupNames = std::vector<Utf8Text>;
 
 struct IndexRanges {
     int32_t PhoneFirstIndex = 0;

@@ -26,9 +26,9 @@ using orlin::ToCp1251;
 
 namespace {
 
-QStringList Items(const std::vector<std::string>& cp1251) {
+QStringList Items(const std::vector<orlin::Utf8Text>& texts) {
     QStringList items;
-    for (const std::string& text : cp1251) items << FromCp1251(text);
+    for (const orlin::Utf8Text& text : texts) items << QString::fromStdString(text);
     return items;
 }
 
@@ -51,6 +51,7 @@ TfrmAddRecord::TfrmAddRecord(WindowContext& context, QWidget* parent)
     edtPhoneNumber->setMaxLength(40);
     Label3 = new QLabel(QStringLiteral("Имя, Фамилия:"), this);
     edtAbonentName = new QLineEdit(this);
+    // 24 characters as the phone counts them: any BMP character is one (UCS2).
     edtAbonentName->setMaxLength(24);
     Label4 = new QLabel(QStringLiteral("Тип:"), this);
     cbType = new QComboBox(this);
@@ -191,7 +192,7 @@ void TfrmAddRecord::prepareAdd(const QString& model, const orlin::PhonebookState
         cbGroup->setCurrentIndex(0);
     } else if (family_ == ModelFamily::Fields16) {
         cbIcon->setCurrentIndex(-1);
-        cbIcon->setEditText(FromCp1251(orlin::NoIconText()));
+        cbIcon->setEditText(QString::fromStdString(orlin::NoIconText()));
         cbIcon->setEnabled(false);
         cbGroup->setCurrentIndex(0);
     }
@@ -232,7 +233,7 @@ void TfrmAddRecord::prepareEdit(const QString& model, const orlin::PhonebookStat
         cbIcon->setEnabled(true);
     } else if (family_ == ModelFamily::Fields16) {
         cbIcon->setCurrentIndex(-1);
-        cbIcon->setEditText(row.iconText.isEmpty() ? FromCp1251(orlin::NoIconText())
+        cbIcon->setEditText(row.iconText.isEmpty() ? QString::fromStdString(orlin::NoIconText())
                                                    : row.iconText);
         cbIcon->setEnabled(false);
     }
@@ -337,11 +338,11 @@ void TfrmAddRecord::confirm() {
         return;
     }
     orlin::EntryDraft draft;
-    draft.slotText = ToCp1251(cbRecordNum->currentText());
-    draft.number = ToCp1251(edtPhoneNumber->text());
-    draft.name = ToCp1251(edtAbonentName->text());
+    draft.slotText = (cbRecordNum->currentText()).toStdString();
+    draft.number = (edtPhoneNumber->text()).toStdString();
+    draft.name = (edtAbonentName->text()).toStdString();
     draft.typeItem = cbType->currentData().toInt();
-    draft.idsText = ToCp1251(cbIDs->currentText());
+    draft.idsText = (cbIDs->currentText()).toStdString();
     // The selected item when the box still shows its text (two categories may share a name);
     // a typed text names the first category with that name, or none.
     const int groupIndex = cbGroup->currentIndex();
@@ -349,7 +350,7 @@ void TfrmAddRecord::confirm() {
                           ? groupIndex
                           : cbGroup->findText(cbGroup->currentText());
     draft.iconItem = cbIcon->findText(cbIcon->currentText());
-    draft.iconText = ToCp1251(cbIcon->currentText());
+    draft.iconText = (cbIcon->currentText()).toStdString();
 
     orlin::TAbonentInfo record;
     try {
@@ -368,7 +369,7 @@ void TfrmAddRecord::confirm() {
     if (!occupant.IsFree() && record.Index != editedSlot_.value_or(0)) {
         const QString question = QStringLiteral("Запись %1 занята (%2). Заменить её?")
                                      .arg(record.Index)
-                                     .arg(FromCp1251(occupant.Name));
+                                     .arg(QString::fromStdString(occupant.Name));
         if (!MessageBoxes::warningYesNo(this, question)) return;
     }
     record_ = record;

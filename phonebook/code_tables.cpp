@@ -1,6 +1,5 @@
 #include "phonebook/code_tables.h"
 
-#include "link/cp1251.h"
 #include "link/errors.h"
 #include "link/text_utils.h"
 
@@ -8,21 +7,19 @@ namespace orlin {
 
 namespace {
 
-std::vector<std::string> ToCp1251(std::initializer_list<const char*> utf8) {
-    std::vector<std::string> out;
-    for (const char* text : utf8) out.push_back(Utf8ToCp1251(text));
-    return out;
+std::vector<std::string> Texts(std::initializer_list<const char*> utf8) {
+    return {utf8.begin(), utf8.end()};
 }
 
 // The list's type texts 0..6 (the dialog says "E-mail" where the list says "E-Mail").
 const std::vector<std::string>& ListTypeTexts() {
     static const std::vector<std::string> texts =
-        ToCp1251({"Рабочий", "Домашний", "Основной", "Мобильный", "Факс", "Пейджер", "E-Mail"});
+        Texts({"Рабочий", "Домашний", "Основной", "Мобильный", "Факс", "Пейджер", "E-Mail"});
     return texts;
 }
 
 const std::string& MailingListText() {
-    static const std::string text = Utf8ToCp1251("Лист рассылки");
+    static const std::string text = "Лист рассылки";
     return text;
 }
 
@@ -36,7 +33,7 @@ bool IsDecimal(const std::string& text) {
 }  // namespace
 
 const std::string& NoIconText() {
-    static const std::string text = Utf8ToCp1251("нет");
+    static const std::string text = "нет";
     return text;
 }
 
@@ -60,8 +57,8 @@ TypeText NumberTypeText(int code, ModelFamily family, const std::string& model) 
 
 const std::vector<std::string>& TypeItems() {
     static const std::vector<std::string> items =
-        ToCp1251({"Рабочий", "Домашний", "Основной", "Мобильный", "Факс", "Пейджер", "E-mail",
-                  "Лист рассылки"});
+        Texts({"Рабочий", "Домашний", "Основной", "Мобильный", "Факс", "Пейджер", "E-mail",
+               "Лист рассылки"});
     return items;
 }
 
@@ -82,7 +79,7 @@ uint8_t NumberFormatFor(const std::string& number, int type) {
 
 const std::vector<std::string>& IdsItems() {
     static const std::vector<std::string> items =
-        ToCp1251({"Бесшумный", "(здесь введите номер)", "По умолчанию"});
+        Texts({"Бесшумный", "(здесь введите номер)", "По умолчанию"});
     return items;
 }
 
@@ -102,8 +99,8 @@ std::optional<int32_t> IdsFromText(const std::string& text) {
 
 const std::vector<std::string>& IconItems() {
     static const std::vector<std::string> items =
-        ToCp1251({"ужасно", "дружок", "малыш", "робот", "милашка", "босс", "мерзость", "семья",
-                  "звезда", "умник", "штучка", "нло", "скин", "фанат", "очарование", "нет"});
+        Texts({"ужасно", "дружок", "малыш", "робот", "милашка", "босс", "мерзость", "семья",
+               "звезда", "умник", "штучка", "нло", "скин", "фанат", "очарование", "нет"});
     return items;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 // The code tables of the phonebook: number types, number formats, IDs values, icons.
-// Every text is Windows-1251, as the list and the phone files hold it.
+// Every text is UTF-8, as the list shows it.
 
 #include <cstdint>
 #include <optional>

@@ -88,7 +88,7 @@ TAbonentInfo ParseMpbrLine(const std::string& line, ModelFamily family) {
     r.Index = StrToInt(f[0]);
     r.Number = Unquote(f[1]);
     r.NumberFormat = Low8(f[2]);
-    r.Name = DecodeTextField(f[3]);
+    r.Name = DecodeUcs2Field(f[3]);
     r.NumberType = Low8(f[4]);
     r.Aux6 = Low8(f[5]);
     r.Ids = StrToInt(f[6]);
@@ -104,7 +104,7 @@ TAbonentInfo ParseMpbrLine(const std::string& line, ModelFamily family) {
         r.Icon = StrToInt(f[10]);
         r.Aux12 = Low8(f[11]);
         r.Aux13 = Low8(f[12]);
-        if (count == 14) r.Picture = DecodeTextField(f[13]);
+        if (count == 14) r.Picture = DecodeUcs2Field(f[13]);
     }
     r.Aux15 = 0;
     r.Aux16 = 0;
@@ -140,7 +140,7 @@ std::string BuildShortMpbwCommand(const TAbonentInfo& r) {
     std::string command = "AT+MPBW=" + std::to_string(r.Index);
     command += ",\"" + r.Number + "\"";
     Append(command, r.NumberFormat);
-    command += ',' + EncodePhoneText(r.Name);
+    command += ',' + EncodeUcs2(r.Name);
     return command;
 }
 
@@ -158,10 +158,24 @@ std::string BuildMpbwCommand(ModelFamily family, const TAbonentInfo& r) {
     Append(command, r.Aux12);
     Append(command, r.Aux13);
     if (family == ModelFamily::Fields13) return command;
-    command += ',' + EncodePhoneText(r.Picture);
+    command += ',' + EncodeUcs2(r.Picture);
     Append(command, r.Aux15);
     Append(command, r.Aux16);
     return command;
+}
+
+Utf8Text BeyondUcs2Note() {
+    return ": знаки вне UCS2 (эмодзи) телефон не хранит, записаны как «?»";
+}
+
+Utf8Text BeyondUcs2Text(const std::vector<TAbonentInfo>& records) {
+    Utf8Text names;
+    for (const TAbonentInfo& r : records)
+        if (HasCharactersBeyondUcs2(r.Name) || HasCharactersBeyondUcs2(r.Number) ||
+            HasCharactersBeyondUcs2(r.Picture))
+            names += (names.empty() ? "" : ", ") + r.Name;
+    if (names.empty()) return {};
+    return "Знаки вне UCS2 (эмодзи) телефон не хранит, записаны как «?»: " + names + ".";
 }
 
 std::string BuildEmptySlotCommand(int32_t index) {

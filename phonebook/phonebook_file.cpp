@@ -118,42 +118,42 @@ TAbonentInfo ParseSimLine(std::string rest, ModelFamily family, const IndexRange
 
 }  // namespace
 
-std::string PhonebookFileBytes(const std::string& fileBytes, Interaction& interaction) {
+Utf8Text PhonebookFileBytes(const std::string& fileBytes, Interaction& interaction) {
     static const std::string kByteOrderMark = "\xEF\xBB\xBF";
     const bool marked = fileBytes.compare(0, kByteOrderMark.size(), kByteOrderMark) == 0;
     const bool beyondAscii = std::any_of(fileBytes.begin(), fileBytes.end(), [](char c) {
         return static_cast<unsigned char>(c) >= 0x80;
     });
-    if (!marked && !(beyondAscii && IsWellFormedUtf8(fileBytes))) return fileBytes;
+    if (!marked && !(beyondAscii && IsWellFormedUtf8(fileBytes))) return Cp1251ToUtf8(fileBytes);
 
     const std::string_view text =
         std::string_view(fileBytes).substr(marked ? kByteOrderMark.size() : 0);
-    const std::string converted = Utf8ToCp1251(text);
-    // Every character without a Windows-1251 code became one "?".
-    const auto questionMarks = [](std::string_view s) {
-        return std::count(s.begin(), s.end(), '?');
-    };
-    const auto replaced = questionMarks(converted) - questionMarks(text);
-    std::string note = "Файл прочитан как UTF-8.";
-    if (replaced > 0)
-        note +=
-            " Знаков, которых нет в Windows-1251, заменено на \"?\": " + std::to_string(replaced) +
-            ".";
-    interaction.inform(Utf8ToCp1251(note));
-    return converted;
+    interaction.inform(Utf8ToCp1251("Файл прочитан как UTF-8."));
+    if (IsWellFormedUtf8(text)) return Utf8Text(text);
+    // A byte that starts no character (a file cut or edited by hand) stands as '?'.
+    Utf8Text out;
+    for (size_t pos = 0; pos < text.size();)
+        if (const auto code = NextUtf8(text, pos))
+            AppendUtf8(out, *code);
+        else
+            out += '?';
+    return out;
 }
 
-std::string ReadPhonebookFile(const std::string& path, Interaction& interaction) {
+Utf8Text ReadPhonebookFile(const std::string& path, Interaction& interaction) {
     return PhonebookFileBytes(ReadWholeFile(path, kMostPhonebookFileBytes), interaction);
 }
 
-FileText PhonebookFileText(const Abonents& abonents, const IndexRanges& ranges) {
+FileText PhonebookFileText(const Abonents& abonents, const IndexRanges& ranges,
+                           FileEncoding encoding) {
     FileText out;
+    std::string text;  // UTF-8 lines
+    bool beyondCp1251 = false;
     for (const TAbonentInfo& r : abonents) {
         if (r.IsFree()) continue;
         bool changed = false;
-        const std::string name = FileField(r.Name, changed);
-        const std::string number = FileField(r.Number, changed);
+        const Utf8Text name = FileField(r.Name, changed);
+        const Utf8Text number = FileField(r.Number, changed);
         std::string line;
         if (r.Storage == 0) {
             line = "PHONE;" + std::to_string(r.Index + ranges.PhoneFirstIndex - 1) + ";" + name +
@@ -168,20 +168,30 @@ FileText PhonebookFileText(const Abonents& abonents, const IndexRanges& ranges) 
             line = "SIM;" + std::to_string(r.Index - ranges.SimFirstIndex + 1) + ";" + name + ";" +
                    number;
         }
-        out.bytes += line + "\r\n";
+        if (!FitsCp1251(line)) {
+            beyondCp1251 = true;
+            if (encoding == FileEncoding::Cp1251) ++out.unencodableEntries;
+        }
+        text += line + "\r\n";
         ++out.lines;
         if (changed) {
             ++out.changedEntries;
             out.changedSlots.push_back(r.Index);
         }
     }
+    if (beyondCp1251 && encoding == FileEncoding::Cp1251OrUtf8) {
+        out.bytes = "\xEF\xBB\xBF" + text;
+    } else {
+        size_t replaced = 0;
+        out.bytes = Utf8ToCp1251(text, replaced);
+    }
     return out;
 }
 
-FileEntries ParsePhonebookFile(const std::string& bytes, ModelFamily family,
-                               const IndexRanges& ranges, const std::string& fileName) {
+FileEntries ParsePhonebookFile(const Utf8Text& text, ModelFamily family, const IndexRanges& ranges,
+                               const std::string& fileName) {
     FileEntries entries;
-    const std::vector<std::string> lines = SplitLines(bytes);
+    const std::vector<std::string> lines = SplitLines(text);
     for (size_t i = 0; i < lines.size(); ++i) {
         const std::string& line = lines[i];
         if (!Trim(line).empty()) ++entries.otherLines;
@@ -215,13 +225,21 @@ std::string PrepareSave(PhoneSession& session, PhonebookState& state) {
     return model;
 }
 
-std::string SaveChangeNote(const FileText& text) {
-    if (text.changedEntries == 0) return {};
+Utf8Text SaveChangeNote(const FileText& text) {
+    Utf8Text note;
+    if (text.unencodableEntries > 0)
+        note = "В " + std::to_string(text.unencodableEntries) +
+               (text.unencodableEntries % 10 == 1 && text.unencodableEntries % 100 != 11
+                    ? " записи"
+                    : " записях") +
+               " есть буквы, которых нет в кодировке Windows-1251: они сохранены как «?». "
+               "Полностью их сохраняют vCard и резервная копия.";
+    if (text.changedEntries == 0) return note;
     const std::string slots = SlotList(text.changedSlots);
-    return Utf8ToCp1251(
-        "Файл не может хранить \";\", переводы строк и управляющие знаки: в именах и номерах "
-        "\";\" заменена на \",\", остальные на пробел. Изменено записей: " +
-        std::to_string(text.changedEntries) + " (ячейки " + slots + ").");
+    return note + (note.empty() ? "" : "\r\n") +
+           "Файл не может хранить \";\", переводы строк и управляющие знаки: в именах и номерах "
+           "\";\" заменена на \",\", остальные на пробел. Изменено записей: " +
+           std::to_string(text.changedEntries) + " (ячейки " + slots + ").";
 }
 
 std::string ContinueWritingQuestion(const std::string& timeoutText) {

@@ -1,7 +1,8 @@
 #pragma once
 // The phonebook file: Windows-1251 text, one entry a line, fields separated by ";", lines
-// ended by CR LF. A phone-memory entry is a PHONE line of 13 fields, a SIM entry a SIM
-// line of 4; any other line (CATEGORY, empty) is skipped when reading.
+// ended by CR LF. (The backup's copy of it is UTF-8 with a byte-order mark when some entry
+// needs a character Windows-1251 lacks.) A phone-memory entry is a PHONE line of 13 fields, a SIM
+// entry a SIM line of 4; any other line (CATEGORY, empty) is skipped when reading.
 
 #include <functional>
 #include <string>
@@ -14,18 +15,26 @@
 
 namespace orlin {
 
+// How a phonebook file is written: the user's file keeps its Windows-1251 format, '?' for
+// each character the code page lacks; the backup's copy turns to UTF-8 (with a byte-order
+// mark) when some entry needs it, so that a restore gets every name back.
+enum class FileEncoding { Cp1251, Cp1251OrUtf8 };
+
 struct FileText {
-    std::string bytes;
+    std::string bytes;  // Windows-1251, or UTF-8 behind a byte-order mark (see FileEncoding)
     int lines = 0;
     // Entries whose name or number held ";" (written as ",") or a control character, a line
     // break say (written as a blank): the format has no escape.
     int changedEntries = 0;
     std::vector<int32_t> changedSlots;  // their slots
+    // Entries (FileEncoding::Cp1251 only) with characters Windows-1251 lacks, written as '?'.
+    int unencodableEntries = 0;
 };
 
 // The file of the slot table. PHONE lines number their slot from the phone memory's first
 // index (Index + PhoneFirstIndex - 1), SIM lines from the SIM's (Index - SimFirstIndex + 1).
-FileText PhonebookFileText(const Abonents& abonents, const IndexRanges& ranges);
+FileText PhonebookFileText(const Abonents& abonents, const IndexRanges& ranges,
+                           FileEncoding encoding = FileEncoding::Cp1251);
 
 struct FileEntries {
     std::vector<TAbonentInfo> records;  // in file order
@@ -40,23 +49,23 @@ struct FileEntries {
 // name when it is empty) when a number field is not an integer, a slot number is out of
 // reach, or a number holds what must not reach the phone's command line (a control
 // character, a double quote, ";"); nothing of the file is returned then.
-FileEntries ParsePhonebookFile(const std::string& bytes, ModelFamily family,
-                               const IndexRanges& ranges, const std::string& fileName = {});
+// `text` is what PhonebookFileBytes gives (UTF-8).
+FileEntries ParsePhonebookFile(const Utf8Text& text, ModelFamily family, const IndexRanges& ranges,
+                               const std::string& fileName = {});
 
 // "<fileName>, строка N: " (Windows-1251), without the name when it is empty.
 std::string LineLabel(const std::string& fileName, int line);
 
-// The bytes of a file to load, as the core reads them (Windows-1251). A file that is
-// well-formed UTF-8 and holds characters beyond ASCII, or that starts with the UTF-8
-// byte-order mark, comes from an editor of today: it is read as UTF-8 and converted, and
-// interaction.inform says so once ("Файл прочитан как UTF-8.", with the number of characters
-// that have no Windows-1251 code and became "?", when there are any). Any other file is
-// Windows-1251 and stays as it is. Saving always writes Windows-1251.
-std::string PhonebookFileBytes(const std::string& fileBytes, Interaction& interaction);
+// The text of a file to load, as the core reads it (UTF-8). A file that is well-formed UTF-8
+// and holds characters beyond ASCII, or that starts with the UTF-8 byte-order mark, comes
+// from an editor of today or from a backup: it is read as UTF-8 (a byte that starts no
+// character becomes '?'), and interaction.inform says so once ("Файл прочитан как UTF-8.").
+// Any other file is Windows-1251. The user's save always writes Windows-1251.
+Utf8Text PhonebookFileBytes(const std::string& fileBytes, Interaction& interaction);
 
 // The file at `path` (ReadWholeFile, EInOutError when it cannot be read) through
 // PhonebookFileBytes: what ParsePhonebookFile takes.
-std::string ReadPhonebookFile(const std::string& path, Interaction& interaction);
+Utf8Text ReadPhonebookFile(const std::string& path, Interaction& interaction);
 
 // --- saving ---
 
@@ -64,8 +73,10 @@ std::string ReadPhonebookFile(const std::string& path, Interaction& interaction)
 // categories, the category names into state.groupNames. Returns the model.
 std::string PrepareSave(PhoneSession& session, PhonebookState& state);
 
-// The note after saving when names or numbers had to change (Windows-1251), else empty.
-std::string SaveChangeNote(const FileText& text);
+// The note after saving when names or numbers had to change (UTF-8), else empty: the
+// characters Windows-1251 lacks (saved as "?"; vCard and the backup keep them), then ";", line
+// breaks and control characters.
+Utf8Text SaveChangeNote(const FileText& text);
 
 // --- loading ---
 

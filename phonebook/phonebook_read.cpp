@@ -261,7 +261,7 @@ void ReadCategoryNames(PhoneSession& session, const std::string& countCommand, G
         const size_t end = !text.empty() && text[0] == '"' ? text.find('"', 1) + 1 : 0;
         const std::string field = end > 0 ? text.substr(0, end) : text.substr(0, text.find(','));
         try {
-            read[static_cast<size_t>(g - 1)] = DecodeTextField(field);
+            read[static_cast<size_t>(g - 1)] = DecodeUcs2Field(field);
         } catch (const EConvertError&) {
             // A name the phone garbled stays empty; the other categories still count.
         }

@@ -1,6 +1,6 @@
 #pragma once
 // How an entry shows as a row of the phonebook list, and what the list's rows carry back
-// when the whole list is written to the phone. Texts are Windows-1251.
+// when the whole list is written to the phone. Texts are UTF-8.
 
 #include <string>
 #include <vector>

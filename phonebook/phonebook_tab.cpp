@@ -22,6 +22,7 @@
 #include "link/text_utils.h"
 #include "link/whole_file.h"
 #include "phonebook/add_record_dialog.h"
+#include "phonebook/entry_codec.h"
 #include "phonebook/option_dialog.h"
 #include "phonebook/phonebook_file.h"
 #include "phonebook/phonebook_read.h"
@@ -43,14 +44,18 @@ namespace {
 
 enum Column { ColSlot = 0, ColName, ColNumber, ColType, ColIds, ColIcon, ColGroup };
 
-// Rows compare by the text of the sorted column, without regard to letter case; slots
-// compare as text too, so 10 comes before 2.
+// Rows compare by the text of the sorted column in the lists' order (CompareListTexts: Latin
+// case folded, Windows-1251 letters by their byte, other letters after them); slots compare
+// as text too, so 10 comes before 2.
 class PhonebookItem : public QTreeWidgetItem {
 public:
     using QTreeWidgetItem::QTreeWidgetItem;
     bool operator<(const QTreeWidgetItem& other) const override {
         const int column = treeWidget() ? treeWidget()->sortColumn() : 0;
-        return text(column).compare(other.text(column), Qt::CaseInsensitive) < 0;
+        const QString a = text(column), b = other.text(column);
+        return orlin::CompareListTexts(
+                   std::u16string_view(reinterpret_cast<const char16_t*>(a.utf16()), a.size()),
+                   std::u16string_view(reinterpret_cast<const char16_t*>(b.utf16()), b.size())) < 0;
     }
 };
 
@@ -275,20 +280,20 @@ void PhoneBookTab::fillRow(QTreeWidgetItem* item, const orlin::TAbonentInfo& rec
     const orlin::PhonebookRow row = orlin::MakeRow(record, family, model, state_.groupNames);
     const ImageLists& images = context_.images();
     item->setText(ColSlot, QString::fromStdString(row.caption));
-    item->setText(ColName, FromCp1251(row.name));
-    item->setText(ColNumber, FromCp1251(row.number));
-    item->setText(ColType, FromCp1251(row.typeText));
+    item->setText(ColName, QString::fromStdString(row.name));
+    item->setText(ColNumber, QString::fromStdString(row.number));
+    item->setText(ColType, QString::fromStdString(row.typeText));
     item->setIcon(ColType, row.typeKind ? images.small(orlin::SmallIcon::NumberTypeFirst +
                                                        static_cast<int>(*row.typeKind))
                                         : QIcon());
-    item->setText(ColIds, FromCp1251(row.idsText));
+    item->setText(ColIds, QString::fromStdString(row.idsText));
     item->setTextAlignment(ColIds, Qt::AlignCenter);
     if (orlin::HasCategories(family) && ListView1->columnCount() >= orlin::kCategoryColumnCount) {
-        item->setText(ColIcon, FromCp1251(row.iconText));
+        item->setText(ColIcon, QString::fromStdString(row.iconText));
         item->setIcon(ColIcon, row.icon
                                    ? images.small(orlin::SmallIcon::PhonebookIconFirst + *row.icon)
                                    : QIcon());
-        item->setText(ColGroup, FromCp1251(row.groupText));
+        item->setText(ColGroup, QString::fromStdString(row.groupText));
     }
 }
 
@@ -373,8 +378,8 @@ void PhoneBookTab::mnuSendSMSClick() {
 }
 
 OfferedContact PhoneBookTab::ContactOf(const QTreeWidgetItem* row) {
-    return {row->text(ColName).toStdString(), row->text(ColNumber).toStdString(),
-            row->icon(ColType)};
+    const QString name = row->text(ColName), number = row->text(ColNumber);
+    return {ToCp1251(name), ToCp1251(number), row->icon(ColType), name, number};
 }
 
 std::vector<OfferedContact> PhoneBookTab::OfferedContacts() const {
@@ -497,6 +502,9 @@ void PhoneBookTab::writeOneEntry(bool editing) {
     if (addRecord_->exec() != QDialog::Accepted) return;
 
     const orlin::TAbonentInfo record = addRecord_->confirmedRecord();
+    // An emoji cannot go to the phone: it is sent as '?', and the user hears so first.
+    if (const orlin::Utf8Text beyond = orlin::BeyondUcs2Text({record}); !beyond.empty())
+        MessageBoxes::warning(this, QString::fromStdString(beyond));
     const orlin::EntryWriteResult result =
         orlin::WriteEntry(*session, state_, family, record, oldSlot);
     if (!result.written) {
@@ -541,9 +549,9 @@ void PhoneBookTab::sbWriteAllClick() {
         std::vector<orlin::ListRow> rows;
         for (int i = 0; i < ListView1->topLevelItemCount(); ++i) {
             const QTreeWidgetItem* item = ListView1->topLevelItem(i);
-            rows.push_back({ToCp1251(item->text(ColSlot)), ToCp1251(item->text(ColName)),
-                            ToCp1251(item->text(ColNumber)), ToCp1251(item->text(ColType)),
-                            ToCp1251(item->text(ColIds))});
+            rows.push_back({item->text(ColSlot).toStdString(), item->text(ColName).toStdString(),
+                            item->text(ColNumber).toStdString(), item->text(ColType).toStdString(),
+                            item->text(ColIds).toStdString()});
         }
         Interaction interaction(*this, true);
         const orlin::WriteAllReport report =
@@ -608,8 +616,8 @@ void PhoneBookTab::pmSaveBookClick() {
         }
         const orlin::FileText text = orlin::PhonebookFileText(state_.abonents, state_.ranges);
         orlin::WriteWholeFile(orlin::Utf8Path(SaveDialog1->selectedFiles().first()), text.bytes);
-        const std::string note = orlin::SaveChangeNote(text);
-        if (!note.empty()) MessageBoxes::information(this, FromCp1251(note));
+        const orlin::Utf8Text note = orlin::SaveChangeNote(text);
+        if (!note.empty()) MessageBoxes::information(this, QString::fromStdString(note));
     });
 }
 
@@ -661,6 +669,8 @@ void PhoneBookTab::pmLoadRecordClick() {
                                           .arg(FromCp1251(target.model)));
         if (!report.portError.empty())
             MessageBoxes::error(this, orlin::ErrorBoxText(FromCp1251(report.portError)));
+        if (const orlin::Utf8Text beyond = orlin::BeyondUcs2Text(records); !beyond.empty())
+            MessageBoxes::warning(this, QString::fromStdString(beyond));
         if (!report.refused.empty())
             MessageBoxes::warning(this, QStringLiteral("Телефон не принял %1 из %2: %3.")
                                             .arg(report.refused.size())

@@ -131,7 +131,8 @@ void PhoneBookTab::ImportVCardClick() {
                 deleted = orlin::DeletePhonebookEntries(session, state_, plan.toEmpty);
         }
         QStringList notes;
-        if (!plan.warnings.empty()) notes << FromCp1251(orlin::ImportWarningText(plan.warnings));
+        if (!plan.warnings.empty())
+            notes << QString::fromStdString(orlin::ImportWarningText(plan.warnings));
         if (!plan.records.empty() && !report.started)
             notes << QStringLiteral("Телефон не дал доступа к справочнику: ничего не записано.");
         if (!report.refused.empty())

@@ -402,13 +402,13 @@ std::vector<std::vector<const TAbonentInfo*>> CardsOf(const PhonebookState& stat
 
 // What a card says of its entries: the lines between VERSION and END, without UID and REV.
 std::string CardBody(const std::vector<const TAbonentInfo*>& entries, const PhonebookState& state) {
-    const std::string utf8 = Cp1251ToUtf8(entries.front()->Name);
+    const std::string utf8 = entries.front()->Name;
     std::string out;
     out += FoldedContentLine("FN:" + EscapeText(utf8));
     out += FoldedContentLine("N:" + EscapeText(utf8) + ";;;;");
     std::vector<std::string> categories;
     for (const TAbonentInfo* r : entries) {
-        const std::string category = Cp1251ToUtf8(CategoryName(r->Category, state.groupNames));
+        const std::string category = CategoryName(r->Category, state.groupNames);
         if (!category.empty() &&
             std::find(categories.begin(), categories.end(), category) == categories.end())
             categories.push_back(category);
@@ -430,14 +430,13 @@ std::string CardBody(const std::vector<const TAbonentInfo*>& entries, const Phon
         line += ";X-ORLIN-IDS=" + std::to_string(r->Ids);
         line += ";X-ORLIN-CATEGORY=" + std::to_string(r->Category);
         line += ";X-ORLIN-ICON=" + std::to_string(r->Icon);
-        if (!r->Picture.empty())
-            line += ";X-ORLIN-PICTURE=" + PercentEncode(Cp1251ToUtf8(r->Picture));
+        if (!r->Picture.empty()) line += ";X-ORLIN-PICTURE=" + PercentEncode(r->Picture);
         // The fields the phone keeps beside the number: 6, 8, 9, 12, 13, 15, 16.
         line += ";X-ORLIN-AUX=" + std::to_string(r->Aux6) + "-" + std::to_string(r->Aux8) + "-" +
                 std::to_string(r->Aux9) + "-" + std::to_string(r->Aux12) + "-" +
                 std::to_string(r->Aux13) + "-" + std::to_string(r->Aux15) + "-" +
                 std::to_string(r->Aux16);
-        line += ":" + EscapeText(Cp1251ToUtf8(r->Number));
+        line += ":" + EscapeText(r->Number);
         out += FoldedContentLine(line);
     }
     return out;

@@ -5,9 +5,12 @@
 
 #include "link/command_fields.h"
 #include "link/cp1251.h"
+#include "link/phone_text.h"
 #include "link/plural.h"
 #include "link/text_utils.h"
+#include "link/utf8.h"
 #include "phonebook/code_tables.h"
+#include "phonebook/entry_codec.h"
 #include "phonebook/phone_number.h"
 #include "phonebook/phonebook_write.h"
 
@@ -46,8 +49,16 @@ bool ParseSmallInt(const std::map<std::string, std::string>& params, const char*
     return it != params.end() && ParseNumber(it->second, most, out);
 }
 
-std::string W(const char* utf8) {
-    return Utf8ToCp1251(utf8);
+// The text with each byte that starts no UTF-8 character as '?'.
+Utf8Text WellFormed(const std::string& text) {
+    if (IsWellFormedUtf8(text)) return text;
+    Utf8Text out;
+    for (size_t pos = 0; pos < text.size();)
+        if (const auto code = NextUtf8(text, pos))
+            AppendUtf8(out, *code);
+        else
+            out += '?';
+    return out;
 }
 
 }  // namespace
@@ -93,8 +104,8 @@ VCardImport PlanVCardImport(const std::vector<VCard>& cards, const PhonebookStat
             // A number the phone holds as dialled at home ("8 911...") is the same number as
             // the file's in international form.
             if (r.NumberType != kEmailType)
-                if (const auto same = NormalisedNumber(Cp1251ToUtf8(r.Number), region))
-                    present.emplace(r.Name, Utf8ToCp1251(*same));
+                if (const auto same = NormalisedNumber(r.Number, region))
+                    present.emplace(r.Name, *same);
         }
     const bool categories = HasCategories(state.family);
     std::set<int32_t> taken;
@@ -105,27 +116,27 @@ VCardImport PlanVCardImport(const std::vector<VCard>& cards, const PhonebookStat
 
     struct Pending {
         TAbonentInfo record;
-        std::string label;  // "name (number)" for the warnings, Windows-1251
+        Utf8Text label;  // "name, number" for the warnings
     };
     std::vector<Pending> pending;
     for (const VCard& card : cards) {
         const std::string display = card.DisplayName();
-        std::string name = Utf8ToCp1251(display);
-        const std::string label = name.empty() ? W("(без имени)") : name;
+        // Control characters cannot be stored in a name (EncodeUcs2 drops them); a byte that
+        // starts no UTF-8 character (a card in an unknown character set) is a '?'.
+        Utf8Text name;
+        for (char32_t c : Utf8Characters(WellFormed(display)).value_or(std::u32string()))
+            if (c >= 32 && c != 127) AppendUtf8(name, c);
+        const Utf8Text label = name.empty() ? Utf8Text("(без имени)") : name;
         if (card.numbers.empty()) {
-            plan.warnings.push_back(label + W(": в карточке нет ни номера, ни адреса"));
+            plan.warnings.push_back(label + std::string(": в карточке нет ни номера, ни адреса"));
             continue;
         }
-        if (std::count(name.begin(), name.end(), '?') >
-            std::count(display.begin(), display.end(), '?'))
-            plan.warnings.push_back(label +
-                                    W(": знаки, которых нет в Windows-1251, заменены на \"?\""));
-        if (name.size() > kPhoneNameLimit) {
-            name = Trim(name.substr(0, kPhoneNameLimit));
+        if (HasCharactersBeyondUcs2(name)) plan.warnings.push_back(label + BeyondUcs2Note());
+        if (Ucs2Length(name) > kPhoneNameLimit) {
+            name = Trim(Ucs2Prefix(name, kPhoneNameLimit));
             plan.warnings.push_back(
-                label + W(": имя сокращено до ") +
-                W(RussianCount(static_cast<long long>(kPhoneNameLimit), "знака", "знаков", "знаков")
-                      .c_str()));
+                label + ": имя сокращено до " +
+                RussianCount(static_cast<long long>(kPhoneNameLimit), "знака", "знаков", "знаков"));
         }
         // Our own card of this phone: back in place when its slot still holds what was
         // exported, else into free slots (said below).
@@ -139,14 +150,15 @@ VCardImport PlanVCardImport(const std::vector<VCard>& cards, const PhonebookStat
                 inPlace = &held->second;
                 for (const TAbonentInfo* r : *inPlace) oldSlots.insert(r->Index);
             } else if (held != heldCards.end()) {
-                plan.warnings.push_back(label + W(": ячейка ") + std::to_string(own->slot) +
-                                        W(" хранит теперь другое: записано в свободные ячейки"));
+                plan.warnings.push_back(
+                    label + std::string(": ячейка ") + std::to_string(own->slot) +
+                    std::string(" хранит теперь другое: записано в свободные ячейки"));
             }
         }
         const size_t pendingBefore = pending.size();
         uint8_t category = categories ? 1 : 0;
         for (const std::string& c : card.categories) {
-            const std::string wanted = Utf8ToCp1251(c);
+            const Utf8Text& wanted = c;
             bool found = false;
             for (size_t g = 0; g < state.groupNames.size() && categories; ++g)
                 if (!state.groupNames[g].empty() && state.groupNames[g] == wanted) {
@@ -161,25 +173,25 @@ VCardImport PlanVCardImport(const std::vector<VCard>& cards, const PhonebookStat
             r.Name = name;
             // A number reaches the phone's command line as it stands: only what a phone
             // dials goes there, an address only without what would end or split the line.
-            std::string text = n.value;
+            std::string text = WellFormed(n.value);
             // Our own cards (they carry X-ORLIN-...) give each number back as the phone held
             // it; the others are cleaned of an address book's formatting and, where the number
             // library reads them, given in E.164.
             if (!n.email && n.orlin.empty()) {
                 const std::optional<std::string> clean = NormalisedNumber(n.value, region);
                 if (!clean) {
-                    plan.warnings.push_back(label + ", " + Utf8ToCp1251(n.value) +
-                                            W(": это не номер телефона: не записано"));
+                    plan.warnings.push_back(label + ", " + WellFormed(n.value) +
+                                            ": это не номер телефона: не записано");
                     continue;
                 }
                 text = *clean;
             }
             if (const std::string why = UnsafeFieldReason(text); !why.empty()) {
-                plan.warnings.push_back(label + ", " + Utf8ToCp1251(text) + ": " + why +
-                                        W(": не записано"));
+                plan.warnings.push_back(label + ", " + text + ": " + Cp1251ToUtf8(why) +
+                                        ": не записано");
                 continue;
             }
-            r.Number = Utf8ToCp1251(text);
+            r.Number = text;
             if (!inPlace && !present.emplace(r.Name, r.Number).second) {
                 ++plan.alreadyThere;
                 continue;
@@ -202,7 +214,7 @@ VCardImport PlanVCardImport(const std::vector<VCard>& cards, const PhonebookStat
             r.Icon = categories ? kNoIcon : 0;
             if (ParseSmallInt(n.orlin, "ICON", 255, value)) r.Icon = value;
             if (auto it = n.orlin.find("PICTURE"); it != n.orlin.end())
-                r.Picture = Utf8ToCp1251(it->second);
+                r.Picture = WellFormed(it->second);
             if (auto it = n.orlin.find("AUX"); it != n.orlin.end()) {
                 uint8_t* fields[] = {&r.Aux6,  &r.Aux8,  &r.Aux9, &r.Aux12,
                                      &r.Aux13, &r.Aux15, &r.Aux16};
@@ -212,10 +224,8 @@ VCardImport PlanVCardImport(const std::vector<VCard>& cards, const PhonebookStat
                         if (ParseNumber(values[i], 255, value))
                             *fields[i] = static_cast<uint8_t>(value);
             }
-            if (text != Cp1251ToUtf8(r.Number))
-                plan.warnings.push_back(
-                    label + ", " + r.Number +
-                    W(": знаки, которых нет в Windows-1251, заменены на \"?\""));
+            if (HasCharactersBeyondUcs2(r.Number) || HasCharactersBeyondUcs2(r.Picture))
+                plan.warnings.push_back(label + ", " + r.Number + BeyondUcs2Note());
             // In place: the slot the file names when it is one of the old card's, an entry the
             // same as the phone's not written again.
             r.Index = 0;
@@ -259,7 +269,7 @@ VCardImport PlanVCardImport(const std::vector<VCard>& cards, const PhonebookStat
             while (next <= last && (state.StorageOfSlot(next) != 0 || !isFree(next))) ++next;
             if (next > last) {
                 ++plan.missingSlots;
-                plan.warnings.push_back(p.label + W(": нет свободной ячейки"));
+                plan.warnings.push_back(p.label + std::string(": нет свободной ячейки"));
                 continue;
             }
             p.record.Index = next;
@@ -269,8 +279,9 @@ VCardImport PlanVCardImport(const std::vector<VCard>& cards, const PhonebookStat
         plan.records.push_back(p.record);
     }
     if (plan.alreadyThere > 0)
-        plan.warnings.push_back(W("уже есть в телефоне (то же имя и номер), не записано: ") +
-                                std::to_string(plan.alreadyThere));
+        plan.warnings.push_back(
+            std::string("уже есть в телефоне (то же имя и номер), не записано: ") +
+            std::to_string(plan.alreadyThere));
     return plan;
 }
 
@@ -313,9 +324,9 @@ void WriteVCardImport(PhoneSession& session, PhonebookState& state,
     }
 }
 
-std::string ImportWarningText(const std::vector<std::string>& warnings) {
+Utf8Text ImportWarningText(const std::vector<Utf8Text>& warnings) {
     if (warnings.empty()) return {};
-    std::string text = W("Не всё из файла vCard удалось перенести в телефон как есть:");
+    Utf8Text text = std::string("Не всё из файла vCard удалось перенести в телефон как есть:");
     for (const std::string& w : warnings) text += "\r\n" + w;
     return text;
 }

@@ -27,8 +27,8 @@ struct VCardImport {
     int missingSlots = 0;
     // Numbers the phone holds already under the same name (or that the file repeats).
     int alreadyThere = 0;
-    // What could not be held as it was, one line each (Windows-1251).
-    std::vector<std::string> warnings;
+    // What could not be held as it was, one line each.
+    std::vector<Utf8Text> warnings;
     // Our own cards whose first slot still holds the card exported (X-ORLIN-HASH): their
     // entries are written back into their slots, and these slots of the old card, which the
     // file no longer has, are emptied.
@@ -72,7 +72,7 @@ void WriteVCardImport(PhoneSession& session, PhonebookState& state,
                       const std::vector<TAbonentInfo>& records, Interaction& interaction,
                       VCardWriteReport& report);
 
-// The one warning after an import (Windows-1251), or empty when there is nothing to say.
-std::string ImportWarningText(const std::vector<std::string>& warnings);
+// The one warning after an import, or empty when there is nothing to say.
+Utf8Text ImportWarningText(const std::vector<Utf8Text>& warnings);
 
 }  // namespace orlin

@@ -2,6 +2,7 @@
 #include <set>
 
 #include "link/cp1251.h"
+#include "link/phone_text.h"
 #include "phonebook/phone_number.h"
 #include "phonebook/phonebook_read.h"
 #include "phonebook/phonebook_write.h"
@@ -15,8 +16,10 @@ namespace {
 // each, sorted (the slots are no part of it).
 std::string FormOf(const std::vector<TAbonentInfo>& records) {
     std::vector<std::string> lines;
+    // The name as the phone holds it (an emoji as '?'), so that a card with one does not
+    // differ from the phone's entry at every run.
     for (const TAbonentInfo& r : records)
-        lines.push_back(r.Name + "\t" + ComparableNumber(r.Number) + "\t" +
+        lines.push_back(DecodeUcs2(EncodeUcs2(r.Name)) + "\t" + ComparableNumber(r.Number) + "\t" +
                         std::to_string(r.NumberType) + "\t" + std::to_string(r.Category));
     std::sort(lines.begin(), lines.end());
     std::string form;
@@ -38,9 +41,9 @@ PhonebookState EmptyLike(const PhonebookState& state) {
 
 }  // namespace
 
-std::string ComparableNumber(const std::string& cp1251) {
+std::string ComparableNumber(const Utf8Text& number) {
     // Both sides in the one normalised form, so that no number flips back and forth.
-    return NormalisedNumber(Cp1251ToUtf8(cp1251), LocaleRegion()).value_or(cp1251);
+    return NormalisedNumber(number, LocaleRegion()).value_or(number);
 }
 
 PhoneItem ContactsCollection::ItemOf(const VCardItem& card) const {
@@ -51,7 +54,7 @@ PhoneItem ContactsCollection::ItemOf(const VCardItem& card) const {
     for (int32_t slot : card.entrySlots)
         if (const TAbonentInfo* r = SlotRecord(state_.abonents, slot)) records.push_back(*r);
     item.form = FormOf(records);
-    item.label = records.empty() ? card.uid : Cp1251ToUtf8(records.front().Name);
+    item.label = records.empty() ? card.uid : records.front().Name;
     return item;
 }
 
@@ -137,7 +140,7 @@ std::optional<PhoneItem> ContactsCollection::toPhone(const std::string& bytes, c
     PhonebookState trial = state_;
     for (int32_t slot : oldSlots) trial.abonents[static_cast<size_t>(slot - 1)] = FreeSlot(slot);
     const VCardImport plan = PlanVCardImport(cards, trial, LocaleRegion());
-    for (const std::string& w : plan.warnings) notes.push_back(Cp1251ToUtf8(w));
+    notes.insert(notes.end(), plan.warnings.begin(), plan.warnings.end());
     if (plan.records.empty()) return std::nullopt;
     if (!BeginEdit(session_)) {
         notes.push_back("the phone refused access to its phonebook");

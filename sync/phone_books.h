@@ -19,7 +19,7 @@ namespace orlin::sync {
 
 // The number as the sync compares it: the phone's cleaned form of a number, the text itself
 // for anything else (an address). The one place where numbers are made comparable.
-std::string ComparableNumber(const std::string& cp1251);
+std::string ComparableNumber(const Utf8Text& number);
 
 class ContactsCollection : public Collection {
 public:

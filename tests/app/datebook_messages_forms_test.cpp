@@ -1,5 +1,6 @@
 // The datebook and message tabs' own small handlers (calendar, clearing, pop-up enabling,
-// the text of the chosen message) and the captions of their dialogs.
+// the text of the chosen message) and the captions of their dialogs; each tab on its own over
+// a window of the test's own.
 
 #include <QAction>
 #include <QButtonGroup>
@@ -12,6 +13,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTreeWidget>
+#include <memory>
 
 #include "datebook/add_event_dialog.h"
 #include "datebook/datebook_tab.h"
@@ -22,18 +24,43 @@
 namespace orlin::test {
 namespace {
 
-class FormsTest : public WindowTest {
+class FormsTest : public TabTest {
 protected:
     void SetUp() override {
-        WindowTest::SetUp();
-        writePortConfig("COM3");
-        createWindow();
+        TabTest::SetUp();
+        host.settings.PortName = "COM3";
     }
+    void TearDown() override {
+        datebook_.reset();
+        messages_.reset();
+        TabTest::TearDown();
+    }
+    // Each tab with its dialog, as the main window wires them, shown.
+    DateBookTab* datebook() {
+        datebook_ = std::make_unique<DateBookTab>(host);
+        eventDialog = new TfrmAddEvent(datebook_.get());
+        datebook_->setDialog(eventDialog);
+        showTab(datebook_.get());
+        return datebook_.get();
+    }
+    MessagesTab* messages() {
+        messages_ = std::make_unique<MessagesTab>(host);
+        messageDialog = new TfrmSaveSMS(messages_.get());
+        messages_->setDialog(messageDialog);
+        showTab(messages_.get());
+        return messages_.get();
+    }
+
+    TfrmAddEvent* eventDialog = nullptr;
+    TfrmSaveSMS* messageDialog = nullptr;
+
+private:
+    std::unique_ptr<DateBookTab> datebook_;
+    std::unique_ptr<MessagesTab> messages_;
 };
 
 TEST_F(FormsTest, CalendarFollowsItsCheckBoxAndClearingResetsTheFreeShare) {
-    DateBookTab* d = window_->tsDateBook;
-    window_->PageControl1->setCurrentIndex(TfrmMain::DateBookPage);
+    DateBookTab* d = datebook();
     // At start the calendar shows although the box is not ticked.
     EXPECT_FALSE(d->CheckBox1->isChecked());
     EXPECT_TRUE(d->MonthCalendar1->isVisible());
@@ -53,7 +80,7 @@ TEST_F(FormsTest, CalendarFollowsItsCheckBoxAndClearingResetsTheFreeShare) {
 }
 
 TEST_F(FormsTest, EventPopupEnablesEditAndDeleteOnlyForASelectedRow) {
-    DateBookTab* d = window_->tsDateBook;
+    DateBookTab* d = datebook();
     QStringList captions;
     for (QAction* a : d->pmEvent->actions()) captions << a->text();
     EXPECT_EQ(captions, QStringList({"Прочитать все", "Добавить событие", "Редактировать",
@@ -72,7 +99,7 @@ TEST_F(FormsTest, EventPopupEnablesEditAndDeleteOnlyForASelectedRow) {
 }
 
 TEST_F(FormsTest, MessageListShowsTheTextOfTheChosenRowAndClearResetsTheFolders) {
-    MessagesTab* m = window_->tsSMS;
+    MessagesTab* m = messages();
     auto* first =
         new QTreeWidgetItem(m->lvSMS, {"1", "+7916", "-", "входящее", "5", "прочитано", "Привет"});
     new QTreeWidgetItem(m->lvSMS, {"2", "+7903", "-", "входящее", "4", "прочитано", "Пока"});
@@ -98,12 +125,14 @@ TEST_F(FormsTest, MessageListShowsTheTextOfTheChosenRowAndClearResetsTheFolders)
 }
 
 TEST_F(FormsTest, DialogsCarryTheirCaptionsAndDefaults) {
-    EXPECT_EQ(window_->frmAddEvent->windowTitle(), QStringLiteral("Новое событие"));
-    EXPECT_EQ(window_->frmAddEvent->cbRepeat->currentText(), QStringLiteral("ежедневно"));
-    EXPECT_EQ(window_->frmAddEvent->cbRepeat->count(), 6);
-    EXPECT_EQ(window_->frmSaveSMS->windowTitle(), QStringLiteral("Новое сообщение"));
-    EXPECT_EQ(window_->frmSaveSMS->Label3->text(), QStringLiteral("Осталось символов: 160"));
-    EXPECT_EQ(window_->frmSaveSMS->cbAbonents->maxVisibleItems(), 8);
+    datebook();
+    messages();
+    EXPECT_EQ(eventDialog->windowTitle(), QStringLiteral("Новое событие"));
+    EXPECT_EQ(eventDialog->cbRepeat->currentText(), QStringLiteral("ежедневно"));
+    EXPECT_EQ(eventDialog->cbRepeat->count(), 6);
+    EXPECT_EQ(messageDialog->windowTitle(), QStringLiteral("Новое сообщение"));
+    EXPECT_EQ(messageDialog->Label3->text(), QStringLiteral("Осталось символов: 160"));
+    EXPECT_EQ(messageDialog->cbAbonents->maxVisibleItems(), 8);
 }
 
 }  // namespace

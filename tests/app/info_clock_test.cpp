@@ -1,4 +1,6 @@
-// The information tab and the clock display against the simulated phone.
+// The information tab and the clock display against the simulated phone: the tab on its own
+// over a window of the test's own, and in the main window what the window adds (the display
+// switched off when the tab is left or the window closes).
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -13,6 +15,7 @@
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
+#include <memory>
 
 #include "status/info_tab.h"
 #include "status/phone_clock.h"
@@ -24,9 +27,11 @@ namespace {
 
 using orlin::phonesim::PhoneState;
 
-class InfoTest : public WindowTest {
+// What both fixtures share, over the window (WindowTest) or the fake (TabTest).
+template <class Base>
+class InfoFixture : public Base {
 protected:
-    InfoTab* info() { return window_->tsInfo; }
+    virtual InfoTab* info() = 0;
     // A click on the box itself (its left end), as a user ticks it.
     void clickCheckBox() {
         QCheckBox* box = info()->CheckBox2;
@@ -36,15 +41,41 @@ protected:
     void putPicture(const QString& name, const QColor& colour) {
         QImage image(60, 100, QImage::Format_RGB32);
         image.fill(colour);
-        ASSERT_TRUE(image.save(filePath(name), "JPG"));
+        ASSERT_TRUE(image.save(this->filePath(name), "JPG"));
     }
+};
+
+// The tab alone: createTab() builds it as the window's start-up does (the clock display off),
+// and showInfo() does what a click on its page does.
+class InfoTest : public InfoFixture<TabTest> {
+protected:
+    void TearDown() override {
+        tab_.reset();
+        TabTest::TearDown();
+    }
+    InfoTab* info() override { return tab_.get(); }
+    void createTab() {
+        tab_ = std::make_unique<InfoTab>(host);
+        tab_->SwitchClockDisplayOff();
+        showTab(tab_.get());
+    }
+    void showInfo() { tab_->tsInfoShow(); }
+
+private:
+    std::unique_ptr<InfoTab> tab_;
+};
+
+// The tab in the main window.
+class InfoWindowTest : public InfoFixture<WindowTest> {
+protected:
+    InfoTab* info() override { return window_->tsInfo; }
 };
 
 TEST_F(InfoTest, ShowingTheTabFillsEveryFieldGaugeAndThePicture) {
     startPhone();
     putPicture("c350.jpg", Qt::red);
-    createWindow();
-    clickTab(TfrmMain::InfoPage);
+    createTab();
+    showInfo();
 
     EXPECT_TRUE(boxes().empty()) << boxTexts().join('|').toStdString();
     EXPECT_EQ(info()->edtIMEI->text(), "351234567890123");
@@ -71,8 +102,8 @@ TEST_F(InfoTest, ShowingTheTabFillsEveryFieldGaugeAndThePicture) {
 
 TEST_F(InfoTest, SignalNotDetectableShowsAnEmptyGaugeAndRefreshReadsAgain) {
     startPhone();
-    createWindow();
-    clickTab(TfrmMain::InfoPage);
+    createTab();
+    showInfo();
     ASSERT_EQ(info()->ggStatusSignal->value(), -83);
     EXPECT_EQ(info()->ggStatusSignal->text(), "-83 dBm");
 
@@ -97,14 +128,13 @@ TEST_F(InfoTest, SignalNotDetectableShowsAnEmptyGaugeAndRefreshReadsAgain) {
 TEST_F(InfoTest, AnotherModelWithoutPictureKeepsThePictureThatWasShown) {
     startPhone();
     putPicture("c350.jpg", Qt::blue);
-    createWindow();
-    clickTab(TfrmMain::InfoPage);
+    createTab();
+    showInfo();
     ASSERT_FALSE(info()->Image1->pixmap().isNull());
     const QImage before = info()->Image1->pixmap().toImage();
 
     phone()->withState([](PhoneState& s) { s.model = "V300"; });
-    clickTab(TfrmMain::TerminalPage);
-    clickTab(TfrmMain::InfoPage);
+    showInfo();  // the page shown again
     EXPECT_EQ(info()->edtModel->text(), "Motorola V300");
     EXPECT_EQ(info()->Image1->pixmap().toImage(), before);
 }
@@ -114,8 +144,8 @@ TEST_F(InfoTest, AFailingQueryEndsTheRefreshWithTheErrorBox) {
     orlin::phonesim::FaultOptions faults;
     faults.errorOn = "AT+CBC";
     phone()->setFaults(faults);
-    createWindow();
-    clickTab(TfrmMain::InfoPage);
+    createTab();
+    showInfo();
     // The text fields came before the battery and keep their values; the conversion of the
     // battery answer fails and the signal is not asked.
     EXPECT_EQ(info()->edtIMEI->text(), "351234567890123");
@@ -126,7 +156,87 @@ TEST_F(InfoTest, AFailingQueryEndsTheRefreshWithTheErrorBox) {
     EXPECT_EQ(info()->ggStatusSignal->value(), info()->ggStatusSignal->minimum());
 }
 
-TEST_F(InfoTest, ClockDisplayHoldsThePortUntilTheTabIsLeft) {
+TEST_F(InfoTest, ASilentPhoneLeavesThePhoneClockFieldEmpty) {
+    startPhone();
+    createTab();
+    showInfo();
+    clickCheckBox();
+    info()->Timer1Timer();
+    ASSERT_FALSE(info()->edtPhoneTime->text().isEmpty());
+
+    orlin::phonesim::FaultOptions faults;
+    faults.silentOn = "AT+CCLK?";
+    phone()->setFaults(faults);
+    info()->Timer1Timer();
+    EXPECT_EQ(info()->edtPhoneTime->text(), "");
+    EXPECT_FALSE(info()->edtCompTime->text().isEmpty());
+    EXPECT_TRUE(boxes().empty()) << boxTexts().join('|').toStdString();
+}
+
+TEST_F(InfoTest, APhoneClockWithoutZoneShowsTheSameTimeAsWithIt) {
+    startPhone();
+    createTab();
+    showInfo();
+    clickCheckBox();
+    const QRegularExpression form(QStringLiteral("^\\d\\d-\\d\\d-\\d\\d,   \\d\\d:\\d\\d:\\d\\d$"));
+    info()->Timer1Timer();
+    const QString withZone = info()->edtPhoneTime->text();
+    phone()->withState([](PhoneState& s) { s.clockZone = ""; });
+    info()->Timer1Timer();
+    const QString withoutZone = info()->edtPhoneTime->text();
+    EXPECT_TRUE(form.match(withZone).hasMatch()) << withZone.toStdString();
+    EXPECT_TRUE(form.match(withoutZone).hasMatch()) << withoutZone.toStdString();
+    // Same day and minute (the two ticks are a moment apart).
+    EXPECT_EQ(withZone.left(14), withoutZone.left(14));
+}
+
+TEST_F(InfoTest, SynchronisingWithoutTheDisplaySetsThePhoneAndSaysSo) {
+    startPhone();
+    phone()->withState([](PhoneState& s) { s.clockOffsetSeconds = -7200; });
+    createTab();
+    clearBoxes();
+    QTest::mouseClick(info()->SpeedButton11, Qt::LeftButton);
+    ASSERT_EQ(boxes().size(), 1u);
+    EXPECT_EQ(boxes()[0].kind, MessageBoxes::Kind::Note);
+    EXPECT_EQ(boxes()[0].text, QStringLiteral("Дата и время синхронизированы!!!"));
+    int64_t offset = -1;
+    phone()->withState([&](PhoneState& s) { offset = s.clockOffsetSeconds; });
+    EXPECT_LE(std::llabs(offset), 5);
+}
+
+TEST_F(InfoTest, ARefusedSynchronisationShowsTheErrorDialog) {
+    startPhone();
+    orlin::phonesim::FaultOptions faults;
+    faults.errorOn = "AT+CCLK=";
+    phone()->setFaults(faults);
+    createTab();
+    clearBoxes();
+    QTest::mouseClick(info()->SpeedButton11, Qt::LeftButton);
+    ASSERT_EQ(boxes().size(), 1u);
+    EXPECT_EQ(boxes()[0].kind, MessageBoxes::Kind::Error);
+    EXPECT_EQ(boxes()[0].caption, "Error");
+    EXPECT_EQ(boxes()[0].text, QStringLiteral("Не удалось синхронизировать.\nБыли ошибки."));
+}
+
+TEST_F(InfoTest, SynchronisingWhileTheDisplayRunsUsesItsPortQuietly) {
+    startPhone();
+    phone()->withState([](PhoneState& s) { s.clockOffsetSeconds = 3600; });
+    createTab();
+    showInfo();
+    clickCheckBox();
+    ASSERT_TRUE(info()->ClockDisplayRunning());
+    clearBoxes();
+    QTest::mouseClick(info()->SpeedButton11, Qt::LeftButton);
+    EXPECT_TRUE(boxes().empty()) << boxTexts().join('|').toStdString();
+    int64_t offset = -1;
+    phone()->withState([&](PhoneState& s) { offset = s.clockOffsetSeconds; });
+    EXPECT_LE(std::llabs(offset), 5);
+    EXPECT_TRUE(info()->ClockDisplayRunning());
+}
+
+// --- in the main window: the tab left, the window closed ---
+
+TEST_F(InfoWindowTest, ClockDisplayHoldsThePortUntilTheTabIsLeft) {
     startPhone();
     createWindow();
     clickTab(TfrmMain::InfoPage);
@@ -166,7 +276,7 @@ TEST_F(InfoTest, ClockDisplayHoldsThePortUntilTheTabIsLeft) {
     EXPECT_FALSE(info()->ClockDisplayRunning());
 }
 
-TEST_F(InfoTest, LeavingTheTabSwitchesTheDisplayOffAndFreesThePort) {
+TEST_F(InfoWindowTest, LeavingTheTabSwitchesTheDisplayOffAndFreesThePort) {
     startPhone();
     createWindow();
     clickTab(TfrmMain::InfoPage);
@@ -192,91 +302,13 @@ TEST_F(InfoTest, LeavingTheTabSwitchesTheDisplayOffAndFreesThePort) {
     EXPECT_TRUE(info()->edtPhoneTime->isHidden());
 }
 
-TEST_F(InfoTest, MovingBetweenOtherTabsLeavesTheClockAlone) {
+TEST_F(InfoWindowTest, MovingBetweenOtherTabsLeavesTheClockAlone) {
     startPhone();
     createWindow();
     clickTab(TfrmMain::DateBookPage);
     clickTab(TfrmMain::ThemePage);
     EXPECT_FALSE(info()->ClockDisplayRunning());
     EXPECT_TRUE(boxes().empty()) << boxTexts().join('|').toStdString();
-}
-
-TEST_F(InfoTest, ASilentPhoneLeavesThePhoneClockFieldEmpty) {
-    startPhone();
-    createWindow();
-    clickTab(TfrmMain::InfoPage);
-    clickCheckBox();
-    info()->Timer1Timer();
-    ASSERT_FALSE(info()->edtPhoneTime->text().isEmpty());
-
-    orlin::phonesim::FaultOptions faults;
-    faults.silentOn = "AT+CCLK?";
-    phone()->setFaults(faults);
-    info()->Timer1Timer();
-    EXPECT_EQ(info()->edtPhoneTime->text(), "");
-    EXPECT_FALSE(info()->edtCompTime->text().isEmpty());
-    EXPECT_TRUE(boxes().empty()) << boxTexts().join('|').toStdString();
-}
-
-TEST_F(InfoTest, APhoneClockWithoutZoneShowsTheSameTimeAsWithIt) {
-    startPhone();
-    createWindow();
-    clickTab(TfrmMain::InfoPage);
-    clickCheckBox();
-    const QRegularExpression form(QStringLiteral("^\\d\\d-\\d\\d-\\d\\d,   \\d\\d:\\d\\d:\\d\\d$"));
-    info()->Timer1Timer();
-    const QString withZone = info()->edtPhoneTime->text();
-    phone()->withState([](PhoneState& s) { s.clockZone = ""; });
-    info()->Timer1Timer();
-    const QString withoutZone = info()->edtPhoneTime->text();
-    EXPECT_TRUE(form.match(withZone).hasMatch()) << withZone.toStdString();
-    EXPECT_TRUE(form.match(withoutZone).hasMatch()) << withoutZone.toStdString();
-    // Same day and minute (the two ticks are a moment apart).
-    EXPECT_EQ(withZone.left(14), withoutZone.left(14));
-}
-
-TEST_F(InfoTest, SynchronisingWithoutTheDisplaySetsThePhoneAndSaysSo) {
-    startPhone();
-    phone()->withState([](PhoneState& s) { s.clockOffsetSeconds = -7200; });
-    createWindow();
-    clearBoxes();
-    QTest::mouseClick(info()->SpeedButton11, Qt::LeftButton);
-    ASSERT_EQ(boxes().size(), 1u);
-    EXPECT_EQ(boxes()[0].kind, MessageBoxes::Kind::Note);
-    EXPECT_EQ(boxes()[0].text, QStringLiteral("Дата и время синхронизированы!!!"));
-    int64_t offset = -1;
-    phone()->withState([&](PhoneState& s) { offset = s.clockOffsetSeconds; });
-    EXPECT_LE(std::llabs(offset), 5);
-}
-
-TEST_F(InfoTest, ARefusedSynchronisationShowsTheErrorDialog) {
-    startPhone();
-    orlin::phonesim::FaultOptions faults;
-    faults.errorOn = "AT+CCLK=";
-    phone()->setFaults(faults);
-    createWindow();
-    clearBoxes();
-    QTest::mouseClick(info()->SpeedButton11, Qt::LeftButton);
-    ASSERT_EQ(boxes().size(), 1u);
-    EXPECT_EQ(boxes()[0].kind, MessageBoxes::Kind::Error);
-    EXPECT_EQ(boxes()[0].caption, "Error");
-    EXPECT_EQ(boxes()[0].text, QStringLiteral("Не удалось синхронизировать.\nБыли ошибки."));
-}
-
-TEST_F(InfoTest, SynchronisingWhileTheDisplayRunsUsesItsPortQuietly) {
-    startPhone();
-    phone()->withState([](PhoneState& s) { s.clockOffsetSeconds = 3600; });
-    createWindow();
-    clickTab(TfrmMain::InfoPage);
-    clickCheckBox();
-    ASSERT_TRUE(info()->ClockDisplayRunning());
-    clearBoxes();
-    QTest::mouseClick(info()->SpeedButton11, Qt::LeftButton);
-    EXPECT_TRUE(boxes().empty()) << boxTexts().join('|').toStdString();
-    int64_t offset = -1;
-    phone()->withState([&](PhoneState& s) { offset = s.clockOffsetSeconds; });
-    EXPECT_LE(std::llabs(offset), 5);
-    EXPECT_TRUE(info()->ClockDisplayRunning());
 }
 
 }  // namespace

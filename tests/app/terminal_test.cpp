@@ -1,11 +1,13 @@
 // The terminal tab against the simulated phone: answers, ERROR answers, unsolicited lines,
-// failures through the error box, the description of a picked command.
+// failures through the error box, the description of a picked command. The tab on its own over
+// a window of the test's own; in the main window, the port settings read again before a send.
 
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
+#include <memory>
 
 #include "status/terminal_tab.h"
 #include "tests/support/window_test.h"
@@ -13,19 +15,40 @@
 namespace orlin::test {
 namespace {
 
-class TerminalTest : public WindowTest {
+void Send(TerminalTab* t, const QString& command) {
+    t->cbCommand->setEditText(command);
+    QTest::mouseClick(t->btnSendCommand, Qt::LeftButton);
+}
+
+// The tab alone, with its prepared commands filled in as the window's start-up does.
+class TerminalTest : public TabTest {
 protected:
-    void send(const QString& command) {
-        TerminalTab* t = window_->tsTerminal;
-        t->cbCommand->setEditText(command);
-        QTest::mouseClick(t->btnSendCommand, Qt::LeftButton);
+    void TearDown() override {
+        tab_.reset();
+        TabTest::TearDown();
     }
+    void createTab() {
+        tab_ = std::make_unique<TerminalTab>(host);
+        tab_->FillCommands();
+        showTab(tab_.get());
+    }
+    TerminalTab* tab() const { return tab_.get(); }
+    void send(const QString& command) { Send(tab(), command); }
+    QString memo() const { return tab()->mmTerminal->toPlainText(); }
+
+private:
+    std::unique_ptr<TerminalTab> tab_;
+};
+
+class TerminalWindowTest : public WindowTest {
+protected:
+    void send(const QString& command) { Send(window_->tsTerminal, command); }
     QString memo() const { return window_->tsTerminal->mmTerminal->toPlainText(); }
 };
 
 TEST_F(TerminalTest, AnswersAppendAndClearEmptiesTheMemo) {
     startPhone();
-    createWindow();
+    createTab();
     send("AT+CGMI");
     EXPECT_TRUE(boxes().empty()) << boxTexts().join('|').toStdString();
     // The answer begins with its own empty line; the command itself is not written.
@@ -38,40 +61,26 @@ TEST_F(TerminalTest, AnswersAppendAndClearEmptiesTheMemo) {
     EXPECT_TRUE(memo().contains("+CSQ: 15,"));
     EXPECT_LT(memo().indexOf("+CGMI"), memo().indexOf("+CSQ"));
 
-    QTest::mouseClick(window_->tsTerminal->sbClear, Qt::LeftButton);
+    QTest::mouseClick(tab()->sbClear, Qt::LeftButton);
     EXPECT_TRUE(memo().isEmpty());
 }
 
 TEST_F(TerminalTest, AnErrorAnswerIsAnAnswerNotAFailure) {
     startPhone();
-    createWindow();
+    createTab();
     send("AT+NOSUCHCOMMAND");
     EXPECT_TRUE(boxes().empty()) << boxTexts().join('|').toStdString();
     EXPECT_TRUE(memo().contains("ERROR")) << memo().toStdString();
-}
-
-TEST_F(TerminalTest, ATypedCommandIsSentUnchangedAndRereadsThePortSettings) {
-    startPhone();
-    createWindow();
-    // Settings changed in memory are replaced by what the file holds before the send.
-    window_->portSettings().PortName = "/dev/orlin-no-such-port";
-    send("AT+CGMM");
-    EXPECT_TRUE(boxes().empty()) << boxTexts().join('|').toStdString();
-    EXPECT_TRUE(memo().contains("MODEL=C350")) << memo().toStdString();
-    const auto log = phone()->commandLog();
-    ASSERT_FALSE(log.empty());
-    EXPECT_EQ(log.back(), "AT+CGMM");
 }
 
 // Typed with real keys into the focused box, a command that begins a prepared one is sent as
 // typed: no prepared command is completed into the box.
 TEST_F(TerminalTest, ATypedBeginningOfAPreparedCommandIsNotCompleted) {
     startPhone();
-    createWindow();
-    TerminalTab* t = window_->tsTerminal;
-    window_->PageControl1->setCurrentIndex(TfrmMain::TerminalPage);
-    window_->activateWindow();
-    ASSERT_TRUE(QTest::qWaitFor([this] { return window_->isActiveWindow(); }));
+    createTab();
+    TerminalTab* t = tab();
+    t->activateWindow();
+    ASSERT_TRUE(QTest::qWaitFor([t] { return t->isActiveWindow(); }));
     for (const char* typed : {"ATI", "AT+CSCS", "AT+MODE=1", "at+cgm"}) {
         SCOPED_TRACE(typed);
         t->cbCommand->setFocus();
@@ -92,7 +101,7 @@ TEST_F(TerminalTest, UnsolicitedLinesFollowTheAnswerMarked) {
     orlin::phonesim::FaultOptions faults;
     faults.unsolicitedInsideOn = "AT+CGMR";
     phone()->setFaults(faults);
-    createWindow();
+    createTab();
     send("AT+CGMR");
     EXPECT_TRUE(boxes().empty()) << boxTexts().join('|').toStdString();
     const QString text = memo();
@@ -106,8 +115,8 @@ TEST_F(TerminalTest, UnsolicitedLinesFollowTheAnswerMarked) {
 }
 
 TEST_F(TerminalTest, AMissingPortShowsTheErrorBoxAndTheWindowGoesOn) {
-    writePortConfig("/dev/orlin-no-such-port");
-    createWindow();
+    host.settings.PortName = "/dev/orlin-no-such-port";
+    createTab();
     send("AT");
     ASSERT_EQ(boxes().size(), 1u);
     EXPECT_EQ(boxes()[0].kind, MessageBoxes::Kind::Error);
@@ -124,7 +133,7 @@ TEST_F(TerminalTest, ASilentPhoneTimesOutWithoutAddingToTheMemo) {
     orlin::phonesim::FaultOptions faults;
     faults.silentOn = "AT+CIMI";
     phone()->setFaults(faults);
-    createWindow();
+    createTab();
     send("AT+CIMI");
     ASSERT_EQ(boxes().size(), 1u);
     EXPECT_EQ(boxes()[0].kind, MessageBoxes::Kind::Error);
@@ -134,8 +143,8 @@ TEST_F(TerminalTest, ASilentPhoneTimesOutWithoutAddingToTheMemo) {
 
 TEST_F(TerminalTest, PickingAnEntryShowsItsDescriptionAndEnterSendsNothing) {
     startPhone();
-    createWindow();
-    TerminalTab* t = window_->tsTerminal;
+    createTab();
+    TerminalTab* t = tab();
     t->cbCommand->setCurrentIndex(8);
     emit t->cbCommand->activated(8);
     EXPECT_EQ(t->mmDescriptionCommand->toPlainText(), "AT+CPBS=\"ME\"");
@@ -149,6 +158,21 @@ TEST_F(TerminalTest, PickingAnEntryShowsItsDescriptionAndEnterSendsNothing) {
     EXPECT_EQ(t->cbCommand->count(), 40);
     EXPECT_EQ(t->mmDescriptionCommand->toPlainText(), "AT+CPBS=\"ME\"");
     EXPECT_TRUE(memo().isEmpty());
+}
+
+// --- in the main window ---
+
+TEST_F(TerminalWindowTest, ATypedCommandIsSentUnchangedAndRereadsThePortSettings) {
+    startPhone();
+    createWindow();
+    // Settings changed in memory are replaced by what the file holds before the send.
+    window_->portSettings().PortName = "/dev/orlin-no-such-port";
+    send("AT+CGMM");
+    EXPECT_TRUE(boxes().empty()) << boxTexts().join('|').toStdString();
+    EXPECT_TRUE(memo().contains("MODEL=C350")) << memo().toStdString();
+    const auto log = phone()->commandLog();
+    ASSERT_FALSE(log.empty());
+    EXPECT_EQ(log.back(), "AT+CGMM");
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
-// The datebook tab against phones in the forms real phones use, in the real window offscreen:
-// the quick read and its check box, untimed and extended events edited through the dialog,
-// and a phone without a lock.
+// The datebook tab on its own over a window of the test's own, offscreen, against phones in
+// the forms real phones use: the quick read and its check box, untimed and extended events
+// edited through the dialog, and a phone without a lock.
 
 #include <QCheckBox>
 #include <QLabel>
@@ -23,15 +23,25 @@
 namespace orlin::test {
 namespace {
 
-class DatebookTabForms : public WindowTest {
+class DatebookTabForms : public TabTest {
 protected:
+    void TearDown() override {
+        tab_.reset();
+        TabTest::TearDown();
+    }
     void start(phonesim::PhoneSimOptions options) {
         startPhone(options);
-        createWindow();
-        clickTab(TfrmMain::DateBookPage);
+        createTab();
     }
-    DateBookTab* tab() { return window_->tsDateBook; }
-    TfrmAddEvent* dialog() { return window_->frmAddEvent; }
+    // The tab and its dialog, wired as the main window wires them.
+    void createTab() {
+        tab_ = std::make_unique<DateBookTab>(host);
+        dialog_ = new TfrmAddEvent(tab_.get());
+        tab_->setDialog(dialog_);
+        showTab(tab_.get());
+    }
+    DateBookTab* tab() { return tab_.get(); }
+    TfrmAddEvent* dialog() { return dialog_; }
     QTreeWidgetItem* row(int slot) {
         const auto found = tab()->lvEvent->findItems(QString::number(slot), Qt::MatchExactly, 0);
         return found.isEmpty() ? nullptr : found.first();
@@ -41,7 +51,7 @@ protected:
     }
     // Confirms the event dialog as it opens, changing nothing.
     void confirmWhenShown() {
-        auto* timer = new QTimer(window_.get());
+        auto* timer = new QTimer(tab());
         auto ticks = std::make_shared<int>(0);
         QObject::connect(timer, &QTimer::timeout, [this, timer, ticks] {
             if (dialog()->isVisible()) {
@@ -54,6 +64,9 @@ protected:
         });
         timer->start(10);
     }
+
+    std::unique_ptr<DateBookTab> tab_;
+    TfrmAddEvent* dialog_ = nullptr;
 };
 
 TEST_F(DatebookTabForms, TheQuickReadIsAChoiceRememberedBetweenRuns) {
@@ -70,10 +83,10 @@ TEST_F(DatebookTabForms, TheQuickReadIsAChoiceRememberedBetweenRuns) {
     EXPECT_TRUE(tab()->Label8->text().startsWith(QStringLiteral("Свободно: 97")));
 
     // The next start of the program shows the box as it was left.
-    window_.reset();
-    createWindow();
-    EXPECT_TRUE(window_->tsDateBook->cbQuickRead->isChecked());
-    QTest::mouseClick(window_->tsDateBook->cbQuickRead, Qt::LeftButton);
+    tab_.reset();
+    createTab();
+    EXPECT_TRUE(tab()->cbQuickRead->isChecked());
+    QTest::mouseClick(tab()->cbQuickRead, Qt::LeftButton);
     EXPECT_EQ(RememberedOption("DatebookQuickRead", ""), "0");
 }
 
@@ -116,7 +129,7 @@ TEST_F(DatebookTabForms, AnEditThatChangesNothingWritesTheEventBackAsItCame) {
     EXPECT_EQ(boxTexts().size(), 1);
 
     // A duration the user sets is written, and a time the user sets makes the event timed.
-    auto* timer = new QTimer(window_.get());
+    auto* timer = new QTimer(tab());
     QObject::connect(timer, &QTimer::timeout, [this, timer] {
         if (!dialog()->isVisible()) return;
         timer->stop();

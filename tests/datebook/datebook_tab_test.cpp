@@ -1,6 +1,6 @@
-// The datebook tab in the real window, offscreen, against the simulated phone: reading into
-// the list and the calendar, adding and editing through the dialog, deleting, the busy state,
-// and the iCalendar items of the main menu.
+// The datebook tab on its own over a window of the test's own, offscreen, against the
+// simulated phone: reading into the list and the calendar, adding and editing through the
+// dialog, deleting, the busy state, and the iCalendar export and import.
 
 #include "datebook/datebook_tab.h"
 
@@ -10,7 +10,6 @@
 #include <QComboBox>
 #include <QDateEdit>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QFileDialog>
 #include <QLabel>
@@ -25,7 +24,6 @@
 #include <functional>
 
 #include "datebook/add_event_dialog.h"
-#include "link/phone_session.h"
 #include "link/stable_id.h"
 #include "link/whole_file.h"
 #include "tests/support/fault_runs.h"
@@ -36,18 +34,28 @@
 namespace orlin::test {
 namespace {
 
-class DatebookTab : public WindowTest {
+class DatebookTab : public TabTest {
 protected:
+    void TearDown() override {
+        tab_.reset();
+        TabTest::TearDown();
+    }
     void start(bool seeded = true, int lastSlot = 20, phonesim::FaultOptions faults = {}) {
         phonesim::PhoneSimOptions options = PhoneOptions("C350", seeded);
         options.datebookLastSlot = lastSlot;
         options.faults = faults;
         startPhone(options);
-        createWindow();
-        clickTab(TfrmMain::DateBookPage);
+        createTab();
     }
-    DateBookTab* tab() { return window_->tsDateBook; }
-    TfrmAddEvent* dialog() { return window_->frmAddEvent; }
+    // The tab and its dialog, wired as the main window wires them.
+    void createTab() {
+        tab_ = std::make_unique<DateBookTab>(host);
+        dialog_ = new TfrmAddEvent(tab_.get());
+        tab_->setDialog(dialog_);
+        showTab(tab_.get());
+    }
+    DateBookTab* tab() { return tab_.get(); }
+    TfrmAddEvent* dialog() { return dialog_; }
     void click(const char* name) {
         auto* button = tab()->findChild<QPushButton*>(QLatin1String(name));
         ASSERT_NE(button, nullptr) << name;
@@ -60,7 +68,7 @@ protected:
     // Runs `act` once the window `find` returns is up (a modal dialog that the handler opens,
     // maybe after a read that lets the window process its events); fails when it never is.
     void whenShown(std::function<QWidget*()> find, std::function<void()> act) {
-        auto* timer = new QTimer(window_.get());
+        auto* timer = new QTimer(tab());
         auto ticks = std::make_shared<int>(0);
         QObject::connect(timer, &QTimer::timeout, [timer, ticks, find, act] {
             QWidget* w = find();
@@ -79,7 +87,7 @@ protected:
     }
     // Fails the test (and cancels) when the event dialog opens within the next moment.
     void dialogMustNotShow() {
-        QTimer::singleShot(0, window_.get(), [this] {
+        QTimer::singleShot(0, tab(), [this] {
             if (dialog()->isVisible()) {
                 ADD_FAILURE() << "the dialog opened";
                 dialog()->reject();
@@ -93,6 +101,9 @@ protected:
         tab()->lvEvent->setCurrentItem(row(*slotList.begin()));
         for (int slot : slotList) row(slot)->setSelected(true);
     }
+
+    std::unique_ptr<DateBookTab> tab_;
+    TfrmAddEvent* dialog_ = nullptr;
 };
 
 TEST_F(DatebookTab, ReadFillsTheListAndTheCalendarShowsTheDaysWithEvents) {
@@ -238,7 +249,7 @@ TEST_F(DatebookTab, AfterAWriteThatFailedHalfWayTheNextAddReadsFirst) {
                   auto* d = tab()->findChild<QFileDialog*>("dlgImportICalendar");
                   acceptFileDialog(d, path);
               });
-    window_->mnuImportICalendar->trigger();
+    tab()->ImportICalendarClick();
     ASSERT_EQ(boxes().size(), 2u);
     EXPECT_EQ(boxes()[0].kind, MessageBoxes::Kind::Warning);
     EXPECT_TRUE(boxTexts()[0].contains(QStringLiteral("телефон не ответил")))
@@ -294,7 +305,7 @@ TEST_F(DatebookTab, DoubleClickEditKeepsTheLeadAndWritesARawRepeatCodeBack) {
     });
     select({1});
     phone().mark();
-    window_->N17->trigger();
+    tab()->lvEventDblClick();  // "Редактировать" of the main menu
     ASSERT_EQ(phone().sinceStarting("AT+MDBW=").size(), 1u);
     EXPECT_TRUE(phone().sinceStarting("AT+MDBW=").front().ends_with(",7"));
     EXPECT_EQ(boxTexts(), QStringList({"Телефон не записал событие в ячейку 1.\r\n"
@@ -333,7 +344,7 @@ TEST_F(DatebookTab, DeleteSendsEverySelectedRowInOneLockAndReportsEachFailure) {
 
     // A port that is not there shows its own text.
     clearBoxes();
-    writePortConfig("/dev/orlin-no-such-port");
+    host.settings.PortName = "/dev/orlin-no-such-port";
     select({1});
     click("sbDeleteEvent");
     EXPECT_EQ(boxTexts(), QStringList({"Телефон не подключен."}));
@@ -344,13 +355,16 @@ TEST_F(DatebookTab, NoSecondOperationStartsWhileOneRuns) {
     options.datebookLastSlot = 30;
     options.latencyMs = 5;
     startPhone(options);
-    createWindow();
+    createTab();
+    // An item of the window's own (as its iCalendar items are) follows the busy state too.
+    QAction windowItem;
+    host.busy().add(&windowItem);
     bool checked = false;
-    QTimer::singleShot(60, window_.get(), [&] {
+    QTimer::singleShot(60, tab(), [&] {
         auto* read = tab()->findChild<QPushButton*>("sbReadAllEvents");
         EXPECT_FALSE(read->isEnabled());
         EXPECT_FALSE(tab()->ppmReadAllEvents->isEnabled());
-        EXPECT_FALSE(window_->mnuImportICalendar->isEnabled());
+        EXPECT_FALSE(windowItem.isEnabled());
         tab()->sbReadAllEventsClick();
         tab()->sbAddEventClick();
         tab()->sbDeleteEventClick();
@@ -374,48 +388,6 @@ TEST_F(DatebookTab, NoSecondOperationStartsWhileOneRuns) {
     EXPECT_EQ(phone().sinceStarting("AT+MDBAD").back(), "AT+MDBAD=2");
     EXPECT_EQ(boxTexts(), QStringList({"Телефон не принял настройку автоудаления "
                                        "\"после 2-х недель\".\r\nОтвет телефона: ERROR"}));
-}
-
-TEST_F(DatebookTab, ExportAndImportThroughTheMainMenu) {
-    start();
-    const QString path = filePath("datebook.ics");
-    const auto answer = [this](const char* name, QString file) {
-        whenShown([this, name] { return tab()->findChild<QFileDialog*>(name); },
-                  [this, name, file] {
-                      auto* d = tab()->findChild<QFileDialog*>(name);
-                      acceptFileDialog(d, file);
-                  });
-    };
-    answer("dlgExportICalendar", path);
-    window_->mnuExportICalendar->trigger();  // the list is empty: read first
-    EXPECT_TRUE(boxes().empty()) << boxTexts().join('|').toStdString();
-    EXPECT_TRUE(readFile(path).startsWith("BEGIN:VCALENDAR\r\n"));
-    EXPECT_EQ(readFile(path).count("BEGIN:VEVENT"), 12);
-
-    // The same twelve events again: the phone holds each, so none is written twice.
-    answer("dlgImportICalendar", path);
-    window_->mnuImportICalendar->trigger();
-    EXPECT_EQ(tab()->lvEvent->topLevelItemCount(), 12);
-    ASSERT_EQ(boxes().size(), 1u);
-    EXPECT_EQ(boxes().front().kind, MessageBoxes::Kind::Warning);
-    EXPECT_TRUE(boxTexts().front().endsWith(
-        QStringLiteral("Уже есть в телефоне (тот же заголовок, время и дата), не записано: 12")))
-        << boxTexts().front().toStdString();
-
-    // Twelve other events into the nine free slots of 0..20: three are named in the warning.
-    QByteArray moved = readFile(path);
-    moved.replace("DTSTART:202", "DTSTART:203");
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(moved);
-    file.close();
-    clearBoxes();
-    answer("dlgImportICalendar", path);
-    window_->mnuImportICalendar->trigger();
-    EXPECT_EQ(tab()->lvEvent->topLevelItemCount(), 21);
-    ASSERT_EQ(boxes().size(), 1u);
-    EXPECT_EQ(boxes().front().kind, MessageBoxes::Kind::Warning);
-    EXPECT_EQ(boxTexts().front().count(QStringLiteral("нет свободной ячейки: не записано")), 3);
 }
 
 // A delete that the phone's hang-up stops half-way says which events went and which stay,
@@ -458,7 +430,7 @@ TEST_F(DatebookTab, ICalendarExportsOfAnUnchangedPhoneAreTheSameBytes) {
                           acceptFileDialog(tab()->findChild<QFileDialog*>("dlgExportICalendar"),
                                            path);
                       });
-            window_->mnuExportICalendar->trigger();
+            tab()->ExportICalendarClick();
             bytes[i] = readFile(path);
         }
         EXPECT_TRUE(boxes().empty()) << boxTexts().join('|').toStdString();
@@ -484,7 +456,7 @@ TEST_F(DatebookTab, AnExportOfAnIncompleteListAsksFirst) {
               [this, path] {
                   acceptFileDialog(tab()->findChild<QFileDialog*>("dlgExportICalendar"), path);
               });
-    window_->mnuExportICalendar->trigger();
+    tab()->ExportICalendarClick();
     ASSERT_EQ(boxes().size(), 1u);
     EXPECT_EQ(boxes()[0].kind, MessageBoxes::Kind::Warning);
     EXPECT_TRUE(boxes()[0].yesNo);
@@ -492,37 +464,6 @@ TEST_F(DatebookTab, AnExportOfAnIncompleteListAsksFirst) {
     EXPECT_TRUE(boxTexts()[0].contains(QStringLiteral("только %1 событий из списка").arg(rows)))
         << boxTexts()[0].toStdString();
     EXPECT_EQ(readFile(path).count("BEGIN:VEVENT"), rows);  // answered Yes
-}
-
-// Closing the window while the datebook is read ends the read at once, unlocks the datebook
-// and frees the port before the window goes; a menu command of a tab shows that tab.
-TEST_F(DatebookTab, ClosingTheWindowDuringAReadFreesThePortFirst) {
-    phonesim::PhoneSimOptions options = PhoneOptions("C350");
-    options.datebookLastSlot = 200;
-    options.latencyMs = 20;
-    startPhone(options);
-    createWindow();
-    ASSERT_EQ(window_->PageControl1->currentIndex(), TfrmMain::PhoneBookPage);
-    bool shown = false;
-    QTimer::singleShot(300, window_.get(), [this, &shown] {
-        shown = window_->PageControl1->currentIndex() == TfrmMain::DateBookPage;
-        window_->close();
-    });
-    QElapsedTimer clock;
-    clock.start();
-    window_->N14->trigger();
-    EXPECT_LT(clock.elapsed(), 2000);
-    EXPECT_TRUE(shown);
-    EXPECT_LT(tab()->lvEvent->topLevelItemCount(), 21);
-    EXPECT_TRUE(boxes().empty()) << boxTexts().join('|').toStdString();
-    const auto sent = phone().since();
-    ASSERT_FALSE(sent.empty());
-    EXPECT_EQ(sent.back(), "AT+MDBL=0");
-    QTest::qWait(50);
-    EXPECT_FALSE(window_->isVisible());
-    // The port opens again at once.
-    PhoneSession session(phone().settings);
-    EXPECT_NE(session.AtCommand("AT").find("OK"), std::string::npos);
 }
 
 TEST_F(DatebookTab, AnExportThatFailsHalfWayLeavesTheOldFile) {
@@ -540,7 +481,7 @@ TEST_F(DatebookTab, AnExportThatFailsHalfWayLeavesTheOldFile) {
               });
     {
         FileSizeLimit diskFullAt(100);
-        window_->mnuExportICalendar->trigger();
+        tab()->ExportICalendarClick();
     }
     EXPECT_EQ(readFile(path).toStdString(), old);
     EXPECT_EQ(boxTexts(), QStringList({"Файл слишком велик."}));

@@ -1,6 +1,7 @@
-// The messages tab in the real main window offscreen, against the simulated C350: reading the
-// folders, composing and sending through the dialog and from the phonebook's pop-up, deleting,
-// marking, exporting and searching.
+// The messages tab on its own over a window of the test's own, offscreen, against the
+// simulated C350: reading the folders, composing and sending through the dialog and from the
+// phonebook's pop-up (a phonebook tab over the same window), deleting, marking, exporting and
+// searching.
 
 #include "messages/messages_tab.h"
 
@@ -22,6 +23,8 @@
 
 #include "link/whole_file.h"
 #include "messages/save_sms_dialog.h"
+#include "phonebook/add_record_dialog.h"
+#include "phonebook/option_dialog.h"
 #include "phonebook/phonebook_tab.h"
 #include "tests/support/fault_runs.h"
 #include "tests/support/text.h"
@@ -45,15 +48,37 @@ void type(QWidget* widget, const QString& text) {
                             QString(c), Qt::NoModifier);
 }
 
-class MessagesWindow : public WindowTest {
+class MessagesWindow : public TabTest {
 protected:
+    // The tab and its dialog, wired as the main window wires them, shown as when its page is.
     void SetUp() override {
-        WindowTest::SetUp();
+        TabTest::SetUp();
         startPhone();
-        createWindow();
-        clickTab(TfrmMain::SMSPage);
-        tab = window_->tsSMS;
-        dialog = window_->frmSaveSMS;
+        tab_ = std::make_unique<MessagesTab>(host);
+        tab = tab_.get();
+        dialog = new TfrmSaveSMS(tab);
+        tab->setDialog(dialog);
+        tab->ApplySmallIcons();
+        QObject::connect(tab, &MessagesTab::readAvailableChanged,
+                         [this](bool available) { readAvailable = available; });
+        showTab(tab);
+        tab->tsSMSShow();
+    }
+    void TearDown() override {
+        tab_.reset();
+        book_.reset();
+        TabTest::TearDown();
+    }
+    // A phonebook tab over the same window, offering its contacts to the messages tab and
+    // asking it to send, as the main window wires the two.
+    PhoneBookTab* phonebook() {
+        book_ = std::make_unique<PhoneBookTab>(host);
+        book_->setDialogs(new TfrmAddRecord(host, book_.get()), new TfrmOption(book_.get()));
+        tab->setContactOffer([book = book_.get()] { return book->OfferedContacts(); });
+        QObject::connect(book_.get(), &PhoneBookTab::sendMessageRequested, tab,
+                         &MessagesTab::mnuSendSMSClick);
+        showTab(book_.get());
+        return book_.get();
     }
     void clickNode(QTreeWidgetItem* node) {
         QTest::mouseClick(tab->tvSMS->viewport(), Qt::LeftButton, Qt::NoModifier,
@@ -77,7 +102,7 @@ protected:
     }
     // Runs `fill` once the modal new-message dialog is up; it must close the dialog.
     void whenDialogShows(std::function<void()> fill) {
-        QTimer::singleShot(0, window_.get(), [this, fill] {
+        QTimer::singleShot(0, tab, [this, fill] {
             fill();
             if (dialog->isVisible()) {
                 ADD_FAILURE() << "the dialog stayed open";
@@ -89,6 +114,12 @@ protected:
 
     MessagesTab* tab = nullptr;
     TfrmSaveSMS* dialog = nullptr;
+    // What the tab said last about its "Прочитать" (the window's "SMS/Прочитать" follows it).
+    bool readAvailable = false;
+
+private:
+    std::unique_ptr<PhoneBookTab> book_;
+    std::unique_ptr<MessagesTab> tab_;
 };
 
 TEST_F(MessagesWindow, AFolderClickFillsTheListWithBoldUnreadRows) {
@@ -102,7 +133,7 @@ TEST_F(MessagesWindow, AFolderClickFillsTheListWithBoldUnreadRows) {
     select({"2"});
     EXPECT_EQ(tab->mmSMS->toPlainText(), QStringLiteral("Позвони, когда будешь дома. Мама"));
     EXPECT_TRUE(tab->pmSMSRead->isEnabled());
-    EXPECT_TRUE(window_->N18->isEnabled());
+    EXPECT_TRUE(readAvailable);
     // The first header click sorts ascending, by text: "900" after "+7...".
     tab->lvSMSColumnClick(1);
     EXPECT_EQ(column(1), QStringList({"+380501234567", "+441632960123", "+79031112233",
@@ -119,7 +150,7 @@ TEST_F(MessagesWindow, AFolderClickFillsTheListWithBoldUnreadRows) {
     EXPECT_EQ(column(3), QStringList(5, QStringLiteral("архив")));
     clickNode(tab->nodePhone);
     EXPECT_FALSE(tab->pmSMSRead->isEnabled());
-    EXPECT_FALSE(window_->N18->isEnabled());
+    EXPECT_FALSE(readAvailable);
     EXPECT_EQ(tab->lvSMS->topLevelItemCount(), 5);  // nothing read
 
     // The search filters the current view by number or text, in any letter case.
@@ -171,7 +202,7 @@ TEST_F(MessagesWindow, ComposeAndSendThroughTheDialog) {
         dialog->cbAbonents->setEditText(QStringLiteral("+79001234568"));
         dialog->SpeedButton1->click();
     });
-    window_->N19->trigger();
+    tab->N19Click();  // "SMS/Новое" of the main menu
     EXPECT_EQ(boxTexts(), QStringList({"Сбой отправки..."}));
     EXPECT_TRUE(phone().sinceStarting("AT+CMGD").empty());
     EXPECT_EQ(messages().at(13).status, MessageStatus::StoUnsent);
@@ -242,7 +273,7 @@ TEST_F(MessagesWindow, SendFromThePhonebookPopupHonoursTheDialog) {
             s.contents.phonebook[slot] = e;
         }
     });
-    PhoneBookTab* book = window_->tsPhoneBook;
+    PhoneBookTab* book = phonebook();
     book->sbReadAll->click();
     ASSERT_EQ(book->ListView1->topLevelItemCount(), 2);
     QTreeWidgetItem* second = book->ListView1->findItems("2", Qt::MatchExactly, 0).first();
@@ -298,7 +329,7 @@ TEST_F(MessagesWindow, TheRecipientsOfferedFollowThePhonebookRows) {
             s.contents.phonebook[slot] = e;
         }
     });
-    PhoneBookTab* book = window_->tsPhoneBook;
+    PhoneBookTab* book = phonebook();
     book->sbReadAll->click();
     const auto rows = [book] {
         QStringList shown;
@@ -348,13 +379,13 @@ TEST_F(MessagesWindow, DeletesRemoveOnlyWhatThePhoneDeleted) {
     faults.errorLine = "+CMS ERROR: 321";
     phone()->setFaults(faults);
     select({"4", "5"});
-    window_->N20->trigger();
+    tab->N20Click();  // "SMS/Удалить" of the main menu
     EXPECT_EQ(boxTexts(), QStringList({"Телефон не удалил сообщение 4."}));
     EXPECT_EQ(column(0), QStringList({"1", "3", "4"}));  // read again from the phone
     EXPECT_EQ(tab->nodeInbox->text(0), QStringLiteral("Входящие (3)"));
 
     clearBoxes();
-    window_->N22->trigger();
+    tab->N22Click();  // "SMS/Удалить все" of the main menu
     EXPECT_EQ(boxTexts(), QStringList({"Delete all messages?!", "Телефон не удалил сообщение 4."}));
     EXPECT_EQ(column(0), QStringList({"4"}));
     EXPECT_EQ(messages().count(1) + messages().count(3), 0u);
@@ -391,16 +422,15 @@ TEST_F(MessagesWindow, ExportWritesTheSelectedRowsAndDeselectsThem) {
     clickNode(tab->nodeInbox);
     select({"1", "2", "5"});
     const QString path = filePath("export.txt");
-    QTimer::singleShot(0, window_.get(),
-                       [this, path] { acceptFileDialog(tab->SaveDialog1, path); });
-    window_->mnuSaveSMS->trigger();
+    QTimer::singleShot(0, tab, [this, path] { acceptFileDialog(tab->SaveDialog1, path); });
+    tab->pmSMSSaveClick();  // "Сохранить SMS" of the main menu
     const QByteArray bytes = readFile(path);
     EXPECT_EQ(bytes.count("\r\n"), 39);
     EXPECT_TRUE(bytes.startsWith(cp1251("Номер:\r\n+79111234567\r\n\r\nвходящее\r\n")));
     EXPECT_TRUE(tab->lvSMS->selectedItems().isEmpty());
 
     // A time-out reads as a time-out, not as "nothing selected".
-    writePortConfig(phone().settings.PortName, 19200, 300);
+    host.settings.PortTimeOut = 300;
     phonesim::FaultOptions faults;
     faults.silentOn = "AT+CMSS";
     phone()->setFaults(faults);
@@ -419,7 +449,7 @@ TEST_F(MessagesWindow, TheTableExportWritesCsvAndTheTextBelowTheListStays) {
     const QString text = tab->mmSMS->toPlainText();
     ASSERT_FALSE(text.isEmpty());
     const QString path = filePath("inbox.csv");
-    QTimer::singleShot(0, window_.get(), [this, path] {
+    QTimer::singleShot(0, tab, [this, path] {
         tab->SaveDialog1->selectNameFilter(QStringLiteral("Таблица CSV (UTF-8) (*.csv)"));
         acceptFileDialog(tab->SaveDialog1, path);
     });
@@ -464,13 +494,13 @@ TEST_F(MessagesWindow, AnExportThatFailsHalfWayLeavesTheOldFile) {
     const std::string old(3000, 'o');
     WriteWholeFile(Utf8Path(path), old);
     const int files = QDir(filePath(".")).entryList(QDir::Files).size();
-    QTimer::singleShot(0, window_.get(), [this, path] {
+    QTimer::singleShot(0, tab, [this, path] {
         tab->SaveDialog1->setOption(QFileDialog::DontConfirmOverwrite);
         acceptFileDialog(tab->SaveDialog1, path);
     });
     {
         FileSizeLimit diskFullAt(100);
-        window_->mnuSaveSMS->trigger();
+        tab->pmSMSSaveClick();
     }
     EXPECT_EQ(readFile(path).toStdString(), old);
     EXPECT_EQ(boxTexts(), QStringList({"Файл слишком велик."}));

@@ -61,7 +61,7 @@ TEST(EntryLine, ThirteenFieldLineWithRussianName) {
     const std::string hex = EncodePhoneText(W("Пётр"));
     const TAbonentInfo r = ParseMpbrLine(
         "+MPBR: 7,\"89161234567\",129," + hex + ",1,0,0,0,1,2,4,255,0", ModelFamily::Fields13);
-    EXPECT_EQ(r.Name, W("Пётр"));
+    EXPECT_EQ(r.Name, std::string("Пётр"));
     EXPECT_EQ(r.Ids, 0);
     EXPECT_EQ(r.Category, 2);
     EXPECT_EQ(r.Icon, 4);
@@ -159,7 +159,7 @@ TEST(WriteCommands, EachFamilysLayout) {
               "AT+MPBW=12,\"+7911\",145,004900760061006E,3,0,255,0,1,2,255,255,0");
     EXPECT_EQ(BuildMpbwCommand(ModelFamily::Fields16, r),
               "AT+MPBW=12,\"+7911\",145,004900760061006E,3,0,255,0,1,2,255,255,0,,0,0");
-    r.Picture = W("кот");
+    r.Picture = std::string("кот");
     EXPECT_EQ(BuildMpbwCommand(ModelFamily::Fields16, r),
               "AT+MPBW=12,\"+7911\",145,004900760061006E,3,0,255,0,1,2,255,255,0,043A043E0442,0,0");
     EXPECT_EQ(BuildMpbwCommand(ModelFamily::None, r), "");
@@ -178,7 +178,7 @@ EntryDraft Draft(const std::string& number, int type) {
     EntryDraft d;
     d.slotText = "5";
     d.number = number;
-    d.name = W("Оксана");
+    d.name = std::string("Оксана");
     d.typeItem = type;
     d.idsText = IdsItems()[2];
     d.groupItem = 1;
@@ -249,7 +249,7 @@ TEST(RowTexts, IdsTypeIconAndCategoryCells) {
     EXPECT_EQ(t720.typeText, "SIM");
     EXPECT_EQ(t720.typeKind, NumberKind::Sim);
     PhonebookRow c350 = MakeRow(r, ModelFamily::Fields13, "C350", {});
-    EXPECT_EQ(c350.typeText, W("Лист рассылки"));
+    EXPECT_EQ(c350.typeText, std::string("Лист рассылки"));
     EXPECT_EQ(c350.typeKind, NumberKind::MailingList);
     r.NumberType = 8;
     PhonebookRow v60 = MakeRow(r, ModelFamily::Fields9, "V60", {});
@@ -260,7 +260,7 @@ TEST(RowTexts, IdsTypeIconAndCategoryCells) {
     r.Icon = 3;
     r.Category = 3;
     PhonebookRow withIcon = MakeRow(r, ModelFamily::Fields13, "C350", groups);
-    EXPECT_EQ(withIcon.iconText, W("робот"));
+    EXPECT_EQ(withIcon.iconText, std::string("робот"));
     EXPECT_EQ(withIcon.icon, 3);
     EXPECT_EQ(withIcon.groupText, "Work");
     r.Icon = 20;  // no icon has that number: an empty cell, the read goes on
@@ -306,7 +306,7 @@ TEST(RowTexts, WritingAllTakesTheRowAndTheRecord) {
     row.typeText = "SIM";
     EXPECT_EQ(RecordForRow(row, state, ModelFamily::Fields9).NumberType, 7);
     EXPECT_EQ(RecordForRow(row, state, ModelFamily::Fields13).NumberType, 8);
-    row.typeText = W("Лист рассылки");
+    row.typeText = std::string("Лист рассылки");
     EXPECT_EQ(RecordForRow(row, state, ModelFamily::Fields9).NumberType, 4);
     EXPECT_EQ(RecordForRow(row, state, ModelFamily::Fields16).NumberType, 7);
 }

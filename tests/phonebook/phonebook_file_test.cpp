@@ -65,18 +65,19 @@ TEST(PhonebookFileText, SimLineNumbersFromTheSimsFirstSlot) {
     TAbonentInfo sim;
     sim.Storage = 1;
     sim.Index = 1001;
-    sim.Name = W("Олена");
+    sim.Name = "Олена";
     sim.Number = "0501234567";
     const IndexRanges ranges = Ranges(1, 1000, 1001, 1250);
     const FileText text = PhonebookFileText({sim}, ranges);
     EXPECT_EQ(text.bytes, "SIM;1;" + W("Олена") + ";0501234567\r\n");
 
-    const FileEntries back = ParsePhonebookFile(text.bytes, ModelFamily::Fields13, ranges);
+    const FileEntries back =
+        ParsePhonebookFile(Cp1251ToUtf8(text.bytes), ModelFamily::Fields13, ranges);
     ASSERT_EQ(back.records.size(), 1u);
     const TAbonentInfo& r = back.records[0];
     EXPECT_EQ(r.Index, 1001);
     EXPECT_EQ(r.Storage, 1);
-    EXPECT_EQ(r.Name, W("Олена"));
+    EXPECT_EQ(r.Name, "Олена");
     EXPECT_EQ(r.Number, "0501234567");
     EXPECT_EQ(r.NumberType, 8);
     EXPECT_EQ(r.NumberFormat, 129);
@@ -132,7 +133,7 @@ TEST(PhonebookFileText, SemicolonsCannotShiftTheFields) {
     const FileText withBreaks = PhonebookFileText({r, broken}, Ranges(1, 1000, 1001, 1250));
     EXPECT_EQ(withBreaks.changedSlots, (std::vector<int32_t>{3, 7}));
     EXPECT_NE(withBreaks.bytes.find("PHONE;7;Ann AT+CMGD=1;12 3 ;"), std::string::npos);
-    EXPECT_NE(Cp1251ToUtf8(SaveChangeNote(withBreaks)).find("Изменено записей: 2 (ячейки 3, 7)."),
+    EXPECT_NE(SaveChangeNote(withBreaks).find("Изменено записей: 2 (ячейки 3, 7)."),
               std::string::npos);
     EXPECT_EQ(
         ParsePhonebookFile(withBreaks.bytes, ModelFamily::Fields9, Ranges(1, 1000, 1001, 1250))
@@ -219,13 +220,13 @@ TEST(PhonebookFileDisk, BytesGoThroughUnchanged) {
     const auto path = std::filesystem::temp_directory_path() /
                       ("orlin_pb_file_" + std::to_string(::getpid()) + ".csv");
     TAbonentInfo r = Ivan();
-    r.Name = W("Їжак Ґудзь Євген");
+    r.Name = "Їжак Ґудзь Євген";
     const FileText text = PhonebookFileText({r}, Ranges(1, 1000, 1001, 1250));
     WriteWholeFile(path.string(), text.bytes);
     EXPECT_EQ(ReadWholeFile(path.string()), text.bytes);
-    const FileEntries back = ParsePhonebookFile(ReadWholeFile(path.string()), ModelFamily::Fields13,
-                                                Ranges(1, 1000, 1001, 1250));
-    EXPECT_EQ(back.records.at(0).Name, W("Їжак Ґудзь Євген"));
+    const FileEntries back = ParsePhonebookFile(Cp1251ToUtf8(ReadWholeFile(path.string())),
+                                                ModelFamily::Fields13, Ranges(1, 1000, 1001, 1250));
+    EXPECT_EQ(back.records.at(0).Name, "Їжак Ґудзь Євген");
     std::filesystem::remove(path);
     EXPECT_THROW(ReadWholeFile(path.string()), EInOutError);
     EXPECT_THROW(WriteWholeFile("/nonexistent-dir/x.csv", "x"), EInOutError);
@@ -237,13 +238,13 @@ TEST(PhonebookFile, AFileInUtf8IsReadAsUtf8) {
         std::string file, read;
         std::vector<std::string> notes;
     } cases[] = {
-        {"SIM;1;Юрій Тест;+380", W("SIM;1;Юрій Тест;+380"), {note}},
+        {"SIM;1;Юрій Тест;+380", "SIM;1;Юрій Тест;+380", {note}},
         {"\xEF\xBB\xBFSIM;1;Ivan;+1", "SIM;1;Ivan;+1", {note}},  // byte-order mark
-        {W("SIM;1;Юрій Тест;+380"), W("SIM;1;Юрій Тест;+380"), {}},
+        {W("SIM;1;Юрій Тест;+380"), "SIM;1;Юрій Тест;+380", {}},
         {"SIM;1;Ivan;+1", "SIM;1;Ivan;+1", {}},
-        {"SIM;1;Zoë 李?;+1",
-         "SIM;1;Zo? ??;+1",
-         {note + W(" Знаков, которых нет в Windows-1251, заменено на \"?\": 2.")}},
+        // Every character is kept now; a byte that starts no character is a '?'.
+        {"SIM;1;Zoë 李?;+1", "SIM;1;Zoë 李?;+1", {note}},
+        {"\xEF\xBB\xBFSIM;1;A\xFF;+1", "SIM;1;A?;+1", {note}},
     };
     for (const auto& c : cases) {
         test::RecordingInteraction interaction;

@@ -31,7 +31,8 @@ std::string SaveText(SimPhone& phone) {
 LoadReport Load(SimPhone& phone, const std::string& bytes, RecordingInteraction& interaction) {
     const LoadTarget target = PrepareLoad(phone.settings, interaction);
     EXPECT_TRUE(target.connected);
-    const FileEntries entries = ParsePhonebookFile(bytes, target.family, target.ranges);
+    const FileEntries entries =
+        ParsePhonebookFile(Cp1251ToUtf8(bytes), target.family, target.ranges);
     return WriteFileEntries(phone.settings, entries.records, target.family, interaction);
 }
 
@@ -80,7 +81,7 @@ TEST(PhonebookFiles, SavingRereadsTheCategoryNames) {
         PhoneSession session(phone.settings);
         EXPECT_EQ(PrepareSave(session, state), "C350");
     }
-    EXPECT_EQ(state.groupNames.at(1), W("Робота"));
+    EXPECT_EQ(state.groupNames.at(1), "Робота");
     const auto sent = phone.since();
     ASSERT_GE(sent.size(), 3u);
     EXPECT_EQ(sent[0], "AT+CGMM");

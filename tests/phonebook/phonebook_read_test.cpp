@@ -33,7 +33,7 @@ void ExpectSameEntry(const TAbonentInfo& r, int slot, const phonesim::PhonebookE
                      ModelFamily family) {
     SCOPED_TRACE("slot " + std::to_string(slot));
     EXPECT_EQ(r.Index, slot);
-    EXPECT_EQ(r.Name, W(e.name));
+    EXPECT_EQ(r.Name, e.name);
     EXPECT_EQ(r.Number, e.number);
     EXPECT_EQ(r.NumberFormat, e.numberFormat);
     EXPECT_EQ(r.NumberType, e.type);
@@ -43,7 +43,7 @@ void ExpectSameEntry(const TAbonentInfo& r, int slot, const phonesim::PhonebookE
         EXPECT_EQ(r.Icon, e.icon);
     }
     if (family == ModelFamily::Fields16) {
-        EXPECT_EQ(r.Picture, W(e.picture));
+        EXPECT_EQ(r.Picture, e.picture);
     }
 }
 
@@ -103,7 +103,7 @@ TEST(PhonebookRead, C350WholePhonebookByIndex) {
     ASSERT_EQ(state.groupNames.size(), 15u);
     for (int g = 1; g <= 15; ++g) {
         auto it = categories.find(g);
-        EXPECT_EQ(state.groupNames[g - 1], it == categories.end() ? "" : W(it->second.name)) << g;
+        EXPECT_EQ(state.groupNames[g - 1], it == categories.end() ? "" : it->second.name) << g;
     }
     EXPECT_EQ(seen.lastPos, 0);
     EXPECT_EQ(seen.lastMax, 1250);
@@ -123,7 +123,7 @@ TEST(PhonebookRead, V300PicturesAndT720WithoutCategories) {
     PhonebookState state;
     Read(v300, state);
     EXPECT_EQ(state.family, ModelFamily::Fields16);
-    EXPECT_EQ(state.abonents[16].Picture, W("кот.gif"));
+    EXPECT_EQ(state.abonents[16].Picture, "кот.gif");
     EXPECT_EQ(state.abonents[16].Category, 3);
     for (const auto& [slot, e] : v300.phonebook())
         ExpectSameEntry(state.abonents[slot - 1], slot, e, ModelFamily::Fields16);

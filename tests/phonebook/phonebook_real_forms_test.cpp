@@ -5,6 +5,7 @@
 
 #include "link/phone_session.h"
 #include "link/remembered_options.h"
+#include "link/utf8.h"
 #include "phonebook/entry_codec.h"
 #include "phonebook/phonebook_read.h"
 #include "tests/support/recording_interaction.h"
@@ -56,7 +57,9 @@ TEST(PhonebookRealForms, QuotedNamesAndCategoriesReadAsTheBareOnes) {
     for (size_t i = 0; i < text.abonents.size(); ++i) {
         const std::string& name = expected.abonents[i].Name;
         std::string shown;
-        for (unsigned char c : name) shown += c < 0x80 ? static_cast<char>(c) : '?';
+        // One '?' for each character beyond ASCII (the names are UTF-8 now).
+        const std::u32string characters = Utf8Characters(name).value_or(std::u32string());
+        for (char32_t c : characters) shown += c < 0x80 ? static_cast<char>(c) : '?';
         EXPECT_EQ(text.abonents[i].Name, shown) << i;
     }
     EXPECT_EQ(text.groupNames[3], "VIP");

@@ -38,7 +38,7 @@ TEST_F(PhonebookTab, AddThroughTheDialog) {
     ASSERT_NE(row, nullptr);
     EXPECT_EQ(row->text(1), QStringLiteral("Ґанна"));
     EXPECT_EQ(row->text(5), QStringLiteral("милашка"));
-    EXPECT_EQ(row->text(6), orlin::FromCp1251(tab->state().groupNames.at(1)));
+    EXPECT_EQ(row->text(6), QString::fromStdString(tab->state().groupNames.at(1)));
 }
 
 TEST_F(PhonebookTab, DialogClosedByItsFrameSendsNothing) {

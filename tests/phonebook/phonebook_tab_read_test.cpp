@@ -77,6 +77,36 @@ TEST_F(PhonebookTab, SortingComparesText) {
     EXPECT_TRUE(tab->ListView1->headerItem()->icon(0).isNull());
 }
 
+// Names of every script the phone holds show as they are, sort Windows-1251 letters first
+// (Latin, then Cyrillic, as before) and the others after them by code point, and go to the
+// messages tab whole.
+TEST_F(PhonebookTab, NamesOfEveryScriptShowSortAndAreOffered) {
+    const std::vector<std::string> names = {"Müller", "Łukasz Żółć", "Ελένη",
+                                            "עברית",  "中文",        "Оксана Їжакевич"};
+    SimPhone phone("C350", false);
+    phone.edit([&](phonesim::PhoneState& s) {
+        for (size_t i = 0; i < names.size(); ++i) {
+            phonesim::PhonebookEntry e;
+            e.number = "+" + std::to_string(i + 1);
+            e.name = names[i];
+            s.contents.phonebook[static_cast<int>(i) + 1] = e;
+        }
+    });
+    ReadAll(phone);
+    for (size_t i = 0; i < names.size(); ++i) {
+        const QTreeWidgetItem* row = Row(static_cast<int>(i) + 1);
+        ASSERT_NE(row, nullptr);
+        EXPECT_EQ(row->text(1), QString::fromStdString(names[i]));
+    }
+    tab->ListView1ColumnClick(1);
+    EXPECT_EQ(Captions(), (std::vector<QString>{"1", "6", "2", "3", "4", "5"}));
+    const std::vector<OfferedContact> offered = tab->OfferedContacts();
+    ASSERT_EQ(offered.size(), names.size());
+    EXPECT_EQ(offered[2].nameText, QStringLiteral("Łukasz Żółć"));
+    EXPECT_EQ(offered[2].numberText, QStringLiteral("+2"));
+    EXPECT_EQ(offered[1].name, W("Оксана Їжакевич")) << "the Windows-1251 form stays for now";
+}
+
 TEST_F(PhonebookTab, PopupEnablingFollowsTheSelection) {
     SimPhone phone("C350");
     ReadAll(phone);

@@ -66,7 +66,7 @@ TEST(PhonebookAdd, CommandOfEachFamilyAndThePhonesEntry) {
         PhonebookState state = ReadAll(phone);
         const int slot = FirstFree(state);
         phone.mark();
-        const EntryWriteResult result = Add(phone, state, Draft(slot, "+7911", W("Ївга")));
+        const EntryWriteResult result = Add(phone, state, Draft(slot, "+7911", "Ївга"));
         ASSERT_TRUE(result.written);
         const std::string name = EncodePhoneText(W("Ївга"));
         EXPECT_EQ(phone.since(),
@@ -79,7 +79,7 @@ TEST(PhonebookAdd, CommandOfEachFamilyAndThePhonesEntry) {
         EXPECT_EQ(stored.type, 3);
         EXPECT_EQ(stored.ids, 255);
         const TAbonentInfo& record = state.abonents[slot - 1];
-        EXPECT_EQ(record.Name, W("Ївга"));
+        EXPECT_EQ(record.Name, "Ївга");
         EXPECT_EQ(record.Storage, 0);
         EXPECT_EQ(state.readOrder.back(), slot);
     }
@@ -121,7 +121,7 @@ TEST(PhonebookAdd, V300PictureGoesAsPhoneText) {
     SimPhone phone("V300");
     PhonebookState state = ReadAll(phone);
     EntryDraft draft = Draft(FirstFree(state), "+7911", "Pic");
-    draft.iconText = W("кот");
+    draft.iconText = "кот";
     ASSERT_TRUE(Add(phone, state, draft).written);
     EXPECT_EQ(phone.phonebook().at(std::stoi(draft.slotText)).picture, "кот");
 }
@@ -180,7 +180,7 @@ TEST(PhonebookEdit, MovedEntryLeavesNothingInItsOldSlot) {
         s.contents.phonebook[5] = e;
     });
     PhonebookState state = ReadAll(phone);
-    EntryDraft draft = Draft(7, "+380501112233", W("Богдан"));
+    EntryDraft draft = Draft(7, "+380501112233", "Богдан");
     draft.idsText = "7";
     PhoneSession session(phone.settings);
     ASSERT_TRUE(BeginEdit(session));
@@ -198,7 +198,7 @@ TEST(PhonebookEdit, MovedEntryLeavesNothingInItsOldSlot) {
     EXPECT_EQ(book.at(7).name, "Богдан");
     EXPECT_EQ(book.at(7).ids, 7);
     EXPECT_TRUE(state.abonents[4].IsFree());
-    EXPECT_EQ(state.abonents[6].Name, W("Богдан"));
+    EXPECT_EQ(state.abonents[6].Name, "Богдан");
     EXPECT_EQ(std::count(state.readOrder.begin(), state.readOrder.end(), 5), 0);
     EXPECT_EQ(std::count(state.readOrder.begin(), state.readOrder.end(), 7), 1);
 }
@@ -360,7 +360,7 @@ TEST(PhonebookWrites, UnsolicitedLinesChangeNothing) {
     phone.sim().setFaults(faults);
 
     const int slot = FirstFree(state);
-    const EntryWriteResult added = Add(phone, state, Draft(slot, "+380", W("Ірина")));
+    const EntryWriteResult added = Add(phone, state, Draft(slot, "+380", "Ірина"));
     EXPECT_TRUE(added.written);
     EXPECT_EQ(phone.phonebook().at(slot).name, "Ірина");
 

@@ -13,32 +13,36 @@
 
 namespace orlin::test {
 
-void WindowTest::SetUp() {
+void PhoneUiTest::SetUp() {
     ASSERT_TRUE(dir_.isValid());
     previousDir_ = QDir::currentPath();
     QDir::setCurrent(dir_.path());
     setResourceSearchFolders({QStringLiteral(ORLIN_BIN_DIR)});
 }
 
-void WindowTest::TearDown() {
-    window_.reset();
+void PhoneUiTest::TearDown() {
     phone_.reset();
     setResourceSearchFolders({});
     QDir::setCurrent(previousDir_);
 }
 
-void WindowTest::startPhone(phonesim::PhoneSimOptions options) {
+void PhoneUiTest::startPhone(phonesim::PhoneSimOptions options) {
     phone_ = std::make_unique<SimPhone>(std::move(options), 19200, 3000);
     writePortConfig(phone_->settings.PortName, phone_->settings.PortBaudRate,
                     phone_->settings.PortTimeOut);
 }
 
-void WindowTest::writePortConfig(const std::string& port, int baud, int timeout) {
+void PhoneUiTest::writePortConfig(const std::string& port, int baud, int timeout) {
     PortSettings settings;
     settings.PortName = port;
     settings.PortBaudRate = baud;
     settings.PortTimeOut = timeout;
     SavePortSettings(settings, filePath(QStringLiteral("portcfg.ini")).toStdString());
+}
+
+void WindowTest::TearDown() {
+    window_.reset();
+    PhoneUiTest::TearDown();
 }
 
 TfrmMain& WindowTest::createWindow() {
@@ -52,6 +56,17 @@ TfrmMain& WindowTest::createWindow() {
 void WindowTest::clickTab(int index) {
     QTabBar* bar = window_->PageControl1->tabBar();
     QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier, bar->tabRect(index).center());
+}
+
+void TabTest::startPhone(phonesim::PhoneSimOptions options) {
+    PhoneUiTest::startPhone(std::move(options));
+    host.settings = phone_->settings;
+}
+
+void TabTest::showTab(QWidget* tab) {
+    tab->resize(756, 456);
+    tab->show();
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(tab));
 }
 
 void acceptFileDialog(QFileDialog* dialog, const QString& path) {

@@ -1,7 +1,8 @@
 #pragma once
-// What the window tests share: a working folder of their own (the program opens its files
-// by bare names), the message boxes answered and recorded, a simulated phone, and the main
-// window created the way the program creates it.
+// What the window and tab tests share (PhoneUiTest): a working folder of their own (the
+// program opens its files by bare names), the message boxes answered and recorded, and a
+// simulated phone. WindowTest adds the main window created the way the program creates it;
+// TabTest adds a FakeWindow, over which a test builds one tab on its own.
 
 #include <gtest/gtest.h>
 
@@ -16,12 +17,13 @@
 #include <vector>
 
 #include "app/main_window.h"
+#include "tests/support/fake_window.h"
 #include "tests/support/message_box_recorder.h"
 #include "tests/support/sim_phone.h"
 
 namespace orlin::test {
 
-class WindowTest : public ::testing::Test {
+class PhoneUiTest : public ::testing::Test {
 protected:
     void SetUp() override;
     void TearDown() override;
@@ -33,11 +35,6 @@ protected:
     SimPhone& phone() { return *phone_; }
     // portcfg.ini in the working folder naming `port`.
     void writePortConfig(const std::string& port, int baud = 19200, int timeout = 3000);
-    // The main window and its dialogs, as the program's start-up makes them, shown.
-    TfrmMain& createWindow();
-    // Shows a tab by clicking on it, as a user does.
-    void clickTab(int index);
-
     // The boxes shown since the start (or the last clearBoxes), in order.
     const std::vector<MessageBoxes::Request>& boxes() const { return recorder_.boxes; }
     void clearBoxes() { recorder_.boxes.clear(); }
@@ -49,12 +46,35 @@ protected:
     QString filePath(const QString& name) const { return dir_.filePath(name); }
 
     std::unique_ptr<SimPhone> phone_;
-    std::unique_ptr<TfrmMain> window_;
 
 private:
     QTemporaryDir dir_;
     QString previousDir_;
     MessageBoxRecorder recorder_;
+};
+
+class WindowTest : public PhoneUiTest {
+protected:
+    void TearDown() override;
+
+    // The main window and its dialogs, as the program's start-up makes them, shown.
+    TfrmMain& createWindow();
+    // Shows a tab by clicking on it, as a user does.
+    void clickTab(int index);
+
+    std::unique_ptr<TfrmMain> window_;
+};
+
+// A tab is built by the test over `host`, which holds the port settings the tab uses:
+// startPhone() names the simulated phone there (and in portcfg.ini, which the fake does not
+// read). The test destroys its tab in TearDown() before calling this one.
+class TabTest : public PhoneUiTest {
+protected:
+    void startPhone(phonesim::PhoneSimOptions options = {});
+    // Shows `tab` alone, as large as in the main window, and waits until it is on the screen.
+    void showTab(QWidget* tab);
+
+    FakeWindow host;
 };
 
 // Confirms an open file dialog with `path` as if typed into its name field. selectFile()
