@@ -21,6 +21,7 @@
 #include "link/cp1251.h"
 #include "link/interaction.h"
 #include "link/phone_session.h"
+#include "link/phone_text.h"
 #include "messages/message_folders.h"
 #include "phonesim/phone_simulator.h"
 
@@ -40,17 +41,17 @@ const char* const kWords[] = {"Привет",  "meeting", "завтра", "в", 
                               "station", "вокзал",  "please", "позвони", "call", "Київ",
                               "ticket",  "билет",   "ok",     "дома",    "late", "Ї"};
 
-// A text of up to 160 characters: Latin words only in every third message, mixed otherwise.
+// A text of up to 160 characters (UTF-8, as the phone keeps it): Latin words only in every
+// third message, mixed otherwise.
 std::string Text(int i) {
     const size_t length = 20 + static_cast<size_t>(i * 37 % 141);
     std::string text;
-    for (int w = i; text.size() < length; ++w) {
-        const char* word = kWords[(w * 7) % 18];
-        const std::string cp1251 = orlin::Utf8ToCp1251(word);
-        if (i % 3 == 0 && static_cast<unsigned char>(cp1251[0]) >= 0x80) continue;
-        text += (text.empty() ? "" : " ") + cp1251;
+    for (int w = i; orlin::Ucs2Length(text) < length; ++w) {
+        const std::string word = kWords[(w * 7) % 18];
+        if (i % 3 == 0 && static_cast<unsigned char>(word[0]) >= 0x80) continue;
+        text += (text.empty() ? "" : " ") + word;
     }
-    return text.substr(0, length);
+    return orlin::Ucs2Prefix(text, length);
 }
 
 void Fill(orlin::phonesim::PhoneState& s) {

@@ -65,7 +65,7 @@ Json JsonMessage(const MessageRow& row, const std::string& folder) {
     item["index"] = IsMessageIndex(row.index) && row.index.size() <= 9 ? Json(std::stoi(row.index))
                                                                        : Json(nullptr);
     item["folder"] = folder;
-    item["number"] = JsonText(row.number);
+    item["number"] = row.number;
     item["time"] = JsonOrNull(IsoMessageTime(row.dateTime));
     item["type"] = row.kind == MessageKind::Incoming   ? "incoming"
                    : row.kind == MessageKind::Outgoing ? "outgoing"
@@ -80,7 +80,7 @@ Json JsonMessage(const MessageRow& row, const std::string& folder) {
     for (const auto& [text, word] : statuses)
         if (row.statusText == text) item["status"] = word;
     item["size"] = row.size();
-    item["text"] = JsonText(row.text);
+    item["text"] = row.text;
     item["raw"] = {{"time", JsonText(row.dateTime)}};
     return item;
 }
@@ -114,7 +114,7 @@ int Send(const Invocation& invocation, const std::vector<std::string>& args) {
         }
     }
     if (words.size() != 2) throw UsageError("sms send needs a NUMBER and a TEXT");
-    const std::string number = Utf8ToCp1251(words[0]);
+    const Utf8Text& number = words[0];
     if (number.empty()) throw UsageError("the NUMBER is empty: give the number to send to");
     if (!RecipientAllowed(number))
         throw UsageError("the number holds characters a number cannot hold");
@@ -122,30 +122,37 @@ int Send(const Invocation& invocation, const std::vector<std::string>& args) {
     if (!text) throw UsageError("the TEXT is not UTF-8");
     if (text->empty())
         throw UsageError("the TEXT is empty: a message needs at least one character");
-    const std::string cp1251 = Utf8ToCp1251(words[1]);
-    if (Cp1251ToUtf8(cp1251) != words[1])
-        throw UsageError("the text holds characters outside Windows-1251");
-    const size_t limit = static_cast<size_t>(TextLimit(LanguageOfText(*text)));
-    if (text->size() > limit)
-        throw UsageError("the text has " + std::to_string(text->size()) +
-                         " characters; a message holds " + std::to_string(limit));
+    const Utf8Text& utf8 = words[1];
+    // Any character goes; the limit follows from the text, as the phone sends it.
+    const TextCapacity capacity = CapacityOfText(*text);
+    if (capacity.length > capacity.limit)
+        throw UsageError(
+            capacity.gsm
+                ? "the text takes " + std::to_string(capacity.length) +
+                      " places; a message in the GSM 7-bit alphabet holds 160 (^ { } [ ] ~ | \\ "
+                      "and the euro sign take two places each)"
+                : "the text has " + std::to_string(capacity.length) +
+                      " characters; a message holds 70 when a character lies outside the GSM "
+                      "7-bit alphabet");
 
     // The phone text has no place for them (the window's editor drops them the same way).
-    if (cp1251.find_first_of("\r\n") != std::string::npos)
+    if (utf8.find_first_of("\r\n") != std::string::npos)
         std::cerr << "Line breaks are not sent: the text goes as one line." << std::endl;
+    // Nothing is replaced in silence.
+    const Utf8Text beyond = BeyondUcs2Text(utf8);
+    if (!beyond.empty()) std::cerr << beyond << std::endl;
 
     PhoneSession session(invocation.settings, SessionOptions(invocation, true));
     BeginCompose(session);
-    const SendOutcome outcome = SendNewMessage(session, number, cp1251, action);
-    (IsSendFailure(outcome) ? std::cerr : std::cout)
-        << Cp1251ToUtf8(SendOutcomeText(outcome)) << std::endl;
+    const SendOutcome outcome = SendNewMessage(session, number, utf8, action);
+    (IsSendFailure(outcome) ? std::cerr : std::cout) << SendOutcomeText(outcome) << std::endl;
     return IsSendFailure(outcome) ? 1 : 0;
 }
 
 int SendStoredMessage(const Invocation& invocation, const std::string& index) {
     PhoneSession session(invocation.settings, SessionOptions(invocation, true));
     const bool sent = SendStored(session, index);
-    (sent ? std::cout : std::cerr) << Cp1251ToUtf8(SendStoredText(sent)) << std::endl;
+    (sent ? std::cout : std::cerr) << SendStoredText(sent) << std::endl;
     return sent ? 0 : 1;
 }
 
@@ -162,7 +169,7 @@ int Delete(const Invocation& invocation, const std::vector<std::string>& indexes
     std::cout << change.done.size() << " deleted\n";
     change.RaiseFailure();
     if (change.refused.empty()) return 0;
-    std::cerr << Cp1251ToUtf8(DeleteMessagesText(change)) << std::endl;
+    std::cerr << DeleteMessagesText(change) << std::endl;
     return 1;
 }
 
@@ -205,8 +212,11 @@ int Export(const Invocation& invocation, const std::vector<std::string>& args) {
     if (!folder) throw UsageError("sms export needs --folder");
     std::vector<MessageRow> rows;
     if (!ReadRows(invocation, *folder, rows)) return 1;
-    WriteWholeFile(words[0], csv ? ExportCsv(rows) : ExportBlocks(rows));
+    size_t changed = 0;
+    WriteWholeFile(words[0], csv ? ExportCsv(rows) : ExportBlocks(rows, &changed));
     std::cout << rows.size() << " messages exported to " << words[0] << "\n";
+    // The blocks are Windows-1251: what they could not hold is said, with the way out.
+    if (changed > 0) std::cerr << BlocksChangedText(changed) << std::endl;
     return 0;
 }
 
@@ -249,12 +259,14 @@ const VerbRegistration registration({
     "  sms_<phone id>.txt in the current directory, as the window does. --format json: one\n"
     "  JSON object per message (see JSON output below).\n"
     "send: stores the message on the phone and sends it; --store-only only stores it,\n"
-    "  --delete-after deletes it once sent. A text holds 160 characters, or 70 when one of\n"
-    "  them is outside Latin-1.\n"
+    "  --delete-after deletes it once sent. Any text of the phone's characters goes: it holds\n"
+    "  160 characters when all of them are in the GSM 7-bit alphabet, else 70; characters\n"
+    "  beyond UCS2 (emoji) are sent as '?', which it says.\n"
     "send-stored, delete, mark-read: by the index that list shows. delete prints how many\n"
     "  were deleted, also when a failure stops it half-way.\n"
     "export: reads the folder and writes it to FILE: blocks (the window's text format,\n"
-    "  Windows-1251) or csv (RFC 4180, UTF-8 with a byte-order mark).\n"
+    "  Windows-1251, '?' for what it lacks, which it says) or csv (RFC 4180, UTF-8 with a\n"
+    "  byte-order mark, every character).\n"
     "A command the phone refuses exits 1 with its message.",
     RunSms,
 });

@@ -383,6 +383,10 @@ TARGETS = {
     "ical_import": ical_import,
     "message_answers": lambda: ANSWERS[29:] + [CME, framed(b"+CGSN: IMEI35123456789012x")],
     "message_archive": message_archive,
+    "archive_line": lambda: ["+7911;2006/12/26,09:05:07;Привет; как дела".encode("cp1251"),
+                             "Müller Łukasz Żółć Ελένη עברית 中文 😀".encode(),
+                             "ЖЁЛТЫЙ «Т»".encode("cp1251"), "Т»".encode("cp1251"),
+                             b"\xc3\x28", b"\xed\xa0\x80", b"plain"],
     "version_info": version_info,
     "tone": tone,
     "sync_files": lambda: list(vcard()) + [

@@ -2,6 +2,7 @@
 
 #include <set>
 
+#include "link/cp1251.h"
 #include "link/data_folder.h"
 #include "link/whole_file.h"
 
@@ -30,7 +31,13 @@ std::vector<std::string> ArchiveLines(const std::string& bytes) {
     return lines;
 }
 
-TArchiveSMS SplitArchiveLine(const std::string& line) {
+Utf8Text ArchiveLineText(const std::string& bytes) {
+    return Utf8OrCp1251ToUtf8(bytes);
+}
+
+TArchiveSMS SplitArchiveLine(const std::string& bytes) {
+    // ";" is the same byte in both encodings: the line is decoded whole, then split.
+    const Utf8Text line = ArchiveLineText(bytes);
     TArchiveSMS message;
     const size_t first = line.find(';');
     if (first == std::string::npos) {
@@ -56,7 +63,15 @@ std::string ArchiveLine(const TArchiveSMS& message) {
         if (c == '\r' && i + 1 < message.text.size() && message.text[i + 1] == '\n') ++i;
         text += c == '\r' || c == '\n' ? ' ' : c;
     }
-    return message.number + ";" + message.dateTime + ";" + text;
+    const Utf8Text line = message.number + ";" + message.dateTime + ";" + text;
+    // A line of Cyrillic and ASCII stays byte for byte what it always was, unless its bytes
+    // happen to be well-formed UTF-8 (a capital letter followed by "»" or "ё" and nothing
+    // else beyond ASCII), which the reader would misread: that line goes as UTF-8 too.
+    if (FitsCp1251(line)) {
+        Cp1251Bytes bytes = Utf8ToCp1251(line);
+        if (ArchiveLineText(bytes) == line) return bytes;
+    }
+    return line;
 }
 
 std::vector<TArchiveSMS> ParseArchive(const std::string& bytes) {

@@ -1,8 +1,10 @@
 #pragma once
-// The message archive: one Windows-1251 text file per phone, "sms_" + phone id + ".txt" in the
-// current directory, one received message a line: number ";" date/time ";" text, CR LF. It is
-// the one copy of old messages, so it is only ever created and appended to: never rewritten,
-// never shortened, every append flushed to the disk before it counts.
+// The message archive: one text file per phone, "sms_" + phone id + ".txt" in the current
+// directory, one received message a line: number ";" date/time ";" text, CR LF. A line is
+// Windows-1251 when Windows-1251 holds every character of it (the form it always had) and
+// UTF-8 otherwise, so that no message loses a character; the reader tells the two apart line
+// by line. It is the one copy of old messages, so it is only ever created and appended to:
+// never rewritten, never shortened, every append flushed to the disk before it counts.
 
 #include <string>
 #include <vector>
@@ -21,12 +23,18 @@ std::string ArchivePath(const std::string& phoneId);
 // hand); a last line without an end counts as well.
 std::vector<std::string> ArchiveLines(const std::string& bytes);
 
-// A line split at its first ";" (number) and the next (date/time); the rest, which may hold
-// more ";", is the text. A line without ";" is all text.
+// The UTF-8 text of a line's bytes: UTF-8 when they are well-formed UTF-8 holding a byte
+// beyond ASCII, else Windows-1251 (every line older versions wrote).
+Utf8Text ArchiveLineText(const std::string& bytes);
+
+// A line (its bytes, as ArchiveLineText takes them) split at its first ";" (number) and the
+// next (date/time); the rest, which may hold more ";", is the text. A line without ";" is all
+// text.
 TArchiveSMS SplitArchiveLine(const std::string& line);
 
-// The line of a message, without its CR LF. Line breaks in the text (CR LF, CR, LF) become one
-// blank each, so that the message stays on its line.
+// The bytes of a message's line, without its CR LF: Windows-1251 when it holds every
+// character and ArchiveLineText reads those bytes back as they were, else UTF-8. Line breaks in the
+// text (CR LF, CR, LF) become one blank each, so that the message stays on its line.
 std::string ArchiveLine(const TArchiveSMS& message);
 
 // The archived messages of a file's bytes: every non-empty line.

@@ -29,10 +29,10 @@ MessagesChange DeleteMessages(PhoneSession& session, const std::vector<std::stri
     return change;
 }
 
-std::string DeleteMessagesText(const MessagesChange& change) {
+Utf8Text DeleteMessagesText(const MessagesChange& change) {
     if (change.refused.empty()) return {};
-    return Utf8ToCp1251(change.refused.size() == 1 ? "Телефон не удалил сообщение "
-                                                   : "Телефон не удалил сообщения: ") +
+    return (change.refused.size() == 1 ? "Телефон не удалил сообщение "
+                                       : "Телефон не удалил сообщения: ") +
            SlotList(change.refused) + ".";
 }
 
@@ -41,20 +41,20 @@ bool MarkAsRead(PhoneSession& session, const std::string& index) {
     return EndsInOk(session.AtCommand("AT+MMAR=" + index));
 }
 
-std::string MarkAsReadRefusedText(const std::string& index) {
+Utf8Text MarkAsReadRefusedText(const std::string& index) {
     return "The phone did not mark message " + index + " as read.";
 }
 
-std::string NothingSelectedText() {
-    return Utf8ToCp1251("Нет выбранной записи...");
+Utf8Text NothingSelectedText() {
+    return "Нет выбранной записи...";
 }
 
-std::string NothingHighlightedText() {
-    return Utf8ToCp1251("Нет выделенной записи...");
+Utf8Text NothingHighlightedText() {
+    return "Нет выделенной записи...";
 }
 
-std::string ArchiveRowText() {
-    return Utf8ToCp1251("Это сообщение из архива на компьютере: на телефоне его нет.");
+Utf8Text ArchiveRowText() {
+    return "Это сообщение из архива на компьютере: на телефоне его нет.";
 }
 
 }  // namespace orlin

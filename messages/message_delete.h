@@ -1,12 +1,13 @@
 #pragma once
 // Deleting and marking messages on the phone by their index, and the texts these commands
-// show. Texts are Windows-1251.
+// show. The texts are UTF-8 (only the messages tab and orlin-cli show them).
 
 #include <string>
 #include <vector>
 
 #include "link/list_change.h"
 #include "link/phone_session.h"
+#include "link/text_types.h"
 
 namespace orlin {
 
@@ -25,17 +26,17 @@ MessagesChange DeleteMessages(PhoneSession& session, const std::vector<std::stri
 
 // The indexes the phone refused to delete, "Телефон не удалил сообщения: 3, 7."; empty when it
 // refused none.
-std::string DeleteMessagesText(const MessagesChange& change);
+Utf8Text DeleteMessagesText(const MessagesChange& change);
 
 // AT+MMAR=index: true when the phone answered OK.
 bool MarkAsRead(PhoneSession& session, const std::string& index);
 // "The phone did not mark message 3 as read."
-std::string MarkAsReadRefusedText(const std::string& index);
+Utf8Text MarkAsReadRefusedText(const std::string& index);
 
 // "Нет выбранной записи..." and "Нет выделенной записи...": nothing is selected.
-std::string NothingSelectedText();
-std::string NothingHighlightedText();
+Utf8Text NothingSelectedText();
+Utf8Text NothingHighlightedText();
 // A row of the archive view has no index on the phone.
-std::string ArchiveRowText();
+Utf8Text ArchiveRowText();
 
 }  // namespace orlin

@@ -1,6 +1,7 @@
 #include "messages/message_export.h"
 
 #include "link/cp1251.h"
+#include "link/plural.h"
 
 namespace orlin {
 
@@ -37,15 +38,15 @@ std::string CsvField(const std::string& raw, bool numberColumn = false) {
 
 // One line on a terminal: line breaks and tabs as blanks, any other control character (an
 // escape sequence's ESC) as "?".
-std::string Flat(const std::string& cp1251) {
+std::string Flat(const Utf8Text& utf8) {
     std::string text;
-    for (size_t i = 0; i < cp1251.size(); ++i) {
-        const char c = cp1251[i];
+    for (size_t i = 0; i < utf8.size(); ++i) {
+        const char c = utf8[i];
         const auto code = static_cast<unsigned char>(c);
-        if (c == '\r' && i + 1 < cp1251.size() && cp1251[i + 1] == '\n') ++i;
+        if (c == '\r' && i + 1 < utf8.size() && utf8[i + 1] == '\n') ++i;
         text += c == '\r' || c == '\n' || c == '\t' ? ' ' : code < 32 || code == 127 ? '?' : c;
     }
-    return Cp1251ToUtf8(text);
+    return text;
 }
 
 std::vector<std::string> Fields(const MessageRow& row) {
@@ -55,18 +56,27 @@ std::vector<std::string> Fields(const MessageRow& row) {
 
 }  // namespace
 
-std::string ExportBlocks(const std::vector<MessageRow>& rows) {
-    const std::string numberHead = Utf8ToCp1251("Номер:");
-    const std::string textHead = Utf8ToCp1251("Текст сообщения:");
+Cp1251Bytes ExportBlocks(const std::vector<MessageRow>& rows, size_t* changed) {
     const std::string stars(39, '*');
     std::string bytes;
+    size_t lossy = 0;
     for (const MessageRow& row : rows) {
-        const std::string lines[] = {numberHead, row.number,   "", row.typeText, "", row.statusText,
-                                     "",         row.dateTime, "", textHead,     "", row.text,
-                                     stars};
-        for (const std::string& line : lines) bytes += line + "\r\n";
+        const Utf8Text lines[] = {
+            "Номер:", row.number,         "", row.typeText, "",   row.statusText, "", row.dateTime,
+            "",       "Текст сообщения:", "", row.text,     stars};
+        size_t replaced = 0;
+        for (const Utf8Text& line : lines) bytes += Utf8ToCp1251(line, replaced) + "\r\n";
+        if (replaced > 0) ++lossy;
     }
+    if (changed) *changed = lossy;
     return bytes;
+}
+
+Utf8Text BlocksChangedText(size_t changed) {
+    if (changed == 0) return {};
+    return "Кодировка Windows-1251 не вмещает все символы: в " +
+           RussianCount(static_cast<long long>(changed), "сообщении", "сообщениях", "сообщениях") +
+           " они заменены на «?». Таблица CSV (UTF-8) сохраняет все символы.";
 }
 
 namespace {
@@ -78,8 +88,7 @@ std::string Csv(const std::vector<MessageRow>& rows, const std::vector<std::stri
         std::string line;
         if (folders) line = CsvField(i < folders->size() ? (*folders)[i] : std::string()) + ",";
         const std::vector<std::string> fields = Fields(rows[i]);
-        for (size_t f = 0; f < fields.size(); ++f)
-            line += CsvField(Cp1251ToUtf8(fields[f]), f == 1) + ",";
+        for (size_t f = 0; f < fields.size(); ++f) line += CsvField(fields[f], f == 1) + ",";
         line.back() = '\r';
         bytes += line + "\n";
     }

@@ -42,16 +42,15 @@ FolderCommands CommandsOf(MessageFolder folder) {
 
 // The row of a message as its folder shows it; the status is the one the message's own
 // answer gave.
-MessageRow RowOf(MessageFolder folder, const std::string& index, const MessageAnswer& message,
-                 const std::string& text) {
+MessageRow RowOf(MessageFolder folder, const std::string& index, const Utf8Text& number,
+                 const MessageAnswer& message, const Utf8Text& text) {
     switch (folder) {
         case MessageFolder::Inbox:
-            return InboxRow(index, message.number, message.dateTime, text,
-                            message.status == "REC UNREAD");
+            return InboxRow(index, number, message.dateTime, text, message.status == "REC UNREAD");
         case MessageFolder::Drafts:
-            return DraftRow(index, message.number, text);
+            return DraftRow(index, number, text);
         default:
-            return StoredRow(index, message.number, text, message.status == "STO SENT");
+            return StoredRow(index, number, text, message.status == "STO SENT");
     }
 }
 
@@ -129,11 +128,11 @@ void ReadFolderSteps(PhoneSession& session, MessageFolder folder, Interaction& i
             continue;
         }
         std::optional<MessageAnswer> message;
-        std::string text;
+        Utf8Text text;
         if (IsMessageIndex(header.index)) {
             message = ParseMmgrMessage(session.AtCommand("AT+MMGR=" + header.index));
             try {
-                if (message) text = DecodePhoneText(message->phoneText);
+                if (message) text = DecodeUcs2(message->phoneText);
             } catch (const EConvertError&) {
                 message.reset();
             }
@@ -141,11 +140,14 @@ void ReadFolderSteps(PhoneSession& session, MessageFolder folder, Interaction& i
         if (!message) {
             report.unreadable.push_back(header.index.empty() ? "?" : header.index);
         } else {
-            const MessageRow row = RowOf(folder, header.index, *message, text);
+            // The number as the phone put it in the header: ASCII, or 8-bit text as it was
+            // always taken (Windows-1251 unless it is well-formed UTF-8).
+            const Utf8Text number = Utf8OrCp1251ToUtf8(message->number);
+            const MessageRow row = RowOf(folder, header.index, number, *message, text);
             report.rows.push_back(row);
             if (sink.added) sink.added(row);
             if (folder == MessageFolder::Inbox)
-                received.push_back({message->number, message->dateTime, text});
+                received.push_back({number, message->dateTime, text});
         }
         interaction.progress(static_cast<int>(i) + 1, total);
         interaction.processEvents();

@@ -1,32 +1,38 @@
 #include "messages/message_rows.h"
 
-#include "link/cp1251.h"
-
 namespace orlin {
 
-std::string ReadWord() {
-    return Utf8ToCp1251("прочитано");
+Utf8Text ReadWord() {
+    return "прочитано";
 }
-std::string UnreadWord() {
-    return Utf8ToCp1251("не прочитано");
+Utf8Text UnreadWord() {
+    return "не прочитано";
 }
-std::string SentWord() {
-    return Utf8ToCp1251("отправлено");
+Utf8Text SentWord() {
+    return "отправлено";
 }
-std::string UnsentWord() {
-    return Utf8ToCp1251("не отправлено");
+Utf8Text UnsentWord() {
+    return "не отправлено";
 }
-std::string ArchivedWord() {
-    return Utf8ToCp1251("сохранено");
+Utf8Text ArchivedWord() {
+    return "сохранено";
 }
 
-MessageRow InboxRow(const std::string& index, const std::string& number,
-                    const std::string& dateTime, const std::string& text, bool unread) {
+size_t MessageRow::size() const {
+    // Characters, line breaks included: every byte that does not continue a UTF-8 character.
+    size_t characters = 0;
+    for (char c : text)
+        if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) ++characters;
+    return characters;
+}
+
+MessageRow InboxRow(const std::string& index, const Utf8Text& number, const std::string& dateTime,
+                    const Utf8Text& text, bool unread) {
     MessageRow row;
     row.index = index;
     row.number = number;
     row.dateTime = dateTime;
-    row.typeText = Utf8ToCp1251("входящее");
+    row.typeText = "входящее";
     row.kind = MessageKind::Incoming;
     row.statusText = unread ? UnreadWord() : ReadWord();
     row.state = unread ? MessageState::Unread : MessageState::Read;
@@ -34,13 +40,13 @@ MessageRow InboxRow(const std::string& index, const std::string& number,
     return row;
 }
 
-MessageRow StoredRow(const std::string& index, const std::string& number, const std::string& text,
+MessageRow StoredRow(const std::string& index, const Utf8Text& number, const Utf8Text& text,
                      bool sent) {
     MessageRow row;
     row.index = index;
     row.number = number;
     row.dateTime = kNoDateTime;
-    row.typeText = Utf8ToCp1251("исходящее");
+    row.typeText = "исходящее";
     row.kind = MessageKind::Outgoing;
     row.statusText = sent ? SentWord() : UnsentWord();
     row.state = sent ? MessageState::Sent : MessageState::Unsent;
@@ -48,9 +54,9 @@ MessageRow StoredRow(const std::string& index, const std::string& number, const 
     return row;
 }
 
-MessageRow DraftRow(const std::string& index, const std::string& number, const std::string& text) {
+MessageRow DraftRow(const std::string& index, const Utf8Text& number, const Utf8Text& text) {
     MessageRow row = StoredRow(index, number, text, false);
-    row.typeText = Utf8ToCp1251("черновик");
+    row.typeText = "черновик";
     row.kind = MessageKind::Draft;
     return row;
 }
@@ -59,7 +65,7 @@ MessageRow ArchiveRow(const TArchiveSMS& message) {
     MessageRow row;
     row.number = message.number;
     row.dateTime = message.dateTime;
-    row.typeText = Utf8ToCp1251("архив");
+    row.typeText = "архив";
     row.kind = MessageKind::Archived;
     row.statusText = ArchivedWord();
     row.state = MessageState::Saved;

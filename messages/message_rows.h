@@ -1,9 +1,11 @@
 #pragma once
 // What the message list shows: the folders of the tree, one row per message with its kind
-// and status words, and the archived message record. Texts are Windows-1251.
+// and status words, and the archived message record. Texts are UTF-8.
 
 #include <string>
 #include <vector>
+
+#include "link/text_types.h"
 
 namespace orlin {
 
@@ -12,9 +14,9 @@ enum class MessageFolder { Inbox = 1, Outgoing = 2, Sent = 3, Drafts = 4, Archiv
 
 // One archived message: number, date and time, text.
 struct TArchiveSMS {
-    std::string number;
+    Utf8Text number;
     std::string dateTime;
-    std::string text;
+    Utf8Text text;
     bool operator==(const TArchiveSMS&) const = default;
 };
 
@@ -26,36 +28,36 @@ enum class MessageState { Read, Unread, Sent, Unsent, Saved };
 // The "Дата/Время" of stored messages, which carry none.
 inline constexpr const char* kNoDateTime = "-------------";
 
-// The status words of the list (Windows-1251).
-std::string ReadWord();      // "прочитано"
-std::string UnreadWord();    // "не прочитано"
-std::string SentWord();      // "отправлено"
-std::string UnsentWord();    // "не отправлено"
-std::string ArchivedWord();  // "сохранено"
+// The status words of the list (UTF-8).
+Utf8Text ReadWord();      // "прочитано"
+Utf8Text UnreadWord();    // "не прочитано"
+Utf8Text SentWord();      // "отправлено"
+Utf8Text UnsentWord();    // "не отправлено"
+Utf8Text ArchivedWord();  // "сохранено"
 
 struct MessageRow {
     std::string index;  // "#": the index in the phone's storage; empty for archive rows
-    std::string number;
+    Utf8Text number;
     std::string dateTime;
-    std::string typeText;
+    Utf8Text typeText;
     MessageKind kind = MessageKind::Archived;
-    std::string statusText;
+    Utf8Text statusText;
     MessageState state = MessageState::Saved;
-    std::string text;
+    Utf8Text text;
 
-    // "Размер": the characters (bytes) of the decoded text.
-    size_t size() const { return text.size(); }
+    // "Размер": the characters of the decoded text (Unicode characters, line breaks included).
+    size_t size() const;
     bool unread() const { return state == MessageState::Unread; }
     bool fromArchive() const { return index.empty(); }
     bool operator==(const MessageRow&) const = default;
 };
 
-MessageRow InboxRow(const std::string& index, const std::string& number,
-                    const std::string& dateTime, const std::string& text, bool unread);
+MessageRow InboxRow(const std::string& index, const Utf8Text& number, const std::string& dateTime,
+                    const Utf8Text& text, bool unread);
 // Outgoing and sent messages: "исходящее", sent or not.
-MessageRow StoredRow(const std::string& index, const std::string& number, const std::string& text,
+MessageRow StoredRow(const std::string& index, const Utf8Text& number, const Utf8Text& text,
                      bool sent);
-MessageRow DraftRow(const std::string& index, const std::string& number, const std::string& text);
+MessageRow DraftRow(const std::string& index, const Utf8Text& number, const Utf8Text& text);
 MessageRow ArchiveRow(const TArchiveSMS& message);
 
 // The row after the phone took "mark as read": "прочитано".

@@ -17,20 +17,54 @@ int TextLimit(MessageLanguage language) {
     return language == MessageLanguage::Russian ? 70 : 160;
 }
 
-MessageLanguage LanguageOfText(std::u32string_view text) {
-    for (char32_t c : text)
-        if (c > 0xFF) return MessageLanguage::Russian;
-    return MessageLanguage::English;
+namespace {
+
+// The GSM 7-bit default alphabet beyond ASCII, and the ASCII characters it lacks.
+constexpr std::u32string_view kGsmBeyondAscii = U"£¥èéùìòÇØøÅåΔΦΓΛΩΠΨΣΘΞÆæßÉ¤¡ÄÖÑÜ§¿äöñüà€";
+constexpr std::u32string_view kAsciiOutsideGsm = U"`";
+// The characters of the extension table: an escape and a character each.
+constexpr std::u32string_view kGsmExtension = U"^{}\\[~]|€";
+
+}  // namespace
+
+TextCapacity CapacityOfText(std::u32string_view text) {
+    TextCapacity capacity;
+    capacity.gsm = true;
+    for (char32_t c : text) {
+        const bool ascii = c == '\n' || c == '\r' || (c >= 0x20 && c < 0x7F);
+        if (ascii ? kAsciiOutsideGsm.find(c) != std::u32string_view::npos
+                  : kGsmBeyondAscii.find(c) == std::u32string_view::npos) {
+            capacity.gsm = false;
+            break;
+        }
+        capacity.length += kGsmExtension.find(c) != std::u32string_view::npos ? 2 : 1;
+    }
+    if (capacity.gsm) {
+        capacity.limit = 160;
+        return capacity;
+    }
+    capacity.limit = 70;
+    capacity.length = text.size();
+    return capacity;
 }
 
-std::string TooLongText(int length, MessageLanguage language) {
+Utf8Text TooLongText(int length, MessageLanguage language) {
     const int limit = TextLimit(language);
-    return Utf8ToCp1251(
-        "Текст не поместится в сообщение: в нём " +
-        RussianCount(length, "символ", "символа", "символов") + ", а сообщение на языке «" +
-        (language == MessageLanguage::Russian ? "русский" : "английский") + "» вмещает " +
-        RussianCount(limit, "символ", "символа", "символов") + ". Сократите текст на " +
-        RussianCount(length - limit, "символ", "символа", "символов") + ".");
+    return "Текст не поместится в сообщение: в нём " +
+           RussianCount(length, "символ", "символа", "символов") + ", а сообщение на языке «" +
+           (language == MessageLanguage::Russian ? "русский" : "английский") + "» вмещает " +
+           RussianCount(limit, "символ", "символа", "символов") + ". Сократите текст на " +
+           RussianCount(length - limit, "символ", "символа", "символов") + ".";
+}
+
+Utf8Text BeyondUcs2Text(const Utf8Text& text) {
+    size_t replaced = 0;
+    EncodeUcs2(text, &replaced);
+    if (replaced == 0) return {};
+    return "Телефон не хранит " +
+           RussianCount(static_cast<int>(replaced), "символ", "символа", "символов") +
+           " текста (за пределами UCS2, например эмодзи): в сообщении вместо " +
+           (replaced == 1 ? "него будет «?»." : "них будут «?».");
 }
 
 KeyVerdict FilterKey(MessageLanguage language, int length, char key) {
@@ -42,8 +76,8 @@ KeyVerdict FilterKey(MessageLanguage language, int length, char key) {
     return KeyVerdict::Accept;
 }
 
-std::string ResolveRecipient(const std::string& text, std::optional<size_t> picked,
-                             const std::vector<Contact>& contacts) {
+Utf8Text ResolveRecipient(const Utf8Text& text, std::optional<size_t> picked,
+                          const std::vector<Contact>& contacts) {
     if (picked && *picked < contacts.size() && contacts[*picked].name == text)
         return contacts[*picked].number;
     for (const Contact& contact : contacts)
@@ -64,22 +98,22 @@ void BeginCompose(PhoneSession& session) {
     session.AtCommand("AT+CSCS=UCS2");
 }
 
-std::string SendOutcomeText(SendOutcome outcome) {
+Utf8Text SendOutcomeText(SendOutcome outcome) {
     switch (outcome) {
         case SendOutcome::WriteRefused:
-            return Utf8ToCp1251("Невозможно записать сообщение.");
+            return "Невозможно записать сообщение.";
         case SendOutcome::NoIndex:
-            return Utf8ToCp1251("Сообщение записано, но не отправлено.");
+            return "Сообщение записано, но не отправлено.";
         case SendOutcome::Stored:
-            return Utf8ToCp1251("Сообщение записано в \"Иходящие\".");
+            return "Сообщение записано в \"Иходящие\".";
         case SendOutcome::SendRefused:
-            return Utf8ToCp1251("Сбой отправки...");
+            return "Сбой отправки...";
         case SendOutcome::SentAndStored:
-            return Utf8ToCp1251("Сообщение отправлено и записано в \"Иходящие\".");
+            return "Сообщение отправлено и записано в \"Иходящие\".";
         case SendOutcome::SentAndDeleted:
-            return Utf8ToCp1251("Сообщение отправлено.");
+            return "Сообщение отправлено.";
         case SendOutcome::SentNotDeleted:
-            return Utf8ToCp1251("Сообщение отправлено, но не удалено из телефона.");
+            return "Сообщение отправлено, но не удалено из телефона.";
     }
     return {};
 }
@@ -104,10 +138,9 @@ bool TextTaken(const std::string& answer) {
 
 }  // namespace
 
-SendOutcome SendNewMessage(PhoneSession& session, const std::string& number,
-                           const std::string& text, SendAction action,
-                           const std::function<void(int ms)>& wait) {
-    const std::string command = ComposeCommand(number, EncodePhoneText(text));
+SendOutcome SendNewMessage(PhoneSession& session, const Utf8Text& number, const Utf8Text& text,
+                           SendAction action, const std::function<void(int ms)>& wait) {
+    const std::string command = ComposeCommand(number, EncodeUcs2(text));
     const std::string written = session.AtCommand(command);
     if (!EndsInOk(written)) {
         if (!TextTaken(written)) session.port().DiscardLateAnswer(kLateAnswerQuietMs);
@@ -140,8 +173,8 @@ bool SendStored(PhoneSession& session, const std::string& index) {
     return EndsInOk(session.AtCommand("AT+CMSS=" + index));
 }
 
-std::string SendStoredText(bool sent) {
-    return Utf8ToCp1251(sent ? "Сообщение отправлено..." : "Сбой отправки...");
+Utf8Text SendStoredText(bool sent) {
+    return sent ? "Сообщение отправлено..." : "Сбой отправки...";
 }
 
 }  // namespace orlin

@@ -18,6 +18,7 @@
 #include "link/connection_lost.h"
 #include "link/phone_session.h"
 #include "link/plural.h"
+#include "link/text_utils.h"
 #include "link/whole_file.h"
 #include "messages/message_delete.h"
 #include "messages/message_export.h"
@@ -35,7 +36,6 @@
 using orlin::FromCp1251;
 using orlin::MessageFolder;
 using orlin::MessageRow;
-using orlin::ToCp1251;
 
 namespace {
 
@@ -97,17 +97,13 @@ QPushButton* button(QWidget* parent, const char* name, const QString& caption) {
     return b;
 }
 
-// Two rows compare by the text of the sorted column, folding only the Latin letters' case;
-// numbers compare as text, so 10 comes before 9.
+// Two rows compare by the text of the sorted column in the lists' order (folding only the
+// Latin letters' case); numbers compare as text, so 10 comes before 9.
 bool lvSMSCompare(const QTreeWidgetItem& a, const QTreeWidgetItem& b, int column) {
     const QString x = a.text(column), y = b.text(column);
-    auto fold = [](QChar c) -> char16_t {
-        const char16_t u = c.unicode();
-        return u >= u'A' && u <= u'Z' ? u + 32 : u;
-    };
-    for (qsizetype i = 0; i < std::min(x.size(), y.size()); ++i)
-        if (fold(x[i]) != fold(y[i])) return fold(x[i]) < fold(y[i]);
-    return x.size() < y.size();
+    return orlin::CompareListTexts(
+               std::u16string_view(reinterpret_cast<const char16_t*>(x.utf16()), x.size()),
+               std::u16string_view(reinterpret_cast<const char16_t*>(y.utf16()), y.size())) < 0;
 }
 
 class MessageItem : public QTreeWidgetItem {
@@ -430,14 +426,14 @@ void MessagesTab::pmSMSClearClick() {
 
 QTreeWidgetItem* MessagesTab::addRow(const MessageRow& row) {
     auto* item = new MessageItem(lvSMS);
-    item->setText(ColIndex, FromCp1251(row.index));
-    item->setText(ColNumber, FromCp1251(row.number));
-    item->setText(ColDateTime, FromCp1251(row.dateTime));
-    item->setText(ColType, FromCp1251(row.typeText));
+    item->setText(ColIndex, QString::fromStdString(row.index));
+    item->setText(ColNumber, QString::fromStdString(row.number));
+    item->setText(ColDateTime, QString::fromStdString(row.dateTime));
+    item->setText(ColType, QString::fromStdString(row.typeText));
     item->setData(ColType, kKindRole, static_cast<int>(row.kind));
     item->setIcon(ColType, context_.images().small(IconOf(row.kind)));
     item->setText(ColSize, QString::number(row.size()));
-    item->setText(ColText, FromCp1251(row.text));
+    item->setText(ColText, QString::fromStdString(row.text));
     for (int centred : {ColDateTime, ColType, ColSize, ColStatus})
         item->setTextAlignment(centred, Qt::AlignCenter);
     showStatus(item, row);
@@ -447,19 +443,19 @@ QTreeWidgetItem* MessagesTab::addRow(const MessageRow& row) {
 
 MessageRow MessagesTab::rowOf(const QTreeWidgetItem* item) {
     MessageRow row;
-    row.index = ToCp1251(item->text(ColIndex));
-    row.number = ToCp1251(item->text(ColNumber));
-    row.dateTime = ToCp1251(item->text(ColDateTime));
-    row.typeText = ToCp1251(item->text(ColType));
+    row.index = item->text(ColIndex).toStdString();
+    row.number = item->text(ColNumber).toStdString();
+    row.dateTime = item->text(ColDateTime).toStdString();
+    row.typeText = item->text(ColType).toStdString();
     row.kind = static_cast<orlin::MessageKind>(item->data(ColType, kKindRole).toInt());
-    row.statusText = ToCp1251(item->text(ColStatus));
+    row.statusText = item->text(ColStatus).toStdString();
     row.state = static_cast<orlin::MessageState>(item->data(ColStatus, kMessageStateRole).toInt());
-    row.text = ToCp1251(item->text(ColText));
+    row.text = item->text(ColText).toStdString();
     return row;
 }
 
 void MessagesTab::showStatus(QTreeWidgetItem* item, const MessageRow& row) {
-    item->setText(ColStatus, FromCp1251(row.statusText));
+    item->setText(ColStatus, QString::fromStdString(row.statusText));
     item->setData(ColStatus, kMessageStateRole, static_cast<int>(row.state));
     item->setIcon(ColStatus, context_.images().small(IconOf(row.state)));
     lvSMSCustomDrawSubItem(item);
@@ -559,13 +555,15 @@ void MessagesTab::compose(const OfferedContact* contact) {
         }
     } reset{dialog_, contact != nullptr};
     if (contact) {
-        dialog_->prepareFor({contact->name, contact->number}, contact->icon);
+        dialog_->prepareFor({contact->nameText.toStdString(), contact->numberText.toStdString()},
+                            contact->icon);
     } else {
         std::vector<orlin::Contact> contacts;
         QList<QIcon> icons;
         for (const OfferedContact& offered :
              contactOffer_ ? contactOffer_() : std::vector<OfferedContact>()) {
-            contacts.push_back({offered.name, offered.number});
+            // Every letter of the name, whatever the code page holds.
+            contacts.push_back({offered.nameText.toStdString(), offered.numberText.toStdString()});
             icons << offered.icon;
         }
         dialog_->prepareNew(contacts, icons);
@@ -577,7 +575,7 @@ void MessagesTab::compose(const OfferedContact* contact) {
     if (!dialog_->execute()) return;
     const orlin::SendOutcome outcome = orlin::SendNewMessage(
         session, dialog_->recipientNumber, dialog_->messageText, dialog_->action());
-    const QString text = FromCp1251(orlin::SendOutcomeText(outcome));
+    const QString text = QString::fromStdString(orlin::SendOutcomeText(outcome));
     if (outcome == orlin::SendOutcome::SentNotDeleted)
         MessageBoxes::warning(this, text);
     else if (orlin::IsSendFailure(outcome))
@@ -592,12 +590,12 @@ void MessagesTab::pmSendSMSClick() {
     orlin::Guarded([this] {
         const std::vector<QTreeWidgetItem*> rows = selectedRows();
         if (rows.empty()) {
-            MessageBoxes::error(this, FromCp1251(orlin::NothingSelectedText()));
+            MessageBoxes::error(this, QString::fromStdString(orlin::NothingSelectedText()));
             return;
         }
         const MessageRow row = rowOf(rows.front());
         if (row.fromArchive()) {
-            MessageBoxes::information(this, FromCp1251(orlin::ArchiveRowText()));
+            MessageBoxes::information(this, QString::fromStdString(orlin::ArchiveRowText()));
             return;
         }
         context_.LoadPortSettings();
@@ -605,7 +603,7 @@ void MessagesTab::pmSendSMSClick() {
         options.useSettingsTimeout = true;
         orlin::PhoneSession session(context_.portSettings(), options);
         const bool sent = orlin::SendStored(session, row.index);
-        const QString text = FromCp1251(orlin::SendStoredText(sent));
+        const QString text = QString::fromStdString(orlin::SendStoredText(sent));
         if (sent)
             MessageBoxes::information(this, text);
         else
@@ -634,7 +632,7 @@ void MessagesTab::N20Click() {
 void MessagesTab::deleteSelected() {
     const std::vector<QTreeWidgetItem*> rows = selectedRows();
     if (rows.empty()) {
-        MessageBoxes::error(this, FromCp1251(orlin::NothingSelectedText()));
+        MessageBoxes::error(this, QString::fromStdString(orlin::NothingSelectedText()));
         return;
     }
     std::vector<QTreeWidgetItem*> onPhone;
@@ -661,14 +659,14 @@ void MessagesTab::deleteSelected() {
         }
     }
     if (!change.refused.empty())
-        MessageBoxes::error(this, FromCp1251(orlin::DeleteMessagesText(change)));
+        MessageBoxes::error(this, QString::fromStdString(orlin::DeleteMessagesText(change)));
     if (onPhone.size() < rows.size())
-        MessageBoxes::information(this, FromCp1251(orlin::ArchiveRowText()));
+        MessageBoxes::information(this, QString::fromStdString(orlin::ArchiveRowText()));
 }
 
 std::vector<std::string> MessagesTab::indexesOf(const std::vector<QTreeWidgetItem*>& rows) {
     std::vector<std::string> indexes;
-    for (const QTreeWidgetItem* item : rows) indexes.push_back(ToCp1251(item->text(ColIndex)));
+    for (const QTreeWidgetItem* item : rows) indexes.push_back(item->text(ColIndex).toStdString());
     return indexes;
 }
 
@@ -677,7 +675,7 @@ void MessagesTab::removeDeleted(const std::vector<QTreeWidgetItem*>& rows,
                                 const orlin::MessagesChange& change) {
     std::vector<std::string> done = change.done;
     for (QTreeWidgetItem* item : rows) {
-        const auto found = std::find(done.begin(), done.end(), ToCp1251(item->text(ColIndex)));
+        const auto found = std::find(done.begin(), done.end(), item->text(ColIndex).toStdString());
         if (found == done.end()) continue;
         done.erase(found);
         delete item;
@@ -714,8 +712,9 @@ void MessagesTab::deleteAll() {
     removeDeleted(onPhone, change);
     change.RaiseFailure();
     if (!change.refused.empty())
-        MessageBoxes::error(this, FromCp1251(orlin::DeleteMessagesText(change)));
-    if (archiveRows) MessageBoxes::information(this, FromCp1251(orlin::ArchiveRowText()));
+        MessageBoxes::error(this, QString::fromStdString(orlin::DeleteMessagesText(change)));
+    if (archiveRows)
+        MessageBoxes::information(this, QString::fromStdString(orlin::ArchiveRowText()));
 }
 
 void MessagesTab::pmMarkasReadClick() {
@@ -724,13 +723,13 @@ void MessagesTab::pmMarkasReadClick() {
     orlin::Guarded([this] {
         const std::vector<QTreeWidgetItem*> rows = selectedRows();
         if (rows.empty()) {
-            MessageBoxes::error(this, FromCp1251(orlin::NothingSelectedText()));
+            MessageBoxes::error(this, QString::fromStdString(orlin::NothingSelectedText()));
             return;
         }
         QTreeWidgetItem* item = rows.front();
         MessageRow row = rowOf(item);
         if (row.fromArchive()) {
-            MessageBoxes::information(this, FromCp1251(orlin::ArchiveRowText()));
+            MessageBoxes::information(this, QString::fromStdString(orlin::ArchiveRowText()));
             return;
         }
         orlin::PhoneSession::Options options;
@@ -760,6 +759,10 @@ void MessagesTab::exportSelected(const QString& path) {
     std::vector<MessageRow> rows;
     for (const QTreeWidgetItem* item : selectedRows()) rows.push_back(rowOf(item));
     const bool table = SaveDialog1->selectedNameFilter() == QString::fromUtf8(kCsvTableFilter);
+    size_t changed = 0;
     orlin::WriteWholeFile(orlin::Utf8Path(path),
-                          table ? orlin::ExportCsv(rows) : orlin::ExportBlocks(rows));
+                          table ? orlin::ExportCsv(rows) : orlin::ExportBlocks(rows, &changed));
+    // The text blocks are Windows-1251: the messages that lost a character are said.
+    if (changed > 0)
+        MessageBoxes::warning(this, QString::fromStdString(orlin::BlocksChangedText(changed)));
 }

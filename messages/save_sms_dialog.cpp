@@ -16,7 +16,6 @@
 #include "ui/message_boxes.h"
 #include "ui/phone_text_qt.h"
 
-using orlin::FromCp1251;
 using orlin::ToCp1251;
 
 namespace {
@@ -114,7 +113,7 @@ void TfrmSaveSMS::prepareNew(const std::vector<orlin::Contact>& offer, const QLi
     for (size_t i = 0; i < offer.size(); ++i)
         cbAbonents->addItem(
             i < static_cast<size_t>(icons.size()) ? icons[static_cast<int>(i)] : QIcon(),
-            FromCp1251(offer[i].name));
+            QString::fromStdString(offer[i].name));
     cbAbonents->setCurrentIndex(-1);
     cbAbonents->setEditText(QString());
 }
@@ -123,9 +122,9 @@ void TfrmSaveSMS::prepareFor(const orlin::Contact& contact, const QIcon& icon) {
     RadioGroupItems->button(static_cast<int>(orlin::SendAction::StoreAndSend))->setChecked(true);
     contacts = {contact};
     cbAbonents->clear();
-    cbAbonents->addItem(icon, FromCp1251(contact.name));
+    cbAbonents->addItem(icon, QString::fromStdString(contact.name));
     cbAbonents->setCurrentIndex(0);
-    cbAbonents->setEditText(FromCp1251(contact.name));
+    cbAbonents->setEditText(QString::fromStdString(contact.name));
 }
 
 void TfrmSaveSMS::reset() {
@@ -150,8 +149,13 @@ orlin::MessageLanguage TfrmSaveSMS::language() const {
     return static_cast<orlin::MessageLanguage>(rgLanguageItems->checkedId());
 }
 
+// The characters of the text as the phone counts them (an emoji is one).
+int TfrmSaveSMS::textLength() const {
+    return static_cast<int>(orlin::Ucs2Length(Memo1->toPlainText().toStdString()));
+}
+
 void TfrmSaveSMS::Memo1Change() {
-    const int left = orlin::TextLimit(language()) - Memo1->toPlainText().size();
+    const int left = orlin::TextLimit(language()) - textLength();
     Label3->setText(QStringLiteral("Осталось символов: %1").arg(left));
 }
 
@@ -169,9 +173,10 @@ bool TfrmSaveSMS::Memo1KeyPress(const QKeyEvent& key) {
     else if (key.text().isEmpty())
         return true;
     else
+        // The filter knows the Windows-1251 keys: any other character (a Greek or a Polish
+        // letter) comes as '?', which both languages take.
         code = ToCp1251(key.text().left(1)).front();
-    return orlin::FilterKey(language(), static_cast<int>(Memo1->toPlainText().size()), code) ==
-           orlin::KeyVerdict::Accept;
+    return orlin::FilterKey(language(), textLength(), code) == orlin::KeyVerdict::Accept;
 }
 
 bool TfrmSaveSMS::eventFilter(QObject* watched, QEvent* event) {
@@ -201,9 +206,9 @@ void TfrmSaveSMS::SpeedButton1Click() {
         return;
     }
     // A pasted text can pass the counter; the phone would refuse it without a reason.
-    const int length = static_cast<int>(Memo1->toPlainText().size());
+    const int length = textLength();
     if (length > orlin::TextLimit(language())) {
-        MessageBoxes::warning(this, FromCp1251(orlin::TooLongText(length, language())));
+        MessageBoxes::warning(this, QString::fromStdString(orlin::TooLongText(length, language())));
         return;
     }
     // The picked contact counts while the box still shows its name.
@@ -211,15 +216,19 @@ void TfrmSaveSMS::SpeedButton1Click() {
     std::optional<size_t> pickedContact;
     if (picked >= 0 && cbAbonents->itemText(picked) == recipient)
         pickedContact = static_cast<size_t>(picked);
-    const std::string number =
-        orlin::ResolveRecipient(ToCp1251(recipient), pickedContact, contacts);
+    const orlin::Utf8Text number =
+        orlin::ResolveRecipient(recipient.toStdString(), pickedContact, contacts);
     if (!orlin::RecipientAllowed(number)) {
         MessageBoxes::warning(this, QStringLiteral("Номер содержит недопустимые символы."));
         return;
     }
+    messageText = Memo1->toPlainText().toStdString();
+    // An emoji cannot go to the phone: it is said before the message goes, not replaced in
+    // silence.
+    const orlin::Utf8Text beyond = orlin::BeyondUcs2Text(messageText);
+    if (!beyond.empty()) MessageBoxes::warning(this, QString::fromStdString(beyond));
     accepted = true;
-    messageText = ToCp1251(Memo1->toPlainText());
-    encodedText = orlin::EncodePhoneText(messageText);
+    encodedText = orlin::EncodeUcs2(messageText);
     recipientNumber = number;
     composedCommand = orlin::ComposeCommand(recipientNumber, encodedText);
     accept();

@@ -47,11 +47,11 @@ public:
     QPushButton* SpeedButton1 = nullptr;  // "Ok"
     QPushButton* SpeedButton2 = nullptr;  // "Отмена"
 
-    // Set by "Ok", read by the opener (Windows-1251 texts).
+    // Set by "Ok", read by the opener.
     bool accepted = false;
-    std::string messageText;  // as typed
-    std::string encodedText;
-    std::string recipientNumber;
+    orlin::Utf8Text messageText;  // as typed
+    std::string encodedText;      // UCS2 hexadecimal
+    orlin::Utf8Text recipientNumber;
     std::string composedCommand;
     std::vector<orlin::Contact> contacts;
 
@@ -67,4 +67,5 @@ protected:
 private:
     // Memo1KeyPress: true when the key is taken.
     bool Memo1KeyPress(const class QKeyEvent& key);
+    int textLength() const;
 };

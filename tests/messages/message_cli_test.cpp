@@ -7,6 +7,7 @@
 #include <fstream>
 
 #include "messages/message_archive.h"
+#include "messages/message_export.h"
 #include "tests/support/cli_run.h"
 #include "tests/support/fault_runs.h"
 #include "tests/support/sim_phone.h"
@@ -154,6 +155,123 @@ TEST_F(SmsCli, AnExportThatFailsHalfWayLeavesTheOldFile) {
         for (const auto& entry : fs::directory_iterator(dir_))
             EXPECT_EQ(entry.path().extension(), ".txt") << entry.path();
         EXPECT_EQ(std::distance(fs::directory_iterator(dir_), {}), 3);  // and out.txt, err.txt
+    }
+}
+
+// Texts of every language the phone holds: read from the phone, listed (tab-separated and
+// JSON), archived and read back from the archive, exported to CSV, and sent to the phone and
+// read back, byte for byte.
+TEST_F(SmsCli, TextsOfEveryLanguageGoEveryWayUnchanged) {
+    const struct {
+        std::string text;
+        std::string size;
+        bool cp1251;  // the archive keeps it in Windows-1251
+    } cases[] = {{"Привет; как дела?", "17", true},
+                 {"Müller", "6", false},
+                 {"Łukasz Żółć", "11", false},
+                 {"Ελένη", "5", false},
+                 {"עברית", "5", false},
+                 {"中文", "2", false}};
+    const std::string sender[] = {"+79111234561", "+79111234562", "+79111234563",
+                                  "+79111234564", "+79111234565", "+79111234566"};
+    phone.edit([&](phonesim::PhoneState& s) {
+        s.contents.messages.clear();
+        for (int i = 0; i < 6; ++i)
+            s.contents.messages[i + 1] = {phonesim::MessageStorage::IM, MessageStatus::RecRead,
+                                          sender[i], "2026/12/07,18:02:11", cases[i].text};
+    });
+    const CliRun list = Cli("sms list inbox");
+    ASSERT_EQ(list.status, 0) << list.err;
+    const CliRun json = Cli("sms list inbox --format json");
+    ASSERT_EQ(json.status, 0) << json.err;
+    const CliRun archive = Cli("sms list archive");
+    ASSERT_EQ(archive.status, 0) << archive.err;
+    ASSERT_EQ(Cli("sms export inbox.csv --folder inbox --format csv").status, 0);
+    const std::string csv = test::FileBytes(dir_ / "inbox.csv");
+    const std::vector<std::string> archiveLines =
+        ArchiveLines(test::FileBytes(dir_ / "sms_789012.txt"));
+    ASSERT_EQ(archiveLines.size(), 6u);
+    for (int i = 0; i < 6; ++i) {
+        const auto& c = cases[i];
+        SCOPED_TRACE(c.text);
+        const std::string index = std::to_string(i + 1);
+        EXPECT_EQ(Lines(list.out)[i], index + "\t" + sender[i] +
+                                          "\t2026/12/07,18:02:11\tвходящее\t" + c.size +
+                                          "\tпрочитано\t" + c.text);
+        EXPECT_EQ(Lines(json.out)[i + 1].rfind("{\"index\":" + index +
+                                                   ",\"folder\":\"inbox\","
+                                                   "\"number\":\"" +
+                                                   sender[i] + "\"",
+                                               0),
+                  0u);
+        EXPECT_NE(
+            Lines(json.out)[i + 1].find(",\"size\":" + c.size + ",\"text\":\"" + c.text + "\","),
+            std::string::npos)
+            << Lines(json.out)[i + 1];
+        const std::string line = sender[i] + ";2026/12/07,18:02:11;" + c.text;
+        EXPECT_EQ(archiveLines[i], c.cp1251 ? W(line) : line);
+        EXPECT_EQ(Lines(archive.out)[i], "\t" + sender[i] + "\t2026/12/07,18:02:11\tархив\t" +
+                                             c.size + "\tсохранено\t" + c.text);
+        EXPECT_NE(csv.find("\r\n" + index + "," + sender[i] + ",\"2026/12/07,18:02:11\",входящее," +
+                           c.size + ",прочитано," + c.text + "\r\n"),
+                  std::string::npos);
+    }
+
+    // The text blocks are Windows-1251: what they changed is said, the CSV table named.
+    const CliRun blocks = Cli("sms export inbox.txt --folder inbox");
+    EXPECT_EQ(blocks.status, 0) << blocks.err;
+    EXPECT_EQ(blocks.err, BlocksChangedText(5) + "\n");
+
+    // Sent to the phone and read back: every character as typed.
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        const CliRun sent = Cli("sms send --store-only +79001234567 '" + c.text + "'");
+        EXPECT_EQ(sent.status, 0) << sent.err;
+        EXPECT_EQ(sent.err, "");
+    }
+    const CliRun outgoing = Cli("sms list outgoing");
+    ASSERT_EQ(outgoing.status, 0) << outgoing.err;
+    for (int i = 0; i < 6; ++i)
+        EXPECT_EQ(Lines(outgoing.out)[i], std::to_string(i + 7) +
+                                              "\t+79001234567\t-------------\tисходящее\t" +
+                                              cases[i].size + "\tне отправлено\t" + cases[i].text);
+}
+
+// The command line has no language to choose: the text's characters choose the limit, and a
+// refusal says which one applied.
+TEST_F(SmsCli, TheTextChoosesItsLimit) {
+    std::string greek70, greek71;
+    for (int i = 0; i < 70; ++i) greek70 += "λ";
+    greek71 = greek70 + "λ";
+    const struct {
+        std::string text;
+        int status;
+        std::string err;
+    } cases[] = {
+        {std::string(160, 'a'), 0, ""},
+        {std::string(161, 'a'), 2,
+         "the text takes 161 places; a message in the GSM 7-bit alphabet holds 160"},
+        {std::string(80, '['), 0, ""},
+        {std::string(81, '['), 2, "the text takes 162 places"},
+        {greek70, 0, ""},
+        {greek71, 2,
+         "the text has 71 characters; a message holds 70 when a character lies outside the GSM "
+         "7-bit alphabet"},
+        // An emoji is one character the phone cannot hold: said, then sent as '?'.
+        {"Ура 😀", 0,
+         "Телефон не хранит 1 символ текста (за пределами UCS2, например эмодзи): в сообщении "
+         "вместо него будет «?»."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        phone.edit([](phonesim::PhoneState& s) { s.contents.messages.erase(12); });
+        const CliRun run = Cli("sms send --store-only 900 '" + c.text + "'");
+        EXPECT_EQ(run.status, c.status) << run.err;
+        EXPECT_NE(run.err.find(c.err), std::string::npos) << run.err;
+        if (c.status == 0) {
+            const std::string stored = phone.state().contents.messages.at(12).text;
+            EXPECT_EQ(stored, c.text == "Ура 😀" ? "Ура ?" : c.text);
+        }
     }
 }
 

@@ -85,7 +85,7 @@ std::string Compose(SimPhone& phone, SendAction action) {
     PhoneSession session = Session(phone);
     BeginCompose(session);
     const SendOutcome outcome =
-        SendNewMessage(session, "+79001234567", W("Привет"), action, [](int) {});
+        SendNewMessage(session, "+79001234567", "Привет", action, [](int) {});
     // Whatever became of the message, the phone's next answer belongs to the next command: a
     // late answer to the text must not stand in for it.
     std::string next;
@@ -95,7 +95,8 @@ std::string Compose(SimPhone& phone, SendAction action) {
         next = "OK";  // the fault took the line; the run's own checks cover that
     }
     if (next.find("OK") == std::string::npos) return "the next command got " + next;
-    return IsSendFailure(outcome) ? SendOutcomeText(outcome) : std::string();
+    // Compared in the form of the exceptions' texts beside them.
+    return IsSendFailure(outcome) ? W(SendOutcomeText(outcome)) : std::string();
 }
 
 // Deleting as the window and the command line do it, through the core.
@@ -106,7 +107,7 @@ std::string DeleteEach(SimPhone& phone, const std::vector<std::string>& indexes,
         session, indexes, selectAll ? DeleteFrom::AllStorages : DeleteFrom::SelectedStorage);
     for (const std::string& index : change.done) confirmed.insert(std::stoi(index));
     change.RaiseFailure();
-    return DeleteMessagesText(change);
+    return W(DeleteMessagesText(change));
 }
 
 // Under each fault in turn: the report expected, or "" for the failure raised as it is (the

@@ -89,12 +89,12 @@ TEST_F(MessagesOnPhone, EachFolderListsItsMessages) {
     }
     const FolderReport inbox = read(MessageFolder::Inbox);
     EXPECT_EQ(inbox.rows[0], InboxRow("1", "+79111234567", "2026/12/07,18:02:11",
-                                      W("Привет! Встречаемся в семь у метро."), true));
+                                      "Привет! Встречаемся в семь у метро.", true));
     EXPECT_EQ(inbox.rows[2].dateTime, "2026/12/5,21:14:45");  // as the phone gave it
     EXPECT_EQ(read(MessageFolder::Sent).rows[1],
               StoredRow("7", "+4915123456789", "Happy birthday, Anna!", true));
     const FolderReport drafts = read(MessageFolder::Drafts);
-    EXPECT_EQ(drafts.rows[0], DraftRow("10", "", W("Черновик: купить хлеб, молоко")));
+    EXPECT_EQ(drafts.rows[0], DraftRow("10", "", "Черновик: купить хлеб, молоко"));
     EXPECT_EQ(interaction.lastMax, 2);  // two drafts, the second ends the bar
     EXPECT_EQ(interaction.lastPos, 2);
 }
@@ -154,7 +154,7 @@ TEST_F(MessagesOnPhone, ReadingTheInboxTwiceArchivesEachMessageOnce) {
     const FolderReport view = readArchive();
     ASSERT_EQ(view.rows.size(), 7u);
     EXPECT_EQ(view.rows[0], ArchiveRow({"+79111234567", "2026/12/07,18:02:11",
-                                        W("Привет! Встречаемся в семь у метро.")}));
+                                        "Привет! Встречаемся в семь у метро."}));
     read(MessageFolder::Sent);
     EXPECT_EQ(archive(), bytes);
 }
@@ -260,7 +260,7 @@ TEST_F(MessagesOnPhone, SendPathsReportWhatThePhoneDid) {
         phone.mark();
         PhoneSession session(phone.settings);
         BeginCompose(session);
-        const SendOutcome outcome = SendNewMessage(session, "+79001234567", W("Привет"), c.action,
+        const SendOutcome outcome = SendNewMessage(session, "+79001234567", "Привет", c.action,
                                                    [](int ms) { EXPECT_EQ(ms, 500); });
         EXPECT_EQ(outcome, c.outcome);
         std::vector<std::string> log = phone.since();
@@ -277,7 +277,7 @@ TEST_F(MessagesOnPhone, SendPathsReportWhatThePhoneDid) {
             EXPECT_EQ(messages.at(12).status, c.status);
         }
     }
-    EXPECT_EQ(SendOutcomeText(SendOutcome::Stored), W("Сообщение записано в \"Иходящие\"."));
+    EXPECT_EQ(SendOutcomeText(SendOutcome::Stored), "Сообщение записано в \"Иходящие\".");
 }
 
 TEST(MessageSend, AWriteWithoutAnIndexSendsNothingMore) {
@@ -309,7 +309,7 @@ TEST_F(MessagesOnPhone, StoredMessagesAreSentDeletedAndMarkedByIndex) {
     EXPECT_EQ(first.done, (std::vector<std::string>{"10", "11"}));
     EXPECT_EQ(first.refused, std::vector<std::string>{"99"});
     EXPECT_TRUE(first.unsent.empty());
-    EXPECT_EQ(DeleteMessagesText(first), W("Телефон не удалил сообщение 99."));
+    EXPECT_EQ(DeleteMessagesText(first), "Телефон не удалил сообщение 99.");
     EXPECT_EQ(phone.state().contents.messages.count(10), 0u);
     phone.mark();
     const MessagesChange again = DeleteMessages(session, {"10"}, DeleteFrom::SelectedStorage);
@@ -318,7 +318,7 @@ TEST_F(MessagesOnPhone, StoredMessagesAreSentDeletedAndMarkedByIndex) {
     EXPECT_TRUE(DeleteMessages(session, {}).Whole());
     MessagesChange refused;
     refused.refused = {"7", "3"};
-    EXPECT_EQ(DeleteMessagesText(refused), W("Телефон не удалил сообщения: 3, 7."));
+    EXPECT_EQ(DeleteMessagesText(refused), "Телефон не удалил сообщения: 3, 7.");
     EXPECT_EQ(DeleteMessagesText(MessagesChange()), "");
 }
 

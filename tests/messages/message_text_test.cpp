@@ -156,9 +156,9 @@ TEST_F(ArchiveFile, AppendsOnlyWhatItDoesNotHoldAndNeverShortens) {
     EXPECT_EQ(fs::path(path_).filename(), "sms_789012.txt");
     EnsureArchive(path_);
     EXPECT_EQ(bytes(), "");
-    const TArchiveSMS a{"+7911", "2026/12/07,18:02:11", W("Привет")};
+    const TArchiveSMS a{"+7911", "2026/12/07,18:02:11", "Привет"};
     const TArchiveSMS sameSecond{"+7903", "2026/12/07,18:02:11", "Hi"};
-    const TArchiveSMS nextPart{"+7911", "2026/12/07,18:02:11", W("часть 2")};
+    const TArchiveSMS nextPart{"+7911", "2026/12/07,18:02:11", "часть 2"};
     const TArchiveSMS broken{"+7911", "2026/12/07,18:03:00", "line\r\nbreak"};
     EXPECT_EQ(AppendToArchive(path_, {a, sameSecond, nextPart, broken}), 4);
     const std::string first = bytes();
@@ -204,6 +204,78 @@ TEST_F(ArchiveFile, AnAppendThatFailsHalfWayIsTakenBack) {
     EXPECT_EQ(ParseArchive(bytes()).size(), 6u);
 }
 
+// The texts of every language the phone can hold, and one it cannot (an emoji).
+const std::vector<std::string> kWorldTexts = {
+    "Привет; как дела?", "Müller", "Łukasz Żółć", "Ελένη", "עברית", "中文"};
+
+TEST_F(ArchiveFile, OldWindows1251AndMixedArchivesReadAsWritten) {
+    // What older versions wrote: Windows-1251 lines, one of them with "«»", "Ё" and "№".
+    const std::string old = W("+7911;2026/12/07,18:02:11;Привет; как дела\r\n") +
+                            "900;2026/11/28,08:30:15;Balance: 245.10 RUB\r\n" +
+                            W("+7903;2026/12/01,10:00:00;ЖЁЛТЫЙ «Т» №5\r\n");
+    WriteWholeFile(path_, old);
+    std::vector<TArchiveSMS> expected = {{"+7911", "2026/12/07,18:02:11", "Привет; как дела"},
+                                         {"900", "2026/11/28,08:30:15", "Balance: 245.10 RUB"},
+                                         {"+7903", "2026/12/01,10:00:00", "ЖЁЛТЫЙ «Т» №5"}};
+    EXPECT_EQ(ParseArchive(bytes()), expected);
+
+    // New lines: Windows-1251 where it holds the line, byte for byte as before; UTF-8 where it
+    // does not, and where the Windows-1251 bytes would read as UTF-8 ("Т»" is D2 BB).
+    std::vector<std::pair<TArchiveSMS, std::string>> lines;
+    for (const std::string& text : kWorldTexts) {
+        const std::string line = "+7900;2026/12/08,10:00:00;" + text;
+        lines.push_back(
+            {{"+7900", "2026/12/08,10:00:00", text}, text == kWorldTexts[0] ? W(line) : line});
+    }
+    lines.push_back({{"900", "d", "Т»"}, "900;d;Т»"});
+    lines.push_back({{"Ελένη", "d", "x"}, "Ελένη;d;x"});
+    std::vector<TArchiveSMS> added;
+    std::string expectedBytes = old;
+    for (const auto& [message, line] : lines) {
+        SCOPED_TRACE(message.text);
+        EXPECT_EQ(ArchiveLine(message), line);
+        added.push_back(message);
+        expectedBytes += line + "\r\n";
+    }
+    EXPECT_EQ(AppendToArchive(path_, added), static_cast<int>(added.size()));
+    EXPECT_EQ(bytes(), expectedBytes);
+    EXPECT_EQ(AppendToArchive(path_, added), 0);  // each line is found again, whatever its form
+    expected.insert(expected.end(), added.begin(), added.end());
+    EXPECT_EQ(ParseArchive(bytes()), expected);
+}
+
+TEST(MessageExport, BlocksPutQuestionMarksAndSayHowManyMessagesChanged) {
+    std::vector<MessageRow> rows;
+    for (const std::string& text : kWorldTexts)
+        rows.push_back(InboxRow("1", "+7911", "2026/12/07,18:02:11", text, false));
+    rows.push_back(InboxRow("2", "Ελένη", "2026/12/07,18:02:11", "Hi", false));  // the sender
+    size_t changed = 0;
+    const std::string blocks = ExportBlocks(rows, &changed);
+    EXPECT_EQ(changed, 6u);
+    const std::string head =
+        W("\r\n\r\nвходящее\r\n\r\nпрочитано\r\n\r\n2026/12/07,18:02:11\r\n\r\nТекст "
+          "сообщения:\r\n\r\n");
+    const std::string texts[] = {
+        W("Привет; как дела?"), "M?ller", "?ukasz ????", "?????", "?????", "??"};
+    size_t at = 0;
+    for (const std::string& text : texts) {
+        SCOPED_TRACE(text);
+        const std::string block = W("Номер:\r\n+7911") + head + text + "\r\n";
+        EXPECT_EQ(blocks.compare(at, block.size(), block), 0) << blocks.substr(at, block.size());
+        at += block.size() + 41;
+    }
+    const std::string sender = W("Номер:\r\n?????\r\n");
+    EXPECT_EQ(blocks.compare(at, sender.size(), sender), 0);
+    // Nothing lost: the same export without a lossy text changed none.
+    ExportBlocks({rows[0]}, &changed);
+    EXPECT_EQ(changed, 0u);
+    EXPECT_EQ(BlocksChangedText(0), "");
+    EXPECT_EQ(BlocksChangedText(1),
+              "Кодировка Windows-1251 не вмещает все символы: в 1 сообщении они заменены на «?». "
+              "Таблица CSV (UTF-8) сохраняет все символы.");
+    EXPECT_NE(BlocksChangedText(5).find("в 5 сообщениях"), std::string::npos);
+}
+
 TEST(MessageCompose, KeysAtTheLimitAndByLanguage) {
     using L = MessageLanguage;
     const struct {
@@ -232,27 +304,41 @@ TEST(MessageCompose, KeysAtTheLimitAndByLanguage) {
 }
 
 // The command line picks the limit from the text itself: Latin-1 alone keeps 160.
-TEST(MessageCompose, TheTextsOwnCharactersChooseItsLanguage) {
+TEST(MessageCompose, TheTextsOwnCharactersChooseItsLimit) {
     const struct {
         std::u32string text;
-        MessageLanguage language;
+        size_t length;
+        size_t limit;
     } cases[] = {
-        {U"", MessageLanguage::English},
-        {U"Hello", MessageLanguage::English},
-        {U"caf\u00E9 \u00FF", MessageLanguage::English},
-        {U"Hi \u0100", MessageLanguage::Russian},
-        {U"Привет", MessageLanguage::Russian},
-        {U"\u20AC", MessageLanguage::Russian},
+        {U"", 0, 160},
+        {U"Hello @ $ _ !", 13, 160},
+        {U"Müller à é Ñ ß ΔΣΩ £¥", 21, 160},  // the alphabet's own letters beyond ASCII
+        {U"a[b]€", 8, 160},                   // the extension table takes two places each
+        {U"caf\u00E1", 4, 70},                // á is Latin-1, but not in the alphabet
+        {U"a`b", 3, 70},                      // nor is the grave accent
+        {U"Łukasz Żółć", 11, 70},
+        {U"Ελένη", 5, 70},  // capital Ε is no Latin E
+        {U"עברית", 5, 70},
+        {U"中文", 2, 70},
+        {U"Привет", 6, 70},
+        {U"\U0001F600 x", 3, 70},  // an emoji goes as one '?'
     };
-    for (const auto& c : cases) EXPECT_EQ(LanguageOfText(c.text), c.language);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(&c - cases);
+        const TextCapacity capacity = CapacityOfText(c.text);
+        EXPECT_EQ(capacity.length, c.length);
+        EXPECT_EQ(capacity.limit, c.limit);
+        EXPECT_EQ(capacity.gsm, c.limit == 160);
+    }
 }
 
 TEST(MessageCompose, RecipientAndCommand) {
     const std::vector<Contact> contacts = {
-        {W("Мама"), "+7901"}, {W("Мама"), "+7902"}, {"Ivan", "+7903"}};
-    EXPECT_EQ(ResolveRecipient(W("Мама"), 1, contacts), "+7902");             // the one picked
-    EXPECT_EQ(ResolveRecipient(W("Мама"), std::nullopt, contacts), "+7901");  // typed: first
-    EXPECT_EQ(ResolveRecipient("ivan", std::nullopt, contacts), "ivan");      // case matters
+        {"Мама", "+7901"}, {"Ελένη", "+7902"}, {"Ελένη", "+7904"}, {"Ivan", "+7903"}};
+    EXPECT_EQ(ResolveRecipient("Ελένη", 2, contacts), "+7904");             // the one picked
+    EXPECT_EQ(ResolveRecipient("Ελένη", std::nullopt, contacts), "+7902");  // typed: first
+    EXPECT_EQ(ResolveRecipient("Мама", std::nullopt, contacts), "+7901");
+    EXPECT_EQ(ResolveRecipient("ivan", std::nullopt, contacts), "ivan");  // case matters
     EXPECT_EQ(ResolveRecipient("+7999", 2, contacts), "+7999");  // text changed after picking
     for (const char* bad : {"1\";+CMGD=1;\"", "1\r", "1\n2", "1\x1a"})
         EXPECT_FALSE(RecipientAllowed(bad)) << bad;
@@ -262,7 +348,7 @@ TEST(MessageCompose, RecipientAndCommand) {
 
 TEST(MessageExport, BlocksAndCsv) {
     std::vector<MessageRow> rows = {
-        InboxRow("1", "+7911", "2026/12/07,18:02:11", W("Привет"), true),
+        InboxRow("1", "+7911", "2026/12/07,18:02:11", "Привет", true),
         StoredRow("6", "+7903", "a, \"b\"\r\nc", true),
         ArchiveRow({"900", "d", "t"}),
     };
