@@ -178,7 +178,8 @@ int Write(const Invocation& invocation, int slot, const EventDraft& draft) {
         std::cerr << Cp1251ToUtf8(WriteRefusedText(slot, answer.line)) << std::endl;
         return 1;
     }
-    if (HasCharactersBeyondUcs2(draft.title)) std::cerr << BeyondUcs2Text(draft.title) << std::endl;
+    if (HasCharactersBeyondUcs2(draft.title))
+        std::cerr << EventBeyondUcs2Text(draft.title) << std::endl;
     std::cout << slot << "\n";
     return 0;
 }

@@ -157,7 +157,7 @@ int Load(const Invocation& invocation, const std::string& path) {
                   << " is not supported: nothing was written." << std::endl;
     const LoadReport report =
         WriteFileEntries(invocation.settings, entries.records, target.family, interaction);
-    if (const Utf8Text beyond = BeyondUcs2Text(entries.records); !beyond.empty())
+    if (const Utf8Text beyond = EntriesBeyondUcs2Text(entries.records); !beyond.empty())
         std::cerr << beyond << std::endl;
 
     int status = 0;

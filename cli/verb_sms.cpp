@@ -139,7 +139,7 @@ int Send(const Invocation& invocation, const std::vector<std::string>& args) {
     if (utf8.find_first_of("\r\n") != std::string::npos)
         std::cerr << "Line breaks are not sent: the text goes as one line." << std::endl;
     // Nothing is replaced in silence.
-    const Utf8Text beyond = BeyondUcs2Text(utf8);
+    const Utf8Text beyond = MessageBeyondUcs2Text(utf8);
     if (!beyond.empty()) std::cerr << beyond << std::endl;
 
     PhoneSession session(invocation.settings, SessionOptions(invocation, true));

@@ -498,7 +498,8 @@ void DateBookTab::writeDialogEvent() {
         MessageBoxes::error(this,
                             FromCp1251(orlin::WriteRefusedText(dialog_->EventIndex, answer.line)));
     else if (orlin::HasCharactersBeyondUcs2(dialog_->Title))
-        MessageBoxes::warning(this, QString::fromStdString(orlin::BeyondUcs2Text(dialog_->Title)));
+        MessageBoxes::warning(this,
+                              QString::fromStdString(orlin::EventBeyondUcs2Text(dialog_->Title)));
     pauseBeforeReading();
     readAll();
 }

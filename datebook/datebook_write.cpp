@@ -302,7 +302,7 @@ Utf8Text DeleteEventsText(const SlotChange& change) {
     return text;
 }
 
-Utf8Text BeyondUcs2Text(const Utf8Text& title) {
+Utf8Text EventBeyondUcs2Text(const Utf8Text& title) {
     return "«" + title + "»: знаки, которых телефон не хранит (эмодзи и другие вне UCS2), " +
            "записаны как «?»";
 }

@@ -143,6 +143,6 @@ Utf8Text AutoDeleteRefusedText(const Utf8Text& itemText, const std::string& answ
 
 // What a write of a title with characters beyond UCS2 (an emoji) says, named by the title
 // (UTF-8): "«Ура 🎉»: знаки, которых телефон не хранит (...), записаны как «?»".
-Utf8Text BeyondUcs2Text(const Utf8Text& title);
+Utf8Text EventBeyondUcs2Text(const Utf8Text& title);
 
 }  // namespace orlin

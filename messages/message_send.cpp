@@ -57,7 +57,7 @@ Utf8Text TooLongText(int length, MessageLanguage language) {
            RussianCount(length - limit, "символ", "символа", "символов") + ".";
 }
 
-Utf8Text BeyondUcs2Text(const Utf8Text& text) {
+Utf8Text MessageBeyondUcs2Text(const Utf8Text& text) {
     size_t replaced = 0;
     EncodeUcs2(text, &replaced);
     if (replaced == 0) return {};

@@ -91,7 +91,7 @@ bool IsSendFailure(SendOutcome outcome);
 // those beyond it (an emoji), which UCS2 cannot hold, become '?'. Empty when none does, else
 // "Телефон не хранит 2 символа текста (за пределами UCS2, например эмодзи): в сообщении
 // вместо них будут «?»."
-Utf8Text BeyondUcs2Text(const Utf8Text& text);
+Utf8Text MessageBeyondUcs2Text(const Utf8Text& text);
 
 // A new message to `number` (its text sent in UCS2, EncodeUcs2), over a session that
 // BeginCompose prepared: stores it (ComposeCommand) and, by the action, sends it (AT+CMSS) and

@@ -225,7 +225,7 @@ void TfrmSaveSMS::SpeedButton1Click() {
     messageText = Memo1->toPlainText().toStdString();
     // An emoji cannot go to the phone: it is said before the message goes, not replaced in
     // silence.
-    const orlin::Utf8Text beyond = orlin::BeyondUcs2Text(messageText);
+    const orlin::Utf8Text beyond = orlin::MessageBeyondUcs2Text(messageText);
     if (!beyond.empty()) MessageBoxes::warning(this, QString::fromStdString(beyond));
     accepted = true;
     encodedText = orlin::EncodeUcs2(messageText);

@@ -168,7 +168,7 @@ Utf8Text BeyondUcs2Note() {
     return ": знаки вне UCS2 (эмодзи) телефон не хранит, записаны как «?»";
 }
 
-Utf8Text BeyondUcs2Text(const std::vector<TAbonentInfo>& records) {
+Utf8Text EntriesBeyondUcs2Text(const std::vector<TAbonentInfo>& records) {
     Utf8Text names;
     for (const TAbonentInfo& r : records)
         if (HasCharactersBeyondUcs2(r.Name) || HasCharactersBeyondUcs2(r.Number) ||

@@ -48,7 +48,7 @@ Utf8Text BeyondUcs2Note();
 // cannot hold (beyond the Basic Multilingual Plane: an emoji), which goes to the phone as '?':
 // "Знаки вне UCS2 (эмодзи) телефон не хранит, записаны как «?»: Anna 😀, Olaf." Empty when
 // there are none.
-Utf8Text BeyondUcs2Text(const std::vector<TAbonentInfo>& records);
+Utf8Text EntriesBeyondUcs2Text(const std::vector<TAbonentInfo>& records);
 
 // AT+MPBW=index: empties the slot.
 std::string BuildEmptySlotCommand(int32_t index);

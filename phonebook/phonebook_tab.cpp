@@ -503,7 +503,7 @@ void PhoneBookTab::writeOneEntry(bool editing) {
 
     const orlin::TAbonentInfo record = addRecord_->confirmedRecord();
     // An emoji cannot go to the phone: it is sent as '?', and the user hears so first.
-    if (const orlin::Utf8Text beyond = orlin::BeyondUcs2Text({record}); !beyond.empty())
+    if (const orlin::Utf8Text beyond = orlin::EntriesBeyondUcs2Text({record}); !beyond.empty())
         MessageBoxes::warning(this, QString::fromStdString(beyond));
     const orlin::EntryWriteResult result =
         orlin::WriteEntry(*session, state_, family, record, oldSlot);
@@ -669,7 +669,7 @@ void PhoneBookTab::pmLoadRecordClick() {
                                           .arg(FromCp1251(target.model)));
         if (!report.portError.empty())
             MessageBoxes::error(this, orlin::ErrorBoxText(FromCp1251(report.portError)));
-        if (const orlin::Utf8Text beyond = orlin::BeyondUcs2Text(records); !beyond.empty())
+        if (const orlin::Utf8Text beyond = orlin::EntriesBeyondUcs2Text(records); !beyond.empty())
             MessageBoxes::warning(this, QString::fromStdString(beyond));
         if (!report.refused.empty())
             MessageBoxes::warning(this, QStringLiteral("Телефон не принял %1 из %2: %3.")
