@@ -75,4 +75,15 @@ void AppendUtf8(std::string& out, char32_t code) {
     }
 }
 
+std::string WellFormedUtf8(std::string_view text) {
+    if (IsWellFormedUtf8(text)) return std::string(text);
+    std::string out;
+    for (size_t pos = 0; pos < text.size();)
+        if (const auto code = NextUtf8(text, pos))
+            AppendUtf8(out, *code);
+        else
+            out += '?';
+    return out;
+}
+
 }  // namespace orlin

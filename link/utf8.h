@@ -25,4 +25,8 @@ bool IsWellFormedUtf8(std::string_view bytes);
 // Appends the UTF-8 bytes of one character.
 void AppendUtf8(std::string& out, char32_t code);
 
+// The text with each byte that starts no well-formed character (a file cut or edited by hand,
+// a foreign character set) as '?': well-formed UTF-8 whatever came in.
+std::string WellFormedUtf8(std::string_view text);
+
 }  // namespace orlin

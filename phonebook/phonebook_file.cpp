@@ -129,15 +129,7 @@ Utf8Text PhonebookFileBytes(const std::string& fileBytes, Interaction& interacti
     const std::string_view text =
         std::string_view(fileBytes).substr(marked ? kByteOrderMark.size() : 0);
     interaction.inform(Utf8ToCp1251("Файл прочитан как UTF-8."));
-    if (IsWellFormedUtf8(text)) return Utf8Text(text);
-    // A byte that starts no character (a file cut or edited by hand) stands as '?'.
-    Utf8Text out;
-    for (size_t pos = 0; pos < text.size();)
-        if (const auto code = NextUtf8(text, pos))
-            AppendUtf8(out, *code);
-        else
-            out += '?';
-    return out;
+    return WellFormedUtf8(text);
 }
 
 Utf8Text ReadPhonebookFile(const std::string& path, Interaction& interaction) {

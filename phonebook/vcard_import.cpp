@@ -49,18 +49,6 @@ bool ParseSmallInt(const std::map<std::string, std::string>& params, const char*
     return it != params.end() && ParseNumber(it->second, most, out);
 }
 
-// The text with each byte that starts no UTF-8 character as '?'.
-Utf8Text WellFormed(const std::string& text) {
-    if (IsWellFormedUtf8(text)) return text;
-    Utf8Text out;
-    for (size_t pos = 0; pos < text.size();)
-        if (const auto code = NextUtf8(text, pos))
-            AppendUtf8(out, *code);
-        else
-            out += '?';
-    return out;
-}
-
 }  // namespace
 
 std::optional<std::string> CleanPhoneNumber(const std::string& utf8) {
@@ -124,7 +112,7 @@ VCardImport PlanVCardImport(const std::vector<VCard>& cards, const PhonebookStat
         // Control characters cannot be stored in a name (EncodeUcs2 drops them); a byte that
         // starts no UTF-8 character (a card in an unknown character set) is a '?'.
         Utf8Text name;
-        for (char32_t c : Utf8Characters(WellFormed(display)).value_or(std::u32string()))
+        for (char32_t c : Utf8Characters(WellFormedUtf8(display)).value_or(std::u32string()))
             if (c >= 32 && c != 127) AppendUtf8(name, c);
         const Utf8Text label = name.empty() ? Utf8Text("(без имени)") : name;
         if (card.numbers.empty()) {
@@ -173,14 +161,14 @@ VCardImport PlanVCardImport(const std::vector<VCard>& cards, const PhonebookStat
             r.Name = name;
             // A number reaches the phone's command line as it stands: only what a phone
             // dials goes there, an address only without what would end or split the line.
-            std::string text = WellFormed(n.value);
+            std::string text = WellFormedUtf8(n.value);
             // Our own cards (they carry X-ORLIN-...) give each number back as the phone held
             // it; the others are cleaned of an address book's formatting and, where the number
             // library reads them, given in E.164.
             if (!n.email && n.orlin.empty()) {
                 const std::optional<std::string> clean = NormalisedNumber(n.value, region);
                 if (!clean) {
-                    plan.warnings.push_back(label + ", " + WellFormed(n.value) +
+                    plan.warnings.push_back(label + ", " + WellFormedUtf8(n.value) +
                                             ": это не номер телефона: не записано");
                     continue;
                 }
@@ -214,7 +202,7 @@ VCardImport PlanVCardImport(const std::vector<VCard>& cards, const PhonebookStat
             r.Icon = categories ? kNoIcon : 0;
             if (ParseSmallInt(n.orlin, "ICON", 255, value)) r.Icon = value;
             if (auto it = n.orlin.find("PICTURE"); it != n.orlin.end())
-                r.Picture = WellFormed(it->second);
+                r.Picture = WellFormedUtf8(it->second);
             if (auto it = n.orlin.find("AUX"); it != n.orlin.end()) {
                 uint8_t* fields[] = {&r.Aux6,  &r.Aux8,  &r.Aux9, &r.Aux12,
                                      &r.Aux13, &r.Aux15, &r.Aux16};
