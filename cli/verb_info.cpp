@@ -8,6 +8,7 @@
 #include "cli/verb.h"
 #include "link/answers.h"
 #include "link/cp1251.h"
+#include "link/phone_session.h"
 #include "status/phone_info.h"
 
 namespace orlin::cli {
@@ -20,14 +21,15 @@ void PrintLine(const char* name, const std::string& cp1251Value) {
     std::cout << name << ": " << Cp1251ToUtf8(cp1251Value) << std::endl;
 }
 
-// Asks the phone one query. A refusal (ERROR, +CME ERROR: n) is named on standard error with
-// the phone's error line and gives no answer: its value is printed empty.
+// Asks the phone one query, every query over one session. A refusal (ERROR, +CME ERROR: n) is named
+// on standard error with the phone's error line and gives no answer: its value is printed empty.
 class Queries {
 public:
-    explicit Queries(const Invocation& invocation) : invocation_(invocation) {}
+    explicit Queries(const Invocation& invocation)
+        : session_(invocation.settings, SessionOptions(invocation)) {}
 
     std::optional<std::string> ask(const char* name, const char* command) {
-        std::string answer = AskInfo(invocation_.settings, command, SessionOptions(invocation_));
+        std::string answer = AskInfo(session_, command);
         if (!IsRefusal(answer)) return answer;
         std::cout.flush();
         std::cerr << "The phone refused " << command << " (" << name
@@ -38,7 +40,7 @@ public:
     bool refused() const { return refused_; }
 
 private:
-    const Invocation& invocation_;
+    PhoneSession session_;
     bool refused_ = false;
 };
 

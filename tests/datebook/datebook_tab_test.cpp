@@ -441,6 +441,38 @@ TEST_F(DatebookTab, ICalendarExportsOfAnUnchangedPhoneAreTheSameBytes) {
     }
 }
 
+// The window's import of its own export, edited, puts the edited event back into its own slot
+// (as orlin-cli does), not into a free one.
+TEST_F(DatebookTab, AnEditedOwnEventGoesBackIntoItsSlot) {
+    start();
+    click("sbReadAllEvents");
+    const QString path = filePath("own.ics");
+    whenShown([this] { return tab()->findChild<QFileDialog*>("dlgExportICalendar"); },
+              [this, path] {
+                  acceptFileDialog(tab()->findChild<QFileDialog*>("dlgExportICalendar"), path);
+              });
+    tab()->ExportICalendarClick();
+    const int slot = 1;
+    ASSERT_EQ(phone().state().contents.events.count(slot), 1u);
+    const size_t count = phone().state().contents.events.size();
+    writeFile(path, QByteArray::fromStdString(
+                        RetitledEvent(readFile(path).toStdString(), slot, "Moved")));
+    clearBoxes();
+    whenShown([this] { return tab()->findChild<QFileDialog*>("dlgImportICalendar"); },
+              [this, path] {
+                  acceptFileDialog(tab()->findChild<QFileDialog*>("dlgImportICalendar"), path);
+              });
+    tab()->ImportICalendarClick();
+    // The others are there as they were.
+    EXPECT_EQ(boxTexts(), QStringList({QStringLiteral("Уже есть в телефоне (тот же заголовок, "
+                                                      "время и дата), не записано: %1")
+                                           .arg(count - 1)}));
+    EXPECT_EQ(phone().state().contents.events.at(slot).title, "Moved");
+    EXPECT_EQ(phone().state().contents.events.size(), count);
+    ASSERT_NE(row(slot), nullptr);
+    EXPECT_EQ(row(slot)->text(1), QStringLiteral("Moved"));
+}
+
 // An export of a list that misses slots the phone would not read out asks first, naming what
 // the file will hold.
 TEST_F(DatebookTab, AnExportOfAnIncompleteListAsksFirst) {
