@@ -26,6 +26,7 @@
 #include "datebook/add_event_dialog.h"
 #include "link/stable_id.h"
 #include "link/whole_file.h"
+#include "tests/datebook/datebook_tab_fixture.h"
 #include "tests/support/fault_runs.h"
 #include "tests/support/text.h"
 #include "tests/support/window_test.h"
@@ -34,12 +35,8 @@
 namespace orlin::test {
 namespace {
 
-class DatebookTab : public TabTest {
+class DatebookTab : public DatebookTabTest {
 protected:
-    void TearDown() override {
-        tab_.reset();
-        TabTest::TearDown();
-    }
     void start(bool seeded = true, int lastSlot = 20, phonesim::FaultOptions faults = {}) {
         phonesim::PhoneSimOptions options = PhoneOptions("C350", seeded);
         options.datebookLastSlot = lastSlot;
@@ -47,40 +44,10 @@ protected:
         startPhone(options);
         createTab();
     }
-    // The tab and its dialog, wired as the main window wires them.
-    void createTab() {
-        tab_ = std::make_unique<DateBookTab>(host);
-        dialog_ = new TfrmAddEvent(tab_.get());
-        tab_->setDialog(dialog_);
-        showTab(tab_.get());
-    }
-    DateBookTab* tab() { return tab_.get(); }
-    TfrmAddEvent* dialog() { return dialog_; }
     void click(const char* name) {
         auto* button = tab()->findChild<QPushButton*>(QLatin1String(name));
         ASSERT_NE(button, nullptr) << name;
         QTest::mouseClick(button, Qt::LeftButton);
-    }
-    QTreeWidgetItem* row(int slot) {
-        const auto found = tab()->lvEvent->findItems(QString::number(slot), Qt::MatchExactly, 0);
-        return found.isEmpty() ? nullptr : found.first();
-    }
-    // Runs `act` once the window `find` returns is up (a modal dialog that the handler opens,
-    // maybe after a read that lets the window process its events); fails when it never is.
-    void whenShown(std::function<QWidget*()> find, std::function<void()> act) {
-        auto* timer = new QTimer(tab());
-        auto ticks = std::make_shared<int>(0);
-        QObject::connect(timer, &QTimer::timeout, [timer, ticks, find, act] {
-            QWidget* w = find();
-            if (w && w->isVisible()) {
-                timer->stop();
-                act();
-            } else if (++*ticks > 1000) {
-                timer->stop();
-                ADD_FAILURE() << "the dialog did not open";
-            }
-        });
-        timer->start(10);
     }
     void whenDialogShows(std::function<void(TfrmAddEvent&)> fill) {
         whenShown([this] { return dialog(); }, [this, fill] { fill(*dialog()); });
@@ -101,9 +68,6 @@ protected:
         tab()->lvEvent->setCurrentItem(row(*slotList.begin()));
         for (int slot : slotList) row(slot)->setSelected(true);
     }
-
-    std::unique_ptr<DateBookTab> tab_;
-    TfrmAddEvent* dialog_ = nullptr;
 };
 
 TEST_F(DatebookTab, ReadFillsTheListAndTheCalendarShowsTheDaysWithEvents) {
