@@ -126,8 +126,9 @@ bool QtModemManager::Release(orlin::PortHolder& holder) {
     // The finder probes on a thread of its own, where no box may be shown.
     if (QThread::currentThread() != QCoreApplication::instance()->thread()) return false;
     if (!MessageBoxes::confirm(
-            window_, orlin::FromCp1251(holder.text) + QStringLiteral("\n\nПопросить ModemManager "
-                                                                     "отпустить порт?")))
+            window_, orlin::FromCp1251(holder.text) + QStringLiteral("\n\n") +
+                         QCoreApplication::translate("QtModemManager",
+                                                     "Попросить ModemManager отпустить порт?")))
         return false;
     if (inhibitConnection_.isEmpty()) {
         inhibitConnection_ = QStringLiteral("orlin-modemmanager-inhibit");
@@ -141,8 +142,9 @@ bool QtModemManager::Release(orlin::PortHolder& holder) {
     const QDBusMessage reply =
         bus.isConnected()
             ? bus.call(call, QDBus::Block, kInhibitMs)
-            : QDBusMessage::createError(QStringLiteral("org.freedesktop.DBus.Error.NoServer"),
-                                        QStringLiteral("системная шина недоступна"));
+            : QDBusMessage::createError(
+                  QStringLiteral("org.freedesktop.DBus.Error.NoServer"),
+                  QCoreApplication::translate("QtModemManager", "системная шина недоступна"));
     if (reply.type() != QDBusMessage::ReplyMessage) {
         holder.text =
             orlin::ModemManagerRefusedText(holder.device, orlin::ToCp1251(reply.errorMessage()));

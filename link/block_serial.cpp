@@ -6,6 +6,7 @@
 #include <thread>
 
 #include "link/cp1251.h"
+#include "link/language.h"
 #include "link/port_holder.h"
 #include "link/serial_device.h"
 #include "link/system_errors.h"
@@ -112,7 +113,7 @@ std::string TBlockSerial::GetErrorDesc(int32_t code) {
         case ErrWrongParameter:
             return "Wrong paramter at call";
         case ErrPortNotOpen:
-            return Utf8ToCp1251("Телефон не подключен.");
+            return Utf8ToCp1251(Tr("TBlockSerial", "Телефон не подключен."));
         case ErrNoDeviceAnswer:
             return "No device answer detected";
         case ErrMaxBuffer:
@@ -139,8 +140,9 @@ std::string TBlockSerial::GetErrorDesc(int32_t code) {
 void TBlockSerial::CheckError() {
     if (!RaiseErrors || lastError_ == ErrOk) return;
     // Code 2 is the system's "no such file": the port does not exist.
-    const std::string message =
-        lastError_ == 2 ? Utf8ToCp1251("Телефон не подключен.") : lastErrorDesc_;
+    const std::string message = lastError_ == 2
+                                    ? Utf8ToCp1251(Tr("TBlockSerial", "Телефон не подключен."))
+                                    : lastErrorDesc_;
     throw ESynaSerError(lastError_, lastErrorDesc_, message);
 }
 
