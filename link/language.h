@@ -34,6 +34,11 @@ std::string ProcessEnvironment(const std::string& name);
 Language CurrentLanguage();
 void SetCurrentLanguage(Language language);
 
+// Marks a text for the catalogue where it is not shown at once (a table of words, the forms
+// passed to CountedText); lupdate reads it as QT_TRANSLATE_NOOP. Show it through Tr(context,
+// text) where it is shown.
+#define ORLIN_TRANSLATE_NOOP(context, text) text
+
 // The text to show for `source` (a Russian text in UTF-8) of `context`: `source` itself under
 // Russian or where no English is known, else the English of translations/orlin_en.ts. The
 // returned text lives as long as the program.

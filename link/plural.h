@@ -1,11 +1,13 @@
 #pragma once
 // Russian nouns after a count take one of three forms: "1 запись", "2 записи", "5 записей"
 // (21 like 1, 22 to 24 like 2, 11 to 14 like 5). The forms are passed in by the caller, in
-// whatever encoding the caller's texts use, so the cores (Windows-1251), orlin-cli and the
-// window (UTF-8) share this one rule.
+// UTF-8, so the cores, orlin-cli and the window share this one rule. English takes the
+// translation of the first form after 1 and of the last after any other count.
 
 #include <string>
 #include <string_view>
+
+#include "link/language.h"
 
 namespace orlin {
 
@@ -26,6 +28,16 @@ inline std::string_view RussianPluralForm(long long count, std::string_view one,
 inline std::string RussianCount(long long count, std::string_view one, std::string_view few,
                                 std::string_view many) {
     return std::to_string(count) + " " + std::string(RussianPluralForm(count, one, few, many));
+}
+
+// The count and its noun in the language shown: "42 записи" under Russian, "42 entries" under
+// English (the translation of `many`; of `one` after exactly 1). Mark the three forms where
+// they are written with ORLIN_TRANSLATE_NOOP(context, ...) so the catalogue holds them:
+//   CountedText(n, "Restore", ORLIN_TRANSLATE_NOOP("Restore", "запись"), ...)
+inline std::string CountedText(long long count, const char* context, const char* one,
+                               const char* few, const char* many) {
+    if (CurrentLanguage() == Language::Russian) return RussianCount(count, one, few, many);
+    return std::to_string(count) + " " + Tr(context, count == 1 ? one : many);
 }
 
 }  // namespace orlin

@@ -17,7 +17,7 @@ trap 'rm -f "$lupdate_log"' EXIT
 
 run_lupdate() {
   "$lupdate" -silent -extensions cpp,h -locations none -no-obsolete -no-ui-lines \
-    -tr-function-alias translate+=Tr -source-language ru_RU -target-language en_US \
+    -tr-function-alias translate+=Tr,QT_TRANSLATE_NOOP+=ORLIN_TRANSLATE_NOOP -source-language ru_RU -target-language en_US \
     "${folders[@]}" -ts "$1" 2>"$lupdate_log" || { cat "$lupdate_log" >&2; return 1; }
 }
 

@@ -9,6 +9,8 @@
 #include <optional>
 #include <string>
 
+#include "link/plural.h"
+
 namespace orlin {
 namespace {
 
@@ -79,6 +81,23 @@ TEST(Language, TrFollowsTheLanguage) {
     SetCurrentLanguage(Language::English);
     EXPECT_STREQ(Tr("TBlockSerial", source), "The phone is not connected.");
     SetCurrentLanguage(Language::Russian);
+}
+
+// Russian picks among three forms by the last digits; English the first form after exactly 1
+// and the last after every other count (21 is "21 entries", not the Russian "one" form).
+TEST(Language, CountedTextFollowsTheLanguageRule) {
+    const struct {
+        long long count;
+        const char* russian;
+        const char* english;
+    } cases[] = {{1, "1 one", "1 one"},      {2, "2 few", "2 many"},    {5, "5 many", "5 many"},
+                 {11, "11 many", "11 many"}, {21, "21 one", "21 many"}, {0, "0 many", "0 many"}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(CountedText(c.count, "Test", "one", "few", "many"), c.russian) << c.count;
+        SetCurrentLanguage(Language::English);
+        EXPECT_EQ(CountedText(c.count, "Test", "one", "few", "many"), c.english) << c.count;
+        SetCurrentLanguage(Language::Russian);
+    }
 }
 
 }  // namespace
