@@ -35,7 +35,7 @@ void TfrmHelp::FormShow() {
     // The current directory's info.txt, else the installed program's.
     QFile file(QString::fromStdString(orlin::FindDataFile("info.txt")));
     if (!file.open(QIODevice::ReadOnly))
-        throw orlin::EInOutError(file.exists() ? orlin::ToCp1251(file.errorString())
+        throw orlin::EInOutError(file.exists() ? file.errorString().toStdString()
                                                : std::string("File not found"));
     const QByteArray bytes = file.readAll();
     RichEdit1->setPlainText(orlin::FromCp1251(std::string(bytes.constData(), bytes.size())));

@@ -152,10 +152,10 @@ bool ReadAll(const Invocation& invocation, DatebookReport& read,
         return false;
     }
     if (read.status != DatebookReadStatus::Done) {
-        std::cerr << Cp1251ToUtf8(StatusText(read)) << std::endl;
+        std::cerr << StatusText(read) << std::endl;
         return false;
     }
-    if (!read.unreadSlots.empty()) std::cerr << Cp1251ToUtf8(UnreadSlotsText(read)) << std::endl;
+    if (!read.unreadSlots.empty()) std::cerr << UnreadSlotsText(read) << std::endl;
     return true;
 }
 
@@ -175,7 +175,7 @@ int Write(const Invocation& invocation, int slot, const EventDraft& draft) {
         answer = WriteEvent(session, WriteCommand(slot, draft));
     }
     if (!answer.taken) {
-        std::cerr << Cp1251ToUtf8(WriteRefusedText(slot, answer.line)) << std::endl;
+        std::cerr << WriteRefusedText(slot, answer.line) << std::endl;
         return 1;
     }
     if (HasCharactersBeyondUcs2(draft.title))
@@ -253,8 +253,7 @@ int List(const Invocation& invocation, bool quick, ListFormat format) {
         std::vector<Json> items;
         for (const DatebookEvent& event : read.events) items.push_back(JsonEvent(event));
         PrintJsonList(std::cout, items);
-        std::cerr << Cp1251ToUtf8(Utf8ToCp1251("Свободно: ") + FreeShareText(read) + "%")
-                  << std::endl;
+        std::cerr << "Свободно: " + FreeShareText(read) + "%" << std::endl;
         return std::cout && read.unreadSlots.empty() ? 0 : 1;
     }
     for (const DatebookEvent& event : read.events) {
@@ -262,7 +261,7 @@ int List(const Invocation& invocation, bool quick, ListFormat format) {
         for (const Utf8Text& cell : CellsOfEvent(event)) std::cout << '\t' << ListFieldUtf8(cell);
         std::cout << '\n';
     }
-    std::cerr << Cp1251ToUtf8(Utf8ToCp1251("Свободно: ") + FreeShareText(read) + "%") << std::endl;
+    std::cerr << "Свободно: " + FreeShareText(read) + "%" << std::endl;
     return std::cout && read.unreadSlots.empty() ? 0 : 1;
 }
 
@@ -278,7 +277,7 @@ int Add(const Invocation& invocation, const EventOptions& o) {
         return 1;
     const int slot = FirstFreeSlot(read.slotUsed);
     if (slot < 0) {
-        std::cerr << Cp1251ToUtf8(NoFreeSlotText()) << std::endl;
+        std::cerr << NoFreeSlotText() << std::endl;
         return 1;
     }
     return Write(invocation, slot, draft);
@@ -360,7 +359,7 @@ int Export(const Invocation& invocation, const std::string& path, bool quick, bo
         PhoneSession session(invocation.settings, SessionOptions(invocation, true));
         const std::string unread =
             UnreadSkippedText(ReadSkippedOccurrences(session, read.events, interaction));
-        if (!unread.empty()) std::cerr << Cp1251ToUtf8(unread) << std::endl;
+        if (!unread.empty()) std::cerr << unread << std::endl;
     }
     const std::string key = AskPhoneKey(invocation);
     const std::unique_ptr<StampBook> stamps = OpenStamps(key);
@@ -463,7 +462,7 @@ int PutBackInPlace(const Invocation& invocation, std::vector<ImportedEvent>& eve
         if (answer.taken) {
             ++written;
         } else {
-            std::cerr << Cp1251ToUtf8(WriteRefusedText(event.slot, answer.line)) << std::endl;
+            std::cerr << WriteRefusedText(event.slot, answer.line) << std::endl;
             failed = true;
         }
     }
@@ -498,7 +497,7 @@ int Import(const Invocation& invocation, const std::string& path, bool vdir) {
     for (size_t i = 0; i < written.slotOf.size(); ++i) imported += written.taken(i);
     const Utf8Text warning = ImportWarning(events, written);
     if (!warning.empty()) std::cerr << warning << std::endl;
-    if (!failure.empty()) std::cerr << Cp1251ToUtf8(failure) << std::endl;
+    if (!failure.empty()) std::cerr << failure << std::endl;
     std::cout << imported + inPlace << " of " << events.size() << " events imported";
     if (inPlace > 0) std::cout << " (" << inPlace << " in place)";
     int there = 0;

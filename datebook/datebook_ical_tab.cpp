@@ -22,11 +22,8 @@
 #include "ui/file_dialogs.h"
 #include "ui/message_boxes.h"
 #include "ui/orlin_application.h"
-#include "ui/phone_text_qt.h"
 #include "ui/progress.h"
 #include "ui/window_context.h"
-
-using orlin::FromCp1251;
 
 namespace {
 
@@ -102,8 +99,7 @@ void DateBookTab::ExportICalendarClick() {
                        std::string(
                            "Телефон не ответил на запрос серийного номера: "
                            "события записаны без постоянных UID.");
-        if (!unread.empty())
-            warning += (warning.empty() ? "" : "\r\n") + orlin::Cp1251ToUtf8(unread);
+        if (!unread.empty()) warning += (warning.empty() ? "" : "\r\n") + unread;
         if (!warning.empty()) MessageBoxes::warning(this, QString::fromStdString(warning));
     });
 }
@@ -129,7 +125,7 @@ void DateBookTab::ImportICalendarClick() {
         }
         const std::vector<orlin::EventDraft> drafts = orlin::WritableDrafts(events);
         if (!drafts.empty() && orlin::FirstFreeSlot(dialog_->SlotUsed) < 0) {
-            MessageBoxes::warning(this, FromCp1251(orlin::NoFreeSlotText()));
+            MessageBoxes::warning(this, QString::fromStdString(orlin::NoFreeSlotText()));
             return;
         }
         orlin::DraftsWritten written;

@@ -1,8 +1,8 @@
 #pragma once
 // Russian nouns after a count take one of three forms: "1 запись", "2 записи", "5 записей"
 // (21 like 1, 22 to 24 like 2, 11 to 14 like 5). The forms are passed in by the caller, in
-// whatever encoding the caller's texts use, so the cores (Windows-1251), orlin-cli and the
-// window (UTF-8) share this one rule.
+// UTF-8 like every text of the program, so the cores, orlin-cli and the window share this one
+// rule.
 
 #include <string>
 #include <string_view>
