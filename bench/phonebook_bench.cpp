@@ -19,8 +19,8 @@
 
 #include "bench/transcript_traffic.h"
 #include "link/interaction.h"
-#include "link/phone_text.h"
 #include "link/phone_session.h"
+#include "link/phone_text.h"
 #include "phonebook/phonebook_read.h"
 #include "phonesim/phone_simulator.h"
 

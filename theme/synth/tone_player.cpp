@@ -7,7 +7,6 @@
 #include <cstdlib>
 #include <cstring>
 
-
 namespace orlin {
 
 namespace {

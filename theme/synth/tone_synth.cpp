@@ -9,7 +9,6 @@
 #include <fstream>
 #include <mutex>
 
-
 namespace orlin {
 
 namespace {
