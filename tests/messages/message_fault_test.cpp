@@ -170,7 +170,7 @@ std::vector<Operation> Operations() {
          {raised, raised, raised, "Сбой отправки..."},
          [](SimPhone& phone, std::set<int>& confirmed) {
              PhoneSession session = Session(phone);
-             if (!SendStored(session, "8")) return "Сбой отправки...";
+             if (!SendStored(session, "8")) return std::string("Сбой отправки...");
              confirmed.insert(8);
              return std::string();
          }},
