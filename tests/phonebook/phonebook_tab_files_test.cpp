@@ -248,10 +248,9 @@ TEST_F(PhonebookTab, ErrorTextsKeepEveryLetterOfTheFileAndItsData) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.file);
-        const std::filesystem::path path = folder / std::filesystem::u8path(c.file);
-        WriteWholeFile(path.u8string(),
-                       "PHONE;1;Ann;+7911;3;0;255;0;1;1;255;255;0\r\nPHONE;2;Bad;" + c.number +
-                           ";3;0;255;0;1;1;255;255;0\r\n");
+        const std::string path = Utf8FromPath(folder / PathFromUtf8(c.file));
+        WriteWholeFile(path, "PHONE;1;Ann;+7911;3;0;255;0;1;1;255;255;0\r\nPHONE;2;Bad;" +
+                                 c.number + ";3;0;255;0;1;1;255;255;0\r\n");
         SimPhone phone("C350", false);
 
         const test::CliRun cli =
@@ -262,7 +261,7 @@ TEST_F(PhonebookTab, ErrorTextsKeepEveryLetterOfTheFileAndItsData) {
         Connect(phone);
         boxes.clear();
         QTimer::singleShot(0, tab.get(), [this, &path] {
-            test::acceptFileDialog(tab->OpenDialog1, QString::fromStdString(path.u8string()));
+            test::acceptFileDialog(tab->OpenDialog1, QString::fromStdString(path));
         });
         tab->pmLoadRecord->trigger();
         // A file with Greek data is read as UTF-8, which a note says first.

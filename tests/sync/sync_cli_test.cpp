@@ -113,7 +113,7 @@ TEST_F(SyncCli, ChangesTravelBothWaysAndTheFileKeepsItsFullForm) {
     const int eventSlot = EventSlotOf(phone, "Hygienist");
     ASSERT_GE(eventSlot, 0);
     EXPECT_EQ(phone.state().contents.events.at(eventSlot).repeat, 2);
-    EXPECT_NE(added.out.find("calendar: «Hygienist» 10.01.2027 14:00: " +
+    EXPECT_NE(added.out.find("calendar: «Hygienist» 10.01.2027 14:00: "
                              "повтор FREQ=WEEKLY;INTERVAL=2 перенесён как «еженедельно»"),
               std::string::npos)
         << added.out;
