@@ -85,11 +85,11 @@ int spinValue(const QString& text) {
 TfrmCommConfig::TfrmCommConfig(WindowContext& context, QWidget* parent)
     : QDialog(parent), context_(context) {
     setObjectName("TfrmCommConfig");
-    setWindowTitle(QStringLiteral("Настройка порта"));
+    setWindowTitle(tr("Настройка порта"));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint);
     setModal(true);
 
-    GroupBox1 = new QGroupBox(QStringLiteral("Настройка порта"), this);
+    GroupBox1 = new QGroupBox(tr("Настройка порта"), this);
     cbComSelect = combo(GroupBox1, "cbComSelect", AvailablePortNames(), true);
     cbComSelect->setEditText(QStringLiteral("COM3"));
     cbBaudRate = combo(GroupBox1, "cbBaudRate",
@@ -99,16 +99,12 @@ TfrmCommConfig::TfrmCommConfig(WindowContext& context, QWidget* parent)
     cbBaudRate->setEditText(QStringLiteral("19200"));
     cbDataBits = combo(GroupBox1, "cbDataBits", {"4", "5", "6", "7", "8"}, false);
     cbDataBits->setCurrentIndex(4);
-    cbParity =
-        combo(GroupBox1, "cbParity",
-              {QStringLiteral("Не проверяется"), QStringLiteral("Нечет"), QStringLiteral("Чет"),
-               QStringLiteral("Маркер (1)"), QStringLiteral("Пробел (0)")},
-              false);
+    cbParity = combo(
+        GroupBox1, "cbParity",
+        {tr("Не проверяется"), tr("Нечет"), tr("Чет"), tr("Маркер (1)"), tr("Пробел (0)")}, false);
     cbStopBits = combo(GroupBox1, "cbStopBits", {"1", "1,5", "2"}, false);
-    cbFlowControl = combo(
-        GroupBox1, "cbFlowControl",
-        {QStringLiteral("Аппаратное"), QStringLiteral("Xon/Xoff"), QStringLiteral("Отсутствует")},
-        false);
+    cbFlowControl = combo(GroupBox1, "cbFlowControl",
+                          {tr("Аппаратное"), QStringLiteral("Xon/Xoff"), tr("Отсутствует")}, false);
     cbFlowControl->setCurrentIndex(2);
     seTimeOut = new TimeOutSpinBox(GroupBox1);
     seTimeOut->setObjectName("seTimeOut");
@@ -126,26 +122,26 @@ TfrmCommConfig::TfrmCommConfig(WindowContext& context, QWidget* parent)
         ++row;
         return label;
     };
-    addRow(QStringLiteral("Выбор порта:"), cbComSelect, true);
-    addRow(QStringLiteral("Скорость порта:"), cbBaudRate, true);
-    lblDataBits = addRow(QStringLiteral("Биты данных:"), cbDataBits, false);
-    lblParity = addRow(QStringLiteral("Четность:"), cbParity, false);
-    lblStopBits = addRow(QStringLiteral("Стоповые биты:"), cbStopBits, false);
-    lblFlowControl = addRow(QStringLiteral("Управление потоком:"), cbFlowControl, false);
-    addRow(QStringLiteral("Таймаут:"), seTimeOut, true);
+    addRow(tr("Выбор порта:"), cbComSelect, true);
+    addRow(tr("Скорость порта:"), cbBaudRate, true);
+    lblDataBits = addRow(tr("Биты данных:"), cbDataBits, false);
+    lblParity = addRow(tr("Четность:"), cbParity, false);
+    lblStopBits = addRow(tr("Стоповые биты:"), cbStopBits, false);
+    lblFlowControl = addRow(tr("Управление потоком:"), cbFlowControl, false);
+    addRow(tr("Таймаут:"), seTimeOut, true);
     grid->setColumnMinimumWidth(1, 170);
 
-    sbApply = new QPushButton(QStringLiteral("Применить"), this);
+    sbApply = new QPushButton(tr("Применить"), this);
     sbApply->setObjectName("sbApply");
-    sbCancel = new QPushButton(QStringLiteral("Отмена"), this);
+    sbCancel = new QPushButton(tr("Отмена"), this);
     sbCancel->setObjectName("sbCancel");
     // Enter is handled by the key handler alone, so no button is a default button.
     sbApply->setAutoDefault(false);
     sbCancel->setAutoDefault(false);
 
-    sbFindPhone = new QPushButton(QStringLiteral("Найти телефон"), this);
+    sbFindPhone = new QPushButton(tr("Найти телефон"), this);
     sbFindPhone->setObjectName("sbFindPhone");
-    sbStopFind = new QPushButton(QStringLiteral("Стоп"), this);
+    sbStopFind = new QPushButton(tr("Стоп"), this);
     sbStopFind->setObjectName("sbStopFind");
     sbStopFind->setEnabled(false);
     sbFindPhone->setAutoDefault(false);
@@ -309,7 +305,7 @@ void TfrmCommConfig::sbFindPhoneClick() {
         ++noticesShown_;
     }
     if (devices.empty()) {
-        lbFound->insertItem(0, QStringLiteral("Последовательных портов не найдено"));
+        lbFound->insertItem(0, tr("Последовательных портов не найдено"));
         return;
     }
     findingBusy_ = std::make_unique<BusyScope>(context_.busy());

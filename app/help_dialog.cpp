@@ -8,12 +8,13 @@
 
 #include "link/data_folder.h"
 #include "link/errors.h"
+#include "link/language.h"
 #include "ui/orlin_application.h"
 #include "ui/phone_text_qt.h"
 
 TfrmHelp::TfrmHelp(QWidget* parent) : QDialog(parent) {
     setObjectName("TfrmHelp");
-    setWindowTitle(QStringLiteral("Помощь"));
+    setWindowTitle(tr("Помощь"));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint);
     setModal(true);
     RichEdit1 = new QTextEdit(this);
@@ -32,8 +33,11 @@ TfrmHelp::TfrmHelp(QWidget* parent) : QDialog(parent) {
 
 void TfrmHelp::FormShow() {
     RichEdit1->clear();
-    // The current directory's info.txt, else the installed program's.
-    QFile file(QString::fromStdString(orlin::FindDataFile("info.txt")));
+    // The current directory's help text, else the installed program's: info.txt in Russian,
+    // info_en.txt in English.
+    const char* name =
+        orlin::CurrentLanguage() == orlin::Language::English ? "info_en.txt" : "info.txt";
+    QFile file(QString::fromStdString(orlin::FindDataFile(name)));
     if (!file.open(QIODevice::ReadOnly))
         throw orlin::EInOutError(file.exists() ? file.errorString().toStdString()
                                                : std::string("File not found"));

@@ -2,7 +2,7 @@
 // closes. For documentation and checks without a person:
 //   orlin --tab NAME [--send TEXT ...] [--click BUTTON ...] [--select TREE-ITEM ...]
 //         [--choose BUTTON=FILE ...]
-//         [--only-main-window] --screenshot FILE --quit-after MS
+//         [--only-main-window] [--lang ru|en] --screenshot FILE --quit-after MS
 // The screenshot holds every window shown, as the screen shows them, so that a dialog that
 // opened by itself is seen; --only-main-window makes such a dialog a failure (exit status 3).
 
@@ -16,9 +16,11 @@
 #include <QTimer>
 #include <QTreeWidget>
 #include <cstdio>
+#include <optional>
 
 #include "app/main_window.h"
 #include "link/errors.h"
+#include "link/language.h"
 #include "link/transcript.h"
 #include "status/terminal_tab.h"
 #include "ui/file_dialogs.h"
@@ -69,9 +71,6 @@ QStringList OtherWindows(const QWidget& mainWindow) {
 int main(int argc, char** argv) {
     // 1. The application, titled "Orlin".
     orlin::OrlinApplication app(argc, argv);
-    // The interface is Russian: calendars and dates follow suit, and so do Qt's own dialogs.
-    QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
-    orlin::InstallRussianQtTranslations();
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Orlin: a Motorola phone manager"));
@@ -126,9 +125,28 @@ int main(int argc, char** argv) {
         QStringLiteral("Write a transcript of the dialogue with the phone to FILE when the "
                        "program ends (for a bug report; it holds what was read from the phone)."),
         QStringLiteral("FILE"));
+    const QCommandLineOption langOption(
+        QStringLiteral("lang"),
+        QStringLiteral("Speak LANG: ru or en. Without it ORLIN_LANG, else the locale (LANGUAGE, "
+                       "LC_ALL, LC_MESSAGES, LANG: Russian for ru, uk and be, English "
+                       "otherwise)."),
+        QStringLiteral("LANG"));
     parser.addOptions({tabOption, screenshotOption, quitOption, sendOption, clickOption,
-                       selectOption, chooseOption, onlyMainOption, logOption});
+                       selectOption, chooseOption, onlyMainOption, logOption, langOption});
     parser.process(app);
+
+    // The language, before any window exists: calendars, dates and Qt's own dialogs follow it.
+    std::optional<orlin::Language> language;
+    if (parser.isSet(langOption)) {
+        language = orlin::ParseLanguage(parser.value(langOption).toStdString());
+        if (!language) {
+            std::fprintf(stderr, "orlin: --lang wants ru or en, not \"%s\"\n",
+                         parser.value(langOption).toLocal8Bit().constData());
+            return 2;
+        }
+    }
+    orlin::SetCurrentLanguage(orlin::ChooseLanguage(language, orlin::ProcessEnvironment));
+    orlin::InstallTranslations(orlin::CurrentLanguage());
 
     // 2. The eight forms, the main window first (its creation runs FormCreate).
     TfrmMain window;

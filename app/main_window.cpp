@@ -120,12 +120,12 @@ void TfrmMain::buildTabs() {
     tsTheme = new ThemeTab(*this);
     tsTheme->setObjectName("tsTheme");
 
-    PageControl1->addTab(tsTerminal, QStringLiteral("Терминал"));
-    PageControl1->addTab(tsInfo, QStringLiteral("Информация"));
-    PageControl1->addTab(tsPhoneBook, QStringLiteral("Справочник"));
-    PageControl1->addTab(tsDateBook, QStringLiteral("Ежедневник"));
-    PageControl1->addTab(tsSMS, QStringLiteral("Сообщения"));
-    PageControl1->addTab(tsTheme, QStringLiteral("Темы"));
+    PageControl1->addTab(tsTerminal, tr("Терминал"));
+    PageControl1->addTab(tsInfo, tr("Информация"));
+    PageControl1->addTab(tsPhoneBook, tr("Справочник"));
+    PageControl1->addTab(tsDateBook, tr("Ежедневник"));
+    PageControl1->addTab(tsSMS, tr("Сообщения"));
+    PageControl1->addTab(tsTheme, tr("Темы"));
 }
 
 void TfrmMain::buildMainMenu() {
@@ -137,56 +137,51 @@ void TfrmMain::buildMainMenu() {
         return a;
     };
 
-    mnuFile = bar->addMenu(QStringLiteral("Файл"));
+    mnuFile = bar->addMenu(tr("Файл"));
     mnuBackUp = action(mnuFile, "mnuBackUp", QStringLiteral("BackUp"));
     mnuRestore = action(mnuFile, "mnuRestore", QStringLiteral("Restore"));
     // The whole phone, told apart from "BackUp" and "Restore" of the phonebook above.
-    mnuPhoneBackup =
-        action(mnuFile, "mnuPhoneBackup", QStringLiteral("Резервная копия всего телефона..."));
-    mnuPhoneRestore =
-        action(mnuFile, "mnuPhoneRestore", QStringLiteral("Восстановить весь телефон..."));
-    mnuSaveSMS = action(mnuFile, "mnuSaveSMS", QStringLiteral("Сохранить SMS"));
+    mnuPhoneBackup = action(mnuFile, "mnuPhoneBackup", tr("Резервная копия всего телефона..."));
+    mnuPhoneRestore = action(mnuFile, "mnuPhoneRestore", tr("Восстановить весь телефон..."));
+    mnuSaveSMS = action(mnuFile, "mnuSaveSMS", tr("Сохранить SMS"));
     mnuFile->addSeparator();
-    mnuExit = action(mnuFile, "mnuExit", QStringLiteral("Выход"));
+    mnuExit = action(mnuFile, "mnuExit", tr("Выход"));
 
-    mnuPhoneBook = bar->addMenu(QStringLiteral("Справочник"));
-    N6 = action(mnuPhoneBook, "N6", QStringLiteral("Добавить"));
-    N7 = action(mnuPhoneBook, "N7", QStringLiteral("Удалить"));
-    N9 = action(mnuPhoneBook, "N9", QStringLiteral("Редактировать"));
+    mnuPhoneBook = bar->addMenu(tr("Справочник"));
+    N6 = action(mnuPhoneBook, "N6", tr("Добавить"));
+    N7 = action(mnuPhoneBook, "N7", tr("Удалить"));
+    N9 = action(mnuPhoneBook, "N9", tr("Редактировать"));
     mnuPhoneBook->addSeparator();
-    N4 = action(mnuPhoneBook, "N4", QStringLiteral("Прочитать все"));
-    N10 = action(mnuPhoneBook, "N10", QStringLiteral("Записать все"));
+    N4 = action(mnuPhoneBook, "N4", tr("Прочитать все"));
+    N10 = action(mnuPhoneBook, "N10", tr("Записать все"));
     mnuPhoneBook->addSeparator();
-    mnuExportVCard = action(mnuPhoneBook, "mnuExportVCard", QStringLiteral("Экспорт в vCard..."));
-    mnuImportVCard = action(mnuPhoneBook, "mnuImportVCard", QStringLiteral("Импорт из vCard..."));
+    mnuExportVCard = action(mnuPhoneBook, "mnuExportVCard", tr("Экспорт в vCard..."));
+    mnuImportVCard = action(mnuPhoneBook, "mnuImportVCard", tr("Импорт из vCard..."));
 
-    mnuDateBook = bar->addMenu(QStringLiteral("Ежедневник"));
-    N14 = action(mnuDateBook, "N14", QStringLiteral("Прочитать"));
-    N15 = action(mnuDateBook, "N15", QStringLiteral("Добавить"));
-    N17 = action(mnuDateBook, "N17", QStringLiteral("Редактировать"));
-    N16 = action(mnuDateBook, "N16", QStringLiteral("Удалить"));
+    mnuDateBook = bar->addMenu(tr("Ежедневник"));
+    N14 = action(mnuDateBook, "N14", tr("Прочитать"));
+    N15 = action(mnuDateBook, "N15", tr("Добавить"));
+    N17 = action(mnuDateBook, "N17", tr("Редактировать"));
+    N16 = action(mnuDateBook, "N16", tr("Удалить"));
     mnuDateBook->addSeparator();
-    mnuExportICalendar =
-        action(mnuDateBook, "mnuExportICalendar", QStringLiteral("Экспорт в iCalendar..."));
-    mnuImportICalendar =
-        action(mnuDateBook, "mnuImportICalendar", QStringLiteral("Импорт из iCalendar..."));
+    mnuExportICalendar = action(mnuDateBook, "mnuExportICalendar", tr("Экспорт в iCalendar..."));
+    mnuImportICalendar = action(mnuDateBook, "mnuImportICalendar", tr("Импорт из iCalendar..."));
 
     mnuSMS = bar->addMenu(QStringLiteral("SMS"));
-    N18 = action(mnuSMS, "N18", QStringLiteral("Прочитать"));
-    N19 = action(mnuSMS, "N19", QStringLiteral("Новое"));
-    N20 = action(mnuSMS, "N20", QStringLiteral("Удалить"));
-    N22 = action(mnuSMS, "N22", QStringLiteral("Удалить все"));
+    N18 = action(mnuSMS, "N18", tr("Прочитать"));
+    N19 = action(mnuSMS, "N19", tr("Новое"));
+    N20 = action(mnuSMS, "N20", tr("Удалить"));
+    N22 = action(mnuSMS, "N22", tr("Удалить все"));
 
-    mnuParameters = bar->addMenu(QStringLiteral("Параметры"));
-    mnuFont = action(mnuParameters, "mnuFont", QStringLiteral("Шрифт терминала"));
-    mnuPortConfig = action(mnuParameters, "mnuPortConfig", QStringLiteral("Конфигурация порта"));
-    mnuOption = action(mnuParameters, "mnuOption", QStringLiteral("Настройка"));
+    mnuParameters = bar->addMenu(tr("Параметры"));
+    mnuFont = action(mnuParameters, "mnuFont", tr("Шрифт терминала"));
+    mnuPortConfig = action(mnuParameters, "mnuPortConfig", tr("Конфигурация порта"));
+    mnuOption = action(mnuParameters, "mnuOption", tr("Настройка"));
 
-    mnuHelp = bar->addMenu(QStringLiteral("Справка"));
-    mnuHelp2 = action(mnuHelp, "mnuHelp2", QStringLiteral("Помощь"));
-    mnuSaveTranscript =
-        action(mnuHelp, "mnuSaveTranscript", QStringLiteral("Сохранить протокол обмена..."));
-    mnuAbout = action(mnuHelp, "mnuAbout", QStringLiteral("О программе"));
+    mnuHelp = bar->addMenu(tr("Справка"));
+    mnuHelp2 = action(mnuHelp, "mnuHelp2", tr("Помощь"));
+    mnuSaveTranscript = action(mnuHelp, "mnuSaveTranscript", tr("Сохранить протокол обмена..."));
+    mnuAbout = action(mnuHelp, "mnuAbout", tr("О программе"));
 }
 
 void TfrmMain::connectMenus() {
@@ -338,9 +333,9 @@ int TfrmMain::TabIndexByName(const QString& name) const {
 
 void TfrmMain::mnuSaveTranscriptClick() {
     if (!SaveTranscriptDialog) {
-        const QString text = QStringLiteral("Текст (*.txt)");
-        SaveTranscriptDialog = orlin::MakeFileDialog(
-            this, true, {text, QStringLiteral("Все файлы (*)")}, text, QStringLiteral("txt"));
+        const QString text = tr("Текст (*.txt)");
+        SaveTranscriptDialog = orlin::MakeFileDialog(this, true, {text, tr("Все файлы (*)")}, text,
+                                                     QStringLiteral("txt"));
         SaveTranscriptDialog->setObjectName("SaveTranscriptDialog");
         SaveTranscriptDialog->selectFile(QStringLiteral("orlin-transcript.txt"));
     }
@@ -350,8 +345,8 @@ void TfrmMain::mnuSaveTranscriptClick() {
     orlin::Guarded([this, &path] {
         orlin::transcript::WriteTo(orlin::Utf8Path(path));
         MessageBoxes::information(
-            this, QStringLiteral("Протокол обмена с телефоном сохранён в %1. В нём есть всё, "
-                                 "что было прочитано из телефона: контакты, события, сообщения.")
+            this, tr("Протокол обмена с телефоном сохранён в %1. В нём есть всё, "
+                     "что было прочитано из телефона: контакты, события, сообщения.")
                       .arg(QDir::toNativeSeparators(path)));
     });
 }

@@ -122,9 +122,10 @@ std::string QtModemManager::Remedy() const {
 bool QtModemManager::Release(orlin::PortHolder& holder) {
     // The finder probes on a thread of its own, where no box may be shown.
     if (QThread::currentThread() != QCoreApplication::instance()->thread()) return false;
-    if (!MessageBoxes::confirm(window_, QString::fromStdString(holder.text) +
-                                            QStringLiteral("\n\nПопросить ModemManager "
-                                                           "отпустить порт?")))
+    if (!MessageBoxes::confirm(
+            window_, QString::fromStdString(holder.text) + QStringLiteral("\n\n") +
+                         QCoreApplication::translate("QtModemManager",
+                                                     "Попросить ModemManager отпустить порт?")))
         return false;
     if (inhibitConnection_.isEmpty()) {
         inhibitConnection_ = QStringLiteral("orlin-modemmanager-inhibit");
@@ -138,8 +139,9 @@ bool QtModemManager::Release(orlin::PortHolder& holder) {
     const QDBusMessage reply =
         bus.isConnected()
             ? bus.call(call, QDBus::Block, kInhibitMs)
-            : QDBusMessage::createError(QStringLiteral("org.freedesktop.DBus.Error.NoServer"),
-                                        QStringLiteral("системная шина недоступна"));
+            : QDBusMessage::createError(
+                  QStringLiteral("org.freedesktop.DBus.Error.NoServer"),
+                  QCoreApplication::translate("QtModemManager", "системная шина недоступна"));
     if (reply.type() != QDBusMessage::ReplyMessage) {
         holder.text =
             orlin::ModemManagerRefusedText(holder.device, reply.errorMessage().toStdString());

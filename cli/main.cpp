@@ -1,6 +1,7 @@
 // orlin-cli: shared options, settings, the verb table and the exit status.
 //
-//   orlin-cli [--port NAME] [--baud N] [--timeout MS] [--yes] [--progress] VERB [WORDS...]
+//   orlin-cli [--port NAME] [--baud N] [--timeout MS] [--yes] [--progress] [--lang ru|en]
+//             VERB [WORDS...]
 //
 // Exit status: 0 when the verb did its work, 1 on a failure (its message on standard
 // error), 2 when the command line is wrong.
@@ -21,6 +22,7 @@
 #include <filesystem>
 #include <iostream>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -30,6 +32,7 @@
 #include "cli/verb.h"
 #include "link/data_folder.h"
 #include "link/errors.h"
+#include "link/language.h"
 #include "link/port_settings.h"
 #include "link/text_utils.h"
 #include "link/transcript.h"
@@ -65,6 +68,9 @@ const char* const kOptionsHelp =
     "  --verbose      say which folder the settings and message archives come from\n"
     "  --progress     progress lines on standard error also when it is no terminal (on a\n"
     "                 terminal one line shows it always; elsewhere nothing without this)\n"
+    "  --lang ru|en   the language of the messages; without it ORLIN_LANG, else the locale\n"
+    "                 (LANGUAGE, LC_ALL, LC_MESSAGES, LANG: Russian for ru, uk and be,\n"
+    "                 English otherwise)\n"
     "  --help         this text\n"
     "  --version      the program's version\n"
     "\n"
@@ -137,6 +143,7 @@ struct CommandLine {
     bool inhibitModemManager = false;
     bool verbose = false;
     bool progress = false;
+    std::optional<Language> language;  // --lang
     std::string port, baud, timeout, log;
     bool portGiven = false, baudGiven = false, timeoutGiven = false, logGiven = false;
     std::vector<std::string> words;  // the verb and its words
@@ -176,6 +183,15 @@ CommandLine ParseCommandLine(int argc, char** argv) {
         if (word == "--progress") {
             if (hasValue) throw UsageError(word + " takes no value");
             line.progress = true;
+            continue;
+        }
+        if (word == "--lang") {
+            if (!hasValue) {
+                if (i + 1 >= argc) throw UsageError(word + " needs a value");
+                value = argv[++i];
+            }
+            line.language = ParseLanguage(value);
+            if (!line.language) throw UsageError("--lang wants ru or en, not '" + value + "'");
             continue;
         }
         std::string* target = nullptr;
@@ -265,8 +281,11 @@ PortSettings ResolveSettings(const CommandLine& line) {
 int Run(int argc, char** argv) {
     CommandLine line;
     const Verb* verb = nullptr;
+    // The locale's language first, so that even a wrong command line is answered in it.
+    SetCurrentLanguage(ChooseLanguage(std::nullopt, ProcessEnvironment));
     try {
         line = ParseCommandLine(argc, argv);
+        SetCurrentLanguage(ChooseLanguage(line.language, ProcessEnvironment));
         if (line.help) {
             PrintHelp();
             return 0;

@@ -14,6 +14,7 @@
 #include "cli/verb.h"
 #include "link/cp1251.h"
 #include "link/errors.h"
+#include "link/language.h"
 #include "link/phone_session.h"
 #include "link/slot_list.h"
 #include "link/whole_file.h"
@@ -123,7 +124,7 @@ bool ReadForSaving(const Invocation& invocation, PhonebookState& state, bool* co
     CliInteraction interaction("reading", invocation.yes);
     if (!ReadAll(invocation, state, interaction, complete)) return false;
     if (state.OccupiedCount() > 0) return true;
-    std::cerr << "Список пуст, сохранять нечего !" << std::endl;
+    std::cerr << Tr("PhonebookVerb", "Список пуст, сохранять нечего !") << std::endl;
     return false;
 }
 

@@ -21,21 +21,21 @@
 
 TfrmAddEvent::TfrmAddEvent(QWidget* parent) : QDialog(parent) {
     setObjectName("TfrmAddEvent");
-    setWindowTitle(QStringLiteral("Новое событие"));
+    setWindowTitle(tr("Новое событие"));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint);
     setModal(true);
 
-    Label1 = new QLabel(QStringLiteral("Заголовок события:"), this);
+    Label1 = new QLabel(tr("Заголовок события:"), this);
     edtEventTitle = new QLineEdit(this);
     edtEventTitle->setObjectName("edtEventTitle");
     Label1->setBuddy(edtEventTitle);
 
-    GroupBox1 = new QGroupBox(QStringLiteral("Запуск события:"), this);
-    Label2 = new QLabel(QStringLiteral("Время:"), GroupBox1);
+    GroupBox1 = new QGroupBox(tr("Запуск события:"), this);
+    Label2 = new QLabel(tr("Время:"), GroupBox1);
     dtpStartTime = new QTimeEdit(QTime::currentTime(), GroupBox1);
     dtpStartTime->setObjectName("dtpStartTime");
     dtpStartTime->setDisplayFormat(QStringLiteral("HH:mm"));
-    Label3 = new QLabel(QStringLiteral("Дата:"), GroupBox1);
+    Label3 = new QLabel(tr("Дата:"), GroupBox1);
     dtpStartDate = new QDateEdit(QDate::currentDate(), GroupBox1);
     dtpStartDate->setObjectName("dtpStartDate");
     dtpStartDate->setCalendarPopup(true);
@@ -44,46 +44,45 @@ TfrmAddEvent::TfrmAddEvent(QWidget* parent) : QDialog(parent) {
     startLayout->addRow(Label2, dtpStartTime);
     startLayout->addRow(Label3, dtpStartDate);
 
-    RadioGroup1 = new QGroupBox(QStringLiteral("Статус:"), this);
+    RadioGroup1 = new QGroupBox(tr("Статус:"), this);
     RadioGroup1->setObjectName("RadioGroup1");
     RadioGroup1Items = new QButtonGroup(this);
     auto* statusLayout = new QVBoxLayout(RadioGroup1);
-    auto* off = new QRadioButton(QStringLiteral("выключено"), RadioGroup1);
-    auto* on = new QRadioButton(QStringLiteral("включено"), RadioGroup1);
+    auto* off = new QRadioButton(tr("выключено"), RadioGroup1);
+    auto* on = new QRadioButton(tr("включено"), RadioGroup1);
     RadioGroup1Items->addButton(off, 0);
     RadioGroup1Items->addButton(on, 1);
     on->setChecked(true);
     statusLayout->addWidget(off);
     statusLayout->addWidget(on);
 
-    GroupBox2 = new QGroupBox(QStringLiteral("Действия"), this);
-    Label4 = new QLabel(QStringLiteral("Длительность (мин):"), GroupBox2);
+    GroupBox2 = new QGroupBox(tr("Действия"), this);
+    Label4 = new QLabel(tr("Длительность (мин):"), GroupBox2);
     seDuration = new QSpinBox(GroupBox2);
     seDuration->setObjectName("seDuration");
     seDuration->setRange(1, 1440);
     seDuration->setValue(1);
-    Label7 = new QLabel(QStringLiteral("Начать за ... (мин):"), GroupBox2);
+    Label7 = new QLabel(tr("Начать за ... (мин):"), GroupBox2);
     seAl_time = new QSpinBox(GroupBox2);
     seAl_time->setObjectName("seAl_time");
     seAl_time->setRange(1, 1440);
     seAl_time->setValue(1);
-    Label5 = new QLabel(QStringLiteral("Повтор:"), GroupBox2);
+    Label5 = new QLabel(tr("Повтор:"), GroupBox2);
     cbRepeat = new QComboBox(GroupBox2);
     cbRepeat->setObjectName("cbRepeat");
-    cbRepeat->addItems({QStringLiteral("нет"), QStringLiteral("ежедневно"),
-                        QStringLiteral("еженедельно"), QStringLiteral("ежемесячно (день)"),
-                        QStringLiteral("ежемесячно (дата)"), QStringLiteral("ежегодно")});
+    cbRepeat->addItems({tr("нет"), tr("ежедневно"), tr("еженедельно"), tr("ежемесячно (день)"),
+                        tr("ежемесячно (дата)"), tr("ежегодно")});
     cbRepeat->setCurrentIndex(1);
     auto* actionsLayout = new QFormLayout(GroupBox2);
     actionsLayout->addRow(Label4, seDuration);
     actionsLayout->addRow(Label7, seAl_time);
     actionsLayout->addRow(Label5, cbRepeat);
 
-    SpeedButton1 = new QPushButton(QStringLiteral("Создать"), this);
+    SpeedButton1 = new QPushButton(tr("Создать"), this);
     SpeedButton1->setObjectName("SpeedButton1");
     // Enter walks the fields (see eventFilter); on the status group it does nothing.
     SpeedButton1->setAutoDefault(false);
-    SpeedButton2 = new QPushButton(QStringLiteral("Отмена"), this);
+    SpeedButton2 = new QPushButton(tr("Отмена"), this);
     SpeedButton2->setObjectName("SpeedButton2");
     SpeedButton2->setAutoDefault(false);
 
@@ -181,7 +180,7 @@ orlin::EventDraft TfrmAddEvent::Draft() const {
 
 void TfrmAddEvent::SpeedButton1Click() {
     if (edtEventTitle->text().isEmpty()) {
-        MessageBoxes::warning(this, QStringLiteral("Введите заголовок события!"));
+        MessageBoxes::warning(this, tr("Введите заголовок события!"));
         return;
     }
     Accepted = true;

@@ -29,9 +29,10 @@ namespace {
 
 QFileDialog* ICalDialog(QWidget* parent, const char* name, QFileDialog::AcceptMode mode) {
     const QString iCalendar = QStringLiteral("iCalendar (*.ics)");
-    QFileDialog* dialog = orlin::MakeFileDialog(parent, mode == QFileDialog::AcceptSave,
-                                                {iCalendar, QStringLiteral("Все файлы (*)")},
-                                                iCalendar, QStringLiteral("ics"));
+    QFileDialog* dialog = orlin::MakeFileDialog(
+        parent, mode == QFileDialog::AcceptSave,
+        {iCalendar, QCoreApplication::translate("DateBookTab", "Все файлы (*)")}, iCalendar,
+        QStringLiteral("ics"));
     dialog->setObjectName(QLatin1String(name));
     return dialog;
 }
@@ -120,7 +121,7 @@ void DateBookTab::ImportICalendarClick() {
         // What the phone holds already (an import run again) is not written twice.
         const int alreadyThere = orlin::MarkAlreadyThere(events, listedEvents());
         if (events.empty()) {
-            MessageBoxes::information(this, QStringLiteral("В файле нет событий."));
+            MessageBoxes::information(this, tr("В файле нет событий."));
             return;
         }
         const std::vector<orlin::EventDraft> drafts = orlin::WritableDrafts(events);

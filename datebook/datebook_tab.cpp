@@ -86,7 +86,8 @@ public:
         notes_.clear();
     }
     void progress(int done, int slotCount) override {
-        tab_.lblAllEvent->setText(QStringLiteral("из %1").arg(slotCount));
+        tab_.lblAllEvent->setText(
+            QCoreApplication::translate("DateBookTab", "из %1").arg(slotCount));
         tab_.lblReadEvent->setText(QString::number(done));
         tab_.pbReadEvent->setRange(0, std::max(slotCount - 1, 1));
         tab_.pbReadEvent->setValue(std::max(done - 1, 0));
@@ -132,10 +133,9 @@ void DateBookTab::buildList() {
     lvEvent->setSelectionBehavior(QAbstractItemView::SelectRows);
     lvEvent->setEditTriggers(QAbstractItemView::NoEditTriggers);
     lvEvent->setAllColumnsShowFocus(true);
-    lvEvent->setHeaderLabels({QStringLiteral("#"), QStringLiteral("Заголовок"),
-                              QStringLiteral("Начало"), QStringLiteral("Начать за ... "),
-                              QStringLiteral("Дата"), QStringLiteral("Длительность"),
-                              QStringLiteral("Повтор"), QStringLiteral("Состояние")});
+    lvEvent->setHeaderLabels({QStringLiteral("#"), tr("Заголовок"), tr("Начало"),
+                              tr("Начать за ... "), tr("Дата"), tr("Длительность"), tr("Повтор"),
+                              tr("Состояние")});
     lvEvent->header()->setMinimumSectionSize(1);
     lvEvent->header()->setSectionsClickable(true);
     // Typical widest cells: the times, a date, a day's duration and the longest repeat text.
@@ -156,11 +156,11 @@ void DateBookTab::buildList() {
 
     pmEvent = new QMenu(this);
     pmEvent->setObjectName("pmEvent");
-    ppmReadAllEvents = pmEvent->addAction(QStringLiteral("Прочитать все"));
-    ppmAddEvent = pmEvent->addAction(QStringLiteral("Добавить событие"));
-    ppmEditEvent = pmEvent->addAction(QStringLiteral("Редактировать"));
-    ppmDelete = pmEvent->addAction(QStringLiteral("Удалить"));
-    ppmClear = pmEvent->addAction(QStringLiteral("Очистить"));
+    ppmReadAllEvents = pmEvent->addAction(tr("Прочитать все"));
+    ppmAddEvent = pmEvent->addAction(tr("Добавить событие"));
+    ppmEditEvent = pmEvent->addAction(tr("Редактировать"));
+    ppmDelete = pmEvent->addAction(tr("Удалить"));
+    ppmClear = pmEvent->addAction(tr("Очистить"));
     connect(pmEvent, &QMenu::aboutToShow, this, &DateBookTab::pmEventPopup);
     connect(lvEvent, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& pos) { pmEvent->popup(lvEvent->viewport()->mapToGlobal(pos)); });
@@ -172,17 +172,17 @@ void DateBookTab::buildList() {
 }
 
 void DateBookTab::buildControls() {
-    sbReadAllEvents = button(this, "sbReadAllEvents", QStringLiteral("Прочитать события"));
-    sbAddEvent = button(this, "sbAddEvent", QStringLiteral("Добавить событие"));
-    sbDeleteEvent = button(this, "sbDeleteEvent", QStringLiteral("Удалить"));
-    SpeedButton5 = button(this, "SpeedButton5", QStringLiteral("Очистить список"));
+    sbReadAllEvents = button(this, "sbReadAllEvents", tr("Прочитать события"));
+    sbAddEvent = button(this, "sbAddEvent", tr("Добавить событие"));
+    sbDeleteEvent = button(this, "sbDeleteEvent", tr("Удалить"));
+    SpeedButton5 = button(this, "SpeedButton5", tr("Очистить список"));
 
-    Label5 = new QLabel(QStringLiteral("Чтение записи:"), this);
-    lblReadEvent = new QLabel(QStringLiteral("хх"), this);
+    Label5 = new QLabel(tr("Чтение записи:"), this);
+    lblReadEvent = new QLabel(tr("хх"), this);
     lblReadEvent->setObjectName("lblReadEvent");
-    lblAllEvent = new QLabel(QStringLiteral("из "), this);
+    lblAllEvent = new QLabel(tr("из "), this);
     lblAllEvent->setObjectName("lblAllEvent");
-    Label8 = new QLabel(QStringLiteral("Свободно: "), this);
+    Label8 = new QLabel(tr("Свободно: "), this);
     Label8->setObjectName("Label8");
     pbReadEvent = new QProgressBar(this);
     pbReadEvent->setObjectName("pbReadEvent");
@@ -196,13 +196,13 @@ void DateBookTab::buildControls() {
     MonthCalendar1->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
     connect(MonthCalendar1, &QCalendarWidget::currentPageChanged, this,
             [this] { updateBoldDays(); });
-    CheckBox1 = new QCheckBox(QStringLiteral("Показать календарь"), this);
+    CheckBox1 = new QCheckBox(tr("Показать календарь"), this);
     CheckBox1->setObjectName("CheckBox1");
     connect(CheckBox1, &QCheckBox::clicked, this, &DateBookTab::CheckBox1Click);
-    cbQuickRead = new QCheckBox(QStringLiteral("Быстрое чтение"), this);
+    cbQuickRead = new QCheckBox(tr("Быстрое чтение"), this);
     cbQuickRead->setObjectName("cbQuickRead");
     cbQuickRead->setToolTip(
-        QStringLiteral("Не спрашивать ячейки после того, как найдены все события телефона"));
+        tr("Не спрашивать ячейки после того, как найдены все события телефона"));
     cbQuickRead->setChecked(orlin::RememberedOption(kQuickReadKey, "0") == "1");
     connect(cbQuickRead, &QCheckBox::toggled, this, [](bool on) {
         try {
@@ -214,7 +214,7 @@ void DateBookTab::buildControls() {
 
     Panel6 = new QGroupBox(this);
     Panel6->setObjectName("Panel6");
-    RadioGroup1 = new QGroupBox(QStringLiteral("Автоудаление сообщений"), Panel6);
+    RadioGroup1 = new QGroupBox(tr("Автоудаление сообщений"), Panel6);
     RadioGroup1->setObjectName("RadioGroup1");
     RadioGroup1Items = new QButtonGroup(this);
     auto* radioLayout = new QVBoxLayout(RadioGroup1);
@@ -226,7 +226,7 @@ void DateBookTab::buildControls() {
         radioLayout->addWidget(radio);
     }
     RadioGroup1Items->button(1)->setChecked(true);
-    SpeedButton2 = button(Panel6, "SpeedButton2", QStringLiteral("Применить параметры"));
+    SpeedButton2 = button(Panel6, "SpeedButton2", tr("Применить параметры"));
     auto* panelLayout = new QVBoxLayout(Panel6);
     panelLayout->addWidget(RadioGroup1);
     panelLayout->addWidget(SpeedButton2);
@@ -333,7 +333,7 @@ void DateBookTab::SpeedButton5Click() {
     lvEvent->clear();
     rowEvents_.clear();
     listComplete_ = false;
-    Label8->setText(QStringLiteral("Свободно: "));
+    Label8->setText(tr("Свободно: "));
     updateBoldDays();
 }
 
@@ -432,7 +432,7 @@ void DateBookTab::finishRead(const orlin::DatebookReport& read) {
     pbReadEvent->setValue(0);
     const QString share = QString::fromStdString(orlin::FreeShareText(read))
                               .replace(QLatin1Char('.'), QLocale().decimalPoint());
-    Label8->setText(QStringLiteral("Свободно: %1%").arg(share));
+    Label8->setText(tr("Свободно: %1%").arg(share));
     if (read.rangeRead) {
         titleLength_ = read.titleLength;
         if (dialog_) {
@@ -548,7 +548,7 @@ void DateBookTab::sbDeleteEventClick() {
             if (lvEvent->topLevelItem(i)->isSelected())
                 chosen.push_back(eventOfRow(lvEvent->topLevelItem(i)).slot);
         if (chosen.empty()) {
-            MessageBoxes::error(this, QStringLiteral("Нет выбранной записи..."));
+            MessageBoxes::error(this, tr("Нет выбранной записи..."));
             return;
         }
         // A port that does not open raises as it is: nothing was deleted.

@@ -5,6 +5,7 @@
 #include <chrono>
 #include <thread>
 
+#include "link/language.h"
 #include "link/port_holder.h"
 #include "link/serial_device.h"
 #include "link/system_errors.h"
@@ -111,7 +112,7 @@ std::string TBlockSerial::GetErrorDesc(int32_t code) {
         case ErrWrongParameter:
             return "Wrong paramter at call";
         case ErrPortNotOpen:
-            return "Телефон не подключен.";
+            return Tr("TBlockSerial", "Телефон не подключен.");
         case ErrNoDeviceAnswer:
             return "No device answer detected";
         case ErrMaxBuffer:
@@ -138,7 +139,8 @@ std::string TBlockSerial::GetErrorDesc(int32_t code) {
 void TBlockSerial::CheckError() {
     if (!RaiseErrors || lastError_ == ErrOk) return;
     // Code 2 is the system's "no such file": the port does not exist.
-    const std::string message = lastError_ == 2 ? "Телефон не подключен." : lastErrorDesc_;
+    const std::string message =
+        lastError_ == 2 ? Tr("TBlockSerial", "Телефон не подключен.") : lastErrorDesc_;
     throw ESynaSerError(lastError_, lastErrorDesc_, message);
 }
 

@@ -84,8 +84,15 @@ struct NodeIcons {
 };
 constexpr NodeIcons kNodeIcons[] = {{32, 32}, {26, 27}, {28, 29}, {33, 33}, {30, 30}, {31, 31}};
 
-const char* const kNodeCaptions[] = {"Телефон",      "Входящие",  "Исходящие",
-                                     "Отправленные", "Черновики", "Архив"};
+const char* const kNodeCaptions[] = {
+    QT_TRANSLATE_NOOP("MessagesTab", "Телефон"),   QT_TRANSLATE_NOOP("MessagesTab", "Входящие"),
+    QT_TRANSLATE_NOOP("MessagesTab", "Исходящие"), QT_TRANSLATE_NOOP("MessagesTab", "Отправленные"),
+    QT_TRANSLATE_NOOP("MessagesTab", "Черновики"), QT_TRANSLATE_NOOP("MessagesTab", "Архив")};
+
+// The caption of the tree's node `state` (0 the phone, 1-4 its folders, 5 the archive).
+QString NodeCaption(int state) {
+    return QCoreApplication::translate("MessagesTab", kNodeCaptions[state]);
+}
 
 QPushButton* button(QWidget* parent, const char* name, const QString& caption) {
     auto* b = new QPushButton(caption, parent);
@@ -114,7 +121,11 @@ public:
 
 // Beside the text blocks that "CSV File" writes (Windows-1251, which a spreadsheet shows as
 // garbage), a real table: RFC 4180 CSV in UTF-8, as orlin-cli --format csv writes it.
-const char* const kCsvTableFilter = "Таблица CSV (UTF-8) (*.csv)";
+const char* const kCsvTableFilter = QT_TRANSLATE_NOOP("MessagesTab", "Таблица CSV (UTF-8) (*.csv)");
+
+QString CsvTableFilter() {
+    return QCoreApplication::translate("MessagesTab", kCsvTableFilter);
+}
 
 // A folder node's caption with the count of the list's rows, set when the scope ends.
 struct FolderCaption {
@@ -122,9 +133,8 @@ struct FolderCaption {
     int state;
     const QTreeWidget* list;
     ~FolderCaption() {
-        node->setText(0, QStringLiteral("%1 (%2)")
-                             .arg(QString::fromUtf8(kNodeCaptions[state]))
-                             .arg(list->topLevelItemCount()));
+        node->setText(
+            0, QStringLiteral("%1 (%2)").arg(NodeCaption(state)).arg(list->topLevelItemCount()));
     }
 };
 
@@ -139,7 +149,7 @@ MessagesTab::MessagesTab(WindowContext& context, QWidget* parent)
     SaveDialog1 = orlin::MakeFileDialog(
         this, true,
         {QStringLiteral("All files (*.*)"), QStringLiteral("Text File (*.txt)"),
-         QStringLiteral("CSV File (*.csv)"), QString::fromUtf8(kCsvTableFilter)},
+         QStringLiteral("CSV File (*.csv)"), CsvTableFilter()},
         QStringLiteral("CSV File (*.csv)"), QStringLiteral("csv"));
     SaveDialog1->setObjectName("SaveDialog1");
 
@@ -161,7 +171,7 @@ void MessagesTab::buildList() {
     tvSMS->setEditTriggers(QAbstractItemView::NoEditTriggers);
     tvSMS->setMouseTracking(true);  // hot tracking
     auto node = [this](QTreeWidgetItem* parentNode, int state) {
-        const QString caption = QString::fromUtf8(kNodeCaptions[state]);
+        const QString caption = NodeCaption(state);
         auto* item = parentNode ? new QTreeWidgetItem(parentNode, {caption})
                                 : new QTreeWidgetItem(tvSMS, {caption});
         item->setData(0, kStateRole, state);
@@ -177,7 +187,7 @@ void MessagesTab::buildList() {
 
     edtSearch = new QLineEdit(this);
     edtSearch->setObjectName("edtSearch");
-    edtSearch->setPlaceholderText(QStringLiteral("Поиск"));
+    edtSearch->setPlaceholderText(tr("Поиск"));
     edtSearch->setClearButtonEnabled(true);
     connect(edtSearch, &QLineEdit::textChanged, this, &MessagesTab::edtSearchChange);
 
@@ -190,10 +200,8 @@ void MessagesTab::buildList() {
     lvSMS->setSelectionBehavior(QAbstractItemView::SelectRows);
     lvSMS->setEditTriggers(QAbstractItemView::NoEditTriggers);
     lvSMS->setAllColumnsShowFocus(true);
-    lvSMS->setHeaderLabels({QStringLiteral("#"), QStringLiteral("Номер"),
-                            QStringLiteral("Дата/Время"), QStringLiteral("Тип"),
-                            QStringLiteral("Размер"), QStringLiteral("Статус"),
-                            QStringLiteral("Тема")});
+    lvSMS->setHeaderLabels({QStringLiteral("#"), tr("Номер"), tr("Дата/Время"), tr("Тип"),
+                            tr("Размер"), tr("Статус"), tr("Тема")});
     lvSMS->header()->setMinimumSectionSize(1);
     // Typical widest cells: an international number, the phone's date and time, the longest
     // type and status words with their icons.
@@ -211,7 +219,7 @@ void MessagesTab::buildList() {
     connect(lvSMS, &QTreeWidget::itemSelectionChanged, this, &MessagesTab::lvSMSClick);
     connect(lvSMS->header(), &QHeaderView::sectionClicked, this, &MessagesTab::lvSMSColumnClick);
 
-    Label7 = new QLabel(QStringLiteral("Текст сообщения"), this);
+    Label7 = new QLabel(tr("Текст сообщения"), this);
     Label7->setObjectName("Label7");
     mmSMS = new QPlainTextEdit(this);
     mmSMS->setObjectName("mmSMS");
@@ -224,11 +232,11 @@ void MessagesTab::buildButtons() {
     pbReadSMS->setValue(0);
     pbReadSMS->setTextVisible(false);
 
-    sbSMSNew = button(this, "sbSMSNew", QStringLiteral("Новое"));
-    sbSMSSave = button(this, "sbSMSSave", QStringLiteral("Сохранить"));
-    SpeedButton12 = button(this, "SpeedButton12", QStringLiteral("Очистить"));
-    sbDeleteSMS = button(this, "sbDeleteSMS", QStringLiteral("Удалить"));
-    sbSMSDeleteAll = button(this, "sbSMSDeleteAll", QStringLiteral("Удалить все"));
+    sbSMSNew = button(this, "sbSMSNew", tr("Новое"));
+    sbSMSSave = button(this, "sbSMSSave", tr("Сохранить"));
+    SpeedButton12 = button(this, "SpeedButton12", tr("Очистить"));
+    sbDeleteSMS = button(this, "sbDeleteSMS", tr("Удалить"));
+    sbSMSDeleteAll = button(this, "sbSMSDeleteAll", tr("Удалить все"));
     connect(sbSMSNew, &QPushButton::clicked, this, &MessagesTab::sbSMSNewClick);
     connect(sbSMSSave, &QPushButton::clicked, this, &MessagesTab::sbSMSSaveClick);
     connect(SpeedButton12, &QPushButton::clicked, this, &MessagesTab::SpeedButton12Click);
@@ -245,12 +253,12 @@ void MessagesTab::buildMenu() {
         connect(action, &QAction::triggered, this, slot);
         return action;
     };
-    pmSMSRead = item("pmSMSRead", QStringLiteral("Прочитать"), &MessagesTab::pmSMSReadClick);
-    pmSMSDelete = item("pmSMSDelete", QStringLiteral("Удалить"), &MessagesTab::pmSMSDeleteClick);
-    pmSMSNew = item("pmSMSNew", QStringLiteral("Новое"), &MessagesTab::pmSMSNewClick);
-    pmSMSSave = item("pmSMSSave", QStringLiteral("Сохранить"), &MessagesTab::pmSMSSaveClick);
-    pmSendSMS = item("pmSendSMS", QStringLiteral("Отправить"), &MessagesTab::pmSendSMSClick);
-    pmSMSClear = item("pmSMSClear", QStringLiteral("Очистить"), &MessagesTab::pmSMSClearClick);
+    pmSMSRead = item("pmSMSRead", tr("Прочитать"), &MessagesTab::pmSMSReadClick);
+    pmSMSDelete = item("pmSMSDelete", tr("Удалить"), &MessagesTab::pmSMSDeleteClick);
+    pmSMSNew = item("pmSMSNew", tr("Новое"), &MessagesTab::pmSMSNewClick);
+    pmSMSSave = item("pmSMSSave", tr("Сохранить"), &MessagesTab::pmSMSSaveClick);
+    pmSendSMS = item("pmSendSMS", tr("Отправить"), &MessagesTab::pmSendSMSClick);
+    pmSMSClear = item("pmSMSClear", tr("Очистить"), &MessagesTab::pmSMSClearClick);
     pmMarkasRead =
         item("pmMarkasRead", QStringLiteral("Mark as Read"), &MessagesTab::pmMarkasReadClick);
     connect(pmSMS, &QMenu::aboutToShow, this, &MessagesTab::pmSMSPopup);
@@ -409,7 +417,7 @@ void MessagesTab::SpeedButton12Click() {
     lvSMS->clear();
     mmSMS->clear();
     QTreeWidgetItem* folders[] = {nodeInbox, nodeOutbox, nodeSent, nodeDrafts};
-    for (int i = 0; i < 4; ++i) folders[i]->setText(0, QString::fromUtf8(kNodeCaptions[i + 1]));
+    for (int i = 0; i < 4; ++i) folders[i]->setText(0, NodeCaption(i + 1));
 }
 
 // The rows go; the text below the list stays (emptying the list deselects every row, which
@@ -651,9 +659,9 @@ void MessagesTab::deleteSelected() {
         const int state = StateIndex(node);
         if (state >= 1 && state <= 4) {
             ReadMessageFolder(static_cast<MessageFolder>(state));
-            node->setText(0, QStringLiteral("%1 (%2)")
-                                 .arg(QString::fromUtf8(kNodeCaptions[state]))
-                                 .arg(lvSMS->topLevelItemCount()));
+            node->setText(
+                0,
+                QStringLiteral("%1 (%2)").arg(NodeCaption(state)).arg(lvSMS->topLevelItemCount()));
         }
     }
     if (!change.refused.empty())
@@ -756,7 +764,7 @@ void MessagesTab::pmSMSSaveClick() {
 void MessagesTab::exportSelected(const QString& path) {
     std::vector<MessageRow> rows;
     for (const QTreeWidgetItem* item : selectedRows()) rows.push_back(rowOf(item));
-    const bool table = SaveDialog1->selectedNameFilter() == QString::fromUtf8(kCsvTableFilter);
+    const bool table = SaveDialog1->selectedNameFilter() == CsvTableFilter();
     size_t changed = 0;
     orlin::WriteWholeFile(orlin::Utf8Path(path),
                           table ? orlin::ExportCsv(rows) : orlin::ExportBlocks(rows, &changed));

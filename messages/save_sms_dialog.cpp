@@ -41,37 +41,35 @@ QGroupBox* radioGroup(QWidget* parent, const char* name, const QString& caption,
 
 TfrmSaveSMS::TfrmSaveSMS(QWidget* parent) : QDialog(parent) {
     setObjectName("TfrmSaveSMS");
-    setWindowTitle(QStringLiteral("Новое сообщение"));
+    setWindowTitle(tr("Новое сообщение"));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint);
     setModal(true);
 
-    Label1 = new QLabel(QStringLiteral("Получатель:"), this);
+    Label1 = new QLabel(tr("Получатель:"), this);
     cbAbonents = new QComboBox(this);
     cbAbonents->setObjectName("cbAbonents");
     cbAbonents->setEditable(true);
     cbAbonents->setInsertPolicy(QComboBox::NoInsert);
     cbAbonents->setMaxVisibleItems(8);
     Label1->setBuddy(cbAbonents);
-    Label2 = new QLabel(QStringLiteral("Текст сообщения:"), this);
-    Label3 = new QLabel(QStringLiteral("Осталось символов: 160"), this);
+    Label2 = new QLabel(tr("Текст сообщения:"), this);
+    Label3 = new QLabel(tr("Осталось символов: 160"), this);
     Label3->setObjectName("Label3");
     Memo1 = new QPlainTextEdit(this);
     Memo1->setObjectName("Memo1");
     Memo1->setMinimumSize(293, 57);
     Label2->setBuddy(Memo1);
 
-    RadioGroup =
-        radioGroup(this, "RadioGroup", QStringLiteral("Действие"),
-                   {QStringLiteral("Только сохранение"), QStringLiteral("Сохранить и отправить"),
-                    QStringLiteral("Отправить и удалить")},
-                   RadioGroupItems);
-    rgLanguage =
-        radioGroup(this, "rgLanguage", QStringLiteral("Язык сообщения"),
-                   {QStringLiteral("английский"), QStringLiteral("русский")}, rgLanguageItems);
+    RadioGroup = radioGroup(
+        this, "RadioGroup", tr("Действие"),
+        {tr("Только сохранение"), tr("Сохранить и отправить"), tr("Отправить и удалить")},
+        RadioGroupItems);
+    rgLanguage = radioGroup(this, "rgLanguage", tr("Язык сообщения"),
+                            {tr("английский"), tr("русский")}, rgLanguageItems);
 
     SpeedButton1 = new QPushButton(QStringLiteral("Ok"), this);
     SpeedButton1->setObjectName("SpeedButton1");
-    SpeedButton2 = new QPushButton(QStringLiteral("Отмена"), this);
+    SpeedButton2 = new QPushButton(tr("Отмена"), this);
     SpeedButton2->setObjectName("SpeedButton2");
     SpeedButton2->setAutoDefault(false);
 
@@ -156,7 +154,7 @@ int TfrmSaveSMS::textLength() const {
 
 void TfrmSaveSMS::Memo1Change() {
     const int left = orlin::TextLimit(language()) - textLength();
-    Label3->setText(QStringLiteral("Осталось символов: %1").arg(left));
+    Label3->setText(tr("Осталось символов: %1").arg(left));
 }
 
 bool TfrmSaveSMS::Memo1KeyPress(const QKeyEvent& key) {
@@ -187,7 +185,7 @@ bool TfrmSaveSMS::eventFilter(QObject* watched, QEvent* event) {
 
 void TfrmSaveSMS::rgLanguageClick() {
     Memo1->clear();
-    Label3->setText(QStringLiteral("Осталось символов: %1").arg(orlin::TextLimit(language())));
+    Label3->setText(tr("Осталось символов: %1").arg(orlin::TextLimit(language())));
     Memo1->setFocus();
 }
 
@@ -198,11 +196,11 @@ void TfrmSaveSMS::SpeedButton2Click() {
 void TfrmSaveSMS::SpeedButton1Click() {
     const QString recipient = cbAbonents->currentText();
     if (recipient.isEmpty()) {
-        MessageBoxes::warning(this, QStringLiteral("Введите номер для отправки"));
+        MessageBoxes::warning(this, tr("Введите номер для отправки"));
         return;
     }
     if (Memo1->toPlainText().isEmpty()) {
-        MessageBoxes::information(this, QStringLiteral("Сообщение пустое..."));
+        MessageBoxes::information(this, tr("Сообщение пустое..."));
         return;
     }
     // A pasted text can pass the counter; the phone would refuse it without a reason.
@@ -219,7 +217,7 @@ void TfrmSaveSMS::SpeedButton1Click() {
     const orlin::Utf8Text number =
         orlin::ResolveRecipient(recipient.toStdString(), pickedContact, contacts);
     if (!orlin::RecipientAllowed(number)) {
-        MessageBoxes::warning(this, QStringLiteral("Номер содержит недопустимые символы."));
+        MessageBoxes::warning(this, tr("Номер содержит недопустимые символы."));
         return;
     }
     messageText = Memo1->toPlainText().toStdString();

@@ -33,24 +33,24 @@ QStringList Items(const std::vector<orlin::Utf8Text>& texts) {
 
 TfrmAddRecord::TfrmAddRecord(WindowContext& context, QWidget* parent)
     : QDialog(parent), context_(context) {
-    setWindowTitle(QStringLiteral("Добавить запись"));
+    setWindowTitle(tr("Добавить запись"));
     setModal(true);
 
-    Label1 = new QLabel(QStringLiteral("Номер записи:"), this);
+    Label1 = new QLabel(tr("Номер записи:"), this);
     cbRecordNum = new QComboBox(this);
     cbRecordNum->setEditable(true);
     cbRecordNum->lineEdit()->setMaxLength(4);
     cbRecordNum->setInsertPolicy(QComboBox::NoInsert);
     // The typed slot is the slot written: no free slot is completed into the box.
     cbRecordNum->setCompleter(nullptr);
-    Label2 = new QLabel(QStringLiteral("Номер телефона:"), this);
+    Label2 = new QLabel(tr("Номер телефона:"), this);
     edtPhoneNumber = new QLineEdit(this);
     edtPhoneNumber->setMaxLength(40);
-    Label3 = new QLabel(QStringLiteral("Имя, Фамилия:"), this);
+    Label3 = new QLabel(tr("Имя, Фамилия:"), this);
     edtAbonentName = new QLineEdit(this);
     // 24 characters as the phone counts them: any BMP character is one (UCS2).
     edtAbonentName->setMaxLength(24);
-    Label4 = new QLabel(QStringLiteral("Тип:"), this);
+    Label4 = new QLabel(tr("Тип:"), this);
     cbType = new QComboBox(this);
     Label5 = new QLabel(QStringLiteral("IDs:"), this);
     cbIDs = new QComboBox(this);
@@ -61,21 +61,21 @@ TfrmAddRecord::TfrmAddRecord(WindowContext& context, QWidget* parent)
     Bevel1 = new QFrame(this);
     Bevel1->setFrameShape(QFrame::HLine);
     Bevel1->setFrameShadow(QFrame::Sunken);
-    Label6 = new QLabel(QStringLiteral("Категория:"), this);
+    Label6 = new QLabel(tr("Категория:"), this);
     cbGroup = new QComboBox(this);
     cbGroup->setEditable(true);
     cbGroup->setInsertPolicy(QComboBox::NoInsert);
     cbGroup->addItems(Items(orlin::DefaultCategoryItems()));
     cbGroup->setCurrentIndex(0);
-    Label7 = new QLabel(QStringLiteral("Иконка:"), this);
+    Label7 = new QLabel(tr("Иконка:"), this);
     cbIcon = new QComboBox(this);
     // Editable so that it can show a picture text (16-field family); never typed into.
     cbIcon->setEditable(true);
     cbIcon->lineEdit()->setReadOnly(true);
     cbIcon->setMaxVisibleItems(16);
-    Label8 = new QLabel(QStringLiteral("Модель телефона:"), this);
-    SpeedButton1 = new QPushButton(QStringLiteral("Записать"), this);
-    SpeedButton2 = new QPushButton(QStringLiteral("Отмена"), this);
+    Label8 = new QLabel(tr("Модель телефона:"), this);
+    SpeedButton1 = new QPushButton(tr("Записать"), this);
+    SpeedButton2 = new QPushButton(tr("Отмена"), this);
     SpeedButton1->setAutoDefault(false);
     SpeedButton2->setAutoDefault(false);
 
@@ -168,13 +168,13 @@ void TfrmAddRecord::fillCommon(const QString& model, const orlin::PhonebookState
         cbGroup->clear();
         cbGroup->addItems(Items(state.groupNames));
     }
-    Label8->setText(QStringLiteral("Модель телефона: ") + model);
+    Label8->setText(tr("Модель телефона: ") + model);
 }
 
 void TfrmAddRecord::prepareAdd(const QString& model, const orlin::PhonebookState& state) {
     editedSlot_.reset();
     fillCommon(model, state);
-    setWindowTitle(QStringLiteral("Добавление записи..."));
+    setWindowTitle(tr("Добавление записи..."));
     // Only the models with categories have mailing lists (type 7).
     fillTypes(orlin::HasCategories(family_), std::nullopt, QString());
     if (cbRecordNum->count() > 0) cbRecordNum->setCurrentIndex(0);
@@ -199,7 +199,7 @@ void TfrmAddRecord::prepareEdit(const QString& model, const orlin::PhonebookStat
                                 const RowTexts& row) {
     editedSlot_ = row.slot.toInt();
     fillCommon(model, state);
-    setWindowTitle(QStringLiteral("Изменение записи..."));
+    setWindowTitle(tr("Изменение записи..."));
     cbRecordNum->setEditText(row.slot);
     cbRecordNumChange(row.slot);
     edtAbonentName->setText(row.name);
@@ -326,7 +326,7 @@ void TfrmAddRecord::confirm() {
     if (cbRecordNum->currentText().isEmpty() || cbIDs->currentText().isEmpty() ||
         (categories && !groupChosen) || cbType->currentText().isEmpty() ||
         edtPhoneNumber->text().isEmpty() || edtAbonentName->text().isEmpty()) {
-        MessageBoxes::error(this, QStringLiteral("Необходимо заполнить все поля!"));
+        MessageBoxes::error(this, tr("Необходимо заполнить все поля!"));
         return;
     }
     if (family_ == ModelFamily::None) {
@@ -358,13 +358,12 @@ void TfrmAddRecord::confirm() {
     }
     const int32_t slotCount = static_cast<int32_t>(state_ ? state_->abonents.size() : 0);
     if (record.Index < 1 || record.Index > slotCount) {
-        MessageBoxes::error(this,
-                            QStringLiteral("Номер записи должен быть от 1 до %1.").arg(slotCount));
+        MessageBoxes::error(this, tr("Номер записи должен быть от 1 до %1.").arg(slotCount));
         return;
     }
     const orlin::TAbonentInfo& occupant = state_->abonents[static_cast<size_t>(record.Index) - 1];
     if (!occupant.IsFree() && record.Index != editedSlot_.value_or(0)) {
-        const QString question = QStringLiteral("Запись %1 занята (%2). Заменить её?")
+        const QString question = tr("Запись %1 занята (%2). Заменить её?")
                                      .arg(record.Index)
                                      .arg(QString::fromStdString(occupant.Name));
         if (!MessageBoxes::warningYesNo(this, question)) return;

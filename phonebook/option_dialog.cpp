@@ -9,11 +9,10 @@
 #include "ui/message_boxes.h"
 
 TfrmOption::TfrmOption(QWidget* parent) : QDialog(parent) {
-    setWindowTitle(QStringLiteral("Настройки программы..."));
-    rgFileFormat = new QGroupBox(QStringLiteral("Выбор формат файла для справочника"), this);
-    rbAsMpt = new QRadioButton(QStringLiteral("как в MPT"), rgFileFormat);
-    rbOwnFormat =
-        new QRadioButton(QStringLiteral("собственный (картинки для С450/С550)"), rgFileFormat);
+    setWindowTitle(tr("Настройки программы..."));
+    rgFileFormat = new QGroupBox(tr("Выбор формат файла для справочника"), this);
+    rbAsMpt = new QRadioButton(tr("как в MPT"), rgFileFormat);
+    rbOwnFormat = new QRadioButton(tr("собственный (картинки для С450/С550)"), rgFileFormat);
     rbAsMpt->setChecked(true);
     auto* group = new QVBoxLayout(rgFileFormat);
     group->addWidget(rbAsMpt);
@@ -21,8 +20,8 @@ TfrmOption::TfrmOption(QWidget* parent) : QDialog(parent) {
     // The own layout does not exist yet.
     rgFileFormat->setEnabled(false);
 
-    SpeedButton1 = new QPushButton(QStringLiteral("Применить"), this);
-    SpeedButton2 = new QPushButton(QStringLiteral("Отмена"), this);
+    SpeedButton1 = new QPushButton(tr("Применить"), this);
+    SpeedButton2 = new QPushButton(tr("Отмена"), this);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(SpeedButton1);
@@ -44,8 +43,8 @@ bool TfrmOption::ownFormatSelected() const {
 
 void TfrmOption::SpeedButton1Click() {
     MessageBoxes::information(this, ownFormatSelected()
-                                        ? QStringLiteral("Сохраняться будет в собственном формате.")
-                                        : QStringLiteral("Сохраняться будет как в МПТ."));
+                                        ? tr("Сохраняться будет в собственном формате.")
+                                        : tr("Сохраняться будет как в МПТ."));
     accept();
 }
 

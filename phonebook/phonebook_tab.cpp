@@ -162,9 +162,8 @@ void PhoneBookTab::buildList() {
                        "QTreeView::item:selected { background-color: palette(highlight); "
                        "color: palette(highlighted-text); }"));
     ListView1->setColumnCount(orlin::kBaseColumnCount);
-    ListView1->setHeaderLabels({QStringLiteral("#"), QStringLiteral("Имя, Фамилия"),
-                                QStringLiteral("Номер телефона"), QStringLiteral("Тип"),
-                                QStringLiteral("IDs")});
+    ListView1->setHeaderLabels({QStringLiteral("#"), tr("Имя, Фамилия"), tr("Номер телефона"),
+                                tr("Тип"), QStringLiteral("IDs")});
     const int widths[] = {45, 150, 120, 120, 100};
     for (int c = 0; c < orlin::kBaseColumnCount; ++c) ListView1->setColumnWidth(c, widths[c]);
     ListView1->headerItem()->setTextAlignment(ColIds, Qt::AlignCenter);
@@ -188,13 +187,13 @@ void PhoneBookTab::buildButtons() {
         button->setAutoRaise(false);
         return button;
     };
-    sbAddRecord = makeButton("sbAddRecord", QStringLiteral("Добавить"));
-    sbReadAll = makeButton("sbReadAll", QStringLiteral("Читать\nвсе..."));
-    sbWriteAll = makeButton("sbWriteAll", QStringLiteral("Записать\nвсе..."));
-    sbStop = makeButton("sbStop", QStringLiteral("Остановить"));
+    sbAddRecord = makeButton("sbAddRecord", tr("Добавить"));
+    sbReadAll = makeButton("sbReadAll", tr("Читать\nвсе..."));
+    sbWriteAll = makeButton("sbWriteAll", tr("Записать\nвсе..."));
+    sbStop = makeButton("sbStop", tr("Остановить"));
     sbStop->setVisible(false);
-    SpeedButton3 = makeButton("SpeedButton3", QStringLiteral("Очистить"));
-    Label4 = new QLabel(QStringLiteral("Занято:"), Bevel1);
+    SpeedButton3 = makeButton("SpeedButton3", tr("Очистить"));
+    Label4 = new QLabel(tr("Занято:"), Bevel1);
     pbFullRecord = new QProgressBar(Bevel1);
     pbFullRecord->setRange(0, 1);
     pbFullRecord->setValue(0);
@@ -226,16 +225,16 @@ void PhoneBookTab::buildButtons() {
 void PhoneBookTab::buildMenu() {
     PopupMenu1 = new QMenu(this);
     PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
-    N2 = PopupMenu1->addAction(QStringLiteral("Редактировать"));
-    pmDelete = PopupMenu1->addAction(QStringLiteral("Удалить"));
-    mnuSendSMS = PopupMenu1->addAction(QStringLiteral("Отправить сообщение"));
-    pmRefresh = PopupMenu1->addAction(QStringLiteral("Обновить список"));
-    N5 = PopupMenu1->addAction(QStringLiteral("Добавить"));
+    N2 = PopupMenu1->addAction(tr("Редактировать"));
+    pmDelete = PopupMenu1->addAction(tr("Удалить"));
+    mnuSendSMS = PopupMenu1->addAction(tr("Отправить сообщение"));
+    pmRefresh = PopupMenu1->addAction(tr("Обновить список"));
+    N5 = PopupMenu1->addAction(tr("Добавить"));
     PopupMenu1->addSeparator();
-    pmSaveBook = PopupMenu1->addAction(QStringLiteral("Сохранить телефонную книгу"));
-    pmLoadRecord = PopupMenu1->addAction(QStringLiteral("Загрузить телефонную книгу"));
-    pmExportVCard = PopupMenu1->addAction(QStringLiteral("Экспорт в vCard..."));
-    pmImportVCard = PopupMenu1->addAction(QStringLiteral("Импорт из vCard..."));
+    pmSaveBook = PopupMenu1->addAction(tr("Сохранить телефонную книгу"));
+    pmLoadRecord = PopupMenu1->addAction(tr("Загрузить телефонную книгу"));
+    pmExportVCard = PopupMenu1->addAction(tr("Экспорт в vCard..."));
+    pmImportVCard = PopupMenu1->addAction(tr("Импорт из vCard..."));
     connect(N2, &QAction::triggered, this, &PhoneBookTab::N2Click);
     connect(pmDelete, &QAction::triggered, this, &PhoneBookTab::pmDeleteClick);
     connect(mnuSendSMS, &QAction::triggered, this, &PhoneBookTab::mnuSendSMSClick);
@@ -265,8 +264,8 @@ void PhoneBookTab::applyColumns(ModelFamily family) {
             ListView1->setColumnCount(orlin::kBaseColumnCount);
         if (ListView1->columnCount() == orlin::kBaseColumnCount) {
             ListView1->setColumnCount(orlin::kCategoryColumnCount);
-            ListView1->headerItem()->setText(ColIcon, QStringLiteral("Иконка"));
-            ListView1->headerItem()->setText(ColGroup, QStringLiteral("Группа"));
+            ListView1->headerItem()->setText(ColIcon, tr("Иконка"));
+            ListView1->headerItem()->setText(ColGroup, tr("Группа"));
             ListView1->setColumnWidth(ColIcon, 100);
             ListView1->setColumnWidth(ColGroup, 100);
         }
@@ -585,7 +584,7 @@ void PhoneBookTab::pmDeleteClick() {
         change = orlin::DeletePhonebookEntries(session, state_, chosen);
         change.RaiseFailure();
     } catch (const std::exception&) {
-        MessageBoxes::error(this, QStringLiteral("Нет выделенной записи..."));
+        MessageBoxes::error(this, tr("Нет выделенной записи..."));
     }
     if (items.size() == 1 && !change.done.empty()) delete items.front();
     const std::string refused = orlin::DeletePhonebookText(change);
@@ -599,7 +598,7 @@ void PhoneBookTab::pmDeleteClick() {
 void PhoneBookTab::pmSaveBookClick() {
     if (isBusy()) return;
     if (ListView1->topLevelItemCount() == 0 || state_.abonents.empty()) {
-        MessageBoxes::information(this, QStringLiteral("Список пуст, сохранять нечего !"));
+        MessageBoxes::information(this, tr("Список пуст, сохранять нечего !"));
         return;
     }
     orlin::GuardedOperation(context_.busy(), [this] {
@@ -610,7 +609,7 @@ void PhoneBookTab::pmSaveBookClick() {
         if (SaveDialog1->exec() != QDialog::Accepted || SaveDialog1->selectedFiles().isEmpty())
             return;
         if (options_ && options_->ownFormatSelected()) {
-            MessageBoxes::information(this, QStringLiteral("Пока не работает"));
+            MessageBoxes::information(this, tr("Пока не работает"));
             return;
         }
         const orlin::FileText text = orlin::PhonebookFileText(state_.abonents, state_.ranges);
@@ -708,8 +707,8 @@ void PhoneBookTab::ApplyPopupIcons() {
 }
 
 void PhoneBookTab::ApplyCaptions() {
-    sbReadAll->setText(QStringLiteral("Читать\nвсе..."));
-    sbWriteAll->setText(QStringLiteral("Записать\nвсе..."));
+    sbReadAll->setText(tr("Читать\nвсе..."));
+    sbWriteAll->setText(tr("Записать\nвсе..."));
 }
 
 void PhoneBookTab::DisableAddUntilRead() {

@@ -34,8 +34,8 @@ QString SlotList(const std::vector<int32_t>& slotNumbers) {
 
 QFileDialog* PhoneBookTab::makeVCardDialog(bool save) {
     const QString vcard = QStringLiteral("vCard (*.vcf)");
-    QFileDialog* dialog = orlin::MakeFileDialog(
-        this, save, {vcard, QStringLiteral("Все файлы (*)")}, vcard, QStringLiteral("vcf"));
+    QFileDialog* dialog = orlin::MakeFileDialog(this, save, {vcard, tr("Все файлы (*)")}, vcard,
+                                                QStringLiteral("vcf"));
     dialog->setObjectName(save ? QStringLiteral("dlgExportVCard")
                                : QStringLiteral("dlgImportVCard"));
     return dialog;
@@ -48,7 +48,7 @@ void PhoneBookTab::ExportVCardClick() {
     orlin::Guarded([this] {
         if (state_.abonents.empty() && !readAll()) return;
         if (state_.OccupiedCount() == 0) {
-            MessageBoxes::information(this, QStringLiteral("Список пуст, сохранять нечего !"));
+            MessageBoxes::information(this, tr("Список пуст, сохранять нечего !"));
             return;
         }
         if (ExportVCardDialog->exec() != QDialog::Accepted ||
@@ -62,9 +62,8 @@ void PhoneBookTab::ExportVCardClick() {
             orlin::TryAskPhoneKey(context_.portSettings());
         if (!key) {
             orlin::WriteWholeFile(orlin::Utf8Path(path), orlin::VCardText(state_));
-            MessageBoxes::warning(this,
-                                  QStringLiteral("Телефон не ответил на запрос серийного номера: "
-                                                 "карточки записаны без постоянных UID."));
+            MessageBoxes::warning(this, tr("Телефон не ответил на запрос серийного номера: "
+                                           "карточки записаны без постоянных UID."));
             return;
         }
         orlin::ExportIdentity identity(key->key);
@@ -88,7 +87,7 @@ void PhoneBookTab::ImportVCardClick() {
         const std::vector<orlin::VCard> cards = orlin::ParseVCards(orlin::ReadWholeFile(
             orlin::Utf8Path(ImportVCardDialog->selectedFiles().first()), orlin::kMostVCardBytes));
         if (cards.empty()) {
-            MessageBoxes::information(this, QStringLiteral("В файле нет карточек vCard."));
+            MessageBoxes::information(this, tr("В файле нет карточек vCard."));
             return;
         }
         if (!readAll()) return;
@@ -131,14 +130,13 @@ void PhoneBookTab::ImportVCardClick() {
         if (!plan.warnings.empty())
             notes << QString::fromStdString(orlin::ImportWarningText(plan.warnings));
         if (!plan.records.empty() && !report.started)
-            notes << QStringLiteral("Телефон не дал доступа к справочнику: ничего не записано.");
+            notes << tr("Телефон не дал доступа к справочнику: ничего не записано.");
         if (!report.refused.empty())
-            notes << QStringLiteral("Телефон не принял записи: %1.").arg(SlotList(report.refused));
+            notes << tr("Телефон не принял записи: %1.").arg(SlotList(report.refused));
         if (!deleted.refused.empty())
-            notes
-                << QStringLiteral("Телефон не очистил ячейки: %1.").arg(SlotList(deleted.refused));
+            notes << tr("Телефон не очистил ячейки: %1.").arg(SlotList(deleted.refused));
         if (report.stopped)
-            notes << QStringLiteral("Запись остановлена: записано %1 из %2.")
+            notes << tr("Запись остановлена: записано %1 из %2.")
                          .arg(report.written)
                          .arg(plan.records.size());
         if (!notes.isEmpty()) MessageBoxes::warning(this, notes.join(QStringLiteral("\r\n")));

@@ -8,7 +8,10 @@
 # Without a display the window runs under a virtual one (Xvfb): with options, once as they say;
 # without options, it walks through every tab, saves one screenshot per tab into
 # build/demo/screens/, and prints what orlin-cli reads from the same phone.
+# The program speaks Russian unless ORLIN_LANG says otherwise (ORLIN_LANG=en: the walk in
+# English, its screenshots in build/demo/screens-en/).
 set -euo pipefail
+export ORLIN_LANG="${ORLIN_LANG:-ru}"
 root="$(cd "$(dirname "$0")/.." && pwd)"
 caller_dir="$PWD"
 cd "$root"
@@ -35,7 +38,7 @@ cli="$(find "$build" -maxdepth 3 -type f -name orlin-cli -perm -u+x | head -n 1)
 # archives by bare names, so they all live where it runs.
 work="$build/work"
 mkdir -p "$work"
-cp -f "$bin/orlinres.dll" "$bin/info.txt" "$work/"
+cp -f "$bin/orlinres.dll" "$bin/info.txt" "$bin/info_en.txt" "$work/"
 cp -f "$bin"/*.jpg "$work/" 2>/dev/null || true
 # Sample pictures and ring tones for the theme tab.
 cp -f "$root"/theme/samples/*.gif "$root"/theme/samples/*.bmp "$root"/theme/samples/*.wbmp \
@@ -99,6 +102,11 @@ fi
 # itself, an error box) fails the walk. The first step starts the program and leaves it alone
 # for 10 s: only the main window may be seen then.
 screens="$build/screens"
+inbox=Входящие
+if [ "$ORLIN_LANG" = en ]; then
+  screens="$build/screens-en"
+  inbox=Inbox
+fi
 rm -rf "$screens"
 mkdir -p "$screens"
 walk=(
@@ -107,7 +115,7 @@ walk=(
   "info|--tab info --quit-after 4000"
   "terminal|--tab terminal --send AT+CGMM --quit-after 3000"
   "datebook|--tab datebook --click sbReadAllEvents --quit-after 8000"
-  "messages|--tab sms --select Входящие --quit-after 6000"
+  "messages|--tab sms --select $inbox --quit-after 6000"
   "theme|--tab theme --choose SpeedButton10=picture.bmp --choose SpeedButton13=saver.gif --choose SpeedButton14=ring.imy --quit-after 3000"
 )
 for step in "${walk[@]}"; do

@@ -22,6 +22,7 @@ for size in 16 22 24 32 48 64 128 256; do
 done
 for f in usr/bin/orlin usr/bin/orlin-cli usr/bin/orlin-phonesim usr/bin/orlin-desktop \
          usr/share/orlin/orlinres.dll usr/share/orlin/info.txt usr/share/orlin/c350.jpg \
+         usr/share/orlin/info_en.txt usr/share/orlin/orlin_en.qm \
          usr/share/applications/org.example.orlin.Orlin.desktop \
          usr/share/metainfo/org.example.orlin.Orlin.metainfo.xml \
          usr/share/icons/hicolor/scalable/apps/orlin.svg $icons \
@@ -50,6 +51,13 @@ got=$("$root/usr/bin/orlin-cli" --version)
 [ "$got" = "orlin-cli $version" ] || fail "installed orlin-cli --version says '$got', not 'orlin-cli $version'"
 got=$(QT_QPA_PLATFORM=offscreen "$root/usr/bin/orlin" --version)
 [ "$got" = "Orlin $version" ] || fail "installed orlin --version says '$got', not 'Orlin $version'"
+# The installed orlin-cli speaks the language chosen: English outside a Russian locale.
+got=$(cd / && env -u ORLIN_LANG -u LANGUAGE -u LC_ALL -u LC_MESSAGES LANG=C.UTF-8 \
+      "$root/usr/bin/orlin-cli" --port /dev/orlin-no-such-port at AT 2>&1) || true
+[ "$got" = "The phone is not connected." ] || fail "installed orlin-cli under LANG=C.UTF-8 says '$got'"
+got=$(cd / && ORLIN_LANG=ru "$root/usr/bin/orlin-cli" --port /dev/orlin-no-such-port at AT 2>&1) ||
+  true
+[ "$got" = "Телефон не подключен." ] || fail "installed orlin-cli under ORLIN_LANG=ru says '$got'"
 # The desktop launcher makes the per-user folder and starts the program in it.
 got=$(cd / && HOME="$root/home" XDG_DATA_HOME= QT_QPA_PLATFORM=offscreen \
       "$root/usr/bin/orlin-desktop" --version 2> /dev/null)

@@ -9,6 +9,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
 bash scripts/check-format.sh
+bash scripts/check-translations.sh
 source scripts/compile-cache.sh
 
 rm -rf build/test build/asan build/win64

@@ -34,6 +34,8 @@ done
 
 work=$(mktemp -d /tmp/orlin-wine-XXXXXX)
 phones=()
+# The texts compared below are the Russian ones.
+export ORLIN_LANG=ru
 export WINEPREFIX=$work/prefix WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 cleanup() {
   wineserver -k >/dev/null 2>&1 || true

@@ -24,7 +24,6 @@
 namespace {
 
 const QString kSignalFormat = QStringLiteral("%v dBm");
-const QString kSignalUnknownText = QStringLiteral("не определён");
 
 QLineEdit* readOnlyEdit(QWidget* parent, const char* name) {
     auto* edit = new QLineEdit(parent);
@@ -56,7 +55,7 @@ InfoTab::InfoTab(WindowContext& context, QWidget* parent) : QWidget(parent), con
     PanelInfo->setObjectName("PanelInfo");
     PanelInfo->setFrameShape(QFrame::StyledPanel);
 
-    LabelHeading = new QLabel(QStringLiteral("Подробная информация\nо вашем телефоне"), PanelInfo);
+    LabelHeading = new QLabel(tr("Подробная информация\nо вашем телефоне"), PanelInfo);
     QFont headingFont = LabelHeading->font();
     headingFont.setBold(true);
     headingFont.setPointSizeF(headingFont.pointSizeF() * 1.25);
@@ -74,17 +73,17 @@ InfoTab::InfoTab(WindowContext& context, QWidget* parent) : QWidget(parent), con
     ggStatusSignal = gauge(PanelInfo, "ggStatusSignal", orlin::kSignalGaugeMin,
                            orlin::kSignalGaugeMax, kSignalFormat);
 
-    SpeedButton1 = new QPushButton(QStringLiteral("Обновить"), PanelInfo);
+    SpeedButton1 = new QPushButton(tr("Обновить"), PanelInfo);
     SpeedButton1->setObjectName("SpeedButton1");
-    CheckBox2 = new QCheckBox(QStringLiteral("Отображать вермя"), PanelInfo);
+    CheckBox2 = new QCheckBox(tr("Отображать вермя"), PanelInfo);
     CheckBox2->setObjectName("CheckBox2");
-    Label10 = new QLabel(QStringLiteral("Компьютер:"), PanelInfo);
+    Label10 = new QLabel(tr("Компьютер:"), PanelInfo);
     Label10->setObjectName("Label10");
-    Label11 = new QLabel(QStringLiteral("Телефон:"), PanelInfo);
+    Label11 = new QLabel(tr("Телефон:"), PanelInfo);
     Label11->setObjectName("Label11");
     edtCompTime = readOnlyEdit(PanelInfo, "edtCompTime");
     edtPhoneTime = readOnlyEdit(PanelInfo, "edtPhoneTime");
-    SpeedButton11 = new QPushButton(QStringLiteral("Синхронизировать"), PanelInfo);
+    SpeedButton11 = new QPushButton(tr("Синхронизировать"), PanelInfo);
     SpeedButton11->setObjectName("SpeedButton11");
 
     // Laid out to fit the window's minimum size, the clock fields shown: "Обновить" beside the
@@ -103,12 +102,12 @@ InfoTab::InfoTab(WindowContext& context, QWidget* parent) : QWidget(parent), con
     };
     addRow(QStringLiteral("IMEI:"), edtIMEI);
     addRow(QStringLiteral("IMSI:"), edtIMSI);
-    addRow(QStringLiteral("Производитель:"), edtManufacturer);
-    addRow(QStringLiteral("Модель телефона:"), edtModel);
-    addRow(QStringLiteral("Рабочие частоты:"), edtBand);
-    addRow(QStringLiteral("Версия прошивки:"), edtSoftWare);
-    addRow(QStringLiteral("Заряд аккумулятора:"), ggStatusCharge);
-    addRow(QStringLiteral("Уровень приема:"), ggStatusSignal);
+    addRow(tr("Производитель:"), edtManufacturer);
+    addRow(tr("Модель телефона:"), edtModel);
+    addRow(tr("Рабочие частоты:"), edtBand);
+    addRow(tr("Версия прошивки:"), edtSoftWare);
+    addRow(tr("Заряд аккумулятора:"), ggStatusCharge);
+    addRow(tr("Уровень приема:"), ggStatusSignal);
     grid->addWidget(SpeedButton1, row - 2, 2, 2, 1, Qt::AlignVCenter);
 
     auto* clockGrid = new QGridLayout();
@@ -205,7 +204,7 @@ void InfoTab::readInfo(orlin::InfoParts parts) {
         setGauge(ggStatusSignal, *report.signal->gaugeValue);
         // A level the phone cannot measure leaves the gauge empty and says so, rather than
         // printing the gauge's minimum as if it had been measured.
-        ggStatusSignal->setFormat(report.signal->dBm ? kSignalFormat : kSignalUnknownText);
+        ggStatusSignal->setFormat(report.signal->dBm ? kSignalFormat : tr("не определён"));
     }
     report.RaiseFailure();
 }

@@ -29,7 +29,7 @@ TerminalTab::TerminalTab(WindowContext& context, QWidget* parent)
     mmTerminal->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     mmTerminal->setLineWrapMode(QPlainTextEdit::NoWrap);
 
-    Panel5 = new QGroupBox(QStringLiteral("Описание команды:"), this);
+    Panel5 = new QGroupBox(tr("Описание команды:"), this);
     Panel5->setObjectName("Panel5");
     mmDescriptionCommand = new QPlainTextEdit(Panel5);
     mmDescriptionCommand->setObjectName("mmDescriptionCommand");
@@ -43,7 +43,7 @@ TerminalTab::TerminalTab(WindowContext& context, QWidget* parent)
     Bevel2->setFrameShape(QFrame::StyledPanel);
     Bevel2->setFrameShadow(QFrame::Sunken);
 
-    Label6 = new QLabel(QStringLiteral("Команда:"), this);
+    Label6 = new QLabel(tr("Команда:"), this);
     Label6->setObjectName("Label6");
     cbCommand = new QComboBox(this);
     cbCommand->setObjectName("cbCommand");
@@ -55,10 +55,10 @@ TerminalTab::TerminalTab(WindowContext& context, QWidget* parent)
     cbCommand->setMaxVisibleItems(20);
     Label6->setBuddy(cbCommand);
 
-    btnSendCommand = new QPushButton(QStringLiteral("Послать"), this);
+    btnSendCommand = new QPushButton(tr("Послать"), this);
     btnSendCommand->setObjectName("btnSendCommand");
     btnSendCommand->setAutoDefault(false);
-    sbClear = new QPushButton(QStringLiteral("Очистить"), this);
+    sbClear = new QPushButton(tr("Очистить"), this);
     sbClear->setObjectName("sbClear");
     sbClear->setAutoDefault(false);
 
@@ -71,7 +71,7 @@ TerminalTab::TerminalTab(WindowContext& context, QWidget* parent)
 }
 
 QString TerminalTab::UnsolicitedMark() {
-    return QStringLiteral("[сообщение телефона] ");
+    return tr("[сообщение телефона] ");
 }
 
 void TerminalTab::FillCommands() {

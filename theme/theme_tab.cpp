@@ -1,5 +1,6 @@
 #include "theme/theme_tab.h"
 
+#include <QCoreApplication>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFrame>
@@ -45,15 +46,18 @@ QString chosenFile(QFileDialog* dialog) {
 
 // Why a picture cannot be shown, in the reader's terms.
 QString pictureFailure(const QString& path, QImageReader::ImageReaderError error) {
-    QString why = QStringLiteral("файл повреждён");
+    QString why = QCoreApplication::translate("ThemeTab", "файл повреждён");
     // A file whose name says a format that is read here but whose bytes are none is corrupt.
     const QByteArray suffix = QFileInfo(path).suffix().toLower().toLatin1();
     if (error == QImageReader::UnsupportedFormatError &&
         !QImageReader::supportedImageFormats().contains(suffix))
-        why = QStringLiteral("такой формат картинок здесь не читается");
-    if (error == QImageReader::FileNotFoundError) why = QStringLiteral("файл не найден");
-    if (error == QImageReader::DeviceError) why = QStringLiteral("файл не читается");
-    return QStringLiteral("Невозможно загрузить картинку %1: %2").arg(path, why);
+        why = QCoreApplication::translate("ThemeTab", "такой формат картинок здесь не читается");
+    if (error == QImageReader::FileNotFoundError)
+        why = QCoreApplication::translate("ThemeTab", "файл не найден");
+    if (error == QImageReader::DeviceError)
+        why = QCoreApplication::translate("ThemeTab", "файл не читается");
+    return QCoreApplication::translate("ThemeTab", "Невозможно загрузить картинку %1: %2")
+        .arg(path, why);
 }
 
 QPushButton* button(QWidget* parent, const char* name, const QString& caption) {
@@ -100,15 +104,15 @@ ThemeTab::ThemeTab(WindowContext& context, QWidget* parent)
     auto* panel = new QFrame(this);
     panel->setFrameShape(QFrame::StyledPanel);
 
-    LabelTitle = new QLabel(QStringLiteral("Создание файлов тем *.tcf для С-серии"), panel);
+    LabelTitle = new QLabel(tr("Создание файлов тем *.tcf для С-серии"), panel);
     QFont titleFont = LabelTitle->font();
     titleFont.setBold(true);
     titleFont.setPointSizeF(titleFont.pointSizeF() * 1.25);
     LabelTitle->setFont(titleFont);
 
-    SpeedButton10 = button(panel, "SpeedButton10", QStringLiteral("Картинка"));
-    SpeedButton13 = button(panel, "SpeedButton13", QStringLiteral("Заставка"));
-    SpeedButton14 = button(panel, "SpeedButton14", QStringLiteral("Мелодия"));
+    SpeedButton10 = button(panel, "SpeedButton10", tr("Картинка"));
+    SpeedButton13 = button(panel, "SpeedButton13", tr("Заставка"));
+    SpeedButton14 = button(panel, "SpeedButton14", tr("Мелодия"));
     Edit4 = pathEdit(panel, "Edit4");
     Edit5 = pathEdit(panel, "Edit5");
     Edit6 = pathEdit(panel, "Edit6");
@@ -121,15 +125,15 @@ ThemeTab::ThemeTab(WindowContext& context, QWidget* parent)
         choices->addWidget(edit, row, 1);
         choices->addWidget(b, row, 2);
     };
-    addChoice(0, QStringLiteral("Картинка:"), Edit4, SpeedButton10);
-    addChoice(1, QStringLiteral("Заставка:"), Edit5, SpeedButton13);
-    addChoice(2, QStringLiteral("Мелодия:"), Edit6, SpeedButton14);
+    addChoice(0, tr("Картинка:"), Edit4, SpeedButton10);
+    addChoice(1, tr("Заставка:"), Edit5, SpeedButton13);
+    addChoice(2, tr("Мелодия:"), Edit6, SpeedButton14);
 
     PanelPicture = previewPanel(panel, "RxGIFAnimator3", RxGIFAnimator3, "Image4", Image4);
     PanelSaver = previewPanel(panel, "RxGIFAnimator4", RxGIFAnimator4, "Image5", Image5);
     auto* previews = new QGridLayout();
-    previews->addWidget(new QLabel(QStringLiteral("Картинка"), panel), 0, 0, Qt::AlignHCenter);
-    previews->addWidget(new QLabel(QStringLiteral("Заставка"), panel), 0, 1, Qt::AlignHCenter);
+    previews->addWidget(new QLabel(tr("Картинка"), panel), 0, 0, Qt::AlignHCenter);
+    previews->addWidget(new QLabel(tr("Заставка"), panel), 0, 1, Qt::AlignHCenter);
     previews->addWidget(PanelPicture, 1, 0);
     previews->addWidget(PanelSaver, 1, 1);
     previews->setColumnStretch(2, 1);
@@ -146,9 +150,9 @@ ThemeTab::ThemeTab(WindowContext& context, QWidget* parent)
         player->addWidget(b);
         return b;
     };
-    btnPlay = playerButton("btnPlay", QStyle::SP_MediaPlay, QStringLiteral("Воспроизвести"));
-    btnPause = playerButton("btnPause", QStyle::SP_MediaPause, QStringLiteral("Пауза"));
-    btnStop = playerButton("btnStop", QStyle::SP_MediaStop, QStringLiteral("Стоп"));
+    btnPlay = playerButton("btnPlay", QStyle::SP_MediaPlay, tr("Воспроизвести"));
+    btnPause = playerButton("btnPause", QStyle::SP_MediaPause, tr("Пауза"));
+    btnStop = playerButton("btnStop", QStyle::SP_MediaStop, tr("Стоп"));
     TrackBar2 = new QSlider(Qt::Horizontal, panel);
     TrackBar2->setObjectName("TrackBar2");
     TrackBar2->setEnabled(false);
@@ -157,7 +161,7 @@ ThemeTab::ThemeTab(WindowContext& context, QWidget* parent)
     TimerMedia->setObjectName("TimerMedia");
     TimerMedia->setInterval(1000);
     auto* playerRow = new QHBoxLayout();
-    playerRow->addWidget(new QLabel(QStringLiteral("Мелодия:"), panel));
+    playerRow->addWidget(new QLabel(tr("Мелодия:"), panel));
     playerRow->addWidget(MediaPlayer2);
     playerRow->addWidget(TrackBar2, 1);
     LabelPlayer = new QLabel(panel);
@@ -170,7 +174,7 @@ ThemeTab::ThemeTab(WindowContext& context, QWidget* parent)
             [this] { MediaPlayer2Click(PlayerButton::Stop); });
     connect(TimerMedia, &QTimer::timeout, this, &ThemeTab::TimerMediaTimer);
 
-    SpeedButton15 = button(panel, "SpeedButton15", QStringLiteral("Создать тему"));
+    SpeedButton15 = button(panel, "SpeedButton15", tr("Создать тему"));
     auto* createRow = new QHBoxLayout();
     createRow->addStretch(1);
     createRow->addWidget(SpeedButton15);
@@ -305,7 +309,7 @@ void ThemeTab::resetTrackBar(int length) {
 void ThemeTab::MediaPlayer2Click(ThemeTab::PlayerButton button) {
     const QString path = Edit6->text();
     if (!QFileInfo(path).isFile()) {
-        MessageBoxes::warning(this, QStringLiteral("Выберите файл."));
+        MessageBoxes::warning(this, tr("Выберите файл."));
         return;
     }
     if (path != openedTone_) openTone(path);

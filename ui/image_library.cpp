@@ -130,7 +130,8 @@ void ButtonGlyphs::apply(const char* resourceName, QAbstractButton* button) cons
 bool loadButtonGlyphs(QWidget* parent, ButtonGlyphs& glyphs) {
     OpenedContainer container;
     if (!container.loaded()) {
-        MessageBoxes::warning(parent, QStringLiteral("Невозможно загрузить orlinres.dll ..."));
+        MessageBoxes::warning(parent, QCoreApplication::translate(
+                                          "ImageLibrary", "Невозможно загрузить orlinres.dll ..."));
         return false;
     }
     for (const QString& name : buttonGlyphNames())

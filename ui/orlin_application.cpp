@@ -7,6 +7,7 @@
 #include <cmath>
 #include <exception>
 
+#include "link/data_folder.h"
 #include "link/errors.h"
 #include "ui/busy_state.h"
 #include "ui/message_boxes.h"
@@ -103,6 +104,25 @@ bool InstallRussianQtTranslations() {
         QCoreApplication::applicationDirPath() + QStringLiteral("/translations")};
     for (const QString& folder : folders)
         if (translator->load(russian, QStringLiteral("qtbase"), QStringLiteral("_"), folder)) {
+            QCoreApplication::installTranslator(translator);
+            return true;
+        }
+    delete translator;
+    return false;
+}
+
+bool InstallTranslations(Language language) {
+    if (language == Language::Russian) {
+        QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
+        return InstallRussianQtTranslations();
+    }
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    auto* translator = new QTranslator(QCoreApplication::instance());
+    QStringList folders{QCoreApplication::applicationDirPath()};
+    const std::string installed = InstalledDataFolder();
+    if (!installed.empty()) folders << QString::fromStdString(installed);
+    for (const QString& folder : folders)
+        if (translator->load(QStringLiteral("orlin_en"), folder)) {
             QCoreApplication::installTranslator(translator);
             return true;
         }

@@ -8,6 +8,7 @@
 #include <functional>
 
 #include "link/errors.h"
+#include "link/language.h"
 
 class BusyState;
 
@@ -48,6 +49,12 @@ bool GuardedOperation(BusyState& busy, const std::function<void()>& work);
 // "translations" folder beside the program. False when none was found (they stay English).
 // The message boxes set their button texts themselves and are not changed by it.
 bool InstallRussianQtTranslations();
+
+// The catalogues of `language`, installed once at start: under Russian Qt's own Russian ones as
+// above (the program's texts are Russian as written); under English the program's orlin_en.qm,
+// found beside the program or in the installed data folder, and no Russian catalogue of Qt.
+// Sets the default locale (calendars, dates) to match. False when a catalogue was not found.
+bool InstallTranslations(Language language);
 
 // A palette whose selected rows read well in every list of the window: the selection looks the
 // same whether or not the window is the active one (some styles give an inactive window a

@@ -177,6 +177,39 @@ TEST_F(OrlinCli, AMissingPortIsNotConnected) {
     EXPECT_EQ(got.err, "Телефон не подключен.\n");
 }
 
+// The language of the messages: --lang, else ORLIN_LANG, else the locale; Russian under a
+// Russian locale as ever, English under any other.
+TEST_F(OrlinCli, TheMessagesFollowTheLanguageChosen) {
+    const std::string noLocale = "env -u ORLIN_LANG -u LANGUAGE -u LC_ALL -u LC_MESSAGES ";
+    const std::string english = "The phone is not connected.\n";
+    const std::string russian = "Телефон не подключен.\n";
+    const struct {
+        std::string before, options;
+        int status;
+        std::string err;
+    } cases[] = {
+        {noLocale + "LANG=C.UTF-8 ", "", 1, english},
+        {noLocale, "", 1, english},
+        {noLocale + "LANG=ru_RU.UTF-8 ", "", 1, russian},
+        {noLocale + "LANGUAGE=uk:en LANG=C.UTF-8 ", "", 1, russian},
+        {noLocale + "LC_ALL=de_DE.UTF-8 LANG=ru_RU.UTF-8 ", "", 1, english},
+        {noLocale + "LANG=ru_RU.UTF-8 ", "--lang en ", 1, english},
+        {noLocale + "LANG=C.UTF-8 ", "--lang=ru ", 1, russian},
+        {"ORLIN_LANG=en LANG=ru_RU.UTF-8 ", "", 1, english},
+        {"ORLIN_LANG=ru LANG=C.UTF-8 ", "", 1, russian},
+    };
+    for (const auto& c : cases) {
+        const CliRun got =
+            test::RunCli(folder_, "/dev/orlin-test-no-such-port", c.options + "at AT", c.before);
+        EXPECT_EQ(got.status, c.status) << c.before << c.options;
+        EXPECT_EQ(got.err, c.err) << c.before << c.options;
+    }
+    const CliRun wrong = test::RunCli(folder_, "/dev/orlin-test-no-such-port", "--lang de at AT");
+    EXPECT_EQ(wrong.status, 2);
+    EXPECT_EQ(wrong.err.substr(0, wrong.err.find('\n')),
+              "orlin-cli: --lang wants ru or en, not 'de'");
+}
+
 TEST_F(OrlinCli, SilenceIsATimeoutWithTheGivenWait) {
     PtyResponder phone;
     phone.Answer("AT+CGMM", true, {{0, "\r\n+CGMM: \"MODEL=C350\"\r\n"}});

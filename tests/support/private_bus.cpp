@@ -70,6 +70,9 @@ void Stop(pid_t& pid) {
 void IsolateTestProcess() {
     ::setenv("DBUS_SYSTEM_BUS_ADDRESS", "unix:path=/nonexistent/orlin-tests-ask-no-system-bus", 1);
     ::setenv("XDG_DATA_HOME", "/nonexistent/orlin-tests-data-home", 1);
+    // The suite checks the Russian texts whatever the machine's locale; a test of English sets
+    // ORLIN_LANG=en for the program it starts.
+    ::setenv("ORLIN_LANG", "ru", 1);
 }
 
 PrivateBus::PrivateBus() {

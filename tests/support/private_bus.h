@@ -16,7 +16,7 @@ namespace orlin::test {
 
 // Points DBUS_SYSTEM_BUS_ADDRESS of this process (and of the programs it starts) at a bus that
 // does not exist, and XDG_DATA_HOME at a folder that does not exist (the window's data folder,
-// where orlin-cli would otherwise find a user's portcfg.ini).
+// where orlin-cli would otherwise find a user's portcfg.ini), and ORLIN_LANG at Russian.
 void IsolateTestProcess();
 
 class PrivateBus {

@@ -1,0 +1,1001 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en_US" sourcelanguage="ru_RU">
+<context>
+    <name>DateBookTab</name>
+    <message>
+        <source>В файле нет событий.</source>
+        <translation>The file holds no events.</translation>
+    </message>
+    <message>
+        <source>из %1</source>
+        <translation>of %1</translation>
+    </message>
+    <message>
+        <source>Заголовок</source>
+        <translation>Title</translation>
+    </message>
+    <message>
+        <source>Начало</source>
+        <translation>Start</translation>
+    </message>
+    <message>
+        <source>Начать за ... </source>
+        <translation>Reminder</translation>
+    </message>
+    <message>
+        <source>Дата</source>
+        <translation>Date</translation>
+    </message>
+    <message>
+        <source>Длительность</source>
+        <translation>Duration</translation>
+    </message>
+    <message>
+        <source>Повтор</source>
+        <translation>Repeat</translation>
+    </message>
+    <message>
+        <source>Состояние</source>
+        <translation>State</translation>
+    </message>
+    <message>
+        <source>Прочитать все</source>
+        <translation>Read all</translation>
+    </message>
+    <message>
+        <source>Добавить событие</source>
+        <translation>Add event</translation>
+    </message>
+    <message>
+        <source>Редактировать</source>
+        <translation>Edit</translation>
+    </message>
+    <message>
+        <source>Удалить</source>
+        <translation>Delete</translation>
+    </message>
+    <message>
+        <source>Очистить</source>
+        <translation>Clear</translation>
+    </message>
+    <message>
+        <source>Прочитать события</source>
+        <translation>Read events</translation>
+    </message>
+    <message>
+        <source>Очистить список</source>
+        <translation>Clear list</translation>
+    </message>
+    <message>
+        <source>Чтение записи:</source>
+        <translation>Reading entry:</translation>
+    </message>
+    <message>
+        <source>хх</source>
+        <translation>xx</translation>
+    </message>
+    <message>
+        <source>из </source>
+        <translation>of </translation>
+    </message>
+    <message>
+        <source>Свободно: </source>
+        <translation>Free: </translation>
+    </message>
+    <message>
+        <source>Показать календарь</source>
+        <translation>Show calendar</translation>
+    </message>
+    <message>
+        <source>Быстрое чтение</source>
+        <translation>Quick read</translation>
+    </message>
+    <message>
+        <source>Не спрашивать ячейки после того, как найдены все события телефона</source>
+        <translation>Stop asking for slots once all of the phone&apos;s events are found</translation>
+    </message>
+    <message>
+        <source>Автоудаление сообщений</source>
+        <translation>Delete messages automatically</translation>
+    </message>
+    <message>
+        <source>Применить параметры</source>
+        <translation>Apply settings</translation>
+    </message>
+    <message>
+        <source>Свободно: %1%</source>
+        <translation>Free: %1%</translation>
+    </message>
+    <message>
+        <source>Нет выбранной записи...</source>
+        <translation>No entry selected.</translation>
+    </message>
+    <message>
+        <source>Все файлы (*)</source>
+        <translation>All files (*)</translation>
+    </message>
+</context>
+<context>
+    <name>ImageLibrary</name>
+    <message>
+        <source>Невозможно загрузить orlinres.dll ...</source>
+        <translation>Cannot load orlinres.dll.</translation>
+    </message>
+</context>
+<context>
+    <name>InfoTab</name>
+    <message>
+        <source>Подробная информация
+о вашем телефоне</source>
+        <translation>About your phone
+in detail</translation>
+    </message>
+    <message>
+        <source>Обновить</source>
+        <translation>Refresh</translation>
+    </message>
+    <message>
+        <source>Отображать вермя</source>
+        <translation>Show time</translation>
+    </message>
+    <message>
+        <source>Компьютер:</source>
+        <translation>Computer:</translation>
+    </message>
+    <message>
+        <source>Телефон:</source>
+        <translation>Phone:</translation>
+    </message>
+    <message>
+        <source>Синхронизировать</source>
+        <translation>Synchronize</translation>
+    </message>
+    <message>
+        <source>Производитель:</source>
+        <translation>Manufacturer:</translation>
+    </message>
+    <message>
+        <source>Модель телефона:</source>
+        <translation>Phone model:</translation>
+    </message>
+    <message>
+        <source>Рабочие частоты:</source>
+        <translation>Bands:</translation>
+    </message>
+    <message>
+        <source>Версия прошивки:</source>
+        <translation>Firmware version:</translation>
+    </message>
+    <message>
+        <source>Заряд аккумулятора:</source>
+        <translation>Battery charge:</translation>
+    </message>
+    <message>
+        <source>Уровень приема:</source>
+        <translation>Signal strength:</translation>
+    </message>
+    <message>
+        <source>не определён</source>
+        <translation>unknown</translation>
+    </message>
+</context>
+<context>
+    <name>MessagesTab</name>
+    <message>
+        <source>Телефон</source>
+        <translation>Phone</translation>
+    </message>
+    <message>
+        <source>Входящие</source>
+        <translation>Inbox</translation>
+    </message>
+    <message>
+        <source>Исходящие</source>
+        <translation>Outbox</translation>
+    </message>
+    <message>
+        <source>Отправленные</source>
+        <translation>Sent</translation>
+    </message>
+    <message>
+        <source>Черновики</source>
+        <translation>Drafts</translation>
+    </message>
+    <message>
+        <source>Архив</source>
+        <translation>Archive</translation>
+    </message>
+    <message>
+        <source>Таблица CSV (UTF-8) (*.csv)</source>
+        <translation>CSV table (UTF-8) (*.csv)</translation>
+    </message>
+    <message>
+        <source>Поиск</source>
+        <translation>Search</translation>
+    </message>
+    <message>
+        <source>Номер</source>
+        <translation>Number</translation>
+    </message>
+    <message>
+        <source>Дата/Время</source>
+        <translation>Date/Time</translation>
+    </message>
+    <message>
+        <source>Тип</source>
+        <translation>Type</translation>
+    </message>
+    <message>
+        <source>Размер</source>
+        <translation>Size</translation>
+    </message>
+    <message>
+        <source>Статус</source>
+        <translation>Status</translation>
+    </message>
+    <message>
+        <source>Тема</source>
+        <translation>Subject</translation>
+    </message>
+    <message>
+        <source>Текст сообщения</source>
+        <translation>Message text</translation>
+    </message>
+    <message>
+        <source>Новое</source>
+        <translation>New</translation>
+    </message>
+    <message>
+        <source>Сохранить</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>Очистить</source>
+        <translation>Clear</translation>
+    </message>
+    <message>
+        <source>Удалить</source>
+        <translation>Delete</translation>
+    </message>
+    <message>
+        <source>Удалить все</source>
+        <translation>Delete all</translation>
+    </message>
+    <message>
+        <source>Прочитать</source>
+        <translation>Read</translation>
+    </message>
+    <message>
+        <source>Отправить</source>
+        <translation>Send</translation>
+    </message>
+</context>
+<context>
+    <name>PhoneBookTab</name>
+    <message>
+        <source>Имя, Фамилия</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>Номер телефона</source>
+        <translation>Phone number</translation>
+    </message>
+    <message>
+        <source>Тип</source>
+        <translation>Type</translation>
+    </message>
+    <message>
+        <source>Добавить</source>
+        <translation>Add</translation>
+    </message>
+    <message>
+        <source>Читать
+все...</source>
+        <translation>Read
+all...</translation>
+    </message>
+    <message>
+        <source>Записать
+все...</source>
+        <translation>Write
+all...</translation>
+    </message>
+    <message>
+        <source>Остановить</source>
+        <translation>Stop</translation>
+    </message>
+    <message>
+        <source>Очистить</source>
+        <translation>Clear</translation>
+    </message>
+    <message>
+        <source>Занято:</source>
+        <translation>Used:</translation>
+    </message>
+    <message>
+        <source>Редактировать</source>
+        <translation>Edit</translation>
+    </message>
+    <message>
+        <source>Удалить</source>
+        <translation>Delete</translation>
+    </message>
+    <message>
+        <source>Отправить сообщение</source>
+        <translation>Send message</translation>
+    </message>
+    <message>
+        <source>Обновить список</source>
+        <translation>Refresh list</translation>
+    </message>
+    <message>
+        <source>Сохранить телефонную книгу</source>
+        <translation>Save phonebook</translation>
+    </message>
+    <message>
+        <source>Загрузить телефонную книгу</source>
+        <translation>Load phonebook</translation>
+    </message>
+    <message>
+        <source>Экспорт в vCard...</source>
+        <translation>Export to vCard...</translation>
+    </message>
+    <message>
+        <source>Импорт из vCard...</source>
+        <translation>Import from vCard...</translation>
+    </message>
+    <message>
+        <source>Иконка</source>
+        <translation>Icon</translation>
+    </message>
+    <message>
+        <source>Группа</source>
+        <translation>Group</translation>
+    </message>
+    <message>
+        <source>Нет выделенной записи...</source>
+        <translation>No entry selected.</translation>
+    </message>
+    <message>
+        <source>Список пуст, сохранять нечего !</source>
+        <translation>The list is empty: nothing to save.</translation>
+    </message>
+    <message>
+        <source>Пока не работает</source>
+        <translation>Not available yet.</translation>
+    </message>
+    <message>
+        <source>Все файлы (*)</source>
+        <translation>All files (*)</translation>
+    </message>
+    <message>
+        <source>Телефон не ответил на запрос серийного номера: карточки записаны без постоянных UID.</source>
+        <translation>The phone did not report its serial number: the cards were written without permanent UIDs.</translation>
+    </message>
+    <message>
+        <source>В файле нет карточек vCard.</source>
+        <translation>The file holds no vCard cards.</translation>
+    </message>
+    <message>
+        <source>Телефон не дал доступа к справочнику: ничего не записано.</source>
+        <translation>Cannot lock the phonebook: nothing was written.</translation>
+    </message>
+    <message>
+        <source>Телефон не принял записи: %1.</source>
+        <translation>The phone refused entries %1.</translation>
+    </message>
+    <message>
+        <source>Телефон не очистил ячейки: %1.</source>
+        <translation>The phone did not clear slots %1.</translation>
+    </message>
+    <message>
+        <source>Запись остановлена: записано %1 из %2.</source>
+        <translation>Writing stopped: %1 of %2 written.</translation>
+    </message>
+</context>
+<context>
+    <name>PhonebookVerb</name>
+    <message>
+        <source>Список пуст, сохранять нечего !</source>
+        <translation>The list is empty: nothing to save.</translation>
+    </message>
+</context>
+<context>
+    <name>QtModemManager</name>
+    <message>
+        <source>Попросить ModemManager отпустить порт?</source>
+        <translation>Ask ModemManager to release the port?</translation>
+    </message>
+    <message>
+        <source>системная шина недоступна</source>
+        <translation>the system bus is not available</translation>
+    </message>
+</context>
+<context>
+    <name>TBlockSerial</name>
+    <message>
+        <source>Телефон не подключен.</source>
+        <translation>The phone is not connected.</translation>
+    </message>
+</context>
+<context>
+    <name>TerminalTab</name>
+    <message>
+        <source>Описание команды:</source>
+        <translation>Command description:</translation>
+    </message>
+    <message>
+        <source>Команда:</source>
+        <translation>Command:</translation>
+    </message>
+    <message>
+        <source>Послать</source>
+        <translation>Send</translation>
+    </message>
+    <message>
+        <source>Очистить</source>
+        <translation>Clear</translation>
+    </message>
+    <message>
+        <source>[сообщение телефона] </source>
+        <translation>[phone message] </translation>
+    </message>
+</context>
+<context>
+    <name>TfrmAddEvent</name>
+    <message>
+        <source>Новое событие</source>
+        <translation>New event</translation>
+    </message>
+    <message>
+        <source>Заголовок события:</source>
+        <translation>Event title:</translation>
+    </message>
+    <message>
+        <source>Запуск события:</source>
+        <translation>Event starts:</translation>
+    </message>
+    <message>
+        <source>Время:</source>
+        <translation>Time:</translation>
+    </message>
+    <message>
+        <source>Дата:</source>
+        <translation>Date:</translation>
+    </message>
+    <message>
+        <source>Статус:</source>
+        <translation>Status:</translation>
+    </message>
+    <message>
+        <source>выключено</source>
+        <translation>off</translation>
+    </message>
+    <message>
+        <source>включено</source>
+        <translation>on</translation>
+    </message>
+    <message>
+        <source>Действия</source>
+        <translation>Details</translation>
+    </message>
+    <message>
+        <source>Длительность (мин):</source>
+        <translation>Duration (min):</translation>
+    </message>
+    <message>
+        <source>Начать за ... (мин):</source>
+        <translation>Remind before (min):</translation>
+    </message>
+    <message>
+        <source>Повтор:</source>
+        <translation>Repeat:</translation>
+    </message>
+    <message>
+        <source>нет</source>
+        <translation>none</translation>
+    </message>
+    <message>
+        <source>ежедневно</source>
+        <translation>daily</translation>
+    </message>
+    <message>
+        <source>еженедельно</source>
+        <translation>weekly</translation>
+    </message>
+    <message>
+        <source>ежемесячно (день)</source>
+        <translation>monthly (weekday)</translation>
+    </message>
+    <message>
+        <source>ежемесячно (дата)</source>
+        <translation>monthly (date)</translation>
+    </message>
+    <message>
+        <source>ежегодно</source>
+        <translation>yearly</translation>
+    </message>
+    <message>
+        <source>Создать</source>
+        <translation>Create</translation>
+    </message>
+    <message>
+        <source>Отмена</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Введите заголовок события!</source>
+        <translation>Enter the event&apos;s title.</translation>
+    </message>
+</context>
+<context>
+    <name>TfrmAddRecord</name>
+    <message>
+        <source>Добавить запись</source>
+        <translation>Add entry</translation>
+    </message>
+    <message>
+        <source>Номер записи:</source>
+        <translation>Slot:</translation>
+    </message>
+    <message>
+        <source>Номер телефона:</source>
+        <translation>Phone number:</translation>
+    </message>
+    <message>
+        <source>Имя, Фамилия:</source>
+        <translation>Name:</translation>
+    </message>
+    <message>
+        <source>Тип:</source>
+        <translation>Type:</translation>
+    </message>
+    <message>
+        <source>Категория:</source>
+        <translation>Category:</translation>
+    </message>
+    <message>
+        <source>Иконка:</source>
+        <translation>Icon:</translation>
+    </message>
+    <message>
+        <source>Модель телефона:</source>
+        <translation>Phone model:</translation>
+    </message>
+    <message>
+        <source>Записать</source>
+        <translation>Write</translation>
+    </message>
+    <message>
+        <source>Отмена</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Модель телефона: </source>
+        <translation>Phone model: </translation>
+    </message>
+    <message>
+        <source>Добавление записи...</source>
+        <translation>Add entry</translation>
+    </message>
+    <message>
+        <source>Изменение записи...</source>
+        <translation>Edit entry</translation>
+    </message>
+    <message>
+        <source>Необходимо заполнить все поля!</source>
+        <translation>Fill in every field.</translation>
+    </message>
+    <message>
+        <source>Номер записи должен быть от 1 до %1.</source>
+        <translation>The slot must be from 1 to %1.</translation>
+    </message>
+    <message>
+        <source>Запись %1 занята (%2). Заменить её?</source>
+        <translation>Slot %1 is in use (%2). Replace it?</translation>
+    </message>
+</context>
+<context>
+    <name>TfrmCommConfig</name>
+    <message>
+        <source>Настройка порта</source>
+        <translation>Port settings</translation>
+    </message>
+    <message>
+        <source>Не проверяется</source>
+        <translation>None</translation>
+    </message>
+    <message>
+        <source>Нечет</source>
+        <translation>Odd</translation>
+    </message>
+    <message>
+        <source>Чет</source>
+        <translation>Even</translation>
+    </message>
+    <message>
+        <source>Маркер (1)</source>
+        <translation>Mark (1)</translation>
+    </message>
+    <message>
+        <source>Пробел (0)</source>
+        <translation>Space (0)</translation>
+    </message>
+    <message>
+        <source>Аппаратное</source>
+        <translation>Hardware</translation>
+    </message>
+    <message>
+        <source>Отсутствует</source>
+        <translation>None</translation>
+    </message>
+    <message>
+        <source>Выбор порта:</source>
+        <translation>Port:</translation>
+    </message>
+    <message>
+        <source>Скорость порта:</source>
+        <translation>Speed:</translation>
+    </message>
+    <message>
+        <source>Биты данных:</source>
+        <translation>Data bits:</translation>
+    </message>
+    <message>
+        <source>Четность:</source>
+        <translation>Parity:</translation>
+    </message>
+    <message>
+        <source>Стоповые биты:</source>
+        <translation>Stop bits:</translation>
+    </message>
+    <message>
+        <source>Управление потоком:</source>
+        <translation>Flow control:</translation>
+    </message>
+    <message>
+        <source>Таймаут:</source>
+        <translation>Time-out:</translation>
+    </message>
+    <message>
+        <source>Применить</source>
+        <translation>Apply</translation>
+    </message>
+    <message>
+        <source>Отмена</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Найти телефон</source>
+        <translation>Find phone</translation>
+    </message>
+    <message>
+        <source>Стоп</source>
+        <translation>Stop</translation>
+    </message>
+    <message>
+        <source>Последовательных портов не найдено</source>
+        <translation>No serial ports found</translation>
+    </message>
+</context>
+<context>
+    <name>TfrmHelp</name>
+    <message>
+        <source>Помощь</source>
+        <translation>Help</translation>
+    </message>
+</context>
+<context>
+    <name>TfrmMain</name>
+    <message>
+        <source>Терминал</source>
+        <translation>Terminal</translation>
+    </message>
+    <message>
+        <source>Информация</source>
+        <translation>Information</translation>
+    </message>
+    <message>
+        <source>Справочник</source>
+        <translation>Phonebook</translation>
+    </message>
+    <message>
+        <source>Ежедневник</source>
+        <translation>Datebook</translation>
+    </message>
+    <message>
+        <source>Сообщения</source>
+        <translation>Messages</translation>
+    </message>
+    <message>
+        <source>Темы</source>
+        <translation>Themes</translation>
+    </message>
+    <message>
+        <source>Файл</source>
+        <translation>File</translation>
+    </message>
+    <message>
+        <source>Резервная копия всего телефона...</source>
+        <translation>Back up the whole phone...</translation>
+    </message>
+    <message>
+        <source>Восстановить весь телефон...</source>
+        <translation>Restore the whole phone...</translation>
+    </message>
+    <message>
+        <source>Сохранить SMS</source>
+        <translation>Save SMS</translation>
+    </message>
+    <message>
+        <source>Выход</source>
+        <translation>Exit</translation>
+    </message>
+    <message>
+        <source>Добавить</source>
+        <translation>Add</translation>
+    </message>
+    <message>
+        <source>Удалить</source>
+        <translation>Delete</translation>
+    </message>
+    <message>
+        <source>Редактировать</source>
+        <translation>Edit</translation>
+    </message>
+    <message>
+        <source>Прочитать все</source>
+        <translation>Read all</translation>
+    </message>
+    <message>
+        <source>Записать все</source>
+        <translation>Write all</translation>
+    </message>
+    <message>
+        <source>Экспорт в vCard...</source>
+        <translation>Export to vCard...</translation>
+    </message>
+    <message>
+        <source>Импорт из vCard...</source>
+        <translation>Import from vCard...</translation>
+    </message>
+    <message>
+        <source>Прочитать</source>
+        <translation>Read</translation>
+    </message>
+    <message>
+        <source>Экспорт в iCalendar...</source>
+        <translation>Export to iCalendar...</translation>
+    </message>
+    <message>
+        <source>Импорт из iCalendar...</source>
+        <translation>Import from iCalendar...</translation>
+    </message>
+    <message>
+        <source>Новое</source>
+        <translation>New</translation>
+    </message>
+    <message>
+        <source>Удалить все</source>
+        <translation>Delete all</translation>
+    </message>
+    <message>
+        <source>Параметры</source>
+        <translation>Settings</translation>
+    </message>
+    <message>
+        <source>Шрифт терминала</source>
+        <translation>Terminal font</translation>
+    </message>
+    <message>
+        <source>Конфигурация порта</source>
+        <translation>Port settings</translation>
+    </message>
+    <message>
+        <source>Настройка</source>
+        <translation>Options</translation>
+    </message>
+    <message>
+        <source>Справка</source>
+        <translation>Help</translation>
+    </message>
+    <message>
+        <source>Помощь</source>
+        <translation>Help</translation>
+    </message>
+    <message>
+        <source>Сохранить протокол обмена...</source>
+        <translation>Save the phone transcript...</translation>
+    </message>
+    <message>
+        <source>О программе</source>
+        <translation>About</translation>
+    </message>
+    <message>
+        <source>Текст (*.txt)</source>
+        <translation>Text (*.txt)</translation>
+    </message>
+    <message>
+        <source>Все файлы (*)</source>
+        <translation>All files (*)</translation>
+    </message>
+    <message>
+        <source>Протокол обмена с телефоном сохранён в %1. В нём есть всё, что было прочитано из телефона: контакты, события, сообщения.</source>
+        <translation>The transcript of the dialogue with the phone was saved to %1. It holds everything read from the phone: contacts, events and messages.</translation>
+    </message>
+</context>
+<context>
+    <name>TfrmOption</name>
+    <message>
+        <source>Настройки программы...</source>
+        <translation>Program options</translation>
+    </message>
+    <message>
+        <source>Выбор формат файла для справочника</source>
+        <translation>Phonebook file format</translation>
+    </message>
+    <message>
+        <source>как в MPT</source>
+        <translation>as MPT writes it</translation>
+    </message>
+    <message>
+        <source>собственный (картинки для С450/С550)</source>
+        <translation>own (pictures for C450/C550)</translation>
+    </message>
+    <message>
+        <source>Применить</source>
+        <translation>Apply</translation>
+    </message>
+    <message>
+        <source>Отмена</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Сохраняться будет в собственном формате.</source>
+        <translation>Phonebooks will be saved in the program&apos;s own format.</translation>
+    </message>
+    <message>
+        <source>Сохраняться будет как в МПТ.</source>
+        <translation>Phonebooks will be saved as MPT writes them.</translation>
+    </message>
+</context>
+<context>
+    <name>TfrmSaveSMS</name>
+    <message>
+        <source>Новое сообщение</source>
+        <translation>New message</translation>
+    </message>
+    <message>
+        <source>Получатель:</source>
+        <translation>To:</translation>
+    </message>
+    <message>
+        <source>Текст сообщения:</source>
+        <translation>Message text:</translation>
+    </message>
+    <message>
+        <source>Осталось символов: 160</source>
+        <translation>Characters left: 160</translation>
+    </message>
+    <message>
+        <source>Действие</source>
+        <translation>Action</translation>
+    </message>
+    <message>
+        <source>Только сохранение</source>
+        <translation>Save only</translation>
+    </message>
+    <message>
+        <source>Сохранить и отправить</source>
+        <translation>Save and send</translation>
+    </message>
+    <message>
+        <source>Отправить и удалить</source>
+        <translation>Send and delete</translation>
+    </message>
+    <message>
+        <source>Язык сообщения</source>
+        <translation>Message language</translation>
+    </message>
+    <message>
+        <source>английский</source>
+        <translation>English</translation>
+    </message>
+    <message>
+        <source>русский</source>
+        <translation>Russian</translation>
+    </message>
+    <message>
+        <source>Отмена</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Осталось символов: %1</source>
+        <translation>Characters left: %1</translation>
+    </message>
+    <message>
+        <source>Введите номер для отправки</source>
+        <translation>Enter the number to send to.</translation>
+    </message>
+    <message>
+        <source>Сообщение пустое...</source>
+        <translation>The message is empty.</translation>
+    </message>
+    <message>
+        <source>Номер содержит недопустимые символы.</source>
+        <translation>The number holds characters a phone number cannot have.</translation>
+    </message>
+</context>
+<context>
+    <name>ThemeTab</name>
+    <message>
+        <source>Создание файлов тем *.tcf для С-серии</source>
+        <translation>Theme files (*.tcf) for the C series</translation>
+    </message>
+    <message>
+        <source>Картинка</source>
+        <translation>Wallpaper</translation>
+    </message>
+    <message>
+        <source>Заставка</source>
+        <translation>Screen saver</translation>
+    </message>
+    <message>
+        <source>Мелодия</source>
+        <translation>Ring tone</translation>
+    </message>
+    <message>
+        <source>Картинка:</source>
+        <translation>Wallpaper:</translation>
+    </message>
+    <message>
+        <source>Заставка:</source>
+        <translation>Screen saver:</translation>
+    </message>
+    <message>
+        <source>Мелодия:</source>
+        <translation>Ring tone:</translation>
+    </message>
+    <message>
+        <source>Воспроизвести</source>
+        <translation>Play</translation>
+    </message>
+    <message>
+        <source>Пауза</source>
+        <translation>Pause</translation>
+    </message>
+    <message>
+        <source>Стоп</source>
+        <translation>Stop</translation>
+    </message>
+    <message>
+        <source>Создать тему</source>
+        <translation>Create theme</translation>
+    </message>
+    <message>
+        <source>Выберите файл.</source>
+        <translation>Choose a file.</translation>
+    </message>
+    <message>
+        <source>файл повреждён</source>
+        <translation>the file is damaged</translation>
+    </message>
+    <message>
+        <source>такой формат картинок здесь не читается</source>
+        <translation>this picture format cannot be read here</translation>
+    </message>
+    <message>
+        <source>файл не найден</source>
+        <translation>file not found</translation>
+    </message>
+    <message>
+        <source>файл не читается</source>
+        <translation>the file cannot be read</translation>
+    </message>
+    <message>
+        <source>Невозможно загрузить картинку %1: %2</source>
+        <translation>Cannot load the picture %1: %2</translation>
+    </message>
+</context>
+</TS>
