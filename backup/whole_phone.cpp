@@ -96,8 +96,9 @@ BackupReport BackUpWholePhone(const CopyPhone& phone, const fs::path& folder,
         {{"phone.txt"},
          [&] {
              BeginOrRaise(interaction, CopyStage::PhoneInfo);
+             PhoneSession session(settings, QuickSession(phone));
              const auto ask = [&](const char* command) {
-                 const std::string answer = AskInfo(settings, command, QuickSession(phone));
+                 const std::string answer = AskInfo(session, command);
                  stoppable.processEvents();
                  return answer;
              };

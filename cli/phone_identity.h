@@ -17,11 +17,10 @@
 
 namespace orlin::cli {
 
-// The key of the phone on the port; a phone that gives no serial number gets the key of none,
-// which is said on standard error.
-inline std::string AskPhoneKey(const Invocation& invocation) {
-    const AskedPhoneKey asked =
-        PhoneKeyOfAnswer(AskInfo(invocation.settings, kImeiCommand, SessionOptions(invocation)));
+// The key of the phone on the session's port; a phone that gives no serial number gets the key
+// of none, which is said on standard error.
+inline std::string AskPhoneKey(PhoneSession& session) {
+    const AskedPhoneKey asked = PhoneKeyOfAnswer(AskInfo(session, kImeiCommand));
     if (!asked.serialGiven)
         std::cerr << "The phone gave no serial number: its items get the identity of a phone "
                      "without one."

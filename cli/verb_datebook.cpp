@@ -20,6 +20,7 @@
 #include "datebook/datebook_write.h"
 #ifndef ORLIN_WITHOUT_DATEBOOK_ICAL
 #include "datebook/ical/datebook_ical.h"
+#include "datebook/ical/ical_put_back.h"
 #endif
 #include "link/answers.h"
 #include "link/cp1251.h"
@@ -353,6 +354,7 @@ int Export(const Invocation& invocation, const std::string& path, bool quick, bo
         std::cerr << "Nothing was written to " << path << "." << std::endl;
         return 1;
     }
+    std::string key;
     {
         // Skipped occurrences come only with a range read of each repeating event's slot.
         CliProgress interaction("skipped occurrences");
@@ -360,8 +362,8 @@ int Export(const Invocation& invocation, const std::string& path, bool quick, bo
         const std::string unread =
             UnreadSkippedText(ReadSkippedOccurrences(session, read.events, interaction));
         if (!unread.empty()) std::cerr << unread << std::endl;
+        key = AskPhoneKey(session);
     }
-    const std::string key = AskPhoneKey(invocation);
     const std::unique_ptr<StampBook> stamps = OpenStamps(key);
     const ItemIdentity identity = stamps->identity(key, Now());
     const ICalExport exported = ExportICalendar(read.events, &identity);
@@ -415,60 +417,6 @@ std::vector<ImportedEvent> EventsToImport(const std::string& path, bool vdir, in
     return events;
 }
 
-// Our own events of this phone whose slot still holds what was exported (X-ORLIN-HASH) go back
-// in place: those the file changed are written there, the others are already there. An event
-// whose slot holds another now goes into a free slot, which a note says. Returns the events
-// written in place; `failed` turns true when the phone refused one.
-int PutBackInPlace(const Invocation& invocation, std::vector<ImportedEvent>& events,
-                   const DatebookReport& read, bool& failed) {
-    const bool own = std::any_of(events.begin(), events.end(), [](const ImportedEvent& e) {
-        return e.uid.rfind("orlin-", 0) == 0 && !e.orlinHash.empty();
-    });
-    if (!own) return 0;
-    ItemIdentity identity;
-    identity.phoneKey = AskPhoneKey(invocation);
-    const std::string prefix = "orlin-" + identity.phoneKey + "-";
-    // The hash of an exported event counts its skipped occurrences, which only a range read of
-    // its slot gives.
-    std::vector<DatebookEvent> phoneEvents = read.events;
-    {
-        CliProgress interaction("skipped occurrences");
-        PhoneSession session(invocation.settings, SessionOptions(invocation, true));
-        ReadSkippedOccurrences(session, phoneEvents, interaction);
-    }
-    int written = 0;
-    for (ImportedEvent& event : events) {
-        if (event.uid.rfind(prefix, 0) != 0 || event.orlinHash.empty() || event.slot < 0 ||
-            !event.writable)
-            continue;
-        const auto held =
-            std::find_if(phoneEvents.begin(), phoneEvents.end(),
-                         [&](const DatebookEvent& e) { return e.slot == event.slot; });
-        if (held == phoneEvents.end()) continue;  // emptied: back into its slot when free
-        const ICalExport phone = ExportICalendar({*held}, &identity);
-        if (phone.items.empty() || phone.items[0].hash != event.orlinHash) {
-            event.notes.push_back("ячейка " + std::to_string(event.slot) +
-                                  " хранит теперь другое событие: записано в свободную");
-            continue;
-        }
-        event.alreadyThere = true;
-        const DatebookEvent wanted = EventOfImported(event, event.slot);
-        if (WriteCommand(wanted) == WriteCommand(*held)) continue;
-        PhoneAnswer answer;
-        {
-            PhoneSession session(invocation.settings, SessionOptions(invocation, true));
-            answer = WriteEvent(session, WriteCommand(event.slot, event.draft));
-        }
-        if (answer.taken) {
-            ++written;
-        } else {
-            std::cerr << WriteRefusedText(event.slot, answer.line) << std::endl;
-            failed = true;
-        }
-    }
-    return written;
-}
-
 int Import(const Invocation& invocation, const std::string& path, bool vdir) {
     // A file that is no iCalendar stops before the phone is asked.
     EventsToImport(path, vdir, 0);
@@ -476,21 +424,33 @@ int Import(const Invocation& invocation, const std::string& path, bool vdir) {
     if (!ReadAll(invocation, read)) return 1;
     std::vector<ImportedEvent> events = EventsToImport(path, vdir, read.titleLength);
     const int alreadyThere = MarkAlreadyThere(events, read.events);
-    bool inPlaceFailed = false;
-    const int inPlace = PutBackInPlace(invocation, events, read, inPlaceFailed);
+    // Our own events whose slot still holds what was exported go back in place.
+    SlotChange putBack;
+    if (HasOwnEvents(events)) {
+        PhoneSession session(invocation.settings, SessionOptions(invocation, true));
+        const std::string key = AskPhoneKey(session);
+        CliProgress interaction("skipped occurrences");
+        putBack = PutBackInPlace(session, events, read.events, key, interaction);
+    }
+    for (size_t i = 0; i < putBack.refused.size(); ++i)
+        std::cerr << WriteRefusedText(putBack.refused[i], putBack.refusals[i]) << std::endl;
+    putBack.RaiseFailure();
+    const bool inPlaceFailed = !putBack.refused.empty();
+    const int inPlace = static_cast<int>(putBack.done.size());
     const std::vector<EventDraft> drafts = WritableDrafts(events);
-    DraftsWritten written;
+    DraftsChange written;
     std::string failure;  // what stopped the writing half-way
     if (!drafts.empty()) {
         CliProgress interaction("writing");
         try {
             PhoneSession session(invocation.settings, SessionOptions(invocation, true));
-            WriteDrafts(session, drafts, read.slotUsed, interaction, written);
+            written = WriteDrafts(session, drafts, read.slotUsed, interaction);
+            written.RaiseFailure();
         } catch (const OrlinError& error) {
             // What was written before the failure is told all the same: an import run again
             // would write those events a second time.
             failure = error.what();
-            written.stopped = true;
+            written.failure = std::current_exception();
         }
     }
     int imported = 0;

@@ -7,6 +7,7 @@
 #include "cli/json_output.h"
 #include "cli/verb.h"
 #include "link/answers.h"
+#include "link/phone_session.h"
 #include "status/phone_info.h"
 
 namespace orlin::cli {
@@ -19,14 +20,15 @@ void PrintLine(const char* name, const std::string& answerValue) {
     std::cout << name << ": " << AnswerText(answerValue) << std::endl;
 }
 
-// Asks the phone one query. A refusal (ERROR, +CME ERROR: n) is named on standard error with
-// the phone's error line and gives no answer: its value is printed empty.
+// Asks the phone one query, every query over one session. A refusal (ERROR, +CME ERROR: n) is named
+// on standard error with the phone's error line and gives no answer: its value is printed empty.
 class Queries {
 public:
-    explicit Queries(const Invocation& invocation) : invocation_(invocation) {}
+    explicit Queries(const Invocation& invocation)
+        : session_(invocation.settings, SessionOptions(invocation)) {}
 
     std::optional<std::string> ask(const char* name, const char* command) {
-        std::string answer = AskInfo(invocation_.settings, command, SessionOptions(invocation_));
+        std::string answer = AskInfo(session_, command);
         if (!IsRefusal(answer)) return answer;
         std::cout.flush();
         std::cerr << "The phone refused " << command << " (" << name
@@ -37,7 +39,7 @@ public:
     bool refused() const { return refused_; }
 
 private:
-    const Invocation& invocation_;
+    PhoneSession session_;
     bool refused_ = false;
 };
 

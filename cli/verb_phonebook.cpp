@@ -190,7 +190,11 @@ int Load(const Invocation& invocation, const std::string& path) {
 int Export(const Invocation& invocation, const std::string& path, bool vdir) {
     PhonebookState state;
     if (!ReadForSaving(invocation, state)) return 1;
-    const std::string key = AskPhoneKey(invocation);
+    std::string key;
+    {
+        PhoneSession session(invocation.settings, SessionOptions(invocation));
+        key = AskPhoneKey(session);
+    }
     const std::unique_ptr<StampBook> stamps = OpenStamps(key);
     const ItemIdentity identity = stamps->identity(key, Now());
     size_t cards = 0;
@@ -259,8 +263,12 @@ int Import(const Invocation& invocation, const std::string& path, const std::str
     // Our own cards of this phone go back in place (their UIDs carry the phone's key).
     const bool own = std::any_of(cards.begin(), cards.end(),
                                  [](const VCard& c) { return ParseOwnCardUid(c.uid).has_value(); });
-    const VCardImport plan =
-        PlanVCardImport(cards, state, region, own ? AskPhoneKey(invocation) : "");
+    std::string key;
+    if (own) {
+        PhoneSession session(invocation.settings, SessionOptions(invocation));
+        key = AskPhoneKey(session);
+    }
+    const VCardImport plan = PlanVCardImport(cards, state, region, key);
     if (plan.missingSlots > 0 && !invocation.yes) {
         std::cerr << "The file holds " << plan.records.size() + plan.missingSlots
                   << " numbers, the phone has " << plan.records.size()
@@ -272,15 +280,16 @@ int Import(const Invocation& invocation, const std::string& path, const std::str
     interaction.restart("writing");
     // Until the write begins every planned entry is unsent: a port that cannot be opened again
     // (the phone gone since the read) leaves them so, and the report says so.
-    VCardWriteReport report;
-    for (const TAbonentInfo& record : plan.records) report.notSent.push_back(record.Index);
+    SlotChange report;
+    for (const TAbonentInfo& record : plan.records) report.unsent.push_back(record.Index);
     std::string failure;
     bool notEmptied = false;
     try {
         PhoneSession session(invocation.settings, SessionOptions(invocation));
-        WriteVCardImport(session, state, plan.records, interaction, report);
+        report = WriteVCardImport(session, state, plan.records, interaction);
+        report.RaiseFailure();
         // The entries an edited card of our own no longer has, once the rest went in.
-        if (!plan.toEmpty.empty() && report.notSent.empty() && !report.unanswered) {
+        if (!plan.toEmpty.empty() && report.unsent.empty() && !report.unanswered) {
             const SlotChange deleted = DeletePhonebookEntries(session, state, plan.toEmpty);
             deleted.RaiseFailure();
             if (!deleted.refused.empty()) {
@@ -295,23 +304,22 @@ int Import(const Invocation& invocation, const std::string& path, const std::str
         failure = e.what();
     }
     int status = failure.empty() && !notEmptied ? 0 : 1;
-    if (!report.writtenSlots.empty() || !report.notSent.empty() || report.unanswered) {
-        std::cerr << "Of " << plan.records.size() << " entries to write " << report.written
+    if (!report.done.empty() || !report.unsent.empty() || report.unanswered) {
+        std::cerr << "Of " << plan.records.size() << " entries to write " << report.done.size()
                   << " went in";
-        if (!report.writtenSlots.empty())
-            std::cerr << " (slots " << SlotList(report.writtenSlots) << ")";
+        if (!report.done.empty()) std::cerr << " (slots " << SlotList(report.done) << ")";
         if (report.unanswered)
             std::cerr << ", the phone did not answer for slot " << *report.unanswered
                       << " (it may hold the entry)";
-        if (!report.notSent.empty())
-            std::cerr << ", " << report.notSent.size() << " were never sent (slots "
-                      << SlotList(report.notSent) << ")";
+        if (!report.unsent.empty())
+            std::cerr << ", " << report.unsent.size() << " were never sent (slots "
+                      << SlotList(report.unsent) << ")";
         std::cerr << "." << std::endl;
-        if (!report.notSent.empty() || report.unanswered) status = 1;
+        if (!report.unsent.empty() || report.unanswered) status = 1;
     }
     if (!failure.empty()) std::cerr << failure << std::endl;
     // Only a phone that answered can have refused: a lost line is the failure printed above.
-    if (!plan.records.empty() && !report.started && failure.empty()) {
+    if (report.refusedAccess && failure.empty()) {
         std::cerr << "The phone refused access to its phonebook: nothing was written." << std::endl;
         status = 1;
     }
@@ -322,7 +330,7 @@ int Import(const Invocation& invocation, const std::string& path, const std::str
     }
     const Utf8Text warning = ImportWarningText(plan.warnings);
     if (!warning.empty()) std::cerr << warning << std::endl;
-    std::cout << report.written << " entries imported from " << cards.size() << " cards";
+    std::cout << report.done.size() << " entries imported from " << cards.size() << " cards";
     if (plan.updatedInPlace > 0) std::cout << ", " << plan.updatedInPlace << " cards in place";
     if (plan.alreadyThere > 0) std::cout << ", " << plan.alreadyThere << " already in the phone";
     std::cout << "\n";

@@ -69,7 +69,11 @@ int RunSyncVerb(const Invocation& invocation) {
     options.allowDeletes = options.allowDeletes || invocation.yes;
     options.ask = AskOnTerminal;
 
-    const std::string key = AskPhoneKey(invocation);
+    std::string key;
+    {
+        PhoneSession session(invocation.settings, SessionOptions(invocation));
+        key = AskPhoneKey(session);
+    }
     const std::unique_ptr<StampBook> stamps = OpenStamps(key);
     const ItemIdentity identity = stamps->identity(key, Now());
     int status = 0;

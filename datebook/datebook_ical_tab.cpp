@@ -13,6 +13,7 @@
 #include "datebook/datebook_skipped.h"
 #include "datebook/datebook_tab.h"
 #include "datebook/ical/datebook_ical.h"
+#include "datebook/ical/ical_put_back.h"
 #include "link/cp1251.h"
 #include "link/interaction.h"
 #include "link/phone_session.h"
@@ -76,6 +77,7 @@ void DateBookTab::ExportICalendarClick() {
         QString path;
         if (!writeFileDialog(path)) return;
         std::string unread;
+        std::optional<orlin::AskedPhoneKey> key;
         {
             // Skipped occurrences come only with a range read of each repeating event's slot.
             context_.LoadPortSettings();
@@ -83,11 +85,11 @@ void DateBookTab::ExportICalendarClick() {
             orlin::Interaction quiet;
             unread =
                 orlin::UnreadSkippedText(orlin::ReadSkippedOccurrences(session, events, quiet));
+            // The events carry the phone's stable UIDs, as orlin-cli writes them; a phone that
+            // does not answer now gets its events in the old form rather than another phone's
+            // UIDs.
+            key = orlin::TryAskPhoneKey(session);
         }
-        // The events carry the phone's stable UIDs, as orlin-cli writes them; a phone that
-        // does not answer now gets its events in the old form rather than another phone's UIDs.
-        const std::optional<orlin::AskedPhoneKey> key =
-            orlin::TryAskPhoneKey(context_.portSettings());
         std::optional<orlin::ExportIdentity> identity;
         if (key) identity.emplace(key->key);
         const orlin::ICalExport exported =
@@ -105,8 +107,9 @@ void DateBookTab::ExportICalendarClick() {
     });
 }
 
-// Each event of the file goes into the next free slot; what had to change on the way, and
-// what did not go in, is listed in one warning. The datebook is read again afterwards.
+// Our own events whose slot still holds what was exported go back into that slot; each other
+// event of the file goes into the next free slot. What had to change on the way, and what did
+// not go in, is listed in one warning. The datebook is read again afterwards.
 void DateBookTab::ImportICalendarClick() {
     if (context_.busy().isBusy() || !dialog_) return;
     BusyScope busy(context_.busy());
@@ -124,29 +127,53 @@ void DateBookTab::ImportICalendarClick() {
             MessageBoxes::information(this, tr("В файле нет событий."));
             return;
         }
+        context_.LoadPortSettings();
+        std::optional<orlin::PhoneSession> session;
+        orlin::SlotChange putBack;
+        if (orlin::HasOwnEvents(events)) {
+            session.emplace(context_.portSettings());
+            // A phone that does not answer for its key has no events of its own here.
+            if (const auto key = orlin::TryAskPhoneKey(*session)) {
+                orlin::ProgressBarInteraction progress(pbReadEvent);
+                putBack =
+                    orlin::PutBackInPlace(*session, events, listedEvents(), key->key, progress);
+            }
+        }
+        orlin::Utf8Text refusedInPlace;
+        for (size_t i = 0; i < putBack.refused.size(); ++i)
+            refusedInPlace += (refusedInPlace.empty() ? "" : "\r\n") +
+                              orlin::WriteRefusedText(putBack.refused[i], putBack.refusals[i]);
+        if (putBack.Failed()) {
+            if (!refusedInPlace.empty())
+                MessageBoxes::warning(this, QString::fromStdString(refusedInPlace));
+            putBack.RaiseFailure();
+        }
         const std::vector<orlin::EventDraft> drafts = orlin::WritableDrafts(events);
         if (!drafts.empty() && orlin::FirstFreeSlot(dialog_->SlotUsed) < 0) {
             MessageBoxes::warning(this, QString::fromStdString(orlin::NoFreeSlotText()));
+            if (!putBack.done.empty()) readAll();
             return;
         }
-        orlin::DraftsWritten written;
+        orlin::DraftsChange written;
         if (!drafts.empty()) {
-            context_.LoadPortSettings();
             try {
-                orlin::PhoneSession session(context_.portSettings());
+                if (!session) session.emplace(context_.portSettings());
                 orlin::ProgressBarInteraction progress(pbReadEvent);
-                orlin::WriteDrafts(session, drafts, dialog_->SlotUsed, progress, written);
+                written = orlin::WriteDrafts(*session, drafts, dialog_->SlotUsed, progress);
+                written.RaiseFailure();
             } catch (...) {
                 // What went in before the failure, then the failure itself; the slots the
                 // writing reached are not known to be free any more.
-                written.stopped = true;
+                written.failure = std::current_exception();
                 const orlin::Utf8Text warning = orlin::ImportWarning(events, written);
                 if (!warning.empty()) MessageBoxes::warning(this, QString::fromStdString(warning));
                 forgetSlotTable();
                 throw;
             }
         }
+        session.reset();
         orlin::Utf8Text warning = orlin::ImportWarning(events, written);
+        if (!refusedInPlace.empty()) warning += (warning.empty() ? "" : "\r\n") + refusedInPlace;
         if (alreadyThere > 0)
             warning += (warning.empty() ? "" : "\r\n") +
                        std::string(
@@ -154,7 +181,7 @@ void DateBookTab::ImportICalendarClick() {
                            "не записано: ") +
                        std::to_string(alreadyThere);
         if (!warning.empty()) MessageBoxes::warning(this, QString::fromStdString(warning));
-        if (drafts.empty()) return;
+        if (drafts.empty() && putBack.done.empty()) return;
         pauseBeforeReading();
         readAll();
     });

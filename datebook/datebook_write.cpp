@@ -184,17 +184,27 @@ PhoneAnswer WriteEvent(PhoneSession& session, const std::string& command) {
     return result;
 }
 
-void WriteDrafts(PhoneSession& session, const std::vector<EventDraft>& drafts,
-                 const std::vector<uint8_t>& slotUsed, Interaction& interaction,
-                 DraftsWritten& written) {
-    written = DraftsWritten{};
-    written.slotOf.assign(drafts.size(), -1);
-    written.refusals.assign(drafts.size(), std::string());
-    if (drafts.empty()) return;
-    try {
+bool DraftsChange::taken(size_t i) const {
+    if (i >= slotOf.size() || slotOf[i] < 0) return false;
+    return std::find(done.begin(), done.end(), slotOf[i]) != done.end();
+}
+
+std::string DraftsChange::refusalOf(size_t i) const {
+    if (i >= slotOf.size() || slotOf[i] < 0) return std::string();
+    const auto at = std::find(refused.begin(), refused.end(), slotOf[i]);
+    return at == refused.end() ? std::string()
+                               : refusals[static_cast<size_t>(at - refused.begin())];
+}
+
+DraftsChange WriteDrafts(PhoneSession& session, const std::vector<EventDraft>& drafts,
+                         const std::vector<uint8_t>& slotUsed, Interaction& interaction) {
+    DraftsChange change;
+    change.slotOf.assign(drafts.size(), -1);
+    if (drafts.empty()) return change;
+    KeepFailure(change, [&] {
         const std::string charset = session.AtCommand("AT+CSCS=UCS2");
         if (!EndsInOk(charset)) {
-            written.refusals.assign(drafts.size(), RefusalLine(charset));
+            change.refusedAccess = true;
             return;
         }
         Locked(session, [&] {
@@ -205,19 +215,20 @@ void WriteDrafts(PhoneSession& session, const std::vector<EventDraft>& drafts,
                 while (next < slotUsed.size() && slotUsed[next] != 0) ++next;
                 if (next >= slotUsed.size()) break;
                 const int slot = static_cast<int>(next++);
-                written.slotOf[i] = slot;
-                written.unanswered = static_cast<int>(i);
+                change.slotOf[i] = slot;
+                change.unanswered = slot;
                 const PhoneAnswer answer = Judged(session.AtCommand(WriteCommand(slot, drafts[i])));
-                written.unanswered = -1;
-                if (!answer.taken) written.refusals[i] = answer.line;
+                change.unanswered.reset();
+                if (answer.taken)
+                    change.done.push_back(slot);
+                else
+                    change.Refuse(slot, answer.line);
                 interaction.processEvents();
                 interaction.progress(static_cast<int>(i) + 1, count);
             }
         });
-    } catch (...) {
-        written.stopped = true;
-        throw;
-    }
+    });
+    return change;
 }
 
 EventsChange DeleteEvents(PhoneSession& session, const std::vector<int>& slots, bool askFirst) {

@@ -85,25 +85,23 @@ struct PhoneAnswer {
 // the lock with a plain ERROR) is written without one, and gets no unlock.
 PhoneAnswer WriteEvent(PhoneSession& session, const std::string& command);
 
-// Writes drafts into the free slots of `slotUsed` in ascending order, inside one lock as
-// WriteEvent does; a draft for which no free slot is left is not sent. `slotOf[i]` is the
-// slot of draft i (-1: not sent), `refusals[i]` the phone's answer line when it refused
-// (empty when taken). Valid also when a port failure raises half-way: then `stopped` is set,
-// `unanswered` is the draft whose answer never came (-1: none), and no draft after it was sent.
-struct DraftsWritten {
+// What a write of drafts did, by the slots they went to: `slotOf[i]` is the slot draft i was
+// sent to (-1: not sent: no free slot was left, the phone refused the character set, or a
+// failure came first); that slot is in `done`, in `refused` (with the answer line) or is
+// `unanswered`. refusedAccess: the phone refused AT+CSCS=UCS2 and nothing was sent.
+struct DraftsChange : SlotChange {
     std::vector<int> slotOf;
-    std::vector<std::string> refusals;
-    bool stopped = false;
-    int unanswered = -1;
     // Whether the phone answered OK to draft i.
-    bool taken(size_t i) const {
-        return i < slotOf.size() && slotOf[i] >= 0 && refusals[i].empty() &&
-               static_cast<int>(i) != unanswered;
-    }
+    bool taken(size_t i) const;
+    // The phone's answer line when it refused draft i, else empty.
+    std::string refusalOf(size_t i) const;
 };
-void WriteDrafts(PhoneSession& session, const std::vector<EventDraft>& drafts,
-                 const std::vector<uint8_t>& slotUsed, Interaction& interaction,
-                 DraftsWritten& written);
+
+// Writes drafts into the free slots of `slotUsed` in ascending order, inside one lock as
+// WriteEvent does; a draft for which no free slot is left is not sent. A port failure or a
+// time-out ends it with change.failure: no draft after the unanswered one was sent.
+DraftsChange WriteDrafts(PhoneSession& session, const std::vector<EventDraft>& drafts,
+                         const std::vector<uint8_t>& slotUsed, Interaction& interaction);
 
 // What a delete of events did. The phone takes the delete of an empty slot as well: with
 // `askFirst` each slot is read first, and a slot that answers a bare OK goes to `empty` (and to

@@ -44,10 +44,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             OccurrenceDate(EventOfImported(event, 1), n);
         }
     }
-    DraftsWritten written;
+    DraftsChange written;
     const std::vector<EventDraft> drafts = WritableDrafts(events);
     written.slotOf.assign(drafts.size(), -1);
-    written.refusals.assign(drafts.size(), std::string());
     ImportWarning(events, written);
     return 0;
 }

@@ -552,14 +552,15 @@ void PhoneBookTab::sbWriteAllClick() {
                             item->text(ColIds).toStdString()});
         }
         Interaction interaction(*this, true);
-        const orlin::WriteAllReport report =
-            orlin::WriteAllRows(session, rows, state_, interaction);
-        if (report.started && !report.refused.empty())
+        const orlin::SlotChange change = orlin::WriteAllRows(session, rows, state_, interaction);
+        change.RaiseFailure();
+        const auto sent = static_cast<long long>(change.done.size() + change.refused.size());
+        if (!change.refused.empty())
             MessageBoxes::warning(this, QStringLiteral("Телефон не принял %1 из %2: %3.")
-                                            .arg(report.refused.size())
+                                            .arg(change.refused.size())
                                             .arg(QString::fromStdString(orlin::RussianCount(
-                                                report.sent, "записи", "записей", "записей")))
-                                            .arg(SlotsText(report.refused)));
+                                                sent, "записи", "записей", "записей")))
+                                            .arg(SlotsText(change.refused)));
     });
 }
 

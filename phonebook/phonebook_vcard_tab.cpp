@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <optional>
 
+#include "link/errors.h"
 #include "link/plural.h"
 #include "link/whole_file.h"
 #include "phonebook/phone_number.h"
@@ -28,6 +29,17 @@ QString SlotList(const std::vector<int32_t>& slotNumbers) {
     QStringList list;
     for (int32_t slot : slotNumbers) list << QString::number(slot);
     return list.join(QStringLiteral(", "));
+}
+
+// The phone's key, asked over a session of the export or import; nothing when the port does
+// not open or the phone does not answer.
+std::optional<orlin::AskedPhoneKey> AskKey(const orlin::PortSettings& settings) {
+    try {
+        orlin::PhoneSession session(settings, orlin::PhoneSession::Options{true, true});
+        return orlin::TryAskPhoneKey(session);
+    } catch (const orlin::OrlinError&) {
+        return std::nullopt;
+    }
 }
 
 }  // namespace
@@ -58,8 +70,7 @@ void PhoneBookTab::ExportVCardClick() {
         // The cards carry the phone's stable UIDs, as orlin-cli writes them; a phone that does
         // not answer now gets its cards in the old form rather than another phone's UIDs.
         context_.LoadPortSettings();
-        const std::optional<orlin::AskedPhoneKey> key =
-            orlin::TryAskPhoneKey(context_.portSettings());
+        const std::optional<orlin::AskedPhoneKey> key = AskKey(context_.portSettings());
         if (!key) {
             orlin::WriteWholeFile(orlin::Utf8Path(path), orlin::VCardText(state_));
             MessageBoxes::warning(this, tr("Телефон не ответил на запрос серийного номера: "
@@ -96,8 +107,7 @@ void PhoneBookTab::ImportVCardClick() {
         if (std::any_of(cards.begin(), cards.end(), [](const orlin::VCard& card) {
                 return orlin::ParseOwnCardUid(card.uid).has_value();
             })) {
-            const std::optional<orlin::AskedPhoneKey> key =
-                orlin::TryAskPhoneKey(context_.portSettings());
+            const std::optional<orlin::AskedPhoneKey> key = AskKey(context_.portSettings());
             if (key) phoneKey = key->key;
         }
         // National numbers are read as dialled in the region of the user's locale.
@@ -112,7 +122,7 @@ void PhoneBookTab::ImportVCardClick() {
                           .arg(QString::fromStdString(std::string(orlin::RussianPluralForm(
                               plan.missingSlots, "поместится", "поместятся", "поместятся"))))))
             return;
-        orlin::VCardWriteReport report;
+        orlin::SlotChange report;
         orlin::SlotChange deleted;
         {
             orlin::StopButtonShown stop(sbStop);
@@ -121,15 +131,16 @@ void PhoneBookTab::ImportVCardClick() {
             withInteraction([&](orlin::Interaction& interaction) {
                 report = orlin::WriteVCardImport(session, state_, plan.records, interaction);
             });
+            report.RaiseFailure();
             // The entries an edited card of our own no longer has, once the rest went in.
             if (!plan.toEmpty.empty() && !report.stopped && report.refused.empty() &&
-                report.notSent.empty())
+                report.unsent.empty())
                 deleted = orlin::DeletePhonebookEntries(session, state_, plan.toEmpty);
         }
         QStringList notes;
         if (!plan.warnings.empty())
             notes << QString::fromStdString(orlin::ImportWarningText(plan.warnings));
-        if (!plan.records.empty() && !report.started)
+        if (report.refusedAccess)
             notes << tr("Телефон не дал доступа к справочнику: ничего не записано.");
         if (!report.refused.empty())
             notes << tr("Телефон не принял записи: %1.").arg(SlotList(report.refused));
@@ -137,7 +148,7 @@ void PhoneBookTab::ImportVCardClick() {
             notes << tr("Телефон не очистил ячейки: %1.").arg(SlotList(deleted.refused));
         if (report.stopped)
             notes << tr("Запись остановлена: записано %1 из %2.")
-                         .arg(report.written)
+                         .arg(report.done.size())
                          .arg(plan.records.size());
         if (!notes.isEmpty()) MessageBoxes::warning(this, notes.join(QStringLiteral("\r\n")));
         readAll();

@@ -127,34 +127,49 @@ TAbonentInfo RecordForRow(const ListRow& row, const PhonebookState& state, Model
     return r;
 }
 
-WriteAllReport WriteAllRows(PhoneSession& session, const std::vector<ListRow>& rows,
-                            const PhonebookState& state, Interaction& interaction) {
-    WriteAllReport report;
-    report.rows = static_cast<int>(rows.size());
-    if (rows.empty()) return report;
-    const std::string model = CutModelName(session.AtCommand("AT+CGMM"));
-    ModelFamily family = state.LayoutOfModel(model);
-    if (family == ModelFamily::None) family = ModelFamily::Fields9;
-    if (!AnswerIsBareOk(session.AtCommand("AT+CPBS=AD"))) return report;
-    if (!AnswerIsBareOk(session.AtCommand("AT+CSCS=UCS2"))) return report;
-    report.started = true;
-
-    const int count = static_cast<int>(rows.size());
-    interaction.progress(0, count - 1);
-    for (int i = 0; i < count; ++i) {
-        const TAbonentInfo record = RecordForRow(rows[static_cast<size_t>(i)], state, family);
-        const std::string answer = session.AtCommand(BuildMpbwCommand(family, record));
-        ++report.sent;
-        if (!AnswerHasOk(answer)) report.refused.push_back(record.Index);
-        interaction.progress(i, count - 1);
-        interaction.processEvents();
-        if (!interaction.keepRunning() && interaction.confirm(StopWritingQuestion())) {
-            report.stopped = i + 1 < count;
-            break;
+SlotChange WriteAllRows(PhoneSession& session, const std::vector<ListRow>& rows,
+                        const PhonebookState& state, Interaction& interaction) {
+    SlotChange change;
+    if (rows.empty()) return change;
+    KeepFailure(change, [&] {
+        const std::string model = CutModelName(session.AtCommand("AT+CGMM"));
+        ModelFamily family = state.LayoutOfModel(model);
+        if (family == ModelFamily::None) family = ModelFamily::Fields9;
+        if (!AnswerIsBareOk(session.AtCommand("AT+CPBS=AD")) ||
+            !AnswerIsBareOk(session.AtCommand("AT+CSCS=UCS2"))) {
+            change.refusedAccess = true;
+            return;
+        }
+        const int count = static_cast<int>(rows.size());
+        interaction.progress(0, count - 1);
+        for (int i = 0; i < count; ++i) {
+            const TAbonentInfo record = RecordForRow(rows[static_cast<size_t>(i)], state, family);
+            change.unanswered = record.Index;
+            const std::string answer = session.AtCommand(BuildMpbwCommand(family, record));
+            change.unanswered.reset();
+            if (AnswerHasOk(answer))
+                change.done.push_back(record.Index);
+            else
+                change.Refuse(record.Index);
+            interaction.progress(i, count - 1);
+            interaction.processEvents();
+            if (!interaction.keepRunning() && interaction.confirm(StopWritingQuestion())) {
+                change.stopped = i + 1 < count;
+                break;
+            }
+        }
+        interaction.progress(0, count - 1);
+    });
+    // The rest of the rows, by their slots (the list's captions are slot numbers).
+    std::vector<int> slots;
+    for (const ListRow& row : rows) {
+        try {
+            slots.push_back(StrToInt(row.caption));
+        } catch (const EConvertError&) {
         }
     }
-    interaction.progress(0, count - 1);
-    return report;
+    change.LeaveUnsent(slots);
+    return change;
 }
 
 std::vector<int32_t> SlotsOfCaptions(const std::vector<std::string>& captions) {

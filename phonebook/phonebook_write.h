@@ -57,24 +57,18 @@ EntryWriteResult WriteEntry(PhoneSession& session, PhonebookState& state, ModelF
 // The question after the Stop button (Windows-1251).
 std::string StopWritingQuestion();
 
-struct WriteAllReport {
-    bool started = false;  // the phone took AT+CPBS=AD and AT+CSCS=UCS2
-    int rows = 0;
-    int sent = 0;
-    bool stopped = false;          // the user stopped it
-    std::vector<int32_t> refused;  // slots whose write the phone refused
-};
-
 // The record written for one row: the row's slot, name, number, type and IDs; every field
 // the row does not show (and a type or IDs text that matches no table row) from the row's
 // record in the table.
 TAbonentInfo RecordForRow(const ListRow& row, const PhonebookState& state, ModelFamily family);
 
-// Writes every row in the given order (the list as sorted on screen). After each row the
-// caller may process its events; when keepRunning() turns false the user is asked whether
-// to stop.
-WriteAllReport WriteAllRows(PhoneSession& session, const std::vector<ListRow>& rows,
-                            const PhonebookState& state, Interaction& interaction);
+// Writes every row in the given order (the list as sorted on screen), by the rows' slots:
+// refusedAccess when the phone refuses AT+CPBS=AD or AT+CSCS=UCS2 (nothing is sent then), a
+// slot the phone took in `done`, a refused one in `refused`. After each row the caller may
+// process its events; when keepRunning() turns false the user is asked whether to stop
+// (`stopped`, the rest in `unsent`). A port failure or a time-out ends it with change.failure.
+SlotChange WriteAllRows(PhoneSession& session, const std::vector<ListRow>& rows,
+                        const PhonebookState& state, Interaction& interaction);
 
 // --- deleting ---
 

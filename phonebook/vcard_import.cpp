@@ -272,43 +272,38 @@ VCardImport PlanVCardImport(const std::vector<VCard>& cards, const PhonebookStat
     return plan;
 }
 
-VCardWriteReport WriteVCardImport(PhoneSession& session, PhonebookState& state,
-                                  const std::vector<TAbonentInfo>& records,
-                                  Interaction& interaction) {
-    VCardWriteReport report;
-    WriteVCardImport(session, state, records, interaction, report);
-    return report;
-}
-
-void WriteVCardImport(PhoneSession& session, PhonebookState& state,
-                      const std::vector<TAbonentInfo>& records, Interaction& interaction,
-                      VCardWriteReport& report) {
-    report = VCardWriteReport{};
-    if (records.empty()) return;
-    for (const TAbonentInfo& record : records) report.notSent.push_back(record.Index);
-    if (!BeginEdit(session)) return;
-    report.started = true;
-    const int count = static_cast<int>(records.size());
-    for (int i = 0; i < count; ++i) {
-        const TAbonentInfo& record = records[static_cast<size_t>(i)];
-        // Until the answer comes, the entry may or may not be in the phone.
-        report.notSent.erase(report.notSent.begin());
-        report.unanswered = record.Index;
-        const bool written = WriteEntry(session, state, state.family, record).written;
-        report.unanswered.reset();
-        if (written) {
-            ++report.written;
-            report.writtenSlots.push_back(record.Index);
-        } else {
-            report.refused.push_back(record.Index);
+SlotChange WriteVCardImport(PhoneSession& session, PhonebookState& state,
+                            const std::vector<TAbonentInfo>& records, Interaction& interaction) {
+    SlotChange change;
+    if (records.empty()) return change;
+    std::vector<int> slots;
+    for (const TAbonentInfo& record : records) slots.push_back(record.Index);
+    KeepFailure(change, [&] {
+        if (!BeginEdit(session)) {
+            change.refusedAccess = true;
+            return;
         }
-        interaction.progress(i + 1, count);
-        interaction.processEvents();
-        if (!interaction.keepRunning() && interaction.confirm(StopWritingQuestion())) {
-            report.stopped = i + 1 < count;
-            break;
+        const int count = static_cast<int>(records.size());
+        for (int i = 0; i < count; ++i) {
+            const TAbonentInfo& record = records[static_cast<size_t>(i)];
+            // Until the answer comes, the entry may or may not be in the phone.
+            change.unanswered = record.Index;
+            const bool written = WriteEntry(session, state, state.family, record).written;
+            change.unanswered.reset();
+            if (written)
+                change.done.push_back(record.Index);
+            else
+                change.Refuse(record.Index);
+            interaction.progress(i + 1, count);
+            interaction.processEvents();
+            if (!interaction.keepRunning() && interaction.confirm(StopWritingQuestion())) {
+                change.stopped = i + 1 < count;
+                break;
+            }
         }
-    }
+    });
+    change.LeaveUnsent(slots);
+    return change;
 }
 
 Utf8Text ImportWarningText(const std::vector<Utf8Text>& warnings) {

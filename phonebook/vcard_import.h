@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "link/interaction.h"
+#include "link/list_change.h"
 #include "link/phone_session.h"
 #include "phonebook/phonebook_state.h"
 #include "phonebook/vcard.h"
@@ -51,26 +52,14 @@ struct VCardImport {
 VCardImport PlanVCardImport(const std::vector<VCard>& cards, const PhonebookState& state,
                             const std::string& region = {}, const std::string& phoneKey = {});
 
-struct VCardWriteReport {
-    bool started = false;  // the phone took AT+CPBS=AD and AT+CSCS=UCS2
-    int written = 0;
-    std::vector<int32_t> writtenSlots;  // the slots the phone took
-    std::vector<int32_t> refused;       // slots whose write the phone refused
-    std::vector<int32_t> notSent;       // slots never sent (a stop, a failure)
-    std::optional<int32_t> unanswered;  // the write whose answer never came
-    bool stopped = false;               // the user stopped it
-};
-
 // Writes the planned records one by one into their slots (WriteEntry: the table of `state`
-// follows what the phone took). When keepRunning() turns false the user is asked whether to
-// stop. A model in no family raises, as a single write does.
-VCardWriteReport WriteVCardImport(PhoneSession& session, PhonebookState& state,
-                                  const std::vector<TAbonentInfo>& records,
-                                  Interaction& interaction);
-// The same into `report`, which holds what was done also when a port failure raises half-way.
-void WriteVCardImport(PhoneSession& session, PhonebookState& state,
-                      const std::vector<TAbonentInfo>& records, Interaction& interaction,
-                      VCardWriteReport& report);
+// follows what the phone took), by slot: refusedAccess when the phone refuses AT+CPBS=AD or
+// AT+CSCS=UCS2 (nothing is sent), a slot the phone took in `done` (in the order written), a
+// refused one in `refused`. When keepRunning() turns false the user is asked whether to stop
+// (`stopped`). A port failure or a time-out, and a model in no family (as a single write),
+// end it with change.failure; the rest is in `unsent`.
+SlotChange WriteVCardImport(PhoneSession& session, PhonebookState& state,
+                            const std::vector<TAbonentInfo>& records, Interaction& interaction);
 
 // The one warning after an import, or empty when there is nothing to say.
 Utf8Text ImportWarningText(const std::vector<Utf8Text>& warnings);

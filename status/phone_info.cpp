@@ -54,9 +54,7 @@ std::string TidyBands(std::string bands) {
 
 }  // namespace
 
-std::string AskInfo(const PortSettings& settings, const std::string& command,
-                    PhoneSession::Options options) {
-    PhoneSession session(settings, options);
+std::string AskInfo(PhoneSession& session, const std::string& command) {
     return session.AtCommand(command);
 }
 

@@ -65,11 +65,9 @@ inline constexpr const char* kFirmwareCommand = "AT+CGMR";
 inline constexpr const char* kBatteryCommand = "AT+CBC";
 inline constexpr const char* kSignalCommand = "AT+CSQ";
 
-// One command over its own PhoneSession (the window's: raising on, 1000 ms, unless `options`
-// say otherwise): the whole answer, for a caller that tells a refusal (IsRefusal) from a value
-// before cutting it.
-std::string AskInfo(const PortSettings& settings, const std::string& command,
-                    PhoneSession::Options options = {});
+// One command over the caller's session: the whole answer, for a caller that tells a refusal
+// (IsRefusal) from a value before cutting it.
+std::string AskInfo(PhoneSession& session, const std::string& command);
 
 // Which values a read asks for: all seven, or the battery and the signal alone (the refresh).
 enum class InfoParts { All, Gauges };

@@ -14,9 +14,9 @@ AskedPhoneKey PhoneKeyOfAnswer(const std::string& answer) {
     return {PhoneKey(serial), !serial.empty()};
 }
 
-std::optional<AskedPhoneKey> TryAskPhoneKey(const PortSettings& settings) {
+std::optional<AskedPhoneKey> TryAskPhoneKey(PhoneSession& session) {
     try {
-        return PhoneKeyOfAnswer(AskInfo(settings, kImeiCommand, {true, true}));
+        return PhoneKeyOfAnswer(AskInfo(session, kImeiCommand));
     } catch (const OrlinError&) {
         return std::nullopt;
     }

@@ -25,10 +25,10 @@ struct AskedPhoneKey {
 // key of "no serial".
 AskedPhoneKey PhoneKeyOfAnswer(const std::string& answer);
 
-// AT+CGSN over a session of its own (the configured time-out). Nothing when the phone cannot
-// be reached (a port that does not open, no answer): the caller then has no identity to give,
-// which is not the same as a phone without a serial number.
-std::optional<AskedPhoneKey> TryAskPhoneKey(const PortSettings& settings);
+// AT+CGSN over the caller's session. Nothing when the phone does not answer (a port failure, a
+// time-out): the caller then has no identity to give, which is not the same as a phone
+// without a serial number.
+std::optional<AskedPhoneKey> TryAskPhoneKey(PhoneSession& session);
 
 // The stamp book of the phone `key` in the work folder.
 std::string StampBookPath(const std::string& key);

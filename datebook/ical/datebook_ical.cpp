@@ -588,7 +588,7 @@ std::vector<EventDraft> WritableDrafts(const std::vector<ImportedEvent>& events)
     return drafts;
 }
 
-std::string ImportWarning(const std::vector<ImportedEvent>& events, const DraftsWritten& written) {
+std::string ImportWarning(const std::vector<ImportedEvent>& events, const DraftsChange& written) {
     std::vector<std::string> lines;
     size_t sent = 0;  // the writable events were written in order
     for (const ImportedEvent& event : events) {
@@ -599,13 +599,13 @@ std::string ImportWarning(const std::vector<ImportedEvent>& events, const Drafts
         if (event.writable) {
             const size_t i = sent++;
             if (i >= written.slotOf.size() || written.slotOf[i] < 0)
-                reasons.push_back(written.stopped ? W("не записано: связь с телефоном прервалась")
-                                                  : W("нет свободной ячейки: не записано"));
-            else if (static_cast<int>(i) == written.unanswered)
+                reasons.push_back(written.Failed() ? W("не записано: связь с телефоном прервалась")
+                                                   : W("нет свободной ячейки: не записано"));
+            else if (written.unanswered == written.slotOf[i])
                 reasons.push_back(W("телефон не ответил: записано ли событие в ячейку ") +
                                   std::to_string(written.slotOf[i]) + W(", неизвестно"));
-            else if (i < written.refusals.size() && !written.refusals[i].empty())
-                reasons.push_back(W("телефон не принял событие (") + written.refusals[i] + ")");
+            else if (!written.refusalOf(i).empty())
+                reasons.push_back(W("телефон не принял событие (") + written.refusalOf(i) + ")");
         }
         if (!reasons.empty()) lines.push_back(event.label + ": " + Joined(reasons, "; "));
     }

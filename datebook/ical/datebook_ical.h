@@ -87,7 +87,7 @@ std::vector<EventDraft> WritableDrafts(const std::vector<ImportedEvent>& events)
 // not sent for want of a free slot or a start, refused by the phone, left without an answer
 // or not sent because the writing stopped half-way, with the reasons. Empty when every event
 // went in as it was.
-std::string ImportWarning(const std::vector<ImportedEvent>& events, const DraftsWritten& written);
+std::string ImportWarning(const std::vector<ImportedEvent>& events, const DraftsChange& written);
 
 // The warning after an export (UTF-8), empty when every event was written as it is.
 std::string ExportWarning(const ICalExport& exported);

@@ -165,18 +165,12 @@ std::vector<Operation> Operations() {
              DatebookReport read;
              ReadAll(phone, read);
              const std::vector<ImportedEvent> events = ParseICalendar(kThreeEvents, 64);
-             DraftsWritten written;
-             struct Confirm {
-                 DraftsWritten& written;
-                 std::set<int>& confirmed;
-                 ~Confirm() {
-                     for (size_t i = 0; i < written.slotOf.size(); ++i)
-                         if (written.taken(i)) confirmed.insert(written.slotOf[i]);
-                 }
-             } confirm{written, confirmed};
              test::RecordingInteraction quiet;
              PhoneSession session = Session(phone);
-             WriteDrafts(session, WritableDrafts(events), read.slotUsed, quiet, written);
+             const DraftsChange written =
+                 WriteDrafts(session, WritableDrafts(events), read.slotUsed, quiet);
+             confirmed.insert(written.done.begin(), written.done.end());
+             written.RaiseFailure();
              return ImportWarning(events, written);
          }},
     };

@@ -13,7 +13,9 @@
 #include <sstream>
 
 #include "datebook/datebook_read.h"
+#include "datebook/datebook_skipped.h"
 #include "datebook/datebook_write.h"
+#include "datebook/ical/ical_put_back.h"
 #include "link/cp1251.h"
 #include "link/errors.h"
 #include "tests/support/cli_run.h"
@@ -149,11 +151,10 @@ for e in calendar.walk('VEVENT'):
     EXPECT_EQ(
         imported[imported.size() - 2].notes,
         (std::vector<std::string>{"напоминание после начала перенесено как напоминание в начале"}));
-    DraftsWritten written;
     {
         test::RecordingInteraction quiet;
         PhoneSession session(empty.settings);
-        WriteDrafts(session, WritableDrafts(imported), target.slotUsed, quiet, written);
+        WriteDrafts(session, WritableDrafts(imported), target.slotUsed, quiet).RaiseFailure();
     }
     std::vector<DatebookEvent> back = ReadEvents(empty);
     ASSERT_EQ(back.size(), events.size());
@@ -240,10 +241,10 @@ TEST_F(ICal, WhatThePhoneCannotHoldIsNamedAndTheRestGoesInQuietly) {
 
     // One warning names every changed event, the one without a start, the one for which no
     // slot was left and the one the phone refused.
-    DraftsWritten written;
+    DraftsChange written;
     written.slotOf = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, -1};
-    written.refusals.assign(11, "");
-    written.refusals[0] = "+CME ERROR: 4";
+    written.done = {1, 2, 3, 4, 5, 6, 7, 8, 9};
+    written.Refuse(0, "+CME ERROR: 4");
     const std::string warning = ImportWarning(events, written);
     EXPECT_EQ(warning.rfind("Не все события перенесены в телефон как есть:\r\n", 0), 0u);
     EXPECT_NE(warning.find("«monthly» 15.01.2027 09:00: телефон не принял событие "
@@ -261,6 +262,75 @@ TEST_F(ICal, WhatThePhoneCannotHoldIsNamedAndTheRestGoesInQuietly) {
 
     EXPECT_THROW(ParseICalendar("slot;title;date\r\n", 10), OrlinError);
     EXPECT_THROW(ParseICalendar("BEGIN:VCARD\r\nFN:x\r\nEND:VCARD\r\n", 10), OrlinError);
+}
+
+// Our own export, edited, goes back in place: an edited event into its own slot, an unchanged
+// one nowhere (it is there), one whose slot holds another event now and one of another phone
+// to the free slots (the first with a note), and a refused write with the phone's answer.
+TEST_F(ICal, OwnEventsGoBackIntoTheirSlots) {
+    SimPhone phone("C350");
+    std::vector<DatebookEvent> held = ReadEvents(phone);
+    ASSERT_GE(held.size(), 4u);
+    {
+        test::RecordingInteraction quiet;
+        PhoneSession session(phone.settings);
+        ReadSkippedOccurrences(session, held, quiet);
+    }
+    const ItemIdentity identity{"k1", {}};
+    const ItemIdentity other{"k2", {}};
+    const int edited = held[0].slot, same = held[1].slot, moved = held[2].slot,
+              refused = held[3].slot, foreign = held[4].slot;
+    std::string text = ExportICalendar(held, &identity).text;
+    for (int slot : {edited, moved, refused}) text = test::RetitledEvent(text, slot, "Moved");
+    std::string otherText =
+        test::RetitledEvent(ExportICalendar({held[4]}, &other).text, foreign, "Foreign");
+    phone.edit([&](phonesim::PhoneState& s) { s.contents.events.at(moved).title = "Other"; });
+    const size_t count = phone.state().contents.events.size();
+
+    std::vector<ImportedEvent> events = ParseICalendar(text, 64);
+    const std::vector<ImportedEvent> more = ParseICalendar(otherText, 64);
+    events.insert(events.end(), more.begin(), more.end());
+    phonesim::FaultOptions faults;
+    faults.errorOn = "AT+MDBW=" + std::to_string(refused) + ",";
+    faults.errorLine = "+CME ERROR: 10";
+    phone->setFaults(faults);
+    const std::vector<DatebookEvent> now = ReadEvents(phone);
+    phone.mark();
+    SlotChange change;
+    {
+        test::RecordingInteraction quiet;
+        PhoneSession session(phone.settings);
+        change = PutBackInPlace(session, events, now, "k1", quiet);
+    }
+    EXPECT_FALSE(change.Failed());
+    EXPECT_EQ(change.done, std::vector<int>{edited});
+    EXPECT_EQ(change.refused, std::vector<int>{refused});
+    EXPECT_EQ(change.refusals, std::vector<std::string>{"+CME ERROR: 10"});
+    EXPECT_EQ(phone.sinceStarting("AT+MDBW=").size(), 2u);
+    EXPECT_EQ(phone.state().contents.events.at(edited).title, "Moved");
+    EXPECT_EQ(phone.state().contents.events.at(moved).title, "Other");
+    EXPECT_EQ(phone.state().contents.events.size(), count);
+    const auto of = [&](int slot) {
+        for (const ImportedEvent& e : events)
+            if (e.slot == slot &&
+                e.uid.find(slot == foreign ? "-k2-" : "-k1-") != std::string::npos)
+                return e;
+        ADD_FAILURE() << slot;
+        return ImportedEvent{};
+    };
+    EXPECT_TRUE(of(edited).alreadyThere);
+    EXPECT_TRUE(of(same).alreadyThere);
+    EXPECT_TRUE(of(refused).alreadyThere);
+    EXPECT_FALSE(of(moved).alreadyThere);
+    EXPECT_EQ(of(moved).notes, std::vector<std::string>{"ячейка " + std::to_string(moved) +
+                                                        " хранит теперь другое событие: "
+                                                        "записано в свободную"});
+    EXPECT_FALSE(of(foreign).alreadyThere);
+    EXPECT_TRUE(of(foreign).notes.empty());
+    const std::vector<EventDraft> drafts = WritableDrafts(events);
+    ASSERT_EQ(drafts.size(), 2u);
+    EXPECT_EQ(drafts[0].title, "Moved");
+    EXPECT_EQ(drafts[1].title, "Foreign");
 }
 
 }  // namespace

@@ -17,56 +17,26 @@
 #include "datebook/datebook_tab.h"
 #include "link/remembered_options.h"
 #include "link/whole_file.h"
+#include "tests/datebook/datebook_tab_fixture.h"
 #include "tests/support/text.h"
 #include "tests/support/window_test.h"
 
 namespace orlin::test {
 namespace {
 
-class DatebookTabForms : public TabTest {
+class DatebookTabForms : public DatebookTabTest {
 protected:
-    void TearDown() override {
-        tab_.reset();
-        TabTest::TearDown();
-    }
     void start(phonesim::PhoneSimOptions options) {
         startPhone(options);
         createTab();
-    }
-    // The tab and its dialog, wired as the main window wires them.
-    void createTab() {
-        tab_ = std::make_unique<DateBookTab>(host);
-        dialog_ = new TfrmAddEvent(tab_.get());
-        tab_->setDialog(dialog_);
-        showTab(tab_.get());
-    }
-    DateBookTab* tab() { return tab_.get(); }
-    TfrmAddEvent* dialog() { return dialog_; }
-    QTreeWidgetItem* row(int slot) {
-        const auto found = tab()->lvEvent->findItems(QString::number(slot), Qt::MatchExactly, 0);
-        return found.isEmpty() ? nullptr : found.first();
     }
     void read() {
         QTest::mouseClick(tab()->findChild<QPushButton*>("sbReadAllEvents"), Qt::LeftButton);
     }
     // Confirms the event dialog as it opens, changing nothing.
     void confirmWhenShown() {
-        auto* timer = new QTimer(tab());
-        auto ticks = std::make_shared<int>(0);
-        QObject::connect(timer, &QTimer::timeout, [this, timer, ticks] {
-            if (dialog()->isVisible()) {
-                timer->stop();
-                dialog()->SpeedButton1Click();
-            } else if (++*ticks > 1000) {
-                timer->stop();
-                ADD_FAILURE() << "the dialog did not open";
-            }
-        });
-        timer->start(10);
+        whenShown([this] { return dialog(); }, [this] { dialog()->SpeedButton1Click(); });
     }
-
-    std::unique_ptr<DateBookTab> tab_;
-    TfrmAddEvent* dialog_ = nullptr;
 };
 
 TEST_F(DatebookTabForms, TheQuickReadIsAChoiceRememberedBetweenRuns) {

@@ -26,6 +26,7 @@
 #include "datebook/add_event_dialog.h"
 #include "link/stable_id.h"
 #include "link/whole_file.h"
+#include "tests/datebook/datebook_tab_fixture.h"
 #include "tests/support/fault_runs.h"
 #include "tests/support/text.h"
 #include "tests/support/window_test.h"
@@ -34,12 +35,8 @@
 namespace orlin::test {
 namespace {
 
-class DatebookTab : public TabTest {
+class DatebookTab : public DatebookTabTest {
 protected:
-    void TearDown() override {
-        tab_.reset();
-        TabTest::TearDown();
-    }
     void start(bool seeded = true, int lastSlot = 20, phonesim::FaultOptions faults = {}) {
         phonesim::PhoneSimOptions options = PhoneOptions("C350", seeded);
         options.datebookLastSlot = lastSlot;
@@ -47,40 +44,10 @@ protected:
         startPhone(options);
         createTab();
     }
-    // The tab and its dialog, wired as the main window wires them.
-    void createTab() {
-        tab_ = std::make_unique<DateBookTab>(host);
-        dialog_ = new TfrmAddEvent(tab_.get());
-        tab_->setDialog(dialog_);
-        showTab(tab_.get());
-    }
-    DateBookTab* tab() { return tab_.get(); }
-    TfrmAddEvent* dialog() { return dialog_; }
     void click(const char* name) {
         auto* button = tab()->findChild<QPushButton*>(QLatin1String(name));
         ASSERT_NE(button, nullptr) << name;
         QTest::mouseClick(button, Qt::LeftButton);
-    }
-    QTreeWidgetItem* row(int slot) {
-        const auto found = tab()->lvEvent->findItems(QString::number(slot), Qt::MatchExactly, 0);
-        return found.isEmpty() ? nullptr : found.first();
-    }
-    // Runs `act` once the window `find` returns is up (a modal dialog that the handler opens,
-    // maybe after a read that lets the window process its events); fails when it never is.
-    void whenShown(std::function<QWidget*()> find, std::function<void()> act) {
-        auto* timer = new QTimer(tab());
-        auto ticks = std::make_shared<int>(0);
-        QObject::connect(timer, &QTimer::timeout, [timer, ticks, find, act] {
-            QWidget* w = find();
-            if (w && w->isVisible()) {
-                timer->stop();
-                act();
-            } else if (++*ticks > 1000) {
-                timer->stop();
-                ADD_FAILURE() << "the dialog did not open";
-            }
-        });
-        timer->start(10);
     }
     void whenDialogShows(std::function<void(TfrmAddEvent&)> fill) {
         whenShown([this] { return dialog(); }, [this, fill] { fill(*dialog()); });
@@ -101,9 +68,6 @@ protected:
         tab()->lvEvent->setCurrentItem(row(*slotList.begin()));
         for (int slot : slotList) row(slot)->setSelected(true);
     }
-
-    std::unique_ptr<DateBookTab> tab_;
-    TfrmAddEvent* dialog_ = nullptr;
 };
 
 TEST_F(DatebookTab, ReadFillsTheListAndTheCalendarShowsTheDaysWithEvents) {
@@ -439,6 +403,38 @@ TEST_F(DatebookTab, ICalendarExportsOfAnUnchangedPhoneAreTheSameBytes) {
         EXPECT_EQ(bytes[0].count(QByteArray::fromStdString("UID:orlin-" + PhoneKey(serial) + "-")),
                   12);
     }
+}
+
+// The window's import of its own export, edited, puts the edited event back into its own slot
+// (as orlin-cli does), not into a free one.
+TEST_F(DatebookTab, AnEditedOwnEventGoesBackIntoItsSlot) {
+    start();
+    click("sbReadAllEvents");
+    const QString path = filePath("own.ics");
+    whenShown([this] { return tab()->findChild<QFileDialog*>("dlgExportICalendar"); },
+              [this, path] {
+                  acceptFileDialog(tab()->findChild<QFileDialog*>("dlgExportICalendar"), path);
+              });
+    tab()->ExportICalendarClick();
+    const int slot = 1;
+    ASSERT_EQ(phone().state().contents.events.count(slot), 1u);
+    const size_t count = phone().state().contents.events.size();
+    writeFile(path, QByteArray::fromStdString(
+                        RetitledEvent(readFile(path).toStdString(), slot, "Moved")));
+    clearBoxes();
+    whenShown([this] { return tab()->findChild<QFileDialog*>("dlgImportICalendar"); },
+              [this, path] {
+                  acceptFileDialog(tab()->findChild<QFileDialog*>("dlgImportICalendar"), path);
+              });
+    tab()->ImportICalendarClick();
+    // The others are there as they were.
+    EXPECT_EQ(boxTexts(), QStringList({QStringLiteral("Уже есть в телефоне (тот же заголовок, "
+                                                      "время и дата), не записано: %1")
+                                           .arg(count - 1)}));
+    EXPECT_EQ(phone().state().contents.events.at(slot).title, "Moved");
+    EXPECT_EQ(phone().state().contents.events.size(), count);
+    ASSERT_NE(row(slot), nullptr);
+    EXPECT_EQ(row(slot)->text(1), QStringLiteral("Moved"));
 }
 
 // An export of a list that misses slots the phone would not read out asks first, naming what

@@ -1,6 +1,6 @@
 // The datebook tab with titles in any script: shown as the phone holds them, sorted in the
 // lists' order, typed into the dialog up to the phone's limit in characters, and an emoji
-// named after the write.
+// named after the write; the tab on its own over the test's window.
 
 #include <QCoreApplication>
 #include <QKeyEvent>
@@ -12,6 +12,7 @@
 
 #include "datebook/add_event_dialog.h"
 #include "datebook/datebook_tab.h"
+#include "tests/datebook/datebook_tab_fixture.h"
 #include "tests/support/window_test.h"
 
 namespace orlin::test {
@@ -19,7 +20,7 @@ namespace {
 
 const QStringList kTitles = {"Müller", "Łukasz Żółć", "Ελένη", "עברית", "中文", "Встреча"};
 
-class DatebookTabUnicode : public WindowTest {
+class DatebookTabUnicode : public DatebookTabTest {
 protected:
     void start() {
         phonesim::PhoneSimOptions options = PhoneOptions("C350", false);
@@ -35,10 +36,8 @@ protected:
                 s.contents.events[i] = e;
             }
         });
-        createWindow();
-        clickTab(TfrmMain::DateBookPage);
+        createTab();
     }
-    DateBookTab* tab() { return window_->tsDateBook; }
     QStringList column(int c) {
         QStringList texts;
         for (int i = 0; i < tab()->lvEvent->topLevelItemCount(); ++i)
@@ -59,23 +58,20 @@ TEST_F(DatebookTabUnicode, TitlesShowSortAndGoBackAsTheyAre) {
 
     // The dialog takes eight Chinese characters, the phone's limit, and no ninth; an emoji
     // goes as '?' and the tab names the event.
-    TfrmAddEvent* dialog = window_->frmAddEvent;
-    auto* timer = new QTimer(window_.get());
-    QObject::connect(timer, &QTimer::timeout, [timer, dialog] {
-        if (!dialog->isVisible()) return;
-        timer->stop();
-        dialog->edtEventTitle->clear();
-        // Typed one key at a time (QTest::keyClicks knows only ASCII).
-        for (QChar c : QStringLiteral("中文中文中文中文中")) {
-            QKeyEvent key(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
-            QCoreApplication::sendEvent(dialog->edtEventTitle, &key);
-        }
-        EXPECT_EQ(dialog->edtEventTitle->text(), QStringLiteral("中文中文中文中文"));
-        EXPECT_EQ(dialog->Draft().title, "中文中文中文中文");
-        dialog->edtEventTitle->setText(QStringLiteral("Ура 🎉"));
-        dialog->SpeedButton1Click();
-    });
-    timer->start(10);
+    TfrmAddEvent* dialog = this->dialog();
+    whenShown([dialog] { return dialog; },
+              [dialog] {
+                  dialog->edtEventTitle->clear();
+                  // Typed one key at a time (QTest::keyClicks knows only ASCII).
+                  for (QChar c : QStringLiteral("中文中文中文中文中")) {
+                      QKeyEvent key(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+                      QCoreApplication::sendEvent(dialog->edtEventTitle, &key);
+                  }
+                  EXPECT_EQ(dialog->edtEventTitle->text(), QStringLiteral("中文中文中文中文"));
+                  EXPECT_EQ(dialog->Draft().title, "中文中文中文中文");
+                  dialog->edtEventTitle->setText(QStringLiteral("Ура 🎉"));
+                  dialog->SpeedButton1Click();
+              });
     QTest::mouseClick(tab()->findChild<QPushButton*>("sbAddEvent"), Qt::LeftButton);
     EXPECT_EQ(boxTexts(), QStringList({"«Ура 🎉»: знаки, которых телефон не хранит (эмодзи и "
                                        "другие вне UCS2), записаны как «?»"}));

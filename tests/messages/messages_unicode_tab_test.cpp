@@ -11,6 +11,7 @@
 #include <QTimer>
 #include <QTreeWidget>
 #include <functional>
+#include <memory>
 
 #include "messages/messages_tab.h"
 #include "messages/save_sms_dialog.h"
@@ -29,10 +30,11 @@ using phonesim::MessageStorage;
 const char* const kTexts[] = {"Привет, ящик", "Müller", "Łukasz Żółć", "Ελένη",
                               "עברית",        "中文",   "ёлка"};
 
-class MessagesUnicodeWindow : public WindowTest {
+class MessagesUnicodeWindow : public TabTest {
 protected:
+    // The tab and its dialog, wired as the main window wires them, shown as when its page is.
     void SetUp() override {
-        WindowTest::SetUp();
+        TabTest::SetUp();
         startPhone();
         phone().edit([](phonesim::PhoneState& s) {
             s.contents.messages.clear();
@@ -42,10 +44,17 @@ protected:
                                                 "+7900000000" + std::to_string(index),
                                                 "2026/12/07,18:02:11", text};
         });
-        createWindow();
-        clickTab(TfrmMain::SMSPage);
-        tab = window_->tsSMS;
-        dialog = window_->frmSaveSMS;
+        tab_ = std::make_unique<MessagesTab>(host);
+        tab = tab_.get();
+        dialog = new TfrmSaveSMS(tab);
+        tab->setDialog(dialog);
+        tab->ApplySmallIcons();
+        showTab(tab);
+        tab->tsSMSShow();
+    }
+    void TearDown() override {
+        tab_.reset();
+        TabTest::TearDown();
     }
     QStringList column(int c) const {
         QStringList out;
@@ -55,7 +64,7 @@ protected:
     }
     // Runs `fill` once the modal new-message dialog is up; it must close the dialog.
     void whenDialogShows(std::function<void()> fill) {
-        QTimer::singleShot(0, window_.get(), [this, fill] {
+        QTimer::singleShot(0, tab, [this, fill] {
             fill();
             if (dialog->isVisible()) {
                 ADD_FAILURE() << "the dialog stayed open";
@@ -63,6 +72,7 @@ protected:
             }
         });
     }
+    std::unique_ptr<MessagesTab> tab_;
     MessagesTab* tab = nullptr;
     TfrmSaveSMS* dialog = nullptr;
 };

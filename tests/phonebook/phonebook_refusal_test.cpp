@@ -96,8 +96,10 @@ TEST(NumberedRefusals, WritingAllAndLoadingAFile) {
         arm();
         PhoneSession session(phone.settings);
         RecordingInteraction interaction;
-        const WriteAllReport report = WriteAllRows(session, rows, state, interaction);
-        return std::to_string(report.sent) + " sent, refused " + Slots(report.refused);
+        const SlotChange change = WriteAllRows(session, rows, state, interaction);
+        change.RaiseFailure();
+        return std::to_string(change.done.size() + change.refused.size()) + " sent, refused " +
+               Slots(change.refused);
     });
 
     for (const char* command : {"AT+CGMM", "AT+MPBR=?", "AT+MPBW="})

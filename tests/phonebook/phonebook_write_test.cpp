@@ -259,9 +259,8 @@ TEST(PhonebookWriteAll, ExactCommandOfEachFamilyLosesNothing) {
         RecordingInteraction interaction;
         PhoneSession session(phone.settings, PhoneSession::Options{true, true});
         phone.mark();
-        const WriteAllReport report =
-            WriteAllRows(session, RowsOf(state, {12}), state, interaction);
-        EXPECT_TRUE(report.started);
+        const SlotChange report = WriteAllRows(session, RowsOf(state, {12}), state, interaction);
+        EXPECT_FALSE(report.refusedAccess);
         EXPECT_TRUE(report.refused.empty());
         const auto writes = phone.sinceStarting("AT+MPBW=");
         ASSERT_EQ(writes.size(), 1u);
@@ -274,6 +273,11 @@ TEST(PhonebookWriteAll, ExactCommandOfEachFamilyLosesNothing) {
     }
 }
 
+// The rows a write of all rows sent: taken or refused.
+size_t Sent(const SlotChange& change) {
+    return change.done.size() + change.refused.size();
+}
+
 TEST(PhonebookWriteAll, RefusalsAreCounted) {
     SimPhone phone("C350");
     PhonebookState state = ReadAll(phone);
@@ -281,8 +285,8 @@ TEST(PhonebookWriteAll, RefusalsAreCounted) {
     state.abonents[slots[1] - 1].Category = 200;  // no such category: the phone refuses
     RecordingInteraction interaction;
     PhoneSession session(phone.settings, PhoneSession::Options{true, true});
-    const WriteAllReport report = WriteAllRows(session, RowsOf(state, slots), state, interaction);
-    EXPECT_EQ(report.sent, 3);
+    const SlotChange report = WriteAllRows(session, RowsOf(state, slots), state, interaction);
+    EXPECT_EQ(Sent(report), 3u);
     EXPECT_EQ(report.refused, std::vector<int32_t>{slots[1]});
 }
 
@@ -296,9 +300,10 @@ TEST(PhonebookWriteAll, StopAsksAndEnds) {
     yes.answers = {true};
     PhoneSession session(phone.settings, PhoneSession::Options{true, true});
     phone.mark();
-    WriteAllReport report = WriteAllRows(session, RowsOf(state, slots), state, yes);
+    SlotChange report = WriteAllRows(session, RowsOf(state, slots), state, yes);
     EXPECT_TRUE(report.stopped);
-    EXPECT_EQ(report.sent, 2);
+    EXPECT_EQ(Sent(report), 2u);
+    EXPECT_EQ(report.unsent.size(), 4u);
     EXPECT_EQ(phone.sinceStarting("AT+MPBW=").size(), 2u);
     ASSERT_EQ(yes.questions.size(), 1u);
     EXPECT_EQ(yes.questions[0], StopWritingQuestion());
@@ -309,7 +314,7 @@ TEST(PhonebookWriteAll, StopAsksAndEnds) {
     no.answers = {false};
     report = WriteAllRows(session, RowsOf(state, slots), state, no);
     EXPECT_FALSE(report.stopped);
-    EXPECT_EQ(report.sent, 6);
+    EXPECT_EQ(Sent(report), 6u);
     EXPECT_EQ(no.questions.size(), 1u);
 
     // A box closed without an answer asks again after the next row.
@@ -318,7 +323,7 @@ TEST(PhonebookWriteAll, StopAsksAndEnds) {
     closed.resetOnNo = false;
     closed.answers = {false, true};
     report = WriteAllRows(session, RowsOf(state, slots), state, closed);
-    EXPECT_EQ(report.sent, 3);
+    EXPECT_EQ(Sent(report), 3u);
     EXPECT_EQ(closed.questions.size(), 2u);
 }
 
@@ -373,9 +378,9 @@ TEST(PhonebookWrites, UnsolicitedLinesChangeNothing) {
             MakeRow(state.abonents[s - 1], state.family, state.model, state.groupNames);
         rows.push_back({row.caption, row.name, row.number, row.typeText, row.idsText});
     }
-    const WriteAllReport written = WriteAllRows(session, rows, state, interaction);
-    EXPECT_TRUE(written.started);
-    EXPECT_EQ(written.sent, 2);
+    const SlotChange written = WriteAllRows(session, rows, state, interaction);
+    EXPECT_FALSE(written.refusedAccess);
+    EXPECT_EQ(Sent(written), 2u);
     EXPECT_TRUE(written.refused.empty());
 
     const SlotChange deleted = DeletePhonebookEntries(session, state, {slot});

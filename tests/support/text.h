@@ -20,4 +20,17 @@ inline const std::string kOk = "\r\nOK\r\n";
 inline const std::string kTimeoutText =
     "Ошибка по таймауту...\r\nУстановите большее значение таймаута...";
 
+// An iCalendar text with the SUMMARY of the event of X-ORLIN-SLOT `slot` (and its folded
+// continuation lines) replaced by `title`; the text as it was when no event has that slot.
+inline std::string RetitledEvent(const std::string& text, int slot, const std::string& title) {
+    const size_t mark = text.find("\r\nX-ORLIN-SLOT:" + std::to_string(slot) + "\r\n");
+    if (mark == std::string::npos) return text;
+    const size_t begin = text.rfind("BEGIN:VEVENT", mark);
+    const size_t at = text.find("\r\nSUMMARY:", begin);
+    if (begin == std::string::npos || at == std::string::npos) return text;
+    size_t end = text.find("\r\n", at + 2);
+    while (end + 2 < text.size() && text[end + 2] == ' ') end = text.find("\r\n", end + 2);
+    return text.substr(0, at) + "\r\nSUMMARY:" + title + text.substr(end);
+}
+
 }  // namespace orlin::test
