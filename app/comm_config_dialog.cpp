@@ -24,7 +24,6 @@
 #include "link/usb_adapters.h"
 #include "ui/busy_state.h"
 #include "ui/orlin_application.h"
-#include "ui/phone_text_qt.h"
 #include "ui/window_context.h"
 
 namespace {
@@ -75,7 +74,7 @@ protected:
 // the lowest value when the text is no integer.
 int spinValue(const QString& text) {
     try {
-        return orlin::StrToInt(orlin::ToCp1251(text));
+        return orlin::StrToInt(text.toStdString());
     } catch (const orlin::EConvertError&) {
         return kTimeOutLowest;
     }
@@ -238,7 +237,7 @@ void TfrmCommConfig::showEvent(QShowEvent* event) {
 void TfrmCommConfig::FormShow() {
     orlin::PortSettings& settings = context_.portSettings();
     opened_ = settings;
-    cbComSelect->setEditText(orlin::FromCp1251(settings.PortName));
+    cbComSelect->setEditText(QString::fromStdString(settings.PortName));
     cbBaudRate->setEditText(QString::number(settings.PortBaudRate));
     // The spin edit shows the stored time-out limited to its range, and the time-out
     // follows what it shows.
@@ -248,14 +247,14 @@ void TfrmCommConfig::FormShow() {
 }
 
 void TfrmCommConfig::cbComSelectChange(const QString& text) {
-    context_.portSettings().PortName = orlin::ToCp1251(text);
+    context_.portSettings().PortName = text.toStdString();
 }
 
 void TfrmCommConfig::cbBaudRateChange(const QString& text) {
     // A text that is no integer shows the conversion error at once; the rate stays. The error
     // is caught here, inside the line edit's key handling, not thrown through it.
     orlin::Guarded(
-        [&] { context_.portSettings().PortBaudRate = orlin::StrToInt(orlin::ToCp1251(text)); });
+        [&] { context_.portSettings().PortBaudRate = orlin::StrToInt(text.toStdString()); });
 }
 
 void TfrmCommConfig::seTimeOutChange(const QString& text) {
@@ -284,7 +283,7 @@ void TfrmCommConfig::sbFindPhoneClick() {
     // in the field is tried first, whatever the list holds (a pseudo-terminal, a device named
     // by hand), unless it is a COMn name, which outside Windows stands for a built-in port.
     std::vector<std::string> devices = orlin::CandidatePorts(false);
-    const std::string typed = orlin::ToCp1251(cbComSelect->currentText().trimmed());
+    const std::string typed = cbComSelect->currentText().trimmed().toStdString();
 #ifdef Q_OS_WIN
     const bool tryTyped = !typed.empty();
 #else
@@ -298,8 +297,9 @@ void TfrmCommConfig::sbFindPhoneClick() {
     // USB serial adapters that got no port (brltty took them, no driver): said after the
     // devices, with what to do.
     for (const orlin::AdapterNotice& notice : orlin::CurrentAdapterNotices()) {
-        auto* item = new QListWidgetItem(QString::fromStdString(notice.adapter) +
-                                         QStringLiteral("  —  ") + orlin::FromCp1251(notice.text));
+        auto* item =
+            new QListWidgetItem(QString::fromStdString(notice.adapter) + QStringLiteral("  —  ") +
+                                QString::fromStdString(notice.text));
         item->setToolTip(item->text());
         lbFound->addItem(item);
         ++noticesShown_;
@@ -341,9 +341,9 @@ void TfrmCommConfig::sbFindPhoneClick() {
 }
 
 void TfrmCommConfig::showFound(const orlin::ProbeResult& result) {
-    auto* item = new QListWidgetItem(orlin::FromCp1251(result.device) + QStringLiteral("  —  ") +
-                                     orlin::FromCp1251(result.text));
-    item->setData(Qt::UserRole, orlin::FromCp1251(result.device));
+    auto* item = new QListWidgetItem(QString::fromStdString(result.device) +
+                                     QStringLiteral("  —  ") + QString::fromStdString(result.text));
+    item->setData(Qt::UserRole, QString::fromStdString(result.device));
     // The devices that answered come first, in the order they answered.
     if (result.outcome == orlin::ProbeOutcome::Phone) {
         lbFound->insertItem(phonesFound_++, item);

@@ -39,7 +39,7 @@ void TfrmHelp::FormShow() {
         orlin::CurrentLanguage() == orlin::Language::English ? "info_en.txt" : "info.txt";
     QFile file(QString::fromStdString(orlin::FindDataFile(name)));
     if (!file.open(QIODevice::ReadOnly))
-        throw orlin::EInOutError(file.exists() ? orlin::ToCp1251(file.errorString())
+        throw orlin::EInOutError(file.exists() ? file.errorString().toStdString()
                                                : std::string("File not found"));
     const QByteArray bytes = file.readAll();
     RichEdit1->setPlainText(orlin::FromCp1251(std::string(bytes.constData(), bytes.size())));

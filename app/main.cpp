@@ -262,7 +262,7 @@ int main(int argc, char** argv) {
         } catch (const orlin::OrlinError& error) {
             std::fprintf(stderr, "orlin: cannot write the transcript %s: %s\n",
                          parser.value(logOption).toLocal8Bit().constData(),
-                         orlin::FromCp1251(error.what()).toLocal8Bit().constData());
+                         QString::fromUtf8(error.what()).toLocal8Bit().constData());
             if (status == 0) status = 1;
         }
     }

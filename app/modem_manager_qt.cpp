@@ -9,9 +9,7 @@
 #include <QVariantMap>
 #include <atomic>
 
-#include "link/cp1251.h"
 #include "ui/message_boxes.h"
-#include "ui/phone_text_qt.h"
 
 namespace {
 
@@ -116,17 +114,16 @@ std::vector<orlin::ManagedModem> QtModemManager::Modems() {
 }
 
 std::string QtModemManager::Remedy() const {
-    return orlin::Utf8ToCp1251(
-        "Orlin может попросить ModemManager отпустить порт, пока программа работает; "
-        "или установите правило udev 60-orlin.rules, с которым ModemManager не трогает "
-        "телефоны Motorola (см. README).");
+    return "Orlin может попросить ModemManager отпустить порт, пока программа работает; "
+           "или установите правило udev 60-orlin.rules, с которым ModemManager не трогает "
+           "телефоны Motorola (см. README).";
 }
 
 bool QtModemManager::Release(orlin::PortHolder& holder) {
     // The finder probes on a thread of its own, where no box may be shown.
     if (QThread::currentThread() != QCoreApplication::instance()->thread()) return false;
     if (!MessageBoxes::confirm(
-            window_, orlin::FromCp1251(holder.text) + QStringLiteral("\n\n") +
+            window_, QString::fromStdString(holder.text) + QStringLiteral("\n\n") +
                          QCoreApplication::translate("QtModemManager",
                                                      "Попросить ModemManager отпустить порт?")))
         return false;
@@ -147,7 +144,7 @@ bool QtModemManager::Release(orlin::PortHolder& holder) {
                   QCoreApplication::translate("QtModemManager", "системная шина недоступна"));
     if (reply.type() != QDBusMessage::ReplyMessage) {
         holder.text =
-            orlin::ModemManagerRefusedText(holder.device, orlin::ToCp1251(reply.errorMessage()));
+            orlin::ModemManagerRefusedText(holder.device, reply.errorMessage().toStdString());
         return false;
     }
     inhibited_ << QString::fromStdString(holder.id);

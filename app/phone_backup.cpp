@@ -16,10 +16,7 @@
 #include "ui/file_dialogs.h"
 #include "ui/message_boxes.h"
 #include "ui/orlin_application.h"
-#include "ui/phone_text_qt.h"
 #include "ui/window_context.h"
-
-using orlin::FromCp1251;
 
 namespace {
 
@@ -66,10 +63,10 @@ public:
         dialog_->setValue(std::clamp(pos, 0, std::max(max, 1)));
     }
     bool confirm(const std::string& text) override {
-        return MessageBoxes::confirm(parent_, FromCp1251(text));
+        return MessageBoxes::confirm(parent_, QString::fromStdString(text));
     }
     void inform(const std::string& text) override {
-        MessageBoxes::information(parent_, FromCp1251(text));
+        MessageBoxes::information(parent_, QString::fromStdString(text));
     }
     bool keepRunning() override { return !stopping_ && !dialog_->wasCanceled(); }
     void stage(orlin::CopyStage stage) override {
@@ -151,7 +148,7 @@ void DescribePart(const QString& name, const orlin::RestorePart& part, const cha
                                "прежнее или из копии.")
                                .arg(*part.unanswered);
     for (const std::string& note : part.notes)
-        problems << name + QStringLiteral(": ") + FromCp1251(note);
+        problems << name + QStringLiteral(": ") + QString::fromStdString(note);
 }
 
 // The dialog is shown for as long as the work runs.
@@ -171,7 +168,8 @@ private:
 
 // The notes of a backup, one a line after the text before them.
 QString WithNotes(QString text, const std::vector<std::string>& notes) {
-    for (const std::string& note : notes) text += QStringLiteral("\r\n") + FromCp1251(note);
+    for (const std::string& note : notes)
+        text += QStringLiteral("\r\n") + QString::fromStdString(note);
     return text;
 }
 
@@ -227,14 +225,15 @@ void PhoneBackup::backup() {
             return;
         }
         QString text = QStringLiteral("Резервная копия в папке %1 неполна: %2\r\n")
-                           .arg(dir.path(), FromCp1251(report.failure));
+                           .arg(dir.path(), QString::fromStdString(report.failure));
         if (report.missingError.empty()) {
             text += QStringLiteral("Чего в ней нет, сказано в файле MISSING.txt.");
         } else {
             QStringList missing;
             for (const std::string& file : report.missing) missing << QString::fromStdString(file);
             text += QStringLiteral("Файл MISSING.txt не записан: %1\r\nВ ней нет: %2.")
-                        .arg(FromCp1251(report.missingError), missing.join(QStringLiteral(", ")));
+                        .arg(QString::fromStdString(report.missingError),
+                             missing.join(QStringLiteral(", ")));
         }
         MessageBoxes::warning(parent_, WithNotes(text, report.notes));
     });
@@ -288,7 +287,8 @@ void PhoneBackup::restore() {
                        : QStringLiteral("Резервная копия восстановлена не полностью%1")
                              .arg(report.failure.empty()
                                       ? QStringLiteral(".")
-                                      : QStringLiteral(": ") + FromCp1251(report.failure)));
+                                      : QStringLiteral(": ") +
+                                            QString::fromStdString(report.failure)));
         text << done << problems;
         if (!report.savedFolder.empty())
             text << QStringLiteral("То, что было в телефоне, сохранено в папке %1.")

@@ -16,7 +16,7 @@
 namespace orlin {
 
 std::string StoppedText() {
-    return Utf8ToCp1251("Остановлено.");
+    return "Остановлено.";
 }
 
 namespace {
@@ -26,10 +26,6 @@ namespace fs = std::filesystem;
 constexpr const char* kPhoneFile = "phone.txt";
 constexpr const char* kEntriesLine = "Phonebook entries: ";
 constexpr const char* kEventsLine = "Datebook events: ";
-
-std::string W(const std::string& utf8) {
-    return Utf8ToCp1251(utf8);
-}
 
 // The number after `key` at the start of a line of `text`.
 std::optional<int> CountAfter(const std::string& text, const std::string& key) {
@@ -80,7 +76,7 @@ void WriteChecked(const fs::path& folder, const std::string& name, const std::st
     const std::string path = Utf8FromPath(folder / PathFromUtf8(name));
     WriteWholeFile(path, bytes);
     if (ReadWholeFile(path, bytes.size() + 1) != bytes)
-        throw EFileError(W("прочитанное с диска не совпадает с записанным"), path);
+        throw EFileError("прочитанное с диска не совпадает с записанным", path);
 }
 
 std::string CountLines(int entries, int events) {
@@ -106,8 +102,7 @@ WrittenCopy WritePhonebookFiles(const fs::path& folder, const PhonebookState& st
     WriteChecked(folder, kPhonebookFile, file.bytes);
     WriteChecked(folder, "phonebook.vcf", VCardText(state, identity));
     copy.entries = file.lines;
-    if (const Utf8Text note = SaveChangeNote(file); !note.empty())
-        copy.notes.push_back(Utf8ToCp1251(note));
+    if (const Utf8Text note = SaveChangeNote(file); !note.empty()) copy.notes.push_back(note);
     return copy;
 }
 
@@ -117,9 +112,8 @@ WrittenCopy WriteDatebookFile(const fs::path& folder, const std::vector<Datebook
     const ICalExport exported = ExportICalendar(events, identity);
     WriteChecked(folder, kDatebookFile, exported.text);
     copy.events = exported.eventsWritten;
-    // The copy's notes are Windows-1251 as the other parts' (the export words UTF-8).
     if (const Utf8Text warning = ExportWarning(exported); !warning.empty())
-        copy.notes.push_back(Utf8ToCp1251(warning));
+        copy.notes.push_back(warning);
     return copy;
 }
 
@@ -153,7 +147,7 @@ fs::path SavePhoneBeforeRestore(const fs::path& backupFolder, const PhonebookSta
         folder = beside / (n == 1 ? base : base + "-" + std::to_string(n));
         if (fs::create_directory(folder, error)) break;
         if (error || n > 1000)
-            throw EFileError(error ? error.message() : W("не удалось создать папку"),
+            throw EFileError(error ? error.message() : "не удалось создать папку",
                              Utf8FromPath(folder));
     }
     const std::string date = NowText();
@@ -163,7 +157,7 @@ fs::path SavePhoneBeforeRestore(const fs::path& backupFolder, const PhonebookSta
     const WrittenCopy book = WritePhonebookFiles(folder, state);
     const WrittenCopy datebook = WriteDatebookFile(folder, events);
     WriteChecked(folder, kPhoneFile,
-                 "Model: " + Cp1251ToUtf8(state.model) + "\r\nSaved before a restore: " + date +
+                 "Model: " + state.model + "\r\nSaved before a restore: " + date +
                      "\r\nMessages are not part of this copy: a restore does not change them.\r\n" +
                      CountLines(book.entries, datebook.events));
     // The copy is one only when the restore's own reader takes it.
@@ -204,16 +198,16 @@ BackupContents ReadBackupFolder(const fs::path& folder, Interaction& interaction
                                                    IndexRanges{1, 0, 1, 0}, kPhonebookFile);
     if (entries.records.empty() && entries.otherLines > 0)
         throw OrlinError(std::string(kPhonebookFile) +
-                         W(": в файле нет ни одной записи (строк PHONE и SIM): это не файл "
-                           "справочника"));
+                         ": в файле нет ни одной записи (строк PHONE и SIM): это не файл "
+                         "справочника");
     std::map<std::pair<int, int>, int> lineOfSlot;
     for (size_t i = 0; i < entries.records.size(); ++i) {
         const TAbonentInfo& r = entries.records[i];
         const auto [it, fresh] =
             lineOfSlot.emplace(std::make_pair(r.Storage, r.Index), entries.lineOf[i]);
         if (!fresh)
-            throw OrlinError(LineLabel(kPhonebookFile, entries.lineOf[i]) + W("ячейка ") +
-                             std::to_string(r.Index) + W(" уже была в строке ") +
+            throw OrlinError(LineLabel(kPhonebookFile, entries.lineOf[i]) + "ячейка " +
+                             std::to_string(r.Index) + " уже была в строке " +
                              std::to_string(it->second));
     }
     contents.entries = static_cast<int>(entries.records.size());
@@ -230,14 +224,13 @@ BackupContents ReadBackupFolder(const fs::path& folder, Interaction& interaction
     for (size_t i = 0; i < events.size(); ++i) {
         const int line = EventLine(contents.calendar, i);
         if (!events[i].writable)
-            throw OrlinError(
-                LineLabel(kDatebookFile, line) +
-                W("событие " + events[i].label + ": " + Joined(events[i].notes, "; ")));
+            throw OrlinError(LineLabel(kDatebookFile, line) + "событие " + events[i].label + ": " +
+                             Joined(events[i].notes, "; "));
         if (events[i].slot < 0) continue;
         const auto [it, fresh] = lineOfEvent.emplace(events[i].slot, line);
         if (!fresh)
-            throw OrlinError(LineLabel(kDatebookFile, line) + W("ячейка ") +
-                             std::to_string(events[i].slot) + W(" уже была у события в строке ") +
+            throw OrlinError(LineLabel(kDatebookFile, line) + "ячейка " +
+                             std::to_string(events[i].slot) + " уже была у события в строке " +
                              std::to_string(it->second));
     }
     contents.events = static_cast<int>(events.size());
@@ -250,12 +243,12 @@ BackupContents ReadBackupFolder(const fs::path& folder, Interaction& interaction
         contents.countedEntries = CountAfter(phone, kEntriesLine);
         contents.countedEvents = CountAfter(phone, kEventsLine);
         if (contents.countedEntries && *contents.countedEntries != contents.entries)
-            throw OrlinError(std::string(kPhonebookFile) + W(": записей в файле ") +
-                             std::to_string(contents.entries) + W(", а в phone.txt сказано ") +
+            throw OrlinError(std::string(kPhonebookFile) + ": записей в файле " +
+                             std::to_string(contents.entries) + ", а в phone.txt сказано " +
                              std::to_string(*contents.countedEntries));
         if (contents.countedEvents && *contents.countedEvents != contents.events)
-            throw OrlinError(std::string(kDatebookFile) + W(": событий в файле ") +
-                             std::to_string(contents.events) + W(", а в phone.txt сказано ") +
+            throw OrlinError(std::string(kDatebookFile) + ": событий в файле " +
+                             std::to_string(contents.events) + ", а в phone.txt сказано " +
                              std::to_string(*contents.countedEvents));
     }
     return contents;

@@ -13,7 +13,6 @@
 #include "datebook/datebook_write.h"
 #include "datebook/ical/datebook_ical.h"
 #include "link/answers.h"
-#include "link/cp1251.h"
 #include "link/errors.h"
 #include "link/phone_session.h"
 #include "link/whole_file.h"
@@ -156,8 +155,7 @@ public:
                 std::string text;
                 for (const std::string& note : imported.notes)
                     text += (text.empty() ? "" : "; ") + note;
-                // The report's notes are Windows-1251 as the other parts'.
-                part.notes.push_back(Utf8ToCp1251(imported.label + ": " + text));
+                part.notes.push_back(imported.label + ": " + text);
             }
             int slot = imported.slot;
             if (!exists(slot)) {
@@ -238,7 +236,7 @@ void Run(PhoneSession& session, std::vector<Step>& steps, CopyInteraction& inter
             switch (step.kind) {
                 case Step::Kind::Setup:
                     if (!(step.backupSlot ? AnswerIsBareOk(answer) : taken))
-                        throw OrlinError(Utf8ToCp1251("Телефон не принял команду ") + step.command);
+                        throw OrlinError("Телефон не принял команду " + step.command);
                     break;
                 case Step::Kind::Lock:
                     lockedDatebook = step.command == "AT+MDBL=1";
@@ -330,7 +328,7 @@ RestoreReport RestoreWholePhone(const CopyPhone& phone, const fs::path& folder,
     BeginOrRaise(interaction, CopyStage::ReadPhonebook);
     PhonebookState state = ReadWholePhonebook(session, stoppable);
     if (state.family == ModelFamily::None)
-        throw OrlinError(Utf8ToCp1251("Модель телефона не поддерживается: ") + state.model);
+        throw OrlinError("Модель телефона не поддерживается: " + state.model);
     BeginOrRaise(interaction, CopyStage::ReadDatebook);
     DatebookReport read = ReadWholeDatebook(session, stoppable);
     // Unknown skipped occurrences: the copy of the phone lacks them, and the report says so.

@@ -8,7 +8,7 @@
 #include "backup/backup_files.h"
 #include "datebook/datebook_read.h"
 #include "datebook/datebook_skipped.h"
-#include "link/cp1251.h"
+#include "link/answers.h"
 #include "link/errors.h"
 #include "link/phone_session.h"
 #include "link/whole_file.h"
@@ -67,7 +67,7 @@ bool PrepareFolder(const fs::path& folder, BackupReport& report) {
 // месте файла находится папка".
 std::string WithFileName(const OrlinError& e) {
     if (const auto* file = dynamic_cast<const EFileError*>(&e); file && !file->path().empty())
-        return Utf8ToCp1251(file->path()) + ": " + e.what();
+        return file->path() + ": " + e.what();
     return e.what();
 }
 
@@ -110,7 +110,7 @@ BackupReport BackUpWholePhone(const CopyPhone& phone, const fs::path& folder,
              identity = std::make_unique<ExportIdentity>(PhoneKeyOfAnswer(serial).key);
              text += "\r\nSerial number: " + ParseImei(serial);
              text += "\r\nBackup date: " + date + "\r\n";
-             phoneText = Cp1251ToUtf8(text);
+             phoneText = AnswerText(text);
              write("phone.txt", phoneText);
          }},
         {{kPhonebookFile, "phonebook.vcf"},
@@ -198,7 +198,7 @@ BackupReport BackUpWholePhone(const CopyPhone& phone, const fs::path& folder,
         report.failure = WithFileName(e);
         report.missing = all;
         report.missingError = e.what();
-        report.missingText = backup::MissingText(date, Cp1251ToUtf8(report.failure), all);
+        report.missingText = backup::MissingText(date, report.failure, all);
         return report;
     }
 
@@ -224,12 +224,12 @@ BackupReport BackUpWholePhone(const CopyPhone& phone, const fs::path& folder,
             report.complete = true;
             return report;
         } catch (const OrlinError& e) {
-            report.failure = Utf8ToCp1251("Резервная копия не читается: ") + WithFileName(e);
+            report.failure = "Резервная копия не читается: " + WithFileName(e);
         }
     }
     for (size_t i = done; i < steps.size(); ++i)
         report.missing.insert(report.missing.end(), steps[i].files.begin(), steps[i].files.end());
-    report.missingText = backup::MissingText(date, Cp1251ToUtf8(report.failure), report.missing);
+    report.missingText = backup::MissingText(date, report.failure, report.missing);
     try {
         write(kMissingFile, report.missingText);
     } catch (const OrlinError& e) {

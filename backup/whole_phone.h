@@ -18,7 +18,7 @@
 // which slot is which. Messages are not written back.
 //
 // The front ends name the stages, word the questions and the outcome; the texts of failures
-// and notes are Windows-1251, as everywhere in the cores.
+// and notes are UTF-8, as everywhere in the cores.
 
 #include <cstddef>
 #include <filesystem>
@@ -99,7 +99,7 @@ struct BackupReport {
     BackupFolder folder = BackupFolder::Ready;
     std::string folderError;           // NotCreated: the system's reason
     bool complete = false;             // every file was written and read back
-    std::string failure;               // what stopped it (Windows-1251)
+    std::string failure;               // what stopped it
     std::vector<std::string> missing;  // the files not written, as MISSING.txt names them
     std::string missingText;           // the text of MISSING.txt (UTF-8)
     std::string missingError;          // MISSING.txt itself could not be written: why
@@ -173,7 +173,7 @@ struct RestorePart {
     std::optional<int> unanswered;
     // Datebook: events written whose skipped occurrences did not all go in.
     std::vector<int> skipsMissing;
-    // What had to change on the way (an over-long title cut), Windows-1251.
+    // What had to change on the way (an over-long title cut).
     std::vector<std::string> notes;
     bool Whole() const {
         return refused.empty() && notWritten.empty() && notRemoved.empty() && !unanswered &&

@@ -19,7 +19,6 @@
 
 #include "bench/transcript_traffic.h"
 #include "datebook/datebook_read.h"
-#include "link/cp1251.h"
 #include "link/interaction.h"
 #include "link/phone_session.h"
 #include "phonesim/phone_simulator.h"
@@ -142,15 +141,14 @@ int main(int argc, char** argv) {
             try {
                 Run(baud, latency, work);
             } catch (const std::exception& e) {
-                std::printf("%6d baud  latency %d ms  failed: %s\n", baud, latency,
-                            orlin::Cp1251ToUtf8(e.what()).c_str());
+                std::printf("%6d baud  latency %d ms  failed: %s\n", baud, latency, e.what());
             }
         }
     bool good = true;
     try {
         good = CompareQuickRead(work);
     } catch (const std::exception& e) {
-        std::printf("quick read failed: %s\n", orlin::Cp1251ToUtf8(e.what()).c_str());
+        std::printf("quick read failed: %s\n", e.what());
         good = false;
     }
     fs::remove_all(work);

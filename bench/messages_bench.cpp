@@ -18,7 +18,6 @@
 #include <vector>
 
 #include "bench/transcript_traffic.h"
-#include "link/cp1251.h"
 #include "link/interaction.h"
 #include "link/phone_session.h"
 #include "link/phone_text.h"
@@ -144,7 +143,7 @@ int main(int argc, char** argv) {
                     Run(baud, latency, c, work);
                 } catch (const std::exception& e) {
                     std::printf("%6d baud  latency %2d ms  %s failed: %s\n", baud, latency, c.name,
-                                orlin::Cp1251ToUtf8(e.what()).c_str());
+                                e.what());
                 }
             }
     fs::remove_all(work);

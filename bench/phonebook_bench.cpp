@@ -18,9 +18,9 @@
 #include <vector>
 
 #include "bench/transcript_traffic.h"
-#include "link/cp1251.h"
 #include "link/interaction.h"
 #include "link/phone_session.h"
+#include "link/phone_text.h"
 #include "phonebook/phonebook_read.h"
 #include "phonesim/phone_simulator.h"
 
@@ -46,7 +46,7 @@ void FillPhonebook(orlin::phonesim::PhoneState& s) {
         const bool sim = i >= 800;
         const int slot = sim ? s.smFirst + (i - 800) : 1 + i * kPhoneSlots / 800;
         std::string name = std::string(kFirstNames[i % 12]) + " " + kLastNames[(i / 12) % 10];
-        e.name = orlin::Utf8ToCp1251(name).substr(0, 24);
+        e.name = orlin::Ucs2Prefix(name, 24);
         e.number = "+7916" + std::to_string(1000000 + i * 37);
         e.numberFormat = 145;
         e.type = sim ? 8 : i % 7;
@@ -153,7 +153,7 @@ int main(int argc, char** argv) {
             RunOurs(baud, work);
             if (gammu) RunGammu(baud, work);
         } catch (const std::exception& e) {
-            std::printf("%6d baud  failed: %s\n", baud, orlin::Cp1251ToUtf8(e.what()).c_str());
+            std::printf("%6d baud  failed: %s\n", baud, e.what());
         }
     }
     if (!gammu) std::printf("gammu is not installed: no comparison\n");

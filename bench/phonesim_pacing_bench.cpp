@@ -121,7 +121,7 @@ int main(int argc, char** argv) {
     echoing.baud = 19200;
     PacedPhone echo(echoing);
     echo.at("AT+CSCS=UCS2");
-    const std::string text = orlin::EncodePhoneText(std::string(70, 'a'));  // 280 bytes
+    const std::string text = orlin::EncodeUcs2(std::string(70, 'a'));  // 280 bytes
     const std::string store = "AT+CMGW=\"+7911\"\r" + text + "\x1a";
 
     const Measurement measurements[] = {

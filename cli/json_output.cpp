@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "cli/verb.h"
-#include "link/cp1251.h"
+#include "link/answers.h"
 
 namespace orlin::cli {
 
@@ -36,8 +36,8 @@ ListFormat TakeListFormat(std::vector<std::string>& words, size_t first) {
     return format.value_or(ListFormat::Tabs);
 }
 
-Json JsonText(const std::string& cp1251) {
-    return Cp1251ToUtf8(cp1251);
+Json JsonText(const std::string& answerBytes) {
+    return AnswerText(answerBytes);
 }
 
 std::optional<std::string> IsoMessageTime(const std::string& phoneTime) {
@@ -73,7 +73,7 @@ std::optional<std::string> IsoMessageTime(const std::string& phoneTime) {
 
 namespace {
 
-// Texts come from the phone through Windows-1251 and are UTF-8 already; a byte that is not
+// Texts are UTF-8 already (the phone's own answers are read as Windows-1251); a byte that is not
 // would stop the writer, so it is replaced rather than the list lost.
 std::string Dumped(const Json& value) {
     return value.dump(-1, ' ', false, Json::error_handler_t::replace);

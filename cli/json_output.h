@@ -22,8 +22,9 @@ enum class ListFormat { Tabs, Json };
 // value or for the option given twice.
 ListFormat TakeListFormat(std::vector<std::string>& words, size_t first = 1);
 
-// A Windows-1251 text of the phone as a JSON string (UTF-8; escapes are the writer's task).
-Json JsonText(const std::string& cp1251);
+// A field of the phone's answer line (its bytes, ASCII in practice, read as Windows-1251 as
+// AnswerText reads them) as a JSON string (UTF-8; escapes are the writer's task).
+Json JsonText(const std::string& answerBytes);
 
 // A value or null.
 template <typename T>

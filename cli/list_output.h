@@ -5,26 +5,13 @@
 
 #include <string>
 
-#include "link/cp1251.h"
+#include "link/text_types.h"
+#include "link/utf8.h"
 
 namespace orlin::cli {
 
-// A field of Windows-1251 phone data as UTF-8 for a list line: a TAB, CR or LF becomes a
-// blank, any other control character (ESC and the rest below 32, and 127) a "?".
-inline std::string ListField(const std::string& cp1251) {
-    std::string text = cp1251;
-    for (char& c : text) {
-        const auto code = static_cast<unsigned char>(c);
-        if (c == '\t' || c == '\r' || c == '\n')
-            c = ' ';
-        else if (code < 32 || code == 127)
-            c = '?';
-    }
-    return Cp1251ToUtf8(text);
-}
-
-// The same for a UTF-8 field. The C1 controls (U+0080..U+009F, CSI among them) are
-// controls too: each becomes a "?".
+// A UTF-8 field for a list line: a TAB, CR or LF becomes a blank, any other control character
+// (ESC and the rest below 32, 127, and the C1 controls U+0080..U+009F, CSI among them) a "?".
 inline std::string ListFieldUtf8(const Utf8Text& utf8) {
     std::string text;
     text.reserve(utf8.size());

@@ -30,7 +30,6 @@
 #include "cli/port_holders.h"
 #include "cli/progress.h"
 #include "cli/verb.h"
-#include "link/cp1251.h"
 #include "link/data_folder.h"
 #include "link/errors.h"
 #include "link/language.h"
@@ -230,8 +229,8 @@ public:
         try {
             transcript::WriteTo(path_);
         } catch (const OrlinError& error) {
-            std::cerr << "orlin-cli: cannot write the transcript " << path_ << ": "
-                      << Cp1251ToUtf8(error.what()) << "\n";
+            std::cerr << "orlin-cli: cannot write the transcript " << path_ << ": " << error.what()
+                      << "\n";
         }
         transcript::Stop();
     }
@@ -271,8 +270,7 @@ PortSettings ResolveSettings(const CommandLine& line) {
         settings.PortBaudRate = kDefaultBaudRate;
         settings.PortTimeOut = kDefaultTimeOut;
     }
-    // The port name is Windows-1251 like every text of the core.
-    if (line.portGiven) settings.PortName = Utf8ToCp1251(line.port);
+    if (line.portGiven) settings.PortName = line.port;
     if (line.baudGiven) settings.PortBaudRate = OptionNumber("--baud", line.baud, 1);
     if (line.timeoutGiven) settings.PortTimeOut = OptionNumber("--timeout", line.timeout, 1);
     if (!haveFile && !line.portGiven)
@@ -344,11 +342,11 @@ int Run(int argc, char** argv) {
         return 2;
     } catch (const EFileError& error) {
         std::cout.flush();
-        std::cerr << error.path() << ": " << Cp1251ToUtf8(error.what()) << "\n";
+        std::cerr << error.path() << ": " << error.what() << "\n";
         return 1;
     } catch (const OrlinError& error) {
         std::cout.flush();
-        std::cerr << Cp1251ToUtf8(error.what()) << "\n";
+        std::cerr << error.what() << "\n";
         return 1;
     } catch (const std::exception& error) {
         std::cout.flush();

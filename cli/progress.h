@@ -15,7 +15,6 @@
 #include <unistd.h>
 #endif
 
-#include "link/cp1251.h"
 #include "link/interaction.h"
 
 namespace orlin {
@@ -138,14 +137,13 @@ public:
 
     bool confirm(const std::string& text) override {
         printer_.endLine();
-        std::cerr << Cp1251ToUtf8(text) << (yes_ ? " yes (--yes)" : " no (give --yes to go on)")
-                  << std::endl;
+        std::cerr << text << (yes_ ? " yes (--yes)" : " no (give --yes to go on)") << std::endl;
         if (!yes_) declined_ = true;
         return yes_;
     }
     void inform(const std::string& text) override {
         printer_.endLine();
-        std::cerr << Cp1251ToUtf8(text) << std::endl;
+        std::cerr << text << std::endl;
     }
 
     bool declined() const { return declined_; }

@@ -5,7 +5,7 @@
 #include <iostream>
 
 #include "cli/verb.h"
-#include "link/cp1251.h"
+#include "link/answers.h"
 #include "link/phone_session.h"
 
 namespace orlin::cli {
@@ -29,7 +29,7 @@ int RunAt(const Invocation& invocation) {
     std::fflush(stdout);
     // Lines the phone sent of its own accord are not part of the answer: noted aside.
     for (const std::string& line : session.port().TakeUnsolicitedLines()) {
-        std::cerr << "Unsolicited: " << Cp1251ToUtf8(line) << "\n";
+        std::cerr << "Unsolicited: " << AnswerText(line) << "\n";
     }
     return std::ferror(stdout) ? 1 : 0;
 }

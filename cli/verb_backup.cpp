@@ -9,7 +9,6 @@
 
 #include "cli/progress.h"
 #include "cli/verb.h"
-#include "link/cp1251.h"
 #include "link/errors.h"
 #include "link/slot_list.h"
 #include "link/whole_file.h"
@@ -60,12 +59,12 @@ public:
     void inform(const std::string& text) override { cli_.inform(text); }
     void stage(CopyStage stage) override { cli_.restart(kStageNames[static_cast<int>(stage)]); }
     bool confirmReplace(const RestoreCounts& c) override {
-        return cli_.confirm(Utf8ToCp1251(
+        return cli_.confirm(
             "The phone holds " + std::to_string(c.phoneEntries) + " phonebook entries and " +
             std::to_string(c.phoneEvents) + " datebook events; the backup holds " +
             std::to_string(c.backupEntries) + " entries and " + std::to_string(c.backupEvents) +
             " events. What the phone holds is saved into a new folder beside the backup first. "
-            "Replace?"));
+            "Replace?");
     }
     bool confirmPartial(const std::string& missingText) override {
         std::cerr << missingText;
@@ -99,14 +98,13 @@ int Backup(const Invocation& invocation, const fs::path& dir, bool quick) {
         std::cerr << "Cannot create " << dir.string() << ": " << report.folderError << std::endl;
         return 1;
     }
-    for (const std::string& note : report.notes) std::cerr << Cp1251ToUtf8(note) << std::endl;
+    for (const std::string& note : report.notes) std::cerr << note << std::endl;
     if (report.complete) {
         std::cout << "Backup of the phone written to " << dir.string() << "\n";
         return 0;
     }
     if (!report.missingError.empty())
-        std::cerr << "Cannot write " << kMissingFile << ": " << Cp1251ToUtf8(report.missingError)
-                  << std::endl;
+        std::cerr << "Cannot write " << kMissingFile << ": " << report.missingError << std::endl;
     std::cerr << report.missingText;
     return 1;
 }
@@ -143,7 +141,7 @@ bool PrintPart(const char* name, const char* things, const RestorePart& part) {
         std::cerr << "  " << name << ", slot " << *part.unanswered
                   << ": the phone did not answer; it holds what it held or the backup's"
                   << std::endl;
-    for (const std::string& note : part.notes) std::cerr << "  " << Cp1251ToUtf8(note) << std::endl;
+    for (const std::string& note : part.notes) std::cerr << "  " << note << std::endl;
     return whole;
 }
 
@@ -170,7 +168,7 @@ int Restore(const Invocation& invocation, const fs::path& dir, bool partial) {
         return 0;
     }
     std::cout.flush();
-    if (!report.failure.empty()) std::cerr << Cp1251ToUtf8(report.failure) << std::endl;
+    if (!report.failure.empty()) std::cerr << report.failure << std::endl;
     std::cerr << "The restore is partial: the lines above say which slot holds what."
               << (report.savedFolder.empty()
                       ? std::string()

@@ -3,7 +3,6 @@
 #include <iostream>
 
 #include "cli/verb.h"
-#include "link/cp1251.h"
 #include "link/errors.h"
 #include "link/phone_session.h"
 #include "status/phone_clock.h"
@@ -40,8 +39,7 @@ int RunClock(const Invocation& invocation) {
         response = session.AtCommand("AT+CCLK?");
     }
     const std::string shown = PhoneClockDisplay(response);
-    // Messages of the core are Windows-1251; main converts them for the terminal.
-    if (shown.empty()) throw OrlinError(Utf8ToCp1251("Телефон не сообщил время."));
+    if (shown.empty()) throw OrlinError("Телефон не сообщил время.");
     std::cout << shown << std::endl;
     return 0;
 }

@@ -153,10 +153,10 @@ bool ReadAll(const Invocation& invocation, DatebookReport& read,
         return false;
     }
     if (read.status != DatebookReadStatus::Done) {
-        std::cerr << Cp1251ToUtf8(StatusText(read)) << std::endl;
+        std::cerr << StatusText(read) << std::endl;
         return false;
     }
-    if (!read.unreadSlots.empty()) std::cerr << Cp1251ToUtf8(UnreadSlotsText(read)) << std::endl;
+    if (!read.unreadSlots.empty()) std::cerr << UnreadSlotsText(read) << std::endl;
     return true;
 }
 
@@ -176,7 +176,7 @@ int Write(const Invocation& invocation, int slot, const EventDraft& draft) {
         answer = WriteEvent(session, WriteCommand(slot, draft));
     }
     if (!answer.taken) {
-        std::cerr << Cp1251ToUtf8(WriteRefusedText(slot, answer.line)) << std::endl;
+        std::cerr << WriteRefusedText(slot, answer.line) << std::endl;
         return 1;
     }
     if (HasCharactersBeyondUcs2(draft.title))
@@ -254,8 +254,7 @@ int List(const Invocation& invocation, bool quick, ListFormat format) {
         std::vector<Json> items;
         for (const DatebookEvent& event : read.events) items.push_back(JsonEvent(event));
         PrintJsonList(std::cout, items);
-        std::cerr << Cp1251ToUtf8(Utf8ToCp1251("Свободно: ") + FreeShareText(read) + "%")
-                  << std::endl;
+        std::cerr << "Свободно: " + FreeShareText(read) + "%" << std::endl;
         return std::cout && read.unreadSlots.empty() ? 0 : 1;
     }
     for (const DatebookEvent& event : read.events) {
@@ -263,7 +262,7 @@ int List(const Invocation& invocation, bool quick, ListFormat format) {
         for (const Utf8Text& cell : CellsOfEvent(event)) std::cout << '\t' << ListFieldUtf8(cell);
         std::cout << '\n';
     }
-    std::cerr << Cp1251ToUtf8(Utf8ToCp1251("Свободно: ") + FreeShareText(read) + "%") << std::endl;
+    std::cerr << "Свободно: " + FreeShareText(read) + "%" << std::endl;
     return std::cout && read.unreadSlots.empty() ? 0 : 1;
 }
 
@@ -279,7 +278,7 @@ int Add(const Invocation& invocation, const EventOptions& o) {
         return 1;
     const int slot = FirstFreeSlot(read.slotUsed);
     if (slot < 0) {
-        std::cerr << Cp1251ToUtf8(NoFreeSlotText()) << std::endl;
+        std::cerr << NoFreeSlotText() << std::endl;
         return 1;
     }
     return Write(invocation, slot, draft);
@@ -362,7 +361,7 @@ int Export(const Invocation& invocation, const std::string& path, bool quick, bo
         PhoneSession session(invocation.settings, SessionOptions(invocation, true));
         const std::string unread =
             UnreadSkippedText(ReadSkippedOccurrences(session, read.events, interaction));
-        if (!unread.empty()) std::cerr << Cp1251ToUtf8(unread) << std::endl;
+        if (!unread.empty()) std::cerr << unread << std::endl;
         key = AskPhoneKey(session);
     }
     const std::unique_ptr<StampBook> stamps = OpenStamps(key);
@@ -434,8 +433,7 @@ int Import(const Invocation& invocation, const std::string& path, bool vdir) {
         putBack = PutBackInPlace(session, events, read.events, key, interaction);
     }
     for (size_t i = 0; i < putBack.refused.size(); ++i)
-        std::cerr << Cp1251ToUtf8(WriteRefusedText(putBack.refused[i], putBack.refusals[i]))
-                  << std::endl;
+        std::cerr << WriteRefusedText(putBack.refused[i], putBack.refusals[i]) << std::endl;
     putBack.RaiseFailure();
     const bool inPlaceFailed = !putBack.refused.empty();
     const int inPlace = static_cast<int>(putBack.done.size());
@@ -459,7 +457,7 @@ int Import(const Invocation& invocation, const std::string& path, bool vdir) {
     for (size_t i = 0; i < written.slotOf.size(); ++i) imported += written.taken(i);
     const Utf8Text warning = ImportWarning(events, written);
     if (!warning.empty()) std::cerr << warning << std::endl;
-    if (!failure.empty()) std::cerr << Cp1251ToUtf8(failure) << std::endl;
+    if (!failure.empty()) std::cerr << failure << std::endl;
     std::cout << imported + inPlace << " of " << events.size() << " events imported";
     if (inPlace > 0) std::cout << " (" << inPlace << " in place)";
     int there = 0;

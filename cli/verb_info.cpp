@@ -7,7 +7,6 @@
 #include "cli/json_output.h"
 #include "cli/verb.h"
 #include "link/answers.h"
-#include "link/cp1251.h"
 #include "link/phone_session.h"
 #include "status/phone_info.h"
 
@@ -17,8 +16,8 @@ namespace {
 
 // Each value is printed as soon as its query returns, so a failure part-way still shows
 // what was read before it.
-void PrintLine(const char* name, const std::string& cp1251Value) {
-    std::cout << name << ": " << Cp1251ToUtf8(cp1251Value) << std::endl;
+void PrintLine(const char* name, const std::string& answerValue) {
+    std::cout << name << ": " << AnswerText(answerValue) << std::endl;
 }
 
 // Asks the phone one query, every query over one session. A refusal (ERROR, +CME ERROR: n) is named

@@ -43,7 +43,7 @@ bool ReadAll(const Invocation& invocation, PhonebookState& state, CliInteraction
         return false;
     }
     if (report.status != PhonebookReadStatus::Done) {
-        std::cerr << Cp1251ToUtf8(StatusText(report)) << std::endl;
+        std::cerr << StatusText(report) << std::endl;
         return false;
     }
     if (!report.unreadable.empty())
@@ -151,11 +151,11 @@ int Load(const Invocation& invocation, const std::string& path) {
         PrepareLoad(invocation.settings, interaction, invocation.timeoutGiven);
     if (!target.connected) return 1;
     // A file saved as UTF-8 by a text editor is converted; the note says so once.
-    const FileEntries entries = ParsePhonebookFile(
-        ReadPhonebookFile(path, interaction), target.family, target.ranges, Utf8ToCp1251(path));
+    const FileEntries entries = ParsePhonebookFile(ReadPhonebookFile(path, interaction),
+                                                   target.family, target.ranges, path);
     if (target.family == ModelFamily::None)
-        std::cerr << "The model " << Cp1251ToUtf8(target.model)
-                  << " is not supported: nothing was written." << std::endl;
+        std::cerr << "The model " << target.model << " is not supported: nothing was written."
+                  << std::endl;
     const LoadReport report =
         WriteFileEntries(invocation.settings, entries.records, target.family, interaction);
     if (const Utf8Text beyond = EntriesBeyondUcs2Text(entries.records); !beyond.empty())
@@ -174,7 +174,7 @@ int Load(const Invocation& invocation, const std::string& path) {
         status = 1;
     }
     if (!report.portError.empty()) {
-        std::cerr << Cp1251ToUtf8(report.portError) << std::endl;
+        std::cerr << report.portError << std::endl;
         status = 1;
     }
     if (interaction.declined() || target.family == ModelFamily::None) status = 1;
@@ -256,8 +256,8 @@ int Import(const Invocation& invocation, const std::string& path, const std::str
     CliInteraction interaction("reading", invocation.yes);
     if (!ReadAll(invocation, state, interaction)) return 1;
     if (state.family == ModelFamily::None) {
-        std::cerr << "The model " << Cp1251ToUtf8(state.model)
-                  << " is not supported: nothing was written." << std::endl;
+        std::cerr << "The model " << state.model << " is not supported: nothing was written."
+                  << std::endl;
         return 1;
     }
     // Our own cards of this phone go back in place (their UIDs carry the phone's key).
@@ -317,7 +317,7 @@ int Import(const Invocation& invocation, const std::string& path, const std::str
         std::cerr << "." << std::endl;
         if (!report.unsent.empty() || report.unanswered) status = 1;
     }
-    if (!failure.empty()) std::cerr << Cp1251ToUtf8(failure) << std::endl;
+    if (!failure.empty()) std::cerr << failure << std::endl;
     // Only a phone that answered can have refused: a lost line is the failure printed above.
     if (report.refusedAccess && failure.empty()) {
         std::cerr << "The phone refused access to its phonebook: nothing was written." << std::endl;

@@ -8,7 +8,6 @@
 
 #include "cli/json_output.h"
 #include "cli/verb.h"
-#include "link/cp1251.h"
 #include "link/data_folder.h"
 #include "link/errors.h"
 #include "link/port_probe.h"
@@ -47,7 +46,7 @@ void SavePort(const std::string& device, const Invocation& invocation) {
     if (invocation.settings.PortBaudRate > 0)
         settings.PortBaudRate = invocation.settings.PortBaudRate;
     SavePortSettings(settings, file);
-    std::cerr << "Saved " << Cp1251ToUtf8(device) << " as the port in " << file << "\n";
+    std::cerr << "Saved " << device << " as the port in " << file << "\n";
 }
 
 const char* OutcomeWord(ProbeOutcome outcome) {
@@ -80,7 +79,7 @@ int RunPorts(const Invocation& invocation) {
         } else if (word.rfind("--", 0) == 0) {
             throw UsageError("unknown option " + word);
         } else {
-            named.push_back(Utf8ToCp1251(word));
+            named.push_back(word);
         }
     }
     // Named devices are probed as named, built-in ports included.
@@ -93,7 +92,7 @@ int RunPorts(const Invocation& invocation) {
         std::cerr << "No serial devices found"
                   << (all ? "" : " (built-in ports /dev/ttyS* are probed with --all)") << "\n";
         for (const AdapterNotice& notice : notices)
-            std::cerr << notice.adapter << "  " << Cp1251ToUtf8(notice.text) << "\n";
+            std::cerr << notice.adapter << "  " << notice.text << "\n";
         return 1;
     }
     ProbeOptions options;
@@ -113,15 +112,15 @@ int RunPorts(const Invocation& invocation) {
                              {"text", JsonText(result.text)}});
             continue;
         }
-        std::cout << Cp1251ToUtf8(device) << std::string(width - device.size() + 2, ' ')
-                  << Cp1251ToUtf8(result.text) << std::endl;
+        std::cout << device << std::string(width - device.size() + 2, ' ') << result.text
+                  << std::endl;
     }
     // The adapters without a port are no devices of the list: with JSON they stay notes on
     // standard error.
     if (format == ListFormat::Json) PrintJsonList(std::cout, items);
     for (const AdapterNotice& notice : notices)
         (format == ListFormat::Json ? std::cerr : std::cout)
-            << notice.adapter << "  " << Cp1251ToUtf8(notice.text) << std::endl;
+            << notice.adapter << "  " << notice.text << std::endl;
     if (save && found.empty()) std::cerr << "No phone answered: nothing saved\n";
     if (save && !found.empty()) SavePort(found, invocation);
     return found.empty() ? 1 : 0;

@@ -4,7 +4,6 @@
 #include <iostream>
 
 #include "cli/verb.h"
-#include "link/cp1251.h"
 #include "link/whole_file.h"
 #ifndef ORLIN_WITHOUT_THEME_SYNTH
 #include "theme/synth/tone_synth.h"
@@ -16,7 +15,7 @@ namespace orlin::cli {
 namespace {
 
 void PrintRemarks(const Tone& tone) {
-    for (const std::string& remark : tone.remarks) std::cerr << Cp1251ToUtf8(remark) << std::endl;
+    for (const std::string& remark : tone.remarks) std::cerr << remark << std::endl;
 }
 
 int Info(const std::string& path) {

@@ -53,10 +53,10 @@ bool ReadRows(const Invocation& invocation, MessageFolder folder, std::vector<Me
                                     : ReadMessageFolder(session, folder, reading);
     report.RaiseFailure();
     rows = report.rows;
-    if (report.phoneIdMissing) std::cerr << Cp1251ToUtf8(PhoneIdWarning()) << std::endl;
+    if (report.phoneIdMissing) std::cerr << PhoneIdWarning() << std::endl;
     const std::string status = StatusText(report);
-    if (!status.empty()) std::cerr << Cp1251ToUtf8(status) << std::endl;
-    if (!report.unreadable.empty()) std::cerr << Cp1251ToUtf8(UnreadableText(report)) << std::endl;
+    if (!status.empty()) std::cerr << status << std::endl;
+    if (!report.unreadable.empty()) std::cerr << UnreadableText(report) << std::endl;
     return report.status == FolderStatus::Done && report.unreadable.empty();
 }
 

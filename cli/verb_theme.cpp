@@ -4,7 +4,6 @@
 #include <iostream>
 
 #include "cli/verb.h"
-#include "link/cp1251.h"
 #include "link/whole_file.h"
 #include "theme/theme_file.h"
 #include "theme/tone.h"
@@ -34,14 +33,14 @@ int Build(const std::vector<std::string>& args) {
         const std::string& path = problem.part == ThemePart::Picture       ? choice.picture
                                   : problem.part == ThemePart::ScreenSaver ? choice.screenSaver
                                                                            : choice.ringTone;
-        std::cerr << Cp1251ToUtf8(problem.text) << (path.empty() ? "" : " " + path) << std::endl;
+        std::cerr << problem.text << (path.empty() ? "" : " " + path) << std::endl;
     }
     if (!problems.empty()) return 1;
     // The phone plays MIDI and iMelody; another file would be named in the theme all the same.
     try {
         ParseTone(ReadWholeFile(choice.ringTone));
     } catch (const EToneError& error) {
-        std::cerr << "warning: " << choice.ringTone << ": " << Cp1251ToUtf8(error.what())
+        std::cerr << "warning: " << choice.ringTone << ": " << error.what()
                   << " (the theme names it all the same)" << std::endl;
     }
     const std::string bytes = ThemeFileBytes(choice);

@@ -18,7 +18,6 @@
 
 #include "link/phone_text.h"
 #include "ui/message_boxes.h"
-#include "ui/phone_text_qt.h"
 
 TfrmAddEvent::TfrmAddEvent(QWidget* parent) : QDialog(parent) {
     setObjectName("TfrmAddEvent");

@@ -23,11 +23,8 @@
 #include "ui/file_dialogs.h"
 #include "ui/message_boxes.h"
 #include "ui/orlin_application.h"
-#include "ui/phone_text_qt.h"
 #include "ui/progress.h"
 #include "ui/window_context.h"
-
-using orlin::FromCp1251;
 
 namespace {
 
@@ -105,8 +102,7 @@ void DateBookTab::ExportICalendarClick() {
                        std::string(
                            "Телефон не ответил на запрос серийного номера: "
                            "события записаны без постоянных UID.");
-        if (!unread.empty())
-            warning += (warning.empty() ? "" : "\r\n") + orlin::Cp1251ToUtf8(unread);
+        if (!unread.empty()) warning += (warning.empty() ? "" : "\r\n") + unread;
         if (!warning.empty()) MessageBoxes::warning(this, QString::fromStdString(warning));
     });
 }
@@ -146,8 +142,7 @@ void DateBookTab::ImportICalendarClick() {
         orlin::Utf8Text refusedInPlace;
         for (size_t i = 0; i < putBack.refused.size(); ++i)
             refusedInPlace += (refusedInPlace.empty() ? "" : "\r\n") +
-                              orlin::Cp1251ToUtf8(
-                                  orlin::WriteRefusedText(putBack.refused[i], putBack.refusals[i]));
+                              orlin::WriteRefusedText(putBack.refused[i], putBack.refusals[i]);
         if (putBack.Failed()) {
             if (!refusedInPlace.empty())
                 MessageBoxes::warning(this, QString::fromStdString(refusedInPlace));
@@ -155,7 +150,7 @@ void DateBookTab::ImportICalendarClick() {
         }
         const std::vector<orlin::EventDraft> drafts = orlin::WritableDrafts(events);
         if (!drafts.empty() && orlin::FirstFreeSlot(dialog_->SlotUsed) < 0) {
-            MessageBoxes::warning(this, FromCp1251(orlin::NoFreeSlotText()));
+            MessageBoxes::warning(this, QString::fromStdString(orlin::NoFreeSlotText()));
             if (!putBack.done.empty()) readAll();
             return;
         }

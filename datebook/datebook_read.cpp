@@ -4,7 +4,6 @@
 
 #include "datebook/datebook_write.h"
 #include "link/answers.h"
-#include "link/cp1251.h"
 #include "link/errors.h"
 #include "link/remembered_options.h"
 #include "link/response_fields.h"
@@ -107,7 +106,7 @@ DatebookReport ReadWholeDatebook(PhoneSession& session, Interaction& interaction
     DatebookReport read = ReadDatebook(session, interaction, options);
     read.RaiseFailure();
     if (read.status == DatebookReadStatus::CharsetRefused)
-        throw OrlinError(Utf8ToCp1251("Телефон отказал в кодировке UCS2."));
+        throw OrlinError("Телефон отказал в кодировке UCS2.");
     if (read.status != DatebookReadStatus::Done) throw OrlinError(StatusText(read));
     if (!read.unreadSlots.empty()) throw OrlinError(UnreadSlotsText(read));
     return read;
@@ -116,9 +115,9 @@ DatebookReport ReadWholeDatebook(PhoneSession& session, Interaction& interaction
 std::string StatusText(const DatebookReport& report) {
     switch (report.status) {
         case DatebookReadStatus::NoAccess:
-            return Utf8ToCp1251("Нет доступа у ежедневнику.");
+            return "Нет доступа у ежедневнику.";
         case DatebookReadStatus::RangeRefused:
-            return Utf8ToCp1251("Невозможно прочитать содержимое ежедневника.");
+            return "Невозможно прочитать содержимое ежедневника.";
         default:
             return std::string();
     }
@@ -126,8 +125,8 @@ std::string StatusText(const DatebookReport& report) {
 
 std::string UnreadSlotsText(const DatebookReport& read) {
     if (read.unreadSlots.empty()) return std::string();
-    return Utf8ToCp1251("Не удалось прочитать ячейки ежедневника: ") + SlotList(read.unreadSlots) +
-           Utf8ToCp1251(". В них могут быть события, которых нет в списке.");
+    return "Не удалось прочитать ячейки ежедневника: " + SlotList(read.unreadSlots) +
+           ". В них могут быть события, которых нет в списке.";
 }
 
 std::string FreeShareText(const DatebookReport& read) {

@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "link/answers.h"
-#include "link/cp1251.h"
 #include "link/errors.h"
 #include "link/slot_list.h"
 #include "link/text_utils.h"
@@ -152,8 +151,7 @@ std::vector<int> ReadSkippedOccurrences(PhoneSession& session, std::vector<Dateb
 
 std::string UnreadSkippedText(const std::vector<int>& slots) {
     if (slots.empty()) return {};
-    return Utf8ToCp1251("Не удалось прочитать пропущенные повторы событий в ячейках ") +
-           SlotList(slots) + ".";
+    return "Не удалось прочитать пропущенные повторы событий в ячейках " + SlotList(slots) + ".";
 }
 
 }  // namespace orlin

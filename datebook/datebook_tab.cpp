@@ -38,12 +38,9 @@
 #include "ui/list_columns.h"
 #include "ui/message_boxes.h"
 #include "ui/orlin_application.h"
-#include "ui/phone_text_qt.h"
 #include "ui/progress.h"
 #include "ui/sort_mark.h"
 #include "ui/window_context.h"
-
-using orlin::FromCp1251;
 
 namespace {
 
@@ -85,7 +82,7 @@ public:
     void inform(const std::string& text) override { notes_.push_back(text); }
     void showNotes() {
         for (const std::string& note : notes_)
-            MessageBoxes::show(&tab_, MessageBoxes::Kind::Note, FromCp1251(note));
+            MessageBoxes::show(&tab_, MessageBoxes::Kind::Note, QString::fromStdString(note));
         notes_.clear();
     }
     void progress(int done, int slotCount) override {
@@ -416,17 +413,17 @@ bool DateBookTab::readAll() {
         // The line went away after the phone had answered: say so, and what the list holds.
         if (!read.rangeRead || !orlin::IsConnectionLost(error)) throw;
         MessageBoxes::error(
-            this, FromCp1251(orlin::ConnectionLostText(
-                      error, orlin::Utf8ToCp1251(orlin::RussianCount(
-                                 lvEvent->topLevelItemCount(), "событие", "события", "событий")))));
+            this, QString::fromStdString(orlin::ConnectionLostText(
+                      error, orlin::RussianCount(lvEvent->topLevelItemCount(), "событие", "события",
+                                                 "событий"))));
         return false;
     }
     interaction.showNotes();
     listComplete_ = read.status == orlin::DatebookReadStatus::Done && read.unreadSlots.empty();
     const std::string message = orlin::StatusText(read);
-    if (!message.empty()) MessageBoxes::error(this, FromCp1251(message));
+    if (!message.empty()) MessageBoxes::error(this, QString::fromStdString(message));
     const std::string unread = orlin::UnreadSlotsText(read);
-    if (!unread.empty()) MessageBoxes::warning(this, FromCp1251(unread));
+    if (!unread.empty()) MessageBoxes::warning(this, QString::fromStdString(unread));
     return read.status == orlin::DatebookReadStatus::Done;
 }
 
@@ -460,8 +457,8 @@ QString DateBookTab::DeleteStoppedText(const std::string& why, const std::vector
     for (int slot : chosen)
         if (std::find(change.done.begin(), change.done.end(), slot) == change.done.end())
             kept.push_back(slot);
-    QString text =
-        QStringLiteral("Удаление прервано: %1").arg(orlin::ErrorBoxText(FromCp1251(why)));
+    QString text = QStringLiteral("Удаление прервано: %1")
+                       .arg(orlin::ErrorBoxText(QString::fromStdString(why)));
     text += change.done.empty()
                 ? QStringLiteral("\r\nНи одно событие не удалено.")
                 : QStringLiteral("\r\nУдалены события в ячейках: %1.").arg(list(change.done));
@@ -495,8 +492,8 @@ void DateBookTab::writeDialogEvent() {
         throw;
     }
     if (!answer.taken)
-        MessageBoxes::error(this,
-                            FromCp1251(orlin::WriteRefusedText(dialog_->EventIndex, answer.line)));
+        MessageBoxes::error(this, QString::fromStdString(
+                                      orlin::WriteRefusedText(dialog_->EventIndex, answer.line)));
     else if (orlin::HasCharactersBeyondUcs2(dialog_->Title))
         MessageBoxes::warning(this,
                               QString::fromStdString(orlin::EventBeyondUcs2Text(dialog_->Title)));
@@ -512,7 +509,7 @@ void DateBookTab::sbAddEventClick() {
         if (!haveSlotTable()) return;
         const int slot = orlin::FirstFreeSlot(dialog_->SlotUsed);
         if (slot < 0) {
-            MessageBoxes::warning(this, FromCp1251(orlin::NoFreeSlotText()));
+            MessageBoxes::warning(this, QString::fromStdString(orlin::NoFreeSlotText()));
             return;
         }
         dialog_->PresetForAdd();

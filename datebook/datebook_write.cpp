@@ -45,16 +45,15 @@ void Locked(PhoneSession& session, Work&& work) {
 // The phone's fields come back as they came, checked like every other field: a quoted one
 // inside its quotes, a bare one as a bare field.
 std::string ExtendedTail(const DatebookEvent& e) {
-    const std::string what = Utf8ToCp1251("событие в ячейке ") + std::to_string(e.slot) + ", ";
-    CheckCommandField(e.endTime, what + Utf8ToCp1251("дата или время"));
-    CheckCommandField(e.endDate, what + Utf8ToCp1251("дата или время"));
+    const std::string what = "событие в ячейке " + std::to_string(e.slot) + ", ";
+    CheckCommandField(e.endTime, what + "дата или время");
+    CheckCommandField(e.endDate, what + "дата или время");
     std::string tail = ",\"" + e.endTime + "\",\"" + e.endDate + "\"";
     for (const std::string& field : e.extraFields) {
         if (field.size() >= 2 && field.front() == '"' && field.back() == '"')
-            CheckCommandField(std::string_view(field).substr(1, field.size() - 2),
-                              what + Utf8ToCp1251("поле"));
+            CheckCommandField(std::string_view(field).substr(1, field.size() - 2), what + "поле");
         else
-            CheckBareField(field, what + Utf8ToCp1251("поле"));
+            CheckBareField(field, what + "поле");
         tail += "," + field;
     }
     return tail;
@@ -105,11 +104,11 @@ DatebookEvent EventOfDraft(int slot, const EventDraft& draft) {
 
 std::string WriteCommand(const DatebookEvent& e) {
     // Every field but the title (phone text) may come from a file or a list row.
-    const std::string what = Utf8ToCp1251("событие в ячейке ") + std::to_string(e.slot) + ", ";
+    const std::string what = "событие в ячейке " + std::to_string(e.slot) + ", ";
     for (const std::string* field : {&e.startTime, &e.startDate, &e.alarmTime, &e.alarmDate})
-        CheckCommandField(*field, what + Utf8ToCp1251("дата или время"));
+        CheckCommandField(*field, what + "дата или время");
     for (const std::string* field : {&e.firstFlag, &e.alarmFlag, &e.duration, &e.repeatCode})
-        CheckBareField(*field, what + Utf8ToCp1251("число"));
+        CheckBareField(*field, what + "число");
     const auto quoted = [](const std::string& text) { return "\"" + text + "\""; };
     return "AT+MDBW=" + std::to_string(e.slot) + "," + EncodeUcs2(e.title) + "," + e.firstFlag +
            "," + e.alarmFlag + "," + quoted(e.startTime) + "," + quoted(e.startDate) + "," +
@@ -276,22 +275,21 @@ const std::vector<Utf8Text>& AutoDeleteItemTexts() {
 }
 
 PhoneAnswer SetAutoDelete(PhoneSession& session, const std::string& code) {
-    CheckBareField(code, Utf8ToCp1251("код автоудаления"));
+    CheckBareField(code, "код автоудаления");
     return Judged(session.AtCommand("AT+MDBAD=" + code));
 }
 
 std::string LockMissingText() {
-    return Utf8ToCp1251("Телефон не поддерживает блокировку ежедневника; чтение без блокировки.");
+    return "Телефон не поддерживает блокировку ежедневника; чтение без блокировки.";
 }
 
 std::string NoFreeSlotText() {
-    return Utf8ToCp1251("В ежедневнике нет свободных ячеек.");
+    return "В ежедневнике нет свободных ячеек.";
 }
 
 std::string WriteRefusedText(int slot, const std::string& answerLine) {
-    return Utf8ToCp1251("Телефон не записал событие в ячейку " + std::to_string(slot) +
-                        ".\r\nОтвет телефона: ") +
-           answerLine;
+    return "Телефон не записал событие в ячейку " + std::to_string(slot) +
+           ".\r\nОтвет телефона: " + AnswerText(answerLine);
 }
 
 Utf8Text DeleteEventsText(const SlotChange& change) {

@@ -19,6 +19,10 @@ size_t LastLineStart(const std::string& response) {
 
 }  // namespace
 
+Utf8Text AnswerText(std::string_view lineBytes) {
+    return Cp1251ToUtf8(lineBytes);
+}
+
 std::string FinalResultLine(const std::string& response) {
     if (response.size() < 2 || response.compare(response.size() - 2, 2, "\r\n") != 0)
         return std::string();
@@ -57,7 +61,7 @@ std::string AnswerLine(const std::string& response, const std::string& prefix) {
 
 void CheckAnnounced(long long value, long long most, const std::string& answer) {
     if (value >= 0 && value <= most) return;
-    throw OrlinError(Utf8ToCp1251("Телефон сообщил недопустимый диапазон: ") + Trim(answer));
+    throw OrlinError("Телефон сообщил недопустимый диапазон: " + AnswerText(Trim(answer)));
 }
 
 }  // namespace orlin

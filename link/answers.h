@@ -6,8 +6,16 @@
 // the same way.
 
 #include <string>
+#include <string_view>
+
+#include "link/text_types.h"
 
 namespace orlin {
+
+// A piece of the phone's answer as a text for the user: the phone's own texts come as UCS2
+// hexadecimal, so the line's bytes are ASCII in practice; any other byte is read as
+// Windows-1251, as the terminal shows it, so that a report never carries broken UTF-8.
+Utf8Text AnswerText(std::string_view lineBytes);
 
 // The final result line ("OK", "ERROR", "+CME ERROR: 10", ...) without its CR LF; empty when
 // the answer has none (it was cut short).

@@ -5,7 +5,6 @@
 #include <chrono>
 #include <thread>
 
-#include "link/cp1251.h"
 #include "link/language.h"
 #include "link/port_holder.h"
 #include "link/serial_device.h"
@@ -113,13 +112,13 @@ std::string TBlockSerial::GetErrorDesc(int32_t code) {
         case ErrWrongParameter:
             return "Wrong paramter at call";
         case ErrPortNotOpen:
-            return Utf8ToCp1251(Tr("TBlockSerial", "Телефон не подключен."));
+            return Tr("TBlockSerial", "Телефон не подключен.");
         case ErrNoDeviceAnswer:
             return "No device answer detected";
         case ErrMaxBuffer:
             return "Maximal buffer length exceeded";
         case ErrTimeout:
-            return Utf8ToCp1251("Ошибка по таймауту...\r\nУстановите большее значение таймаута...");
+            return "Ошибка по таймауту...\r\nУстановите большее значение таймаута...";
         case ErrReadFailed:
             return "Reading of data failed";
         case ErrFrame:
@@ -140,9 +139,8 @@ std::string TBlockSerial::GetErrorDesc(int32_t code) {
 void TBlockSerial::CheckError() {
     if (!RaiseErrors || lastError_ == ErrOk) return;
     // Code 2 is the system's "no such file": the port does not exist.
-    const std::string message = lastError_ == 2
-                                    ? Utf8ToCp1251(Tr("TBlockSerial", "Телефон не подключен."))
-                                    : lastErrorDesc_;
+    const std::string message =
+        lastError_ == 2 ? Tr("TBlockSerial", "Телефон не подключен.") : lastErrorDesc_;
     throw ESynaSerError(lastError_, lastErrorDesc_, message);
 }
 
@@ -172,7 +170,7 @@ void TBlockSerial::OpenPort(const std::string& name) {
     SetLastError(device ? ErrOk : error);
     if (!device && error == EBUSY && !heldText.empty()) lastErrorDesc_ = heldText;
     if (!device && (error == EACCES || error == EPERM))
-        lastErrorDesc_ = Utf8ToCp1251("Нет доступа к порту: ") + PortAccessRemedy(DevicePath);
+        lastErrorDesc_ = "Нет доступа к порту: " + PortAccessRemedy(DevicePath);
 #endif
     CheckError();
     if (device) attachDevice(std::move(device));

@@ -1,6 +1,6 @@
 #pragma once
 // TBlockSerial: a blocking serial port with the AT exchange on top.
-// Texts are byte strings (Windows-1251 where they are text at all).
+// The line carries bytes; the texts the port words for the user are UTF-8.
 
 #include <chrono>
 #include <cstdint>

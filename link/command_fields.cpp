@@ -1,6 +1,6 @@
 #include "link/command_fields.h"
 
-#include "link/cp1251.h"
+#include "link/errors.h"
 
 namespace orlin {
 
@@ -16,7 +16,11 @@ std::string Shown(std::string_view value) {
         else
             text += c;
     }
-    return text.size() > 60 ? text.substr(0, 60) + "..." : text;
+    if (text.size() <= 60) return text;
+    // Cut at a character: the value is UTF-8.
+    size_t end = 60;
+    while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) --end;
+    return text.substr(0, end) + "...";
 }
 
 std::string CharacterName(unsigned char code) {
@@ -46,23 +50,20 @@ std::string UnsafeFieldReason(std::string_view value) {
     for (char c : value) {
         const auto code = static_cast<unsigned char>(c);
         if (code < 32 || code == 127 || c == '"' || c == ';')
-            return Utf8ToCp1251("недопустимый знак ") + CharacterName(code);
+            return "недопустимый знак " + CharacterName(code);
     }
     return {};
 }
 
 void CheckCommandField(std::string_view value, const std::string& what) {
     const std::string reason = UnsafeFieldReason(value);
-    if (!reason.empty())
-        throw EUnsafeField(what + ": " + reason + Utf8ToCp1251(" в «") + Shown(value) +
-                           Utf8ToCp1251("»"));
+    if (!reason.empty()) throw EUnsafeField(what + ": " + reason + " в «" + Shown(value) + "»");
 }
 
 void CheckBareField(std::string_view value, const std::string& what) {
     CheckCommandField(value, what);
     if (value.find(',') != std::string_view::npos)
-        throw EUnsafeField(what + Utf8ToCp1251(": недопустимый знак , в «") + Shown(value) +
-                           Utf8ToCp1251("»"));
+        throw EUnsafeField(what + ": недопустимый знак , в «" + Shown(value) + "»");
 }
 
 }  // namespace orlin

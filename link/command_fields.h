@@ -15,13 +15,13 @@
 namespace orlin {
 
 // A field that would change the command line it goes into. The text names the field and
-// the character (Windows-1251).
+// the character.
 class EUnsafeField : public OrlinError {
 public:
     using OrlinError::OrlinError;
 };
 
-// Why `value` cannot go into a command line (Windows-1251: "знак CR (13)"), or empty when it
+// Why `value` cannot go into a command line ("знак CR (13)"), or empty when it
 // can: a control character (0..31, 127), a double quote or ";".
 std::string UnsafeFieldReason(std::string_view value);
 

@@ -6,7 +6,6 @@
 #include <string>
 
 #include "link/block_serial.h"
-#include "link/cp1251.h"
 
 namespace orlin {
 
@@ -18,14 +17,14 @@ inline bool IsConnectionLost(const ESynaSerError& error) {
 }
 
 // "Связь с телефоном потеряна (Ошибка ввода-вывода). В списке только то, что прочитано до
-// этого: 3 сообщения." `kept` names what was read (Windows-1251, like the result).
+// этого: 3 сообщения." `kept` names what was read.
 inline std::string ConnectionLostText(const ESynaSerError& error, const std::string& kept) {
     std::string reason = error.what();
     while (!reason.empty() && (reason.back() == '.' || reason.back() == '\n' ||
                                reason.back() == '\r' || reason.back() == ' '))
         reason.pop_back();
-    return Utf8ToCp1251("Связь с телефоном потеряна (") + reason +
-           Utf8ToCp1251("). В списке только то, что прочитано до этого: ") + kept + ".";
+    return "Связь с телефоном потеряна (" + reason +
+           "). В списке только то, что прочитано до этого: " + kept + ".";
 }
 
 }  // namespace orlin

@@ -1,6 +1,6 @@
 #pragma once
 // The exceptions of the program. Every failure is an exception derived from
-// OrlinError and carries the text that the error box shows.
+// OrlinError and carries the text that the error box shows, in UTF-8.
 
 #include <stdexcept>
 #include <string>

@@ -26,7 +26,7 @@ struct OperationReport {
     }
 };
 
-// The failure's message (Windows-1251, as OrlinError carries it), empty when there is none.
+// The failure's message (UTF-8, as OrlinError carries it), empty when there is none.
 inline std::string FailureMessage(const OperationReport& report) {
     if (!report.failure) return std::string();
     try {

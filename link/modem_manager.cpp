@@ -3,8 +3,6 @@
 #include <climits>
 #include <cstdlib>
 
-#include "link/cp1251.h"
-
 namespace orlin {
 
 namespace {
@@ -12,9 +10,8 @@ namespace {
 // The device's path with links resolved (the by-id link names its ttyACM); the path as it
 // stands when it does not resolve.
 std::string RealDevicePath(const std::string& device) {
-    const std::string path = Cp1251ToUtf8(device);
     char resolved[PATH_MAX];
-    if (::realpath(path.c_str(), resolved) == nullptr) return path;
+    if (::realpath(device.c_str(), resolved) == nullptr) return device;
     return resolved;
 }
 
@@ -23,25 +20,23 @@ std::string RealDevicePath(const std::string& device) {
 std::optional<ManagedModem> ModemOfDevice(const std::vector<ManagedModem>& modems,
                                           const std::string& device) {
     const std::string real = RealDevicePath(device);
-    const std::string given = Cp1251ToUtf8(device);
     for (const ManagedModem& modem : modems) {
         for (const std::string& port : modem.ports) {
             if (port.empty()) continue;
             const std::string path = "/dev/" + port;
-            if (path == real || path == given) return modem;
+            if (path == real || path == device) return modem;
         }
     }
     return std::nullopt;
 }
 
 std::string ModemManagerBusyText(const std::string& device, const std::string& remedy) {
-    return Utf8ToCp1251("Порт занят службой ModemManager: она приняла телефон на ") + device +
-           Utf8ToCp1251(" за модем и держит порт открытым. ") + remedy;
+    return "Порт занят службой ModemManager: она приняла телефон на " + device +
+           " за модем и держит порт открытым. " + remedy;
 }
 
 std::string ModemManagerRefusedText(const std::string& device, const std::string& reason) {
-    return Utf8ToCp1251("Порт занят службой ModemManager: она не отпустила ") + device + " (" +
-           reason + ")";
+    return "Порт занят службой ModemManager: она не отпустила " + device + " (" + reason + ")";
 }
 
 std::optional<PortHolder> ModemManagerInquiry::Holder(const std::string& device) {

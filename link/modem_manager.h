@@ -26,7 +26,7 @@ struct ManagedModem {
     std::vector<std::string> ports;  // its "Ports" names: "ttyACM0", "cdc-wdm0"
 };
 
-// The modem one of whose ports is `device` (a path, Windows-1251 like every port name): a port
+// The modem one of whose ports is `device` (a path, UTF-8 like every port name): a port
 // name is the device's name below /dev, compared with the device's real path, so that a
 // /dev/serial/by-id link finds its ttyACM.
 std::optional<ManagedModem> ModemOfDevice(const std::vector<ManagedModem>& modems,
@@ -49,7 +49,7 @@ protected:
     // The modems the service manages; none when it does not run or cannot be asked. The service
     // is never started for this.
     virtual std::vector<ManagedModem> Modems() = 0;
-    // What the user can do about it, in this front end's words (Windows-1251).
+    // What the user can do about it, in this front end's words (UTF-8).
     virtual std::string Remedy() const = 0;
 };
 

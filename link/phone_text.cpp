@@ -38,17 +38,6 @@ bool IsControl(char32_t code) {
 
 }  // namespace
 
-std::string EncodePhoneText(const std::string& text) {
-    std::string out;
-    out.reserve(text.size() * 4);
-    for (char c : text) {
-        const char16_t code = Cp1251ByteToUnicode(static_cast<unsigned char>(c));
-        if (IsControl(code)) continue;  // tabs and line breaks cannot be stored on the phone
-        for (int shift = 12; shift >= 0; shift -= 4) out += kHexDigits[(code >> shift) & 0xF];
-    }
-    return out;
-}
-
 namespace {
 
 // Walks UCS2 hexadecimal group by group, handing each character's code to `emit`.
@@ -87,20 +76,6 @@ bool IsLowSurrogate(unsigned code) {
 }
 
 }  // namespace
-
-std::string DecodePhoneText(const std::string& phoneText) {
-    std::string out;
-    out.reserve(phoneText.size() / 4 + 1);
-    ForEachUcs2Group(phoneText, [&](unsigned value) {
-        if (value < 0x20) {
-            out += static_cast<char>(value);  // control characters survive decoding
-            return;
-        }
-        unsigned char byte;
-        out += UnicodeToCp1251Byte(value, byte) ? static_cast<char>(byte) : '?';
-    });
-    return out;
-}
 
 Utf8Text DecodeUcs2(const std::string& ucs2Hex) {
     Utf8Text out;
@@ -179,13 +154,6 @@ bool LooksLikePhoneText(const std::string& text) {
 }
 
 }  // namespace
-
-std::string DecodeTextField(const std::string& field) {
-    if (field.size() < 2 || field.front() != '"' || field.back() != '"')
-        return DecodePhoneText(field);
-    const std::string inside = field.substr(1, field.size() - 2);
-    return LooksLikePhoneText(inside) ? DecodePhoneText(inside) : inside;
-}
 
 Utf8Text DecodeUcs2Field(const std::string& field) {
     if (field.size() < 2 || field.front() != '"' || field.back() != '"') return DecodeUcs2(field);

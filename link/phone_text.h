@@ -1,7 +1,6 @@
 #pragma once
 // Phone text: UCS2 as four hexadecimal digits per character ("041C" is М), to and from the
-// program's UTF-8 (EncodeUcs2 / DecodeUcs2), and, for the subsystems not yet moved to UTF-8,
-// to and from Windows-1251 (EncodePhoneText / DecodePhoneText).
+// program's UTF-8 (EncodeUcs2 / DecodeUcs2).
 
 #include <cstddef>
 #include <string>
@@ -38,16 +37,5 @@ Utf8Text Ucs2Prefix(const Utf8Text& text, size_t count);
 
 // True when some character lies beyond the Basic Multilingual Plane (EncodeUcs2 sends '?').
 bool HasCharactersBeyondUcs2(const Utf8Text& text);
-
-// Windows-1251 forms, for what still keeps phone texts in Windows-1251.
-
-std::string EncodePhoneText(const std::string& text);
-std::string DecodePhoneText(const std::string& phoneText);  // EConvertError on a bad group
-
-// A text field of an answer line (a name, a title, a category). Bare, it is phone text, decoded
-// as DecodePhoneText does. Some phones put it in double quotes: the inside is then decoded as
-// phone text when it is whole groups of four hexadecimal digits, each a character Windows-1251
-// has, and otherwise taken as 8-bit text as it stands ("Meeting").
-std::string DecodeTextField(const std::string& field);
 
 }  // namespace orlin

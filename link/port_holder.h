@@ -2,7 +2,7 @@
 // Who else holds a serial device, and asking it to let go. A front end that can ask the
 // system (orlin-cli and the window on Linux, over the system bus) installs an inquiry; without
 // one nothing is asked, and a busy port reports the system's plain "busy" text. Texts are
-// Windows-1251.
+// UTF-8.
 
 #include <optional>
 #include <string>

@@ -104,7 +104,7 @@ std::vector<std::string> RegistryPorts() {
         if (status != ERROR_SUCCESS || type != REG_SZ) continue;
         const std::u16string value(reinterpret_cast<const char16_t*>(data),
                                    dataBytes / sizeof(wchar_t));
-        std::string port = Utf16ToCp1251(value);
+        std::string port = Utf16ToUtf8(value);
         port.erase(std::find(port.begin(), port.end(), '\0'), port.end());
         if (!port.empty()) ports.push_back(port);
     }
@@ -122,29 +122,26 @@ ProbeResult Failure(const std::string& device, int32_t code, const std::string& 
         if (mapped != 0) code = mapped;
     }
 #endif
-    if (code == ErrTimeout) return {device, ProbeOutcome::NoAnswer, Utf8ToCp1251("нет ответа")};
+    if (code == ErrTimeout) return {device, ProbeOutcome::NoAnswer, "нет ответа"};
     if (code == EBUSY || code == ErrAlreadyOwned) {
 #ifndef _WIN32
         // A service that manages the device is named ("занят службой ModemManager").
         if (PortHolderInquiry* inquiry = CurrentPortHolderInquiry()) {
             if (const std::optional<PortHolder> holder = inquiry->Holder(device))
-                return {device, ProbeOutcome::Busy,
-                        Utf8ToCp1251("занят службой ") + holder->service};
+                return {device, ProbeOutcome::Busy, "занят службой " + holder->service};
         }
 #endif
-        return {device, ProbeOutcome::Busy, Utf8ToCp1251("занят")};
+        return {device, ProbeOutcome::Busy, "занят"};
     }
     if (code == EACCES || code == EPERM) {
 #ifdef _WIN32
-        return {device, ProbeOutcome::NoAccess, Utf8ToCp1251("нет доступа")};
+        return {device, ProbeOutcome::NoAccess, "нет доступа"};
 #else
-        return {device, ProbeOutcome::NoAccess,
-                Utf8ToCp1251("нет доступа: ") + PortAccessRemedy(device)};
+        return {device, ProbeOutcome::NoAccess, "нет доступа: " + PortAccessRemedy(device)};
 #endif
     }
-    if (code == ENOENT) return {device, ProbeOutcome::Failed, Utf8ToCp1251("нет такого порта")};
-    if (code == ENOTTY)
-        return {device, ProbeOutcome::Failed, Utf8ToCp1251("не последовательный порт")};
+    if (code == ENOENT) return {device, ProbeOutcome::Failed, "нет такого порта"};
+    if (code == ENOTTY) return {device, ProbeOutcome::Failed, "не последовательный порт"};
     return {device, ProbeOutcome::Failed, description};
 }
 
@@ -220,9 +217,9 @@ std::string ProbedName(const std::string& makerAnswer, const std::string& modelA
             model = model.substr(0, model.find('"'));
         }
     }
-    if (maker.empty() && model.empty()) return Utf8ToCp1251("отвечает на AT");
-    if (maker.empty() || model.empty()) return maker + model;
-    return maker + " " + model;
+    if (maker.empty() && model.empty()) return "отвечает на AT";
+    if (maker.empty() || model.empty()) return AnswerText(maker + model);
+    return AnswerText(maker + " " + model);
 }
 
 ProbeResult ProbePort(const std::string& device, const ProbeOptions& options) {
@@ -241,7 +238,7 @@ ProbeResult ProbePort(const std::string& device, const ProbeOptions& options) {
         if (!EndsInOk(hello)) {
             const std::string last = FinalResultLine(hello);
             return {device, ProbeOutcome::Failed,
-                    Utf8ToCp1251("на AT ответил ") + (last.empty() ? "?" : last)};
+                    "на AT ответил " + (last.empty() ? "?" : AnswerText(last))};
         }
         const std::string maker = Ask(session, "AT+CGMI");
         const std::string model = Ask(session, "AT+CGMM");

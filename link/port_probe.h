@@ -2,7 +2,7 @@
 // Finding the phone: the serial devices this machine has, and what answers on each of them.
 // A probe opens the device through the same open-and-lock path as every operation, asks AT,
 // AT+CGMI and AT+CGMM with a short time-out and closes it at once. It sends nothing that
-// changes a setting of the phone (no ATE, no character set). Texts are Windows-1251.
+// changes a setting of the phone (no ATE, no character set). Texts are UTF-8.
 
 #include <string>
 #include <vector>

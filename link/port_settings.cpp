@@ -39,7 +39,8 @@ std::string ValueFrom(const std::string& line, size_t firstCharacter) {
 void LoadPortSettings(PortSettings& settings, const std::string& path) {
     // The whole file first: a file that cannot be read (a folder of that name, a disk error)
     // is an input/output error that changes nothing, not an empty number.
-    const std::string text = ReadWholeFile(path);
+    // The file is Windows-1251; its texts (the port's name) are UTF-8 from here on.
+    const Utf8Text text = Cp1251ToUtf8(ReadWholeFile(path));
     std::string lines[4];
     size_t at = 0;
     for (std::string& line : lines) line = TakeTextLine(text, at);  // line 1: the section head
@@ -52,14 +53,12 @@ void LoadPortSettings(PortSettings& settings, const std::string& path) {
 }
 
 void SavePortSettings(const PortSettings& settings, const std::string& path) {
-    const std::string text =
-        "[PORT CONFIG]\r\n"
-        "Port=" +
-        settings.PortName + Utf8ToCp1251("; - имя порта") + "\r\n" +
-        "BaudRate=" + std::to_string(settings.PortBaudRate) + Utf8ToCp1251("; - скорость порта") +
-        "\r\n" + "TimeOut=" + std::to_string(settings.PortTimeOut) + Utf8ToCp1251("; - задержка") +
-        "\r\n";
-    WriteWholeFile(path, text);
+    const Utf8Text text = "[PORT CONFIG]\r\nPort=" + settings.PortName + "; - имя порта\r\n" +
+                          "BaudRate=" + std::to_string(settings.PortBaudRate) +
+                          "; - скорость порта\r\n" +
+                          "TimeOut=" + std::to_string(settings.PortTimeOut) + "; - задержка\r\n";
+    // Windows-1251, the file's form: a letter of a port name it lacks becomes '?'.
+    WriteWholeFile(path, Utf8ToCp1251(text));
 }
 
 }  // namespace orlin

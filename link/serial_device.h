@@ -94,7 +94,7 @@ private:
 
 namespace orlin {
 
-// The operating system's message for one of its error codes (Windows-1251).
+// The operating system's message for one of its error codes (UTF-8).
 std::string SystemErrorText(int32_t code);
 
 // The code that a set of line-error flags reports: the last set flag in the order

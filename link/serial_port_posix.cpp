@@ -23,7 +23,6 @@
 #endif
 
 #include "link/block_serial.h"
-#include "link/cp1251.h"
 #include "link/serial_device.h"
 #include "link/system_errors.h"
 
@@ -133,9 +132,8 @@ SerialDevice::~SerialDevice() {
 }
 
 std::unique_ptr<SerialDevice> SerialDevice::Open(const std::string& path, int32_t& error) {
-    // The name is Windows-1251 text like every text of the core; file names here are UTF-8.
-    const std::string systemPath = Cp1251ToUtf8(path);
-    const int fd = ::open(systemPath.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    // The name is UTF-8, as every file name here.
+    const int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
         error = errno;  // ENOENT is 2, the code of a port that does not exist
         return nullptr;

@@ -156,8 +156,8 @@ SerialDevice::~SerialDevice() {
 }
 
 std::unique_ptr<SerialDevice> SerialDevice::Open(const std::string& path, int32_t& error) {
-    // The name is Windows-1251 text; the wide API takes it without depending on the code page.
-    const std::u16string widePath = Cp1251ToUtf16(path);
+    // The name is UTF-8; the wide API takes it without depending on the code page.
+    const std::u16string widePath = Utf8ToUtf16(path);
     const HANDLE handle = CreateFileW(reinterpret_cast<LPCWSTR>(widePath.c_str()),
                                       GENERIC_READ | GENERIC_WRITE, 0 /* no sharing: exclusive */,
                                       nullptr, OPEN_EXISTING, FILE_FLAG_OVERLAPPED, nullptr);
@@ -313,7 +313,7 @@ std::string SystemErrorText(int32_t code) {
         wide.pop_back();
     }
     if (wide.empty()) return "System error " + std::to_string(code);
-    return Utf16ToCp1251(wide);
+    return Utf16ToUtf8(wide);
 }
 
 }  // namespace orlin

@@ -4,8 +4,6 @@
 #include <cstdio>
 #include <cstring>
 
-#include "link/cp1251.h"
-
 #ifndef _WIN32
 #include <grp.h>
 #include <locale.h>
@@ -60,7 +58,7 @@ const char* RussianText(int code) {
 
 std::string PortErrnoText(int code) {
     if (code == EACCES || code == EPERM)
-        return Utf8ToCp1251("Нет доступа к порту: добавьте пользователя в группу dialout");
+        return "Нет доступа к порту: добавьте пользователя в группу dialout";
     return ErrnoText(code);
 }
 
@@ -70,10 +68,9 @@ std::string PortAccessRemedy(const std::string& device) {
     return {};
 #else
     struct stat info {};
-    if (::stat(Cp1251ToUtf8(device).c_str(), &info) != 0)
-        return Utf8ToCp1251(
-            "добавьте пользователя в группу, которой принадлежит порт, и войдите в систему "
-            "заново");
+    if (::stat((device).c_str(), &info) != 0)
+        return "добавьте пользователя в группу, которой принадлежит порт, и войдите в систему "
+               "заново";
     std::vector<char> buffer(16384);
     std::string groupName;
     group entry{};
@@ -84,8 +81,8 @@ std::string PortAccessRemedy(const std::string& device) {
     if (groupMayUse && info.st_gid != 0 && !groupName.empty()) {
         // A group joined counts only from the next login: the shell the user types in keeps
         // the groups it started with.
-        return Utf8ToCp1251("добавьте пользователя в группу ") + groupName + " (sudo usermod -aG " +
-               groupName + " $USER)" + Utf8ToCp1251(" и войдите в систему заново");
+        return "добавьте пользователя в группу " + groupName + " (sudo usermod -aG " + groupName +
+               " $USER)" + " и войдите в систему заново";
     }
     std::string owner = std::to_string(info.st_uid);
     passwd user{};
@@ -95,8 +92,8 @@ std::string PortAccessRemedy(const std::string& device) {
         owner = userFound->pw_name;
     char mode[8];
     std::snprintf(mode, sizeof mode, "%04o", static_cast<unsigned>(info.st_mode & 07777));
-    return Utf8ToCp1251("порт открыт только владельцу (") + owner + ", " + mode +
-           Utf8ToCp1251("): установите правило udev из README или спросите администратора");
+    return "порт открыт только владельцу (" + owner + ", " + mode +
+           "): установите правило udev из README или спросите администратора";
 #endif
 }
 
@@ -131,7 +128,7 @@ int Win32PortErrorAsErrno(unsigned long code) {
 }
 
 std::string ErrnoText(int code) {
-    if (const char* text = RussianText(code)) return Utf8ToCp1251(text);
+    if (const char* text = RussianText(code)) return text;
 #ifdef _WIN32
     return std::strerror(code);
 #else

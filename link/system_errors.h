@@ -1,5 +1,5 @@
 #pragma once
-// Texts for the system errors a user meets with files and ports, in Russian (Windows-1251),
+// Texts for the system errors a user meets with files and ports, in Russian (UTF-8),
 // so that they read right inside the Russian window and on the command line whatever the
 // process locale is.
 
@@ -17,7 +17,7 @@ std::string ErrnoText(int code);
 // permission denied names the fix (the user is not in the group that owns serial devices).
 std::string PortErrnoText(int code);
 
-// Why the user may not open `device` (a path, Windows-1251) and what to do, for "Нет доступа к
+// Why the user may not open `device` (a path, UTF-8) and what to do, for "Нет доступа к
 // порту: " and the port list's "нет доступа: ": join the group that owns the device (named from
 // the device itself: dialout, uucp, tty...) and log in again, for a group joined counts only from
 // the next login; or, when the device is open to its owner alone, that it is. Empty on Windows.

@@ -2,7 +2,7 @@
 // USB serial adapters that the system sees but that got no serial port: brltty (the service
 // for braille displays) claims many CH340, CP210x and FTDI cables for itself and the port never
 // appears; a missing driver does the same. Read from sysfs and the process list; nothing is
-// opened. Linux only: elsewhere the list is empty. Texts are Windows-1251.
+// opened. Linux only: elsewhere the list is empty. Texts are UTF-8.
 
 #include <string>
 #include <vector>

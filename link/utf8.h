@@ -1,7 +1,7 @@
 #pragma once
-// The one UTF-8 decoder (and encoder) of the program. The screen, the command line, vCard, CSV
-// and the names inside a theme file are UTF-8; phone data and the program's own files are
-// Windows-1251 (cp1251.h), which converts through these.
+// The one UTF-8 decoder (and encoder) of the program. Every text inside is UTF-8; the phone's
+// UCS2 (phone_text.h), the system's UTF-16 (Windows) and the few Windows-1251 files (cp1251.h)
+// convert through these.
 
 #include <cstddef>
 #include <optional>
@@ -28,5 +28,10 @@ void AppendUtf8(std::string& out, char32_t code);
 // The text with each byte that starts no well-formed character (a file cut or edited by hand,
 // a foreign character set) as '?': well-formed UTF-8 whatever came in.
 std::string WellFormedUtf8(std::string_view text);
+
+// UTF-16 (the wide calls of Windows) and UTF-8. An unpaired surrogate, and a byte that starts
+// no well-formed UTF-8 character, become U+FFFD.
+std::string Utf16ToUtf8(std::u16string_view utf16);
+std::u16string Utf8ToUtf16(std::string_view utf8);
 
 }  // namespace orlin

@@ -8,7 +8,6 @@
 #include <cstdio>
 #include <string>
 
-#include "link/cp1251.h"
 #include "link/errors.h"
 #include "link/system_errors.h"
 
@@ -41,13 +40,13 @@ struct PathStat {
 // "Файл слишком велик: больше 4 МБ" (or КБ below a megabyte).
 std::string TooBigText(size_t mostBytes) {
     const bool megabytes = mostBytes >= (size_t{1} << 20);
-    return Utf8ToCp1251("Файл слишком велик: больше ") +
+    return "Файл слишком велик: больше " +
            std::to_string(megabytes ? mostBytes >> 20 : mostBytes >> 10) +
-           Utf8ToCp1251(megabytes ? " МБ" : " КБ");
+           (megabytes ? " МБ" : " КБ");
 }
 
 std::string NotRegularText() {
-    return Utf8ToCp1251("Это не обычный файл (устройство, канал или сокет)");
+    return "Это не обычный файл (устройство, канал или сокет)";
 }
 
 // Ignores SIGXFSZ once: over a file-size limit a write then fails with EFBIG, and the

@@ -45,7 +45,7 @@ inline constexpr size_t kMostPictureBytes = size_t{16} << 20;
 // слишком велик" above `mostBytes`, the system's text for any other failure.
 std::string ReadWholeFile(const std::string& path, size_t mostBytes = kMostFileBytes);
 
-// Why `path` cannot be read as a file of at most `mostBytes` (Windows-1251, as ReadWholeFile
+// Why `path` cannot be read as a file of at most `mostBytes` (UTF-8, as ReadWholeFile
 // would say it), or empty when it can: for a reader that opens the file itself (a picture).
 std::string UnreadableFileReason(const std::string& path, size_t mostBytes);
 

@@ -15,7 +15,7 @@ MessagesChange DeleteMessages(PhoneSession& session, const std::vector<std::stri
         if (from == DeleteFrom::AllStorages && !indexes.empty())
             session.AtCommand("AT+CPMS=\"MT\"");
         for (const std::string& index : indexes) {
-            CheckBareField(index, Utf8ToCp1251("номер сообщения"));
+            CheckBareField(index, "номер сообщения");
             change.unanswered = index;
             const bool deleted = EndsInOk(session.AtCommand("AT+CMGD=" + index));
             change.unanswered.reset();
@@ -37,7 +37,7 @@ Utf8Text DeleteMessagesText(const MessagesChange& change) {
 }
 
 bool MarkAsRead(PhoneSession& session, const std::string& index) {
-    CheckBareField(index, Utf8ToCp1251("номер сообщения"));
+    CheckBareField(index, "номер сообщения");
     return EndsInOk(session.AtCommand("AT+MMAR=" + index));
 }
 

@@ -58,17 +58,16 @@ MessageRow RowOf(MessageFolder folder, const std::string& index, const Utf8Text&
 
 std::string StatusText(const FolderReport& report) {
     if (report.status == FolderStatus::Done) return {};
-    return Utf8ToCp1251("Проблемы с подключением. ") +
-           std::to_string(static_cast<int>(report.status));
+    return "Проблемы с подключением. " + std::to_string(static_cast<int>(report.status));
 }
 
 std::string PhoneIdWarning() {
-    return Utf8ToCp1251("Не удалось прочитать серийный номер телефона.");
+    return "Не удалось прочитать серийный номер телефона.";
 }
 
 std::string UnreadableText(const FolderReport& report) {
     if (report.unreadable.empty()) return {};
-    return Utf8ToCp1251("Не удалось прочитать сообщения: ") + SlotList(report.unreadable) + ".";
+    return "Не удалось прочитать сообщения: " + SlotList(report.unreadable) + ".";
 }
 
 std::vector<std::string> WarningTexts(const FolderReport& report) {

@@ -90,7 +90,7 @@ bool RecipientAllowed(const std::string& number) {
 }
 
 std::string ComposeCommand(const std::string& number, const std::string& phoneText) {
-    CheckCommandField(number, Utf8ToCp1251("номер получателя"));
+    CheckCommandField(number, "номер получателя");
     return "AT+CMGW=\"" + number + "\"\r" + phoneText + "\x1a";
 }
 
@@ -169,7 +169,7 @@ SendOutcome SendNewMessage(PhoneSession& session, const Utf8Text& number, const 
 }
 
 bool SendStored(PhoneSession& session, const std::string& index) {
-    CheckBareField(index, Utf8ToCp1251("номер сообщения"));
+    CheckBareField(index, "номер сообщения");
     return EndsInOk(session.AtCommand("AT+CMSS=" + index));
 }
 

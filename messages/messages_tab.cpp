@@ -28,12 +28,10 @@
 #include "ui/list_columns.h"
 #include "ui/message_boxes.h"
 #include "ui/orlin_application.h"
-#include "ui/phone_text_qt.h"
 #include "ui/progress.h"
 #include "ui/sort_mark.h"
 #include "ui/window_context.h"
 
-using orlin::FromCp1251;
 using orlin::MessageFolder;
 using orlin::MessageRow;
 
@@ -391,13 +389,13 @@ void MessagesTab::ReadMessageFolder(MessageFolder folder) {
     } catch (const orlin::ESynaSerError& error) {
         if (!listed || !orlin::IsConnectionLost(error)) throw;
         const int rows = lvSMS->topLevelItemCount();
-        MessageBoxes::error(this, FromCp1251(orlin::ConnectionLostText(
-                                      error, orlin::Utf8ToCp1251(orlin::RussianCount(
-                                                 rows, "сообщение", "сообщения", "сообщений")))));
+        MessageBoxes::error(
+            this, QString::fromStdString(orlin::ConnectionLostText(
+                      error, orlin::RussianCount(rows, "сообщение", "сообщения", "сообщений"))));
         return;
     }
     const std::string status = orlin::StatusText(report);
-    if (!status.empty()) MessageBoxes::error(this, FromCp1251(status));
+    if (!status.empty()) MessageBoxes::error(this, QString::fromStdString(status));
     showWarnings(report);
 }
 
@@ -412,7 +410,7 @@ void MessagesTab::ShowMessageArchive() {
 
 void MessagesTab::showWarnings(const orlin::FolderReport& report) {
     for (const std::string& text : orlin::WarningTexts(report))
-        MessageBoxes::warning(this, FromCp1251(text));
+        MessageBoxes::warning(this, QString::fromStdString(text));
 }
 
 void MessagesTab::SpeedButton12Click() {

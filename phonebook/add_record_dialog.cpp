@@ -17,12 +17,9 @@
 #include "ui/image_library.h"
 #include "ui/message_boxes.h"
 #include "ui/orlin_application.h"
-#include "ui/phone_text_qt.h"
 #include "ui/window_context.h"
 
-using orlin::FromCp1251;
 using orlin::ModelFamily;
-using orlin::ToCp1251;
 
 namespace {
 
@@ -160,7 +157,7 @@ void TfrmAddRecord::setPhoneRowsVisible(bool visible) {
 void TfrmAddRecord::fillCommon(const QString& model, const orlin::PhonebookState& state) {
     state_ = &state;
     PhoneModel = model;
-    family_ = state.LayoutOfModel(ToCp1251(model));
+    family_ = state.LayoutOfModel(model.toStdString());
     MpbwCommand.clear();
     cbRecordNum->blockSignals(true);
     cbRecordNum->clear();
@@ -356,7 +353,7 @@ void TfrmAddRecord::confirm() {
     try {
         record = orlin::RecordFromDraft(draft, family_);
     } catch (const orlin::OrlinError& e) {
-        MessageBoxes::error(this, orlin::ErrorBoxText(FromCp1251(e.what())));
+        MessageBoxes::error(this, orlin::ErrorBoxText(QString::fromStdString(e.what())));
         return;
     }
     const int32_t slotCount = static_cast<int32_t>(state_ ? state_->abonents.size() : 0);

@@ -136,7 +136,7 @@ IndexRange ParseIndexRange(const std::string& response) {
 
 std::string BuildShortMpbwCommand(const TAbonentInfo& r) {
     // The number is the one field of the line that is not built from numbers or phone text.
-    CheckCommandField(r.Number, Utf8ToCp1251("номер записи ") + std::to_string(r.Index));
+    CheckCommandField(r.Number, "номер записи " + std::to_string(r.Index));
     std::string command = "AT+MPBW=" + std::to_string(r.Index);
     command += ",\"" + r.Number + "\"";
     Append(command, r.NumberFormat);

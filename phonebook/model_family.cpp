@@ -51,7 +51,7 @@ bool IsT720Model(const std::string& model) {
 
 // A refusal ending in +CME ERROR: n is cut as the answer ERROR is.
 std::string ModelAfterEquals(const std::string& response) {
-    return ValueAfterEquals(WithPlainError(response));
+    return AnswerText(ValueAfterEquals(WithPlainError(response)));
 }
 
 std::string CutModelName(const std::string& response) {
@@ -59,7 +59,7 @@ std::string CutModelName(const std::string& response) {
     EraseFirst(text, "MODEL=", true);
     EraseFirst(text, "\"", false);
     EraseFirst(text, "\r\n\r\nOK\r\n", false);
-    return text;
+    return AnswerText(text);
 }
 
 }  // namespace orlin

@@ -128,7 +128,7 @@ Utf8Text PhonebookFileBytes(const std::string& fileBytes, Interaction& interacti
 
     const std::string_view text =
         std::string_view(fileBytes).substr(marked ? kByteOrderMark.size() : 0);
-    interaction.inform(Utf8ToCp1251("Файл прочитан как UTF-8."));
+    interaction.inform("Файл прочитан как UTF-8.");
     return WellFormedUtf8(text);
 }
 
@@ -194,7 +194,7 @@ FileEntries ParsePhonebookFile(const Utf8Text& text, ModelFamily family, const I
             TAbonentInfo record =
                 kind == "PHONE" ? ParsePhoneLine(line, ranges) : ParseSimLine(line, family, ranges);
             // The number goes into the command line as it stands.
-            CheckCommandField(record.Number, Utf8ToCp1251("номер"));
+            CheckCommandField(record.Number, "номер");
             entries.records.push_back(std::move(record));
             entries.lineOf.push_back(static_cast<int>(i + 1));
             ++(kind == "PHONE" ? entries.phoneLines : entries.simLines);
@@ -206,8 +206,8 @@ FileEntries ParsePhonebookFile(const Utf8Text& text, ModelFamily family, const I
 }
 
 std::string LineLabel(const std::string& fileName, int line) {
-    return (fileName.empty() ? std::string() : fileName + ", ") + Utf8ToCp1251("строка ") +
-           std::to_string(line) + ": ";
+    return (fileName.empty() ? std::string() : fileName + ", ") + "строка " + std::to_string(line) +
+           ": ";
 }
 
 std::string PrepareSave(PhoneSession& session, PhonebookState& state) {
@@ -235,7 +235,7 @@ Utf8Text SaveChangeNote(const FileText& text) {
 }
 
 std::string ContinueWritingQuestion(const std::string& timeoutText) {
-    return timeoutText + "\r\n" + Utf8ToCp1251("Продолжить запись?");
+    return timeoutText + "\r\n" + "Продолжить запись?";
 }
 
 LoadTarget PrepareLoad(const PortSettings& settings, Interaction& interaction,
@@ -249,7 +249,7 @@ LoadTarget PrepareLoad(const PortSettings& settings, Interaction& interaction,
         // what it is, as the port object would have raised it.
         if (port.LastError() != kNoSuchPort)
             throw ESynaSerError(port.LastError(), port.LastErrorDesc(), port.LastErrorDesc());
-        interaction.inform(Utf8ToCp1251("не подключен"));
+        interaction.inform("не подключен");
         target.connected = false;
         return target;
     }

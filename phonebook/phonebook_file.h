@@ -53,7 +53,7 @@ struct FileEntries {
 FileEntries ParsePhonebookFile(const Utf8Text& text, ModelFamily family, const IndexRanges& ranges,
                                const std::string& fileName = {});
 
-// "<fileName>, строка N: " (Windows-1251), without the name when it is empty.
+// "<fileName>, строка N: ", without the name when it is empty.
 std::string LineLabel(const std::string& fileName, int line);
 
 // The text of a file to load, as the core reads it (UTF-8). A file that is well-formed UTF-8

@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "link/answers.h"
-#include "link/cp1251.h"
 #include "link/errors.h"
 #include "link/phone_text.h"
 #include "link/remembered_options.h"
@@ -50,9 +49,9 @@ SlotSpan UnreadableSpan(const std::string& line, int first, int last) {
 std::string StatusText(const PhonebookReport& report) {
     switch (report.status) {
         case PhonebookReadStatus::NoAccess:
-            return Utf8ToCp1251("Нет доступа а справочнику.");
+            return "Нет доступа а справочнику.";
         case PhonebookReadStatus::NoSlotInfo:
-            return Utf8ToCp1251("Невозможно получить информацию о записях.");
+            return "Невозможно получить информацию о записях.";
         default:
             return {};
     }
@@ -60,7 +59,7 @@ std::string StatusText(const PhonebookReport& report) {
 
 std::string UnreadEntriesText(const PhonebookReport& report) {
     if (report.unreadable.empty()) return std::string();
-    return Utf8ToCp1251("Не удалось прочитать записи: ") + SpanList(report.unreadable) + ".";
+    return "Не удалось прочитать записи: " + SpanList(report.unreadable) + ".";
 }
 
 PhonebookState ReadWholePhonebook(PhoneSession& session, Interaction& interaction) {
@@ -68,11 +67,10 @@ PhonebookState ReadWholePhonebook(PhoneSession& session, Interaction& interactio
     const PhonebookReport report = ReadPhonebook(session, state, interaction);
     report.RaiseFailure();
     if (report.status == PhonebookReadStatus::CharsetRefused)
-        throw OrlinError(Utf8ToCp1251("Телефон отказал в кодировке UCS2."));
+        throw OrlinError("Телефон отказал в кодировке UCS2.");
     if (report.status != PhonebookReadStatus::Done) throw OrlinError(StatusText(report));
     if (!report.unreadable.empty())
-        throw OrlinError(Utf8ToCp1251("Не удалось прочитать записи: ") +
-                         SpanList(report.unreadable));
+        throw OrlinError("Не удалось прочитать записи: " + SpanList(report.unreadable));
     return state;
 }
 
@@ -203,8 +201,7 @@ void MergeSpans(std::vector<SlotSpan>& spans) {
 }  // namespace
 
 std::string UnverifiedModelText(const std::string& model) {
-    return model +
-           Utf8ToCp1251(": модель не проверена; записи пишутся в 16 полях, как у C650 и V300.");
+    return model + ": модель не проверена; записи пишутся в 16 полях, как у C650 и V300.";
 }
 
 ModelFamily LayoutOfUnlistedModel(PhoneSession& session, const std::string& model, int lastSlot,

@@ -15,6 +15,7 @@
 #include <QVBoxLayout>
 #include <optional>
 
+#include "link/answers.h"
 #include "link/errors.h"
 #include "link/interaction.h"
 #include "link/phone_session.h"
@@ -31,14 +32,11 @@
 #include "ui/image_library.h"
 #include "ui/message_boxes.h"
 #include "ui/orlin_application.h"
-#include "ui/phone_text_qt.h"
 #include "ui/progress.h"
 #include "ui/sort_mark.h"
 #include "ui/window_context.h"
 
-using orlin::FromCp1251;
 using orlin::ModelFamily;
-using orlin::ToCp1251;
 
 namespace {
 
@@ -79,16 +77,16 @@ public:
 
     bool confirm(const std::string& text) override {
         if (question_ == Question::AfterTimeout)
-            return MessageBoxes::warningYesNo(&tab_, FromCp1251(text));
-        const MessageBoxes::Answer answer =
-            MessageBoxes::show(&tab_, MessageBoxes::Kind::Confirmation, FromCp1251(text), true);
+            return MessageBoxes::warningYesNo(&tab_, QString::fromStdString(text));
+        const MessageBoxes::Answer answer = MessageBoxes::show(
+            &tab_, MessageBoxes::Kind::Confirmation, QString::fromStdString(text), true);
         // No goes on and asks again after the next Stop; a box closed otherwise asks again
         // after the next row.
         if (answer == MessageBoxes::Answer::No) tab_.context_.KeepRunning() = true;
         return answer == MessageBoxes::Answer::Yes;
     }
     void inform(const std::string& text) override {
-        MessageBoxes::show(&tab_, MessageBoxes::Kind::Note, FromCp1251(text));
+        MessageBoxes::show(&tab_, MessageBoxes::Kind::Note, QString::fromStdString(text));
     }
     bool keepRunning() override { return tab_.context_.KeepRunning(); }
 
@@ -378,7 +376,7 @@ void PhoneBookTab::mnuSendSMSClick() {
 
 OfferedContact PhoneBookTab::ContactOf(const QTreeWidgetItem* row) {
     const QString name = row->text(ColName), number = row->text(ColNumber);
-    return {ToCp1251(name), ToCp1251(number), row->icon(ColType), name, number};
+    return {row->icon(ColType), name, number};
 }
 
 std::vector<OfferedContact> PhoneBookTab::OfferedContacts() const {
@@ -420,7 +418,7 @@ bool PhoneBookTab::readAll() {
     switch (report.status) {
         case orlin::PhonebookReadStatus::NoAccess:
         case orlin::PhonebookReadStatus::NoSlotInfo:
-            MessageBoxes::error(this, FromCp1251(orlin::StatusText(report)));
+            MessageBoxes::error(this, QString::fromStdString(orlin::StatusText(report)));
             return false;
         case orlin::PhonebookReadStatus::CharsetRefused:
             return false;
@@ -430,7 +428,7 @@ bool PhoneBookTab::readAll() {
     showRows();
     updateOccupied();
     const std::string unread = orlin::UnreadEntriesText(report);
-    if (!unread.empty()) MessageBoxes::warning(this, FromCp1251(unread));
+    if (!unread.empty()) MessageBoxes::warning(this, QString::fromStdString(unread));
     return true;
 }
 
@@ -481,8 +479,8 @@ void PhoneBookTab::writeOneEntry(bool editing) {
     }
     const ModelFamily family = state_.LayoutOfModel(model);
     if (family == ModelFamily::None) {
-        MessageBoxes::error(
-            this, QStringLiteral("Модель телефона не поддерживается: ") + FromCp1251(model));
+        MessageBoxes::error(this, QStringLiteral("Модель телефона не поддерживается: ") +
+                                      QString::fromStdString(model));
         return;
     }
 
@@ -492,11 +490,11 @@ void PhoneBookTab::writeOneEntry(bool editing) {
                                     item->text(ColType), item->text(ColIds),  item->text(ColIcon),
                                     item->text(ColGroup)};
         oldSlot = row.slot.toInt();
-        addRecord_->prepareEdit(FromCp1251(model), state_, row);
+        addRecord_->prepareEdit(QString::fromStdString(model), state_, row);
         session.emplace(context_.portSettings());
         if (!orlin::BeginEdit(*session)) return;
     } else {
-        addRecord_->prepareAdd(FromCp1251(model), state_);
+        addRecord_->prepareAdd(QString::fromStdString(model), state_);
     }
     if (addRecord_->exec() != QDialog::Accepted) return;
 
@@ -507,9 +505,10 @@ void PhoneBookTab::writeOneEntry(bool editing) {
     const orlin::EntryWriteResult result =
         orlin::WriteEntry(*session, state_, family, record, oldSlot);
     if (!result.written) {
-        MessageBoxes::error(this, QStringLiteral("Телефон не принял запись %1: %2")
-                                      .arg(record.Index)
-                                      .arg(FromCp1251(orlin::Trim(result.answer))));
+        MessageBoxes::error(
+            this, QStringLiteral("Телефон не принял запись %1: %2")
+                      .arg(record.Index)
+                      .arg(QString::fromStdString(orlin::AnswerText(orlin::Trim(result.answer)))));
         return;
     }
     const orlin::TAbonentInfo& stored = state_.abonents[static_cast<size_t>(record.Index) - 1];
@@ -573,7 +572,7 @@ void PhoneBookTab::pmDeleteClick() {
         QTreeWidgetItem* item = ListView1->topLevelItem(i);
         if (!item->isSelected()) continue;
         items.push_back(item);
-        captions.push_back(ToCp1251(item->text(ColSlot)));
+        captions.push_back(item->text(ColSlot).toStdString());
     }
     if (items.empty()) return;
 
@@ -590,7 +589,7 @@ void PhoneBookTab::pmDeleteClick() {
     }
     if (items.size() == 1 && !change.done.empty()) delete items.front();
     const std::string refused = orlin::DeletePhonebookText(change);
-    if (!refused.empty()) MessageBoxes::warning(this, FromCp1251(refused));
+    if (!refused.empty()) MessageBoxes::warning(this, QString::fromStdString(refused));
     updateOccupied();
     if (items.size() > 1) orlin::Guarded([this] { readAll(); });
 }
@@ -640,7 +639,7 @@ void PhoneBookTab::pmLoadRecordClick() {
                 orlin::ReadPhonebookFile(orlin::Utf8Path(OpenDialog1->selectedFiles().first()),
                                          interaction),
                 target.family, target.ranges,
-                ToCp1251(QFileInfo(OpenDialog1->selectedFiles().first()).fileName()));
+                QFileInfo(OpenDialog1->selectedFiles().first()).fileName().toStdString());
             if (target.family == ModelFamily::Fields9 &&
                 ListView1->columnCount() == orlin::kCategoryColumnCount)
                 ListView1->setColumnCount(orlin::kBaseColumnCount);
@@ -656,7 +655,7 @@ void PhoneBookTab::pmLoadRecordClick() {
                                                  addRow(record, target.family, target.model);
                                              });
         } catch (const orlin::OrlinError& e) {
-            failure = FromCp1251(e.what());
+            failure = QString::fromStdString(e.what());
         }
         pbReadAllRecords->setValue(0);
         if (ListView1->topLevelItemCount() > 0) context_.busy().setAvailable(sbAddRecord, true);
@@ -666,9 +665,10 @@ void PhoneBookTab::pmLoadRecordClick() {
         if (target.family == ModelFamily::None && !records.empty())
             MessageBoxes::error(this, QStringLiteral("Модель телефона не поддерживается: %1. "
                                                      "Записи из файла не записаны.")
-                                          .arg(FromCp1251(target.model)));
+                                          .arg(QString::fromStdString(target.model)));
         if (!report.portError.empty())
-            MessageBoxes::error(this, orlin::ErrorBoxText(FromCp1251(report.portError)));
+            MessageBoxes::error(this,
+                                orlin::ErrorBoxText(QString::fromStdString(report.portError)));
         if (const orlin::Utf8Text beyond = orlin::EntriesBeyondUcs2Text(records); !beyond.empty())
             MessageBoxes::warning(this, QString::fromStdString(beyond));
         if (!report.refused.empty())

@@ -20,11 +20,8 @@
 #include "ui/file_dialogs.h"
 #include "ui/message_boxes.h"
 #include "ui/orlin_application.h"
-#include "ui/phone_text_qt.h"
 #include "ui/progress.h"
 #include "ui/window_context.h"
-
-using orlin::FromCp1251;
 
 namespace {
 

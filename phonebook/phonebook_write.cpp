@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "link/cp1251.h"
 #include "link/errors.h"
 #include "link/text_utils.h"
 #include "phonebook/code_tables.h"
@@ -11,7 +10,7 @@
 namespace orlin {
 
 std::string StopWritingQuestion() {
-    return Utf8ToCp1251("Вы уверены, что хотите прервать\r\nзапись данных в телефон?!");
+    return "Вы уверены, что хотите прервать\r\nзапись данных в телефон?!";
 }
 
 TAbonentInfo RecordFromDraft(const EntryDraft& draft, ModelFamily family) {
@@ -69,12 +68,11 @@ EntryWriteResult WriteEntry(PhoneSession& session, PhonebookState& state, ModelF
     EntryWriteResult result;
     TAbonentInfo* target = SlotRecord(state.abonents, record.Index);
     if (!target)
-        throw OrlinError(Utf8ToCp1251("Номер записи " + std::to_string(record.Index) +
-                                      " вне справочника: номера записей от 1 до " +
-                                      std::to_string(state.abonents.size()) + "."));
+        throw OrlinError("Номер записи " + std::to_string(record.Index) +
+                         " вне справочника: номера записей от 1 до " +
+                         std::to_string(state.abonents.size()) + ".");
     const std::string command = BuildMpbwCommand(family, record);
-    if (command.empty())
-        throw OrlinError(Utf8ToCp1251("Модель телефона не поддерживается: ") + state.model);
+    if (command.empty()) throw OrlinError("Модель телефона не поддерживается: " + state.model);
 
     const std::string answer = session.AtCommand(command);
     if (!AnswerHasOk(answer)) {
@@ -211,7 +209,7 @@ std::string DeletePhonebookText(const SlotChange& change) {
     std::string slots;
     for (const int slot : change.refused)
         slots += (slots.empty() ? "" : ", ") + std::to_string(slot);
-    return Utf8ToCp1251("Телефон не удалил записи: ") + slots + ".";
+    return "Телефон не удалил записи: " + slots + ".";
 }
 
 }  // namespace orlin

@@ -175,8 +175,7 @@ VCardImport PlanVCardImport(const std::vector<VCard>& cards, const PhonebookStat
                 text = *clean;
             }
             if (const std::string why = UnsafeFieldReason(text); !why.empty()) {
-                plan.warnings.push_back(label + ", " + text + ": " + Cp1251ToUtf8(why) +
-                                        ": не записано");
+                plan.warnings.push_back(label + ", " + text + ": " + why + ": не записано");
                 continue;
             }
             r.Number = text;

@@ -7,7 +7,6 @@
 #include <stdexcept>
 #include <vector>
 
-#include "link/cp1251.h"
 #include "link/errors.h"
 #include "link/whole_file.h"
 #include "phonesim/phone_charset.h"
@@ -232,7 +231,7 @@ void SaveStateFile(const std::string& path, const PhoneContents& contents) {
     try {
         WriteWholeFile(path, FormatStateText(contents));
     } catch (const EInOutError& error) {
-        throw std::runtime_error("cannot write " + path + ": " + Cp1251ToUtf8(error.what()));
+        throw std::runtime_error("cannot write " + path + ": " + error.what());
     }
 }
 

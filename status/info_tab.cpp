@@ -13,12 +13,12 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "link/answers.h"
 #include "status/phone_clock.h"
 #include "status/phone_info.h"
 #include "ui/image_library.h"
 #include "ui/message_boxes.h"
 #include "ui/orlin_application.h"
-#include "ui/phone_text_qt.h"
 #include "ui/window_context.h"
 
 namespace {
@@ -192,11 +192,13 @@ void InfoTab::readInfo(orlin::InfoParts parts) {
         orlin::PhoneSession session(context_.portSettings());
         report = orlin::ReadPhoneInfo(session, parts);
     }
-    if (report.imei) edtIMEI->setText(orlin::FromCp1251(*report.imei));
-    if (report.imsi) edtIMSI->setText(orlin::FromCp1251(*report.imsi));
-    if (report.manufacturer) edtManufacturer->setText(orlin::FromCp1251(*report.manufacturer));
+    if (report.imei) edtIMEI->setText(QString::fromStdString(orlin::AnswerText(*report.imei)));
+    if (report.imsi) edtIMSI->setText(QString::fromStdString(orlin::AnswerText(*report.imsi)));
+    if (report.manufacturer)
+        edtManufacturer->setText(QString::fromStdString(orlin::AnswerText(*report.manufacturer)));
     if (report.model) showModel(*report.model);
-    if (report.firmware) edtSoftWare->setText(orlin::FromCp1251(*report.firmware));
+    if (report.firmware)
+        edtSoftWare->setText(QString::fromStdString(orlin::AnswerText(*report.firmware)));
     if (report.battery) setGauge(ggStatusCharge, *report.battery);
     if (report.signal && report.signal->gaugeValue) {
         setGauge(ggStatusSignal, *report.signal->gaugeValue);
@@ -217,8 +219,8 @@ void InfoTab::showModel(const orlin::ModelInfo& info) {
             showPicture();
         }
     }
-    edtModel->setText(orlin::FromCp1251(info.DisplayName()));
-    edtBand->setText(orlin::FromCp1251(info.bands));
+    edtModel->setText(QString::fromStdString(orlin::AnswerText(info.DisplayName())));
+    edtBand->setText(QString::fromStdString(orlin::AnswerText(info.bands)));
 }
 
 void InfoTab::showPicture() {

@@ -1,7 +1,7 @@
 #include <algorithm>
 #include <set>
 
-#include "link/cp1251.h"
+#include "link/answers.h"
 #include "link/phone_text.h"
 #include "phonebook/phone_number.h"
 #include "phonebook/phonebook_read.h"
@@ -63,12 +63,12 @@ bool ContactsCollection::readPhone(std::vector<PhoneItem>& items, bool& complete
     const PhonebookReport report = ReadPhonebook(session_, state_, interaction_);
     report.RaiseFailure();
     if (report.status != PhonebookReadStatus::Done) {
-        out << "contacts: " << Cp1251ToUtf8(StatusText(report)) << std::endl;
+        out << "contacts: " << StatusText(report) << std::endl;
         return false;
     }
     if (state_.family == ModelFamily::None) {
-        out << "contacts: the model " << Cp1251ToUtf8(state_.model)
-            << " is not supported: nothing was done." << std::endl;
+        out << "contacts: the model " << state_.model << " is not supported: nothing was done."
+            << std::endl;
         return false;
     }
     complete = report.unreadable.empty();
@@ -151,7 +151,7 @@ std::optional<PhoneItem> ContactsCollection::toPhone(const std::string& bytes, c
         const EntryWriteResult result = WriteEntry(session_, state_, state_.family, record);
         if (!result.written) {
             notes.push_back("the phone did not take slot " + std::to_string(record.Index) + ": " +
-                            Cp1251ToUtf8(result.answer));
+                            AnswerText(result.answer));
             return std::nullopt;
         }
         written.insert(record.Index);

@@ -3,7 +3,6 @@
 #include "datebook/datebook_skipped.h"
 #include "datebook/datebook_write.h"
 #include "datebook/ical/datebook_ical.h"
-#include "link/cp1251.h"
 #include "link/errors.h"
 #include "sync/phone_books.h"
 
@@ -54,16 +53,16 @@ bool EventsCollection::readPhone(std::vector<PhoneItem>& items, bool& complete, 
     read_ = ReadDatebook(session_, interaction_);
     read_.RaiseFailure();
     if (read_.status != DatebookReadStatus::Done) {
-        out << "calendar: " << Cp1251ToUtf8(StatusText(read_)) << std::endl;
+        out << "calendar: " << StatusText(read_) << std::endl;
         return false;
     }
     complete = read_.unreadSlots.empty();
-    if (!complete) out << "calendar: " << Cp1251ToUtf8(UnreadSlotsText(read_)) << std::endl;
+    if (!complete) out << "calendar: " << UnreadSlotsText(read_) << std::endl;
     // The skipped occurrences are part of what the phone holds of an event.
     const std::vector<int> unread = ReadSkippedOccurrences(session_, read_.events, interaction_);
     if (!unread.empty()) {
         complete = false;
-        out << "calendar: " << Cp1251ToUtf8(UnreadSkippedText(unread)) << std::endl;
+        out << "calendar: " << UnreadSkippedText(unread) << std::endl;
     }
     events_.clear();
     for (const DatebookEvent& event : read_.events) {
@@ -133,12 +132,12 @@ std::optional<PhoneItem> EventsCollection::toPhone(const std::string& bytes, con
             slot = it->second.first.slot;
     if (slot < 0) slot = FirstFreeSlot(read_.slotUsed);
     if (slot < 0) {
-        notes.push_back(Cp1251ToUtf8(NoFreeSlotText()));
+        notes.push_back(NoFreeSlotText());
         return std::nullopt;
     }
     const PhoneAnswer answer = WriteEvent(session_, WriteCommand(slot, event.draft));
     if (!answer.taken) {
-        notes.push_back(Cp1251ToUtf8(WriteRefusedText(slot, answer.line)));
+        notes.push_back(WriteRefusedText(slot, answer.line));
         return std::nullopt;
     }
     if (static_cast<size_t>(slot) < read_.slotUsed.size())

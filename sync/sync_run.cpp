@@ -5,7 +5,6 @@
 #include <filesystem>
 #include <map>
 
-#include "link/cp1251.h"
 #include "link/errors.h"
 #include "link/stable_id.h"
 #include "link/whole_file.h"
@@ -289,8 +288,7 @@ SyncReport RunSync(Collection& collection, const std::string& phoneKey, const Sy
             }
         } catch (const std::exception& e) {
             // What was done before is in the state; the next run goes on from there.
-            const bool ours = dynamic_cast<const OrlinError*>(&e) != nullptr;
-            out << what << ": " << (ours ? Cp1251ToUtf8(e.what()) : e.what()) << std::endl;
+            out << what << ": " << e.what() << std::endl;
             report.failed = true;
             return report;
         }

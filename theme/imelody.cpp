@@ -6,8 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "link/cp1251.h"
-
 namespace orlin {
 
 namespace {
@@ -48,8 +46,7 @@ std::string TrimBlanks(const std::string& text) {
 }
 
 [[noreturn]] void Fail(int line, const std::string& utf8What) {
-    throw EToneError(
-        Utf8ToCp1251("Ошибка в мелодии iMelody, строка " + std::to_string(line) + ": " + utf8What));
+    throw EToneError("Ошибка в мелодии iMelody, строка " + std::to_string(line) + ": " + utf8What);
 }
 
 // The melody with the line and column every character came from.
@@ -372,8 +369,7 @@ Tone ParseIMelody(std::string_view text) {
     Performer performer(tone, 4 * 60000.0 / beat, shares[style], volume);
     performer.play(items);
     tone.lengthMs = performer.time();
-    if (parser.playsForever())
-        tone.remarks.push_back(Utf8ToCp1251("Повтор без конца (@0) играется один раз."));
+    if (parser.playsForever()) tone.remarks.push_back("Повтор без конца (@0) играется один раз.");
     FinishTone(tone);
     return tone;
 }

@@ -6,15 +6,12 @@
 #include <string>
 #include <vector>
 
-#include "link/cp1251.h"
-
 namespace orlin {
 
 namespace {
 
 [[noreturn]] void Fail(size_t offset, const std::string& utf8What) {
-    throw EToneError(
-        Utf8ToCp1251("Файл MIDI повреждён (байт " + std::to_string(offset) + "): " + utf8What));
+    throw EToneError("Файл MIDI повреждён (байт " + std::to_string(offset) + "): " + utf8What);
 }
 
 class Reader {

@@ -56,13 +56,11 @@ std::vector<ThemeProblem> ThemeChoiceProblems(
     const ThemeChoice& choice, const std::function<bool(const std::string&)>& exists) {
     std::vector<ThemeProblem> problems;
     for (const PartTexts& texts : kPartTexts) {
-        if (PathOf(choice, texts.part).empty())
-            problems.push_back({texts.part, Utf8ToCp1251(texts.empty)});
+        if (PathOf(choice, texts.part).empty()) problems.push_back({texts.part, texts.empty});
     }
     if (!problems.empty()) return problems;
     for (const PartTexts& texts : kPartTexts) {
-        if (!exists(PathOf(choice, texts.part)))
-            problems.push_back({texts.part, Utf8ToCp1251(texts.missing)});
+        if (!exists(PathOf(choice, texts.part))) problems.push_back({texts.part, texts.missing});
     }
     return problems;
 }
@@ -99,8 +97,7 @@ std::string ThemeFileBytes(const ThemeChoice& choice) {
     for (const auto& entry : entries) {
         const std::string& path = PathOf(choice, entry.part);
         const std::string name = ThemeName(path);
-        if (name.empty())
-            throw EThemeError(Utf8ToCp1251("В пути нет имени файла: ") + Utf8ToCp1251(path));
+        if (name.empty()) throw EThemeError("В пути нет имени файла: " + path);
         bytes += entry.type;
         bytes += Utf16BeName(name);
         bytes.append(2, '\0');

@@ -26,11 +26,7 @@
 #include "ui/image_library.h"
 #include "ui/message_boxes.h"
 #include "ui/orlin_application.h"
-#include "ui/phone_text_qt.h"
 #include "ui/window_context.h"
-
-using orlin::FromCp1251;
-using orlin::ToCp1251;
 
 namespace {
 
@@ -265,7 +261,7 @@ void ThemeTab::showPreview(const QString& path, QLabel* animated, QLabel* still)
     if (!unreadable.empty()) throw orlin::EFileError(unreadable, orlin::Utf8Path(path));
     QImageReader reader(path);
     const QImage first = reader.read();
-    if (first.isNull()) throw orlin::OrlinError(ToCp1251(pictureFailure(path, reader.error())));
+    if (first.isNull()) throw orlin::OrlinError(pictureFailure(path, reader.error()).toStdString());
     const QSize area = animated->parentWidget()->contentsRect().size() - QSize(4, 4);
     if (!gif) {
         still->setPixmap(
@@ -294,11 +290,12 @@ void ThemeTab::openTone(const QString& path) {
         const orlin::Tone tone = orlin::LoadTone(orlin::Utf8Path(path));
         player_->open(tone);
         resetTrackBar(static_cast<int>(tone.lengthMs));
-        LabelPlayer->setText(tone.remarks.empty() ? QString() : FromCp1251(tone.remarks.front()));
+        LabelPlayer->setText(tone.remarks.empty() ? QString()
+                                                  : QString::fromStdString(tone.remarks.front()));
     } catch (const orlin::OrlinError& error) {
         player_->close();
         resetTrackBar(0);
-        LabelPlayer->setText(FromCp1251(error.what()));
+        LabelPlayer->setText(QString::fromStdString(error.what()));
     }
 }
 
@@ -323,7 +320,7 @@ void ThemeTab::MediaPlayer2Click(ThemeTab::PlayerButton button) {
             TrackBar2->setValue(0);
             if (!why.empty()) {
                 TimerMedia->stop();
-                LabelPlayer->setText(FromCp1251(why));
+                LabelPlayer->setText(QString::fromStdString(why));
                 return;
             }
             TimerMedia->start();
@@ -359,7 +356,7 @@ void ThemeTab::SpeedButton15Click() {
         return QFileInfo(QString::fromStdString(path)).isFile();
     });
     for (const orlin::ThemeProblem& problem : problems)
-        MessageBoxes::error(this, FromCp1251(problem.text));
+        MessageBoxes::error(this, QString::fromStdString(problem.text));
     if (!problems.empty()) return;
     const QString target = chosenFile(SaveTheme);
     if (target.isEmpty()) return;

@@ -9,8 +9,6 @@
 #include <vector>
 
 struct OfferedContact {
-    std::string name;    // Windows-1251, as the list shows it ('?' where it has no letter)
-    std::string number;  // Windows-1251
     QIcon icon;          // the icon of its number type
     QString nameText;    // the name as the list shows it, every letter
     QString numberText;  // the number likewise

@@ -11,7 +11,6 @@
 #include "link/errors.h"
 #include "ui/busy_state.h"
 #include "ui/message_boxes.h"
-#include "ui/phone_text_qt.h"
 
 namespace orlin {
 
@@ -43,13 +42,9 @@ void ShowCurrentException() {
         throw;
     } catch (const OperationAbandoned&) {
         return;
-    } catch (const OrlinError& e) {
-        // Our own failures carry Windows-1251 text, like the phone's data.
-        text = FromCp1251(e.what());
     } catch (const std::exception& e) {
-        const QByteArray bytes(e.what());
-        text = QString::fromUtf8(bytes);
-        if (text.contains(QChar::ReplacementCharacter)) text = FromCp1251(bytes.toStdString());
+        // Our own failures, and the library's, carry UTF-8 text.
+        text = QString::fromUtf8(e.what());
     } catch (...) {
         text = QStringLiteral("Unknown error");
     }

@@ -1,6 +1,7 @@
 #pragma once
-// The widget boundary of the Windows-1251 phone texts: the cores hold byte strings, the
-// widgets show QStrings.
+// Windows-1251 bytes at the widgets: the AT terminal's line (what the user types goes to the
+// phone as those bytes, what the phone answers is shown from them), the information answers
+// and info.txt. Every other text of the program is UTF-8 (QString::fromStdString).
 
 #include <QString>
 #include <string>

@@ -6,8 +6,6 @@
 #include <cstdint>
 #include <optional>
 
-#include "ui/phone_text_qt.h"
-
 #ifdef _WIN32
 #include <windows.h>
 
@@ -221,9 +219,7 @@ private:
 VersionInfo::VersionInfo(const QString& filePath) : fileName_(QFileInfo(filePath).fileName()) {
     const RecordReader record(filePath);
     const auto translation = record.translation();
-    if (!translation)
-        // Our failure texts are Windows-1251, like every other message of the program.
-        throw EReadError("Invalid language info in file " + ToCp1251(fileName_));
+    if (!translation) throw EReadError("Invalid language info in file " + fileName_.toStdString());
     translation_ = *translation;
     for (const QString& name : {QStringLiteral("FileVersion"), QStringLiteral("ProductVersion"),
                                 QStringLiteral("ProductName"), QStringLiteral("FileDescription"),

@@ -40,7 +40,7 @@ std::string W(const std::string& utf8) {
 
 // Exception texts stay Windows-1251, as every layer catches them.
 std::string NotICalendarText() {
-    return Utf8ToCp1251("Файл не является файлом iCalendar.");
+    return "Файл не является файлом iCalendar.";
 }
 
 std::string TwoDigits(int value) {

@@ -17,7 +17,6 @@
 #include <set>
 #include <type_traits>
 
-#include "link/cp1251.h"
 #include "link/errors.h"
 #include "link/stable_id.h"
 #include "link/whole_file.h"
@@ -156,7 +155,7 @@ TEST_F(WholePhone, ABackupThatStopsKeepsTheFilesOfTheStepsBeforeAndNamesTheRest)
         EXPECT_EQ(Files(name), left);
         EXPECT_EQ(test::FileBytes(fs::path(name) / kMissingFile),
                   "This backup (" + kDate + ") is not complete. It stopped with: " +
-                      Cp1251ToUtf8(report.failure) + "\r\nMissing:\r\n" + missing);
+                      report.failure + "\r\nMissing:\r\n" + missing);
     }
 }
 
@@ -210,7 +209,7 @@ TEST_F(WholePhone, ARestoreRefusesABrokenBackupBeforeAnyCommand) {
             RestoreWholePhone({phone.settings}, "broken", interaction);
             ADD_FAILURE() << "restored";
         } catch (const OrlinError& e) {
-            EXPECT_EQ(Cp1251ToUtf8(e.what()).rfind(c.message, 0), 0u) << Cp1251ToUtf8(e.what());
+            EXPECT_EQ(std::string(e.what()).rfind(c.message, 0), 0u) << e.what();
         }
         EXPECT_EQ(phone.since(), std::vector<std::string>{});
         EXPECT_EQ(phone.state().contents, before);
@@ -227,7 +226,7 @@ TEST_F(WholePhone, ALineBreakInANameIsWrittenAsABlankAndTheBackupRestores) {
     const BackupReport report = BackUpWholePhone({source.settings}, "copy", kDate, saving);
     ASSERT_TRUE(report.complete) << report.failure;
     ASSERT_EQ(report.notes.size(), 1u);
-    EXPECT_NE(Cp1251ToUtf8(report.notes[0]).find("(ячейки 5)"), std::string::npos);
+    EXPECT_NE(report.notes[0].find("(ячейки 5)"), std::string::npos);
     EXPECT_NE(test::FileBytes("copy/phonebook.txt").find(";Ann AT+CMGD=1;"), std::string::npos);
 
     SimPhone empty("C350", false);
@@ -338,7 +337,7 @@ TEST_F(WholePhone, AHangUpAnywhereLeavesEverySlotWithItsOldOrItsBackupContent) {
         };
         // "copy/" as a shell completes it: the copy of the phone still goes beside it.
         const RestoreReport report = RestoreWholePhone({phone.settings}, "copy/", interaction);
-        ASSERT_EQ(report.outcome, RestoreOutcome::Done) << Cp1251ToUtf8(report.failure);
+        ASSERT_EQ(report.outcome, RestoreOutcome::Done) << report.failure;
         EXPECT_EQ(report.savedFolder.parent_path(), fs::current_path());
         sides.backup = phone.state().contents;
         commands = phone.since();

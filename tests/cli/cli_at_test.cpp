@@ -19,7 +19,6 @@
 
 #include "cli/progress.h"
 #include "link/block_serial.h"
-#include "link/cp1251.h"
 #include "link/port_settings.h"
 #include "tests/support/cli_run.h"
 #include "tests/support/pty_responder.h"
@@ -126,7 +125,7 @@ protected:
     void TearDown() override { std::filesystem::remove_all(folder_); }
     CliResult Run(const std::vector<std::string>& words) { return ExecCli(words, folder_); }
     void WriteSettings(const std::string& port, int timeOut) {
-        SavePortSettings({Utf8ToCp1251(port), 19200, timeOut}, folder_ + "/portcfg.ini");
+        SavePortSettings({port, 19200, timeOut}, folder_ + "/portcfg.ini");
     }
     std::string folder_;
 };

@@ -148,7 +148,7 @@ TEST(PortList, WhatAnsweredIsNamedFromMakerAndModel) {
         {"\r\n+CGMI: Motorola\r\n" + ok, "\r\n+CME ERROR: 10\r\n", "Motorola"},
         // A model without MODEL= is shown as the phone wrote it.
         {"\r\n+CGMI: \"ACME\"\r\n" + ok, "\r\n+CGMM: GX-1\r\n" + ok, "ACME GX-1"},
-        {"", "", "\xEE\xF2\xE2\xE5\xF7\xE0\xE5\xF2 \xED\xE0 AT"},  // отвечает на AT
+        {"", "", "отвечает на AT"},
     };
     for (const auto& c : cases) EXPECT_EQ(ProbedName(c.maker, c.model), c.name) << c.name;
 }

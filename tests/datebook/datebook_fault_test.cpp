@@ -80,8 +80,8 @@ const char* const kThreeEvents =
     "END:VCALENDAR\r\n";
 
 const std::string kCme = test::kCmeErrorLine;
-const std::string kIoError = W("Ошибка ввода-вывода");
-const std::string kNotConnected = W("Телефон не подключен.");
+const std::string kIoError = "Ошибка ввода-вывода";
+const std::string kNotConnected = "Телефон не подключен.";
 
 // What the user hears when the line goes dead before `target`: the port cannot even be
 // opened when the target is the operation's first command.
@@ -122,14 +122,14 @@ std::string Write(SimPhone& phone, int slot, const std::string& title, std::set<
 
 std::vector<Operation> Operations() {
     return {
-        {"read, the range", "AT+MDBR=?", W("Невозможно прочитать содержимое ежедневника."),
+        {"read, the range", "AT+MDBR=?", "Невозможно прочитать содержимое ежедневника.",
          [](SimPhone& phone, std::set<int>&) {
              DatebookReport read;
              return ReadAll(phone, read);
          }},
         {"read, a slot", "AT+MDBR=4",
-         W("Не удалось прочитать ячейки ежедневника: 4. В них могут быть события, которых нет "
-           "в списке."),
+         "Не удалось прочитать ячейки ежедневника: 4. В них могут быть события, которых нет "
+         "в списке.",
          [](SimPhone& phone, std::set<int>&) {
              DatebookReport read;
              return ReadAll(phone, read);
@@ -223,7 +223,7 @@ TEST_F(DatebookFaults, EveryOperationUnderEveryFault) {
                                              ? HangUpText(commands, op.target)
                                              : test::kTimeoutText;
             EXPECT_EQ(outcome.raised, fault != PhoneFault::CmeError);
-            EXPECT_EQ(Cp1251ToUtf8(outcome.message), Cp1251ToUtf8(expected));
+            EXPECT_EQ(outcome.message, expected);
             EXPECT_EQ(outcome.portProblem, "");
             ExpectNothingLost(phone, before, after, confirmed);
         }
@@ -317,8 +317,8 @@ TEST_F(DatebookFaults, EveryCommandLineUnderEveryFault) {
             EXPECT_EQ(cli.status, 1);
             const std::string expected = fault == PhoneFault::CmeError ? line.refused
                                          : fault == PhoneFault::HangUp
-                                             ? Cp1251ToUtf8(HangUpText(commands, line.target))
-                                             : Cp1251ToUtf8(test::kTimeoutText);
+                                             ? HangUpText(commands, line.target)
+                                             : test::kTimeoutText;
             EXPECT_NE(cli.err.find(expected), std::string::npos) << cli.err;
             if (fault != PhoneFault::CmeError) {
                 EXPECT_NE(cli.err.find(line.whenStopped), std::string::npos) << cli.err;

@@ -128,7 +128,7 @@ TEST(DatebookRead, FailuresEndWithTheUnlock) {
         RecordingInteraction interaction;
         const DatebookReport read = Read(phone, interaction);
         EXPECT_EQ(read.status, DatebookReadStatus::NoAccess);
-        EXPECT_EQ(StatusText(read), W("Нет доступа у ежедневнику."));
+        EXPECT_EQ(StatusText(read), "Нет доступа у ежедневнику.");
         EXPECT_EQ(phone.since(),
                   (std::vector<std::string>{"AT+CSCS=UCS2", "AT+MDBL=1", "AT+MDBL=0"}));
         EXPECT_TRUE(read.slotUsed.empty());
@@ -174,7 +174,7 @@ TEST(DatebookRead, FailuresEndWithTheUnlock) {
             ADD_FAILURE() << "the range was taken";
         } catch (const OrlinError& e) {
             EXPECT_EQ(std::string(e.what()),
-                      W("Телефон сообщил недопустимый диапазон: +MDBR: 10000,0,64,8,2"));
+                      "Телефон сообщил недопустимый диапазон: +MDBR: 10000,0,64,8,2");
         }
         EXPECT_EQ(phone.since().back(), "AT+MDBL=0");
         EXPECT_TRUE(phone.sinceStarting("AT+MDBR=0").empty());
@@ -214,7 +214,7 @@ TEST(DatebookWrite, EventsGoInWhereTheDialogSaysAndRefusalsComeBack) {
     EXPECT_EQ(refused.line, "+CME ERROR: 3");
     EXPECT_EQ(phone.since().back(), "AT+MDBL=0");
     EXPECT_EQ(WriteRefusedText(5, refused.line),
-              W("Телефон не записал событие в ячейку 5.\r\nОтвет телефона: +CME ERROR: 3"));
+              "Телефон не записал событие в ячейку 5.\r\nОтвет телефона: +CME ERROR: 3");
 
     // Without UCS2 the title would be stored as its digits: nothing is written (after the
     // quoted form was tried too; the phone's mode is right, it took the lock before).

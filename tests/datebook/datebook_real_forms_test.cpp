@@ -198,7 +198,7 @@ TEST(DatebookRealForms, APhoneWithoutALockIsReadAndWrittenWithoutOne) {
     EXPECT_TRUE(second.withoutLock);
     ASSERT_EQ(interaction.notes.size(), 1u);
     EXPECT_EQ(interaction.notes[0],
-              W("Телефон не поддерживает блокировку ежедневника; чтение без блокировки."));
+              "Телефон не поддерживает блокировку ежедневника; чтение без блокировки.");
     EXPECT_EQ(second.events, first.events);
 
     phone.mark();

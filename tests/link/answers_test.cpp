@@ -55,8 +55,8 @@ TEST(Answers, AnnouncedCountsAreBounded) {
         CheckAnnounced(100000000, kMostPhonebookSlots, "\r\n+MPBR: 1-100000000,32,24\r\n");
         FAIL();
     } catch (const OrlinError& error) {
-        EXPECT_EQ(error.what(),
-                  W("Телефон сообщил недопустимый диапазон: +MPBR: 1-100000000,32,24"));
+        EXPECT_STREQ(error.what(),
+                     "Телефон сообщил недопустимый диапазон: +MPBR: 1-100000000,32,24");
     }
 }
 

@@ -232,7 +232,7 @@ TEST(AtExchange, AClosedPortFailsEveryExchangeWithTheNotConnectedText) {
     TBlockSerial port;
     EXPECT_EQ(port.AtCommand("AT"), "\r\n");
     EXPECT_EQ(port.LastError(), ErrPortNotOpen);
-    EXPECT_EQ(port.LastErrorDesc(), W("Телефон не подключен."));
+    EXPECT_EQ(port.LastErrorDesc(), "Телефон не подключен.");
 
     port.RaiseErrors = true;
     try {
@@ -240,7 +240,7 @@ TEST(AtExchange, AClosedPortFailsEveryExchangeWithTheNotConnectedText) {
         FAIL() << "wrote to a closed port";
     } catch (const ESynaSerError& error) {
         EXPECT_EQ(error.ErrorCode, ErrPortNotOpen);
-        EXPECT_EQ(std::string(error.what()), W("Телефон не подключен."));
+        EXPECT_EQ(std::string(error.what()), "Телефон не подключен.");
     }
 }
 

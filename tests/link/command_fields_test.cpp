@@ -17,13 +17,13 @@ TEST(CommandFields, ControlCharactersQuotesAndSemicolonsAreRefusedWithTheFieldNa
         {"+79111234567", ""},
         {"*100#", ""},
         {"+7 (911) 123-45", ""},
-        {"123\rAT+CMGD=1\rAT", W("недопустимый знак CR (13)")},
-        {"1\n2", W("недопустимый знак LF (10)")},
-        {"1\x1a", W("недопустимый знак Ctrl-Z (26)")},
-        {"1\x1b[2J", W("недопустимый знак ESC (27)")},
-        {"1\x7f", W("недопустимый знак 127")},
-        {"1\";+CMGD=1;\"", W("недопустимый знак \"")},
-        {"12;+CMGD=1", W("недопустимый знак ;")},
+        {"123\rAT+CMGD=1\rAT", "недопустимый знак CR (13)"},
+        {"1\n2", "недопустимый знак LF (10)"},
+        {"1\x1a", "недопустимый знак Ctrl-Z (26)"},
+        {"1\x1b[2J", "недопустимый знак ESC (27)"},
+        {"1\x7f", "недопустимый знак 127"},
+        {"1\";+CMGD=1;\"", "недопустимый знак \""},
+        {"12;+CMGD=1", "недопустимый знак ;"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(UnsafeFieldReason(c.value), c.reason) << c.value;
@@ -32,11 +32,11 @@ TEST(CommandFields, ControlCharactersQuotesAndSemicolonsAreRefusedWithTheFieldNa
             continue;
         }
         try {
-            CheckCommandField(c.value, W("номер"));
+            CheckCommandField(c.value, "номер");
             ADD_FAILURE() << c.value;
         } catch (const EUnsafeField& e) {
             const std::string what = e.what();
-            EXPECT_EQ(what.rfind(W("номер: ") + c.reason, 0), 0u) << what;
+            EXPECT_EQ(what.rfind("номер: " + c.reason, 0), 0u) << what;
             EXPECT_EQ(what.find('\r'), std::string::npos) << "the message shows codes";
         }
     }

@@ -259,7 +259,7 @@ TEST_F(PortSettingsFile, AFileThatCannotBeReadIsAnInputOutputError) {
         LoadPortSettings(got, path_);
         FAIL() << "read a folder as the settings file";
     } catch (const EInOutError& error) {
-        EXPECT_EQ(error.what(), W("На месте файла находится папка"));
+        EXPECT_STREQ(error.what(), "На месте файла находится папка");
     } catch (const std::exception& error) {
         ADD_FAILURE() << "wrong failure: " << error.what();
     }
@@ -290,7 +290,7 @@ TEST_F(PortSettingsFile, ErrorsReadRightUnderARussianUtf8Locale) {
             SavePortSettings({"COM3", 19200, 3000}, path);
             ADD_FAILURE() << "wrote " << path;
         } catch (const EInOutError& error) {
-            EXPECT_EQ(error.what(), W(text)) << path;
+            EXPECT_STREQ(error.what(), text) << path;
         }
     }
     // Errors without a text of our own keep the C library's English, never the locale's.
@@ -308,7 +308,7 @@ TEST_F(PortSettingsFile, ASaveThatFailsHalfWayLeavesTheOldFile) {
         SavePortSettings({"/dev/ttyUSB0", 115200, 5000}, path_);
         ADD_FAILURE() << "a write past the limit reported success";
     } catch (const EInOutError& error) {
-        EXPECT_EQ(error.what(), W("Файл слишком велик"));
+        EXPECT_STREQ(error.what(), "Файл слишком велик");
     }
     EXPECT_EQ(Read(), old);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_), {}), 1);

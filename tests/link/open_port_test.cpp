@@ -96,10 +96,10 @@ TEST(ErrorTexts, ThePortsOwnErrorsAreRussianWhateverTheLocale) {
                                                  {ENODEV, "Нет такого устройства"},
                                                  {ENXIO, "Нет такого устройства"},
                                                  {EINVAL, "Недопустимый аргумент"}};
-    for (const auto& [code, text] : cases) EXPECT_EQ(TBlockSerial::GetErrorDesc(code), W(text));
+    for (const auto& [code, text] : cases) EXPECT_EQ(TBlockSerial::GetErrorDesc(code), text);
     // Anything else keeps the system's text, in plain ASCII; a file is no port.
     EXPECT_EQ(TBlockSerial::GetErrorDesc(EMFILE), "Too many open files");
-    EXPECT_EQ(ErrnoText(EACCES), W("Нет доступа"));
+    EXPECT_EQ(ErrnoText(EACCES), "Нет доступа");
     // The Win32 codes a port meets take the same texts; others keep the system's.
     const std::pair<unsigned long, int> win32[] = {
         {2, ENOENT},  {3, ENOENT}, {5, EBUSY},  {32, EBUSY},  {170, EBUSY},
@@ -116,7 +116,7 @@ TEST(OpenPort, AMissingPortIsNotConnected) {
         FAIL() << "opened a missing port";
     } catch (const ESynaSerError& error) {
         EXPECT_EQ(error.ErrorCode, 2);
-        EXPECT_EQ(std::string(error.what()), W("Телефон не подключен."));
+        EXPECT_EQ(std::string(error.what()), "Телефон не подключен.");
     }
     EXPECT_FALSE(port.IsOpen());
     EXPECT_EQ(port.DevicePath, "/dev/orlin-test-no-such-port");
@@ -141,8 +141,8 @@ TEST(OpenPort, ANameInRussianLettersOpensTheDeviceItNames) {
     {
         TBlockSerial port;
         port.RaiseErrors = true;
-        EXPECT_NO_THROW(port.OpenPort(W(link)));
-        EXPECT_EQ(port.DevicePath, W(link));
+        EXPECT_NO_THROW(port.OpenPort(link));
+        EXPECT_EQ(port.DevicePath, link);
         if (port.IsOpen()) {
             EXPECT_EQ(port.AtCommand("AT"), "\r\nOK\r\n");
         }

@@ -77,7 +77,7 @@ TEST(PhoneSession, AMissingPort) {
         PhoneSession session(SettingsFor("/dev/orlin-test-no-such-port"));
         FAIL() << "opened a missing port";
     } catch (const ESynaSerError& error) {
-        EXPECT_EQ(std::string(error.what()), W("Телефон не подключен."));
+        EXPECT_EQ(std::string(error.what()), "Телефон не подключен.");
     }
     PhoneSession::Options quiet;
     quiet.raiseErrors = false;

@@ -13,7 +13,6 @@
 #include <string>
 #include <vector>
 
-#include "link/cp1251.h"
 #include "link/modem_manager.h"
 #include "link/system_errors.h"
 #include "link/usb_adapters.h"
@@ -87,17 +86,17 @@ TEST_F(AdapterNotices, AnAdapterWithoutAPortIsNamedWithWhatTookIt) {
     std::vector<orlin::AdapterNotice> notices = orlin::AdapterNotices(root_.string());
     ASSERT_EQ(notices.size(), 2u);
     EXPECT_EQ(notices[0].adapter, "USB 1-1 (1a86:7523 USB Serial)");
-    EXPECT_NE(Cp1251ToUtf8(notices[0].text).find("занял brltty"), std::string::npos);
-    EXPECT_NE(Cp1251ToUtf8(notices[0].text).find("sudo apt remove brltty"), std::string::npos);
+    EXPECT_NE(notices[0].text.find("занял brltty"), std::string::npos);
+    EXPECT_NE(notices[0].text.find("sudo apt remove brltty"), std::string::npos);
     EXPECT_EQ(notices[1].adapter, "USB 1-2 (10c4:ea60 CP210x)");
-    EXPECT_EQ(Cp1251ToUtf8(notices[1].text),
+    EXPECT_EQ(notices[1].text,
               "порт не создан: драйвер адаптера не загружен (sudo modprobe cp210x)");
 
     // A running brltty is named for an adapter with no driver too: it claims and lets go.
     runBrltty();
     notices = orlin::AdapterNotices(root_.string());
     ASSERT_EQ(notices.size(), 2u);
-    EXPECT_NE(Cp1251ToUtf8(notices[1].text).find("занял brltty"), std::string::npos);
+    EXPECT_NE(notices[1].text.find("занял brltty"), std::string::npos);
 }
 
 TEST_F(AdapterNotices, TheVariableNamesTheRootAndATestListNamesNone) {
@@ -135,8 +134,7 @@ TEST(PortAccess, TheRemedyNamesTheGroupThatOwnsTheDevice) {
     for (const auto& c : cases) {
         ASSERT_EQ(::chown(path.c_str(), 0, c.group), 0);
         ASSERT_EQ(::chmod(path.c_str(), c.mode), 0);
-        EXPECT_EQ(Cp1251ToUtf8(PortAccessRemedy(path)).rfind(c.says, 0), 0u)
-            << Cp1251ToUtf8(PortAccessRemedy(path));
+        EXPECT_EQ(PortAccessRemedy(path).rfind(c.says, 0), 0u) << PortAccessRemedy(path);
     }
 }
 

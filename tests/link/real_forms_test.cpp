@@ -138,8 +138,8 @@ TEST(TextFields, QuotedFieldsAreHexWhenTheyCanBeAndTextOtherwise) {
         const char* field;
         const char* text;
     } cases[] = {
-        {"0041043F", "A\xEF"},
-        {"\"0041043F\"", "A\xEF"},
+        {"0041043F", "Aп"},
+        {"\"0041043F\"", "Aп"},
         {"\"Contact Name\"", "Contact Name"},
         {"\"CAFE\"", "CAFE"},
         {"\"004\"", "004"},
@@ -147,8 +147,8 @@ TEST(TextFields, QuotedFieldsAreHexWhenTheyCanBeAndTextOtherwise) {
         {"\"0001\"", "0001"},
         {"", ""},
     };
-    for (const auto& c : cases) EXPECT_EQ(DecodeTextField(c.field), c.text) << c.field;
-    EXPECT_EQ(DecodeTextField("0041004"), "A\x04");  // bare, it is phone text as ever
+    for (const auto& c : cases) EXPECT_EQ(DecodeUcs2Field(c.field), c.text) << c.field;
+    EXPECT_EQ(DecodeUcs2Field("0041004"), "A\x04");  // bare, it is phone text as ever
 }
 
 TEST(Remembered, OptionsSurviveTheRunAndKeepTheFilesOtherLines) {

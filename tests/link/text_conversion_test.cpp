@@ -18,69 +18,71 @@ namespace orlin::test {
 namespace {
 
 TEST(PhoneText, RussianLettersAndYoRoundTrip) {
-    EXPECT_EQ(EncodePhoneText(W("Ёжик")), "040104360438043A");
-    EXPECT_EQ(DecodePhoneText("040104360438043A"), W("Ёжик"));
-    EXPECT_EQ(EncodePhoneText(W("АЯаяё")), "0410042F0430044F0451");
-    EXPECT_EQ(EncodePhoneText("A~ "), "0041007E0020");
+    EXPECT_EQ(EncodeUcs2("Ёжик"), "040104360438043A");
+    EXPECT_EQ(DecodeUcs2("040104360438043A"), "Ёжик");
+    EXPECT_EQ(EncodeUcs2("АЯаяё"), "0410042F0430044F0451");
+    EXPECT_EQ(EncodeUcs2("A~ "), "0041007E0020");
 }
 
 TEST(PhoneText, EveryWindows1251CharacterSurvivesTheRoundTrip) {
     // Ukrainian and Belarusian letters, typographic quotes and dashes, the number sign, euro.
-    const std::string name = W("Їжак і Ґудзь — «Єва» №5 € ўсё");
-    const std::string encoded = EncodePhoneText(name);
+    const std::string name = "Їжак і Ґудзь — «Єва» №5 € ўсё";
+    const std::string encoded = EncodeUcs2(name);
     EXPECT_EQ(encoded.substr(0, 4), "0407");
     EXPECT_NE(encoded.find("2116"), std::string::npos);  // №
     EXPECT_NE(encoded.find("20AC"), std::string::npos);  // €
-    EXPECT_EQ(DecodePhoneText(encoded), name);
+    EXPECT_EQ(DecodeUcs2(encoded), name);
 
     std::string everyPrintable;
     for (int byte = 32; byte < 256; ++byte) {
         if (byte != 127 && byte != 0x98) everyPrintable += static_cast<char>(byte);
     }
-    const std::string all = EncodePhoneText(everyPrintable);
+    const std::string utf8 = Cp1251ToUtf8(everyPrintable);
+    const std::string all = EncodeUcs2(utf8);
     EXPECT_EQ(all.size(), everyPrintable.size() * 4);
-    EXPECT_EQ(DecodePhoneText(all), everyPrintable);
+    EXPECT_EQ(DecodeUcs2(all), utf8);
 }
 
 TEST(PhoneText, ControlCharactersAreDroppedWhenEncodingAndKeptWhenDecoding) {
-    EXPECT_EQ(EncodePhoneText("a\r\nb"), "00610062");
-    EXPECT_EQ(EncodePhoneText(std::string("\t\x7f", 2)), "");
-    EXPECT_EQ(DecodePhoneText("000D000A"), "\r\n");
-    EXPECT_EQ(DecodePhoneText("00410000"), std::string("A\0", 2));
+    EXPECT_EQ(EncodeUcs2("a\r\nb"), "00610062");
+    EXPECT_EQ(EncodeUcs2(std::string("\t\x7f", 2)), "");
+    EXPECT_EQ(DecodeUcs2("000D000A"), "\r\n");
+    EXPECT_EQ(DecodeUcs2("00410000"), std::string("A\0", 2));
 }
 
-TEST(PhoneText, CodesWithoutAWindows1251ByteBecomeQuestionMarks) {
-    EXPECT_EQ(DecodePhoneText("0404"), W("Є"));  // no longer read as Ё
-    EXPECT_EQ(DecodePhoneText("0454"), W("є"));
-    EXPECT_EQ(DecodePhoneText("00E9"), "?");  // é: not the Russian щ that shares its byte
-    EXPECT_EQ(DecodePhoneText("0041046200420416"), W("A?BЖ"));
-    EXPECT_EQ(DecodePhoneText("4E2D"), "?");
+// Characters Windows-1251 lacks are kept: no '?' for a letter the phone holds.
+TEST(PhoneText, CodesWithoutAWindows1251ByteAreKept) {
+    EXPECT_EQ(DecodeUcs2("0404"), "Є");  // not read as Ё
+    EXPECT_EQ(DecodeUcs2("0454"), "є");
+    EXPECT_EQ(DecodeUcs2("00E9"), "é");  // not the Russian щ that shares its byte
+    EXPECT_EQ(DecodeUcs2("0041046200420416"), "AѢBЖ");
+    EXPECT_EQ(DecodeUcs2("4E2D"), "中");
 }
 
 TEST(PhoneText, ShortLastGroups) {
-    EXPECT_EQ(DecodePhoneText("00410"), "A");
-    EXPECT_EQ(DecodePhoneText("004100"), std::string("A\0", 2));
-    EXPECT_EQ(DecodePhoneText("0061006"), std::string("a\x06"));
-    EXPECT_EQ(DecodePhoneText("0041041"), "A");
-    EXPECT_EQ(DecodePhoneText(""), "");
-    EXPECT_EQ(EncodePhoneText(""), "");
+    EXPECT_EQ(DecodeUcs2("00410"), "A");
+    EXPECT_EQ(DecodeUcs2("004100"), std::string("A\0", 2));
+    EXPECT_EQ(DecodeUcs2("0061006"), std::string("a\x06"));
+    EXPECT_EQ(DecodeUcs2("0041041"), "A");
+    EXPECT_EQ(DecodeUcs2(""), "");
+    EXPECT_EQ(EncodeUcs2(""), "");
 }
 
 TEST(PhoneText, DigitsInEitherCase) {
-    EXPECT_EQ(DecodePhoneText("042f"), W("Я"));
-    EXPECT_EQ(DecodePhoneText("042F"), W("Я"));
+    EXPECT_EQ(DecodeUcs2("042f"), "Я");
+    EXPECT_EQ(DecodeUcs2("042F"), "Я");
 }
 
 TEST(PhoneText, BadGroupsInTheLatinAndCyrillicRowsFail) {
     try {
-        DecodePhoneText("004100G1");
+        DecodeUcs2("004100G1");
         FAIL() << "decoded a group that is not hexadecimal";
     } catch (const EConvertError& error) {
         EXPECT_STREQ(error.what(), "'00G1' is not a valid integer value");
     }
-    EXPECT_THROW(DecodePhoneText("04Z1"), EConvertError);
+    EXPECT_THROW(DecodeUcs2("04Z1"), EConvertError);
     // Outside those rows a stray character is no character, as before.
-    EXPECT_EQ(DecodePhoneText("\"ABC0041"), "A");
+    EXPECT_EQ(DecodeUcs2("\"ABC0041"), "A");
 }
 
 // UTF-8 to UCS2 and back: every character of the Basic Multilingual Plane is kept, whatever
@@ -192,6 +194,28 @@ TEST(Cp1251, ConvertsToAndFromUtf8AndUtf16) {
     EXPECT_EQ(Cp1251ToUtf8(cp), utf8);
     EXPECT_EQ(Cp1251ToUtf16(cp), u"Привет, Ёлка! Їжак № 5 — €");
     EXPECT_EQ(Utf16ToCp1251(u"Привет, Ёлка! Їжак № 5 — €"), cp);
+}
+
+// The system's wide texts (a Windows error message, a port name from the registry) and UTF-8:
+// every character both ways, an unpaired half or a broken byte as U+FFFD.
+TEST(Utf16, RoundTripsEveryCharacterAndMarksBrokenOnes) {
+    const struct {
+        std::u16string utf16;
+        std::string utf8;
+    } cases[] = {
+        {u"Доступ запрещён.", "Доступ запрещён."},
+        {u"Ελένη 中文 😀", "Ελένη 中文 😀"},
+        {u"COM3", "COM3"},
+        {u"", ""},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(Utf16ToUtf8(c.utf16), c.utf8);
+        EXPECT_EQ(Utf8ToUtf16(c.utf8), c.utf16);
+    }
+    EXPECT_EQ(Utf16ToUtf8(std::u16string(u"a") + char16_t(0xD800) + u"b"), "a\uFFFDb");
+    EXPECT_EQ(Utf8ToUtf16("a\xff"
+                          "b"),
+              u"a\uFFFDb");
 }
 
 TEST(Cp1251, CharactersWithoutAByteBecomeQuestionMarks) {

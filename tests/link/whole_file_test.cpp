@@ -54,7 +54,7 @@ TEST_F(WholeFile, AFailedWriteLeavesTheOldFileByteForByte) {
         WriteWholeFile(path_, std::string(3800, 'b'));
         FAIL() << "a write past the limit reported success";
     } catch (const EInOutError& error) {
-        EXPECT_EQ(error.what(), W("Файл слишком велик"));
+        EXPECT_STREQ(error.what(), "Файл слишком велик");
     }
     EXPECT_EQ(orlin::ReadWholeFile(path_), old);
     EXPECT_EQ(FilesInFolder(), 1u) << "the temporary file was left behind";
@@ -97,10 +97,10 @@ TEST_F(WholeFile, OnlyARegularFileBelowItsBoundIsRead) {
         size_t most;
         std::string text;
     } cases[] = {
-        {fifo, kMostVCardBytes, W("Это не обычный файл (устройство, канал или сокет)")},
-        {folder, kMostFileBytes, W("На месте файла находится папка")},
-        {path_, 1999, W("Файл слишком велик: больше 1 КБ")},
-        {"/dev/null", kMostFileBytes, W("Это не обычный файл (устройство, канал или сокет)")},
+        {fifo, kMostVCardBytes, "Это не обычный файл (устройство, канал или сокет)"},
+        {folder, kMostFileBytes, "На месте файла находится папка"},
+        {path_, 1999, "Файл слишком велик: больше 1 КБ"},
+        {"/dev/null", kMostFileBytes, "Это не обычный файл (устройство, канал или сокет)"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.path);

@@ -63,8 +63,7 @@ PhoneSession Session(SimPhone& phone) {
 // What the user hears when the line goes dead before `target`: the port cannot even be
 // opened when the target is the operation's first command.
 std::string HangUpText(const std::vector<std::string>& clean, const std::string& target) {
-    return clean.front().rfind(target, 0) == 0 ? W("Телефон не подключен.")
-                                               : W("Ошибка ввода-вывода");
+    return clean.front().rfind(target, 0) == 0 ? "Телефон не подключен." : "Ошибка ввода-вывода";
 }
 
 std::string FolderText(const FolderReport& report) {
@@ -96,7 +95,7 @@ std::string Compose(SimPhone& phone, SendAction action) {
     }
     if (next.find("OK") == std::string::npos) return "the next command got " + next;
     // Compared in the form of the exceptions' texts beside them.
-    return IsSendFailure(outcome) ? W(SendOutcomeText(outcome)) : std::string();
+    return IsSendFailure(outcome) ? SendOutcomeText(outcome) : std::string();
 }
 
 // Deleting as the window and the command line do it, through the core.
@@ -107,7 +106,7 @@ std::string DeleteEach(SimPhone& phone, const std::vector<std::string>& indexes,
         session, indexes, selectAll ? DeleteFrom::AllStorages : DeleteFrom::SelectedStorage);
     for (const std::string& index : change.done) confirmed.insert(std::stoi(index));
     change.RaiseFailure();
-    return W(DeleteMessagesText(change));
+    return DeleteMessagesText(change);
 }
 
 // Under each fault in turn: the report expected, or "" for the failure raised as it is (the
@@ -125,29 +124,29 @@ struct Operation {
 
 std::vector<Operation> Operations() {
     const std::string raised;
-    const std::string notDeleted = W("Сообщение отправлено, но не удалено из телефона.");
+    const std::string notDeleted = "Сообщение отправлено, но не удалено из телефона.";
     return {
         {"inbox",
          "AT+MMGR=3",
-         {raised, raised, raised, W("Не удалось прочитать сообщения: 3.")},
+         {raised, raised, raised, "Не удалось прочитать сообщения: 3."},
          [](SimPhone& phone, std::set<int>&) { return ReadFolder(phone, MessageFolder::Inbox); }},
         {"outgoing",
          "AT+MMGL",
-         {raised, raised, raised, W("Проблемы с подключением. 3")},
+         {raised, raised, raised, "Проблемы с подключением. 3"},
          [](SimPhone& phone, std::set<int>&) {
              return ReadFolder(phone, MessageFolder::Outgoing);
          }},
         {"sent",
          "AT+CPMS",
-         {raised, raised, raised, W("Проблемы с подключением. 4")},
+         {raised, raised, raised, "Проблемы с подключением. 4"},
          [](SimPhone& phone, std::set<int>&) { return ReadFolder(phone, MessageFolder::Sent); }},
         {"drafts",
          "AT+MMGR=11",
-         {raised, raised, raised, W("Не удалось прочитать сообщения: 11.")},
+         {raised, raised, raised, "Не удалось прочитать сообщения: 11."},
          [](SimPhone& phone, std::set<int>&) { return ReadFolder(phone, MessageFolder::Drafts); }},
         {"archive",
          "AT+CGSN",
-         {raised, raised, raised, W("Не удалось прочитать серийный номер телефона.")},
+         {raised, raised, raised, "Не удалось прочитать серийный номер телефона."},
          [](SimPhone& phone, std::set<int>&) {
              PhoneSession session(phone.settings);
              return FolderText(ReadMessageArchive(session));
@@ -155,11 +154,11 @@ std::vector<Operation> Operations() {
         // Without an answer the phone takes the text for a command line, which it refuses.
         {"store",
          "AT+CMGW",
-         {W("Невозможно записать сообщение."), raised, raised, W("Невозможно записать сообщение.")},
+         {"Невозможно записать сообщение.", raised, raised, "Невозможно записать сообщение."},
          [](SimPhone& phone, std::set<int>&) { return Compose(phone, SendAction::StoreOnly); }},
         {"store and send",
          "AT+CMSS",
-         {raised, raised, raised, W("Сбой отправки...")},
+         {raised, raised, raised, "Сбой отправки..."},
          [](SimPhone& phone, std::set<int>&) { return Compose(phone, SendAction::StoreAndSend); }},
         // Once sent, the message is told to be sent whatever befalls the deleting.
         {"send and delete",
@@ -168,16 +167,16 @@ std::vector<Operation> Operations() {
          [](SimPhone& phone, std::set<int>&) { return Compose(phone, SendAction::SendAndDelete); }},
         {"send stored",
          "AT+CMSS",
-         {raised, raised, raised, W("Сбой отправки...")},
+         {raised, raised, raised, "Сбой отправки..."},
          [](SimPhone& phone, std::set<int>& confirmed) {
              PhoneSession session = Session(phone);
-             if (!SendStored(session, "8")) return W("Сбой отправки...");
+             if (!SendStored(session, "8")) return std::string("Сбой отправки...");
              confirmed.insert(8);
              return std::string();
          }},
         {"delete",
          "AT+CMGD=3",
-         {raised, raised, raised, W("Телефон не удалил сообщение 3.")},
+         {raised, raised, raised, "Телефон не удалил сообщение 3."},
          [](SimPhone& phone, std::set<int>& confirmed) {
              return DeleteEach(phone, {"10", "3", "6"}, true, confirmed);
          }},
@@ -185,7 +184,7 @@ std::vector<Operation> Operations() {
         // storage that read selected.
         {"delete all",
          "AT+CMGD=10",
-         {raised, raised, raised, W("Телефон не удалил сообщение 10.")},
+         {raised, raised, raised, "Телефон не удалил сообщение 10."},
          [](SimPhone& phone, std::set<int>& confirmed) {
              ReadFolder(phone, MessageFolder::Drafts);
              return DeleteEach(phone, {"11", "10"}, false, confirmed);
@@ -262,7 +261,7 @@ TEST_F(MessageFaults, EveryOperationUnderEveryFault) {
                                              ? HangUpText(commands, op.target)
                                              : test::kTimeoutText;
             EXPECT_EQ(outcome.raised, raised);
-            EXPECT_EQ(Cp1251ToUtf8(outcome.message), Cp1251ToUtf8(expected));
+            EXPECT_EQ(outcome.message, expected);
             EXPECT_EQ(outcome.portProblem, "");
             ExpectNothingLost(phone, before, after, archived, confirmed);
         }
@@ -342,8 +341,8 @@ TEST_F(MessageFaults, EveryCommandLineUnderEveryFault) {
             EXPECT_EQ(cli.status, 1);
             const std::string expected = !line.expected[f].empty() ? line.expected[f]
                                          : fault == PhoneFault::HangUp
-                                             ? Cp1251ToUtf8(HangUpText(commands, line.target))
-                                             : Cp1251ToUtf8(test::kTimeoutText);
+                                             ? HangUpText(commands, line.target)
+                                             : test::kTimeoutText;
             EXPECT_NE(cli.err.find(expected), std::string::npos) << cli.err;
             if (line.out[f] != "*") {
                 EXPECT_EQ(cli.out, line.out[f]);

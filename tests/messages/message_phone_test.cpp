@@ -129,7 +129,7 @@ TEST_F(MessagesOnPhone, ARefusedCommandEndsTheReadWithItsNumber) {
     }
     FolderReport refused;
     refused.status = FolderStatus::InboxStorage;
-    EXPECT_EQ(StatusText(refused), W("Проблемы с подключением. 2"));
+    EXPECT_EQ(StatusText(refused), "Проблемы с подключением. 2");
     EXPECT_EQ(StatusText(FolderReport()), "");
 }
 
@@ -166,7 +166,7 @@ TEST_F(MessagesOnPhone, UnreadableMessagesAreSkippedAndNamed) {
     FolderReport report = read(MessageFolder::Inbox);
     EXPECT_EQ(indexes(report), (std::vector<std::string>{"1", "2", "4", "5"}));
     EXPECT_EQ(report.unreadable, std::vector<std::string>{"3"});
-    EXPECT_EQ(UnreadableText(report), W("Не удалось прочитать сообщения: 3."));
+    EXPECT_EQ(UnreadableText(report), "Не удалось прочитать сообщения: 3.");
     EXPECT_EQ(archive().find("airport"), std::string::npos);
     // Once readable, the skipped message is archived like any new one.
     phone->setFaults({});

@@ -66,7 +66,7 @@ TEST(MessageAnswers, HeaderLinesAreTheListLinesOnly) {
 }
 
 TEST(MessageAnswers, MessageFieldsFollowTheAnswersOwnStatus) {
-    const std::string hex = EncodePhoneText(W("Привет"));
+    const std::string hex = EncodeUcs2("Привет");
     const struct {
         std::string answer;
         std::optional<MessageAnswer> message;
@@ -197,7 +197,7 @@ TEST_F(ArchiveFile, AnAppendThatFailsHalfWayIsTakenBack) {
         AppendToArchive(path_, messages);
         ADD_FAILURE() << "an append past the limit reported success";
     } catch (const EInOutError& error) {
-        EXPECT_EQ(error.what(), W("Файл слишком велик"));
+        EXPECT_STREQ(error.what(), "Файл слишком велик");
     }
     EXPECT_EQ(bytes(), old);
     EXPECT_EQ(AppendToArchive(path_, messages), 5);

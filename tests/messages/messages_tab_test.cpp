@@ -341,7 +341,7 @@ TEST_F(MessagesWindow, TheRecipientsOfferedFollowThePhonebookRows) {
     const auto offered = [book] {
         QStringList names;
         for (const OfferedContact& c : book->OfferedContacts())
-            names << QString::fromStdString(c.name + " " + c.number);
+            names << c.nameText + " " + c.numberText;
         return names;
     };
     ASSERT_EQ(rows().size(), 3);

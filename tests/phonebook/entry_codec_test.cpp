@@ -58,7 +58,7 @@ TEST(EntryLine, NineFieldLine) {
 }
 
 TEST(EntryLine, ThirteenFieldLineWithRussianName) {
-    const std::string hex = EncodePhoneText(W("Пётр"));
+    const std::string hex = EncodeUcs2("Пётр");
     const TAbonentInfo r = ParseMpbrLine(
         "+MPBR: 7,\"89161234567\",129," + hex + ",1,0,0,0,1,2,4,255,0", ModelFamily::Fields13);
     EXPECT_EQ(r.Name, std::string("Пётр"));
@@ -87,7 +87,7 @@ TEST(EntryLine, FieldsAfterTheLayoutAreIgnored) {
 }
 
 TEST(EntryLine, SixteenFieldPicture) {
-    const std::string pic = EncodePhoneText("sun.gif");
+    const std::string pic = EncodeUcs2("sun.gif");
     const TAbonentInfo r =
         ParseMpbrLine("+MPBR: 3,\"+1\",145,0041,2,0,255,0,1,3,255,255,0," + pic + ",0,0,,,\"\"",
                       ModelFamily::Fields16);
@@ -211,7 +211,7 @@ TEST(EntryDialogValues, V300PictureNoneIsAnEmptyField) {
     const TAbonentInfo withPicture = RecordFromDraft(d, ModelFamily::Fields16);
     EXPECT_EQ(withPicture.Picture, "sun.gif");
     EXPECT_NE(BuildMpbwCommand(ModelFamily::Fields16, withPicture)
-                  .find("," + EncodePhoneText("sun.gif") + ",0,0"),
+                  .find("," + EncodeUcs2("sun.gif") + ",0,0"),
               std::string::npos);
 }
 

@@ -206,8 +206,8 @@ TEST(PhonebookFileRead, TheLineAndTheReasonAreNamed) {
                                ranges, "book.csv");
             ADD_FAILURE() << "read";
         } catch (const EConvertError& error) {
-            EXPECT_EQ(Cp1251ToUtf8(error.what()).rfind("book.csv, строка 3: " + c.message, 0), 0u)
-                << Cp1251ToUtf8(error.what());
+            EXPECT_EQ(std::string(error.what()).rfind("book.csv, строка 3: " + c.message, 0), 0u)
+                << error.what();
         }
     }
     const FileEntries other =
@@ -233,7 +233,7 @@ TEST(PhonebookFileDisk, BytesGoThroughUnchanged) {
 }
 
 TEST(PhonebookFile, AFileInUtf8IsReadAsUtf8) {
-    const std::string note = W("Файл прочитан как UTF-8.");
+    const std::string note = "Файл прочитан как UTF-8.";
     const struct {
         std::string file, read;
         std::vector<std::string> notes;

@@ -124,8 +124,8 @@ TEST(PhonebookFiles, SlotsComeBackWhenTheSimDoesNotFollowThePhone) {
     // A SIM line writes the first four fields only; a phone line the 9-field layout.
     const auto writes = phone.sinceStarting("AT+MPBW=");
     ASSERT_EQ(writes.size(), 2u);
-    EXPECT_EQ(writes[0], "AT+MPBW=150,\"+1\",145," + EncodePhoneText("Mem") + ",2,0,255,0,1");
-    EXPECT_EQ(writes[1], "AT+MPBW=350,\"+2\",145," + EncodePhoneText(W("Сім")));
+    EXPECT_EQ(writes[0], "AT+MPBW=150,\"+1\",145," + EncodeUcs2("Mem") + ",2,0,255,0,1");
+    EXPECT_EQ(writes[1], "AT+MPBW=350,\"+2\",145," + EncodeUcs2("Сім"));
 }
 
 TEST(PhonebookFiles, TimeoutAsksWhetherToGoOn) {
@@ -143,8 +143,9 @@ TEST(PhonebookFiles, TimeoutAsksWhetherToGoOn) {
     stop.answers = {false};
     LoadReport report = Load(phone, bytes, stop);
     EXPECT_TRUE(stop.questions.size() == 1u);
-    EXPECT_EQ(stop.questions.at(0), W("Ошибка по таймауту...\r\nУстановите большее значение "
-                                      "таймаута...\r\nПродолжить запись?"));
+    EXPECT_EQ(stop.questions.at(0),
+              "Ошибка по таймауту...\r\nУстановите большее значение "
+              "таймаута...\r\nПродолжить запись?");
     EXPECT_TRUE(report.stopped);
     EXPECT_EQ(report.sent, 2);
     EXPECT_EQ(phone.phonebook().count(5), 0u);
@@ -190,7 +191,7 @@ TEST(PhonebookFiles, MissingPortAndSilentPhone) {
     RecordingInteraction interaction;
     const LoadTarget target = PrepareLoad(nowhere, interaction);
     EXPECT_FALSE(target.connected);
-    EXPECT_EQ(interaction.notes, std::vector<std::string>{W("не подключен")});
+    EXPECT_EQ(interaction.notes, std::vector<std::string>{"не подключен"});
 
     SimPhone phone("C350");
     phonesim::FaultOptions faults;

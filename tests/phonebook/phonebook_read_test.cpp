@@ -241,9 +241,8 @@ TEST(PhonebookRead, NumbersBeyondEveryPhoneStopTheReadBeforeAnythingMoreIsSent) 
             Read(phone, state);
             ADD_FAILURE() << "read on " << c.named;
         } catch (const OrlinError& error) {
-            EXPECT_EQ(
-                std::string(error.what()).rfind(W("Телефон сообщил недопустимый диапазон: "), 0),
-                0u)
+            EXPECT_EQ(std::string(error.what()).rfind("Телефон сообщил недопустимый диапазон: ", 0),
+                      0u)
                 << error.what();
             EXPECT_NE(std::string(error.what()).find(c.named), std::string::npos) << error.what();
         }
@@ -304,7 +303,7 @@ TEST(PhonebookRead, RefusalsEndTheReadWithoutTouchingTheTable) {
     EXPECT_EQ(Read(phone, state).status, PhonebookReadStatus::NoAccess);
     PhonebookReport refused;
     refused.status = PhonebookReadStatus::NoAccess;
-    EXPECT_EQ(StatusText(refused), W("Нет доступа а справочнику."));
+    EXPECT_EQ(StatusText(refused), "Нет доступа а справочнику.");
     EXPECT_EQ(state.abonents, before);
 
     faults.errorOn = "AT+CSCS=UCS2";

@@ -124,7 +124,7 @@ TEST(PhonebookRealForms, AnUnlistedModelWithLongLinesIsReadInSixteenFields) {
     EXPECT_EQ(second.groupNames, expected.groupNames);
     EXPECT_EQ(interaction.notes,
               std::vector<std::string>{
-                  W("V3: модель не проверена; записи пишутся в 16 полях, как у C650 и V300.")});
+                  "V3: модель не проверена; записи пишутся в 16 полях, как у C650 и V300."});
 
     SimPhone unknown("E1000");
     const PhonebookState nine = Read(unknown, interaction);

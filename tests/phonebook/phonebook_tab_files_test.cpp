@@ -4,6 +4,7 @@
 
 #include "link/stable_id.h"
 #include "tests/phonebook/phonebook_tab_fixture.h"
+#include "tests/support/cli_run.h"
 #include "ui/file_dialogs.h"
 
 namespace orlin {
@@ -225,6 +226,51 @@ TEST_F(PhonebookTab, VCardExportAndImportHoldTheBusyStateAndAskWhenSlotsAreShort
     ASSERT_EQ(boxes.size(), 2u);
     EXPECT_TRUE(boxes[1].text.contains(QStringLiteral("нет свободной ячейки")));
     QFile::remove(path);
+}
+
+// An error text that names the file and quotes its data reaches both front ends as it stands:
+// the command line's error output and the window's error box show a Greek, Polish or Chinese
+// file name and a Greek number field unchanged (no '?' in their place).
+TEST_F(PhonebookTab, ErrorTextsKeepEveryLetterOfTheFileAndItsData) {
+    const std::filesystem::path folder =
+        std::filesystem::temp_directory_path() / ("orlin_pb_texts_" + std::to_string(::getpid()));
+    std::filesystem::create_directories(folder);
+    const struct {
+        std::string file;
+        std::string number;  // line 2's number, which no command may carry
+        std::string said;
+    } cases[] = {
+        {"Ελένη.txt", "+30\r1",
+         "Ελένη.txt, строка 2: номер: недопустимый знак CR (13) в «+30<13>1»"},
+        {"Łukasz Żółć.txt", "Ωμέγα\t1",
+         "Łukasz Żółć.txt, строка 2: номер: недопустимый знак TAB (9) в «Ωμέγα<9>1»"},
+        {"中文.txt", "1\"2", "中文.txt, строка 2: номер: недопустимый знак \" в «1\"2»"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.file);
+        const std::string path = Utf8FromPath(folder / PathFromUtf8(c.file));
+        WriteWholeFile(path, "PHONE;1;Ann;+7911;3;0;255;0;1;1;255;255;0\r\nPHONE;2;Bad;" +
+                                 c.number + ";3;0;255;0;1;1;255;255;0\r\n");
+        SimPhone phone("C350", false);
+
+        const test::CliRun cli =
+            test::RunCli(folder, phone.settings.PortName, "--yes phonebook load '" + c.file + "'");
+        EXPECT_EQ(cli.status, 1);
+        EXPECT_NE(cli.err.find(c.said), std::string::npos) << cli.err;
+
+        Connect(phone);
+        boxes.clear();
+        QTimer::singleShot(0, tab.get(), [this, &path] {
+            test::acceptFileDialog(tab->OpenDialog1, QString::fromStdString(path));
+        });
+        tab->pmLoadRecord->trigger();
+        // A file with Greek data is read as UTF-8, which a note says first.
+        ASSERT_FALSE(boxes.empty());
+        EXPECT_TRUE(boxes.back().text.contains(QString::fromStdString(c.said)))
+            << boxes.back().text.toStdString();
+        EXPECT_TRUE(phone.phonebook().empty()) << "nothing is written from a file refused";
+    }
+    std::filesystem::remove_all(folder);
 }
 
 }  // namespace

@@ -68,7 +68,7 @@ TEST(PhonebookAdd, CommandOfEachFamilyAndThePhonesEntry) {
         phone.mark();
         const EntryWriteResult result = Add(phone, state, Draft(slot, "+7911", "Ївга"));
         ASSERT_TRUE(result.written);
-        const std::string name = EncodePhoneText(W("Ївга"));
+        const std::string name = EncodeUcs2("Ївга");
         EXPECT_EQ(phone.since(),
                   (std::vector<std::string>{
                       "AT+CGMM", "AT+CPBS=AD", "AT+CSCS=UCS2", "AT+MPBR=?",
@@ -267,7 +267,7 @@ TEST(PhonebookWriteAll, ExactCommandOfEachFamilyLosesNothing) {
         std::string expected = "AT+MPBW=12,\"+7911\",145,004900760061006E,3,1,255,0,1";
         if (std::string(model) == "C350") expected += ",2,4,255,3";
         if (std::string(model) == "V300")
-            expected += ",2,255,255,3," + EncodePhoneText("sun.gif") + ",0,0";
+            expected += ",2,255,255,3," + EncodeUcs2("sun.gif") + ",0,0";
         EXPECT_EQ(writes[0], expected);
         EXPECT_EQ(phone.phonebook(), before) << "writing back what was read changes nothing";
     }
@@ -350,7 +350,7 @@ TEST(PhonebookDelete, OneAndSeveral) {
     const auto book = phone.phonebook();
     EXPECT_EQ(book.count(a) + book.count(b) + book.count(c), 0u);
 
-    EXPECT_EQ(DeletePhonebookText(several), W("Телефон не удалил записи: 2000."));
+    EXPECT_EQ(DeletePhonebookText(several), "Телефон не удалил записи: 2000.");
     EXPECT_THROW(SlotsOfCaptions({"x"}), EConvertError);
 }
 

@@ -38,7 +38,7 @@ TEST(LinePacing, PacedExchangesKeepTheirBytes) {
     SimPort echo(o);
     EXPECT_EQ(echo.at(command), "\r\nERROR\r\n");
     echo.at("AT+CSCS=UCS2");
-    std::string r = echo.at("AT+CMGW=\"+7911\"\r" + EncodePhoneText(std::string(70, 'a')) + "\x1a");
+    std::string r = echo.at("AT+CMGW=\"+7911\"\r" + EncodeUcs2(std::string(70, 'a')) + "\x1a");
     ASSERT_NE(r.find("\r\n+CMGW: 12\r\n\r\nOK\r\n"), std::string::npos) << r;
     EXPECT_TRUE(echo.port.AtOk);
 }

@@ -2,7 +2,6 @@
 // relies on, storing with the prompt and Ctrl-Z, sending, deleting and marking.
 #include <gtest/gtest.h>
 
-#include "link/cp1251.h"
 #include "link/phone_text.h"
 #include "tests/support/raw_client.h"
 #include "tests/support/sim_phone.h"
@@ -42,7 +41,7 @@ TEST(Messages, ReadAtTheReadersOffsets) {
     p.at("AT+CSCS=UCS2");
     p.at("AT+CPMS=\"IM\"");
     std::string r = p.at("AT+MMGR=1");
-    std::string hex = EncodePhoneText(Utf8ToCp1251("Привет! Встречаемся в семь у метро."));
+    std::string hex = EncodeUcs2("Привет! Встречаемся в семь у метро.");
     EXPECT_EQ(r, "\r\n+MMGR: \"REC UNREAD\", \"+79111234567\", \"2026/12/07,18:02:11\"\r\n" + hex +
                      "\r\n\r\nOK\r\n");
     // The reader cuts 23 characters for an unread message, 21 for a read one.
@@ -64,7 +63,7 @@ TEST(Messages, StoreWithPromptAndCtrlZ) {
     SimPort p;
     p.at("AT+CSCS=UCS2");
     // The exchange adds its CR after Ctrl-Z; that CR must get no answer of its own.
-    std::string r = p.at("AT+CMGW=\"+79001234567\"\r" + EncodePhoneText("Hello") + "\x1a");
+    std::string r = p.at("AT+CMGW=\"+79001234567\"\r" + EncodeUcs2("Hello") + "\x1a");
     EXPECT_TRUE(p.port.AtOk);
     EXPECT_NE(r.find("\r\n+CMGW: 12\r\n\r\nOK\r\n"), std::string::npos) << r;
     EXPECT_EQ(p.at("AT+CBC"), "\r\n+CBC: 0,80\r\n\r\nOK\r\n");  // nothing left over
@@ -118,12 +117,14 @@ TEST(Messages, ClientLeavingDuringTextEntryDoesNotBlockTheNext) {
 TEST(Messages, TextTooLongOrBadHexIsRefused) {
     SimPort p;
     p.at("AT+CSCS=UCS2");
-    std::string russian71 = EncodePhoneText(std::string(71, '\xC0'));
+    std::string cyrillic71;
+    for (int i = 0; i < 71; ++i) cyrillic71 += "А";
+    const std::string russian71 = EncodeUcs2(cyrillic71);
     EXPECT_EQ(p.at("AT+CMGW=\"+7911\"\r" + russian71 + "\x1a").find("OK"), std::string::npos);
     EXPECT_EQ(p.at("AT+CMGW=\"+7911\"\r004\x1a").find("OK"), std::string::npos);
-    EXPECT_NE(p.at("AT+CMGW=\"+7911\"\r" + EncodePhoneText(std::string(160, 'a')) + "\x1a")
-                  .find("+CMGW: 12"),
-              std::string::npos);
+    EXPECT_NE(
+        p.at("AT+CMGW=\"+7911\"\r" + EncodeUcs2(std::string(160, 'a')) + "\x1a").find("+CMGW: 12"),
+        std::string::npos);
 }
 
 TEST(Messages, SendMovesToSentDeleteAndMark) {

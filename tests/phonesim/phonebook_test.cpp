@@ -158,9 +158,9 @@ TEST(PhonebookDemo, NamesInThreeAlphabetsAndEmail) {
     p.at("AT+CPBS=MT");
     std::string all = p.at("AT+MPBR=1,1250");
     // Russian (Иван), Ukrainian (і is U+0456) and Latin names, and e-mail entries.
-    EXPECT_NE(all.find(EncodePhoneText(Utf8ToCp1251("Иван Петров"))), std::string::npos);
+    EXPECT_NE(all.find(EncodeUcs2("Иван Петров")), std::string::npos);
     EXPECT_NE(all.find("0456"), std::string::npos);
-    EXPECT_NE(all.find(EncodePhoneText("John Smith")), std::string::npos);
+    EXPECT_NE(all.find(EncodeUcs2("John Smith")), std::string::npos);
     EXPECT_NE(all.find("@example."), std::string::npos);
     EXPECT_NE(all.find("\",128,"), std::string::npos);
     p.sim().withState([](PhoneState& s) {
@@ -178,7 +178,7 @@ TEST(PhonebookDemo, NamesInThreeAlphabetsAndEmail) {
 
 TEST(PhonebookWrite, WriteThenReadBackAndEmpty) {
     BookPort p("C350");
-    std::string name = EncodePhoneText(Utf8ToCp1251("Пётр Ёжиков"));
+    std::string name = EncodeUcs2("Пётр Ёжиков");
     EXPECT_EQ(p.at("AT+MPBW=1005,\"+79001112233\",145," + name + ",3,0,255,0,1,2,255,255,0"), kOk);
     EXPECT_EQ(p.line("AT+MPBR=1005"),
               "+MPBR: 1005,\"+79001112233\",145," + name + ",3,0,255,0,1,2,255,255,0");
@@ -249,8 +249,8 @@ TEST(PhonebookWrite, ThirteenFieldIconsAndSixteenFieldPictureText) {
     EXPECT_EQ(v300.at("AT+MPBW=5,\"+7911\",145,0041,3,0,255,0,1,2,255,255,0," +
                       Utf8ToCp1251("нет") + ",0,0"),
               "\r\nERROR\r\n");
-    EXPECT_EQ(v300.at("AT+MPBW=5,\"+7911\",145,0041,3,0,255,0,1,2,255,255,0," +
-                      EncodePhoneText("pic") + ",0,0"),
+    EXPECT_EQ(v300.at("AT+MPBW=5,\"+7911\",145,0041,3,0,255,0,1,2,255,255,0," + EncodeUcs2("pic") +
+                      ",0,0"),
               kOk);
     // The 13-field layout that writing all sends to every model with categories is taken.
     EXPECT_EQ(v300.at("AT+MPBW=6,\"+7911\",145,0042,3,0,255,0,1,2,255,255,0"), kOk);
@@ -265,10 +265,10 @@ TEST(PhonebookCategories, CountAndNames) {
     p.at("AT+CSCS=UCS2");
     EXPECT_EQ(p.at("AT +MPGR=?"), "\r\n+MPGR: (1-15),16\r\n\r\nOK\r\n");
     EXPECT_EQ(p.line("AT+MPGR=?"), "+MPGR: (1-15),16");
-    EXPECT_EQ(p.line("AT +MPGR=1"), "+MPGR: 1," + EncodePhoneText(Utf8ToCp1251("Семья")) + ",1");
+    EXPECT_EQ(p.line("AT +MPGR=1"), "+MPGR: 1," + EncodeUcs2("Семья") + ",1");
     EXPECT_EQ(p.at("AT +MPGR=12"), kOk);  // no such category: a bare OK
     EXPECT_EQ(p.at("AT +MPGR=16"), "\r\nERROR\r\n");
-    EXPECT_EQ(p.at("AT+MPGW=12," + EncodePhoneText("Gym") + ",3"), kOk);
+    EXPECT_EQ(p.at("AT+MPGW=12," + EncodeUcs2("Gym") + ",3"), kOk);
     EXPECT_EQ(p.line("AT+MPGR=12"), "+MPGR: 12,00470079006D,3");
 
     SimPort t720(PhoneOptions("T720"));
@@ -277,7 +277,7 @@ TEST(PhonebookCategories, CountAndNames) {
 
 TEST(PhonebookCategories, AnEmptyPhoneKeepsItsBuiltInCategories) {
     BookPort p("C350");  // started without contents
-    EXPECT_EQ(p.line("AT +MPGR=1"), "+MPGR: 1," + EncodePhoneText(Utf8ToCp1251("Семья")) + ",1");
+    EXPECT_EQ(p.line("AT +MPGR=1"), "+MPGR: 1," + EncodeUcs2("Семья") + ",1");
     p.sim().withState([](PhoneState& s) { EXPECT_EQ(s.contents.events.size(), 0u); });
 }
 

@@ -64,7 +64,7 @@ TEST_F(StandardMessages, ReadInTextModeWithAndWithoutTheFullHeader) {
     EXPECT_EQ(
         p.at("AT+CMGR=6"),
         "\r\n+CMGR: \"STO SENT\",\"+79111234567\",,145,17,0,8,167,\"+79168999100\",145,26\r\n" +
-            EncodePhoneText(W("Хорошо, буду.")) + "\r\n\r\nOK\r\n");
+            EncodeUcs2("Хорошо, буду.") + "\r\n\r\nOK\r\n");
     EXPECT_EQ(p.at("AT+CSDH=2"), "\r\nERROR\r\n");
     EXPECT_EQ(p.at("AT+CMGR=99"), "\r\nERROR\r\n");
     p.at("AT+CPMS=\"IM\"");

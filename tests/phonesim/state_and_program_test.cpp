@@ -8,7 +8,6 @@
 #include <fstream>
 #include <sstream>
 
-#include "link/cp1251.h"
 #include "link/phone_text.h"
 #include "phonesim/state_file.h"
 #include "tests/support/cli_run.h"
@@ -74,7 +73,7 @@ TEST(StateFile, MalformedLinesAreReportedWithTheirNumber) {
 TEST(StateFile, SimulatorSavesEveryChangeAndLoadsItBack) {
     TempDir dir;
     std::string state = dir.file("phone.txt");
-    std::string name = EncodePhoneText(Utf8ToCp1251("Пётр"));
+    std::string name = EncodeUcs2("Пётр");
     {
         PhoneSimOptions o;
         o.stateFile = state;

@@ -216,7 +216,7 @@ TEST(InfoQueries, MissingPortSaysThePhoneIsNotConnected) {
         Read(settings);
         FAIL() << "no exception for a missing port";
     } catch (const ESynaSerError& e) {
-        EXPECT_EQ(std::string(e.what()), test::W("Телефон не подключен."));
+        EXPECT_EQ(std::string(e.what()), "Телефон не подключен.");
     }
 }
 

@@ -1,6 +1,6 @@
 #pragma once
-// Texts the tests compare with: Windows-1251 bytes written as UTF-8 literals, and the
-// answers and messages that many tests expect.
+// Texts the tests compare with: Windows-1251 bytes of the files that keep that form, written
+// as UTF-8 literals, and the answers and messages that many tests expect.
 
 #include <string>
 
@@ -8,7 +8,7 @@
 
 namespace orlin::test {
 
-// Windows-1251 bytes of a UTF-8 literal, as the core holds texts.
+// Windows-1251 bytes of a UTF-8 literal, as the Windows-1251 files hold them.
 inline std::string W(const std::string& utf8) {
     return Utf8ToCp1251(utf8);
 }
@@ -18,7 +18,7 @@ inline const std::string kOk = "\r\nOK\r\n";
 
 // What an exchange that ran out of time reports.
 inline const std::string kTimeoutText =
-    W("Ошибка по таймауту...\r\nУстановите большее значение таймаута...");
+    "Ошибка по таймауту...\r\nУстановите большее значение таймаута...";
 
 // An iCalendar text with the SUMMARY of the event of X-ORLIN-SLOT `slot` (and its folded
 // continuation lines) replaced by `title`; the text as it was when no event has that slot.

@@ -141,7 +141,7 @@ TEST(IMelody, LongTunesAreCutAtTenMinutesAndEndlessBlocksEnd) {
     ASSERT_EQ(notes.size(), 63u);  // 62 whole notes and the one sounding at the cut
     EXPECT_DOUBLE_EQ(notes.back().start + notes.back().length, kLongestToneMs);
     ASSERT_EQ(cut.remarks.size(), 1u);
-    EXPECT_NE(cut.remarks[0].find(W("10 минут")), std::string::npos);
+    EXPECT_NE(cut.remarks[0].find("10 минут"), std::string::npos);
 
     // A block of lights alone takes no time and must not loop; a huge count is bounded too.
     const Tone lights = ParseIMelody(Melody("", "(ledon ledoff@999999999)c2"));
@@ -183,8 +183,7 @@ TEST(IMelody, MalformedTextsNameTheLine) {
             ParseIMelody(c.text);
             ADD_FAILURE() << "no error";
         } catch (const EToneError& error) {
-            EXPECT_NE(std::string(error.what()).find(W(c.where)), std::string::npos)
-                << Cp1251ToUtf8(error.what());
+            EXPECT_NE(std::string(error.what()).find(c.where), std::string::npos) << error.what();
         }
     }
     std::string sixteen = std::string(16, '(') + "c2";

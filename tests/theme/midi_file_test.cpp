@@ -90,8 +90,7 @@ TEST(MidiFile, DamagedFilesSayWhat) {
             ParseMidiFile(c.bytes);
             ADD_FAILURE() << "no error";
         } catch (const EToneError& error) {
-            EXPECT_NE(std::string(error.what()).find(W(c.what)), std::string::npos)
-                << Cp1251ToUtf8(error.what());
+            EXPECT_NE(std::string(error.what()).find(c.what), std::string::npos) << error.what();
         }
     }
 }
@@ -108,7 +107,7 @@ TEST(MidiFile, ATuneOfTooManyEventsIsCutWithARemark) {
     EXPECT_LE(tone.events.size(), kMostToneEvents + 1);
     EXPECT_GE(tone.events.size(), kMostToneEvents);
     ASSERT_EQ(tone.remarks.size(), 1u);
-    EXPECT_NE(tone.remarks[0].find(W("событий")), std::string::npos);
+    EXPECT_NE(tone.remarks[0].find("событий"), std::string::npos);
     // Nothing sounds on after the end.
     int sounding = 0;
     for (const ToneEvent& e : tone.events) sounding += (e.status & 0xF0) == 0x90 ? 1 : -1;

@@ -108,7 +108,7 @@ TEST(Synth, WithoutAnAudioDeviceThePlayerSaysSoAndStaysUsable) {
     EXPECT_DOUBLE_EQ(player.lengthMs(), 1250);
 
     SetAudioDrivers({});
-    EXPECT_EQ(player.play(), W("Нет звукового устройства."));
+    EXPECT_EQ(player.play(), "Нет звукового устройства.");
     EXPECT_FALSE(player.isPlaying());
     player.pause();
     player.stop();
@@ -120,7 +120,7 @@ TEST(Synth, WithoutAnAudioDeviceThePlayerSaysSoAndStaysUsable) {
     const auto start = std::chrono::steady_clock::now();
     const std::string why = player.play();
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10));
-    EXPECT_TRUE(why.empty() || why == W("Нет звукового устройства.")) << Cp1251ToUtf8(why);
+    EXPECT_TRUE(why.empty() || why == "Нет звукового устройства.") << why;
     EXPECT_EQ(player.isPlaying(), why.empty());
     player.pause();
     EXPECT_FALSE(player.isPlaying());

@@ -75,12 +75,12 @@ TEST(ThemeFile, ProblemsComeEmptyFieldsFirstThenMissingFilesInFieldOrder) {
         std::vector<std::string> texts;
     };
     const Case cases[] = {
-        {{"", "", ""}, {W("Выберите картинку."), W("Выберите заставку."), W("Выберите мелодию.")}},
+        {{"", "", ""}, {"Выберите картинку.", "Выберите заставку.", "Выберите мелодию."}},
         // An empty field stops before any file is looked for.
-        {{"gone.jpg", "s.gif", ""}, {W("Выберите мелодию.")}},
+        {{"gone.jpg", "s.gif", ""}, {"Выберите мелодию."}},
         {{"gone.jpg", "s.gif", "gone.mid"},
-         {W("Файл картинки не существует."), W("Файл мелодии не существует.")}},
-        {{"p.jpg", "gone.gif", "r.mid"}, {W("Файл заставки не существует.")}},
+         {"Файл картинки не существует.", "Файл мелодии не существует."}},
+        {{"p.jpg", "gone.gif", "r.mid"}, {"Файл заставки не существует."}},
         {{"p.jpg", "s.gif", "r.mid"}, {}},
     };
     for (const Case& c : cases) {

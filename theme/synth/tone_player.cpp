@@ -7,8 +7,6 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "link/cp1251.h"
-
 namespace orlin {
 
 namespace {
@@ -48,7 +46,7 @@ void TonePlayer::close() {
 }
 
 std::string TonePlayer::play() {
-    if (!open_) return Utf8ToCp1251("Мелодия не открыта.");
+    if (!open_) return "Мелодия не открыта.";
     stop();
     if (!synth_) {
         try {
@@ -67,7 +65,7 @@ std::string TonePlayer::play() {
         driver_ = new_fluid_audio_driver2(synth_->settings(), &TonePlayer::Render, this);
         if (driver_ != nullptr) return "";
     }
-    return Utf8ToCp1251("Нет звукового устройства.");
+    return "Нет звукового устройства.";
 }
 
 void TonePlayer::pause() {
