@@ -330,8 +330,7 @@ void TfrmAddRecord::confirm() {
         return;
     }
     if (family_ == ModelFamily::None) {
-        MessageBoxes::error(this,
-                            QStringLiteral("Модель телефона не поддерживается: ") + PhoneModel);
+        MessageBoxes::error(this, tr("Модель телефона не поддерживается: ") + PhoneModel);
         return;
     }
     orlin::EntryDraft draft;

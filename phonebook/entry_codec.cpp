@@ -6,6 +6,7 @@
 #include "link/command_fields.h"
 #include "link/cp1251.h"
 #include "link/errors.h"
+#include "link/language.h"
 #include "link/phone_text.h"
 #include "link/text_utils.h"
 
@@ -136,7 +137,7 @@ IndexRange ParseIndexRange(const std::string& response) {
 
 std::string BuildShortMpbwCommand(const TAbonentInfo& r) {
     // The number is the one field of the line that is not built from numbers or phone text.
-    CheckCommandField(r.Number, "номер записи " + std::to_string(r.Index));
+    CheckCommandField(r.Number, Tr("EntryCodec", "номер записи ") + std::to_string(r.Index));
     std::string command = "AT+MPBW=" + std::to_string(r.Index);
     command += ",\"" + r.Number + "\"";
     Append(command, r.NumberFormat);
@@ -165,7 +166,7 @@ std::string BuildMpbwCommand(ModelFamily family, const TAbonentInfo& r) {
 }
 
 Utf8Text BeyondUcs2Note() {
-    return ": знаки вне UCS2 (эмодзи) телефон не хранит, записаны как «?»";
+    return Tr("EntryCodec", ": знаки вне UCS2 (эмодзи) телефон не хранит, записаны как «?»");
 }
 
 Utf8Text EntriesBeyondUcs2Text(const std::vector<TAbonentInfo>& records) {
@@ -175,7 +176,8 @@ Utf8Text EntriesBeyondUcs2Text(const std::vector<TAbonentInfo>& records) {
             HasCharactersBeyondUcs2(r.Picture))
             names += (names.empty() ? "" : ", ") + r.Name;
     if (names.empty()) return {};
-    return "Знаки вне UCS2 (эмодзи) телефон не хранит, записаны как «?»: " + names + ".";
+    return Tr("EntryCodec", "Знаки вне UCS2 (эмодзи) телефон не хранит, записаны как «?»: ") +
+           names + ".";
 }
 
 std::string BuildEmptySlotCommand(int32_t index) {

@@ -7,11 +7,13 @@
 #include "link/command_fields.h"
 #include "link/cp1251.h"
 #include "link/errors.h"
+#include "link/language.h"
 #include "link/slot_list.h"
 #include "link/text_utils.h"
 #include "link/whole_file.h"
 #include "phonebook/code_tables.h"
 #include "phonebook/entry_codec.h"
+#include "phonebook/fill_in.h"
 #include "phonebook/phonebook_read.h"
 
 namespace orlin {
@@ -128,7 +130,7 @@ Utf8Text PhonebookFileBytes(const std::string& fileBytes, Interaction& interacti
 
     const std::string_view text =
         std::string_view(fileBytes).substr(marked ? kByteOrderMark.size() : 0);
-    interaction.inform("Файл прочитан как UTF-8.");
+    interaction.inform(Tr("PhonebookFile", "Файл прочитан как UTF-8."));
     return WellFormedUtf8(text);
 }
 
@@ -194,7 +196,7 @@ FileEntries ParsePhonebookFile(const Utf8Text& text, ModelFamily family, const I
             TAbonentInfo record =
                 kind == "PHONE" ? ParsePhoneLine(line, ranges) : ParseSimLine(line, family, ranges);
             // The number goes into the command line as it stands.
-            CheckCommandField(record.Number, "номер");
+            CheckCommandField(record.Number, Tr("PhonebookFile", "номер"));
             entries.records.push_back(std::move(record));
             entries.lineOf.push_back(static_cast<int>(i + 1));
             ++(kind == "PHONE" ? entries.phoneLines : entries.simLines);
@@ -206,8 +208,8 @@ FileEntries ParsePhonebookFile(const Utf8Text& text, ModelFamily family, const I
 }
 
 std::string LineLabel(const std::string& fileName, int line) {
-    return (fileName.empty() ? std::string() : fileName + ", ") + "строка " + std::to_string(line) +
-           ": ";
+    return (fileName.empty() ? std::string() : fileName + ", ") + Tr("PhonebookFile", "строка ") +
+           std::to_string(line) + ": ";
 }
 
 std::string PrepareSave(PhoneSession& session, PhonebookState& state) {
@@ -220,22 +222,27 @@ std::string PrepareSave(PhoneSession& session, PhonebookState& state) {
 Utf8Text SaveChangeNote(const FileText& text) {
     Utf8Text note;
     if (text.unencodableEntries > 0)
-        note = "В " + std::to_string(text.unencodableEntries) +
-               (text.unencodableEntries % 10 == 1 && text.unencodableEntries % 100 != 11
-                    ? " записи"
-                    : " записях") +
-               " есть буквы, которых нет в кодировке Windows-1251: они сохранены как «?». "
-               "Полностью их сохраняют vCard и резервная копия.";
+        note =
+            FillIn(text.unencodableEntries % 10 == 1 && text.unencodableEntries % 100 != 11
+                       ? Tr("PhonebookFile",
+                            "В %1 записи есть буквы, которых нет в кодировке Windows-1251: они "
+                            "сохранены как «?». Полностью их сохраняют vCard и резервная копия.")
+                       : Tr("PhonebookFile",
+                            "В %1 записях есть буквы, которых нет в кодировке Windows-1251: они "
+                            "сохранены как «?». Полностью их сохраняют vCard и резервная копия."),
+                   {std::to_string(text.unencodableEntries)});
     if (text.changedEntries == 0) return note;
     const std::string slots = SlotList(text.changedSlots);
     return note + (note.empty() ? "" : "\r\n") +
-           "Файл не может хранить \";\", переводы строк и управляющие знаки: в именах и номерах "
-           "\";\" заменена на \",\", остальные на пробел. Изменено записей: " +
-           std::to_string(text.changedEntries) + " (ячейки " + slots + ").";
+           FillIn(Tr("PhonebookFile",
+                     "Файл не может хранить \";\", переводы строк и управляющие знаки: в именах и "
+                     "номерах \";\" заменена на \",\", остальные на пробел. Изменено записей: %1 "
+                     "(ячейки %2)."),
+                  {std::to_string(text.changedEntries), slots});
 }
 
 std::string ContinueWritingQuestion(const std::string& timeoutText) {
-    return timeoutText + "\r\n" + "Продолжить запись?";
+    return timeoutText + "\r\n" + Tr("PhonebookFile", "Продолжить запись?");
 }
 
 LoadTarget PrepareLoad(const PortSettings& settings, Interaction& interaction,
@@ -249,7 +256,7 @@ LoadTarget PrepareLoad(const PortSettings& settings, Interaction& interaction,
         // what it is, as the port object would have raised it.
         if (port.LastError() != kNoSuchPort)
             throw ESynaSerError(port.LastError(), port.LastErrorDesc(), port.LastErrorDesc());
-        interaction.inform("не подключен");
+        interaction.inform(Tr("PhonebookFile", "не подключен"));
         target.connected = false;
         return target;
     }

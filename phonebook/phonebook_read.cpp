@@ -4,6 +4,7 @@
 
 #include "link/answers.h"
 #include "link/errors.h"
+#include "link/language.h"
 #include "link/phone_text.h"
 #include "link/remembered_options.h"
 #include "link/response_fields.h"
@@ -49,9 +50,9 @@ SlotSpan UnreadableSpan(const std::string& line, int first, int last) {
 std::string StatusText(const PhonebookReport& report) {
     switch (report.status) {
         case PhonebookReadStatus::NoAccess:
-            return "Нет доступа а справочнику.";
+            return Tr("PhonebookRead", "Нет доступа а справочнику.");
         case PhonebookReadStatus::NoSlotInfo:
-            return "Невозможно получить информацию о записях.";
+            return Tr("PhonebookRead", "Невозможно получить информацию о записях.");
         default:
             return {};
     }
@@ -59,7 +60,7 @@ std::string StatusText(const PhonebookReport& report) {
 
 std::string UnreadEntriesText(const PhonebookReport& report) {
     if (report.unreadable.empty()) return std::string();
-    return "Не удалось прочитать записи: " + SpanList(report.unreadable) + ".";
+    return Tr("PhonebookRead", "Не удалось прочитать записи: ") + SpanList(report.unreadable) + ".";
 }
 
 PhonebookState ReadWholePhonebook(PhoneSession& session, Interaction& interaction) {
@@ -67,10 +68,11 @@ PhonebookState ReadWholePhonebook(PhoneSession& session, Interaction& interactio
     const PhonebookReport report = ReadPhonebook(session, state, interaction);
     report.RaiseFailure();
     if (report.status == PhonebookReadStatus::CharsetRefused)
-        throw OrlinError("Телефон отказал в кодировке UCS2.");
+        throw OrlinError(Tr("PhonebookRead", "Телефон отказал в кодировке UCS2."));
     if (report.status != PhonebookReadStatus::Done) throw OrlinError(StatusText(report));
     if (!report.unreadable.empty())
-        throw OrlinError("Не удалось прочитать записи: " + SpanList(report.unreadable));
+        throw OrlinError(Tr("PhonebookRead", "Не удалось прочитать записи: ") +
+                         SpanList(report.unreadable));
     return state;
 }
 
@@ -201,7 +203,8 @@ void MergeSpans(std::vector<SlotSpan>& spans) {
 }  // namespace
 
 std::string UnverifiedModelText(const std::string& model) {
-    return model + ": модель не проверена; записи пишутся в 16 полях, как у C650 и V300.";
+    return model + Tr("PhonebookRead",
+                      ": модель не проверена; записи пишутся в 16 полях, как у C650 и V300.");
 }
 
 ModelFamily LayoutOfUnlistedModel(PhoneSession& session, const std::string& model, int lastSlot,

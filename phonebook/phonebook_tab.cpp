@@ -57,6 +57,13 @@ public:
     }
 };
 
+// "из 5 записей" / "of 5 entries": the count of entries sent, in the language shown.
+std::string RefusedOf(long long sent) {
+    return orlin::CountedText(sent, "PhoneBookTab", ORLIN_TRANSLATE_NOOP("PhoneBookTab", "записи"),
+                              ORLIN_TRANSLATE_NOOP("PhoneBookTab", "записей"),
+                              ORLIN_TRANSLATE_NOOP("PhoneBookTab", "записей"));
+}
+
 QString SlotsText(const std::vector<int32_t>& slotList) {
     QStringList list;
     for (int32_t slot : slotList) list << QString::number(slot);
@@ -442,8 +449,7 @@ void PhoneBookTab::sbAddRecordClick() {
     if (ListView1->topLevelItemCount() == 0 &&
         !MessageBoxes::informationOkNo(
             this,
-            QStringLiteral(
-                "Перед добавлением новой записи рекомендуется прочитать записи из справочника.")))
+            tr("Перед добавлением новой записи рекомендуется прочитать записи из справочника.")))
         return;
     orlin::GuardedOperation(context_.busy(), [this] {
         if (state_.abonents.empty()) readAll();
@@ -479,8 +485,8 @@ void PhoneBookTab::writeOneEntry(bool editing) {
     }
     const ModelFamily family = state_.LayoutOfModel(model);
     if (family == ModelFamily::None) {
-        MessageBoxes::error(this, QStringLiteral("Модель телефона не поддерживается: ") +
-                                      QString::fromStdString(model));
+        MessageBoxes::error(
+            this, tr("Модель телефона не поддерживается: ") + QString::fromStdString(model));
         return;
     }
 
@@ -506,7 +512,7 @@ void PhoneBookTab::writeOneEntry(bool editing) {
         orlin::WriteEntry(*session, state_, family, record, oldSlot);
     if (!result.written) {
         MessageBoxes::error(
-            this, QStringLiteral("Телефон не принял запись %1: %2")
+            this, tr("Телефон не принял запись %1: %2")
                       .arg(record.Index)
                       .arg(QString::fromStdString(orlin::AnswerText(orlin::Trim(result.answer)))));
         return;
@@ -518,10 +524,10 @@ void PhoneBookTab::writeOneEntry(bool editing) {
         if (shown && shown != item) delete shown;
         fillRow(item, stored, state_.family, state_.model);
         if (!result.oldSlotEmptied) {
-            MessageBoxes::warning(
-                this, QStringLiteral("Запись перенесена в %1, но телефон не удалил запись %2.")
-                          .arg(record.Index)
-                          .arg(*oldSlot));
+            MessageBoxes::warning(this,
+                                  tr("Запись перенесена в %1, но телефон не удалил запись %2.")
+                                      .arg(record.Index)
+                                      .arg(*oldSlot));
             if (const orlin::TAbonentInfo* old = orlin::SlotRecord(state_.abonents, *oldSlot))
                 addRow(*old, state_.family, state_.model);
         }
@@ -556,10 +562,9 @@ void PhoneBookTab::sbWriteAllClick() {
         change.RaiseFailure();
         const auto sent = static_cast<long long>(change.done.size() + change.refused.size());
         if (!change.refused.empty())
-            MessageBoxes::warning(this, QStringLiteral("Телефон не принял %1 из %2: %3.")
+            MessageBoxes::warning(this, tr("Телефон не принял %1 из %2: %3.")
                                             .arg(change.refused.size())
-                                            .arg(QString::fromStdString(orlin::RussianCount(
-                                                sent, "записи", "записей", "записей")))
+                                            .arg(QString::fromStdString(RefusedOf(sent)))
                                             .arg(SlotsText(change.refused)));
     });
 }
@@ -663,8 +668,8 @@ void PhoneBookTab::pmLoadRecordClick() {
         if (!failure.isEmpty()) MessageBoxes::error(this, orlin::ErrorBoxText(failure));
         // No command layout is known for the model: say so rather than end as if written.
         if (target.family == ModelFamily::None && !records.empty())
-            MessageBoxes::error(this, QStringLiteral("Модель телефона не поддерживается: %1. "
-                                                     "Записи из файла не записаны.")
+            MessageBoxes::error(this, tr("Модель телефона не поддерживается: %1. "
+                                         "Записи из файла не записаны.")
                                           .arg(QString::fromStdString(target.model)));
         if (!report.portError.empty())
             MessageBoxes::error(this,
@@ -672,10 +677,9 @@ void PhoneBookTab::pmLoadRecordClick() {
         if (const orlin::Utf8Text beyond = orlin::EntriesBeyondUcs2Text(records); !beyond.empty())
             MessageBoxes::warning(this, QString::fromStdString(beyond));
         if (!report.refused.empty())
-            MessageBoxes::warning(this, QStringLiteral("Телефон не принял %1 из %2: %3.")
+            MessageBoxes::warning(this, tr("Телефон не принял %1 из %2: %3.")
                                             .arg(report.refused.size())
-                                            .arg(QString::fromStdString(orlin::RussianCount(
-                                                report.sent, "записи", "записей", "записей")))
+                                            .arg(QString::fromStdString(RefusedOf(report.sent)))
                                             .arg(SlotsText(report.refused)));
         // The list shows what the phone holds now.
         readAll();

@@ -115,12 +115,16 @@ void PhoneBookTab::ImportVCardClick() {
             orlin::PlanVCardImport(cards, state_, orlin::LocaleRegion(), phoneKey);
         if (plan.missingSlots > 0 &&
             !MessageBoxes::warningYesNo(
-                this, QStringLiteral("Свободных ячеек не хватает: %1 из файла не %2.\r\n"
-                                     "Записать те, что поместятся?")
-                          .arg(QString::fromStdString(
-                              orlin::RussianCount(plan.missingSlots, "номер", "номера", "номеров")))
-                          .arg(QString::fromStdString(std::string(orlin::RussianPluralForm(
-                              plan.missingSlots, "поместится", "поместятся", "поместятся"))))))
+                this, (plan.missingSlots % 10 == 1 && plan.missingSlots % 100 != 11
+                           ? tr("Свободных ячеек не хватает: %1 из файла не поместится.\r\n"
+                                "Записать те, что поместятся?")
+                           : tr("Свободных ячеек не хватает: %1 из файла не поместятся.\r\n"
+                                "Записать те, что поместятся?"))
+                          .arg(QString::fromStdString(orlin::CountedText(
+                              plan.missingSlots, "PhoneBookTab",
+                              ORLIN_TRANSLATE_NOOP("PhoneBookTab", "номер"),
+                              ORLIN_TRANSLATE_NOOP("PhoneBookTab", "номера"),
+                              ORLIN_TRANSLATE_NOOP("PhoneBookTab", "номеров"))))))
             return;
         orlin::SlotChange report;
         orlin::SlotChange deleted;

@@ -3,14 +3,16 @@
 #include <algorithm>
 
 #include "link/errors.h"
+#include "link/language.h"
 #include "link/text_utils.h"
 #include "phonebook/code_tables.h"
 #include "phonebook/entry_codec.h"
+#include "phonebook/fill_in.h"
 
 namespace orlin {
 
 std::string StopWritingQuestion() {
-    return "Вы уверены, что хотите прервать\r\nзапись данных в телефон?!";
+    return Tr("PhonebookWrite", "Вы уверены, что хотите прервать\r\nзапись данных в телефон?!");
 }
 
 TAbonentInfo RecordFromDraft(const EntryDraft& draft, ModelFamily family) {
@@ -68,11 +70,12 @@ EntryWriteResult WriteEntry(PhoneSession& session, PhonebookState& state, ModelF
     EntryWriteResult result;
     TAbonentInfo* target = SlotRecord(state.abonents, record.Index);
     if (!target)
-        throw OrlinError("Номер записи " + std::to_string(record.Index) +
-                         " вне справочника: номера записей от 1 до " +
-                         std::to_string(state.abonents.size()) + ".");
+        throw OrlinError(FillIn(
+            Tr("PhonebookWrite", "Номер записи %1 вне справочника: номера записей от 1 до %2."),
+            {std::to_string(record.Index), std::to_string(state.abonents.size())}));
     const std::string command = BuildMpbwCommand(family, record);
-    if (command.empty()) throw OrlinError("Модель телефона не поддерживается: " + state.model);
+    if (command.empty())
+        throw OrlinError(Tr("PhonebookWrite", "Модель телефона не поддерживается: ") + state.model);
 
     const std::string answer = session.AtCommand(command);
     if (!AnswerHasOk(answer)) {
@@ -209,7 +212,7 @@ std::string DeletePhonebookText(const SlotChange& change) {
     std::string slots;
     for (const int slot : change.refused)
         slots += (slots.empty() ? "" : ", ") + std::to_string(slot);
-    return "Телефон не удалил записи: " + slots + ".";
+    return Tr("PhonebookWrite", "Телефон не удалил записи: ") + slots + ".";
 }
 
 }  // namespace orlin

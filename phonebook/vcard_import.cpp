@@ -5,12 +5,14 @@
 
 #include "link/command_fields.h"
 #include "link/cp1251.h"
+#include "link/language.h"
 #include "link/phone_text.h"
 #include "link/plural.h"
 #include "link/text_utils.h"
 #include "link/utf8.h"
 #include "phonebook/code_tables.h"
 #include "phonebook/entry_codec.h"
+#include "phonebook/fill_in.h"
 #include "phonebook/phone_number.h"
 #include "phonebook/phonebook_write.h"
 
@@ -114,17 +116,21 @@ VCardImport PlanVCardImport(const std::vector<VCard>& cards, const PhonebookStat
         Utf8Text name;
         for (char32_t c : Utf8Characters(WellFormedUtf8(display)).value_or(std::u32string()))
             if (c >= 32 && c != 127) AppendUtf8(name, c);
-        const Utf8Text label = name.empty() ? Utf8Text("(без имени)") : name;
+        const Utf8Text label = name.empty() ? Utf8Text(Tr("VCardImport", "(без имени)")) : name;
         if (card.numbers.empty()) {
-            plan.warnings.push_back(label + std::string(": в карточке нет ни номера, ни адреса"));
+            plan.warnings.push_back(label +
+                                    Tr("VCardImport", ": в карточке нет ни номера, ни адреса"));
             continue;
         }
         if (HasCharactersBeyondUcs2(name)) plan.warnings.push_back(label + BeyondUcs2Note());
         if (Ucs2Length(name) > kPhoneNameLimit) {
             name = Trim(Ucs2Prefix(name, kPhoneNameLimit));
-            plan.warnings.push_back(
-                label + ": имя сокращено до " +
-                RussianCount(static_cast<long long>(kPhoneNameLimit), "знака", "знаков", "знаков"));
+            plan.warnings.push_back(label + Tr("VCardImport", ": имя сокращено до ") +
+                                    CountedText(static_cast<long long>(kPhoneNameLimit),
+                                                "VCardImport",
+                                                ORLIN_TRANSLATE_NOOP("VCardImport", "знака"),
+                                                ORLIN_TRANSLATE_NOOP("VCardImport", "знаков"),
+                                                ORLIN_TRANSLATE_NOOP("VCardImport", "знаков")));
         }
         // Our own card of this phone: back in place when its slot still holds what was
         // exported, else into free slots (said below).
@@ -139,8 +145,10 @@ VCardImport PlanVCardImport(const std::vector<VCard>& cards, const PhonebookStat
                 for (const TAbonentInfo* r : *inPlace) oldSlots.insert(r->Index);
             } else if (held != heldCards.end()) {
                 plan.warnings.push_back(
-                    label + std::string(": ячейка ") + std::to_string(own->slot) +
-                    std::string(" хранит теперь другое: записано в свободные ячейки"));
+                    label + FillIn(Tr("VCardImport",
+                                      ": ячейка %1 хранит теперь другое: записано в свободные "
+                                      "ячейки"),
+                                   {std::to_string(own->slot)}));
             }
         }
         const size_t pendingBefore = pending.size();
@@ -168,14 +176,16 @@ VCardImport PlanVCardImport(const std::vector<VCard>& cards, const PhonebookStat
             if (!n.email && n.orlin.empty()) {
                 const std::optional<std::string> clean = NormalisedNumber(n.value, region);
                 if (!clean) {
-                    plan.warnings.push_back(label + ", " + WellFormedUtf8(n.value) +
-                                            ": это не номер телефона: не записано");
+                    plan.warnings.push_back(
+                        label + ", " + WellFormedUtf8(n.value) +
+                        Tr("VCardImport", ": это не номер телефона: не записано"));
                     continue;
                 }
                 text = *clean;
             }
             if (const std::string why = UnsafeFieldReason(text); !why.empty()) {
-                plan.warnings.push_back(label + ", " + text + ": " + why + ": не записано");
+                plan.warnings.push_back(label + ", " + text + ": " + why +
+                                        Tr("VCardImport", ": не записано"));
                 continue;
             }
             r.Number = text;
@@ -256,7 +266,7 @@ VCardImport PlanVCardImport(const std::vector<VCard>& cards, const PhonebookStat
             while (next <= last && (state.StorageOfSlot(next) != 0 || !isFree(next))) ++next;
             if (next > last) {
                 ++plan.missingSlots;
-                plan.warnings.push_back(p.label + std::string(": нет свободной ячейки"));
+                plan.warnings.push_back(p.label + Tr("VCardImport", ": нет свободной ячейки"));
                 continue;
             }
             p.record.Index = next;
@@ -267,7 +277,8 @@ VCardImport PlanVCardImport(const std::vector<VCard>& cards, const PhonebookStat
     }
     if (plan.alreadyThere > 0)
         plan.warnings.push_back(
-            std::string("уже есть в телефоне (то же имя и номер), не записано: ") +
+            std::string(
+                Tr("VCardImport", "уже есть в телефоне (то же имя и номер), не записано: ")) +
             std::to_string(plan.alreadyThere));
     return plan;
 }
@@ -308,7 +319,8 @@ SlotChange WriteVCardImport(PhoneSession& session, PhonebookState& state,
 
 Utf8Text ImportWarningText(const std::vector<Utf8Text>& warnings) {
     if (warnings.empty()) return {};
-    Utf8Text text = std::string("Не всё из файла vCard удалось перенести в телефон как есть:");
+    Utf8Text text = std::string(
+        Tr("VCardImport", "Не всё из файла vCard удалось перенести в телефон как есть:"));
     for (const std::string& w : warnings) text += "\r\n" + w;
     return text;
 }

@@ -117,6 +117,21 @@
     </message>
 </context>
 <context>
+    <name>EntryCodec</name>
+    <message>
+        <source>номер записи </source>
+        <translation>number of entry </translation>
+    </message>
+    <message>
+        <source>: знаки вне UCS2 (эмодзи) телефон не хранит, записаны как «?»</source>
+        <translation>: the phone cannot store characters outside UCS-2 (emoji); they were written as &quot;?&quot;</translation>
+    </message>
+    <message>
+        <source>Знаки вне UCS2 (эмодзи) телефон не хранит, записаны как «?»: </source>
+        <translation>The phone cannot store characters outside UCS-2 (emoji); they were written as &quot;?&quot;: </translation>
+    </message>
+</context>
+<context>
     <name>ImageLibrary</name>
     <message>
         <source>Невозможно загрузить orlinres.dll ...</source>
@@ -393,12 +408,147 @@ all...</translation>
         <source>Запись остановлена: записано %1 из %2.</source>
         <translation>Writing stopped: %1 of %2 written.</translation>
     </message>
+    <message>
+        <source>записи</source>
+        <translation>entry</translation>
+    </message>
+    <message>
+        <source>записей</source>
+        <translation>entries</translation>
+    </message>
+    <message>
+        <source>Перед добавлением новой записи рекомендуется прочитать записи из справочника.</source>
+        <translation>It is best to read the phonebook before adding an entry.</translation>
+    </message>
+    <message>
+        <source>Модель телефона не поддерживается: </source>
+        <translation>Phone model not supported: </translation>
+    </message>
+    <message>
+        <source>Телефон не принял запись %1: %2</source>
+        <translation>The phone refused entry %1: %2</translation>
+    </message>
+    <message>
+        <source>Запись перенесена в %1, но телефон не удалил запись %2.</source>
+        <translation>The entry was moved to %1, but the phone did not delete entry %2.</translation>
+    </message>
+    <message>
+        <source>Телефон не принял %1 из %2: %3.</source>
+        <translation>The phone refused %1 of %2: %3.</translation>
+    </message>
+    <message>
+        <source>Модель телефона не поддерживается: %1. Записи из файла не записаны.</source>
+        <translation>Phone model not supported: %1. The entries from the file were not written.</translation>
+    </message>
+    <message>
+        <source>Свободных ячеек не хватает: %1 из файла не поместится.<byte value="xd"/>
+Записать те, что поместятся?</source>
+        <translation>Not enough free slots: %1 from the file will not fit.<byte value="xd"/>
+Write those that fit?</translation>
+    </message>
+    <message>
+        <source>Свободных ячеек не хватает: %1 из файла не поместятся.<byte value="xd"/>
+Записать те, что поместятся?</source>
+        <translation>Not enough free slots: %1 from the file will not fit.<byte value="xd"/>
+Write those that fit?</translation>
+    </message>
+    <message>
+        <source>номер</source>
+        <translation>number</translation>
+    </message>
+    <message>
+        <source>номера</source>
+        <translation>numbers</translation>
+    </message>
+    <message>
+        <source>номеров</source>
+        <translation>numbers</translation>
+    </message>
+</context>
+<context>
+    <name>PhonebookFile</name>
+    <message>
+        <source>Файл прочитан как UTF-8.</source>
+        <translation>The file was read as UTF-8.</translation>
+    </message>
+    <message>
+        <source>номер</source>
+        <translation>number</translation>
+    </message>
+    <message>
+        <source>строка </source>
+        <translation>line </translation>
+    </message>
+    <message>
+        <source>В %1 записи есть буквы, которых нет в кодировке Windows-1251: они сохранены как «?». Полностью их сохраняют vCard и резервная копия.</source>
+        <translation>Entries with letters that Windows-1251 cannot hold: %1. They were saved as &quot;?&quot;; vCard and backups keep them in full.</translation>
+    </message>
+    <message>
+        <source>В %1 записях есть буквы, которых нет в кодировке Windows-1251: они сохранены как «?». Полностью их сохраняют vCard и резервная копия.</source>
+        <translation>Entries with letters that Windows-1251 cannot hold: %1. They were saved as &quot;?&quot;; vCard and backups keep them in full.</translation>
+    </message>
+    <message>
+        <source>Файл не может хранить &quot;;&quot;, переводы строк и управляющие знаки: в именах и номерах &quot;;&quot; заменена на &quot;,&quot;, остальные на пробел. Изменено записей: %1 (ячейки %2).</source>
+        <translation>The file cannot hold &quot;;&quot;, line breaks or control characters: in names and numbers &quot;;&quot; was replaced by &quot;,&quot; and the others by a space. Entries changed: %1 (slots %2).</translation>
+    </message>
+    <message>
+        <source>Продолжить запись?</source>
+        <translation>Continue writing?</translation>
+    </message>
+    <message>
+        <source>не подключен</source>
+        <translation>not connected</translation>
+    </message>
+</context>
+<context>
+    <name>PhonebookRead</name>
+    <message>
+        <source>Нет доступа а справочнику.</source>
+        <translation>Cannot lock the phonebook.</translation>
+    </message>
+    <message>
+        <source>Невозможно получить информацию о записях.</source>
+        <translation>Cannot get the phonebook layout from the phone.</translation>
+    </message>
+    <message>
+        <source>Не удалось прочитать записи: </source>
+        <translation>Could not read entries: </translation>
+    </message>
+    <message>
+        <source>Телефон отказал в кодировке UCS2.</source>
+        <translation>The phone refused the UCS-2 character set.</translation>
+    </message>
+    <message>
+        <source>: модель не проверена; записи пишутся в 16 полях, как у C650 и V300.</source>
+        <translation>: model not tested; entries are written in 16 fields, as on the C650 and V300.</translation>
+    </message>
 </context>
 <context>
     <name>PhonebookVerb</name>
     <message>
         <source>Список пуст, сохранять нечего !</source>
         <translation>The list is empty: nothing to save.</translation>
+    </message>
+</context>
+<context>
+    <name>PhonebookWrite</name>
+    <message>
+        <source>Вы уверены, что хотите прервать<byte value="xd"/>
+запись данных в телефон?!</source>
+        <translation>Are you sure you want to stop<byte value="xd"/>
+writing to the phone?</translation>
+    </message>
+    <message>
+        <source>Номер записи %1 вне справочника: номера записей от 1 до %2.</source>
+        <translation>Entry %1 is outside the phonebook: entries are numbered 1 to %2.</translation>
+    </message>
+    <message>
+        <source>Модель телефона не поддерживается: </source>
+        <translation>Phone model not supported: </translation>
+    </message>
+    <message>
+        <source>Телефон не удалил записи: </source>
+        <translation>The phone did not delete entries: </translation>
     </message>
 </context>
 <context>
@@ -594,6 +744,10 @@ all...</translation>
     <message>
         <source>Запись %1 занята (%2). Заменить её?</source>
         <translation>Slot %1 is in use (%2). Replace it?</translation>
+    </message>
+    <message>
+        <source>Модель телефона не поддерживается: </source>
+        <translation>Phone model not supported: </translation>
     </message>
 </context>
 <context>
@@ -996,6 +1150,53 @@ all...</translation>
     <message>
         <source>Невозможно загрузить картинку %1: %2</source>
         <translation>Cannot load the picture %1: %2</translation>
+    </message>
+</context>
+<context>
+    <name>VCardImport</name>
+    <message>
+        <source>(без имени)</source>
+        <translation>(no name)</translation>
+    </message>
+    <message>
+        <source>: в карточке нет ни номера, ни адреса</source>
+        <translation>: the card has no number or address</translation>
+    </message>
+    <message>
+        <source>: имя сокращено до </source>
+        <translation>: name shortened to </translation>
+    </message>
+    <message>
+        <source>знака</source>
+        <translation>character</translation>
+    </message>
+    <message>
+        <source>знаков</source>
+        <translation>characters</translation>
+    </message>
+    <message>
+        <source>: ячейка %1 хранит теперь другое: записано в свободные ячейки</source>
+        <translation>: slot %1 now holds something else: written to free slots</translation>
+    </message>
+    <message>
+        <source>: это не номер телефона: не записано</source>
+        <translation>: not a phone number: not written</translation>
+    </message>
+    <message>
+        <source>: не записано</source>
+        <translation>: not written</translation>
+    </message>
+    <message>
+        <source>: нет свободной ячейки</source>
+        <translation>: no free slot</translation>
+    </message>
+    <message>
+        <source>уже есть в телефоне (то же имя и номер), не записано: </source>
+        <translation>already in the phone (same name and number), not written: </translation>
+    </message>
+    <message>
+        <source>Не всё из файла vCard удалось перенести в телефон как есть:</source>
+        <translation>Not everything in the vCard file could go to the phone as it was:</translation>
     </message>
 </context>
 </TS>
