@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "link/language.h"
+
 namespace orlin {
 
 namespace {
@@ -46,7 +48,8 @@ std::string TrimBlanks(const std::string& text) {
 }
 
 [[noreturn]] void Fail(int line, const std::string& utf8What) {
-    throw EToneError("Ошибка в мелодии iMelody, строка " + std::to_string(line) + ": " + utf8What);
+    throw EToneError(Tr("IMelody", "Ошибка в мелодии iMelody, строка ") + std::to_string(line) +
+                     ": " + utf8What);
 }
 
 // The melody with the line and column every character came from.
@@ -86,7 +89,7 @@ private:
     [[noreturn]] void fail(const std::string& what) const {
         if (m_.chars.empty()) Fail(0, what);
         const size_t at = std::min(at_, m_.chars.size() - 1);
-        Fail(m_.lines[at], "знак " + std::to_string(m_.columns[at]) + ", " + what);
+        Fail(m_.lines[at], Tr("IMelody", "знак ") + std::to_string(m_.columns[at]) + ", " + what);
     }
     bool atEnd() const { return at_ >= m_.chars.size(); }
     char peek() const { return atEnd() ? '\0' : m_.chars[at_]; }
@@ -111,15 +114,15 @@ private:
         while (true) {
             skipBlanks();
             if (atEnd()) {
-                if (inBlock) fail("блок повтора не закрыт (нет «@n)»)");
+                if (inBlock) fail(Tr("IMelody", "блок повтора не закрыт (нет «@n)»)"));
                 return items;
             }
             const char c = peek();
             if (c == '@') {
-                if (!inBlock) fail("«@» вне блока повтора");
+                if (!inBlock) fail(Tr("IMelody", "«@» вне блока повтора"));
                 return items;
             }
-            if (c == ')') fail("«)» без «(»");
+            if (c == ')') fail(Tr("IMelody", "«)» без «(»"));
             if (take("ledon") || take("ledoff") || take("vibeon") || take("vibeoff") ||
                 take("backon") || take("backoff"))
                 continue;
@@ -130,7 +133,7 @@ private:
             } else if (c == '*') {
                 ++at_;
                 octave_ = number(99);
-                if (octave_ < 0 || octave_ > 8) fail("после «*» нужна октава 0-8");
+                if (octave_ < 0 || octave_ > 8) fail(Tr("IMelody", "после «*» нужна октава 0-8"));
             } else if (c == 'r' || c == 'R') {
                 ++at_;
                 Item rest{Item::Kind::Rest};
@@ -146,7 +149,8 @@ private:
         // Each block is a level of recursion here, in the performer and in freeing the items:
         // a file of nested "(" alone would overflow the stack long before it ended.
         if (depth_ >= kMostRepeatNesting)
-            fail("блоки повтора вложены глубже " + std::to_string(kMostRepeatNesting) + " уровней");
+            fail(Tr("IMelody", "блоки повтора вложены глубже ") +
+                 std::to_string(kMostRepeatNesting) + Tr("IMelody", " уровней"));
         ++at_;  // "("
         Item block{Item::Kind::Repeat};
         ++depth_;
@@ -154,12 +158,12 @@ private:
         --depth_;
         ++at_;  // "@"
         block.count = number(1000000);
-        if (block.count < 0) fail("после «@» нужно число повторов");
+        if (block.count < 0) fail(Tr("IMelody", "после «@» нужно число повторов"));
         if (block.count == 0) forever_ = true;
         if (take("V+")) block.step = 1;
         if (take("V-")) block.step = -1;
         skipBlanks();
-        if (peek() != ')') fail("блок повтора не закрыт (нет «)»)");
+        if (peek() != ')') fail(Tr("IMelody", "блок повтора не закрыт (нет «)»)"));
         ++at_;
         return block;
     }
@@ -173,7 +177,8 @@ private:
         }
         Item set{Item::Kind::SetVolume};
         set.volume = number(99);
-        if (set.volume < 0 || set.volume > 15) fail("громкость должна быть V0-V15, V+ или V-");
+        if (set.volume < 0 || set.volume > 15)
+            fail(Tr("IMelody", "громкость должна быть V0-V15, V+ или V-"));
         return set;
     }
 
@@ -186,8 +191,9 @@ private:
         const char letter = static_cast<char>(std::tolower(static_cast<unsigned char>(peek())));
         const char* found = letter != '\0' ? std::strchr(kLetters, letter) : nullptr;
         if (found == nullptr) {
-            if (shift != 0) fail("после «#» или «&» нужна нота c, d, e, f, g, a или b");
-            fail(std::string("непонятный знак «") + peek() + "»");
+            if (shift != 0)
+                fail(Tr("IMelody", "после «#» или «&» нужна нота c, d, e, f, g, a или b"));
+            fail(std::string(Tr("IMelody", "непонятный знак «")) + peek() + "»");
         }
         ++at_;
         Item item{Item::Kind::Note};
@@ -200,7 +206,7 @@ private:
 
     double duration() {
         const char digit = peek();
-        if (digit < '0' || digit > '5') fail("нужна длительность 0-5");
+        if (digit < '0' || digit > '5') fail(Tr("IMelody", "нужна длительность 0-5"));
         ++at_;
         double whole = 1.0 / (1 << (digit - '0'));
         if (take(".")) {
@@ -318,7 +324,8 @@ Tone ParseIMelody(std::string_view text) {
         if (trimmed.empty()) continue;
         const size_t colon = trimmed.find(':');
         if (!begun) {
-            if (Upper(trimmed) != "BEGIN:IMELODY") Fail(line.number, "нет строки BEGIN:IMELODY");
+            if (Upper(trimmed) != "BEGIN:IMELODY")
+                Fail(line.number, Tr("IMelody", "нет строки BEGIN:IMELODY"));
             begun = true;
             continue;
         }
@@ -329,34 +336,38 @@ Tone ParseIMelody(std::string_view text) {
         const bool folded = line.text[0] == ' ' || line.text[0] == '\t';
         const bool property = !key.empty() && (!haveMelody || (IsProperty(key) && !folded));
         if (!property) {
-            if (!haveMelody) Fail(line.number, "непонятная строка «" + trimmed + "»");
+            if (!haveMelody)
+                Fail(line.number, Tr("IMelody", "непонятная строка «") + trimmed + "»");
             melody.append(trimmed, line.number, 1);
             continue;
         }
         const std::string value = TrimBlanks(trimmed.substr(colon + 1));
         if (key == "END") {
-            if (Upper(value) != "IMELODY") Fail(line.number, "ожидалась строка END:IMELODY");
+            if (Upper(value) != "IMELODY")
+                Fail(line.number, Tr("IMelody", "ожидалась строка END:IMELODY"));
             ended = true;
             break;
         }
         if (key == "BEAT") {
-            beat = HeaderNumber(value, "", 25, 900, line.number, "BEAT должен быть числом 25-900");
+            beat = HeaderNumber(value, "", 25, 900, line.number,
+                                Tr("IMelody", "BEAT должен быть числом 25-900"));
         } else if (key == "STYLE") {
-            style = HeaderNumber(Upper(value), "S", 0, 2, line.number, "STYLE должен быть S0-S2");
+            style = HeaderNumber(Upper(value), "S", 0, 2, line.number,
+                                 Tr("IMelody", "STYLE должен быть S0-S2"));
         } else if (key == "VOLUME") {
-            volume =
-                HeaderNumber(Upper(value), "V", 0, 15, line.number, "VOLUME должен быть V0-V15");
+            volume = HeaderNumber(Upper(value), "V", 0, 15, line.number,
+                                  Tr("IMelody", "VOLUME должен быть V0-V15"));
         } else if (key == "MELODY") {
-            if (haveMelody) Fail(line.number, "вторая строка MELODY");
+            if (haveMelody) Fail(line.number, Tr("IMelody", "вторая строка MELODY"));
             haveMelody = true;
             melody.append(trimmed.substr(colon + 1), line.number,
                           static_cast<int>(line.text.find(':')) + 2);
         }
         // VERSION, FORMAT, NAME, COMPOSER and other properties do not change the sound.
     }
-    if (!begun) Fail(std::max(lastLine, 1), "нет строки BEGIN:IMELODY");
-    if (!ended) Fail(lastLine, "нет строки END:IMELODY");
-    if (!haveMelody) Fail(lastLine, "нет строки MELODY");
+    if (!begun) Fail(std::max(lastLine, 1), Tr("IMelody", "нет строки BEGIN:IMELODY"));
+    if (!ended) Fail(lastLine, Tr("IMelody", "нет строки END:IMELODY"));
+    if (!haveMelody) Fail(lastLine, Tr("IMelody", "нет строки MELODY"));
 
     MelodyParser parser(melody);
     const std::vector<Item> items = parser.parse();
@@ -369,7 +380,8 @@ Tone ParseIMelody(std::string_view text) {
     Performer performer(tone, 4 * 60000.0 / beat, shares[style], volume);
     performer.play(items);
     tone.lengthMs = performer.time();
-    if (parser.playsForever()) tone.remarks.push_back("Повтор без конца (@0) играется один раз.");
+    if (parser.playsForever())
+        tone.remarks.push_back(Tr("IMelody", "Повтор без конца (@0) играется один раз."));
     FinishTone(tone);
     return tone;
 }

@@ -6,12 +6,15 @@
 #include <string>
 #include <vector>
 
+#include "link/language.h"
+
 namespace orlin {
 
 namespace {
 
 [[noreturn]] void Fail(size_t offset, const std::string& utf8What) {
-    throw EToneError("Файл MIDI повреждён (байт " + std::to_string(offset) + "): " + utf8What);
+    throw EToneError(Tr("MidiFile", "Файл MIDI повреждён (байт ") + std::to_string(offset) +
+                     "): " + utf8What);
 }
 
 class Reader {
@@ -22,7 +25,7 @@ public:
     bool atEnd() const { return at_ >= end_; }
     size_t offset() const { return at_; }
     uint8_t byte() {
-        if (atEnd()) Fail(at_, "данные кончились посреди события");
+        if (atEnd()) Fail(at_, Tr("MidiFile", "данные кончились посреди события"));
         return static_cast<uint8_t>(bytes_[at_++]);
     }
     uint32_t big(int count) {
@@ -43,10 +46,10 @@ public:
             value = (value << 7) | (b & 0x7F);
             if ((b & 0x80) == 0) return value;
         }
-        Fail(at_, "число длиннее четырёх байтов");
+        Fail(at_, Tr("MidiFile", "число длиннее четырёх байтов"));
     }
     void skip(uint32_t count) {
-        if (count > end_ - at_) Fail(at_, "данные кончились посреди события");
+        if (count > end_ - at_) Fail(at_, Tr("MidiFile", "данные кончились посреди события"));
         at_ += count;
     }
 
@@ -87,11 +90,11 @@ uint64_t ReadTrack(Reader& reader, std::vector<TickEvent>& events,
         }
         uint8_t first;
         if (status < 0x80) {
-            if (running == 0) Fail(reader.offset() - 1, "байт данных без статуса");
+            if (running == 0) Fail(reader.offset() - 1, Tr("MidiFile", "байт данных без статуса"));
             first = status;
             status = running;
         } else if (status >= 0xF0) {
-            Fail(reader.offset() - 1, "неизвестное событие");
+            Fail(reader.offset() - 1, Tr("MidiFile", "неизвестное событие"));
         } else {
             first = reader.byte();
             running = status;
@@ -99,7 +102,8 @@ uint64_t ReadTrack(Reader& reader, std::vector<TickEvent>& events,
         ToneEvent event{0, status, first, 0};
         const uint8_t kind = status & 0xF0;
         if (kind != 0xC0 && kind != 0xD0) event.data2 = reader.byte();
-        if ((event.data1 | event.data2) & 0x80) Fail(reader.offset() - 1, "байт данных больше 127");
+        if ((event.data1 | event.data2) & 0x80)
+            Fail(reader.offset() - 1, Tr("MidiFile", "байт данных больше 127"));
         events.push_back({tick, event});
     }
     return tick;  // a track without its end event ends with its data
@@ -117,18 +121,18 @@ Tone ParseMidiFile(std::string_view bytes) {
             const uint32_t length = size.little(4);
             at += 8 + uint64_t{length} + (length & 1);
         }
-        if (at + 8 > bytes.size()) Fail(12, "в файле RMID нет данных MIDI");
+        if (at + 8 > bytes.size()) Fail(12, Tr("MidiFile", "в файле RMID нет данных MIDI"));
         start = at + 8;
     }
     Reader header(bytes, start, bytes.size());
-    if (bytes.substr(start, 4) != "MThd") Fail(start, "нет заголовка MThd");
+    if (bytes.substr(start, 4) != "MThd") Fail(start, Tr("MidiFile", "нет заголовка MThd"));
     header.skip(4);
     const uint32_t headerLength = header.big(4);
-    if (headerLength < 6) Fail(start + 4, "заголовок короче 6 байтов");
+    if (headerLength < 6) Fail(start + 4, Tr("MidiFile", "заголовок короче 6 байтов"));
     header.big(2);  // format: 0, 1 and 2 are all read as one merged piece
     const uint32_t trackCount = header.big(2);
     const uint32_t division = header.big(2);
-    if (division == 0) Fail(start + 12, "нулевое деление четверти");
+    if (division == 0) Fail(start + 12, Tr("MidiFile", "нулевое деление четверти"));
     header.skip(headerLength - 6);
 
     std::vector<TickEvent> events;
@@ -148,7 +152,7 @@ Tone ParseMidiFile(std::string_view bytes) {
         }
         at = end;
     }
-    if (tracksRead == 0) Fail(at, "в файле нет дорожек MTrk");
+    if (tracksRead == 0) Fail(at, Tr("MidiFile", "в файле нет дорожек MTrk"));
 
     // Ticks to milliseconds: by the tempo map (500000 us a quarter until the first change),
     // or by SMPTE frames when the division says so.

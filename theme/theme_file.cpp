@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 
 #include "link/cp1251.h"
+#include "link/language.h"
 #include "link/utf8.h"
 
 namespace orlin {
@@ -17,9 +18,12 @@ struct PartTexts {
 };
 
 const PartTexts kPartTexts[] = {
-    {ThemePart::Picture, "Выберите картинку.", "Файл картинки не существует."},
-    {ThemePart::ScreenSaver, "Выберите заставку.", "Файл заставки не существует."},
-    {ThemePart::RingTone, "Выберите мелодию.", "Файл мелодии не существует."},
+    {ThemePart::Picture, ORLIN_TRANSLATE_NOOP("ThemeFile", "Выберите картинку."),
+     ORLIN_TRANSLATE_NOOP("ThemeFile", "Файл картинки не существует.")},
+    {ThemePart::ScreenSaver, ORLIN_TRANSLATE_NOOP("ThemeFile", "Выберите заставку."),
+     ORLIN_TRANSLATE_NOOP("ThemeFile", "Файл заставки не существует.")},
+    {ThemePart::RingTone, ORLIN_TRANSLATE_NOOP("ThemeFile", "Выберите мелодию."),
+     ORLIN_TRANSLATE_NOOP("ThemeFile", "Файл мелодии не существует.")},
 };
 
 const std::string& PathOf(const ThemeChoice& choice, ThemePart part) {
@@ -56,11 +60,13 @@ std::vector<ThemeProblem> ThemeChoiceProblems(
     const ThemeChoice& choice, const std::function<bool(const std::string&)>& exists) {
     std::vector<ThemeProblem> problems;
     for (const PartTexts& texts : kPartTexts) {
-        if (PathOf(choice, texts.part).empty()) problems.push_back({texts.part, texts.empty});
+        if (PathOf(choice, texts.part).empty())
+            problems.push_back({texts.part, Tr("ThemeFile", texts.empty)});
     }
     if (!problems.empty()) return problems;
     for (const PartTexts& texts : kPartTexts) {
-        if (!exists(PathOf(choice, texts.part))) problems.push_back({texts.part, texts.missing});
+        if (!exists(PathOf(choice, texts.part)))
+            problems.push_back({texts.part, Tr("ThemeFile", texts.missing)});
     }
     return problems;
 }
@@ -97,7 +103,7 @@ std::string ThemeFileBytes(const ThemeChoice& choice) {
     for (const auto& entry : entries) {
         const std::string& path = PathOf(choice, entry.part);
         const std::string name = ThemeName(path);
-        if (name.empty()) throw EThemeError("В пути нет имени файла: " + path);
+        if (name.empty()) throw EThemeError(Tr("ThemeFile", "В пути нет имени файла: ") + path);
         bytes += entry.type;
         bytes += Utf16BeName(name);
         bytes.append(2, '\0');

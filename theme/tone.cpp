@@ -4,6 +4,7 @@
 #include <set>
 #include <utility>
 
+#include "link/language.h"
 #include "link/whole_file.h"
 #include "theme/imelody.h"
 #include "theme/midi_file.h"
@@ -29,7 +30,8 @@ Tone ParseTone(std::string_view bytes) {
     std::string head(bytes.substr(0, 256));
     for (char& c : head) c = static_cast<char>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
     if (head.find("BEGIN:IMELODY") != std::string::npos) return ParseIMelody(bytes);
-    throw EToneError("Это не мелодия MIDI (.mid) и не iMelody (.imy): формат не распознан");
+    throw EToneError(
+        Tr("Tone", "Это не мелодия MIDI (.mid) и не iMelody (.imy): формат не распознан"));
 }
 
 Tone LoadTone(const std::string& path) {
@@ -66,14 +68,15 @@ void FinishTone(Tone& tone) {
                      [](const ToneEvent& a, const ToneEvent& b) { return a.ms < b.ms; });
     if (tone.lengthMs > kLongestToneMs) {
         CutTone(tone, kLongestToneMs);
-        tone.remarks.push_back("Мелодия длиннее 10 минут: играются только первые 10 минут.");
+        tone.remarks.push_back(
+            Tr("Tone", "Мелодия длиннее 10 минут: играются только первые 10 минут."));
     }
     // Each event costs the synthesizer its own call: a crafted file of millions of them would
     // hold the program for minutes. No ring tone comes near the bound.
     if (tone.events.size() > kMostToneEvents) {
         CutTone(tone, tone.events[kMostToneEvents].ms);
-        tone.remarks.push_back("В мелодии больше " + std::to_string(kMostToneEvents) +
-                               " событий: играется только их начало.");
+        tone.remarks.push_back(Tr("Tone", "В мелодии больше ") + std::to_string(kMostToneEvents) +
+                               Tr("Tone", " событий: играется только их начало."));
     }
     tone.noteCount =
         static_cast<int>(std::count_if(tone.events.begin(), tone.events.end(), IsNoteOn));

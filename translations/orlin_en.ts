@@ -132,6 +132,105 @@
     </message>
 </context>
 <context>
+    <name>IMelody</name>
+    <message>
+        <source>Ошибка в мелодии iMelody, строка </source>
+        <translation>Error in the iMelody tune, line </translation>
+    </message>
+    <message>
+        <source>знак </source>
+        <translation>character </translation>
+    </message>
+    <message>
+        <source>блок повтора не закрыт (нет «@n)»)</source>
+        <translation>repeat block not closed (no &quot;@n)&quot;)</translation>
+    </message>
+    <message>
+        <source>«@» вне блока повтора</source>
+        <translation>&quot;@&quot; outside a repeat block</translation>
+    </message>
+    <message>
+        <source>«)» без «(»</source>
+        <translation>&quot;)&quot; without &quot;(&quot;</translation>
+    </message>
+    <message>
+        <source>после «*» нужна октава 0-8</source>
+        <translation>&quot;*&quot; must be followed by an octave 0-8</translation>
+    </message>
+    <message>
+        <source>блоки повтора вложены глубже </source>
+        <translation>repeat blocks nested deeper than </translation>
+    </message>
+    <message>
+        <source> уровней</source>
+        <translation> levels</translation>
+    </message>
+    <message>
+        <source>после «@» нужно число повторов</source>
+        <translation>&quot;@&quot; must be followed by a repeat count</translation>
+    </message>
+    <message>
+        <source>блок повтора не закрыт (нет «)»)</source>
+        <translation>repeat block not closed (no &quot;)&quot;)</translation>
+    </message>
+    <message>
+        <source>громкость должна быть V0-V15, V+ или V-</source>
+        <translation>volume must be V0-V15, V+ or V-</translation>
+    </message>
+    <message>
+        <source>после «#» или «&amp;» нужна нота c, d, e, f, g, a или b</source>
+        <translation>&quot;#&quot; or &quot;&amp;&quot; must be followed by a note c, d, e, f, g, a or b</translation>
+    </message>
+    <message>
+        <source>непонятный знак «</source>
+        <translation>unexpected character &quot;</translation>
+    </message>
+    <message>
+        <source>нужна длительность 0-5</source>
+        <translation>a duration 0-5 is required</translation>
+    </message>
+    <message>
+        <source>нет строки BEGIN:IMELODY</source>
+        <translation>no BEGIN:IMELODY line</translation>
+    </message>
+    <message>
+        <source>непонятная строка «</source>
+        <translation>unexpected line &quot;</translation>
+    </message>
+    <message>
+        <source>ожидалась строка END:IMELODY</source>
+        <translation>END:IMELODY line expected</translation>
+    </message>
+    <message>
+        <source>BEAT должен быть числом 25-900</source>
+        <translation>BEAT must be a number 25-900</translation>
+    </message>
+    <message>
+        <source>STYLE должен быть S0-S2</source>
+        <translation>STYLE must be S0-S2</translation>
+    </message>
+    <message>
+        <source>VOLUME должен быть V0-V15</source>
+        <translation>VOLUME must be V0-V15</translation>
+    </message>
+    <message>
+        <source>вторая строка MELODY</source>
+        <translation>second MELODY line</translation>
+    </message>
+    <message>
+        <source>нет строки END:IMELODY</source>
+        <translation>no END:IMELODY line</translation>
+    </message>
+    <message>
+        <source>нет строки MELODY</source>
+        <translation>no MELODY line</translation>
+    </message>
+    <message>
+        <source>Повтор без конца (@0) играется один раз.</source>
+        <translation>An endless repeat (@0) is played once.</translation>
+    </message>
+</context>
+<context>
     <name>ImageLibrary</name>
     <message>
         <source>Невозможно загрузить orlinres.dll ...</source>
@@ -284,6 +383,53 @@ in detail</translation>
     <message>
         <source>Отправить</source>
         <translation>Send</translation>
+    </message>
+</context>
+<context>
+    <name>MidiFile</name>
+    <message>
+        <source>Файл MIDI повреждён (байт </source>
+        <translation>The MIDI file is damaged (byte </translation>
+    </message>
+    <message>
+        <source>данные кончились посреди события</source>
+        <translation>data ends in the middle of an event</translation>
+    </message>
+    <message>
+        <source>число длиннее четырёх байтов</source>
+        <translation>number longer than four bytes</translation>
+    </message>
+    <message>
+        <source>байт данных без статуса</source>
+        <translation>data byte without a status</translation>
+    </message>
+    <message>
+        <source>неизвестное событие</source>
+        <translation>unknown event</translation>
+    </message>
+    <message>
+        <source>байт данных больше 127</source>
+        <translation>data byte above 127</translation>
+    </message>
+    <message>
+        <source>в файле RMID нет данных MIDI</source>
+        <translation>the RMID file holds no MIDI data</translation>
+    </message>
+    <message>
+        <source>нет заголовка MThd</source>
+        <translation>no MThd header</translation>
+    </message>
+    <message>
+        <source>заголовок короче 6 байтов</source>
+        <translation>header shorter than 6 bytes</translation>
+    </message>
+    <message>
+        <source>нулевое деление четверти</source>
+        <translation>zero ticks per quarter note</translation>
+    </message>
+    <message>
+        <source>в файле нет дорожек MTrk</source>
+        <translation>the file has no MTrk tracks</translation>
     </message>
 </context>
 <context>
@@ -1082,6 +1228,37 @@ writing to the phone?</translation>
     </message>
 </context>
 <context>
+    <name>ThemeFile</name>
+    <message>
+        <source>Выберите картинку.</source>
+        <translation>Choose a picture.</translation>
+    </message>
+    <message>
+        <source>Файл картинки не существует.</source>
+        <translation>The picture file does not exist.</translation>
+    </message>
+    <message>
+        <source>Выберите заставку.</source>
+        <translation>Choose a screen saver.</translation>
+    </message>
+    <message>
+        <source>Файл заставки не существует.</source>
+        <translation>The screen saver file does not exist.</translation>
+    </message>
+    <message>
+        <source>Выберите мелодию.</source>
+        <translation>Choose a ring tone.</translation>
+    </message>
+    <message>
+        <source>Файл мелодии не существует.</source>
+        <translation>The ring tone file does not exist.</translation>
+    </message>
+    <message>
+        <source>В пути нет имени файла: </source>
+        <translation>The path has no file name: </translation>
+    </message>
+</context>
+<context>
     <name>ThemeTab</name>
     <message>
         <source>Создание файлов тем *.tcf для С-серии</source>
@@ -1150,6 +1327,55 @@ writing to the phone?</translation>
     <message>
         <source>Невозможно загрузить картинку %1: %2</source>
         <translation>Cannot load the picture %1: %2</translation>
+    </message>
+</context>
+<context>
+    <name>Tone</name>
+    <message>
+        <source>Это не мелодия MIDI (.mid) и не iMelody (.imy): формат не распознан</source>
+        <translation>Neither a MIDI (.mid) nor an iMelody (.imy) tune: unknown format</translation>
+    </message>
+    <message>
+        <source>Мелодия длиннее 10 минут: играются только первые 10 минут.</source>
+        <translation>The tune is longer than 10 minutes: only the first 10 minutes are played.</translation>
+    </message>
+    <message>
+        <source>В мелодии больше </source>
+        <translation>The tune has more than </translation>
+    </message>
+    <message>
+        <source> событий: играется только их начало.</source>
+        <translation> events: only the first ones are played.</translation>
+    </message>
+</context>
+<context>
+    <name>TonePlayer</name>
+    <message>
+        <source>Мелодия не открыта.</source>
+        <translation>No tune is open.</translation>
+    </message>
+    <message>
+        <source>Нет звукового устройства.</source>
+        <translation>No sound device.</translation>
+    </message>
+</context>
+<context>
+    <name>ToneSynth</name>
+    <message>
+        <source>Нет звукового шрифта, названного в ORLIN_SOUNDFONT: </source>
+        <translation>The sound font named in ORLIN_SOUNDFONT does not exist: </translation>
+    </message>
+    <message>
+        <source>Нет звукового шрифта General MIDI (пакет timgm6mb-soundfont или файл .sf2 в ORLIN_SOUNDFONT)</source>
+        <translation>No General MIDI sound font (install timgm6mb-soundfont or name an .sf2 file in ORLIN_SOUNDFONT)</translation>
+    </message>
+    <message>
+        <source>Это не звуковой шрифт SoundFont: </source>
+        <translation>Not a SoundFont sound font: </translation>
+    </message>
+    <message>
+        <source>Не удалось загрузить звуковой шрифт </source>
+        <translation>Could not load the sound font </translation>
     </message>
 </context>
 <context>

@@ -7,6 +7,7 @@
 
 #include <cmath>
 #include <filesystem>
+#include <vector>
 
 #include "link/whole_file.h"
 #include "tests/support/cli_run.h"
@@ -125,6 +126,55 @@ TEST_F(ThemeCli, ACraftedToneIsRefusedWithoutACrash) {
     const auto fifo = Run("ringtone info pipe.mid");
     EXPECT_EQ(fifo.status, 1);
     EXPECT_EQ(fifo.err, "pipe.mid: Это не обычный файл (устройство, канал или сокет)\n");
+}
+
+// Under English the errors, warnings and counts of the theme and ring-tone cores come out in
+// English, with nothing Russian left in them.
+TEST_F(ThemeCli, TheCoreTextsFollowEnglish) {
+    WriteWholeFile((dir_ / "deep.imy").string(),
+                   "BEGIN:IMELODY\r\nVERSION:1.2\r\nFORMAT:CLASS1.0\r\nMELODY:" +
+                       std::string(20, '(') + "c2\r\nEND:IMELODY\r\n");
+    WriteWholeFile((dir_ / "short.mid").string(), std::string("MThd\0\0\0\x02\0\0", 10));
+    WriteWholeFile((dir_ / "loop.imy").string(),
+                   "BEGIN:IMELODY\r\nVERSION:1.2\r\nFORMAT:CLASS1.0\r\nMELODY:(c2@0)\r\n"
+                   "END:IMELODY\r\n");
+    const struct {
+        const char* words;
+        int status;
+        std::vector<std::string> texts;
+    } cases[] = {
+        {"theme build --ringtone gone.mid --screensaver saver.gif --picture lost.jpg -o u.tcf",
+         1,
+         {"The picture file does not exist. lost.jpg\nThe ring tone file does not exist. "
+          "gone.mid\n"}},
+        {"theme build --ringtone r.mid -o u.tcf",
+         1,
+         {"Choose a picture.", "Choose a screen saver."}},
+        {"theme build --ringtone picture.bmp --screensaver saver.gif --picture picture.bmp -o "
+         "v.tcf",
+         0,
+         {"warning: picture.bmp: Neither a MIDI (.mid) nor an iMelody (.imy) tune: unknown "
+          "format"}},
+        {"ringtone info deep.imy",
+         1,
+         {"Error in the iMelody tune, line 4: character ",
+          "repeat blocks nested deeper than 16 levels"}},
+        {"ringtone info short.mid",
+         1,
+         {"The MIDI file is damaged (byte 4): header shorter than 6 bytes"}},
+        {"ringtone info loop.imy", 0, {"An endless repeat (@0) is played once."}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.words);
+        const auto run =
+            test::RunInFolder(dir_, "ORLIN_LANG=en '" ORLIN_CLI "' " + std::string(c.words));
+        EXPECT_EQ(run.status, c.status) << run.err;
+        const std::string said = run.out + run.err;
+        for (const std::string& text : c.texts)
+            EXPECT_NE(said.find(text), std::string::npos) << said;
+        // Cyrillic letters start with the UTF-8 bytes D0 or D1.
+        EXPECT_EQ(said.find_first_of("\xD0\xD1"), std::string::npos) << said;
+    }
 }
 
 }  // namespace

@@ -7,6 +7,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "link/language.h"
+
 namespace orlin {
 
 namespace {
@@ -46,7 +48,7 @@ void TonePlayer::close() {
 }
 
 std::string TonePlayer::play() {
-    if (!open_) return "Мелодия не открыта.";
+    if (!open_) return Tr("TonePlayer", "Мелодия не открыта.");
     stop();
     if (!synth_) {
         try {
@@ -65,7 +67,7 @@ std::string TonePlayer::play() {
         driver_ = new_fluid_audio_driver2(synth_->settings(), &TonePlayer::Render, this);
         if (driver_ != nullptr) return "";
     }
-    return "Нет звукового устройства.";
+    return Tr("TonePlayer", "Нет звукового устройства.");
 }
 
 void TonePlayer::pause() {

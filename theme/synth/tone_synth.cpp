@@ -9,6 +9,8 @@
 #include <fstream>
 #include <mutex>
 
+#include "link/language.h"
+
 namespace orlin {
 
 namespace {
@@ -45,8 +47,9 @@ void PutLittle(std::string& out, uint32_t value, int bytes) {
 std::string FindSoundFont() {
     if (const char* named = std::getenv("ORLIN_SOUNDFONT"); named != nullptr && *named != '\0') {
         if (IsFile(named)) return named;
-        throw ESynthError(std::string("Нет звукового шрифта, названного в ORLIN_SOUNDFONT: ") +
-                          named);
+        throw ESynthError(
+            std::string(Tr("ToneSynth", "Нет звукового шрифта, названного в ORLIN_SOUNDFONT: ")) +
+            named);
     }
     static const char* const kPlaces[] = {
         "/usr/share/sounds/sf2/default-GM.sf2", "/usr/share/sounds/sf2/TimGM6mb.sf2",
@@ -57,8 +60,9 @@ std::string FindSoundFont() {
         if (IsFile(place)) return place;
     }
     throw ESynthError(
-        "Нет звукового шрифта General MIDI (пакет timgm6mb-soundfont или файл .sf2 "
-        "в ORLIN_SOUNDFONT)");
+        Tr("ToneSynth",
+           "Нет звукового шрифта General MIDI (пакет timgm6mb-soundfont или файл .sf2 "
+           "в ORLIN_SOUNDFONT)"));
 }
 
 std::string LastSynthMessage() {
@@ -73,7 +77,7 @@ ToneSynth::ToneSynth(const std::string& soundFont) {
     char head[12] = {};
     std::ifstream(soundFont, std::ios::binary).read(head, sizeof head);
     if (std::string(head, 4) != "RIFF" || std::string(head + 8, 4) != "sfbk")
-        throw ESynthError("Это не звуковой шрифт SoundFont: " + soundFont);
+        throw ESynthError(Tr("ToneSynth", "Это не звуковой шрифт SoundFont: ") + soundFont);
     settings_ = new_fluid_settings();
     fluid_settings_setnum(settings_, "synth.sample-rate", kSampleRate);
     // A ring tone is one or a few voices: louder than the default, which is made for a band.
@@ -83,7 +87,7 @@ ToneSynth::ToneSynth(const std::string& soundFont) {
         const std::string why = LastSynthMessage();
         if (synth_ != nullptr) delete_fluid_synth(synth_);
         delete_fluid_settings(settings_);
-        throw ESynthError("Не удалось загрузить звуковой шрифт " + soundFont +
+        throw ESynthError(Tr("ToneSynth", "Не удалось загрузить звуковой шрифт ") + soundFont +
                           (why.empty() ? "" : ": " + why));
     }
 }
