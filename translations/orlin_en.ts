@@ -2,6 +2,39 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_US" sourcelanguage="ru_RU">
 <context>
+    <name>Answers</name>
+    <message>
+        <source>Телефон сообщил недопустимый диапазон: </source>
+        <translation>The phone reported an invalid range: </translation>
+    </message>
+</context>
+<context>
+    <name>CommandFields</name>
+    <message>
+        <source>недопустимый знак </source>
+        <translation>character not allowed: </translation>
+    </message>
+    <message>
+        <source> в «</source>
+        <translation> in “</translation>
+    </message>
+    <message>
+        <source>: недопустимый знак , в «</source>
+        <translation>: character not allowed: , in “</translation>
+    </message>
+</context>
+<context>
+    <name>ConnectionLost</name>
+    <message>
+        <source>Связь с телефоном потеряна (</source>
+        <translation>Lost the connection to the phone (</translation>
+    </message>
+    <message>
+        <source>). В списке только то, что прочитано до этого: </source>
+        <translation>). The list holds only what was read before: </translation>
+    </message>
+</context>
+<context>
     <name>DateBookTab</name>
     <message>
         <source>В файле нет событий.</source>
@@ -272,6 +305,21 @@ in detail</translation>
     </message>
 </context>
 <context>
+    <name>ModemManager</name>
+    <message>
+        <source>Порт занят службой ModemManager: она приняла телефон на </source>
+        <translation>The port is held by ModemManager: it took the phone on </translation>
+    </message>
+    <message>
+        <source> за модем и держит порт открытым. </source>
+        <translation> for a modem and keeps the port open. </translation>
+    </message>
+    <message>
+        <source>Порт занят службой ModemManager: она не отпустила </source>
+        <translation>The port is held by ModemManager: it did not release </translation>
+    </message>
+</context>
+<context>
     <name>PhoneBookTab</name>
     <message>
         <source>Имя, Фамилия</source>
@@ -402,6 +450,45 @@ all...</translation>
     </message>
 </context>
 <context>
+    <name>PortProbe</name>
+    <message>
+        <source>нет ответа</source>
+        <translation>no answer</translation>
+    </message>
+    <message>
+        <source>занят службой </source>
+        <translation>held by </translation>
+    </message>
+    <message>
+        <source>занят</source>
+        <translation>busy</translation>
+    </message>
+    <message>
+        <source>нет доступа</source>
+        <translation>no access</translation>
+    </message>
+    <message>
+        <source>нет доступа: </source>
+        <translation>no access: </translation>
+    </message>
+    <message>
+        <source>нет такого порта</source>
+        <translation>no such port</translation>
+    </message>
+    <message>
+        <source>не последовательный порт</source>
+        <translation>not a serial port</translation>
+    </message>
+    <message>
+        <source>отвечает на AT</source>
+        <translation>answers AT</translation>
+    </message>
+    <message>
+        <source>на AT ответил </source>
+        <translation>answered AT with </translation>
+    </message>
+</context>
+<context>
     <name>QtModemManager</name>
     <message>
         <source>Попросить ModemManager отпустить порт?</source>
@@ -413,10 +500,99 @@ all...</translation>
     </message>
 </context>
 <context>
+    <name>SystemErrors</name>
+    <message>
+        <source>Нет такого файла или устройства</source>
+        <translation>No such file or device</translation>
+    </message>
+    <message>
+        <source>Нет доступа</source>
+        <translation>Permission denied</translation>
+    </message>
+    <message>
+        <source>Устройство или ресурс занят</source>
+        <translation>Device or resource busy</translation>
+    </message>
+    <message>
+        <source>Ошибка ввода-вывода</source>
+        <translation>Input/output error</translation>
+    </message>
+    <message>
+        <source>Устройство не является терминалом</source>
+        <translation>The device is not a terminal</translation>
+    </message>
+    <message>
+        <source>Нет такого устройства</source>
+        <translation>No such device</translation>
+    </message>
+    <message>
+        <source>Недопустимый аргумент</source>
+        <translation>Invalid argument</translation>
+    </message>
+    <message>
+        <source>Файловая система доступна только для чтения</source>
+        <translation>Read-only file system</translation>
+    </message>
+    <message>
+        <source>На месте файла находится папка</source>
+        <translation>A folder is where the file should be</translation>
+    </message>
+    <message>
+        <source>Часть пути не является папкой</source>
+        <translation>Part of the path is not a folder</translation>
+    </message>
+    <message>
+        <source>Нет места на диске</source>
+        <translation>No space left on the disk</translation>
+    </message>
+    <message>
+        <source>Превышена дисковая квота</source>
+        <translation>Disk quota exceeded</translation>
+    </message>
+    <message>
+        <source>Файл слишком велик</source>
+        <translation>File too large</translation>
+    </message>
+    <message>
+        <source>Нет доступа к порту: добавьте пользователя в группу dialout</source>
+        <translation>No access to the port: add the user to the dialout group</translation>
+    </message>
+    <message>
+        <source>добавьте пользователя в группу, которой принадлежит порт, и войдите в систему заново</source>
+        <translation>add the user to the group that owns the port and log in again</translation>
+    </message>
+    <message>
+        <source>добавьте пользователя в группу </source>
+        <translation>add the user to the group </translation>
+    </message>
+    <message>
+        <source> и войдите в систему заново</source>
+        <translation> and log in again</translation>
+    </message>
+    <message>
+        <source>порт открыт только владельцу (</source>
+        <translation>only the owner may open the port (</translation>
+    </message>
+    <message>
+        <source>): установите правило udev из README или спросите администратора</source>
+        <translation>): install the udev rule from the README or ask the administrator</translation>
+    </message>
+</context>
+<context>
     <name>TBlockSerial</name>
     <message>
         <source>Телефон не подключен.</source>
         <translation>The phone is not connected.</translation>
+    </message>
+    <message>
+        <source>Ошибка по таймауту...<byte value="xd"/>
+Установите большее значение таймаута...</source>
+        <translation>The phone did not answer in time.<byte value="xd"/>
+Set a longer time-out.</translation>
+    </message>
+    <message>
+        <source>Нет доступа к порту: </source>
+        <translation>No access to the port: </translation>
     </message>
 </context>
 <context>
@@ -996,6 +1172,36 @@ all...</translation>
     <message>
         <source>Невозможно загрузить картинку %1: %2</source>
         <translation>Cannot load the picture %1: %2</translation>
+    </message>
+</context>
+<context>
+    <name>UsbAdapters</name>
+    <message>
+        <source>порт не создан: адаптер занял brltty (служба брайлевских дисплеев). Если брайлевский дисплей не нужен, удалите его (sudo apt remove brltty) или отключите его правило (sudo systemctl mask brltty-udev.service) и переподключите кабель</source>
+        <translation>no port was created: brltty (the braille display service) took the adapter. If you have no braille display, remove it (sudo apt remove brltty) or turn off its rule (sudo systemctl mask brltty-udev.service) and plug the cable in again</translation>
+    </message>
+    <message>
+        <source>порт не создан: драйвер адаптера не загружен</source>
+        <translation>no port was created: the adapter&apos;s driver is not loaded</translation>
+    </message>
+</context>
+<context>
+    <name>WholeFile</name>
+    <message>
+        <source>Файл слишком велик: больше </source>
+        <translation>The file is too large: over </translation>
+    </message>
+    <message>
+        <source> МБ</source>
+        <translation> MB</translation>
+    </message>
+    <message>
+        <source> КБ</source>
+        <translation> KB</translation>
+    </message>
+    <message>
+        <source>Это не обычный файл (устройство, канал или сокет)</source>
+        <translation>Not a regular file (a device, pipe or socket)</translation>
     </message>
 </context>
 </TS>
