@@ -9,6 +9,64 @@
     </message>
 </context>
 <context>
+    <name>Backup</name>
+    <message>
+        <source>Остановлено.</source>
+        <translation>Stopped.</translation>
+    </message>
+    <message>
+        <source>прочитанное с диска не совпадает с записанным</source>
+        <translation>what was read back from the disk differs from what was written</translation>
+    </message>
+    <message>
+        <source>не удалось создать папку</source>
+        <translation>cannot create the folder</translation>
+    </message>
+    <message>
+        <source>: в файле нет ни одной записи (строк PHONE и SIM): это не файл справочника</source>
+        <translation>: the file holds no entries (no PHONE or SIM lines): it is not a phonebook file</translation>
+    </message>
+    <message>
+        <source>ячейка </source>
+        <translation>slot </translation>
+    </message>
+    <message>
+        <source> уже была в строке </source>
+        <translation> was already on line </translation>
+    </message>
+    <message>
+        <source>событие </source>
+        <translation>event </translation>
+    </message>
+    <message>
+        <source> уже была у события в строке </source>
+        <translation> was already taken by the event on line </translation>
+    </message>
+    <message>
+        <source>: записей в файле </source>
+        <translation>: the file holds </translation>
+    </message>
+    <message>
+        <source>, а в phone.txt сказано </source>
+        <translation> but phone.txt says </translation>
+    </message>
+    <message>
+        <source>: событий в файле </source>
+        <translation>: the file holds </translation>
+    </message>
+    <message>
+        <source>Резервная копия не читается: </source>
+        <translation>The backup cannot be read: </translation>
+    </message>
+</context>
+<context>
+    <name>ClockVerb</name>
+    <message>
+        <source>Телефон не сообщил время.</source>
+        <translation>The phone did not report its time.</translation>
+    </message>
+</context>
+<context>
     <name>CommandFields</name>
     <message>
         <source>недопустимый знак </source>
@@ -147,6 +205,13 @@
     <message>
         <source>Все файлы (*)</source>
         <translation>All files (*)</translation>
+    </message>
+</context>
+<context>
+    <name>DatebookVerb</name>
+    <message>
+        <source>Свободно: </source>
+        <translation>Free: </translation>
     </message>
 </context>
 <context>
@@ -443,10 +508,36 @@ all...</translation>
     </message>
 </context>
 <context>
+    <name>PhoneClock</name>
+    <message>
+        <source>Дата и время синхронизированы!!!</source>
+        <translation>Date and time synchronized.</translation>
+    </message>
+    <message>
+        <source>Не удалось синхронизировать.</source>
+        <translation>Could not synchronize.</translation>
+    </message>
+    <message>
+        <source>Были ошибки.</source>
+        <translation>There were errors.</translation>
+    </message>
+</context>
+<context>
     <name>PhonebookVerb</name>
     <message>
         <source>Список пуст, сохранять нечего !</source>
         <translation>The list is empty: nothing to save.</translation>
+    </message>
+</context>
+<context>
+    <name>PortHolders</name>
+    <message>
+        <source>Запустите orlin-cli с параметром --inhibit-modemmanager (ModemManager отпустит порт, пока orlin-cli работает), или установите правило udev 60-orlin.rules, с которым ModemManager не трогает телефоны Motorola (см. README).</source>
+        <translation>Run orlin-cli with --inhibit-modemmanager (ModemManager releases the port while orlin-cli runs), or install the udev rule 60-orlin.rules, which keeps ModemManager away from Motorola phones (see the README).</translation>
+    </message>
+    <message>
+        <source>системная шина недоступна</source>
+        <translation>the system bus is not available</translation>
     </message>
 </context>
 <context>
@@ -497,6 +588,17 @@ all...</translation>
     <message>
         <source>системная шина недоступна</source>
         <translation>the system bus is not available</translation>
+    </message>
+</context>
+<context>
+    <name>Restore</name>
+    <message>
+        <source>Телефон не принял команду </source>
+        <translation>The phone refused the command </translation>
+    </message>
+    <message>
+        <source>Модель телефона не поддерживается: </source>
+        <translation>This phone model is not supported: </translation>
     </message>
 </context>
 <context>
