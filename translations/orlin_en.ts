@@ -44,15 +44,15 @@
     </message>
     <message>
         <source>: записей в файле </source>
-        <translation>: the file holds </translation>
+        <translation>: entries in the file: </translation>
     </message>
     <message>
         <source>, а в phone.txt сказано </source>
-        <translation> but phone.txt says </translation>
+        <translation>, but phone.txt says </translation>
     </message>
     <message>
         <source>: событий в файле </source>
-        <translation>: the file holds </translation>
+        <translation>: events in the file: </translation>
     </message>
     <message>
         <source>Резервная копия не читается: </source>
@@ -385,6 +385,181 @@ in detail</translation>
     </message>
 </context>
 <context>
+    <name>PhoneBackup</name>
+    <message>
+        <source>Останавливаю…</source>
+        <translation>Stopping…</translation>
+    </message>
+    <message>
+        <source>Сведения о телефоне</source>
+        <translation>Phone details</translation>
+    </message>
+    <message>
+        <source>Справочник</source>
+        <translation>Phonebook</translation>
+    </message>
+    <message>
+        <source>Ежедневник</source>
+        <translation>Datebook</translation>
+    </message>
+    <message>
+        <source>Сообщения</source>
+        <translation>Messages</translation>
+    </message>
+    <message>
+        <source>Архив сообщений</source>
+        <translation>Message archive</translation>
+    </message>
+    <message>
+        <source>Запись справочника</source>
+        <translation>Writing the phonebook</translation>
+    </message>
+    <message>
+        <source>Запись ежедневника</source>
+        <translation>Writing the datebook</translation>
+    </message>
+    <message>
+        <source>Сохранение того, что в телефоне</source>
+        <translation>Saving what is on the phone</translation>
+    </message>
+    <message>
+        <source>В телефоне %1 справочника и %2 ежедневника, в копии %3 и %4. Прежде чем что-то изменить, то, что в телефоне, будет сохранено в новую папку рядом с копией. Заменить содержимое телефона копией?</source>
+        <translation>The phone holds %1 in the phonebook and %2 in the datebook; the backup holds %3 and %4. Before anything changes, what is on the phone will be saved to a new folder beside the backup. Replace the phone&apos;s contents with the backup?</translation>
+    </message>
+    <message>
+        <source>запись</source>
+        <translation>entry</translation>
+    </message>
+    <message>
+        <source>записи</source>
+        <translation>entries</translation>
+    </message>
+    <message>
+        <source>записей</source>
+        <translation>entries</translation>
+    </message>
+    <message>
+        <source>событие</source>
+        <translation>event</translation>
+    </message>
+    <message>
+        <source>события</source>
+        <translation>events</translation>
+    </message>
+    <message>
+        <source>событий</source>
+        <translation>events</translation>
+    </message>
+    <message>
+        <source>Эта резервная копия неполна:<byte value="xd"/>
+%1<byte value="xd"/>
+Восстановить то, что в ней есть?</source>
+        <translation>This backup is incomplete:<byte value="xd"/>
+%1<byte value="xd"/>
+Restore what it holds?</translation>
+    </message>
+    <message>
+        <source>в копии %1</source>
+        <translation>%1 in the backup</translation>
+    </message>
+    <message>
+        <source>записано %1 (ячейки %2)</source>
+        <translation>%1 written (slots %2)</translation>
+    </message>
+    <message>
+        <source>уже были такими же %1</source>
+        <translation>%1 already the same</translation>
+    </message>
+    <message>
+        <source>удалено %1, которых нет в копии (ячейки %2)</source>
+        <translation>%1 deleted that the backup lacks (slots %2)</translation>
+    </message>
+    <message>
+        <source>: ячейки %1 в этом телефоне нет, записано в ячейку %2.</source>
+        <translation>: this phone has no slot %1; written to slot %2.</translation>
+    </message>
+    <message>
+        <source>телефон не принял ячейки %1 (в них прежнее)</source>
+        <translation>the phone refused slots %1 (they keep what they held)</translation>
+    </message>
+    <message>
+        <source>не записаны ячейки копии %1</source>
+        <translation>slots %1 of the backup were not written</translation>
+    </message>
+    <message>
+        <source>из них для ячеек %1 в телефоне нет места</source>
+        <translation>of these, the phone has no room for slots %1</translation>
+    </message>
+    <message>
+        <source>не удалены ячейки %1 (они остались в телефоне)</source>
+        <translation>slots %1 were not deleted (they stay on the phone)</translation>
+    </message>
+    <message>
+        <source>события в ячейках %1 записаны без всех пропущенных повторов</source>
+        <translation>the events in slots %1 were written without all of their skipped repeats</translation>
+    </message>
+    <message>
+        <source>: телефон не ответил на запись ячейки %1: в ней прежнее или из копии.</source>
+        <translation>: the phone did not answer the write of slot %1: it holds either what it held or the backup&apos;s entry.</translation>
+    </message>
+    <message>
+        <source>Резервная копия телефона</source>
+        <translation>Phone backup</translation>
+    </message>
+    <message>
+        <source>Стоп</source>
+        <translation>Stop</translation>
+    </message>
+    <message>
+        <source>Не удалось создать папку %1.</source>
+        <translation>Cannot create the folder %1.</translation>
+    </message>
+    <message>
+        <source>Резервная копия записана в папку %1.</source>
+        <translation>The backup was written to the folder %1.</translation>
+    </message>
+    <message>
+        <source>Резервная копия в папке %1 неполна: %2<byte value="xd"/>
+</source>
+        <translation>The backup in the folder %1 is incomplete: %2<byte value="xd"/>
+</translation>
+    </message>
+    <message>
+        <source>Чего в ней нет, сказано в файле MISSING.txt.</source>
+        <translation>The file MISSING.txt says what it lacks.</translation>
+    </message>
+    <message>
+        <source>Файл MISSING.txt не записан: %1<byte value="xd"/>
+В ней нет: %2.</source>
+        <translation>MISSING.txt was not written: %1<byte value="xd"/>
+It lacks: %2.</translation>
+    </message>
+    <message>
+        <source>В папке %1 нет резервной копии: не найден файл %2.</source>
+        <translation>The folder %1 holds no backup: %2 was not found.</translation>
+    </message>
+    <message>
+        <source>В папке %1 нет резервной копии, но в ней есть папки с копиями. Восстановить самую новую, %2?</source>
+        <translation>The folder %1 holds no backup, but it holds folders with backups. Restore the newest, %2?</translation>
+    </message>
+    <message>
+        <source>Резервная копия восстановлена.</source>
+        <translation>The backup was restored.</translation>
+    </message>
+    <message>
+        <source>Резервная копия восстановлена не полностью%1</source>
+        <translation>The backup was not fully restored%1</translation>
+    </message>
+    <message>
+        <source>То, что было в телефоне, сохранено в папке %1.</source>
+        <translation>What was on the phone was saved to the folder %1.</translation>
+    </message>
+    <message>
+        <source>Сообщения в телефон не записываются: принятыми их записать нельзя. Они остаются в messages.csv и копии архива.</source>
+        <translation>Messages are not written to the phone: it cannot take them as received messages. They stay in messages.csv and the archive&apos;s copy.</translation>
+    </message>
+</context>
+<context>
     <name>PhoneBookTab</name>
     <message>
         <source>Имя, Фамилия</source>
@@ -588,6 +763,10 @@ all...</translation>
     <message>
         <source>системная шина недоступна</source>
         <translation>the system bus is not available</translation>
+    </message>
+    <message>
+        <source>Orlin может попросить ModemManager отпустить порт, пока программа работает; или установите правило udev 60-orlin.rules, с которым ModemManager не трогает телефоны Motorola (см. README).</source>
+        <translation>Orlin can ask ModemManager to release the port while the program runs; or install the udev rule 60-orlin.rules, which keeps ModemManager away from Motorola phones (see the README).</translation>
     </message>
 </context>
 <context>
