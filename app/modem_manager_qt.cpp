@@ -9,6 +9,7 @@
 #include <QVariantMap>
 #include <atomic>
 
+#include "link/language.h"
 #include "ui/message_boxes.h"
 
 namespace {
@@ -114,9 +115,11 @@ std::vector<orlin::ManagedModem> QtModemManager::Modems() {
 }
 
 std::string QtModemManager::Remedy() const {
-    return "Orlin может попросить ModemManager отпустить порт, пока программа работает; "
-           "или установите правило udev 60-orlin.rules, с которым ModemManager не трогает "
-           "телефоны Motorola (см. README).";
+    return orlin::Tr(
+        "QtModemManager",
+        "Orlin может попросить ModemManager отпустить порт, пока программа работает; "
+        "или установите правило udev 60-orlin.rules, с которым ModemManager не трогает "
+        "телефоны Motorola (см. README).");
 }
 
 bool QtModemManager::Release(orlin::PortHolder& holder) {

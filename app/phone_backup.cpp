@@ -28,9 +28,9 @@ QFileDialog* FolderDialog(QWidget* parent, const char* name) {
     return dialog;
 }
 
-// "1 запись", "2 записи", "5 записей".
+// "1 запись", "2 записи", "5 записей"; the forms are marked where they are written.
 QString Counted(int n, const char* one, const char* few, const char* many) {
-    return QString::fromStdString(orlin::RussianCount(n, one, few, many));
+    return QString::fromStdString(orlin::CountedText(n, "PhoneBackup", one, few, many));
 }
 
 QString Slots(const std::vector<int>& numbers) {
@@ -38,7 +38,7 @@ QString Slots(const std::vector<int>& numbers) {
 }
 
 // The stop text that stays in the dialog until the work has stopped.
-const char* const kStopping = "Останавливаю…";
+const char* const kStopping = QT_TRANSLATE_NOOP("PhoneBackup", "Останавливаю…");
 
 // The progress dialog's side of the cores: its bar under the stage's name, its Stop button,
 // the questions in boxes. Stop is taken at the next command: until then the dialog stays up
@@ -50,7 +50,7 @@ public:
         // After the dialog's own handling (it hides itself on Stop).
         connection_ = QObject::connect(dialog_, &QProgressDialog::canceled, dialog_, [this] {
             stopping_ = true;
-            dialog_->setLabelText(QString::fromUtf8(kStopping));
+            dialog_->setLabelText(QCoreApplication::translate("PhoneBackup", kStopping));
             dialog_->show();
         });
     }
@@ -71,39 +71,53 @@ public:
     bool keepRunning() override { return !stopping_ && !dialog_->wasCanceled(); }
     void stage(orlin::CopyStage stage) override {
         // In the order of CopyStage; the four message folders are one step to the user.
-        static const char* const names[] = {"Сведения о телефоне",
-                                            "Справочник",
-                                            "Ежедневник",
-                                            "Сообщения",
-                                            "Сообщения",
-                                            "Сообщения",
-                                            "Сообщения",
-                                            "Архив сообщений",
-                                            "Справочник",
-                                            "Ежедневник",
-                                            "Запись справочника",
-                                            "Запись ежедневника",
-                                            "Сохранение того, что в телефоне"};
+        static const char* const names[] = {
+            QT_TRANSLATE_NOOP("PhoneBackup", "Сведения о телефоне"),
+            QT_TRANSLATE_NOOP("PhoneBackup", "Справочник"),
+            QT_TRANSLATE_NOOP("PhoneBackup", "Ежедневник"),
+            QT_TRANSLATE_NOOP("PhoneBackup", "Сообщения"),
+            QT_TRANSLATE_NOOP("PhoneBackup", "Сообщения"),
+            QT_TRANSLATE_NOOP("PhoneBackup", "Сообщения"),
+            QT_TRANSLATE_NOOP("PhoneBackup", "Сообщения"),
+            QT_TRANSLATE_NOOP("PhoneBackup", "Архив сообщений"),
+            QT_TRANSLATE_NOOP("PhoneBackup", "Справочник"),
+            QT_TRANSLATE_NOOP("PhoneBackup", "Ежедневник"),
+            QT_TRANSLATE_NOOP("PhoneBackup", "Запись справочника"),
+            QT_TRANSLATE_NOOP("PhoneBackup", "Запись ежедневника"),
+            QT_TRANSLATE_NOOP("PhoneBackup", "Сохранение того, что в телефоне")};
         static_assert(std::size(names) == orlin::kCopyStageCount);
-        if (!stopping_) dialog_->setLabelText(QString::fromUtf8(names[static_cast<int>(stage)]));
+        if (!stopping_)
+            dialog_->setLabelText(
+                QCoreApplication::translate("PhoneBackup", names[static_cast<int>(stage)]));
         dialog_->setValue(0);
     }
     bool confirmReplace(const orlin::RestoreCounts& c) override {
         return MessageBoxes::confirm(
-            parent_,
-            QStringLiteral("В телефоне %1 справочника и %2 ежедневника, в копии %3 и %4. "
-                           "Прежде чем что-то изменить, то, что в телефоне, будет сохранено в "
-                           "новую папку рядом с копией. Заменить содержимое телефона копией?")
-                .arg(Counted(c.phoneEntries, "запись", "записи", "записей"),
-                     Counted(c.phoneEvents, "событие", "события", "событий"),
-                     Counted(c.backupEntries, "запись", "записи", "записей"),
-                     Counted(c.backupEvents, "событие", "события", "событий")));
+            parent_, QCoreApplication::translate(
+                         "PhoneBackup",
+                         "В телефоне %1 справочника и %2 ежедневника, в копии %3 и %4. "
+                         "Прежде чем что-то изменить, то, что в телефоне, будет сохранено в "
+                         "новую папку рядом с копией. Заменить содержимое телефона копией?")
+                         .arg(Counted(c.phoneEntries, QT_TRANSLATE_NOOP("PhoneBackup", "запись"),
+                                      QT_TRANSLATE_NOOP("PhoneBackup", "записи"),
+                                      QT_TRANSLATE_NOOP("PhoneBackup", "записей")),
+                              Counted(c.phoneEvents, QT_TRANSLATE_NOOP("PhoneBackup", "событие"),
+                                      QT_TRANSLATE_NOOP("PhoneBackup", "события"),
+                                      QT_TRANSLATE_NOOP("PhoneBackup", "событий")),
+                              Counted(c.backupEntries, QT_TRANSLATE_NOOP("PhoneBackup", "запись"),
+                                      QT_TRANSLATE_NOOP("PhoneBackup", "записи"),
+                                      QT_TRANSLATE_NOOP("PhoneBackup", "записей")),
+                              Counted(c.backupEvents, QT_TRANSLATE_NOOP("PhoneBackup", "событие"),
+                                      QT_TRANSLATE_NOOP("PhoneBackup", "события"),
+                                      QT_TRANSLATE_NOOP("PhoneBackup", "событий"))));
     }
     bool confirmPartial(const std::string& missingText) override {
         return MessageBoxes::confirm(
-            parent_, QStringLiteral("Эта резервная копия неполна:\r\n%1\r\nВосстановить то, "
-                                    "что в ней есть?")
-                         .arg(QString::fromStdString(missingText).trimmed()));
+            parent_,
+            QCoreApplication::translate("PhoneBackup",
+                                        "Эта резервная копия неполна:\r\n%1\r\nВосстановить то, "
+                                        "что в ней есть?")
+                .arg(QString::fromStdString(missingText).trimmed()));
     }
 
 private:
@@ -113,37 +127,49 @@ private:
     bool stopping_ = false;
 };
 
-// What a restore did to one half of the phone, in Russian: what went in, and apart what did
-// not.
+// What a restore did to one half of the phone, in the language shown: what went in, and apart what
+// did not.
 void DescribePart(const QString& name, const orlin::RestorePart& part, const char* one,
                   const char* few, const char* many, QStringList& done, QStringList& problems) {
     QStringList parts;
-    parts << QStringLiteral("в копии %1").arg(Counted(part.inBackup, one, few, many));
+    parts << QCoreApplication::translate("PhoneBackup", "в копии %1")
+                 .arg(Counted(part.inBackup, one, few, many));
     if (!part.written.empty())
-        parts << QStringLiteral("записано %1 (ячейки %2)")
+        parts << QCoreApplication::translate("PhoneBackup", "записано %1 (ячейки %2)")
                      .arg(part.written.size())
                      .arg(Slots(part.written));
-    if (part.same > 0) parts << QStringLiteral("уже были такими же %1").arg(part.same);
+    if (part.same > 0)
+        parts << QCoreApplication::translate("PhoneBackup", "уже были такими же %1").arg(part.same);
     if (!part.removed.empty())
-        parts << QStringLiteral("удалено %1, которых нет в копии (ячейки %2)")
+        parts << QCoreApplication::translate("PhoneBackup",
+                                             "удалено %1, которых нет в копии (ячейки %2)")
                      .arg(part.removed.size())
                      .arg(Slots(part.removed));
     done << name + QStringLiteral(": ") + parts.join(QStringLiteral("; ")) + QStringLiteral(".");
     for (const auto& [from, to] : part.moved)
-        done << name + QStringLiteral(": ячейки %1 в этом телефоне нет, записано в ячейку %2.")
+        done << name + QCoreApplication::translate(
+                           "PhoneBackup", ": ячейки %1 в этом телефоне нет, записано в ячейку %2.")
                            .arg(from)
                            .arg(to);
     const auto problem = [&](const QString& what, const std::vector<int>& numbers) {
         if (!numbers.empty()) problems << name + QStringLiteral(": ") + what.arg(Slots(numbers));
     };
-    problem(QStringLiteral("телефон не принял ячейки %1 (в них прежнее)"), part.refused);
-    problem(QStringLiteral("не записаны ячейки копии %1"), part.notWritten);
-    problem(QStringLiteral("из них для ячеек %1 в телефоне нет места"), part.noRoom);
-    problem(QStringLiteral("не удалены ячейки %1 (они остались в телефоне)"), part.notRemoved);
-    problem(QStringLiteral("события в ячейках %1 записаны без всех пропущенных повторов"),
+    problem(
+        QCoreApplication::translate("PhoneBackup", "телефон не принял ячейки %1 (в них прежнее)"),
+        part.refused);
+    problem(QCoreApplication::translate("PhoneBackup", "не записаны ячейки копии %1"),
+            part.notWritten);
+    problem(QCoreApplication::translate("PhoneBackup", "из них для ячеек %1 в телефоне нет места"),
+            part.noRoom);
+    problem(QCoreApplication::translate("PhoneBackup",
+                                        "не удалены ячейки %1 (они остались в телефоне)"),
+            part.notRemoved);
+    problem(QCoreApplication::translate(
+                "PhoneBackup", "события в ячейках %1 записаны без всех пропущенных повторов"),
             part.skipsMissing);
     if (part.unanswered)
-        problems << name + QStringLiteral(
+        problems << name + QCoreApplication::translate(
+                               "PhoneBackup",
                                ": телефон не ответил на запись ячейки %1: в ней "
                                "прежнее или из копии.")
                                .arg(*part.unanswered);
@@ -187,8 +213,9 @@ QProgressDialog* PhoneBackup::progressDialog() {
     if (progress) return progress;
     progress = new QProgressDialog(parent_);
     progress->setObjectName(QStringLiteral("dlgBackupProgress"));
-    progress->setWindowTitle(QStringLiteral("Резервная копия телефона"));
-    progress->setCancelButtonText(QStringLiteral("Стоп"));
+    progress->setWindowTitle(
+        QCoreApplication::translate("PhoneBackup", "Резервная копия телефона"));
+    progress->setCancelButtonText(QCoreApplication::translate("PhoneBackup", "Стоп"));
     progress->setWindowModality(Qt::WindowModal);
     progress->setAutoClose(false);
     progress->setAutoReset(false);
@@ -213,25 +240,30 @@ void PhoneBackup::backup() {
             phone, orlin::Utf8Path(dir.path()),
             now.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")).toStdString(), interaction);
         if (report.folder != orlin::BackupFolder::Ready) {
-            MessageBoxes::error(parent_,
-                                QStringLiteral("Не удалось создать папку %1.").arg(dir.path()));
+            MessageBoxes::error(
+                parent_, QCoreApplication::translate("PhoneBackup", "Не удалось создать папку %1.")
+                             .arg(dir.path()));
             return;
         }
         if (report.complete) {
             (report.notes.empty() ? MessageBoxes::information : MessageBoxes::warning)(
-                parent_,
-                WithNotes(QStringLiteral("Резервная копия записана в папку %1.").arg(dir.path()),
-                          report.notes));
+                parent_, WithNotes(QCoreApplication::translate(
+                                       "PhoneBackup", "Резервная копия записана в папку %1.")
+                                       .arg(dir.path()),
+                                   report.notes));
             return;
         }
-        QString text = QStringLiteral("Резервная копия в папке %1 неполна: %2\r\n")
-                           .arg(dir.path(), QString::fromStdString(report.failure));
+        QString text =
+            QCoreApplication::translate("PhoneBackup", "Резервная копия в папке %1 неполна: %2\r\n")
+                .arg(dir.path(), QString::fromStdString(report.failure));
         if (report.missingError.empty()) {
-            text += QStringLiteral("Чего в ней нет, сказано в файле MISSING.txt.");
+            text += QCoreApplication::translate("PhoneBackup",
+                                                "Чего в ней нет, сказано в файле MISSING.txt.");
         } else {
             QStringList missing;
             for (const std::string& file : report.missing) missing << QString::fromStdString(file);
-            text += QStringLiteral("Файл MISSING.txt не записан: %1\r\nВ ней нет: %2.")
+            text += QCoreApplication::translate("PhoneBackup",
+                                                "Файл MISSING.txt не записан: %1\r\nВ ней нет: %2.")
                         .arg(QString::fromStdString(report.missingError),
                              missing.join(QStringLiteral(", ")));
         }
@@ -250,19 +282,22 @@ void PhoneBackup::restore() {
             const auto newest = orlin::NewestBackupIn(orlin::Utf8Path(dir.path()));
             if (!newest) {
                 MessageBoxes::error(
-                    parent_, QStringLiteral("В папке %1 нет резервной копии: не найден файл %2.")
-                                 .arg(QDir::toNativeSeparators(dir.path()),
-                                      QDir::toNativeSeparators(QFile::decodeName(
-                                          orlin::BackupFileLookedFor(orlin::Utf8Path(dir.path()))
-                                              .string()
-                                              .c_str()))));
+                    parent_,
+                    QCoreApplication::translate(
+                        "PhoneBackup", "В папке %1 нет резервной копии: не найден файл %2.")
+                        .arg(QDir::toNativeSeparators(dir.path()),
+                             QDir::toNativeSeparators(QFile::decodeName(
+                                 orlin::BackupFileLookedFor(orlin::Utf8Path(dir.path()))
+                                     .string()
+                                     .c_str()))));
                 return;
             }
             const QString name = QFile::decodeName(newest->string().c_str());
             if (!MessageBoxes::confirm(
                     parent_,
-                    QStringLiteral("В папке %1 нет резервной копии, но в ней есть "
-                                   "папки с копиями. Восстановить самую новую, %2?")
+                    QCoreApplication::translate("PhoneBackup",
+                                                "В папке %1 нет резервной копии, но в ней есть "
+                                                "папки с копиями. Восстановить самую новую, %2?")
                         .arg(QDir::toNativeSeparators(dir.path()), QFileInfo(name).fileName())))
                 return;
             dir = QDir(name);
@@ -277,24 +312,32 @@ void PhoneBackup::restore() {
             report.outcome == orlin::RestoreOutcome::PartialRefused)
             return;
         QStringList done, problems;
-        DescribePart(QStringLiteral("Справочник"), report.phonebook, "запись", "записи", "записей",
-                     done, problems);
-        DescribePart(QStringLiteral("Ежедневник"), report.datebook, "событие", "события", "событий",
-                     done, problems);
+        DescribePart(QCoreApplication::translate("PhoneBackup", "Справочник"), report.phonebook,
+                     QT_TRANSLATE_NOOP("PhoneBackup", "запись"),
+                     QT_TRANSLATE_NOOP("PhoneBackup", "записи"),
+                     QT_TRANSLATE_NOOP("PhoneBackup", "записей"), done, problems);
+        DescribePart(QCoreApplication::translate("PhoneBackup", "Ежедневник"), report.datebook,
+                     QT_TRANSLATE_NOOP("PhoneBackup", "событие"),
+                     QT_TRANSLATE_NOOP("PhoneBackup", "события"),
+                     QT_TRANSLATE_NOOP("PhoneBackup", "событий"), done, problems);
         QStringList text;
         const bool whole = report.outcome == orlin::RestoreOutcome::Done;
-        text << (whole ? QStringLiteral("Резервная копия восстановлена.")
-                       : QStringLiteral("Резервная копия восстановлена не полностью%1")
-                             .arg(report.failure.empty()
-                                      ? QStringLiteral(".")
-                                      : QStringLiteral(": ") +
-                                            QString::fromStdString(report.failure)));
+        text << (whole
+                     ? QCoreApplication::translate("PhoneBackup", "Резервная копия восстановлена.")
+                     : QCoreApplication::translate("PhoneBackup",
+                                                   "Резервная копия восстановлена не полностью%1")
+                           .arg(report.failure.empty()
+                                    ? QStringLiteral(".")
+                                    : QStringLiteral(": ") +
+                                          QString::fromStdString(report.failure)));
         text << done << problems;
         if (!report.savedFolder.empty())
-            text << QStringLiteral("То, что было в телефоне, сохранено в папке %1.")
+            text << QCoreApplication::translate("PhoneBackup",
+                                                "То, что было в телефоне, сохранено в папке %1.")
                         .arg(QDir::toNativeSeparators(
                             QFile::decodeName(report.savedFolder.string().c_str())));
-        text << QStringLiteral(
+        text << QCoreApplication::translate(
+            "PhoneBackup",
             "Сообщения в телефон не записываются: принятыми их записать "
             "нельзя. Они остаются в messages.csv и копии архива.");
         (whole && problems.isEmpty() ? MessageBoxes::information : MessageBoxes::warning)(

@@ -9,6 +9,7 @@
 #include "datebook/ical/datebook_ical.h"
 #include "link/cp1251.h"
 #include "link/errors.h"
+#include "link/language.h"
 #include "link/whole_file.h"
 #include "phonebook/phonebook_file.h"
 #include "phonebook/vcard.h"
@@ -16,7 +17,7 @@
 namespace orlin {
 
 std::string StoppedText() {
-    return "Остановлено.";
+    return Tr("Backup", "Остановлено.");
 }
 
 namespace {
@@ -76,7 +77,7 @@ void WriteChecked(const fs::path& folder, const std::string& name, const std::st
     const std::string path = Utf8FromPath(folder / PathFromUtf8(name));
     WriteWholeFile(path, bytes);
     if (ReadWholeFile(path, bytes.size() + 1) != bytes)
-        throw EFileError("прочитанное с диска не совпадает с записанным", path);
+        throw EFileError(Tr("Backup", "прочитанное с диска не совпадает с записанным"), path);
 }
 
 std::string CountLines(int entries, int events) {
@@ -147,7 +148,7 @@ fs::path SavePhoneBeforeRestore(const fs::path& backupFolder, const PhonebookSta
         folder = beside / (n == 1 ? base : base + "-" + std::to_string(n));
         if (fs::create_directory(folder, error)) break;
         if (error || n > 1000)
-            throw EFileError(error ? error.message() : "не удалось создать папку",
+            throw EFileError(error ? error.message() : Tr("Backup", "не удалось создать папку"),
                              Utf8FromPath(folder));
     }
     const std::string date = NowText();
@@ -198,17 +199,18 @@ BackupContents ReadBackupFolder(const fs::path& folder, Interaction& interaction
                                                    IndexRanges{1, 0, 1, 0}, kPhonebookFile);
     if (entries.records.empty() && entries.otherLines > 0)
         throw OrlinError(std::string(kPhonebookFile) +
-                         ": в файле нет ни одной записи (строк PHONE и SIM): это не файл "
-                         "справочника");
+                         Tr("Backup",
+                            ": в файле нет ни одной записи (строк PHONE и SIM): это не файл "
+                            "справочника"));
     std::map<std::pair<int, int>, int> lineOfSlot;
     for (size_t i = 0; i < entries.records.size(); ++i) {
         const TAbonentInfo& r = entries.records[i];
         const auto [it, fresh] =
             lineOfSlot.emplace(std::make_pair(r.Storage, r.Index), entries.lineOf[i]);
         if (!fresh)
-            throw OrlinError(LineLabel(kPhonebookFile, entries.lineOf[i]) + "ячейка " +
-                             std::to_string(r.Index) + " уже была в строке " +
-                             std::to_string(it->second));
+            throw OrlinError(LineLabel(kPhonebookFile, entries.lineOf[i]) +
+                             Tr("Backup", "ячейка ") + std::to_string(r.Index) +
+                             Tr("Backup", " уже была в строке ") + std::to_string(it->second));
     }
     contents.entries = static_cast<int>(entries.records.size());
 
@@ -224,13 +226,14 @@ BackupContents ReadBackupFolder(const fs::path& folder, Interaction& interaction
     for (size_t i = 0; i < events.size(); ++i) {
         const int line = EventLine(contents.calendar, i);
         if (!events[i].writable)
-            throw OrlinError(LineLabel(kDatebookFile, line) + "событие " + events[i].label + ": " +
-                             Joined(events[i].notes, "; "));
+            throw OrlinError(LineLabel(kDatebookFile, line) + Tr("Backup", "событие ") +
+                             events[i].label + ": " + Joined(events[i].notes, "; "));
         if (events[i].slot < 0) continue;
         const auto [it, fresh] = lineOfEvent.emplace(events[i].slot, line);
         if (!fresh)
-            throw OrlinError(LineLabel(kDatebookFile, line) + "ячейка " +
-                             std::to_string(events[i].slot) + " уже была у события в строке " +
+            throw OrlinError(LineLabel(kDatebookFile, line) + Tr("Backup", "ячейка ") +
+                             std::to_string(events[i].slot) +
+                             Tr("Backup", " уже была у события в строке ") +
                              std::to_string(it->second));
     }
     contents.events = static_cast<int>(events.size());
@@ -243,12 +246,14 @@ BackupContents ReadBackupFolder(const fs::path& folder, Interaction& interaction
         contents.countedEntries = CountAfter(phone, kEntriesLine);
         contents.countedEvents = CountAfter(phone, kEventsLine);
         if (contents.countedEntries && *contents.countedEntries != contents.entries)
-            throw OrlinError(std::string(kPhonebookFile) + ": записей в файле " +
-                             std::to_string(contents.entries) + ", а в phone.txt сказано " +
+            throw OrlinError(std::string(kPhonebookFile) + Tr("Backup", ": записей в файле ") +
+                             std::to_string(contents.entries) +
+                             Tr("Backup", ", а в phone.txt сказано ") +
                              std::to_string(*contents.countedEntries));
         if (contents.countedEvents && *contents.countedEvents != contents.events)
-            throw OrlinError(std::string(kDatebookFile) + ": событий в файле " +
-                             std::to_string(contents.events) + ", а в phone.txt сказано " +
+            throw OrlinError(std::string(kDatebookFile) + Tr("Backup", ": событий в файле ") +
+                             std::to_string(contents.events) +
+                             Tr("Backup", ", а в phone.txt сказано ") +
                              std::to_string(*contents.countedEvents));
     }
     return contents;

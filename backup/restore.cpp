@@ -14,6 +14,7 @@
 #include "datebook/ical/datebook_ical.h"
 #include "link/answers.h"
 #include "link/errors.h"
+#include "link/language.h"
 #include "link/phone_session.h"
 #include "link/whole_file.h"
 #include "phonebook/entry_codec.h"
@@ -236,7 +237,8 @@ void Run(PhoneSession& session, std::vector<Step>& steps, CopyInteraction& inter
             switch (step.kind) {
                 case Step::Kind::Setup:
                     if (!(step.backupSlot ? AnswerIsBareOk(answer) : taken))
-                        throw OrlinError("Телефон не принял команду " + step.command);
+                        throw OrlinError(Tr("Restore", "Телефон не принял команду ") +
+                                         step.command);
                     break;
                 case Step::Kind::Lock:
                     lockedDatebook = step.command == "AT+MDBL=1";
@@ -328,7 +330,7 @@ RestoreReport RestoreWholePhone(const CopyPhone& phone, const fs::path& folder,
     BeginOrRaise(interaction, CopyStage::ReadPhonebook);
     PhonebookState state = ReadWholePhonebook(session, stoppable);
     if (state.family == ModelFamily::None)
-        throw OrlinError("Модель телефона не поддерживается: " + state.model);
+        throw OrlinError(Tr("Restore", "Модель телефона не поддерживается: ") + state.model);
     BeginOrRaise(interaction, CopyStage::ReadDatebook);
     DatebookReport read = ReadWholeDatebook(session, stoppable);
     // Unknown skipped occurrences: the copy of the phone lacks them, and the report says so.

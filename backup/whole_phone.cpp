@@ -10,6 +10,7 @@
 #include "datebook/datebook_skipped.h"
 #include "link/answers.h"
 #include "link/errors.h"
+#include "link/language.h"
 #include "link/phone_session.h"
 #include "link/whole_file.h"
 #include "messages/message_archive.h"
@@ -224,7 +225,7 @@ BackupReport BackUpWholePhone(const CopyPhone& phone, const fs::path& folder,
             report.complete = true;
             return report;
         } catch (const OrlinError& e) {
-            report.failure = "Резервная копия не читается: " + WithFileName(e);
+            report.failure = Tr("Backup", "Резервная копия не читается: ") + WithFileName(e);
         }
     }
     for (size_t i = done; i < steps.size(); ++i)

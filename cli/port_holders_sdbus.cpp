@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "cli/port_holders.h"
+#include "link/language.h"
 #include "link/modem_manager.h"
 
 namespace orlin::cli {
@@ -115,9 +116,10 @@ protected:
     }
 
     std::string Remedy() const override {
-        return "Запустите orlin-cli с параметром --inhibit-modemmanager (ModemManager отпустит "
-               "порт, пока orlin-cli работает), или установите правило udev 60-orlin.rules, "
-               "с которым ModemManager не трогает телефоны Motorola (см. README).";
+        return Tr("PortHolders",
+                  "Запустите orlin-cli с параметром --inhibit-modemmanager (ModemManager отпустит "
+                  "порт, пока orlin-cli работает), или установите правило udev 60-orlin.rules, "
+                  "с которым ModemManager не трогает телефоны Motorola (см. README).");
     }
 
 private:
@@ -145,7 +147,7 @@ private:
     bool Inhibit(const std::string& uid, bool inhibit, std::string* reason) {
         sd_bus_message* call = NewCall(kModemManagerPath, kModemManagerService, "InhibitDevice");
         if (call == nullptr) {
-            if (reason) *reason = "системная шина недоступна";
+            if (reason) *reason = Tr("PortHolders", "системная шина недоступна");
             return false;
         }
         sd_bus_message_set_allow_interactive_authorization(call, 1);

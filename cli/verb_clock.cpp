@@ -4,6 +4,7 @@
 
 #include "cli/verb.h"
 #include "link/errors.h"
+#include "link/language.h"
 #include "link/phone_session.h"
 #include "status/phone_clock.h"
 
@@ -26,10 +27,10 @@ int RunClock(const Invocation& invocation) {
         const ClockSyncOutcome outcome = SynchronisePhoneClock(
             settings, nullptr, CurrentLocalTime(), SessionOptions(invocation));
         if (outcome == ClockSyncOutcome::Synchronised) {
-            std::cout << kClockSyncDoneText << std::endl;
+            std::cout << Tr("PhoneClock", kClockSyncDoneText) << std::endl;
             return 0;
         }
-        std::cerr << kClockSyncFailedText << std::endl;
+        std::cerr << Tr("PhoneClock", kClockSyncFailedText) << std::endl;
         return 1;
     }
 
@@ -39,7 +40,7 @@ int RunClock(const Invocation& invocation) {
         response = session.AtCommand("AT+CCLK?");
     }
     const std::string shown = PhoneClockDisplay(response);
-    if (shown.empty()) throw OrlinError("Телефон не сообщил время.");
+    if (shown.empty()) throw OrlinError(Tr("ClockVerb", "Телефон не сообщил время."));
     std::cout << shown << std::endl;
     return 0;
 }

@@ -25,6 +25,7 @@
 #include "link/answers.h"
 #include "link/cp1251.h"
 #include "link/errors.h"
+#include "link/language.h"
 #include "link/phone_session.h"
 #include "link/phone_text.h"
 #include "link/whole_file.h"
@@ -254,7 +255,7 @@ int List(const Invocation& invocation, bool quick, ListFormat format) {
         std::vector<Json> items;
         for (const DatebookEvent& event : read.events) items.push_back(JsonEvent(event));
         PrintJsonList(std::cout, items);
-        std::cerr << "Свободно: " + FreeShareText(read) + "%" << std::endl;
+        std::cerr << Tr("DatebookVerb", "Свободно: ") + FreeShareText(read) + "%" << std::endl;
         return std::cout && read.unreadSlots.empty() ? 0 : 1;
     }
     for (const DatebookEvent& event : read.events) {
@@ -262,7 +263,7 @@ int List(const Invocation& invocation, bool quick, ListFormat format) {
         for (const Utf8Text& cell : CellsOfEvent(event)) std::cout << '\t' << ListFieldUtf8(cell);
         std::cout << '\n';
     }
-    std::cerr << "Свободно: " + FreeShareText(read) + "%" << std::endl;
+    std::cerr << Tr("DatebookVerb", "Свободно: ") + FreeShareText(read) + "%" << std::endl;
     return std::cout && read.unreadSlots.empty() ? 0 : 1;
 }
 

@@ -2,6 +2,7 @@
 
 #include "link/cp1251.h"
 #include "link/errors.h"
+#include "link/language.h"
 #include "link/text_utils.h"
 #include "link/unsolicited.h"
 
@@ -61,7 +62,8 @@ std::string AnswerLine(const std::string& response, const std::string& prefix) {
 
 void CheckAnnounced(long long value, long long most, const std::string& answer) {
     if (value >= 0 && value <= most) return;
-    throw OrlinError("Телефон сообщил недопустимый диапазон: " + AnswerText(Trim(answer)));
+    throw OrlinError(Tr("Answers", "Телефон сообщил недопустимый диапазон: ") +
+                     AnswerText(Trim(answer)));
 }
 
 }  // namespace orlin

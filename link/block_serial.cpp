@@ -118,7 +118,8 @@ std::string TBlockSerial::GetErrorDesc(int32_t code) {
         case ErrMaxBuffer:
             return "Maximal buffer length exceeded";
         case ErrTimeout:
-            return "Ошибка по таймауту...\r\nУстановите большее значение таймаута...";
+            return Tr("TBlockSerial",
+                      "Ошибка по таймауту...\r\nУстановите большее значение таймаута...");
         case ErrReadFailed:
             return "Reading of data failed";
         case ErrFrame:
@@ -170,7 +171,7 @@ void TBlockSerial::OpenPort(const std::string& name) {
     SetLastError(device ? ErrOk : error);
     if (!device && error == EBUSY && !heldText.empty()) lastErrorDesc_ = heldText;
     if (!device && (error == EACCES || error == EPERM))
-        lastErrorDesc_ = "Нет доступа к порту: " + PortAccessRemedy(DevicePath);
+        lastErrorDesc_ = Tr("TBlockSerial", "Нет доступа к порту: ") + PortAccessRemedy(DevicePath);
 #endif
     CheckError();
     if (device) attachDevice(std::move(device));

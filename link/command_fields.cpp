@@ -1,6 +1,7 @@
 #include "link/command_fields.h"
 
 #include "link/errors.h"
+#include "link/language.h"
 
 namespace orlin {
 
@@ -50,20 +51,22 @@ std::string UnsafeFieldReason(std::string_view value) {
     for (char c : value) {
         const auto code = static_cast<unsigned char>(c);
         if (code < 32 || code == 127 || c == '"' || c == ';')
-            return "недопустимый знак " + CharacterName(code);
+            return Tr("CommandFields", "недопустимый знак ") + CharacterName(code);
     }
     return {};
 }
 
 void CheckCommandField(std::string_view value, const std::string& what) {
     const std::string reason = UnsafeFieldReason(value);
-    if (!reason.empty()) throw EUnsafeField(what + ": " + reason + " в «" + Shown(value) + "»");
+    if (!reason.empty())
+        throw EUnsafeField(what + ": " + reason + Tr("CommandFields", " в «") + Shown(value) + "»");
 }
 
 void CheckBareField(std::string_view value, const std::string& what) {
     CheckCommandField(value, what);
     if (value.find(',') != std::string_view::npos)
-        throw EUnsafeField(what + ": недопустимый знак , в «" + Shown(value) + "»");
+        throw EUnsafeField(what + Tr("CommandFields", ": недопустимый знак , в «") + Shown(value) +
+                           "»");
 }
 
 }  // namespace orlin

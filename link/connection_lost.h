@@ -6,6 +6,7 @@
 #include <string>
 
 #include "link/block_serial.h"
+#include "link/language.h"
 
 namespace orlin {
 
@@ -23,8 +24,8 @@ inline std::string ConnectionLostText(const ESynaSerError& error, const std::str
     while (!reason.empty() && (reason.back() == '.' || reason.back() == '\n' ||
                                reason.back() == '\r' || reason.back() == ' '))
         reason.pop_back();
-    return "Связь с телефоном потеряна (" + reason +
-           "). В списке только то, что прочитано до этого: " + kept + ".";
+    return Tr("ConnectionLost", "Связь с телефоном потеряна (") + reason +
+           Tr("ConnectionLost", "). В списке только то, что прочитано до этого: ") + kept + ".";
 }
 
 }  // namespace orlin

@@ -3,6 +3,8 @@
 #include <climits>
 #include <cstdlib>
 
+#include "link/language.h"
+
 namespace orlin {
 
 namespace {
@@ -31,12 +33,13 @@ std::optional<ManagedModem> ModemOfDevice(const std::vector<ManagedModem>& modem
 }
 
 std::string ModemManagerBusyText(const std::string& device, const std::string& remedy) {
-    return "Порт занят службой ModemManager: она приняла телефон на " + device +
-           " за модем и держит порт открытым. " + remedy;
+    return Tr("ModemManager", "Порт занят службой ModemManager: она приняла телефон на ") + device +
+           Tr("ModemManager", " за модем и держит порт открытым. ") + remedy;
 }
 
 std::string ModemManagerRefusedText(const std::string& device, const std::string& reason) {
-    return "Порт занят службой ModemManager: она не отпустила " + device + " (" + reason + ")";
+    return Tr("ModemManager", "Порт занят службой ModemManager: она не отпустила ") + device +
+           " (" + reason + ")";
 }
 
 std::optional<PortHolder> ModemManagerInquiry::Holder(const std::string& device) {

@@ -18,6 +18,7 @@
 #include "link/answers.h"
 #include "link/block_serial.h"
 #include "link/cp1251.h"
+#include "link/language.h"
 #include "link/phone_session.h"
 #include "link/port_holder.h"
 #include "link/system_errors.h"
@@ -122,26 +123,29 @@ ProbeResult Failure(const std::string& device, int32_t code, const std::string& 
         if (mapped != 0) code = mapped;
     }
 #endif
-    if (code == ErrTimeout) return {device, ProbeOutcome::NoAnswer, "нет ответа"};
+    if (code == ErrTimeout) return {device, ProbeOutcome::NoAnswer, Tr("PortProbe", "нет ответа")};
     if (code == EBUSY || code == ErrAlreadyOwned) {
 #ifndef _WIN32
         // A service that manages the device is named ("занят службой ModemManager").
         if (PortHolderInquiry* inquiry = CurrentPortHolderInquiry()) {
             if (const std::optional<PortHolder> holder = inquiry->Holder(device))
-                return {device, ProbeOutcome::Busy, "занят службой " + holder->service};
+                return {device, ProbeOutcome::Busy,
+                        Tr("PortProbe", "занят службой ") + holder->service};
         }
 #endif
-        return {device, ProbeOutcome::Busy, "занят"};
+        return {device, ProbeOutcome::Busy, Tr("PortProbe", "занят")};
     }
     if (code == EACCES || code == EPERM) {
 #ifdef _WIN32
-        return {device, ProbeOutcome::NoAccess, "нет доступа"};
+        return {device, ProbeOutcome::NoAccess, Tr("PortProbe", "нет доступа")};
 #else
-        return {device, ProbeOutcome::NoAccess, "нет доступа: " + PortAccessRemedy(device)};
+        return {device, ProbeOutcome::NoAccess,
+                Tr("PortProbe", "нет доступа: ") + PortAccessRemedy(device)};
 #endif
     }
-    if (code == ENOENT) return {device, ProbeOutcome::Failed, "нет такого порта"};
-    if (code == ENOTTY) return {device, ProbeOutcome::Failed, "не последовательный порт"};
+    if (code == ENOENT) return {device, ProbeOutcome::Failed, Tr("PortProbe", "нет такого порта")};
+    if (code == ENOTTY)
+        return {device, ProbeOutcome::Failed, Tr("PortProbe", "не последовательный порт")};
     return {device, ProbeOutcome::Failed, description};
 }
 
@@ -217,7 +221,7 @@ std::string ProbedName(const std::string& makerAnswer, const std::string& modelA
             model = model.substr(0, model.find('"'));
         }
     }
-    if (maker.empty() && model.empty()) return "отвечает на AT";
+    if (maker.empty() && model.empty()) return Tr("PortProbe", "отвечает на AT");
     if (maker.empty() || model.empty()) return AnswerText(maker + model);
     return AnswerText(maker + " " + model);
 }
@@ -238,7 +242,7 @@ ProbeResult ProbePort(const std::string& device, const ProbeOptions& options) {
         if (!EndsInOk(hello)) {
             const std::string last = FinalResultLine(hello);
             return {device, ProbeOutcome::Failed,
-                    "на AT ответил " + (last.empty() ? "?" : AnswerText(last))};
+                    Tr("PortProbe", "на AT ответил ") + (last.empty() ? "?" : AnswerText(last))};
         }
         const std::string maker = Ask(session, "AT+CGMI");
         const std::string model = Ask(session, "AT+CGMM");

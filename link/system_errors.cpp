@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "link/language.h"
+
 #ifndef _WIN32
 #include <grp.h>
 #include <locale.h>
@@ -20,35 +22,35 @@ namespace {
 const char* RussianText(int code) {
     switch (code) {
         case ENOENT:
-            return "Нет такого файла или устройства";
+            return Tr("SystemErrors", "Нет такого файла или устройства");
         case EACCES:
         case EPERM:
-            return "Нет доступа";
+            return Tr("SystemErrors", "Нет доступа");
         case EBUSY:
-            return "Устройство или ресурс занят";
+            return Tr("SystemErrors", "Устройство или ресурс занят");
         case EIO:
-            return "Ошибка ввода-вывода";
+            return Tr("SystemErrors", "Ошибка ввода-вывода");
         case ENOTTY:
-            return "Устройство не является терминалом";
+            return Tr("SystemErrors", "Устройство не является терминалом");
         case ENODEV:
         case ENXIO:
-            return "Нет такого устройства";
+            return Tr("SystemErrors", "Нет такого устройства");
         case EINVAL:
-            return "Недопустимый аргумент";
+            return Tr("SystemErrors", "Недопустимый аргумент");
         case EROFS:
-            return "Файловая система доступна только для чтения";
+            return Tr("SystemErrors", "Файловая система доступна только для чтения");
         case EISDIR:
-            return "На месте файла находится папка";
+            return Tr("SystemErrors", "На месте файла находится папка");
         case ENOTDIR:
-            return "Часть пути не является папкой";
+            return Tr("SystemErrors", "Часть пути не является папкой");
         case ENOSPC:
-            return "Нет места на диске";
+            return Tr("SystemErrors", "Нет места на диске");
 #ifdef EDQUOT
         case EDQUOT:
-            return "Превышена дисковая квота";
+            return Tr("SystemErrors", "Превышена дисковая квота");
 #endif
         case EFBIG:
-            return "Файл слишком велик";
+            return Tr("SystemErrors", "Файл слишком велик");
         default:
             return nullptr;
     }
@@ -58,7 +60,7 @@ const char* RussianText(int code) {
 
 std::string PortErrnoText(int code) {
     if (code == EACCES || code == EPERM)
-        return "Нет доступа к порту: добавьте пользователя в группу dialout";
+        return Tr("SystemErrors", "Нет доступа к порту: добавьте пользователя в группу dialout");
     return ErrnoText(code);
 }
 
@@ -69,8 +71,9 @@ std::string PortAccessRemedy(const std::string& device) {
 #else
     struct stat info {};
     if (::stat((device).c_str(), &info) != 0)
-        return "добавьте пользователя в группу, которой принадлежит порт, и войдите в систему "
-               "заново";
+        return Tr("SystemErrors",
+                  "добавьте пользователя в группу, которой принадлежит порт, и войдите в систему "
+                  "заново");
     std::vector<char> buffer(16384);
     std::string groupName;
     group entry{};
@@ -81,8 +84,9 @@ std::string PortAccessRemedy(const std::string& device) {
     if (groupMayUse && info.st_gid != 0 && !groupName.empty()) {
         // A group joined counts only from the next login: the shell the user types in keeps
         // the groups it started with.
-        return "добавьте пользователя в группу " + groupName + " (sudo usermod -aG " + groupName +
-               " $USER)" + " и войдите в систему заново";
+        return Tr("SystemErrors", "добавьте пользователя в группу ") + groupName +
+               " (sudo usermod -aG " + groupName + " $USER)" +
+               Tr("SystemErrors", " и войдите в систему заново");
     }
     std::string owner = std::to_string(info.st_uid);
     passwd user{};
@@ -92,8 +96,8 @@ std::string PortAccessRemedy(const std::string& device) {
         owner = userFound->pw_name;
     char mode[8];
     std::snprintf(mode, sizeof mode, "%04o", static_cast<unsigned>(info.st_mode & 07777));
-    return "порт открыт только владельцу (" + owner + ", " + mode +
-           "): установите правило udev из README или спросите администратора";
+    return Tr("SystemErrors", "порт открыт только владельцу (") + owner + ", " + mode +
+           Tr("SystemErrors", "): установите правило udev из README или спросите администратора");
 #endif
 }
 

@@ -6,6 +6,7 @@
 #include <fstream>
 #include <system_error>
 
+#include "link/language.h"
 #include "link/port_probe.h"
 
 namespace orlin {
@@ -117,13 +118,14 @@ std::vector<AdapterNotice> AdapterNotices(const std::string& root) {
                          (label.empty() ? "" : " " + label) + ")";
         if (brltty < 0) brltty = BrlttyRuns(base / "proc") ? 1 : 0;
         if (brltty == 1 || usbfs) {
-            notice.text =
+            notice.text = Tr(
+                "UsbAdapters",
                 "порт не создан: адаптер занял brltty (служба брайлевских дисплеев). Если "
                 "брайлевский дисплей не нужен, удалите его (sudo apt remove brltty) или "
                 "отключите его правило (sudo systemctl mask brltty-udev.service) и переподключите "
-                "кабель";
+                "кабель");
         } else {
-            notice.text = "порт не создан: драйвер адаптера не загружен" +
+            notice.text = Tr("UsbAdapters", "порт не создан: драйвер адаптера не загружен") +
                           (known ? std::string(" (sudo modprobe ") + known->driver + ")" : "");
         }
         notices.push_back(notice);

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "link/errors.h"
+#include "link/language.h"
 #include "link/system_errors.h"
 
 #ifdef _WIN32
@@ -40,13 +41,13 @@ struct PathStat {
 // "Файл слишком велик: больше 4 МБ" (or КБ below a megabyte).
 std::string TooBigText(size_t mostBytes) {
     const bool megabytes = mostBytes >= (size_t{1} << 20);
-    return "Файл слишком велик: больше " +
+    return Tr("WholeFile", "Файл слишком велик: больше ") +
            std::to_string(megabytes ? mostBytes >> 20 : mostBytes >> 10) +
-           (megabytes ? " МБ" : " КБ");
+           (megabytes ? Tr("WholeFile", " МБ") : Tr("WholeFile", " КБ"));
 }
 
 std::string NotRegularText() {
-    return "Это не обычный файл (устройство, канал или сокет)";
+    return Tr("WholeFile", "Это не обычный файл (устройство, канал или сокет)");
 }
 
 // Ignores SIGXFSZ once: over a file-size limit a write then fails with EFBIG, and the

@@ -300,14 +300,17 @@ void InfoTab::synchronise() {
         case orlin::ClockSyncOutcome::SentOverDisplay:
             break;
         case orlin::ClockSyncOutcome::Synchronised:
-            MessageBoxes::show(this, MessageBoxes::Kind::Note,
-                               QString::fromUtf8(orlin::kClockSyncDoneText));
+            MessageBoxes::show(
+                this, MessageBoxes::Kind::Note,
+                QString::fromUtf8(orlin::Tr("PhoneClock", orlin::kClockSyncDoneText)));
             break;
         case orlin::ClockSyncOutcome::Failed:
-            MessageBoxes::show(this, MessageBoxes::Kind::Error,
-                               QString::fromUtf8(orlin::kClockSyncFailedText) + QChar(u'\n') +
-                                   QString::fromUtf8(orlin::kClockSyncFailedDetail),
-                               false, QStringLiteral("Error"));
+            MessageBoxes::show(
+                this, MessageBoxes::Kind::Error,
+                QString::fromUtf8(orlin::Tr("PhoneClock", orlin::kClockSyncFailedText)) +
+                    QChar(u'\n') +
+                    QString::fromUtf8(orlin::Tr("PhoneClock", orlin::kClockSyncFailedDetail)),
+                false, QStringLiteral("Error"));
             break;
     }
 }

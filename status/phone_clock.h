@@ -5,6 +5,7 @@
 #include <string>
 
 #include "link/block_serial.h"
+#include "link/language.h"
 #include "link/phone_session.h"
 #include "link/port_settings.h"
 
@@ -60,10 +61,13 @@ private:
     std::unique_ptr<TBlockSerial> port_;
 };
 
-// UI texts of the synchronisation (UTF-8).
-inline constexpr const char* kClockSyncDoneText = "Дата и время синхронизированы!!!";
-inline constexpr const char* kClockSyncFailedText = "Не удалось синхронизировать.";
-inline constexpr const char* kClockSyncFailedDetail = "Были ошибки.";
+// UI texts of the synchronisation (UTF-8); shown through Tr("PhoneClock", ...).
+inline constexpr const char* kClockSyncDoneText =
+    ORLIN_TRANSLATE_NOOP("PhoneClock", "Дата и время синхронизированы!!!");
+inline constexpr const char* kClockSyncFailedText =
+    ORLIN_TRANSLATE_NOOP("PhoneClock", "Не удалось синхронизировать.");
+inline constexpr const char* kClockSyncFailedDetail =
+    ORLIN_TRANSLATE_NOOP("PhoneClock", "Были ошибки.");
 
 enum class ClockSyncOutcome {
     SentOverDisplay,  // the display runs: sent over its port, the answer not examined

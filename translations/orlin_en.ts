@@ -2,6 +2,97 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_US" sourcelanguage="ru_RU">
 <context>
+    <name>Answers</name>
+    <message>
+        <source>Телефон сообщил недопустимый диапазон: </source>
+        <translation>The phone reported an invalid range: </translation>
+    </message>
+</context>
+<context>
+    <name>Backup</name>
+    <message>
+        <source>Остановлено.</source>
+        <translation>Stopped.</translation>
+    </message>
+    <message>
+        <source>прочитанное с диска не совпадает с записанным</source>
+        <translation>what was read back from the disk differs from what was written</translation>
+    </message>
+    <message>
+        <source>не удалось создать папку</source>
+        <translation>cannot create the folder</translation>
+    </message>
+    <message>
+        <source>: в файле нет ни одной записи (строк PHONE и SIM): это не файл справочника</source>
+        <translation>: the file holds no entries (no PHONE or SIM lines): it is not a phonebook file</translation>
+    </message>
+    <message>
+        <source>ячейка </source>
+        <translation>slot </translation>
+    </message>
+    <message>
+        <source> уже была в строке </source>
+        <translation> was already on line </translation>
+    </message>
+    <message>
+        <source>событие </source>
+        <translation>event </translation>
+    </message>
+    <message>
+        <source> уже была у события в строке </source>
+        <translation> was already taken by the event on line </translation>
+    </message>
+    <message>
+        <source>: записей в файле </source>
+        <translation>: entries in the file: </translation>
+    </message>
+    <message>
+        <source>, а в phone.txt сказано </source>
+        <translation>, but phone.txt says </translation>
+    </message>
+    <message>
+        <source>: событий в файле </source>
+        <translation>: events in the file: </translation>
+    </message>
+    <message>
+        <source>Резервная копия не читается: </source>
+        <translation>The backup cannot be read: </translation>
+    </message>
+</context>
+<context>
+    <name>ClockVerb</name>
+    <message>
+        <source>Телефон не сообщил время.</source>
+        <translation>The phone did not report its time.</translation>
+    </message>
+</context>
+<context>
+    <name>CommandFields</name>
+    <message>
+        <source>недопустимый знак </source>
+        <translation>character not allowed: </translation>
+    </message>
+    <message>
+        <source> в «</source>
+        <translation> in “</translation>
+    </message>
+    <message>
+        <source>: недопустимый знак , в «</source>
+        <translation>: character not allowed: , in “</translation>
+    </message>
+</context>
+<context>
+    <name>ConnectionLost</name>
+    <message>
+        <source>Связь с телефоном потеряна (</source>
+        <translation>Lost the connection to the phone (</translation>
+    </message>
+    <message>
+        <source>). В списке только то, что прочитано до этого: </source>
+        <translation>). The list holds only what was read before: </translation>
+    </message>
+</context>
+<context>
     <name>DateBookTab</name>
     <message>
         <source>В файле нет событий.</source>
@@ -114,6 +205,13 @@
     <message>
         <source>Все файлы (*)</source>
         <translation>All files (*)</translation>
+    </message>
+</context>
+<context>
+    <name>DatebookVerb</name>
+    <message>
+        <source>Свободно: </source>
+        <translation>Free: </translation>
     </message>
 </context>
 <context>
@@ -433,6 +531,196 @@ in detail</translation>
     </message>
 </context>
 <context>
+    <name>ModemManager</name>
+    <message>
+        <source>Порт занят службой ModemManager: она приняла телефон на </source>
+        <translation>The port is held by ModemManager: it took the phone on </translation>
+    </message>
+    <message>
+        <source> за модем и держит порт открытым. </source>
+        <translation> for a modem and keeps the port open. </translation>
+    </message>
+    <message>
+        <source>Порт занят службой ModemManager: она не отпустила </source>
+        <translation>The port is held by ModemManager: it did not release </translation>
+    </message>
+</context>
+<context>
+    <name>PhoneBackup</name>
+    <message>
+        <source>Останавливаю…</source>
+        <translation>Stopping…</translation>
+    </message>
+    <message>
+        <source>Сведения о телефоне</source>
+        <translation>Phone details</translation>
+    </message>
+    <message>
+        <source>Справочник</source>
+        <translation>Phonebook</translation>
+    </message>
+    <message>
+        <source>Ежедневник</source>
+        <translation>Datebook</translation>
+    </message>
+    <message>
+        <source>Сообщения</source>
+        <translation>Messages</translation>
+    </message>
+    <message>
+        <source>Архив сообщений</source>
+        <translation>Message archive</translation>
+    </message>
+    <message>
+        <source>Запись справочника</source>
+        <translation>Writing the phonebook</translation>
+    </message>
+    <message>
+        <source>Запись ежедневника</source>
+        <translation>Writing the datebook</translation>
+    </message>
+    <message>
+        <source>Сохранение того, что в телефоне</source>
+        <translation>Saving what is on the phone</translation>
+    </message>
+    <message>
+        <source>В телефоне %1 справочника и %2 ежедневника, в копии %3 и %4. Прежде чем что-то изменить, то, что в телефоне, будет сохранено в новую папку рядом с копией. Заменить содержимое телефона копией?</source>
+        <translation>The phone holds %1 in the phonebook and %2 in the datebook; the backup holds %3 and %4. Before anything changes, what is on the phone will be saved to a new folder beside the backup. Replace the phone&apos;s contents with the backup?</translation>
+    </message>
+    <message>
+        <source>запись</source>
+        <translation>entry</translation>
+    </message>
+    <message>
+        <source>записи</source>
+        <translation>entries</translation>
+    </message>
+    <message>
+        <source>записей</source>
+        <translation>entries</translation>
+    </message>
+    <message>
+        <source>событие</source>
+        <translation>event</translation>
+    </message>
+    <message>
+        <source>события</source>
+        <translation>events</translation>
+    </message>
+    <message>
+        <source>событий</source>
+        <translation>events</translation>
+    </message>
+    <message>
+        <source>Эта резервная копия неполна:<byte value="xd"/>
+%1<byte value="xd"/>
+Восстановить то, что в ней есть?</source>
+        <translation>This backup is incomplete:<byte value="xd"/>
+%1<byte value="xd"/>
+Restore what it holds?</translation>
+    </message>
+    <message>
+        <source>в копии %1</source>
+        <translation>%1 in the backup</translation>
+    </message>
+    <message>
+        <source>записано %1 (ячейки %2)</source>
+        <translation>%1 written (slots %2)</translation>
+    </message>
+    <message>
+        <source>уже были такими же %1</source>
+        <translation>%1 already the same</translation>
+    </message>
+    <message>
+        <source>удалено %1, которых нет в копии (ячейки %2)</source>
+        <translation>%1 deleted that the backup lacks (slots %2)</translation>
+    </message>
+    <message>
+        <source>: ячейки %1 в этом телефоне нет, записано в ячейку %2.</source>
+        <translation>: this phone has no slot %1; written to slot %2.</translation>
+    </message>
+    <message>
+        <source>телефон не принял ячейки %1 (в них прежнее)</source>
+        <translation>the phone refused slots %1 (they keep what they held)</translation>
+    </message>
+    <message>
+        <source>не записаны ячейки копии %1</source>
+        <translation>slots %1 of the backup were not written</translation>
+    </message>
+    <message>
+        <source>из них для ячеек %1 в телефоне нет места</source>
+        <translation>of these, the phone has no room for slots %1</translation>
+    </message>
+    <message>
+        <source>не удалены ячейки %1 (они остались в телефоне)</source>
+        <translation>slots %1 were not deleted (they stay on the phone)</translation>
+    </message>
+    <message>
+        <source>события в ячейках %1 записаны без всех пропущенных повторов</source>
+        <translation>the events in slots %1 were written without all of their skipped repeats</translation>
+    </message>
+    <message>
+        <source>: телефон не ответил на запись ячейки %1: в ней прежнее или из копии.</source>
+        <translation>: the phone did not answer the write of slot %1: it holds either what it held or the backup&apos;s entry.</translation>
+    </message>
+    <message>
+        <source>Резервная копия телефона</source>
+        <translation>Phone backup</translation>
+    </message>
+    <message>
+        <source>Стоп</source>
+        <translation>Stop</translation>
+    </message>
+    <message>
+        <source>Не удалось создать папку %1.</source>
+        <translation>Cannot create the folder %1.</translation>
+    </message>
+    <message>
+        <source>Резервная копия записана в папку %1.</source>
+        <translation>The backup was written to the folder %1.</translation>
+    </message>
+    <message>
+        <source>Резервная копия в папке %1 неполна: %2<byte value="xd"/>
+</source>
+        <translation>The backup in the folder %1 is incomplete: %2<byte value="xd"/>
+</translation>
+    </message>
+    <message>
+        <source>Чего в ней нет, сказано в файле MISSING.txt.</source>
+        <translation>The file MISSING.txt says what it lacks.</translation>
+    </message>
+    <message>
+        <source>Файл MISSING.txt не записан: %1<byte value="xd"/>
+В ней нет: %2.</source>
+        <translation>MISSING.txt was not written: %1<byte value="xd"/>
+It lacks: %2.</translation>
+    </message>
+    <message>
+        <source>В папке %1 нет резервной копии: не найден файл %2.</source>
+        <translation>The folder %1 holds no backup: %2 was not found.</translation>
+    </message>
+    <message>
+        <source>В папке %1 нет резервной копии, но в ней есть папки с копиями. Восстановить самую новую, %2?</source>
+        <translation>The folder %1 holds no backup, but it holds folders with backups. Restore the newest, %2?</translation>
+    </message>
+    <message>
+        <source>Резервная копия восстановлена.</source>
+        <translation>The backup was restored.</translation>
+    </message>
+    <message>
+        <source>Резервная копия восстановлена не полностью%1</source>
+        <translation>The backup was not fully restored%1</translation>
+    </message>
+    <message>
+        <source>То, что было в телефоне, сохранено в папке %1.</source>
+        <translation>What was on the phone was saved to the folder %1.</translation>
+    </message>
+    <message>
+        <source>Сообщения в телефон не записываются: принятыми их записать нельзя. Они остаются в messages.csv и копии архива.</source>
+        <translation>Messages are not written to the phone: it cannot take them as received messages. They stay in messages.csv and the archive&apos;s copy.</translation>
+    </message>
+</context>
+<context>
     <name>PhoneBookTab</name>
     <message>
         <source>Имя, Фамилия</source>
@@ -612,6 +900,21 @@ Write those that fit?</translation>
     </message>
 </context>
 <context>
+    <name>PhoneClock</name>
+    <message>
+        <source>Дата и время синхронизированы!!!</source>
+        <translation>Date and time synchronized.</translation>
+    </message>
+    <message>
+        <source>Не удалось синхронизировать.</source>
+        <translation>Could not synchronize.</translation>
+    </message>
+    <message>
+        <source>Были ошибки.</source>
+        <translation>There were errors.</translation>
+    </message>
+</context>
+<context>
     <name>PhonebookFile</name>
     <message>
         <source>Файл прочитан как UTF-8.</source>
@@ -698,6 +1001,56 @@ writing to the phone?</translation>
     </message>
 </context>
 <context>
+    <name>PortHolders</name>
+    <message>
+        <source>Запустите orlin-cli с параметром --inhibit-modemmanager (ModemManager отпустит порт, пока orlin-cli работает), или установите правило udev 60-orlin.rules, с которым ModemManager не трогает телефоны Motorola (см. README).</source>
+        <translation>Run orlin-cli with --inhibit-modemmanager (ModemManager releases the port while orlin-cli runs), or install the udev rule 60-orlin.rules, which keeps ModemManager away from Motorola phones (see the README).</translation>
+    </message>
+    <message>
+        <source>системная шина недоступна</source>
+        <translation>the system bus is not available</translation>
+    </message>
+</context>
+<context>
+    <name>PortProbe</name>
+    <message>
+        <source>нет ответа</source>
+        <translation>no answer</translation>
+    </message>
+    <message>
+        <source>занят службой </source>
+        <translation>held by </translation>
+    </message>
+    <message>
+        <source>занят</source>
+        <translation>busy</translation>
+    </message>
+    <message>
+        <source>нет доступа</source>
+        <translation>no access</translation>
+    </message>
+    <message>
+        <source>нет доступа: </source>
+        <translation>no access: </translation>
+    </message>
+    <message>
+        <source>нет такого порта</source>
+        <translation>no such port</translation>
+    </message>
+    <message>
+        <source>не последовательный порт</source>
+        <translation>not a serial port</translation>
+    </message>
+    <message>
+        <source>отвечает на AT</source>
+        <translation>answers AT</translation>
+    </message>
+    <message>
+        <source>на AT ответил </source>
+        <translation>answered AT with </translation>
+    </message>
+</context>
+<context>
     <name>QtModemManager</name>
     <message>
         <source>Попросить ModemManager отпустить порт?</source>
@@ -707,12 +1060,116 @@ writing to the phone?</translation>
         <source>системная шина недоступна</source>
         <translation>the system bus is not available</translation>
     </message>
+    <message>
+        <source>Orlin может попросить ModemManager отпустить порт, пока программа работает; или установите правило udev 60-orlin.rules, с которым ModemManager не трогает телефоны Motorola (см. README).</source>
+        <translation>Orlin can ask ModemManager to release the port while the program runs; or install the udev rule 60-orlin.rules, which keeps ModemManager away from Motorola phones (see the README).</translation>
+    </message>
+</context>
+<context>
+    <name>Restore</name>
+    <message>
+        <source>Телефон не принял команду </source>
+        <translation>The phone refused the command </translation>
+    </message>
+    <message>
+        <source>Модель телефона не поддерживается: </source>
+        <translation>This phone model is not supported: </translation>
+    </message>
+</context>
+<context>
+    <name>SystemErrors</name>
+    <message>
+        <source>Нет такого файла или устройства</source>
+        <translation>No such file or device</translation>
+    </message>
+    <message>
+        <source>Нет доступа</source>
+        <translation>Permission denied</translation>
+    </message>
+    <message>
+        <source>Устройство или ресурс занят</source>
+        <translation>Device or resource busy</translation>
+    </message>
+    <message>
+        <source>Ошибка ввода-вывода</source>
+        <translation>Input/output error</translation>
+    </message>
+    <message>
+        <source>Устройство не является терминалом</source>
+        <translation>The device is not a terminal</translation>
+    </message>
+    <message>
+        <source>Нет такого устройства</source>
+        <translation>No such device</translation>
+    </message>
+    <message>
+        <source>Недопустимый аргумент</source>
+        <translation>Invalid argument</translation>
+    </message>
+    <message>
+        <source>Файловая система доступна только для чтения</source>
+        <translation>Read-only file system</translation>
+    </message>
+    <message>
+        <source>На месте файла находится папка</source>
+        <translation>A folder is where the file should be</translation>
+    </message>
+    <message>
+        <source>Часть пути не является папкой</source>
+        <translation>Part of the path is not a folder</translation>
+    </message>
+    <message>
+        <source>Нет места на диске</source>
+        <translation>No space left on the disk</translation>
+    </message>
+    <message>
+        <source>Превышена дисковая квота</source>
+        <translation>Disk quota exceeded</translation>
+    </message>
+    <message>
+        <source>Файл слишком велик</source>
+        <translation>File too large</translation>
+    </message>
+    <message>
+        <source>Нет доступа к порту: добавьте пользователя в группу dialout</source>
+        <translation>No access to the port: add the user to the dialout group</translation>
+    </message>
+    <message>
+        <source>добавьте пользователя в группу, которой принадлежит порт, и войдите в систему заново</source>
+        <translation>add the user to the group that owns the port and log in again</translation>
+    </message>
+    <message>
+        <source>добавьте пользователя в группу </source>
+        <translation>add the user to the group </translation>
+    </message>
+    <message>
+        <source> и войдите в систему заново</source>
+        <translation> and log in again</translation>
+    </message>
+    <message>
+        <source>порт открыт только владельцу (</source>
+        <translation>only the owner may open the port (</translation>
+    </message>
+    <message>
+        <source>): установите правило udev из README или спросите администратора</source>
+        <translation>): install the udev rule from the README or ask the administrator</translation>
+    </message>
 </context>
 <context>
     <name>TBlockSerial</name>
     <message>
         <source>Телефон не подключен.</source>
         <translation>The phone is not connected.</translation>
+    </message>
+    <message>
+        <source>Ошибка по таймауту...<byte value="xd"/>
+Установите большее значение таймаута...</source>
+        <translation>The phone did not answer in time.<byte value="xd"/>
+Set a longer time-out.</translation>
+    </message>
+    <message>
+        <source>Нет доступа к порту: </source>
+        <translation>No access to the port: </translation>
     </message>
 </context>
 <context>
@@ -1379,6 +1836,17 @@ writing to the phone?</translation>
     </message>
 </context>
 <context>
+    <name>UsbAdapters</name>
+    <message>
+        <source>порт не создан: адаптер занял brltty (служба брайлевских дисплеев). Если брайлевский дисплей не нужен, удалите его (sudo apt remove brltty) или отключите его правило (sudo systemctl mask brltty-udev.service) и переподключите кабель</source>
+        <translation>no port was created: brltty (the braille display service) took the adapter. If you have no braille display, remove it (sudo apt remove brltty) or turn off its rule (sudo systemctl mask brltty-udev.service) and plug the cable in again</translation>
+    </message>
+    <message>
+        <source>порт не создан: драйвер адаптера не загружен</source>
+        <translation>no port was created: the adapter&apos;s driver is not loaded</translation>
+    </message>
+</context>
+<context>
     <name>VCardImport</name>
     <message>
         <source>(без имени)</source>
@@ -1423,6 +1891,25 @@ writing to the phone?</translation>
     <message>
         <source>Не всё из файла vCard удалось перенести в телефон как есть:</source>
         <translation>Not everything in the vCard file could go to the phone as it was:</translation>
+    </message>
+</context>
+<context>
+    <name>WholeFile</name>
+    <message>
+        <source>Файл слишком велик: больше </source>
+        <translation>The file is too large: over </translation>
+    </message>
+    <message>
+        <source> МБ</source>
+        <translation> MB</translation>
+    </message>
+    <message>
+        <source> КБ</source>
+        <translation> KB</translation>
+    </message>
+    <message>
+        <source>Это не обычный файл (устройство, канал или сокет)</source>
+        <translation>Not a regular file (a device, pipe or socket)</translation>
     </message>
 </context>
 </TS>

@@ -169,5 +169,44 @@ TEST_F(Backup, APartialBackupNeedsPartial) {
     EXPECT_EQ(Cli(empty, "restore copy --whole").status, 2);
 }
 
+// Under English the cores' own texts reach the user in English: a broken backup's refusal with
+// its count, the clock's report and a port that is no serial port. Only phone data may stay
+// Cyrillic, and these outputs hold none.
+TEST_F(Backup, TheCoresSpeakEnglishUnderEnglish) {
+    SimPhone source("C350");
+    ASSERT_EQ(Cli(source, "backup copy").status, 0);
+    const std::string book = test::FileBytes(dir_ / "copy" / "phonebook.txt");
+    const auto english = [&](const SimPhone& phone, const std::string& words) {
+        return test::RunCli(dir_, phone.settings.PortName, "--timeout 1000 " + words,
+                            "ORLIN_LANG=en ");
+    };
+    const struct {
+        const char* name;
+        std::string phonebook;  // written over the copy's phonebook.txt; "" keeps it
+        std::string words;
+        int status;
+        std::string expected;  // found in the error output, or else in the output
+    } cases[] = {
+        {"a line lost", book.substr(book.find("\r\n") + 2), "--yes restore copy", 1,
+         "phonebook.txt: entries in the file: 41, but phone.txt says 42"},
+        {"an unrelated file", "Dear diary,\r\n", "--yes restore copy", 1,
+         "phonebook.txt: the file holds no entries (no PHONE or SIM lines): it is not a "
+         "phonebook file"},
+        {"the clock set", "", "clock --sync", 0, "Date and time synchronized."},
+        {"no serial port", "", "ports /dev/null", 1, "not a serial port"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        if (!c.phonebook.empty()) std::ofstream(dir_ / "copy" / "phonebook.txt") << c.phonebook;
+        SimPhone phone("C350");
+        const CliRun run = english(phone, c.words);
+        EXPECT_EQ(run.status, c.status) << run.err;
+        EXPECT_NE((run.err + run.out).find(c.expected), std::string::npos) << run.err << run.out;
+        for (const std::string& text : {run.out, run.err})
+            for (size_t i = 0; i + 1 < text.size(); ++i)
+                ASSERT_FALSE(text[i] == '\xD0' || text[i] == '\xD1') << "Cyrillic left: " << text;
+    }
+}
+
 }  // namespace
 }  // namespace orlin
