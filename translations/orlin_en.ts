@@ -577,6 +577,189 @@ in detail</translation>
     </message>
 </context>
 <context>
+    <name>MessageDelete</name>
+    <message>
+        <source>номер сообщения</source>
+        <translation>message number</translation>
+    </message>
+    <message>
+        <source>Телефон не удалил сообщение </source>
+        <translation>The phone did not delete message </translation>
+    </message>
+    <message>
+        <source>Телефон не удалил сообщения: </source>
+        <translation>The phone did not delete messages </translation>
+    </message>
+    <message>
+        <source>Нет выбранной записи...</source>
+        <translation>No entry selected.</translation>
+    </message>
+    <message>
+        <source>Нет выделенной записи...</source>
+        <translation>No entry highlighted.</translation>
+    </message>
+    <message>
+        <source>Это сообщение из архива на компьютере: на телефоне его нет.</source>
+        <translation>This message is from the archive on the computer: it is not on the phone.</translation>
+    </message>
+</context>
+<context>
+    <name>MessageExport</name>
+    <message>
+        <source>Номер:</source>
+        <translation>Number:</translation>
+    </message>
+    <message>
+        <source>Текст сообщения:</source>
+        <translation>Message text:</translation>
+    </message>
+    <message>
+        <source>Кодировка Windows-1251 не вмещает все символы: в </source>
+        <translation>Windows-1251 cannot hold every character: in </translation>
+    </message>
+    <message>
+        <source>сообщении</source>
+        <translation>message</translation>
+    </message>
+    <message>
+        <source>сообщениях</source>
+        <translation>messages</translation>
+    </message>
+    <message>
+        <source> они заменены на «?». Таблица CSV (UTF-8) сохраняет все символы.</source>
+        <translation> they were replaced with «?». A CSV table (UTF-8) keeps every character.</translation>
+    </message>
+    <message>
+        <source>Папка,#,Номер,Дата/Время,Тип,Размер,Статус,Текст</source>
+        <translation>Folder,#,Number,Date/Time,Type,Size,Status,Text</translation>
+    </message>
+    <message>
+        <source>#,Номер,Дата/Время,Тип,Размер,Статус,Текст</source>
+        <translation>#,Number,Date/Time,Type,Size,Status,Text</translation>
+    </message>
+</context>
+<context>
+    <name>MessageFolders</name>
+    <message>
+        <source>Проблемы с подключением. </source>
+        <translation>Connection problem. </translation>
+    </message>
+    <message>
+        <source>Не удалось прочитать серийный номер телефона.</source>
+        <translation>Could not read the phone&apos;s serial number.</translation>
+    </message>
+    <message>
+        <source>Не удалось прочитать сообщения: </source>
+        <translation>Could not read messages </translation>
+    </message>
+</context>
+<context>
+    <name>MessageRows</name>
+    <message>
+        <source>прочитано</source>
+        <translation>read</translation>
+    </message>
+    <message>
+        <source>не прочитано</source>
+        <translation>unread</translation>
+    </message>
+    <message>
+        <source>отправлено</source>
+        <translation>sent</translation>
+    </message>
+    <message>
+        <source>не отправлено</source>
+        <translation>unsent</translation>
+    </message>
+    <message>
+        <source>сохранено</source>
+        <translation>saved</translation>
+    </message>
+    <message>
+        <source>входящее</source>
+        <translation>incoming</translation>
+    </message>
+    <message>
+        <source>исходящее</source>
+        <translation>outgoing</translation>
+    </message>
+    <message>
+        <source>черновик</source>
+        <translation>draft</translation>
+    </message>
+    <message>
+        <source>архив</source>
+        <translation>archive</translation>
+    </message>
+</context>
+<context>
+    <name>MessageSend</name>
+    <message>
+        <source>символ</source>
+        <translation>character</translation>
+    </message>
+    <message>
+        <source>символа</source>
+        <translation>characters</translation>
+    </message>
+    <message>
+        <source>символов</source>
+        <translation>characters</translation>
+    </message>
+    <message>
+        <source>Текст не поместится в сообщение: в нём %1, а сообщение на языке «%2» вмещает %3. Сократите текст на %4.</source>
+        <translation>The text does not fit in a message: it has %1, and a message in %2 holds %3. Shorten the text by %4.</translation>
+    </message>
+    <message>
+        <source>Телефон не хранит %1 текста (за пределами UCS2, например эмодзи): в сообщении вместо него будет «?».</source>
+        <translation>The phone cannot store %1 of the text (beyond UCS2, such as emoji): the message will have «?» in its place.</translation>
+    </message>
+    <message>
+        <source>Телефон не хранит %1 текста (за пределами UCS2, например эмодзи): в сообщении вместо них будут «?».</source>
+        <translation>The phone cannot store %1 of the text (beyond UCS2, such as emoji): the message will have «?» in their place.</translation>
+    </message>
+    <message>
+        <source>номер получателя</source>
+        <translation>recipient number</translation>
+    </message>
+    <message>
+        <source>Невозможно записать сообщение.</source>
+        <translation>Cannot write the message.</translation>
+    </message>
+    <message>
+        <source>Сообщение записано, но не отправлено.</source>
+        <translation>The message was written but not sent.</translation>
+    </message>
+    <message>
+        <source>Сообщение записано в &quot;Иходящие&quot;.</source>
+        <translation>The message was saved to the Outbox.</translation>
+    </message>
+    <message>
+        <source>Сбой отправки...</source>
+        <translation>Sending failed.</translation>
+    </message>
+    <message>
+        <source>Сообщение отправлено и записано в &quot;Иходящие&quot;.</source>
+        <translation>The message was sent and saved to the Outbox.</translation>
+    </message>
+    <message>
+        <source>Сообщение отправлено.</source>
+        <translation>The message was sent.</translation>
+    </message>
+    <message>
+        <source>Сообщение отправлено, но не удалено из телефона.</source>
+        <translation>The message was sent but not deleted from the phone.</translation>
+    </message>
+    <message>
+        <source>номер сообщения</source>
+        <translation>message number</translation>
+    </message>
+    <message>
+        <source>Сообщение отправлено...</source>
+        <translation>The message was sent.</translation>
+    </message>
+</context>
+<context>
     <name>MessagesTab</name>
     <message>
         <source>Телефон</source>
@@ -665,6 +848,18 @@ in detail</translation>
     <message>
         <source>Отправить</source>
         <translation>Send</translation>
+    </message>
+    <message>
+        <source>сообщение</source>
+        <translation>message</translation>
+    </message>
+    <message>
+        <source>сообщения</source>
+        <translation>messages</translation>
+    </message>
+    <message>
+        <source>сообщений</source>
+        <translation>messages</translation>
     </message>
 </context>
 <context>
