@@ -1,6 +1,7 @@
 #include "datebook/datebook_event.h"
 
 #include "link/answers.h"
+#include "link/language.h"
 #include "link/phone_text.h"
 #include "link/response_fields.h"
 #include "link/text_utils.h"
@@ -9,14 +10,14 @@ namespace orlin {
 
 namespace {
 
-const std::string& AlarmOnText() {
-    static const std::string text = "вкл.";
-    return text;
+// The list's words, in the language shown; they come back from the list to the event the same
+// way, and go into no file.
+std::string AlarmOnText() {
+    return Tr("DatebookEvent", "вкл.");
 }
 
-const std::string& AlarmOffText() {
-    static const std::string text = "выкл.";
-    return text;
+std::string AlarmOffText() {
+    return Tr("DatebookEvent", "выкл.");
 }
 
 // Exactly `count` decimal digits at `pos`.
@@ -103,14 +104,19 @@ void SetEndFromDuration(DatebookEvent& event) {
 
 const std::vector<std::string>& RepeatTexts() {
     static const std::vector<std::string> texts = {
-        "нет", "ежедневно", "еженедельно", "ежемесячно (день)", "ежемесячно (дата)", "ежегодно",
+        ORLIN_TRANSLATE_NOOP("DatebookEvent", "нет"),
+        ORLIN_TRANSLATE_NOOP("DatebookEvent", "ежедневно"),
+        ORLIN_TRANSLATE_NOOP("DatebookEvent", "еженедельно"),
+        ORLIN_TRANSLATE_NOOP("DatebookEvent", "ежемесячно (день)"),
+        ORLIN_TRANSLATE_NOOP("DatebookEvent", "ежемесячно (дата)"),
+        ORLIN_TRANSLATE_NOOP("DatebookEvent", "ежегодно"),
     };
     return texts;
 }
 
 std::string RepeatCellText(const std::string& code) {
     if (code.size() == 1 && code[0] >= '0' && code[0] < '0' + kRepeatCodeCount)
-        return RepeatTexts()[static_cast<size_t>(code[0] - '0')];
+        return Tr("DatebookEvent", RepeatTexts()[static_cast<size_t>(code[0] - '0')].c_str());
     return code;
 }
 
@@ -123,7 +129,8 @@ std::string AlarmStateCellText(const std::string& flag) {
 std::string RepeatCodeOfCell(const std::string& cell) {
     const auto& texts = RepeatTexts();
     for (size_t i = 0; i < texts.size(); ++i)
-        if (texts[i] == cell) return std::to_string(i);
+        if (texts[i] == cell || Tr("DatebookEvent", texts[i].c_str()) == cell)
+            return std::to_string(i);
     return cell;
 }
 

@@ -67,12 +67,14 @@ void DateBookTab::ExportICalendarClick() {
         // A file of a part of the datebook would pass for a whole copy of it.
         if (!listComplete_ &&
             !MessageBoxes::warningYesNo(
-                this,
-                QStringLiteral("Список событий неполон: ежедневник прочитан не весь. В "
-                               "файл попадут только %1 из списка, а не все события "
-                               "телефона.\r\nЗаписать файл?")
-                    .arg(QString::fromStdString(orlin::RussianCount(
-                        static_cast<long long>(events.size()), "событие", "события", "событий")))))
+                this, tr("Список событий неполон: ежедневник прочитан не весь. В "
+                         "файл попадут только %1 из списка, а не все события "
+                         "телефона.\r\nЗаписать файл?")
+                          .arg(QString::fromStdString(orlin::CountedText(
+                              static_cast<long long>(events.size()), "DatebookEvents",
+                              ORLIN_TRANSLATE_NOOP("DatebookEvents", "событие"),
+                              ORLIN_TRANSLATE_NOOP("DatebookEvents", "события"),
+                              ORLIN_TRANSLATE_NOOP("DatebookEvents", "событий"))))))
             return;
         QString path;
         if (!writeFileDialog(path)) return;
@@ -99,9 +101,9 @@ void DateBookTab::ExportICalendarClick() {
         orlin::Utf8Text warning = orlin::ExportWarning(exported);
         if (!key)
             warning += (warning.empty() ? "" : "\r\n") +
-                       std::string(
-                           "Телефон не ответил на запрос серийного номера: "
-                           "события записаны без постоянных UID.");
+                       tr("Телефон не ответил на запрос серийного номера: "
+                          "события записаны без постоянных UID.")
+                           .toStdString();
         if (!unread.empty()) warning += (warning.empty() ? "" : "\r\n") + unread;
         if (!warning.empty()) MessageBoxes::warning(this, QString::fromStdString(warning));
     });
@@ -176,9 +178,9 @@ void DateBookTab::ImportICalendarClick() {
         if (!refusedInPlace.empty()) warning += (warning.empty() ? "" : "\r\n") + refusedInPlace;
         if (alreadyThere > 0)
             warning += (warning.empty() ? "" : "\r\n") +
-                       std::string(
-                           "Уже есть в телефоне (тот же заголовок, время и дата), "
-                           "не записано: ") +
+                       tr("Уже есть в телефоне (тот же заголовок, время и дата), "
+                          "не записано: ")
+                           .toStdString() +
                        std::to_string(alreadyThere);
         if (!warning.empty()) MessageBoxes::warning(this, QString::fromStdString(warning));
         if (drafts.empty() && putBack.done.empty()) return;

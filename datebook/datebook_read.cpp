@@ -5,6 +5,7 @@
 #include "datebook/datebook_write.h"
 #include "link/answers.h"
 #include "link/errors.h"
+#include "link/language.h"
 #include "link/remembered_options.h"
 #include "link/response_fields.h"
 #include "link/slot_list.h"
@@ -106,7 +107,7 @@ DatebookReport ReadWholeDatebook(PhoneSession& session, Interaction& interaction
     DatebookReport read = ReadDatebook(session, interaction, options);
     read.RaiseFailure();
     if (read.status == DatebookReadStatus::CharsetRefused)
-        throw OrlinError("Телефон отказал в кодировке UCS2.");
+        throw OrlinError(Tr("DatebookRead", "Телефон отказал в кодировке UCS2."));
     if (read.status != DatebookReadStatus::Done) throw OrlinError(StatusText(read));
     if (!read.unreadSlots.empty()) throw OrlinError(UnreadSlotsText(read));
     return read;
@@ -115,9 +116,9 @@ DatebookReport ReadWholeDatebook(PhoneSession& session, Interaction& interaction
 std::string StatusText(const DatebookReport& report) {
     switch (report.status) {
         case DatebookReadStatus::NoAccess:
-            return "Нет доступа у ежедневнику.";
+            return Tr("DatebookRead", "Нет доступа у ежедневнику.");
         case DatebookReadStatus::RangeRefused:
-            return "Невозможно прочитать содержимое ежедневника.";
+            return Tr("DatebookRead", "Невозможно прочитать содержимое ежедневника.");
         default:
             return std::string();
     }
@@ -125,8 +126,9 @@ std::string StatusText(const DatebookReport& report) {
 
 std::string UnreadSlotsText(const DatebookReport& read) {
     if (read.unreadSlots.empty()) return std::string();
-    return "Не удалось прочитать ячейки ежедневника: " + SlotList(read.unreadSlots) +
-           ". В них могут быть события, которых нет в списке.";
+    return Tr("DatebookRead", "Не удалось прочитать ячейки ежедневника: ") +
+           SlotList(read.unreadSlots) + ". " +
+           Tr("DatebookRead", "В них могут быть события, которых нет в списке.");
 }
 
 std::string FreeShareText(const DatebookReport& read) {

@@ -4,6 +4,7 @@
 
 #include "link/answers.h"
 #include "link/errors.h"
+#include "link/language.h"
 #include "link/slot_list.h"
 #include "link/text_utils.h"
 
@@ -151,7 +152,8 @@ std::vector<int> ReadSkippedOccurrences(PhoneSession& session, std::vector<Dateb
 
 std::string UnreadSkippedText(const std::vector<int>& slots) {
     if (slots.empty()) return {};
-    return "Не удалось прочитать пропущенные повторы событий в ячейках " + SlotList(slots) + ".";
+    return Tr("DatebookSkipped", "Не удалось прочитать пропущенные повторы событий в ячейках ") +
+           SlotList(slots) + ".";
 }
 
 }  // namespace orlin

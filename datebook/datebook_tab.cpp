@@ -29,6 +29,7 @@
 #include "link/connection_lost.h"
 #include "link/errors.h"
 #include "link/interaction.h"
+#include "link/language.h"
 #include "link/phone_session.h"
 #include "link/phone_text.h"
 #include "link/plural.h"
@@ -220,8 +221,9 @@ void DateBookTab::buildControls() {
     auto* radioLayout = new QVBoxLayout(RadioGroup1);
     const auto& items = orlin::AutoDeleteItemTexts();
     for (int i = 0; i < orlin::kAutoDeleteItemCount; ++i) {
-        auto* radio =
-            new QRadioButton(QString::fromStdString(items[static_cast<size_t>(i)]), RadioGroup1);
+        auto* radio = new QRadioButton(
+            QString::fromUtf8(orlin::Tr("DatebookWrite", items[static_cast<size_t>(i)].c_str())),
+            RadioGroup1);
         RadioGroup1Items->addButton(radio, i);
         radioLayout->addWidget(radio);
     }
@@ -413,9 +415,12 @@ bool DateBookTab::readAll() {
         // The line went away after the phone had answered: say so, and what the list holds.
         if (!read.rangeRead || !orlin::IsConnectionLost(error)) throw;
         MessageBoxes::error(
-            this, QString::fromStdString(orlin::ConnectionLostText(
-                      error, orlin::RussianCount(lvEvent->topLevelItemCount(), "событие", "события",
-                                                 "событий"))));
+            this,
+            QString::fromStdString(orlin::ConnectionLostText(
+                error, orlin::CountedText(lvEvent->topLevelItemCount(), "DatebookEvents",
+                                          ORLIN_TRANSLATE_NOOP("DatebookEvents", "событие"),
+                                          ORLIN_TRANSLATE_NOOP("DatebookEvents", "события"),
+                                          ORLIN_TRANSLATE_NOOP("DatebookEvents", "событий")))));
         return false;
     }
     interaction.showNotes();
@@ -457,12 +462,12 @@ QString DateBookTab::DeleteStoppedText(const std::string& why, const std::vector
     for (int slot : chosen)
         if (std::find(change.done.begin(), change.done.end(), slot) == change.done.end())
             kept.push_back(slot);
-    QString text = QStringLiteral("Удаление прервано: %1")
-                       .arg(orlin::ErrorBoxText(QString::fromStdString(why)));
-    text += change.done.empty()
-                ? QStringLiteral("\r\nНи одно событие не удалено.")
-                : QStringLiteral("\r\nУдалены события в ячейках: %1.").arg(list(change.done));
-    if (!kept.empty()) text += QStringLiteral("\r\nНе удалены: %1.").arg(list(kept));
+    QString text =
+        tr("Удаление прервано: %1").arg(orlin::ErrorBoxText(QString::fromStdString(why)));
+    text += change.done.empty() ? QStringLiteral("\r\n") + tr("Ни одно событие не удалено.")
+                                : QStringLiteral("\r\n") +
+                                      tr("Удалены события в ячейках: %1.").arg(list(change.done));
+    if (!kept.empty()) text += QStringLiteral("\r\n") + tr("Не удалены: %1.").arg(list(kept));
     return text;
 }
 

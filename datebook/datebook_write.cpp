@@ -6,6 +6,7 @@
 #include "link/command_fields.h"
 #include "link/cp1251.h"
 #include "link/errors.h"
+#include "link/language.h"
 #include "link/phone_text.h"
 #include "link/slot_list.h"
 #include "link/text_utils.h"
@@ -45,15 +46,17 @@ void Locked(PhoneSession& session, Work&& work) {
 // The phone's fields come back as they came, checked like every other field: a quoted one
 // inside its quotes, a bare one as a bare field.
 std::string ExtendedTail(const DatebookEvent& e) {
-    const std::string what = "событие в ячейке " + std::to_string(e.slot) + ", ";
-    CheckCommandField(e.endTime, what + "дата или время");
-    CheckCommandField(e.endDate, what + "дата или время");
+    const std::string what =
+        Tr("DatebookWrite", "событие в ячейке ") + std::to_string(e.slot) + ", ";
+    CheckCommandField(e.endTime, what + Tr("DatebookWrite", "дата или время"));
+    CheckCommandField(e.endDate, what + Tr("DatebookWrite", "дата или время"));
     std::string tail = ",\"" + e.endTime + "\",\"" + e.endDate + "\"";
     for (const std::string& field : e.extraFields) {
         if (field.size() >= 2 && field.front() == '"' && field.back() == '"')
-            CheckCommandField(std::string_view(field).substr(1, field.size() - 2), what + "поле");
+            CheckCommandField(std::string_view(field).substr(1, field.size() - 2),
+                              what + Tr("DatebookWrite", "поле"));
         else
-            CheckBareField(field, what + "поле");
+            CheckBareField(field, what + Tr("DatebookWrite", "поле"));
         tail += "," + field;
     }
     return tail;
@@ -104,11 +107,12 @@ DatebookEvent EventOfDraft(int slot, const EventDraft& draft) {
 
 std::string WriteCommand(const DatebookEvent& e) {
     // Every field but the title (phone text) may come from a file or a list row.
-    const std::string what = "событие в ячейке " + std::to_string(e.slot) + ", ";
+    const std::string what =
+        Tr("DatebookWrite", "событие в ячейке ") + std::to_string(e.slot) + ", ";
     for (const std::string* field : {&e.startTime, &e.startDate, &e.alarmTime, &e.alarmDate})
-        CheckCommandField(*field, what + "дата или время");
+        CheckCommandField(*field, what + Tr("DatebookWrite", "дата или время"));
     for (const std::string* field : {&e.firstFlag, &e.alarmFlag, &e.duration, &e.repeatCode})
-        CheckBareField(*field, what + "число");
+        CheckBareField(*field, what + Tr("DatebookWrite", "число"));
     const auto quoted = [](const std::string& text) { return "\"" + text + "\""; };
     return "AT+MDBW=" + std::to_string(e.slot) + "," + EncodeUcs2(e.title) + "," + e.firstFlag +
            "," + e.alarmFlag + "," + quoted(e.startTime) + "," + quoted(e.startDate) + "," +
@@ -268,28 +272,32 @@ std::string AutoDeleteCode(int item) {
 
 const std::vector<Utf8Text>& AutoDeleteItemTexts() {
     static const std::vector<Utf8Text> texts = {
-        "никогда не удалять", "после 1-ой недели", "после 2-х недель",
-        "после 4-х недель",   "после 8-и недель",
+        ORLIN_TRANSLATE_NOOP("DatebookWrite", "никогда не удалять"),
+        ORLIN_TRANSLATE_NOOP("DatebookWrite", "после 1-ой недели"),
+        ORLIN_TRANSLATE_NOOP("DatebookWrite", "после 2-х недель"),
+        ORLIN_TRANSLATE_NOOP("DatebookWrite", "после 4-х недель"),
+        ORLIN_TRANSLATE_NOOP("DatebookWrite", "после 8-и недель"),
     };
     return texts;
 }
 
 PhoneAnswer SetAutoDelete(PhoneSession& session, const std::string& code) {
-    CheckBareField(code, "код автоудаления");
+    CheckBareField(code, Tr("DatebookWrite", "код автоудаления"));
     return Judged(session.AtCommand("AT+MDBAD=" + code));
 }
 
 std::string LockMissingText() {
-    return "Телефон не поддерживает блокировку ежедневника; чтение без блокировки.";
+    return Tr("DatebookWrite",
+              "Телефон не поддерживает блокировку ежедневника; чтение без блокировки.");
 }
 
 std::string NoFreeSlotText() {
-    return "В ежедневнике нет свободных ячеек.";
+    return Tr("DatebookWrite", "В ежедневнике нет свободных ячеек.");
 }
 
 std::string WriteRefusedText(int slot, const std::string& answerLine) {
-    return "Телефон не записал событие в ячейку " + std::to_string(slot) +
-           ".\r\nОтвет телефона: " + AnswerText(answerLine);
+    return Tr("DatebookWrite", "Телефон не записал событие в ячейку ") + std::to_string(slot) +
+           ".\r\n" + Tr("DatebookWrite", "Ответ телефона: ") + AnswerText(answerLine);
 }
 
 Utf8Text DeleteEventsText(const SlotChange& change) {
@@ -299,26 +307,28 @@ Utf8Text DeleteEventsText(const SlotChange& change) {
                              i < change.refusals.size() ? change.refusals[i] : std::string());
     if (refused.empty()) return std::string();
     const bool one = refused.size() == 1;
-    Utf8Text text = std::string(one ? "Телефон не удалил событие в ячейке "
-                                    : "Телефон не удалил события в ячейках ") +
-                    RefusedSlots(refused) + ".\r\nОтвет телефона: ";
+    Utf8Text text = std::string(one ? Tr("DatebookWrite", "Телефон не удалил событие в ячейке ")
+                                    : Tr("DatebookWrite", "Телефон не удалил события в ячейках ")) +
+                    RefusedSlots(refused) + ".\r\n" + Tr("DatebookWrite", "Ответ телефона: ");
     const bool same = std::all_of(refused.begin(), refused.end(),
                                   [&](const auto& r) { return r.second == refused[0].second; });
     if (same) return text + refused[0].second;
     for (size_t i = 0; i < refused.size(); ++i)
-        text += (i ? "; " : "") + std::string("ячейка ") + std::to_string(refused[i].first) +
-                " - " + refused[i].second;
+        text += (i ? "; " : "") + std::string(Tr("DatebookWrite", "ячейка ")) +
+                std::to_string(refused[i].first) + " - " + refused[i].second;
     return text;
 }
 
 Utf8Text EventBeyondUcs2Text(const Utf8Text& title) {
-    return "«" + title + "»: знаки, которых телефон не хранит (эмодзи и другие вне UCS2), " +
-           "записаны как «?»";
+    return "«" + title + "»: " +
+           Tr("DatebookWrite",
+              "знаки, которых телефон не хранит (эмодзи и другие вне UCS2), записаны как «?»");
 }
 
 Utf8Text AutoDeleteRefusedText(const Utf8Text& itemText, const std::string& answerLine) {
-    return "Телефон не принял настройку автоудаления \"" + itemText +
-           "\".\r\nОтвет телефона: " + answerLine;
+    return Tr("DatebookWrite", "Телефон не принял настройку автоудаления \"") +
+           std::string(Tr("DatebookWrite", itemText.c_str())) + "\".\r\n" +
+           Tr("DatebookWrite", "Ответ телефона: ") + answerLine;
 }
 
 }  // namespace orlin

@@ -3,6 +3,7 @@
 #include "link/answers.h"
 #include "link/command_fields.h"
 #include "link/cp1251.h"
+#include "link/language.h"
 #include "link/slot_list.h"
 
 namespace orlin {
@@ -15,7 +16,7 @@ MessagesChange DeleteMessages(PhoneSession& session, const std::vector<std::stri
         if (from == DeleteFrom::AllStorages && !indexes.empty())
             session.AtCommand("AT+CPMS=\"MT\"");
         for (const std::string& index : indexes) {
-            CheckBareField(index, "номер сообщения");
+            CheckBareField(index, Tr("MessageDelete", "номер сообщения"));
             change.unanswered = index;
             const bool deleted = EndsInOk(session.AtCommand("AT+CMGD=" + index));
             change.unanswered.reset();
@@ -31,13 +32,14 @@ MessagesChange DeleteMessages(PhoneSession& session, const std::vector<std::stri
 
 Utf8Text DeleteMessagesText(const MessagesChange& change) {
     if (change.refused.empty()) return {};
-    return (change.refused.size() == 1 ? "Телефон не удалил сообщение "
-                                       : "Телефон не удалил сообщения: ") +
+    return std::string(change.refused.size() == 1
+                           ? Tr("MessageDelete", "Телефон не удалил сообщение ")
+                           : Tr("MessageDelete", "Телефон не удалил сообщения: ")) +
            SlotList(change.refused) + ".";
 }
 
 bool MarkAsRead(PhoneSession& session, const std::string& index) {
-    CheckBareField(index, "номер сообщения");
+    CheckBareField(index, Tr("MessageDelete", "номер сообщения"));
     return EndsInOk(session.AtCommand("AT+MMAR=" + index));
 }
 
@@ -46,15 +48,15 @@ Utf8Text MarkAsReadRefusedText(const std::string& index) {
 }
 
 Utf8Text NothingSelectedText() {
-    return "Нет выбранной записи...";
+    return Tr("MessageDelete", "Нет выбранной записи...");
 }
 
 Utf8Text NothingHighlightedText() {
-    return "Нет выделенной записи...";
+    return Tr("MessageDelete", "Нет выделенной записи...");
 }
 
 Utf8Text ArchiveRowText() {
-    return "Это сообщение из архива на компьютере: на телефоне его нет.";
+    return Tr("MessageDelete", "Это сообщение из архива на компьютере: на телефоне его нет.");
 }
 
 }  // namespace orlin

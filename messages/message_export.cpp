@@ -1,6 +1,7 @@
 #include "messages/message_export.h"
 
 #include "link/cp1251.h"
+#include "link/language.h"
 #include "link/plural.h"
 
 namespace orlin {
@@ -61,9 +62,19 @@ Cp1251Bytes ExportBlocks(const std::vector<MessageRow>& rows, size_t* changed) {
     std::string bytes;
     size_t lossy = 0;
     for (const MessageRow& row : rows) {
-        const Utf8Text lines[] = {
-            "Номер:", row.number,         "", row.typeText, "",   row.statusText, "", row.dateTime,
-            "",       "Текст сообщения:", "", row.text,     stars};
+        const Utf8Text lines[] = {Tr("MessageExport", "Номер:"),
+                                  row.number,
+                                  "",
+                                  row.typeText,
+                                  "",
+                                  row.statusText,
+                                  "",
+                                  row.dateTime,
+                                  "",
+                                  Tr("MessageExport", "Текст сообщения:"),
+                                  "",
+                                  row.text,
+                                  stars};
         size_t replaced = 0;
         for (const Utf8Text& line : lines) bytes += Utf8ToCp1251(line, replaced) + "\r\n";
         if (replaced > 0) ++lossy;
@@ -74,16 +85,22 @@ Cp1251Bytes ExportBlocks(const std::vector<MessageRow>& rows, size_t* changed) {
 
 Utf8Text BlocksChangedText(size_t changed) {
     if (changed == 0) return {};
-    return "Кодировка Windows-1251 не вмещает все символы: в " +
-           RussianCount(static_cast<long long>(changed), "сообщении", "сообщениях", "сообщениях") +
-           " они заменены на «?». Таблица CSV (UTF-8) сохраняет все символы.";
+    return Tr("MessageExport", "Кодировка Windows-1251 не вмещает все символы: в ") +
+           CountedText(static_cast<long long>(changed), "MessageExport",
+                       ORLIN_TRANSLATE_NOOP("MessageExport", "сообщении"),
+                       ORLIN_TRANSLATE_NOOP("MessageExport", "сообщениях"),
+                       ORLIN_TRANSLATE_NOOP("MessageExport", "сообщениях")) +
+           Tr("MessageExport", " они заменены на «?». Таблица CSV (UTF-8) сохраняет все символы.");
 }
 
 namespace {
 
 std::string Csv(const std::vector<MessageRow>& rows, const std::vector<std::string>* folders) {
-    std::string bytes = folders ? "\xEF\xBB\xBFПапка,#,Номер,Дата/Время,Тип,Размер,Статус,Текст\r\n"
-                                : "\xEF\xBB\xBF#,Номер,Дата/Время,Тип,Размер,Статус,Текст\r\n";
+    std::string bytes =
+        std::string("\xEF\xBB\xBF") +
+        (folders ? Tr("MessageExport", "Папка,#,Номер,Дата/Время,Тип,Размер,Статус,Текст")
+                 : Tr("MessageExport", "#,Номер,Дата/Время,Тип,Размер,Статус,Текст")) +
+        "\r\n";
     for (size_t i = 0; i < rows.size(); ++i) {
         std::string line;
         if (folders) line = CsvField(i < folders->size() ? (*folders)[i] : std::string()) + ",";

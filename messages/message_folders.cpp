@@ -5,6 +5,7 @@
 #include "link/answers.h"
 #include "link/cp1251.h"
 #include "link/errors.h"
+#include "link/language.h"
 #include "link/phone_session.h"
 #include "link/phone_text.h"
 #include "link/slot_list.h"
@@ -58,16 +59,18 @@ MessageRow RowOf(MessageFolder folder, const std::string& index, const Utf8Text&
 
 std::string StatusText(const FolderReport& report) {
     if (report.status == FolderStatus::Done) return {};
-    return "Проблемы с подключением. " + std::to_string(static_cast<int>(report.status));
+    return Tr("MessageFolders", "Проблемы с подключением. ") +
+           std::to_string(static_cast<int>(report.status));
 }
 
 std::string PhoneIdWarning() {
-    return "Не удалось прочитать серийный номер телефона.";
+    return Tr("MessageFolders", "Не удалось прочитать серийный номер телефона.");
 }
 
 std::string UnreadableText(const FolderReport& report) {
     if (report.unreadable.empty()) return {};
-    return "Не удалось прочитать сообщения: " + SlotList(report.unreadable) + ".";
+    return Tr("MessageFolders", "Не удалось прочитать сообщения: ") + SlotList(report.unreadable) +
+           ".";
 }
 
 std::vector<std::string> WarningTexts(const FolderReport& report) {

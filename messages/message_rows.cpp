@@ -1,21 +1,23 @@
 #include "messages/message_rows.h"
 
+#include "link/language.h"
+
 namespace orlin {
 
 Utf8Text ReadWord() {
-    return "прочитано";
+    return Tr("MessageRows", "прочитано");
 }
 Utf8Text UnreadWord() {
-    return "не прочитано";
+    return Tr("MessageRows", "не прочитано");
 }
 Utf8Text SentWord() {
-    return "отправлено";
+    return Tr("MessageRows", "отправлено");
 }
 Utf8Text UnsentWord() {
-    return "не отправлено";
+    return Tr("MessageRows", "не отправлено");
 }
 Utf8Text ArchivedWord() {
-    return "сохранено";
+    return Tr("MessageRows", "сохранено");
 }
 
 size_t MessageRow::size() const {
@@ -32,7 +34,7 @@ MessageRow InboxRow(const std::string& index, const Utf8Text& number, const std:
     row.index = index;
     row.number = number;
     row.dateTime = dateTime;
-    row.typeText = "входящее";
+    row.typeText = Tr("MessageRows", "входящее");
     row.kind = MessageKind::Incoming;
     row.statusText = unread ? UnreadWord() : ReadWord();
     row.state = unread ? MessageState::Unread : MessageState::Read;
@@ -46,7 +48,7 @@ MessageRow StoredRow(const std::string& index, const Utf8Text& number, const Utf
     row.index = index;
     row.number = number;
     row.dateTime = kNoDateTime;
-    row.typeText = "исходящее";
+    row.typeText = Tr("MessageRows", "исходящее");
     row.kind = MessageKind::Outgoing;
     row.statusText = sent ? SentWord() : UnsentWord();
     row.state = sent ? MessageState::Sent : MessageState::Unsent;
@@ -56,7 +58,7 @@ MessageRow StoredRow(const std::string& index, const Utf8Text& number, const Utf
 
 MessageRow DraftRow(const std::string& index, const Utf8Text& number, const Utf8Text& text) {
     MessageRow row = StoredRow(index, number, text, false);
-    row.typeText = "черновик";
+    row.typeText = Tr("MessageRows", "черновик");
     row.kind = MessageKind::Draft;
     return row;
 }
@@ -65,7 +67,7 @@ MessageRow ArchiveRow(const TArchiveSMS& message) {
     MessageRow row;
     row.number = message.number;
     row.dateTime = message.dateTime;
-    row.typeText = "архив";
+    row.typeText = Tr("MessageRows", "архив");
     row.kind = MessageKind::Archived;
     row.statusText = ArchivedWord();
     row.state = MessageState::Saved;

@@ -2,11 +2,13 @@
 
 #include <chrono>
 #include <thread>
+#include <vector>
 
 #include "link/answers.h"
 #include "link/command_fields.h"
 #include "link/cp1251.h"
 #include "link/errors.h"
+#include "link/language.h"
 #include "link/phone_text.h"
 #include "link/plural.h"
 #include "messages/message_answers.h"
@@ -48,23 +50,53 @@ TextCapacity CapacityOfText(std::u32string_view text) {
     return capacity;
 }
 
+namespace {
+
+// `text` with %1, %2 ... replaced by `values`, so that a language may put them in its own order.
+Utf8Text Filled(const char* text, const std::vector<std::string>& values) {
+    Utf8Text result;
+    for (const char* c = text; *c; ++c) {
+        if (c[0] == '%' && c[1] >= '1' && c[1] <= '9' &&
+            static_cast<size_t>(c[1] - '1') < values.size()) {
+            result += values[static_cast<size_t>(c[1] - '1')];
+            ++c;
+        } else {
+            result += *c;
+        }
+    }
+    return result;
+}
+
+std::string Characters(long long count) {
+    return CountedText(count, "MessageSend", ORLIN_TRANSLATE_NOOP("MessageSend", "символ"),
+                       ORLIN_TRANSLATE_NOOP("MessageSend", "символа"),
+                       ORLIN_TRANSLATE_NOOP("MessageSend", "символов"));
+}
+
+}  // namespace
+
 Utf8Text TooLongText(int length, MessageLanguage language) {
     const int limit = TextLimit(language);
-    return "Текст не поместится в сообщение: в нём " +
-           RussianCount(length, "символ", "символа", "символов") + ", а сообщение на языке «" +
-           (language == MessageLanguage::Russian ? "русский" : "английский") + "» вмещает " +
-           RussianCount(limit, "символ", "символа", "символов") + ". Сократите текст на " +
-           RussianCount(length - limit, "символ", "символа", "символов") + ".";
+    return Filled(
+        Tr("MessageSend",
+           "Текст не поместится в сообщение: в нём %1, а сообщение на "
+           "языке «%2» вмещает %3. Сократите текст на %4."),
+        {Characters(length),
+         Tr("MessageSend", language == MessageLanguage::Russian ? "русский" : "английский"),
+         Characters(limit), Characters(length - limit)});
 }
 
 Utf8Text MessageBeyondUcs2Text(const Utf8Text& text) {
     size_t replaced = 0;
     EncodeUcs2(text, &replaced);
     if (replaced == 0) return {};
-    return "Телефон не хранит " +
-           RussianCount(static_cast<int>(replaced), "символ", "символа", "символов") +
-           " текста (за пределами UCS2, например эмодзи): в сообщении вместо " +
-           (replaced == 1 ? "него будет «?»." : "них будут «?».");
+    return Filled(replaced == 1 ? Tr("MessageSend",
+                                     "Телефон не хранит %1 текста (за пределами UCS2, например "
+                                     "эмодзи): в сообщении вместо него будет «?».")
+                                : Tr("MessageSend",
+                                     "Телефон не хранит %1 текста (за пределами UCS2, например "
+                                     "эмодзи): в сообщении вместо них будут «?»."),
+                  {Characters(static_cast<long long>(replaced))});
 }
 
 KeyVerdict FilterKey(MessageLanguage language, int length, char key) {
@@ -90,7 +122,7 @@ bool RecipientAllowed(const std::string& number) {
 }
 
 std::string ComposeCommand(const std::string& number, const std::string& phoneText) {
-    CheckCommandField(number, "номер получателя");
+    CheckCommandField(number, Tr("MessageSend", "номер получателя"));
     return "AT+CMGW=\"" + number + "\"\r" + phoneText + "\x1a";
 }
 
@@ -101,19 +133,19 @@ void BeginCompose(PhoneSession& session) {
 Utf8Text SendOutcomeText(SendOutcome outcome) {
     switch (outcome) {
         case SendOutcome::WriteRefused:
-            return "Невозможно записать сообщение.";
+            return Tr("MessageSend", "Невозможно записать сообщение.");
         case SendOutcome::NoIndex:
-            return "Сообщение записано, но не отправлено.";
+            return Tr("MessageSend", "Сообщение записано, но не отправлено.");
         case SendOutcome::Stored:
-            return "Сообщение записано в \"Иходящие\".";
+            return Tr("MessageSend", "Сообщение записано в \"Иходящие\".");
         case SendOutcome::SendRefused:
-            return "Сбой отправки...";
+            return Tr("MessageSend", "Сбой отправки...");
         case SendOutcome::SentAndStored:
-            return "Сообщение отправлено и записано в \"Иходящие\".";
+            return Tr("MessageSend", "Сообщение отправлено и записано в \"Иходящие\".");
         case SendOutcome::SentAndDeleted:
-            return "Сообщение отправлено.";
+            return Tr("MessageSend", "Сообщение отправлено.");
         case SendOutcome::SentNotDeleted:
-            return "Сообщение отправлено, но не удалено из телефона.";
+            return Tr("MessageSend", "Сообщение отправлено, но не удалено из телефона.");
     }
     return {};
 }
@@ -169,12 +201,13 @@ SendOutcome SendNewMessage(PhoneSession& session, const Utf8Text& number, const 
 }
 
 bool SendStored(PhoneSession& session, const std::string& index) {
-    CheckBareField(index, "номер сообщения");
+    CheckBareField(index, Tr("MessageSend", "номер сообщения"));
     return EndsInOk(session.AtCommand("AT+CMSS=" + index));
 }
 
 Utf8Text SendStoredText(bool sent) {
-    return sent ? "Сообщение отправлено..." : "Сбой отправки...";
+    return sent ? Tr("MessageSend", "Сообщение отправлено...")
+                : Tr("MessageSend", "Сбой отправки...");
 }
 
 }  // namespace orlin

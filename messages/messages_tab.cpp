@@ -390,8 +390,12 @@ void MessagesTab::ReadMessageFolder(MessageFolder folder) {
         if (!listed || !orlin::IsConnectionLost(error)) throw;
         const int rows = lvSMS->topLevelItemCount();
         MessageBoxes::error(
-            this, QString::fromStdString(orlin::ConnectionLostText(
-                      error, orlin::RussianCount(rows, "сообщение", "сообщения", "сообщений"))));
+            this,
+            QString::fromStdString(orlin::ConnectionLostText(
+                error, orlin::CountedText(rows, "MessagesTab",
+                                          ORLIN_TRANSLATE_NOOP("MessagesTab", "сообщение"),
+                                          ORLIN_TRANSLATE_NOOP("MessagesTab", "сообщения"),
+                                          ORLIN_TRANSLATE_NOOP("MessagesTab", "сообщений")))));
         return;
     }
     const std::string status = orlin::StatusText(report);

@@ -206,6 +206,402 @@
         <source>Все файлы (*)</source>
         <translation>All files (*)</translation>
     </message>
+    <message>
+        <source>Список событий неполон: ежедневник прочитан не весь. В файл попадут только %1 из списка, а не все события телефона.<byte value="xd"/>
+Записать файл?</source>
+        <translation>The event list is incomplete: the datebook was not read in full. The file will hold only the %1 in the list, not all of the phone&apos;s events.<byte value="xd"/>
+Write the file?</translation>
+    </message>
+    <message>
+        <source>Телефон не ответил на запрос серийного номера: события записаны без постоянных UID.</source>
+        <translation>The phone did not report its serial number: the events were written without stable UIDs.</translation>
+    </message>
+    <message>
+        <source>Уже есть в телефоне (тот же заголовок, время и дата), не записано: </source>
+        <translation>Already on the phone (same title, time and date), not written: </translation>
+    </message>
+    <message>
+        <source>Удаление прервано: %1</source>
+        <translation>Deleting stopped: %1</translation>
+    </message>
+    <message>
+        <source>Ни одно событие не удалено.</source>
+        <translation>No event was deleted.</translation>
+    </message>
+    <message>
+        <source>Удалены события в ячейках: %1.</source>
+        <translation>Deleted the events in slots: %1.</translation>
+    </message>
+    <message>
+        <source>Не удалены: %1.</source>
+        <translation>Not deleted: %1.</translation>
+    </message>
+</context>
+<context>
+    <name>DatebookEvent</name>
+    <message>
+        <source>вкл.</source>
+        <translation>on</translation>
+    </message>
+    <message>
+        <source>выкл.</source>
+        <translation>off</translation>
+    </message>
+    <message>
+        <source>нет</source>
+        <translation>none</translation>
+    </message>
+    <message>
+        <source>ежедневно</source>
+        <translation>daily</translation>
+    </message>
+    <message>
+        <source>еженедельно</source>
+        <translation>weekly</translation>
+    </message>
+    <message>
+        <source>ежемесячно (день)</source>
+        <translation>monthly (weekday)</translation>
+    </message>
+    <message>
+        <source>ежемесячно (дата)</source>
+        <translation>monthly (date)</translation>
+    </message>
+    <message>
+        <source>ежегодно</source>
+        <translation>yearly</translation>
+    </message>
+</context>
+<context>
+    <name>DatebookEvents</name>
+    <message>
+        <source>событие</source>
+        <translation>event</translation>
+    </message>
+    <message>
+        <source>события</source>
+        <translation>events</translation>
+    </message>
+    <message>
+        <source>событий</source>
+        <translation>events</translation>
+    </message>
+</context>
+<context>
+    <name>DatebookICal</name>
+    <message>
+        <source>Файл не является файлом iCalendar.</source>
+        <translation>The file is not an iCalendar file.</translation>
+    </message>
+    <message>
+        <source>повтор </source>
+        <translation>repeat </translation>
+    </message>
+    <message>
+        <source> перенесён как «</source>
+        <translation> taken as «</translation>
+    </message>
+    <message>
+        <source>пропуск повтора «</source>
+        <translation>skipped occurrence «</translation>
+    </message>
+    <message>
+        <source>» не разобран</source>
+        <translation>» not understood</translation>
+    </message>
+    <message>
+        <source>пропущенная дата </source>
+        <translation>skipped date </translation>
+    </message>
+    <message>
+        <source> не существует: не записано</source>
+        <translation> does not exist: not written</translation>
+    </message>
+    <message>
+        <source>пропущенные даты, на которые событие не приходится, не перенесены: </source>
+        <translation>skipped dates on which the event does not fall were not taken: </translation>
+    </message>
+    <message>
+        <source>знаки заголовка, которых нет в телефоне, заменены на «?»</source>
+        <translation>title characters the phone lacks were replaced with «?»</translation>
+    </message>
+    <message>
+        <source>заголовок укорочен до </source>
+        <translation>title shortened to </translation>
+    </message>
+    <message>
+        <source>знака</source>
+        <translation>character</translation>
+    </message>
+    <message>
+        <source>знаков</source>
+        <translation>characters</translation>
+    </message>
+    <message>
+        <source>нет времени начала: не записано</source>
+        <translation>no start time: not written</translation>
+    </message>
+    <message>
+        <source>начало </source>
+        <translation>start </translation>
+    </message>
+    <message>
+        <source>часовой пояс не распознан: время взято как есть</source>
+        <translation>time zone not recognised: time taken as it is</translation>
+    </message>
+    <message>
+        <source>конец </source>
+        <translation>end </translation>
+    </message>
+    <message>
+        <source>длительность </source>
+        <translation>duration </translation>
+    </message>
+    <message>
+        <source> мин больше года: не записано</source>
+        <translation> min is over a year: not written</translation>
+    </message>
+    <message>
+        <source> мин сокращена до 1440</source>
+        <translation> min cut to 1440</translation>
+    </message>
+    <message>
+        <source>отрицательная длительность заменена на 0</source>
+        <translation>negative duration replaced with 0</translation>
+    </message>
+    <message>
+        <source>напоминание </source>
+        <translation>reminder </translation>
+    </message>
+    <message>
+        <source>напоминание за </source>
+        <translation>reminder </translation>
+    </message>
+    <message>
+        <source> мин перенесено как за 1440 мин</source>
+        <translation> min before taken as 1440 min before</translation>
+    </message>
+    <message>
+        <source>напоминание после начала перенесено как напоминание в начале</source>
+        <translation>reminder after the start taken as a reminder at the start</translation>
+    </message>
+    <message>
+        <source>перенесено только первое напоминание</source>
+        <translation>only the first reminder was taken</translation>
+    </message>
+    <message>
+        <source>перенесено только первое правило повтора</source>
+        <translation>only the first repeat rule was taken</translation>
+    </message>
+    <message>
+        <source>добавочные даты повтора не перенесены</source>
+        <translation>extra repeat dates were not taken</translation>
+    </message>
+    <message>
+        <source>изменённое повторение перенесено как отдельное событие</source>
+        <translation>changed occurrence taken as a separate event</translation>
+    </message>
+    <message>
+        <source>: начало &quot;</source>
+        <translation>: start &quot;</translation>
+    </message>
+    <message>
+        <source>&quot; не разобрано, событие не записано</source>
+        <translation>&quot; not understood, event not written</translation>
+    </message>
+    <message>
+        <source>длительность &quot;</source>
+        <translation>duration &quot;</translation>
+    </message>
+    <message>
+        <source>&quot; не записана</source>
+        <translation>&quot; not written</translation>
+    </message>
+    <message>
+        <source>повтор с кодом </source>
+        <translation>repeat with code </translation>
+    </message>
+    <message>
+        <source> не записан</source>
+        <translation> not written</translation>
+    </message>
+    <message>
+        <source>пропуск повтора </source>
+        <translation>skipped occurrence </translation>
+    </message>
+    <message>
+        <source> записан без даты</source>
+        <translation> written without a date</translation>
+    </message>
+    <message>
+        <source>напоминание &quot;</source>
+        <translation>reminder &quot;</translation>
+    </message>
+    <message>
+        <source>&quot; не разобрано и не записано</source>
+        <translation>&quot; not understood and not written</translation>
+    </message>
+    <message>
+        <source>состояние напоминания </source>
+        <translation>reminder state </translation>
+    </message>
+    <message>
+        <source> не записано</source>
+        <translation> not written</translation>
+    </message>
+    <message>
+        <source>пропущенные даты повтора не перенесены</source>
+        <translation>skipped repeat dates were not taken</translation>
+    </message>
+    <message>
+        <source>не записано: связь с телефоном прервалась</source>
+        <translation>not written: the connection to the phone was lost</translation>
+    </message>
+    <message>
+        <source>нет свободной ячейки: не записано</source>
+        <translation>no free slot: not written</translation>
+    </message>
+    <message>
+        <source>телефон не ответил: записано ли событие в ячейку </source>
+        <translation>the phone did not answer: whether the event is in slot </translation>
+    </message>
+    <message>
+        <source>, неизвестно</source>
+        <translation> is unknown</translation>
+    </message>
+    <message>
+        <source>телефон не принял событие (</source>
+        <translation>the phone refused the event (</translation>
+    </message>
+    <message>
+        <source>Не все события перенесены в телефон как есть:<byte value="xd"/>
+</source>
+        <translation>Not every event went to the phone as it was:<byte value="xd"/>
+</translation>
+    </message>
+    <message>
+        <source>Не все события записаны в файл как есть:<byte value="xd"/>
+</source>
+        <translation>Not every event went into the file as it was:<byte value="xd"/>
+</translation>
+    </message>
+    <message>
+        <source>ячейка </source>
+        <translation>slot </translation>
+    </message>
+    <message>
+        <source> хранит теперь другое событие: записано в свободную</source>
+        <translation> now holds another event: written to a free one</translation>
+    </message>
+</context>
+<context>
+    <name>DatebookRead</name>
+    <message>
+        <source>Телефон отказал в кодировке UCS2.</source>
+        <translation>The phone refused the UCS2 character set.</translation>
+    </message>
+    <message>
+        <source>Нет доступа у ежедневнику.</source>
+        <translation>Cannot lock the datebook.</translation>
+    </message>
+    <message>
+        <source>Невозможно прочитать содержимое ежедневника.</source>
+        <translation>Cannot read the datebook.</translation>
+    </message>
+    <message>
+        <source>Не удалось прочитать ячейки ежедневника: </source>
+        <translation>Could not read datebook slots </translation>
+    </message>
+    <message>
+        <source>В них могут быть события, которых нет в списке.</source>
+        <translation>They may hold events missing from the list.</translation>
+    </message>
+</context>
+<context>
+    <name>DatebookSkipped</name>
+    <message>
+        <source>Не удалось прочитать пропущенные повторы событий в ячейках </source>
+        <translation>Could not read the skipped occurrences of the events in slots </translation>
+    </message>
+</context>
+<context>
+    <name>DatebookWrite</name>
+    <message>
+        <source>событие в ячейке </source>
+        <translation>event in slot </translation>
+    </message>
+    <message>
+        <source>дата или время</source>
+        <translation>date or time</translation>
+    </message>
+    <message>
+        <source>поле</source>
+        <translation>field</translation>
+    </message>
+    <message>
+        <source>число</source>
+        <translation>number</translation>
+    </message>
+    <message>
+        <source>никогда не удалять</source>
+        <translation>never delete</translation>
+    </message>
+    <message>
+        <source>после 1-ой недели</source>
+        <translation>after 1 week</translation>
+    </message>
+    <message>
+        <source>после 2-х недель</source>
+        <translation>after 2 weeks</translation>
+    </message>
+    <message>
+        <source>после 4-х недель</source>
+        <translation>after 4 weeks</translation>
+    </message>
+    <message>
+        <source>после 8-и недель</source>
+        <translation>after 8 weeks</translation>
+    </message>
+    <message>
+        <source>код автоудаления</source>
+        <translation>auto-delete code</translation>
+    </message>
+    <message>
+        <source>Телефон не поддерживает блокировку ежедневника; чтение без блокировки.</source>
+        <translation>The phone cannot lock the datebook; reading without a lock.</translation>
+    </message>
+    <message>
+        <source>В ежедневнике нет свободных ячеек.</source>
+        <translation>The datebook has no free slots.</translation>
+    </message>
+    <message>
+        <source>Телефон не записал событие в ячейку </source>
+        <translation>The phone did not write the event to slot </translation>
+    </message>
+    <message>
+        <source>Ответ телефона: </source>
+        <translation>The phone answered: </translation>
+    </message>
+    <message>
+        <source>Телефон не удалил событие в ячейке </source>
+        <translation>The phone did not delete the event in slot </translation>
+    </message>
+    <message>
+        <source>Телефон не удалил события в ячейках </source>
+        <translation>The phone did not delete the events in slots </translation>
+    </message>
+    <message>
+        <source>ячейка </source>
+        <translation>slot </translation>
+    </message>
+    <message>
+        <source>знаки, которых телефон не хранит (эмодзи и другие вне UCS2), записаны как «?»</source>
+        <translation>characters the phone cannot store (emoji and others beyond UCS2) written as «?»</translation>
+    </message>
+    <message>
+        <source>Телефон не принял настройку автоудаления &quot;</source>
+        <translation>The phone refused the auto-delete setting &quot;</translation>
+    </message>
 </context>
 <context>
     <name>DatebookVerb</name>
@@ -393,6 +789,189 @@ in detail</translation>
     </message>
 </context>
 <context>
+    <name>MessageDelete</name>
+    <message>
+        <source>номер сообщения</source>
+        <translation>message number</translation>
+    </message>
+    <message>
+        <source>Телефон не удалил сообщение </source>
+        <translation>The phone did not delete message </translation>
+    </message>
+    <message>
+        <source>Телефон не удалил сообщения: </source>
+        <translation>The phone did not delete messages </translation>
+    </message>
+    <message>
+        <source>Нет выбранной записи...</source>
+        <translation>No entry selected.</translation>
+    </message>
+    <message>
+        <source>Нет выделенной записи...</source>
+        <translation>No entry highlighted.</translation>
+    </message>
+    <message>
+        <source>Это сообщение из архива на компьютере: на телефоне его нет.</source>
+        <translation>This message is from the archive on the computer: it is not on the phone.</translation>
+    </message>
+</context>
+<context>
+    <name>MessageExport</name>
+    <message>
+        <source>Номер:</source>
+        <translation>Number:</translation>
+    </message>
+    <message>
+        <source>Текст сообщения:</source>
+        <translation>Message text:</translation>
+    </message>
+    <message>
+        <source>Кодировка Windows-1251 не вмещает все символы: в </source>
+        <translation>Windows-1251 cannot hold every character: in </translation>
+    </message>
+    <message>
+        <source>сообщении</source>
+        <translation>message</translation>
+    </message>
+    <message>
+        <source>сообщениях</source>
+        <translation>messages</translation>
+    </message>
+    <message>
+        <source> они заменены на «?». Таблица CSV (UTF-8) сохраняет все символы.</source>
+        <translation> they were replaced with «?». A CSV table (UTF-8) keeps every character.</translation>
+    </message>
+    <message>
+        <source>Папка,#,Номер,Дата/Время,Тип,Размер,Статус,Текст</source>
+        <translation>Folder,#,Number,Date/Time,Type,Size,Status,Text</translation>
+    </message>
+    <message>
+        <source>#,Номер,Дата/Время,Тип,Размер,Статус,Текст</source>
+        <translation>#,Number,Date/Time,Type,Size,Status,Text</translation>
+    </message>
+</context>
+<context>
+    <name>MessageFolders</name>
+    <message>
+        <source>Проблемы с подключением. </source>
+        <translation>Connection problem. </translation>
+    </message>
+    <message>
+        <source>Не удалось прочитать серийный номер телефона.</source>
+        <translation>Could not read the phone&apos;s serial number.</translation>
+    </message>
+    <message>
+        <source>Не удалось прочитать сообщения: </source>
+        <translation>Could not read messages </translation>
+    </message>
+</context>
+<context>
+    <name>MessageRows</name>
+    <message>
+        <source>прочитано</source>
+        <translation>read</translation>
+    </message>
+    <message>
+        <source>не прочитано</source>
+        <translation>unread</translation>
+    </message>
+    <message>
+        <source>отправлено</source>
+        <translation>sent</translation>
+    </message>
+    <message>
+        <source>не отправлено</source>
+        <translation>unsent</translation>
+    </message>
+    <message>
+        <source>сохранено</source>
+        <translation>saved</translation>
+    </message>
+    <message>
+        <source>входящее</source>
+        <translation>incoming</translation>
+    </message>
+    <message>
+        <source>исходящее</source>
+        <translation>outgoing</translation>
+    </message>
+    <message>
+        <source>черновик</source>
+        <translation>draft</translation>
+    </message>
+    <message>
+        <source>архив</source>
+        <translation>archive</translation>
+    </message>
+</context>
+<context>
+    <name>MessageSend</name>
+    <message>
+        <source>символ</source>
+        <translation>character</translation>
+    </message>
+    <message>
+        <source>символа</source>
+        <translation>characters</translation>
+    </message>
+    <message>
+        <source>символов</source>
+        <translation>characters</translation>
+    </message>
+    <message>
+        <source>Текст не поместится в сообщение: в нём %1, а сообщение на языке «%2» вмещает %3. Сократите текст на %4.</source>
+        <translation>The text does not fit in a message: it has %1, and a message in %2 holds %3. Shorten the text by %4.</translation>
+    </message>
+    <message>
+        <source>Телефон не хранит %1 текста (за пределами UCS2, например эмодзи): в сообщении вместо него будет «?».</source>
+        <translation>The phone cannot store %1 of the text (beyond UCS2, such as emoji): the message will have «?» in its place.</translation>
+    </message>
+    <message>
+        <source>Телефон не хранит %1 текста (за пределами UCS2, например эмодзи): в сообщении вместо них будут «?».</source>
+        <translation>The phone cannot store %1 of the text (beyond UCS2, such as emoji): the message will have «?» in their place.</translation>
+    </message>
+    <message>
+        <source>номер получателя</source>
+        <translation>recipient number</translation>
+    </message>
+    <message>
+        <source>Невозможно записать сообщение.</source>
+        <translation>Cannot write the message.</translation>
+    </message>
+    <message>
+        <source>Сообщение записано, но не отправлено.</source>
+        <translation>The message was written but not sent.</translation>
+    </message>
+    <message>
+        <source>Сообщение записано в &quot;Иходящие&quot;.</source>
+        <translation>The message was saved to the Outbox.</translation>
+    </message>
+    <message>
+        <source>Сбой отправки...</source>
+        <translation>Sending failed.</translation>
+    </message>
+    <message>
+        <source>Сообщение отправлено и записано в &quot;Иходящие&quot;.</source>
+        <translation>The message was sent and saved to the Outbox.</translation>
+    </message>
+    <message>
+        <source>Сообщение отправлено.</source>
+        <translation>The message was sent.</translation>
+    </message>
+    <message>
+        <source>Сообщение отправлено, но не удалено из телефона.</source>
+        <translation>The message was sent but not deleted from the phone.</translation>
+    </message>
+    <message>
+        <source>номер сообщения</source>
+        <translation>message number</translation>
+    </message>
+    <message>
+        <source>Сообщение отправлено...</source>
+        <translation>The message was sent.</translation>
+    </message>
+</context>
+<context>
     <name>MessagesTab</name>
     <message>
         <source>Телефон</source>
@@ -481,6 +1060,18 @@ in detail</translation>
     <message>
         <source>Отправить</source>
         <translation>Send</translation>
+    </message>
+    <message>
+        <source>сообщение</source>
+        <translation>message</translation>
+    </message>
+    <message>
+        <source>сообщения</source>
+        <translation>messages</translation>
+    </message>
+    <message>
+        <source>сообщений</source>
+        <translation>messages</translation>
     </message>
 </context>
 <context>

@@ -40,7 +40,7 @@ std::string W(const std::string& utf8) {
 
 // Exception texts stay Windows-1251, as every layer catches them.
 std::string NotICalendarText() {
-    return "Файл не является файлом iCalendar.";
+    return Tr("DatebookICal", "Файл не является файлом iCalendar.");
 }
 
 std::string TwoDigits(int value) {
@@ -218,9 +218,11 @@ std::string CodeOfRule(icalrecurrencetype rule, const CivilDate& start,
             break;
     }
     if (!exact)
-        notes.push_back(W("повтор ") + Taken(icalrecurrencetype_as_string_r(&rule)) +
-                        W(" перенесён как «") + RepeatTexts()[static_cast<size_t>(code[0] - '0')] +
-                        W("»"));
+        notes.push_back(
+            Tr("DatebookICal", "повтор ") + Taken(icalrecurrencetype_as_string_r(&rule)) +
+            Tr("DatebookICal", " перенесён как «") +
+            Tr("DatebookEvent", RepeatTexts()[static_cast<size_t>(code[0] - '0')].c_str()) +
+            W("»"));
     return code;
 }
 
@@ -239,7 +241,8 @@ void ReadSkipped(icalcomponent* vevent, ImportedEvent& imported) {
         if (n >= 1 && n <= 65535)
             skipped.push_back(n);
         else
-            notes.push_back(W("пропуск повтора «") + value + W("» не разобран"));
+            notes.push_back(Tr("DatebookICal", "пропуск повтора «") + value +
+                            Tr("DatebookICal", "» не разобран"));
     }
     const bool ours = !skipped.empty();
     std::vector<std::string> strays;
@@ -248,8 +251,8 @@ void ReadSkipped(icalcomponent* vevent, ImportedEvent& imported) {
         const icaltimetype date = icalproperty_get_exdate(p);
         if (!TimeExists(date)) {
             imported.writable = false;
-            notes.push_back(W("пропущенная дата ") + ValueText(p) +
-                            W(" не существует: не записано"));
+            notes.push_back(Tr("DatebookICal", "пропущенная дата ") + ValueText(p) +
+                            Tr("DatebookICal", " не существует: не записано"));
             return;
         }
         if (ours) continue;
@@ -264,7 +267,8 @@ void ReadSkipped(icalcomponent* vevent, ImportedEvent& imported) {
     if (!strays.empty()) {
         std::string list;
         for (const std::string& stray : strays) list += (list.empty() ? "" : ", ") + stray;
-        notes.push_back(W("пропущенные даты, на которые событие не приходится, не перенесены: ") +
+        notes.push_back(Tr("DatebookICal",
+                           "пропущенные даты, на которые событие не приходится, не перенесены: ") +
                         list);
     }
     std::sort(skipped.begin(), skipped.end());
@@ -285,11 +289,15 @@ ImportedEvent ImportOne(icalcomponent* vevent, int titleLength) {
     // (an emoji) a '?', which the notes name.
     Utf8Text title = DecodeUcs2(EncodeUcs2(summary));
     if (title != summary)
-        notes.push_back(W("знаки заголовка, которых нет в телефоне, заменены на «?»"));
+        notes.push_back(
+            Tr("DatebookICal", "знаки заголовка, которых нет в телефоне, заменены на «?»"));
     if (titleLength > 0 && Ucs2Length(title) > static_cast<size_t>(titleLength)) {
         title = Ucs2Prefix(title, static_cast<size_t>(titleLength));
-        notes.push_back(
-            W("заголовок укорочен до " + RussianCount(titleLength, "знака", "знаков", "знаков")));
+        notes.push_back(Tr("DatebookICal", "заголовок укорочен до ") +
+                        CountedText(titleLength, "DatebookICal",
+                                    ORLIN_TRANSLATE_NOOP("DatebookICal", "знака"),
+                                    ORLIN_TRANSLATE_NOOP("DatebookICal", "знаков"),
+                                    ORLIN_TRANSLATE_NOOP("DatebookICal", "знаков")));
     }
     draft.title = title;
 
@@ -298,17 +306,18 @@ ImportedEvent ImportOne(icalcomponent* vevent, int titleLength) {
     if (!startProperty || icaltime_is_null_time(start) || !icaltime_is_valid_time(start)) {
         imported.writable = false;
         imported.label = Label(title, nullptr, nullptr);
-        notes.push_back(W("нет времени начала: не записано"));
+        notes.push_back(Tr("DatebookICal", "нет времени начала: не записано"));
         return imported;
     }
     if (!TimeExists(start)) {
         imported.writable = false;
         imported.label = Label(title, nullptr, nullptr);
-        notes.push_back(W("начало ") + ValueText(startProperty) + W(" не существует: не записано"));
+        notes.push_back(Tr("DatebookICal", "начало ") + ValueText(startProperty) +
+                        Tr("DatebookICal", " не существует: не записано"));
         return imported;
     }
     if (icalproperty_get_first_parameter(startProperty, ICAL_TZID_PARAMETER) && !start.zone)
-        notes.push_back(W("часовой пояс не распознан: время взято как есть"));
+        notes.push_back(Tr("DatebookICal", "часовой пояс не распознан: время взято как есть"));
     const int64_t startMinutes = LocalMinutes(start);
     FromMinutes(startMinutes, draft.startDate, draft.startTime);
     // An all-day event: the phone's untimed event (time flag 0).
@@ -321,24 +330,25 @@ ImportedEvent ImportOne(icalcomponent* vevent, int titleLength) {
     } else if (icalproperty* end = icalcomponent_get_first_property(vevent, ICAL_DTEND_PROPERTY)) {
         if (!TimeExists(icalproperty_get_dtend(end))) {
             imported.writable = false;
-            notes.push_back(W("конец ") + ValueText(end) + W(" не существует: не записано"));
+            notes.push_back(Tr("DatebookICal", "конец ") + ValueText(end) +
+                            Tr("DatebookICal", " не существует: не записано"));
             return imported;
         }
         duration = LocalMinutes(icalproperty_get_dtend(end)) - startMinutes;
     }
     if (duration > kMostEventMinutes || duration < -kMostEventMinutes) {
         imported.writable = false;
-        notes.push_back(W("длительность ") + std::to_string(duration) +
-                        W(" мин больше года: не записано"));
+        notes.push_back(Tr("DatebookICal", "длительность ") + std::to_string(duration) +
+                        Tr("DatebookICal", " мин больше года: не записано"));
         return imported;
     }
     const int64_t fullDuration = duration;
     if (duration > 1440) {
-        notes.push_back(W("длительность ") + std::to_string(duration) +
-                        W(" мин сокращена до 1440"));
+        notes.push_back(Tr("DatebookICal", "длительность ") + std::to_string(duration) +
+                        Tr("DatebookICal", " мин сокращена до 1440"));
         duration = 1440;
     } else if (duration < 0) {
-        notes.push_back(W("отрицательная длительность заменена на 0"));
+        notes.push_back(Tr("DatebookICal", "отрицательная длительность заменена на 0"));
         duration = 0;
     }
     draft.duration = static_cast<int>(duration);
@@ -354,8 +364,8 @@ ImportedEvent ImportOne(icalcomponent* vevent, int titleLength) {
             if (!icaltime_is_null_time(when.time)) {
                 if (!TimeExists(when.time)) {
                     imported.writable = false;
-                    notes.push_back(W("напоминание ") + ValueText(trigger) +
-                                    W(" не существует: не записано"));
+                    notes.push_back(Tr("DatebookICal", "напоминание ") + ValueText(trigger) +
+                                    Tr("DatebookICal", " не существует: не записано"));
                     return imported;
                 }
                 lead = startMinutes - LocalMinutes(when.time);
@@ -369,32 +379,34 @@ ImportedEvent ImportOne(icalcomponent* vevent, int titleLength) {
             }
         }
         if (lead > 1440) {
-            notes.push_back(W("напоминание за ") + std::to_string(lead) +
-                            W(" мин перенесено как за 1440 мин"));
+            notes.push_back(Tr("DatebookICal", "напоминание за ") + std::to_string(lead) +
+                            Tr("DatebookICal", " мин перенесено как за 1440 мин"));
             lead = 1440;
         } else if (lead < 0) {
-            notes.push_back(W("напоминание после начала перенесено как напоминание в начале"));
+            notes.push_back(
+                Tr("DatebookICal", "напоминание после начала перенесено как напоминание в начале"));
             lead = 0;
         }
         draft.lead = static_cast<int>(lead);
         if (icalcomponent_get_next_component(vevent, ICAL_VALARM_COMPONENT))
-            notes.push_back(W("перенесено только первое напоминание"));
+            notes.push_back(Tr("DatebookICal", "перенесено только первое напоминание"));
     }
 
     draft.repeatCode = "0";
     if (icalproperty* rule = icalcomponent_get_first_property(vevent, ICAL_RRULE_PROPERTY)) {
         draft.repeatCode = CodeOfRule(icalproperty_get_rrule(rule), draft.startDate, notes);
         if (icalcomponent_get_next_property(vevent, ICAL_RRULE_PROPERTY))
-            notes.push_back(W("перенесено только первое правило повтора"));
+            notes.push_back(Tr("DatebookICal", "перенесено только первое правило повтора"));
     }
     ReadSkipped(vevent, imported);
     if (const char* uid = icalcomponent_get_uid(vevent)) imported.uid = uid;
     for (const std::string& value : XValues(vevent, "X-ORLIN-HASH")) imported.orlinHash = value;
     if (!imported.writable) return imported;
     if (icalcomponent_get_first_property(vevent, ICAL_RDATE_PROPERTY))
-        notes.push_back(W("добавочные даты повтора не перенесены"));
+        notes.push_back(Tr("DatebookICal", "добавочные даты повтора не перенесены"));
     if (icalcomponent_get_first_property(vevent, ICAL_RECURRENCEID_PROPERTY))
-        notes.push_back(W("изменённое повторение перенесено как отдельное событие"));
+        notes.push_back(
+            Tr("DatebookICal", "изменённое повторение перенесено как отдельное событие"));
     return imported;
 }
 
@@ -427,8 +439,9 @@ ICalExport ExportICalendar(const std::vector<DatebookEvent>& events, const ItemI
             Label(event.title, date ? &*date : nullptr, time && !untimed ? &*time : nullptr);
         std::vector<std::string> notes;
         if (!date || !time) {
-            exported.notes.push_back(label + W(": начало \"") + event.startDate + " " +
-                                     event.startTime + W("\" не разобрано, событие не записано"));
+            exported.notes.push_back(label + Tr("DatebookICal", ": начало \"") + event.startDate +
+                                     " " + event.startTime +
+                                     Tr("DatebookICal", "\" не разобрано, событие не записано"));
             continue;
         }
         icalcomponent* vevent = icalcomponent_new_vevent();
@@ -458,14 +471,16 @@ ICalExport ExportICalendar(const std::vector<DatebookEvent>& events, const ItemI
             icalcomponent_add_property(
                 vevent, icalproperty_new_duration(Minutes(std::stoll(event.duration))));
         else
-            notes.push_back(W("длительность \"") + event.duration + W("\" не записана"));
+            notes.push_back(Tr("DatebookICal", "длительность \"") + event.duration +
+                            Tr("DatebookICal", "\" не записана"));
 
         const std::string rule = RuleOfCode(event.repeatCode, *date);
         if (!rule.empty())
             icalcomponent_add_property(
                 vevent, icalproperty_new_rrule(icalrecurrencetype_from_string(rule.c_str())));
         else if (event.repeatCode != "0")
-            notes.push_back(W("повтор с кодом ") + event.repeatCode + W(" не записан"));
+            notes.push_back(Tr("DatebookICal", "повтор с кодом ") + event.repeatCode +
+                            Tr("DatebookICal", " не записан"));
 
         for (int n : event.skipped) {
             icalcomponent_add_property(vevent, NewX("X-ORLIN-EXCEPTION", std::to_string(n)));
@@ -476,7 +491,8 @@ ICalExport ExportICalendar(const std::vector<DatebookEvent>& events, const ItemI
                 skippedAt.day = day->day;
                 icalcomponent_add_property(vevent, icalproperty_new_exdate(skippedAt));
             } else {
-                notes.push_back(W("пропуск повтора ") + std::to_string(n) + W(" записан без даты"));
+                notes.push_back(Tr("DatebookICal", "пропуск повтора ") + std::to_string(n) +
+                                Tr("DatebookICal", " записан без даты"));
             }
         }
 
@@ -494,11 +510,13 @@ ICalExport ExportICalendar(const std::vector<DatebookEvent>& events, const ItemI
                                            icalproperty_new_description(event.title.c_str()));
                 icalcomponent_add_component(vevent, alarm);
             } else {
-                notes.push_back(W("напоминание \"") + event.alarmDate + " " + event.alarmTime +
-                                W("\" не разобрано и не записано"));
+                notes.push_back(Tr("DatebookICal", "напоминание \"") + event.alarmDate + " " +
+                                event.alarmTime +
+                                Tr("DatebookICal", "\" не разобрано и не записано"));
             }
         } else if (event.alarmFlag != "0") {
-            notes.push_back(W("состояние напоминания ") + event.alarmFlag + W(" не записано"));
+            notes.push_back(Tr("DatebookICal", "состояние напоминания ") + event.alarmFlag +
+                            Tr("DatebookICal", " не записано"));
         }
         if (identity) {
             // The hash of what the event says, then the identity that does not change with it.
@@ -595,22 +613,27 @@ std::string ImportWarning(const std::vector<ImportedEvent>& events, const Drafts
         if (event.alreadyThere) continue;
         std::vector<std::string> reasons = event.notes;
         if (event.writable && !event.skipped.empty())
-            reasons.push_back(W("пропущенные даты повтора не перенесены"));
+            reasons.push_back(Tr("DatebookICal", "пропущенные даты повтора не перенесены"));
         if (event.writable) {
             const size_t i = sent++;
             if (i >= written.slotOf.size() || written.slotOf[i] < 0)
-                reasons.push_back(written.Failed() ? W("не записано: связь с телефоном прервалась")
-                                                   : W("нет свободной ячейки: не записано"));
+                reasons.push_back(
+                    written.Failed()
+                        ? Tr("DatebookICal", "не записано: связь с телефоном прервалась")
+                        : Tr("DatebookICal", "нет свободной ячейки: не записано"));
             else if (written.unanswered == written.slotOf[i])
-                reasons.push_back(W("телефон не ответил: записано ли событие в ячейку ") +
-                                  std::to_string(written.slotOf[i]) + W(", неизвестно"));
+                reasons.push_back(
+                    Tr("DatebookICal", "телефон не ответил: записано ли событие в ячейку ") +
+                    std::to_string(written.slotOf[i]) + Tr("DatebookICal", ", неизвестно"));
             else if (!written.refusalOf(i).empty())
-                reasons.push_back(W("телефон не принял событие (") + written.refusalOf(i) + ")");
+                reasons.push_back(Tr("DatebookICal", "телефон не принял событие (") +
+                                  written.refusalOf(i) + ")");
         }
         if (!reasons.empty()) lines.push_back(event.label + ": " + Joined(reasons, "; "));
     }
     if (lines.empty()) return std::string();
-    return W("Не все события перенесены в телефон как есть:\r\n") + Joined(lines, "\r\n");
+    return Tr("DatebookICal", "Не все события перенесены в телефон как есть:\r\n") +
+           Joined(lines, "\r\n");
 }
 
 DatebookEvent EventOfImported(const ImportedEvent& imported, int slot) {
@@ -621,7 +644,8 @@ DatebookEvent EventOfImported(const ImportedEvent& imported, int slot) {
 
 std::string ExportWarning(const ICalExport& exported) {
     if (exported.notes.empty()) return std::string();
-    return W("Не все события записаны в файл как есть:\r\n") + Joined(exported.notes, "\r\n");
+    return Tr("DatebookICal", "Не все события записаны в файл как есть:\r\n") +
+           Joined(exported.notes, "\r\n");
 }
 
 }  // namespace orlin

@@ -4,6 +4,7 @@
 
 #include "datebook/datebook_skipped.h"
 #include "datebook/datebook_write.h"
+#include "link/language.h"
 #include "link/stable_id.h"
 
 namespace orlin {
@@ -37,8 +38,9 @@ SlotChange PutBackInPlace(PhoneSession& session, std::vector<ImportedEvent>& eve
             if (inSlot == phoneEvents.end()) continue;  // emptied: back into its slot when free
             const ICalExport phone = ExportICalendar({*inSlot}, &identity);
             if (phone.items.empty() || phone.items[0].hash != event.orlinHash) {
-                event.notes.push_back("ячейка " + std::to_string(event.slot) +
-                                      " хранит теперь другое событие: записано в свободную");
+                event.notes.push_back(
+                    Tr("DatebookICal", "ячейка ") + std::to_string(event.slot) +
+                    Tr("DatebookICal", " хранит теперь другое событие: записано в свободную"));
                 continue;
             }
             event.alreadyThere = true;

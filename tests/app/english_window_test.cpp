@@ -85,8 +85,7 @@ QStringList OwnTexts(QWidget* top) {
 // periods): not yet translated, and so passed over here.
 QStringList CoreChoices() {
     QStringList texts;
-    for (const auto* list :
-         {&TypeItems(), &IdsItems(), &IconItems(), &DefaultCategoryItems(), &AutoDeleteItemTexts()})
+    for (const auto* list : {&TypeItems(), &IdsItems(), &IconItems(), &DefaultCategoryItems()})
         for (const std::string& text : *list) texts << QString::fromStdString(text);
     texts << QString::fromStdString(NoIconText());
     return texts;

@@ -309,5 +309,37 @@ TEST_F(SmsCli, BadWordsSendNothing) {
     }
 }
 
+// Under English the cores' own words come out in English; Cyrillic is left only where the
+// phone's data is (a message's text).
+TEST_F(SmsCli, TheCoresSpeakEnglishWhenAsked) {
+    std::ofstream(dir_ / "notes.ics") << "not a calendar\n";
+    const struct {
+        std::string words;
+        int status;
+        std::string out, err;  // what each must hold
+        size_t dataFields;     // trailing tab-separated fields of each output line that are data
+    } cases[] = {
+        {"sms list inbox", 0, "\tincoming\t35\tunread\t", "", 1},
+        {"sms send +79001234567 'Hi \xF0\x9F\x8E\x89'", 0, "The message was sent",
+         "The phone cannot store 1 character of the text", 0},
+        {"datebook import notes.ics", 1, "", "The file is not an iCalendar file.", 0},
+    };
+    auto cyrillic = [](const std::string& text) {
+        return text.find('\xD0') != std::string::npos || text.find('\xD1') != std::string::npos;
+    };
+    for (const auto& c : cases) {
+        const CliRun run = Cli(c.words, "export ORLIN_LANG=en");
+        EXPECT_EQ(run.status, c.status) << c.words << "\n" << run.err;
+        EXPECT_NE(run.out.find(c.out), std::string::npos) << c.words << "\n" << run.out;
+        EXPECT_NE(run.err.find(c.err), std::string::npos) << c.words << "\n" << run.err;
+        EXPECT_FALSE(cyrillic(run.err)) << c.words << "\n" << run.err;
+        for (std::string line : Lines(run.out)) {
+            for (size_t n = 0; n < c.dataFields && line.rfind('\t') != std::string::npos; ++n)
+                line.erase(line.rfind('\t'));
+            EXPECT_FALSE(cyrillic(line)) << c.words << "\n" << line;
+        }
+    }
+}
+
 }  // namespace
 }  // namespace orlin
