@@ -525,6 +525,13 @@ Write the file?</translation>
     </message>
 </context>
 <context>
+    <name>DatebookVerb</name>
+    <message>
+        <source>Свободно: </source>
+        <translation>Free: </translation>
+    </message>
+</context>
+<context>
     <name>DatebookWrite</name>
     <message>
         <source>событие в ячейке </source>
@@ -601,13 +608,6 @@ Write the file?</translation>
     <message>
         <source>Телефон не принял настройку автоудаления &quot;</source>
         <translation>The phone refused the auto-delete setting &quot;</translation>
-    </message>
-</context>
-<context>
-    <name>DatebookVerb</name>
-    <message>
-        <source>Свободно: </source>
-        <translation>Free: </translation>
     </message>
 </context>
 <context>
