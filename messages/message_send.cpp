@@ -8,6 +8,7 @@
 #include "link/command_fields.h"
 #include "link/cp1251.h"
 #include "link/errors.h"
+#include "link/fill_in.h"
 #include "link/language.h"
 #include "link/phone_text.h"
 #include "link/plural.h"
@@ -53,20 +54,6 @@ TextCapacity CapacityOfText(std::u32string_view text) {
 namespace {
 
 // `text` with %1, %2 ... replaced by `values`, so that a language may put them in its own order.
-Utf8Text Filled(const char* text, const std::vector<std::string>& values) {
-    Utf8Text result;
-    for (const char* c = text; *c; ++c) {
-        if (c[0] == '%' && c[1] >= '1' && c[1] <= '9' &&
-            static_cast<size_t>(c[1] - '1') < values.size()) {
-            result += values[static_cast<size_t>(c[1] - '1')];
-            ++c;
-        } else {
-            result += *c;
-        }
-    }
-    return result;
-}
-
 std::string Characters(long long count) {
     return CountedText(count, "MessageSend", ORLIN_TRANSLATE_NOOP("MessageSend", "символ"),
                        ORLIN_TRANSLATE_NOOP("MessageSend", "символа"),
@@ -77,7 +64,7 @@ std::string Characters(long long count) {
 
 Utf8Text TooLongText(int length, MessageLanguage language) {
     const int limit = TextLimit(language);
-    return Filled(
+    return FillIn(
         Tr("MessageSend",
            "Текст не поместится в сообщение: в нём %1, а сообщение на "
            "языке «%2» вмещает %3. Сократите текст на %4."),
@@ -90,7 +77,7 @@ Utf8Text MessageBeyondUcs2Text(const Utf8Text& text) {
     size_t replaced = 0;
     EncodeUcs2(text, &replaced);
     if (replaced == 0) return {};
-    return Filled(replaced == 1 ? Tr("MessageSend",
+    return FillIn(replaced == 1 ? Tr("MessageSend",
                                      "Телефон не хранит %1 текста (за пределами UCS2, например "
                                      "эмодзи): в сообщении вместо него будет «?».")
                                 : Tr("MessageSend",

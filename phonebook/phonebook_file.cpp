@@ -7,13 +7,13 @@
 #include "link/command_fields.h"
 #include "link/cp1251.h"
 #include "link/errors.h"
+#include "link/fill_in.h"
 #include "link/language.h"
 #include "link/slot_list.h"
 #include "link/text_utils.h"
 #include "link/whole_file.h"
 #include "phonebook/code_tables.h"
 #include "phonebook/entry_codec.h"
-#include "phonebook/fill_in.h"
 #include "phonebook/phonebook_read.h"
 
 namespace orlin {

@@ -3,11 +3,11 @@
 #include <algorithm>
 
 #include "link/errors.h"
+#include "link/fill_in.h"
 #include "link/language.h"
 #include "link/text_utils.h"
 #include "phonebook/code_tables.h"
 #include "phonebook/entry_codec.h"
-#include "phonebook/fill_in.h"
 
 namespace orlin {
 

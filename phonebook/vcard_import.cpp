@@ -5,6 +5,7 @@
 
 #include "link/command_fields.h"
 #include "link/cp1251.h"
+#include "link/fill_in.h"
 #include "link/language.h"
 #include "link/phone_text.h"
 #include "link/plural.h"
@@ -12,7 +13,6 @@
 #include "link/utf8.h"
 #include "phonebook/code_tables.h"
 #include "phonebook/entry_codec.h"
-#include "phonebook/fill_in.h"
 #include "phonebook/phone_number.h"
 #include "phonebook/phonebook_write.h"
 

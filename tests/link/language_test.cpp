@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 
+#include "link/fill_in.h"
 #include "link/plural.h"
 
 namespace orlin {
@@ -98,6 +99,14 @@ TEST(Language, CountedTextFollowsTheLanguageRule) {
         EXPECT_EQ(CountedText(c.count, "Test", "one", "few", "many"), c.english) << c.count;
         SetCurrentLanguage(Language::Russian);
     }
+}
+
+// Each place takes its value wherever the language puts it, once: a value holding "%2" (a file
+// name) stays as it is; a place without a value stays as written.
+TEST(Language, FillInPutsEachValueInItsPlaceOnce) {
+    EXPECT_EQ(FillIn("Slot %2 of %1", {"a", "b"}), "Slot b of a");
+    EXPECT_EQ(FillIn("%1: %2", {"file%2.txt", "bad"}), "file%2.txt: bad");
+    EXPECT_EQ(FillIn("100% %3 %", {"x"}), "100% %3 %");
 }
 
 }  // namespace
