@@ -5,6 +5,7 @@
 
 #include "link/cp1251_table.h"
 #include "link/errors.h"
+#include "link/utf8.h"
 
 namespace orlin {
 
@@ -86,15 +87,6 @@ std::string Trim(const std::string& text) {
 }
 
 namespace {
-
-// The character at `pos` of UTF-16 text (a surrogate pair is one), with `pos` moved past it.
-char32_t NextUtf16(std::u16string_view text, size_t& pos) {
-    const char32_t unit = text[pos++];
-    if (unit >= 0xD800 && unit <= 0xDBFF && pos < text.size() && text[pos] >= 0xDC00 &&
-        text[pos] <= 0xDFFF)
-        return 0x10000 + ((unit - 0xD800) << 10) + (text[pos++] - 0xDC00);
-    return unit;
-}
 
 // Where a character sorts: its Windows-1251 byte, or after every byte by its code point.
 uint32_t SortKey(char32_t code) {

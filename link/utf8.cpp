@@ -86,17 +86,20 @@ std::string WellFormedUtf8(std::string_view text) {
     return out;
 }
 
+char32_t NextUtf16(std::u16string_view text, size_t& pos) {
+    const char32_t unit = text[pos++];
+    if (unit >= 0xD800 && unit <= 0xDBFF && pos < text.size() && text[pos] >= 0xDC00 &&
+        text[pos] <= 0xDFFF)
+        return 0x10000 + ((unit - 0xD800) << 10) + (text[pos++] - 0xDC00);
+    return unit;
+}
+
 std::string Utf16ToUtf8(std::u16string_view utf16) {
     std::string out;
     out.reserve(utf16.size());
-    for (size_t i = 0; i < utf16.size(); ++i) {
-        char32_t code = utf16[i];
-        if (code >= 0xD800 && code <= 0xDBFF && i + 1 < utf16.size() && utf16[i + 1] >= 0xDC00 &&
-            utf16[i + 1] <= 0xDFFF)
-            code = 0x10000 + ((code - 0xD800) << 10) + (utf16[++i] - 0xDC00);
-        else if (code >= 0xD800 && code <= 0xDFFF)
-            code = 0xFFFD;
-        AppendUtf8(out, code);
+    for (size_t pos = 0; pos < utf16.size();) {
+        const char32_t code = NextUtf16(utf16, pos);
+        AppendUtf8(out, code >= 0xD800 && code <= 0xDFFF ? char32_t{0xFFFD} : code);
     }
     return out;
 }

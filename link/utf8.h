@@ -29,6 +29,10 @@ void AppendUtf8(std::string& out, char32_t code);
 // a foreign character set) as '?': well-formed UTF-8 whatever came in.
 std::string WellFormedUtf8(std::string_view text);
 
+// The character at `pos` of UTF-16 text (a surrogate pair is one; a lone surrogate is given
+// as it is), with `pos` moved past it.
+char32_t NextUtf16(std::u16string_view text, size_t& pos);
+
 // UTF-16 (the wide calls of Windows) and UTF-8. An unpaired surrogate, and a byte that starts
 // no well-formed UTF-8 character, become U+FFFD.
 std::string Utf16ToUtf8(std::u16string_view utf16);
