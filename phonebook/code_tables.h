@@ -1,6 +1,6 @@
 #pragma once
 // The code tables of the phonebook: number types, number formats, IDs values, icons.
-// Every text is UTF-8, as the list shows it.
+// Every text is UTF-8, as the list shows it, in the language of the program.
 
 #include <cstdint>
 #include <optional>
@@ -29,7 +29,7 @@ struct TypeText {
 TypeText NumberTypeText(int code, ModelFamily family, const std::string& model);
 
 // The items of the entry dialog's type box (0..7), in order.
-const std::vector<std::string>& TypeItems();
+std::vector<std::string> TypeItems();
 
 // The reverse table of writing all: a row's type text to the code written, for the model.
 std::optional<int> NumberTypeFromText(const std::string& text, ModelFamily family);
@@ -40,12 +40,13 @@ uint8_t NumberFormatFor(const std::string& number, int type);
 // "Бесшумный" for 0, "По умолчанию" for 255, the number for 1..254, empty otherwise.
 std::string IdsText(int32_t ids);
 // The reverse: 0, 255, or the decimal number the text holds; nothing for other texts.
+// The reverse lookups take the shown word and the Russian one alike.
 std::optional<int32_t> IdsFromText(const std::string& text);
 // The items of the dialog's IDs box.
-const std::vector<std::string>& IdsItems();
+std::vector<std::string> IdsItems();
 
 // Icon names 0..14 and "нет" as item 15.
-const std::vector<std::string>& IconItems();
+std::vector<std::string> IconItems();
 // The icon name of 0..14 or "нет" for 255; nothing for other numbers.
 std::optional<std::string> IconName(int32_t icon);
 // The icon number of a name (255 for "нет"); nothing for other texts.
@@ -55,7 +56,9 @@ std::optional<int32_t> IconFromName(const std::string& name);
 const std::vector<std::string>& DefaultCategoryItems();
 
 // Shared texts of the list and the dialog.
-const std::string& NoIconText();   // "нет"
-const std::string& SimTypeText();  // "SIM"
+std::string NoIconText();   // "нет"
+std::string SimTypeText();  // "SIM"
+// True for "нет" as shown or in Russian.
+bool IsNoIconText(const std::string& text);
 
 }  // namespace orlin

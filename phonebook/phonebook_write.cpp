@@ -42,7 +42,7 @@ TAbonentInfo RecordFromDraft(const EntryDraft& draft, ModelFamily family) {
         case ModelFamily::Fields16:
             r.Category = static_cast<uint8_t>(draft.groupItem + 1);
             r.Icon = kNoIcon;
-            r.Picture = draft.iconText == NoIconText() ? std::string() : draft.iconText;
+            r.Picture = IsNoIconText(draft.iconText) ? std::string() : draft.iconText;
             break;
         default:
             r.Category = 0;

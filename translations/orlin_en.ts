@@ -1506,6 +1506,113 @@ Write those that fit?</translation>
     </message>
 </context>
 <context>
+    <name>PhonebookCodes</name>
+    <message>
+        <source>Рабочий</source>
+        <translation>Work</translation>
+    </message>
+    <message>
+        <source>Домашний</source>
+        <translation>Home</translation>
+    </message>
+    <message>
+        <source>Основной</source>
+        <translation>Main</translation>
+    </message>
+    <message>
+        <source>Мобильный</source>
+        <translation>Mobile</translation>
+    </message>
+    <message>
+        <source>Факс</source>
+        <translation>Fax</translation>
+    </message>
+    <message>
+        <source>Пейджер</source>
+        <translation>Pager</translation>
+    </message>
+    <message>
+        <source>Лист рассылки</source>
+        <translation>Mailing list</translation>
+    </message>
+    <message>
+        <source>Бесшумный</source>
+        <translation>Silent</translation>
+    </message>
+    <message>
+        <source>(здесь введите номер)</source>
+        <translation>(type a number here)</translation>
+    </message>
+    <message>
+        <source>По умолчанию</source>
+        <translation>Default</translation>
+    </message>
+    <message>
+        <source>ужасно</source>
+        <translation>awful</translation>
+    </message>
+    <message>
+        <source>дружок</source>
+        <translation>buddy</translation>
+    </message>
+    <message>
+        <source>малыш</source>
+        <translation>kiddo</translation>
+    </message>
+    <message>
+        <source>робот</source>
+        <translation>robot</translation>
+    </message>
+    <message>
+        <source>милашка</source>
+        <translation>cutie</translation>
+    </message>
+    <message>
+        <source>босс</source>
+        <translation>boss</translation>
+    </message>
+    <message>
+        <source>мерзость</source>
+        <translation>yuck</translation>
+    </message>
+    <message>
+        <source>семья</source>
+        <translation>family</translation>
+    </message>
+    <message>
+        <source>звезда</source>
+        <translation>star</translation>
+    </message>
+    <message>
+        <source>умник</source>
+        <translation>brainy</translation>
+    </message>
+    <message>
+        <source>штучка</source>
+        <translation>gizmo</translation>
+    </message>
+    <message>
+        <source>нло</source>
+        <translation>UFO</translation>
+    </message>
+    <message>
+        <source>скин</source>
+        <translation>skinhead</translation>
+    </message>
+    <message>
+        <source>фанат</source>
+        <translation>fan</translation>
+    </message>
+    <message>
+        <source>очарование</source>
+        <translation>charm</translation>
+    </message>
+    <message>
+        <source>нет</source>
+        <translation>none</translation>
+    </message>
+</context>
+<context>
     <name>PhonebookFile</name>
     <message>
         <source>Файл прочитан как UTF-8.</source>

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "link/errors.h"
+#include "link/language.h"
 #include "link/phone_text.h"
 #include "phonebook/code_tables.h"
 #include "phonebook/phonebook_rows.h"
@@ -309,6 +310,57 @@ TEST(RowTexts, WritingAllTakesTheRowAndTheRecord) {
     row.typeText = std::string("Лист рассылки");
     EXPECT_EQ(RecordForRow(row, state, ModelFamily::Fields9).NumberType, 4);
     EXPECT_EQ(RecordForRow(row, state, ModelFamily::Fields16).NumberType, 7);
+}
+
+// Under English the list shows English words, and writing all reads them back to the same codes
+// (and still takes a Russian word, as a row written before would hold it).
+TEST(RowTexts, EnglishWordsReadBackToTheirCodes) {
+    SetCurrentLanguage(Language::English);
+    PhonebookState state;
+    state.abonents = {FreeSlot(1)};
+    struct Case {
+        ModelFamily family;
+        const char* model;
+        int type;
+        int32_t ids;
+        int32_t icon;
+        const char* typeText;
+        const char* idsText;
+        const char* iconText;
+    };
+    const Case cases[] = {
+        {ModelFamily::Fields13, "C350", 0, 0, 3, "Work", "Silent", "robot"},
+        {ModelFamily::Fields13, "C350", 6, 255, 255, "E-Mail", "Default", "none"},
+        {ModelFamily::Fields13, "C350", 7, 12, 11, "Mailing list", "12", "UFO"},
+        {ModelFamily::Fields13, "C350", 8, 255, 0, "SIM", "Default", "awful"},
+        {ModelFamily::Fields9, "T720", 7, 0, 0, "SIM", "Silent", ""},
+        {ModelFamily::Fields9, "T720", 3, 255, 0, "Mobile", "Default", ""},
+    };
+    for (const Case& c : cases) {
+        TAbonentInfo r;
+        r.Index = 1;
+        r.NumberType = static_cast<uint8_t>(c.type);
+        r.Ids = c.ids;
+        r.Icon = c.icon;
+        const PhonebookRow row = MakeRow(r, c.family, c.model, {});
+        EXPECT_EQ(row.typeText, c.typeText);
+        EXPECT_EQ(row.idsText, c.idsText);
+        EXPECT_EQ(row.iconText, c.iconText);
+        const TAbonentInfo back =
+            RecordForRow({"1", "A", "1", row.typeText, row.idsText}, state, c.family);
+        EXPECT_EQ(back.NumberType, c.type) << c.typeText;
+        EXPECT_EQ(back.Ids, c.ids) << c.idsText;
+        if (c.family == ModelFamily::Fields13) {
+            EXPECT_EQ(IconFromName(row.iconText), c.icon);
+        }
+    }
+    EXPECT_EQ(NumberTypeFromText("Мобильный", ModelFamily::Fields9), 3);
+    EXPECT_EQ(IdsFromText("Бесшумный"), 0);
+    EXPECT_EQ(IconFromName("нло"), 11);
+    EXPECT_TRUE(IsNoIconText("нет"));
+    EXPECT_EQ(TypeItems()[6], "E-mail");
+    EXPECT_EQ(IdsItems()[1], "(type a number here)");
+    SetCurrentLanguage(Language::Russian);
 }
 
 }  // namespace
