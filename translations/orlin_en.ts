@@ -188,7 +188,7 @@
     </message>
     <message>
         <source>Автоудаление сообщений</source>
-        <translation>Delete messages automatically</translation>
+        <translation>Delete past events automatically</translation>
     </message>
     <message>
         <source>Применить параметры</source>
