@@ -102,7 +102,7 @@ int main(int argc, char** argv) {
     const QCommandLineOption sendOption(
         QStringLiteral("send"),
         QStringLiteral("Send TEXT from the terminal tab after start-up, as if typed and sent "
-                       "with \"Послать\" (may be given several times)."),
+                       "with the Send button (may be given several times)."),
         QStringLiteral("TEXT"));
     const QCommandLineOption clickOption(
         QStringLiteral("click"),
@@ -112,8 +112,8 @@ int main(int argc, char** argv) {
     const QCommandLineOption selectOption(
         QStringLiteral("select"),
         QStringLiteral("Click the tree item captioned TEXT (for instance the messages folder "
-                       "\"Входящие\") after start-up, as a user does (may be given several "
-                       "times)."),
+                       "\"Inbox\", in Russian \"Входящие\") after start-up, as a user does (may be "
+                       "given several times)."),
         QStringLiteral("TEXT"));
     const QCommandLineOption chooseOption(
         QStringLiteral("choose"),
