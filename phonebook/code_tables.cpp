@@ -14,14 +14,13 @@ namespace {
 constexpr const char* kContext = "PhonebookCodes";
 
 // The list's type texts 0..6 (the dialog says "E-mail" where the list says "E-Mail").
-constexpr const char* kListTypes[] = {
-    ORLIN_TRANSLATE_NOOP("PhonebookCodes", "Рабочий"),
-    ORLIN_TRANSLATE_NOOP("PhonebookCodes", "Домашний"),
-    ORLIN_TRANSLATE_NOOP("PhonebookCodes", "Основной"),
-    ORLIN_TRANSLATE_NOOP("PhonebookCodes", "Мобильный"),
-    ORLIN_TRANSLATE_NOOP("PhonebookCodes", "Факс"),
-    ORLIN_TRANSLATE_NOOP("PhonebookCodes", "Пейджер"),
-    "E-Mail"};
+constexpr const char* kListTypes[] = {ORLIN_TRANSLATE_NOOP("PhonebookCodes", "Рабочий"),
+                                      ORLIN_TRANSLATE_NOOP("PhonebookCodes", "Домашний"),
+                                      ORLIN_TRANSLATE_NOOP("PhonebookCodes", "Основной"),
+                                      ORLIN_TRANSLATE_NOOP("PhonebookCodes", "Мобильный"),
+                                      ORLIN_TRANSLATE_NOOP("PhonebookCodes", "Факс"),
+                                      ORLIN_TRANSLATE_NOOP("PhonebookCodes", "Пейджер"),
+                                      "E-Mail"};
 constexpr const char* kDialogEmail = "E-mail";
 constexpr const char* kMailingList = ORLIN_TRANSLATE_NOOP("PhonebookCodes", "Лист рассылки");
 
@@ -30,25 +29,26 @@ constexpr const char* kIdsWords[] = {
     ORLIN_TRANSLATE_NOOP("PhonebookCodes", "(здесь введите номер)"),
     ORLIN_TRANSLATE_NOOP("PhonebookCodes", "По умолчанию")};
 
-constexpr const char* kIconNames[] = {
-    ORLIN_TRANSLATE_NOOP("PhonebookCodes", "ужасно"),
-    ORLIN_TRANSLATE_NOOP("PhonebookCodes", "дружок"),
-    ORLIN_TRANSLATE_NOOP("PhonebookCodes", "малыш"),
-    ORLIN_TRANSLATE_NOOP("PhonebookCodes", "робот"),
-    ORLIN_TRANSLATE_NOOP("PhonebookCodes", "милашка"),
-    ORLIN_TRANSLATE_NOOP("PhonebookCodes", "босс"),
-    ORLIN_TRANSLATE_NOOP("PhonebookCodes", "мерзость"),
-    ORLIN_TRANSLATE_NOOP("PhonebookCodes", "семья"),
-    ORLIN_TRANSLATE_NOOP("PhonebookCodes", "звезда"),
-    ORLIN_TRANSLATE_NOOP("PhonebookCodes", "умник"),
-    ORLIN_TRANSLATE_NOOP("PhonebookCodes", "штучка"),
-    ORLIN_TRANSLATE_NOOP("PhonebookCodes", "нло"),
-    ORLIN_TRANSLATE_NOOP("PhonebookCodes", "скин"),
-    ORLIN_TRANSLATE_NOOP("PhonebookCodes", "фанат"),
-    ORLIN_TRANSLATE_NOOP("PhonebookCodes", "очарование")};
+constexpr const char* kIconNames[] = {ORLIN_TRANSLATE_NOOP("PhonebookCodes", "ужасно"),
+                                      ORLIN_TRANSLATE_NOOP("PhonebookCodes", "дружок"),
+                                      ORLIN_TRANSLATE_NOOP("PhonebookCodes", "малыш"),
+                                      ORLIN_TRANSLATE_NOOP("PhonebookCodes", "робот"),
+                                      ORLIN_TRANSLATE_NOOP("PhonebookCodes", "милашка"),
+                                      ORLIN_TRANSLATE_NOOP("PhonebookCodes", "босс"),
+                                      ORLIN_TRANSLATE_NOOP("PhonebookCodes", "мерзость"),
+                                      ORLIN_TRANSLATE_NOOP("PhonebookCodes", "семья"),
+                                      ORLIN_TRANSLATE_NOOP("PhonebookCodes", "звезда"),
+                                      ORLIN_TRANSLATE_NOOP("PhonebookCodes", "умник"),
+                                      ORLIN_TRANSLATE_NOOP("PhonebookCodes", "штучка"),
+                                      ORLIN_TRANSLATE_NOOP("PhonebookCodes", "нло"),
+                                      ORLIN_TRANSLATE_NOOP("PhonebookCodes", "скин"),
+                                      ORLIN_TRANSLATE_NOOP("PhonebookCodes", "фанат"),
+                                      ORLIN_TRANSLATE_NOOP("PhonebookCodes", "очарование")};
 constexpr const char* kNoIconWord = ORLIN_TRANSLATE_NOOP("PhonebookCodes", "нет");
 
-std::string Shown(const char* source) { return Tr(kContext, source); }
+std::string Shown(const char* source) {
+    return Tr(kContext, source);
+}
 
 // True when `text` is the word `source` as shown, or the Russian word itself.
 bool IsWord(const std::string& text, const char* source) {
@@ -64,13 +64,16 @@ bool IsDecimal(const std::string& text) {
 
 }  // namespace
 
-std::string NoIconText() { return Shown(kNoIconWord); }
+std::string NoIconText() {
+    return Shown(kNoIconWord);
+}
 
-std::string SimTypeText() { return "SIM"; }
+std::string SimTypeText() {
+    return "SIM";
+}
 
 TypeText NumberTypeText(int code, ModelFamily family, const std::string& model) {
-    if (code >= 0 && code <= 6)
-        return {Shown(kListTypes[code]), static_cast<NumberKind>(code)};
+    if (code >= 0 && code <= 6) return {Shown(kListTypes[code]), static_cast<NumberKind>(code)};
     if (code == 7) {
         if (HasCategories(family)) return {Shown(kMailingList), NumberKind::MailingList};
         if (IsT720Model(model)) return {SimTypeText(), NumberKind::Sim};
@@ -141,7 +144,9 @@ std::optional<int32_t> IconFromName(const std::string& name) {
     return std::nullopt;
 }
 
-bool IsNoIconText(const std::string& text) { return IsWord(text, kNoIconWord); }
+bool IsNoIconText(const std::string& text) {
+    return IsWord(text, kNoIconWord);
+}
 
 const std::vector<std::string>& DefaultCategoryItems() {
     static const std::vector<std::string> items = {"General", "Busines", "Personal", "VIPs"};
