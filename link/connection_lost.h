@@ -19,11 +19,18 @@ inline bool IsConnectionLost(const ESynaSerError& error) {
 
 // "Связь с телефоном потеряна (Ошибка ввода-вывода). В списке только то, что прочитано до
 // этого: 3 сообщения." `kept` names what was read.
-inline std::string ConnectionLostText(const ESynaSerError& error, const std::string& kept) {
+// The system's text of the failure without its closing full stop and line break, to stand in
+// brackets: "Ошибка ввода-вывода".
+inline std::string ConnectionLostReason(const ESynaSerError& error) {
     std::string reason = error.what();
     while (!reason.empty() && (reason.back() == '.' || reason.back() == '\n' ||
                                reason.back() == '\r' || reason.back() == ' '))
         reason.pop_back();
+    return reason;
+}
+
+inline std::string ConnectionLostText(const ESynaSerError& error, const std::string& kept) {
+    const std::string reason = ConnectionLostReason(error);
     return Tr("ConnectionLost", "Связь с телефоном потеряна (") + reason +
            Tr("ConnectionLost", "). В списке только то, что прочитано до этого: ") + kept + ".";
 }

@@ -20,6 +20,7 @@
 #include "link/interaction.h"
 #include "link/phone_session.h"
 #include "link/plural.h"
+#include "link/slot_list.h"
 #include "link/text_utils.h"
 #include "link/whole_file.h"
 #include "phonebook/add_record_dialog.h"
@@ -62,12 +63,6 @@ std::string RefusedOf(long long sent) {
     return orlin::CountedText(sent, "PhoneBookTab", ORLIN_TRANSLATE_NOOP("PhoneBookTab", "записи"),
                               ORLIN_TRANSLATE_NOOP("PhoneBookTab", "записей"),
                               ORLIN_TRANSLATE_NOOP("PhoneBookTab", "записей"));
-}
-
-QString SlotsText(const std::vector<int32_t>& slotList) {
-    QStringList list;
-    for (int32_t slot : slotList) list << QString::number(slot);
-    return list.join(QStringLiteral(", "));
 }
 
 }  // namespace
@@ -562,10 +557,11 @@ void PhoneBookTab::sbWriteAllClick() {
         change.RaiseFailure();
         const auto sent = static_cast<long long>(change.done.size() + change.refused.size());
         if (!change.refused.empty())
-            MessageBoxes::warning(this, tr("Телефон не принял %1 из %2: %3.")
-                                            .arg(change.refused.size())
-                                            .arg(QString::fromStdString(RefusedOf(sent)))
-                                            .arg(SlotsText(change.refused)));
+            MessageBoxes::warning(
+                this, tr("Телефон не принял %1 из %2: %3.")
+                          .arg(change.refused.size())
+                          .arg(QString::fromStdString(RefusedOf(sent)))
+                          .arg(QString::fromStdString(orlin::SlotList(change.refused))));
     });
 }
 
@@ -677,10 +673,11 @@ void PhoneBookTab::pmLoadRecordClick() {
         if (const orlin::Utf8Text beyond = orlin::EntriesBeyondUcs2Text(records); !beyond.empty())
             MessageBoxes::warning(this, QString::fromStdString(beyond));
         if (!report.refused.empty())
-            MessageBoxes::warning(this, tr("Телефон не принял %1 из %2: %3.")
-                                            .arg(report.refused.size())
-                                            .arg(QString::fromStdString(RefusedOf(report.sent)))
-                                            .arg(SlotsText(report.refused)));
+            MessageBoxes::warning(
+                this, tr("Телефон не принял %1 из %2: %3.")
+                          .arg(report.refused.size())
+                          .arg(QString::fromStdString(RefusedOf(report.sent)))
+                          .arg(QString::fromStdString(orlin::SlotList(report.refused))));
         // The list shows what the phone holds now.
         readAll();
     });

@@ -7,8 +7,10 @@
 #include <algorithm>
 #include <optional>
 
+#include "link/connection_lost.h"
 #include "link/errors.h"
 #include "link/plural.h"
+#include "link/slot_list.h"
 #include "link/whole_file.h"
 #include "phonebook/phone_number.h"
 #include "phonebook/phonebook_tab.h"
@@ -25,12 +27,6 @@
 
 namespace {
 
-QString SlotList(const std::vector<int32_t>& slotNumbers) {
-    QStringList list;
-    for (int32_t slot : slotNumbers) list << QString::number(slot);
-    return list.join(QStringLiteral(", "));
-}
-
 // The phone's key, asked over a session of the export or import; nothing when the port does
 // not open or the phone does not answer.
 std::optional<orlin::AskedPhoneKey> AskKey(const orlin::PortSettings& settings) {
@@ -40,6 +36,36 @@ std::optional<orlin::AskedPhoneKey> AskKey(const orlin::PortSettings& settings) 
     } catch (const orlin::OrlinError&) {
         return std::nullopt;
     }
+}
+
+// The error box of an import that a failure ended half-way: the failure (a line that went away
+// says the phone was lost), then the entries the phone took, the one whose answer never came
+// and those never sent, so that the user knows what to look at.
+QString BrokenOffText(const orlin::SlotChange& report, size_t total,
+                      const std::exception& failure) {
+    const auto listed = [](const std::vector<int32_t>& list) {
+        return QString::fromStdString(orlin::SlotList(list));
+    };
+    QStringList lines;
+    const auto* lineError = dynamic_cast<const orlin::ESynaSerError*>(&failure);
+    if (lineError != nullptr && orlin::IsConnectionLost(*lineError))
+        lines << PhoneBookTab::tr("Связь с телефоном потеряна (%1).")
+                     .arg(QString::fromStdString(orlin::ConnectionLostReason(*lineError)));
+    else
+        lines << orlin::ErrorBoxText(QString::fromUtf8(failure.what()));
+    if (report.done.empty())
+        lines << PhoneBookTab::tr("В телефон ничего не записано.");
+    else
+        lines << PhoneBookTab::tr("В телефон записано %1 из %2 (ячейки %3).")
+                     .arg(report.done.size())
+                     .arg(total)
+                     .arg(listed(report.done));
+    if (report.unanswered)
+        lines << PhoneBookTab::tr("Ячейка %1: ответ телефона не пришёл, проверьте её после чтения.")
+                     .arg(*report.unanswered);
+    if (!report.unsent.empty())
+        lines << PhoneBookTab::tr("Не отправлены: ячейки %1.").arg(listed(report.unsent));
+    return lines.join(QStringLiteral("\r\n"));
 }
 
 }  // namespace
@@ -135,7 +161,17 @@ void PhoneBookTab::ImportVCardClick() {
             withInteraction([&](orlin::Interaction& interaction) {
                 report = orlin::WriteVCardImport(session, state_, plan.records, interaction);
             });
-            report.RaiseFailure();
+            // A failure ended it half-way: one box says what happened and what went in.
+            if (report.Failed()) {
+                try {
+                    report.RaiseFailure();
+                } catch (const orlin::OperationAbandoned&) {
+                    throw;  // the window is closing: no box
+                } catch (const std::exception& failure) {
+                    MessageBoxes::error(this, BrokenOffText(report, plan.records.size(), failure));
+                    return;
+                }
+            }
             // The entries an edited card of our own no longer has, once the rest went in.
             if (!plan.toEmpty.empty() && !report.stopped && report.refused.empty() &&
                 report.unsent.empty())
@@ -147,9 +183,11 @@ void PhoneBookTab::ImportVCardClick() {
         if (report.refusedAccess)
             notes << tr("Телефон не дал доступа к справочнику: ничего не записано.");
         if (!report.refused.empty())
-            notes << tr("Телефон не принял записи: %1.").arg(SlotList(report.refused));
+            notes << tr("Телефон не принял записи: %1.")
+                         .arg(QString::fromStdString(orlin::SlotList(report.refused)));
         if (!deleted.refused.empty())
-            notes << tr("Телефон не очистил ячейки: %1.").arg(SlotList(deleted.refused));
+            notes << tr("Телефон не очистил ячейки: %1.")
+                         .arg(QString::fromStdString(orlin::SlotList(deleted.refused)));
         if (report.stopped)
             notes << tr("Запись остановлена: записано %1 из %2.")
                          .arg(report.done.size())
