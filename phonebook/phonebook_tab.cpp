@@ -36,6 +36,7 @@
 #include "ui/progress.h"
 #include "ui/sort_mark.h"
 #include "ui/window_context.h"
+#include "ui/write_broken_off.h"
 
 using orlin::ModelFamily;
 
@@ -554,7 +555,7 @@ void PhoneBookTab::sbWriteAllClick() {
         }
         Interaction interaction(*this, true);
         const orlin::SlotChange change = orlin::WriteAllRows(session, rows, state_, interaction);
-        change.RaiseFailure();
+        if (orlin::ShowWriteBrokenOff(this, change, rows.size())) return;
         const auto sent = static_cast<long long>(change.done.size() + change.refused.size());
         if (!change.refused.empty())
             MessageBoxes::warning(

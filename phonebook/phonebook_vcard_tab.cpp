@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <optional>
 
-#include "link/connection_lost.h"
 #include "link/errors.h"
 #include "link/plural.h"
 #include "link/slot_list.h"
@@ -24,6 +23,7 @@
 #include "ui/orlin_application.h"
 #include "ui/progress.h"
 #include "ui/window_context.h"
+#include "ui/write_broken_off.h"
 
 namespace {
 
@@ -36,36 +36,6 @@ std::optional<orlin::AskedPhoneKey> AskKey(const orlin::PortSettings& settings) 
     } catch (const orlin::OrlinError&) {
         return std::nullopt;
     }
-}
-
-// The error box of an import that a failure ended half-way: the failure (a line that went away
-// says the phone was lost), then the entries the phone took, the one whose answer never came
-// and those never sent, so that the user knows what to look at.
-QString BrokenOffText(const orlin::SlotChange& report, size_t total,
-                      const std::exception& failure) {
-    const auto listed = [](const std::vector<int32_t>& list) {
-        return QString::fromStdString(orlin::SlotList(list));
-    };
-    QStringList lines;
-    const auto* lineError = dynamic_cast<const orlin::ESynaSerError*>(&failure);
-    if (lineError != nullptr && orlin::IsConnectionLost(*lineError))
-        lines << PhoneBookTab::tr("Связь с телефоном потеряна (%1).")
-                     .arg(QString::fromStdString(orlin::ConnectionLostReason(*lineError)));
-    else
-        lines << orlin::ErrorBoxText(QString::fromUtf8(failure.what()));
-    if (report.done.empty())
-        lines << PhoneBookTab::tr("В телефон ничего не записано.");
-    else
-        lines << PhoneBookTab::tr("В телефон записано %1 из %2 (ячейки %3).")
-                     .arg(report.done.size())
-                     .arg(total)
-                     .arg(listed(report.done));
-    if (report.unanswered)
-        lines << PhoneBookTab::tr("Ячейка %1: ответ телефона не пришёл, проверьте её после чтения.")
-                     .arg(*report.unanswered);
-    if (!report.unsent.empty())
-        lines << PhoneBookTab::tr("Не отправлены: ячейки %1.").arg(listed(report.unsent));
-    return lines.join(QStringLiteral("\r\n"));
 }
 
 }  // namespace
@@ -162,16 +132,7 @@ void PhoneBookTab::ImportVCardClick() {
                 report = orlin::WriteVCardImport(session, state_, plan.records, interaction);
             });
             // A failure ended it half-way: one box says what happened and what went in.
-            if (report.Failed()) {
-                try {
-                    report.RaiseFailure();
-                } catch (const orlin::OperationAbandoned&) {
-                    throw;  // the window is closing: no box
-                } catch (const std::exception& failure) {
-                    MessageBoxes::error(this, BrokenOffText(report, plan.records.size(), failure));
-                    return;
-                }
-            }
+            if (orlin::ShowWriteBrokenOff(this, report, plan.records.size())) return;
             // The entries an edited card of our own no longer has, once the rest went in.
             if (!plan.toEmpty.empty() && !report.stopped && report.refused.empty() &&
                 report.unsent.empty())
@@ -193,6 +154,7 @@ void PhoneBookTab::ImportVCardClick() {
                          .arg(report.done.size())
                          .arg(plan.records.size());
         if (!notes.isEmpty()) MessageBoxes::warning(this, notes.join(QStringLiteral("\r\n")));
+        deleted.RaiseFailure();
         readAll();
     });
 }

@@ -1489,26 +1489,6 @@ Write those that fit?</translation>
         <source>номеров</source>
         <translation>numbers</translation>
     </message>
-    <message>
-        <source>Связь с телефоном потеряна (%1).</source>
-        <translation>The connection to the phone was lost (%1).</translation>
-    </message>
-    <message>
-        <source>В телефон ничего не записано.</source>
-        <translation>Nothing was written to the phone.</translation>
-    </message>
-    <message>
-        <source>В телефон записано %1 из %2 (ячейки %3).</source>
-        <translation>%1 of %2 entries were written to the phone (slots %3).</translation>
-    </message>
-    <message>
-        <source>Ячейка %1: ответ телефона не пришёл, проверьте её после чтения.</source>
-        <translation>Slot %1: the phone&apos;s answer never came; check that slot after the next read.</translation>
-    </message>
-    <message>
-        <source>Не отправлены: ячейки %1.</source>
-        <translation>Not sent: slots %1.</translation>
-    </message>
 </context>
 <context>
     <name>PhoneClock</name>
@@ -2628,6 +2608,29 @@ Set a longer time-out.</translation>
     <message>
         <source>Это не обычный файл (устройство, канал или сокет)</source>
         <translation>Not a regular file (a device, pipe or socket)</translation>
+    </message>
+</context>
+<context>
+    <name>WriteBrokenOff</name>
+    <message>
+        <source>Связь с телефоном потеряна (%1).</source>
+        <translation>The connection to the phone was lost (%1).</translation>
+    </message>
+    <message>
+        <source>В телефон ничего не записано.</source>
+        <translation>Nothing was written to the phone.</translation>
+    </message>
+    <message>
+        <source>В телефон записано %1 из %2 (ячейки %3).</source>
+        <translation>%1 of %2 entries were written to the phone (slots %3).</translation>
+    </message>
+    <message>
+        <source>Ячейка %1: ответ телефона не пришёл, проверьте её после чтения.</source>
+        <translation>Slot %1: the phone&apos;s answer never came; check that slot after the next read.</translation>
+    </message>
+    <message>
+        <source>Не отправлены: ячейки %1.</source>
+        <translation>Not sent: slots %1.</translation>
     </message>
 </context>
 </TS>

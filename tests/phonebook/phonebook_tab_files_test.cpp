@@ -228,48 +228,59 @@ TEST_F(PhonebookTab, VCardExportAndImportHoldTheBusyStateAndAskWhenSlotsAreShort
     QFile::remove(path);
 }
 
-// A phone lost half-way through a vCard import: the error box says so, and which slots went in,
-// which one got no answer and which were never sent; the phone holds exactly those taken.
-TEST_F(PhonebookTab, AnImportThatLosesThePhoneSaysWhatWentIn) {
+// A phone lost half-way through a vCard import or through writing all: one error box says so,
+// and which slots went in, which one got no answer and which were never sent; the phone holds
+// exactly those taken.
+TEST_F(PhonebookTab, AWriteThatLosesThePhoneSaysWhatWentIn) {
     SimPhone source("C350");
     Connect(source);
     const QString path =
         QDir::temp().filePath(QStringLiteral("orlin_pb_lost_%1.vcf").arg(::getpid()));
     QTimer::singleShot(0, tab.get(), [&] { test::acceptFileDialog(tab->ExportVCardDialog, path); });
     tab->pmExportVCard->trigger();
-    const auto import = [&] {
-        QTimer::singleShot(0, tab.get(),
-                           [&] { test::acceptFileDialog(tab->ImportVCardDialog, path); });
-        tab->pmImportVCard->trigger();
+    // Each operation writes the source's entries to `target`.
+    const std::function<void(SimPhone&)> operations[] = {
+        [&](SimPhone& target) {
+            Connect(target);
+            QTimer::singleShot(0, tab.get(),
+                               [&] { test::acceptFileDialog(tab->ImportVCardDialog, path); });
+            tab->pmImportVCard->trigger();
+        },
+        [&](SimPhone& target) {
+            ReadAll(source);
+            Connect(target);
+            tab->sbWriteAll->click();
+        },
     };
-    // A clean import into an empty phone counts the commands up to its sixth write; the same
-    // import into a second empty phone then loses it right after that write.
-    SimPhone clean("C350", false);
-    Connect(clean);
-    import();
-    const std::vector<std::string> log = clean->commandLog();
-    int commands = 0;
-    for (int writes = 0; commands < static_cast<int>(log.size()) && writes < 6; ++commands)
-        if (log[static_cast<size_t>(commands)].rfind("AT+MPBW=", 0) == 0) ++writes;
-    phonesim::PhoneSimOptions options = test::PhoneOptions("C350", false);
-    options.faults.hangUpAfterCommands = commands;
-    SimPhone lost(options);
-    Connect(lost);
-    boxes.clear();
-    import();
-    QFile::remove(path);
+    for (const auto& operation : operations) {
+        // The operation on an empty phone counts the commands up to its sixth write; the same
+        // operation on a second empty phone then loses it right after that write.
+        SimPhone clean("C350", false);
+        operation(clean);
+        const std::vector<std::string> log = clean->commandLog();
+        int commands = 0;
+        for (int writes = 0; commands < static_cast<int>(log.size()) && writes < 6; ++commands)
+            if (log[static_cast<size_t>(commands)].rfind("AT+MPBW=", 0) == 0) ++writes;
+        phonesim::PhoneSimOptions options = test::PhoneOptions("C350", false);
+        options.faults.hangUpAfterCommands = commands;
+        SimPhone lost(options);
+        boxes.clear();
+        operation(lost);
 
-    ASSERT_EQ(boxes.size(), 1u);
-    const QString said = boxes[0].text;
-    EXPECT_TRUE(said.startsWith(QStringLiteral("Связь с телефоном потеряна (Ошибка ввода-вывода)."
-                                               "\r\nВ телефон записано 6 из %1 (ячейки ")
-                                    .arg(source.phonebook().size())))
-        << said.toStdString();
-    EXPECT_TRUE(said.contains(QStringLiteral("Не отправлены: ячейки "))) << said.toStdString();
-    EXPECT_EQ(lost.phonebook().size(), 6u);
-    for (const auto& [slot, entry] : lost.phonebook())
-        EXPECT_TRUE(said.contains(QString::number(slot))) << slot;
-    EXPECT_FALSE(tab->sbStop->isVisible());
+        ASSERT_EQ(boxes.size(), 1u);
+        const QString said = boxes[0].text;
+        EXPECT_TRUE(said.startsWith(QStringLiteral("Связь с телефоном потеряна (Ошибка "
+                                                   "ввода-вывода).\r\nВ телефон записано 6 из %1 "
+                                                   "(ячейки ")
+                                        .arg(source.phonebook().size())))
+            << said.toStdString();
+        EXPECT_TRUE(said.contains(QStringLiteral("Не отправлены: ячейки "))) << said.toStdString();
+        EXPECT_EQ(lost.phonebook().size(), 6u);
+        for (const auto& [slot, entry] : lost.phonebook())
+            EXPECT_TRUE(said.contains(QString::number(slot))) << slot;
+        EXPECT_FALSE(tab->sbStop->isVisible());
+    }
+    QFile::remove(path);
 }
 
 // An error text that names the file and quotes its data reaches both front ends as it stands:
