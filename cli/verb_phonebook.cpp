@@ -165,16 +165,17 @@ int Load(const Invocation& invocation, const std::string& path) {
     // Taken, refused and never sent are told apart: a stop after 3 of 42 entries is not
     // "1 of 3 not taken".
     const int notSent = report.total - report.sent;
-    if (!report.refused.empty() || notSent > 0) {
+    if (!report.refused.empty() || notSent > 0 || report.unanswered) {
         const int refused = static_cast<int>(report.refused.size());
         std::cerr << "Of " << report.total << " entries in the file the phone took "
-                  << report.sent - refused << ", did not take " << refused;
+                  << report.done.size() << ", did not take " << refused;
         if (refused > 0) std::cerr << " (slots " << SlotList(report.refused) << ")";
+        if (report.unanswered) std::cerr << ", did not answer for slot " << *report.unanswered;
         std::cerr << ", and " << notSent << " were never sent." << std::endl;
         status = 1;
     }
-    if (!report.portError.empty()) {
-        std::cerr << report.portError << std::endl;
+    if (report.Failed()) {
+        std::cerr << FailureMessage(report) << std::endl;
         status = 1;
     }
     if (interaction.declined() || target.family == ModelFamily::None) status = 1;

@@ -283,7 +283,12 @@ LoadReport WriteFileEntries(const PortSettings& settings, const std::vector<TAbo
     session.AtCommand("AT+CPBS=MT");
     session.AtCommand("AT+CSCS=UCS2");
     interaction.progress(0, report.total);
-    if (family == ModelFamily::None) return report;
+    std::vector<int32_t> fileSlots;
+    for (const TAbonentInfo& record : records) fileSlots.push_back(record.Index);
+    if (family == ModelFamily::None) {
+        report.LeaveUnsent(fileSlots);
+        return report;
+    }
 
     for (const TAbonentInfo& record : records) {
         const std::string command =
@@ -292,17 +297,20 @@ LoadReport WriteFileEntries(const PortSettings& settings, const std::vector<TAbo
         ++report.sent;
         const int32_t error = port.LastError();
         if (error == ErrTimeout) {
-            report.refused.push_back(record.Index);
+            report.Refuse(record.Index);
             if (!interaction.confirm(ContinueWritingQuestion(port.LastErrorDesc()))) {
                 report.stopped = true;
                 break;
             }
         } else if (error != 0) {
-            report.refused.push_back(record.Index);
-            report.portError = port.LastErrorDesc();
+            report.unanswered = record.Index;
+            report.failure = std::make_exception_ptr(
+                ESynaSerError(error, port.LastErrorDesc(), port.LastErrorDesc()));
             break;
         } else if (!AnswerHasOk(answer)) {
-            report.refused.push_back(record.Index);
+            report.Refuse(record.Index);
+        } else {
+            report.done.push_back(record.Index);
         }
         if (onWritten) onWritten(record);
         interaction.progress(report.sent, report.total);
@@ -312,6 +320,7 @@ LoadReport WriteFileEntries(const PortSettings& settings, const std::vector<TAbo
             break;
         }
     }
+    report.LeaveUnsent(fileSlots);
     return report;
 }
 

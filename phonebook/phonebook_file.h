@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "link/interaction.h"
+#include "link/list_change.h"
 #include "link/phone_session.h"
 #include "link/port_settings.h"
 #include "phonebook/phonebook_state.h"
@@ -99,12 +100,13 @@ LoadTarget PrepareLoad(const PortSettings& settings, Interaction& interaction,
 // The question after a time-out while loading: the time-out text, CR LF, "Продолжить запись?".
 std::string ContinueWritingQuestion(const std::string& timeoutText);
 
-struct LoadReport {
-    int total = 0;
-    int sent = 0;
-    std::vector<int32_t> refused;  // slots the phone refused
-    bool stopped = false;          // the Stop button, or No after a time-out
-    std::string portError;         // a port failure other than a time-out ended the loop
+// What loading did, slot by slot as every write reports it: `done` the phone took; `refused`
+// it refused or did not answer in time (the user chose to go on); `unanswered` the entry whose
+// command met a port failure other than a time-out (kept in `failure`, which ended the loop);
+// `unsent` the rest after a stop (the Stop button, or No after a time-out) or the failure.
+struct LoadReport : SlotChange {
+    int total = 0;  // entries in the file
+    int sent = 0;   // commands sent, the unanswered one included
 };
 
 // The second session: writes every entry in file order with the family's layout (a SIM

@@ -668,9 +668,8 @@ void PhoneBookTab::pmLoadRecordClick() {
             MessageBoxes::error(this, tr("Модель телефона не поддерживается: %1. "
                                          "Записи из файла не записаны.")
                                           .arg(QString::fromStdString(target.model)));
-        if (!report.portError.empty())
-            MessageBoxes::error(this,
-                                orlin::ErrorBoxText(QString::fromStdString(report.portError)));
+        // The phone lost half-way: one box says so and what went in; nothing more can be read.
+        if (orlin::ShowWriteBrokenOff(this, report, records.size())) return;
         if (const orlin::Utf8Text beyond = orlin::EntriesBeyondUcs2Text(records); !beyond.empty())
             MessageBoxes::warning(this, QString::fromStdString(beyond));
         if (!report.refused.empty())

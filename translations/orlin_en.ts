@@ -2632,5 +2632,9 @@ Set a longer time-out.</translation>
         <source>Не отправлены: ячейки %1.</source>
         <translation>Not sent: slots %1.</translation>
     </message>
+    <message>
+        <source>Телефон не принял: ячейки %1.</source>
+        <translation>The phone did not take slots %1.</translation>
+    </message>
 </context>
 </TS>

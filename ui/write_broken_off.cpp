@@ -34,6 +34,9 @@ QString WriteBrokenOffText(const SlotChange& change, size_t total, const std::ex
                      .arg(change.done.size())
                      .arg(total)
                      .arg(Listed(change.done));
+    if (!change.refused.empty())
+        lines << QCoreApplication::translate("WriteBrokenOff", "Телефон не принял: ячейки %1.")
+                     .arg(Listed(change.refused));
     if (change.unanswered)
         lines << QCoreApplication::translate(
                      "WriteBrokenOff",

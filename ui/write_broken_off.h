@@ -13,8 +13,8 @@ class QWidget;
 
 namespace orlin {
 
-// The box's text: the failure, then the slots the phone took of `total`, the one whose answer
-// never came, and those never sent.
+// The box's text: the failure, then the slots the phone took of `total`, those it refused, the
+// one whose answer never came, and those never sent.
 QString WriteBrokenOffText(const SlotChange& change, size_t total, const std::exception& failure);
 
 // Shows that box and returns true when `change` holds a failure; false (and nothing shown) when

@@ -147,6 +147,33 @@ TEST_F(PhonebookCli, TimeoutWhileLoadingStopsUnlessYes) {
     EXPECT_EQ(yes.out, "1 entries in the phonebook\n");
 }
 
+// A hang-up after the second write of a load: the entries taken, the one whose answer never came
+// and those never sent are told apart, and the port's failure follows.
+TEST_F(PhonebookCli, ALoadThatLosesThePhoneSaysWhatWentIn) {
+    std::ofstream file(dir_ / "five.csv", std::ios::binary);
+    for (int slot = 3; slot <= 7; ++slot)
+        file << "PHONE;" << slot << ";A;+" << slot << ";2;0;255;0;1;1;255;255;0\r\n";
+    file.close();
+    size_t secondWrite = 0;
+    {
+        SimPhone clean("C350", false);
+        ASSERT_EQ(Cli(clean, "phonebook load five.csv").status, 0);
+        const std::vector<std::string> log = clean->commandLog();
+        for (int writes = 0; secondWrite < log.size() && writes < 2; ++secondWrite)
+            if (log[secondWrite].rfind("AT+MPBW=", 0) == 0) ++writes;
+    }
+    phonesim::PhoneSimOptions options = test::PhoneOptions("C350", false);
+    options.faults.hangUpAfterCommands = static_cast<int>(secondWrite);
+    SimPhone phone(options);
+    const CliRun run = Cli(phone, "phonebook load five.csv");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("Of 5 entries in the file the phone took 2, did not take 0, did not "
+                           "answer for slot 5, and 2 were never sent."),
+              std::string::npos)
+        << run.err;
+    EXPECT_EQ(phone.phonebook().size(), 2u);
+}
+
 TEST_F(PhonebookCli, ARefusalWithANumberReadsAsError) {
     // Every phone refuses the index ranges; one with plain ERROR, one with +CME ERROR: 10.
     phonesim::FaultOptions faults;

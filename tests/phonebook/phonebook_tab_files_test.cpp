@@ -228,16 +228,20 @@ TEST_F(PhonebookTab, VCardExportAndImportHoldTheBusyStateAndAskWhenSlotsAreShort
     QFile::remove(path);
 }
 
-// A phone lost half-way through a vCard import or through writing all: one error box says so,
-// and which slots went in, which one got no answer and which were never sent; the phone holds
-// exactly those taken.
+// A phone lost half-way through a vCard import, writing all or loading the phonebook file: one
+// error box says so, and which slots went in, which one got no answer and which were never sent;
+// the phone holds exactly those taken.
 TEST_F(PhonebookTab, AWriteThatLosesThePhoneSaysWhatWentIn) {
     SimPhone source("C350");
-    Connect(source);
+    ReadAll(source);
     const QString path =
         QDir::temp().filePath(QStringLiteral("orlin_pb_lost_%1.vcf").arg(::getpid()));
     QTimer::singleShot(0, tab.get(), [&] { test::acceptFileDialog(tab->ExportVCardDialog, path); });
     tab->pmExportVCard->trigger();
+    const QString bookPath =
+        QDir::temp().filePath(QStringLiteral("orlin_pb_lost_%1.csv").arg(::getpid()));
+    QTimer::singleShot(0, tab.get(), [&] { test::acceptFileDialog(tab->SaveDialog1, bookPath); });
+    tab->pmSaveBook->trigger();
     // Each operation writes the source's entries to `target`.
     const std::function<void(SimPhone&)> operations[] = {
         [&](SimPhone& target) {
@@ -250,6 +254,12 @@ TEST_F(PhonebookTab, AWriteThatLosesThePhoneSaysWhatWentIn) {
             ReadAll(source);
             Connect(target);
             tab->sbWriteAll->click();
+        },
+        [&](SimPhone& target) {
+            Connect(target);
+            QTimer::singleShot(0, tab.get(),
+                               [&] { test::acceptFileDialog(tab->OpenDialog1, bookPath); });
+            tab->pmLoadRecord->trigger();
         },
     };
     for (const auto& operation : operations) {
@@ -281,6 +291,7 @@ TEST_F(PhonebookTab, AWriteThatLosesThePhoneSaysWhatWentIn) {
         EXPECT_FALSE(tab->sbStop->isVisible());
     }
     QFile::remove(path);
+    QFile::remove(bookPath);
 }
 
 // An error text that names the file and quotes its data reaches both front ends as it stands:
