@@ -17,8 +17,6 @@ inline bool IsConnectionLost(const ESynaSerError& error) {
     return error.ErrorCode != ErrOk && (!ownCode || error.ErrorCode == ErrReadFailed);
 }
 
-// "Связь с телефоном потеряна (Ошибка ввода-вывода). В списке только то, что прочитано до
-// этого: 3 сообщения." `kept` names what was read.
 // The system's text of the failure without its closing full stop and line break, to stand in
 // brackets: "Ошибка ввода-вывода".
 inline std::string ConnectionLostReason(const ESynaSerError& error) {
@@ -29,6 +27,8 @@ inline std::string ConnectionLostReason(const ESynaSerError& error) {
     return reason;
 }
 
+// "Связь с телефоном потеряна (Ошибка ввода-вывода). В списке только то, что прочитано до
+// этого: 3 сообщения." `kept` names what was read.
 inline std::string ConnectionLostText(const ESynaSerError& error, const std::string& kept) {
     const std::string reason = ConnectionLostReason(error);
     return Tr("ConnectionLost", "Связь с телефоном потеряна (") + reason +
