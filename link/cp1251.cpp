@@ -78,16 +78,10 @@ std::u16string Cp1251ToUtf16(std::string_view cp1251) {
 std::string Utf16ToCp1251(std::u16string_view utf16) {
     std::string out;
     out.reserve(utf16.size());
-    for (size_t i = 0; i < utf16.size(); ++i) {
-        uint32_t code = utf16[i];
-        // A surrogate pair is one character outside Windows-1251: one '?'.
-        if (code >= 0xD800 && code <= 0xDBFF && i + 1 < utf16.size() && utf16[i + 1] >= 0xDC00 &&
-            utf16[i + 1] <= 0xDFFF) {
-            ++i;
-            code = 0x10000;
-        }
+    // A surrogate pair is one character outside Windows-1251: one '?'.
+    for (size_t pos = 0; pos < utf16.size();) {
         unsigned char byte = '?';
-        if (!UnicodeToCp1251Byte(code, byte)) byte = '?';
+        if (!UnicodeToCp1251Byte(NextUtf16(utf16, pos), byte)) byte = '?';
         out += static_cast<char>(byte);
     }
     return out;
