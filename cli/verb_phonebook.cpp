@@ -33,9 +33,8 @@ namespace {
 
 // The read of the phonebook list; false (after a message) when the phone refused it.
 // `complete` (when given) turns false when some entries could not be read.
-bool ReadAll(const Invocation& invocation, PhonebookState& state, CliInteraction& interaction,
+bool ReadAll(PhoneSession& session, PhonebookState& state, CliInteraction& interaction,
              bool* complete = nullptr) {
-    PhoneSession session(invocation.settings, SessionOptions(invocation));
     const PhonebookReport report = ReadPhonebook(session, state, interaction);
     report.RaiseFailure();
     if (report.status == PhonebookReadStatus::CharsetRefused) {
@@ -51,6 +50,13 @@ bool ReadAll(const Invocation& invocation, PhonebookState& state, CliInteraction
                   << std::endl;
     if (complete) *complete = report.unreadable.empty();
     return true;
+}
+
+// The same over a session of its own.
+bool ReadAll(const Invocation& invocation, PhonebookState& state, CliInteraction& interaction,
+             bool* complete = nullptr) {
+    PhoneSession session(invocation.settings, SessionOptions(invocation));
+    return ReadAll(session, state, interaction, complete);
 }
 
 // The English word of a number type, by the list's kind of number (which tells the mailing
@@ -120,9 +126,10 @@ int List(const Invocation& invocation, ListFormat format) {
 
 // The phonebook read for saving to a file; false (after a message) when it could not be read
 // or holds nothing to save.
-bool ReadForSaving(const Invocation& invocation, PhonebookState& state, bool* complete = nullptr) {
+bool ReadForSaving(PhoneSession& session, const Invocation& invocation, PhonebookState& state,
+                   bool* complete = nullptr) {
     CliInteraction interaction("reading", invocation.yes);
-    if (!ReadAll(invocation, state, interaction, complete)) return false;
+    if (!ReadAll(session, state, interaction, complete)) return false;
     if (state.OccupiedCount() > 0) return true;
     std::cerr << Tr("PhonebookVerb", "Список пуст, сохранять нечего !") << std::endl;
     return false;
@@ -131,9 +138,11 @@ bool ReadForSaving(const Invocation& invocation, PhonebookState& state, bool* co
 int Save(const Invocation& invocation, const std::string& path) {
     PhonebookState state;
     bool complete = true;
-    if (!ReadForSaving(invocation, state, &complete)) return 1;
     {
+        // One session for the read and what the file needs after it: no other program can
+        // take the port in between.
         PhoneSession session(invocation.settings, SessionOptions(invocation));
+        if (!ReadForSaving(session, invocation, state, &complete)) return 1;
         PrepareSave(session, state);
     }
     const FileText text = PhonebookFileText(state.abonents, state.ranges);
@@ -190,10 +199,10 @@ int Load(const Invocation& invocation, const std::string& path) {
 
 int Export(const Invocation& invocation, const std::string& path, bool vdir) {
     PhonebookState state;
-    if (!ReadForSaving(invocation, state)) return 1;
     std::string key;
     {
         PhoneSession session(invocation.settings, SessionOptions(invocation));
+        if (!ReadForSaving(session, invocation, state)) return 1;
         key = AskPhoneKey(session);
     }
     const std::unique_ptr<StampBook> stamps = OpenStamps(key);
@@ -255,7 +264,10 @@ int Import(const Invocation& invocation, const std::string& path, const std::str
     }
     PhonebookState state;
     CliInteraction interaction("reading", invocation.yes);
-    if (!ReadAll(invocation, state, interaction)) return 1;
+    // One session for the read, the phone's key and the writing: no other program can take
+    // the port in between.
+    PhoneSession session(invocation.settings, SessionOptions(invocation));
+    if (!ReadAll(session, state, interaction)) return 1;
     if (state.family == ModelFamily::None) {
         std::cerr << "The model " << state.model << " is not supported: nothing was written."
                   << std::endl;
@@ -264,11 +276,7 @@ int Import(const Invocation& invocation, const std::string& path, const std::str
     // Our own cards of this phone go back in place (their UIDs carry the phone's key).
     const bool own = std::any_of(cards.begin(), cards.end(),
                                  [](const VCard& c) { return ParseOwnCardUid(c.uid).has_value(); });
-    std::string key;
-    if (own) {
-        PhoneSession session(invocation.settings, SessionOptions(invocation));
-        key = AskPhoneKey(session);
-    }
+    const std::string key = own ? AskPhoneKey(session) : std::string();
     const VCardImport plan = PlanVCardImport(cards, state, region, key);
     if (plan.missingSlots > 0 && !invocation.yes) {
         std::cerr << "The file holds " << plan.records.size() + plan.missingSlots
@@ -279,14 +287,12 @@ int Import(const Invocation& invocation, const std::string& path, const std::str
         return 1;
     }
     interaction.restart("writing");
-    // Until the write begins every planned entry is unsent: a port that cannot be opened again
-    // (the phone gone since the read) leaves them so, and the report says so.
+    // Until the write begins every planned entry is unsent.
     SlotChange report;
     for (const TAbonentInfo& record : plan.records) report.unsent.push_back(record.Index);
     std::string failure;
     bool notEmptied = false;
     try {
-        PhoneSession session(invocation.settings, SessionOptions(invocation));
         report = WriteVCardImport(session, state, plan.records, interaction);
         report.RaiseFailure();
         // The entries an edited card of our own no longer has, once the rest went in.
