@@ -10,6 +10,7 @@
 #include "link/cp1251.h"
 #include "link/errors.h"
 #include "link/language.h"
+#include "link/system_errors.h"
 #include "link/whole_file.h"
 #include "phonebook/phonebook_file.h"
 #include "phonebook/vcard.h"
@@ -148,8 +149,9 @@ fs::path SavePhoneBeforeRestore(const fs::path& backupFolder, const PhonebookSta
         folder = beside / (n == 1 ? base : base + "-" + std::to_string(n));
         if (fs::create_directory(folder, error)) break;
         if (error || n > 1000)
-            throw EFileError(error ? error.message() : Tr("Backup", "не удалось создать папку"),
-                             Utf8FromPath(folder));
+            throw EFileError(
+                error ? ErrorCodeText(error) : Tr("Backup", "не удалось создать папку"),
+                Utf8FromPath(folder));
     }
     const std::string date = NowText();
     const std::vector<std::string> files = {kPhoneFile, kPhonebookFile, "phonebook.vcf",
@@ -165,7 +167,7 @@ fs::path SavePhoneBeforeRestore(const fs::path& backupFolder, const PhonebookSta
     Interaction quiet;
     ReadBackupFolder(folder, quiet);
     if (!fs::remove(folder / kMissingFile, error) || error)
-        throw EFileError(error.message(), Utf8FromPath(folder / kMissingFile));
+        throw EFileError(ErrorCodeText(error), Utf8FromPath(folder / kMissingFile));
     return folder;
 }
 

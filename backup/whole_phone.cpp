@@ -12,6 +12,7 @@
 #include "link/errors.h"
 #include "link/language.h"
 #include "link/phone_session.h"
+#include "link/system_errors.h"
 #include "link/whole_file.h"
 #include "messages/message_archive.h"
 #include "messages/message_export.h"
@@ -58,7 +59,7 @@ bool PrepareFolder(const fs::path& folder, BackupReport& report) {
     fs::create_directories(folder, error);
     if (error) {
         report.folder = BackupFolder::NotCreated;
-        report.folderError = error.message();
+        report.folderError = ErrorCodeText(error);
         return false;
     }
     return true;
@@ -221,7 +222,7 @@ BackupReport BackUpWholePhone(const CopyPhone& phone, const fs::path& folder,
             ReadBackupFolder(folder, quiet);
             std::error_code error;
             if (!fs::remove(folder / kMissingFile, error) || error)
-                throw EFileError(error.message(), Utf8FromPath(folder / kMissingFile));
+                throw EFileError(ErrorCodeText(error), Utf8FromPath(folder / kMissingFile));
             report.complete = true;
             return report;
         } catch (const OrlinError& e) {

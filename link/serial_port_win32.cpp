@@ -301,19 +301,7 @@ std::string SystemErrorText(int32_t code) {
     // language of the installed Windows) stays for anything else.
     if (const int errnoCode = Win32PortErrorAsErrno(static_cast<unsigned long>(code)))
         return PortErrnoText(errnoCode);
-    wchar_t* text = nullptr;
-    const DWORD length = FormatMessageW(
-        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-        nullptr, static_cast<DWORD>(code), 0, reinterpret_cast<LPWSTR>(&text), 0, nullptr);
-    std::u16string wide;
-    if (length && text) wide.assign(reinterpret_cast<const char16_t*>(text), length);
-    if (text) LocalFree(text);
-    // The system ends its messages with CR LF.
-    while (!wide.empty() && (wide.back() == u'\r' || wide.back() == u'\n' || wide.back() == u' ')) {
-        wide.pop_back();
-    }
-    if (wide.empty()) return "System error " + std::to_string(code);
-    return Utf16ToUtf8(wide);
+    return WindowsSystemText(static_cast<unsigned long>(code));
 }
 
 }  // namespace orlin

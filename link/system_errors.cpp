@@ -5,6 +5,11 @@
 #include <cstring>
 
 #include "link/language.h"
+#include "link/utf8.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 #ifndef _WIN32
 #include <grp.h>
@@ -141,5 +146,33 @@ std::string ErrnoText(int code) {
     return std::strerror(code);
 #endif
 }
+
+std::string ErrorCodeText(const std::error_code& error) {
+#ifdef _WIN32
+    if (error.category() == std::system_category())
+        return WindowsSystemText(static_cast<unsigned long>(error.value()));
+#else
+    if (error.category() == std::system_category()) return ErrnoText(error.value());
+#endif
+    if (error.category() == std::generic_category()) return ErrnoText(error.value());
+    return error.message();
+}
+
+#ifdef _WIN32
+std::string WindowsSystemText(unsigned long code) {
+    wchar_t* text = nullptr;
+    const DWORD length = FormatMessageW(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+        nullptr, static_cast<DWORD>(code), 0, reinterpret_cast<LPWSTR>(&text), 0, nullptr);
+    std::u16string wide;
+    if (length && text) wide.assign(reinterpret_cast<const char16_t*>(text), length);
+    if (text) LocalFree(text);
+    // The system ends its messages with CR LF.
+    while (!wide.empty() && (wide.back() == u'\r' || wide.back() == u'\n' || wide.back() == u' '))
+        wide.pop_back();
+    if (wide.empty()) return "System error " + std::to_string(code);
+    return Utf16ToUtf8(wide);
+}
+#endif
 
 }  // namespace orlin

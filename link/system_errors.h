@@ -4,6 +4,7 @@
 // process locale is.
 
 #include <string>
+#include <system_error>
 
 namespace orlin {
 
@@ -22,6 +23,17 @@ std::string PortErrnoText(int code);
 // the device itself: dialout, uucp, tty...) and log in again, for a group joined counts only from
 // the next login; or, when the device is open to its owner alone, that it is. Empty on Windows.
 std::string PortAccessRemedy(const std::string& device);
+
+// The text of an error the standard library reports (std::filesystem): ErrnoText for an errno
+// value; on Windows, for a system error code, the system's own text in UTF-8
+// (std::error_code::message() gives it in the ANSI code page there).
+std::string ErrorCodeText(const std::error_code& error);
+
+#ifdef _WIN32
+// The system's text of a Win32 error code in UTF-8, without its closing line break;
+// "System error N" when the system has none.
+std::string WindowsSystemText(unsigned long code);
+#endif
 
 // The errno value that stands for a Win32 error code a serial port meets (no such port, access
 // denied or sharing violation: the port is held by another program, device and I/O failures,

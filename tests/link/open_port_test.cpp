@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 
 #include "link/serial_device.h"
 #include "link/system_errors.h"
@@ -106,6 +107,25 @@ TEST(ErrorTexts, ThePortsOwnErrorsAreRussianWhateverTheLocale) {
         {31, EIO},    {1117, EIO}, {1, ENOTTY}, {55, ENODEV}, {1167, ENODEV},
         {87, EINVAL}, {0, 0},      {8, 0},      {121, 0}};
     for (const auto& [code, errnoCode] : win32) EXPECT_EQ(Win32PortErrorAsErrno(code), errnoCode);
+}
+
+// A folder the file system will not make (a file stands where a folder of its path should be)
+// is told in the program's words, not in the error code's own (which follows the locale, and on
+// Windows its code page).
+TEST(ErrorTexts, FileSystemErrorsTakeTheProgramsTexts) {
+    char folder[] = "/tmp/orlin_errtext_XXXXXX";
+    ASSERT_NE(::mkdtemp(folder), nullptr);
+    const std::filesystem::path file = std::filesystem::path(folder) / "file";
+    std::FILE* f = std::fopen(file.c_str(), "w");
+    ASSERT_NE(f, nullptr);
+    std::fclose(f);
+    std::error_code error;
+    std::filesystem::create_directories(file / "backup", error);
+    ASSERT_TRUE(error);
+    EXPECT_EQ(ErrorCodeText(error), "Часть пути не является папкой");
+    EXPECT_EQ(ErrorCodeText(std::make_error_code(std::errc::no_such_file_or_directory)),
+              "Нет такого файла или устройства");
+    std::filesystem::remove_all(folder);
 }
 
 TEST(OpenPort, AMissingPortIsNotConnected) {
