@@ -33,8 +33,12 @@ MessageFolder FolderWord(const std::string& word) {
                     {"sent", MessageFolder::Sent},
                     {"drafts", MessageFolder::Drafts},
                     {"archive", MessageFolder::Archive}};
+    // "Inbox" as the window's English tree shows it is "inbox" too.
+    std::string lower = word;
+    for (char& c : lower)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
     for (const auto& each : kFolders)
-        if (word == each.word) return each.folder;
+        if (lower == each.word) return each.folder;
     throw UsageError("unknown folder '" + word + "' (inbox, outgoing, sent, drafts or archive)");
 }
 
@@ -253,7 +257,7 @@ const VerbRegistration registration({
     "sms list FOLDER [--format json] | send NUMBER TEXT [--store-only | --delete-after] | "
     "send-stored INDEX |\n"
     "      delete INDEX... | mark-read INDEX | export FILE --folder FOLDER [--format blocks|csv]",
-    "FOLDER is inbox, outgoing, sent, drafts or archive.\n"
+    "FOLDER is inbox, outgoing, sent, drafts or archive (in any case: Inbox too).\n"
     "list: one line a message, tab-separated: index, number, date/time, type, size, status,\n"
     "  text (line breaks as blanks). Reading the inbox adds its new messages to the archive\n"
     "  sms_<phone id>.txt in the current directory, as the window does. --format json: one\n"

@@ -134,7 +134,7 @@ TEST_F(JsonCli, EveryListVerbGivesOneObjectPerTabSeparatedLine) {
          {{0, "index"}, {1, "number"}, {6, "text"}},
          "type",
          {"outgoing"}},
-        {"C350", "sms list drafts", 0, message, {{0, "index"}, {6, "text"}}, "type", {"draft"}},
+        {"C350", "sms list Drafts", 0, message, {{0, "index"}, {6, "text"}}, "type", {"draft"}},
         {"C350",
          "sms list archive",
          0,
