@@ -28,9 +28,12 @@ QFileDialog* FolderDialog(QWidget* parent, const char* name) {
     return dialog;
 }
 
-// "1 запись", "2 записи", "5 записей"; the forms are marked where they are written.
-QString Counted(int n, const char* one, const char* few, const char* many) {
-    return QString::fromStdString(orlin::CountedText(n, "PhoneBackup", one, few, many));
+QString Entries(long long n) {
+    return QString::fromStdString(orlin::EntriesText(n));
+}
+
+QString Events(long long n) {
+    return QString::fromStdString(orlin::EventsText(n));
 }
 
 QString Slots(const std::vector<int>& numbers) {
@@ -98,18 +101,8 @@ public:
                          "В телефоне %1 справочника и %2 ежедневника, в копии %3 и %4. "
                          "Прежде чем что-то изменить, то, что в телефоне, будет сохранено в "
                          "новую папку рядом с копией. Заменить содержимое телефона копией?")
-                         .arg(Counted(c.phoneEntries, QT_TRANSLATE_NOOP("PhoneBackup", "запись"),
-                                      QT_TRANSLATE_NOOP("PhoneBackup", "записи"),
-                                      QT_TRANSLATE_NOOP("PhoneBackup", "записей")),
-                              Counted(c.phoneEvents, QT_TRANSLATE_NOOP("PhoneBackup", "событие"),
-                                      QT_TRANSLATE_NOOP("PhoneBackup", "события"),
-                                      QT_TRANSLATE_NOOP("PhoneBackup", "событий")),
-                              Counted(c.backupEntries, QT_TRANSLATE_NOOP("PhoneBackup", "запись"),
-                                      QT_TRANSLATE_NOOP("PhoneBackup", "записи"),
-                                      QT_TRANSLATE_NOOP("PhoneBackup", "записей")),
-                              Counted(c.backupEvents, QT_TRANSLATE_NOOP("PhoneBackup", "событие"),
-                                      QT_TRANSLATE_NOOP("PhoneBackup", "события"),
-                                      QT_TRANSLATE_NOOP("PhoneBackup", "событий"))));
+                         .arg(Entries(c.phoneEntries), Events(c.phoneEvents),
+                              Entries(c.backupEntries), Events(c.backupEvents)));
     }
     bool confirmPartial(const std::string& missingText) override {
         return MessageBoxes::confirm(
@@ -129,11 +122,10 @@ private:
 
 // What a restore did to one half of the phone, in the language shown: what went in, and apart what
 // did not.
-void DescribePart(const QString& name, const orlin::RestorePart& part, const char* one,
-                  const char* few, const char* many, QStringList& done, QStringList& problems) {
+void DescribePart(const QString& name, const orlin::RestorePart& part,
+                  QString (*counted)(long long), QStringList& done, QStringList& problems) {
     QStringList parts;
-    parts << QCoreApplication::translate("PhoneBackup", "в копии %1")
-                 .arg(Counted(part.inBackup, one, few, many));
+    parts << QCoreApplication::translate("PhoneBackup", "в копии %1").arg(counted(part.inBackup));
     if (!part.written.empty())
         parts << QCoreApplication::translate("PhoneBackup", "записано %1 (ячейки %2)")
                      .arg(part.written.size())
@@ -313,13 +305,9 @@ void PhoneBackup::restore() {
             return;
         QStringList done, problems;
         DescribePart(QCoreApplication::translate("PhoneBackup", "Справочник"), report.phonebook,
-                     QT_TRANSLATE_NOOP("PhoneBackup", "запись"),
-                     QT_TRANSLATE_NOOP("PhoneBackup", "записи"),
-                     QT_TRANSLATE_NOOP("PhoneBackup", "записей"), done, problems);
+                     Entries, done, problems);
         DescribePart(QCoreApplication::translate("PhoneBackup", "Ежедневник"), report.datebook,
-                     QT_TRANSLATE_NOOP("PhoneBackup", "событие"),
-                     QT_TRANSLATE_NOOP("PhoneBackup", "события"),
-                     QT_TRANSLATE_NOOP("PhoneBackup", "событий"), done, problems);
+                     Events, done, problems);
         QStringList text;
         const bool whole = report.outcome == orlin::RestoreOutcome::Done;
         text << (whole

@@ -255,13 +255,13 @@ int List(const Invocation& invocation, bool quick, ListFormat format) {
         std::vector<Json> items;
         for (const DatebookEvent& event : read.events) items.push_back(JsonEvent(event));
         PrintJsonList(std::cout, items);
-        std::cerr << Tr("DatebookVerb", "Свободно: ") + FreeShareText(read) + "%" << std::endl;
-        return std::cout && read.unreadSlots.empty() ? 0 : 1;
-    }
-    for (const DatebookEvent& event : read.events) {
-        std::cout << event.slot;
-        for (const Utf8Text& cell : CellsOfEvent(event)) std::cout << '\t' << ListFieldUtf8(cell);
-        std::cout << '\n';
+    } else {
+        for (const DatebookEvent& event : read.events) {
+            std::cout << event.slot;
+            for (const Utf8Text& cell : CellsOfEvent(event))
+                std::cout << '\t' << ListFieldUtf8(cell);
+            std::cout << '\n';
+        }
     }
     std::cerr << Tr("DatebookVerb", "Свободно: ") + FreeShareText(read) + "%" << std::endl;
     return std::cout && read.unreadSlots.empty() ? 0 : 1;

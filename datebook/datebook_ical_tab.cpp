@@ -65,16 +65,12 @@ void DateBookTab::ExportICalendarClick() {
             return;
         std::vector<orlin::DatebookEvent> events = listedEvents();
         // A file of a part of the datebook would pass for a whole copy of it.
-        if (!listComplete_ &&
-            !MessageBoxes::warningYesNo(
-                this, tr("Список событий неполон: ежедневник прочитан не весь. В "
-                         "файл попадут только %1 из списка, а не все события "
-                         "телефона.\r\nЗаписать файл?")
-                          .arg(QString::fromStdString(orlin::CountedText(
-                              static_cast<long long>(events.size()), "DatebookEvents",
-                              ORLIN_TRANSLATE_NOOP("DatebookEvents", "событие"),
-                              ORLIN_TRANSLATE_NOOP("DatebookEvents", "события"),
-                              ORLIN_TRANSLATE_NOOP("DatebookEvents", "событий"))))))
+        if (!listComplete_ && !MessageBoxes::warningYesNo(
+                                  this, tr("Список событий неполон: ежедневник прочитан не весь. В "
+                                           "файл попадут только %1 из списка, а не все события "
+                                           "телефона.\r\nЗаписать файл?")
+                                            .arg(QString::fromStdString(orlin::EventsText(
+                                                static_cast<long long>(events.size()))))))
             return;
         QString path;
         if (!writeFileDialog(path)) return;

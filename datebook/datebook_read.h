@@ -70,16 +70,16 @@ DatebookReport ReadDatebook(PhoneSession& session, Interaction& interaction,
                             const DatebookWatch& watch = {});
 
 // The whole datebook read over the session, for a copy that must be complete (a backup):
-// raises OrlinError with the reason (Windows-1251) when UCS2 or the read was refused or some
+// raises OrlinError with the reason when UCS2 or the read was refused or some
 // slots could not be read.
 DatebookReport ReadWholeDatebook(PhoneSession& session, Interaction& interaction,
                                  const DatebookReadOptions& options = {});
 
 // The error box text of a status, or empty: "Нет доступа у ежедневнику." for NoAccess,
-// "Невозможно прочитать содержимое ежедневника." for RangeRefused (Windows-1251).
+// "Невозможно прочитать содержимое ежедневника." for RangeRefused.
 std::string StatusText(const DatebookReport& report);
 
-// The warning about unread slots (Windows-1251), empty when there are none: "Не удалось
+// The warning about unread slots, empty when there are none: "Не удалось
 // прочитать ячейки ежедневника: 3, 7. В них могут быть события, которых нет в списке."
 std::string UnreadSlotsText(const DatebookReport& report);
 

@@ -41,7 +41,7 @@ std::string SkipOccurrenceCommand(int slot, int n);
 std::vector<int> ReadSkippedOccurrences(PhoneSession& session, std::vector<DatebookEvent>& events,
                                         Interaction& interaction);
 
-// "Не удалось прочитать пропущенные повторы событий в ячейках 3, 7." (Windows-1251), or empty.
+// "Не удалось прочитать пропущенные повторы событий в ячейках 3, 7.", or empty.
 std::string UnreadSkippedText(const std::vector<int>& slots);
 
 }  // namespace orlin

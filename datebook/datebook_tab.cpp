@@ -414,13 +414,8 @@ bool DateBookTab::readAll() {
     } catch (const orlin::ESynaSerError& error) {
         // The line went away after the phone had answered: say so, and what the list holds.
         if (!read.rangeRead || !orlin::IsConnectionLost(error)) throw;
-        MessageBoxes::error(
-            this,
-            QString::fromStdString(orlin::ConnectionLostText(
-                error, orlin::CountedText(lvEvent->topLevelItemCount(), "DatebookEvents",
-                                          ORLIN_TRANSLATE_NOOP("DatebookEvents", "событие"),
-                                          ORLIN_TRANSLATE_NOOP("DatebookEvents", "события"),
-                                          ORLIN_TRANSLATE_NOOP("DatebookEvents", "событий")))));
+        MessageBoxes::error(this, QString::fromStdString(orlin::ConnectionLostText(
+                                      error, orlin::EventsText(lvEvent->topLevelItemCount()))));
         return false;
     }
     interaction.showNotes();

@@ -125,8 +125,7 @@ const std::vector<Utf8Text>& AutoDeleteItemTexts();  // "никогда не у�
 // "AT+MDBAD=" and the code, without lock or character set.
 PhoneAnswer SetAutoDelete(PhoneSession& session, const std::string& code);
 
-// --- messages: Windows-1251, except those marked UTF-8 (the tab and the command line are
-// their only readers) ---
+// --- messages (UTF-8; the tab and the command line are their only readers) ---
 
 // "Телефон не поддерживает блокировку ежедневника; чтение без блокировки."
 std::string LockMissingText();

@@ -2,6 +2,7 @@
 
 #include "link/errors.h"
 #include "link/language.h"
+#include "link/utf8.h"
 
 namespace orlin {
 
@@ -19,9 +20,7 @@ std::string Shown(std::string_view value) {
     }
     if (text.size() <= 60) return text;
     // Cut at a character: the value is UTF-8.
-    size_t end = 60;
-    while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) --end;
-    return text.substr(0, end) + "...";
+    return text.substr(0, Utf8CharacterStart(text, 60)) + "...";
 }
 
 std::string CharacterName(unsigned char code) {

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "link/block_serial.h"
+#include "link/fill_in.h"
 #include "link/language.h"
 
 namespace orlin {
@@ -17,22 +18,21 @@ inline bool IsConnectionLost(const ESynaSerError& error) {
     return error.ErrorCode != ErrOk && (!ownCode || error.ErrorCode == ErrReadFailed);
 }
 
-// The system's text of the failure without its closing full stop and line break, to stand in
-// brackets: "Ошибка ввода-вывода".
-inline std::string ConnectionLostReason(const ESynaSerError& error) {
+// "Связь с телефоном потеряна (Ошибка ввода-вывода).": the system's text in brackets, without
+// its own closing full stop and line break.
+inline std::string ConnectionLostText(const ESynaSerError& error) {
     std::string reason = error.what();
     while (!reason.empty() && (reason.back() == '.' || reason.back() == '\n' ||
                                reason.back() == '\r' || reason.back() == ' '))
         reason.pop_back();
-    return reason;
+    return FillIn(Tr("ConnectionLost", "Связь с телефоном потеряна (%1)."), {reason});
 }
 
-// "Связь с телефоном потеряна (Ошибка ввода-вывода). В списке только то, что прочитано до
-// этого: 3 сообщения." `kept` names what was read.
+// The same, then what a read kept: "... В списке только то, что прочитано до этого: 3
+// сообщения." `kept` names what was read.
 inline std::string ConnectionLostText(const ESynaSerError& error, const std::string& kept) {
-    const std::string reason = ConnectionLostReason(error);
-    return Tr("ConnectionLost", "Связь с телефоном потеряна (") + reason +
-           Tr("ConnectionLost", "). В списке только то, что прочитано до этого: ") + kept + ".";
+    return ConnectionLostText(error) + " " +
+           FillIn(Tr("ConnectionLost", "В списке только то, что прочитано до этого: %1."), {kept});
 }
 
 }  // namespace orlin

@@ -40,4 +40,17 @@ inline std::string CountedText(long long count, const char* context, const char*
     return std::to_string(count) + " " + Tr(context, count == 1 ? one : many);
 }
 
+// The two counts the program words most often: phonebook entries ("42 записи", "42 entries")
+// and datebook events ("12 событий", "12 events").
+inline std::string EntriesText(long long count) {
+    return CountedText(count, "Counts", ORLIN_TRANSLATE_NOOP("Counts", "запись"),
+                       ORLIN_TRANSLATE_NOOP("Counts", "записи"),
+                       ORLIN_TRANSLATE_NOOP("Counts", "записей"));
+}
+inline std::string EventsText(long long count) {
+    return CountedText(count, "Counts", ORLIN_TRANSLATE_NOOP("Counts", "событие"),
+                       ORLIN_TRANSLATE_NOOP("Counts", "события"),
+                       ORLIN_TRANSLATE_NOOP("Counts", "событий"));
+}
+
 }  // namespace orlin

@@ -75,7 +75,7 @@ std::string PortAccessRemedy(const std::string& device) {
     return {};
 #else
     struct stat info {};
-    if (::stat((device).c_str(), &info) != 0)
+    if (::stat(device.c_str(), &info) != 0)
         return Tr("SystemErrors",
                   "добавьте пользователя в группу, которой принадлежит порт, и войдите в систему "
                   "заново");

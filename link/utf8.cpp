@@ -86,6 +86,12 @@ std::string WellFormedUtf8(std::string_view text) {
     return out;
 }
 
+size_t Utf8CharacterStart(std::string_view text, size_t pos) {
+    if (pos >= text.size()) return text.size();
+    while (pos > 0 && (static_cast<unsigned char>(text[pos]) & 0xC0) == 0x80) --pos;
+    return pos;
+}
+
 char32_t NextUtf16(std::u16string_view text, size_t& pos) {
     const char32_t unit = text[pos++];
     if (unit >= 0xD800 && unit <= 0xDBFF && pos < text.size() && text[pos] >= 0xDC00 &&

@@ -29,6 +29,10 @@ void AppendUtf8(std::string& out, char32_t code);
 // a foreign character set) as '?': well-formed UTF-8 whatever came in.
 std::string WellFormedUtf8(std::string_view text);
 
+// The last place at or before `pos` where a character starts (a byte that is no continuation
+// byte), so that a text cut there keeps whole characters; 0 when there is none.
+size_t Utf8CharacterStart(std::string_view text, size_t pos);
+
 // The character at `pos` of UTF-16 text (a surrogate pair is one; a lone surrogate is given
 // as it is), with `pos` moved past it.
 char32_t NextUtf16(std::u16string_view text, size_t& pos);

@@ -36,12 +36,12 @@ struct FolderReport : OperationReport {
     int archived = 0;                     // lines appended to the archive
 };
 
-// The error box of a refusal, "Проблемы с подключением. 2"; empty for Done. Windows-1251,
+// The error box of a refusal, "Проблемы с подключением. 2"; empty for Done. UTF-8,
 // like StatusText, PhoneIdWarning and UnreadableText below: the backup raises them as the
 // text of an exception.
 std::string StatusText(const FolderReport& report);
 // The warnings of a read, one box each: the phone id that could not be read, the messages that
-// were skipped (Windows-1251, as above).
+// were skipped.
 std::vector<std::string> WarningTexts(const FolderReport& report);
 std::string PhoneIdWarning();                            // the phone id could not be read
 std::string UnreadableText(const FolderReport& report);  // the indexes that were skipped

@@ -53,7 +53,7 @@ TextCapacity CapacityOfText(std::u32string_view text) {
 
 namespace {
 
-// `text` with %1, %2 ... replaced by `values`, so that a language may put them in its own order.
+// "3 символа" / "3 characters", in the language shown.
 std::string Characters(long long count) {
     return CountedText(count, "MessageSend", ORLIN_TRANSLATE_NOOP("MessageSend", "символ"),
                        ORLIN_TRANSLATE_NOOP("MessageSend", "символа"),

@@ -50,7 +50,7 @@ struct PhonebookReport : OperationReport {
 std::string SpanList(const std::vector<SlotSpan>& spans);
 
 // The note a model in no family gets, once in the program's run, when its lines carry 16
-// fields or more and it is written with the 16-field layout (Windows-1251): "V3: модель не
+// fields or more and it is written with the 16-field layout: "V3: модель не
 // проверена; записи пишутся в 16 полях, как у C650 и V300."
 std::string UnverifiedModelText(const std::string& model);
 
@@ -61,10 +61,10 @@ std::string UnverifiedModelText(const std::string& model);
 ModelFamily LayoutOfUnlistedModel(PhoneSession& session, const std::string& model, int lastSlot,
                                   Interaction& interaction);
 
-// The message of a status that ends a read with an error box (Windows-1251), else empty.
+// The message of a status that ends a read with an error box, else empty.
 std::string StatusText(const PhonebookReport& report);
 
-// The warning about entries that could not be read (Windows-1251), empty when there are none:
+// The warning about entries that could not be read, empty when there are none:
 // "Не удалось прочитать записи: 12, 31-60."
 std::string UnreadEntriesText(const PhonebookReport& report);
 
@@ -81,7 +81,7 @@ PhonebookReport ReadPhonebook(PhoneSession& session, PhonebookState& state,
                               const std::function<void(ModelFamily)>& onModel = {});
 
 // The whole phonebook read over the session, for a copy that must be complete (a backup):
-// raises OrlinError with the reason (Windows-1251) when UCS2 was refused, the read was refused
+// raises OrlinError with the reason when UCS2 was refused, the read was refused
 // or some entries could not be read.
 PhonebookState ReadWholePhonebook(PhoneSession& session, Interaction& interaction);
 

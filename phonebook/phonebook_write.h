@@ -54,7 +54,7 @@ EntryWriteResult WriteEntry(PhoneSession& session, PhonebookState& state, ModelF
 
 // --- writing all rows ---
 
-// The question after the Stop button (Windows-1251).
+// The question after the Stop button.
 std::string StopWritingQuestion();
 
 // The record written for one row: the row's slot, name, number, type and IDs; every field
@@ -82,7 +82,7 @@ std::vector<int32_t> SlotsOfCaptions(const std::vector<std::string>& captions);
 SlotChange DeletePhonebookEntries(PhoneSession& session, PhonebookState& state,
                                   const std::vector<int32_t>& slotList);
 
-// What the phone refused of a delete (Windows-1251), empty when it refused nothing:
+// What the phone refused of a delete, empty when it refused nothing:
 // "Телефон не удалил записи: 12, 40."
 std::string DeletePhonebookText(const SlotChange& change);
 

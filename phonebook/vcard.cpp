@@ -5,6 +5,7 @@
 
 #include "link/cp1251.h"
 #include "link/text_utils.h"
+#include "link/utf8.h"
 #include "phonebook/code_tables.h"
 #include "phonebook/phonebook_rows.h"
 
@@ -319,11 +320,10 @@ std::string FoldedContentLine(const std::string& line) {
     std::string out;
     size_t start = 0, limit = 75;
     while (line.size() - start > limit) {
-        size_t cut = start + limit;
-        while (cut > start && (static_cast<unsigned char>(line[cut]) & 0xC0) == 0x80) --cut;
+        size_t cut = Utf8CharacterStart(line, start + limit);
         // Bytes that are no UTF-8 at all (a line kept from another program's file): cut where
         // the octets say, or the loop would never advance.
-        if (cut == start) cut = start + limit;
+        if (cut <= start) cut = start + limit;
         out += line.substr(start, cut - start) + "\r\n ";
         start = cut;
         limit = 74;

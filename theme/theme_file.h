@@ -33,7 +33,7 @@ struct ThemeChoice {
 enum class ThemePart { Picture, ScreenSaver, RingTone };
 
 // Why the theme cannot be made yet, one entry for each field, in the order picture, screen
-// saver, ring tone. Texts are Windows-1251.
+// saver, ring tone. Texts are UTF-8.
 struct ThemeProblem {
     ThemePart part;
     std::string text;  // "Выберите картинку." or "Файл картинки не существует."

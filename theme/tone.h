@@ -11,7 +11,7 @@
 
 namespace orlin {
 
-// A tone file that cannot be read or understood; the text says where (Windows-1251).
+// A tone file that cannot be read or understood; the text says where.
 class EToneError : public OrlinError {
 public:
     using OrlinError::OrlinError;
@@ -37,7 +37,7 @@ struct Tone {
     std::vector<ToneEvent> events;     // in time order, all within [0, lengthMs]
     double lengthMs = 0;               // from the start to the end of the last note or rest
     int noteCount = 0;                 // notes that sound (note-on with a velocity above 0)
-    std::vector<std::string> remarks;  // what was changed on the way (cut, ...), Windows-1251
+    std::vector<std::string> remarks;  // what was changed on the way (cut, ...)
 };
 
 // The tone in `bytes`: a MIDI file when it starts with "MThd" (or is a RIFF "RMID" file),

@@ -84,12 +84,39 @@
 <context>
     <name>ConnectionLost</name>
     <message>
-        <source>Связь с телефоном потеряна (</source>
-        <translation>Lost the connection to the phone (</translation>
+        <source>Связь с телефоном потеряна (%1).</source>
+        <translation>Lost the connection to the phone (%1).</translation>
     </message>
     <message>
-        <source>). В списке только то, что прочитано до этого: </source>
-        <translation>). The list holds only what was read before: </translation>
+        <source>В списке только то, что прочитано до этого: %1.</source>
+        <translation>The list holds only what was read before: %1.</translation>
+    </message>
+</context>
+<context>
+    <name>Counts</name>
+    <message>
+        <source>запись</source>
+        <translation>entry</translation>
+    </message>
+    <message>
+        <source>записи</source>
+        <translation>entries</translation>
+    </message>
+    <message>
+        <source>записей</source>
+        <translation>entries</translation>
+    </message>
+    <message>
+        <source>событие</source>
+        <translation>event</translation>
+    </message>
+    <message>
+        <source>события</source>
+        <translation>events</translation>
+    </message>
+    <message>
+        <source>событий</source>
+        <translation>events</translation>
     </message>
 </context>
 <context>
@@ -270,21 +297,6 @@ Write the file?</translation>
     <message>
         <source>ежегодно</source>
         <translation>yearly</translation>
-    </message>
-</context>
-<context>
-    <name>DatebookEvents</name>
-    <message>
-        <source>событие</source>
-        <translation>event</translation>
-    </message>
-    <message>
-        <source>события</source>
-        <translation>events</translation>
-    </message>
-    <message>
-        <source>событий</source>
-        <translation>events</translation>
     </message>
 </context>
 <context>
@@ -1177,30 +1189,6 @@ in detail</translation>
     <message>
         <source>В телефоне %1 справочника и %2 ежедневника, в копии %3 и %4. Прежде чем что-то изменить, то, что в телефоне, будет сохранено в новую папку рядом с копией. Заменить содержимое телефона копией?</source>
         <translation>The phone holds %1 in the phonebook and %2 in the datebook; the backup holds %3 and %4. Before anything changes, what is on the phone will be saved to a new folder beside the backup. Replace the phone&apos;s contents with the backup?</translation>
-    </message>
-    <message>
-        <source>запись</source>
-        <translation>entry</translation>
-    </message>
-    <message>
-        <source>записи</source>
-        <translation>entries</translation>
-    </message>
-    <message>
-        <source>записей</source>
-        <translation>entries</translation>
-    </message>
-    <message>
-        <source>событие</source>
-        <translation>event</translation>
-    </message>
-    <message>
-        <source>события</source>
-        <translation>events</translation>
-    </message>
-    <message>
-        <source>событий</source>
-        <translation>events</translation>
     </message>
     <message>
         <source>Эта резервная копия неполна:<byte value="xd"/>
@@ -2612,10 +2600,6 @@ Set a longer time-out.</translation>
 </context>
 <context>
     <name>WriteBrokenOff</name>
-    <message>
-        <source>Связь с телефоном потеряна (%1).</source>
-        <translation>The connection to the phone was lost (%1).</translation>
-    </message>
     <message>
         <source>В телефон ничего не записано.</source>
         <translation>Nothing was written to the phone.</translation>

@@ -22,8 +22,7 @@ QString WriteBrokenOffText(const SlotChange& change, size_t total, const std::ex
     QStringList lines;
     const auto* lineError = dynamic_cast<const ESynaSerError*>(&failure);
     if (lineError != nullptr && IsConnectionLost(*lineError))
-        lines << QCoreApplication::translate("WriteBrokenOff", "Связь с телефоном потеряна (%1).")
-                     .arg(QString::fromStdString(ConnectionLostReason(*lineError)));
+        lines << QString::fromStdString(ConnectionLostText(*lineError));
     else
         lines << ErrorBoxText(QString::fromUtf8(failure.what()));
     if (change.done.empty())

@@ -33,12 +33,6 @@ std::string Taken(char* text) {
     return result;
 }
 
-// The notes and warnings are UTF-8 as the titles in them; W marks a text of our own.
-std::string W(const std::string& utf8) {
-    return utf8;
-}
-
-// Exception texts stay Windows-1251, as every layer catches them.
 std::string NotICalendarText() {
     return Tr("DatebookICal", "Файл не является файлом iCalendar.");
 }
@@ -48,7 +42,7 @@ std::string TwoDigits(int value) {
 }
 
 std::string Label(const std::string& title, const CivilDate* date, const ClockTime* time) {
-    std::string label = W("«") + title + W("»");
+    std::string label = "«" + title + "»";
     if (date)
         label += " " + TwoDigits(date->day) + "." + TwoDigits(date->month) + "." +
                  std::to_string(date->year);
@@ -218,11 +212,9 @@ std::string CodeOfRule(icalrecurrencetype rule, const CivilDate& start,
             break;
     }
     if (!exact)
-        notes.push_back(
-            Tr("DatebookICal", "повтор ") + Taken(icalrecurrencetype_as_string_r(&rule)) +
-            Tr("DatebookICal", " перенесён как «") +
-            Tr("DatebookEvent", RepeatTexts()[static_cast<size_t>(code[0] - '0')].c_str()) +
-            W("»"));
+        notes.push_back(Tr("DatebookICal", "повтор ") +
+                        Taken(icalrecurrencetype_as_string_r(&rule)) +
+                        Tr("DatebookICal", " перенесён как «") + RepeatCellText(code) + "»");
     return code;
 }
 

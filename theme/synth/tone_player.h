@@ -33,7 +33,7 @@ public:
     bool isOpen() const { return open_; }
     double lengthMs() const { return open_ ? tone_.lengthMs : 0; }
 
-    // Plays the tone from its start. Returns "" when it plays, else why not (Windows-1251):
+    // Plays the tone from its start. Returns "" when it plays, else why not:
     // "Нет звукового устройства.", a missing sound font, no tone open.
     std::string play();
     // Pauses a playing tone, or goes on with a paused one.

@@ -14,7 +14,7 @@ struct _fluid_synth_t;
 
 namespace orlin {
 
-// A synthesizer that cannot start or play: no sound font, no audio device (Windows-1251).
+// A synthesizer that cannot start or play: no sound font, no audio device.
 class ESynthError : public OrlinError {
 public:
     using OrlinError::OrlinError;
